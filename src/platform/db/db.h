@@ -1,0 +1,280 @@
+#pragma once
+// The table engine: named aliases (one folder, one SQLite file each) holding
+// tables that are read and written through cursor-style table components.
+//
+// A Table component caches its rows in memory while open, keeps them in the
+// order of the selected index and writes every post or delete straight
+// through to SQLite (inside the current transaction scope, if any).
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+
+namespace db {
+
+// Every failure of the engine: a missing or unreadable database, a field of a
+// closed table, a key violation, a value out of range.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& msg) : std::runtime_error(msg.toStdString()) {}
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+// Unique-key violation on Post; the row stays in edit or insert state.
+class KeyViolation : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// Thrown by a BeforeDelete handler (through Abort()) to cancel silently.
+class SilentAbort : public std::exception {
+public:
+    const char* what() const noexcept override { return "Operation aborted"; }
+};
+[[noreturn]] void Abort();
+
+enum class FieldType { Short, Long, Number, Alpha, Memo, Logical, AutoInc };
+enum class DataSetState { Inactive, Browse, Edit, Insert, CalcFields };
+
+class Table;
+
+// A persistent field object. It belongs to its table component for the life
+// of the component and stays valid across Close and Open. Reading or writing
+// it while the table is closed throws DbError.
+class Field {
+public:
+    const QString& FieldName() const { return name_; }
+    FieldType DataType() const { return type_; }
+    int Size() const { return size_; }          // Alpha/Memo size, else 0
+    int Index() const { return index_; }        // position in the table
+    bool Calculated() const { return calculated_; }
+    bool ReadOnly() const { return type_ == FieldType::AutoInc; }
+    Table* DataSet() const { return table_; }
+
+    bool IsNull() const;
+    double AsFloat() const;          // empty reads 0
+    int AsInteger() const;           // empty reads 0
+    bool AsBoolean() const;          // empty reads false
+    QString AsString() const;        // empty reads ""
+    QVariant Value() const;          // null when empty
+
+    // Writing puts the table into edit state when it is browsing.
+    void SetAsFloat(double v);
+    void SetAsInteger(int v);        // Short out of range throws DbError
+    void SetAsBoolean(bool v);
+    void SetAsString(const QString& v); // a float field converts the text; Alpha cuts to size
+    void SetValue(const QVariant& v);
+    void Clear();
+
+private:
+    friend class Table;
+    Field(Table* t, QString name, FieldType type, int size, int index, bool calculated)
+        : table_(t), name_(std::move(name)), type_(type), size_(size), index_(index),
+          calculated_(calculated) {}
+    Table* table_;
+    QString name_;
+    FieldType type_;
+    int size_;
+    int index_;
+    bool calculated_;
+};
+
+// Observer of a table's cursor: data sources and bound controls.
+class DataLink {
+public:
+    virtual ~DataLink() = default;
+    virtual void ActiveChanged() {}          // opened or closed
+    virtual void RecordChanged() {}          // current row moved, or its values changed
+    virtual void DataSetChanged() {}         // rows added, removed, reordered, refiltered
+    virtual void StateChanged() {}           // browse / edit / insert
+    virtual void UpdateRecord() {}           // bound controls write pending text before a post
+};
+
+struct IndexDef {
+    QString name;                   // empty for the primary order
+    QStringList fields;
+    bool primary = false;
+    bool unique = false;
+    bool caseInsensitive = false;
+};
+
+class Table {
+public:
+    Table(QString alias, QString tableName);
+    ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    const QString& DatabaseName() const { return alias_; }
+    const QString& TableName() const { return tableName_; }
+
+    // Calculated fields are declared before the first Open.
+    Field* AddCalcField(const QString& name, FieldType type, int size = 0);
+
+    void Open();
+    void Close();                    // discards an unposted edit or insert
+    bool Active() const;
+    void SetActive(bool on) { on ? Open() : Close(); }
+
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    bool Eof() const;
+    bool Bof() const;
+    int RecordCount() const;         // rows passing the filter
+    bool IsEmpty() const;
+    int RecNo() const;               // 1-based among visible rows, 0 when none
+
+    void Edit();                     // on an empty table starts a new row
+    void Insert();                   // new row before the current one
+    void Append();                   // new row at the end
+    void Post();
+    void Cancel();
+    void Delete();                   // the following row becomes current
+    DataSetState State() const;
+    bool Modified() const;
+    void CheckBrowseMode();          // posts a modified edit, drops an unmodified one
+
+    Field* FieldByName(const QString& name);   // throws DbError when unknown
+    Field* FindField(const QString& name);     // nullptr when unknown
+    Field* Fields(int i);
+    int FieldCount() const;
+    QStringList FieldNames() const;
+
+    // Exact, case-sensitive, first match in the current order. Text converts
+    // to the field's type. When nothing matches the cursor stays put.
+    bool Locate(const QString& field, const QVariant& key);
+    bool Locate(const QStringList& fields, const QVariantList& keys);
+    // On the active index: first equal row, else first greater, else the last.
+    void FindNearest(const QVariantList& keys);
+
+    void SetIndexName(const QString& name);    // survives Close/Open
+    const QString& IndexName() const { return indexName_; }
+    std::vector<IndexDef> IndexDefs() const;
+
+    void SetFiltered(bool on);                 // survives Close/Open
+    bool Filtered() const { return filtered_; }
+
+    void EmptyTable();                         // open or closed
+    void Refresh();                            // re-reads rows, keeps the current row when it can
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const;
+
+    // Bookmark of the current row (its row id); GotoBookmark returns false if gone.
+    qint64 GetBookmark() const;
+    bool GotoBookmark(qint64 bm);
+
+    std::function<bool(Table&)> OnFilterRecord;  // true accepts the row
+    std::function<void(Table&)> OnCalcFields;
+    std::function<void(Table&)> BeforeDelete;    // call db::Abort() to cancel silently
+    std::function<void(Table&)> AfterPost;
+    std::function<void(Table&)> AfterDelete;
+    std::function<void(Table&)> AfterScroll;
+
+    void AddLink(DataLink* l);
+    void RemoveLink(DataLink* l);
+
+    struct Impl;
+private:
+    friend class Field;
+    QString alias_;
+    QString tableName_;
+    QString indexName_;
+    bool filtered_ = false;
+    std::unique_ptr<Impl> d_;
+};
+
+// A table's data source: bound controls link to it. AutoEdit lets typing in a
+// bound control put the table into edit state.
+class DataSource : public DataLink {
+public:
+    explicit DataSource(Table* table = nullptr);
+    ~DataSource() override;
+    Table* DataSet() const { return table_; }
+    void SetDataSet(Table* table);
+    bool AutoEdit = true;
+    bool Enabled = true;
+
+    void AddLink(DataLink* l);
+    void RemoveLink(DataLink* l);
+
+    void ActiveChanged() override;
+    void RecordChanged() override;
+    void DataSetChanged() override;
+    void StateChanged() override;
+    void UpdateRecord() override;
+
+private:
+    Table* table_ = nullptr;
+    std::vector<DataLink*> links_;
+};
+
+// Moves rows between two tables, open or closed, in one transaction.
+// Append matches fields by position; Copy empties the destination first.
+enum class BatchMode { Append, Copy };
+struct BatchResult { int moved = 0; int problems = 0; };
+BatchResult BatchMove(Table& source, Table& destination, BatchMode mode);
+
+// One parameterised statement on an alias, e.g. "Update PipeType Set Marked=:NewValue".
+class Query {
+public:
+    explicit Query(QString alias);
+    void SetSQL(const QString& sql);
+    void SetParam(const QString& name, const QVariant& v);
+    int ExecSQL();                   // rows affected
+    void Close() {}
+private:
+    QString alias_;
+    QString sql_;
+    QVariantMap params_;
+};
+
+// Aliases and their folders.
+class Engine {
+public:
+    static Engine& instance();
+    // Points an alias at a folder (tests use temporary folders).
+    void SetAliasPath(const QString& alias, const QString& folder);
+    QString AliasPath(const QString& alias) const;
+    // The SQLite file of an alias: <folder>/<alias>.sqlite
+    QString DatabaseFile(const QString& alias) const;
+    // Reads the INI file in the user's config folder, else the defaults:
+    // MERSOL in the per-user data folder, TULTRANS beside it ("Mersol Transfer").
+    void LoadConfiguration();
+    // The connection of an alias; opens or creates the database on first use.
+    sqlite3* Connection(const QString& alias);
+    // Where the database shipped with the program is found (a first run copies it).
+    void SetShippedDatabase(const QString& file);
+    void CloseAll();                 // closes every connection (tests)
+};
+
+// All writes in scope are one transaction: committed by Commit(), rolled back
+// when the scope ends without it (also when an exception passes). Nested
+// scopes join the outer one. Open tables of the alias re-read their rows
+// after a rollback.
+class Transaction {
+public:
+    explicit Transaction(const QString& alias);
+    ~Transaction();
+    void Commit();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+private:
+    QString alias_;
+    bool done_ = false;
+    bool outer_ = false;
+};
+
+// Where the transfer alias and the main alias are named in code.
+inline const QString kMersolAlias = QStringLiteral("MERSOL");
+inline const QString kTransferAlias = QStringLiteral("TULTRANS");
+
+} // namespace db

@@ -1,0 +1,44 @@
+#include "platform/ui/msg.h"
+
+#include <cstdio>
+
+namespace ui {
+namespace {
+MessageSink* g_sink = nullptr;
+
+int defaultAnswer(const Message& m)
+{
+    std::fprintf(stderr, "[message] %s\n", m.text.toLocal8Bit().constData());
+    if (m.buttons & mbYes) return mrYes;
+    if (m.buttons & mbOK) return mrOk;
+    return mrCancel;
+}
+} // namespace
+
+MessageSink* SetMessageSink(MessageSink* sink)
+{
+    MessageSink* old = g_sink;
+    g_sink = sink;
+    return old;
+}
+
+MessageSink* CurrentMessageSink() { return g_sink; }
+
+int MessageDlg(const QString& text, MsgType type, MsgButtons buttons, int helpContext)
+{
+    Message m{type, text, buttons, helpContext, {}, false};
+    return g_sink ? g_sink->show(m) : defaultAnswer(m);
+}
+
+int MessageBoxYesNo(const QString& text, const QString& caption)
+{
+    Message m{MsgType::Confirmation, text, mbYesNo, 0, caption, true};
+    return g_sink ? g_sink->show(m) : defaultAnswer(m);
+}
+
+void ShowMessage(const QString& text)
+{
+    MessageDlg(text, MsgType::Information, mbOK);
+}
+
+} // namespace ui
