@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)" --target "${1:-Mersol}"
-cd build/src/app && exec "./${1:-Mersol}"
+cd build/src && exec "./${1:-Mersol}"

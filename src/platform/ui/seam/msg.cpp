@@ -1,4 +1,4 @@
-#include "platform/ui/msg.h"
+#include "platform/ui/seam/msg.h"
 
 #include <cstdio>
 

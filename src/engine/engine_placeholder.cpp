@@ -1,1 +1,0 @@
-// Replaced as the engine units arrive.

@@ -1,1 +1,0 @@
-// Replaced as the model units arrive.
