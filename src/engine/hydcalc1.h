@@ -1,0 +1,64 @@
+#pragma once
+// The hydraulic equations every computation uses: friction loss by the
+// configured order of equations, water viscosity, the Colebrook friction
+// factor, station text, thrust-block area, air-vacuum valve size and surge.
+//
+// Units: D inches, Q gpm, L feet, e feet, V ft/s, head feet, pressure psi,
+// temperature degrees F, kinematic viscosity ft^2/s.
+#include <QString>
+
+// Shared conversion factors.
+inline constexpr double kCfsPerGpm = 1.0 / 448.83;      // gpm -> ft^3/s
+inline constexpr double kSqFtPerSqIn = 0.0054542;       // D^2 (in^2) -> area (ft^2), pi/576
+inline constexpr double kVelHeadFactor = 1.0 / 64.4;    // V^2 -> velocity head (ft)
+inline constexpr double kPsiPerFt = 0.43344;
+inline constexpr double kFtPerPsi = 2.3071244;
+
+// Velocity (ft/s) of Q gpm in a pipe of inside diameter D in; 0 when D <= 0.
+double PipeVelocity(double Q, double D);
+
+// Method codes written to the job object's FrictionMethodUsed.
+inline constexpr int kMethodDarcyWeisbach = 0;
+inline constexpr int kMethodManning = 1;
+inline constexpr int kMethodHazenWilliams = 2;
+
+class JHyd {
+public:
+    double Interpolate(double frac, double lo, double hi);
+    // Half up on the magnitude's fraction; a negative x is truncated toward zero.
+    int RoundHalfUp(double x);
+    // "12+34" for 1234 ft; a negative station shows an error and gives "".
+    QString StationText(double station);
+
+    double HazenWilliamsLoss(double D, double Q, double C, double L);
+    double ManningLoss(double D, double Q, double n, double L);
+    // Kinematic viscosity at T, interpolated in WaterTable between 32 and 211 F.
+    void WaterViscosity(double T, double& nu);
+    // Darcy friction factor from the Colebrook-White equation by a step
+    // search; 0 (with an error message) when it is above 0.10.
+    double ColebrookFriction(double e, double D, double Re);
+    // At the water temperature of the current WorkPipeTable row.
+    double DarcyWeisbachLoss(double D, double Q, double e, double L,
+                             double& Re, QString& regime, double& f);
+    // By the CompMethod of the system defaults (DefSysTable); sets
+    // Tul->FrictionMethodUsed to the equation used.
+    double FrictionLoss(double D, double Q, double L, double e, double C, double n,
+                        double& Re, QString& regime, double& f);
+    // By Fitting and ThBlkSoil of the current WorkProfTable row.
+    double ThrustBlockArea(double D1, double D2);
+    double ValveSize(double D, double surge);
+    double SurgePressure(double E, double D, double t, double V);
+
+    // The same equations with the table values passed in.
+    double DarcyWeisbachLossAt(double nu, double D, double Q, double e, double L,
+                               double& Re, QString& regime, double& f);
+    // Returns the loss; `method` receives the code of the equation used, or
+    // keeps its value when none of the order is usable.
+    double FrictionLossBy(int compMethod, double nu, double D, double Q, double L,
+                          double e, double C, double n, double& Re, QString& regime,
+                          double& f, int& method);
+    double ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2);
+};
+
+// The one equation object.
+extern JHyd* Hyd;

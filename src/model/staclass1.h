@@ -1,0 +1,67 @@
+#pragma once
+// The station record: one node of the profile with its loaded data and its
+// hydraulic results, and the array of records the runs hold.
+#include <QString>
+
+class TSta {
+public:
+    // Every member starts at zero or empty, so nothing printed from a record
+    // that a computation did not reach is garbage.
+    QString StaText;
+    int ReachCode = 0;
+    double Station = 0.0;
+    double PipeLength = 0.0;
+    double PipeDepth = 0.0;
+    double PressurRating = 0.0;
+    QString PipeDescription;
+    QString PipeType;
+    double GroundElev = 0.0;
+    double InvertElev = 0.0;
+    double InQ = 0.0;
+    double OutQ = 0.0;
+    double PipeQ = 0.0;
+    double PsiSet = 0.0;
+    double DiaIn = 0.0;
+    double WallThick = 0.0;
+    double Nfac = 0.0;
+    double Cfac = 0.0;
+    double Efac = 0.0;
+    double vel = 0.0;
+    double MaxVel = 0.0;
+    double Psi = 0.0;
+    double Hgl = 0.0;
+    double Egl = 0.0;
+    double Sgl = 0.0;
+    QString Warning;
+    double Floss = 0.0;
+    double Kloss = 0.0;
+    double K1 = 0.0, K2 = 0.0, K3 = 0.0;
+    int KLocate1 = 0, KLocate2 = 0, KLocate3 = 0;
+    double Kid1 = 0.0, Kid2 = 0.0, Kid3 = 0.0;
+    double StatPres = 0.0;
+    double Re = 0.0;
+    double F = 0.0;
+    QString FlowType;
+    double WtPerFt = 0.0;
+    double CostFt = 0.0;
+    int FrictionMethodUsed = 0;
+    double HighPointDiaIn = 0.0;
+    double Modulus = 0.0;
+};
+
+// Largest number of station records a run holds.
+inline constexpr int kMaxStations = 100;
+
+// The records of the gravity, maximum-flow and pumped runs (and of the suction
+// analysis and cost estimate); null between runs.
+extern TSta* psta[kMaxStations];
+
+// True when a profile of numNodes nodes can be computed (2 to 100 nodes);
+// otherwise shows an error message that says why and returns false, and the
+// caller must not run.
+bool StationCountUsable(int numNodes);
+
+// Creates `count` zeroed records in psta[0 .. count-1] (count at most 100) and
+// deletes them again; runs call these around LoadJobFromWorkTables.
+void CreateStationRecords(int count);
+void FreeStationRecords();
