@@ -87,8 +87,16 @@ QString FixedText(double x, int precision, int digits)
         return scientific(r, intDigits, x < 0);
     }
 
-    int keep = intDigits + digits < precision ? intDigits + digits : precision;
-    std::string r = x == 0.0 ? std::string() : roundDigits(digs, keep, intDigits);
+    // Rounded to `precision` significant digits first, then to `digits`
+    // decimals when those are fewer (2.675 is 2.67500 at 6 digits, so 2.68).
+    std::string r;
+    if (x != 0.0) {
+        r = roundDigits(digs, precision, intDigits);
+        if (intDigits + digits < precision) {
+            r.append(static_cast<size_t>(precision) + 1, '0');
+            r = roundDigits(r, intDigits + digits, intDigits);
+        }
+    }
     if (!r.empty() && intDigits > precision)
         return scientific(r, intDigits, x < 0);
 
@@ -100,7 +108,7 @@ QString FixedText(double x, int precision, int digits)
     for (int k = 0; k < intDigits; ++k)
         intPart.push_back(digitAt(k));
     if (intPart.empty())
-        intPart = "0";
+        intPart.push_back('0');
     std::string frac;
     for (int k = 0; k < digits; ++k)
         frac.push_back(digitAt(intDigits + k));

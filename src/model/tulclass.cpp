@@ -1,5 +1,6 @@
 #include "model/tulclass.h"
 
+#include "model/numtext.h"
 #include "model/staclass1.h"
 
 #include <QStringList>
@@ -98,7 +99,7 @@ int TTul::CheckPressureRatings(int position, double setPsi, double linePsi, doub
     if (!CheckRatings)
         return 0;
     const double P = setPsi > 0 ? setPsi : linePsi;
-    const QString T = QString::number(P, 'f', 2); // refined with the shared formatter below
+    const QString T = FixedText(P, 6, 2);
     auto ending = [](bool up, bool down) {
         if (up && down)
             return QStringLiteral("up and down stream.");
