@@ -43,6 +43,7 @@ enum class FieldType { Short, Long, Number, Alpha, Memo, Logical, AutoInc };
 enum class DataSetState { Inactive, Browse, Edit, Insert, CalcFields };
 
 class Table;
+namespace detail { void reloadTable(Table* t); }
 
 // A persistent field object. It belongs to its table component for the life
 // of the component and stays valid across Close and Open. Reading or writing
@@ -131,6 +132,13 @@ public:
     int RecordCount() const;         // rows passing the filter
     bool IsEmpty() const;
     int RecNo() const;               // 1-based among visible rows, 0 when none
+    void SetRecNo(int recNo);        // moves like Locate (settles a pending edit first)
+
+    // For grids: the rows as shown, the pending new row included while
+    // inserting. Values of calculated fields are computed for the row asked.
+    int DisplayRowCount() const;
+    int DisplayRow() const;          // 0-based row of the cursor, -1 when none
+    QVariant DisplayValue(int row, const Field* field);
 
     void Edit();                     // on an empty table starts a new row
     void Insert();                   // new row before the current one
@@ -185,6 +193,7 @@ public:
     struct Impl;
 private:
     friend class Field;
+    friend void detail::reloadTable(Table* t);
     QString alias_;
     QString tableName_;
     QString indexName_;
@@ -213,6 +222,7 @@ public:
     void UpdateRecord() override;
 
 private:
+    friend class Table;              // a dying table detaches its sources
     Table* table_ = nullptr;
     std::vector<DataLink*> links_;
 };
@@ -251,8 +261,11 @@ public:
     void LoadConfiguration();
     // The connection of an alias; opens or creates the database on first use.
     sqlite3* Connection(const QString& alias);
-    // Where the database shipped with the program is found (a first run copies it).
-    void SetShippedDatabase(const QString& file);
+    // The SQL that creates an alias's database when its file does not exist
+    // (tables, indexes, rows). A null string removes it. Columns declared
+    // ALPHA or MEMO are given text storage, so "007" stays "007".
+    void SetCreateScript(const QString& alias, const QString& sql);
+    QString CreateScript(const QString& alias) const;
     void CloseAll();                 // closes every connection (tests)
 };
 

@@ -1,0 +1,110 @@
+#pragma once
+// Internals shared by the engine's units: SQLite statements, table metadata,
+// value conversion, and the registry of open table components.
+#include "platform/db/db.h"
+
+#include <sqlite3.h>
+
+#include <map>
+
+namespace db::detail {
+
+// ---- SQLite helpers -------------------------------------------------------
+
+QString quoteIdent(const QString& name);   // "name" with embedded quotes doubled
+
+// A prepared statement that finalizes itself.
+class Stmt {
+public:
+    Stmt(sqlite3* db, const QString& sql, const QString& what);
+    ~Stmt();
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+    void bind(int i, const QVariant& v);   // 1-based
+    bool step();                           // true while a row is ready
+    int stepRc();                          // raw result code of one step
+    void reset();
+    int columnCount() const;
+    QVariant column(int i) const;          // by storage class
+    QString text(int i) const;
+    qint64 int64(int i) const;
+    sqlite3_stmt* handle() const { return st_; }
+private:
+    sqlite3* db_;
+    sqlite3_stmt* st_ = nullptr;
+    QString what_;
+};
+
+void exec(sqlite3* db, const QString& sql, const QString& what);
+// The engine's message for a failed call: what was done, SQLite's words, the file.
+[[noreturn]] void fail(sqlite3* db, int rc, const QString& what);
+QString fileOf(sqlite3* db);
+
+// ---- metadata -------------------------------------------------------------
+
+struct ColumnInfo {
+    QString name;
+    QString declType;
+    FieldType type = FieldType::Alpha;
+    int size = 0;
+};
+
+struct IndexInfo {
+    IndexDef def;
+    QString sqlName;             // the SQLite index name
+    std::vector<int> columns;    // column positions
+    std::vector<bool> nocase;    // per column
+};
+
+struct TableMeta {
+    QString name;
+    std::vector<ColumnInfo> columns;
+    std::vector<IndexInfo> indexes;   // the primary order first, when there is one
+    int autoIncColumn = -1;
+    int columnIndex(const QString& name) const;
+    const IndexInfo* findIndex(const QString& name) const;   // "" = primary
+    bool sameStructure(const TableMeta& o) const;
+};
+
+FieldType parseType(const QString& decl, int* size);
+TableMeta readMeta(sqlite3* db, const QString& table);   // throws when missing
+bool tableExists(sqlite3* db, const QString& table);
+// The table a bare name such as PipeType stands for ("PipeType.DB").
+QString resolveTableName(sqlite3* db, const QString& name);
+
+// Gives ALPHA and MEMO columns text storage in a creation script.
+QString withTextStorage(const QString& sql);
+
+// ---- values ---------------------------------------------------------------
+
+// Converts a value given by the program to what a field of this type stores;
+// throws DbError when it cannot. Empty text becomes null.
+QVariant toFieldValue(const QVariant& v, FieldType type, int size, const QString& field,
+                      bool cut = true);
+// Normalises a value read from SQLite to the field's type.
+QVariant fromStorage(const QVariant& v, FieldType type);
+QVariant toStorage(const QVariant& v, FieldType type);
+QString floatToString(double v);
+double textToFloat(const QString& s, const QString& field, bool* ok = nullptr);
+bool textToBool(const QString& s, bool* ok);
+// Index order of two stored values: null first, then numbers, then text.
+int compareValues(const QVariant& a, const QVariant& b, bool nocase);
+
+// Next number of an auto-increment column; the counter lives in the file.
+qint64 nextAutoInc(sqlite3* db, const QString& table, const QString& column);
+// Makes sure numbers already used by rows about to go are never handed out again.
+void keepAutoIncAbove(sqlite3* db, const QString& table, const QString& column);
+
+// ---- registry -------------------------------------------------------------
+
+// Open table components, so that writes made around them (empty, batch move,
+// rollback) make them re-read their rows.
+void registerOpen(Table* t);
+void unregisterOpen(Table* t);
+std::vector<Table*> openTables(const QString& alias, const QString& table = QString());
+void reloadOpenTables(const QString& alias, const QString& table = QString());
+
+// Reloads a table component's rows (and its fields when the structure changed).
+void reloadTable(Table* t);
+
+} // namespace db::detail

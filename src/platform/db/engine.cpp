@@ -1,0 +1,357 @@
+// Aliases, their SQLite connections, creation of a missing database, the
+// configuration file and transaction scopes.
+#include "platform/db/dbimpl.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace db {
+
+using namespace detail;
+
+namespace {
+
+struct AliasConn {
+    sqlite3* db = nullptr;
+    QString file;
+    int depth = 0;          // open transaction scopes
+    bool doomed = false;    // an inner scope ended without Commit
+};
+
+struct EngineState {
+    std::map<QString, QString> paths;     // alias (upper case) -> folder
+    std::map<QString, QString> scripts;   // alias -> creation SQL
+    std::map<QString, AliasConn> conns;
+    std::vector<Table*> open;
+};
+
+// Never destroyed: table components living in static storage may still
+// unregister after the end of main.
+EngineState& state()
+{
+    static EngineState* s = new EngineState;
+    return *s;
+}
+
+QString key(const QString& alias)
+{
+    return alias.trimmed().toUpper();
+}
+
+void closeConnection(AliasConn& c)
+{
+    if (c.db)
+        sqlite3_close_v2(c.db);
+    c.db = nullptr;
+}
+
+sqlite3* openFile(const QString& file, int flags)
+{
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw DbError(QStringLiteral("Cannot open the database file %1: %2").arg(file, why));
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 2000);
+    return db;
+}
+
+// Builds the database from the creation script beside the final name and
+// moves it into place, so a failing script leaves no half-made file behind.
+void createDatabase(const QString& file, const QString& script)
+{
+    QFileInfo fi(file);
+    if (!QDir().mkpath(fi.absolutePath()))
+        throw DbError(QStringLiteral("Cannot create the folder %1").arg(fi.absolutePath()));
+    const QString tmp = file + QStringLiteral(".new");
+    QFile::remove(tmp);
+    QFile::remove(tmp + QStringLiteral("-journal"));
+    sqlite3* db = openFile(tmp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    try {
+        exec(db, QStringLiteral("BEGIN"), QStringLiteral("Cannot create the database"));
+        exec(db, withTextStorage(script), QStringLiteral("Cannot create the database"));
+        exec(db, QStringLiteral("COMMIT"), QStringLiteral("Cannot create the database"));
+    } catch (const DbError& e) {
+        sqlite3_close_v2(db);
+        QFile::remove(tmp);
+        throw DbError(e.message().replace(tmp, file));
+    }
+    sqlite3_close_v2(db);
+    if (!QFile::rename(tmp, file)) {
+        QFile::remove(tmp);
+        throw DbError(QStringLiteral("Cannot create the database file %1").arg(file));
+    }
+}
+
+sqlite3* openExisting(const QString& file)
+{
+    QFileInfo fi(file);
+    // The permission bits decide, also for a superuser who could write anyway.
+    if (!(QFile::permissions(file) & QFileDevice::WriteOwner))
+        throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
+    sqlite3* db = openFile(file, SQLITE_OPEN_READWRITE);
+    if (sqlite3_db_readonly(db, "main") == 1) {
+        sqlite3_close_v2(db);
+        throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
+    }
+    try {
+        Stmt check(db, QStringLiteral("PRAGMA quick_check(1)"), QStringLiteral("Cannot read the database"));
+        QString verdict = check.step() ? check.text(0) : QString();
+        if (verdict != QLatin1String("ok"))
+            throw DbError(QStringLiteral("The database is damaged: %1").arg(verdict));
+        exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"_autoinc\"(tbl TEXT PRIMARY KEY, last INTEGER NOT NULL)"),
+             QStringLiteral("Cannot prepare the database"));
+    } catch (const DbError& e) {
+        sqlite3_close_v2(db);
+        QString msg = e.message();
+        if (!msg.contains(file))
+            msg += QStringLiteral(" (") + file + QLatin1Char(')');
+        throw DbError(msg);
+    }
+    return db;
+}
+
+AliasConn* findConnection(const QString& alias)
+{
+    auto& conns = state().conns;
+    auto it = conns.find(key(alias));
+    return it == conns.end() || !it->second.db ? nullptr : &it->second;
+}
+
+} // namespace
+
+void Abort()
+{
+    throw SilentAbort();
+}
+
+// ---- registry of open table components ------------------------------------
+
+namespace detail {
+
+void registerOpen(Table* t)
+{
+    auto& v = state().open;
+    if (std::find(v.begin(), v.end(), t) == v.end())
+        v.push_back(t);
+}
+
+void unregisterOpen(Table* t)
+{
+    auto& v = state().open;
+    v.erase(std::remove(v.begin(), v.end(), t), v.end());
+}
+
+std::vector<Table*> openTables(const QString& alias, const QString& table)
+{
+    std::vector<Table*> out;
+    const QString k = key(alias);
+    for (Table* t : state().open)
+        if (key(t->DatabaseName()) == k && (table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0))
+            out.push_back(t);
+    return out;
+}
+
+void reloadOpenTables(const QString& alias, const QString& table)
+{
+    for (Table* t : openTables(alias, table))
+        reloadTable(t);
+}
+
+} // namespace detail
+
+// ---- Engine ---------------------------------------------------------------
+
+Engine& Engine::instance()
+{
+    static Engine* e = new Engine;
+    return *e;
+}
+
+void Engine::SetAliasPath(const QString& alias, const QString& folder)
+{
+    auto& s = state();
+    const QString k = key(alias);
+    const QString clean = folder.isEmpty() ? QString() : QDir::cleanPath(folder);
+    auto it = s.paths.find(k);
+    if (it != s.paths.end() && it->second == clean)
+        return;
+    auto c = s.conns.find(k);
+    if (c != s.conns.end()) {
+        closeConnection(c->second);
+        s.conns.erase(c);
+    }
+    if (clean.isEmpty())
+        s.paths.erase(k);
+    else
+        s.paths[k] = clean;
+}
+
+QString Engine::AliasPath(const QString& alias) const
+{
+    auto& p = state().paths;
+    auto it = p.find(key(alias));
+    return it == p.end() ? QString() : it->second;
+}
+
+QString Engine::DatabaseFile(const QString& alias) const
+{
+    QString folder = AliasPath(alias);
+    if (folder.isEmpty())
+        return QString();
+    return folder + QLatin1Char('/') + key(alias) + QStringLiteral(".sqlite");
+}
+
+void Engine::SetCreateScript(const QString& alias, const QString& sql)
+{
+    if (sql.isNull())
+        state().scripts.erase(key(alias));
+    else
+        state().scripts[key(alias)] = sql;
+}
+
+QString Engine::CreateScript(const QString& alias) const
+{
+    auto& m = state().scripts;
+    auto it = m.find(key(alias));
+    return it == m.end() ? QString() : it->second;
+}
+
+void Engine::LoadConfiguration()
+{
+    QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString mersol = dataHome + QStringLiteral("/Mersol");
+    QString transfer = dataHome + QStringLiteral("/Mersol Transfer");
+    std::map<QString, QString> chosen{{kMersolAlias, mersol}, {kTransferAlias, transfer}};
+
+    const QString ini = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                        + QStringLiteral("/mersol/engine.ini");
+    if (QFileInfo::exists(ini)) {
+        QSettings settings(ini, QSettings::IniFormat);
+        if (settings.status() != QSettings::NoError)
+            throw DbError(QStringLiteral("Cannot read the engine configuration %1").arg(ini));
+        settings.beginGroup(QStringLiteral("Aliases"));
+        const QDir base = QFileInfo(ini).absoluteDir();
+        for (const QString& k : settings.childKeys()) {
+            QString folder = settings.value(k).toString().trimmed();
+            if (folder.startsWith(QStringLiteral("~/")))
+                folder = QDir::homePath() + folder.mid(1);
+            if (!folder.isEmpty())
+                chosen[key(k)] = QDir::cleanPath(base.absoluteFilePath(folder));
+        }
+        settings.endGroup();
+    }
+    for (const auto& [alias, folder] : chosen) {
+        if (!QDir().mkpath(folder))
+            throw DbError(QStringLiteral("Cannot create the folder %1 for %2").arg(folder, alias));
+        SetAliasPath(alias, folder);
+    }
+}
+
+sqlite3* Engine::Connection(const QString& alias)
+{
+    auto& s = state();
+    const QString k = key(alias);
+    if (auto* c = findConnection(k))
+        return c->db;
+    const QString file = DatabaseFile(k);
+    if (file.isEmpty())
+        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
+    if (!QFileInfo::exists(file)) {
+        auto sc = s.scripts.find(k);
+        if (sc == s.scripts.end())
+            throw DbError(QStringLiteral("The database file %1 does not exist").arg(file));
+        createDatabase(file, sc->second);
+    }
+    AliasConn conn;
+    conn.db = openExisting(file);
+    conn.file = file;
+    s.conns[k] = conn;
+    return conn.db;
+}
+
+void Engine::CloseAll()
+{
+    for (auto& [k, c] : state().conns)
+        closeConnection(c);
+    state().conns.clear();
+}
+
+// ---- Transaction ----------------------------------------------------------
+
+Transaction::Transaction(const QString& alias) : alias_(alias)
+{
+    sqlite3* db = Engine::instance().Connection(alias);
+    auto* c = findConnection(alias);
+    if (c->depth == 0) {
+        exec(db, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Cannot start a transaction"));
+        c->doomed = false;
+        outer_ = true;
+    }
+    ++c->depth;
+}
+
+namespace {
+
+void rollback(const QString& alias, AliasConn* c)
+{
+    if (c && !sqlite3_get_autocommit(c->db))
+        sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (c)
+        c->doomed = false;
+    reloadOpenTables(alias);
+}
+
+} // namespace
+
+void Transaction::Commit()
+{
+    if (done_)
+        return;
+    done_ = true;
+    auto* c = findConnection(alias_);
+    if (!c)
+        throw DbError(QStringLiteral("The database of %1 was closed during a transaction").arg(alias_));
+    --c->depth;
+    if (!outer_)
+        return;
+    if (c->doomed) {
+        rollback(alias_, c);
+        throw DbError(QStringLiteral("The changes to %1 were undone because a part of them failed").arg(c->file));
+    }
+    int rc = sqlite3_exec(c->db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        QString why = QString::fromUtf8(sqlite3_errmsg(c->db));
+        rollback(alias_, c);
+        throw DbError(QStringLiteral("Cannot save the changes to %1: %2").arg(c->file, why));
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (done_)
+        return;
+    auto* c = findConnection(alias_);
+    if (!c)
+        return;
+    --c->depth;
+    if (!outer_) {
+        c->doomed = true;
+        return;
+    }
+    try {
+        rollback(alias_, c);
+    } catch (...) {
+        // A table that cannot re-read keeps its old rows; nothing to report here.
+    }
+}
+
+} // namespace db

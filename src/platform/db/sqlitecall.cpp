@@ -1,0 +1,167 @@
+// Thin wrappers around SQLite calls that turn failures into DbError.
+#include "platform/db/dbimpl.h"
+
+namespace db::detail {
+
+QString quoteIdent(const QString& name)
+{
+    QString q = name;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+QString fileOf(sqlite3* db)
+{
+    const char* f = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return f ? QString::fromUtf8(f) : QString();
+}
+
+void fail(sqlite3* db, int rc, const QString& what)
+{
+    QString msg = what;
+    if (db) {
+        msg += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
+        QString file = fileOf(db);
+        if (!file.isEmpty())
+            msg += QStringLiteral(" (") + file + QLatin1Char(')');
+    } else {
+        msg += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errstr(rc));
+    }
+    int primary = rc & 0xff;
+    int ext = db ? sqlite3_extended_errcode(db) : rc;
+    if (primary == SQLITE_CONSTRAINT
+        && (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY))
+        throw KeyViolation(QStringLiteral("Key violation. ") + msg);
+    throw DbError(msg);
+}
+
+Stmt::Stmt(sqlite3* db, const QString& sql, const QString& what) : db_(db), what_(what)
+{
+    QByteArray u = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st_, nullptr);
+    if (rc != SQLITE_OK)
+        fail(db, rc, what);
+}
+
+Stmt::~Stmt()
+{
+    sqlite3_finalize(st_);
+}
+
+void Stmt::bind(int i, const QVariant& v)
+{
+    int rc;
+    if (!v.isValid() || v.isNull()) {
+        rc = sqlite3_bind_null(st_, i);
+    } else {
+        switch (v.typeId()) {
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int(st_, i, v.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+            rc = sqlite3_bind_int64(st_, i, v.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(st_, i, v.toDouble());
+            break;
+        default: {
+            QByteArray u = v.toString().toUtf8();
+            rc = sqlite3_bind_text(st_, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail(db_, rc, what_);
+}
+
+int Stmt::stepRc()
+{
+    return sqlite3_step(st_);
+}
+
+bool Stmt::step()
+{
+    int rc = sqlite3_step(st_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(st_);
+    fail(db_, rc, what_);
+}
+
+void Stmt::reset()
+{
+    sqlite3_reset(st_);
+    sqlite3_clear_bindings(st_);
+}
+
+int Stmt::columnCount() const
+{
+    return sqlite3_column_count(st_);
+}
+
+QVariant Stmt::column(int i) const
+{
+    switch (sqlite3_column_type(st_, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(st_, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st_, i));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(text(i));
+    }
+}
+
+QString Stmt::text(int i) const
+{
+    const unsigned char* t = sqlite3_column_text(st_, i);
+    int n = sqlite3_column_bytes(st_, i);
+    return t ? QString::fromUtf8(reinterpret_cast<const char*>(t), n) : QString();
+}
+
+qint64 Stmt::int64(int i) const
+{
+    return sqlite3_column_int64(st_, i);
+}
+
+void exec(sqlite3* db, const QString& sql, const QString& what)
+{
+    char* err = nullptr;
+    int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    sqlite3_free(err);
+    if (rc != SQLITE_OK)
+        fail(db, rc, what);
+}
+
+qint64 nextAutoInc(sqlite3* db, const QString& table, const QString& column)
+{
+    keepAutoIncAbove(db, table, column);
+    Stmt up(db, QStringLiteral("UPDATE \"_autoinc\" SET last = last + 1 WHERE tbl = ?1 RETURNING last"),
+            QStringLiteral("Cannot number a new row of ") + table);
+    up.bind(1, table);
+    qint64 next = up.step() ? up.int64(0) : 1;
+    while (up.step()) {
+    }
+    return next;
+}
+
+void keepAutoIncAbove(sqlite3* db, const QString& table, const QString& column)
+{
+    QString what = QStringLiteral("Cannot number the rows of ") + table;
+    Stmt s(db,
+           QStringLiteral("INSERT INTO \"_autoinc\"(tbl, last) VALUES(?1, coalesce((SELECT max(%1) FROM %2), 0)) "
+                          "ON CONFLICT(tbl) DO UPDATE SET last = max(last, excluded.last)")
+               .arg(quoteIdent(column), quoteIdent(table)),
+           what);
+    s.bind(1, table);
+    s.step();
+}
+
+} // namespace db::detail

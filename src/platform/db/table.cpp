@@ -1,0 +1,1170 @@
+// The table component: an in-memory copy of one table's rows in index order,
+// a cursor over the rows that pass the filter, an edit buffer, and
+// write-through of every post and delete.
+#include "platform/db/dbimpl.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace db {
+
+using namespace detail;
+
+namespace {
+
+struct Row {
+    qint64 rowid = 0;
+    std::vector<QVariant> v;
+    bool pass = true;
+};
+
+} // namespace
+
+struct Table::Impl {
+    explicit Impl(Table* owner) : t(owner) {}
+
+    Table* t;
+    bool active = false;
+    bool metaLoaded = false;
+    TableMeta meta;
+    std::vector<std::unique_ptr<Field>> dataFields;   // by column
+    std::vector<std::unique_ptr<Field>> calcFields;
+    std::vector<std::unique_ptr<Field>> stale;        // their column went away
+
+    std::vector<Row> rows;        // in index order
+    std::vector<int> visible;     // rows passing the filter
+    int cur = -1;                 // position in visible
+    bool bof = true, eof = true;
+
+    DataSetState state = DataSetState::Inactive;
+    std::vector<QVariant> buf;    // the row being edited or inserted
+    std::vector<bool> changed;
+    bool modified = false;
+    qint64 editRowid = 0;
+    int insertPos = 0;
+    qint64 rowidBeforeInsert = 0;
+
+    std::vector<QVariant> calc;   // calculated values of the current row
+    const std::vector<QVariant>* evalData = nullptr;   // a row looked at by a handler
+    std::vector<QVariant>* evalCalc = nullptr;
+    bool inCalc = false;
+
+    int disable = 0;
+    DataSetState disableState = DataSetState::Inactive;
+    bool disableActive = false;
+    std::vector<DataLink*> links;
+
+    // ---- basics ----
+
+    sqlite3* conn() { return Engine::instance().Connection(t->alias_); }
+    QString name() const { return t->tableName_; }
+
+    void checkActive() const
+    {
+        if (!active)
+            throw DbError(QStringLiteral("Cannot perform this operation on a closed table (%1)").arg(t->tableName_));
+    }
+
+    int ncols() const { return int(dataFields.size()); }
+
+    void notify(void (DataLink::*fn)())
+    {
+        if (disable > 0)
+            return;
+        const auto copy = links;
+        for (DataLink* l : copy)
+            if (std::find(links.begin(), links.end(), l) != links.end())
+                (l->*fn)();
+    }
+
+    // ---- metadata and fields ----
+
+    void ensureMeta()
+    {
+        if (!metaLoaded)
+            loadMeta(readMeta(conn(), name()));
+    }
+
+    // Keeps every persistent field object: a field whose column still exists
+    // follows it, new columns get new objects, vanished ones go stale.
+    void loadMeta(TableMeta m)
+    {
+        std::vector<std::unique_ptr<Field>> old = std::move(dataFields);
+        dataFields.clear();
+        for (size_t i = 0; i < m.columns.size(); ++i) {
+            const ColumnInfo& c = m.columns[i];
+            std::unique_ptr<Field> f;
+            for (auto* pool : {&old, &stale})
+                for (auto& o : *pool)
+                    if (!f && o && o->name_.compare(c.name, Qt::CaseInsensitive) == 0)
+                        f = std::move(o);
+            if (f) {
+                f->name_ = c.name;
+                f->type_ = c.type;
+                f->size_ = c.size;
+                f->index_ = int(i);
+            } else {
+                f.reset(new Field(t, c.name, c.type, c.size, int(i), false));
+            }
+            dataFields.push_back(std::move(f));
+        }
+        stale.erase(std::remove(stale.begin(), stale.end(), nullptr), stale.end());
+        for (auto& o : old)
+            if (o) {
+                o->index_ = -1;
+                stale.push_back(std::move(o));
+            }
+        for (size_t k = 0; k < calcFields.size(); ++k)
+            calcFields[k]->index_ = int(m.columns.size() + k);
+        meta = std::move(m);
+        metaLoaded = true;
+    }
+
+    Field* findField(const QString& n)
+    {
+        ensureMeta();
+        for (auto& f : dataFields)
+            if (f->name_.compare(n, Qt::CaseInsensitive) == 0)
+                return f.get();
+        for (auto& f : calcFields)
+            if (f->name_.compare(n, Qt::CaseInsensitive) == 0)
+                return f.get();
+        return nullptr;
+    }
+
+    const IndexInfo* index() const { return meta.findIndex(t->indexName_); }
+
+    // ---- rows ----
+
+    bool less(const Row& a, const Row& b, const IndexInfo* ix) const
+    {
+        if (ix)
+            for (size_t k = 0; k < ix->columns.size(); ++k) {
+                int c = compareValues(a.v[size_t(ix->columns[k])], b.v[size_t(ix->columns[k])], ix->nocase[k]);
+                if (c)
+                    return c < 0;
+            }
+        return a.rowid < b.rowid;
+    }
+
+    void sortRows()
+    {
+        const IndexInfo* ix = index();
+        std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) { return less(a, b, ix); });
+    }
+
+    void loadRows()
+    {
+        QStringList cols;
+        for (const auto& c : meta.columns)
+            cols << quoteIdent(c.name);
+        Stmt s(conn(), QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QLatin1Char(',')), quoteIdent(name())),
+               QStringLiteral("Cannot read table ") + name());
+        std::vector<Row> fresh;
+        while (s.step()) {
+            Row r;
+            r.rowid = s.int64(0);
+            r.v.resize(meta.columns.size());
+            for (size_t i = 0; i < meta.columns.size(); ++i)
+                r.v[i] = fromStorage(s.column(int(i) + 1), meta.columns[i].type);
+            fresh.push_back(std::move(r));
+        }
+        rows = std::move(fresh);
+        sortRows();
+        filterAll();
+    }
+
+    bool passes(const Row& r)
+    {
+        if (!t->filtered_ || !t->OnFilterRecord)
+            return true;
+        std::vector<QVariant> c;
+        computeCalc(&r.v, &c);
+        auto saveData = evalData;
+        auto saveCalc = evalCalc;
+        evalData = &r.v;
+        evalCalc = &c;
+        struct Restore {
+            Impl* d; const std::vector<QVariant>* data; std::vector<QVariant>* calc;
+            ~Restore() { d->evalData = data; d->evalCalc = calc; }
+        } restore{this, saveData, saveCalc};
+        return t->OnFilterRecord(*t);
+    }
+
+    void filterAll()
+    {
+        for (auto& r : rows)
+            r.pass = passes(r);
+        rebuildVisible();
+    }
+
+    void rebuildVisible()
+    {
+        visible.clear();
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].pass)
+                visible.push_back(int(i));
+    }
+
+    int posOfRowid(qint64 id) const
+    {
+        for (size_t p = 0; p < visible.size(); ++p)
+            if (rows[size_t(visible[p])].rowid == id)
+                return int(p);
+        return -1;
+    }
+
+    int rowIndexOf(qint64 id) const
+    {
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].rowid == id)
+                return int(i);
+        return -1;
+    }
+
+    qint64 curRowid() const
+    {
+        return cur >= 0 && cur < int(visible.size()) ? rows[size_t(visible[size_t(cur)])].rowid : 0;
+    }
+
+    // The visible position of row i, or of the first visible row after it.
+    int visiblePosAtOrAfter(int i) const
+    {
+        for (size_t p = 0; p < visible.size(); ++p)
+            if (visible[p] >= i)
+                return int(p);
+        return visible.empty() ? -1 : int(visible.size()) - 1;
+    }
+
+    // Puts row i where its keys belong; returns its new index.
+    int reposition(int i)
+    {
+        Row r = std::move(rows[size_t(i)]);
+        rows.erase(rows.begin() + i);
+        const IndexInfo* ix = index();
+        auto at = std::upper_bound(rows.begin(), rows.end(), r,
+                                   [&](const Row& a, const Row& b) { return less(a, b, ix); });
+        int pos = int(at - rows.begin());
+        rows.insert(at, std::move(r));
+        return pos;
+    }
+
+    // ---- the record handlers look at ----
+
+    const std::vector<QVariant>* activeData() const
+    {
+        if (evalData)
+            return evalData;
+        if (state == DataSetState::Edit || state == DataSetState::Insert)
+            return &buf;
+        if (cur >= 0 && cur < int(visible.size()))
+            return &rows[size_t(visible[size_t(cur)])].v;
+        return nullptr;
+    }
+
+    std::vector<QVariant>* activeCalc() { return evalData ? evalCalc : &calc; }
+
+    void computeCalc(const std::vector<QVariant>* data, std::vector<QVariant>* out)
+    {
+        out->assign(calcFields.size(), QVariant());
+        if (calcFields.empty() || !data || !t->OnCalcFields || inCalc)
+            return;
+        auto saveData = evalData;
+        auto saveCalc = evalCalc;
+        evalData = data;
+        evalCalc = out;
+        inCalc = true;
+        struct Restore {
+            Impl* d; const std::vector<QVariant>* data; std::vector<QVariant>* calc;
+            ~Restore() { d->evalData = data; d->evalCalc = calc; d->inCalc = false; }
+        } restore{this, saveData, saveCalc};
+        t->OnCalcFields(*t);
+    }
+
+    void refreshCalc()
+    {
+        if (calcFields.empty())
+            return;
+        std::vector<QVariant> c;
+        const std::vector<QVariant>* data = nullptr;
+        if (state == DataSetState::Edit || state == DataSetState::Insert)
+            data = &buf;
+        else if (cur >= 0 && cur < int(visible.size()))
+            data = &rows[size_t(visible[size_t(cur)])].v;
+        computeCalc(data, &c);
+        calc = std::move(c);
+    }
+
+    QVariant value(const Field* f)
+    {
+        if (!active)
+            throw DbError(QStringLiteral("Field '%1' cannot be used: table %2 is closed").arg(f->name_, name()));
+        if (f->index_ < 0)
+            throw DbError(QStringLiteral("Field '%1' no longer exists in table %2").arg(f->name_, name()));
+        if (f->calculated_) {
+            const auto* c = activeCalc();
+            size_t slot = size_t(f->index_ - ncols());
+            return c && slot < c->size() ? (*c)[slot] : QVariant();
+        }
+        const auto* data = activeData();
+        return data ? (*data)[size_t(f->index_)] : QVariant();
+    }
+
+    void setValue(Field* f, const QVariant& v)
+    {
+        if (!active)
+            throw DbError(QStringLiteral("Field '%1' cannot be used: table %2 is closed").arg(f->name_, name()));
+        if (f->index_ < 0)
+            throw DbError(QStringLiteral("Field '%1' no longer exists in table %2").arg(f->name_, name()));
+        QVariant x = toFieldValue(v, f->type_, f->size_, f->name_);
+        if (f->calculated_) {
+            if (!inCalc)
+                throw DbError(QStringLiteral("Field '%1' is calculated and cannot be modified").arg(f->name_));
+            auto* c = activeCalc();
+            size_t slot = size_t(f->index_ - ncols());
+            if (c && slot < c->size())
+                (*c)[slot] = x;
+            return;
+        }
+        if (evalData)
+            throw DbError(QStringLiteral("Field '%1' cannot be modified while rows are being filtered or calculated").arg(f->name_));
+        if (f->type_ == FieldType::AutoInc)
+            throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(f->name_));
+        if (state == DataSetState::Browse)
+            t->Edit();
+        buf[size_t(f->index_)] = x;
+        changed[size_t(f->index_)] = true;
+        modified = true;
+        refreshCalc();
+        notify(&DataLink::RecordChanged);
+    }
+
+    // ---- cursor ----
+
+    void afterMove()
+    {
+        refreshCalc();
+        notify(&DataLink::RecordChanged);
+        if (t->AfterScroll)
+            t->AfterScroll(*t);
+    }
+
+    void goTo(int pos)
+    {
+        cur = pos;
+        bof = eof = false;
+        afterMove();
+    }
+
+    // Re-reads the rows after a change made around the component; the row
+    // being edited stays in the buffer unless it went away.
+    void reload(bool keepPending)
+    {
+        TableMeta fresh = readMeta(conn(), name());
+        bool same = fresh.sameStructure(meta);
+        if (!same || !keepPending) {
+            state = DataSetState::Browse;
+            buf.clear();
+            modified = false;
+        }
+        if (!same)
+            loadMeta(std::move(fresh));
+        else
+            meta = std::move(fresh);
+        if (!index())
+            t->indexName_.clear();
+        qint64 id = curRowid();
+        int oldPos = cur;
+        loadRows();
+        if (state == DataSetState::Edit && rowIndexOf(editRowid) < 0) {
+            state = DataSetState::Browse;
+            buf.clear();
+            modified = false;
+        }
+        if (state == DataSetState::Insert)
+            insertPos = std::min(insertPos, int(visible.size()));
+        int p = posOfRowid(id);
+        if (p < 0)
+            p = visible.empty() ? -1 : std::min(std::max(oldPos, 0), int(visible.size()) - 1);
+        cur = p;
+        if (visible.empty())
+            bof = eof = true;
+        refreshCalc();
+        notify(&DataLink::DataSetChanged);
+    }
+};
+
+namespace detail {
+void reloadTable(Table* t)
+{
+    if (t->Active())
+        t->d_->reload(true);
+}
+} // namespace detail
+
+// ---- Field ----------------------------------------------------------------
+
+QVariant Field::Value() const
+{
+    return table_->d_->value(this);
+}
+
+bool Field::IsNull() const
+{
+    return Value().isNull();
+}
+
+double Field::AsFloat() const
+{
+    QVariant v = Value();
+    if (v.isNull())
+        return 0;
+    if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
+        return detail::textToFloat(v.toString(), name_);
+    return v.toDouble();
+}
+
+int Field::AsInteger() const
+{
+    QVariant v = Value();
+    if (v.isNull())
+        return 0;
+    switch (type_) {
+    case FieldType::Number:
+    case FieldType::Alpha:
+    case FieldType::Memo:
+        return toFieldValue(v, FieldType::Long, 0, name_).toInt();
+    default:
+        return v.toInt();
+    }
+}
+
+bool Field::AsBoolean() const
+{
+    QVariant v = Value();
+    if (v.isNull())
+        return false;
+    if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
+        return toFieldValue(v, FieldType::Logical, 0, name_).toBool();
+    if (type_ == FieldType::Number)
+        return v.toDouble() != 0;
+    return v.toBool();
+}
+
+QString Field::AsString() const
+{
+    QVariant v = Value();
+    if (v.isNull())
+        return QString();
+    switch (type_) {
+    case FieldType::Number:
+        return detail::floatToString(v.toDouble());
+    case FieldType::Logical:
+        return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return v.toString();
+    }
+}
+
+void Field::SetAsFloat(double v) { table_->d_->setValue(this, QVariant(v)); }
+void Field::SetAsInteger(int v) { table_->d_->setValue(this, QVariant(v)); }
+void Field::SetAsBoolean(bool v) { table_->d_->setValue(this, QVariant(v)); }
+void Field::SetAsString(const QString& v) { table_->d_->setValue(this, QVariant(v)); }
+void Field::SetValue(const QVariant& v) { table_->d_->setValue(this, v); }
+void Field::Clear() { table_->d_->setValue(this, QVariant()); }
+
+// ---- Table ----------------------------------------------------------------
+
+Table::Table(QString alias, QString tableName)
+    : alias_(std::move(alias)), tableName_(std::move(tableName)), d_(std::make_unique<Impl>(this))
+{
+}
+
+Table::~Table()
+{
+    unregisterOpen(this);
+    for (DataLink* l : d_->links)
+        if (auto* ds = dynamic_cast<DataSource*>(l); ds && ds->table_ == this)
+            ds->table_ = nullptr;
+}
+
+Field* Table::AddCalcField(const QString& name, FieldType type, int size)
+{
+    if (d_->active)
+        throw DbError(QStringLiteral("Calculated field '%1' must be added while table %2 is closed").arg(name, tableName_));
+    for (auto& f : d_->calcFields)
+        if (f->name_.compare(name, Qt::CaseInsensitive) == 0)
+            throw DbError(QStringLiteral("Table %1 already has a field '%2'").arg(tableName_, name));
+    int index = d_->metaLoaded ? d_->ncols() + int(d_->calcFields.size()) : int(d_->calcFields.size());
+    d_->calcFields.emplace_back(new Field(this, name, type, size, index, true));
+    return d_->calcFields.back().get();
+}
+
+void Table::Open()
+{
+    if (d_->active)
+        return;
+    d_->loadMeta(readMeta(d_->conn(), tableName_));
+    if (!indexName_.isEmpty() && !d_->index())
+        throw DbError(QStringLiteral("Index '%1' not found on table %2").arg(indexName_, tableName_));
+    d_->active = true;
+    d_->state = DataSetState::Browse;
+    try {
+        d_->loadRows();
+    } catch (...) {
+        d_->active = false;
+        d_->state = DataSetState::Inactive;
+        d_->rows.clear();
+        d_->visible.clear();
+        throw;
+    }
+    d_->modified = false;
+    d_->cur = d_->visible.empty() ? -1 : 0;
+    d_->bof = true;
+    d_->eof = d_->visible.empty();
+    registerOpen(this);
+    d_->refreshCalc();
+    d_->notify(&DataLink::ActiveChanged);
+    if (!d_->visible.empty() && AfterScroll)
+        AfterScroll(*this);
+}
+
+void Table::Close()
+{
+    if (!d_->active)
+        return;
+    d_->active = false;
+    d_->state = DataSetState::Inactive;
+    d_->rows.clear();
+    d_->visible.clear();
+    d_->buf.clear();
+    d_->calc.clear();
+    d_->modified = false;
+    d_->cur = -1;
+    d_->bof = d_->eof = true;
+    unregisterOpen(this);
+    d_->notify(&DataLink::ActiveChanged);
+}
+
+bool Table::Active() const
+{
+    return d_->active;
+}
+
+void Table::First()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    d_->cur = d_->visible.empty() ? -1 : 0;
+    d_->bof = true;
+    d_->eof = d_->visible.empty();
+    d_->afterMove();
+}
+
+void Table::Last()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    d_->cur = int(d_->visible.size()) - 1;
+    d_->eof = true;
+    d_->bof = d_->visible.empty();
+    d_->afterMove();
+}
+
+void Table::Next()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    if (d_->cur + 1 < int(d_->visible.size())) {
+        ++d_->cur;
+        d_->bof = d_->eof = false;
+    } else {
+        d_->eof = true;
+    }
+    d_->afterMove();
+}
+
+void Table::Prior()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    if (d_->cur > 0) {
+        --d_->cur;
+        d_->bof = d_->eof = false;
+    } else {
+        d_->bof = true;
+    }
+    d_->afterMove();
+}
+
+bool Table::Eof() const
+{
+    return !d_->active || d_->eof;
+}
+
+bool Table::Bof() const
+{
+    return !d_->active || d_->bof;
+}
+
+int Table::RecordCount() const
+{
+    d_->checkActive();
+    return int(d_->visible.size());
+}
+
+bool Table::IsEmpty() const
+{
+    return !d_->active || (d_->visible.empty() && d_->state != DataSetState::Insert);
+}
+
+int Table::RecNo() const
+{
+    if (!d_->active)
+        return 0;
+    if (d_->state == DataSetState::Insert)
+        return d_->insertPos + 1;
+    return d_->cur + 1;
+}
+
+void Table::SetRecNo(int recNo)
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    if (recNo < 1 || recNo > int(d_->visible.size()))
+        return;
+    d_->goTo(recNo - 1);
+}
+
+int Table::DisplayRowCount() const
+{
+    if (!d_->active)
+        return 0;
+    return int(d_->visible.size()) + (d_->state == DataSetState::Insert ? 1 : 0);
+}
+
+int Table::DisplayRow() const
+{
+    if (!d_->active)
+        return -1;
+    return d_->state == DataSetState::Insert ? d_->insertPos : d_->cur;
+}
+
+QVariant Table::DisplayValue(int row, const Field* field)
+{
+    d_->checkActive();
+    if (!field || field->table_ != this)
+        throw DbError(QStringLiteral("The field does not belong to table %1").arg(tableName_));
+    if (row < 0 || row >= DisplayRowCount())
+        return QVariant();
+    const bool inserting = d_->state == DataSetState::Insert;
+    if ((inserting && row == d_->insertPos) || (!inserting && row == d_->cur))
+        return d_->value(field);
+    if (inserting && row > d_->insertPos)
+        --row;
+    if (field->index_ < 0)
+        return QVariant();
+    const Row& r = d_->rows[size_t(d_->visible[size_t(row)])];
+    if (!field->calculated_)
+        return r.v[size_t(field->index_)];
+    std::vector<QVariant> c;
+    d_->computeCalc(&r.v, &c);
+    size_t slot = size_t(field->index_ - d_->ncols());
+    return slot < c.size() ? c[slot] : QVariant();
+}
+
+void Table::Edit()
+{
+    d_->checkActive();
+    if (d_->state == DataSetState::Edit || d_->state == DataSetState::Insert)
+        return;
+    if (d_->visible.empty()) {
+        Insert();
+        return;
+    }
+    const Row& r = d_->rows[size_t(d_->visible[size_t(d_->cur)])];
+    d_->buf = r.v;
+    d_->changed.assign(r.v.size(), false);
+    d_->modified = false;
+    d_->editRowid = r.rowid;
+    d_->state = DataSetState::Edit;
+    d_->notify(&DataLink::StateChanged);
+}
+
+namespace {
+void startInsert(Table::Impl* d, Table* t, int pos)
+{
+    d->rowidBeforeInsert = d->curRowid();
+    d->insertPos = pos;
+    d->buf.assign(size_t(d->ncols()), QVariant());
+    d->changed.assign(size_t(d->ncols()), false);
+    d->modified = false;
+    d->state = DataSetState::Insert;
+    d->bof = d->eof = false;
+    d->refreshCalc();
+    d->notify(&DataLink::StateChanged);
+    d->notify(&DataLink::DataSetChanged);
+    if (t->AfterScroll)
+        t->AfterScroll(*t);
+}
+} // namespace
+
+void Table::Insert()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    startInsert(d_.get(), this, std::max(d_->cur, 0));
+}
+
+void Table::Append()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    startInsert(d_.get(), this, int(d_->visible.size()));
+}
+
+void Table::Post()
+{
+    d_->checkActive();
+    if (d_->state != DataSetState::Edit && d_->state != DataSetState::Insert)
+        return;
+    d_->notify(&DataLink::UpdateRecord);
+    Impl& d = *d_;
+    sqlite3* db = d.conn();
+    const QString what = QStringLiteral("Cannot post a row of table ") + tableName_;
+    int rowIndex;
+    if (d.state == DataSetState::Edit) {
+        QStringList sets;
+        std::vector<int> cols;
+        for (int i = 0; i < d.ncols(); ++i)
+            if (d.changed[size_t(i)]) {
+                sets << quoteIdent(d.meta.columns[size_t(i)].name) + QStringLiteral("=?");
+                cols.push_back(i);
+            }
+        rowIndex = d.rowIndexOf(d.editRowid);
+        if (!cols.empty()) {
+            Stmt s(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdent(tableName_), sets.join(QLatin1Char(','))),
+                   what);
+            int k = 1;
+            for (int c : cols)
+                s.bind(k++, toStorage(d.buf[size_t(c)], d.meta.columns[size_t(c)].type));
+            s.bind(k, d.editRowid);
+            s.step();
+            if (sqlite3_changes(db) == 0 || rowIndex < 0)
+                throw DbError(QStringLiteral("The row being edited is no longer in table %1").arg(tableName_));
+        }
+        if (rowIndex < 0)
+            throw DbError(QStringLiteral("The row being edited is no longer in table %1").arg(tableName_));
+        d.rows[size_t(rowIndex)].v = d.buf;
+    } else {
+        QStringList cols, marks;
+        for (const auto& c : d.meta.columns) {
+            cols << quoteIdent(c.name);
+            marks << QStringLiteral("?");
+        }
+        const int ai = d.meta.autoIncColumn;
+        const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
+        exec(db, QStringLiteral("SAVEPOINT post_row"), what);
+        try {
+            if (numbered)
+                d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
+            Stmt s(db, QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
+                           .arg(quoteIdent(tableName_), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+                   what);
+            for (int i = 0; i < d.ncols(); ++i)
+                s.bind(i + 1, toStorage(d.buf[size_t(i)], d.meta.columns[size_t(i)].type));
+            s.step();
+            exec(db, QStringLiteral("RELEASE post_row"), what);
+        } catch (...) {
+            sqlite3_exec(db, "ROLLBACK TO post_row; RELEASE post_row", nullptr, nullptr, nullptr);
+            if (numbered)
+                d.buf[size_t(ai)] = QVariant();
+            throw;
+        }
+        Row r;
+        r.rowid = sqlite3_last_insert_rowid(db);
+        r.v = d.buf;
+        d.rows.push_back(std::move(r));
+        rowIndex = int(d.rows.size()) - 1;
+    }
+    rowIndex = d.reposition(rowIndex);
+    const qint64 id = d.rows[size_t(rowIndex)].rowid;
+    d.state = DataSetState::Browse;
+    d.buf.clear();
+    d.modified = false;
+    d.rows[size_t(rowIndex)].pass = d.passes(d.rows[size_t(rowIndex)]);
+    d.rebuildVisible();
+    int p = d.posOfRowid(id);
+    d.cur = p >= 0 ? p : d.visiblePosAtOrAfter(rowIndex);
+    d.bof = d.eof = d.visible.empty();
+    d.refreshCalc();
+    d.notify(&DataLink::StateChanged);
+    d.notify(&DataLink::DataSetChanged);
+    if (AfterPost)
+        AfterPost(*this);
+}
+
+void Table::Cancel()
+{
+    if (!d_->active || (d_->state != DataSetState::Edit && d_->state != DataSetState::Insert))
+        return;
+    const bool wasInsert = d_->state == DataSetState::Insert;
+    d_->state = DataSetState::Browse;
+    d_->buf.clear();
+    d_->modified = false;
+    if (wasInsert) {
+        int p = d_->posOfRowid(d_->rowidBeforeInsert);
+        d_->cur = p >= 0 ? p : (d_->visible.empty() ? -1 : 0);
+        d_->bof = d_->eof = d_->visible.empty();
+    }
+    d_->refreshCalc();
+    d_->notify(&DataLink::StateChanged);
+    d_->notify(&DataLink::DataSetChanged);
+    if (wasInsert && AfterScroll)
+        AfterScroll(*this);
+}
+
+void Table::Delete()
+{
+    d_->checkActive();
+    if (d_->state == DataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    if (d_->state == DataSetState::Edit)
+        Cancel();
+    if (d_->visible.empty())
+        throw DbError(QStringLiteral("Cannot delete: table %1 is empty").arg(tableName_));
+    if (BeforeDelete) {
+        try {
+            BeforeDelete(*this);
+        } catch (const SilentAbort&) {
+            return;
+        }
+    }
+    Impl& d = *d_;
+    sqlite3* db = d.conn();
+    const qint64 id = d.curRowid();
+    const QString what = QStringLiteral("Cannot delete a row of table ") + tableName_;
+    if (d.meta.autoIncColumn >= 0)
+        keepAutoIncAbove(db, tableName_, d.meta.columns[size_t(d.meta.autoIncColumn)].name);
+    Stmt s(db, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(tableName_)), what);
+    s.bind(1, id);
+    s.step();
+    int i = d.rowIndexOf(id);
+    if (i >= 0)
+        d.rows.erase(d.rows.begin() + i);
+    const int oldPos = d.cur;
+    d.rebuildVisible();
+    const int n = int(d.visible.size());
+    if (n == 0) {
+        d.cur = -1;
+        d.bof = d.eof = true;
+    } else if (oldPos >= n) {
+        d.cur = n - 1;
+        d.bof = false;
+        d.eof = true;
+    } else {
+        d.cur = oldPos;
+        d.bof = d.eof = false;
+    }
+    d.refreshCalc();
+    d.notify(&DataLink::DataSetChanged);
+    if (AfterDelete)
+        AfterDelete(*this);
+    if (AfterScroll)
+        AfterScroll(*this);
+}
+
+DataSetState Table::State() const
+{
+    if (!d_->active)
+        return DataSetState::Inactive;
+    return d_->inCalc ? DataSetState::CalcFields : d_->state;
+}
+
+bool Table::Modified() const
+{
+    return d_->active && d_->modified;
+}
+
+void Table::CheckBrowseMode()
+{
+    d_->checkActive();
+    if (d_->state != DataSetState::Edit && d_->state != DataSetState::Insert)
+        return;
+    d_->notify(&DataLink::UpdateRecord);
+    if (d_->modified)
+        Post();
+    else
+        Cancel();
+}
+
+Field* Table::FieldByName(const QString& name)
+{
+    Field* f = d_->findField(name);
+    if (!f)
+        throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(name, tableName_));
+    return f;
+}
+
+Field* Table::FindField(const QString& name)
+{
+    return d_->findField(name);
+}
+
+Field* Table::Fields(int i)
+{
+    d_->ensureMeta();
+    if (i < 0 || i >= FieldCount())
+        throw DbError(QStringLiteral("Field index %1 out of range in table %2").arg(i).arg(tableName_));
+    if (i < d_->ncols())
+        return d_->dataFields[size_t(i)].get();
+    return d_->calcFields[size_t(i - d_->ncols())].get();
+}
+
+int Table::FieldCount() const
+{
+    d_->ensureMeta();
+    return d_->ncols() + int(d_->calcFields.size());
+}
+
+QStringList Table::FieldNames() const
+{
+    d_->ensureMeta();
+    QStringList out;
+    for (auto& f : d_->dataFields)
+        out << f->name_;
+    for (auto& f : d_->calcFields)
+        out << f->name_;
+    return out;
+}
+
+bool Table::Locate(const QString& field, const QVariant& key)
+{
+    return Locate(QStringList{field}, QVariantList{key});
+}
+
+bool Table::Locate(const QStringList& fields, const QVariantList& keys)
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    if (fields.size() != keys.size() || fields.isEmpty())
+        throw DbError(QStringLiteral("Locate on table %1 needs one value for each field").arg(tableName_));
+    std::vector<Field*> fs;
+    std::vector<QVariant> want;
+    bool needCalc = false;
+    for (qsizetype k = 0; k < fields.size(); ++k) {
+        Field* f = FieldByName(fields[k]);
+        fs.push_back(f);
+        needCalc = needCalc || f->calculated_;
+        try {
+            want.push_back(toFieldValue(keys[k], f->type_, f->size_, f->name_, false));
+        } catch (const DbError&) {
+            return false;   // a key that the field cannot hold matches no row
+        }
+    }
+    auto matches = [&](const std::vector<QVariant>& data, const std::vector<QVariant>& calc) {
+        for (size_t k = 0; k < fs.size(); ++k) {
+            const Field* f = fs[k];
+            const QVariant& have = f->calculated_ ? calc[size_t(f->index_ - d_->ncols())] : data[size_t(f->index_)];
+            const QVariant& w = want[k];
+            if (have.isNull() || w.isNull()) {
+                if (have.isNull() != w.isNull())
+                    return false;
+                continue;
+            }
+            if (f->type_ == FieldType::Number) {
+                const double h = have.toDouble(), x = w.toDouble();
+                if (h == x)
+                    continue;
+                // A text key is usually a value's own display text, which
+                // holds 15 digits; it names the value it was made from.
+                const QVariant& orig = keys[qsizetype(k)];
+                if (orig.typeId() == QMetaType::QString && std::fabs(h - x) <= 1e-12 * std::fabs(x)
+                    && detail::floatToString(h) == orig.toString().trimmed())
+                    continue;
+                return false;
+            }
+            if (have != w && have.toString() != w.toString())
+                return false;
+        }
+        return true;
+    };
+    std::vector<QVariant> calc;
+    for (size_t p = 0; p < d_->visible.size(); ++p) {
+        const Row& r = d_->rows[size_t(d_->visible[p])];
+        if (needCalc)
+            d_->computeCalc(&r.v, &calc);
+        if (matches(r.v, calc)) {
+            d_->goTo(int(p));
+            return true;
+        }
+    }
+    return false;
+}
+
+void Table::FindNearest(const QVariantList& keys)
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    const IndexInfo* ix = d_->index();
+    if (!ix || keys.isEmpty() || d_->visible.empty()) {
+        First();
+        return;
+    }
+    const size_t n = std::min(size_t(keys.size()), ix->columns.size());
+    std::vector<QVariant> want;
+    for (size_t k = 0; k < n; ++k) {
+        const auto& c = d_->meta.columns[size_t(ix->columns[k])];
+        want.push_back(toFieldValue(keys[qsizetype(k)], c.type, c.size, c.name, false));
+    }
+    auto cmp = [&](const Row& r) {
+        for (size_t k = 0; k < n; ++k) {
+            int c = compareValues(r.v[size_t(ix->columns[k])], want[k], ix->nocase[k]);
+            if (c)
+                return c;
+        }
+        return 0;
+    };
+    const auto& vis = d_->visible;
+    auto it = std::partition_point(vis.begin(), vis.end(), [&](int i) { return cmp(d_->rows[size_t(i)]) < 0; });
+    int pos = it == vis.end() ? int(vis.size()) - 1 : int(it - vis.begin());
+    d_->goTo(pos);
+}
+
+void Table::SetIndexName(const QString& name)
+{
+    if (!d_->active) {
+        indexName_ = name;
+        return;
+    }
+    if (!d_->meta.findIndex(name))
+        throw DbError(QStringLiteral("Index '%1' not found on table %2").arg(name, tableName_));
+    CheckBrowseMode();
+    const qint64 id = d_->curRowid();
+    indexName_ = name;
+    d_->sortRows();
+    d_->rebuildVisible();
+    d_->cur = d_->visible.empty() ? -1 : std::max(d_->posOfRowid(id), 0);
+    d_->refreshCalc();
+    d_->notify(&DataLink::DataSetChanged);
+}
+
+std::vector<IndexDef> Table::IndexDefs() const
+{
+    d_->ensureMeta();
+    std::vector<IndexDef> out;
+    for (const auto& ix : d_->meta.indexes)
+        out.push_back(ix.def);
+    return out;
+}
+
+void Table::SetFiltered(bool on)
+{
+    if (!d_->active) {
+        filtered_ = on;
+        return;
+    }
+    CheckBrowseMode();
+    filtered_ = on;
+    d_->filterAll();
+    d_->cur = d_->visible.empty() ? -1 : 0;
+    d_->bof = true;
+    d_->eof = d_->visible.empty();
+    d_->refreshCalc();
+    d_->notify(&DataLink::DataSetChanged);
+    if (AfterScroll)
+        AfterScroll(*this);
+}
+
+void Table::EmptyTable()
+{
+    sqlite3* db = d_->conn();
+    if (!tableExists(db, tableName_))
+        throw DbError(QStringLiteral("Table %1 does not exist in %2").arg(tableName_, fileOf(db)));
+    d_->ensureMeta();
+    if (d_->active && d_->state != DataSetState::Browse) {
+        d_->state = DataSetState::Browse;
+        d_->buf.clear();
+        d_->modified = false;
+        d_->notify(&DataLink::StateChanged);
+    }
+    TableMeta m = readMeta(db, tableName_);
+    if (m.autoIncColumn >= 0)
+        keepAutoIncAbove(db, tableName_, m.columns[size_t(m.autoIncColumn)].name);
+    exec(db, QStringLiteral("DELETE FROM %1").arg(quoteIdent(tableName_)),
+         QStringLiteral("Cannot empty table ") + tableName_);
+    reloadOpenTables(alias_, tableName_);
+}
+
+void Table::Refresh()
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    d_->reload(false);
+}
+
+void Table::DisableControls()
+{
+    if (d_->disable == 0) {
+        d_->disableState = State();
+        d_->disableActive = d_->active;
+    }
+    ++d_->disable;
+}
+
+void Table::EnableControls()
+{
+    if (d_->disable == 0)
+        return;
+    if (--d_->disable > 0)
+        return;
+    if (d_->disableActive != d_->active)
+        d_->notify(&DataLink::ActiveChanged);
+    else if (d_->disableState != State())
+        d_->notify(&DataLink::StateChanged);
+    if (d_->active)
+        d_->notify(&DataLink::DataSetChanged);
+}
+
+bool Table::ControlsDisabled() const
+{
+    return d_->disable > 0;
+}
+
+qint64 Table::GetBookmark() const
+{
+    if (!d_->active)
+        return 0;
+    if (d_->state == DataSetState::Edit)
+        return d_->editRowid;
+    if (d_->state == DataSetState::Insert)
+        return 0;
+    return d_->curRowid();
+}
+
+bool Table::GotoBookmark(qint64 bm)
+{
+    d_->checkActive();
+    CheckBrowseMode();
+    int p = d_->posOfRowid(bm);
+    if (p < 0)
+        return false;
+    d_->goTo(p);
+    return true;
+}
+
+void Table::AddLink(DataLink* l)
+{
+    if (l && std::find(d_->links.begin(), d_->links.end(), l) == d_->links.end())
+        d_->links.push_back(l);
+}
+
+void Table::RemoveLink(DataLink* l)
+{
+    auto& v = d_->links;
+    v.erase(std::remove(v.begin(), v.end(), l), v.end());
+}
+
+} // namespace db

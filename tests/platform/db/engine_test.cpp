@@ -1,0 +1,245 @@
+#include "fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <sqlite3.h>
+
+using db::Table;
+
+namespace {
+
+void expectErrorNaming(const std::function<void()>& f, const QString& file, int line = __builtin_LINE())
+{
+    try {
+        f();
+        ADD_FAILURE() << "no error for " << file.toStdString() << " at line " << line;
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.message().contains(file)) << e.message().toStdString();
+    }
+}
+
+// An environment variable set for one test.
+struct EnvVar {
+    QByteArray name, old;
+    bool had;
+    EnvVar(const char* n, const QString& v) : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n))
+    {
+        qputenv(n, v.toUtf8());
+    }
+    ~EnvVar() { had ? qputenv(name.constData(), old) : qunsetenv(name.constData()); }
+};
+
+} // namespace
+
+TEST_F(DbTest, DatabaseIsCreatedFromScriptOnFirstUse)
+{
+    const QString file = temp.File(db::kMersolAlias);
+    EXPECT_TRUE(file.endsWith("/Mersol/MERSOL.sqlite"));
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(stored("Items.DB", "Code").size(), 3);
+    EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(DbTest, UnusableDatabaseFilesRaiseErrorsNamingTheFile)
+{
+    auto& e = db::Engine::instance();
+    const QString file = temp.File(db::kMersolAlias);
+    e.SetCreateScript(db::kMersolAlias, QString());
+    expectErrorNaming([] { Table(db::kMersolAlias, "Items.DB").Open(); }, file);
+
+    QDir().mkpath(temp.Folder(db::kMersolAlias));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    expectErrorNaming([] { Table(db::kMersolAlias, "Items.DB").Open(); }, file);
+
+    // A broken script leaves no file behind.
+    QFile::remove(file);
+    e.SetCreateScript(db::kMersolAlias, "CREATE TABLE \"A.DB\"(\"X\" SHORT); INSERT INTO nowhere VALUES(1);");
+    expectErrorNaming([] { Table(db::kMersolAlias, "A.DB").Open(); }, file);
+    EXPECT_FALSE(QFile::exists(file));
+
+    e.SetCreateScript(db::kMersolAlias, QString::fromUtf8(kTestScript));
+    EXPECT_EQ(stored("Items.DB", "Code").size(), 3);
+    temp.Reconnect();
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
+    expectErrorNaming([] { Table(db::kMersolAlias, "Items.DB").Open(); }, file);
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+
+    expectErrorNaming([] { Table(db::kMersolAlias, "Nothing.DB").Open(); }, file);
+    EXPECT_THROW(Table("NOALIAS", "Items.DB").Open(), db::DbError);
+}
+
+TEST(DbEngine, ConfigurationDefaultsAndIniFile)
+{
+    QTemporaryDir home;
+    EnvVar data("XDG_DATA_HOME", home.path() + "/data");
+    EnvVar config("XDG_CONFIG_HOME", home.path() + "/config");
+    auto& e = db::Engine::instance();
+    const QString oldMersol = e.AliasPath(db::kMersolAlias), oldTrans = e.AliasPath(db::kTransferAlias);
+
+    e.LoadConfiguration();
+    EXPECT_EQ(e.AliasPath(db::kMersolAlias), home.path() + "/data/Mersol");
+    EXPECT_EQ(e.AliasPath(db::kTransferAlias), home.path() + "/data/Mersol Transfer");
+    EXPECT_TRUE(QDir(home.path() + "/data/Mersol Transfer").exists());
+
+    {
+        QSettings ini(home.path() + "/config/mersol/engine.ini", QSettings::IniFormat);
+        ini.setValue("Aliases/TULTRANS", home.path() + "/usb/transfer");
+    }
+    e.LoadConfiguration();
+    EXPECT_EQ(e.AliasPath(db::kMersolAlias), home.path() + "/data/Mersol");
+    EXPECT_EQ(e.AliasPath(db::kTransferAlias), home.path() + "/usb/transfer");
+    EXPECT_TRUE(QDir(home.path() + "/usb/transfer").exists());
+
+    e.SetAliasPath(db::kMersolAlias, oldMersol);
+    e.SetAliasPath(db::kTransferAlias, oldTrans);
+}
+
+TEST_F(DbTest, TransactionRolledBackByExceptionLeavesNothingBehind)
+{
+    Table items(db::kMersolAlias, "Items.DB");
+    Table jobs(db::kMersolAlias, "Jobs.DB");
+    items.Open();
+    jobs.Open();
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        jobs.Append();
+        jobs.Post();
+        items.Delete();
+        {
+            db::Transaction inner(db::kMersolAlias);   // joins the outer one
+            items.Append();
+            items.FieldByName("Code")->SetAsString("Z");
+            items.Post();
+            inner.Commit();
+        }
+        items.FieldByName("Qty")->SetAsInteger(99999);   // throws mid-way
+        tx.Commit();
+        FAIL();
+    } catch (const db::DbError&) {
+    }
+    // The open tables re-read what is stored.
+    EXPECT_EQ(items.RecordCount(), 3);
+    EXPECT_EQ(jobs.RecordCount(), 0);
+    items.Cancel();
+    items.Close();
+    jobs.Close();
+    temp.Reconnect();
+    EXPECT_EQ(stored("Items.DB", "Code"), QStringList({"A", "B", "D"}));
+    EXPECT_TRUE(stored("Jobs.DB", "JobNumber").isEmpty());
+
+    {
+        db::Transaction tx(db::kMersolAlias);
+        Table t(db::kMersolAlias, "Log.db");
+        t.Open();
+        t.Append();
+        t.FieldByName("N")->SetAsInteger(1);
+        t.Post();
+        tx.Commit();
+    }
+    temp.Reconnect();
+    EXPECT_EQ(stored("Log.db", "N"), QStringList({"1"}));
+}
+
+TEST_F(DbTest, InnerScopeWithoutCommitUndoesTheWhole)
+{
+    Table t(db::kMersolAlias, "Log.db");
+    t.Open();
+    db::Transaction tx(db::kMersolAlias);
+    t.Append();
+    t.Post();
+    { db::Transaction inner(db::kMersolAlias); }
+    EXPECT_THROW(tx.Commit(), db::DbError);
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_TRUE(stored("Log.db", "N").isEmpty());
+}
+
+TEST_F(DbTest, BatchMoveCopiesAcrossAliasesAndBack)
+{
+    Table src(db::kMersolAlias, "Items.DB");
+    Table dst(db::kTransferAlias, "Items.DB");
+    dst.Open();   // an open destination follows the move
+    dst.Last();
+    db::BatchResult r = db::BatchMove(src, dst, db::BatchMode::Copy);
+    EXPECT_EQ(r.moved, 3);
+    EXPECT_EQ(r.problems, 0);
+    EXPECT_FALSE(src.Active());
+    EXPECT_EQ(dst.RecordCount(), 3);
+
+    // A destination of another structure takes the source's.
+    Table prof(db::kMersolAlias, "Prof.DB");
+    prof.Open();
+    prof.Append();
+    prof.FieldByName("Station")->SetAsFloat(12.5);
+    prof.Post();
+    Table other(db::kTransferAlias, "Log.db");
+    r = db::BatchMove(prof, other, db::BatchMode::Copy);
+    EXPECT_EQ(r.moved, 1);
+    other.Open();
+    EXPECT_EQ(other.FieldNames(), QStringList({"Station", "Elev", "RecordNo"}));
+    EXPECT_EQ(other.FieldByName("Station")->AsFloat(), 12.5);
+    EXPECT_EQ(other.IndexDefs().at(0).fields, QStringList({"Station"}));
+    EXPECT_TRUE(prof.Active());
+    EXPECT_EQ(prof.FieldByName("Station")->AsFloat(), 12.5);
+
+    // And back: the copy replaces what the destination held.
+    dst.First();
+    dst.Delete();
+    r = db::BatchMove(dst, src, db::BatchMode::Copy);
+    EXPECT_EQ(r.moved, 2);
+    EXPECT_EQ(stored("Items.DB", "Code"), QStringList({"B", "D"}));
+}
+
+TEST_F(DbTest, BatchMoveAppendsByPositionAndCountsProblems)
+{
+    Table src(db::kMersolAlias, "Items.DB");
+    Table dst(db::kTransferAlias, "Items.DB");
+    dst.Open();
+    dst.First();
+    dst.Delete();   // A stays only in the source
+    db::BatchResult r = db::BatchMove(src, dst, db::BatchMode::Append);
+    EXPECT_EQ(r.moved, 1);
+    EXPECT_EQ(r.problems, 2);   // B and D are there already
+    EXPECT_EQ(dst.RecordCount(), 3);
+
+    // By position: Code -> Text, Name -> N (not a number: a problem).
+    Table log(db::kTransferAlias, "Log.db");
+    Table jobs(db::kMersolAlias, "Jobs.DB");
+    jobs.Open();
+    jobs.Append();
+    jobs.FieldByName("JobName")->SetAsString("42");
+    jobs.Post();
+    r = db::BatchMove(jobs, log, db::BatchMode::Append);
+    EXPECT_EQ(r.moved, 1);
+    EXPECT_EQ(stored("Log.db", "Text", db::kTransferAlias), QStringList({"1"}));
+    EXPECT_EQ(stored("Log.db", "N", db::kTransferAlias), QStringList({"42"}));
+    r = db::BatchMove(src, log, db::BatchMode::Append);
+    EXPECT_EQ(r.moved, 0);
+    EXPECT_EQ(r.problems, 3);
+}
+
+TEST_F(DbTest, MarkAllQuerySetsEveryRowFromTextFlag)
+{
+    Table p(db::kMersolAlias, "PipeType.DB");
+    p.Open();
+    db::Query q(db::kMersolAlias);
+    q.Close();
+    q.SetParam("NewValue", "T");
+    q.SetSQL("Update PipeType\n   Set Marked=:NewValue");
+    EXPECT_EQ(q.ExecSQL(), 3);
+    p.Refresh();
+    for (p.First(); !p.Eof(); p.Next())
+        EXPECT_TRUE(p.FieldByName("Marked")->AsBoolean());
+    q.SetParam("NewValue", "F");
+    q.ExecSQL();
+    EXPECT_EQ(stored("PipeType.DB", "Marked"), QStringList({"False", "False", "False"}));
+
+    db::Query bad(db::kMersolAlias);
+    bad.SetSQL("Update PipeType Set Marked=:Missing");
+    EXPECT_THROW(bad.ExecSQL(), db::DbError);
+}
