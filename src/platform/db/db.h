@@ -271,8 +271,9 @@ public:
 
 // All writes in scope are one transaction: committed by Commit(), rolled back
 // when the scope ends without it (also when an exception passes). Nested
-// scopes join the outer one. Open tables of the alias re-read their rows
-// after a rollback.
+// scopes join the outer one: their Commit keeps their writes for the outer
+// Commit, ending without it undoes only their own writes. Open tables of the
+// alias re-read their rows after a rollback.
 class Transaction {
 public:
     explicit Transaction(const QString& alias);
@@ -284,6 +285,7 @@ private:
     QString alias_;
     bool done_ = false;
     bool outer_ = false;
+    int level_ = 0;                  // nesting depth, names the savepoint
 };
 
 // Where the transfer alias and the main alias are named in code.

@@ -20,7 +20,6 @@ struct AliasConn {
     sqlite3* db = nullptr;
     QString file;
     int depth = 0;          // open transaction scopes
-    bool doomed = false;    // an inner scope ended without Commit
 };
 
 struct EngineState {
@@ -293,24 +292,12 @@ Transaction::Transaction(const QString& alias) : alias_(alias)
     auto* c = findConnection(alias);
     if (c->depth == 0) {
         exec(db, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("Cannot start a transaction"));
-        c->doomed = false;
         outer_ = true;
+    } else {
+        exec(db, QStringLiteral("SAVEPOINT tx%1").arg(c->depth), QStringLiteral("Cannot start a transaction"));
     }
-    ++c->depth;
+    level_ = c->depth++;
 }
-
-namespace {
-
-void rollback(const QString& alias, AliasConn* c)
-{
-    if (c && !sqlite3_get_autocommit(c->db))
-        sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
-    if (c)
-        c->doomed = false;
-    reloadOpenTables(alias);
-}
-
-} // namespace
 
 void Transaction::Commit()
 {
@@ -321,16 +308,15 @@ void Transaction::Commit()
     if (!c)
         throw DbError(QStringLiteral("The database of %1 was closed during a transaction").arg(alias_));
     --c->depth;
-    if (!outer_)
-        return;
-    if (c->doomed) {
-        rollback(alias_, c);
-        throw DbError(QStringLiteral("The changes to %1 were undone because a part of them failed").arg(c->file));
-    }
-    int rc = sqlite3_exec(c->db, "COMMIT", nullptr, nullptr, nullptr);
+    const char* sql = nullptr;
+    QByteArray release = QStringLiteral("RELEASE tx%1").arg(level_).toUtf8();
+    sql = outer_ ? "COMMIT" : release.constData();
+    int rc = sqlite3_exec(c->db, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         QString why = QString::fromUtf8(sqlite3_errmsg(c->db));
-        rollback(alias_, c);
+        if (outer_)
+            sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        reloadOpenTables(alias_);
         throw DbError(QStringLiteral("Cannot save the changes to %1: %2").arg(c->file, why));
     }
 }
@@ -343,12 +329,15 @@ Transaction::~Transaction()
     if (!c)
         return;
     --c->depth;
-    if (!outer_) {
-        c->doomed = true;
-        return;
+    if (outer_) {
+        if (!sqlite3_get_autocommit(c->db))
+            sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    } else {
+        QByteArray sql = QStringLiteral("ROLLBACK TO tx%1; RELEASE tx%1").arg(level_).toUtf8();
+        sqlite3_exec(c->db, sql.constData(), nullptr, nullptr, nullptr);
     }
     try {
-        rollback(alias_, c);
+        reloadOpenTables(alias_);
     } catch (...) {
         // A table that cannot re-read keeps its old rows; nothing to report here.
     }

@@ -125,7 +125,10 @@ int Query::ExecSQL()
         s.bind(int(i) + 1, values[i]);
     while (s.step()) {
     }
-    return sqlite3_changes(db);
+    const int changed = sqlite3_changes(db);
+    // Open components show what the statement wrote.
+    reloadOpenTables(alias_, table);
+    return changed;
 }
 
 } // namespace db

@@ -150,7 +150,21 @@ struct Table::Impl {
     void sortRows()
     {
         const IndexInfo* ix = index();
-        std::sort(rows.begin(), rows.end(), [&](const Row& a, const Row& b) { return less(a, b, ix); });
+        auto cmp = [&](const Row& a, const Row& b) { return less(a, b, ix); };
+        if (!std::is_sorted(rows.begin(), rows.end(), cmp))
+            std::sort(rows.begin(), rows.end(), cmp);
+    }
+
+    // SQLite's order for the selected index, so that the rows mostly arrive sorted.
+    QString orderBy() const
+    {
+        QStringList terms;
+        if (const IndexInfo* ix = index())
+            for (size_t k = 0; k < ix->columns.size(); ++k)
+                terms << quoteIdent(meta.columns[size_t(ix->columns[k])].name)
+                             + (ix->nocase[k] ? QStringLiteral(" COLLATE NOCASE") : QString());
+        terms << QStringLiteral("rowid");
+        return QStringLiteral(" ORDER BY ") + terms.join(QLatin1Char(','));
     }
 
     void loadRows()
@@ -158,7 +172,7 @@ struct Table::Impl {
         QStringList cols;
         for (const auto& c : meta.columns)
             cols << quoteIdent(c.name);
-        Stmt s(conn(), QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QLatin1Char(',')), quoteIdent(name())),
+        Stmt s(conn(), QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QLatin1Char(',')), quoteIdent(name())) + orderBy(),
                QStringLiteral("Cannot read table ") + name());
         std::vector<Row> fresh;
         while (s.step()) {
@@ -354,6 +368,57 @@ struct Table::Impl {
         cur = pos;
         bof = eof = false;
         afterMove();
+    }
+
+    // Takes over a row that another component of the same table posted
+    // (values) or deleted (null), as if it had re-read the table.
+    void applyExternal(qint64 id, const std::vector<QVariant>* v)
+    {
+        if (v && v->size() != meta.columns.size()) {
+            reload(true);
+            return;
+        }
+        const qint64 curId = curRowid();
+        const int oldPos = cur;
+        int i = rowIndexOf(id);
+        if (!v) {
+            if (i < 0)
+                return;
+            rows.erase(rows.begin() + i);
+            if (state == DataSetState::Edit && editRowid == id) {
+                state = DataSetState::Browse;
+                buf.clear();
+                modified = false;
+                notify(&DataLink::StateChanged);
+            }
+        } else {
+            if (i >= 0) {
+                rows[size_t(i)].v = *v;
+            } else {
+                rows.push_back(Row{id, *v, true});
+                i = int(rows.size()) - 1;
+            }
+            i = reposition(i);
+            rows[size_t(i)].pass = passes(rows[size_t(i)]);
+        }
+        rebuildVisible();
+        int p = posOfRowid(curId);
+        if (p < 0)
+            p = visible.empty() ? -1 : std::min(std::max(oldPos, 0), int(visible.size()) - 1);
+        cur = p;
+        if (visible.empty())
+            bof = eof = true;
+        if (state == DataSetState::Insert)
+            insertPos = std::min(insertPos, int(visible.size()));
+        refreshCalc();
+        notify(&DataLink::DataSetChanged);
+    }
+
+    void tellSiblings(qint64 id, const std::vector<QVariant>* v)
+    {
+        for (Table* other : openTables(t->alias_, t->tableName_))
+            if (other != t)
+                other->d_->applyExternal(id, v);
     }
 
     // Re-reads the rows after a change made around the component; the row
@@ -794,6 +859,7 @@ void Table::Post()
     d.modified = false;
     d.rows[size_t(rowIndex)].pass = d.passes(d.rows[size_t(rowIndex)]);
     d.rebuildVisible();
+    d.tellSiblings(id, &d.rows[size_t(rowIndex)].v);
     int p = d.posOfRowid(id);
     d.cur = p >= 0 ? p : d.visiblePosAtOrAfter(rowIndex);
     d.bof = d.eof = d.visible.empty();
@@ -856,6 +922,7 @@ void Table::Delete()
         d.rows.erase(d.rows.begin() + i);
     const int oldPos = d.cur;
     d.rebuildVisible();
+    d.tellSiblings(id, nullptr);
     const int n = int(d.visible.size());
     if (n == 0) {
         d.cur = -1;

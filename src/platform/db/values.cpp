@@ -197,6 +197,23 @@ QVariant toStorage(const QVariant& v, FieldType type)
 
 int compareValues(const QVariant& a, const QVariant& b, bool nocase)
 {
+    // The common cases first: both values of the same stored kind.
+    const int ta = a.typeId(), tb = b.typeId();
+    if (ta == tb && !a.isNull() && !b.isNull()) {
+        if (ta == QMetaType::Double) {
+            double x = *static_cast<const double*>(a.constData()), y = *static_cast<const double*>(b.constData());
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
+        if (ta == QMetaType::Int) {
+            int x = *static_cast<const int*>(a.constData()), y = *static_cast<const int*>(b.constData());
+            return x < y ? -1 : (x > y ? 1 : 0);
+        }
+        if (ta == QMetaType::QString) {
+            int c = QString::compare(*static_cast<const QString*>(a.constData()), *static_cast<const QString*>(b.constData()),
+                                     nocase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+            return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        }
+    }
     const bool an = isNull(a), bn = isNull(b);
     if (an || bn)
         return an == bn ? 0 : (an ? -1 : 1);

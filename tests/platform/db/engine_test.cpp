@@ -146,17 +146,42 @@ TEST_F(DbTest, TransactionRolledBackByExceptionLeavesNothingBehind)
     EXPECT_EQ(stored("Log.db", "N"), QStringList({"1"}));
 }
 
-TEST_F(DbTest, InnerScopeWithoutCommitUndoesTheWhole)
+TEST_F(DbTest, InnerScopeWithoutCommitUndoesOnlyItsOwnWrites)
 {
     Table t(db::kMersolAlias, "Log.db");
     t.Open();
-    db::Transaction tx(db::kMersolAlias);
-    t.Append();
-    t.Post();
-    { db::Transaction inner(db::kMersolAlias); }
-    EXPECT_THROW(tx.Commit(), db::DbError);
+    {
+        db::Transaction tx(db::kMersolAlias);
+        t.Append();
+        t.FieldByName("N")->SetAsInteger(1);
+        t.Post();
+        try {
+            db::Transaction inner(db::kMersolAlias);
+            t.Append();
+            t.FieldByName("N")->SetAsInteger(2);
+            t.Post();
+            throw db::DbError("stop");
+        } catch (const db::DbError&) {
+        }
+        EXPECT_EQ(column(t, "N"), QStringList({"1"}));
+        t.Append();
+        t.FieldByName("N")->SetAsInteger(3);
+        t.Post();
+    }   // no Commit: everything goes
     EXPECT_TRUE(t.IsEmpty());
-    EXPECT_TRUE(stored("Log.db", "N").isEmpty());
+    {
+        db::Transaction tx(db::kMersolAlias);
+        {
+            db::Transaction inner(db::kMersolAlias);
+            t.Append();
+            t.FieldByName("N")->SetAsInteger(4);
+            t.Post();
+            inner.Commit();
+        }
+        tx.Commit();
+    }
+    temp.Reconnect();
+    EXPECT_EQ(stored("Log.db", "N"), QStringList({"4"}));
 }
 
 TEST_F(DbTest, BatchMoveCopiesAcrossAliasesAndBack)
@@ -242,4 +267,39 @@ TEST_F(DbTest, MarkAllQuerySetsEveryRowFromTextFlag)
     db::Query bad(db::kMersolAlias);
     bad.SetSQL("Update PipeType Set Marked=:Missing");
     EXPECT_THROW(bad.ExecSQL(), db::DbError);
+}
+
+TEST(DbEngine, ScriptsKeepTextColumnsTextual)
+{
+    testsupport::TempDb temp(R"sql(
+        CREATE TABLE "Notes.DB"("Memo" MEMO(10), "Alpha Code" alpha(4) NOT NULL DEFAULT 'x', "N" SHORT,
+                                "Remark" ALPHA TEXT(8));
+        -- a comment naming ALPHA(3) and an insert naming the Memo column
+        INSERT INTO "Notes.DB"("Memo", "Alpha Code", "N", "Remark") VALUES('0123', '007', 1, '1.50');
+        INSERT INTO "Notes.DB"(Memo, "Alpha Code", N) VALUES('ALPHA(2)', '1e3', 2);
+    )sql");
+    Table t(db::kMersolAlias, "Notes.DB");
+    t.Open();
+    EXPECT_EQ(t.FieldByName("Memo")->DataType(), db::FieldType::Memo);
+    EXPECT_EQ(t.FieldByName("Alpha Code")->Size(), 4);
+    EXPECT_EQ(t.FieldByName("Remark")->Size(), 8);
+    EXPECT_EQ(t.FieldByName("Memo")->AsString(), "0123");
+    EXPECT_EQ(t.FieldByName("Alpha Code")->AsString(), "007");
+    EXPECT_EQ(t.FieldByName("Remark")->AsString(), "1.50");
+    t.Next();
+    EXPECT_EQ(t.FieldByName("Memo")->AsString(), "ALPHA(2)");
+    EXPECT_EQ(t.FieldByName("Alpha Code")->AsString(), "1e3");
+    t.FieldByName("Memo")->SetAsString(QString(30, 'm'));   // memo text is not cut
+    t.Post();
+    t.Close();
+    t.Open();
+    t.Last();
+    EXPECT_EQ(t.FieldByName("Memo")->AsString().size(), 30);
+
+    db::Query q(db::kMersolAlias);
+    q.SetSQL("update Notes set \"Alpha Code\" = :Code where N = :N");
+    q.SetParam("Code", "0042");
+    q.SetParam("N", 2);
+    EXPECT_EQ(q.ExecSQL(), 1);
+    EXPECT_EQ(t.FieldByName("Alpha Code")->AsString(), "0042");   // open tables follow
 }

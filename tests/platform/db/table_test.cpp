@@ -484,3 +484,28 @@ TEST_F(DbTest, DataSourceForwardsAndDisableControlsSuppresses)
     delete tb;
     EXPECT_EQ(ds2.DataSet(), nullptr);
 }
+
+TEST_F(DbTest, ComponentsOfTheSameTableSeeEachOthersPosts)
+{
+    Table a(db::kMersolAlias, "Items.DB");
+    Table b(db::kMersolAlias, "Items.DB");
+    b.SetIndexName("NameIndex");
+    a.Open();
+    b.Open();
+    ASSERT_TRUE(b.Locate("Code", "D"));
+    a.Append();
+    a.FieldByName("Code")->SetAsString("C");
+    a.FieldByName("Name")->SetAsString("Clamp");
+    a.Post();
+    EXPECT_EQ(b.RecordCount(), 4);
+    EXPECT_EQ(b.FieldByName("Code")->AsString(), "D");   // b stays on its row
+    b.Prior();
+    EXPECT_EQ(b.FieldByName("Name")->AsString(), "Clamp");
+    a.Delete();   // C, a's current row
+    EXPECT_EQ(b.FieldByName("Code")->AsString(), "D");   // b's current row went: the next one
+    ASSERT_TRUE(a.Locate("Code", "B"));
+    a.FieldByName("Name")->SetAsString("Zinc");
+    a.Post();
+    b.Last();
+    EXPECT_EQ(b.FieldByName("Code")->AsString(), "B");
+}
