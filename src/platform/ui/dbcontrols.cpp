@@ -1,0 +1,483 @@
+#include "platform/ui/dbcontrols.h"
+
+#include "platform/ui/radiogroup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+
+#include <cmath>
+
+namespace ui {
+
+// ---- DBControl --------------------------------------------------------------
+
+DBControl::DBControl(QWidget* widget, db::DataSource* source, const QString& field)
+    : QObject(widget), widget_(widget), source_(source), fieldName_(field)
+{
+    // The subclass shows the field once it is built.
+    if (source_) source_->AddLink(this);
+}
+
+DBControl::~DBControl()
+{
+    if (source_) source_->RemoveLink(this);
+}
+
+DBControl* DBControl::Of(QWidget* widget)
+{
+    return widget ? widget->findChild<DBControl*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+void DBControl::SetDataSource(db::DataSource* source)
+{
+    if (source_) source_->RemoveLink(this);
+    source_ = source;
+    if (source_) source_->AddLink(this);
+    if (widget_) Reload();
+}
+
+db::Table* DBControl::Table() const
+{
+    return source_ ? source_->DataSet() : nullptr;
+}
+
+db::Field* DBControl::Field() const
+{
+    db::Table* t = Table();
+    if (!t || !source_->Enabled || fieldName_.isEmpty() || !t->Active()) return nullptr;
+    return t->FindField(fieldName_);
+}
+
+bool DBControl::CanModify() const
+{
+    db::Field* f = Field();
+    if (!f || readOnly_ || f->ReadOnly() || f->Calculated()) return false;
+    auto st = Table()->State();
+    return source_->AutoEdit || st == db::DataSetState::Edit || st == db::DataSetState::Insert;
+}
+
+void DBControl::Reload()
+{
+    if (!widget_) return;
+    if (db::Table* t = Table(); t && t->ControlsDisabled()) return;
+    ++loading_;
+    try {
+        Load(Field());
+    } catch (...) {
+        --loading_;
+        throw;
+    }
+    --loading_;
+    modified_ = false;
+}
+
+void DBControl::RecordChanged()
+{
+    if (Loading()) return;
+    // Text being typed survives a change of another field of the same row.
+    if (modified_ && !storing_) {
+        db::Table* t = Table();
+        if (t && t->Active() && t->State() != db::DataSetState::Browse) return;
+    }
+    Reload();
+}
+
+void DBControl::StateChanged()
+{
+    // A cancelled edit shows the row as it was.
+    db::Table* t = Table();
+    if (modified_ && !storing_ && !Loading() && (!t || t->State() == db::DataSetState::Browse ||
+                                                 t->State() == db::DataSetState::Inactive))
+        Reload();
+}
+
+void DBControl::UserChanged()
+{
+    if (Loading()) return;
+    if (!CanModify()) {
+        Reload();
+        return;
+    }
+    db::Table* t = Table();
+    if (t->State() == db::DataSetState::Browse) {
+        ++loading_;
+        try {
+            t->Edit();
+        } catch (...) {
+            --loading_;
+            throw;
+        }
+        --loading_;
+    }
+    modified_ = true;
+}
+
+void DBControl::UpdateRecord()
+{
+    if (!modified_) return;
+    db::Field* f = Field();
+    if (!f) {
+        modified_ = false;
+        return;
+    }
+    storing_ = true;
+    try {
+        Store(f);
+    } catch (...) {
+        storing_ = false;
+        throw;
+    }
+    storing_ = false;
+    modified_ = false;
+}
+
+// ---- DBEdit -----------------------------------------------------------------
+
+DBEdit::DBEdit(QLineEdit* edit, db::DataSource* source, const QString& field)
+    : DBControl(edit, source, field), edit_(edit)
+{
+    connect(edit, &QLineEdit::textChanged, this, [this] { UserChanged(); });
+    Reload();
+}
+
+void DBEdit::Load(db::Field* f)
+{
+    if (f && f->DataType() == db::FieldType::Alpha && f->Size() > 0) edit_->setMaxLength(f->Size());
+    edit_->setText(f ? f->AsString() : QString());
+}
+
+void DBEdit::Store(db::Field* f) { f->SetAsString(edit_->text()); }
+
+// ---- numbers ----------------------------------------------------------------
+
+NumericFormat NumericFormat::Picture(const QString& mask, std::optional<double> low, std::optional<double> high)
+{
+    NumericFormat nf;
+    int dot = mask.indexOf(u'.');
+    auto digits = [](QStringView s) {
+        int n = 0;
+        for (QChar c : s)
+            if (c == u'#' || c == u'9') ++n;
+        return n;
+    };
+    nf.intDigits = digits(dot < 0 ? QStringView(mask) : QStringView(mask).left(dot));
+    nf.decimals = dot < 0 ? 0 : digits(QStringView(mask).mid(dot + 1));
+    nf.low = low;
+    nf.high = high;
+    return nf;
+}
+
+QString NumericFormat::Text(double v) const
+{
+    if (zeroShowsEmpty && v == 0.0) return {};
+    return QString::number(v, 'f', decimals);
+}
+
+double NumericFormat::Parse(const QString& text) const
+{
+    QString t = text.trimmed();
+    double v = 0.0;
+    if (!t.isEmpty() && t != QLatin1String("-") && t != QLatin1String(".")) {
+        bool ok = false;
+        v = t.toDouble(&ok);
+        if (!ok || !std::isfinite(v)) throw InputError(QStringLiteral("'%1' is not a valid number.").arg(t));
+    }
+    auto num = [this](double x) { return QString::number(x, 'f', decimals); };
+    if (low && high && (v < *low || v > *high))
+        throw InputError(QStringLiteral("Value must be between %1 and %2.").arg(num(*low), num(*high)));
+    if (low && v < *low) throw InputError(QStringLiteral("Value must be at least %1.").arg(num(*low)));
+    if (high && v > *high) throw InputError(QStringLiteral("Value must be at most %1.").arg(num(*high)));
+    return v;
+}
+
+DBNumericEdit::DBNumericEdit(QLineEdit* edit, db::DataSource* source, const QString& field, NumericFormat format)
+    : DBControl(edit, source, field), edit_(edit), format_(format)
+{
+    bool negative = !format_.low || *format_.low < 0;
+    QString re = QStringLiteral("%1\\d{0,%2}").arg(negative ? QStringLiteral("-?") : QString()).arg(format_.intDigits);
+    if (format_.decimals > 0) re += QStringLiteral("(\\.\\d{0,%1})?").arg(format_.decimals);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(re), edit));
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(edit, &QLineEdit::textChanged, this, [this] { UserChanged(); });
+    Reload();
+}
+
+void DBNumericEdit::Load(db::Field* f)
+{
+    edit_->setText(f && !f->IsNull() ? format_.Text(f->AsFloat()) : QString());
+}
+
+void DBNumericEdit::Store(db::Field* f)
+{
+    double v = format_.Parse(edit_->text());
+    if (f->DataType() == db::FieldType::Short || f->DataType() == db::FieldType::Long)
+        f->SetAsInteger(int(std::lround(v)));
+    else
+        f->SetAsFloat(v);
+}
+
+// ---- dates ------------------------------------------------------------------
+
+namespace {
+const QString kDateFormat = QStringLiteral("MM/dd/yyyy");
+}
+
+DBDateEdit::DBDateEdit(QLineEdit* edit, db::DataSource* source, const QString& field)
+    : DBControl(edit, source, field), edit_(edit)
+{
+    edit->setInputMask(QStringLiteral("99/99/9999;_"));
+    connect(edit, &QLineEdit::textChanged, this, [this] { UserChanged(); });
+    Reload();
+}
+
+void DBDateEdit::Load(db::Field* f)
+{
+    QString s = f ? f->AsString().trimmed() : QString();
+    QDate d = QDate::fromString(s, kDateFormat);
+    if (!d.isValid()) d = QDate::fromString(s, Qt::ISODate);
+    edit_->setText(d.isValid() ? d.toString(kDateFormat) : s);
+}
+
+void DBDateEdit::Store(db::Field* f)
+{
+    QString t = edit_->text();
+    QString digits = t;
+    digits.remove(u'/').remove(u'_').remove(u' ');
+    if (digits.isEmpty()) {
+        f->Clear();
+        return;
+    }
+    QDate d = QDate::fromString(t, kDateFormat);
+    if (!d.isValid()) throw InputError(QStringLiteral("'%1' is not a valid date (mm/dd/yyyy).").arg(t));
+    f->SetAsString(d.toString(kDateFormat));
+}
+
+// ---- memo -------------------------------------------------------------------
+
+DBMemo::DBMemo(QPlainTextEdit* memo, db::DataSource* source, const QString& field, int maxLength)
+    : DBControl(memo, source, field), memo_(memo), maxLength_(maxLength)
+{
+    connect(memo, &QPlainTextEdit::textChanged, this, [this] {
+        if (Loading()) return;
+        int max = MaxLength();
+        QString t = memo_->toPlainText();
+        if (max > 0 && t.size() > max) {
+            QSignalBlocker b(memo_);
+            QTextCursor c = memo_->textCursor();
+            int pos = std::min(c.position(), max);
+            memo_->setPlainText(t.left(max));
+            c = memo_->textCursor();
+            c.setPosition(pos);
+            memo_->setTextCursor(c);
+        }
+        UserChanged();
+    });
+    Reload();
+}
+
+int DBMemo::MaxLength() const
+{
+    if (maxLength_ > 0) return maxLength_;
+    db::Field* f = Field();
+    return f && f->DataType() == db::FieldType::Alpha ? f->Size() : 0;
+}
+
+void DBMemo::Load(db::Field* f) { memo_->setPlainText(f ? f->AsString() : QString()); }
+void DBMemo::Store(db::Field* f) { f->SetAsString(memo_->toPlainText()); }
+
+// ---- check box --------------------------------------------------------------
+
+DBCheckBox::DBCheckBox(QCheckBox* box, db::DataSource* source, const QString& field, QString valueChecked,
+                       QString valueUnchecked)
+    : DBControl(box, source, field), box_(box), checked_(std::move(valueChecked)), unchecked_(std::move(valueUnchecked))
+{
+    connect(box, &QCheckBox::clicked, this, [this] { UserChanged(); });
+    Reload();
+}
+
+void DBCheckBox::Load(db::Field* f)
+{
+    bool on = false;
+    if (f) {
+        if (f->DataType() == db::FieldType::Logical) on = f->AsBoolean();
+        else on = f->AsString().compare(checked_, Qt::CaseInsensitive) == 0;
+    }
+    box_->setChecked(on);
+}
+
+void DBCheckBox::Store(db::Field* f)
+{
+    if (f->DataType() == db::FieldType::Logical) f->SetAsBoolean(box_->isChecked());
+    else f->SetAsString(box_->isChecked() ? checked_ : unchecked_);
+}
+
+// ---- combo with fixed items -------------------------------------------------
+
+DBComboBox::DBComboBox(QComboBox* combo, db::DataSource* source, const QString& field)
+    : DBControl(combo, source, field), combo_(combo)
+{
+    connect(combo, &QComboBox::activated, this, [this] { UserChanged(); });
+    connect(combo, &QComboBox::editTextChanged, this, [this] { UserChanged(); });
+    Reload();
+}
+
+void DBComboBox::Load(db::Field* f)
+{
+    QString v = f ? f->AsString() : QString();
+    int i = combo_->findText(v, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (combo_->isEditable() && i < 0) combo_->setEditText(v);
+    else combo_->setCurrentIndex(v.isEmpty() && i < 0 ? -1 : i);
+}
+
+void DBComboBox::Store(db::Field* f) { f->SetAsString(combo_->currentText()); }
+
+// ---- lookup combo -----------------------------------------------------------
+
+struct DBLookupComboBox::ListLink : db::DataLink {
+    DBLookupComboBox* owner;
+    explicit ListLink(DBLookupComboBox* o) : owner(o) {}
+    void ActiveChanged() override { owner->FillList(); }
+    void DataSetChanged() override { owner->FillList(); }
+    void RecordChanged() override
+    {
+        if (!owner->DataSource() && !owner->filling_) owner->Reload();
+    }
+};
+
+DBLookupComboBox::DBLookupComboBox(QComboBox* combo, db::DataSource* listSource, const QString& keyField,
+                                   const QString& listField, db::DataSource* source, const QString& field)
+    : DBControl(combo, source, field), combo_(combo), listSource_(listSource), keyField_(keyField),
+      listField_(listField), listLink_(std::make_unique<ListLink>(this))
+{
+    combo->setEditable(false);
+    if (listSource_) listSource_->AddLink(listLink_.get());
+    connect(combo, &QComboBox::activated, this, [this](int i) { picked(i); });
+    FillList();
+}
+
+DBLookupComboBox::~DBLookupComboBox()
+{
+    if (listSource_) listSource_->RemoveLink(listLink_.get());
+}
+
+void DBLookupComboBox::FillList()
+{
+    if (filling_) return;
+    filling_ = true;
+    {
+        QSignalBlocker b(combo_);
+        combo_->clear();
+        keys_.clear();
+        db::Table* t = listSource_ ? listSource_->DataSet() : nullptr;
+        if (t && t->Active() && !t->ControlsDisabled()) {
+            qint64 bm = t->GetBookmark();
+            t->DisableControls();
+            try {
+                db::Field* key = t->FieldByName(keyField_);
+                db::Field* list = t->FieldByName(listField_);
+                for (t->First(); !t->Eof(); t->Next()) {
+                    keys_ << key->Value();
+                    combo_->addItem(list->AsString());
+                }
+                t->GotoBookmark(bm);
+            } catch (...) {
+                t->EnableControls();
+                filling_ = false;
+                throw;
+            }
+            t->EnableControls();
+        }
+    }
+    filling_ = false;
+    Reload();
+}
+
+void DBLookupComboBox::Load(db::Field* f)
+{
+    QSignalBlocker b(combo_);
+    QVariant key;
+    if (f) {
+        key = f->Value();
+    } else if (!DataSource()) {
+        db::Table* t = listSource_ ? listSource_->DataSet() : nullptr;
+        if (t && t->Active() && !t->IsEmpty()) key = t->FieldByName(keyField_)->Value();
+    }
+    int idx = -1;
+    for (int i = 0; i < keys_.size() && key.isValid(); ++i)
+        if (keys_[i] == key || keys_[i].toString() == key.toString()) { idx = i; break; }
+    combo_->setCurrentIndex(idx);
+}
+
+void DBLookupComboBox::picked(int index)
+{
+    if (index < 0 || index >= keys_.size()) return;
+    db::Table* t = listSource_ ? listSource_->DataSet() : nullptr;
+    if (t && t->Active()) t->Locate(keyField_, keys_[index]);
+    if (DataSource()) {
+        UserChanged();
+        UpdateRecord();
+    }
+}
+
+void DBLookupComboBox::Store(db::Field* f)
+{
+    int i = combo_->currentIndex();
+    if (i >= 0 && i < keys_.size()) f->SetValue(keys_[i]);
+    else f->Clear();
+}
+
+// ---- radio group ------------------------------------------------------------
+
+DBRadioGroup::DBRadioGroup(RadioGroup* group, db::DataSource* source, const QString& field, QStringList values)
+    : DBControl(group, source, field), group_(group), values_(std::move(values))
+{
+    connect(group, &RadioGroup::Clicked, this, [this] { UserChanged(); });
+    Reload();
+}
+
+QString DBRadioGroup::valueOf(int index) const
+{
+    if (index < 0) return {};
+    if (index < values_.size()) return values_[index];
+    return group_->Items().value(index);
+}
+
+void DBRadioGroup::Load(db::Field* f)
+{
+    QString v = f ? f->AsString() : QString();
+    int idx = -1;
+    for (int i = 0; i < group_->Items().size(); ++i)
+        if (!v.isEmpty() && valueOf(i) == v) { idx = i; break; }
+    group_->SetItemIndex(idx);
+}
+
+void DBRadioGroup::Store(db::Field* f)
+{
+    int i = group_->ItemIndex();
+    if (i < 0) f->Clear();
+    else f->SetAsString(valueOf(i));
+}
+
+// ---- text -------------------------------------------------------------------
+
+DBText::DBText(QLabel* label, db::DataSource* source, const QString& field, std::function<QString(db::Field&)> format)
+    : DBControl(label, source, field), label_(label), format_(std::move(format))
+{
+    SetReadOnly(true);
+    label->setTextFormat(Qt::PlainText);
+    Reload();
+}
+
+void DBText::Load(db::Field* f)
+{
+    label_->setText(f ? (format_ ? format_(*f) : f->AsString()) : QString());
+}
+
+} // namespace ui
+
+#include "moc_dbcontrols.cpp"

@@ -1,0 +1,437 @@
+#include "platform/ui/form.h"
+
+#include "platform/ui/application.h"
+#include "platform/db/db.h"
+#include "platform/ui/help.h"
+#include "platform/ui/uiseam.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTextEdit>
+
+namespace ui {
+namespace {
+// The data-aware binding of a control, if it has one (a child object that is a data link).
+db::DataLink* bindingOf(QWidget* w)
+{
+    if (!w) return nullptr;
+    for (QObject* c : w->children())
+        if (auto* l = dynamic_cast<db::DataLink*>(c)) return l;
+    return nullptr;
+}
+
+struct DepthGuard {
+    int& d;
+    explicit DepthGuard(int& depth) : d(depth) { ++d; }
+    ~DepthGuard() { --d; }
+};
+} // namespace
+
+Form::Form(QWidget* owner) : QWidget(owner, owner ? Qt::Dialog : Qt::Window)
+{
+    EnsureApplication();
+    connect(qApp, &QApplication::focusChanged, this, &Form::focusChanged);
+    qApp->installEventFilter(this);
+}
+
+Form::~Form()
+{
+    if (qApp) qApp->removeEventFilter(this);
+}
+
+Form* Form::Of(QWidget* control)
+{
+    return control ? qobject_cast<Form*>(control->window()) : nullptr;
+}
+
+// ---- lifecycle --------------------------------------------------------------
+
+void Form::place()
+{
+    QScreen* screen = QApplication::primaryScreen();
+    if (position_ == Position::ScreenCenter && screen) {
+        QRect r = frameGeometry();
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    } else if (position_ == Position::OwnerCenter && parentWidget()) {
+        QRect r = frameGeometry();
+        r.moveCenter(parentWidget()->window()->frameGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+void Form::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (e->spontaneous()) return;
+    closing_ = false;
+    Run([this] { FormShow(); });
+}
+
+void Form::fireActivate()
+{
+    active_ = true;
+    seenModalSerial_ = ModalSerial();
+    Run([this] { FormActivate(); });
+}
+
+void Form::Show()
+{
+    place();
+    show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
+    activateWindow();
+    if (!active_ && isVisible()) fireActivate();
+}
+
+int Form::ShowModal()
+{
+    modalResult_ = mrNone;
+    ModalScope scope;
+    modalRunning_ = true;
+    setWindowModality(Qt::ApplicationModal);
+    place();
+    show();   // FormShow runs here, before the window is mapped
+    if (!isVisible() || closing_) {   // closed by its own show handler
+        modalRunning_ = false;
+        return modalResult_;
+    }
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
+    activateWindow();
+    if (!active_) fireActivate();
+    if (UiDriver* d = CurrentUiDriver()) {
+        if (isVisible() && !closing_) d->FormShown(*this);
+        if (isVisible() && !closing_) {
+            // Nobody pressed anything: leave the way Esc does.
+            if (!escapeKey()) Close();
+        }
+    } else if (isVisible() && !closing_) {
+        QEventLoop loop;
+        loop_ = &loop;
+        loop.exec(QEventLoop::DialogExec);
+        loop_ = nullptr;
+    }
+    modalRunning_ = false;
+    active_ = false;
+    return modalResult_;
+}
+
+void Form::SetModalResult(int result)
+{
+    modalResult_ = result;
+    if (result != mrNone && Modal() && handlerDepth_ == 0) Close();
+}
+
+void Form::Close()
+{
+    if (closing_ && !isVisible()) return;
+    closeNow();
+}
+
+void Form::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    if (!closing_) {
+        closeNow();
+    }
+}
+
+void Form::closeNow()
+{
+    if (!closing_) {
+        closing_ = true;
+        if (Modal() && modalResult_ == mrNone) modalResult_ = mrCancel;
+        Run([this] { FormClose(); });
+    }
+    hide();
+    active_ = false;
+    if (loop_) loop_->quit();
+}
+
+void Form::Run(const Handler& handler)
+{
+    if (!handler) return;
+    try {
+        DepthGuard g(handlerDepth_);
+        handler();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    if (handlerDepth_ == 0 && modalResult_ != mrNone && Modal() && !closing_) closeNow();
+}
+
+bool Form::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+        if (!active_ && isVisible()) {
+            if (seenModalSerial_ != ModalSerial() || !lostToForm_) {
+                // Back from a modal form or message box opened meanwhile, or from
+                // another program or the help viewer: not a new activation.
+                seenModalSerial_ = ModalSerial();
+                active_ = true;
+            } else {
+                fireActivate();
+            }
+        }
+        break;
+    case QEvent::WindowDeactivate: {
+        active_ = false;
+        QWidget* next = QApplication::activeWindow();
+        lostToForm_ = next && next != this && qobject_cast<Form*>(next);
+        break;
+    }
+    default:
+        break;
+    }
+    return QWidget::event(e);
+}
+
+// ---- buttons ----------------------------------------------------------------
+
+void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
+{
+    connect(button, &QAbstractButton::clicked, this, [this, h = std::move(handler), modalResult] {
+        if (modalResult != mrNone) modalResult_ = modalResult;
+        Run(h);
+    });
+}
+
+void Form::Press(QAbstractButton* button)
+{
+    if (!button || !button->isEnabled() || !button->isVisible()) return;
+    if (button->focusPolicy() & Qt::ClickFocus) SetFocus(button);
+    if (current_ == button || !(button->focusPolicy() & Qt::ClickFocus)) button->click();
+}
+
+// ---- focus ------------------------------------------------------------------
+
+void Form::OnEnter(QWidget* control, Handler handler) { controls_[control].enter = std::move(handler); }
+void Form::OnExit(QWidget* control, Handler handler) { controls_[control].exit = std::move(handler); }
+
+void Form::SetEnterKey(QWidget* control, EnterKey action, QWidget* target)
+{
+    controls_[control].enterKey = action;
+    controls_[control].target = target;
+}
+
+void Form::SetControlHelpContext(QWidget* control, int context) { controls_[control].helpContext = context; }
+
+QWidget* Form::logical(QWidget* w) const
+{
+    for (QWidget* p = w; p && p != this; p = p->parentWidget()) {
+        if (controls_.contains(p) || bindingOf(p)) return p;
+        if (p->isWindow()) break;
+    }
+    // Inner editors of compound controls (spin boxes, editable combos) count as the compound.
+    for (QWidget* p = w ? w->parentWidget() : nullptr; p && p != this; p = p->parentWidget())
+        if (qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QComboBox*>(p)) return p;
+    return w;
+}
+
+void Form::focusChanged(QWidget*, QWidget* now)
+{
+    if (!now || now->window() != this) return;
+    focusArrived(logical(now));
+}
+
+void Form::restoreQtFocus(QWidget* w)
+{
+    if (w && QApplication::focusWidget() != w && w->isVisible()) w->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::SetFocus(QWidget* control)
+{
+    if (!control) return;
+    if (!control->isVisible() || !control->isEnabled()) {
+        // The class library refused this with an exception; a hidden target just keeps the focus.
+        return;
+    }
+    control->setFocus(Qt::OtherFocusReason);
+    focusArrived(logical(control));
+}
+
+void Form::focusArrived(QWidget* now)
+{
+    if (inExit_) { pending_ = now; return; }
+    if (inEnter_) { deferred_ = now; hasDeferred_ = true; return; }
+    if (now == current_) return;
+
+    QPointer<QWidget> old = current_;
+    if (old) {
+        inExit_ = true;
+        pending_ = now;
+        try {
+            DepthGuard g(handlerDepth_);
+            if (db::DataLink* b = bindingOf(old)) b->UpdateRecord();
+            auto it = controls_.find(old);
+            if (it != controls_.end() && it->exit) {
+                Handler h = it->exit;
+                h();
+            }
+        } catch (...) {
+            // The move is refused: the focus stays where it was.
+            inExit_ = false;
+            restoreQtFocus(old);
+            HandleException(std::current_exception());
+            restoreQtFocus(old);
+            return;
+        }
+        inExit_ = false;
+        now = pending_;
+        if (!now) return;   // the target went away meanwhile
+    }
+    current_ = now;
+    restoreQtFocus(now);
+    inEnter_ = true;
+    hasDeferred_ = false;
+    auto it = controls_.find(now);
+    if (it != controls_.end() && it->enter) {
+        Handler h = it->enter;
+        inEnter_ = true;
+        Run(h);
+    }
+    inEnter_ = false;
+    if (hasDeferred_) {
+        hasDeferred_ = false;
+        QWidget* d = deferred_;
+        if (d && d != current_) focusArrived(d);
+        else restoreQtFocus(current_);
+    }
+    if (handlerDepth_ == 0 && modalResult_ != mrNone && Modal() && !closing_) closeNow();
+}
+
+static bool takesTab(QWidget* w, QWidget* form)
+{
+    if (w->window() != form || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() ||
+        !w->isVisibleTo(form))
+        return false;
+    if (w->focusProxy()) return false;
+    if (auto* r = qobject_cast<QRadioButton*>(w); r && r->autoExclusive() && !r->isChecked()) {
+        // In a group of radio buttons only the checked one (or the first, when none) is a stop.
+        const auto sibs = r->parentWidget()->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QRadioButton* s : sibs)
+            if (s->isChecked()) return false;
+        for (QRadioButton* s : sibs)
+            if (s->isEnabled() && s->isVisibleTo(form)) return s == r;
+    }
+    return true;
+}
+
+void Form::SelectNext(QWidget* from)
+{
+    if (!from) from = current_ ? current_.data() : focusWidget();
+    if (!from) from = this;
+    QWidget* start = from;
+    // Skip the inner widgets of the control we leave.
+    for (QWidget* w = start->nextInFocusChain(); w && w != start; w = w->nextInFocusChain()) {
+        if (from != this && from->isAncestorOf(w)) continue;
+        if (takesTab(w, this)) {
+            SetFocus(w);
+            return;
+        }
+    }
+}
+
+// ---- keys -------------------------------------------------------------------
+
+bool Form::escapeKey()
+{
+    if (cancel_ && cancel_->isEnabled() && cancel_->isVisible()) {
+        cancel_->click();
+        return true;
+    }
+    if (Modal()) {
+        Close();
+        return true;
+    }
+    return false;
+}
+
+bool Form::enterKey(QWidget* w)
+{
+    QWidget* c = logical(w);
+    ControlInfo info;
+    if (auto it = controls_.find(c); it != controls_.end()) info = *it;
+    switch (info.enterKey) {
+    case EnterKey::Ignore:
+        return false;
+    case EnterKey::NextControl:
+        SelectNext(c);
+        return true;
+    case EnterKey::PressDefault:
+        if (default_) Press(default_);
+        return true;
+    case EnterKey::FocusTarget:
+        if (info.target) SetFocus(info.target);
+        return true;
+    case EnterKey::PressTarget:
+        if (auto* b = qobject_cast<QAbstractButton*>(info.target.data())) Press(b);
+        return true;
+    case EnterKey::Standard:
+        break;
+    }
+    if (qobject_cast<QPlainTextEdit*>(c) || qobject_cast<QTextEdit*>(c) ||
+        qobject_cast<QAbstractItemView*>(c))
+        return false;
+    if (qobject_cast<QCheckBox*>(c) || qobject_cast<QRadioButton*>(c)) {
+        SelectNext(c);
+        return true;
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(c)) {
+        b->click();
+        return true;
+    }
+    if (qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c) || qobject_cast<QAbstractSpinBox*>(c)) {
+        SelectNext(c);
+        return true;
+    }
+    if (default_ && default_->isEnabled()) {
+        Press(default_);
+        return true;
+    }
+    return false;
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    auto* w = static_cast<QWidget*>(watched);
+    if (w->window() != this) return false;
+    // Only the first delivery of a key, to the focused control (not its parents).
+    QWidget* fw = focusWidget();
+    if (fw ? w != fw : w != this) return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    switch (k->key()) {
+    case Qt::Key_Escape:
+        return escapeKey();
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return enterKey(w);
+    case Qt::Key_F1: {
+        QWidget* c = logical(w);
+        int ctx = controls_.contains(c) ? controls_[c].helpContext : 0;
+        if (!ctx) ctx = helpContext_;
+        if (ctx) ui::HelpContext(ctx);
+        return ctx != 0;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace ui
+
+#include "moc_form.cpp"

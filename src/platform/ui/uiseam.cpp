@@ -1,0 +1,130 @@
+#include "platform/ui/uiseam.h"
+
+#include "platform/ui/help.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+namespace {
+UiDriver* g_driver = nullptr;
+int g_modalDepth = 0;
+unsigned g_modalSerial = 0;
+
+struct ButtonMap { MsgButton flag; QMessageBox::StandardButton qt; int result; };
+const ButtonMap kButtons[] = {
+    {mbYes, QMessageBox::Yes, mrYes},         {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},            {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},   {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore}, {mbAll, QMessageBox::YesToAll, mrAll},
+    {mbHelp, QMessageBox::Help, mrNone},
+};
+
+QString captionFor(const Message& m)
+{
+    if (!m.caption.isEmpty()) return m.caption;
+    switch (m.type) {
+    case MsgType::Warning: return QStringLiteral("Warning");
+    case MsgType::Error: return QStringLiteral("Error");
+    case MsgType::Information: return QStringLiteral("Information");
+    case MsgType::Confirmation: return QStringLiteral("Confirm");
+    case MsgType::Custom: break;
+    }
+    return QApplication::applicationDisplayName();
+}
+
+QMessageBox::Icon iconFor(MsgType t)
+{
+    switch (t) {
+    case MsgType::Warning: return QMessageBox::Warning;
+    case MsgType::Error: return QMessageBox::Critical;
+    case MsgType::Information: return QMessageBox::Information;
+    case MsgType::Confirmation: return QMessageBox::Question;
+    case MsgType::Custom: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class MessageBoxSink : public MessageSink {
+public:
+    int show(const Message& m) override
+    {
+        if (!qApp) return (m.buttons & mbYes) ? mrYes : (m.buttons & mbOK) ? mrOk : mrCancel;
+        QMessageBox box(iconFor(m.type), captionFor(m), m.text, QMessageBox::NoButton,
+                        QApplication::activeWindow());
+        box.setTextFormat(Qt::PlainText);
+        QMessageBox::StandardButtons set;
+        for (const auto& b : kButtons)
+            if (m.buttons & b.flag) set |= b.qt;
+        if (!set) set = QMessageBox::Ok;
+        box.setStandardButtons(set);
+        // Esc answers Cancel, else No, else OK: the safe way out.
+        for (auto esc : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok})
+            if (set & esc) { box.setEscapeButton(esc); break; }
+        ModalScope modal;
+        for (;;) {
+            int pressed = box.exec();
+            if (pressed == QMessageBox::Help) {
+                HelpContext(m.helpContext);
+                continue;
+            }
+            for (const auto& b : kButtons)
+                if (b.qt == pressed) return b.result;
+            return mrCancel;
+        }
+    }
+};
+
+QString fileDialog(bool save, const QString& caption, const QString& dir, const QString& filter)
+{
+    FileRequest r{save, caption, dir, filter};
+    if (g_driver) return g_driver->FileDialog(r).value_or(QString());
+    ModalScope modal;
+    return save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, dir, filter)
+                : QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, dir, filter);
+}
+} // namespace
+
+UiDriver* SetUiDriver(UiDriver* driver)
+{
+    UiDriver* old = g_driver;
+    g_driver = driver;
+    return old;
+}
+
+UiDriver* CurrentUiDriver() { return g_driver; }
+
+void InstallMessageBoxes()
+{
+    static MessageBoxSink sink;
+    SetMessageSink(&sink);
+}
+
+QString OpenFileDialog(const QString& caption, const QString& directory, const QString& filter)
+{
+    return fileDialog(false, caption, directory, filter);
+}
+
+QString SaveFileDialog(const QString& caption, const QString& directory, const QString& filter)
+{
+    return fileDialog(true, caption, directory, filter);
+}
+
+int ModalDepth() { return g_modalDepth; }
+unsigned ModalSerial() { return g_modalSerial; }
+
+ModalScope::ModalScope()
+{
+    ++g_modalDepth;
+    ++g_modalSerial;
+}
+
+ModalScope::~ModalScope()
+{
+    --g_modalDepth;
+    ++g_modalSerial;
+}
+
+} // namespace ui

@@ -1,0 +1,71 @@
+#pragma once
+// The one place where the windows meet the person in front of them: every
+// modal form, message dialog, file dialog and help request passes here.
+//
+// A running program installs nothing: modal forms run their own event loop,
+// message dialogs are QMessageBoxes (InstallMessageBoxes), file dialogs are
+// QFileDialogs and help opens the help viewer. Tests install a UiDriver (see
+// tests/support/dialogdriver.h) that answers all of them without a screen.
+#include "platform/ui/seam/msg.h"
+
+#include <QString>
+#include <optional>
+
+namespace ui {
+
+class Form;
+
+enum class HelpCommand { Context, Contents, Search };
+
+struct HelpRequest {
+    HelpCommand command = HelpCommand::Context;
+    int context = 0;        // for Context
+    QString keyword;        // for Search
+    QString helpFile;       // the help file in force when asked
+};
+
+struct FileRequest {
+    bool save = false;      // a save dialog, else an open dialog
+    QString caption;
+    QString directory;
+    QString filter;         // "Text files (*.txt);;All files (*)"
+};
+
+class UiDriver {
+public:
+    virtual ~UiDriver() = default;
+    // A modal form has been shown (its FormShow and FormActivate have run).
+    // The driver fills it and presses its buttons; a form it leaves open is
+    // closed the Esc way when this returns.
+    virtual void FormShown(Form& form) = 0;
+    // Returns the chosen path, or nothing for Cancel.
+    virtual std::optional<QString> FileDialog(const FileRequest& request) = 0;
+    // Returns true when the request is answered here; false lets the help
+    // layer go on (look for the file, report a missing one, open the viewer).
+    virtual bool Help(const HelpRequest& request) = 0;
+};
+
+// Installs the driver; returns the previous one. nullptr restores the real dialogs.
+UiDriver* SetUiDriver(UiDriver* driver);
+UiDriver* CurrentUiDriver();
+
+// Makes every message dialog a QMessageBox (the program calls this at start).
+void InstallMessageBoxes();
+
+// Open or save file dialog; empty when cancelled.
+QString OpenFileDialog(const QString& caption, const QString& directory, const QString& filter);
+QString SaveFileDialog(const QString& caption, const QString& directory, const QString& filter);
+
+// Modal bookkeeping. A window that regains activation after a modal run it
+// opened does not count that as a new activation; these let the forms tell.
+int ModalDepth();
+unsigned ModalSerial();
+class ModalScope {
+public:
+    ModalScope();
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
+
+} // namespace ui

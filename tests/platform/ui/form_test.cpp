@@ -1,0 +1,263 @@
+// Event order of forms: show, activate, close, focus moves and the Enter key.
+#include "support/dialogdriver.h"
+
+#include "platform/ui/application.h"
+#include "platform/ui/form.h"
+
+#include <QApplication>
+#include <QWindow>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A dialog that logs every handler it runs.
+class LogForm : public ui::Form {
+    Q_OBJECT
+public:
+    explicit LogForm(QStringList* log, QWidget* owner = nullptr) : ui::Form(owner), log_(log)
+    {
+        setObjectName("LogForm");
+        SetCaption("Log Form");
+        auto* lay = new QVBoxLayout(this);
+        for (const char* n : {"Edit1", "Edit2", "Edit3"}) {
+            auto* e = ui::Make<QLineEdit>(this, n);
+            lay->addWidget(e);
+            QString name = QString::fromLatin1(n);
+            OnEnter(e, [this, name] { *log_ << name + ".Enter"; if (onEnter) onEnter(name); });
+            OnExit(e, [this, name] { *log_ << name + ".Exit"; if (onExit) onExit(name); });
+        }
+        OKBtn = ui::Make<QPushButton>(this, "OKBtn", "OK");
+        CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", "Cancel");
+        lay->addWidget(OKBtn);
+        lay->addWidget(CancelBtn);
+        OnClick(OKBtn, [this] { *log_ << "OK.Click(" + QString::number(Modal()) + ")"; }, ui::mrOk);
+        OnClick(CancelBtn, [this] { *log_ << "Cancel.Click"; }, ui::mrCancel);
+        SetDefaultButton(OKBtn);
+        SetCancelButton(CancelBtn);
+    }
+    void FormShow() override
+    {
+        bool onScreen = windowHandle() && windowHandle()->isVisible();
+        *log_ << "Show(" + QString::number(onScreen) + ")";
+        if (onShow) onShow();
+    }
+    void FormActivate() override { *log_ << "Activate"; }
+    void FormClose() override { *log_ << "Close(" + QString::number(ModalResult()) + ")"; }
+
+    std::function<void()> onShow;
+    std::function<void(const QString&)> onEnter, onExit;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
+
+private:
+    QStringList* log_;
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    DialogDriver driver;
+    QStringList log;
+};
+
+TEST_F(FormTest, ModalFormRunsShowThenActivateAndClosesAfterTheClickHandler)
+{
+    LogForm f(&log);
+    driver.OnForm("LogForm", [](ui::Form& form) { DialogDriver::Press(form, "OKBtn"); });
+    int result = f.ShowModal();
+    EXPECT_EQ(result, ui::mrOk);
+    EXPECT_FALSE(f.isVisible());
+    // Show runs before the window is visible; the form is still modal in the click handler.
+    EXPECT_EQ(log, (QStringList{"Show(0)", "Activate", "OK.Click(1)", "Close(1)"}));
+    EXPECT_EQ(driver.FormsShown().size(), 1);
+}
+
+TEST_F(FormTest, EveryWayOfClosingRunsTheCloseHandlerOnce)
+{
+    struct Way { const char* name; std::function<void(ui::Form&)> act; int result; };
+    const Way ways[] = {
+        {"cancel button", [](ui::Form& f) { DialogDriver::Press(f, "CancelBtn"); }, ui::mrCancel},
+        {"Esc", [](ui::Form& f) { DialogDriver::Escape(f); }, ui::mrCancel},
+        {"close box", [](ui::Form& f) { DialogDriver::CloseBox(f); }, ui::mrCancel},
+        {"Close()", [](ui::Form& f) { f.Close(); }, ui::mrCancel},
+        {"untouched", [](ui::Form&) {}, ui::mrCancel},
+        {"Enter presses default", [](ui::Form& f) { DialogDriver::Focus(f, "OKBtn"); DialogDriver::Enter(f); }, ui::mrOk},
+    };
+    for (const Way& w : ways) {
+        log.clear();
+        LogForm f(&log);
+        driver.OnceForm("LogForm", w.act);
+        EXPECT_EQ(f.ShowModal(), w.result) << w.name;
+        EXPECT_EQ(log.filter("Close(").size(), 1) << w.name << ": " << log.join(",").toStdString();
+        EXPECT_FALSE(f.isVisible()) << w.name;
+    }
+}
+
+TEST_F(FormTest, ShowHandlerMayOpenAModalDialogBeforeTheFormIsVisible)
+{
+    LogForm f(&log);
+    f.onShow = [] { ui::MessageDlg("Enter the flow first", ui::MsgType::Information, ui::mbOK); };
+    driver.OnForm("LogForm", [](ui::Form& form) { form.Close(); });
+    f.ShowModal();
+    ASSERT_EQ(driver.Messages().size(), 1u);
+    EXPECT_EQ(log.first(), "Show(0)");
+    EXPECT_EQ(log.count("Activate"), 1);
+}
+
+TEST_F(FormTest, ActivateFiresOnReturnFromAnotherWindowButNotFromAModalItOpened)
+{
+    LogForm main(&log);
+    main.Show();
+    EXPECT_EQ(log, (QStringList{"Show(0)", "Activate"}));
+    QApplication::setActiveWindow(&main);
+
+    // The user goes to another non-modal window of the program and back.
+    QStringList otherLog;
+    LogForm other(&otherLog);
+    other.Show();
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(&main);
+    EXPECT_EQ(log.count("Activate"), 2);
+
+    // A message box and a modal form opened from the window take the activation and give it back.
+    log.clear();
+    ui::MessageDlg("A note", ui::MsgType::Information, ui::mbOK);
+    QStringList childLog;
+    {
+        LogForm child(&childLog, &main);
+        driver.OnceForm("LogForm", [](ui::Form& f) {
+            QApplication::setActiveWindow(&f);
+            f.Close();
+        });
+        child.ShowModal();
+    }
+    QApplication::setActiveWindow(&main);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    EXPECT_EQ(log.count("Activate"), 0) << log.join(",").toStdString();
+    other.Close();
+    main.Close();
+}
+
+TEST_F(FormTest, ExitRunsBeforeEnterAndSetFocusInExitOverridesTheMove)
+{
+    LogForm f(&log);
+    f.Show();
+    log.clear();
+    DialogDriver::Focus(f, "Edit1");
+    DialogDriver::Focus(f, "Edit2");
+    EXPECT_EQ(log, (QStringList{"Edit1.Enter", "Edit1.Exit", "Edit2.Enter"}));
+
+    log.clear();
+    f.onExit = [&f](const QString& name) {
+        if (name == "Edit2") f.SetFocus(f.Control<QLineEdit>("Edit1"));
+    };
+    DialogDriver::Focus(f, "Edit3");
+    // Edit3 never gets its enter handler: the exit handler sent the focus back.
+    EXPECT_EQ(log, (QStringList{"Edit2.Exit", "Edit1.Enter"}));
+    EXPECT_EQ(f.ActiveControl(), f.Control<QLineEdit>("Edit1"));
+    f.Close();
+}
+
+TEST_F(FormTest, SetFocusInEnterMovesOnAfterTheEnterHandlerFinishes)
+{
+    LogForm f(&log);
+    f.Show();
+    DialogDriver::Focus(f, "Edit1");
+    log.clear();
+    f.onEnter = [&f](const QString& name) {
+        if (name == "Edit2") f.SetFocus(f.Control<QLineEdit>("Edit3"));
+    };
+    DialogDriver::Focus(f, "Edit2");
+    EXPECT_EQ(log, (QStringList{"Edit1.Exit", "Edit2.Enter", "Edit2.Exit", "Edit3.Enter"}));
+    f.Close();
+}
+
+TEST_F(FormTest, MessageFromAnExitHandlerDoesNotRefireHandlers)
+{
+    LogForm f(&log);
+    f.Show();
+    DialogDriver::Focus(f, "Edit1");
+    log.clear();
+    f.onExit = [](const QString&) { ui::MessageDlg("You must enter a Job Name", ui::MsgType::Error, ui::mbOK); };
+    DialogDriver::Focus(f, "Edit2");
+    QApplication::processEvents();
+    EXPECT_EQ(log, (QStringList{"Edit1.Exit", "Edit2.Enter"}));
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a Job Name"});
+    f.Close();
+}
+
+TEST_F(FormTest, EnterMovesToTheNextControlOrAsTheFieldSays)
+{
+    LogForm f(&log);
+    f.Show();
+    DialogDriver::Focus(f, "Edit1");
+    DialogDriver::Enter(f);
+    EXPECT_EQ(f.ActiveControl()->objectName(), "Edit2");
+    DialogDriver::Enter(f);
+    EXPECT_EQ(f.ActiveControl()->objectName(), "Edit3");
+
+    // A field whose Enter goes to a named control, and one whose Enter presses OK.
+    f.SetEnterKey(f.Control<QLineEdit>("Edit1"), ui::EnterKey::FocusTarget, f.Control<QLineEdit>("Edit3"));
+    DialogDriver::Focus(f, "Edit1");
+    DialogDriver::Enter(f);
+    EXPECT_EQ(f.ActiveControl()->objectName(), "Edit3");
+    log.clear();
+    f.SetEnterKey(f.Control<QLineEdit>("Edit3"), ui::EnterKey::PressDefault);
+    DialogDriver::Enter(f);
+    EXPECT_EQ(log, (QStringList{"Edit3.Exit", "OK.Click(0)"}));
+    f.Close();
+}
+
+TEST_F(FormTest, DisabledOrHiddenControlsAreSkippedByEnter)
+{
+    LogForm f(&log);
+    f.Show();
+    f.Control<QLineEdit>("Edit2")->setEnabled(false);
+    DialogDriver::Focus(f, "Edit1");
+    DialogDriver::Enter(f);
+    EXPECT_EQ(f.ActiveControl()->objectName(), "Edit3");
+    f.Close();
+}
+
+TEST_F(FormTest, ExceptionInAHandlerIsShownAndTheFormGoesOn)
+{
+    LogForm f(&log);
+    driver.OnForm("LogForm", [](ui::Form& form) {
+        form.Run([] { throw std::runtime_error("Table is not open"); });
+        DialogDriver::Press(form, "OKBtn");
+    });
+    EXPECT_EQ(f.ShowModal(), ui::mrOk);
+    ASSERT_EQ(driver.Messages().size(), 1u);
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Error);
+    EXPECT_EQ(driver.Messages()[0].text, "Table is not open");
+}
+
+TEST_F(FormTest, ModalResultSetInAHandlerClosesOnlyAfterIt)
+{
+    LogForm f(&log);
+    QStringList order;
+    driver.OnForm("LogForm", [&order](ui::Form& form) {
+        form.Run([&] {
+            form.SetModalResult(ui::mrOk);
+            order << QString("visible=%1").arg(form.isVisible());
+        });
+        order << QString("after=%1").arg(form.isVisible());
+    });
+    EXPECT_EQ(f.ShowModal(), ui::mrOk);
+    EXPECT_EQ(order, (QStringList{"visible=1", "after=0"}));
+}
+
+TEST_F(FormTest, UnansweredFormIsLoggedAndLeftTheEscWay)
+{
+    LogForm f(&log);
+    EXPECT_EQ(f.ShowModal(), ui::mrCancel);
+    EXPECT_TRUE(log.contains("Cancel.Click"));
+    EXPECT_EQ(driver.Unanswered().size(), 1);
+}
+
+} // namespace
+
+#include "form_test.moc"
