@@ -374,23 +374,21 @@ void DBLookupComboBox::FillList()
         combo_->clear();
         keys_.clear();
         db::Table* t = listSource_ ? listSource_->DataSet() : nullptr;
-        if (t && t->Active() && !t->ControlsDisabled()) {
-            qint64 bm = t->GetBookmark();
-            t->DisableControls();
+        if (t && t->Active()) {
+            // Read the rows where they stand: the lookup table's cursor does not move.
             try {
                 db::Field* key = t->FieldByName(keyField_);
                 db::Field* list = t->FieldByName(listField_);
-                for (t->First(); !t->Eof(); t->Next()) {
-                    keys_ << key->Value();
-                    combo_->addItem(list->AsString());
+                int pending = t->State() == db::DataSetState::Insert ? t->DisplayRow() : -1;
+                for (int r = 0; r < t->DisplayRowCount(); ++r) {
+                    if (r == pending) continue;
+                    keys_ << t->DisplayValue(r, key);
+                    combo_->addItem(t->DisplayValue(r, list).toString());
                 }
-                t->GotoBookmark(bm);
             } catch (...) {
-                t->EnableControls();
                 filling_ = false;
                 throw;
             }
-            t->EnableControls();
         }
     }
     filling_ = false;

@@ -15,13 +15,36 @@ class GridModel : public QAbstractTableModel {
 public:
     explicit GridModel(DBGrid* g) : QAbstractTableModel(g), grid(g) {}
 
-    int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : int(rows.size()); }
+    db::Table* live() const
+    {
+        db::Table* t = grid->table();
+        return t && t->Active() && grid->source_->Enabled ? t : nullptr;
+    }
+    db::Field* field(int column) const
+    {
+        db::Table* t = live();
+        if (!t || column < 0 || column >= int(grid->columns_.size())) return nullptr;
+        return t->FindField(grid->columns_[column].field);
+    }
+
+    int rowCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : rows; }
     int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : int(grid->columns_.size()); }
+
+    QString text(int row, int column) const
+    {
+        db::Field* f = field(column);
+        if (!f || row < 0 || row >= rows) return {};
+        QVariant v = live()->DisplayValue(row, f);
+        const GridColumn& c = grid->columns_[column];
+        if (c.format) return c.format(v);
+        if (f->DataType() == db::FieldType::Logical && !v.isNull()) return v.toBool() ? "True" : "False";
+        return v.toString();
+    }
 
     QVariant data(const QModelIndex& i, int role) const override
     {
         if (!i.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
-        return rows[i.row()].value(i.column());
+        return text(i.row(), i.column());
     }
 
     QVariant headerData(int section, Qt::Orientation o, int role) const override
@@ -41,10 +64,8 @@ public:
     bool editable(int column) const
     {
         if (grid->readOnly_ || column < 0 || column >= int(grid->columns_.size())) return false;
-        const GridColumn& c = grid->columns_[column];
-        if (c.readOnly || c.field.isEmpty()) return false;
-        db::Table* t = grid->table();
-        db::Field* f = t && t->Active() ? t->FindField(c.field) : nullptr;
+        if (grid->columns_[column].readOnly) return false;
+        db::Field* f = field(column);
         return f && !f->ReadOnly() && !f->Calculated();
     }
 
@@ -53,8 +74,7 @@ public:
         if (role != Qt::EditRole || !editable(i.column())) return false;
         try {
             if (grid->CurrentRow() != i.row()) grid->SelectRow(i.row());
-            db::Table* t = grid->table();
-            t->FieldByName(grid->columns_[i.column()].field)->SetAsString(v.toString());
+            field(i.column())->SetAsString(v.toString());
         } catch (...) {
             HandleException(std::current_exception());
             return false;
@@ -62,17 +82,20 @@ public:
         return true;
     }
 
-    void setRow(int r, QStringList cells)
+    void reset()
     {
-        if (r < 0 || r >= int(rows.size())) return;
-        rows[r] = std::move(cells);
-        emit dataChanged(index(r, 0), index(r, columnCount() - 1));
+        beginResetModel();
+        db::Table* t = live();
+        rows = t ? t->DisplayRowCount() : 0;
+        endResetModel();
+    }
+    void rowChanged(int r)
+    {
+        if (r >= 0 && r < rows) emit dataChanged(index(r, 0), index(r, columnCount() - 1));
     }
 
     DBGrid* grid;
-    std::vector<QStringList> rows;
-    using QAbstractTableModel::beginResetModel;
-    using QAbstractTableModel::endResetModel;
+    int rows = 0;
 };
 
 DBGrid::DBGrid(QTableView* view, db::DataSource* source, std::vector<GridColumn> columns)
@@ -109,70 +132,28 @@ DBGrid* DBGrid::Of(QTableView* view)
     return view ? view->findChild<DBGrid*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
-void DBGrid::SetReadOnly(bool on)
-{
-    readOnly_ = on;
-}
+void DBGrid::SetReadOnly(bool on) { readOnly_ = on; }
 
-int DBGrid::RowCount() const { return int(model_->rows.size()); }
+int DBGrid::RowCount() const { return model_->rows; }
 
 int DBGrid::CurrentRow() const
 {
-    db::Table* t = table();
-    if (!t || !t->Active() || t->IsEmpty()) return -1;
-    return t->RecNo() - 1;
+    db::Table* t = model_->live();
+    return t ? t->DisplayRow() : -1;
 }
 
-QString DBGrid::CellText(int row, int column) const
-{
-    return model_->data(model_->index(row, column), Qt::DisplayRole).toString();
-}
-
-QString DBGrid::cell(db::Table& t, int column) const
-{
-    const GridColumn& c = columns_[column];
-    if (c.text) return c.text(t);
-    db::Field* f = c.field.isEmpty() ? nullptr : t.FindField(c.field);
-    return f ? f->AsString() : QString();
-}
+QString DBGrid::CellText(int row, int column) const { return model_->text(row, column); }
 
 void DBGrid::rebuild()
 {
     if (busy_) return;
-    db::Table* t = table();
-    if (t && t->Active() && t->State() != db::DataSetState::Browse) {
-        RecordChanged();   // an edited or new row: the others cannot be visited now
-        return;
-    }
-    if (t && t->ControlsDisabled()) return;
     ++busy_;
-    model_->beginResetModel();
-    model_->rows.clear();
-    bookmarks_.clear();
-    if (t && t->Active()) {
-        if (allColumns_) {
-            columns_.clear();
+    if (allColumns_) {
+        columns_.clear();
+        if (db::Table* t = model_->live())
             for (const QString& n : t->FieldNames()) columns_.push_back(GridColumn{n, n, 0, {}, false});
-        }
-        qint64 bm = t->GetBookmark();
-        t->DisableControls();
-        try {
-            for (t->First(); !t->Eof(); t->Next()) {
-                QStringList cells;
-                for (int c = 0; c < int(columns_.size()); ++c) cells << cell(*t, c);
-                model_->rows.push_back(cells);
-                bookmarks_.push_back(t->GetBookmark());
-            }
-            t->GotoBookmark(bm);
-        } catch (...) {
-            t->EnableControls();
-            model_->endResetModel();
-            --busy_;
-            throw;
-        }
-        t->EnableControls();
     }
-    model_->endResetModel();
+    model_->reset();
     for (int c = 0; c < int(columns_.size()); ++c)
         if (columns_[c].width > 0) view_->setColumnWidth(c, columns_[c].width);
     --busy_;
@@ -182,22 +163,14 @@ void DBGrid::rebuild()
 void DBGrid::RecordChanged()
 {
     if (busy_) return;
-    db::Table* t = table();
-    if (!t || !t->Active() || t->ControlsDisabled()) return;
-    int r = CurrentRow();
-    if (t->State() != db::DataSetState::Insert && r >= 0 && r < RowCount()) {
-        QStringList cells;
-        for (int c = 0; c < int(columns_.size()); ++c) cells << cell(*t, c);
-        model_->setRow(r, cells);
+    db::Table* t = model_->live();
+    if (!t) return;
+    if (t->DisplayRowCount() != model_->rows) {
+        rebuild();
+        return;
     }
+    model_->rowChanged(t->DisplayRow());
     syncFromTable();
-}
-
-void DBGrid::StateChanged()
-{
-    // Back to browsing after a post or cancel: rows may have been added or reordered.
-    db::Table* t = table();
-    if (!busy_ && t && t->Active() && t->State() == db::DataSetState::Browse) rebuild();
 }
 
 void DBGrid::syncFromTable()
@@ -213,14 +186,17 @@ void DBGrid::syncFromTable()
 
 void DBGrid::SelectRow(int row)
 {
-    db::Table* t = table();
-    if (!t || !t->Active() || row < 0 || row >= int(bookmarks_.size())) return;
-    if (CurrentRow() == row && t->State() == db::DataSetState::Browse) {
-        syncFromTable();
-        return;
+    db::Table* t = model_->live();
+    if (!t || row < 0 || row >= RowCount()) return;
+    if (CurrentRow() != row) {
+        // Leaving an edited or new row posts it; the rows may move, so find the target afterwards.
+        int count = t->DisplayRowCount();
+        bool pendingInsert = t->State() == db::DataSetState::Insert;
+        int insertAt = t->DisplayRow();
+        t->CheckBrowseMode();
+        if (pendingInsert && t->DisplayRowCount() < count && row > insertAt) --row;
+        t->SetRecNo(row + 1);
     }
-    t->CheckBrowseMode();
-    if (row < int(bookmarks_.size())) t->GotoBookmark(bookmarks_[row]);
     syncFromTable();
 }
 

@@ -3,7 +3,7 @@
 //
 //   auto* grid = ui::Make<QTableView>(page, "ProfDBGrid2");
 //   new ui::DBGrid(grid, DMod->WorkProfData, {
-//       {"Station", "+ Station", 70, [](db::Table& t) { return Hyd->StationText(...); }},
+//       {"Station", "+ Station", 70, [](const QVariant& v) { return StationText(v.toDouble()); }},
 //       {"GroundElev", "Ground Elev", 80},
 //   });
 //   auto* nav = new ui::DBNavigator(DMod->WorkProfData, ui::nbFirst | ui::nbPrior | ui::nbNext | ui::nbLast, panel);
@@ -26,10 +26,10 @@ class QToolButton;
 namespace ui {
 
 struct GridColumn {
-    QString field;       // empty for a column that only computes its text
+    QString field;
     QString title;
     int width = 0;
-    std::function<QString(db::Table&)> text;   // the cell's text for the current row
+    std::function<QString(const QVariant&)> format;   // the cell's text from the field's value
     bool readOnly = false;
 };
 
@@ -57,13 +57,12 @@ public:
     void ActiveChanged() override { rebuild(); }
     void DataSetChanged() override { rebuild(); }
     void RecordChanged() override;
-    void StateChanged() override;
+    void StateChanged() override { rebuild(); }
 
 private:
     friend class GridModel;
     void rebuild();
     void syncFromTable();
-    QString cell(db::Table& t, int column) const;
     db::Table* table() const { return source_ ? source_->DataSet() : nullptr; }
 
     QTableView* view_;
@@ -71,7 +70,6 @@ private:
     std::vector<GridColumn> columns_;
     bool allColumns_;
     GridModel* model_;
-    std::vector<qint64> bookmarks_;
     bool readOnly_ = true;
     int busy_ = 0;
 };
