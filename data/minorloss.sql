@@ -1,0 +1,33 @@
+-- Minor-loss items. Written by tools/gen_reference.py; edit the list
+-- there, not this file. Sources: data/README.md.
+
+INSERT INTO "MinorLoss.DB" ("Loss Item Description", "K2", "K3", "K4", "K5", "K6", "K7", "K8", "K10", "K12", "KFlag") VALUES
+  ('Elbow, 90 deg standard', 0.570, 0.540, 0.510, 0.480, 0.450, 0.435, 0.420, 0.420, 0.390, 'LineFitting'),
+  ('Elbow, 90 deg long radius', 0.266, 0.252, 0.238, 0.224, 0.210, 0.203, 0.196, 0.196, 0.182, 'LineFitting'),
+  ('Elbow, 45 deg standard', 0.304, 0.288, 0.272, 0.256, 0.240, 0.232, 0.224, 0.224, 0.208, 'LineFitting'),
+  ('Bend, 90 deg (r/d = 1)', 0.380, 0.360, 0.340, 0.320, 0.300, 0.290, 0.280, 0.280, 0.260, 'LineFitting'),
+  ('Return bend, 180 deg', 0.950, 0.900, 0.850, 0.800, 0.750, 0.725, 0.700, 0.700, 0.650, 'LineFitting'),
+  ('Tee, flow through run', 0.380, 0.360, 0.340, 0.320, 0.300, 0.290, 0.280, 0.280, 0.260, 'LineFitting'),
+  ('Tee, flow through branch', 1.140, 1.080, 1.020, 0.960, 0.900, 0.870, 0.840, 0.840, 0.780, 'LineFitting'),
+  ('Gate valve, fully open', 0.152, 0.144, 0.136, 0.128, 0.120, 0.116, 0.112, 0.112, 0.104, 'LineValve'),
+  ('Ball valve, fully open', 0.057, 0.054, 0.051, 0.048, 0.045, 0.044, 0.042, 0.042, 0.039, 'LineValve'),
+  ('Plug valve, straightway', 0.342, 0.324, 0.306, 0.288, 0.270, 0.261, 0.252, 0.252, 0.234, 'LineValve'),
+  ('Butterfly valve, fully open', 0.855, 0.810, 0.765, 0.720, 0.675, 0.653, 0.630, 0.490, 0.455, 'LineValve'),
+  ('Globe valve, fully open', 6.460, 6.120, 5.780, 5.440, 5.100, 4.930, 4.760, 4.760, 4.420, 'LineValve'),
+  ('Check valve, swing', 1.900, 1.800, 1.700, 1.600, 1.500, 1.450, 1.400, 1.400, 1.300, 'LineValve'),
+  ('Check valve, lift', 11.400, 10.800, 10.200, 9.600, 9.000, 8.700, 8.400, 8.400, 7.800, 'LineValve'),
+  ('Outlet valve, angle pattern', 2.850, 2.700, 2.550, 2.400, 2.250, 2.175, 2.100, 2.100, 1.950, 'OutletValve'),
+  ('Outlet valve, globe pattern', 6.460, 6.120, 5.780, 5.440, 5.100, 4.930, 4.760, 4.760, 4.420, 'OutletValve'),
+  ('Pipe exit to open water', 1.000, 1.000, 1.000, 1.000, 1.000, 1.000, 1.000, 1.000, 1.000, 'OutletValve'),
+  ('Foot valve and strainer, hinged disc', 1.425, 1.350, 1.275, 1.200, 1.125, 1.088, 1.050, 1.050, 0.975, 'EntranceValve'),
+  ('Foot valve and strainer, poppet disc', 7.980, 7.560, 7.140, 6.720, 6.300, 6.090, 5.880, 5.880, 5.460, 'EntranceValve'),
+  ('Entrance gate valve, fully open', 0.152, 0.144, 0.136, 0.128, 0.120, 0.116, 0.112, 0.112, 0.104, 'EntranceValve'),
+  ('Entrance, inward projecting', 0.780, 0.780, 0.780, 0.780, 0.780, 0.780, 0.780, 0.780, 0.780, 'EntranceLoss'),
+  ('Entrance, square edged (headwall)', 0.500, 0.500, 0.500, 0.500, 0.500, 0.500, 0.500, 0.500, 0.500, 'EntranceLoss'),
+  ('Entrance, slightly rounded', 0.240, 0.240, 0.240, 0.240, 0.240, 0.240, 0.240, 0.240, 0.240, 'EntranceLoss'),
+  ('Entrance, well rounded', 0.040, 0.040, 0.040, 0.040, 0.040, 0.040, 0.040, 0.040, 0.040, 'EntranceLoss'),
+  ('Contraction, Sudden', 0.375, 0.375, 0.375, 0.375, 0.375, 0.375, 0.375, 0.375, 0.375, 'Contrac_Enlarge'),
+  ('Contraction, Gradual 45 degree', 0.230, 0.230, 0.230, 0.230, 0.230, 0.230, 0.230, 0.230, 0.230, 'Contrac_Enlarge'),
+  ('Enlargement, Sudden', 0.562, 0.562, 0.562, 0.562, 0.562, 0.562, 0.562, 0.562, 0.562, 'Contrac_Enlarge'),
+  ('Enlargement, Gradual 45 degree', 0.560, 0.560, 0.560, 0.560, 0.560, 0.560, 0.560, 0.560, 0.560, 'Contrac_Enlarge'),
+  ('Special (enter K)', 0.000, 0.000, 0.000, 0.000, 0.000, 0.000, 0.000, 0.000, 0.000, 'Special');
