@@ -394,6 +394,10 @@ struct Table::Impl {
         } else {
             if (i >= 0) {
                 rows[size_t(i)].v = *v;
+                if (state == DataSetState::Edit && editRowid == id)
+                    for (size_t c = 0; c < buf.size(); ++c)
+                        if (!changed[c])
+                            buf[c] = (*v)[c];
             } else {
                 rows.push_back(Row{id, *v, true});
                 i = int(rows.size()) - 1;
@@ -820,7 +824,11 @@ void Table::Post()
         }
         if (rowIndex < 0)
             throw DbError(QStringLiteral("The row being edited is no longer in table %1").arg(tableName_));
-        d.rows[size_t(rowIndex)].v = d.buf;
+        // Columns this edit left alone keep what others may have posted since.
+        auto& stored = d.rows[size_t(rowIndex)].v;
+        for (size_t i = 0; i < stored.size(); ++i)
+            if (d.changed[i])
+                stored[i] = d.buf[i];
     } else {
         QStringList cols, marks;
         for (const auto& c : d.meta.columns) {
@@ -1025,8 +1033,15 @@ bool Table::Locate(const QStringList& fields, const QVariantList& keys)
         Field* f = FieldByName(fields[k]);
         fs.push_back(f);
         needCalc = needCalc || f->calculated_;
+        const QVariant& key = keys[k];
+        if (f->type_ == FieldType::Short || f->type_ == FieldType::Long || f->type_ == FieldType::AutoInc) {
+            bool ok = true;
+            double x = key.typeId() == QMetaType::QString ? key.toString().trimmed().toDouble(&ok) : key.toDouble(&ok);
+            if (ok && !key.isNull() && !key.toString().trimmed().isEmpty() && x != std::floor(x))
+                return false;   // no whole number equals 2.5
+        }
         try {
-            want.push_back(toFieldValue(keys[k], f->type_, f->size_, f->name_, false));
+            want.push_back(toFieldValue(key, f->type_, f->size_, f->name_, false));
         } catch (const DbError&) {
             return false;   // a key that the field cannot hold matches no row
         }

@@ -228,6 +228,9 @@ TEST_F(DbTest, LocateIsExactCaseSensitiveAndConvertsTextKeys)
     EXPECT_EQ(t.FieldByName("Code")->AsString(), "D");
     EXPECT_TRUE(t.Locate("Qty", "7"));
     EXPECT_EQ(t.FieldByName("Code")->AsString(), "A");
+    EXPECT_FALSE(t.Locate("Qty", 4.6));
+    EXPECT_FALSE(t.Locate("Qty", "5.4"));
+    EXPECT_TRUE(t.Locate("Qty", 5.0));
     EXPECT_FALSE(t.Locate("Price", "abc"));
     EXPECT_TRUE(t.Locate(QStringList{"Name", "Qty"}, QVariantList{"Drill", 2}));
     EXPECT_FALSE(t.Locate(QStringList{"Name", "Qty"}, QVariantList{"Drill", 3}));
@@ -508,4 +511,18 @@ TEST_F(DbTest, ComponentsOfTheSameTableSeeEachOthersPosts)
     a.Post();
     b.Last();
     EXPECT_EQ(b.FieldByName("Code")->AsString(), "B");
+
+    // Two edits of one row, of different fields, both stay.
+    b.FieldByName("Qty")->SetAsInteger(11);
+    a.FieldByName("Price")->SetAsFloat(9.5);
+    a.Post();
+    EXPECT_EQ(b.FieldByName("Price")->AsFloat(), 9.5);
+    b.Post();
+    EXPECT_EQ(a.FieldByName("Qty")->AsInteger(), 11);
+    Table c(db::kMersolAlias, "Items.DB");
+    c.Open();
+    ASSERT_TRUE(c.Locate("Code", "B"));
+    EXPECT_EQ(c.FieldByName("Qty")->AsInteger(), 11);
+    EXPECT_EQ(c.FieldByName("Price")->AsFloat(), 9.5);
+    EXPECT_EQ(c.FieldByName("Name")->AsString(), "Zinc");
 }
