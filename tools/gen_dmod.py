@@ -122,6 +122,9 @@ def main():
             seen.add(name)
             decl.append("db::Field* %s = nullptr;" % name)
             init.append("%s = %s->FieldByName(%s);" % (name, comp, cstr(col)))
+    decl += ["", "// How many field members the lines above declare; a test compares it",
+             "// with the tables, so a column added without rerunning the script shows.",
+             "static constexpr int kGeneratedFieldCount = %d;" % len(seen)]
     for path, lines in (("dmod_fields.inc", decl), ("dmod_init.inc", init)):
         with open(os.path.join(ROOT, "src", "model", path), "w", encoding="utf-8") as f:
             f.write("\n".join(lines) + "\n")

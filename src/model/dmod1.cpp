@@ -20,6 +20,14 @@ TDMod::TDMod()
 
 TDMod::~TDMod() = default;
 
+std::vector<db::Table*> TDMod::Tables() const
+{
+    std::vector<db::Table*> out;
+    for (const auto& t : tables_)
+        out.push_back(t.get());
+    return out;
+}
+
 db::Table* TDMod::AddTable(const QString& alias, const QString& table)
 {
     tables_.push_back(std::make_unique<db::Table>(alias, table));

@@ -26,6 +26,9 @@ public:
     // Marks or unmarks every pipe at once (parameter NewValue).
     db::Query* PipeQuery = nullptr;
 
+    // Every table component, in the order they are declared above.
+    std::vector<db::Table*> Tables() const;
+
 private:
     db::Table* AddTable(const QString& alias, const QString& table);
     db::DataSource* AddSource(db::Table* table);

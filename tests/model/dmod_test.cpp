@@ -46,6 +46,19 @@ TEST_F(DModTest, FieldObjectsExistBeforeAnyTableOpens)
     EXPECT_THROW(dm.PipeTablePSize->AsInteger(), db::DbError);
 }
 
+TEST_F(DModTest, EveryColumnOfEveryTableHasAFieldMember)
+{
+    const auto tables = dm.Tables();
+    EXPECT_EQ(tables.size(), 36u);
+    int columns = 0;
+    for (db::Table* t : tables) {
+        EXPECT_FALSE(t->Active()) << t->TableName().toStdString();
+        for (int i = 0; i < t->FieldCount(); ++i)
+            columns += t->Fields(i)->Calculated() ? 0 : 1;
+    }
+    EXPECT_EQ(columns, TDMod::kGeneratedFieldCount);
+}
+
 TEST_F(DModTest, TablesUseTheirFilesAndAliases)
 {
     EXPECT_EQ(dm.PipeTable->TableName(), QStringLiteral("PipeType.DB"));
