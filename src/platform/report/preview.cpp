@@ -1,0 +1,194 @@
+#include "platform/report/preview.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QRegularExpression>
+#include <QPrinter>
+#include <QTimer>
+#include <QToolBar>
+
+namespace report {
+
+namespace {
+
+PreviewHook& PreviewHookRef()
+{
+    static PreviewHook h;
+    return h;
+}
+
+PrintHook& PrintHookRef()
+{
+    static PrintHook h;
+    return h;
+}
+
+SaveFileHook& SaveFileHookRef()
+{
+    static SaveFileHook h;
+    return h;
+}
+
+QString AskSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)
+{
+    if (SaveFileHookRef())
+        return SaveFileHookRef()(parent, caption, suggested, filter);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}
+
+QString SuggestedName(const Document& doc, const QString& ext)
+{
+    QString base = doc.Title.trimmed();
+    if (base.isEmpty())
+        base = QStringLiteral("report");
+    base.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9 _-]")), QStringLiteral("_"));
+    return base + QLatin1Char('.') + ext;
+}
+
+} // namespace
+
+PreviewHook SetPreviewHook(PreviewHook hook)
+{
+    PreviewHook old = std::move(PreviewHookRef());
+    PreviewHookRef() = std::move(hook);
+    return old;
+}
+
+PrintHook SetPrintHook(PrintHook hook)
+{
+    PrintHook old = std::move(PrintHookRef());
+    PrintHookRef() = std::move(hook);
+    return old;
+}
+
+SaveFileHook SetSaveFileHook(SaveFileHook hook)
+{
+    SaveFileHook old = std::move(SaveFileHookRef());
+    SaveFileHookRef() = std::move(hook);
+    return old;
+}
+
+void Preview(Document& doc, QWidget* parent)
+{
+    if (PreviewHookRef()) {
+        PreviewHookRef()(doc, parent);
+        return;
+    }
+    PreviewDialog dlg(doc, parent);
+    dlg.setWindowState(dlg.windowState() | Qt::WindowMaximized);
+    dlg.exec();
+    if (dlg.Failure())
+        std::rethrow_exception(dlg.Failure());
+}
+
+bool Print(Document& doc, QWidget* parent)
+{
+    if (PrintHookRef())
+        return PrintHookRef()(doc, parent);
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dlg(&printer, parent);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    PrintTo(doc, printer);
+    return true;
+}
+
+void PrintTo(Document& doc, QPrinter& printer)
+{
+    if (!doc.Title.isEmpty() && printer.docName().isEmpty())
+        printer.setDocName(doc.Title);
+    PrinterTarget target(printer);
+    doc.Generate(target);
+}
+
+bool ExportPdf(Document& doc, const QString& file)
+{
+    PdfTarget target(file, doc.Title);
+    doc.Generate(target);
+    return target.Ok() && QFileInfo(file).size() > 0;
+}
+
+QStringList ExportImages(Document& doc, const QString& file, const QString& format, double dpi)
+{
+    ImageTarget target(dpi);
+    doc.Generate(target);
+    const auto& images = target.Images();
+    const QFileInfo fi(file);
+    const QString ext = fi.suffix().isEmpty() ? format.toLower() : fi.suffix();
+    const QString stem = fi.path() + QLatin1Char('/') + fi.completeBaseName();
+    QStringList written;
+    for (size_t i = 0; i < images.size(); ++i) {
+        const QString name = images.size() == 1
+                                 ? stem + QLatin1Char('.') + ext
+                                 : QStringLiteral("%1_%2.%3").arg(stem).arg(i + 1).arg(ext);
+        if (images[i].save(name, format.toUpper().toLatin1().constData(), 90))
+            written << name;
+    }
+    return written;
+}
+
+Dump RenderDump(Document& doc)
+{
+    NullTarget target;
+    return doc.Generate(target);
+}
+
+// ---------------------------------------------------------------------------
+
+PreviewDialog::PreviewDialog(Document& doc, QWidget* parent)
+    : PreviewDialog(doc, std::make_unique<QPrinter>(QPrinter::HighResolution), parent)
+{
+}
+
+PreviewDialog::PreviewDialog(Document& doc, std::unique_ptr<QPrinter> printer, QWidget* parent)
+    : QPrintPreviewDialog(printer.get(), parent), doc_(doc), printer_(std::move(printer))
+{
+    setWindowTitle(doc.Title.isEmpty() ? QStringLiteral("Print Preview") : doc.Title);
+    connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+        if (failure_)
+            return;
+        try {
+            PrintTo(doc_, *p);
+        } catch (...) {
+            failure_ = std::current_exception();
+            QTimer::singleShot(0, this, &QDialog::reject);
+        }
+    });
+    if (auto* bar = findChild<QToolBar*>()) {
+        bar->addSeparator();
+        QAction* pdf = bar->addAction(QStringLiteral("Save as PDF"));
+        pdf->setObjectName(QStringLiteral("savePdfAction"));
+        pdf->setToolTip(QStringLiteral("Save the report as a PDF file"));
+        connect(pdf, &QAction::triggered, this, [this] { SaveAsPdf(); });
+        QAction* img = bar->addAction(QStringLiteral("Export pages"));
+        img->setObjectName(QStringLiteral("exportPagesAction"));
+        img->setToolTip(QStringLiteral("Save the pages as PNG or JPEG images"));
+        connect(img, &QAction::triggered, this, [this] { ExportPages(); });
+    }
+}
+
+PreviewDialog::~PreviewDialog() = default;
+
+void PreviewDialog::SaveAsPdf()
+{
+    const QString file = AskSaveFile(this, QStringLiteral("Save as PDF"), SuggestedName(doc_, QStringLiteral("pdf")),
+                                      QStringLiteral("PDF files (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    ExportPdf(doc_, file);
+}
+
+void PreviewDialog::ExportPages()
+{
+    const QString file = AskSaveFile(this, QStringLiteral("Export pages"), SuggestedName(doc_, QStringLiteral("png")),
+                                      QStringLiteral("PNG images (*.png);;JPEG images (*.jpg *.jpeg)"));
+    if (file.isEmpty())
+        return;
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    const bool jpeg = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
+    ExportImages(doc_, file, jpeg ? QStringLiteral("JPG") : QStringLiteral("PNG"));
+}
+
+} // namespace report

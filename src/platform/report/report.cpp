@@ -1,0 +1,385 @@
+#include "platform/report/report.h"
+#include "platform/db/db.h"
+#include "platform/report/preview.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace report {
+
+// ---------------------------------------------------------------------------
+// Bands
+
+Band::Band(Report* owner, BandType type, QString name, double height)
+    : Type(type), Name(std::move(name)), Height(height), owner_(owner)
+{
+}
+
+Label* Band::AddLabel(const QString& name, const QString& caption, double left, double top,
+                      double width, Qt::Alignment align)
+{
+    Label* c = Add<Label>(name, QRectF(left, top, width, 0), caption);
+    c->Alignment = align;
+    return c;
+}
+
+DBText* Band::AddDBText(const QString& name, db::Field* field, double left, double top, double width,
+                        const QString& mask, Qt::Alignment align)
+{
+    DBText* c = Add<DBText>(name, QRectF(left, top, width, 0), field, mask);
+    c->Alignment = align;
+    return c;
+}
+
+DBText* Band::AddDBText(const QString& name, db::Table* table, const QString& field, double left,
+                        double top, double width, const QString& mask, Qt::Alignment align)
+{
+    DBText* c = Add<DBText>(name, QRectF(left, top, width, 0), table, field, mask);
+    c->Alignment = align;
+    return c;
+}
+
+SysData* Band::AddSysData(const QString& name, SysDataKind kind, double left, double top, double width,
+                          const QString& prefix, Qt::Alignment align)
+{
+    SysData* c = Add<SysData>(name, QRectF(left, top, width, 0), kind, prefix);
+    c->Alignment = align;
+    return c;
+}
+
+Shape* Band::AddShape(const QString& name, ShapeKind kind, const QRectF& rect)
+{
+    return Add<Shape>(name, rect, kind);
+}
+
+Memo* Band::AddMemo(const QString& name, const QRectF& rect, const QString& text)
+{
+    return Add<Memo>(name, rect, text);
+}
+
+ChartControl* Band::AddChart(const QString& name, const QRectF& rect)
+{
+    return Add<ChartControl>(name, rect);
+}
+
+Control* Band::FindControl(const QString& name) const
+{
+    for (const auto& c : controls_)
+        if (c->Name == name)
+            return c.get();
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Documents
+
+Dump Document::Generate(PageTarget& target)
+{
+    Generation g(target, PrintDate.isValid() ? PrintDate : QDate::currentDate());
+    try {
+        Run(g);
+    } catch (...) {
+        g.ClosePage();
+        target.Finish();
+        throw;
+    }
+    g.ClosePage();
+    target.Finish();
+    Dump d = std::move(g.Output());
+    if (AfterGenerate)
+        AfterGenerate(d);
+    return d;
+}
+
+void Document::Preview()
+{
+    report::Preview(*this);
+}
+
+bool Document::Print()
+{
+    return report::Print(*this);
+}
+
+QPainter* Generation::OpenPage(const PageSetup& setup, const QString& reportName)
+{
+    ClosePage();
+    ++page_;
+    open_ = true;
+    DumpPage p;
+    p.number = page_;
+    p.report = reportName;
+    p.paperInches = setup.PaperInches();
+    p.landscape = setup.Orientation == QPageLayout::Landscape;
+    dump_.pages.push_back(p);
+    return target_.BeginPage(setup);
+}
+
+void Generation::ClosePage()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    target_.EndPage();
+}
+
+// ---------------------------------------------------------------------------
+// One run of a report
+
+struct Report::Run_ {
+    Report& r;
+    Generation& g;
+    QPainter* painter = nullptr;
+    double dpi = 72;
+    double y = 0;              // inches from the paper's top
+    double bodyBottom = 0;     // where the page footer begins
+    bool pageHasBody = false;  // something besides page header and column header
+    bool firstPage = true;
+    bool newPageRequested = false;
+    bool columnHeaderDone = false;  // printed on the current page
+    int detailCount = 0;
+
+    Run_(Report& report, Generation& gen) : r(report), g(gen) {}
+
+    PrintContext Context() const
+    {
+        PrintContext c;
+        c.report = &r;
+        c.pageNumber = g.PageNumber();
+        c.detailCount = detailCount;
+        c.date = g.Date();
+        return c;
+    }
+
+    double BandWidth() const
+    {
+        return r.Page.PaperInches().width() - r.Page.LeftMargin - r.Page.RightMargin;
+    }
+
+    double ControlWidth(const Control& c) const
+    {
+        return c.Rect.width() > 0 ? c.Rect.width() : std::max(0.0, BandWidth() - c.Rect.left());
+    }
+
+    double BandHeight(const Band& b) const
+    {
+        const PrintContext ctx = Context();
+        double h = b.Height;
+        for (int i = 0; i < b.ControlCount(); ++i) {
+            const Control* c = b.ControlAt(i);
+            if (c->Enabled && c->Stretches())
+                h = std::max(h, c->Rect.top() + c->NeededHeight(ctx, ControlWidth(*c)));
+        }
+        return h;
+    }
+
+    // Paints and dumps a band at `top` (inches from the paper's top).
+    void Emit(const Band& b, double top, double height)
+    {
+        const PrintContext ctx = Context();
+        const double left = r.Page.LeftMargin;
+        if (painter && b.Color.isValid())
+            painter->fillRect(QRectF(left * dpi, top * dpi, BandWidth() * dpi, height * dpi), b.Color);
+        for (int i = 0; i < b.ControlCount(); ++i) {
+            const Control* c = b.ControlAt(i);
+            if (!c->Enabled)
+                continue;
+            const double w = ControlWidth(*c);
+            double h = c->Rect.height() > 0 ? c->Rect.height() : c->LineHeight();
+            if (c->Stretches())
+                h = std::max(h, c->NeededHeight(ctx, w));
+            for (const QString& t : c->DumpLines(ctx, w, h))
+                g.Output().lines.push_back({g.PageNumber(), r.Name, b.Name, c->Name, t});
+            if (painter) {
+                const QRectF box((left + c->Rect.left()) * dpi, (top + c->Rect.top()) * dpi, w * dpi, h * dpi);
+                painter->save();
+                c->Paint(*painter, box, dpi, ctx);
+                painter->restore();
+            }
+        }
+    }
+
+    // Bands that repeat on pages (headers, footers) print without paging.
+    void PrintFurniture(Band* b, bool atBottom)
+    {
+        if (!b)
+            return;
+        bool print = true;
+        if (b->BeforePrint)
+            b->BeforePrint(*b, print);
+        newPageRequested = false;  // a header cannot move its own page
+        if (!print)
+            return;
+        const double h = BandHeight(*b);
+        if (atBottom) {
+            Emit(*b, bodyBottom, h);
+        } else {
+            Emit(*b, y, h);
+            y += h;
+        }
+    }
+
+    void StartPage()
+    {
+        painter = g.OpenPage(r.Page, r.Name);
+        dpi = g.Target().Dpi();
+        y = r.Page.TopMargin;
+        Band* footer = r.BandOf(BandType::PageFooter);
+        bodyBottom = r.Page.PaperInches().height() - r.Page.BottomMargin - (footer ? footer->Height : 0);
+        pageHasBody = false;
+        columnHeaderDone = false;
+        if (r.OnStartPage)
+            r.OnStartPage(r);
+        if (!firstPage || r.FirstPageHeader)
+            PrintFurniture(r.BandOf(BandType::PageHeader), false);
+    }
+
+    void EndPage(bool last)
+    {
+        if (!last || r.LastPageFooter)
+            PrintFurniture(r.BandOf(BandType::PageFooter), true);
+        g.ClosePage();
+    }
+
+    void BreakPage()
+    {
+        EndPage(false);
+        firstPage = false;
+        StartPage();
+        PrintColumnHeader();
+    }
+
+    void PrintColumnHeader()
+    {
+        if (columnHeaderDone)
+            return;
+        columnHeaderDone = true;
+        PrintFurniture(r.BandOf(BandType::ColumnHeader), false);
+    }
+
+    void PrintBody(Band* b)
+    {
+        if (!b)
+            return;
+        if (b->ForceNewPage && pageHasBody)
+            BreakPage();
+        newPageRequested = false;
+        bool print = true;
+        if (b->BeforePrint)
+            b->BeforePrint(*b, print);
+        if (newPageRequested) {
+            newPageRequested = false;
+            if (pageHasBody)
+                BreakPage();
+        }
+        if (!print)
+            return;
+        const double h = BandHeight(*b);
+        // A band too tall for any page prints anyway, cut at the page's foot.
+        if (y + h > bodyBottom + 1e-9 && pageHasBody)
+            BreakPage();
+        Emit(*b, y, h);
+        y += h;
+        pageHasBody = true;
+    }
+};
+
+Report::Report(QString name) : Name(std::move(name)) {}
+
+Report::~Report() = default;
+
+Band* Report::AddBand(BandType type, const QString& name, double height)
+{
+    bands_.push_back(std::make_unique<Band>(this, type, name, height));
+    return bands_.back().get();
+}
+
+Band* Report::BandOf(BandType type) const
+{
+    for (const auto& b : bands_)
+        if (b->Type == type)
+            return b.get();
+    return nullptr;
+}
+
+Band* Report::FindBand(const QString& name) const
+{
+    for (const auto& b : bands_)
+        if (b->Name == name)
+            return b.get();
+    return nullptr;
+}
+
+Control* Report::FindControl(const QString& name) const
+{
+    for (const auto& b : bands_)
+        if (Control* c = b->FindControl(name))
+            return c;
+    return nullptr;
+}
+
+void Report::NewPage()
+{
+    if (run_)
+        run_->newPageRequested = true;
+}
+
+int Report::PageNumber() const
+{
+    return run_ ? run_->g.PageNumber() : 0;
+}
+
+int Report::DetailCount() const
+{
+    return run_ ? run_->detailCount : 0;
+}
+
+void Report::Run(Generation& g)
+{
+    Run_ run(*this, g);
+    struct Scope {
+        Report& r;
+        ~Scope() { r.run_ = nullptr; }
+    } scope{*this};
+    run_ = &run;
+
+    if (BeforePrint)
+        BeforePrint(*this);
+    if (DataSet && !DataSet->Active())
+        DataSet->Open();
+    const bool empty = DataSet && DataSet->IsEmpty();
+    if (empty && !PrintIfEmpty)
+        return;
+
+    run.StartPage();
+    run.PrintBody(BandOf(BandType::Title));
+    run.PrintColumnHeader();
+
+    Band* detail = BandOf(BandType::Detail);
+    if (DataSet) {
+        // The table's own cursor: a handler that moves it moves the loop.
+        for (DataSet->First(); !DataSet->Eof(); DataSet->Next()) {
+            ++run.detailCount;
+            run.PrintBody(detail);
+        }
+    } else if (detail) {
+        ++run.detailCount;
+        run.PrintBody(detail);
+    }
+    run.PrintBody(BandOf(BandType::Summary));
+    run.EndPage(true);
+}
+
+void CompositeReport::Run(Generation& g)
+{
+    Reports.clear();
+    if (OnAddReports)
+        OnAddReports(*this);
+    for (Report* r : Reports) {
+        g.ClosePage();
+        r->Run(g);
+    }
+}
+
+} // namespace report

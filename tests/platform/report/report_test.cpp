@@ -1,0 +1,354 @@
+#include "report_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QApplication>
+
+using namespace report;
+
+namespace {
+
+TEST_F(ReportTest, BandsPrintInOrderOnOnePage)
+{
+    auto r = MakeReport("Jobs");
+    const Dump d = RenderDump(*r);
+    ASSERT_EQ(d.PageCount(), 1);
+    EXPECT_EQ(d.Bands(1), (QStringList{"PageHeader", "Title", "ColumnHeader", "Detail", "Summary", "PageFooter"}));
+    EXPECT_EQ(d.Texts(1), (QStringList{"Header", "Jobs Title", "Columns", "Detail", "Total: 1", "Page number:", "1"}));
+    EXPECT_EQ(d.pages[0].report, "Jobs");
+    EXPECT_FALSE(d.pages[0].landscape);
+    EXPECT_DOUBLE_EQ(d.pages[0].paperInches.width(), 8.5);
+    EXPECT_DOUBLE_EQ(d.pages[0].paperInches.height(), 11);
+}
+
+TEST_F(ReportTest, HandlersChangeCaptionsHideBandsAndDisableControls)
+{
+    auto r = MakeReport("R");
+    Band* title = r->FindBand("Title");
+    auto* sys = title->AddLabel("SysType", "", 0, 0.3);
+    auto* extra = title->AddLabel("Extra", "extra", 0, 0.5);
+    int runs = 0;
+    title->BeforePrint = [&](Band& b, bool&) {
+        ++runs;
+        static_cast<Label*>(b.FindControl("SysType"))->Caption = QString("run %1").arg(runs);
+        extra->Enabled = runs % 2 == 0;
+    };
+    r->FindBand("Summary")->BeforePrint = [](Band&, bool& print) { print = false; };
+
+    Dump d = RenderDump(*r);
+    EXPECT_TRUE(d.Contains("run 1"));
+    EXPECT_FALSE(d.Contains("extra"));
+    EXPECT_FALSE(d.Bands(1).contains("Summary"));
+    d = RenderDump(*r);
+    EXPECT_TRUE(d.Contains("run 2"));
+    EXPECT_TRUE(d.Contains("extra"));
+    EXPECT_EQ(sys->Caption, "run 2");
+}
+
+TEST_F(ReportTest, StartEventsRunOnEveryGenerationAndPage)
+{
+    auto r = MakeReport("R");
+    int starts = 0;
+    std::vector<int> pageStarts;
+    r->BeforePrint = [&](Report&) { ++starts; };
+    r->OnStartPage = [&](Report& rep) { pageStarts.push_back(rep.PageNumber()); };
+    // A new page before the summary gives the report two pages.
+    r->FindBand("Summary")->BeforePrint = [](Band& b, bool&) { b.Owner()->NewPage(); };
+    RenderDump(*r);
+    RenderDump(*r);
+    EXPECT_EQ(starts, 2);
+    EXPECT_EQ(pageStarts, (std::vector<int>{1, 2, 1, 2}));
+}
+
+TEST_F(ReportTest, NewPageRequestsNeverLeaveABlankPage)
+{
+    auto r = MakeReport("Pump");
+    // Asked for at the very start: the page is still empty, so nothing happens.
+    r->FindBand("Title")->BeforePrint = [](Band& b, bool&) { b.Owner()->NewPage(); };
+    Dump d = RenderDump(*r);
+    ASSERT_EQ(d.PageCount(), 1);
+    EXPECT_EQ(d.PageOf("Pump Title"), 1);
+
+    // Asked for before the detail: the detail and what follows move on.
+    r->FindBand("Detail")->BeforePrint = [](Band& b, bool&) { b.Owner()->NewPage(); };
+    d = RenderDump(*r);
+    ASSERT_EQ(d.PageCount(), 2);
+    EXPECT_EQ(d.Bands(1), (QStringList{"PageHeader", "Title", "ColumnHeader", "PageFooter"}));
+    EXPECT_EQ(d.Bands(2), (QStringList{"PageHeader", "ColumnHeader", "Detail", "Summary", "PageFooter"}));
+
+    // ForceNewPage on a band of a page that has printed something.
+    r->FindBand("Detail")->BeforePrint = nullptr;
+    r->FindBand("Summary")->ForceNewPage = true;
+    d = RenderDump(*r);
+    ASSERT_EQ(d.PageCount(), 2);
+    EXPECT_EQ(d.PageOf("Total: 1"), 2);
+    r->FindBand("Title")->ForceNewPage = true;   // first band of the report: no break
+    EXPECT_EQ(RenderDump(*r).PageCount(), 2);
+}
+
+TEST_F(ReportTest, FirstPageHeaderAndLastPageFooterOptions)
+{
+    auto r = MakeReport("R");
+    r->FindBand("Summary")->ForceNewPage = true;
+    r->FirstPageHeader = false;
+    r->LastPageFooter = false;
+    const Dump d = RenderDump(*r);
+    ASSERT_EQ(d.PageCount(), 2);
+    EXPECT_EQ(d.Bands(1), (QStringList{"Title", "ColumnHeader", "Detail", "PageFooter"}));
+    EXPECT_EQ(d.Bands(2), (QStringList{"PageHeader", "ColumnHeader", "Summary"}));
+}
+
+TEST_F(ReportTest, SystemData)
+{
+    Report r("Sys");
+    r.ReportTitle = "Detailed Pipeline Hydraulic Report";
+    r.PrintDate = QDate(2024, 3, 5);
+    Band* t = r.AddBand(BandType::Title, "T", 1);
+    t->AddSysData("Title", SysDataKind::ReportTitle, 0, 0);
+    t->AddSysData("Date", SysDataKind::Date, 0, 0.2, 0, "Printed: ");
+    t->AddSysData("Page", SysDataKind::PageNumber, 0, 0.4, 0, "Page ");
+    EXPECT_EQ(RenderDump(r).Texts(), (QStringList{"Detailed Pipeline Hydraulic Report", "Printed: 3/5/2024", "Page 1"}));
+}
+
+TEST_F(ReportTest, MemosStretchOrAreCut)
+{
+    const QString words = QString("word ").repeated(120).trimmed();
+    Report r("Memo");
+    Band* t = r.AddBand(BandType::Title, "T", 1.0);
+    Memo* m = t->AddMemo("Notes", QRectF(0, 0, 2.0, 0.5), words);
+    t->AddLabel("After", "after", 0, 0.8);
+    r.AddBand(BandType::Summary, "S", 0.2)->AddLabel("End", "end", 0, 0);
+
+    m->Stretch = false;
+    Dump cut = RenderDump(r);
+    QStringList lines;
+    for (const auto& l : cut.lines)
+        if (l.control == "Notes")
+            lines << l.text;
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_LE(lines.size() * m->LineHeight(), 0.5 + 1e-9);
+    for (const QString& l : lines)
+        EXPECT_TRUE(l.startsWith("word") && l.endsWith("word")) << l.toStdString();   // broken between words
+
+    m->Stretch = true;
+    Dump full = RenderDump(r);
+    QStringList all;
+    for (const auto& l : full.lines)
+        if (l.control == "Notes")
+            all << l.text;
+    EXPECT_GT(all.size(), lines.size());
+    EXPECT_EQ(all.join(' '), words);
+    // Word wrapping alone, without a box, is also what WrapText gives.
+    EXPECT_EQ(all, WrapText(words, m->Font, 2.0));
+}
+
+TEST_F(ReportTest, WrapTextKeepsLineBreaksAndBreaksLongWords)
+{
+    const QFont f = chart::MakeFont("Arial", 10);
+    EXPECT_EQ(WrapText("one\ntwo", f, 5), (QStringList{"one", "two"}));
+    const QStringList parts = WrapText(QString(60, QChar('x')), f, 1.0);
+    ASSERT_GE(parts.size(), 2);
+    EXPECT_EQ(parts.join(""), QString(60, QChar('x')));
+}
+
+std::unique_ptr<Report> MakeChainReport(const QString& n)
+{
+    auto r = std::make_unique<Report>(n);
+    r->AddBand(BandType::Title, "Title", 1)->AddLabel("T", n, 0, 0);
+    r->AddBand(BandType::Detail, "Detail", 0.3)->AddLabel("D", n + " row", 0, 0);
+    Band* f = r->AddBand(BandType::PageFooter, "Footer", 0.3);
+    f->AddSysData("P", SysDataKind::PageNumber, 0, 0, 0, "Page number: ");
+    return r;
+}
+
+// Three reports on three kinds of paper, as the cost documents chain them.
+struct Chain {
+    std::unique_ptr<Report> a, b, c;
+    CompositeReport doc;
+    int builds = 0;
+    Chain()
+    {
+        a = MakeChainReport("Cost");
+        b = MakeChainReport("Graph");
+        b->Page = PageSetup::Letter(QPageLayout::Landscape);
+        c = MakeChainReport("Suction");
+        c->Page = PageSetup::Custom(8.5, 6);
+        doc.OnAddReports = [this](CompositeReport& comp) {
+            ++builds;
+            comp.Add(a.get());
+            comp.Add(b.get());
+            comp.Add(c.get());
+        };
+    }
+};
+
+class CompositeTest : public ReportTest {};
+
+TEST_F(CompositeTest, ChainedReportsStartNewPagesWithTheirOwnPaperAndRunningPageNumbers)
+{
+    Chain ch;
+    const Dump d = RenderDump(ch.doc);
+    ASSERT_EQ(d.PageCount(), 3);
+    EXPECT_EQ(d.Texts(1), (QStringList{"Cost", "Cost row", "Page number: 1"}));
+    EXPECT_EQ(d.Texts(2), (QStringList{"Graph", "Graph row", "Page number: 2"}));
+    EXPECT_EQ(d.Texts(3), (QStringList{"Suction", "Suction row", "Page number: 3"}));
+    EXPECT_FALSE(d.pages[0].landscape);
+    EXPECT_TRUE(d.pages[1].landscape);
+    EXPECT_DOUBLE_EQ(d.pages[1].paperInches.width(), 11);
+    EXPECT_DOUBLE_EQ(d.pages[2].paperInches.width(), 8.5);
+    EXPECT_DOUBLE_EQ(d.pages[2].paperInches.height(), 6);
+    EXPECT_EQ(d.pages[2].report, "Suction");
+
+    // The list is rebuilt from empty on every generation.
+    const Dump again = RenderDump(ch.doc);
+    EXPECT_EQ(ch.builds, 2);
+    EXPECT_EQ(ch.doc.Reports.size(), 3u);
+    EXPECT_EQ(again.ToText(), d.ToText());
+}
+
+TEST_F(CompositeTest, ANewPageRequestAtTheStartOfAChainedReportAddsNoPage)
+{
+    Chain ch;
+    ch.b->FindBand("Title")->BeforePrint = [](Band& b, bool&) { b.Owner()->NewPage(); };
+    ch.c->PrintIfEmpty = true;
+    const Dump d = RenderDump(ch.doc);
+    EXPECT_EQ(d.PageCount(), 3);
+    EXPECT_EQ(d.PageOf("Graph"), 2);
+}
+
+TEST_F(CompositeTest, PreviewGoesThroughTheHook)
+{
+    Chain ch;
+    ch.doc.Preview();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(lastPreview.PageCount(), 3);
+}
+
+TEST_F(CompositeTest, PreviewWindowAndPrintingDrawTheSame)
+{
+    Chain ch;
+    int resets = 0;
+    ch.a->BeforePrint = [&](Report&) { ++resets; };
+    std::vector<Dump> dumps;
+    ch.doc.AfterGenerate = [&](const Dump& d) { dumps.push_back(d); };
+
+    PreviewDialog dlg(ch.doc);
+    auto* view = dlg.findChild<QPrintPreviewWidget*>();
+    ASSERT_TRUE(view);
+    view->updatePreview();
+    ASSERT_FALSE(dumps.empty());
+    EXPECT_EQ(view->pageCount(), 3);
+    ASSERT_TRUE(dlg.findChild<QAction*>("savePdfAction"));
+    ASSERT_TRUE(dlg.findChild<QAction*>("exportPagesAction"));
+
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    PrintTo(ch.doc, printer);
+    ASSERT_GE(dumps.size(), 2u);
+    EXPECT_EQ(dumps.back().ToText(), dumps.front().ToText());
+    EXPECT_EQ(static_cast<size_t>(resets), dumps.size());   // every generation starts afresh
+    EXPECT_GT(QFile(dir.filePath("printed.pdf")).size(), 0);
+}
+
+TEST_F(CompositeTest, SaveAsPdfAndExportPagesFromThePreview)
+{
+    Chain ch;
+    QTemporaryDir dir;
+    QString answer;
+    auto old = SetSaveFileHook([&](QWidget*, const QString&, const QString&, const QString&) { return answer; });
+    PreviewDialog dlg(ch.doc);
+    answer = dir.filePath("doc.pdf");
+    dlg.SaveAsPdf();
+    EXPECT_GT(QFile(answer).size(), 0);
+    answer = dir.filePath("pages.jpg");
+    dlg.ExportPages();
+    EXPECT_TRUE(QFile::exists(dir.filePath("pages_1.jpg")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("pages_3.jpg")));
+    answer.clear();   // cancelled: nothing written
+    dlg.ExportPages();
+    SetSaveFileHook(old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+}
+
+TEST_F(CompositeTest, PageImagesHaveTheirOwnSizes)
+{
+    Chain ch;
+    QTemporaryDir dir;
+    const QStringList files = ExportImages(ch.doc, dir.filePath("page.png"), "PNG", 50);
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(QImage(files[0]).size(), QSize(425, 550));
+    EXPECT_EQ(QImage(files[1]).size(), QSize(550, 425));
+    EXPECT_EQ(QImage(files[2]).size(), QSize(425, 300));
+    // Something is drawn on each page.
+    const QImage img(files[2]);
+    int dark = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            dark += qGray(img.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 20);
+}
+
+TEST_F(CompositeTest, PdfPagesConvertToImagesOnePerPage)
+{
+    Chain ch;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("doc.pdf");
+    ASSERT_TRUE(ExportPdf(ch.doc, pdf));
+    QProcess p;
+    p.start("pdftoppm", {"-r", "30", "-png", pdf, dir.filePath("pg")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QStringList pngs = QDir(dir.path()).entryList({"pg*.png"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(pngs.size(), 3);
+    const QImage second(dir.filePath(pngs[1]));
+    const QImage third(dir.filePath(pngs[2]));
+    EXPECT_GT(second.width(), second.height());    // the landscape page
+    EXPECT_NEAR(double(third.width()) / third.height(), 8.5 / 6, 0.02);
+}
+
+TEST_F(CompositeTest, AnExceptionWhileTheWindowGeneratesPassesOn)
+{
+    SetPreviewHook(nullptr);   // the real window this time
+    Chain ch;
+    ch.b->BeforePrint = [](Report&) { throw std::runtime_error("broken"); };
+    // Should the window stay open, close it rather than hang.
+    QTimer::singleShot(5000, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    EXPECT_THROW(Preview(ch.doc), std::runtime_error);
+}
+
+TEST_F(ReportTest, ChartsPrintOnBands)
+{
+    Report r("Graph");
+    r.Page = PageSetup::Letter(QPageLayout::Landscape);
+    Band* b = r.AddBand(BandType::Detail, "PageHeaderBand1", 7);
+    ChartControl* c = b->AddChart("QRChart1", QRectF(0, 1, 10, 6));
+    c->Chart.Title.Text = "Pipeline Hydraulic Profile";
+    int fills = 0;
+    b->BeforePrint = [&](Band&, bool&) {
+        ++fills;
+        c->Chart.ClearAll();
+        chart::Series* s = c->Chart.SeriesCount() ? c->Chart.SeriesAt(0)
+                                                  : c->Chart.AddSeries(chart::SeriesKind::Line, "HGL  ");
+        s->Add(0, 350);
+        s->Add(500, 348);
+    };
+    EXPECT_EQ(RenderDump(r).Texts(), QStringList{"chart \"Pipeline Hydraulic Profile\": HGL   (2)"});
+    // Printing again redraws the same chart, not doubled.
+    QTemporaryDir dir;
+    ExportImages(r, dir.filePath("g.png"), "PNG", 40);
+    EXPECT_EQ(RenderDump(r).Texts(), QStringList{"chart \"Pipeline Hydraulic Profile\": HGL   (2)"});
+    EXPECT_EQ(fills, 3);
+}
+
+} // namespace
