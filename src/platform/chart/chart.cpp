@@ -414,7 +414,8 @@ void Chart::Draw(QPainter& p, const QRectF& rect) const
             const double lift = (se->DrawsPointer() ? se->Pointer.VertSize * s : 0) + 8 * s;
             const QRectF box(c.x() - w / 2, c.y() - lift - h, w, h);
             p.setPen(QPen(Qt::gray, std::max(0.5, 0.75 * s)));
-            p.drawLine(c, QPointF(c.x(), box.bottom()));
+            const double above = se->DrawsPointer() ? se->Pointer.VertSize * s + s : 0;
+            p.drawLine(QPointF(c.x(), c.y() - above), QPointF(c.x(), box.bottom()));
             p.setBrush(se->Marks.BackColor);
             p.drawRect(box);
             p.setPen(Qt::black);

@@ -27,10 +27,9 @@ PageSetup PageSetup::Custom(double widthInches, double heightInches, QPageLayout
 
 QSizeF PageSetup::PaperInches() const
 {
+    // As the paper is defined for portrait (8.5 by 6 stays 8.5 wide), turned for landscape.
     const QSizeF s = Size.size(QPageSize::Inch);
-    const bool wide = s.width() > s.height();
-    const bool wantWide = Orientation == QPageLayout::Landscape;
-    return wide == wantWide ? s : s.transposed();
+    return Orientation == QPageLayout::Landscape ? s.transposed() : s;
 }
 
 QPageLayout PageSetup::Layout() const

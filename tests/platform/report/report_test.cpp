@@ -1,5 +1,7 @@
 #include "report_fixture.h"
 
+#include "platform/chart/fonts.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPdfWriter>
