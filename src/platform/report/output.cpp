@@ -61,6 +61,15 @@ QStringList Dump::Texts(int page) const
     return t;
 }
 
+QStringList Dump::TextsOf(const QString& control) const
+{
+    QStringList t;
+    for (const auto& l : lines)
+        if (l.control == control)
+            t << l.text;
+    return t;
+}
+
 QStringList Dump::Bands(int page) const
 {
     QStringList b;

@@ -43,6 +43,7 @@ struct DumpLine {
     QString band;
     QString control;
     QString text;
+    double top = 0;            // inches from the paper's top edge
 };
 
 struct DumpPage {
@@ -61,6 +62,7 @@ public:
     int PageCount() const { return static_cast<int>(pages.size()); }
     QStringList Texts() const;                  // every text, in drawing order
     QStringList Texts(int page) const;          // the texts of one page
+    QStringList TextsOf(const QString& control) const;  // what one control printed, in order
     QStringList Bands(int page) const;          // bands with text on a page, in order, no repeats in a row
     int PageOf(const QString& text) const;      // first page showing the text exactly, 0 if none
     bool Contains(const QString& text) const { return PageOf(text) > 0; }

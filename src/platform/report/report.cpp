@@ -189,8 +189,11 @@ struct Report::Run_ {
             double h = c->Rect.height() > 0 ? c->Rect.height() : c->LineHeight();
             if (c->Stretches())
                 h = std::max(h, c->NeededHeight(ctx, w));
-            for (const QString& t : c->DumpLines(ctx, w, h))
-                g.Output().lines.push_back({g.PageNumber(), r.Name, b.Name, c->Name, t});
+            double lineTop = top + c->Rect.top();
+            for (const QString& t : c->DumpLines(ctx, w, h)) {
+                g.Output().lines.push_back({g.PageNumber(), r.Name, b.Name, c->Name, t, lineTop});
+                lineTop += c->LineHeight();
+            }
             if (painter) {
                 const QRectF box((left + c->Rect.left()) * dpi, (top + c->Rect.top()) * dpi, w * dpi, h * dpi);
                 painter->save();

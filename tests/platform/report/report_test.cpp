@@ -128,24 +128,20 @@ TEST_F(ReportTest, MemosStretchOrAreCut)
     r.AddBand(BandType::Summary, "S", 0.2)->AddLabel("End", "end", 0, 0);
 
     m->Stretch = false;
-    Dump cut = RenderDump(r);
-    QStringList lines;
-    for (const auto& l : cut.lines)
-        if (l.control == "Notes")
-            lines << l.text;
+    const Dump cut = RenderDump(r);
+    const QStringList lines = cut.TextsOf("Notes");
     ASSERT_GE(lines.size(), 2);
     EXPECT_LE(lines.size() * m->LineHeight(), 0.5 + 1e-9);
     for (const QString& l : lines)
         EXPECT_TRUE(l.startsWith("word") && l.endsWith("word")) << l.toStdString();   // broken between words
+    EXPECT_DOUBLE_EQ(cut.lines.back().top, 0.5 + 1.0);   // the band kept its height
 
     m->Stretch = true;
-    Dump full = RenderDump(r);
-    QStringList all;
-    for (const auto& l : full.lines)
-        if (l.control == "Notes")
-            all << l.text;
+    const Dump full = RenderDump(r);
+    const QStringList all = full.TextsOf("Notes");
     EXPECT_GT(all.size(), lines.size());
     EXPECT_EQ(all.join(' '), words);
+    EXPECT_NEAR(full.lines.back().top, 0.5 + all.size() * m->LineHeight(), 1e-9);   // the band grew
     // Word wrapping alone, without a box, is also what WrapText gives.
     EXPECT_EQ(all, WrapText(words, m->Font, 2.0));
 }
