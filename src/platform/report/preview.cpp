@@ -1,7 +1,7 @@
 #include "platform/report/preview.h"
+#include "platform/ui/uiseam.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QRegularExpression>
@@ -23,19 +23,6 @@ PrintHook& PrintHookRef()
 {
     static PrintHook h;
     return h;
-}
-
-SaveFileHook& SaveFileHookRef()
-{
-    static SaveFileHook h;
-    return h;
-}
-
-QString AskSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filter)
-{
-    if (SaveFileHookRef())
-        return SaveFileHookRef()(parent, caption, suggested, filter);
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
 }
 
 QString SuggestedName(const Document& doc, const QString& ext)
@@ -63,22 +50,23 @@ PrintHook SetPrintHook(PrintHook hook)
     return old;
 }
 
-SaveFileHook SetSaveFileHook(SaveFileHook hook)
-{
-    SaveFileHook old = std::move(SaveFileHookRef());
-    SaveFileHookRef() = std::move(hook);
-    return old;
-}
-
 void Preview(Document& doc, QWidget* parent)
 {
     if (PreviewHookRef()) {
         PreviewHookRef()(doc, parent);
         return;
     }
+    if (ui::CurrentUiDriver()) {
+        // Nobody to look at the window: the pages are made all the same.
+        RenderDump(doc);
+        return;
+    }
     PreviewDialog dlg(doc, parent);
     dlg.setWindowState(dlg.windowState() | Qt::WindowMaximized);
-    dlg.exec();
+    {
+        ui::ModalScope modal;
+        dlg.exec();
+    }
     if (dlg.Failure())
         std::rethrow_exception(dlg.Failure());
 }
@@ -87,9 +75,16 @@ bool Print(Document& doc, QWidget* parent)
 {
     if (PrintHookRef())
         return PrintHookRef()(doc, parent);
+    if (ui::CurrentUiDriver())
+        return false;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dlg(&printer, parent);
-    if (dlg.exec() != QDialog::Accepted)
+    int result;
+    {
+        ui::ModalScope modal;
+        result = dlg.exec();
+    }
+    if (result != QDialog::Accepted)
         return false;
     PrintTo(doc, printer);
     return true;
@@ -173,7 +168,7 @@ PreviewDialog::~PreviewDialog() = default;
 
 void PreviewDialog::SaveAsPdf()
 {
-    const QString file = AskSaveFile(this, QStringLiteral("Save as PDF"), SuggestedName(doc_, QStringLiteral("pdf")),
+    const QString file = ui::SaveFileDialog(QStringLiteral("Save as PDF"), SuggestedName(doc_, QStringLiteral("pdf")),
                                       QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return;
@@ -182,7 +177,7 @@ void PreviewDialog::SaveAsPdf()
 
 void PreviewDialog::ExportPages()
 {
-    const QString file = AskSaveFile(this, QStringLiteral("Export pages"), SuggestedName(doc_, QStringLiteral("png")),
+    const QString file = ui::SaveFileDialog(QStringLiteral("Export pages"), SuggestedName(doc_, QStringLiteral("png")),
                                       QStringLiteral("PNG images (*.png);;JPEG images (*.jpg *.jpeg)"));
     if (file.isEmpty())
         return;

@@ -4,8 +4,11 @@
 // image export, and the text dump. Every output generates the document again
 // through the same painting code.
 //
-// The hooks are the seam for tests and for the form layer: when one is set,
-// the call goes to it instead of opening a window.
+// Windows and file dialogs go through the form layer's seam (ui::UiDriver):
+// with a driver installed, as in tests, Preview generates the pages without
+// opening a window, Print prints nothing, and the driver answers the file
+// dialogs. The hooks below take a preview or a print instead, for tests that
+// want to look at what would be shown.
 #include "platform/report/report.h"
 
 #include <QPrintPreviewDialog>
@@ -21,18 +24,14 @@ namespace report {
 
 using PreviewHook = std::function<void(Document&, QWidget* parent)>;
 using PrintHook = std::function<bool(Document&, QWidget* parent)>;
-// Asks where to save (caption, suggested name, filter); empty: cancelled.
-using SaveFileHook = std::function<QString(QWidget* parent, const QString& caption,
-                                           const QString& suggested, const QString& filter)>;
 // Each returns the hook it replaces.
 PreviewHook SetPreviewHook(PreviewHook hook);
 PrintHook SetPrintHook(PrintHook hook);
-SaveFileHook SetSaveFileHook(SaveFileHook hook);
 
-// Modal preview; returns when the window is closed. An exception raised
-// while the pages are generated closes the window and passes on from here.
+// Modal preview (maximised); returns when the window is closed. An exception
+// raised while the pages are generated closes the window and passes on.
 void Preview(Document& doc, QWidget* parent = nullptr);
-// The print dialog, then printing; false when cancelled.
+// The print dialog, then printing; false when cancelled or not asked.
 bool Print(Document& doc, QWidget* parent = nullptr);
 // Prints on a printer set up by the caller, without a dialog.
 void PrintTo(Document& doc, QPrinter& printer);

@@ -1,6 +1,7 @@
 #include "report_fixture.h"
 
 #include "platform/chart/fonts.h"
+#include "support/dialogdriver.h"
 
 #include <QDir>
 #include <QFile>
@@ -260,20 +261,46 @@ TEST_F(CompositeTest, SaveAsPdfAndExportPagesFromThePreview)
 {
     Chain ch;
     QTemporaryDir dir;
-    QString answer;
-    auto old = SetSaveFileHook([&](QWidget*, const QString&, const QString&, const QString&) { return answer; });
+    DialogDriver driver;
     PreviewDialog dlg(ch.doc);
-    answer = dir.filePath("doc.pdf");
+    driver.AnswerFile(dir.filePath("doc.pdf"));
     dlg.SaveAsPdf();
-    EXPECT_GT(QFile(answer).size(), 0);
-    answer = dir.filePath("pages.jpg");
+    EXPECT_GT(QFile(dir.filePath("doc.pdf")).size(), 0);
+    driver.AnswerFile(dir.filePath("pages.jpg"));
     dlg.ExportPages();
     EXPECT_TRUE(QFile::exists(dir.filePath("pages_1.jpg")));
     EXPECT_TRUE(QFile::exists(dir.filePath("pages_3.jpg")));
-    answer.clear();   // cancelled: nothing written
-    dlg.ExportPages();
-    SetSaveFileHook(old);
+    dlg.ExportPages();   // cancelled: nothing written
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    ASSERT_EQ(driver.FileRequests().size(), 3u);
+    EXPECT_TRUE(driver.FileRequests()[0].save);
+    EXPECT_EQ(driver.FileRequests()[0].filter, "PDF files (*.pdf)");
+}
+
+TEST_F(CompositeTest, WithADialogDriverPreviewsOpenNoWindow)
+{
+    SetPreviewHook(nullptr);
+    Chain ch;
+    int generations = 0;
+    ch.doc.AfterGenerate = [&](const Dump& d) {
+        ++generations;
+        EXPECT_EQ(d.PageCount(), 3);
+    };
+    DialogDriver driver;
+    ch.doc.Preview();          // would hang here if a window opened
+    EXPECT_EQ(generations, 1);
+    EXPECT_FALSE(ch.doc.Print());
+    EXPECT_EQ(generations, 1);
+    int printed = 0;
+    auto old = SetPrintHook([&](Document& d, QWidget*) {
+        ++printed;
+        RenderDump(d);
+        return true;
+    });
+    EXPECT_TRUE(ch.doc.Print());
+    SetPrintHook(old);
+    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(generations, 2);
 }
 
 TEST_F(CompositeTest, PageImagesHaveTheirOwnSizes)
