@@ -1,12 +1,32 @@
-#include <QApplication>
-#include <QMainWindow>
+// The Mersol program: the single objects first, then the application, the
+// main window, the data module, and the message loop.
+#include "mainwindow/mersolform1.h"
+#include "model/dbsetup.h"
+#include "model/dmod1.h"
+#include "model/startup.h"
+#include "platform/ui/application.h"
+#include "platform/ui/help.h"
+#include "platform/ui/uiseam.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Mersol Serial Pipeline Design     (Version 1.2)"));
-    w.resize(657, 545);
-    w.show();
-    return app.exec();
+    CreateSingleObjects();
+    ui::Application app(argc, argv);
+    ui::InstallMessageBoxes();
+    try {
+        // Only a name until help is asked for; the main window replaces it when activated.
+        ui::SetHelpFile(QStringLiteral("C:\\Program Files\\Brae\\Mersol\\Mersol.Hlp"));
+        ui::SetApplicationTitle(QStringLiteral("Mersol, Serial Pipeline Design"));
+        MersolForm = new TMersolForm();
+        ConfigureDatabase();
+        DMod = new TDMod();
+        MersolForm->Show();
+        app.exec();
+    } catch (...) {
+        ui::HandleException(std::current_exception());
+    }
+    delete MersolForm;
+    delete DMod;
+    DMod = nullptr;
+    return 0;
 }

@@ -23,6 +23,10 @@ public:
     db::Field* PipeTableVelocityftsec = nullptr;
     db::Field* PipeTableFrictionft100ft = nullptr;
 
+    // Values the windows pass to each other and to the table handlers.
+    int JobFilterMode = 0;        // the job list's filter (1 pipeline jobs, 2 all jobs)
+    bool WorkTablesFree = false;  // the working tables hold no job of the main designer
+
     // Marks or unmarks every pipe at once (parameter NewValue).
     db::Query* PipeQuery = nullptr;
 

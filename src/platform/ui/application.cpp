@@ -32,12 +32,18 @@ QApplication* EnsureApplication()
     return new Application(argc, argv);
 }
 
-void SetApplicationTitle(const QString& title)
+namespace {
+// Kept apart from Qt's display name, which some window systems add to every caption.
+QString& title()
 {
-    QApplication::setApplicationDisplayName(title);
+    static QString t;
+    return t;
 }
+} // namespace
 
-QString ApplicationTitle() { return QApplication::applicationDisplayName(); }
+void SetApplicationTitle(const QString& t) { title() = t; }
+
+QString ApplicationTitle() { return title(); }
 
 void ShowException(const std::exception& e)
 {

@@ -1,7 +1,10 @@
 #include "platform/ui/notebook.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QTabBar>
+
+#include <algorithm>
 
 namespace ui {
 
@@ -21,6 +24,7 @@ QWidget* Notebook::AddPage(const QString& caption)
     building_ = true;
     addTab(page, caption);
     building_ = false;
+    applyStyle();
     return page;
 }
 
@@ -35,13 +39,34 @@ void Notebook::SetPageIndex(int index)
 
 void Notebook::SetActiveTabStyle(const QString& family, int pointSize, const QColor& colour, int tabHeight)
 {
-    tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; padding: 0 8px; }"
-                                           "QTabBar::tab:selected { font-family: \"%2\"; font-size: %3pt;"
-                                           " font-weight: bold; color: %4; }")
-                                .arg(tabHeight)
-                                .arg(family)
-                                .arg(pointSize)
-                                .arg(colour.name()));
+    family_ = family;
+    pointSize_ = pointSize;
+    colour_ = colour.name();
+    tabHeight_ = tabHeight;
+    applyStyle();
+}
+
+void Notebook::applyStyle()
+{
+    if (family_.isEmpty()) return;
+    // Every tab is as wide as the widest caption in the active look, so that
+    // turning the page does not make the tabs jump or scroll.
+    QFont active(family_, pointSize_, QFont::Bold);
+    QFontMetrics fm(active);
+    int width = 0;
+    for (int i = 0; i < count(); ++i) {
+        QString t = tabText(i);
+        t.remove(u'&');
+        width = std::max(width, fm.horizontalAdvance(t) + 20);
+    }
+    tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; min-width: %2px; padding: 0 4px; }"
+                                           "QTabBar::tab:selected { font-family: \"%3\"; font-size: %4pt;"
+                                           " font-weight: bold; color: %5; }")
+                                .arg(tabHeight_)
+                                .arg(width)
+                                .arg(family_)
+                                .arg(pointSize_)
+                                .arg(colour_));
 }
 
 } // namespace ui

@@ -32,8 +32,13 @@ signals:
     void Clicked();
 
 private:
+    void applyStyle();
     bool byCode_ = false;
     bool building_ = false;
+    QString family_;
+    int pointSize_ = 0;
+    QString colour_;
+    int tabHeight_ = 0;
 };
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "platform/ui/uiseam.h"
 
+#include "platform/ui/application.h"
 #include "platform/ui/help.h"
 
 #include <QApplication>
@@ -32,7 +33,7 @@ QString captionFor(const Message& m)
     case MsgType::Confirmation: return QStringLiteral("Confirm");
     case MsgType::Custom: break;
     }
-    return QApplication::applicationDisplayName();
+    return ApplicationTitle();
 }
 
 QMessageBox::Icon iconFor(MsgType t)

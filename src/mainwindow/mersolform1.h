@@ -1,0 +1,131 @@
+#pragma once
+// The main window of Mersol: job commands, the three notebook pages, the
+// menus, the help buttons and the launchers of the stand-alone calculators.
+// It exists for the whole run; the program entry creates it before the
+// data module and the data-aware controls find their sources when it is
+// first shown.
+#include "platform/ui/form.h"
+
+#include <QAction>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QCheckBox;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class QToolButton;
+class QWidget;
+
+namespace chart { class ChartWidget; class Series; }
+namespace ui { class DBNavigator; class Notebook; class RadioGroup; class StatusBar; }
+
+class TMersolForm : public ui::Form {
+    Q_OBJECT
+public:
+    TMersolForm();
+    ~TMersolForm() override;
+
+    // ---- components ----
+    QMenuBar* MainMenu1;
+    QAction *NewJob1, *RevieworEditJob1, *SaveJob1, *MaintainJobDatabase1, *Exit1;
+    QAction *StockwaterRequirementCalculator1, *TrickleManifoledCalculator1, *AirVacCalculator1,
+        *GatedPipeCalculator1;
+    QAction* ListofJobs1;
+    QAction *SystemDefaults1, *LocalDefaults1;
+    QAction *PipeMaterialDatabase1, *PipeTypeDatabase1, *MinorLossDatabase1, *UintCostDatabase1;
+    QAction *Contents1, *SearchforHelpon1, *LearningtouseMersolandDunstrow1, *About1;
+
+    QFrame* Panel1;
+    QPushButton *ExitBtn, *NewJobBtn, *PrevJobBtn, *SaveJobBtn, *CancelJobBitBtn;
+
+    ui::Notebook* OvcNotebook1;
+    // Page 0, "&General Job Data".
+    QLabel* MersolImage;
+    QFrame* ScrollBox1;
+    QGroupBox* JobIdentGroupBox;
+    QLineEdit *JobNameDBEdit, *JobLocationDBSF, *JobDesignerDBSF, *LanduserDBSF, *IDDBDF, *JobClassDBSF, *DateDBPF;
+    QFrame* Panel5;
+    QCheckBox* DetMLCheckBox;
+    QPushButton* SelSystemEditBtn;
+    ui::RadioGroup* SysTypeRadioGroup;
+    QToolButton* SysTypeHelpBtn;
+    QPlainTextEdit* JobNotesDBMemo;
+    QPushButton *OKBitBtn2, *BitBtn1;
+    QGroupBox* EntranceDataGroupBox;
+    // Page 1, "&Profile Edit Data".
+    QFrame* Panel3;
+    QToolButton* ProfInHlpSpeedButton5;
+    ui::DBNavigator* DBNavigator2 = nullptr;
+    QPushButton *EditProfileBtn, *InsertNodeSpdBtn, *DeleteNodeBtn, *OKBitBtn3, *AddNodeBtn;
+    QTableView* ProfDBGrid2;
+    chart::ChartWidget* DBChart1;
+    chart::Series* PointSeries1;
+    // Page 2, "&Output".
+    QTableView* DBGrid1;
+    QFrame* Panel2;
+    QPushButton *QRDetailedSpdBtn, *QRSummarySpdBtn, *QRCostSpdBtn, *QRGraphBitBtn;
+    QToolButton* Help2SpdBtn;
+    ui::DBNavigator* OutNavigator = nullptr;
+    chart::ChartWidget* OutChart;
+
+    ui::StatusBar* MainStatusBar;
+
+    // ---- state shared with the job, page and import handlers ----
+    int LastPage = 0;              // page whose entry handler last completed
+    bool JobNameEntered = false;
+    bool CalculatorOpened = false; // no save offer at close while set
+    bool JobImported = false;      // set by the job list's import
+    bool ChangePumpType = false;   // set by the pump dialogs' "Change Pump Type"
+
+    // ---- handlers ----
+    void FormActivate() override;
+    void FormShow() override;
+    void FormClose() override;
+    void ExitBtnClick();
+    void Exit1Click() { ExitBtnClick(); }
+    void CancelJobBitBtnClick();
+
+    void MaintainJobDatabase1Click();
+    void StockwaterRequirementCalculator1Click();
+    void TrickleManifoledCalculator1Click();
+    void AirVacCalculator1Click();
+    void GatedPipeCalculator1Click();
+    void ListofJobs1Click();
+    void SystemDefaults1Click();
+    void LocalDefaults1Click();
+    void PipeMaterialDatabase1Click();
+    void PipeTypeDatabase1Click();
+    void MinorLossDatabase1Click();
+    void UintCostDatabase1Click();
+    void Contents1Click();
+    void SearchforHelpon1Click();
+    void LearningtouseMersolandDunstrow1Click();
+    void About1Click();
+
+    void BitBtn1Click();
+    void SysTypeHelpBtnClick();
+    void HelpSpdBtnClick();
+    void Help2SpdBtnClick();
+
+private:
+    void buildMenus();
+    void buildTopBar(QWidget* parent);
+    void buildJobPage(QWidget* page);
+    void buildProfilePage(QWidget* page);
+    void buildOutputPage(QWidget* page);
+    void bindData();
+    // Steps 2 to 5 of a Tools item; `always` leaves the current job even when none is open.
+    template <class Dlg>
+    void launchCalculator(Dlg*& pointer, bool always);
+    bool bound_ = false;
+};
+
+extern TMersolForm* MersolForm;
+
+// Leaves the designer job for a calculator: offers to save it, closes and
+// empties the working job, and puts the window into its no-job state.
+void LeaveCurrentJob(TMersolForm* form);

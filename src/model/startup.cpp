@@ -1,0 +1,59 @@
+#include "model/startup.h"
+
+#include "engine/costest1.h"
+#include "engine/fullflowcalc1.h"
+#include "engine/gatedpipe.h"
+#include "engine/gravcalc.h"
+#include "engine/hydcalc1.h"
+#include "engine/pumpcalc.h"
+#include "model/dattrans.h"
+#include "model/tulclass.h"
+
+namespace {
+std::function<void(const char*)> g_observer;
+
+void deleted(const char* name)
+{
+    if (g_observer) g_observer(name);
+}
+} // namespace
+
+void CreateSingleObjects()
+{
+    CreateJobObject();
+    CreateCostObject();
+    CreateTransObject();
+    CreateFullFlowObject();
+    CreateGravObject();
+    CreateGatedObject();
+    if (!Hyd) Hyd = new JHyd;
+    CreatePumpObject();
+}
+
+void DeleteSingleObjects()
+{
+    DeleteTransObject();
+    deleted("JobTrans");
+    if (Tul) {
+        delete Tul;
+        Tul = nullptr;
+        deleted("Tul");
+    }
+    DeleteCostObject();
+    deleted("Cost");
+    DeleteFullFlowObject();
+    deleted("FFlow");
+    if (Gated) {
+        DeleteGatedObject();
+        deleted("Gated");
+    }
+    DeleteGravObject();
+    deleted("Grav");
+    delete Hyd;
+    Hyd = nullptr;
+    deleted("Hyd");
+    DeletePumpObject();
+    deleted("Pump");
+}
+
+void SetSingleObjectObserver(std::function<void(const char*)> observer) { g_observer = std::move(observer); }

@@ -1,0 +1,21 @@
+#pragma once
+// The report listing the stored jobs of JobPipeTable, through the table's
+// filter. Its bands are not built yet: its preview is an empty window.
+#include "platform/ui/form.h"
+
+class TQRJobList : public ui::Form {
+    Q_OBJECT
+public:
+    explicit TQRJobList(QWidget* owner) : ui::Form(owner)
+    {
+        setObjectName(QStringLiteral("QRJobList"));
+        SetCaption(QStringLiteral("QRJobList"));
+    }
+    // The report itself; Preview shows it and returns when the preview closes.
+    struct Report {
+        TQRJobList* form;
+        void Preview() { form->ShowModal(); }
+    } QuickRepJobList{this};
+};
+
+inline TQRJobList* QRJobList = nullptr;
