@@ -1,5 +1,6 @@
 #include "engine/hydcalc1.h"
 
+#include "model/dmod1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
 
@@ -101,7 +102,7 @@ double JHyd::ManningLoss(double D, double Q, double n, double L)
 
 void JHyd::WaterViscosity(double T, double& nu)
 {
-    if (T <= 32) {
+    if (!(T > 32)) { // also a temperature that is not a number
         nu = 3.746e-05;
         return;
     }
@@ -109,8 +110,23 @@ void JHyd::WaterViscosity(double T, double& nu)
         nu = 3.17e-06;
         return;
     }
-    // Filled in with the table look-up once the data module is available.
-    nu = 3.746e-05;
+    db::Table* water = DMod->WaterTable;
+    if (!water->Active())
+        water->Open();
+    struct CloseAfter {
+        db::Table* t;
+        ~CloseAfter() { t->Close(); }
+    } closeAfter{water};
+    // The first row at or above T + 1 and the row before it: a temperature
+    // equal to a row's Temp takes that row as the lower end.
+    water->FindNearest({T + 1});
+    const double tHi = DMod->WaterTableTemp->AsFloat();
+    const double nuHi = DMod->WaterTableViscos->AsFloat();
+    water->Prior();
+    const double tLo = DMod->WaterTableTemp->AsFloat();
+    const double nuLo = DMod->WaterTableViscos->AsFloat();
+    // Two rows of one temperature (or a table of one row) give no interval.
+    nu = tHi != tLo ? Interpolate((T - tLo) / (tHi - tLo), nuLo, nuHi) : nuHi;
 }
 
 double JHyd::ColebrookFriction(double e, double D, double Re)
@@ -192,7 +208,7 @@ double JHyd::DarcyWeisbachLoss(double D, double Q, double e, double L,
                                double& Re, QString& regime, double& f)
 {
     double nu = 0.0;
-    WaterViscosity(32.0, nu); // water temperature of the job: with the data module
+    WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), nu);
     return DarcyWeisbachLossAt(nu, D, Q, e, L, Re, regime, f);
 }
 
@@ -222,8 +238,14 @@ double JHyd::FrictionLossBy(int compMethod, double nu, double D, double Q, doubl
 double JHyd::FrictionLoss(double D, double Q, double L, double e, double C, double n,
                           double& Re, QString& regime, double& f)
 {
-    // The method order comes from the system defaults once the data module lands.
-    return FrictionLossBy(1, 3.746e-05, D, Q, L, e, C, n, Re, regime, f, Tul->FrictionMethodUsed);
+    if (!DMod->DefSysTable->Active())
+        DMod->DefSysTable->Open();
+    const int m = DMod->DefSysTableCompMethod->AsInteger();
+    // The viscosity look-up reads a table: only Darcy-Weisbach needs it.
+    double nu = 0.0;
+    if (SelectMethod(m, e, C, n) == kMethodDarcyWeisbach)
+        WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), nu);
+    return FrictionLossBy(m, nu, D, Q, L, e, C, n, Re, regime, f, Tul->FrictionMethodUsed);
 }
 
 double JHyd::ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2)
@@ -268,8 +290,8 @@ double JHyd::ThrustBlockAreaFor(const QString& fitting, double soil, double D1, 
 
 double JHyd::ThrustBlockArea(double D1, double D2)
 {
-    // Reads the current profile row once the data module lands.
-    return 0.0;
+    return ThrustBlockAreaFor(DMod->WorkProfTableFitting->AsString(),
+                              DMod->WorkProfTableThBlkSoil->AsFloat(), D1, D2);
 }
 
 double JHyd::ValveSize(double D, double surge)

@@ -4,6 +4,7 @@
 // the code that needs a table opens it.
 #include "platform/db/db.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,15 +24,40 @@ public:
     db::Field* PipeTableVelocityftsec = nullptr;
     db::Field* PipeTableFrictionft100ft = nullptr;
 
-    // Values the windows pass to each other and to the table handlers.
-    int JobFilterMode = 0;        // the job list's filter (1 pipeline jobs, 2 all jobs)
-    bool WorkTablesFree = false;  // the working tables hold no job of the main designer
-
     // Marks or unmarks every pipe at once (parameter NewValue).
     db::Query* PipeQuery = nullptr;
 
     // Every table component, in the order they are declared above.
     std::vector<db::Table*> Tables() const;
+
+    // Values dialogs and runs pass to the table handlers and to each other.
+    double FilterLow = 0.0;         // pipe filter range, modes 0, 3 and 4
+    double FilterHigh = 0.0;
+    int PipeFilterMode = 0;         // PipeTableFilterRecord; 6 (any other) all rows
+    int JobFilterMode = 0;          // JobPipeTableFilterRecord
+    int FilterMatchCount = 0;       // rows accepted by pipe filter mode 5
+    bool FilterByWallThick = false; // mode 5 compares the wall thickness, not the rating
+    double ManifoldSegFlow = 0.0;
+    double ManifoldSegLength = 0.0;
+    double ManifoldMaxVel = 0.0;
+    double ManifoldMaxFric = 0.0;
+    int ToolKind = 0;               // 5 stock water, 6 air vacuum
+    bool WorkTablesFree = false;    // the working tables hold no job of the main designer
+
+    // Set by the main window: redraws its profile chart from WorkProfTable.
+    std::function<void()> RefreshProfileChart;
+
+    // Table handlers (bound to the tables' events by the constructor).
+    bool PipeTableFilterRecord(db::Table& dataSet);
+    void PipeTableCalcFields(db::Table& dataSet);
+    bool TypeTableFilterRecord(db::Table& dataSet);
+    bool JobPipeTableFilterRecord(db::Table& dataSet);
+    void JobSWaterTableBeforeDelete(db::Table& dataSet);
+    void WorkProfTableAfterPost(db::Table& dataSet);
+    void WorkProfTableAfterDelete(db::Table& dataSet);
+
+    // Marks (true) or clears (false) every pipe of PipeType.DB.
+    void SetAllPipesMarked(bool value);
 
 private:
     db::Table* AddTable(const QString& alias, const QString& table);

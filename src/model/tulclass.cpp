@@ -1,9 +1,13 @@
 #include "model/tulclass.h"
 
+#include "engine/hydcalc1.h"
+#include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
 
 #include <QStringList>
+
+#include <cmath>
 
 TTul* Tul = nullptr;
 
@@ -123,12 +127,126 @@ int TTul::CheckPressureRatings(int position, double setPsi, double linePsi, doub
     return 0;
 }
 
-// Table-bound services: completed once the data module is on main.
-bool TTul::LocateProfStation() { return false; }
-bool TTul::LocateProfRecordNo(int) { return false; }
-bool TTul::LocateSuctionSegment() { return false; }
-bool TTul::LocateSuctionSegmentNo(int) { return false; }
-bool TTul::LocateTrickleStation() { return false; }
-void TTul::LoadCurrentProfRow() {}
-void TTul::BuildStationList() {}
-double TTul::StationVelocityHeadLoss(int, const TSta&, const TSta&, bool) { return 0.0; }
+namespace {
+
+// Posts a pending edit, finds the row whose `key` equals `value` and puts it
+// into edit state. A table without rows starts its first row, and a current
+// row whose key is still empty counts as the row of key 0: both are the row
+// being entered. Any other miss leaves the cursor and the state alone.
+bool LocateForEdit(db::Table* t, db::Field* key, const QVariant& value, bool zeroKey)
+{
+    if (t->State() == db::DataSetState::Edit)
+        t->Post();
+    if (t->Locate(key->FieldName(), value) || t->IsEmpty() || (zeroKey && key->IsNull())) {
+        t->Edit();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool TTul::LocateProfStation()
+{
+    return LocateForEdit(DMod->WorkProfTable, DMod->WorkProfTableStation, NewStation,
+                         NewStation == 0);
+}
+
+bool TTul::LocateProfRecordNo(int recordNo)
+{
+    return LocateForEdit(DMod->WorkProfTable, DMod->WorkProfTableRecordNo, recordNo, recordNo == 0);
+}
+
+bool TTul::LocateSuctionSegment()
+{
+    if (!DMod->WorkSuctionTable->Active())
+        DMod->WorkSuctionTable->Open();
+    return LocateForEdit(DMod->WorkSuctionTable, DMod->WorkSuctionTableSegmentNo,
+                         QString::number(SuctionSegmentNo), SuctionSegmentNo == 0);
+}
+
+bool TTul::LocateSuctionSegmentNo(int segmentNo)
+{
+    return LocateForEdit(DMod->WorkSuctionTable, DMod->WorkSuctionTableSegmentNo, segmentNo,
+                         segmentNo == 0);
+}
+
+bool TTul::LocateTrickleStation()
+{
+    return LocateForEdit(DMod->WorkTrickleTable, DMod->WorkTrickleTableStation, TrickleStation,
+                         TrickleStation == 0);
+}
+
+void TTul::LoadCurrentProfRow()
+{
+    TDMod* d = DMod;
+    Station = d->WorkProfTableStation->AsFloat();
+    GroundElev = d->WorkProfTableGroundElev->AsFloat();
+    RecordNo = d->WorkProfTableRecordNo->AsInteger();
+    PipeQ = d->WorkProfTablePipeQ->AsFloat();
+    PipeType = d->WorkProfTablePipeType->AsString();
+    DownStreamPipeDescription = d->WorkProfTableDownStreamPipeDescription->AsString();
+    DiaIn = d->WorkProfTableDiaIn->AsFloat();
+    WallThick = d->WorkProfTableWallThick->AsFloat();
+    InvElMethod = d->WorkProfTableInvElMethod->AsInteger();
+    NodeType = d->WorkProfTableNodeType->AsInteger();
+    Cfac = d->WorkProfTableCfac->AsFloat();
+    Nfac = d->WorkProfTableNfac->AsFloat();
+    Efac = d->WorkProfTableEfac->AsFloat();
+    PressurRating = d->WorkProfTablePressurRating->AsFloat();
+    WtPerFt = d->WorkProfTableWtPerFt->AsFloat();
+    PipeDepth = InvElMethod == 0 ? d->WorkProfTablePipeDepth->AsFloat() : 0.0;
+}
+
+void TTul::BuildStationList()
+{
+    // Numbered by position rather than re-found by station text, so that two
+    // rows of one station, or a row without a station yet, get their number too.
+    db::Table* t = DMod->WorkProfTable;
+    db::Field* recNo = DMod->WorkProfTableRecordNo;
+    t->CheckBrowseMode();
+    const int n = t->RecordCount();
+    t->First();
+    for (int i = 0; i < n && !t->Eof(); ++i) {
+        if (recNo->IsNull() || recNo->AsInteger() != i + 1) {
+            t->Edit();
+            recNo->SetAsInteger(i + 1);
+            t->Post();
+        }
+        if (i + 1 < n)
+            t->Next();
+    }
+}
+
+double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, bool inlet)
+{
+    double K, d;
+    int location;
+    switch (slot) {
+    case 0: K = s.K1; d = s.Kid1; location = s.KLocate1; break;
+    case 1: K = s.K2; d = s.Kid2; location = s.KLocate2; break;
+    case 2: K = s.K3; d = s.Kid3; location = s.KLocate3; break;
+    default: return 0.0;
+    }
+    const bool upstream = location == 0 && !inlet;
+    if (K > 0) {
+        const double Q = upstream ? u.PipeQ : s.PipeQ;
+        const double D = d > 0 ? d : (upstream ? u.DiaIn : s.DiaIn);
+        const double V = PipeVelocity(Q, D);
+        return K * V * V * kVelHeadFactor;
+    }
+    if (!(K < 0) || inlet)
+        return 0.0;
+    // A size change between the upstream reach and this one.
+    const double V1 = u.DiaIn > 0 ? (u.PipeQ / 448.8) / (kSqFtPerSqIn * u.DiaIn * u.DiaIn) : 0.0;
+    const double V2 = PipeVelocity(s.PipeQ, s.DiaIn);
+    if (K == -2)
+        return 0.04 * V2 * V2 * kVelHeadFactor;
+    if (K == -1)
+        return 0.7 * (V1 - V2) * (V1 - V2) * kVelHeadFactor;
+    if (K == -4)
+        return 0.64 * (V1 * V1 - V2 * V2) * kVelHeadFactor;
+    // Sudden enlargement: where the flow does not slow down it does not
+    // expand, and there is no loss.
+    return V1 > V2 ? 0.01705 * std::pow(V1 - V2, 1.919) : 0.0;
+}

@@ -2,6 +2,7 @@
 #include "model/numtext.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
+#include "support/dialogdriver.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +11,6 @@
 
 namespace {
 
-// Records every message shown while it lives.
-struct MessageLog : ui::MessageSink {
-    std::vector<ui::Message> seen;
-    ui::MessageSink* old;
-    MessageLog() { old = ui::SetMessageSink(this); }
-    ~MessageLog() override { ui::SetMessageSink(old); }
-    int show(const ui::Message& m) override
-    {
-        seen.push_back(m);
-        return ui::mrOk;
-    }
-};
 
 // Independent Colebrook-White root by bisection.
 double colebrookRoot(double e, double D, double Re)
@@ -50,21 +39,21 @@ TEST(StationText, HundredsPlusTwoDigitsRoundedHalfUp)
                  {5, "0+05"},     {9.5, "0+10"},    {42.5, "0+43"}, {99.49, "0+99"},
                  {99.5, "1+00"},  {100, "1+00"},    {1234, "12+34"}, {1234.5, "12+35"},
                  {123456, "1234+56"}};
-    MessageLog log;
+    DialogDriver log;
     for (const auto& c : cases)
         EXPECT_EQ(h.StationText(c.sta), QString(c.text)) << c.sta;
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(log.Messages().empty());
 }
 
 TEST(StationText, NegativeStationSaysSoAndGivesEmptyText)
 {
     JHyd h;
-    MessageLog log;
+    DialogDriver log;
     EXPECT_EQ(h.StationText(-5), QString());
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_EQ(log.seen[0].text, QString("Can't use negative stations. Please enter positive station"));
-    EXPECT_EQ(log.seen[0].type, ui::MsgType::Error);
-    EXPECT_EQ(log.seen[0].buttons, ui::mbOK);
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0].text, QString("Can't use negative stations. Please enter positive station"));
+    EXPECT_EQ(log.Messages()[0].type, ui::MsgType::Error);
+    EXPECT_EQ(log.Messages()[0].buttons, ui::mbOK);
 }
 
 TEST(RoundHalfUp, HalfGoesUpAndNegativesTruncate)
@@ -154,7 +143,7 @@ TEST(Colebrook, RootInBottomTenthOfBracketIsFound)
 TEST(Colebrook, WithinLastStepOfRootOverTheWholeRange)
 {
     JHyd h;
-    MessageLog log;
+    DialogDriver log;
     const double rough[] = {0, 1e-6, 1e-5, 1e-4, 5e-4, 1e-3, 3e-3, 1e-2, 2e-2, 3.3e-2, 5e-2};
     for (int k = 0; k <= 90; ++k) {
         const double Re = 3801.0 * std::pow(10.0, k / 20.0); // 3801 .. 1.2e8
@@ -165,17 +154,17 @@ TEST(Colebrook, WithinLastStepOfRootOverTheWholeRange)
             EXPECT_LE(std::fabs(f - root), 1e-5 + 1e-12) << "Re " << Re << " e/D " << rr;
         }
     }
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(log.Messages().empty());
 }
 
 TEST(Colebrook, FactorAboveTenthSaysOutOfRange)
 {
     JHyd h;
-    MessageLog log;
+    DialogDriver log;
     // Relative roughness 0.5 needs f above 0.10.
     EXPECT_EQ(h.ColebrookFriction(0.25, 6, 1e6), 0.0);
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_EQ(log.seen[0].text, QString("Darcy Weisbach friction won't compute. Out of range."));
+    ASSERT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(log.Messages()[0].text, QString("Darcy Weisbach friction won't compute. Out of range."));
 }
 
 TEST(FrictionLossBy, MethodOrderOfEachCompMethod)
@@ -259,12 +248,12 @@ TEST(ThrustBlock, AreaByFittingAndSize)
 TEST(ThrustBlock, ZeroSoilBearingWarnsInsteadOfDividing)
 {
     JHyd h;
-    MessageLog log;
+    DialogDriver log;
     EXPECT_EQ(h.ThrustBlockAreaFor("45 deg Elbow", 0, 8, 0), 0.0);
-    EXPECT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.Messages().size(), 1u);
     // No fitting: nothing to compute, nothing to say.
     EXPECT_EQ(h.ThrustBlockAreaFor("", 0, 8, 0), 0.0);
-    EXPECT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.Messages().size(), 1u);
 }
 
 TEST(ValveAndSurge, ValveSizeTableEdges)
@@ -290,8 +279,8 @@ TEST(ValveAndSurge, SurgePressureHandCalculation)
     EXPECT_NEAR(a, 1180.36826066, 1e-6);
     EXPECT_NEAR(h.SurgePressure(400000, 6, 0.3, 3), 1.9378881987577639 * a * 3 / 144, 1e-9);
     EXPECT_NEAR(h.SurgePressure(400000, 6, 0.3, 3), 47.6546192191, 1e-8);
-    MessageLog log;
+    DialogDriver log;
     EXPECT_EQ(h.SurgePressure(400000, 6, 0, 3), 0.0);
-    EXPECT_EQ(log.seen.size(), 1u);
+    EXPECT_EQ(log.Messages().size(), 1u);
     EXPECT_EQ(h.SurgePressure(0, 6, 0.3, 3), 0.0);
 }

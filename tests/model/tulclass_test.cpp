@@ -2,6 +2,7 @@
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
+#include "support/dialogdriver.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,6 @@
 #include <limits>
 #include <vector>
 
-namespace {
-struct MessageLog : ui::MessageSink {
-    std::vector<ui::Message> seen;
-    ui::MessageSink* old;
-    MessageLog() { old = ui::SetMessageSink(this); }
-    ~MessageLog() override { ui::SetMessageSink(old); }
-    int show(const ui::Message& m) override
-    {
-        seen.push_back(m);
-        return ui::mrOk;
-    }
-};
-} // namespace
 
 TEST(KeywordCodes, SystemTypeLeavesUnknownKeywordsUnchanged)
 {
@@ -138,16 +126,16 @@ TEST(StationRecord, EveryMemberStartsAtZero)
 
 TEST(StationRecord, RunsRefuseProfilesOutsideTwoToHundredNodes)
 {
-    MessageLog log;
+    DialogDriver log;
     EXPECT_TRUE(StationCountUsable(2));
     EXPECT_TRUE(StationCountUsable(100));
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(log.Messages().empty());
     EXPECT_FALSE(StationCountUsable(101));
     EXPECT_FALSE(StationCountUsable(1));
     EXPECT_FALSE(StationCountUsable(0));
-    ASSERT_EQ(log.seen.size(), 3u);
-    EXPECT_TRUE(log.seen[0].text.contains("101"));
-    EXPECT_EQ(log.seen[0].type, ui::MsgType::Error);
+    ASSERT_EQ(log.Messages().size(), 3u);
+    EXPECT_TRUE(log.Messages()[0].text.contains("101"));
+    EXPECT_EQ(log.Messages()[0].type, ui::MsgType::Error);
 
     CreateStationRecords(150);
     int made = 0;
