@@ -1,12 +1,93 @@
 #pragma once
-// The job copier: moves one job between the stored job tables and the
-// working tables, and resets the tables and the job object between jobs.
-// One instance, JobTrans, lives from start-up to the main window's close.
+// The job copier: moves one job between the stored job tables (JobPipe.DB and
+// its four child tables, keyed by JobNumber) and the working tables that hold
+// the job being edited, writes the working job to the transfer tables and
+// reads it back, removes stored jobs, and resets the tables and the job object
+// between jobs. One instance, JobTrans, lives from start-up to the main
+// window's close.
+//
+// Every operation that writes stored jobs or fills the working tables runs as
+// one transaction: a failure part way leaves the tables exactly as they were
+// and reaches the caller as an exception.
+#include <QString>
+
+// Which child rows a job has, by the SysHas and PumpType of its header.
+// Storing, loading, export and import all decide by this, so a job always
+// travels with the same tables.
+struct JobRowKinds {
+    bool Profile = false;   // pipeline jobs (not the manifold designer's or the gated-pipe tool's)
+    bool Gated = false;     // ends in gated pipe (1) or a gated-pipe tool job (8)
+    bool Trickle = false;   // ends in a manifold (2) or a manifold designer job (4)
+    bool Suction = false;   // a pipeline job pumped by a centrifugal pump
+};
+JobRowKinds RowKindsOf(int sysHas, const QString& pumpType);
+
+// Why a job name cannot be stored (empty, only blanks, or longer than the
+// stored field); an empty text when it can.
+QString JobNameProblem(const QString& name);
+
 class TTrans {
 public:
-    // Closes every job, working, reference, undo and scratch table of the
-    // data module that is open; the two defaults tables and the transfer
-    // tables stay as they are.
+    // ---- loading a stored job ----
+
+    // Puts the header of the stored job numbered Tul JobNumber into the
+    // (emptied) working header and copies its values into Tul. A job that is
+    // no longer stored is reported; then nothing changes and it returns false.
+    bool LoadJobHeader();
+    // Append the stored job's rows (Tul JobNumber) to the working tables,
+    // which the caller has emptied.
+    void LoadJobProfile();
+    void LoadJobGated();
+    void LoadJobSuction();
+    void LoadJobTrickle();
+    // The whole load of the job picked in the job list (Tul JobNumber):
+    // empties the five working tables, loads the header and the child rows
+    // that the job has, and numbers the stations. Nothing changes when the
+    // job is gone (reported, false) or the load fails (exception).
+    bool LoadStoredJob();
+
+    // ---- storing the working job ----
+
+    // JobPipeTable stands in edit state on the target row: fills it from the
+    // working header, sets Tul JobNumber and SysTypeCode, posts and closes it.
+    void SaveJobHeader();
+    // Append the working rows under Tul JobNumber.
+    void SaveJobProfile();
+    void SaveJobGated();      // the current working gated row
+    void SaveJobSuction();
+    void SaveJobTrickle();
+    // Stores the working job by Tul SaveState: 0 as a new job; 1 over the
+    // stored job it came from (found by Tul JobNumber) while that job still
+    // carries the working name, else as a new job; 2 nothing. Returns true
+    // when it stored; SaveState is then 2. A name that cannot be stored is
+    // reported and nothing is stored.
+    bool StoreWorkingJob();
+    // Appends a new header numbered by the table and stores the job under it.
+    void StoreAsNewJob();
+    // Rewrites the stored job `jobNumber`: its header, and its child rows
+    // replaced by those the working job has now.
+    void OverwriteStoredJob(int jobNumber);
+
+    // ---- removal ----
+
+    // Deletes the stored job with its rows in every child table.
+    void RemoveStoredJob(int jobNumber);
+
+    // ---- transfer directory ----
+
+    // Replaces the five pipeline transfer tables by the working job's tables;
+    // true when the header went across whole.
+    bool ExportWorkingJob();
+    // Fills the working tables from the transfer tables and describes the job
+    // in Tul: a stored job of the same kind and name becomes the job to
+    // overwrite (SaveState 1), otherwise it is a new job (SaveState 0).
+    // False, with a message, when the transfer directory holds no job.
+    bool ImportTransferJob();
+
+    // ---- between jobs ----
+
+    // Closes every job, working, reference, undo and scratch table that is
+    // open; the two defaults tables and the transfer tables stay as they are.
     void CloseAllTables();
     // Puts the job object back into the state of a new, empty job with
     // nothing to save.
