@@ -1,0 +1,33 @@
+#pragma once
+// The manifold run: sizes every segment of a manifold (a pipe with outlets at
+// its nodes, such as the one feeding trickle laterals) from the pipes of one
+// type and rating, finds the grade line that keeps the least pressure at every
+// node, and writes the entrance totals to WorkPipe and the node results to
+// WorkTrickle. Each caller makes its own object, runs it once and deletes it.
+#include <QString>
+#include <vector>
+
+class TSta;
+
+class JManfld {
+public:
+    JManfld() = default;
+
+    QString PipeType;       // the manifold's pipe type, WorkPipe TriclPType
+    double EntQ = 0.0;      // entrance flow, gpm: the sum of the outlet flows
+    double EntPsi = 0.0;    // entrance pressure with the velocity head, psi
+    double EntHgl = 0.0;    // HGL at the first node, ft
+    double TotFric = 0.0;   // friction and minor losses of all nodes, ft
+    int NodeCount = 0;      // WorkTrickle rows
+
+    // WorkTrickle must be open.
+    void RunManifold();
+    // Chooses the pipe of segment i (node i to node i+1) into record i; false
+    // when no candidate size meets the velocity and friction limits.
+    bool SelectSegmentPipe(int i, std::vector<TSta*>& nodes);
+    void WriteManifoldResults(std::vector<TSta*>& nodes, int count);
+};
+
+// Most nodes a manifold may have, and the fewest it needs.
+inline constexpr int kMaxManifoldNodes = 150;
+inline constexpr int kMinManifoldNodes = 2;
