@@ -175,7 +175,6 @@ void JManfld::RunManifold()
     m->PipeFilterMode = 5;
     m->FilterMatchCount = 0;
     pipes->SetFiltered(true);
-    pipes->Refresh();
     double previousId = 0.0;
     for (pipes->First(); !pipes->Eof(); pipes->Next()) {
         const double id = m->PipeTableIDin->AsFloat();
@@ -189,7 +188,6 @@ void JManfld::RunManifold()
         previousId = id;
     }
     pipes->SetFiltered(false);
-    pipes->Refresh();
 
     m->ManifoldMaxVel = m->WorkPipeTableTriclMVel->AsFloat();
     m->ManifoldMaxFric = m->WorkPipeTableTriclMFric->AsFloat();
