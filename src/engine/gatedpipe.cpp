@@ -26,6 +26,11 @@ void DeleteGatedObject()
 }
 
 namespace {
+// The object exists from the unit's initialisation on, before any window.
+const bool gatedObjectCreated = (CreateGatedObject(), true);
+} // namespace
+
+namespace {
 
 // The six work stations of one run, in order along the gated pipe.
 TSta* GatedStart = nullptr;  // start of the gated pipe and of the first open segment

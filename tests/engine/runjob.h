@@ -13,8 +13,15 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <ostream>
 #include <initializer_list>
 #include <vector>
+
+// Failure messages show text, not code units.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace runjob {
 
