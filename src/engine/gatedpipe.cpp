@@ -1,7 +1,7 @@
 #include "engine/gatedpipe.h"
 
 #include "engine/hydcalc1.h"
-#include "engine/methodtext.h"
+#include "engine/runhelp.h"
 #include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
@@ -26,11 +26,9 @@ void DeleteGatedObject()
 }
 
 namespace {
+
 // The object exists from the unit's initialisation on, before any window.
 const bool gatedObjectCreated = (CreateGatedObject(), true);
-} // namespace
-
-namespace {
 
 // The six work stations of one run, in order along the gated pipe.
 TSta* GatedStart = nullptr;  // start of the gated pipe and of the first open segment
@@ -57,23 +55,6 @@ void DeleteGatedRecords()
         delete *r;
         *r = nullptr;
     }
-}
-
-void OpenIfClosed(db::Table* t)
-{
-    if (!t->Active())
-        t->Open();
-}
-
-void EditIfBrowsing(db::Table* t)
-{
-    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
-        t->Edit();
-}
-
-void SetFixed(db::Field* f, double v, int precision, int digits)
-{
-    f->SetAsString(FixedText(v, precision, digits));
 }
 
 // The results a run writes; a refused run empties them so that no earlier

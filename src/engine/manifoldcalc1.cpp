@@ -1,7 +1,7 @@
 #include "engine/manifoldcalc1.h"
 
 #include "engine/hydcalc1.h"
-#include "engine/methodtext.h"
+#include "engine/runhelp.h"
 #include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
@@ -16,23 +16,6 @@ namespace {
 // Least pressure (psi) to head (ft) for the manifold: 1/0.4334.
 constexpr double kManifoldFtPerPsi = 2.3073373327;
 
-void OpenIfClosed(db::Table* t)
-{
-    if (!t->Active())
-        t->Open();
-}
-
-void EditIfBrowsing(db::Table* t)
-{
-    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
-        t->Edit();
-}
-
-void SetFixed(db::Field* f, double v, int precision, int digits)
-{
-    f->SetAsString(FixedText(v, precision, digits));
-}
-
 // Rounded to `digits` decimals, whatever the magnitude.
 void SetRounded(db::Field* f, double v, int digits)
 {
@@ -44,7 +27,7 @@ void RefuseManifold(const QString& why)
     ui::MessageDlg(QStringLiteral("Manifold not computed. ") + why, ui::MsgType::Error, ui::mbOK);
 }
 
-QString Feet(double v)
+QString StationNumber(double v)
 {
     return FixedText(v, 10, 2);
 }
@@ -250,7 +233,7 @@ void JManfld::RunManifold()
     QStringList unsized;
     for (int i = 0; i < last; ++i) {
         if (!SelectSegmentPipe(i, nodes))
-            unsized << Feet(nodes[i]->Station) + QStringLiteral(" to ") + Feet(nodes[i + 1]->Station);
+            unsized << StationNumber(nodes[i]->Station) + QStringLiteral(" to ") + StationNumber(nodes[i + 1]->Station);
     }
     if (!unsized.isEmpty()) {
         trickle->First();
@@ -393,7 +376,7 @@ void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)
     for (int k = 0; k < count; ++k, trickle->Next()) {
         const TSta& r = *nodes[k];
         if (trickle->Eof() || m->WorkTrickleTableStation->AsFloat() != r.Station) {
-            skipped << Feet(r.Station);
+            skipped << StationNumber(r.Station);
             continue;
         }
         EditIfBrowsing(trickle);
