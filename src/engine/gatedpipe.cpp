@@ -27,9 +27,6 @@ void DeleteGatedObject()
 
 namespace {
 
-// The object exists from the unit's initialisation on, before any window.
-const bool gatedObjectCreated = (CreateGatedObject(), true);
-
 // The six work stations of one run, in order along the gated pipe.
 TSta* GatedStart = nullptr;  // start of the gated pipe and of the first open segment
 TSta* GatedA = nullptr;      // end of the first open segment

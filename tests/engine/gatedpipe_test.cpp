@@ -12,6 +12,7 @@ protected:
     void SetUp() override
     {
         RunJobTest::SetUp();
+        CreateGatedObject();
         SetCompMethod(2);
         OpenAll({DMod->WorkPipeTable, DMod->WorkProfTable, DMod->WorkGatedTable});
     }
