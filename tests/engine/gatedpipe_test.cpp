@@ -20,37 +20,20 @@ protected:
     // Header of a gated calculator job.
     void CalculatorHeader(double psiIn, double wsElev)
     {
-        DMod->WorkPipeTable->Append();
-        DMod->WorkPipeTableJobName->SetAsString("Gated");
-        DMod->WorkPipeTableSysType->SetAsString("GATED");
-        DMod->WorkPipeTableSysHas->SetAsInteger(8);
-        DMod->WorkPipeTablePsiIn->SetAsFloat(psiIn);
-        DMod->WorkPipeTableWSElev->SetAsFloat(wsElev);
-        DMod->WorkPipeTableWaterTemp->SetAsFloat(60);
-        DMod->WorkPipeTable->Post();
+        job->SetHeader({{"JobName", "Gated"}, {"SysType", "GATED"}, {"SysHas", 8}, {"PsiIn", psiIn},
+                        {"WSElev", wsElev}, {"WaterTemp", 60}});
     }
 
     // A gated row without devices; the pipe fields are those a calculator job carries.
     void GatedRow(double startSta, double startElev, double endSta, double endElev, double space,
                   double gateFlow, double dia, double q)
     {
-        DMod->WorkGatedTable->Append();
-        DMod->WorkGatedTableStartSta->SetAsFloat(startSta);
-        DMod->WorkGatedTableStartElev->SetAsFloat(startElev);
-        DMod->WorkGatedTableEndSta->SetAsFloat(endSta);
-        DMod->WorkGatedTableEndElev->SetAsFloat(endElev);
-        DMod->WorkGatedTableIsMidSeg->SetAsBoolean(false);
-        DMod->WorkGatedTableGateSpace->SetAsFloat(space);
-        DMod->WorkGatedTableGateFlow->SetAsFloat(gateFlow);
-        DMod->WorkGatedTableDiaIn->SetAsFloat(dia);
-        DMod->WorkGatedTablePipeQ->SetAsFloat(q);
-        DMod->WorkGatedTableCfac->SetAsFloat(150);
-        DMod->WorkGatedTableNfac->SetAsFloat(0);
-        DMod->WorkGatedTableEfac->SetAsFloat(0);
-        DMod->WorkGatedTablePipeDescription->SetAsString("10 in gated");
-        DMod->WorkGatedTableK1State->SetAsString("N");
-        DMod->WorkGatedTableK2State->SetAsString("N");
-        DMod->WorkGatedTable->Post();
+        testsupport::WorkJob::AddRow(DMod->WorkGatedTable,
+                                     {{"StartSta", startSta}, {"StartElev", startElev}, {"EndSta", endSta},
+                                      {"EndElev", endElev}, {"IsMidSeg", false}, {"GateSpace", space},
+                                      {"GateFlow", gateFlow}, {"DiaIn", dia}, {"PipeQ", q}, {"Cfac", 150},
+                                      {"Nfac", 0}, {"Efac", 0}, {"PipeDescription", "10 in gated"},
+                                      {"K1State", "N"}, {"K2State", "N"}});
     }
 
     void EditGated() { DMod->WorkGatedTable->Edit(); }
@@ -138,7 +121,7 @@ TEST_F(GatedRunTest, CalculatorJobOpensTwentyGatesOverFiftyFeet)
     EXPECT_EQ(m->WorkGatedTableCalcMethod->AsString(), QString("Hazen Williams, C = 150"));
     EXPECT_EQ(m->WorkGatedTablePipeDescription->AsString(), QString("10 in gated"));
     EXPECT_EQ(m->WorkGatedTableWarning->AsString(), QString());
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(m->WorkGatedTable->State(), db::DataSetState::Browse);
 }
 
@@ -193,27 +176,13 @@ TEST_F(GatedRunTest, GateCountIsTruncated)
 // end 9.53568.
 TEST_F(GatedRunTest, ProfileJobTakesItsPipeAndGradeFromTheEndNode)
 {
-    DMod->WorkPipeTable->Append();
-    DMod->WorkPipeTableJobName->SetAsString("Line");
-    DMod->WorkPipeTableSysType->SetAsString("GRAVITY");
-    DMod->WorkPipeTableSysHas->SetAsInteger(1);
-    DMod->WorkPipeTableWSElev->SetAsFloat(120);
-    DMod->WorkPipeTable->Post();
-    for (double sta : {0.0, 1000.0}) {
-        DMod->WorkProfTable->Append();
-        DMod->WorkProfTableStation->SetAsFloat(sta);
-        DMod->WorkProfTableGroundElev->SetAsFloat(sta == 0 ? 118 : 100);
-        DMod->WorkProfTableSgl->SetAsFloat(sta == 0 ? 120 : 0);
-        DMod->WorkProfTableDiaIn->SetAsFloat(8);
-        DMod->WorkProfTablePipeQ->SetAsFloat(600);
-        DMod->WorkProfTableHgl->SetAsFloat(sta == 0 ? 120 : 115);
-        DMod->WorkProfTableCfac->SetAsFloat(150);
-        DMod->WorkProfTableNfac->SetAsFloat(0.009);
-        DMod->WorkProfTablePipeType->SetAsString(sta == 0 ? "Main pipe" : "PVC PIP SDR");
-        DMod->WorkProfTableDownStreamPipeDescription->SetAsString(sta == 0 ? "10 in main" : "8 in PIP");
-        DMod->WorkProfTablePressurRating->SetAsFloat(sta == 0 ? 160 : 80);
-        DMod->WorkProfTable->Post();
-    }
+    job->SetHeader({{"JobName", "Line"}, {"SysType", "GRAVITY"}, {"SysHas", 1}, {"WSElev", 120}});
+    job->AddProfRow({{"Station", 0}, {"GroundElev", 118}, {"Sgl", 120}, {"DiaIn", 10}, {"PipeQ", 600},
+                     {"Hgl", 120}, {"Cfac", 150}, {"PipeType", "Main pipe"},
+                     {"DownStreamPipeDescription", "10 in main"}, {"PressurRating", 160}});
+    job->AddProfRow({{"Station", 1000}, {"GroundElev", 100}, {"DiaIn", 8}, {"PipeQ", 600}, {"Hgl", 115},
+                     {"Cfac", 150}, {"Nfac", 0.009}, {"PipeType", "PVC PIP SDR"},
+                     {"DownStreamPipeDescription", "8 in PIP"}, {"PressurRating", 80}});
     GatedRow(1000, 0, 1600, 98, 40, 200, 0, 0);
     EditGated();
     DMod->WorkGatedTableIsMidSeg->SetAsBoolean(true);
@@ -264,27 +233,16 @@ TEST_F(GatedRunTest, ProfileJobTakesItsPipeAndGradeFromTheEndNode)
     // The profile row itself is only read.
     ASSERT_TRUE(m->WorkProfTable->Locate("Station", 1000.0));
     EXPECT_DOUBLE_EQ(m->WorkProfTableHgl->AsFloat(), 115.0);
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 // A pumped line pins its end grade to the gated start HGL when that is higher
 // than the line delivers: 2.3071244 x 5 + 100 = 111.535622 > 105.
 TEST_F(GatedRunTest, PumpedLinePinsTheEndGradeWhenTheGatedPipeNeedsMore)
 {
-    DMod->WorkPipeTable->Append();
-    DMod->WorkPipeTableJobName->SetAsString("Pumped");
-    DMod->WorkPipeTableSysType->SetAsString("PUMPED");
-    DMod->WorkPipeTableOutletPsi->SetAsFloat(5);
-    DMod->WorkPipeTableWSElev->SetAsFloat(90);
-    DMod->WorkPipeTable->Post();
-    DMod->WorkProfTable->Append();
-    DMod->WorkProfTableStation->SetAsFloat(700);
-    DMod->WorkProfTableGroundElev->SetAsFloat(100);
-    DMod->WorkProfTableDiaIn->SetAsFloat(10);
-    DMod->WorkProfTablePipeQ->SetAsFloat(1000);
-    DMod->WorkProfTableHgl->SetAsFloat(105);
-    DMod->WorkProfTableCfac->SetAsFloat(150);
-    DMod->WorkProfTable->Post();
+    job->SetHeader({{"JobName", "Pumped"}, {"SysType", "PUMPED"}, {"OutletPsi", 5}, {"WSElev", 90}});
+    job->AddProfRow({{"Station", 700}, {"GroundElev", 100}, {"DiaIn", 10}, {"PipeQ", 1000}, {"Hgl", 105},
+                     {"Cfac", 150}});
     GatedRow(700, 0, 1200, 99, 30, 50, 0, 0);
 
     Gated->RunGatedPipe();
@@ -309,9 +267,9 @@ TEST_F(GatedRunTest, OverlappingOpenSegmentsAreReportedAndTheMiddleOneDropped)
     GatedRow(0, 100, 80, 100, 30, 50, 10, 1000);
 
     Gated->RunGatedPipe();
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_EQ(log.seen[0].type, ui::MsgType::Error);
-    EXPECT_EQ(log.seen[0].text,
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].type, ui::MsgType::Error);
+    EXPECT_EQ(Messages()[0].text,
               QString("Review design. Begin and end segments overlap.  Flow for abutting segments = 62.50"));
     EXPECT_EQ(DMod->WorkGatedTableWarning->AsString(),
               QString("WARNING..Review design. Begin and end segments overlap."));
@@ -337,7 +295,7 @@ TEST_F(GatedRunTest, TooManyGatesForThePipeGivesTheMinimumFlow)
     CalculatorHeader(3.0, 110.0);
     GatedRow(0, 100, 40, 100, 30, 50, 10, 1000);
     Gated->RunGatedPipe();
-    EXPECT_TRUE(log.saw(ui::MsgType::Error, "Too many gates for length of pipe. Minimum flow required = 62.5"));
+    EXPECT_TRUE(Saw(ui::MsgType::Error, "Too many gates for length of pipe. Minimum flow required = 62.5"));
     EXPECT_TRUE(RowIsFinite(DMod->WorkGatedTable));
 }
 
@@ -350,16 +308,16 @@ TEST_F(GatedRunTest, ClearanceComesBeforeThePressureWarning)
     Gated->RunGatedPipe();
     EXPECT_EQ(DMod->WorkGatedTableWarning->AsString(),
               QString("ERROR..HGL is below gates + 0.5'... Change flow rate and/or pipe size."));
-    EXPECT_TRUE(log.saw(ui::MsgType::Error, "HGL is below gates + 0.5 ft .. Change flow rate and/or pipe size."));
+    EXPECT_TRUE(Saw(ui::MsgType::Error, "HGL is below gates + 0.5 ft .. Change flow rate and/or pipe size."));
 
-    log.seen.clear();
+    dialogs->ClearLog();
     DMod->WorkPipeTable->Edit();
     DMod->WorkPipeTablePsiIn->SetAsFloat(12);
     DMod->WorkPipeTable->Post();
     Gated->RunGatedPipe();
     EXPECT_EQ(DMod->WorkGatedTableWarning->AsString(),
               QString("WARNING..Gated pipe pressure is greater than 10 psi (Too high to operate gates properly)."));
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 // An intermediate segment whose end would pass the end of the pipe is moved
@@ -380,7 +338,7 @@ TEST_F(GatedRunTest, IntermediateSegmentIsKeptInsideThePipe)
     // C (500) passes D (450): said in the C warning and in a dialog.
     EXPECT_TRUE(DMod->WorkGatedTableWarning->AsString().endsWith(
         "WARNING..Intermediate open segment overlaps end of last open segment."));
-    EXPECT_TRUE(log.saw(ui::MsgType::Warning, "WARNING..Intermediate open segment overlaps end of last"));
+    EXPECT_TRUE(Saw(ui::MsgType::Warning, "WARNING..Intermediate open segment overlaps end of last"));
 }
 
 // What no layout can be made from is refused with a message; the row keeps
@@ -414,12 +372,12 @@ TEST_F(GatedRunTest, UnusableInputsAreRefusedAndLeaveNoResults)
         DMod->WorkGatedTableDiaIn->SetAsFloat(c.dia);
         DMod->WorkGatedTablePipeQ->SetAsFloat(c.q);
         PostGated();
-        log.seen.clear();
+        dialogs->ClearLog();
 
         Gated->RunGatedPipe();
-        ASSERT_EQ(log.seen.size(), 1u);
-        EXPECT_EQ(log.seen[0].type, ui::MsgType::Error);
-        EXPECT_TRUE(log.seen[0].text.contains(c.says)) << log.seen[0].text.toStdString();
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].type, ui::MsgType::Error);
+        EXPECT_TRUE(Messages()[0].text.contains(c.says)) << Messages()[0].text.toStdString();
         EXPECT_TRUE(DMod->WorkGatedTableWarning->AsString().startsWith("ERROR..Gated pipe not computed."));
         for (db::Field* f : ResultFields())
             EXPECT_TRUE(f->IsNull()) << f->FieldName().toStdString();
@@ -432,22 +390,14 @@ TEST_F(GatedRunTest, UnusableInputsAreRefusedAndLeaveNoResults)
 // warning and copies nothing from the row the cursor happened to stand on.
 TEST_F(GatedRunTest, MissingStartStationIsReportedAndNothingIsCopied)
 {
-    DMod->WorkPipeTable->Append();
-    DMod->WorkPipeTableJobName->SetAsString("Line");
-    DMod->WorkPipeTableSysType->SetAsString("PUMPED");
-    DMod->WorkPipeTable->Post();
-    DMod->WorkProfTable->Append();
-    DMod->WorkProfTableStation->SetAsFloat(1000);
-    DMod->WorkProfTableDiaIn->SetAsFloat(8);
-    DMod->WorkProfTablePipeQ->SetAsFloat(600);
-    DMod->WorkProfTableDownStreamPipeDescription->SetAsString("8 in PIP");
-    DMod->WorkProfTable->Post();
+    job->SetHeader({{"JobName", "Line"}, {"SysType", "PUMPED"}});
+    job->AddProfRow({{"Station", 1000}, {"DiaIn", 8}, {"PipeQ", 600}, {"DownStreamPipeDescription", "8 in PIP"}});
     GatedRow(999, 100, 1500, 99, 30, 50, 6, 300);
     Tul->PinnedEndHgl = 123.0;
 
     Gated->RunGatedPipe();
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_TRUE(log.seen[0].text.contains("No node of the profile is at the gated pipe start station, 999.00 ft."));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].text.contains("No node of the profile is at the gated pipe start station, 999.00 ft."));
     EXPECT_EQ(DMod->WorkGatedTablePipeDescription->AsString(), QString("10 in gated"));
     EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTablePipeQ), 300.0);
     EXPECT_TRUE(DMod->WorkGatedTableStartHGL->IsNull());
@@ -475,7 +425,7 @@ TEST_F(GatedRunTest, IntermediateSegmentAtTheStartIsLeftOut)
 
     Gated->RunGatedPipe();
     EXPECT_FALSE(Gated->IsMidSeg);
-    EXPECT_TRUE(log.saw(ui::MsgType::Warning, "WARNING..Intermediate open segment must start past the start"));
+    EXPECT_TRUE(Saw(ui::MsgType::Warning, "WARNING..Intermediate open segment must start past the start"));
     EXPECT_TRUE(DMod->WorkGatedTableWarning->AsString().contains("it was left out."));
     EXPECT_TRUE(RowIsFinite(DMod->WorkGatedTable));
     EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTableML2), 0.104);

@@ -28,19 +28,9 @@ protected:
         AddPipe(100, "Test PVC", "1 in Test 200", 1.0, ptype, 200, 0.3);
         AddPipe(100, "Test Steel", "1 in Steel", 1.0, other, 160, 1.0);
 
-        m->WorkPipeTable->Append();
-        m->WorkPipeTableJobName->SetAsString("Manifold");
-        m->WorkPipeTableSysType->SetAsString("MANIFOLD");
-        m->WorkPipeTableSysHas->SetAsInteger(4);
-        m->WorkPipeTableWaterTemp->SetAsFloat(60);
-        m->WorkPipeTableTriclPType->SetAsString("Test PVC");
-        m->WorkPipeTableTriclPipeRating->SetAsFloat(160);
-        m->WorkPipeTableTriclLPsi->SetAsFloat(10);
-        m->WorkPipeTableTriclMVel->SetAsFloat(6);
-        m->WorkPipeTableTriclMFric->SetAsFloat(5);
-        m->WorkPipeTableTriclLowSz->SetAsFloat(1);
-        m->WorkPipeTableTriclHiSz->SetAsFloat(3);
-        m->WorkPipeTable->Post();
+        job->SetHeader({{"JobName", "Manifold"}, {"SysType", "MANIFOLD"}, {"SysHas", 4}, {"WaterTemp", 60},
+                        {"TriclPType", "Test PVC"}, {"TriclPipeRating", 160}, {"TriclLPsi", 10},
+                        {"TriclMVel", 6}, {"TriclMFric", 5}, {"TriclLowSz", 1}, {"TriclHiSz", 3}});
     }
 
     int AddMaterial(const QString& name, double c)
@@ -75,12 +65,8 @@ protected:
 
     void Node(double station, double invert, double gpm)
     {
-        TDMod* m = DMod;
-        m->WorkTrickleTable->Append();
-        m->WorkTrickleTableStation->SetAsFloat(station);
-        m->WorkTrickleTableInvertElev->SetAsFloat(invert);
-        m->WorkTrickleTableGpmAtOutlet->SetAsFloat(gpm);
-        m->WorkTrickleTable->Post();
+        testsupport::WorkJob::AddRow(DMod->WorkTrickleTable,
+                                     {{"Station", station}, {"InvertElev", invert}, {"GpmAtOutlet", gpm}});
     }
 
     void Limits(double maxVel, double maxFric)
@@ -197,7 +183,7 @@ TEST_F(ManifoldRunTest, ThreeOutletsTakeTwoInchPipeForBothSegments)
     // One candidate per inside diameter of the type and rating: 1.5 and 2.0.
     m->Temp1Table->Open();
     EXPECT_EQ(m->Temp1Table->RecordCount(), 2);
-    EXPECT_TRUE(log.seen.empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 // Node 1 five feet higher: its required HGL 128.2400399937 governs. Node 0
@@ -265,10 +251,10 @@ TEST_F(ManifoldRunTest, SegmentWithoutAQualifyingPipeStopsTheRunWithAMessage)
     Node(200, 100, 30);
     Run();
 
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_EQ(log.seen[0].type, ui::MsgType::Error);
-    EXPECT_TRUE(log.seen[0].text.startsWith("Manifold not computed. No pipe of type \"Test PVC\""));
-    EXPECT_TRUE(log.seen[0].text.contains("0.00 to 100.00, 100.00 to 200.00")) << log.seen[0].text.toStdString();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].type, ui::MsgType::Error);
+    EXPECT_TRUE(Messages()[0].text.startsWith("Manifold not computed. No pipe of type \"Test PVC\""));
+    EXPECT_TRUE(Messages()[0].text.contains("0.00 to 100.00, 100.00 to 200.00")) << Messages()[0].text.toStdString();
     TDMod* m = DMod;
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
@@ -293,8 +279,8 @@ TEST_F(ManifoldRunTest, SingleNodeOrUnknownMaterialIsRefused)
 {
     Node(0, 100, 10);
     Run();
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_EQ(log.seen[0].text, QString("Manifold not computed. A manifold needs at least 2 nodes."));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, QString("Manifold not computed. A manifold needs at least 2 nodes."));
     Row(0);
     EXPECT_TRUE(DMod->WorkTrickleTablePipeQ->IsNull());
 
@@ -302,10 +288,10 @@ TEST_F(ManifoldRunTest, SingleNodeOrUnknownMaterialIsRefused)
     DMod->WorkPipeTable->Edit();
     DMod->WorkPipeTableTriclPType->SetAsString("Nope");
     DMod->WorkPipeTable->Post();
-    log.seen.clear();
+    dialogs->ClearLog();
     Run();
-    ASSERT_EQ(log.seen.size(), 1u);
-    EXPECT_TRUE(log.seen[0].text.contains("\"Nope\" is not in the pipe material table"));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_TRUE(Messages()[0].text.contains("\"Nope\" is not in the pipe material table"));
     Row(0);
     EXPECT_TRUE(DMod->WorkTrickleTablePipeQ->IsNull());
 }

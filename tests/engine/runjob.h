@@ -1,11 +1,8 @@
 #pragma once
-// A fresh database with the shipped tables, the data module and a clean job
-// object for one engine run, and a log of every message shown meanwhile.
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/tulclass.h"
-#include "platform/ui/seam/msg.h"
-#include "support/tempdb.h"
+// An engine run on a working job in a temporary database, with every message
+// answered and logged, in a temporary working directory.
+#include "support/dialogdriver.h"
+#include "support/workjob.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +10,9 @@
 #include <QTemporaryDir>
 
 #include <cmath>
-#include <ostream>
 #include <initializer_list>
-#include <vector>
+#include <memory>
+#include <ostream>
 
 // Failure messages show text, not code units.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -25,44 +22,33 @@ inline void PrintTo(const QString& s, std::ostream* os)
 
 namespace runjob {
 
-struct MessageLog : ui::MessageSink {
-    std::vector<ui::Message> seen;
-    ui::MessageSink* old;
-    MessageLog() { old = ui::SetMessageSink(this); }
-    ~MessageLog() override { ui::SetMessageSink(old); }
-    int show(const ui::Message& m) override
-    {
-        seen.push_back(m);
-        return ui::mrOk;
-    }
-    bool saw(ui::MsgType type, const QString& textStart) const
-    {
-        for (const auto& m : seen)
-            if (m.type == type && m.text.startsWith(textStart))
-                return true;
-        return false;
-    }
-};
-
 class RunJobTest : public ::testing::Test {
 protected:
-    testsupport::TempDb tempDb{MersolCreateScript(), TransferCreateScript()};
     QTemporaryDir cwd;
     QString oldCwd = QDir::currentPath();
-    TDMod* oldDMod = DMod;
-    MessageLog log;
+    std::unique_ptr<testsupport::WorkJob> job;
+    std::unique_ptr<DialogDriver> dialogs;
 
     void SetUp() override
     {
         QDir::setCurrent(cwd.path());
-        DMod = new TDMod;
-        *Tul = TTul();
+        job = std::make_unique<testsupport::WorkJob>();
+        dialogs = std::make_unique<DialogDriver>();
     }
     void TearDown() override
     {
-        delete DMod;
-        DMod = oldDMod;
+        dialogs.reset();
+        job.reset();
         QDir::setCurrent(oldCwd);
+    }
+
+    const std::vector<ui::Message>& Messages() const { return dialogs->Messages(); }
+    bool Saw(ui::MsgType type, const QString& textStart) const
+    {
+        for (const auto& m : Messages())
+            if (m.type == type && m.text.startsWith(textStart))
+                return true;
+        return false;
     }
 
     static void OpenAll(std::initializer_list<db::Table*> tables)
