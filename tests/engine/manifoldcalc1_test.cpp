@@ -1,5 +1,6 @@
 #include "engine/manifoldcalc1.h"
 
+#include "model/staclass1.h"
 #include "runjob.h"
 
 #include <memory>
@@ -294,4 +295,37 @@ TEST_F(ManifoldRunTest, SingleNodeOrUnknownMaterialIsRefused)
     EXPECT_TRUE(Messages()[0].text.contains("\"Nope\" is not in the pipe material table"));
     Row(0);
     EXPECT_TRUE(DMod->WorkTrickleTablePipeQ->IsNull());
+}
+
+TEST_F(ManifoldRunTest, MoreNodesThanAManifoldMayHaveAreRefused)
+{
+    for (int k = 0; k <= kMaxManifoldNodes; ++k)
+        Node(10.0 * k, 100, 1);
+    Run();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, QString("Manifold not computed. The manifold has 151 nodes; it may have at most 150."));
+    Row(0);
+    EXPECT_TRUE(DMod->WorkTrickleTablePipeQ->IsNull());
+}
+
+// Results go back to the nodes' own rows in order; a row that no longer holds
+// its node's station is skipped with a warning instead of taking its values.
+TEST_F(ManifoldRunTest, ResultsAreNeverWrittenIntoAnotherNodesRow)
+{
+    Node(0, 100, 10);
+    Node(100, 100, 20);
+    TSta first, moved;
+    first.Station = 0;
+    first.Hgl = 130.126;
+    moved.Station = 150;   // its row holds 100
+    moved.Hgl = 125.0;
+    std::vector<TSta*> nodes{&first, &moved};
+    JManfld run;
+    run.WriteManifoldResults(nodes, 2);
+
+    Row(0);
+    EXPECT_DOUBLE_EQ(T(DMod->WorkTrickleTableHgl), 130.13);
+    Row(1);
+    EXPECT_TRUE(DMod->WorkTrickleTableHgl->IsNull());
+    EXPECT_TRUE(Saw(ui::MsgType::Warning, "WARNING..Manifold results not written for the node(s) at station 150.00"));
 }
