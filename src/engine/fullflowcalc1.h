@@ -1,9 +1,68 @@
 #pragma once
-// The maximum-flow gravity run. One instance, FFlow, lives from start-up to
-// the main window's close.
+// The maximum-flow gravity run: the largest flow a gravity line running full
+// carries from its water surface to its outlet at the required outlet
+// pressure, and the profile at that flow.
+//
+// Reach convention: a station's pipe data (DiaIn, Nfac, Cfac, Efac) describe
+// the reach to the next station; the upstream station holds the reach length
+// (PipeLength), the downstream one its friction loss and how it was computed.
+#include <QString>
+
+class TSta;
+
 class TFFlow {
+public:
+    // The whole run on the working tables: loads the job, finds the flow,
+    // writes the results into WorkProfTable.
+    void RunFullFlow();
+
+    // Finds the flow on the n stations and leaves them computed at it.
+    // Returns false when no flow was found (outlet too high, or no flow keeps
+    // every pipe full); the stations then hold no pass results and the last
+    // station's Warning says why.
+    // `passes`, when given, receives the number of passes the search made.
+    bool SolveFullFlow(TSta** sta, int n, int* passes = nullptr);
+
+    // Entrance values at the trial flow Q.
+    void FullFlowInletComp(TSta& s0, double Q);
+    // One reach from u down to s. 0, or the (negative) height of the
+    // hydraulic grade line below the top of s's pipe.
+    double FullFlowSegComp(TSta& u, TSta& s);
+    // The last reach and the end node l.
+    void FullFlowEndComp(TSta& u, TSta& l);
+
+    void CheckFullFlowWarnings(TSta** sta, int n);
+    void WriteFullFlowResults(TSta** sta, int n);
+
+    // Why a pass at a trial flow failed.
+    enum class PassFault { None, PipeNotFull, NegativeFlow, NotComputable };
+    struct PassResult {
+        PassFault fault = PassFault::None;
+        int station = -1;      // index of the station where the pass stopped
+        double margin = 0.0;   // last station's Hgl minus the target (completed passes)
+    };
+    // One forward pass at flow Q over the n stations.
+    PassResult RunPass(TSta** sta, int n, double Q, double target);
+
+    // Search limits. A sound search ends long before them: it ends when the
+    // margin is settled, or when a trial would repeat the flow it has.
+    static constexpr int kMaxHalvings = 64;
+    static constexpr int kMaxPasses = 20000;
+
+private:
+    // Invert from ground and cover for a row whose cover is given; an invert
+    // entered directly, or set at the ground, is kept.
+    static void InvertFromCover(TSta& s);
+    // Clears every computed member of the stations (the state before a pass).
+    static void ClearResults(TSta** sta, int n);
+    // The search itself; `count` receives the passes made.
+    bool FindFlow(TSta** sta, int n, int& count);
+    // Gives up: clears the stations, puts the reason into the last station's
+    // Warning and tells the user.
+    void ReportNoFlow(TSta** sta, int n, const PassResult& why);
 };
 
+// The one maximum-flow run object.
 extern TFFlow* FFlow;
 void CreateFullFlowObject();
 void DeleteFullFlowObject();

@@ -1,6 +1,8 @@
 #include "engine/hydcalc1.h"
 
 #include "model/dmod1.h"
+#include "model/numtext.h"
+#include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
 
@@ -325,4 +327,144 @@ double JHyd::SurgePressure(double E, double D, double t, double V)
     const double a = 12.0 * std::sqrt(kWaterBulkModulus * E /
                                       ((kWaterBulkModulus * D / t + E) * kRho));
     return kRho * a * V / 144.0;
+}
+
+// ---------------------------------------------------------------------------
+// Suction analysis of a centrifugal pump.
+
+namespace {
+
+// Share of the available suction head the suction line may use.
+constexpr double kSuctionPassFactor = 0.7;
+
+// Frees the station records however the analysis is left.
+struct SuctionRecordsGuard {
+    ~SuctionRecordsGuard() { FreeStationRecords(); }
+};
+
+} // namespace
+
+void JHyd::SuctionAnalysis()
+{
+    db::Table* suc = DMod->WorkSuctionTable;
+    if (!suc->Active())
+        suc->Open();
+    // The segment count is the analysis' own: the job's node count belongs
+    // to the profile.
+    const int n = suc->RecordCount();
+    if (n > kMaxStations) {
+        ui::MessageDlg(QStringLiteral("The suction line has %1 segments. The suction analysis can "
+                                      "take at most %2; please combine segments.")
+                           .arg(n)
+                           .arg(kMaxStations),
+                       ui::MsgType::Error, ui::mbOK);
+        return;
+    }
+
+    SuctionRecordsGuard guard;
+    CreateStationRecords(n);
+    suc->First();
+    for (int i = 0; i < n; ++i) {
+        TSta& s = *psta[i];
+        s.PipeLength = DMod->WorkSuctionTablePipeLength->AsFloat();
+        s.PipeQ = DMod->WorkSuctionTablePipeQ->AsFloat();
+        s.DiaIn = DMod->WorkSuctionTableDiaIn->AsFloat();
+        s.Nfac = DMod->WorkSuctionTableNfac->AsFloat();
+        s.Cfac = DMod->WorkSuctionTableCfac->AsFloat();
+        s.Efac = DMod->WorkSuctionTableEfac->AsFloat();
+        s.K1 = DMod->WorkSuctionTableK1->AsFloat();
+        s.K2 = DMod->WorkSuctionTableK2->AsFloat();
+        s.K3 = DMod->WorkSuctionTableK3->AsFloat();
+        s.Kid1 = DMod->WorkSuctionTableKid1->AsFloat();
+        s.Kid2 = DMod->WorkSuctionTableKid2->AsFloat();
+        s.Kid3 = DMod->WorkSuctionTableKid3->AsFloat();
+        s.KLocate1 = KLocateCodeOf(DMod->WorkSuctionTableKLocate1->AsString());
+        s.KLocate2 = KLocateCodeOf(DMod->WorkSuctionTableKLocate2->AsString());
+        s.KLocate3 = KLocateCodeOf(DMod->WorkSuctionTableKLocate3->AsString());
+        suc->Next();
+    }
+
+    double totalLoss = 0.0;
+    double V = 0.0; // of the segment at the pump
+    suc->First();
+    for (int i = 0; i < n; ++i) {
+        TSta& s = *psta[i];
+        suc->Edit();
+        V = s.PipeQ * kCfsPerGpm / (kSqFtPerSqIn * s.DiaIn * s.DiaIn);
+        if (!std::isfinite(V))
+            V = 0.0; // a segment without a pipe
+        s.vel = V;
+        s.Floss = FrictionLoss(s.DiaIn, s.PipeQ, s.PipeLength, s.Efac, s.Cfac, s.Nfac, s.Re,
+                               s.FlowType, s.F);
+        s.FrictionMethodUsed = Tul->FrictionMethodUsed;
+        switch (s.FrictionMethodUsed) {
+        case kMethodManning:
+            DMod->WorkSuctionTableCalcMethod->SetAsString(QStringLiteral("Mannings, n = ")
+                                                          + FixedText(s.Nfac, 6, 3));
+            break;
+        case kMethodHazenWilliams:
+            DMod->WorkSuctionTableCalcMethod->SetAsString(QStringLiteral("Hazen Williams, C = ")
+                                                          + FixedText(s.Cfac, 5, 0));
+            break;
+        case kMethodDarcyWeisbach:
+            DMod->WorkSuctionTableCalcMethod->SetAsString(
+                QStringLiteral("Darcy Weisbach, ") + s.FlowType + QStringLiteral(",  Re=")
+                + FixedText(s.Re, 10, 0) + QStringLiteral(",  F=") + FixedText(s.F, 7, 5));
+            break;
+        default:
+            break;
+        }
+        DMod->WorkSuctionTableVel->SetAsString(FixedText(V, 6, 3));
+        DMod->WorkSuctionTableFloss->SetAsString(FixedText(s.Floss, 6, 3));
+        DMod->WorkSuctionTableRe->SetAsFloat(s.Re);
+        DMod->WorkSuctionTableFlowType->SetAsString(s.FlowType);
+        DMod->WorkSuctionTableF->SetAsString(FixedText(s.F, 6, 3));
+        DMod->WorkSuctionTableNodeType->SetAsInteger(i == 0 ? 0 : 1);
+        DMod->WorkSuctionTableSegmentNo->SetAsInteger(i + 1);
+        const TSta& up = i == 0 ? s : *psta[i - 1];
+        s.Kloss = 0.0;
+        for (int slot = 0; slot < 3; ++slot)
+            s.Kloss += Tul->StationVelocityHeadLoss(slot, s, up, i == 0);
+        DMod->WorkSuctionTableKloss->SetAsString(FixedText(s.Kloss, 6, 3));
+        totalLoss += s.Floss + s.Kloss;
+        suc->Post();
+        suc->Next();
+    }
+
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!pipe->Active())
+        pipe->Open();
+    const double tdsh = (DMod->WorkPipeTablePumpEyeElev->AsFloat()
+                         - DMod->WorkPipeTableWSElev->AsFloat())
+                        + totalLoss + V * V * kVelHeadFactor;
+    Tul->tdsh = tdsh;
+    const double T = DMod->WorkPipeTableWaterTemp->AsFloat();
+    const double ash = (33.91 - 0.00117 * DMod->WorkPipeTableAltitude->AsFloat())
+                       - (0.6 - 0.026 * T + 0.000422 * T * T);
+
+    if (pipe->State() != db::DataSetState::Edit)
+        pipe->Edit();
+    DMod->WorkPipeTableAvailSH->SetAsString(FixedText(ash, 6, 2));
+    DMod->WorkPipeTableTDSH->SetAsString(FixedText(tdsh, 6, 2));
+    DMod->WorkPipeTableColumnLoss->SetAsString(FixedText(totalLoss, 6, 2));
+    pipe->Post();
+
+    if (!(kSuctionPassFactor * ash > tdsh)) {
+        const QString head = FixedText(ash, 6, 2) + QStringLiteral(" Tul->tdsh = ")
+                             + FixedText(tdsh, 6, 2);
+        if (tdsh > ash)
+            ui::MessageDlg(head + QStringLiteral(" Available suction head is ")
+                               + FixedText(tdsh - ash, 6, 2)
+                               + QStringLiteral(" feet less than Total dynamic suction head."
+                                                "You must lower pump eye elevation and/or "
+                                                "reduce friction."),
+                           ui::MsgType::Error, ui::mbOK);
+        else
+            ui::MessageDlg(head + QStringLiteral(" Available suction head is within ")
+                               + FixedText(ash - tdsh, 6, 2)
+                               + QStringLiteral(" of total dynamic suction head.do you want to "
+                                                "lower pump eye elevation and/or reduce "
+                                                "friction?"),
+                           ui::MsgType::Warning, ui::mbOK);
+    }
 }

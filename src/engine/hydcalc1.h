@@ -58,6 +58,13 @@ public:
                           double e, double C, double n, double& Re, QString& regime,
                           double& f, int& method);
     double ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2);
+
+    // The suction line of a centrifugal pump (WorkSuctionTable, first row at
+    // the water source): each segment's velocity, friction and minor losses
+    // into its row, the total dynamic and the available suction head into
+    // WorkPipeTable (TDSH, AvailSH, ColumnLoss) and Tul->tdsh. A line that
+    // fails the suction test is told to the user.
+    void SuctionAnalysis();
 };
 
 // The one equation object.

@@ -1,0 +1,376 @@
+// The maximum-flow gravity run on jobs built in the working tables of a
+// temporary database; expected values are worked by hand below each job.
+#include "engine/fullflowcalc1.h"
+#include "engine/hydcalc1.h"
+#include "model/dbsetup.h"
+#include "model/dmod1.h"
+#include "model/staclass1.h"
+#include "model/tulclass.h"
+#include "platform/ui/seam/msg.h"
+#include "support/tempdb.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Recorder : ui::MessageSink {
+    std::vector<ui::Message> seen;
+    int show(const ui::Message& m) override
+    {
+        seen.push_back(m);
+        return ui::mrOk;
+    }
+};
+
+struct Node {
+    double station = 0, ground = 0, invert = 0, depth = 0, wall = 0;
+    int method = 1;                 // invert entered
+    double dia = 6, C = 150, n = 0, e = 0;
+    double inQ = 0, outQ = 0;
+};
+
+class FullFlowTest : public ::testing::Test {
+protected:
+    testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
+    TDMod dm;
+    Recorder rec;
+    ui::MessageSink* oldSink = nullptr;
+
+    void SetUp() override
+    {
+        DMod = &dm;
+        oldSink = ui::SetMessageSink(&rec);
+        *Tul = TTul();
+        SetCompMethod(2); // Hazen-Williams first
+    }
+    void TearDown() override
+    {
+        ui::SetMessageSink(oldSink);
+        FreeStationRecords();
+        for (db::Table* t : {dm.WorkPipeTable, dm.WorkProfTable, dm.DefSysTable})
+            t->Close();
+        DMod = nullptr;
+    }
+
+    void SetCompMethod(int m)
+    {
+        dm.DefSysTable->Open();
+        dm.DefSysTable->First();
+        dm.DefSysTable->Edit();
+        dm.DefSysTableCompMethod->SetAsInteger(m);
+        dm.DefSysTable->Post();
+    }
+
+    void Job(double ws, double outletElev, double outletPsi, const std::vector<Node>& nodes,
+             int storedNumNodes = -1)
+    {
+        dm.WorkPipeTable->Open();
+        dm.WorkPipeTable->EmptyTable();
+        dm.WorkPipeTable->Append();
+        dm.WorkPipeTableJobName->SetAsString(QStringLiteral("Max flow"));
+        dm.WorkPipeTableSysType->SetAsString(QStringLiteral("FULLFLOW"));
+        dm.WorkPipeTableWSElev->SetAsFloat(ws);
+        dm.WorkPipeTableOutletElev->SetAsFloat(outletElev);
+        dm.WorkPipeTableOutletPsi->SetAsFloat(outletPsi);
+        dm.WorkPipeTableNumNodes->SetAsInteger(storedNumNodes < 0 ? int(nodes.size())
+                                                                  : storedNumNodes);
+        dm.WorkPipeTable->Post();
+
+        dm.WorkProfTable->Open();
+        dm.WorkProfTable->EmptyTable();
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const Node& nd = nodes[i];
+            dm.WorkProfTable->Append();
+            dm.WorkProfTableStation->SetAsFloat(nd.station);
+            dm.WorkProfTableReachType->SetAsString(i == 0 ? QStringLiteral("FULLBEG")
+                                                   : i + 1 == nodes.size() ? QStringLiteral("FULLEND")
+                                                                           : QStringLiteral("FULLMID"));
+            dm.WorkProfTableNodeType->SetAsInteger(i == 0 ? 0 : i + 1 == nodes.size() ? 4 : 1);
+            dm.WorkProfTableGroundElev->SetAsFloat(nd.ground);
+            dm.WorkProfTableInvertElev->SetAsFloat(nd.invert);
+            dm.WorkProfTablePipeDepth->SetAsFloat(nd.depth);
+            dm.WorkProfTableWallThick->SetAsFloat(nd.wall);
+            dm.WorkProfTableInvElMethod->SetAsInteger(nd.method);
+            dm.WorkProfTableDiaIn->SetAsFloat(nd.dia);
+            dm.WorkProfTableCfac->SetAsFloat(nd.C);
+            dm.WorkProfTableNfac->SetAsFloat(nd.n);
+            dm.WorkProfTableEfac->SetAsFloat(nd.e);
+            dm.WorkProfTableInQ->SetAsFloat(nd.inQ);
+            dm.WorkProfTableOutQ->SetAsFloat(nd.outQ);
+            dm.WorkProfTablePipeType->SetAsString(QStringLiteral("PVC"));
+            dm.WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("6 in PVC"));
+            dm.WorkProfTableFloss->SetAsFloat(-99); // stale results of an earlier run
+            dm.WorkProfTableCalcMethod->SetAsString(QStringLiteral("stale"));
+            dm.WorkProfTable->Post();
+        }
+        dm.WorkProfTable->Close();
+    }
+
+    // The stored row k after a run, opened afresh.
+    db::Table* Row(int k)
+    {
+        db::Table* t = dm.WorkProfTable;
+        if (!t->Active())
+            t->Open();
+        t->First();
+        for (int i = 0; i < k; ++i)
+            t->Next();
+        return t;
+    }
+    QString Text(int k, db::Field* f)
+    {
+        Row(k);
+        return f->AsString();
+    }
+    double Num(int k, db::Field* f)
+    {
+        Row(k);
+        return f->AsFloat();
+    }
+
+    // Loads the job into station records as the run does, for checks at full
+    // precision on the search itself.
+    void Load(int n)
+    {
+        dm.WorkPipeTable->Open();
+        dm.WorkPipeTable->First();
+        CreateStationRecords(n);
+        Tul->LoadJobFromWorkTables(psta, n);
+        dm.WorkProfTable->First();
+        for (int i = 0; i < n; ++i) {
+            psta[i]->InvElMethod = dm.WorkProfTableInvElMethod->AsInteger();
+            dm.WorkProfTable->Next();
+        }
+    }
+};
+
+// The two-station Hazen-Williams line: water surface 100, outlet 80 ft at
+// 0 psi, entrance invert 95 (entered), 6 in pipe with C 150; the end at
+// 1000 ft, ground 82, 24 in cover, 0.25 in wall (its stored invert 0 is
+// stale: the cover decides).
+//
+// Invert at the end: 82 - (24 + 0.25 + 6)/12 = 79.4791667.
+// Target HGL 80. A pass at Q: v = Q/448.83/(0.0054542*36),
+// Hgl_end = 100 - 10.4057*1000*(Q/150)^1.85185/6^4.87037 - v^2/64.4.
+// Start Q0 = 0.0054542*36*3*448.83 = 264.384927 gpm, margin 15.038 ft, step
+// 75. Trials (margin): 339.38 (12.113), 414.38 (8.574, step 50), 464.38
+// (5.884), 514.38 (2.933, 25), 539.38 (1.361), 564.38 (-0.275, step 5),
+// 544.38 (1.039), 569.38 (-0.610, 5), 549.38 (0.714, 5), 554.38 (0.387, 1),
+// 555.38 ... 559.38 (0.057, 0.33), 559.71 (0.036), 560.04 (0.014),
+// 560.37 (-0.008, step 0.066), 560.110927288 (0.0092800): 20 passes.
+// There: v = 6.35563002 ft/s, v^2/64.4 = 0.62723654, friction 19.36348345 ft,
+// Egl_end = 80.63651655, Hgl_end = 80.00928002, Hgl_0 = 99.37276346,
+// Psi_0 = (99.37276346 - 95)*0.43344 = 1.89533, Psi_end = 0.22977,
+// StatPres_0 = 5*0.43344 = 2.1672, StatPres_end = 20.5208333*0.43344 = 8.89455.
+TEST_F(FullFlowTest, TwoStationHazenWilliamsLineFindsItsLargestFlow)
+{
+    Job(100, 80, 0,
+        {{.station = 0, .ground = 96, .invert = 95, .method = 1},
+         {.station = 1000, .ground = 82, .invert = 0, .depth = 24, .wall = 0.25, .method = 0}});
+
+    FFlow->RunFullFlow();
+
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_EQ(Tul->NumNodes, 2);
+    EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
+    EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
+    EXPECT_EQ(Text(0, dm.WorkProfTableTSta), QStringLiteral("0+00"));
+    EXPECT_EQ(Text(1, dm.WorkProfTableTSta), QStringLiteral("10+00"));
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableHgl), 99.37);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 80.01);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableEgl), 100.00);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableEgl), 80.64);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableVel), 6.36);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableVel), 6.36);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTablePsi), 1.90);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 0.23);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableInvertElev), 95.00);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableInvertElev), 79.48);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableStatPres), 2.17);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableStatPres), 8.89);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableSgl), 100.00);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableSgl), 100.00);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableKloss), 0.0);
+    // The reach's friction and method go on its upstream row; stored text
+    // is rounded to 6 significant digits first (19.3635) and then to 3
+    // decimals.
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableFloss), 19.364);
+    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("Hazen Williams, C = 150"));
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableRchLen), 1000.0);
+    EXPECT_EQ(Text(0, dm.WorkProfTableWarning), QString());
+    EXPECT_EQ(Text(1, dm.WorkProfTableWarning), QString());
+    // The last row keeps no pipe and no reach results of its own.
+    EXPECT_EQ(Text(1, dm.WorkProfTablePipeType), QString());
+    EXPECT_EQ(Text(1, dm.WorkProfTableDownStreamPipeDescription), QString());
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableFloss), -99.0);
+    EXPECT_EQ(Text(1, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+
+    // The search itself, at full precision.
+    Load(2);
+    int passes = 0;
+    ASSERT_TRUE(FFlow->SolveFullFlow(psta, 2, &passes));
+    EXPECT_NEAR(psta[0]->PipeQ, 560.110927288, 1e-6);
+    const double margin = psta[1]->Hgl - 80.0;
+    EXPECT_GE(margin, 0.0);
+    EXPECT_LT(margin, 0.01);
+    EXPECT_NEAR(margin, 0.0092800172, 1e-8);
+    EXPECT_NEAR(psta[1]->Floss, 19.36348345, 1e-7);
+    EXPECT_NEAR(psta[0]->Psi, 1.8953306, 1e-6);
+    EXPECT_NEAR(psta[1]->StatPres, 8.89455, 1e-9);
+    EXPECT_EQ(passes, 20);
+}
+
+// A line whose middle pipe crown, not the outlet, limits the flow: entrance
+// invert 95 at water surface 100, crown at 1000 ft 88 + 0.5 = 88.5, outlet 40
+// ft at 2000 ft. The middle HGL, 100 - hf(Q, 1000 ft) - v^2/64.4 with
+// v = Q/448.8/(0.0054542*36), reaches the crown at Qc = 415.8342950150839 gpm
+// (solved by bisection); there hf = 11.15423429 ft, the outlet HGL is
+// 77.34576571 ft, 37 ft above the outlet, so the margin never settles and
+// the search has to stop once a step no longer moves the flow.
+TEST_F(FullFlowTest, SearchEndsWhereAPipeCrownLimitsTheFlow)
+{
+    Job(100, 40, 0,
+        {{.station = 0, .ground = 96, .invert = 95},
+         {.station = 1000, .ground = 90, .invert = 88},
+         {.station = 2000, .ground = 41, .invert = 40}});
+
+    Load(3);
+    int passes = 0;
+    ASSERT_TRUE(FFlow->SolveFullFlow(psta, 3, &passes));
+    EXPECT_LT(passes, TFFlow::kMaxPasses);
+    EXPECT_NEAR(psta[0]->PipeQ, 415.8342950150839, 1e-9);
+    EXPECT_GE(psta[1]->Hgl, 88.5);
+    EXPECT_NEAR(psta[1]->Hgl, 88.5, 1e-9);
+    EXPECT_NEAR(psta[2]->Hgl, 77.34576571228303, 1e-8);
+    // Pressure at the crown-limited node: (88.5 - 88)*0.43344.
+    EXPECT_EQ(psta[1]->Warning, QStringLiteral("WARNING .. Pressure is less than 1 psi"));
+    FreeStationRecords();
+
+    FFlow->RunFullFlow();
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("415.8"));
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 88.50);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 0.22);
+    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableHgl), 77.35);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableFloss), 11.154);
+}
+
+// A pipe crown above the water surface (invert 100 + 0.5 ft at 10+00):
+// no flow keeps that pipe full. The run gives up, stores no pass values and
+// says why.
+TEST_F(FullFlowTest, LineWithoutFeasibleFlowStoresNothingMisleadingAndSaysWhy)
+{
+    Job(100, 40, 0,
+        {{.station = 0, .ground = 96, .invert = 95},
+         {.station = 1000, .ground = 101, .invert = 100},
+         {.station = 2000, .ground = 41, .invert = 40}});
+
+    FFlow->RunFullFlow();
+
+    const QString why = QStringLiteral("ERROR .. No flow keeps the pipe full, hydraulic gradeline is "
+                                       "below top of pipe at station 10+00");
+    ASSERT_EQ(rec.seen.size(), 1u);
+    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Error);
+    EXPECT_EQ(rec.seen[0].text, why);
+    EXPECT_EQ(Text(2, dm.WorkProfTableWarning), why);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTablePipeQ), 0.0) << k;
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableHgl), 0.0) << k;
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableEgl), 0.0) << k;
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTablePsi), 0.0) << k;
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableKloss), 0.0) << k;
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableVel), 0.0) << k;
+        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableSgl), 100.0) << k;
+    }
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableStatPres), 0.0);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableFloss), 0.0);
+    // No method is claimed for a reach that was never computed.
+    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+}
+
+// An outlet whose required HGL plus 3 ft/s of velocity head and 0.1 ft
+// reaches the water surface: 9/64.4 + 0 + 99.8 + 0.1 = 100.0398 > 100.
+TEST_F(FullFlowTest, OutletTooHighIsRefusedInTheResultRow)
+{
+    Job(100, 99.8, 0,
+        {{.station = 0, .ground = 96, .invert = 95},
+         {.station = 1000, .ground = 99, .invert = 98}});
+
+    FFlow->RunFullFlow();
+
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_EQ(Text(1, dm.WorkProfTableWarning),
+              QStringLiteral("ERROR .. Outlet or outlet pressure is too high, try again"));
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTablePipeQ), 0.0);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePipeQ), 0.0);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableStatPres), 2.17); // (100 - 95)*0.43344
+}
+
+// Inverts entered directly (85 at 10+00) or set at the ground (60 at 20+00)
+// are kept, though both rows carry a cover of 24 in; 100 gpm leaves at
+// 10+00. Water surface 100, outlet 60 ft at 9 psi: target
+// 9*2.307124400147656 + 60 = 80.76411960 ft.
+// The search settles at Q = 428.714927288 gpm (13 passes): the lower
+// reaches carry 328.714927288 gpm; hf = 11.80248968 and 7.21712541 ft;
+// v_1 = 328.7149/448.8/0.1963512 = 3.73020773 ft/s;
+// Hgl_1 = 100 - 11.80248968 - 0.21606288 = 87.98144744, Psi_1 =
+// (87.98144744 - 85)*0.43344 = 1.29228; Hgl_2 = 80.76432203 (margin
+// 0.00020243), Psi_2 = 20.76432203*0.43344 = 9.00009; StatPres_1 =
+// 15*0.43344 = 6.5016, StatPres_2 = 40*0.43344 = 17.3376.
+TEST_F(FullFlowTest, EnteredInvertsAreKeptAndOutflowLeavesTheLine)
+{
+    Job(100, 60, 9,
+        {{.station = 0, .ground = 96, .invert = 95, .method = 1},
+         {.station = 1000, .ground = 90, .invert = 85, .depth = 24, .wall = 0.25, .method = 1,
+          .outQ = 100},
+         {.station = 2000, .ground = 60, .invert = 60, .depth = 24, .wall = 0.25, .method = 2}});
+
+    FFlow->RunFullFlow();
+
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("428.7"));
+    EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("328.7"));
+    EXPECT_EQ(Text(2, dm.WorkProfTablePipeQ), QStringLiteral("328.7"));
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableInvertElev), 85.00);
+    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableInvertElev), 60.00);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 1.29);
+    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTablePsi), 9.00);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 87.98);
+    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableHgl), 80.76);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableVel), 3.73);
+    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableFloss), 11.803); // 11.8025 to 3 decimals
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableFloss), 7.217);
+    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableStatPres), 6.50);
+    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableStatPres), 17.34);
+}
+
+// The header says 7 nodes; the profile has 2. The run takes the 2 rows.
+TEST_F(FullFlowTest, NodeCountComesFromTheProfileRows)
+{
+    Job(100, 80, 0,
+        {{.station = 0, .ground = 96, .invert = 95},
+         {.station = 1000, .ground = 82, .invert = 0, .depth = 24, .wall = 0.25, .method = 0}},
+        7);
+
+    FFlow->RunFullFlow();
+
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_EQ(Tul->NumNodes, 2);
+    EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
+}
+
+// A single row cannot be computed: the user is told and nothing is written.
+TEST_F(FullFlowTest, ProfileWithoutAnEndIsRefused)
+{
+    Job(100, 80, 0, {{.station = 0, .ground = 96, .invert = 95}});
+
+    FFlow->RunFullFlow();
+
+    ASSERT_EQ(rec.seen.size(), 1u);
+    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Error);
+    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+}
+
+} // namespace

@@ -1,0 +1,221 @@
+// The suction analysis of a centrifugal pump on suction lines built in the
+// working tables of a temporary database; expected values worked by hand.
+#include "engine/hydcalc1.h"
+#include "model/dbsetup.h"
+#include "model/dmod1.h"
+#include "model/staclass1.h"
+#include "model/tulclass.h"
+#include "platform/ui/seam/msg.h"
+#include "support/tempdb.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Recorder : ui::MessageSink {
+    std::vector<ui::Message> seen;
+    int show(const ui::Message& m) override
+    {
+        seen.push_back(m);
+        return ui::mrOk;
+    }
+};
+
+struct Segment {
+    int segmentNo = 1;
+    double length = 0, q = 0, dia = 6, C = 150;
+    double K1 = 0, Kid1 = 0;
+    QString loc1 = QStringLiteral("DS");
+    double K2 = 0, Kid2 = 0;
+    QString loc2 = QStringLiteral("NA");
+};
+
+class SuctionTest : public ::testing::Test {
+protected:
+    testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
+    TDMod dm;
+    Recorder rec;
+    ui::MessageSink* oldSink = nullptr;
+
+    void SetUp() override
+    {
+        DMod = &dm;
+        oldSink = ui::SetMessageSink(&rec);
+        *Tul = TTul();
+        dm.DefSysTable->Open();
+        dm.DefSysTable->First();
+        dm.DefSysTable->Edit();
+        dm.DefSysTableCompMethod->SetAsInteger(2); // Hazen-Williams first
+        dm.DefSysTable->Post();
+    }
+    void TearDown() override
+    {
+        ui::SetMessageSink(oldSink);
+        for (db::Table* t : {dm.WorkPipeTable, dm.WorkSuctionTable, dm.DefSysTable})
+            t->Close();
+        DMod = nullptr;
+    }
+
+    void Job(double eye, double ws, double temp, double altitude, const std::vector<Segment>& segs)
+    {
+        dm.WorkPipeTable->Open();
+        dm.WorkPipeTable->EmptyTable();
+        dm.WorkPipeTable->Append();
+        dm.WorkPipeTableJobName->SetAsString(QStringLiteral("Pump"));
+        dm.WorkPipeTableSysType->SetAsString(QStringLiteral("PUMPED"));
+        dm.WorkPipeTablePumpType->SetAsString(QStringLiteral("CENTRIF"));
+        dm.WorkPipeTablePumpEyeElev->SetAsFloat(eye);
+        dm.WorkPipeTableWSElev->SetAsFloat(ws);
+        dm.WorkPipeTableWaterTemp->SetAsFloat(temp);
+        dm.WorkPipeTableAltitude->SetAsFloat(altitude);
+        dm.WorkPipeTableColumnLoss->SetAsFloat(9.99);
+        dm.WorkPipeTable->Post();
+
+        dm.WorkSuctionTable->Open();
+        dm.WorkSuctionTable->EmptyTable();
+        for (const Segment& s : segs) {
+            dm.WorkSuctionTable->Append();
+            dm.WorkSuctionTableSegmentNo->SetAsInteger(s.segmentNo);
+            dm.WorkSuctionTablePipeLength->SetAsFloat(s.length);
+            dm.WorkSuctionTablePipeQ->SetAsFloat(s.q);
+            dm.WorkSuctionTableDiaIn->SetAsFloat(s.dia);
+            dm.WorkSuctionTableCfac->SetAsFloat(s.C);
+            dm.WorkSuctionTableK1->SetAsFloat(s.K1);
+            dm.WorkSuctionTableKid1->SetAsFloat(s.Kid1);
+            dm.WorkSuctionTableKLocate1->SetAsString(s.loc1);
+            dm.WorkSuctionTableK2->SetAsFloat(s.K2);
+            dm.WorkSuctionTableKid2->SetAsFloat(s.Kid2);
+            dm.WorkSuctionTableKLocate2->SetAsString(s.loc2);
+            dm.WorkSuctionTableKLocate3->SetAsString(QStringLiteral("NA"));
+            dm.WorkSuctionTableNodeType->SetAsInteger(7);
+            dm.WorkSuctionTable->Post();
+        }
+        dm.WorkSuctionTable->Close();
+        dm.WorkPipeTable->Close();
+    }
+
+    db::Table* Seg(int k)
+    {
+        db::Table* t = dm.WorkSuctionTable;
+        if (!t->Active())
+            t->Open();
+        t->First();
+        for (int i = 0; i < k; ++i)
+            t->Next();
+        return t;
+    }
+    db::Table* Header()
+    {
+        if (!dm.WorkPipeTable->Active())
+            dm.WorkPipeTable->Open();
+        dm.WorkPipeTable->First();
+        return dm.WorkPipeTable;
+    }
+};
+
+// One 20 ft, 6 in, C 150 segment carrying 300 gpm with K 0.5 downstream;
+// pump eye 105, water surface 100, 60 F at sea level.
+// V = 300/448.83/(0.0054542*36) = 3.40412749 ft/s, V^2/64.4 = 0.17993919;
+// hf = 10.4057*20*(300/150)^1.85185/6^4.87037 = 0.12186505 ft;
+// minor loss 0.5*0.17993919 = 0.08996960 ft; total loss 0.21183465 ft;
+// TDSH = (105 - 100) + 0.21183465 + 0.17993919 = 5.39177384 ft;
+// ASH = 33.91 - (0.6 - 0.026*60 + 0.000422*3600) = 33.3508 ft;
+// 0.7*ASH = 23.34556 > 5.39177: passes.
+TEST_F(SuctionTest, SingleSegmentLineGivesItsHeadsAndPasses)
+{
+    Job(105, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5, .loc1 = QStringLiteral("DS")}});
+    Tul->NumNodes = 12;
+
+    Hyd->SuctionAnalysis();
+
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_NEAR(Tul->tdsh, 5.391773843682603, 1e-9);
+    EXPECT_EQ(Tul->NumNodes, 12); // the profile's count, not the segments'
+    Header();
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 5.39);
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableAvailSH->AsFloat(), 33.35);
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableColumnLoss->AsFloat(), 0.21);
+    Seg(0);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableVel->AsFloat(), 3.404);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableFloss->AsFloat(), 0.122);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableKloss->AsFloat(), 0.090);
+    EXPECT_EQ(dm.WorkSuctionTableCalcMethod->AsString(), QStringLiteral("Hazen Williams, C = 150"));
+    EXPECT_EQ(dm.WorkSuctionTableNodeType->AsInteger(), 0);
+    EXPECT_EQ(dm.WorkSuctionTableSegmentNo->AsInteger(), 1);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableRe->AsFloat(), 0.0);
+}
+
+// Two segments numbered 1 and 3, at 1000 ft and 70 F, pump eye 98 below the
+// water surface 100.
+// Segment 1: 10 ft of 8 in, K 0.8 downstream (inlet form, its own flow):
+//   V1 = 300/448.83/(0.0054542*64) = 1.91482172, hf1 = 0.01500898,
+//   K loss 0.8*V1^2/64.4 = 0.04554711.
+// Segment 2: 20 ft of 6 in; K 0.5 "US" with no item diameter uses segment
+//   1's flow and diameter: 0.5*V1^2/64.4 = 0.02846694; K 0.3 "DS" at a 4 in
+//   item: 0.3*(300/448.83/(0.0054542*16))^2/64.4 = 0.27328265; together
+//   0.30174959; hf2 = 0.12186505; V2 = 3.40412749.
+// Total loss 0.48417074; TDSH = -2 + 0.48417074 + 0.17993919 = -1.33589007;
+// ASH = (33.91 - 1.17) - (0.6 - 1.82 + 2.0678) = 31.8922.
+TEST_F(SuctionTest, SegmentsAreRenumberedAndUpstreamLossesUseTheSegmentAbove)
+{
+    Job(98, 100, 70, 1000,
+        {{.segmentNo = 1, .length = 10, .q = 300, .dia = 8, .K1 = 0.8, .loc1 = QStringLiteral("DS")},
+         {.segmentNo = 3, .length = 20, .q = 300, .dia = 6, .K1 = 0.5, .Kid1 = 0,
+          .loc1 = QStringLiteral("US"), .K2 = 0.3, .Kid2 = 4, .loc2 = QStringLiteral("DS")}});
+
+    Hyd->SuctionAnalysis();
+
+    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_NEAR(Tul->tdsh, -1.3358900684956496, 1e-9);
+    Seg(0);
+    EXPECT_EQ(dm.WorkSuctionTableSegmentNo->AsInteger(), 1);
+    EXPECT_EQ(dm.WorkSuctionTableNodeType->AsInteger(), 0);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableKloss->AsFloat(), 0.046);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableFloss->AsFloat(), 0.015);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableVel->AsFloat(), 1.915);
+    Seg(1);
+    EXPECT_EQ(dm.WorkSuctionTableSegmentNo->AsInteger(), 2);
+    EXPECT_EQ(dm.WorkSuctionTableNodeType->AsInteger(), 1);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableKloss->AsFloat(), 0.302);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTableFloss->AsFloat(), 0.122);
+    Header();
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), -1.34);
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableAvailSH->AsFloat(), 31.89);
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableColumnLoss->AsFloat(), 0.48);
+}
+
+// The one-segment line of the first test with the pump eye raised.
+// Eye 125: TDSH = 25 + 0.21183465 + 0.17993919 = 25.39177384, above
+// 0.7*33.3508 = 23.34556 but below ASH: within 33.3508 - 25.39177 = 7.95903.
+// Eye 140: TDSH = 40.39177384, 7.04097 ft above ASH.
+TEST_F(SuctionTest, FailingLineIsToldToTheUser)
+{
+    Job(125, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5}});
+    Hyd->SuctionAnalysis();
+    ASSERT_EQ(rec.seen.size(), 1u);
+    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Warning);
+    EXPECT_EQ(rec.seen[0].text,
+              QStringLiteral("33.35 Tul->tdsh = 25.39 Available suction head is within 7.96 of "
+                             "total dynamic suction head.do you want to lower pump eye elevation "
+                             "and/or reduce friction?"));
+    // The stored values are those of any analysis.
+    Header();
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 25.39);
+
+    rec.seen.clear();
+    Job(140, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5}});
+    Hyd->SuctionAnalysis();
+    ASSERT_EQ(rec.seen.size(), 1u);
+    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Error);
+    EXPECT_EQ(rec.seen[0].text,
+              QStringLiteral("33.35 Tul->tdsh = 40.39 Available suction head is 7.04 feet less "
+                             "than Total dynamic suction head.You must lower pump eye elevation "
+                             "and/or reduce friction."));
+    Header();
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 40.39);
+    EXPECT_DOUBLE_EQ(dm.WorkPipeTableAvailSH->AsFloat(), 33.35);
+}
+
+} // namespace
