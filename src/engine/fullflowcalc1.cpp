@@ -76,13 +76,6 @@ double MinorLosses(const TSta& s, const TSta& u, bool inlet)
     return k;
 }
 
-// Sets the friction loss and its description of reach u -> s on s.
-void ReachFriction(TSta& u, TSta& s)
-{
-    s.Floss = Hyd->FrictionLoss(u.DiaIn, u.PipeQ, u.PipeLength, u.Efac, u.Cfac, u.Nfac, s.Re,
-                                s.FlowType, s.F);
-    s.FrictionMethodUsed = Tul->FrictionMethodUsed;
-}
 
 // Frees the station records however the run is left.
 struct StationRecordsGuard {
@@ -101,6 +94,18 @@ void TFFlow::InvertFromCover(TSta& s)
         s.InvertElev = s.GroundElev - s.PipeDepth / 12.0 + s.WallThick / 12.0;
 }
 
+void TFFlow::ReachEnd(TSta& u, TSta& s)
+{
+    s.Kloss = MinorLosses(s, u, false);
+    s.Floss = Hyd->FrictionLoss(u.DiaIn, u.PipeQ, u.PipeLength, u.Efac, u.Cfac, u.Nfac, s.Re,
+                                s.FlowType, s.F);
+    s.FrictionMethodUsed = Tul->FrictionMethodUsed;
+    s.Egl = u.Egl - s.Floss - s.Kloss;
+    s.Hgl = s.Egl - VelocityHead(s.vel);
+    InvertFromCover(s);
+    s.Psi = (s.Hgl - s.InvertElev) * kPsiPerFt;
+}
+
 void TFFlow::FullFlowInletComp(TSta& s0, double Q)
 {
     s0.PipeQ = Q;
@@ -116,12 +121,7 @@ double TFFlow::FullFlowSegComp(TSta& u, TSta& s)
     u.PipeLength = s.Station - u.Station;
     s.PipeQ = u.PipeQ - s.OutQ + s.InQ;
     s.vel = Velocity(s.PipeQ, s.DiaIn, kGpmPerCfsMid);
-    s.Kloss = MinorLosses(s, u, false);
-    ReachFriction(u, s);
-    s.Egl = u.Egl - s.Floss - s.Kloss;
-    s.Hgl = s.Egl - VelocityHead(s.vel);
-    InvertFromCover(s);
-    s.Psi = (s.Hgl - s.InvertElev) * kPsiPerFt;
+    ReachEnd(u, s);
     const double crown = s.DiaIn / 12.0 + s.InvertElev;
     if (crown > s.Hgl)
         return s.Hgl - crown;
@@ -134,12 +134,7 @@ void TFFlow::FullFlowEndComp(TSta& u, TSta& l)
     l.PipeQ = u.PipeQ;
     l.vel = u.vel;
     l.DiaIn = u.DiaIn;
-    l.Kloss = MinorLosses(l, u, false);
-    ReachFriction(u, l);
-    l.Egl = u.Egl - l.Floss - l.Kloss;
-    l.Hgl = l.Egl - VelocityHead(l.vel);
-    InvertFromCover(l);
-    l.Psi = (l.Hgl - l.InvertElev) * kPsiPerFt;
+    ReachEnd(u, l);
 }
 
 TFFlow::PassResult TFFlow::RunPass(TSta** sta, int n, double Q, double target)

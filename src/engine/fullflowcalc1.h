@@ -53,6 +53,9 @@ private:
     // Invert from ground and cover for a row whose cover is given; an invert
     // entered directly, or set at the ground, is kept.
     static void InvertFromCover(TSta& s);
+    // Losses, grade lines, invert and pressure at s, the downstream end of
+    // the reach from u, once s's flow and velocity are set.
+    static void ReachEnd(TSta& u, TSta& s);
     // Clears every computed member of the stations (the state before a pass).
     static void ClearResults(TSta** sta, int n);
     // The search itself; `count` receives the passes made.

@@ -7,6 +7,7 @@
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
+#include "support/dialogdriver.h"
 #include "support/tempdb.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +15,6 @@
 #include <vector>
 
 namespace {
-
-struct Recorder : ui::MessageSink {
-    std::vector<ui::Message> seen;
-    int show(const ui::Message& m) override
-    {
-        seen.push_back(m);
-        return ui::mrOk;
-    }
-};
 
 struct Node {
     double station = 0, ground = 0, invert = 0, depth = 0, wall = 0;
@@ -35,19 +27,16 @@ class FullFlowTest : public ::testing::Test {
 protected:
     testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
     TDMod dm;
-    Recorder rec;
-    ui::MessageSink* oldSink = nullptr;
+    DialogDriver dlg;
 
     void SetUp() override
     {
         DMod = &dm;
-        oldSink = ui::SetMessageSink(&rec);
         *Tul = TTul();
         SetCompMethod(2); // Hazen-Williams first
     }
     void TearDown() override
     {
-        ui::SetMessageSink(oldSink);
         FreeStationRecords();
         for (db::Table* t : {dm.WorkPipeTable, dm.WorkProfTable, dm.DefSysTable})
             t->Close();
@@ -172,7 +161,7 @@ TEST_F(FullFlowTest, TwoStationHazenWilliamsLineFindsItsLargestFlow)
 
     FFlow->RunFullFlow();
 
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Tul->NumNodes, 2);
     EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
     EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
@@ -249,7 +238,7 @@ TEST_F(FullFlowTest, SearchEndsWhereAPipeCrownLimitsTheFlow)
     FreeStationRecords();
 
     FFlow->RunFullFlow();
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("415.8"));
     EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 88.50);
     EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 0.22);
@@ -271,9 +260,9 @@ TEST_F(FullFlowTest, LineWithoutFeasibleFlowStoresNothingMisleadingAndSaysWhy)
 
     const QString why = QStringLiteral("ERROR .. No flow keeps the pipe full, hydraulic gradeline is "
                                        "below top of pipe at station 10+00");
-    ASSERT_EQ(rec.seen.size(), 1u);
-    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Error);
-    EXPECT_EQ(rec.seen[0].text, why);
+    ASSERT_EQ(dlg.Messages().size(), 1u);
+    EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
+    EXPECT_EQ(dlg.Messages()[0].text, why);
     EXPECT_EQ(Text(2, dm.WorkProfTableWarning), why);
     for (int k = 0; k < 3; ++k) {
         EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTablePipeQ), 0.0) << k;
@@ -300,7 +289,7 @@ TEST_F(FullFlowTest, OutletTooHighIsRefusedInTheResultRow)
 
     FFlow->RunFullFlow();
 
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Text(1, dm.WorkProfTableWarning),
               QStringLiteral("ERROR .. Outlet or outlet pressure is too high, try again"));
     EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTablePipeQ), 0.0);
@@ -329,7 +318,7 @@ TEST_F(FullFlowTest, EnteredInvertsAreKeptAndOutflowLeavesTheLine)
 
     FFlow->RunFullFlow();
 
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("428.7"));
     EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("328.7"));
     EXPECT_EQ(Text(2, dm.WorkProfTablePipeQ), QStringLiteral("328.7"));
@@ -356,7 +345,7 @@ TEST_F(FullFlowTest, NodeCountComesFromTheProfileRows)
 
     FFlow->RunFullFlow();
 
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Tul->NumNodes, 2);
     EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
 }
@@ -368,8 +357,8 @@ TEST_F(FullFlowTest, ProfileWithoutAnEndIsRefused)
 
     FFlow->RunFullFlow();
 
-    ASSERT_EQ(rec.seen.size(), 1u);
-    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Error);
+    ASSERT_EQ(dlg.Messages().size(), 1u);
+    EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
     EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
 }
 

@@ -6,6 +6,7 @@
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
+#include "support/dialogdriver.h"
 #include "support/tempdb.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,6 @@
 #include <vector>
 
 namespace {
-
-struct Recorder : ui::MessageSink {
-    std::vector<ui::Message> seen;
-    int show(const ui::Message& m) override
-    {
-        seen.push_back(m);
-        return ui::mrOk;
-    }
-};
 
 struct Segment {
     int segmentNo = 1;
@@ -36,13 +28,11 @@ class SuctionTest : public ::testing::Test {
 protected:
     testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
     TDMod dm;
-    Recorder rec;
-    ui::MessageSink* oldSink = nullptr;
+    DialogDriver dlg;
 
     void SetUp() override
     {
         DMod = &dm;
-        oldSink = ui::SetMessageSink(&rec);
         *Tul = TTul();
         dm.DefSysTable->Open();
         dm.DefSysTable->First();
@@ -52,7 +42,6 @@ protected:
     }
     void TearDown() override
     {
-        ui::SetMessageSink(oldSink);
         for (db::Table* t : {dm.WorkPipeTable, dm.WorkSuctionTable, dm.DefSysTable})
             t->Close();
         DMod = nullptr;
@@ -130,7 +119,7 @@ TEST_F(SuctionTest, SingleSegmentLineGivesItsHeadsAndPasses)
 
     Hyd->SuctionAnalysis();
 
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_NEAR(Tul->tdsh, 5.391773843682603, 1e-9);
     EXPECT_EQ(Tul->NumNodes, 12); // the profile's count, not the segments'
     Header();
@@ -167,7 +156,7 @@ TEST_F(SuctionTest, SegmentsAreRenumberedAndUpstreamLossesUseTheSegmentAbove)
 
     Hyd->SuctionAnalysis();
 
-    EXPECT_TRUE(rec.seen.empty());
+    EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_NEAR(Tul->tdsh, -1.3358900684956496, 1e-9);
     Seg(0);
     EXPECT_EQ(dm.WorkSuctionTableSegmentNo->AsInteger(), 1);
@@ -194,9 +183,9 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
 {
     Job(125, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5}});
     Hyd->SuctionAnalysis();
-    ASSERT_EQ(rec.seen.size(), 1u);
-    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Warning);
-    EXPECT_EQ(rec.seen[0].text,
+    ASSERT_EQ(dlg.Messages().size(), 1u);
+    EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Warning);
+    EXPECT_EQ(dlg.Messages()[0].text,
               QStringLiteral("33.35 Tul->tdsh = 25.39 Available suction head is within 7.96 of "
                              "total dynamic suction head.do you want to lower pump eye elevation "
                              "and/or reduce friction?"));
@@ -204,12 +193,12 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
     Header();
     EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 25.39);
 
-    rec.seen.clear();
+    dlg.ClearLog();
     Job(140, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5}});
     Hyd->SuctionAnalysis();
-    ASSERT_EQ(rec.seen.size(), 1u);
-    EXPECT_EQ(rec.seen[0].type, ui::MsgType::Error);
-    EXPECT_EQ(rec.seen[0].text,
+    ASSERT_EQ(dlg.Messages().size(), 1u);
+    EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
+    EXPECT_EQ(dlg.Messages()[0].text,
               QStringLiteral("33.35 Tul->tdsh = 40.39 Available suction head is 7.04 feet less "
                              "than Total dynamic suction head.You must lower pump eye elevation "
                              "and/or reduce friction."));
