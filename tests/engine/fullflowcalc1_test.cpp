@@ -2,13 +2,12 @@
 // temporary database; expected values are worked by hand below each job.
 #include "engine/fullflowcalc1.h"
 #include "engine/hydcalc1.h"
-#include "model/dbsetup.h"
 #include "model/dmod1.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
 #include "support/dialogdriver.h"
-#include "support/tempdb.h"
+#include "support/workjob.h"
 
 #include <gtest/gtest.h>
 
@@ -25,74 +24,52 @@ struct Node {
 
 class FullFlowTest : public ::testing::Test {
 protected:
-    testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
-    TDMod dm;
+    testsupport::WorkJob job;
+    TDMod& dm = job.Dm();
     DialogDriver dlg;
 
     void SetUp() override
     {
-        DMod = &dm;
-        *Tul = TTul();
-        SetCompMethod(2); // Hazen-Williams first
-    }
-    void TearDown() override
-    {
-        FreeStationRecords();
-        for (db::Table* t : {dm.WorkPipeTable, dm.WorkProfTable, dm.DefSysTable})
-            t->Close();
-        DMod = nullptr;
-    }
-
-    void SetCompMethod(int m)
-    {
+        // Hazen-Williams first.
         dm.DefSysTable->Open();
         dm.DefSysTable->First();
         dm.DefSysTable->Edit();
-        dm.DefSysTableCompMethod->SetAsInteger(m);
+        dm.DefSysTableCompMethod->SetAsInteger(2);
         dm.DefSysTable->Post();
     }
+    void TearDown() override { FreeStationRecords(); }
 
     void Job(double ws, double outletElev, double outletPsi, const std::vector<Node>& nodes,
              int storedNumNodes = -1)
     {
-        dm.WorkPipeTable->Open();
-        dm.WorkPipeTable->EmptyTable();
-        dm.WorkPipeTable->Append();
-        dm.WorkPipeTableJobName->SetAsString(QStringLiteral("Max flow"));
-        dm.WorkPipeTableSysType->SetAsString(QStringLiteral("FULLFLOW"));
-        dm.WorkPipeTableWSElev->SetAsFloat(ws);
-        dm.WorkPipeTableOutletElev->SetAsFloat(outletElev);
-        dm.WorkPipeTableOutletPsi->SetAsFloat(outletPsi);
-        dm.WorkPipeTableNumNodes->SetAsInteger(storedNumNodes < 0 ? int(nodes.size())
-                                                                  : storedNumNodes);
-        dm.WorkPipeTable->Post();
-
-        dm.WorkProfTable->Open();
-        dm.WorkProfTable->EmptyTable();
+        job.SetHeader({{"JobName", "Max flow"},
+                       {"SysType", "FULLFLOW"},
+                       {"WSElev", ws},
+                       {"OutletElev", outletElev},
+                       {"OutletPsi", outletPsi},
+                       {"NumNodes", storedNumNodes < 0 ? int(nodes.size()) : storedNumNodes}});
         for (size_t i = 0; i < nodes.size(); ++i) {
             const Node& nd = nodes[i];
-            dm.WorkProfTable->Append();
-            dm.WorkProfTableStation->SetAsFloat(nd.station);
-            dm.WorkProfTableReachType->SetAsString(i == 0 ? QStringLiteral("FULLBEG")
-                                                   : i + 1 == nodes.size() ? QStringLiteral("FULLEND")
-                                                                           : QStringLiteral("FULLMID"));
-            dm.WorkProfTableNodeType->SetAsInteger(i == 0 ? 0 : i + 1 == nodes.size() ? 4 : 1);
-            dm.WorkProfTableGroundElev->SetAsFloat(nd.ground);
-            dm.WorkProfTableInvertElev->SetAsFloat(nd.invert);
-            dm.WorkProfTablePipeDepth->SetAsFloat(nd.depth);
-            dm.WorkProfTableWallThick->SetAsFloat(nd.wall);
-            dm.WorkProfTableInvElMethod->SetAsInteger(nd.method);
-            dm.WorkProfTableDiaIn->SetAsFloat(nd.dia);
-            dm.WorkProfTableCfac->SetAsFloat(nd.C);
-            dm.WorkProfTableNfac->SetAsFloat(nd.n);
-            dm.WorkProfTableEfac->SetAsFloat(nd.e);
-            dm.WorkProfTableInQ->SetAsFloat(nd.inQ);
-            dm.WorkProfTableOutQ->SetAsFloat(nd.outQ);
-            dm.WorkProfTablePipeType->SetAsString(QStringLiteral("PVC"));
-            dm.WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("6 in PVC"));
-            dm.WorkProfTableFloss->SetAsFloat(-99); // stale results of an earlier run
-            dm.WorkProfTableCalcMethod->SetAsString(QStringLiteral("stale"));
-            dm.WorkProfTable->Post();
+            const bool first = i == 0, last = i + 1 == nodes.size();
+            job.AddProfRow({{"Station", nd.station},
+                            {"ReachType", first ? "FULLBEG" : last ? "FULLEND" : "FULLMID"},
+                            {"NodeType", first ? 0 : last ? 4 : 1},
+                            {"GroundElev", nd.ground},
+                            {"InvertElev", nd.invert},
+                            {"PipeDepth", nd.depth},
+                            {"WallThick", nd.wall},
+                            {"InvElMethod", nd.method},
+                            {"DiaIn", nd.dia},
+                            {"Cfac", nd.C},
+                            {"Nfac", nd.n},
+                            {"Efac", nd.e},
+                            {"InQ", nd.inQ},
+                            {"OutQ", nd.outQ},
+                            {"PipeType", "PVC"},
+                            {"DownStreamPipeDescription", "6 in PVC"},
+                            // stale results of an earlier run
+                            {"Floss", -99},
+                            {"CalcMethod", "stale"}});
         }
         dm.WorkProfTable->Close();
     }

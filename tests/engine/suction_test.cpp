@@ -1,13 +1,12 @@
 // The suction analysis of a centrifugal pump on suction lines built in the
 // working tables of a temporary database; expected values worked by hand.
 #include "engine/hydcalc1.h"
-#include "model/dbsetup.h"
 #include "model/dmod1.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
 #include "support/dialogdriver.h"
-#include "support/tempdb.h"
+#include "support/workjob.h"
 
 #include <gtest/gtest.h>
 
@@ -26,63 +25,50 @@ struct Segment {
 
 class SuctionTest : public ::testing::Test {
 protected:
-    testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
-    TDMod dm;
+    testsupport::WorkJob job;
+    TDMod& dm = job.Dm();
     DialogDriver dlg;
 
     void SetUp() override
     {
-        DMod = &dm;
-        *Tul = TTul();
+        // Hazen-Williams first.
         dm.DefSysTable->Open();
         dm.DefSysTable->First();
         dm.DefSysTable->Edit();
-        dm.DefSysTableCompMethod->SetAsInteger(2); // Hazen-Williams first
+        dm.DefSysTableCompMethod->SetAsInteger(2);
         dm.DefSysTable->Post();
-    }
-    void TearDown() override
-    {
-        for (db::Table* t : {dm.WorkPipeTable, dm.WorkSuctionTable, dm.DefSysTable})
-            t->Close();
-        DMod = nullptr;
     }
 
     void Job(double eye, double ws, double temp, double altitude, const std::vector<Segment>& segs)
     {
-        dm.WorkPipeTable->Open();
-        dm.WorkPipeTable->EmptyTable();
-        dm.WorkPipeTable->Append();
-        dm.WorkPipeTableJobName->SetAsString(QStringLiteral("Pump"));
-        dm.WorkPipeTableSysType->SetAsString(QStringLiteral("PUMPED"));
-        dm.WorkPipeTablePumpType->SetAsString(QStringLiteral("CENTRIF"));
-        dm.WorkPipeTablePumpEyeElev->SetAsFloat(eye);
-        dm.WorkPipeTableWSElev->SetAsFloat(ws);
-        dm.WorkPipeTableWaterTemp->SetAsFloat(temp);
-        dm.WorkPipeTableAltitude->SetAsFloat(altitude);
-        dm.WorkPipeTableColumnLoss->SetAsFloat(9.99);
-        dm.WorkPipeTable->Post();
-
-        dm.WorkSuctionTable->Open();
-        dm.WorkSuctionTable->EmptyTable();
-        for (const Segment& s : segs) {
-            dm.WorkSuctionTable->Append();
-            dm.WorkSuctionTableSegmentNo->SetAsInteger(s.segmentNo);
-            dm.WorkSuctionTablePipeLength->SetAsFloat(s.length);
-            dm.WorkSuctionTablePipeQ->SetAsFloat(s.q);
-            dm.WorkSuctionTableDiaIn->SetAsFloat(s.dia);
-            dm.WorkSuctionTableCfac->SetAsFloat(s.C);
-            dm.WorkSuctionTableK1->SetAsFloat(s.K1);
-            dm.WorkSuctionTableKid1->SetAsFloat(s.Kid1);
-            dm.WorkSuctionTableKLocate1->SetAsString(s.loc1);
-            dm.WorkSuctionTableK2->SetAsFloat(s.K2);
-            dm.WorkSuctionTableKid2->SetAsFloat(s.Kid2);
-            dm.WorkSuctionTableKLocate2->SetAsString(s.loc2);
-            dm.WorkSuctionTableKLocate3->SetAsString(QStringLiteral("NA"));
-            dm.WorkSuctionTableNodeType->SetAsInteger(7);
-            dm.WorkSuctionTable->Post();
-        }
-        dm.WorkSuctionTable->Close();
+        job.SetHeader({{"JobName", "Pump"},
+                       {"SysType", "PUMPED"},
+                       {"PumpType", "CENTRIF"},
+                       {"PumpEyeElev", eye},
+                       {"WSElev", ws},
+                       {"WaterTemp", temp},
+                       {"Altitude", altitude},
+                       {"ColumnLoss", 9.99}});
         dm.WorkPipeTable->Close();
+        db::Table* t = dm.WorkSuctionTable;
+        if (!t->Active())
+            t->Open();
+        t->EmptyTable();
+        for (const Segment& s : segs)
+            testsupport::WorkJob::AddRow(t, {{"SegmentNo", s.segmentNo},
+                                             {"PipeLength", s.length},
+                                             {"PipeQ", s.q},
+                                             {"DiaIn", s.dia},
+                                             {"Cfac", s.C},
+                                             {"K1", s.K1},
+                                             {"Kid1", s.Kid1},
+                                             {"KLocate1", s.loc1},
+                                             {"K2", s.K2},
+                                             {"Kid2", s.Kid2},
+                                             {"KLocate2", s.loc2},
+                                             {"KLocate3", "NA"},
+                                             {"NodeType", 7}});
+        t->Close();
     }
 
     db::Table* Seg(int k)
