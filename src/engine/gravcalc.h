@@ -1,9 +1,73 @@
 #pragma once
-// The known-flow gravity run. One instance, Grav, lives from start-up to the
-// main window's close.
+// The known-flow gravity run: the hydraulic profile of a gravity line that
+// carries a known flow, from the entrance (a water surface or a main of known
+// pressure) station by station to the end node, with friction and minor
+// losses, grade lines, pressures, the outlet checks, pressure-reducing
+// stations and an in-line booster whose outlet pressure may be left to be
+// found. Each run writes a plain-text trace to "GravFlow.txt" in the working
+// directory and its results into WorkPipe and WorkProf.
+//
+// The pumped run computes its reaches and its end node with InletComps,
+// SegComp and EndComp of the same object.
+#include <QString>
+
+#include <cstdio>
+
+class TSta;
+
+// Feet of water per psi as the gravity and pumped runs use it (1/0.43344).
+inline constexpr double kGravFtPerPsi = 2.307124400147656;
+
+// Nominal motor size for a brake horsepower: the first size whose limit
+// (1.01 x nominal, 0.333 for 1/3 hp) is not below bhp; "Special design" above
+// 202 hp.
+QString MotorSizeFor(double bhp);
+
 class TGrav {
+public:
+    // Set when the in-line booster station asks for its outlet pressure to be
+    // found (set pressure -1).
+    bool BoosterRerun = false;
+    // Index of the in-line booster station in the station array.
+    int BoosterIndex = 0;
+    // HGL at the booster outlet: set pressure as head + invert elevation.
+    double BoosterHgl = 0.0;
+    // Last station's HGL minus the manifold's design entrance HGL, when the
+    // line ends in a manifold.
+    double TrickleHglMargin = 0.0;
+
+    // The whole run on the job in the working tables.
+    void RunGravityProfile();
+
+    // Station steps, each writing its line to `trace` (which may be null).
+    // Entrance minor losses (plus the pump column loss when a pump is set).
+    void InletComps(TSta* s0, std::FILE* trace);
+    // One reach, from u down to s: length, friction and minor losses.
+    void SegComp(TSta* s, TSta* u, std::FILE* trace);
+    // The end node l and its reach from p; f is the first station.
+    void EndComp(TSta* l, TSta* p, TSta* f, std::FILE* trace);
+    // One forward pass over Tul->NumNodes stations: grade lines, pressures,
+    // checks and the booster sizing.
+    void FinalComp(TSta** sta, std::FILE* trace);
+    // Grade lines from the required outlet pressure back up the line, so that
+    // set pressures (the booster's among them) can be found.
+    void BackwardFromOutlet(TSta** sta, std::FILE* trace);
+
+    // Job results into WorkPipe, station results, thrust blocks, air-vacuum
+    // valves, surge and the friction method text into WorkProf.
+    void WriteProfileResults(TSta** sta, int n);
+    // Moves the manifold that starts at the end node by `margin` ft of head
+    // and checks it again (WorkTrickle).
+    void CheckTrickleManifold(double margin);
+
+private:
+    // The last FinalComp pass stopped at a booster whose pressure is to be found.
+    bool passStopped_ = false;
+    void SizeBooster(TSta** sta);
+    void SkipBoosterSizing(const QString& why, TSta* booster);
 };
 
+// The one gravity-run object.
 extern TGrav* Grav;
 void CreateGravObject();
 void DeleteGravObject();

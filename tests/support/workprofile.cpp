@@ -1,0 +1,131 @@
+#include "support/workprofile.h"
+
+#include "model/dmod1.h"
+#include "platform/db/db.h"
+
+#include <stdexcept>
+
+namespace testsupport {
+
+namespace {
+
+void OpenIfClosed(db::Table* t)
+{
+    if (!t->Active())
+        t->Open();
+}
+
+db::Table* ProfRow(int row)
+{
+    db::Table* t = DMod->WorkProfTable;
+    OpenIfClosed(t);
+    t->First();
+    for (int i = 0; i < row; ++i)
+        t->Next();
+    if (row >= t->RecordCount())
+        throw std::out_of_range("no such profile row");
+    return t;
+}
+
+db::Table* PipeRow()
+{
+    db::Table* t = DMod->WorkPipeTable;
+    OpenIfClosed(t);
+    t->First();
+    return t;
+}
+
+} // namespace
+
+void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
+{
+    TDMod& d = *DMod;
+    OpenIfClosed(d.WorkPipeTable);
+    d.WorkPipeTable->EmptyTable();
+    d.WorkPipeTable->Append();
+    d.WorkPipeTableJobName->SetAsString(QStringLiteral("Test job"));
+    d.WorkPipeTableSysType->SetAsString(h.sysType);
+    d.WorkPipeTablePumpType->SetAsString(h.pumpType);
+    d.WorkPipeTableSysHas->SetAsInteger(h.sysHas);
+    d.WorkPipeTableNumNodes->SetAsInteger(static_cast<int>(nodes.size()));
+    d.WorkPipeTableWSElev->SetAsFloat(h.wsElev);
+    d.WorkPipeTableOutletElev->SetAsFloat(h.outletElev);
+    d.WorkPipeTableOutletPsi->SetAsFloat(h.outletPsi);
+    d.WorkPipeTablePsiIn->SetAsFloat(h.psiIn);
+    d.WorkPipeTableColumnLoss->SetAsFloat(h.columnLoss);
+    d.WorkPipeTablePumpEffic->SetAsFloat(h.pumpEffic);
+    d.WorkPipeTableWaterTemp->SetAsFloat(h.waterTemp);
+    d.WorkPipeTableTriclEntHgl->SetAsFloat(h.triclEntHgl);
+    d.WorkPipeTable->Post();
+
+    OpenIfClosed(d.WorkProfTable);
+    d.WorkProfTable->EmptyTable();
+    db::Transaction tx(db::kMersolAlias);
+    for (const WorkNode& n : nodes) {
+        d.WorkProfTable->Append();
+        d.WorkProfTableStation->SetAsFloat(n.station);
+        d.WorkProfTableGroundElev->SetAsFloat(n.invert + 3.0);
+        d.WorkProfTableInvertElev->SetAsFloat(n.invert);
+        d.WorkProfTableInvElMethod->SetAsInteger(1);
+        d.WorkProfTablePipeQ->SetAsFloat(n.pipeQ);
+        d.WorkProfTableDiaIn->SetAsFloat(n.diaIn);
+        d.WorkProfTableCfac->SetAsFloat(n.cfac);
+        d.WorkProfTableNfac->SetAsFloat(n.nfac);
+        d.WorkProfTableEfac->SetAsFloat(n.efac);
+        d.WorkProfTablePressurRating->SetAsFloat(n.rating);
+        d.WorkProfTableReachType->SetAsString(n.reachType);
+        d.WorkProfTableNodeType->SetAsInteger(n.nodeType);
+        d.WorkProfTablePsiSet->SetAsFloat(n.psiSet);
+        d.WorkProfTableK1->SetAsFloat(n.k1);
+        d.WorkProfTableKLocate1->SetAsString(n.kLocate1);
+        d.WorkProfTableKid1->SetAsFloat(n.kid1);
+        d.WorkProfTableKLocate2->SetAsString(QStringLiteral("NA"));
+        d.WorkProfTableKLocate3->SetAsString(QStringLiteral("NA"));
+        d.WorkProfTableFitting->SetAsString(n.fitting);
+        d.WorkProfTableThBlkSoil->SetAsFloat(n.soil);
+        d.WorkProfTableModulus->SetAsFloat(n.modulus);
+        d.WorkProfTableWallThick->SetAsFloat(n.wallThick);
+        d.WorkProfTablePipeType->SetAsString(n.pipeType);
+        d.WorkProfTableDownStreamPipeDescription->SetAsString(n.pipeDescription);
+        d.WorkProfTable->Post();
+    }
+    tx.Commit();
+    d.WorkPipeTable->First();
+}
+
+void SetCompMethod(int method)
+{
+    db::Table* t = DMod->DefSysTable;
+    OpenIfClosed(t);
+    t->First();
+    t->Edit();
+    DMod->DefSysTableCompMethod->SetAsInteger(method);
+    t->Post();
+}
+
+double ProfValue(int row, const char* field)
+{
+    return ProfRow(row)->FieldByName(QString::fromLatin1(field))->AsFloat();
+}
+
+QString ProfText(int row, const char* field)
+{
+    return ProfRow(row)->FieldByName(QString::fromLatin1(field))->AsString();
+}
+
+bool ProfIsNull(int row, const char* field)
+{
+    return ProfRow(row)->FieldByName(QString::fromLatin1(field))->IsNull();
+}
+
+double PipeValue(const char* field)
+{
+    return PipeRow()->FieldByName(QString::fromLatin1(field))->AsFloat();
+}
+
+QString PipeText(const char* field)
+{
+    return PipeRow()->FieldByName(QString::fromLatin1(field))->AsString();
+}
+
+} // namespace testsupport

@@ -1,0 +1,62 @@
+#pragma once
+// Writes a test job into the working tables through the data module, the way
+// the dialogs leave it: one WorkPipe header row and one WorkProf row per node,
+// and reads stored results back. DMod must point at a data module.
+#include <QString>
+
+#include <vector>
+
+namespace testsupport {
+
+struct WorkHeader {
+    QString sysType = QStringLiteral("GRAVITY");
+    QString pumpType;
+    int sysHas = 0;
+    double wsElev = 0.0;
+    double outletElev = 0.0;
+    double outletPsi = 0.0;
+    double psiIn = 0.0;
+    double columnLoss = 0.0;
+    double pumpEffic = 0.0;
+    double waterTemp = 60.0;
+    double triclEntHgl = 0.0;
+};
+
+struct WorkNode {
+    double station = 0.0;
+    double invert = 0.0;
+    double pipeQ = 0.0;
+    double diaIn = 0.0;
+    double cfac = 0.0;
+    double nfac = 0.0;
+    double efac = 0.0;
+    double rating = 0.0;
+    QString reachType;          // "GRAVBEG", "GRAVMID", "GRAVEND" ...
+    int nodeType = 1;
+    double psiSet = 0.0;
+    // Minor-loss slot 1 (the others stay empty).
+    double k1 = 0.0;
+    QString kLocate1 = QStringLiteral("NA");
+    double kid1 = 0.0;
+    QString fitting;
+    double soil = 0.0;
+    double modulus = 0.0;
+    double wallThick = 0.0;
+    QString pipeType = QStringLiteral("PVC");
+    QString pipeDescription = QStringLiteral("6 in PVC");
+};
+
+// Empties WorkPipe and WorkProf and writes the job; both tables stay open.
+void WriteWorkJob(const WorkHeader& header, const std::vector<WorkNode>& nodes);
+// Sets the friction-method order of the system defaults.
+void SetCompMethod(int method);
+
+// A WorkProf field of the k-th row (0 = entrance), opening the table if needed.
+double ProfValue(int row, const char* field);
+QString ProfText(int row, const char* field);
+bool ProfIsNull(int row, const char* field);
+// A WorkPipe field of the header row.
+double PipeValue(const char* field);
+QString PipeText(const char* field);
+
+} // namespace testsupport
