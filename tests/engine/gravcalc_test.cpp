@@ -3,13 +3,12 @@
 // at full precision (the working is in the comments) and compared with the
 // stored values at their stored rounding.
 #include "engine/gravcalc.h"
-#include "model/dbsetup.h"
 #include "model/dmod1.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/db/db.h"
 #include "support/dialogdriver.h"
-#include "support/tempdb.h"
+#include "support/workjob.h"
 #include "support/workprofile.h"
 
 #include <gtest/gtest.h>
@@ -33,16 +32,15 @@ namespace {
 
 class GravityRun : public ::testing::Test {
 protected:
-    testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
-    TDMod dm;
+    // A data module on a fresh database in DMod, a fresh job object in Tul.
+    testsupport::WorkJob job;
+    TDMod& dm = job.Dm();
     DialogDriver dialogs;
     QTemporaryDir workDir;
     QString oldDir;
 
     void SetUp() override
     {
-        DMod = &dm;
-        *Tul = TTul();
         oldDir = QDir::currentPath();
         // The trace file goes to the working directory.
         QDir::setCurrent(workDir.path());
@@ -51,7 +49,6 @@ protected:
     void TearDown() override
     {
         QDir::setCurrent(oldDir);
-        DMod = nullptr;
     }
 
     QString TraceText() const
@@ -266,12 +263,16 @@ TEST_F(GravityRun, ManningLineWithEntranceContractionAndExitLossFallsShortAtOutl
 }
 
 // Darcy-Weisbach: 300 gpm in a 6 in pipe, roughness 0.000005 ft, water at
-// 60 F (viscosity 1.217e-5 ft^2/s from the 60 F row).
+// 60 F (viscosity 1.217e-5 ft^2/s from the 60 F row). The middle node is a
+// high point above its grade line, and the outlet lies above the end's grade.
 //   V = 3.404127494, Re = 0.5 x 3.404127494 / 1.217e-5 = 139857.33 (turbulent)
 //   Colebrook root 0.016857505; the step search stops at 0.01685 (within
 //   its last step of 0.00001)
 //   loss = 1000 / 0.5 x 0.01685 x 3.404127494^2 / 64.4 = 6.063951 per 1000 ft
-//   Egl 100, 93.936049, 87.872098; hv 0.179939192
+//   Egl 100, 93.936049, 87.872098; hv 0.179939192; Hgl 93.756110, 87.692159
+//   node 1: Hgl 93.76 below its crown 96.5: error; Psi (93.756110 - 96) x 0.43344
+//     = -0.972626; higher than both neighbours: a 2 in valve (6 in, no surge)
+//   end: Hgl 87.69 below the outlet at 90: error
 TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
 {
     testsupport::SetCompMethod(0);   // Darcy-Weisbach only
@@ -289,7 +290,7 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
                 .reachType = "GRAVBEG", .nodeType = 0};
     WorkNode n1 = n0;
     n1.station = 1000;
-    n1.invert = 80;
+    n1.invert = 96;
     n1.reachType = "GRAVMID";
     n1.nodeType = 1;
     WorkNode n2 = n0;
@@ -297,7 +298,7 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
     n2.invert = 70;
     n2.reachType = "GRAVEND";
     n2.nodeType = 4;
-    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 70, .waterTemp = 60},
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 90, .waterTemp = 60},
                               {n0, n1, n2});
     Grav->RunGravityProfile();
 
@@ -306,11 +307,20 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
     EXPECT_EQ(ProfText(1, "CalcMethod"), ProfText(0, "CalcMethod"));
     EXPECT_DOUBLE_EQ(ProfValue(0, "Floss"), 6.064);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Egl"), 93.94);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), -0.97);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Egl"), 87.87);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 87.69);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 7.67);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "AirVacSize"), 2.0);
     EXPECT_EQ(Tul->FrictionMethodUsed, 0);
-    EXPECT_TRUE(dialogs.Messages().empty());
+
+    const QString belowPipe = QStringLiteral("ERROR .. Hydraulic gradeline is below top of pipe!");
+    const QString belowOutlet = QStringLiteral(
+        "ERROR .. Can't get this much flow through pipe!!!  HGL is below OutletElev!");
+    EXPECT_EQ(ProfText(1, "Warning"), belowPipe);
+    EXPECT_EQ(ProfText(2, "Warning"), belowOutlet);
+    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{belowPipe, belowOutlet}));
+    EXPECT_EQ(MessageTypes(), (std::vector<ui::MsgType>{ui::MsgType::Error, ui::MsgType::Error}));
 }
 
 namespace {
@@ -370,10 +380,12 @@ QStringList TraceSteps(const QString& trace)
 //   backward: end Hgl 2.307124400 x 40 + 110 = 202.284976006, Egl 202.464915198;
 //     booster Egl 202.464915198 + 12.186505496 = 214.651420694, Hgl 214.471481502,
 //     Psi (214.471481502 - 80) x 0.43344 = 58.285319 (its new set pressure)
-//   TDH = 0.179939192 + (2.307124400 x 58.285319 + 80 - 95.906747252) = 118.744673
+//   TDH = 0.179939192 + (2.307124400 x 58.285319 + 80 - 95.906747252) = 118.744673,
+//     stored 118.75 (six significant digits, 118.745, then two decimals)
 //   WHP = 118.744673 x 300 / 3960 = 8.995809; BHP = 8.995809 / 70 x 100 = 12.851155
 //   motor: 10.1 < 12.85 <= 15.15, "15"
-//   the end restarts from the set pressure: Egl 202.464915, Hgl 202.284976, Psi 40.00
+//   the end restarts from the set pressure: Egl 202.464915 (stored 202.47), Hgl
+//     202.284976 (202.29), Psi 40.00
 //   the invert at 110 ft is above the water surface, so the booster's static
 //   grade is the water surface (102) and the end's is 0.
 TEST_F(GravityRun, InlineBoosterFindsItsOutletPressureAndSizesItsMotor)
@@ -381,7 +393,7 @@ TEST_F(GravityRun, InlineBoosterFindsItsOutletPressureAndSizesItsMotor)
     testsupport::WriteWorkJob(BoosterHeader(), BoosterLine(-1));
     Grav->RunGravityProfile();
 
-    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 118.74);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 118.75);
     EXPECT_DOUBLE_EQ(PipeValue("WHP"), 9.00);
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 12.85);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("15"));
@@ -389,8 +401,8 @@ TEST_F(GravityRun, InlineBoosterFindsItsOutletPressureAndSizesItsMotor)
     EXPECT_DOUBLE_EQ(ProfValue(1, "Egl"), 95.91);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 95.73);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 6.82);
-    EXPECT_DOUBLE_EQ(ProfValue(2, "Egl"), 202.46);
-    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 202.28);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Egl"), 202.47);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 202.29);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 40.00);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Sgl"), 102.0);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Sgl"), 0.0);
@@ -498,7 +510,7 @@ TEST_F(GravityRun, InlineBoosterWithoutEfficiencyStopsAtWaterHorsepower)
     testsupport::WriteWorkJob(BoosterHeader(0), BoosterLine(-1));
     Grav->RunGravityProfile();
 
-    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 118.74);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 118.75);
     EXPECT_DOUBLE_EQ(PipeValue("WHP"), 9.00);
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 0.0);
     EXPECT_EQ(PipeText("MotorHP"), QString());
@@ -522,18 +534,18 @@ namespace {
 
 // Reads the stored result rows of WorkProf as "field=value" lines for the
 // fields the run writes, numbers at the precision they are stored with.
-QStringList StoredResults(int rows)
+std::vector<std::string> StoredResults(int rows)
 {
     static const char* fields[] = {"TSta",   "PipeLength", "Kloss",    "InvertElev", "Vel",
                                    "Psi",    "Hgl",        "Egl",      "Sgl",        "PsiSet",
                                    "StatPres", "ThBlockArea", "AirVacSize", "Surge", "Floss",
                                    "CalcMethod", "RchLen",  "Warning"};
-    QStringList out;
+    std::vector<std::string> out;
     for (int k = 0; k < rows; ++k) {
         QStringList cells;
         for (const char* f : fields) {
             db::Field* field = DMod->WorkProfTable->FieldByName(QString::fromLatin1(f));
-            ProfValue(k, f);   // moves to row k
+            ProfText(k, f);   // moves to row k
             if (field->DataType() == db::FieldType::Alpha)
                 cells << field->AsString();
             else if (field->IsNull())
@@ -541,20 +553,20 @@ QStringList StoredResults(int rows)
             else
                 cells << QString::number(field->AsFloat(), 'g', 12);
         }
-        out << cells.join(';');
+        out.push_back(cells.join(';').toStdString());
     }
     return out;
 }
 
-QStringList GoldenRows(const QString& name)
+std::vector<std::string> GoldenRows(const QString& name)
 {
     QFile f(QStringLiteral(MERSOL_SOURCE_DIR "/tests/engine/golden/") + name);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {QStringLiteral("missing golden file ") + name};
-    QStringList rows;
+        return {"missing golden file " + name.toStdString()};
+    std::vector<std::string> rows;
     for (const QString& line : QString::fromUtf8(f.readAll()).split('\n'))
         if (!line.isEmpty() && !line.startsWith('#'))
-            rows << line;
+            rows.push_back(line.toStdString());
     return rows;
 }
 

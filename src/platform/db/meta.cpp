@@ -14,8 +14,8 @@ FieldType parseType(const QString& decl, int* size)
     static const QRegularExpression sizeRe(QStringLiteral("\\(\\s*(\\d+)"));
     auto m = sizeRe.match(up);
     *size = m.hasMatch() ? m.captured(1).toInt() : 0;
-    const QString word = up.section(QRegularExpression(QStringLiteral("[^A-Z_]")), 0, 0,
-                                    QString::SectionSkipEmpty);
+    static const QRegularExpression wordEnd(QStringLiteral("[^A-Z_]"));
+    const QString word = up.section(wordEnd, 0, 0, QString::SectionSkipEmpty);
     if (word == QLatin1String("SHORT"))
         return *size = 0, FieldType::Short;
     if (word == QLatin1String("LONG"))
