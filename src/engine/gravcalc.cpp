@@ -1,6 +1,8 @@
 #include "engine/gravcalc.h"
 
+#include "engine/gatedpipe.h"
 #include "engine/hydcalc1.h"
+#include "engine/runhelp.h"
 #include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
@@ -79,22 +81,6 @@ const QString kNoPumpEfficiency = QStringLiteral(
     "WARNING .. The pump efficiency is 0, so the booster's brake horsepower and motor size "
     "can't be found. Enter the pump efficiency.");
 
-QString FrictionMethodText(int method, double n, double c, const QString& flowType, double re,
-                           double f, const QString& separator)
-{
-    switch (method) {
-    case kMethodManning:
-        return QStringLiteral("Mannings, n = ") + FixedText(n, 6, 3);
-    case kMethodHazenWilliams:
-        return QStringLiteral("Hazen Williams, C = ") + FixedText(c, 5, 0);
-    case kMethodDarcyWeisbach:
-        return QStringLiteral("Darcy Weisbach, ") + flowType + separator + QStringLiteral("Re=")
-               + FixedText(re, 10, 0) + separator + QStringLiteral("F=") + FixedText(f, 7, 5);
-    default:
-        return QString();
-    }
-}
-
 double VelocityHead(double v)
 {
     return v * v / 64.4;
@@ -119,12 +105,6 @@ void Fail(const QString& text)
 QByteArray Text(const QString& s)
 {
     return s.toLocal8Bit();
-}
-
-void OpenIfClosed(db::Table* t)
-{
-    if (!t->Active())
-        t->Open();
 }
 
 // The trace file and the station records are released however the run ends.
@@ -202,6 +182,8 @@ void TGrav::RunGravityProfile()
     tx.Commit();
 
     // A line that ends in gated pipe goes on with the gated-pipe run.
+    if (Tul->SysHas == 1 && Gated)
+        Gated->RunGatedPipe();
 }
 
 void TGrav::InletComps(TSta* s0, std::FILE* trace)
@@ -508,16 +490,16 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
     db::Table* pipe = DMod->WorkPipeTable;
     OpenIfClosed(pipe);
     pipe->Edit();
-    DMod->WorkPipeTableOffElev->SetAsString(FixedText(Tul->OffElev, 6, 2));
-    DMod->WorkPipeTableOnElev->SetAsString(FixedText(Tul->OnElev, 6, 2));
-    DMod->WorkPipeTableTDH->SetAsString(FixedText(Tul->TDH, 6, 2));
-    DMod->WorkPipeTableWHP->SetAsString(FixedText(Tul->WHP, 6, 2));
-    DMod->WorkPipeTableBHP->SetAsString(FixedText(Tul->BHP, 6, 2));
+    SetFixed(DMod->WorkPipeTableOffElev, Tul->OffElev, 6, 2);
+    SetFixed(DMod->WorkPipeTableOnElev, Tul->OnElev, 6, 2);
+    SetFixed(DMod->WorkPipeTableTDH, Tul->TDH, 6, 2);
+    SetFixed(DMod->WorkPipeTableWHP, Tul->WHP, 6, 2);
+    SetFixed(DMod->WorkPipeTableBHP, Tul->BHP, 6, 2);
     DMod->WorkPipeTableMotorHP->SetAsString(Tul->MotorSize);
     const double outletPsi = DMod->WorkPipeTableOutletPsi->AsFloat();
     if (outletPsi == 1.0)
-        DMod->WorkPipeTableReqOutletWS->SetAsString(FixedText(
-            DMod->WorkPipeTableOutletElev->AsFloat() + kGravFtPerPsi * outletPsi, 6, 2));
+        SetFixed(DMod->WorkPipeTableReqOutletWS,
+                 DMod->WorkPipeTableOutletElev->AsFloat() + kGravFtPerPsi * outletPsi, 6, 2);
     pipe->Post();
 
     // Surge at the fastest station whose pipe has a modulus and a rating.
@@ -548,20 +530,20 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
 
         DMod->WorkProfTableTSta->SetAsString(Hyd->StationText(s->Station));
         DMod->WorkProfTablePipeLength->SetAsFloat(k == 0 ? 0.0 : Finite(s->Station - sta[k - 1]->Station));
-        DMod->WorkProfTableKloss->SetAsString(FixedText(s->Kloss, 6, 3));
+        SetFixed(DMod->WorkProfTableKloss, s->Kloss, 6, 3);
         DMod->WorkProfTableInvertElev->SetAsFloat(Finite(s->InvertElev));
-        DMod->WorkProfTableVel->SetAsString(FixedText(s->vel, 6, 2));
-        DMod->WorkProfTablePsi->SetAsString(FixedText(s->Psi, 6, 2));
-        DMod->WorkProfTableHgl->SetAsString(FixedText(s->Hgl, 6, 2));
-        DMod->WorkProfTableEgl->SetAsString(FixedText(s->Egl, 6, 2));
-        DMod->WorkProfTableSgl->SetAsString(FixedText(s->Sgl, 6, 2));
-        DMod->WorkProfTablePsiSet->SetAsString(FixedText(s->PsiSet, 6, 3));
+        SetFixed(DMod->WorkProfTableVel, s->vel, 6, 2);
+        SetFixed(DMod->WorkProfTablePsi, s->Psi, 6, 2);
+        SetFixed(DMod->WorkProfTableHgl, s->Hgl, 6, 2);
+        SetFixed(DMod->WorkProfTableEgl, s->Egl, 6, 2);
+        SetFixed(DMod->WorkProfTableSgl, s->Sgl, 6, 2);
+        SetFixed(DMod->WorkProfTablePsiSet, s->PsiSet, 6, 3);
         DMod->WorkProfTableStatPres->SetAsFloat(Finite(s->StatPres));
 
         // By the fitting and soil of this row.
         const double area = d ? Hyd->ThrustBlockArea(s->DiaIn, d->DiaIn)
                               : Hyd->ThrustBlockArea(sta[k - 1]->DiaIn, 0.0);
-        DMod->WorkProfTableThBlockArea->SetAsString(FixedText(area * s->Psi, 6, 2));
+        SetFixed(DMod->WorkProfTableThBlockArea, area * s->Psi, 6, 2);
 
         if (!d && Tul->SysHas != 1 && Tul->SysHas != 4) {
             DMod->WorkProfTablePipeType->SetAsString(QString());
@@ -584,7 +566,7 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
         DMod->WorkProfTableWarning->SetAsString(warning);
 
         if (d) {
-            DMod->WorkProfTableFloss->SetAsString(FixedText(d->Floss, 6, 3));
+            SetFixed(DMod->WorkProfTableFloss, d->Floss, 6, 3);
             const QString method = FrictionMethodText(d->FrictionMethodUsed, s->Nfac, s->Cfac,
                                                       d->FlowType, d->Re, d->F,
                                                       QStringLiteral(", "));
@@ -638,12 +620,11 @@ void TGrav::CheckTrickleManifold(double margin)
             Warn(warning);
         }
 
-        if (t->State() != db::DataSetState::Edit)
-            t->Edit();
+        EditIfBrowsing(t);
         DMod->WorkTrickleTableWarning->SetAsString(warning);
-        DMod->WorkTrickleTableEgl->SetAsString(FixedText(newEgl, 6, 2));
-        DMod->WorkTrickleTableHgl->SetAsString(FixedText(newHgl, 6, 2));
-        DMod->WorkTrickleTablePsi->SetAsString(FixedText(psi, 6, 2));
+        SetFixed(DMod->WorkTrickleTableEgl, newEgl, 6, 2);
+        SetFixed(DMod->WorkTrickleTableHgl, newHgl, 6, 2);
+        SetFixed(DMod->WorkTrickleTablePsi, psi, 6, 2);
         t->Post();
         t->Next();
     }

@@ -2,6 +2,7 @@
 // temporary database. Expected values are worked by hand from the equations
 // at full precision (the working is in the comments) and compared with the
 // stored values at their stored rounding.
+#include "engine/gatedpipe.h"
 #include "engine/gravcalc.h"
 #include "model/dmod1.h"
 #include "model/staclass1.h"
@@ -866,4 +867,30 @@ TEST_F(GravityRun, ManifoldRatingsFollowTheRowOrder)
               QStringLiteral("WARNING .. Pressure of 10.32 is greater than pipe pressure rating, up stream."));
     EXPECT_DOUBLE_EQ(TrickleValue(1, DMod->WorkTrickleTablePsi), 11.49);
     EXPECT_EQ(dialogs.MessageTexts(), QStringList{TrickleWarning(2)});
+}
+
+// A line ending in gated pipe: the gated end's short-pipe text has no leading
+// blank, and the gated-pipe run follows the profile (here it finds no gated
+// pipe data and says so, after the profile is written).
+TEST_F(GravityRun, GatedEndIsFollowedByTheGatedPipeRun)
+{
+    WorkNode n0{.station = 0, .invert = 15, .pipeQ = 100, .diaIn = 6, .cfac = 150,
+                .reachType = "GRAVBEG", .nodeType = 0};
+    WorkNode n1 = n0;
+    n1.station = 120;
+    n1.invert = 10;
+    n1.reachType = "GRAVGATED";
+    n1.nodeType = 5;
+    testsupport::WriteWorkJob(WorkHeader{.sysHas = 1, .wsElev = 20, .outletElev = 10}, {n0, n1});
+    CreateGatedObject();   // as the start-up code does
+    Grav->RunGravityProfile();
+
+    const QString shortPipe =
+        QStringLiteral("WARNING .. Short pipe, may not be full pipe flow, check by hand");
+    EXPECT_EQ(ProfText(1, "Warning"), shortPipe);
+    ASSERT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(dialogs.MessageTexts()[0], shortPipe);
+    EXPECT_TRUE(dialogs.MessageTexts()[1].startsWith(QStringLiteral("ERROR..Gated pipe not computed.")));
+    // A gated end keeps its pipe for the gated run.
+    EXPECT_EQ(ProfText(1, "PipeType"), QStringLiteral("PVC"));
 }
