@@ -69,6 +69,25 @@ protected:
     }
 };
 
+// A node downstream of `base` with base's pipe: an inner node or the end.
+WorkNode Mid(WorkNode base, double station, double invert)
+{
+    base.station = station;
+    base.invert = invert;
+    base.reachType = "GRAVMID";
+    base.nodeType = 1;
+    return base;
+}
+
+WorkNode End(WorkNode base, double station, double invert)
+{
+    base.station = station;
+    base.invert = invert;
+    base.reachType = "GRAVEND";
+    base.nodeType = 4;
+    return base;
+}
+
 // A 6 in Hazen-Williams pipe, C 150, 500 gpm from a water surface at 100 ft,
 // three stations 500 ft apart. Station 1 has a 90 degree elbow thrust block
 // and a pipe rated 30 psi downstream of it; every pipe has a modulus, so the
@@ -77,19 +96,11 @@ std::vector<WorkNode> HazenLine()
 {
     WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,
                 .reachType = "GRAVBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
-    WorkNode n1 = n0;
-    n1.station = 500;
-    n1.invert = 40;
+    WorkNode n1 = Mid(n0, 500, 40);
     n1.rating = 30;
-    n1.reachType = "GRAVMID";
-    n1.nodeType = 1;
     n1.fitting = "90 deg Elbow";
     n1.soil = 1000;
-    WorkNode n2 = n0;
-    n2.station = 1000;
-    n2.invert = 30;
-    n2.reachType = "GRAVEND";
-    n2.nodeType = 4;
+    WorkNode n2 = End(n0, 1000, 30);
     return {n0, n1, n2};
 }
 
@@ -289,16 +300,8 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
     dm.WaterTable->Close();
     WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 6, .efac = 0.000005,
                 .reachType = "GRAVBEG", .nodeType = 0};
-    WorkNode n1 = n0;
-    n1.station = 1000;
-    n1.invert = 96;
-    n1.reachType = "GRAVMID";
-    n1.nodeType = 1;
-    WorkNode n2 = n0;
-    n2.station = 2000;
-    n2.invert = 70;
-    n2.reachType = "GRAVEND";
-    n2.nodeType = 4;
+    WorkNode n1 = Mid(n0, 1000, 96);
+    WorkNode n2 = End(n0, 2000, 70);
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 90, .waterTemp = 60},
                               {n0, n1, n2});
     Grav->RunGravityProfile();
@@ -333,17 +336,10 @@ std::vector<WorkNode> BoosterLine(double boosterPsiSet, double endInvert = 110)
 {
     WorkNode n0{.station = 0, .invert = 100, .pipeQ = 300, .diaIn = 6, .cfac = 150,
                 .reachType = "GRAVBEG", .nodeType = 0};
-    WorkNode n1 = n0;
-    n1.station = 1000;
-    n1.invert = 80;
-    n1.reachType = "GRAVMID";
+    WorkNode n1 = Mid(n0, 1000, 80);
     n1.nodeType = 2;
     n1.psiSet = boosterPsiSet;
-    WorkNode n2 = n0;
-    n2.station = 3000;
-    n2.invert = endInvert;
-    n2.reachType = "GRAVEND";
-    n2.nodeType = 4;
+    WorkNode n2 = End(n0, 3000, endInvert);
     return {n0, n1, n2};
 }
 
@@ -589,21 +585,13 @@ TEST_F(GravityRun, PressureReducerRestartsTheLineFromItsSetPressure)
 {
     WorkNode n0{.station = 0, .invert = 200, .pipeQ = 400, .diaIn = 6, .cfac = 150,
                 .reachType = "GRAVBEG", .nodeType = 0};
-    WorkNode n1 = n0;
-    n1.station = 250;
-    n1.invert = 100;
-    n1.reachType = "GRAVMID";
-    n1.nodeType = 1;
+    WorkNode n1 = Mid(n0, 250, 100);
     WorkNode n2 = n1;
     n2.station = 300;
     n2.invert = 80;
     n2.nodeType = 3;
     n2.psiSet = 20;
-    WorkNode n3 = n0;
-    n3.station = 800;
-    n3.invert = 60;
-    n3.reachType = "GRAVEND";
-    n3.nodeType = 4;
+    WorkNode n3 = End(n0, 800, 60);
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 205, .outletElev = 60, .outletPsi = 1},
                               {n0, n1, n2, n3});
     Grav->RunGravityProfile();
@@ -627,11 +615,7 @@ TEST_F(GravityRun, ShortPipeWarningBelowThreeHundredFeet)
         dialogs.ClearLog();
         WorkNode n0{.station = 0, .invert = 15, .pipeQ = 100, .diaIn = 6, .cfac = 150,
                     .reachType = "GRAVBEG", .nodeType = 0};
-        WorkNode n1 = n0;
-        n1.station = end;
-        n1.invert = 10;
-        n1.reachType = "GRAVEND";
-        n1.nodeType = 4;
+        WorkNode n1 = End(n0, end, 10);
         testsupport::WriteWorkJob(WorkHeader{.wsElev = 20, .outletElev = 10}, {n0, n1});
         Grav->RunGravityProfile();
 
@@ -652,11 +636,7 @@ TEST_F(GravityRun, EntranceSubmergenceAndKnownMainPressure)
 {
     WorkNode n0{.station = 0, .invert = 99.8, .pipeQ = 200, .diaIn = 6, .cfac = 150,
                 .reachType = "GRAVBEG", .nodeType = 0};
-    WorkNode n1 = n0;
-    n1.station = 1000;
-    n1.invert = 60;
-    n1.reachType = "GRAVEND";
-    n1.nodeType = 4;
+    WorkNode n1 = End(n0, 1000, 60);
 
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 60}, {n0, n1});
     Grav->RunGravityProfile();
@@ -711,10 +691,7 @@ TEST_F(GravityRun, DegenerateEntriesStoreNoInfiniteOrUndefinedNumber)
 {
     WorkNode n0{.station = 0, .invert = 100, .pipeQ = 300, .diaIn = 6, .cfac = 150,
                 .reachType = "GRAVBEG", .nodeType = 0};
-    WorkNode n1 = n0;
-    n1.station = 250;
-    n1.invert = 90;
-    n1.reachType = "GRAVMID";
+    WorkNode n1 = Mid(n0, 250, 90);
     n1.nodeType = 2;
     n1.psiSet = -1;
     n1.fitting = "90 deg Elbow";
@@ -727,11 +704,7 @@ TEST_F(GravityRun, DegenerateEntriesStoreNoInfiniteOrUndefinedNumber)
     n2.invert = 50;
     n2.diaIn = 0;
     n2.reachType = "GRAVMID";
-    WorkNode n3 = n0;
-    n3.station = 1500;
-    n3.invert = 40;
-    n3.reachType = "GRAVEND";
-    n3.nodeType = 4;
+    WorkNode n3 = End(n0, 1500, 40);
     testsupport::WriteWorkJob(BoosterHeader(0, 40, 10), {n0, n1, n2, n3});
     Grav->RunGravityProfile();
 
