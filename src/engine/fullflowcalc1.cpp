@@ -1,8 +1,8 @@
 #include "engine/fullflowcalc1.h"
 
 #include "engine/hydcalc1.h"
+#include "engine/runhelp.h"
 #include "model/dmod1.h"
-#include "model/numtext.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
@@ -332,8 +332,7 @@ void TFFlow::CheckFullFlowWarnings(TSta** sta, int n)
 void TFFlow::WriteFullFlowResults(TSta** sta, int n)
 {
     db::Table* t = DMod->WorkProfTable;
-    if (!t->Active())
-        t->Open();
+    OpenIfClosed(t);
     t->First();
     for (int k = 0; k < n && !t->Eof(); ++k) {
         const TSta& s = *sta[k];
@@ -341,39 +340,26 @@ void TFFlow::WriteFullFlowResults(TSta** sta, int n)
         t->Edit();
         DMod->WorkProfTableStation->SetAsFloat(s.Station);
         DMod->WorkProfTableTSta->SetAsString(Hyd->StationText(s.Station));
-        DMod->WorkProfTablePipeQ->SetAsString(FixedText(s.PipeQ, 6, 1));
-        DMod->WorkProfTableKloss->SetAsString(FixedText(s.Kloss, 6, 3));
-        DMod->WorkProfTableInvertElev->SetAsString(FixedText(s.InvertElev, 6, 2));
-        DMod->WorkProfTableVel->SetAsString(FixedText(s.vel, 6, 2));
-        DMod->WorkProfTablePsi->SetAsString(FixedText(s.Psi, 6, 2));
-        DMod->WorkProfTableHgl->SetAsString(FixedText(s.Hgl, 6, 2));
-        DMod->WorkProfTableEgl->SetAsString(FixedText(s.Egl, 6, 2));
-        DMod->WorkProfTableSgl->SetAsString(FixedText(s.Sgl, 6, 2));
-        DMod->WorkProfTableStatPres->SetAsString(FixedText(s.StatPres, 6, 2));
+        SetFixed(DMod->WorkProfTablePipeQ, s.PipeQ, 6, 1);
+        SetFixed(DMod->WorkProfTableKloss, s.Kloss, 6, 3);
+        SetFixed(DMod->WorkProfTableInvertElev, s.InvertElev, 6, 2);
+        SetFixed(DMod->WorkProfTableVel, s.vel, 6, 2);
+        SetFixed(DMod->WorkProfTablePsi, s.Psi, 6, 2);
+        SetFixed(DMod->WorkProfTableHgl, s.Hgl, 6, 2);
+        SetFixed(DMod->WorkProfTableEgl, s.Egl, 6, 2);
+        SetFixed(DMod->WorkProfTableSgl, s.Sgl, 6, 2);
+        SetFixed(DMod->WorkProfTableStatPres, s.StatPres, 6, 2);
         DMod->WorkProfTableWarning->SetAsString(s.Warning);
         if (isLast) {
             DMod->WorkProfTablePipeType->SetAsString(QString());
             DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
         } else {
             const TSta& next = *sta[k + 1];
-            DMod->WorkProfTableFloss->SetAsString(FixedText(next.Floss, 6, 3));
-            switch (next.FrictionMethodUsed) {
-            case kMethodManning:
-                DMod->WorkProfTableCalcMethod->SetAsString(QStringLiteral("Mannings, n = ")
-                                                           + FixedText(s.Nfac, 6, 3));
-                break;
-            case kMethodHazenWilliams:
-                DMod->WorkProfTableCalcMethod->SetAsString(QStringLiteral("Hazen Williams, C = ")
-                                                           + FixedText(s.Cfac, 5, 0));
-                break;
-            case kMethodDarcyWeisbach:
-                DMod->WorkProfTableCalcMethod->SetAsString(
-                    QStringLiteral("Darcy Weisbach, ") + next.FlowType + QStringLiteral(",  Re=")
-                    + FixedText(next.Re, 10, 0) + QStringLiteral(",  F=") + FixedText(next.F, 7, 5));
-                break;
-            default:
-                break;
-            }
+            SetFixed(DMod->WorkProfTableFloss, next.Floss, 6, 3);
+            const QString method = FrictionMethodText(next.FrictionMethodUsed, s.Nfac, s.Cfac,
+                                                      next.FlowType, next.Re, next.F);
+            if (!method.isEmpty())
+                DMod->WorkProfTableCalcMethod->SetAsString(method);
             DMod->WorkProfTableRchLen->SetAsFloat(next.Station - s.Station);
         }
         t->Post();
@@ -384,12 +370,9 @@ void TFFlow::WriteFullFlowResults(TSta** sta, int n)
 
 void TFFlow::RunFullFlow()
 {
-    db::Table* pipe = DMod->WorkPipeTable;
-    if (!pipe->Active())
-        pipe->Open();
+    OpenIfClosed(DMod->WorkPipeTable);
     db::Table* prof = DMod->WorkProfTable;
-    if (!prof->Active())
-        prof->Open();
+    OpenIfClosed(prof);
     // The profile rows themselves, not the header's stored count, which can
     // lag behind the profile.
     Tul->NumNodes = prof->RecordCount();

@@ -1,5 +1,6 @@
 #include "engine/hydcalc1.h"
 
+#include "engine/runhelp.h"
 #include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
@@ -347,8 +348,7 @@ struct SuctionRecordsGuard {
 void JHyd::SuctionAnalysis()
 {
     db::Table* suc = DMod->WorkSuctionTable;
-    if (!suc->Active())
-        suc->Open();
+    OpenIfClosed(suc);
     // The segment count is the analysis' own: the job's node count belongs
     // to the profile.
     const int n = suc->RecordCount();
@@ -397,43 +397,29 @@ void JHyd::SuctionAnalysis()
         s.Floss = FrictionLoss(s.DiaIn, s.PipeQ, s.PipeLength, s.Efac, s.Cfac, s.Nfac, s.Re,
                                s.FlowType, s.F);
         s.FrictionMethodUsed = Tul->FrictionMethodUsed;
-        switch (s.FrictionMethodUsed) {
-        case kMethodManning:
-            DMod->WorkSuctionTableCalcMethod->SetAsString(QStringLiteral("Mannings, n = ")
-                                                          + FixedText(s.Nfac, 6, 3));
-            break;
-        case kMethodHazenWilliams:
-            DMod->WorkSuctionTableCalcMethod->SetAsString(QStringLiteral("Hazen Williams, C = ")
-                                                          + FixedText(s.Cfac, 5, 0));
-            break;
-        case kMethodDarcyWeisbach:
-            DMod->WorkSuctionTableCalcMethod->SetAsString(
-                QStringLiteral("Darcy Weisbach, ") + s.FlowType + QStringLiteral(",  Re=")
-                + FixedText(s.Re, 10, 0) + QStringLiteral(",  F=") + FixedText(s.F, 7, 5));
-            break;
-        default:
-            break;
-        }
-        DMod->WorkSuctionTableVel->SetAsString(FixedText(V, 6, 3));
-        DMod->WorkSuctionTableFloss->SetAsString(FixedText(s.Floss, 6, 3));
+        const QString method = FrictionMethodText(s.FrictionMethodUsed, s.Nfac, s.Cfac, s.FlowType,
+                                                  s.Re, s.F);
+        if (!method.isEmpty())
+            DMod->WorkSuctionTableCalcMethod->SetAsString(method);
+        SetFixed(DMod->WorkSuctionTableVel, V, 6, 3);
+        SetFixed(DMod->WorkSuctionTableFloss, s.Floss, 6, 3);
         DMod->WorkSuctionTableRe->SetAsFloat(s.Re);
         DMod->WorkSuctionTableFlowType->SetAsString(s.FlowType);
-        DMod->WorkSuctionTableF->SetAsString(FixedText(s.F, 6, 3));
+        SetFixed(DMod->WorkSuctionTableF, s.F, 6, 3);
         DMod->WorkSuctionTableNodeType->SetAsInteger(i == 0 ? 0 : 1);
         DMod->WorkSuctionTableSegmentNo->SetAsInteger(i + 1);
         const TSta& up = i == 0 ? s : *psta[i - 1];
         s.Kloss = 0.0;
         for (int slot = 0; slot < 3; ++slot)
             s.Kloss += Tul->StationVelocityHeadLoss(slot, s, up, i == 0);
-        DMod->WorkSuctionTableKloss->SetAsString(FixedText(s.Kloss, 6, 3));
+        SetFixed(DMod->WorkSuctionTableKloss, s.Kloss, 6, 3);
         totalLoss += s.Floss + s.Kloss;
         suc->Post();
         suc->Next();
     }
 
     db::Table* pipe = DMod->WorkPipeTable;
-    if (!pipe->Active())
-        pipe->Open();
+    OpenIfClosed(pipe);
     const double tdsh = (DMod->WorkPipeTablePumpEyeElev->AsFloat()
                          - DMod->WorkPipeTableWSElev->AsFloat())
                         + totalLoss + V * V * kVelHeadFactor;
@@ -442,11 +428,10 @@ void JHyd::SuctionAnalysis()
     const double ash = (33.91 - 0.00117 * DMod->WorkPipeTableAltitude->AsFloat())
                        - (0.6 - 0.026 * T + 0.000422 * T * T);
 
-    if (pipe->State() != db::DataSetState::Edit)
-        pipe->Edit();
-    DMod->WorkPipeTableAvailSH->SetAsString(FixedText(ash, 6, 2));
-    DMod->WorkPipeTableTDSH->SetAsString(FixedText(tdsh, 6, 2));
-    DMod->WorkPipeTableColumnLoss->SetAsString(FixedText(totalLoss, 6, 2));
+    EditIfBrowsing(pipe);
+    SetFixed(DMod->WorkPipeTableAvailSH, ash, 6, 2);
+    SetFixed(DMod->WorkPipeTableTDSH, tdsh, 6, 2);
+    SetFixed(DMod->WorkPipeTableColumnLoss, totalLoss, 6, 2);
     pipe->Post();
 
     if (!(kSuctionPassFactor * ash > tdsh)) {
