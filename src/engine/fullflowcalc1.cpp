@@ -97,13 +97,27 @@ void TFFlow::InvertFromCover(TSta& s)
 void TFFlow::ReachEnd(TSta& u, TSta& s)
 {
     s.Kloss = MinorLosses(s, u, false);
-    s.Floss = Hyd->FrictionLoss(u.DiaIn, u.PipeQ, u.PipeLength, u.Efac, u.Cfac, u.Nfac, s.Re,
-                                s.FlowType, s.F);
+    s.Floss = Hyd->FrictionLossBy(compMethod_, viscosity_, u.DiaIn, u.PipeQ, u.PipeLength, u.Efac,
+                                  u.Cfac, u.Nfac, s.Re, s.FlowType, s.F, Tul->FrictionMethodUsed);
     s.FrictionMethodUsed = Tul->FrictionMethodUsed;
     s.Egl = u.Egl - s.Floss - s.Kloss;
     s.Hgl = s.Egl - VelocityHead(s.vel);
     InvertFromCover(s);
     s.Psi = (s.Hgl - s.InvertElev) * kPsiPerFt;
+}
+
+void TFFlow::ReadFrictionSetting(TSta** sta, int n)
+{
+    OpenIfClosed(DMod->DefSysTable);
+    compMethod_ = DMod->DefSysTableCompMethod->AsInteger();
+    viscosity_ = 0.0;
+    for (int k = 0; k < n - 1; ++k) {
+        if (sta[k]->Efac > 0) {
+            OpenIfClosed(DMod->WorkPipeTable);
+            Hyd->WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), viscosity_);
+            break;
+        }
+    }
 }
 
 void TFFlow::FullFlowInletComp(TSta& s0, double Q)
@@ -220,6 +234,7 @@ bool TFFlow::SolveFullFlow(TSta** sta, int n, int* passes)
     for (int k = 1; k < n; ++k)
         InvertFromCover(*sta[k]);
 
+    ReadFrictionSetting(sta, n);
     int count = 0;
     const bool found = FindFlow(sta, n, count);
     if (passes)

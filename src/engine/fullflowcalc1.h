@@ -23,6 +23,8 @@ public:
     // `passes`, when given, receives the number of passes the search made.
     bool SolveFullFlow(TSta** sta, int n, int* passes = nullptr);
 
+    // The steps of a pass. The reach steps use the friction setting that
+    // SolveFullFlow reads at its start.
     // Entrance values at the trial flow Q.
     void FullFlowInletComp(TSta& s0, double Q);
     // One reach from u down to s. 0, or the (negative) height of the
@@ -55,7 +57,11 @@ private:
     static void InvertFromCover(TSta& s);
     // Losses, grade lines, invert and pressure at s, the downstream end of
     // the reach from u, once s's flow and velocity are set.
-    static void ReachEnd(TSta& u, TSta& s);
+    void ReachEnd(TSta& u, TSta& s);
+    // Reads the equation order of the system defaults and, when a reach has
+    // a roughness, the water's viscosity: a search makes thousands of
+    // friction computations and the tables do not change while it runs.
+    void ReadFrictionSetting(TSta** sta, int n);
     // Clears every computed member of the stations (the state before a pass).
     static void ClearResults(TSta** sta, int n);
     // The search itself; `count` receives the passes made.
@@ -63,6 +69,10 @@ private:
     // Gives up: clears the stations, puts the reason into the last station's
     // Warning and tells the user.
     void ReportNoFlow(TSta** sta, int n, const PassResult& why);
+
+    // Friction setting of the search under way.
+    int compMethod_ = 0;
+    double viscosity_ = 0.0;
 };
 
 // The one maximum-flow run object.

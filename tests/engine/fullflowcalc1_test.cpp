@@ -3,6 +3,7 @@
 #include "engine/fullflowcalc1.h"
 #include "engine/hydcalc1.h"
 #include "model/dmod1.h"
+#include "model/numtext.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
@@ -337,6 +338,45 @@ TEST_F(FullFlowTest, ProfileWithoutAnEndIsRefused)
     ASSERT_EQ(dlg.Messages().size(), 1u);
     EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
     EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+}
+
+} // namespace
+
+namespace {
+
+// Darcy-Weisbach reaches: the search reads the equation order and the
+// water's viscosity once, so each reach must still match a friction
+// computation made the ordinary way at the flow found, and the stored
+// method text must carry the regime, Reynolds number and factor.
+TEST_F(FullFlowTest, DarcyWeisbachReachesMatchTheFrictionEquationAtTheFlowFound)
+{
+    dm.DefSysTable->Edit();
+    dm.DefSysTableCompMethod->SetAsInteger(0);
+    dm.DefSysTable->Post();
+    Job(100, 80, 0,
+        {{.station = 0, .ground = 96, .invert = 95, .C = 0, .e = 0.000005},
+         {.station = 1000, .ground = 82, .invert = 79, .C = 0, .e = 0.000005}});
+    job.SetHeader({{"WaterTemp", 60}});
+
+    Load(2);
+    ASSERT_TRUE(FFlow->SolveFullFlow(psta, 2));
+    const TSta& end = *psta[1];
+    double re = 0, f = 0;
+    QString regime;
+    const double hf = Hyd->FrictionLoss(6, psta[0]->PipeQ, 1000, 0.000005, 0, 0, re, regime, f);
+    EXPECT_DOUBLE_EQ(end.Floss, hf);
+    EXPECT_DOUBLE_EQ(end.Re, re);
+    EXPECT_DOUBLE_EQ(end.F, f);
+    EXPECT_EQ(end.FlowType, QStringLiteral("Turbulent"));
+    const double margin = end.Hgl - 80;
+    EXPECT_GE(margin, 0.0);
+    EXPECT_LT(margin, 0.01);
+    FreeStationRecords();
+
+    FFlow->RunFullFlow();
+    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod),
+              QStringLiteral("Darcy Weisbach, Turbulent,  Re=") + FixedText(re, 10, 0)
+                  + QStringLiteral(",  F=") + FixedText(f, 7, 5));
 }
 
 } // namespace
