@@ -9,12 +9,16 @@
 #include "platform/ui/seam/msg.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
+#include "support/workprofile.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
+
+using testsupport::ProfText;
+using testsupport::ProfValue;
 
 struct Node {
     double station = 0, ground = 0, invert = 0, depth = 0, wall = 0;
@@ -29,15 +33,7 @@ protected:
     TDMod& dm = job.Dm();
     DialogDriver dlg;
 
-    void SetUp() override
-    {
-        // Hazen-Williams first.
-        dm.DefSysTable->Open();
-        dm.DefSysTable->First();
-        dm.DefSysTable->Edit();
-        dm.DefSysTableCompMethod->SetAsInteger(2);
-        dm.DefSysTable->Post();
-    }
+    void SetUp() override { testsupport::SetCompMethod(2); } // Hazen-Williams first
     void TearDown() override { FreeStationRecords(); }
 
     void Job(double ws, double outletElev, double outletPsi, const std::vector<Node>& nodes,
@@ -73,28 +69,6 @@ protected:
                             {"CalcMethod", "stale"}});
         }
         dm.WorkProfTable->Close();
-    }
-
-    // The stored row k after a run, opened afresh.
-    db::Table* Row(int k)
-    {
-        db::Table* t = dm.WorkProfTable;
-        if (!t->Active())
-            t->Open();
-        t->First();
-        for (int i = 0; i < k; ++i)
-            t->Next();
-        return t;
-    }
-    QString Text(int k, db::Field* f)
-    {
-        Row(k);
-        return f->AsString();
-    }
-    double Num(int k, db::Field* f)
-    {
-        Row(k);
-        return f->AsFloat();
     }
 
     // Loads the job into station records as the run does, for checks at full
@@ -141,38 +115,38 @@ TEST_F(FullFlowTest, TwoStationHazenWilliamsLineFindsItsLargestFlow)
 
     EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Tul->NumNodes, 2);
-    EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
-    EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
-    EXPECT_EQ(Text(0, dm.WorkProfTableTSta), QStringLiteral("0+00"));
-    EXPECT_EQ(Text(1, dm.WorkProfTableTSta), QStringLiteral("10+00"));
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableHgl), 99.37);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 80.01);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableEgl), 100.00);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableEgl), 80.64);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableVel), 6.36);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableVel), 6.36);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTablePsi), 1.90);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 0.23);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableInvertElev), 95.00);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableInvertElev), 79.48);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableStatPres), 2.17);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableStatPres), 8.89);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableSgl), 100.00);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableSgl), 100.00);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableKloss), 0.0);
+    EXPECT_EQ(ProfText(0, "PipeQ"), QStringLiteral("560.1"));
+    EXPECT_EQ(ProfText(1, "PipeQ"), QStringLiteral("560.1"));
+    EXPECT_EQ(ProfText(0, "TSta"), QStringLiteral("0+00"));
+    EXPECT_EQ(ProfText(1, "TSta"), QStringLiteral("10+00"));
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 99.37);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 80.01);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Egl"), 100.00);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Egl"), 80.64);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Vel"), 6.36);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Vel"), 6.36);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 1.90);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 0.23);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "InvertElev"), 95.00);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 79.48);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "StatPres"), 2.17);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "StatPres"), 8.89);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Sgl"), 100.00);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Sgl"), 100.00);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Kloss"), 0.0);
     // The reach's friction and method go on its upstream row; stored text
     // is rounded to 6 significant digits first (19.3635) and then to 3
     // decimals.
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableFloss), 19.364);
-    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("Hazen Williams, C = 150"));
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableRchLen), 1000.0);
-    EXPECT_EQ(Text(0, dm.WorkProfTableWarning), QString());
-    EXPECT_EQ(Text(1, dm.WorkProfTableWarning), QString());
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Floss"), 19.364);
+    EXPECT_EQ(ProfText(0, "CalcMethod"), QStringLiteral("Hazen Williams, C = 150"));
+    EXPECT_DOUBLE_EQ(ProfValue(0, "RchLen"), 1000.0);
+    EXPECT_EQ(ProfText(0, "Warning"), QString());
+    EXPECT_EQ(ProfText(1, "Warning"), QString());
     // The last row keeps no pipe and no reach results of its own.
-    EXPECT_EQ(Text(1, dm.WorkProfTablePipeType), QString());
-    EXPECT_EQ(Text(1, dm.WorkProfTableDownStreamPipeDescription), QString());
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableFloss), -99.0);
-    EXPECT_EQ(Text(1, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+    EXPECT_EQ(ProfText(1, "PipeType"), QString());
+    EXPECT_EQ(ProfText(1, "DownStreamPipeDescription"), QString());
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Floss"), -99.0);
+    EXPECT_EQ(ProfText(1, "CalcMethod"), QStringLiteral("stale"));
 
     // The search itself, at full precision.
     Load(2);
@@ -217,11 +191,11 @@ TEST_F(FullFlowTest, SearchEndsWhereAPipeCrownLimitsTheFlow)
 
     FFlow->RunFullFlow();
     EXPECT_TRUE(dlg.Messages().empty());
-    EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("415.8"));
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 88.50);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 0.22);
-    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableHgl), 77.35);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableFloss), 11.154);
+    EXPECT_EQ(ProfText(0, "PipeQ"), QStringLiteral("415.8"));
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 88.50);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 0.22);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 77.35);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Floss"), 11.154);
 }
 
 // A pipe crown above the water surface (invert 100 + 0.5 ft at 10+00):
@@ -241,20 +215,20 @@ TEST_F(FullFlowTest, LineWithoutFeasibleFlowStoresNothingMisleadingAndSaysWhy)
     ASSERT_EQ(dlg.Messages().size(), 1u);
     EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
     EXPECT_EQ(dlg.Messages()[0].text, why);
-    EXPECT_EQ(Text(2, dm.WorkProfTableWarning), why);
+    EXPECT_EQ(ProfText(2, "Warning"), why);
     for (int k = 0; k < 3; ++k) {
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTablePipeQ), 0.0) << k;
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableHgl), 0.0) << k;
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableEgl), 0.0) << k;
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTablePsi), 0.0) << k;
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableKloss), 0.0) << k;
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableVel), 0.0) << k;
-        EXPECT_DOUBLE_EQ(Num(k, dm.WorkProfTableSgl), 100.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 0.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Hgl"), 0.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Egl"), 0.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Psi"), 0.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Kloss"), 0.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Vel"), 0.0) << k;
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Sgl"), 100.0) << k;
     }
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableStatPres), 0.0);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableFloss), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "StatPres"), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Floss"), 0.0);
     // No method is claimed for a reach that was never computed.
-    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+    EXPECT_EQ(ProfText(0, "CalcMethod"), QStringLiteral("stale"));
 }
 
 // An outlet whose required HGL plus 3 ft/s of velocity head and 0.1 ft
@@ -268,11 +242,11 @@ TEST_F(FullFlowTest, OutletTooHighIsRefusedInTheResultRow)
     FFlow->RunFullFlow();
 
     EXPECT_TRUE(dlg.Messages().empty());
-    EXPECT_EQ(Text(1, dm.WorkProfTableWarning),
+    EXPECT_EQ(ProfText(1, "Warning"),
               QStringLiteral("ERROR .. Outlet or outlet pressure is too high, try again"));
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTablePipeQ), 0.0);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePipeQ), 0.0);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableStatPres), 2.17); // (100 - 95)*0.43344
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeQ"), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PipeQ"), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "StatPres"), 2.17); // (100 - 95)*0.43344
 }
 
 // Inverts entered directly (85 at 10+00) or set at the ground (60 at 20+00)
@@ -297,20 +271,20 @@ TEST_F(FullFlowTest, EnteredInvertsAreKeptAndOutflowLeavesTheLine)
     FFlow->RunFullFlow();
 
     EXPECT_TRUE(dlg.Messages().empty());
-    EXPECT_EQ(Text(0, dm.WorkProfTablePipeQ), QStringLiteral("428.7"));
-    EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("328.7"));
-    EXPECT_EQ(Text(2, dm.WorkProfTablePipeQ), QStringLiteral("328.7"));
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableInvertElev), 85.00);
-    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableInvertElev), 60.00);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTablePsi), 1.29);
-    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTablePsi), 9.00);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableHgl), 87.98);
-    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableHgl), 80.76);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableVel), 3.73);
-    EXPECT_DOUBLE_EQ(Num(0, dm.WorkProfTableFloss), 11.803); // 11.8025 to 3 decimals
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableFloss), 7.217);
-    EXPECT_DOUBLE_EQ(Num(1, dm.WorkProfTableStatPres), 6.50);
-    EXPECT_DOUBLE_EQ(Num(2, dm.WorkProfTableStatPres), 17.34);
+    EXPECT_EQ(ProfText(0, "PipeQ"), QStringLiteral("428.7"));
+    EXPECT_EQ(ProfText(1, "PipeQ"), QStringLiteral("328.7"));
+    EXPECT_EQ(ProfText(2, "PipeQ"), QStringLiteral("328.7"));
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 85.00);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 60.00);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 1.29);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 9.00);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 87.98);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 80.76);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Vel"), 3.73);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Floss"), 11.803); // 11.8025 to 3 decimals
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Floss"), 7.217);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "StatPres"), 6.50);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "StatPres"), 17.34);
 }
 
 // The header says 7 nodes; the profile has 2. The run takes the 2 rows.
@@ -325,7 +299,7 @@ TEST_F(FullFlowTest, NodeCountComesFromTheProfileRows)
 
     EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_EQ(Tul->NumNodes, 2);
-    EXPECT_EQ(Text(1, dm.WorkProfTablePipeQ), QStringLiteral("560.1"));
+    EXPECT_EQ(ProfText(1, "PipeQ"), QStringLiteral("560.1"));
 }
 
 // A single row cannot be computed: the user is told and nothing is written.
@@ -337,7 +311,7 @@ TEST_F(FullFlowTest, ProfileWithoutAnEndIsRefused)
 
     ASSERT_EQ(dlg.Messages().size(), 1u);
     EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
-    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod), QStringLiteral("stale"));
+    EXPECT_EQ(ProfText(0, "CalcMethod"), QStringLiteral("stale"));
 }
 
 } // namespace
@@ -350,9 +324,7 @@ namespace {
 // method text must carry the regime, Reynolds number and factor.
 TEST_F(FullFlowTest, DarcyWeisbachReachesMatchTheFrictionEquationAtTheFlowFound)
 {
-    dm.DefSysTable->Edit();
-    dm.DefSysTableCompMethod->SetAsInteger(0);
-    dm.DefSysTable->Post();
+    testsupport::SetCompMethod(0);
     Job(100, 80, 0,
         {{.station = 0, .ground = 96, .invert = 95, .C = 0, .e = 0.000005},
          {.station = 1000, .ground = 82, .invert = 79, .C = 0, .e = 0.000005}});
@@ -374,7 +346,7 @@ TEST_F(FullFlowTest, DarcyWeisbachReachesMatchTheFrictionEquationAtTheFlowFound)
     FreeStationRecords();
 
     FFlow->RunFullFlow();
-    EXPECT_EQ(Text(0, dm.WorkProfTableCalcMethod),
+    EXPECT_EQ(ProfText(0, "CalcMethod"),
               QStringLiteral("Darcy Weisbach, Turbulent,  Re=") + FixedText(re, 10, 0)
                   + QStringLiteral(",  F=") + FixedText(f, 7, 5));
 }

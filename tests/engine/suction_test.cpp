@@ -7,6 +7,7 @@
 #include "platform/ui/seam/msg.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
+#include "support/workprofile.h"
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,7 @@ protected:
     TDMod& dm = job.Dm();
     DialogDriver dlg;
 
-    void SetUp() override
-    {
-        // Hazen-Williams first.
-        dm.DefSysTable->Open();
-        dm.DefSysTable->First();
-        dm.DefSysTable->Edit();
-        dm.DefSysTableCompMethod->SetAsInteger(2);
-        dm.DefSysTable->Post();
-    }
+    void SetUp() override { testsupport::SetCompMethod(2); } // Hazen-Williams first
 
     void Job(double eye, double ws, double temp, double altitude, const std::vector<Segment>& segs)
     {
@@ -81,13 +74,6 @@ protected:
             t->Next();
         return t;
     }
-    db::Table* Header()
-    {
-        if (!dm.WorkPipeTable->Active())
-            dm.WorkPipeTable->Open();
-        dm.WorkPipeTable->First();
-        return dm.WorkPipeTable;
-    }
 };
 
 // One 20 ft, 6 in, C 150 segment carrying 300 gpm with K 0.5 downstream;
@@ -108,10 +94,9 @@ TEST_F(SuctionTest, SingleSegmentLineGivesItsHeadsAndPasses)
     EXPECT_TRUE(dlg.Messages().empty());
     EXPECT_NEAR(Tul->tdsh, 5.391773843682603, 1e-9);
     EXPECT_EQ(Tul->NumNodes, 12); // the profile's count, not the segments'
-    Header();
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 5.39);
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableAvailSH->AsFloat(), 33.35);
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableColumnLoss->AsFloat(), 0.21);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), 5.39);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("AvailSH"), 33.35);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("ColumnLoss"), 0.21);
     Seg(0);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableVel->AsFloat(), 3.404);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableFloss->AsFloat(), 0.122);
@@ -155,10 +140,9 @@ TEST_F(SuctionTest, SegmentsAreRenumberedAndUpstreamLossesUseTheSegmentAbove)
     EXPECT_EQ(dm.WorkSuctionTableNodeType->AsInteger(), 1);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableKloss->AsFloat(), 0.302);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableFloss->AsFloat(), 0.122);
-    Header();
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), -1.34);
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableAvailSH->AsFloat(), 31.89);
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableColumnLoss->AsFloat(), 0.48);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), -1.34);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("AvailSH"), 31.89);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("ColumnLoss"), 0.48);
 }
 
 // The one-segment line of the first test with the pump eye raised.
@@ -176,8 +160,7 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
                              "total dynamic suction head.do you want to lower pump eye elevation "
                              "and/or reduce friction?"));
     // The stored values are those of any analysis.
-    Header();
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 25.39);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), 25.39);
 
     dlg.ClearLog();
     Job(140, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5}});
@@ -188,9 +171,8 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
               QStringLiteral("33.35 Tul->tdsh = 40.39 Available suction head is 7.04 feet less "
                              "than Total dynamic suction head.You must lower pump eye elevation "
                              "and/or reduce friction."));
-    Header();
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableTDSH->AsFloat(), 40.39);
-    EXPECT_DOUBLE_EQ(dm.WorkPipeTableAvailSH->AsFloat(), 33.35);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), 40.39);
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("AvailSH"), 33.35);
 }
 
 } // namespace
