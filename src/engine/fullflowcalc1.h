@@ -23,8 +23,9 @@ public:
     // `passes`, when given, receives the number of passes the search made.
     bool SolveFullFlow(TSta** sta, int n, int* passes = nullptr);
 
-    // The steps of a pass. The reach steps use the friction setting that
+    // The steps of a pass; the reach steps use the friction setting that
     // SolveFullFlow reads at its start.
+
     // Entrance values at the trial flow Q.
     void FullFlowInletComp(TSta& s0, double Q);
     // One reach from u down to s. 0, or the (negative) height of the
