@@ -867,3 +867,82 @@ TEST_F(GravityRun, GatedEndIsFollowedByTheGatedPipeRun)
     // A gated end keeps its pipe for the gated run.
     EXPECT_EQ(ProfText(1, "PipeType"), QStringLiteral("PVC"));
 }
+
+// The station steps the pumped run borrows, on records of its own: the
+// entrance adds the pump's column loss to its minor losses, and the pumped
+// ends take their grade from the outlet pressure, the clearance head or the
+// manifold's entrance grade, with their own rating check.
+//   V of 448.83 gpm in 6 in: 1 / (0.0054542 x 36) = 5.092915144, hv 0.402760631
+//   entrance: 0.5 x 0.402760631 + column loss 3 = 3.201380316
+//   end of 100 ft: Hazen-Williams 1.284842881
+//   code 11: Hgl 2.307124400 x 20 + 12 = 58.142488003, Psi (58.142488 - 10) x 0.43344
+//     = 20.86688 > 72% of the 25 psi upstream rating
+//   code 12: Hgl clearance 4 + 12 = 16; code 14: Hgl the manifold's 30
+TEST_F(GravityRun, StationStepsOfThePumpedRun)
+{
+    testsupport::WriteWorkJob(WorkHeader{.triclEntHgl = 30}, {});
+    Tul->PumpTypeCode = 1;
+    Tul->ColumnLoss = 3;
+    Tul->OutletPsi = 20;
+    Tul->OutletElev = 12;
+    Tul->ClearHead = 4;
+
+    TSta s0;
+    s0.PipeQ = 448.83;
+    s0.DiaIn = 6;
+    s0.K1 = 0.5;
+    s0.KLocate1 = 1;
+    Grav->InletComps(&s0, nullptr);
+    EXPECT_NEAR(s0.Kloss, 3.201380316, 1e-9);
+    EXPECT_DOUBLE_EQ(s0.PipeLength, 0.0);
+
+    TSta p;
+    p.PipeQ = 448.83;
+    p.DiaIn = 6;
+    p.Cfac = 150;
+    p.Nfac = 0.011;
+    p.PressurRating = 25;
+    const double expectedHgl[] = {58.142488003, 16.0, 30.0};
+    const double expectedPsi[] = {20.86688, 2.60064, 8.6688};
+    const int codes[] = {11, 12, 14};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(codes[k]);
+        dialogs.ClearLog();
+        Grav->TrickleHglMargin = 5;
+        TSta l;
+        l.Station = 100;
+        l.ReachCode = codes[k];
+        l.InvertElev = 10;
+        l.PipeQ = 448.83;
+        l.DiaIn = 6;
+        l.PsiSet = codes[k] == 14 ? 40 : 0;   // a manifold end ignores it
+        Grav->EndComp(&l, &p, &s0, nullptr);
+        EXPECT_DOUBLE_EQ(l.PipeLength, 100.0);
+        EXPECT_NEAR(l.Floss, 1.284842881, 1e-9);
+        EXPECT_EQ(l.FrictionMethodUsed, 2);
+        EXPECT_DOUBLE_EQ(l.Nfac, 0.011);   // the end takes its reach's factors
+        EXPECT_NEAR(l.Hgl, expectedHgl[k], 1e-9);
+        EXPECT_NEAR(l.Psi, expectedPsi[k], 1e-9);
+        EXPECT_NEAR(l.vel, 5.092915144, 1e-9);
+        if (codes[k] == 11) {
+            const QString w = QStringLiteral(
+                "WARNING .. Pressure of 20.87 is greater than 72% of pipe pressure rating, up stream.");
+            EXPECT_EQ(l.Warning, w);
+            EXPECT_EQ(dialogs.MessageTexts(), QStringList{w});
+        } else {
+            EXPECT_EQ(l.Warning, QString());
+            EXPECT_TRUE(dialogs.Messages().empty());
+        }
+        EXPECT_DOUBLE_EQ(Grav->TrickleHglMargin, codes[k] == 14 ? 0.0 : 5.0);
+    }
+}
+
+// The trace is a diagnostic: when its file cannot be made the run still
+// computes and stores the profile.
+TEST_F(GravityRun, RunWithoutATraceFileStillStoresResults)
+{
+    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("GravFlow.txt")));
+    testsupport::WriteWorkJob(HazenHeader(), HazenLine());
+    Grav->RunGravityProfile();
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 83.81);
+}
