@@ -29,16 +29,18 @@ inline void SetFixed(db::Field* f, double v, int precision, int digits)
 
 // The friction-method text stored with a reach's results ("Hazen Williams,
 // C = 150"). `separator` follows the flow regime and the Reynolds number of
-// the Darcy-Weisbach text. Empty for an unknown method code: the caller then
+// the Darcy-Weisbach text; `cPrecision` is the count of significant digits of
+// the Hazen-Williams C. Empty for an unknown method code: the caller then
 // leaves its field alone.
 inline QString FrictionMethodText(int method, double n, double c, const QString& flowType, double re,
-                                  double f, const QString& separator = QStringLiteral(",  "))
+                                  double f, const QString& separator = QStringLiteral(",  "),
+                                  int cPrecision = 5)
 {
     switch (method) {
     case kMethodManning:
         return QStringLiteral("Mannings, n = ") + FixedText(n, 6, 3);
     case kMethodHazenWilliams:
-        return QStringLiteral("Hazen Williams, C = ") + FixedText(c, 5, 0);
+        return QStringLiteral("Hazen Williams, C = ") + FixedText(c, cPrecision, 0);
     case kMethodDarcyWeisbach:
         return QStringLiteral("Darcy Weisbach, ") + flowType + separator + QStringLiteral("Re=")
                + FixedText(re, 10, 0) + separator + QStringLiteral("F=") + FixedText(f, 7, 5);
