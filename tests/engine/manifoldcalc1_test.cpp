@@ -1,5 +1,6 @@
 #include "engine/manifoldcalc1.h"
 
+#include "engine/gravcalc.h"
 #include "model/staclass1.h"
 #include "runjob.h"
 
@@ -328,4 +329,41 @@ TEST_F(ManifoldRunTest, ResultsAreNeverWrittenIntoAnotherNodesRow)
     Row(1);
     EXPECT_TRUE(DMod->WorkTrickleTableHgl->IsNull());
     EXPECT_TRUE(Saw(ui::MsgType::Warning, "WARNING..Manifold results not written for the node(s) at station 150.00"));
+}
+
+// A line whose end grade differs from the one the manifold was designed for
+// shifts the stored grades by the difference and checks them against the
+// least head the manifold run left: 2/12 + 100 + 23.0733733 = 123.24 at the
+// top of every 2 in node.
+// +2 ft: HGL 132.27, 127.33, 125.19; psi (HGL - 100) x 0.43344 = 13.99, 11.85, 10.92.
+// -1 ft: the last node's 122.19 falls short of 123.24.
+TEST_F(ManifoldRunTest, ShiftedManifoldIsCheckedAgainstTheLeastHeadOfTheRun)
+{
+    Node(0, 100, 10);
+    Node(100, 100, 20);
+    Node(200, 100, 30);
+    Run();
+    CreateGravObject();
+    Grav->CheckTrickleManifold(2.0);
+
+    const double hgl[] = {132.27, 127.33, 125.19};
+    const double egl[] = {132.67, 127.74, 125.33};
+    const double psi[] = {13.99, 11.85, 10.92};
+    for (int k = 0; k < 3; ++k) {
+        Row(k);
+        EXPECT_DOUBLE_EQ(T(DMod->WorkTrickleTableHgl), hgl[k]) << k;
+        EXPECT_DOUBLE_EQ(T(DMod->WorkTrickleTableEgl), egl[k]) << k;
+        EXPECT_DOUBLE_EQ(T(DMod->WorkTrickleTablePsi), psi[k]) << k;
+        EXPECT_EQ(DMod->WorkTrickleTableWarning->AsString(), QString()) << k;
+    }
+    EXPECT_TRUE(Messages().empty());
+
+    Grav->CheckTrickleManifold(-3.0);
+    Row(2);
+    EXPECT_DOUBLE_EQ(T(DMod->WorkTrickleTableHgl), 122.19);
+    EXPECT_EQ(DMod->WorkTrickleTableWarning->AsString(),
+              QString(" WARNING: Minimum manifold pressure has not been met. Review hydraulic profile."));
+    Row(1);
+    EXPECT_EQ(DMod->WorkTrickleTableWarning->AsString(), QString());
+    EXPECT_EQ(Messages().size(), 1u);
 }
