@@ -1,18 +1,40 @@
 #pragma once
-// The dialog that deletes stored jobs.
-// Created by its opener with the opener as owner, shown modally, deleted.
-// Its controls are not built yet: it opens as an empty dialog with its caption.
+// The dialog that deletes stored jobs of every designer: the header and the
+// job's rows in every child table, one job at a time, each removal final.
+// Openers create it into RemoveJobsDlg, show it modally, delete it and reset
+// the pointer.
 #include "platform/ui/form.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTableView;
 
 class TRemoveJobsDlg : public ui::Form {
     Q_OBJECT
 public:
-    explicit TRemoveJobsDlg(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("RemoveJobsDlg"));
-        SetCaption(QStringLiteral("Remove Jobs"));
-        SetPosition(ui::Position::OwnerCenter);
-    }
+    explicit TRemoveJobsDlg(QWidget* owner);
+
+    QFrame* Panel1;
+    QPushButton* ReturnBitBtn;   // "&Done"
+    QPushButton* CancelBitBtn;
+    QPushButton* HelpBitBtn;
+    QPushButton* DeleteBitBtn;
+    QFrame* Panel2;
+    QLabel* Label1;
+    QLabel* DBText1;   // JobName
+    QLabel* DBText2;   // Date
+    QLabel* DBText3;   // Location
+    QLabel* DBText4;   // Designer
+    QTableView* DBGrid1;
+
+    void FormShow() override;
+    void FormClose() override;
+    void DeleteBitBtnClick();
+    void DBGrid1DblClick() { DeleteBitBtnClick(); }
+    void ReturnBitBtnClick();
+    void CancelBitBtnClick();
+    void HelpBitBtnClick() {}
 };
 
 inline TRemoveJobsDlg* RemoveJobsDlg = nullptr;

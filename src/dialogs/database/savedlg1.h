@@ -1,18 +1,42 @@
 #pragma once
-// The save dialog of the current job.
-// Created by its opener with the opener as owner, shown modally, deleted.
-// Its controls are not built yet: it opens as an empty dialog with its caption.
+// The save dialog of the current job: asks whether to store it, stores it as a
+// new job or over its stored copy, or exports the working tables to the
+// transfer directory. Every designer that shares the stored job tables saves
+// through it. Openers create it with themselves as owner into SaveForm, show
+// it modally, delete it and reset the pointer; they read no result: what it
+// leaves is Tul SaveState and the stored tables.
 #include "platform/ui/form.h"
+
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
 
 class TSaveForm : public ui::Form {
     Q_OBJECT
 public:
-    explicit TSaveForm(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("SaveForm"));
-        SetCaption(QStringLiteral("Save Job?"));
-        SetPosition(ui::Position::OwnerCenter);
-    }
+    explicit TSaveForm(QWidget* owner);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* work;                 // the job's name
+    QGroupBox* GroupBox1;
+    QPushButton* OKBitBtn;        // "Yes"
+    QPushButton* NoBitBtn;
+    QPushButton* ExportBtn;
+    QToolButton* HelpExport;
+    QPlainTextEdit* Memo1;
+
+    void FormShow() override;
+    void OKBitBtnClick();
+    void NoBitBtnClick();
+    void ExportBtnClick();
+    void HelpExportClick();
+
+    // Stores the job by Tul SaveState and lets the window of the job's kind
+    // review it afterwards.
+    void SaveCurrentJob();
 };
 
 inline TSaveForm* SaveForm = nullptr;

@@ -1,0 +1,173 @@
+#include "dialogs/database/joblistdlg1.h"
+
+#include "mainwindow/mersolform1.h"
+#include "model/dattrans.h"
+#include "model/dmod1.h"
+#include "model/tulclass.h"
+#include "platform/ui/dbcontrols.h"
+#include "platform/ui/dbgrid.h"
+#include "platform/ui/help.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/statusbar.h"
+#include "reports/qrjoblist1.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TJobListForm::TJobListForm(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("JobListForm"));
+    SetCaption(QStringLiteral("Select Existing Job to View or Edit"));
+    SetPosition(ui::Position::OwnerCenter);
+    SetHelpContext(19024);
+    resize(460, 420);
+
+    auto* v = new QVBoxLayout(this);
+    Panel1 = ui::Make<QFrame>(this, "Panel1");
+    auto* top = new QHBoxLayout(Panel1);
+    OKBitBtn1 = ui::Make<QPushButton>(Panel1, "OKBitBtn1", QStringLiteral("OK"));
+    OKBitBtn1->setToolTip(QStringLiteral("Select job and continue"));
+    CancelBitBtn2 = ui::Make<QPushButton>(Panel1, "CancelBitBtn2", QStringLiteral("Cancel"));
+    ReportBitBtn3 = ui::Make<QPushButton>(Panel1, "ReportBitBtn3", QStringLiteral("Report"));
+    ImportJobBtn = ui::Make<QPushButton>(Panel1, "ImportJobBtn", QStringLiteral("Import Job"));
+    HelpImport = ui::Make<QToolButton>(Panel1, "HelpImport");
+    HelpImport->setText(QStringLiteral("?"));
+    HelpImport->setToolTip(QStringLiteral("Help on Importing"));
+    for (QWidget* w : std::initializer_list<QWidget*>{OKBitBtn1, CancelBitBtn2, ReportBitBtn3, ImportJobBtn, HelpImport})
+        top->addWidget(w);
+    top->addStretch(1);
+    v->addWidget(Panel1);
+
+    Panel2 = ui::Make<QFrame>(this, "Panel2");
+    auto* body = new QVBoxLayout(Panel2);
+    auto* texts = new QGridLayout;
+    auto addText = [&](int row, const QString& caption, QLabel*& text, const char* name, const char* field) {
+        texts->addWidget(new QLabel(caption, Panel2), row, 0);
+        text = ui::Make<QLabel>(Panel2, name);
+        texts->addWidget(text, row, 1);
+        new ui::DBText(text, DMod->JobPipeData, QString::fromLatin1(field));
+    };
+    addText(0, QStringLiteral("JobName"), DBText1, "DBText1", "JobName");
+    addText(1, QStringLiteral("Date"), DBText4, "DBText4", "Date");
+    addText(2, QStringLiteral("Job Location"), DBText2, "DBText2", "Location");
+    addText(3, QStringLiteral("Job Planner"), DBText3, "DBText3", "Designer");
+    body->addLayout(texts);
+    body->addWidget(new QLabel(QStringLiteral("Select a Job"), Panel2));
+    DBGrid1 = ui::Make<QTableView>(Panel2, "DBGrid1");
+    new ui::DBGrid(DBGrid1, DMod->JobPipeData,
+                   {{QStringLiteral("JobName"), QStringLiteral("Job Name"), 260, {}, true},
+                    {QStringLiteral("SysType"), QStringLiteral("System Type"), 80, {}, true}});
+    body->addWidget(DBGrid1, 1);
+    v->addWidget(Panel2, 1);
+
+    OnClick(OKBitBtn1, [this] { OKBitBtn1Click(); }, ui::mrOk);
+    OnClick(CancelBitBtn2, [this] { CancelBitBtn2Click(); }, ui::mrCancel);
+    OnClick(ReportBitBtn3, [this] { ReportBitBtn3Click(); });
+    OnClick(ImportJobBtn, [this] { ImportJobBtnClick(); });
+    OnClick(HelpImport, [this] { HelpImportClick(); });
+    SetCancelButton(CancelBitBtn2);
+    Handle(DBGrid1, &QTableView::doubleClicked, [this] { DBGrid1DblClick(); });
+    SetEnterKey(DBGrid1, ui::EnterKey::NextControl);
+    SetControlHelpContext(DBGrid1, 19024);
+    setTabOrder(DBGrid1, OKBitBtn1);
+}
+
+void TJobListForm::FormShow()
+{
+    Tul->Cancelled = false;
+    db::Table* jobs = DMod->JobPipeTable;
+    if (!jobs->Active())
+        jobs->Open();
+    jobs->SetFiltered(true);
+    jobs->Refresh();   // the opener has just chosen the filter mode
+    jobs->SetIndexName(QStringLiteral("JobNameIndex"));
+    jobs->First();
+    SetFocus(DBGrid1);
+}
+
+void TJobListForm::OKBitBtn1Click()
+{
+    Tul->Cancelled = false;
+    Close();
+}
+
+void TJobListForm::DBGrid1DblClick()
+{
+    OKBitBtn1Click();
+}
+
+void TJobListForm::CancelBitBtn2Click()
+{
+    Tul->Cancelled = true;
+    Close();
+}
+
+void TJobListForm::ReportBitBtn3Click()
+{
+    QRJobList = new TQRJobList(this);
+    struct Reset {
+        ~Reset()
+        {
+            delete QRJobList;
+            QRJobList = nullptr;
+        }
+    } reset;
+    QRJobList->QuickRepJobList.Preview();
+}
+
+void TJobListForm::ImportJobBtnClick()
+{
+    if (!JobTrans->ImportTransferJob())
+        return;
+    imported_ = true;
+    DMod->JobFilterMode = 2;
+    if (TMersolForm* main = MersolForm) {
+        if (ShowSystemDataHook)
+            ShowSystemDataHook();
+        main->MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
+        // The imported job is worked on at once, as a reviewed job is.
+        main->OvcNotebook1->setEnabled(true);
+        main->OvcNotebook1->SetPageIndex(0);
+        main->MersolImage->hide();
+        main->ScrollBox1->show();
+        main->JobImported = true;
+        main->CancelJobBitBtn->setEnabled(true);
+        main->SaveJobBtn->setEnabled(true);
+        main->SaveJob1->setEnabled(true);
+    }
+    Close();
+}
+
+void TJobListForm::HelpImportClick()
+{
+    ui::HelpContext(18);
+}
+
+void TJobListForm::FormClose()
+{
+    db::Table* jobs = DMod->JobPipeTable;
+    if (Tul->Cancelled) {
+        Tul->JobListCancelled = true;
+    } else if (imported_) {
+        // The import has described its own job; the row the list stood on
+        // has nothing to do with it.
+        jobs->SetIndexName(QString());
+    } else if (!jobs->Active() || jobs->IsEmpty()) {
+        // No job to pick: the same as Cancel, so no empty job is loaded.
+        Tul->JobListCancelled = true;
+    } else {
+        Tul->JobName = DMod->JobPipeTableJobName->AsString();
+        Tul->JobNumber = DMod->JobPipeTableJobNumber->AsInteger();
+        jobs->SetIndexName(QString());
+    }
+    if (jobs->Filtered())
+        jobs->SetFiltered(false);
+    if (jobs->Active())
+        jobs->Close();
+}
