@@ -180,8 +180,12 @@ TEST_F(JobDialogsTest, ExportTellsWhereTheJobWentAndKeepsTheSaveState)
 {
     store.MakeWorkingJob(kSouth);
     Tul->SaveState = 1;
-    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "ExportBtn"); });
+    driver.OnceForm("TSaveForm", [](ui::Form& f) {
+        DialogDriver::Press(f, "HelpExport");
+        DialogDriver::Press(f, "ExportBtn");
+    });
     ShowModal(SaveForm);
+    EXPECT_EQ(driver.HelpContexts(), std::vector<int>{18});
     ASSERT_EQ(driver.MessageTexts(), QStringList{"The Job has been exported  to the 'Mersol Transfer' directory"});
     EXPECT_EQ(driver.Messages().front().type, ui::MsgType::Information);
     EXPECT_EQ(Tul->SaveState, 1);
@@ -241,6 +245,12 @@ TEST_F(JobDialogsTest, ListShowsTheOpenersKindOfJobsByNameAndHandsBackThePickedO
     });
     EXPECT_EQ(shown, QStringList{"Gates"});
     EXPECT_TRUE(Tul->JobListCancelled);
+
+    // The close box takes the row the list stands on, as OK does.
+    Tul->JobListCancelled = false;
+    ShowJobList(1, [](ui::Form& f) { DialogDriver::CloseBox(f); });
+    EXPECT_FALSE(Tul->JobListCancelled);
+    EXPECT_EQ(Tul->JobName, "North");
 }
 
 TEST_F(JobDialogsTest, PickedJobOfASharedNameLoadsItsOwnRows)
