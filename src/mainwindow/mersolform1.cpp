@@ -504,15 +504,7 @@ void TMersolForm::ListofJobs1Click()
     ui::CursorScope wait(ui::Cursor::HourGlass);
     if (!DMod->JobPipeTable->Active()) DMod->JobPipeTable->Open();
     DMod->JobFilterMode = 2;
-    QRJobList = new TQRJobList(this);
-    struct Reset {
-        ~Reset()
-        {
-            delete QRJobList;
-            QRJobList = nullptr;
-        }
-    } reset;
-    QRJobList->QuickRepJobList.Preview();
+    PreviewJobListReport(this);
     DMod->JobPipeTable->Close();
 }
 

@@ -19,3 +19,18 @@ public:
 };
 
 inline TQRJobList* QRJobList = nullptr;
+
+// Creates the report into QRJobList with the given owner, previews it over
+// JobPipeTable as the caller leaves it, deletes it and resets the pointer.
+inline void PreviewJobListReport(QWidget* owner)
+{
+    QRJobList = new TQRJobList(owner);
+    struct Reset {
+        ~Reset()
+        {
+            delete QRJobList;
+            QRJobList = nullptr;
+        }
+    } reset;
+    QRJobList->QuickRepJobList.Preview();
+}

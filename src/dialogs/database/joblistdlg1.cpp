@@ -1,10 +1,10 @@
 #include "dialogs/database/joblistdlg1.h"
 
+#include "dialogs/database/jobheadertexts.h"
 #include "mainwindow/mersolform1.h"
 #include "model/dattrans.h"
 #include "model/dmod1.h"
 #include "model/tulclass.h"
-#include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/help.h"
 #include "platform/ui/notebook.h"
@@ -12,7 +12,6 @@
 #include "reports/qrjoblist1.h"
 
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -46,18 +45,10 @@ TJobListForm::TJobListForm(QWidget* owner) : ui::Form(owner)
 
     Panel2 = ui::Make<QFrame>(this, "Panel2");
     auto* body = new QVBoxLayout(Panel2);
-    auto* texts = new QGridLayout;
-    auto addText = [&](int row, const QString& caption, QLabel*& text, const char* name, const char* field) {
-        texts->addWidget(new QLabel(caption, Panel2), row, 0);
-        text = ui::Make<QLabel>(Panel2, name);
-        texts->addWidget(text, row, 1);
-        new ui::DBText(text, DMod->JobPipeData, QString::fromLatin1(field));
-    };
-    addText(0, QStringLiteral("JobName"), DBText1, "DBText1", "JobName");
-    addText(1, QStringLiteral("Date"), DBText4, "DBText4", "Date");
-    addText(2, QStringLiteral("Job Location"), DBText2, "DBText2", "Location");
-    addText(3, QStringLiteral("Job Planner"), DBText3, "DBText3", "Designer");
-    body->addLayout(texts);
+    body->addLayout(MakeJobHeaderTexts(Panel2, {{QStringLiteral("JobName"), "DBText1", QStringLiteral("JobName"), &DBText1},
+                                                {QStringLiteral("Date"), "DBText4", QStringLiteral("Date"), &DBText4},
+                                                {QStringLiteral("Job Location"), "DBText2", QStringLiteral("Location"), &DBText2},
+                                                {QStringLiteral("Job Planner"), "DBText3", QStringLiteral("Designer"), &DBText3}}));
     body->addWidget(new QLabel(QStringLiteral("Select a Job"), Panel2));
     DBGrid1 = ui::Make<QTableView>(Panel2, "DBGrid1");
     new ui::DBGrid(DBGrid1, DMod->JobPipeData,
@@ -110,15 +101,7 @@ void TJobListForm::CancelBitBtn2Click()
 
 void TJobListForm::ReportBitBtn3Click()
 {
-    QRJobList = new TQRJobList(this);
-    struct Reset {
-        ~Reset()
-        {
-            delete QRJobList;
-            QRJobList = nullptr;
-        }
-    } reset;
-    QRJobList->QuickRepJobList.Preview();
+    PreviewJobListReport(this);
 }
 
 void TJobListForm::ImportJobBtnClick()

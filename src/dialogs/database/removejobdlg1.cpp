@@ -1,13 +1,12 @@
 #include "dialogs/database/removejobdlg1.h"
 
+#include "dialogs/database/jobheadertexts.h"
 #include "model/dattrans.h"
 #include "model/dmod1.h"
 #include "model/tulclass.h"
-#include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
 
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -50,18 +49,10 @@ TRemoveJobsDlg::TRemoveJobsDlg(QWidget* owner) : ui::Form(owner)
     auto* body = new QVBoxLayout(Panel2);
     Label1 = ui::Make<QLabel>(Panel2, "Label1", QStringLiteral("Select a  Job to Remove"));
     body->addWidget(Label1);
-    auto* texts = new QGridLayout;
-    auto addText = [&](int row, const QString& caption, QLabel*& text, const char* name, const char* field) {
-        texts->addWidget(new QLabel(caption, Panel2), row, 0);
-        text = ui::Make<QLabel>(Panel2, name);
-        texts->addWidget(text, row, 1);
-        new ui::DBText(text, DMod->JobPipeData, QString::fromLatin1(field));
-    };
-    addText(0, QStringLiteral("Job Name"), DBText1, "DBText1", "JobName");
-    addText(1, QStringLiteral("Date"), DBText2, "DBText2", "Date");
-    addText(2, QStringLiteral("Job Location"), DBText3, "DBText3", "Location");
-    addText(3, QStringLiteral("Job Designer"), DBText4, "DBText4", "Designer");
-    body->addLayout(texts);
+    body->addLayout(MakeJobHeaderTexts(Panel2, {{QStringLiteral("Job Name"), "DBText1", QStringLiteral("JobName"), &DBText1},
+                                                {QStringLiteral("Date"), "DBText2", QStringLiteral("Date"), &DBText2},
+                                                {QStringLiteral("Job Location"), "DBText3", QStringLiteral("Location"), &DBText3},
+                                                {QStringLiteral("Job Designer"), "DBText4", QStringLiteral("Designer"), &DBText4}}));
     DBGrid1 = ui::Make<QTableView>(Panel2, "DBGrid1");
     DBGrid1->setToolTip(QStringLiteral("Select job to delete"));
     new ui::DBGrid(DBGrid1, DMod->JobPipeData,
