@@ -76,11 +76,6 @@ double MinorLosses(const TSta& s, const TSta& u, bool inlet)
     return k;
 }
 
-// Frees the station records however the run is left.
-struct StationRecordsGuard {
-    ~StationRecordsGuard() { FreeStationRecords(); }
-};
-
 } // namespace
 
 void TFFlow::InvertFromCover(TSta& s)

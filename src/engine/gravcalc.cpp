@@ -50,9 +50,6 @@ constexpr int kAtEnd = 3;
 
 // A gravity end closer than this to the entrance may not run full.
 constexpr double kShortPipeFt = 300.0;
-// A fall steeper than this (ft per ft) to the next station needs an
-// air-vacuum valve.
-constexpr double kSteepFall = 0.3249;
 
 const QString kShortPipeEnd =
     QStringLiteral(" WARNING .. Short pipe, may not be full pipe flow, check by hand");
@@ -65,8 +62,6 @@ const QString kHglBelowOutlet =
 const QString kOutletPressureLow =
     QStringLiteral("WARNING ..  Pressure at outlet elevation is lower than required pressure.");
 const QString kHglBelowPipe = QStringLiteral("ERROR .. Hydraulic gradeline is below top of pipe!");
-const QString kAnalyzeSurge = QStringLiteral(
-    " WARNING ... Analyze surge.  Surge pressure greater than 2.5 x pipe rating.");
 const QString kManifoldBelowPipe = QStringLiteral(
     " ERROR: HGL is below high point in manifold pipeline.  You MUST make changes.");
 const QString kManifoldHeadLow = QStringLiteral(
@@ -86,34 +81,10 @@ double VelocityHead(double v)
     return v * v / 64.4;
 }
 
-// What reaches a table or the trace is always a number.
-double Finite(double x)
-{
-    return std::isfinite(x) ? x : 0.0;
-}
-
-void Warn(const QString& text)
-{
-    ui::MessageDlg(text, ui::MsgType::Warning, ui::mbOK);
-}
-
-void Fail(const QString& text)
-{
-    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
-}
-
 QByteArray Text(const QString& s)
 {
     return s.toLocal8Bit();
 }
-
-// The trace file and the station records are released however the run ends.
-struct TraceCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-struct StationRecordsGuard {
-    ~StationRecordsGuard() { FreeStationRecords(); }
-};
 
 } // namespace
 
@@ -158,7 +129,7 @@ void TGrav::RunGravityProfile()
         StationRecordsGuard recordsGuard;
         CreateStationRecords(n);
         // The trace is a diagnostic: without it the run goes on.
-        std::unique_ptr<std::FILE, TraceCloser> trace(std::fopen("GravFlow.txt", "w"));
+        TraceFile trace(std::fopen("GravFlow.txt", "w"));
 
         Tul->LoadJobFromWorkTables(psta, n);
         TSta** sta = psta;
@@ -502,20 +473,7 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
                  DMod->WorkPipeTableOutletElev->AsFloat() + kGravFtPerPsi * outletPsi, 6, 2);
     pipe->Post();
 
-    // Surge at the fastest station whose pipe has a modulus and a rating.
-    int surgeAt = -1;
-    double fastest = 0.0;
-    for (int k = 0; k < n; ++k) {
-        const TSta* s = sta[k];
-        if (s->Modulus > 0 && s->PressurRating > 0 && s->vel > fastest) {
-            fastest = s->vel;
-            surgeAt = k;
-        }
-    }
-    if (surgeAt >= 0) {
-        const TSta* s = sta[surgeAt];
-        Tul->SurgePsi = Finite(Hyd->SurgePressure(s->Modulus, s->DiaIn, s->WallThick, s->vel));
-    }
+    FindSurgePsi(sta, n);
 
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
@@ -528,14 +486,8 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
             continue;
         prof->Edit();
 
-        DMod->WorkProfTableTSta->SetAsString(Hyd->StationText(s->Station));
-        DMod->WorkProfTablePipeLength->SetAsFloat(k == 0 ? 0.0 : Finite(s->Station - sta[k - 1]->Station));
-        SetFixed(DMod->WorkProfTableKloss, s->Kloss, 6, 3);
+        WriteStationResults(sta, n, k);
         DMod->WorkProfTableInvertElev->SetAsFloat(Finite(s->InvertElev));
-        SetFixed(DMod->WorkProfTableVel, s->vel, 6, 2);
-        SetFixed(DMod->WorkProfTablePsi, s->Psi, 6, 2);
-        SetFixed(DMod->WorkProfTableHgl, s->Hgl, 6, 2);
-        SetFixed(DMod->WorkProfTableEgl, s->Egl, 6, 2);
         SetFixed(DMod->WorkProfTableSgl, s->Sgl, 6, 2);
         SetFixed(DMod->WorkProfTablePsiSet, s->PsiSet, 6, 3);
         DMod->WorkProfTableStatPres->SetAsFloat(Finite(s->StatPres));
@@ -545,35 +497,14 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
                               : Hyd->ThrustBlockArea(sta[k - 1]->DiaIn, 0.0);
         SetFixed(DMod->WorkProfTableThBlockArea, area * s->Psi, 6, 2);
 
-        if (!d && Tul->SysHas != 1 && Tul->SysHas != 4) {
-            DMod->WorkProfTablePipeType->SetAsString(QString());
-            DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
-        }
-
-        const bool steepFall = d && d->PipeLength > 0
-                               && (s->InvertElev - d->InvertElev) / d->PipeLength > kSteepFall;
-        const bool valve = k == 0 || !d || s->HighPointDiaIn > 0 || steepFall;
-        DMod->WorkProfTableAirVacSize->SetAsFloat(
-            valve ? Finite(Hyd->ValveSize(s->DiaIn, Tul->SurgePsi)) : 0.0);
-
-        QString warning = s->Warning;
-        if (s->Modulus > 0 && s->PressurRating > 0) {
-            const double surge = Finite(Hyd->SurgePressure(s->Modulus, s->DiaIn, s->WallThick, s->vel));
+        double surge = 0.0;
+        QString warning;
+        if (StationSurge(s, surge, warning))
             DMod->WorkProfTableSurge->SetAsFloat(surge);
-            if (surge > 2.5 * s->PressurRating)
-                warning += kAnalyzeSurge;
-        }
         DMod->WorkProfTableWarning->SetAsString(warning);
 
-        if (d) {
-            SetFixed(DMod->WorkProfTableFloss, d->Floss, 6, 3);
-            const QString method = FrictionMethodText(d->FrictionMethodUsed, s->Nfac, s->Cfac,
-                                                      d->FlowType, d->Re, d->F,
-                                                      QStringLiteral(", "));
-            if (!method.isEmpty())
-                DMod->WorkProfTableCalcMethod->SetAsString(method);
-            DMod->WorkProfTableRchLen->SetAsFloat(Finite(d->Station - s->Station));
-        }
+        if (d)
+            WriteLeavingReach(s, d, 5);
         prof->Post();
     }
     prof->Close();

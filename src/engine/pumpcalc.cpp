@@ -44,7 +44,6 @@ constexpr int kPumpAuto = 7;
 // What the line's end carries (Tul->SysHas).
 constexpr int kEndsInGatedPipe = 1;
 constexpr int kEndsInManifold = 2;
-constexpr int kManifoldJob = 4;
 
 // Rating check positions.
 constexpr int kAtEntrance = 1;
@@ -57,15 +56,9 @@ constexpr double kWhpFactor = 1.0 / 3960.0;
 // the lower one a special tank is needed.
 constexpr double kOffPsiLimit = 150.0;
 constexpr double kOffPsiSpecialTank = 110.0;
-// A fall steeper than this (ft per ft) to the next node needs an air valve.
-constexpr double kSteepFall = 0.3249;
-// Surge above this many times the pipe rating needs a surge analysis.
-constexpr double kSurgeRatingFactor = 2.5;
 
 const QString kPlasticVelocity =
     QStringLiteral("WARNING.. Velocity greater than 5.0 ft/sec in plastic pipe");
-const QString kAnalyzeSurge = QStringLiteral(
-    " WARNING ... Analyze surge.  Surge pressure greater than 2.5 x pipe rating.");
 const QString kNoPumpEfficiency = QStringLiteral(
     "WARNING.. The pump efficiency is 0, so the brake horsepower and motor size can't be "
     "found. Enter the pump efficiency.");
@@ -90,22 +83,6 @@ double Clear(const TSta* s)
 double PsiAt(const TSta* s)
 {
     return (s->Hgl - s->InvertElev) * kPsiPerFt;
-}
-
-// What reaches a table or the trace is always a number.
-double Finite(double x)
-{
-    return std::isfinite(x) ? x : 0.0;
-}
-
-void Warn(const QString& text)
-{
-    ui::MessageDlg(text, ui::MsgType::Warning, ui::mbOK);
-}
-
-void Fail(const QString& text)
-{
-    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
 }
 
 // One trace line of a station's number values.
@@ -196,14 +173,6 @@ void SizePump(TSta** sta)
     }
 }
 
-// The trace file and the station records are released however a pass ends.
-struct TraceCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-struct StationRecordsGuard {
-    ~StationRecordsGuard() { FreeStationRecords(); }
-};
-
 } // namespace
 
 void TPump::RunPumpCalc()
@@ -220,7 +189,7 @@ void TPump::RunPumpCalc()
 
     db::Transaction tx(db::kMersolAlias);
     // The trace is a diagnostic: without it the run goes on.
-    std::unique_ptr<std::FILE, TraceCloser> trace(std::fopen("pumpFlow.txt", "w"));
+    TraceFile trace(std::fopen("pumpFlow.txt", "w"));
 
     auto pass = [&]() {
         const int n = Tul->NumNodes;
@@ -500,20 +469,7 @@ void TPump::StorePumpResults(TSta** sta, int n)
         pipe->Post();
     }
 
-    // Surge at the fastest station whose pipe has a modulus and a rating;
-    // the first of equal velocities.
-    const TSta* surgeAt = nullptr;
-    double fastest = 0.0;
-    for (int i = 0; i < n; ++i) {
-        const TSta* s = sta[i];
-        if (s->Modulus > 0 && s->PressurRating > 0 && s->vel > fastest) {
-            fastest = s->vel;
-            surgeAt = s;
-        }
-    }
-    if (surgeAt)
-        Tul->SurgePsi = Finite(
-            Hyd->SurgePressure(surgeAt->Modulus, surgeAt->DiaIn, surgeAt->WallThick, surgeAt->vel));
+    FindSurgePsi(sta, n);
 
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
@@ -528,14 +484,8 @@ void TPump::StorePumpResults(TSta** sta, int n)
         }
         prof->Edit();
 
-        DMod->WorkProfTableTSta->SetAsString(Hyd->StationText(s->Station));
-        DMod->WorkProfTablePipeLength->SetAsFloat(i == 0 ? 0.0 : Finite(s->Station - sta[i - 1]->Station));
-        SetFixed(DMod->WorkProfTableKloss, s->Kloss, 6, 3);
+        WriteStationResults(sta, n, i);
         SetFixed(DMod->WorkProfTableInvertElev, s->InvertElev, 6, 2);
-        SetFixed(DMod->WorkProfTableVel, s->vel, 6, 2);
-        SetFixed(DMod->WorkProfTablePsi, s->Psi, 6, 2);
-        SetFixed(DMod->WorkProfTableHgl, s->Hgl, 6, 2);
-        SetFixed(DMod->WorkProfTableEgl, s->Egl, 6, 2);
         if (s->Sgl < 0)
             DMod->WorkProfTableSgl->SetAsFloat(0.0);
         else
@@ -547,35 +497,15 @@ void TPump::StorePumpResults(TSta** sta, int n)
                               : Hyd->ThrustBlockArea(sta[i - 1]->DiaIn, 0.0);
         DMod->WorkProfTableThBlockArea->SetAsFloat(Finite(area * s->Psi));
 
-        if (!d && Tul->SysHas != kEndsInGatedPipe && Tul->SysHas != kManifoldJob) {
-            DMod->WorkProfTablePipeType->SetAsString(QString());
-            DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
-        }
-
-        const bool steepFall = d && d->PipeLength > 0
-                               && (s->InvertElev - d->InvertElev) / d->PipeLength > kSteepFall;
-        const bool valve = i == 0 || !d || s->HighPointDiaIn > 0 || steepFall;
-        DMod->WorkProfTableAirVacSize->SetAsFloat(
-            valve ? Finite(Hyd->ValveSize(s->DiaIn, Tul->SurgePsi)) : 0.0);
-
-        QString warning = s->Warning;
-        if (s->Modulus > 0 && s->PressurRating > 0) {
-            const double surge = Finite(Hyd->SurgePressure(s->Modulus, s->DiaIn, s->WallThick, s->vel));
+        double surge = 0.0;
+        QString warning;
+        if (StationSurge(s, surge, warning))
             SetFixed(DMod->WorkProfTableSurge, surge, 6, 2);
-            if (surge > kSurgeRatingFactor * s->PressurRating)
-                warning += kAnalyzeSurge;
-        }
         DMod->WorkProfTableWarning->SetAsString(warning);
 
-        if (d) {
-            SetFixed(DMod->WorkProfTableFloss, d->Floss, 6, 3);
-            const QString method = FrictionMethodText(d->FrictionMethodUsed, s->Nfac, s->Cfac,
-                                                      d->FlowType, d->Re, d->F,
-                                                      QStringLiteral(", "), 4);
-            if (!method.isEmpty())
-                DMod->WorkProfTableCalcMethod->SetAsString(method);
-            DMod->WorkProfTableRchLen->SetAsFloat(Finite(d->Station - s->Station));
-        }
+        // The pumped rows give C four significant digits.
+        if (d)
+            WriteLeavingReach(s, d, 4);
         prof->Post();
     }
     prof->Close();
