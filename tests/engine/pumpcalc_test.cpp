@@ -9,14 +9,16 @@
 //      500 ft: 3.0466264 ft
 //   4 in, 100 gpm: V = 2.5530956, hv = 0.1012158; 500 ft: 2.8700654 ft
 //   4 in,  80 gpm: V = 2.0424765, hv = 0.0647781; 500 ft: 1.8985803 ft
+// Stored values are rounded to 6 significant digits first, then to their
+// decimals.
 #include "engine/gravcalc.h"
-#include "engine/hydcalc1.h"
 #include "engine/pumpcalc.h"
 #include "model/dmod1.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
+#include "support/workprofile.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,10 +29,48 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
+using testsupport::PipeText;
+using testsupport::PipeValue;
+using testsupport::ProfIsNull;
+using testsupport::ProfText;
+using testsupport::ProfValue;
+using testsupport::WorkHeader;
 using testsupport::WorkJob;
+using testsupport::WorkNode;
+
+// A node of 6 in pipe, C 150, carrying 300 gpm.
+WorkNode SixInch(double station, double invert, const char* reach)
+{
+    WorkNode n;
+    n.station = station;
+    n.invert = invert;
+    n.reachType = reach;
+    n.pipeQ = 300;
+    n.diaIn = 6;
+    n.cfac = 150;
+    return n;
+}
+
+// A node of 4 in pipe, C 150, carrying 100 gpm.
+WorkNode FourInch(double station, double invert, const char* reach)
+{
+    WorkNode n = SixInch(station, invert, reach);
+    n.pipeQ = 100;
+    n.diaIn = 4;
+    return n;
+}
+
+WorkHeader Pumped(const char* pumpType)
+{
+    WorkHeader h;
+    h.sysType = "PUMPED";
+    h.pumpType = pumpType;
+    return h;
+}
 
 class PumpRun : public ::testing::Test {
 protected:
@@ -43,39 +83,61 @@ protected:
     }
     void TearDown() override { QDir::setCurrent(oldDir_); }
 
-    // Header and the two rows of the turbine job: WSElev 100, outlet
-    // 120 ft at 20 psi, column loss 5, efficiency 75; 1000 ft of 6 in pipe,
-    // C 150, 300 gpm, rating 160, modulus 400000, wall 0.3.
-    void TwoNodeJob(const QString& pumpType, double effic = 75)
+    // The turbine job: WSElev 100, outlet 120 ft at 20 psi, column
+    // loss 5, efficiency 75; 1000 ft of 6 in pipe, C 150, 300 gpm, rating
+    // 160, modulus 400000, wall 0.3; pump at invert 95, end at 118.
+    static WorkHeader TwoNodeHeader(const char* pumpType)
     {
-        job.SetHeader({{"JobNumber", 1}, {"SysType", "PUMPED"}, {"PumpType", pumpType},
-                       {"WSElev", 100}, {"OutletElev", 120}, {"OutletPsi", 20},
-                       {"ColumnLoss", 5}, {"PumpEffic", effic}, {"SysHas", 0},
-                       {"WaterTemp", 60}, {"TankRange", 0}});
-        job.AddProfRow({{"JobNumber", 1}, {"Station", 0}, {"ReachType", "PUMPBEG"},
-                        {"InvertElev", 95}, {"PipeQ", 300}, {"DiaIn", 6}, {"Cfac", 150},
-                        {"PressurRating", 160}, {"Modulus", 400000}, {"WallThick", 0.3}});
-        job.AddProfRow({{"JobNumber", 1}, {"Station", 1000}, {"ReachType", "PUMPEND"},
-                        {"InvertElev", 118}, {"PipeQ", 300}, {"DiaIn", 6}, {"Cfac", 150},
-                        {"PressurRating", 160}, {"Modulus", 400000}, {"WallThick", 0.3},
-                        {"PipeType", "PVC"}});
+        WorkHeader h = Pumped(pumpType);
+        h.wsElev = 100;
+        h.outletElev = 120;
+        h.outletPsi = 20;
+        h.columnLoss = 5;
+        h.pumpEffic = 75;
+        return h;
     }
+    static std::vector<WorkNode> TwoNodes()
+    {
+        std::vector<WorkNode> nodes = {SixInch(0, 95, "PUMPBEG"), SixInch(1000, 118, "PUMPEND")};
+        for (WorkNode& n : nodes) {
+            n.rating = 160;
+            n.modulus = 400000;
+            n.wallThick = 0.3;
+        }
+        return nodes;
+    }
+    void TwoNodeJob(const char* pumpType) { WriteWorkJob(TwoNodeHeader(pumpType), TwoNodes()); }
 
-    // Turbine, 6 in at 300 gpm, nodes at 0 (inv 95), 500 (inv 168, set
-    // pressure psiSet) and 1000 (end, inv 118), clearance 3 ft.
+    // Turbine, 6 in at 300 gpm: 0 (inv 95), 500 (inv 168, set pressure
+    // psiSet), 1000 (end, inv 118); clearance 3 ft.
     void SetPressureJob(double psiSet)
     {
-        job.SetHeader({{"JobNumber", 1}, {"SysType", "PUMPED"}, {"PumpType", "TURBINE"},
-                       {"WSElev", 100}, {"OutletElev", 120}, {"OutletPsi", 20},
-                       {"PumpEffic", 75}, {"WaterTemp", 60}});
-        const struct {
-            double sta, inv;
-            const char* reach;
-        } rows[] = {{0, 95, "PUMPBEG"}, {500, 168, "PUMPMID"}, {1000, 118, "PUMPEND"}};
-        for (const auto& r : rows)
-            job.AddProfRow({{"JobNumber", 1}, {"Station", r.sta}, {"ReachType", r.reach},
-                            {"InvertElev", r.inv}, {"PipeQ", 300}, {"DiaIn", 6}, {"Cfac", 150},
-                            {"PsiSet", r.sta == 500 ? psiSet : 0.0}});
+        WorkHeader h = TwoNodeHeader("TURBINE");
+        h.columnLoss = 0;
+        std::vector<WorkNode> nodes = {SixInch(0, 95, "PUMPBEG"), SixInch(500, 168, "PUMPMID"),
+                                       SixInch(1000, 118, "PUMPEND")};
+        nodes[1].psiSet = psiSet;
+        WriteWorkJob(h, nodes);
+        Tul->ClearHead = 3;
+    }
+
+    // Automatic pressure tank, 4 in at 100 gpm: 0 (inv 100), 500 (inv 136),
+    // 1000 (end, inv 110); tank range 20 psi; clearance 3 ft.
+    void TankJob(double pumpEye)
+    {
+        WorkHeader h = Pumped("AUTOPUMP");
+        h.wsElev = 95;
+        h.outletElev = 112;
+        h.outletPsi = 10;
+        h.columnLoss = 2;
+        h.pumpEffic = 60;
+        h.pumpEyeElev = pumpEye;
+        h.tankRange = 20;
+        std::vector<WorkNode> nodes = {FourInch(0, 100, "PUMPBEG"), FourInch(500, 136, "PUMPMID"),
+                                       FourInch(1000, 110, "PUMPEND")};
+        for (WorkNode& n : nodes)
+            n.rating = 200;
+        WriteWorkJob(h, nodes);
         Tul->ClearHead = 3;
     }
 
@@ -83,40 +145,6 @@ protected:
     {
         TPump pump;
         pump.RunPumpCalc();
-    }
-
-    // Reads a field of the profile row at a station.
-    double Prof(double station, const char* field)
-    {
-        db::Table* t = job.Dm().WorkProfTable;
-        if (!t->Active())
-            t->Open();
-        EXPECT_TRUE(t->Locate("Station", station)) << station;
-        return t->FieldByName(field)->AsFloat();
-    }
-    bool ProfNull(double station, const char* field)
-    {
-        db::Table* t = job.Dm().WorkProfTable;
-        if (!t->Active())
-            t->Open();
-        EXPECT_TRUE(t->Locate("Station", station)) << station;
-        return t->FieldByName(field)->IsNull();
-    }
-    QString ProfText(double station, const char* field)
-    {
-        db::Table* t = job.Dm().WorkProfTable;
-        if (!t->Active())
-            t->Open();
-        EXPECT_TRUE(t->Locate("Station", station)) << station;
-        return t->FieldByName(field)->AsString();
-    }
-    db::Field* Header(const char* field)
-    {
-        db::Table* t = job.Dm().WorkPipeTable;
-        if (!t->Active())
-            t->Open();
-        t->First();
-        return t->FieldByName(field);
     }
 
     QStringList TraceLines()
@@ -160,38 +188,39 @@ TEST_F(PumpRun, TurbineTwoNodesSizesThePumpAndStoresEveryRow)
     EXPECT_NEAR(Tul->EndPsi, 20.0, 1e-6);
     EXPECT_EQ(Tul->PinnedEndHgl, 0.0);
 
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 72.42);
-    EXPECT_DOUBLE_EQ(Header("WHP")->AsFloat(), 5.49);
-    EXPECT_DOUBLE_EQ(Header("BHP")->AsFloat(), 7.31);
-    EXPECT_EQ(Header("MotorHP")->AsString(), QString("7-1/2"));
-    EXPECT_DOUBLE_EQ(Header("OffElev")->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("WHP"), 5.49);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
+    EXPECT_EQ(PipeText("MotorHP"), QString("7-1/2"));
+    EXPECT_DOUBLE_EQ(PipeValue("OffElev"), 0.0);
 
     // Entrance row: its own grades, the reach that leaves it.
     EXPECT_EQ(ProfText(0, "TSta"), QString("0+00"));
-    EXPECT_DOUBLE_EQ(Prof(0, "PipeLength"), 0.0);
-    EXPECT_DOUBLE_EQ(Prof(0, "Kloss"), 5.0);   // the column loss
-    EXPECT_DOUBLE_EQ(Prof(0, "Vel"), 3.40);
-    EXPECT_DOUBLE_EQ(Prof(0, "Hgl"), 172.24);
-    EXPECT_DOUBLE_EQ(Prof(0, "Egl"), 172.42);
-    EXPECT_DOUBLE_EQ(Prof(0, "Psi"), 33.48);
-    EXPECT_DOUBLE_EQ(Prof(0, "InvertElev"), 95.0);
-    EXPECT_DOUBLE_EQ(Prof(0, "Floss"), 6.093);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeLength"), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Kloss"), 5.0);   // the column loss
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Vel"), 3.40);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 172.24);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Egl"), 172.42);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 33.48);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "InvertElev"), 95.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Floss"), 6.093);
     EXPECT_EQ(ProfText(0, "CalcMethod"), QString("Hazen Williams, C = 150"));
-    EXPECT_DOUBLE_EQ(Prof(0, "RchLen"), 1000.0);
-    EXPECT_DOUBLE_EQ(Prof(0, "Surge"), 54.07);
-    EXPECT_DOUBLE_EQ(Prof(0, "AirVacSize"), 2.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "RchLen"), 1000.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Surge"), 54.07);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "AirVacSize"), 2.0);
     EXPECT_EQ(ProfText(0, "Warning"), QString());
+    EXPECT_EQ(ProfText(0, "PipeType"), QString("PVC"));
 
     // End row: outlet grade; the reach fields after it are left alone.
-    EXPECT_EQ(ProfText(1000, "TSta"), QString("10+00"));
-    EXPECT_DOUBLE_EQ(Prof(1000, "PipeLength"), 1000.0);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 166.14);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Egl"), 166.32);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Psi"), 20.87);
-    EXPECT_DOUBLE_EQ(Prof(1000, "AirVacSize"), 2.0);
-    EXPECT_EQ(ProfText(1000, "PipeType"), QString());
-    EXPECT_TRUE(job.Dm().WorkProfTableFloss->IsNull());
-    EXPECT_TRUE(job.Dm().WorkProfTableRchLen->IsNull());
+    EXPECT_EQ(ProfText(1, "TSta"), QString("10+00"));
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PipeLength"), 1000.0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 166.14);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Egl"), 166.32);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 20.87);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "AirVacSize"), 2.0);
+    EXPECT_EQ(ProfText(1, "PipeType"), QString());
+    EXPECT_TRUE(ProfIsNull(1, "Floss"));
+    EXPECT_TRUE(ProfIsNull(1, "RchLen"));
 }
 
 TEST_F(PumpRun, TraceFileFollowsThePassInOrder)
@@ -222,17 +251,23 @@ TEST_F(PumpRun, HeadByPumpKind)
     Run();
     EXPECT_NEAR(Tul->TDH, 77.4156799, 1e-6);
     EXPECT_NEAR(Tul->BHP, 7.8197657, 1e-6);
-    EXPECT_EQ(Header("MotorHP")->AsString(), QString("10"));
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 77.42);
+    EXPECT_EQ(PipeText("MotorHP"), QString("10"));
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 77.42);
 
-    job.SetHeader({{"PumpType", "CENTRIF"}, {"TDSH", 12.5}, {"PumpEyeElev", 98}});
+    WorkHeader h = TwoNodeHeader("CENTRIF");
+    h.tdsh = 12.5;
+    h.pumpEyeElev = 98;
+    WriteWorkJob(h, TwoNodes());
     Tul->tdsh = 12.5;
     Run();
     EXPECT_NEAR(Tul->TDH, 86.7357407, 1e-6);
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 86.74);
-    EXPECT_DOUBLE_EQ(Header("TDSH")->AsFloat(), 12.5);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 86.74);
+    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 12.5);
 
-    job.SetHeader({{"PumpType", "BOOSTER"}, {"PsiIn", 10}});
+    h = TwoNodeHeader("BOOSTER");
+    h.psiIn = 10;
+    h.pumpEyeElev = 98;
+    WriteWorkJob(h, TwoNodes());
     Run();
     EXPECT_NEAR(Tul->TDH, 51.3444359, 1e-6);
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
@@ -242,47 +277,47 @@ TEST_F(PumpRun, HeadByPumpKind)
 // = 33.5550523 psi; the header's pump values are not touched.
 TEST_F(PumpRun, FoundMainPressureLeavesPumpValuesAlone)
 {
-    TwoNodeJob("PRESSFIND");
-    job.SetHeader({{"SysType", "PRESSURE"}, {"TDH", 11.11}, {"WHP", 2.22}, {"MotorHP", "2"}});
+    WorkHeader h = TwoNodeHeader("PRESSFIND");
+    h.sysType = "PRESSURE";
+    WriteWorkJob(h, TwoNodes());
+    job.SetHeader({{"TDH", 11.11}, {"WHP", 2.22}, {"MotorHP", "2"}});
     Run();
     EXPECT_NEAR(Tul->PsiIn, 33.5550523, 1e-6);
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 11.11);
-    EXPECT_DOUBLE_EQ(Header("WHP")->AsFloat(), 2.22);
-    EXPECT_EQ(Header("MotorHP")->AsString(), QString("2"));
-    EXPECT_DOUBLE_EQ(Prof(0, "Hgl"), 172.24);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 11.11);
+    EXPECT_DOUBLE_EQ(PipeValue("WHP"), 2.22);
+    EXPECT_EQ(PipeText("MotorHP"), QString("2"));
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 172.24);
 }
 
-// Known main pressure, four nodes, rating checks off (ratings 0), no modulus.
+// Known main pressure, four nodes of 4 in pipe, rating checks off (ratings 0),
+// no modulus, clearance 3 ft.
 //   G = Egl0 = 2.3071244 x 50 + 100 = 215.35622; Hgl0 = 215.2550042,
-//   Psi0 = 49.9561290. Node 1 takes 100 - OutQ 20 = 80 gpm (its InQ is not added).
+//   Psi0 = 49.9561290. Node 1 takes 100 - OutQ 20 = 80 gpm (its InQ is not
+//   added, its stored 999 not used); node 2 passes the 80 on.
 //   1 (inv 210): Egl = 215.35622 - 2.8700654 = 212.4861546, Hgl = 212.4213765
 //       above the invert, below the clearance 210 + 4/12 + 3 = 213.333 -> warning
 //   2 (inv 214): Egl = 212.4861546 - 1.8985803 = 210.5875743, Hgl = 210.5227962
 //       at or below the invert -> error
-//   3 (end, inv 150): Egl = 208.6889940, Hgl = 208.6242158,
+//   3 (end, inv 150, loaded with 80 gpm): Egl = 208.6889940, Hgl = 208.6242158,
 //       EndPsi = 58.6242158 x 0.43344 = 25.4100801 < 30 psi required -> warning
 //   Sgl = G everywhere; StatPres = (G - inv) x 0.43344: 50.00, 2.32, 0.59, 28.33
 //   No surge station: SurgePsi is cleared, every valve is the under-80 psi size.
 TEST_F(PumpRun, KnownPressureMainChecksClearanceAndOutlet)
 {
-    job.SetHeader({{"JobNumber", 1}, {"SysType", "PRESSURE"}, {"PumpType", "PRESSKNOWN"},
-                   {"PsiIn", 50}, {"OutletElev", 150}, {"OutletPsi", 30}, {"WaterTemp", 60},
-                   {"TDH", 11.11}});
-    const struct {
-        double sta, inv, outQ;
-        const char* reach;
-    } rows[] = {{0, 100, 0, "PUMPBEG"}, {500, 210, 20, "PUMPMID"},
-                {1000, 214, 0, "PUMPMID"}, {1500, 150, 0, "PUMPEND"}};
-    for (const auto& r : rows)
-        job.AddProfRow({{"JobNumber", 1}, {"Station", r.sta}, {"ReachType", r.reach},
-                        {"InvertElev", r.inv}, {"OutQ", r.outQ}, {"InQ", 50},
-                        {"PipeQ", r.sta == 0 ? 100 : 999}, {"DiaIn", 4}, {"Cfac", 150}});
-    // The end row keeps the flow it was loaded with.
-    db::Table* prof = job.Dm().WorkProfTable;
-    ASSERT_TRUE(prof->Locate("Station", 1500));
-    prof->Edit();
-    job.Dm().WorkProfTablePipeQ->SetAsFloat(80);
-    prof->Post();
+    WorkHeader h = Pumped("PRESSKNOWN");
+    h.sysType = "PRESSURE";
+    h.psiIn = 50;
+    h.outletElev = 150;
+    h.outletPsi = 30;
+    std::vector<WorkNode> nodes = {FourInch(0, 100, "PUMPBEG"), FourInch(500, 210, "PUMPMID"),
+                                   FourInch(1000, 214, "PUMPMID"), FourInch(1500, 150, "PUMPEND")};
+    nodes[1].outQ = 20;
+    nodes[1].inQ = 50;
+    nodes[1].pipeQ = 999;
+    nodes[2].pipeQ = 999;
+    nodes[3].pipeQ = 80;
+    WriteWorkJob(h, nodes);
+    job.SetHeader({{"TDH", 11.11}});
     Tul->ClearHead = 3;
     Tul->SurgePsi = 150;   // from an earlier job
     Run();
@@ -298,63 +333,48 @@ TEST_F(PumpRun, KnownPressureMainChecksClearanceAndOutlet)
 
     EXPECT_NEAR(Tul->EndPsi, 25.4100801, 1e-6);
     EXPECT_EQ(Tul->SurgePsi, 0.0);
-    EXPECT_DOUBLE_EQ(Prof(0, "Hgl"), 215.26);
-    EXPECT_DOUBLE_EQ(Prof(0, "Psi"), 49.96);
-    EXPECT_DOUBLE_EQ(Prof(500, "Vel"), 2.04);
-    EXPECT_DOUBLE_EQ(Prof(500, "Hgl"), 212.42);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 210.52);
-    EXPECT_DOUBLE_EQ(Prof(1500, "Hgl"), 208.62);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 215.26);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 49.96);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Vel"), 2.04);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 212.42);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 210.52);
+    EXPECT_DOUBLE_EQ(ProfValue(3, "Hgl"), 208.62);
     const double statPres[] = {50.00, 2.32, 0.59, 28.33};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_DOUBLE_EQ(Prof(rows[i].sta, "Sgl"), 215.36) << i;
-        EXPECT_DOUBLE_EQ(Prof(rows[i].sta, "StatPres"), statPres[i]) << i;
+        EXPECT_DOUBLE_EQ(ProfValue(i, "Sgl"), 215.36) << i;
+        EXPECT_DOUBLE_EQ(ProfValue(i, "StatPres"), statPres[i]) << i;
     }
     // Valves at both ends and the high point (node 2), none at node 1.
-    EXPECT_DOUBLE_EQ(Prof(0, "AirVacSize"), 2.0);
-    EXPECT_DOUBLE_EQ(Prof(500, "AirVacSize"), 0.0);
-    EXPECT_DOUBLE_EQ(Prof(1000, "AirVacSize"), 2.0);
-    EXPECT_DOUBLE_EQ(Prof(1500, "AirVacSize"), 2.0);
-    EXPECT_TRUE(job.Dm().WorkProfTableSurge->IsNull());
+    const double valve[] = {2.0, 0.0, 2.0, 2.0};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_DOUBLE_EQ(ProfValue(i, "AirVacSize"), valve[i]) << i;
+    EXPECT_TRUE(ProfIsNull(0, "Surge"));
     // Known pressure sizes no pump.
     EXPECT_NEAR(Tul->TDH, 215.35622, 1e-6);
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 11.11);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 11.11);
 }
 
-// Automatic pressure tank, three nodes of 4 in pipe at 100 gpm, clearance 3 ft,
-// tank range 20 psi, AutoPct 50 (the shipped defaults).
+// Automatic pressure tank (TankJob), AutoPct 50 (the shipped defaults).
 //   Middle node 1 (inv 136): clear = 136 + 4/12 + 3 = 139.3333333 = OnElev,
 //     OffElev = 139.3333333 + 2.3071244 x 20 = 185.4758213
 //   End: Hgl = 2.307124400147656 x 10 + 112 = 135.0712440, Egl = 135.1724598
 //   Backward: node 1 Egl = 135.1724598 + 2.8700654 = 138.0425252,
 //     Hgl = 137.9413094 < 139.3333333 -> raised to 139.3333333 (raised max),
 //     Egl = 139.4345491; node 0 Egl = 142.3046145, Hgl = 142.2033987
-//     (Psi 42.2033987 x 0.43344 = 18.2926411)
 //   Tank: t = 2.3071244 x 20 x 0.5 = 23.071244; raised max = OnElev, so
 //     Hgl0 = max(142.2033987, 139.3333333 + 23.071244) = 162.4045773,
-//     Egl0 = 162.5057931; OnElev = 139.3333333, OffElev = 185.4758213
+//     Egl0 = 162.5057931, Psi0 = 62.4045773 x 0.43344 = 27.0486;
+//     OnElev = 139.3333333, OffElev = 185.4758213
 //   Forward: node 1 Egl = 162.5057931 - 2.8700654 - 0 - 2 (column) = 157.6357278,
 //     Hgl = 157.5345120; node 2 Egl = 154.7656624, Hgl = 154.6644466
 //   Sgl = OffElev at every node; StatPres = (185.4758213 - inv) x 0.43344:
 //     37.05, 21.44, 32.71
 //   TDH = 162.5057931 - 95 = 67.5057931, WHP = 1.7046917, BHP (60 %) = 2.8411529 -> "3"
 //   Off pressure (eye 96) = 89.4758213 x 0.43344 = 38.78 psi: no message.
-//   Stored grades are rounded to 6 significant digits, then to 2 decimals:
-//   162.4045773 -> 162.405 -> 162.41, 157.5345120 -> 157.535 -> 157.54.
+//   Stored: 162.4045773 -> 162.405 -> 162.41, 157.5345120 -> 157.535 -> 157.54.
 TEST_F(PumpRun, PressureTankFindsOnAndOffElevations)
 {
-    job.SetHeader({{"JobNumber", 1}, {"SysType", "PUMPED"}, {"PumpType", "AUTOPUMP"},
-                   {"WSElev", 95}, {"OutletElev", 112}, {"OutletPsi", 10}, {"ColumnLoss", 2},
-                   {"PumpEffic", 60}, {"PumpEyeElev", 96}, {"TankRange", 20},
-                   {"WaterTemp", 60}});
-    const struct {
-        double sta, inv;
-        const char* reach;
-    } rows[] = {{0, 100, "PUMPBEG"}, {500, 136, "PUMPMID"}, {1000, 110, "PUMPEND"}};
-    for (const auto& r : rows)
-        job.AddProfRow({{"JobNumber", 1}, {"Station", r.sta}, {"ReachType", r.reach},
-                        {"InvertElev", r.inv}, {"PipeQ", 100}, {"DiaIn", 4}, {"Cfac", 150},
-                        {"PressurRating", 200}});
-    Tul->ClearHead = 3;
+    TankJob(96);
     Run();
 
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty()) << dialogs.MessageTexts().join("|").toStdString();
@@ -362,23 +382,23 @@ TEST_F(PumpRun, PressureTankFindsOnAndOffElevations)
     EXPECT_NEAR(Tul->OffElev, 185.4758213, 1e-6);
     EXPECT_NEAR(Tul->TDH, 67.5057931, 1e-6);
     EXPECT_EQ(Tul->MotorSize, QString("3"));
-    EXPECT_DOUBLE_EQ(Header("OnElev")->AsFloat(), 139.33);
-    EXPECT_DOUBLE_EQ(Header("OffElev")->AsFloat(), 185.48);
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 67.51);
+    EXPECT_DOUBLE_EQ(PipeValue("OnElev"), 139.33);
+    EXPECT_DOUBLE_EQ(PipeValue("OffElev"), 185.48);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 67.51);
 
-    EXPECT_DOUBLE_EQ(Prof(0, "Hgl"), 162.41);
-    EXPECT_DOUBLE_EQ(Prof(0, "Egl"), 162.51);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 162.41);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Egl"), 162.51);
     // The pump's pressure follows the grade the tank sets.
-    EXPECT_DOUBLE_EQ(Prof(0, "Psi"), 27.05);
-    EXPECT_DOUBLE_EQ(Prof(500, "Hgl"), 157.54);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 154.66);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 27.05);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 157.54);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 154.66);
     const double statPres[] = {37.05, 21.44, 32.71};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_DOUBLE_EQ(Prof(rows[i].sta, "Sgl"), 185.48) << i;
-        EXPECT_DOUBLE_EQ(Prof(rows[i].sta, "StatPres"), statPres[i]) << i;
+        EXPECT_DOUBLE_EQ(ProfValue(i, "Sgl"), 185.48) << i;
+        EXPECT_DOUBLE_EQ(ProfValue(i, "StatPres"), statPres[i]) << i;
     }
     // Node 1 is the high point.
-    EXPECT_DOUBLE_EQ(Prof(500, "AirVacSize"), 2.0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "AirVacSize"), 2.0);
 }
 
 // Off pressure of the same tank with the pump eye lowered:
@@ -386,17 +406,7 @@ TEST_F(PumpRun, PressureTankFindsOnAndOffElevations)
 //   eye -100: 285.4758213 x 0.43344 = 123.74 psi -> warning (special tank)
 TEST_F(PumpRun, PressureTankOffPressureLimits)
 {
-    job.SetHeader({{"JobNumber", 1}, {"SysType", "PUMPED"}, {"PumpType", "AUTOPUMP"},
-                   {"WSElev", 95}, {"OutletElev", 112}, {"OutletPsi", 10}, {"ColumnLoss", 2},
-                   {"PumpEffic", 60}, {"PumpEyeElev", -200}, {"TankRange", 20},
-                   {"WaterTemp", 60}});
-    job.AddProfRow({{"JobNumber", 1}, {"Station", 0}, {"ReachType", "PUMPBEG"},
-                    {"InvertElev", 100}, {"PipeQ", 100}, {"DiaIn", 4}, {"Cfac", 150}});
-    job.AddProfRow({{"JobNumber", 1}, {"Station", 500}, {"ReachType", "PUMPMID"},
-                    {"InvertElev", 136}, {"PipeQ", 100}, {"DiaIn", 4}, {"Cfac", 150}});
-    job.AddProfRow({{"JobNumber", 1}, {"Station", 1000}, {"ReachType", "PUMPEND"},
-                    {"InvertElev", 110}, {"PipeQ", 100}, {"DiaIn", 4}, {"Cfac", 150}});
-    Tul->ClearHead = 3;
+    TankJob(-200);
     Run();
     const QString error =
         "ERROR.. Off pressure of 167.08 is over 150 psi.  Do Not use a pressure tank system.";
@@ -405,15 +415,14 @@ TEST_F(PumpRun, PressureTankOffPressureLimits)
     EXPECT_EQ(ProfText(0, "Warning"), error);
 
     dialogs.ClearLog();
-    job.SetHeader({{"PumpEyeElev", -100}});
+    TankJob(-100);
     Run();
     EXPECT_EQ(dialogs.MessageTexts(),
               QStringList{"WARNING.. Off pressure of 123.74 is over 110 psi.  A special pressure "
                           "tank is required."});
 }
 
-// A set-pressure node after a clearance raise. Turbine, 6 in at 300 gpm,
-// nodes at 0 (inv 95), 500 (inv 168) and 1000 (end, inv 118), clearance 3 ft.
+// A set-pressure node after a clearance raise (SetPressureJob).
 //   End Egl = 166.3224272; node 1 Egl = 166.3224272 + 3.0466264 = 169.3690536,
 //   Hgl = 169.1891144 <= clear 168 + 0.5 + 3 = 171.5 -> raised to 171.5.
 //   Without a set pressure: node 0 Egl = 171.6799392 + 3.0466264 = 174.7265656,
@@ -428,8 +437,8 @@ TEST_F(PumpRun, ClearanceRaiseHoldsWithoutASetPressure)
     SetPressureJob(0);
     Run();
     EXPECT_NEAR(Tul->TDH, 74.7265656, 1e-6);
-    EXPECT_DOUBLE_EQ(Prof(500, "Hgl"), 171.50);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 168.45);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 171.50);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 168.45);
 }
 
 TEST_F(PumpRun, SetPressureNodeUndoesItsClearanceRaise)
@@ -437,8 +446,8 @@ TEST_F(PumpRun, SetPressureNodeUndoesItsClearanceRaise)
     SetPressureJob(1);
     Run();
     EXPECT_NEAR(Tul->TDH, 72.4156799, 1e-6);
-    EXPECT_DOUBLE_EQ(Prof(500, "Hgl"), 169.19);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 166.14);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 169.19);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 166.14);
 }
 
 // Ratings 40 psi on the first two of three nodes (0 inv 95, 500 inv 100,
@@ -450,17 +459,13 @@ TEST_F(PumpRun, SetPressureNodeUndoesItsClearanceRaise)
 //   End: 20.87 psi, below 28.8: no warning.
 TEST_F(PumpRun, RatingChecksAtTheEntranceAndTheNodeBelowIt)
 {
-    job.SetHeader({{"JobNumber", 1}, {"SysType", "PUMPED"}, {"PumpType", "TURBINE"},
-                   {"WSElev", 100}, {"OutletElev", 120}, {"OutletPsi", 20},
-                   {"PumpEffic", 75}, {"WaterTemp", 60}});
-    const struct {
-        double sta, inv, rating;
-        const char* reach;
-    } rows[] = {{0, 95, 40, "PUMPBEG"}, {500, 100, 40, "PUMPMID"}, {1000, 118, 0, "PUMPEND"}};
-    for (const auto& r : rows)
-        job.AddProfRow({{"JobNumber", 1}, {"Station", r.sta}, {"ReachType", r.reach},
-                        {"InvertElev", r.inv}, {"PipeQ", 300}, {"DiaIn", 6}, {"Cfac", 150},
-                        {"PressurRating", r.rating}});
+    WorkHeader h = TwoNodeHeader("TURBINE");
+    h.columnLoss = 0;
+    std::vector<WorkNode> nodes = {SixInch(0, 95, "PUMPBEG"), SixInch(500, 100, "PUMPMID"),
+                                   SixInch(1000, 118, "PUMPEND")};
+    nodes[0].rating = 40;
+    nodes[1].rating = 40;
+    WriteWorkJob(h, nodes);
     Run();
     const QString entrance =
         "WARNING .. Pressure of 33.48 is greater than 72% of pipe pressure rating, down stream.";
@@ -468,8 +473,8 @@ TEST_F(PumpRun, RatingChecksAtTheEntranceAndTheNodeBelowIt)
                           "rating, up and down stream.";
     EXPECT_EQ(dialogs.MessageTexts(), (QStringList{"Sta 5+00 " + entrance, "Sta 5+00 " + node1}));
     EXPECT_EQ(ProfText(0, "Warning"), entrance);
-    EXPECT_EQ(ProfText(500, "Warning"), node1);
-    EXPECT_EQ(ProfText(1000, "Warning"), QString());
+    EXPECT_EQ(ProfText(1, "Warning"), node1);
+    EXPECT_EQ(ProfText(2, "Warning"), QString());
 }
 
 // A manifold at the end that needs 180 ft of grade, above the 166.14 the
@@ -478,16 +483,19 @@ TEST_F(PumpRun, RatingChecksAtTheEntranceAndTheNodeBelowIt)
 // With 166.14 (equal to the stored end grade) there is one pass only.
 TEST_F(PumpRun, ManifoldEndPinsTheGradeForASecondPass)
 {
-    TwoNodeJob("TURBINE");
-    job.SetHeader({{"SysHas", 2}, {"TriclEntHgl", 180}});
+    WorkHeader h = TwoNodeHeader("TURBINE");
+    h.sysHas = 2;
+    h.triclEntHgl = 180;
+    WriteWorkJob(h, TwoNodes());
     Run();
     EXPECT_EQ(Tul->PinnedEndHgl, 180.0);
     EXPECT_NEAR(Tul->TDH, 86.2731919, 1e-6);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 180.0);
-    EXPECT_DOUBLE_EQ(Header("TDH")->AsFloat(), 86.27);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 180.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 86.27);
     EXPECT_EQ(TraceLines().filter(QRegularExpression("^Node 1 ")).size(), 2);
 
-    job.SetHeader({{"TriclEntHgl", 166.14}});
+    h.triclEntHgl = 166.14;
+    WriteWorkJob(h, TwoNodes());
     Run();
     EXPECT_EQ(Tul->PinnedEndHgl, 0.0);
     EXPECT_NEAR(Tul->TDH, 72.4156799, 1e-6);
@@ -496,15 +504,18 @@ TEST_F(PumpRun, ManifoldEndPinsTheGradeForASecondPass)
 
 TEST_F(PumpRun, ZeroEfficiencyIsRefusedAndNothingNonFiniteIsStored)
 {
-    TwoNodeJob("TURBINE", 0);
+    WorkHeader h = TwoNodeHeader("TURBINE");
+    h.pumpEffic = 0;
+    WriteWorkJob(h, TwoNodes());
+    job.SetHeader({{"BHP", 9.99}, {"MotorHP", "10"}});   // an earlier run's
     Run();
     ASSERT_EQ(dialogs.MessageTexts().size(), 1);
     EXPECT_TRUE(dialogs.MessageTexts()[0].contains("pump efficiency is 0"));
     EXPECT_NEAR(Tul->WHP, 5.4860364, 1e-6);
     EXPECT_EQ(Tul->BHP, 0.0);
-    EXPECT_EQ(Header("MotorHP")->AsString(), QString());
-    EXPECT_DOUBLE_EQ(Header("WHP")->AsFloat(), 5.49);
-    EXPECT_DOUBLE_EQ(Header("BHP")->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(PipeValue("WHP"), 5.49);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 0.0);
+    EXPECT_EQ(PipeText("MotorHP"), QString());
 
     for (db::Table* t : {job.Dm().WorkPipeTable, job.Dm().WorkProfTable}) {
         if (!t->Active())
@@ -524,29 +535,23 @@ TEST_F(PumpRun, ZeroEfficiencyIsRefusedAndNothingNonFiniteIsStored)
 
 TEST_F(PumpRun, PipeWithoutDiameterRefusesTheRun)
 {
-    TwoNodeJob("TURBINE");
-    db::Table* prof = job.Dm().WorkProfTable;
-    ASSERT_TRUE(prof->Locate("Station", 0));
-    prof->Edit();
-    job.Dm().WorkProfTableDiaIn->SetAsFloat(0);
-    prof->Post();
+    std::vector<WorkNode> nodes = TwoNodes();
+    nodes[0].diaIn = 0;
+    WriteWorkJob(TwoNodeHeader("TURBINE"), nodes);
     Run();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].type, ui::MsgType::Error);
     EXPECT_TRUE(dialogs.MessageTexts()[0].contains("Sta 0+00"));
-    EXPECT_TRUE(ProfNull(0, "Hgl"));
-    EXPECT_TRUE(ProfNull(1000, "Hgl"));
-    EXPECT_TRUE(Header("TDH")->IsNull());
+    EXPECT_TRUE(ProfIsNull(0, "Hgl"));
+    EXPECT_TRUE(ProfIsNull(1, "Hgl"));
+    EXPECT_TRUE(job.Dm().WorkPipeTableTDH->IsNull());
 }
 
 TEST_F(PumpRun, FastPlasticPipeIsWarned)
 {
-    TwoNodeJob("TURBINE");
-    db::Table* prof = job.Dm().WorkProfTable;
-    ASSERT_TRUE(prof->Locate("Station", 0));
-    prof->Edit();
-    job.Dm().WorkProfTableMaxVel->SetAsFloat(3.0);   // 3.40 ft/s runs in it
-    prof->Post();
+    std::vector<WorkNode> nodes = TwoNodes();
+    nodes[0].maxVel = 3.0;   // 3.40 ft/s runs in it
+    WriteWorkJob(TwoNodeHeader("TURBINE"), nodes);
     Run();
     const QString text = "WARNING.. Velocity greater than 5.0 ft/sec in plastic pipe";
     EXPECT_EQ(dialogs.MessageTexts(), QStringList{text});
@@ -559,7 +564,6 @@ TEST_F(PumpRun, StationWithoutRowIsSkippedWithAWarning)
 {
     TwoNodeJob("TURBINE");
     Tul->PumpTypeCode = 2;
-    Tul->SysHas = 0;
     TSta a, lost, b;
     a.Station = 0;
     a.DiaIn = 6;
@@ -576,8 +580,8 @@ TEST_F(PumpRun, StationWithoutRowIsSkippedWithAWarning)
 
     EXPECT_EQ(dialogs.MessageTexts(),
               QStringList{"WARNING.. No profile row has Sta 5+00, so its results were not stored."});
-    EXPECT_DOUBLE_EQ(Prof(0, "Hgl"), 150.0);
-    EXPECT_DOUBLE_EQ(Prof(1000, "Hgl"), 130.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 150.0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 130.0);
     db::Table* t = job.Dm().WorkProfTable;
     t->Open();
     EXPECT_EQ(t->RecordCount(), 2);
@@ -585,8 +589,7 @@ TEST_F(PumpRun, StationWithoutRowIsSkippedWithAWarning)
 
 TEST_F(PumpRun, SingleNodeProfileIsRefused)
 {
-    job.SetHeader({{"JobNumber", 1}, {"SysType", "PUMPED"}, {"PumpType", "TURBINE"}});
-    job.AddProfRow({{"JobNumber", 1}, {"Station", 0}, {"PipeQ", 300}, {"DiaIn", 6}});
+    WriteWorkJob(TwoNodeHeader("TURBINE"), {SixInch(0, 95, "PUMPBEG")});
     Run();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].type, ui::MsgType::Error);

@@ -56,6 +56,9 @@ void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
     d.WorkPipeTablePumpEffic->SetAsFloat(h.pumpEffic);
     d.WorkPipeTableWaterTemp->SetAsFloat(h.waterTemp);
     d.WorkPipeTableTriclEntHgl->SetAsFloat(h.triclEntHgl);
+    d.WorkPipeTablePumpEyeElev->SetAsFloat(h.pumpEyeElev);
+    d.WorkPipeTableTankRange->SetAsFloat(h.tankRange);
+    d.WorkPipeTableTDSH->SetAsFloat(h.tdsh);
     d.WorkPipeTable->Post();
 
     OpenIfClosed(d.WorkProfTable);
@@ -76,6 +79,9 @@ void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
         d.WorkProfTableReachType->SetAsString(n.reachType);
         d.WorkProfTableNodeType->SetAsInteger(n.nodeType);
         d.WorkProfTablePsiSet->SetAsFloat(n.psiSet);
+        d.WorkProfTableOutQ->SetAsFloat(n.outQ);
+        d.WorkProfTableInQ->SetAsFloat(n.inQ);
+        d.WorkProfTableMaxVel->SetAsFloat(n.maxVel);
         d.WorkProfTableK1->SetAsFloat(n.k1);
         d.WorkProfTableKLocate1->SetAsString(n.kLocate1);
         d.WorkProfTableKid1->SetAsFloat(n.kid1);

@@ -20,6 +20,9 @@ struct WorkHeader {
     double pumpEffic = 0.0;
     double waterTemp = 60.0;
     double triclEntHgl = 0.0;
+    double pumpEyeElev = 0.0;
+    double tankRange = 0.0;
+    double tdsh = 0.0;
 };
 
 struct WorkNode {
@@ -34,6 +37,9 @@ struct WorkNode {
     QString reachType;          // "GRAVBEG", "GRAVMID", "GRAVEND" ...
     int nodeType = 1;
     double psiSet = 0.0;
+    double outQ = 0.0;
+    double inQ = 0.0;
+    double maxVel = 0.0;
     // Minor-loss slot 1 (the others stay empty).
     double k1 = 0.0;
     QString kLocate1 = QStringLiteral("NA");
