@@ -9,10 +9,6 @@
 #include "model/staclass1.h"
 #include "model/tulclass.h"
 #include "platform/db/db.h"
-#include "platform/ui/seam/msg.h"
-
-#include <cmath>
-#include <memory>
 
 TPump* Pump = nullptr;
 

@@ -11,6 +11,7 @@
 //   4 in,  80 gpm: V = 2.0424765, hv = 0.0647781; 500 ft: 1.8985803 ft
 // Stored values are rounded to 6 significant digits first, then to their
 // decimals.
+#include "engine/gatedpipe.h"
 #include "engine/gravcalc.h"
 #include "engine/pumpcalc.h"
 #include "model/dmod1.h"
@@ -80,6 +81,7 @@ protected:
         ASSERT_TRUE(dir_.isValid());
         QDir::setCurrent(dir_.path());
         CreateGravObject();
+        CreateGatedObject();
     }
     void TearDown() override { QDir::setCurrent(oldDir_); }
 
@@ -500,6 +502,32 @@ TEST_F(PumpRun, ManifoldEndPinsTheGradeForASecondPass)
     EXPECT_EQ(Tul->PinnedEndHgl, 0.0);
     EXPECT_NEAR(Tul->TDH, 72.4156799, 1e-6);
     EXPECT_EQ(TraceLines().filter(QRegularExpression("^Node 1 ")).size(), 1);
+}
+
+// The same job ending in gated pipe (end reach PUMPGATED, no clearance head):
+// the first pass leaves the end at OutletElev = 120 ft. The gated pipe wants
+// 20 psi at its start, 2.3071244 x 20 + 121 (the end's ground) = 167.142488,
+// so the line runs again pinned there:
+//   Node 0 Egl = 167.142488 + 0.1799392 + 6.0932527 = 173.4156799, TDH 73.4156799
+TEST_F(PumpRun, GatedEndRunsTheGatedPipeAndItsPinnedPass)
+{
+    WorkHeader h = TwoNodeHeader("TURBINE");
+    h.sysHas = 1;
+    std::vector<WorkNode> nodes = TwoNodes();
+    nodes[1].reachType = "PUMPGATED";
+    WriteWorkJob(h, nodes);
+    WorkJob::AddRow(job.Dm().WorkGatedTable,
+                    {{"StartSta", 1000}, {"StartElev", 121}, {"EndSta", 1500}, {"EndElev", 119},
+                     {"IsMidSeg", false}, {"GateSpace", 30}, {"GateFlow", 50}, {"Cfac", 150},
+                     {"K1State", "N"}, {"K2State", "N"}});
+    Run();
+
+    EXPECT_NEAR(Tul->PinnedEndHgl, 167.142488, 1e-6);
+    EXPECT_NEAR(Tul->TDH, 73.4156799, 1e-6);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 167.14);
+    EXPECT_EQ(ProfText(1, "PipeType"), QString("PVC"));   // a gated end keeps its pipe
+    EXPECT_DOUBLE_EQ(job.Dm().WorkGatedTableStartHGL->AsFloat(), 167.14);
+    EXPECT_EQ(TraceLines().filter(QRegularExpression("^Node 1 ")).size(), 2);
 }
 
 TEST_F(PumpRun, ZeroEfficiencyIsRefusedAndNothingNonFiniteIsStored)
