@@ -193,15 +193,22 @@ TEST_F(JobDialogsTest, ExportTellsWhereTheJobWentAndKeepsTheSaveState)
     EXPECT_TRUE(store.StoredRows().isEmpty());
 }
 
-TEST_F(JobDialogsTest, YesWithABlankNameSaysSoAndStoresNothing)
+TEST_F(JobDialogsTest, YesWithABlankNameSaysSoStoresNothingAndStaysOpen)
 {
     JobSpec blank = kNorth;
     blank.name = " ";
     store.MakeWorkingJob(blank);
     Tul->SaveState = 0;
-    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    bool stayedOpen = false;
+    driver.OnceForm("TSaveForm", [&](ui::Form& f) {
+        DialogDriver::Press(f, "OKBitBtn");
+        stayedOpen = f.isVisible();
+        DialogDriver::Press(f, "ExportBtn");
+    });
     ShowModal(SaveForm);
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a Job Name"});
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"You must enter a Job Name",
+                                                  "The Job has been exported  to the 'Mersol Transfer' directory"}));
     EXPECT_EQ(Tul->SaveState, 0);
     EXPECT_TRUE(store.StoredRows().isEmpty());
 }

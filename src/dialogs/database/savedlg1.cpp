@@ -118,6 +118,10 @@ void TSaveForm::FormShow()
 void TSaveForm::OKBitBtnClick()
 {
     SaveCurrentJob();
+    // A job that could not be stored (its name was refused) keeps the dialog
+    // open, so that it is left by No or Export on purpose.
+    if (Tul->SaveState != 2)
+        SetModalResult(ui::mrNone);
 }
 
 void TSaveForm::NoBitBtnClick()
