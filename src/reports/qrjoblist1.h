@@ -1,36 +1,23 @@
 #pragma once
-// The report listing the stored jobs of JobPipeTable, through the table's
-// filter. Its bands are not built yet: its preview is an empty window.
+// The list of the stored jobs of JobPipeTable, in the table's order and
+// through its filter as the caller leaves them.
+#include "platform/report/report.h"
 #include "platform/ui/form.h"
 
 class TQRJobList : public ui::Form {
     Q_OBJECT
 public:
-    explicit TQRJobList(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("QRJobList"));
-        SetCaption(QStringLiteral("QRJobList"));
-    }
-    // The report itself; Preview shows it and returns when the preview closes.
-    struct Report {
-        TQRJobList* form;
-        void Preview() { form->ShowModal(); }
-    } QuickRepJobList{this};
+    explicit TQRJobList(QWidget* owner);
+
+    report::Report QuickRepJobList{QStringLiteral("QuickRepJobList")};
+
+    void QuickRepJobListStartPage(report::Report& r);
+    void FormShow() override;
 };
 
 inline TQRJobList* QRJobList = nullptr;
 
-// Creates the report into QRJobList with the given owner, previews it over
-// JobPipeTable as the caller leaves it, deletes it and resets the pointer.
-inline void PreviewJobListReport(QWidget* owner)
-{
-    QRJobList = new TQRJobList(owner);
-    struct Reset {
-        ~Reset()
-        {
-            delete QRJobList;
-            QRJobList = nullptr;
-        }
-    } reset;
-    QRJobList->QuickRepJobList.Preview();
-}
+// Creates the list into QRJobList owned by `owner`, previews it, deletes it
+// and clears the pointer. For the job list dialog's Report button and the
+// Reports menu's list of jobs (which first sets the filter to every job).
+void PreviewJobListReport(QWidget* owner);

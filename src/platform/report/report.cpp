@@ -349,6 +349,8 @@ void Report::Run(Generation& g)
 
     if (BeforePrint)
         BeforePrint(*this);
+    if (bands_.empty())
+        return;   // nothing to print: no blank page
     if (DataSet && !DataSet->Active())
         DataSet->Open();
     const bool empty = DataSet && DataSet->IsEmpty();

@@ -110,7 +110,8 @@ public:
     bool FirstPageHeader = true;   // the page header also on the report's first page
     bool LastPageFooter = true;    // the page footer also on the report's last page
 
-    // The report starts (every generation: preview, print, export).
+    // The report starts (every generation: preview, print, export). A report
+    // without bands prints no page.
     std::function<void(Report&)> BeforePrint;
     // A page of this report starts, before its page header.
     std::function<void(Report&)> OnStartPage;

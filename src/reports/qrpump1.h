@@ -1,0 +1,24 @@
+#pragma once
+// The pump of a pumped job or an in-line booster, and a centrifugal pump's
+// suction line: sections of the detailed and summary reports.
+// Its bands are not built yet: until they are it prints no page.
+#include "model/dmod1.h"
+#include "platform/report/report.h"
+#include "platform/ui/form.h"
+
+class TQRPump : public ui::Form {
+    Q_OBJECT
+public:
+    explicit TQRPump(QWidget* owner) : ui::Form(owner)
+    {
+        setObjectName(QStringLiteral("QRPump"));
+        SetCaption(QStringLiteral("QRPump"));
+        QuickRepPump.DataSet = DMod->WorkPipeTable;
+        QuickRepSuction.DataSet = DMod->WorkSuctionTable;
+    }
+
+    report::Report QuickRepPump{QStringLiteral("QuickRepPump")};
+    report::Report QuickRepSuction{QStringLiteral("QuickRepSuction")};
+};
+
+inline TQRPump* QRPump = nullptr;

@@ -1,0 +1,119 @@
+#pragma once
+// What the report forms share: fonts, the common title band and page
+// footer, switching groups of controls, and the opener's bookkeeping that
+// creates report forms into their global pointers and deletes them again.
+#include "platform/report/report.h"
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+namespace db { class Table; }
+
+namespace reports {
+
+// Arial (drawn as Liberation Sans) of the given size.
+QFont ReportFont(double pointSize, bool bold = false);
+
+// Control of a report by name, as the handlers reach it; throws when the
+// report has no such control, so a misspelt name cannot pass unnoticed.
+report::Label* LabelOf(const report::Report& r, const QString& name);
+report::Control* ControlOf(const report::Report& r, const QString& name);
+
+// Sets the caption of a label or the fixed text of a memo.
+void SetCaption(const report::Report& r, const QString& name, const QString& text);
+
+// Switches the named controls on (they print) or off.
+void SetEnabled(const report::Report& r, std::initializer_list<const char*> names, bool on);
+
+// The names of the controls of the common title band.
+struct TitleBandNames {
+    const char* band = "TitleBand1";
+    const char* program = "QRLabel1";     // "Mersol"
+    const char* title = "QRSysData1";     // the report title
+    const char* subtitle = "QRLabel22";   // "Main Pipeline" and the like
+    // Data texts of the job header (an empty name leaves the line out).
+    const char* jobName = "QRDBText1";
+    const char* location = "QRDBText3";
+    const char* date = "QRDBText4";
+    const char* designer = "QRDBText6";
+    const char* jobClass = "QRDBText5";
+    const char* notes = "QRDBText2";
+    const char* landuser = "PsQRDBText1";
+    const char* id = "PsQRDBText2";
+    const char* jobClassCaption = "Job Class:";
+};
+
+// Adds the common title band over the job header of `header` (the working
+// pipe table): "Mersol", the report title, the subtitle and the job lines.
+// Returns the band; `top` receives where the band's free space begins.
+report::Band* AddCommonTitleBand(report::Report& r, db::Table* header, const QString& subtitle,
+                                 const TitleBandNames& names, double& top);
+
+// Adds the common page footer: "Page number:" with the page number and
+// `dateCaption` ("Printed:") with the date.
+report::Band* AddPageFooter(report::Report& r, const QString& bandName,
+                            const QString& pageCaption = QStringLiteral("Page number:"),
+                            const QString& dateCaption = QStringLiteral("Printed:"));
+
+// One column of a list report: its heading and the field it prints.
+struct ListColumn {
+    const char* name;      // the data text; the heading is name + "Cap"
+    const char* caption;
+    const char* field;
+    double left;
+    double width;
+    const char* mask = "";
+    bool right = false;    // numbers line up on the right
+};
+
+// The page header of a list report: `heading` and the report title centred,
+// and the column headings (none for an empty list).
+report::Band* AddListHeader(report::Report& r, const QString& heading, const std::vector<ListColumn>& columns);
+// A detail band printing the columns of the report's table.
+report::Band* AddListDetail(report::Report& r, const std::vector<ListColumn>& columns);
+// The summary band: `caption` and the number of rows printed.
+report::Band* AddListSummary(report::Report& r, const QString& caption, double countLeft);
+// The page footer of the reference lists: "Date:" with the date, "Page:"
+// with the page number.
+report::Band* AddListFooter(report::Report& r);
+
+// The arrow cursor, so that a preview is not covered by its opener's hourglass.
+void ArrowCursor();
+
+// The opener's side of a report: forms created into their global pointers,
+// owned by the calling window, deleted in the order they were made and
+// their pointers cleared when this goes (also when an exception passes).
+class OpenedForms {
+public:
+    OpenedForms() = default;
+    OpenedForms(const OpenedForms&) = delete;
+    OpenedForms& operator=(const OpenedForms&) = delete;
+    ~OpenedForms()
+    {
+        for (auto& d : deleters_)
+            d();
+    }
+
+    template <class F>
+    F* Create(F*& pointer, QWidget* owner)
+    {
+        F* f = new F(owner);
+        pointer = f;
+        F** where = &pointer;
+        deleters_.push_back([where] {
+            delete *where;
+            *where = nullptr;
+        });
+        return f;
+    }
+
+private:
+    std::vector<std::function<void()>> deleters_;
+};
+
+} // namespace reports
