@@ -19,6 +19,7 @@
 #include "model/startup.h"
 #include "model/tulclass.h"
 #include "platform/chart/chartwidget.h"
+#include "platform/report/preview.h"
 #include "platform/ui/application.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
@@ -28,6 +29,7 @@
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 #include "reports/qrjoblist1.h"
+#include "reports/reportcommands.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -165,6 +167,10 @@ TMersolForm::TMersolForm()
     OnClick(SysTypeHelpBtn, [this] { SysTypeHelpBtnClick(); });
     OnClick(ProfInHlpSpeedButton5, [this] { HelpSpdBtnClick(); });
     OnClick(Help2SpdBtn, [this] { Help2SpdBtnClick(); });
+    OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
+    OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });
+    OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });
+    OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
 }
 
 TMersolForm::~TMersolForm()
@@ -507,6 +513,11 @@ void TMersolForm::ListofJobs1Click()
     PreviewJobListReport(this);
     DMod->JobPipeTable->Close();
 }
+
+void TMersolForm::QRDetailedSpdBtnClick() { QRDetailedCommand(this); }
+void TMersolForm::QRSummarySpdBtnClick() { QRSummaryCommand(this); }
+void TMersolForm::QRCostSpdBtnClick() { QRCostCommand(this); }
+void TMersolForm::QRGraphBitBtnClick() { QRGraphCommand(this); }
 
 void TMersolForm::Contents1Click() { ui::HelpContents(); }
 void TMersolForm::SearchforHelpon1Click() { ui::HelpSearch(QString()); }

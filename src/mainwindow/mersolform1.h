@@ -106,6 +106,12 @@ public:
     void LearningtouseMersolandDunstrow1Click();
     void About1Click();
 
+    // Report commands of the output page (src/reports/reportcommands.h).
+    void QRDetailedSpdBtnClick();
+    void QRSummarySpdBtnClick();
+    void QRCostSpdBtnClick();
+    void QRGraphBitBtnClick();
+
     void BitBtn1Click();
     void SysTypeHelpBtnClick();
     void HelpSpdBtnClick();

@@ -141,7 +141,7 @@ void TQRDetail::buildDetail()
     tb->Height = top + 0.36;
 
     // ---- column header ----
-    Band* ch = r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.78);
+    Band* ch = r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.72);
     ch->BeforePrint = [this](Band& b, bool& p) { ColumnHeaderBand1BeforePrint(b, p); };
     Label* nodeData = ch->AddLabel(QStringLiteral("QRLabel5"), QStringLiteral("NODE DATA"), 0, 0, 2.0);
     nodeData->Font = ReportFont(9, true);
@@ -151,17 +151,16 @@ void TQRDetail::buildDetail()
         m->Font = ReportFont(7, true);
         m->Alignment = Qt::AlignHCenter;
     }
-    ch->AddShape(QStringLiteral("ColumnRule"), ShapeKind::HorzLine, QRectF(0, 0.71, 7.5, 0.04))->PenWidth = 0.75;
 
     // ---- detail band: the node line, then the reach below it ----
-    Band* d = r.AddBand(BandType::Detail, QStringLiteral("DetailBand1"), 1.42);
+    Band* d = r.AddBand(BandType::Detail, QStringLiteral("DetailBand1"), 1.3);
     d->BeforePrint = [this](Band& b, bool& p) { DetailBand1BeforePrint(b, p); };
     db::Table* prof = DMod->WorkProfTable;
     const QFont nf = ReportFont(8);
     const QFont nb = ReportFont(8, true);
     for (const Column& c : kColumns) {
         const QString name = QString::fromLatin1(c.valueName);
-        const QRectF box(c.left, 0.02, c.width - 0.1, 0);
+        const QRectF box(c.left, 0.05, c.width - 0.1, 0);
         report::Control* v = nullptr;
         if (name == "QRDBText7")
             v = d->AddDBText(name, prof, QStringLiteral("TSta"), 0, 0);
@@ -186,7 +185,7 @@ void TQRDetail::buildDetail()
 
     const double x0 = 0.95;   // reach lines begin after the bullet
     const double lh = 0.15;
-    double y = 0.22;
+    double y = 0.24;
     auto lbl = [&](const char* name, const char* text, double x, double yy, double w = 0) {
         Label* l = d->AddLabel(QString::fromLatin1(name), QString::fromLatin1(text), x, yy, w);
         l->Font = nf;
@@ -228,15 +227,19 @@ void TQRDetail::buildDetail()
     lbl("QRLabel27", "Minor Losses: ", x0, y, 0.85);
     Memo* losses = d->AddMemo(QStringLiteral("LossLbl"), QRectF(x0 + 0.85, y, 7.5 - x0 - 0.85, 2 * 0.135));
     losses->Font = nf;
-    y += 0.29;
-    Memo* warning = d->AddMemo(QStringLiteral("Q7"), QRectF(x0, y, 7.5 - x0, 2 * 0.135));
+    y += 0.28;
+    lbl("InfoLbl", "", x0, y, 7.5 - x0)->Font = nb;
+    y += lh;
+    // The warning comes last: a long one makes the band taller.
+    Memo* warning = d->AddMemo(QStringLiteral("Q7"), QRectF(x0, y, 7.5 - x0, 0));
     warning->DataSet = prof;
     warning->DataField = QStringLiteral("Warning");
     warning->Font = nb;
     warning->Color = QColor(0xB0, 0, 0);
-    y += 0.29;
-    lbl("InfoLbl", "", x0, y, 7.5 - x0)->Font = nb;
-    d->AddShape(QStringLiteral("DetailRule"), ShapeKind::HorzLine, QRectF(0, 1.36, 7.5, 0.04))->PenWidth = 0.3;
+    warning->Stretch = true;
+    y += 0.17;
+    d->Height = y;
+    d->AddShape(QStringLiteral("DetailRule"), ShapeKind::HorzLine, QRectF(0, 0, 7.5, 0.01))->PenWidth = 0.5;
 
     r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.1);
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));

@@ -17,14 +17,14 @@ TQRMinorLossList::TQRMinorLossList(QWidget* owner) : ui::Form(owner)
     r.FirstPageHeader = true;
     r.LastPageFooter = true;
     std::vector<reports::ListColumn> columns = {
-        {"QRDBText1", "Minor Loss Item Description", "Loss Item Description", 0.0, 2.3},
+        {"QRDBText1", "Minor Loss Item Description", "Loss Item Description", 0.0, 2.1},
     };
     static const char* const kNames[] = {"QRDBText2", "QRDBText3", "QRDBText4", "QRDBText5", "QRDBText6",
                                          "QRDBText7", "QRDBText8", "QRDBText9", "QRDBText10"};
     static const char* const kFields[] = {"K2", "K3", "K4", "K5", "K6", "K7", "K8", "K10", "K12"};
     for (int i = 0; i < 9; ++i)
-        columns.push_back({kNames[i], kFields[i], kFields[i], 2.3 + i * 0.5, 0.5, "", true});
-    columns.push_back({"QRDBText11", "Type Flag", "KFlag", 6.9, 0.6});
+        columns.push_back({kNames[i], kFields[i], kFields[i], 2.1 + i * 0.48, 0.48, "", true});
+    columns.push_back({"QRDBText11", "Type Flag", "KFlag", 6.45, 1.05});
     reports::AddListHeader(r, QStringLiteral("Mersol, Minor Loss Database"), columns);
     reports::AddListDetail(r, columns);
     reports::AddListSummary(r, QStringLiteral("Total number of loss items:"), 2.1);

@@ -10,5 +10,7 @@ class QWidget;
 void QRDetailedCommand(QWidget* owner);
 // "Summary": the summary hydraulic report.
 void QRSummaryCommand(QWidget* owner);
+// "Cost": first offers the unit-cost editor, then the cost estimate report.
+void QRCostCommand(QWidget* owner);
 // "Graph": the graphic profile.
 void QRGraphCommand(QWidget* owner);

@@ -14,6 +14,7 @@
 #include "platform/ui/help.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
+#include "platform/report/preview.h"
 #include "reports/qrjoblist1.h"
 
 #include <QFrame>
@@ -296,18 +297,38 @@ TEST_F(MersolFormTest, ListOfJobsPreviewsAllJobsAndRestoresTheCursor)
 {
     int modeSeen = -1;
     bool tableOpen = false;
-    driver.OnForm("TQRJobList", [&](ui::Form& f) {
+    ui::Cursor cursorSeen = ui::Cursor::Default;
+    QString title;
+    const auto old = report::SetPreviewHook([&](report::Document& d, QWidget* parent) {
         modeSeen = DMod->JobFilterMode;
         tableOpen = DMod->JobPipeTable->Active();
-        EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::HourGlass);
-        f.Close();
+        cursorSeen = ui::ScreenCursor();
+        title = d.Title;
+        EXPECT_EQ(parent, form);
     });
     form->ListofJobs1->trigger();
+    report::SetPreviewHook(old);
     EXPECT_EQ(modeSeen, 2);
     EXPECT_TRUE(tableOpen);
+    EXPECT_EQ(cursorSeen, ui::Cursor::HourGlass);
+    EXPECT_EQ(title, "List of Jobs");
     EXPECT_FALSE(DMod->JobPipeTable->Active());
     EXPECT_EQ(QRJobList, nullptr);
     EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::Default);
+}
+
+TEST_F(MersolFormTest, OutputPageButtonsPreviewTheirReports)
+{
+    openJob();
+    QStringList titles;
+    const auto old = report::SetPreviewHook([&](report::Document& d, QWidget*) { titles << d.Title; });
+    driver.SetDefaultAnswer(ui::mrNo);   // no unit-cost editing
+    for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRCostSpdBtn, form->QRGraphBitBtn})
+        b->click();
+    report::SetPreviewHook(old);
+    EXPECT_EQ(titles, (QStringList{"Detailed Pipeline Hydraulic Report", "Summary Hydraulic Report",
+                                   "Pipeline Cost Estimate", "Output Graph Report"}));
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Do you want to view or edit unit costs?"});
 }
 
 } // namespace

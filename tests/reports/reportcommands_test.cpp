@@ -1,0 +1,175 @@
+// The report commands of the output page: which sections each composite
+// chains for a job, and the forms' lifetime around the preview.
+#include "reports_fixture.h"
+
+#include "dialogs/database/unitcostinfrm2.h"
+#include "model/dmod1.h"
+#include "model/tulclass.h"
+#include "reports/qrcost1.h"
+#include "reports/qrdetail1.h"
+#include "reports/qrgated1.h"
+#include "reports/qrgatedcost1.h"
+#include "reports/qrmanifenddetail3.h"
+#include "reports/qrmanifendsummary2.h"
+#include "reports/qrmqanifcost1.h"
+#include "reports/qroutgraph1.h"
+#include "reports/qrpump1.h"
+#include "reports/qrpumpcost1.h"
+#include "reports/qrsuctioncost1.h"
+#include "reports/qrsummary2.h"
+#include "reports/reportcommands.h"
+
+#include <stdexcept>
+
+using namespace report;
+
+namespace {
+
+class CommandTest : public ReportFormTest {
+protected:
+    void SetUp() override
+    {
+        ReportFormTest::SetUp();
+        Header();
+        job.AddProfRow({{"Station", 0.0}, {"TSta", "0+00"}, {"NodeType", 0}, {"PipeType", "PVC"}});
+        job.AddProfRow({{"Station", 900.0}, {"TSta", "9+00"}, {"NodeType", 4}});
+    }
+    void Job(int sysType, int pumpType, int sysHas)
+    {
+        Tul->SysTypeCode = sysType;
+        Tul->PumpTypeCode = pumpType;
+        Tul->SysHas = sysHas;
+    }
+    static bool NoReportForms()
+    {
+        return !QRDetail && !QRSummary && !QRCost && !QROutGraph && !QRGated && !QRGatedCost && !QRPump
+               && !QRPumpCost && !QRSuctionCost && !QRManifEndDetail && !QRManifEndSummary && !QRManifCost;
+    }
+};
+
+TEST_F(CommandTest, DetailedChainsEndAndPumpSectionsInOrder)
+{
+    Job(2, 1, 2);   // centrifugal pump, manifold at the end
+    beforePreview = [&](Document&) {
+        EXPECT_NE(QRManifEndDetail, nullptr);
+        EXPECT_NE(QRPump, nullptr);
+        EXPECT_EQ(QRGated, nullptr);
+        EXPECT_EQ(QRDetail->parentWidget(), owner.get());
+    };
+    QRDetailedCommand(owner.get());
+    const ui::Cursor after = ui::ScreenCursor();
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(cursorAtPreview, ui::Cursor::HourGlass);
+    EXPECT_EQ(chained, (QStringList{"QuickRepDetail", "QuickRepEndManifold", "QuickRepPump", "QuickRepSuction"}));
+    EXPECT_EQ(shown.PageOf("Detailed Pipeline Hydraulic Report"), 1);
+    EXPECT_TRUE(NoReportForms());
+    EXPECT_EQ(after, ui::Cursor::Default);   // the cursor from before the command
+}
+
+TEST_F(CommandTest, DetailedOpensTheGatedTableForAGatedEnd)
+{
+    Job(0, 0, 1);
+    DMod->WorkGatedTable->Close();
+    bool gatedOpen = false;
+    beforePreview = [&](Document&) { gatedOpen = DMod->WorkGatedTable->Active(); };
+    // A thrust block puts its pages before the end section.
+    DMod->WorkProfTable->First();
+    DMod->WorkProfTable->Edit();
+    DMod->WorkProfTable->FieldByName("ThBlockArea")->SetAsFloat(1.5);
+    DMod->WorkProfTable->Post();
+    QRDetailedCommand(owner.get());
+    EXPECT_TRUE(gatedOpen);
+    EXPECT_EQ(chained, (QStringList{"QuickRepDetail", "QuickRepThrust", "QuickRepGated"}));
+}
+
+TEST_F(CommandTest, SummaryChainsTheSameSectionsAsTheDetailed)
+{
+    Job(2, 1, 2);
+    QRSummaryCommand(owner.get());
+    EXPECT_EQ(chained,
+              (QStringList{"QuickRepSummary", "QuickRepManifEndSummary", "QuickRepPump", "QuickRepSuction"}));
+    EXPECT_EQ(shown.TextsOf("QRSysData1"), QStringList{"Summary Hydraulic Report"});
+    EXPECT_EQ(shown.TextsOf("QRLabel22"), QStringList{"Main Pipeline"});
+    EXPECT_TRUE(NoReportForms());
+
+    Job(2, 2, 1);   // a turbine has no suction line
+    QRSummaryCommand(owner.get());
+    EXPECT_EQ(chained, (QStringList{"QuickRepSummary", "QuickRepGated", "QuickRepPump"}));
+}
+
+TEST_F(CommandTest, InlineBoosterGetsItsPumpSectionOnce)
+{
+    Job(0, 8, 0);
+    QRDetailedCommand(owner.get());
+    EXPECT_EQ(chained, (QStringList{"QuickRepDetail", "QuickRepPump"}));
+    QRSummaryCommand(owner.get());
+    EXPECT_EQ(chained, (QStringList{"QuickRepSummary", "QuickRepPump"}));
+    driver.SetDefaultAnswer(ui::mrNo);
+    QRCostCommand(owner.get());
+    EXPECT_EQ(chained, (QStringList{"QuickRepCost", "QuickRepPumpCost"}));
+
+    Job(2, 8, 0);
+    QRDetailedCommand(owner.get());
+    EXPECT_EQ(chained, (QStringList{"QuickRepDetail", "QuickRepPump"}));
+    // Pressurised and maximum-flow jobs have no pump section.
+    Job(3, 5, 0);
+    QRDetailedCommand(owner.get());
+    EXPECT_EQ(chained, QStringList{"QuickRepDetail"});
+    Job(1, 8, 0);
+    QRSummaryCommand(owner.get());
+    EXPECT_EQ(chained, QStringList{"QuickRepSummary"});
+    EXPECT_TRUE(NoReportForms());
+}
+
+TEST_F(CommandTest, CostListsSuctionBeforePumpAndOffersTheUnitCosts)
+{
+    Job(2, 1, 1);
+    DMod->WorkSuctionTable->Close();
+    DMod->UnitCostTable->Close();
+    driver.Answer(ui::mrNo);
+    QRCostCommand(owner.get());
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Do you want to view or edit unit costs?"});
+    EXPECT_EQ(driver.Messages().at(0).buttons, ui::mbYesNo);
+    EXPECT_FALSE(driver.FormsShown().contains("TUnitCostInFrm"));
+    EXPECT_EQ(previews, 1);   // No still previews
+    EXPECT_EQ(chained, (QStringList{"QuickRepCost", "QuickRepGatedCost", "QuickRepSuctionCost", "QuickRepPumpCost"}));
+    EXPECT_TRUE(DMod->WorkSuctionTable->Active());
+    EXPECT_TRUE(DMod->UnitCostTable->Active());
+    EXPECT_EQ(shown.TextsOf("QRDBText5Cap"), QStringList{"JobClass:"});
+
+    Job(2, 3, 2);
+    bool editorGone = false;
+    driver.Answer(ui::mrYes);
+    driver.OnceForm("TUnitCostInFrm", [](ui::Form& f) { f.Close(); });
+    beforePreview = [&](Document&) { editorGone = UnitCostInFrm == nullptr; };
+    QRCostCommand(owner.get());
+    EXPECT_TRUE(driver.FormsShown().contains("TUnitCostInFrm"));
+    EXPECT_TRUE(editorGone);
+    EXPECT_EQ(chained, (QStringList{"QuickRepCost", "QuickRepTrickleCost", "QuickRepPumpCost"}));
+    EXPECT_TRUE(NoReportForms());
+}
+
+TEST_F(CommandTest, GraphPreviewsItsOwnReport)
+{
+    QWidget* seen = nullptr;
+    beforePreview = [&](Document& d) {
+        EXPECT_EQ(&d, &QROutGraph->QuickRepOutGraph);
+        seen = QROutGraph->parentWidget();
+    };
+    QRGraphCommand(owner.get());
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(seen, owner.get());
+    EXPECT_EQ(QROutGraph, nullptr);
+}
+
+TEST_F(CommandTest, FailedPreviewStillDeletesFormsAndRestoresTheCursor)
+{
+    Job(2, 1, 1);
+    ui::SetScreenCursor(ui::Cursor::HandPoint);
+    beforePreview = [](Document&) { throw std::runtime_error("printer gone"); };
+    EXPECT_THROW(QRDetailedCommand(owner.get()), std::runtime_error);
+    EXPECT_TRUE(NoReportForms());
+    EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::HandPoint);
+}
+
+} // namespace
