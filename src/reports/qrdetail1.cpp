@@ -329,13 +329,7 @@ void TQRDetail::QRCompositeReport1AddReports(CompositeReport& c)
         c.Add(&QRGated->QuickRepGated);
     if (Tul->SysHas == 2 && QRManifEndDetail)
         c.Add(&QRManifEndDetail->QuickRepEndManifold);
-    if (Tul->SysTypeCode == 2 && QRPump) {
-        c.Add(&QRPump->QuickRepPump);
-        if (Tul->PumpTypeCode == 1)
-            c.Add(&QRPump->QuickRepSuction);
-    }
-    if (Tul->SysTypeCode == 0 && Tul->PumpTypeCode == 8 && QRPump)
-        c.Add(&QRPump->QuickRepPump);
+    ChainPumpSections(c);
 }
 
 void TQRDetail::TitleBand1BeforePrint(Band&, bool&)

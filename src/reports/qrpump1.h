@@ -3,6 +3,7 @@
 // suction line: sections of the detailed and summary reports.
 // Its bands are not built yet: until they are it prints no page.
 #include "model/dmod1.h"
+#include "model/tulclass.h"
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
@@ -22,3 +23,19 @@ public:
 };
 
 inline TQRPump* QRPump = nullptr;
+
+// Chains the pump sections of the detailed and summary composites: the pump
+// of a pumped job with a centrifugal pump's suction line after it, or the
+// in-line booster of a gravity job. QRPump exists when one of them applies.
+inline void ChainPumpSections(report::CompositeReport& c)
+{
+    if (!QRPump)
+        return;
+    if (Tul->SysTypeCode == 2) {
+        c.Add(&QRPump->QuickRepPump);
+        if (Tul->PumpTypeCode == 1)
+            c.Add(&QRPump->QuickRepSuction);
+    }
+    if (Tul->SysTypeCode == 0 && Tul->PumpTypeCode == 8)
+        c.Add(&QRPump->QuickRepPump);
+}

@@ -48,11 +48,5 @@ void TQRSummary::QRCompositeReport1AddReports(CompositeReport& c)
         c.Add(&QRGated->QuickRepGated);
     if (Tul->SysHas == 2 && QRManifEndSummary)
         c.Add(&QRManifEndSummary->QuickRepManifEndSummary);
-    if (Tul->SysTypeCode == 2 && QRPump) {
-        c.Add(&QRPump->QuickRepPump);
-        if (Tul->PumpTypeCode == 1)
-            c.Add(&QRPump->QuickRepSuction);
-    }
-    if (Tul->SysTypeCode == 0 && Tul->PumpTypeCode == 8 && QRPump)
-        c.Add(&QRPump->QuickRepPump);
+    ChainPumpSections(c);
 }
