@@ -2,8 +2,10 @@
 // losses, info lines, thrust-block pages and the same text on every output.
 #include "reports_fixture.h"
 
+#include "engine/gravcalc.h"
 #include "model/tulclass.h"
 #include "reports/qrdetail1.h"
+#include "support/workprofile.h"
 
 #include <QDir>
 #include <QFile>
@@ -323,6 +325,57 @@ TEST_F(DetailTest, PreviewAndPrintShowTheSameText)
     EXPECT_EQ(RenderDump(form.QuickRepDetail).ToText(), once.ToText());
     EXPECT_EQ(once.TextsOf("LossLbl").first(), "Entrance, square, id= 0.00,6");
     EXPECT_EQ(once.TextsOf("QRTotFricLabel"), (QStringList{"0.500", "2.000", "2.750"}));
+}
+
+TEST_F(DetailTest, ComputedGravityJobPrintsWhatTheRunStored)
+{
+    // A 6 in Hazen-Williams line (C 150) carrying 500 gpm from a water
+    // surface at 100 ft, with an elbow thrust block at the middle node.
+    QTemporaryDir workDir;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(workDir.path());   // the run's trace file goes here
+    testsupport::SetCompMethod(2);
+    testsupport::WorkNode n0;
+    n0.invert = 95;
+    n0.pipeQ = 500;
+    n0.diaIn = 6;
+    n0.cfac = 150;
+    n0.rating = 100;
+    n0.reachType = "GRAVBEG";
+    n0.nodeType = 0;
+    testsupport::WorkNode n1 = n0;
+    n1.station = 500;
+    n1.invert = 40;
+    n1.reachType = "GRAVMID";
+    n1.nodeType = 1;
+    n1.fitting = "90 deg Elbow";
+    n1.soil = 1000;
+    testsupport::WorkNode n2 = n0;
+    n2.station = 1000;
+    n2.invert = 30;
+    n2.reachType = "GRAVEND";
+    n2.nodeType = 4;
+    n2.pipeType.clear();
+    testsupport::WorkHeader head;
+    head.wsElev = 100;
+    head.outletElev = 30;
+    testsupport::WriteWorkJob(head, {n0, n1, n2});
+    if (!Grav)
+        CreateGravObject();
+    Grav->RunGravityProfile();
+    QDir::setCurrent(oldDir);
+
+    const Dump d = Render();
+    EXPECT_EQ(d.TextsOf("QRDBText7"), (QStringList{"0+00", "5+00", "10+00"}));
+    EXPECT_EQ(d.TextsOf("QRDBText11"), (QStringList{"99.50", "91.65", "83.81"}));
+    EXPECT_EQ(d.TextsOf("OutPLbl"), QStringList{"23.32"});   // (83.81 - 30) x 0.43344
+    // Two reaches of 7.846 ft friction each, no minor losses.
+    EXPECT_EQ(d.TextsOf("QRTotFricLabel"), (QStringList{"0.000", "7.846", "15.692"}));
+    EXPECT_EQ(d.TextsOf("FricLbl"), (QStringList{"7.846", "7.846"}));
+    EXPECT_EQ(d.TextsOf("cfsLbl"), (QStringList{"1.11", "1.11"}));
+    ASSERT_EQ(d.PageOf("Thrust Block Requirements"), 2);
+    EXPECT_EQ(d.TextsOf("Lbl5"), (QStringList{"None", "90 deg Elbow", "None"}));
+    EXPECT_EQ(d.TextsOf("TB5"), QStringList{"1.1"});
 }
 
 TEST_F(DetailTest, PdfPagesBecomePngPages)
