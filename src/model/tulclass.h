@@ -114,6 +114,7 @@ public:
     bool EditingNode = false;
     bool GatedLossPick = false;
     double PrevDiaIn = 0.0;
+    double EndNodeDiaIn = 0.0;    // diameter of the end node, kept by the reach dialog
     bool GatedPipePick = false;
     bool ReachPipePick = false;
     int RecordNo = 0;

@@ -161,12 +161,14 @@ void Form::closeNow()
 
 void Form::Run(const Handler& handler)
 {
-    if (!handler) return;
-    try {
-        DepthGuard g(handlerDepth_);
-        handler();
-    } catch (...) {
-        HandleException(std::current_exception());
+    // A button without a handler still closes the form by its modal result.
+    if (handler) {
+        try {
+            DepthGuard g(handlerDepth_);
+            handler();
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
     }
     if (handlerDepth_ == 0 && modalResult_ != mrNone && Modal() && !closing_) closeNow();
 }

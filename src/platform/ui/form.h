@@ -110,6 +110,8 @@ public:
     void SetEnterKey(QWidget* control, EnterKey action, QWidget* target = nullptr);
     void SetFocus(QWidget* control);
     QWidget* ActiveControl() const { return current_; }
+    // Inside an exit handler: the control the focus is moving to (else nullptr).
+    QWidget* FocusTarget() const { return inExit_ ? pending_.data() : nullptr; }
     void SelectNext(QWidget* from = nullptr);   // the next control in tab order
     void SetControlHelpContext(QWidget* control, int context);
 

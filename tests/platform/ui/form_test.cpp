@@ -96,6 +96,20 @@ TEST_F(FormTest, EveryWayOfClosingRunsTheCloseHandlerOnce)
     }
 }
 
+TEST_F(FormTest, ButtonWithoutAHandlerClosesByItsModalResult)
+{
+    LogForm f(&log);
+    auto* plain = ui::Make<QPushButton>(&f, "PlainBtn", "Cancel");
+    f.layout()->addWidget(plain);
+    f.OnClick(plain, {}, ui::mrCancel);
+    driver.OnceForm("LogForm", [](ui::Form& form) {
+        DialogDriver::Press(form, "PlainBtn");
+        EXPECT_FALSE(form.isVisible());
+    });
+    EXPECT_EQ(f.ShowModal(), ui::mrCancel);
+    EXPECT_EQ(log.filter("Close(").size(), 1);
+}
+
 TEST_F(FormTest, ShowHandlerMayOpenAModalDialogBeforeTheFormIsVisible)
 {
     LogForm f(&log);

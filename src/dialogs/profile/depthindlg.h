@@ -1,0 +1,34 @@
+#pragma once
+// The depth dialog: the depth of cover to the top of the pipe of the current
+// WorkProfTable row, from which the invert elevation follows.
+#include "platform/ui/form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TDepthInDlg : public ui::Form {
+    Q_OBJECT
+public:
+    explicit TDepthInDlg(QWidget* owner);
+
+    QLineEdit* OvcDbNumericField1;  // PipeDepth, inches
+    QLabel* InvElevLbl;
+    QLabel* InvElevTxt;             // InvertElev, feet
+    QLabel* NoPipeTxt;
+    QPushButton* OKBtn;
+    QPushButton* BitBtn2;           // Cancel
+
+    void FormShow() override;
+    void OvcDbNumericField1Enter();
+    void OvcDbNumericField1Exit();
+    void OKBtnClick();
+    void BitBtn2Click();
+};
+
+inline TDepthInDlg* DepthInDlg = nullptr;
+
+// The wall thickness and inside diameter (inches) that set the invert of the
+// current WorkProfTable row: the upstream pipe kept in the job object for
+// node types 5, 6 and 7, the row's own pipe for every other node.
+void InvertPipeOf(double& wallThick, double& diaIn);

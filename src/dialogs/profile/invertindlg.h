@@ -1,0 +1,33 @@
+#pragma once
+// The invert dialog: the invert elevation of the current WorkProfTable row,
+// from which the depth of cover follows.
+#include "platform/ui/form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TInvertIndlg : public ui::Form {
+    Q_OBJECT
+public:
+    explicit TInvertIndlg(QWidget* owner);
+
+    QLineEdit* ElevDBNF;   // InvertElev, feet
+    QLabel* DepthLbl;
+    QLabel* DepthTxt;      // PipeDepth, inches
+    QLabel* NoPipeTxt;
+    QPushButton* OKBtn;
+    QPushButton* BitBtn2;  // Cancel
+
+    void FormShow() override;
+    void FormClose() override;
+    void ElevDBNFEnter();
+    void ElevDBNFExit();
+    void OKBtnClick();
+    void BitBtn2Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+};
+
+inline TInvertIndlg* InvertIndlg = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+// The thrust block dialog: the fitting at the node and the soil bearing
+// strength behind it, edited in the current WorkProfTable row. The opener
+// (the reach data dialog) has the row in edit state and posts or cancels it.
+#include "platform/ui/form.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+class TThrustBlkDlg : public ui::Form {
+    Q_OBJECT
+public:
+    explicit TThrustBlkDlg(QWidget* owner);
+
+    QComboBox* DBComboBox1;       // fitting
+    QComboBox* SoilComboBox;
+    QLineEdit* OvcDbNumericField1; // bearing strength, lb/sq ft
+    QPushButton* OKBitBtn1;
+    QPushButton* CancelBitBtn2;
+    QPushButton* HelpBitBtn3;
+
+    void SoilComboBoxChange();
+    void SoilComboBoxExit();
+    void DBComboBox1DblClick();
+    void OKBitBtn1Click() { Close(); }
+    void CancelBitBtn2Click() { Close(); }
+    void HelpBitBtn3Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+};
+
+inline TThrustBlkDlg* ThrustBlkDlg = nullptr;
