@@ -8,6 +8,8 @@
 #include "dialogs/database/removejobdlg1.h"
 #include "dialogs/database/savedlg1.h"
 #include "dialogs/database/unitcostinfrm2.h"
+#include "dialogs/system/knownflowdlg.h"
+#include "dialogs/system/sysdatadlg.h"
 #include "dialogs/system/airvacdlg.h"
 #include "dialogs/system/gatedtooldlg.h"
 #include "dialogs/system/manifolddlg.h"
@@ -22,6 +24,7 @@
 #include "platform/report/preview.h"
 #include "platform/ui/application.h"
 #include "platform/ui/cursor.h"
+#include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/help.h"
 #include "platform/ui/menus.h"
@@ -32,6 +35,7 @@
 #include "reports/reportcommands.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,6 +49,8 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -171,6 +177,7 @@ TMersolForm::TMersolForm()
     OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });
     OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });
     OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
+    connectJobHandlers();
 }
 
 TMersolForm::~TMersolForm()
@@ -272,10 +279,22 @@ void TMersolForm::buildJobPage(QWidget* page)
     ScrollBox1 = ui::Make<QFrame>(page, "ScrollBox1");
     ScrollBox1->setAutoFillBackground(true);
     grid->addWidget(ScrollBox1, 0, 0);
-    auto* box = new QGridLayout(ScrollBox1);
+    auto* outer = new QVBoxLayout(ScrollBox1);
+    outer->setContentsMargins(0, 0, 0, 0);
+    ScrollArea1 = ui::Make<QScrollArea>(ScrollBox1, "ScrollArea1");
+    ScrollArea1->setWidgetResizable(true);
+    ScrollArea1->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(ScrollArea1);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("ScrollBox1Content"));
+    ScrollArea1->setWidget(content);
+    auto* box = new QGridLayout(content);
+    box->setContentsMargins(6, 4, 6, 4);
+    box->setVerticalSpacing(4);
 
-    JobIdentGroupBox = ui::Make<QGroupBox>(ScrollBox1, "JobIdentGroupBox", QStringLiteral("Job Identification"));
+    JobIdentGroupBox = ui::Make<QGroupBox>(content, "JobIdentGroupBox", QStringLiteral("Job Identification"));
     auto* ident = new QGridLayout(JobIdentGroupBox);
+    ident->setVerticalSpacing(2);
     struct F { QLineEdit** out; const char* name; const char* label; int length; };
     const F fields[] = {
         {&JobNameDBEdit, "JobNameDBEdit", "Job Name", 50},  {&JobLocationDBSF, "JobLocationDBSF", "Job Location", 40},
@@ -287,13 +306,17 @@ void TMersolForm::buildJobPage(QWidget* page)
         ident->addWidget(new QLabel(QString::fromLatin1(f.label), JobIdentGroupBox), row, 0);
         *f.out = ui::Make<QLineEdit>(JobIdentGroupBox, f.name);
         (*f.out)->setMaxLength(f.length);
+        (*f.out)->setMaximumWidth(140);   // leaves the system panel room for its captions
         ident->addWidget(*f.out, row, 1);
-        if (row == 0) ident->addWidget(new QLabel(QStringLiteral("(Required, must be unique)"), JobIdentGroupBox), row, 2);
+        if (row == 0) {
+            // The name spans its row; the note sits under it.
+            ident->addWidget(new QLabel(QStringLiteral("(Required, must be unique)"), JobIdentGroupBox), ++row, 1);
+        }
         ++row;
     }
     box->addWidget(JobIdentGroupBox, 0, 0);
 
-    Panel5 = ui::Make<QFrame>(ScrollBox1, "Panel5");
+    Panel5 = ui::Make<QFrame>(content, "Panel5");
     Panel5->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto* p5 = new QGridLayout(Panel5);
     SelSystemEditBtn = ui::Make<QPushButton>(Panel5, "SelSystemEditBtn", QStringLiteral("System "));
@@ -310,32 +333,130 @@ void TMersolForm::buildJobPage(QWidget* page)
     p5->addWidget(SysTypeHelpBtn, 0, 2, Qt::AlignTop);
     p5->addWidget(SelSystemEditBtn, 1, 0);
     p5->addWidget(DetMLCheckBox, 1, 1, 1, 2);
-    box->addWidget(Panel5, 1, 0);
+    box->addWidget(Panel5, 0, 1);
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Job Notes"), ScrollBox1));
-    JobNotesDBMemo = ui::Make<QPlainTextEdit>(ScrollBox1, "JobNotesDBMemo");
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("Job Notes"), content));
+    JobNotesDBMemo = ui::Make<QPlainTextEdit>(content, "JobNotesDBMemo");
     JobNotesDBMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    right->addWidget(JobNotesDBMemo, 1);
+    left->addWidget(JobNotesDBMemo, 1);
     auto* date = new QHBoxLayout;
-    date->addWidget(new QLabel(QStringLiteral("Date"), ScrollBox1));
-    DateDBPF = ui::Make<QLineEdit>(ScrollBox1, "DateDBPF");
+    date->addWidget(new QLabel(QStringLiteral("Date"), content));
+    DateDBPF = ui::Make<QLineEdit>(content, "DateDBPF");
     DateDBPF->setMaxLength(12);
     date->addWidget(DateDBPF);
-    right->addLayout(date);
-    EntranceDataGroupBox = ui::Make<QGroupBox>(ScrollBox1, "EntranceDataGroupBox");
-    EntranceDataGroupBox->setMinimumHeight(120);
-    right->addWidget(EntranceDataGroupBox, 1);
-    box->addLayout(right, 0, 1, 2, 1);
+    date->addStretch(1);
+    left->addLayout(date);
+    box->addLayout(left, 1, 0);
+
+    EntranceDataGroupBox = ui::Make<QGroupBox>(content, "EntranceDataGroupBox");
+    buildSystemPanel();
+    box->addWidget(EntranceDataGroupBox, 1, 1);
 
     auto* buttons = new QHBoxLayout;
-    OKBitBtn2 = ui::Make<QPushButton>(ScrollBox1, "OKBitBtn2", QStringLiteral("OK"));
-    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("&Help"));
+    OKBitBtn2 = ui::Make<QPushButton>(content, "OKBitBtn2", QStringLiteral("OK"));
+    BitBtn1 = ui::Make<QPushButton>(content, "BitBtn1", QStringLiteral("&Help"));
     buttons->addStretch(1);
     buttons->addWidget(OKBitBtn2);
     buttons->addWidget(BitBtn1);
     box->addLayout(buttons, 2, 0, 1, 2);
+    box->setRowStretch(1, 1);
+    box->setColumnStretch(0, 2);
+    box->setColumnStretch(1, 3);
+
+    // Tab order of the job page.
+    QWidget* order[] = {JobNameDBEdit, JobLocationDBSF, JobDesignerDBSF, LanduserDBSF, IDDBDF, JobClassDBSF,
+                        SelSystemEditBtn, SysTypeRadioGroup->Button(0), SysTypeRadioGroup->Button(1),
+                        SysTypeRadioGroup->Button(2), SysTypeRadioGroup->Button(3), JobNotesDBMemo, DateDBPF,
+                        OKBitBtn2, BitBtn1};
+    for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
     ScrollBox1->hide();
+}
+
+// The system data panel: a left column at 8 and a right column at 168
+// pixels, each entry a caption over its value and unit. Values that stand in
+// for another (the inlet pressure, clearance head and tank range) start
+// hidden elsewhere and are moved into place by whoever shows them.
+void TMersolForm::buildSystemPanel()
+{
+    QGroupBox* g = EntranceDataGroupBox;
+    g->setMinimumSize(316, 372);
+    QFont normal = font();
+    normal.setPointSize(normal.pointSize());   // explicit, so the group's font does not pass down
+    QFont small = normal;
+    small.setPointSize(std::max(7, small.pointSize() - 1));
+    // The long group captions take a smaller font still; the panel keeps the normal one.
+    QFont title = normal;
+    title.setPointSize(std::max(7, normal.pointSize() - 2));
+    g->setFont(title);
+    auto label = [&](const char* name, const char* caption, int x, int y, int w = 40) {
+        auto* l = ui::Make<QLabel>(g, name, QString::fromLatin1(caption));
+        l->setFont(normal);
+        l->setGeometry(x, y, w, 16);
+        return l;
+    };
+    auto caption = [&](const char* name, const char* text, int x, int y) {
+        // Two lines at most, standing on the value below.
+        auto* l = label(name, text, x, y, 156);
+        l->setFont(small);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        l->setGeometry(x, y - 12, 156, 28);
+        return l;
+    };
+    // Elevations and flows take the wider box; percentages, temperatures
+    // and pressures the narrow one with their unit at 208.
+    auto value = [&](const char* name, int x, int y, int w = 52) {
+        auto* l = label(name, "", x, y, w);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return l;
+    };
+    DesignFlowLbl = caption("DesignFlowLbl", "Design Flow Rate", 8, 16);
+    DesignFlowDBTxt = value("DesignFlowDBTxt", 8, 32);
+    gpmLbl1 = label("gpmLbl1", "gpm", 64, 32);
+    Qcfs = value("Qcfs", 168, 32);
+    cfsLbl = label("cfsLbl", "cfs", 224, 32);
+    WaterSElevLbl = caption("WaterSElevLbl", "Water Surface Elevation", 8, 56);
+    WSElevDBTxt = value("WSElevDBTxt", 8, 72);
+    PsiInDBTxt = value("PsiInDBTxt", 96, 72, 38);
+    feetLbl1 = label("feetLbl1", "feet", 64, 72);
+    PumpEyeLbl = caption("PumpEyeLbl", "Elevation of Pump Eye", 168, 56);
+    PumpEyeElevDBTxt = value("PumpEyeElevDBTxt", 168, 72);
+    feetLbl2 = label("feetLbl2", "feet", 224, 72);
+    ColumnLossLbl = caption("ColumnLossLbl", "Friction Head in Additional Pump Column", 8, 96);
+    ColumnLossDBTxt = value("ColumnLossDBTxt", 8, 112);
+    feetLbl4 = label("feetLbl4", "feet", 64, 112);
+    PumpEffLbl = caption("PumpEffLbl", "Estimated Pump Efficiency", 168, 96);
+    PumpEfficDBTxt = value("PumpEfficDBTxt", 168, 112, 38);
+    pctLbl1 = label("pctLbl1", "percent", 208, 112, 140);
+    AltitudeLbl = caption("AltitudeLbl", "Altitude (Elevation)", 8, 136);
+    AltitudeDBTxt = value("AltitudeDBTxt", 8, 152);
+    ClearHeadDBTxt = value("ClearHeadDBTxt", 96, 152, 38);
+    feetLblx = label("feetLblx", "feet", 64, 152);
+    WaterTempLbl = caption("WaterTempLbl", "Maximum Probable Water Temp", 168, 136);
+    WaterTempDBTxt = value("WaterTempDBTxt", 168, 152, 38);
+    TankRangeDBTxt = value("TankRangeDBTxt", 256, 152, 38);
+    degLblx = label("degLblx", "degrees", 208, 152, 60);
+    EntNotesLbl = label("EntNotesLbl", "Entrance Notes", 8, 176, 150);
+    EntNotesMemo = ui::Make<QPlainTextEdit>(g, "EntNotesMemo");
+    EntNotesMemo->setFont(normal);
+    EntNotesMemo->setGeometry(8, 192, 300, 42);
+    EntNotesMemo->setReadOnly(true);
+    EntNotesMemo->setFocusPolicy(Qt::NoFocus);
+    SucPipeLbl = label("SucPipeLbl", "Centrifugal Pump Suction Pipe", 8, 240, 200);
+    CentPumpGrid = ui::Make<QTableView>(g, "CentPumpGrid");
+    CentPumpGrid->setFont(normal);
+    CentPumpGrid->setGeometry(8, 256, 300, 70);
+    CentPumpGrid->setFocusPolicy(Qt::NoFocus);
+    AvailSHLbl = caption("AvailSHLbl", "Available SH", 8, 336);
+    AvailSHDBTxt = value("AvailSHDBTxt", 8, 348);
+    feetASH = label("feetASH", "feet", 64, 348);
+    TDSHLbl = caption("TDSHLbl", "Total Dynamic SH", 168, 336);
+    TDSHDBTxt = value("TDSHDBTxt", 168, 348);
+    feetTDSH = label("feetTDSH", "feet", 224, 348);
+    for (QWidget* w : g->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != EntNotesLbl && w != EntNotesMemo) w->hide();
 }
 
 void TMersolForm::buildProfilePage(QWidget* page)
@@ -411,6 +532,32 @@ void TMersolForm::bindData()
                     {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, {}, false},
                     {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false},
                     {QStringLiteral("DownStreamPipeDescription"), QStringLiteral("Down Stream Pipe"), 200, {}, false}});
+
+    // The job header page and the system data panel.
+    db::DataSource* pipe = DMod->WorkPipeData;
+    new ui::DBEdit(JobNameDBEdit, pipe, QStringLiteral("JobName"));
+    new ui::DBEdit(JobLocationDBSF, pipe, QStringLiteral("Location"));
+    new ui::DBEdit(JobDesignerDBSF, pipe, QStringLiteral("Designer"));
+    new ui::DBEdit(LanduserDBSF, pipe, QStringLiteral("Landuser"));
+    new ui::DBEdit(IDDBDF, pipe, QStringLiteral("ID"));
+    new ui::DBEdit(JobClassDBSF, pipe, QStringLiteral("JobClass"));
+    new ui::DBMemo(JobNotesDBMemo, pipe, QStringLiteral("JobNotes"));
+    new ui::DBDateEdit(DateDBPF, pipe, QStringLiteral("Date"));
+    new ui::DBCheckBox(DetMLCheckBox, pipe, QStringLiteral("DetailedML"));
+    const std::pair<QLabel*, const char*> texts[] = {
+        {DesignFlowDBTxt, "DesignFlow"}, {WSElevDBTxt, "WSElev"},         {PsiInDBTxt, "PsiIn"},
+        {PumpEyeElevDBTxt, "PumpEyeElev"}, {AltitudeDBTxt, "Altitude"},   {ClearHeadDBTxt, "ClearHead"},
+        {ColumnLossDBTxt, "ColumnLoss"},   {PumpEfficDBTxt, "PumpEffic"}, {WaterTempDBTxt, "WaterTemp"},
+        {TankRangeDBTxt, "TankRange"},     {AvailSHDBTxt, "AvailSH"},     {TDSHDBTxt, "TDSH"},
+    };
+    for (const auto& [label, field] : texts) new ui::DBText(label, pipe, QString::fromLatin1(field));
+    (new ui::DBMemo(EntNotesMemo, pipe, QStringLiteral("EntranceNotes")))->SetReadOnly(true);
+    auto* suction = new ui::DBGrid(CentPumpGrid, DMod->WorkSuctionData,
+                                   {{QStringLiteral("SegmentNo"), QStringLiteral("Seg"), 30, {}, false},
+                                    {QStringLiteral("PipeLength"), QStringLiteral("Length"), 50, {}, false},
+                                    {QStringLiteral("DownStreamPipeDescription"), QStringLiteral("Pipe"), 150, {}, false},
+                                    {QStringLiteral("PipeQ"), QStringLiteral("Flow"), 50, {}, false}});
+    suction->SetReadOnly(true);
 }
 
 // ---- form events ------------------------------------------------------------
@@ -558,4 +705,597 @@ void LeaveCurrentJob(TMersolForm* form)
     form->MersolImage->show();
     form->MainStatusBar->SetPanelText(0, QString());
     form->MainStatusBar->SetPanelText(1, QString());
+}
+
+// ---- job commands -------------------------------------------------------------
+
+namespace {
+
+const QStringList& systemTypeTexts()
+{
+    // The texts the local defaults name the default system type by.
+    static const QStringList t = {QStringLiteral("Gravity system, known flow"),
+                                  QStringLiteral("Gravity system, maximum flow"),
+                                  QStringLiteral("Pumped system, known flow"),
+                                  QStringLiteral("Pressurized system, known flow")};
+    return t;
+}
+
+bool editing(db::Table* t)
+{
+    return t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert;
+}
+
+void editUnlessEditing(db::Table* t)
+{
+    if (!editing(t)) t->Edit();
+}
+
+void postIfEditing(db::Table* t)
+{
+    if (editing(t)) t->Post();
+}
+
+void openIfClosed(db::Table* t)
+{
+    if (!t->Active()) t->Open();
+}
+
+// Opened if closed; a table holding rows is closed and emptied.
+void emptyWorkTable(db::Table* t)
+{
+    openIfClosed(t);
+    if (!t->IsEmpty()) {
+        t->Close();
+        t->EmptyTable();
+    }
+}
+
+} // namespace
+
+void TMersolForm::connectJobHandlers()
+{
+    OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
+    OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
+    OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
+    Handle(NewJob1, &QAction::triggered, [this] { NewJob1Click(); });
+    Handle(RevieworEditJob1, &QAction::triggered, [this] { RevieworEditJob1Click(); });
+    Handle(SaveJob1, &QAction::triggered, [this] { SaveJob1Click(); });
+
+    OnEnter(JobNameDBEdit, [this] { JobNameDBEditEnter(); });
+    OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
+    OnEnter(JobLocationDBSF, [this] { JobLocationDBSFEnter(); });
+    OnEnter(JobDesignerDBSF, [this] { JobDesignerDBSFEnter(); });
+    OnEnter(LanduserDBSF, [this] { LanduserDBSFEnter(); });
+    OnEnter(IDDBDF, [this] { IDDBDFEnter(); });
+    OnEnter(JobClassDBSF, [this] { JobClassDBSFEnter(); });
+    for (QWidget* w : {static_cast<QWidget*>(JobLocationDBSF), static_cast<QWidget*>(JobDesignerDBSF),
+                       static_cast<QWidget*>(LanduserDBSF), static_cast<QWidget*>(IDDBDF)})
+        OnExit(w, [this] { HeaderFieldExit(); });
+    OnExit(JobClassDBSF, [this] { JobClassDBSFExit(); });
+    OnEnter(DateDBPF, [this] { DateDBPFEnter(); });
+    OnExit(DateDBPF, [this] { DateDBPFExit(); });
+    OnEnter(JobNotesDBMemo, [this] { JobNotesDBMemoEnter(); });
+    OnExit(JobNotesDBMemo, [this] { JobNotesDBMemoExit(); });
+    SetEnterKey(JobNotesDBMemo, ui::EnterKey::FocusTarget, OKBitBtn2);
+    OnEnter(DetMLCheckBox, [this] { DetMLCheckBoxEnter(); });
+    OnExit(DetMLCheckBox, [this] { DetMLCheckBoxExit(); });
+
+    OnEnter(SysTypeRadioGroup, [this] { SysTypeRadioGroupEnter(); });
+    Handle(SysTypeRadioGroup, &ui::RadioGroup::Clicked, [this] { SysTypeRadioGroupClick(); });
+    OnEnter(SelSystemEditBtn, [this] { SelSystemEditBtnEnter(); });
+    OnClick(SelSystemEditBtn, [this] { SelSystemEditBtnClick(); });
+    SetEnterKey(SelSystemEditBtn, ui::EnterKey::NextControl);
+}
+
+void TMersolForm::NewJobBtnClick()
+{
+    DMod->WorkTablesFree = false;
+    JobNameEntered = false;
+    LastPage = 0;
+    Tul->JobListCancelled = false;
+    CalculatorOpened = false;
+    Tul->EditingNode = false;
+    ChangePumpType = false;
+    Tul->ProfEntryCancelled = false;
+    Tul->GatedLossPick = false;
+    if (Tul->SaveState != 2) showOwned(SaveForm, this);
+    MainStatusBar->SetPanelText(0, QStringLiteral("Enter job data"));
+    JobTrans->CloseAllTables();
+    JobTrans->ResetJobRecord();
+    Tul->NewJob = true;
+    Tul->StoredJob = false;
+    Tul->PrevJobLoaded = false;
+    Tul->SaveState = 0;
+    Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+
+    db::Table* pipe = DMod->WorkPipeTable;
+    for (db::Table* t : {DMod->WorkProfTable, pipe}) {
+        emptyWorkTable(t);
+        openIfClosed(t);
+    }
+    editUnlessEditing(pipe);   // the emptied header starts its one row
+    DMod->WorkPipeTableDate->SetAsString(Tul->Date);
+    DMod->WorkPipeTableNoEnd->SetAsBoolean(false);
+    for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkSuctionTable, DMod->WorkTrickleTable}) emptyWorkTable(t);
+
+    EntranceDataGroupBox->hide();
+    CancelJobBitBtn->setEnabled(true);
+    SaveJobBtn->setEnabled(true);
+    SaveJob1->setEnabled(true);
+    MersolImage->hide();
+    OvcNotebook1->setEnabled(true);
+    OvcNotebook1->SetPageIndex(1);
+    OvcNotebook1->SetPageIndex(0);
+    ScrollBox1->show();
+
+    openIfClosed(DMod->DefLocTable);
+    Tul->DetailedML = DMod->DefLocTableMinorLossDetail->AsBoolean();
+    DetMLCheckBox->setChecked(Tul->DetailedML);
+    openIfClosed(pipe);
+    editUnlessEditing(pipe);
+    DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
+    pipe->Post();
+
+    // A default the list does not know leaves the job without a system type.
+    const int sysIndex = systemTypeTexts().indexOf(DMod->DefLocTableSysType->AsString());
+    SysTypeRadioGroup->SetItemIndex(sysIndex);
+    if (sysIndex >= 0) {
+        editUnlessEditing(pipe);
+        DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(sysIndex));
+    }
+    postIfEditing(pipe);
+    pipe->Edit();
+    OvcNotebook1->SetPageIndex(0);
+    SetFocus(JobNameDBEdit);
+}
+
+void TMersolForm::PrevJobBtnClick()
+{
+    // Loading a stored job needs the job list and the loaders of the job
+    // storage; until they are in place the command only offers the save.
+    LastPage = 0;
+    JobNameEntered = false;
+    Tul->JobListCancelled = false;
+    Tul->ProfileEntryActive = false;
+    CalculatorOpened = false;
+    Tul->EditingNode = false;
+    ChangePumpType = false;
+    Tul->GatedLossPick = false;
+    JobImported = false;
+    db::Table* jobs = DMod->JobPipeTable;
+    openIfClosed(jobs);
+    if (jobs->IsEmpty()) {
+        ui::MessageDlg(QStringLiteral("There are no previous jobs available in database."), ui::MsgType::Information,
+                       ui::mbOK);
+        PrevJobBtn->setEnabled(false);
+        jobs->Close();
+    }
+    if (Tul->SaveState != 2) showOwned(SaveForm, this);
+    CancelJobBitBtnClick();
+}
+
+void TMersolForm::SaveJobBtnClick()
+{
+    postIfEditing(DMod->WorkPipeTable);
+    postIfEditing(DMod->WorkSuctionTable);
+    Tul->JobName = DMod->WorkPipeTableJobName->AsString();
+    showOwned(SaveForm, this);
+}
+
+// ---- job header fields ------------------------------------------------------
+
+void TMersolForm::markJobChanged()
+{
+    if (Tul->SaveState != 0) Tul->SaveState = 1;
+    editUnlessEditing(DMod->WorkPipeTable);
+}
+
+bool TMersolForm::jobNameMissing()
+{
+    if (!Tul->JobName.isEmpty()) return false;
+    ui::MessageDlg(QStringLiteral("You must enter a Job Name"), ui::MsgType::Error, ui::mbOK);
+    SetFocus(JobNameDBEdit);
+    return true;
+}
+
+void TMersolForm::JobNameDBEditEnter()
+{
+    markJobChanged();
+    JobNameEntered = true;
+}
+
+void TMersolForm::JobLocationDBSFEnter()
+{
+    if (!jobNameMissing()) markJobChanged();
+}
+
+void TMersolForm::JobDesignerDBSFEnter()
+{
+    if (!jobNameMissing()) markJobChanged();
+}
+
+void TMersolForm::LanduserDBSFEnter() { markJobChanged(); }
+void TMersolForm::IDDBDFEnter() { markJobChanged(); }
+
+void TMersolForm::JobClassDBSFEnter()
+{
+    if (!jobNameMissing()) markJobChanged();
+}
+
+void TMersolForm::HeaderFieldExit() { postIfEditing(DMod->WorkPipeTable); }
+
+void TMersolForm::JobClassDBSFExit()
+{
+    postIfEditing(DMod->WorkPipeTable);
+    SetFocus(SelSystemEditBtn);
+}
+
+void TMersolForm::DateDBPFEnter() { markJobChanged(); }
+
+void TMersolForm::DateDBPFExit()
+{
+    postIfEditing(DMod->WorkPipeTable);
+    Tul->Date = DMod->WorkPipeTableDate->AsString();
+    SetFocus(SelSystemEditBtn);
+}
+
+void TMersolForm::JobNotesDBMemoEnter() { markJobChanged(); }
+
+void TMersolForm::JobNotesDBMemoExit()
+{
+    postIfEditing(DMod->WorkPipeTable);
+    SetFocus(OKBitBtn2);
+}
+
+void TMersolForm::DetMLCheckBoxEnter() { editUnlessEditing(DMod->WorkPipeTable); }
+
+void TMersolForm::DetMLCheckBoxExit()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    editUnlessEditing(pipe);
+    Tul->DetailedML = DetMLCheckBox->isChecked();
+    DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
+    pipe->Post();
+    pipe->Edit();
+    SetFocus(SelSystemEditBtn);
+}
+
+// Keeps stored job names unique: a name another stored job has replaces that
+// job when the user agrees twice.
+void TMersolForm::JobNameDBEditExit()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    db::Table* jobs = DMod->JobPipeTable;
+    Tul->JobName = DMod->WorkPipeTableJobName->AsString();
+    openIfClosed(jobs);
+    const QString name = Tul->JobName;
+    // A name new to the store: the job will be stored under a new number.
+    auto storeAsNew = [this, pipe] {
+        postIfEditing(pipe);
+        pipe->Edit();
+        Tul->SaveState = 0;
+    };
+    auto goOn = [this] {
+        SetFocus(JobLocationDBSF);
+        MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
+    };
+    if (name.isEmpty()) {
+        // nothing to check
+    } else if (jobs->Locate(QStringLiteral("JobName"), name)) {
+        const int found = DMod->JobPipeTableJobNumber->AsInteger();
+        if (found == DMod->WorkPipeTableJobNumber->AsInteger()) {
+            // The job's own stored name.
+            if (!JobNameEntered) {
+                JobNameEntered = true;
+                SetFocus(JobLocationDBSF);
+            }
+        } else if (ui::MessageDlg(QStringLiteral("The job ") + name +
+                                      QStringLiteral(" already exists.  Do you want to replace it?"),
+                                  ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
+            SetFocus(JobNameDBEdit);
+        } else if (ui::MessageDlg(QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral(" ?"),
+                                  ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
+            SetFocus(JobLocationDBSF);
+        } else {
+            db::Table* const children[] = {DMod->JobProfTable, DMod->JobGatedTable, DMod->JobSuctionTable,
+                                           DMod->JobTrickleTable};
+            for (db::Table* t : children) openIfClosed(t);
+            if (!jobs->IsEmpty()) {
+                // One transaction: a failure leaves the stored job whole.
+                db::Transaction tx(db::kMersolAlias);
+                for (db::Table* t : children) {
+                    db::Field* number = t->FieldByName(QStringLiteral("JobNumber"));
+                    t->First();
+                    while (!t->Eof()) {
+                        if (number->AsInteger() == found) t->Delete();
+                        else t->Next();
+                    }
+                }
+                jobs->Delete();
+                tx.Commit();
+            }
+            for (db::Table* t : {DMod->JobGatedTable, DMod->JobSuctionTable, DMod->JobTrickleTable}) t->Close();
+        }
+    } else if (Tul->PrevJobLoaded) {
+        if (ui::MessageDlg(QStringLiteral("Save job as: ") + name + QStringLiteral("?"), ui::MsgType::Confirmation,
+                           ui::mbYesNo) == ui::mrYes) {
+            storeAsNew();
+            goOn();
+        } else {
+            SetFocus(JobNameDBEdit);
+        }
+    } else {
+        storeAsNew();
+        ui::MessageDlg(QStringLiteral("Job will be saved as ") + name + QStringLiteral("."), ui::MsgType::Information,
+                       ui::mbOK);
+        goOn();
+    }
+    Tul->JobName = DMod->WorkPipeTableJobName->AsString();
+}
+
+// ---- system type and the System button ------------------------------------------
+
+namespace {
+
+// The system data dialog of a system type for a new job. The types whose
+// dialogs do not exist yet take their keyword without one.
+void openNewJobSystemDialog(TMersolForm* form, int index)
+{
+    if (index == 0) showOwned(KnownFlowDlg, form);
+}
+
+void setRadioColour(ui::RadioGroup* g, const QColor& c)
+{
+    QPalette p = g->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::ButtonText, c);
+    g->setPalette(p);
+}
+
+} // namespace
+
+void TMersolForm::SysTypeRadioGroupEnter() { setRadioColour(SysTypeRadioGroup, QColor(128, 0, 128)); }
+
+void TMersolForm::SysTypeRadioGroupClick()
+{
+    Tul->WasCancelled = false;
+    BackupWorkTables(this);
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (DMod->WorkPipeTableJobName->AsString().isEmpty()) {
+        SetFocus(JobNameDBEdit);
+        return;
+    }
+    // A stored job keeps its system type; the System button edits its data.
+    if (!Tul->StoredJob) {
+        db::Table* prof = DMod->WorkProfTable;
+        openIfClosed(prof);
+        const int index = SysTypeRadioGroup->ItemIndex();
+        if (index >= 0 && index <= 3) {
+            editUnlessEditing(pipe);
+            editUnlessEditing(prof);   // a new job's entrance row starts here
+            DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(index));
+            Tul->SysTypeCode = index;
+            pipe->Post();
+            const char* reach[] = {"GRAVBEG", "FULLBEG", "PUMPBEG", "PUMPBEG"};
+            DMod->WorkProfTableReachType->SetAsString(QString::fromLatin1(reach[index]));
+            prof->Post();
+        }
+        if (Tul->NewJob) openNewJobSystemDialog(this, index);
+        setRadioColour(SysTypeRadioGroup, palette().color(QPalette::WindowText));
+        SetFocus(OKBitBtn2);
+        EntranceDataGroupBox->show();
+    }
+    if (Tul->WasCancelled) RestoreWorkTables(this);
+}
+
+void TMersolForm::SelSystemEditBtnEnter()
+{
+    if (Tul->SaveState != 0) Tul->SaveState = 1;
+}
+
+void TMersolForm::SelSystemEditBtnClick()
+{
+    if (Tul->JobName.isEmpty()) {
+        ui::MessageDlg(QStringLiteral("You must enter a Job Name"), ui::MsgType::Error, ui::mbOK);
+        SetFocus(JobNameDBEdit);
+        return;
+    }
+    if (Tul->SaveState != 0) Tul->SaveState = 1;
+    if (Tul->NewJob) {
+        editUnlessEditing(DMod->WorkProfTable);
+        SysTypeRadioGroupClick();
+    } else {
+        // A loaded job: the dialog of its system type, without the undo copy.
+        Tul->NewNode = false;
+        const QString sysType = DMod->WorkPipeTableSysType->AsString();
+        if (sysType == QLatin1String("GRAVITY")) {
+            showOwned(KnownFlowDlg, this);
+        } else if (sysType == QLatin1String("PUMPED") &&
+                   DMod->WorkPipeTablePumpType->AsString() == QLatin1String("CENTRIF")) {
+            Tul->LocateSuctionSegment();
+        }
+    }
+    SetFocus(JobNotesDBMemo);
+}
+
+// ---- system data panel ----------------------------------------------------------
+
+void ShowSystemData(TMersolForm* form)
+{
+    TMersolForm& f = *form;
+    openIfClosed(DMod->WorkPipeTable);
+    const QString sysType = DMod->WorkPipeTableSysType->AsString();
+    const QString pumpType = DMod->WorkPipeTablePumpType->AsString();
+    const QList<QWidget*> panel = f.EntranceDataGroupBox->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    auto layOut = [&](const QString& caption, std::initializer_list<std::pair<QWidget*, const char*>> shown) {
+        f.EntranceDataGroupBox->setTitle(caption);
+        for (QWidget* w : panel)
+            if (w != f.EntNotesLbl && w != f.EntNotesMemo) w->hide();
+        for (const auto& [w, text] : shown) {
+            if (text)
+                if (auto* l = qobject_cast<QLabel*>(w)) l->setText(QString::fromLatin1(text));
+            w->show();
+        }
+        f.EntNotesLbl->show();
+        f.EntNotesMemo->show();
+    };
+    auto pumpCase = [&](int pumpCode) {
+        f.SysTypeRadioGroup->SetItemIndex(2);
+        Tul->SysTypeCode = 2;
+        Tul->PumpTypeCode = pumpCode;
+    };
+    const char* const wse = "Water Surface Elevation";
+    const char* const eff = "Estimated Pump Efficiency";
+    const QString edit = QStringLiteral(" (Click on 'System' button to edit)");
+    bool pumpLabel = false;
+
+    if (sysType == QLatin1String("GRAVITY")) {
+        f.SysTypeRadioGroup->SetItemIndex(0);
+        Tul->SysTypeCode = 0;
+        layOut(QStringLiteral("Known Flow Gravity System Data") + edit,
+               {{f.DesignFlowLbl, nullptr}, {f.DesignFlowDBTxt, nullptr}, {f.gpmLbl1, "gpm"}, {f.cfsLbl, nullptr},
+                {f.Qcfs, nullptr}, {f.WaterSElevLbl, wse}, {f.WSElevDBTxt, nullptr}, {f.feetLbl1, "feet"}});
+    } else if (sysType == QLatin1String("FULLFLOW")) {
+        f.SysTypeRadioGroup->SetItemIndex(1);
+        Tul->SysTypeCode = 1;
+        layOut(QStringLiteral("Maximum Flow Gravity System Data") + edit,
+               {{f.WaterSElevLbl, wse}, {f.WSElevDBTxt, nullptr}, {f.feetLbl1, "feet"}});
+    } else if (sysType == QLatin1String("PUMPED")) {
+        pumpLabel = true;
+        if (pumpType == QLatin1String("CENTRIF")) {
+            pumpCase(1);
+            layOut(QStringLiteral("Centrifugal Pump Data") + edit,
+                   {{f.DesignFlowLbl, nullptr}, {f.DesignFlowDBTxt, nullptr}, {f.gpmLbl1, "gpm"}, {f.cfsLbl, nullptr},
+                    {f.Qcfs, nullptr}, {f.WaterSElevLbl, wse}, {f.WSElevDBTxt, nullptr}, {f.feetLbl1, "feet"},
+                    {f.PumpEyeLbl, "Elevation of Pump Eye"}, {f.PumpEyeElevDBTxt, nullptr}, {f.feetLbl2, "feet"},
+                    {f.AltitudeLbl, "Altitude (Elevation)"}, {f.AltitudeDBTxt, nullptr}, {f.feetLblx, "feet"},
+                    {f.PumpEffLbl, eff}, {f.PumpEfficDBTxt, nullptr}, {f.pctLbl1, "percent"},
+                    {f.WaterTempLbl, "Maximum Probable Water Temp"}, {f.WaterTempDBTxt, nullptr},
+                    {f.degLblx, "degrees"}, {f.SucPipeLbl, nullptr}, {f.CentPumpGrid, nullptr},
+                    {f.AvailSHLbl, nullptr}, {f.AvailSHDBTxt, nullptr}, {f.feetASH, "feet"}, {f.TDSHLbl, nullptr},
+                    {f.TDSHDBTxt, nullptr}, {f.feetTDSH, "feet"}});
+            openIfClosed(DMod->WorkSuctionTable);
+        } else if (pumpType == QLatin1String("TURBINE") || pumpType == QLatin1String("PROPELLER")) {
+            const bool propeller = pumpType == QLatin1String("PROPELLER");
+            pumpCase(propeller ? 3 : 2);
+            layOut(QString::fromLatin1(propeller ? "Propeller Pump Data" : "Turbine Pump Data") + edit,
+                   {{f.DesignFlowLbl, nullptr}, {f.DesignFlowDBTxt, nullptr}, {f.gpmLbl1, "gpm"}, {f.cfsLbl, nullptr},
+                    {f.Qcfs, nullptr}, {f.WaterSElevLbl, wse}, {f.WSElevDBTxt, nullptr}, {f.feetLbl1, "feet"},
+                    {f.PumpEyeLbl, "Pump Head Discharge Elevation"}, {f.PumpEyeElevDBTxt, nullptr},
+                    {f.feetLbl2, "feet"}, {f.PumpEffLbl, eff}, {f.PumpEfficDBTxt, nullptr}, {f.pctLbl1, "percent"}});
+            if (propeller) {
+                f.ColumnLossLbl->setText(QStringLiteral("Friction Head in Additional Pump Column"));
+                f.feetLbl4->setText(QStringLiteral("feet"));
+                for (QWidget* w : {static_cast<QWidget*>(f.ColumnLossLbl), static_cast<QWidget*>(f.ColumnLossDBTxt),
+                                   static_cast<QWidget*>(f.feetLbl4)})
+                    w->show();
+            }
+        } else if (pumpType == QLatin1String("BOOSTER")) {
+            pumpCase(4);
+            layOut(QStringLiteral("Booster Pump Data") + edit,
+                   {{f.DesignFlowLbl, nullptr}, {f.DesignFlowDBTxt, nullptr}, {f.gpmLbl1, "gpm"}, {f.cfsLbl, nullptr},
+                    {f.Qcfs, nullptr}, {f.WaterSElevLbl, "Pressure at Pump Inlet"}, {f.PsiInDBTxt, nullptr},
+                    {f.feetLbl1, "psi"}, {f.PumpEyeLbl, "Elevation of Pump Eye"}, {f.PumpEyeElevDBTxt, nullptr},
+                    {f.feetLbl2, "feet"}, {f.PumpEffLbl, eff}, {f.PumpEfficDBTxt, nullptr}, {f.pctLbl1, "percent"}});
+            f.PsiInDBTxt->move(8, 72);
+        } else if (pumpType == QLatin1String("AUTOPUMP")) {
+            pumpCase(7);
+            layOut(QStringLiteral("Automatic Pressure Tank System Data") + edit,
+                   {{f.DesignFlowLbl, nullptr}, {f.DesignFlowDBTxt, nullptr}, {f.gpmLbl1, "gpm"}, {f.cfsLbl, nullptr},
+                    {f.Qcfs, nullptr}, {f.WaterSElevLbl, wse}, {f.WSElevDBTxt, nullptr}, {f.feetLbl1, "feet"},
+                    {f.PumpEyeLbl, "Inlet Elev at Tank or Pipe"}, {f.PumpEyeElevDBTxt, nullptr}, {f.feetLbl2, "feet"},
+                    {f.AltitudeLbl, "Clearance Head"}, {f.ClearHeadDBTxt, nullptr}, {f.feetLblx, "feet"},
+                    {f.ColumnLossLbl, "Estimated Friction Loss Due to Pump Piping"}, {f.ColumnLossDBTxt, nullptr},
+                    {f.feetLbl4, "feet"}, {f.PumpEffLbl, eff}, {f.PumpEfficDBTxt, nullptr}, {f.pctLbl1, "percent"},
+                    {f.WaterTempLbl, "Pressure Tank Operating Range"}, {f.TankRangeDBTxt, nullptr},
+                    {f.degLblx, "psi"}});
+            f.ClearHeadDBTxt->move(8, 152);
+            f.TankRangeDBTxt->move(168, 152);
+            f.degLblx->move(208, 152);
+        } else {
+            pumpCase(0);
+            pumpLabel = false;
+            f.cfsLbl->show();
+            f.Qcfs->show();
+        }
+    } else if (sysType == QLatin1String("PRESSURE")) {
+        f.SysTypeRadioGroup->SetItemIndex(3);
+        Tul->SysTypeCode = 3;
+        layOut(QStringLiteral("Pressurized From Mainline Data") + edit,
+               {{f.DesignFlowLbl, nullptr}, {f.DesignFlowDBTxt, nullptr}, {f.gpmLbl1, "gpm"}, {f.Qcfs, nullptr},
+                {f.PumpEffLbl, "Pressure Status"}, {f.pctLbl1, nullptr}});
+        QPalette p = f.pctLbl1->palette();
+        p.setColor(QPalette::WindowText, QColor(128, 0, 0));
+        f.pctLbl1->setPalette(p);
+        f.pctLbl1->move(168, f.pctLbl1->y());
+        if (pumpType == QLatin1String("PRESSFIND")) {
+            f.pctLbl1->setText(QStringLiteral("Find Required Pressure"));
+        } else if (pumpType == QLatin1String("PRESSKNOWN")) {
+            f.pctLbl1->setText(QStringLiteral("Known Required Pressure"));
+            f.WaterSElevLbl->setText(QStringLiteral("Lateral Entrance Pressure"));
+            f.feetLbl1->setText(QStringLiteral("psi"));
+            f.PsiInDBTxt->move(8, 72);
+            for (QWidget* w : {static_cast<QWidget*>(f.WaterSElevLbl), static_cast<QWidget*>(f.PsiInDBTxt),
+                               static_cast<QWidget*>(f.feetLbl1)})
+                w->show();
+        }
+    }
+    if (pumpLabel) {
+        QPalette p = f.pctLbl1->palette();
+        p.setColor(QPalette::WindowText, Qt::black);
+        f.pctLbl1->setPalette(p);
+        f.pctLbl1->move(208, f.pctLbl1->y());
+    }
+    // The cfs beside the flow is this job's, not what a dialog left there
+    // for the job before.
+    if (f.Qcfs->isVisibleTo(f.EntranceDataGroupBox))
+        f.Qcfs->setText(CfsText(DMod->WorkPipeTableDesignFlow->AsFloat() / 448.83));
+
+    f.MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
+    if (f.MersolImage->isVisible()) f.MersolImage->hide();
+    f.OvcNotebook1->setEnabled(true);
+    f.ScrollBox1->show();
+}
+
+// ---- undo copies of the working tables --------------------------------------------
+
+namespace {
+
+struct UndoPair {
+    db::Table* work;
+    db::Table* save;
+};
+
+std::vector<UndoPair> undoPairs()
+{
+    return {{DMod->WorkPipeTable, DMod->SavePipeTable},
+            {DMod->WorkProfTable, DMod->SaveProfTable},
+            {DMod->WorkGatedTable, DMod->SaveGatedTable},
+            {DMod->WorkTrickleTable, DMod->SaveTrickleTable}};
+}
+
+} // namespace
+
+void BackupWorkTables(TMersolForm*)
+{
+    const auto pairs = undoPairs();
+    for (const UndoPair& p : pairs) p.save->EmptyTable();
+    for (const UndoPair& p : pairs) db::BatchMove(*p.work, *p.save, db::BatchMode::Append);
+}
+
+void RestoreWorkTables(TMersolForm*)
+{
+    db::Table* const order[] = {DMod->WorkProfTable, DMod->WorkPipeTable, DMod->WorkGatedTable,
+                                DMod->WorkTrickleTable};
+    for (db::Table* t : order)
+        if (t->Active()) t->Close();
+    for (db::Table* t : order) t->EmptyTable();
+    db::BatchMove(*DMod->SaveProfTable, *DMod->WorkProfTable, db::BatchMode::Append);
+    db::BatchMove(*DMod->SavePipeTable, *DMod->WorkPipeTable, db::BatchMode::Append);
+    db::BatchMove(*DMod->SaveGatedTable, *DMod->WorkGatedTable, db::BatchMode::Append);
+    db::BatchMove(*DMod->SaveTrickleTable, *DMod->WorkTrickleTable, db::BatchMode::Append);
+    // The gated and manifold tables stay closed until someone needs them.
+    DMod->WorkProfTable->Open();
+    DMod->WorkPipeTable->Open();
 }

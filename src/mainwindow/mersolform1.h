@@ -16,6 +16,7 @@ class QCheckBox;
 class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class QToolButton;
 class QWidget;
@@ -46,6 +47,7 @@ public:
     // Page 0, "&General Job Data".
     QLabel* MersolImage;
     QFrame* ScrollBox1;
+    QScrollArea* ScrollArea1;     // scrolls the page's fields inside ScrollBox1
     QGroupBox* JobIdentGroupBox;
     QLineEdit *JobNameDBEdit, *JobLocationDBSF, *JobDesignerDBSF, *LanduserDBSF, *IDDBDF, *JobClassDBSF, *DateDBPF;
     QFrame* Panel5;
@@ -56,6 +58,20 @@ public:
     QPlainTextEdit* JobNotesDBMemo;
     QPushButton *OKBitBtn2, *BitBtn1;
     QGroupBox* EntranceDataGroupBox;
+    // The system data panel inside EntranceDataGroupBox; the system data
+    // dialogs rewrite its captions, visibility and places.
+    QLabel *DesignFlowLbl, *DesignFlowDBTxt, *gpmLbl1, *Qcfs, *cfsLbl;
+    QLabel *WaterSElevLbl, *WSElevDBTxt, *PsiInDBTxt, *feetLbl1;
+    QLabel *PumpEyeLbl, *PumpEyeElevDBTxt, *feetLbl2;
+    QLabel *AltitudeLbl, *AltitudeDBTxt, *ClearHeadDBTxt, *feetLblx;
+    QLabel *ColumnLossLbl, *ColumnLossDBTxt, *feetLbl4;
+    QLabel *PumpEffLbl, *PumpEfficDBTxt, *pctLbl1;
+    QLabel *WaterTempLbl, *WaterTempDBTxt, *TankRangeDBTxt, *degLblx;
+    QLabel* EntNotesLbl;
+    QPlainTextEdit* EntNotesMemo;
+    QLabel* SucPipeLbl;
+    QTableView* CentPumpGrid;
+    QLabel *AvailSHLbl, *AvailSHDBTxt, *feetASH, *TDSHLbl, *TDSHDBTxt, *feetTDSH;
     // Page 1, "&Profile Edit Data".
     QFrame* Panel3;
     QToolButton* ProfInHlpSpeedButton5;
@@ -88,6 +104,37 @@ public:
     void ExitBtnClick();
     void Exit1Click() { ExitBtnClick(); }
     void CancelJobBitBtnClick();
+
+    // Job commands.
+    void NewJobBtnClick();
+    void NewJob1Click() { NewJobBtnClick(); }
+    void PrevJobBtnClick();
+    void RevieworEditJob1Click() { PrevJobBtnClick(); }
+    void SaveJobBtnClick();
+    void SaveJob1Click() { SaveJobBtnClick(); }
+
+    // Job header fields.
+    void JobNameDBEditEnter();
+    void JobNameDBEditExit();
+    void JobLocationDBSFEnter();
+    void JobDesignerDBSFEnter();
+    void LanduserDBSFEnter();
+    void IDDBDFEnter();
+    void JobClassDBSFEnter();
+    void JobClassDBSFExit();
+    void DateDBPFEnter();
+    void DateDBPFExit();
+    void JobNotesDBMemoEnter();
+    void JobNotesDBMemoExit();
+    void HeaderFieldExit();        // the exit of the fields that only post
+    void DetMLCheckBoxEnter();
+    void DetMLCheckBoxExit();
+
+    // System type and the System button.
+    void SysTypeRadioGroupClick();
+    void SysTypeRadioGroupEnter();
+    void SelSystemEditBtnEnter();
+    void SelSystemEditBtnClick();
 
     void MaintainJobDatabase1Click();
     void StockwaterRequirementCalculator1Click();
@@ -123,6 +170,12 @@ private:
     void buildJobPage(QWidget* page);
     void buildProfilePage(QWidget* page);
     void buildOutputPage(QWidget* page);
+    void buildSystemPanel();
+    void connectJobHandlers();
+    // Entering a header field: the job has changes (a new job stays new).
+    void markJobChanged();
+    // The fields after the job name refuse to be filled before it.
+    bool jobNameMissing();
     void bindData();
     // Steps 2 to 5 of a Tools item; `always` leaves the current job even when none is open.
     template <class Dlg>
@@ -131,6 +184,16 @@ private:
 };
 
 extern TMersolForm* MersolForm;
+
+// Lays out the system data panel for the job in WorkPipeTable and shows the
+// job page's fields.
+void ShowSystemData(TMersolForm* form);
+
+// Undo copies of the working pipe, profile, gated-pipe and manifold tables,
+// taken before a node or system dialog opens and put back when it is
+// cancelled. The suction table has none.
+void BackupWorkTables(TMersolForm* form);
+void RestoreWorkTables(TMersolForm* form);
 
 // Leaves the designer job for a calculator: offers to save it, closes and
 // empties the working job, and puts the window into its no-job state.

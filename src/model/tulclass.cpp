@@ -4,6 +4,7 @@
 #include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
+#include "platform/ui/seam/msg.h"
 
 #include <QStringList>
 
@@ -249,4 +250,325 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, boo
     // Sudden enlargement: where the flow does not slow down it does not
     // expand, and there is no loss.
     return V1 > V2 ? 0.01705 * std::pow(V1 - V2, 1.919) : 0.0;
+}
+
+// ---- node kinds and flows -----------------------------------------------------
+
+namespace {
+
+const QString kInLineText = QStringLiteral("In line (normal)");
+
+// Reach keyword of a node kind by the header's system type.
+QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other)
+{
+    if (sysType == QLatin1String("GRAVITY"))
+        return QString::fromLatin1(gravity);
+    if (sysType == QLatin1String("FULLFLOW"))
+        return QString::fromLatin1(fullFlow);
+    return QString::fromLatin1(other);
+}
+
+void EditUnlessEditing(db::Table* t)
+{
+    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
+        t->Edit();
+}
+
+void PostIfEditing(db::Table* t)
+{
+    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert)
+        t->Post();
+}
+
+void OpenIfClosed(db::Table* t)
+{
+    if (!t->Active())
+        t->Open();
+}
+
+void RefuseNode(const QString& text)
+{
+    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
+}
+
+// The dialog shows and edits the node's row, so the profile's controls
+// follow the table while it is open.
+void OpenKindDialog(db::Table* prof, const char* kind)
+{
+    if (!NodeKindDialogOpener)
+        return;
+    prof->EnableControls();
+    struct Disable {
+        db::Table* t;
+        ~Disable() { t->DisableControls(); }
+    } disable{prof};
+    NodeKindDialogOpener(QString::fromLatin1(kind));
+}
+
+// The header and the node both take the end node's ground as the outlet.
+void SetOutletAtNode(TDMod* d)
+{
+    EditUnlessEditing(d->WorkPipeTable);
+    d->WorkPipeTableOutletElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+    d->WorkPipeTable->Post();
+}
+
+
+// Text of an invert method as the first two rows show it: any method other
+// than 0 and 1 reads as the ground-level one.
+QString EntranceMethodText(int method)
+{
+    return InvElMethodText(method == 0 || method == 1 ? method : 2);
+}
+
+// Invert method of a node whose kind was just chosen. Only a new node takes
+// the defaults; an edited one keeps its method, depth and invert and only
+// has the method's text written again.
+void ApplyInvertDefaults(TTul& t)
+{
+    TDMod* d = DMod;
+    const int recordNo = d->WorkProfTableRecordNo->AsInteger();
+    db::Field* method = d->WorkProfTableInvElMethod;
+    db::Field* depth = d->WorkProfTablePipeDepth;
+    db::Field* invert = d->WorkProfTableInvertElev;
+    if (recordNo == 1 || (recordNo == 2 && t.NumNodes > 1)) {
+        if (t.NewNode)
+            method->SetAsInteger(recordNo == 1 ? 1 : d->DefLocTableInvElMethod->AsInteger());
+        const int m = method->AsInteger();
+        if (t.NewNode) {
+            depth->SetAsFloat(m == 0 ? d->DefLocTableDepthOfCover->AsFloat() : 0.0);
+            invert->SetAsFloat(m == 0 || m == 1 ? 0.0 : d->WorkProfTableGroundElev->AsFloat());
+        }
+        d->WorkProfTableInvElMethDesc->SetAsString(EntranceMethodText(m));
+    } else if (recordNo > 2 && t.NumNodes > 2) {
+        t.LocateProfStation();
+        if (t.NewNode)
+            method->SetAsInteger(t.InvElMethod);
+        const int m = method->AsInteger();
+        if (m >= 0 && m <= 2) {
+            if (t.NewNode) {
+                depth->SetAsFloat(m == 0 ? t.PipeDepth : 0.0);
+                invert->SetAsFloat(0.0);
+            }
+            d->WorkProfTableInvElMethDesc->SetAsString(InvElMethodText(m));
+        }
+    }
+    d->WorkProfTableK1->SetAsFloat(0.0);
+    d->WorkProfTableK2->SetAsFloat(0.0);
+    d->WorkProfTableK3->SetAsFloat(0.0);
+}
+
+} // namespace
+
+void TTul::ApplyNodeTypeChoice()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    db::Table* pipe = d->WorkPipeTable;
+    OpenIfClosed(d->DefLocTable);
+    prof->DisableControls();
+    struct Enable {
+        db::Table* t;
+        ~Enable()
+        {
+            if (t->ControlsDisabled())
+                t->EnableControls();
+        }
+    } enable{prof};
+
+    EditUnlessEditing(pipe);
+    d->WorkProfTableFinished->SetAsBoolean(true);
+
+    const QString sysType = d->WorkPipeTableSysType->AsString();
+    const int kind = NodeTypeCodeOf(d->WorkProfTableNodeTypeDesc->AsString());
+    bool refused = false;
+    auto accept = [&](int code, const QString& reach, bool endNode) {
+        d->WorkProfTableNodeType->SetAsInteger(code);
+        d->WorkProfTableReachType->SetAsString(reach);
+        NodeChoice = code;
+        EndNodeChosen = endNode;
+    };
+
+    switch (kind) {
+    case 0:
+        accept(0, ReachBySystem(sysType, "GRAVBEG", "FULLBEG", "PUMPBEG"), false);
+        break;
+    case 1:
+        accept(1, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
+        break;
+    case 2:
+        if (SysTypeCode != 0 && !d->WorkPipeTablePumpType->AsString().isEmpty()) {
+            d->WorkProfTableNodeType->SetAsInteger(1);
+            RefuseNode(QStringLiteral("Sorry, Can't put a booster pump in a pumped pipeline"));
+            refused = true;
+            break;
+        }
+        accept(2, QStringLiteral("GRAVMID"), false);
+        PumpTypeCode = 8;
+        d->WorkPipeTablePumpType->SetAsString(QStringLiteral("INLINE BOOSTER"));
+        d->WorkPipeTableNoSucSegs->SetAsInteger(0);
+        OpenKindDialog(prof, "Booster");
+        break;
+    case 3:
+        accept(3, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
+        break;
+    case 4:
+        accept(4, ReachBySystem(sysType, "GRAVEND", "FULLEND", "PUMPEND"), true);
+        SetOutletAtNode(d);
+        break;
+    case 5:
+    case 6:
+        if (sysType == QLatin1String("FULLFLOW")) {
+            // A wide open line has no head to spare: the node stays a plain end.
+            d->WorkProfTableNodeType->SetAsInteger(4);
+            d->WorkProfTableReachType->SetAsString(QStringLiteral("FULLEND"));
+            EndNodeChosen = true;
+            RefuseNode(kind == 5 ? QStringLiteral("Sorry, Can't put gated pipe on end of wide open pipeline.")
+                                 : QStringLiteral("Sorry, Can't put manifold on end of wide open pipeline."));
+            refused = true;
+            break;
+        }
+        if (kind == 5)
+            accept(5, ReachBySystem(sysType, "GRAVGATED", "", "PUMPGATED"), true);
+        else
+            accept(6, ReachBySystem(sysType, "GRAVTRICKLE", "", "PUMPTRICKLE"), true);
+        SysHas = kind == 5 ? 1 : 2;
+        EditUnlessEditing(pipe);
+        d->WorkPipeTableSysHas->SetAsInteger(SysHas);
+        if (kind == 5) {
+            PipeType = d->DefLocTableGatedPipeType->AsString();
+            d->WorkProfTablePipeType->SetAsString(PipeType);
+        }
+        d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
+        SetOutletAtNode(d);
+        if (kind == 5) {
+            db::Table* gated = d->WorkGatedTable;
+            OpenIfClosed(gated);
+            gated->Edit(); // an empty table starts its one row
+            d->WorkGatedTableStartElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+            gated->Post();
+            OpenKindDialog(prof, "Gated");
+        } else {
+            OpenKindDialog(prof, "Manifold");
+        }
+        break;
+    default:
+        RefuseNode(QStringLiteral("Node type not selected"));
+        break;
+    }
+
+    if (!refused) {
+        if (NodeChoice == 4)
+            d->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
+        ApplyInvertDefaults(*this);
+    }
+
+    LocateProfStation();
+    PostIfEditing(pipe);
+}
+
+void TTul::FillNewProfRow()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    OpenIfClosed(d->DefLocTable);
+    EditUnlessEditing(d->WorkPipeTable);
+    NumNodes = prof->RecordCount();
+    d->WorkPipeTableNumNodes->SetAsInteger(NumNodes);
+    d->WorkPipeTable->Post();
+
+    // The new node carries on the pipe and flow of the node loaded last.
+    d->WorkProfTableJobNumber->SetAsInteger(JobNumber);
+    d->WorkProfTablePipeType->SetAsString(PipeType);
+    d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
+    d->WorkProfTableDownStreamPipeDescription->SetAsString(DownStreamPipeDescription);
+    d->WorkProfTableDiaIn->SetAsFloat(DiaIn);
+    d->WorkProfTableWallThick->SetAsFloat(WallThick);
+    d->WorkProfTablePipeDepth->SetAsFloat(PipeDepth);
+    d->WorkProfTableInQ->SetAsFloat(0.0);
+    d->WorkProfTableOutQ->SetAsFloat(0.0);
+    d->WorkProfTablePsiSet->SetAsFloat(0.0);
+    d->WorkProfTableFitting->SetAsString(d->DefLocTableFitting->AsString());
+    d->WorkProfTableSoil->SetAsString(d->DefLocTableSoil->AsString());
+    d->WorkProfTableThBlkSoil->SetAsFloat(d->DefLocTableThBlkSoil->AsFloat());
+    d->WorkProfTableCfac->SetAsFloat(Cfac);
+    d->WorkProfTableNfac->SetAsFloat(Nfac);
+    d->WorkProfTableEfac->SetAsFloat(Efac);
+    d->WorkProfTablePressurRating->SetAsFloat(PressurRating);
+    d->WorkProfTableWtPerFt->SetAsFloat(WtPerFt);
+    LocateProfStation();
+
+    const int recordNo = d->WorkProfTableRecordNo->AsInteger();
+    if (recordNo >= 2) {
+        SysHas = 0;
+        d->WorkProfTableNodeType->SetAsInteger(1);
+        d->WorkProfTableNodeTypeDesc->SetAsString(kInLineText);
+        // The second node takes the local defaults, later ones the method of
+        // the node before.
+        const int m = recordNo == 2 ? d->DefLocTableInvElMethod->AsInteger() : InvElMethod;
+        d->WorkProfTableInvElMethod->SetAsInteger(m);
+        if (recordNo == 2 || (m >= 0 && m <= 2)) {
+            d->WorkProfTableInvElMethDesc->SetAsString(EntranceMethodText(m));
+            double depth = 0.0;
+            if (m == 0)
+                depth = recordNo == 2 ? d->DefLocTableDepthOfCover->AsFloat() : PipeDepth;
+            d->WorkProfTablePipeDepth->SetAsFloat(depth);
+            d->WorkProfTableInvertElev->SetAsFloat(0.0);
+        }
+    }
+    LocateProfStation();
+}
+
+void TTul::AdjustSupplyFlowToManifold()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    OpenIfClosed(prof);
+    if (prof->RecordCount() <= 1)
+        return;
+    prof->First();
+    EditUnlessEditing(prof);
+    PipeQ = d->WorkPipeTableDesignFlow->AsFloat();
+    prof->DisableControls();
+    struct Enable {
+        db::Table* t;
+        ~Enable() { t->EnableControls(); }
+    } enable{prof};
+    prof->First();
+
+    auto writeFlow = [&] {
+        EditUnlessEditing(prof);
+        d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
+        prof->Post();
+    };
+    for (; !prof->Eof(); prof->Next()) {
+        if (d->WorkProfTableInQ->AsFloat() > 0)
+            PipeQ += d->WorkProfTableInQ->AsFloat();
+        if (d->WorkProfTableOutQ->AsFloat() > 0)
+            PipeQ -= d->WorkProfTableOutQ->AsFloat();
+        writeFlow();
+    }
+
+    const double manifoldQ = d->WorkPipeTableTriclEntQ->AsFloat();
+    if (d->WorkPipeTableSysHas->AsInteger() == 2 && manifoldQ != PipeQ) {
+        ui::MessageDlg(QStringLiteral("Flow rate in supply line will be adjusted to Manifold requirement"),
+                       ui::MsgType::Information, ui::mbOK);
+        PipeQ = manifoldQ;
+        EditUnlessEditing(d->WorkPipeTable);
+        d->WorkPipeTableDesignFlow->SetAsFloat(PipeQ);
+        prof->Last();
+        for (; !prof->Bof(); prof->Prior()) {
+            if (d->WorkProfTableInQ->AsFloat() > 0)
+                PipeQ -= d->WorkProfTableInQ->AsFloat();
+            if (d->WorkProfTableOutQ->AsFloat() > 0)
+                PipeQ += d->WorkProfTableOutQ->AsFloat();
+            writeFlow();
+        }
+    }
+}
+
+void TTul::RefreshManifoldSupply()
+{
+    AdjustSupplyFlowToManifold();
+    LocateProfStation();
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class TSta;
 
 // Keyword <-> code tables. Keywords match exactly: case-sensitive, whole string.
@@ -159,7 +161,27 @@ public:
     // Head loss (ft) of minor-loss slot 0-2 of station s; u is the upstream
     // station (the entrance passes itself and inlet true).
     double StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, bool inlet);
+
+    // Node kinds and flows.
+    // Turns the current WorkProfTable row's NodeTypeDesc and the job's system
+    // type into the node type, reach keyword and end-of-line effects, refuses
+    // what the system cannot compute (error message, nothing else written),
+    // opens the dialog the kind needs and gives a new node its invert method.
+    void ApplyNodeTypeChoice();
+    // Fills the new current WorkProfTable row from the node loaded last
+    // (LoadCurrentProfRow) and the local defaults.
+    void FillNewProfRow();
+    // Carries the design flow down the profile through each node's InQ and
+    // OutQ; a line ending in a manifold takes the manifold's entrance flow.
+    void AdjustSupplyFlowToManifold();
+    // The same, then the node being edited is made current again.
+    void RefreshManifoldSupply();
 };
+
+// Opens the dialog a node kind needs: "Booster" the in-line booster pump,
+// "Gated" the pipe picker and the gated pipe, "Manifold" the manifold end.
+// The main window, which owns those dialogs, installs it; unset, nothing opens.
+inline std::function<void(const QString& kind)> NodeKindDialogOpener;
 
 // The one job object.
 extern TTul* Tul;

@@ -1,0 +1,65 @@
+#pragma once
+// What the system data dialogs share: the main window's system panel as each
+// dialog leaves it, the design flow entered as gpm or cfs, the zero-flow test
+// of OK and the close that posts or drops the job header's edits.
+//
+//   FormShow:  Tul->Cancelled = false; flow.KeepOpeningFlow(); pipe->Edit();
+//              RewriteSystemPanel(SystemPanel::KnownFlow);
+//   gpm exit:  flow.GpmExit();       cfs exit: flow.CfsExit();
+//   OK:        Tul->Cancelled = false; if (!RefuseZeroFlow()) close;
+//   FormClose: CloseSystemDialog();
+#include <QString>
+
+class QLineEdit;
+
+// The columns of the system panel: which dialog rewrote it last.
+enum class SystemPanel { KnownFlow, MaximumFlow, PressurisedMain, Turbine, Propeller, Booster, Tank };
+
+// Rewrites the main window's system panel (group caption, labels, which
+// values show and where) as the dialog of that column leaves it at show.
+void RewriteSystemPanel(SystemPanel column);
+
+// Cfs as the dialogs and the panel show it: fixed-point, 2 decimals.
+QString CfsText(double cfs);
+
+// The design flow as a gpm field bound to WorkPipeTable DesignFlow and the
+// unbound cfs field given here, kept in step through the job object's DesignFlow and
+// DesignFlowCfs.
+class DesignFlowPair {
+public:
+    // gpmPerCfs divides the flow on leaving the gpm field; a cfs entry is
+    // always multiplied by 448.83.
+    explicit DesignFlowPair(QLineEdit* cfs, double gpmPerCfs = 448.83);
+
+    // Dialogs that warn about a changed flow: the text, and the flow to
+    // compare with (0, no warning, while a new node is being made).
+    void WarnWith(const QString& text) { warning_ = text; }
+    void KeepOpeningFlow();
+    double OpeningFlow() const { return openingFlow_; }
+
+    // Shows the job object's DesignFlowCfs in the cfs field.
+    void ShowCfs();
+    // Leaving the gpm field: the row's flow in gpm becomes the cfs shown.
+    void GpmExit();
+    // Leaving the cfs field: a cfs value the user typed becomes the flow in
+    // gpm. Passing through without typing leaves the flow alone, so a flow
+    // never drifts by the rounding of its two-decimal cfs text.
+    void CfsExit();
+
+private:
+    void afterChange();
+    QLineEdit* cfs_;
+    double gpmPerCfs_;
+    double openingFlow_ = 0.0;
+    QString warning_;
+    QString shownCfs_;   // what the program last wrote into the cfs field
+};
+
+// OK's test: a design flow of exactly 0 gives "You must enter a flow rate!"
+// and returns true (the dialog stays open).
+bool RefuseZeroFlow();
+
+// The close of an accepted or cancelled dialog, by the job object's
+// Cancelled: cancelled drops the header row's edits; accepted posts them and
+// writes the flow in cfs into the main window's Qcfs. Sets WasCancelled.
+void CloseSystemDialog();

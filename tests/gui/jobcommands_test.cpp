@@ -1,0 +1,333 @@
+// Job commands of the main window and the job header fields.
+#include "jobwindow.h"
+
+#include "platform/ui/notebook.h"
+#include "platform/ui/radiogroup.h"
+#include "platform/ui/statusbar.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using testsupport::JobWindowTest;
+
+class JobCommandsTest : public JobWindowTest {};
+
+TEST_F(JobCommandsTest, NewJobStartsAnEmptyJobWithTheDefaultSystemType)
+{
+    // Leftovers of an earlier job in the working tables.
+    addRow(DMod->WorkProfTable, {{"Station", 0.0}});
+    addRow(DMod->WorkProfTable, {{"Station", 500.0}});
+    addRow(DMod->WorkPipeTable, {{"JobName", "Old"}, {"SysType", "PUMPED"}});
+    addRow(DMod->WorkSuctionTable, {{"SegmentNo", 1}});
+
+    DialogDriver::Press(*form, "NewJobBtn");
+
+    EXPECT_TRUE(driver.FormsShown().isEmpty());   // nothing to save after start
+    EXPECT_FALSE(DMod->WorkTablesFree);
+    EXPECT_EQ(Tul->SaveState, 0);
+    EXPECT_TRUE(Tul->NewJob);
+    EXPECT_FALSE(Tul->StoredJob);
+    EXPECT_FALSE(Tul->PrevJobLoaded);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 0);
+    EXPECT_EQ(DMod->WorkSuctionTable->Active() ? DMod->WorkSuctionTable->RecordCount() : -1, -1);
+    ASSERT_EQ(DMod->WorkPipeTable->RecordCount(), 1);
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "");
+    EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "GRAVITY");
+    EXPECT_EQ(form->SysTypeRadioGroup->ItemIndex(), 0);
+    const QString today = QDate::currentDate().toString("MM/dd/yyyy");
+    EXPECT_EQ(Tul->Date, today);
+    EXPECT_EQ(DMod->WorkPipeTableDate->AsString(), today);
+    EXPECT_FALSE(DMod->WorkPipeTableNoEnd->IsNull());
+    EXPECT_FALSE(DMod->WorkPipeTableNoEnd->AsBoolean());
+    // The shipped local defaults ask for no detailed minor losses.
+    EXPECT_FALSE(Tul->DetailedML);
+    EXPECT_FALSE(DMod->WorkPipeTableDetailedML->AsBoolean());
+    EXPECT_FALSE(form->DetMLCheckBox->isChecked());
+    EXPECT_EQ(DMod->WorkPipeTable->State(), db::DataSetState::Edit);
+
+    EXPECT_TRUE(form->OvcNotebook1->isEnabled());
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 0);
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->MersolImage->isVisible());
+    EXPECT_FALSE(form->EntranceDataGroupBox->isVisible());
+    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
+    EXPECT_TRUE(form->SaveJob1->isEnabled());
+    EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Enter job data");
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+}
+
+TEST_F(JobCommandsTest, NewJobWithAnUnknownDefaultSystemTypeLeavesTheChoiceOpen)
+{
+    setDefaults({{"SysType", "Pressurized lateral, known flow"}, {"MinorLossDetail", true}});
+    form->SysTypeRadioGroup->SetItemIndex(2);
+    DialogDriver::Press(*form, "NewJobBtn");
+    EXPECT_EQ(form->SysTypeRadioGroup->ItemIndex(), -1);
+    EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "");
+    EXPECT_TRUE(Tul->DetailedML);
+    EXPECT_TRUE(form->DetMLCheckBox->isChecked());
+    EXPECT_TRUE(DMod->WorkPipeTableDetailedML->AsBoolean());
+
+    // Each of the four default texts picks its item and keyword.
+    const char* texts[] = {"Gravity system, known flow", "Gravity system, maximum flow", "Pumped system, known flow",
+                           "Pressurized system, known flow"};
+    const char* keywords[] = {"GRAVITY", "FULLFLOW", "PUMPED", "PRESSURE"};
+    for (int i = 0; i < 4; ++i) {
+        setDefaults({{"SysType", texts[i]}});
+        Tul->SaveState = 2;
+        DialogDriver::Press(*form, "NewJobBtn");
+        EXPECT_EQ(form->SysTypeRadioGroup->ItemIndex(), i) << texts[i];
+        EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), keywords[i]);
+    }
+}
+
+TEST_F(JobCommandsTest, NewJobOffersTheSaveOfAJobWithChangesFirst)
+{
+    newNamedJob("Smith");
+    EXPECT_EQ(Tul->SaveState, 0);
+    DialogDriver::Press(*form, "NewJobBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "");
+    EXPECT_EQ(Tul->JobName, "");
+}
+
+TEST_F(JobCommandsTest, ANewNameIsAnnouncedAndTheJobWillBeStoredAsNew)
+{
+    DialogDriver::Press(*form, "NewJobBtn");
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith Ranch");
+    EXPECT_TRUE(form->JobNameEntered);
+    DialogDriver::Press(*form, "SelSystemEditBtn");   // leaving the name by any way checks it
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Job will be saved as Smith Ranch."});
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Information);
+    EXPECT_EQ(Tul->JobName, "Smith Ranch");
+    EXPECT_EQ(Tul->SaveState, 0);
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Smith Ranch");
+    // The check sends the focus on to the location, so the button is not pressed.
+    EXPECT_EQ(focused(), form->JobLocationDBSF);
+    EXPECT_EQ(driver.FormsShown(), QStringList{});
+    // The name reached the table.
+    DMod->WorkPipeTable->Post();
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith Ranch");
+}
+
+TEST_F(JobCommandsTest, FieldsAfterTheNameRefuseToBeFilledWithoutIt)
+{
+    DialogDriver::Press(*form, "NewJobBtn");
+    Tul->SaveState = 2;   // to see that nothing gets marked
+    for (const char* field : {"JobLocationDBSF", "JobDesignerDBSF", "JobClassDBSF"}) {
+        driver.ClearLog();
+        DialogDriver::Focus(*form, field);
+        EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a Job Name"}) << field;
+        EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Error);
+        // The class field's own exit sends the focus on to the System button.
+        EXPECT_EQ(focused(), QString(field) == "JobClassDBSF" ? static_cast<QWidget*>(form->SelSystemEditBtn)
+                                                              : form->JobNameDBEdit)
+            << field;
+        DialogDriver::Focus(*form, "JobNameDBEdit");
+        // Coming back to the empty name marks the job; reset for the next field.
+        Tul->SaveState = 2;
+    }
+    // Land user and ID take no name first, and mark the job changed.
+    driver.ClearLog();
+    DialogDriver::Focus(*form, "LanduserDBSF");
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_EQ(Tul->SaveState, 1);
+
+    driver.ClearLog();
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a Job Name"});
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+}
+
+TEST_F(JobCommandsTest, ExistingNameAsksTwiceBeforeTheStoredJobIsReplaced)
+{
+    const int smith = storeJob("Smith", 3);
+    const int jones = storeJob("Jones", 2);
+    addRow(DMod->JobGatedTable, {{"JobNumber", smith}});
+    addRow(DMod->JobGatedTable, {{"JobNumber", jones}});
+    DMod->JobPipeTable->Close();
+
+    DialogDriver::Press(*form, "NewJobBtn");
+    // No: back to the name.
+    driver.Answer(ui::mrNo);
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The job Smith already exists.  Do you want to replace it?"});
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Confirmation);
+    EXPECT_EQ(driver.Messages()[0].buttons, ui::mbYesNo);
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+
+    // Yes, then No: nothing deleted, on to the location.
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    driver.Answer(ui::mrNo);
+    DialogDriver::Focus(*form, "JobDesignerDBSF");
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"The job Smith already exists.  Do you want to replace it?",
+                                                  "Are you sure you want to delete Smith ?"}));
+    EXPECT_EQ(focused(), form->JobLocationDBSF);
+    ASSERT_TRUE(DMod->JobPipeTable->Active());
+    EXPECT_EQ(DMod->JobPipeTable->RecordCount(), 2);
+
+    // Yes twice: the stored Smith goes, Jones stays whole.
+    driver.ClearLog();
+    DialogDriver::Focus(*form, "JobNameDBEdit");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    ASSERT_EQ(driver.Messages().size(), 2u);
+    db::Table* jobs = DMod->JobPipeTable;
+    EXPECT_EQ(jobs->RecordCount(), 1);
+    jobs->First();
+    EXPECT_EQ(DMod->JobPipeTableJobName->AsString(), "Jones");
+    db::Table* prof = DMod->JobProfTable;
+    ASSERT_TRUE(prof->Active());
+    EXPECT_EQ(prof->RecordCount(), 2);
+    for (prof->First(); !prof->Eof(); prof->Next()) EXPECT_EQ(DMod->JobProfTableJobNumber->AsInteger(), jones);
+    EXPECT_FALSE(DMod->JobGatedTable->Active());
+    DMod->JobGatedTable->Open();
+    EXPECT_EQ(DMod->JobGatedTable->RecordCount(), 1);
+    EXPECT_EQ(DMod->JobGatedTableJobNumber->AsInteger(), jones);
+    EXPECT_EQ(Tul->JobName, "Smith");
+}
+
+TEST_F(JobCommandsTest, TheCurrentStoredJobsOwnNameRaisesNoQuestion)
+{
+    const int number = storeJob("Smith");
+    loadedJob({{"JobName", "Smith"}, {"SysType", "GRAVITY"}}, number);
+    form->JobNameEntered = false;
+    DialogDriver::Focus(*form, "JobNameDBEdit");
+    form->JobNameEntered = false;   // entering sets it; the exit tests it
+    DialogDriver::Focus(*form, "LanduserDBSF");
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_EQ(focused(), form->JobLocationDBSF);   // the first pass moves to the location
+    EXPECT_TRUE(form->JobNameEntered);
+    EXPECT_EQ(Tul->SaveState, 1);
+}
+
+TEST_F(JobCommandsTest, RenamingALoadedJobAsksToSaveItUnderTheNewName)
+{
+    const int number = storeJob("Smith");
+    loadedJob({{"JobName", "Smith"}, {"SysType", "GRAVITY"}}, number);
+    driver.Answer(ui::mrNo);
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith 2");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Save job as: Smith 2?"});
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+    EXPECT_EQ(Tul->SaveState, 1);
+
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Save job as: Smith 2?"});
+    EXPECT_EQ(Tul->SaveState, 0);
+    EXPECT_EQ(focused(), form->JobLocationDBSF);
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Smith 2");
+    // The stored job keeps its name.
+    DMod->JobPipeTable->First();
+    EXPECT_EQ(DMod->JobPipeTableJobName->AsString(), "Smith");
+}
+
+TEST_F(JobCommandsTest, HeaderFieldsPostOnLeavingAndMoveOnAsTheirRowsSay)
+{
+    newNamedJob("Smith");
+    DialogDriver::Focus(*form, "LanduserDBSF");
+    Tul->SaveState = 2;   // as for a loaded job
+    DialogDriver::Type(*form, "JobLocationDBSF", "North field");
+    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(DMod->WorkPipeTable->State(), db::DataSetState::Edit);
+    DialogDriver::Focus(*form, "JobDesignerDBSF");   // entering it edits the row again
+    DMod->WorkPipeTable->Cancel();                     // so only what was posted remains
+    EXPECT_EQ(DMod->WorkPipeTableLocation->AsString(), "North field");
+
+    DialogDriver::Type(*form, "JobClassDBSF", "A");
+    DialogDriver::Focus(*form, "IDDBDF");
+    EXPECT_EQ(focused(), form->SelSystemEditBtn);
+    EXPECT_EQ(DMod->WorkPipeTableJobClass->AsString(), "A");
+
+    DialogDriver::Type(*form, "DateDBPF", "03/15/2004");
+    DialogDriver::Focus(*form, "IDDBDF");
+    EXPECT_EQ(Tul->Date, "03/15/2004");
+    EXPECT_EQ(focused(), form->SelSystemEditBtn);
+
+    DialogDriver::Type(*form, "JobNotesDBMemo", "Line one");
+    DialogDriver::Focus(*form, "IDDBDF");
+    EXPECT_EQ(focused(), form->OKBitBtn2);
+    EXPECT_EQ(DMod->WorkPipeTableJobNotes->AsString(), "Line one");
+    EXPECT_EQ(DMod->WorkPipeTable->State(), db::DataSetState::Browse);
+
+    // Enter in the notes goes to OK rather than starting a new line.
+    DialogDriver::Focus(*form, "JobNotesDBMemo");
+    DialogDriver::Enter(*form);
+    EXPECT_EQ(focused(), form->OKBitBtn2);
+}
+
+TEST_F(JobCommandsTest, DetailedLossesBoxWritesTheHeaderAndTheJob)
+{
+    newNamedJob("Smith");
+    DialogDriver::Check(*form, "DetMLCheckBox", true);
+    DialogDriver::Focus(*form, "IDDBDF");
+    EXPECT_TRUE(Tul->DetailedML);
+    EXPECT_EQ(focused(), form->SelSystemEditBtn);
+    DMod->WorkPipeTable->Cancel();
+    EXPECT_TRUE(DMod->WorkPipeTableDetailedML->AsBoolean());   // posted
+    DialogDriver::Check(*form, "DetMLCheckBox", false);
+    DialogDriver::Focus(*form, "IDDBDF");
+    EXPECT_FALSE(Tul->DetailedML);
+    DMod->WorkPipeTable->Cancel();
+    EXPECT_FALSE(DMod->WorkPipeTableDetailedML->AsBoolean());
+}
+
+TEST_F(JobCommandsTest, SaveJobPostsTheHeaderAndAlwaysOpensTheSaveDialog)
+{
+    newNamedJob("Smith");
+    DialogDriver::Type(*form, "JobDesignerDBSF", "Lee");
+    Tul->JobName.clear();
+    DialogDriver::Press(*form, "SaveJobBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_EQ(Tul->JobName, "Smith");
+    EXPECT_NE(DMod->WorkPipeTable->State(), db::DataSetState::Edit);
+    EXPECT_EQ(DMod->WorkPipeTableDesigner->AsString(), "Lee");
+
+    driver.ClearLog();
+    Tul->SaveState = 2;
+    form->SaveJob1->trigger();
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+}
+
+TEST_F(JobCommandsTest, PreviousJobWithAnEmptyStoreSaysSoAndDisablesItself)
+{
+    newNamedJob("Smith");
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There are no previous jobs available in database."});
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Information);
+    EXPECT_FALSE(form->PrevJobBtn->isEnabled());
+    EXPECT_FALSE(DMod->JobPipeTable->Active());
+    // The job with unsaved changes was offered for saving, then cancelled.
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
+    EXPECT_FALSE(form->OvcNotebook1->isEnabled());
+}
+
+TEST_F(JobCommandsTest, CancelJobReturnsToTheNoJobStateWithoutAsking)
+{
+    newNamedJob("Smith");
+    DialogDriver::Press(*form, "CancelJobBitBtn");
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_EQ(form->SysTypeRadioGroup->ItemIndex(), -1);
+    EXPECT_FALSE(form->ScrollBox1->isVisible());
+    EXPECT_TRUE(form->MersolImage->isVisible());
+    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Please make selection");
+    EXPECT_EQ(Tul->SaveState, 2);
+    // The working header keeps its row until the next job empties it.
+    EXPECT_TRUE(DMod->WorkPipeTable->Active());
+    EXPECT_EQ(DMod->WorkPipeTable->RecordCount(), 1);
+}
+
+} // namespace

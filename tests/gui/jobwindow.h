@@ -1,0 +1,108 @@
+#pragma once
+// The main window over a temporary database, for the job-command, system
+// type and system dialog tests: single objects made, data module installed,
+// window shown, and put back afterwards.
+#include "support/dialogdriver.h"
+#include "support/tempdb.h"
+
+#include "mainwindow/mersolform1.h"
+#include "model/dbsetup.h"
+#include "model/dmod1.h"
+#include "model/startup.h"
+#include "model/tulclass.h"
+
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+
+namespace testsupport {
+
+using Values = std::initializer_list<std::pair<QString, QVariant>>;
+
+class JobWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateSingleObjects();
+        DMod = new TDMod();
+        form = new TMersolForm();
+        MersolForm = form;
+        form->Show();
+    }
+    void TearDown() override
+    {
+        NodeKindDialogOpener = nullptr;
+        if (form->isVisible()) form->Close();
+        delete form;
+        delete DMod;
+        DMod = nullptr;
+        CreateSingleObjects();   // the close deleted them
+    }
+
+    // Appends and posts a row, opening the table when closed.
+    static void addRow(db::Table* t, Values values)
+    {
+        if (!t->Active()) t->Open();
+        t->Append();
+        for (const auto& [name, value] : values) t->FieldByName(name)->SetValue(value);
+        t->Post();
+    }
+    // A stored job header and its profile rows; returns its job number.
+    int storeJob(const QString& name, int profileRows = 2)
+    {
+        db::Table* jobs = DMod->JobPipeTable;
+        addRow(jobs, {{"JobName", name}, {"SysType", "GRAVITY"}});
+        const int number = DMod->JobPipeTableJobNumber->AsInteger();
+        for (int i = 0; i < profileRows; ++i)
+            addRow(DMod->JobProfTable, {{"JobNumber", number}, {"Station", 100.0 * i}});
+        return number;
+    }
+    // Writes fields of the one local defaults row.
+    static void setDefaults(Values values)
+    {
+        db::Table* t = DMod->DefLocTable;
+        if (!t->Active()) t->Open();
+        t->First();
+        t->Edit();
+        for (const auto& [name, value] : values) t->FieldByName(name)->SetValue(value);
+        t->Post();
+    }
+    // A job as Previous Job leaves it: the header (stored under `number`),
+    // its profile rows and the window on the job page.
+    void loadedJob(Values header, int number = 7)
+    {
+        db::Table* pipe = DMod->WorkPipeTable;
+        if (!pipe->Active()) pipe->Open();
+        pipe->First();
+        pipe->Edit();   // an empty table starts its one row
+        DMod->WorkPipeTableJobNumber->SetAsInteger(number);
+        for (const auto& [name, value] : header) pipe->FieldByName(name)->SetValue(value);
+        pipe->Post();
+        Tul->JobName = DMod->WorkPipeTableJobName->AsString();
+        Tul->JobNumber = number;
+        Tul->NewJob = false;
+        Tul->StoredJob = true;
+        Tul->PrevJobLoaded = true;
+        Tul->SaveState = 2;
+        DMod->WorkTablesFree = false;
+        ShowSystemData(form);
+    }
+    // New Job, then the name typed and the field left for the location.
+    void newNamedJob(const QString& name)
+    {
+        DialogDriver::Press(*form, "NewJobBtn");
+        DialogDriver::Type(*form, "JobNameDBEdit", name);
+        DialogDriver::Focus(*form, "JobLocationDBSF");
+        driver.ClearLog();
+    }
+    QWidget* focused() const { return form->ActiveControl(); }
+
+    DialogDriver driver;
+    TempDb temp{MersolCreateScript(), TransferCreateScript()};
+    TMersolForm* form = nullptr;
+};
+
+} // namespace testsupport
