@@ -998,24 +998,7 @@ void TMersolForm::JobNameDBEditExit()
                                   ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
             SetFocus(JobLocationDBSF);
         } else {
-            db::Table* const children[] = {DMod->JobProfTable, DMod->JobGatedTable, DMod->JobSuctionTable,
-                                           DMod->JobTrickleTable};
-            for (db::Table* t : children) openIfClosed(t);
-            if (!jobs->IsEmpty()) {
-                // One transaction: a failure leaves the stored job whole.
-                db::Transaction tx(db::kMersolAlias);
-                for (db::Table* t : children) {
-                    db::Field* number = t->FieldByName(QStringLiteral("JobNumber"));
-                    t->First();
-                    while (!t->Eof()) {
-                        if (number->AsInteger() == found) t->Delete();
-                        else t->Next();
-                    }
-                }
-                jobs->Delete();
-                tx.Commit();
-            }
-            for (db::Table* t : {DMod->JobGatedTable, DMod->JobSuctionTable, DMod->JobTrickleTable}) t->Close();
+            JobTrans->RemoveStoredJob(found);   // its rows in every child table go with it
         }
     } else if (Tul->PrevJobLoaded) {
         if (ui::MessageDlg(QStringLiteral("Save job as: ") + name + QStringLiteral("?"), ui::MsgType::Confirmation,
