@@ -1,6 +1,7 @@
 #include "mainwindow/mersolform1.h"
 
 #include "dialogs/database/deflocdlg.h"
+#include "dialogs/database/joblistdlg1.h"
 #include "dialogs/database/defsysdlg.h"
 #include "dialogs/database/minorlossform.h"
 #include "dialogs/database/pipedataform.h"
@@ -178,11 +179,13 @@ TMersolForm::TMersolForm()
     OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });
     OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     connectJobHandlers();
+    ShowSystemDataHook = [this] { ShowSystemData(this); };
 }
 
 TMersolForm::~TMersolForm()
 {
     if (MersolForm == this) MersolForm = nullptr;
+    ShowSystemDataHook = nullptr;
 }
 
 void TMersolForm::buildMenus()
@@ -807,6 +810,7 @@ void TMersolForm::NewJobBtnClick()
     Tul->StoredJob = false;
     Tul->PrevJobLoaded = false;
     Tul->SaveState = 0;
+    Tul->CheckRatings = true;
     Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
 
     db::Table* pipe = DMod->WorkPipeTable;
@@ -852,8 +856,6 @@ void TMersolForm::NewJobBtnClick()
 
 void TMersolForm::PrevJobBtnClick()
 {
-    // Loading a stored job needs the job list and the loaders of the job
-    // storage; until they are in place the command only offers the save.
     LastPage = 0;
     JobNameEntered = false;
     Tul->JobListCancelled = false;
@@ -862,6 +864,7 @@ void TMersolForm::PrevJobBtnClick()
     Tul->EditingNode = false;
     ChangePumpType = false;
     Tul->GatedLossPick = false;
+    const ui::Cursor savedCursor = ui::ScreenCursor();
     JobImported = false;
     db::Table* jobs = DMod->JobPipeTable;
     openIfClosed(jobs);
@@ -873,6 +876,52 @@ void TMersolForm::PrevJobBtnClick()
     }
     if (Tul->SaveState != 2) showOwned(SaveForm, this);
     CancelJobBitBtnClick();
+    Tul->NewJob = false;
+    Tul->StoredJob = true;
+    Tul->PrevJobLoaded = true;
+    Tul->SaveState = 2;
+    Tul->CheckRatings = true;
+    DMod->JobFilterMode = 1;   // pipeline jobs
+    showOwned(JobListForm, this);
+    if (Tul->JobListCancelled) {
+        CancelJobBitBtnClick();
+        return;
+    }
+    if (JobImported) return;   // the import filled the tables and the window itself
+
+    DMod->JobFilterMode = 2;
+    ui::SetScreenCursor(ui::Cursor::HourGlass);
+    bool loaded = false;
+    try {
+        // Empties the working tables and loads the header and the rows the job has.
+        loaded = JobTrans->LoadStoredJob();
+    } catch (...) {
+        ui::SetScreenCursor(savedCursor);
+        throw;
+    }
+    if (!loaded) {
+        // The job left the store meanwhile (already reported).
+        ui::SetScreenCursor(savedCursor);
+        CancelJobBitBtnClick();
+        return;
+    }
+    Tul->DetailedML = DMod->WorkPipeTableDetailedML->AsBoolean();
+    DetMLCheckBox->setChecked(Tul->DetailedML);
+    CancelJobBitBtn->setEnabled(true);
+    SaveJobBtn->setEnabled(true);
+    SaveJob1->setEnabled(true);
+    Tul->SaveState = 2;
+    MainStatusBar->SetPanelText(0, QStringLiteral("Data Output"));
+    ui::SetScreenCursor(savedCursor);
+
+    ShowSystemData(this);
+    db::Table* prof = DMod->WorkProfTable;
+    prof->DisableControls();
+    struct Enable {
+        db::Table* t;
+        ~Enable() { t->EnableControls(); }
+    } enable{prof};
+    OvcNotebook1->SetPageIndex(2);
 }
 
 void TMersolForm::SaveJobBtnClick()

@@ -1,6 +1,10 @@
 // Job commands of the main window and the job header fields.
 #include "jobwindow.h"
 
+#include "dialogs/database/joblistdlg1.h"
+#include "dialogs/system/knownflowdlg.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
@@ -11,12 +15,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace {
 
 using testsupport::JobWindowTest;
 
-class JobCommandsTest : public JobWindowTest {};
+class JobCommandsTest : public JobWindowTest {
+protected:
+    // Answers the next job list by picking the row shown at `row`.
+    void pickJob(int row)
+    {
+        driver.OnceForm("TJobListForm", [row](ui::Form& f) {
+            ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"))->SelectRow(row);
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+    }
+};
 
 TEST_F(JobCommandsTest, NewJobStartsAnEmptyJobWithTheDefaultSystemType)
 {
@@ -306,10 +321,82 @@ TEST_F(JobCommandsTest, PreviousJobWithAnEmptyStoreSaysSoAndDisablesItself)
     EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Information);
     EXPECT_FALSE(form->PrevJobBtn->isEnabled());
     EXPECT_FALSE(DMod->JobPipeTable->Active());
-    // The job with unsaved changes was offered for saving, then cancelled.
-    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    // The command goes on: the unsaved job is offered for saving and
+    // cancelled, and the empty list comes back as cancelled.
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TSaveForm", "TJobListForm"}));
     EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
     EXPECT_FALSE(form->OvcNotebook1->isEnabled());
+}
+
+TEST_F(JobCommandsTest, SavedJobComesBackWithPreviousJob)
+{
+    newNamedJob("Smith");
+    DialogDriver::Type(*form, "JobDesignerDBSF", "Lee");
+    driver.OnceForm("TKnownFlowDlg", [](ui::Form& d) {
+        DialogDriver::Type(d, "FlowDBNF", "500");
+        DialogDriver::Type(d, "OvcDbNumericField2", "4512.5");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    // The notes send the focus to OK on leaving, which would swallow the press.
+    DialogDriver::Focus(*form, "LanduserDBSF");
+    DialogDriver::Press(*form, "SaveJobBtn");
+    ASSERT_EQ(Tul->SaveState, 2);
+    DialogDriver::Press(*form, "CancelJobBitBtn");
+
+    driver.ClearLog();
+    pickJob(0);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TJobListForm"});   // nothing to save first
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
+    EXPECT_EQ(DMod->WorkPipeTableDesigner->AsString(), "Lee");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 500.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableWSElev->AsFloat(), 4512.5);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 1);
+    EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "GRAVBEG");
+    EXPECT_FALSE(Tul->NewJob);
+    EXPECT_TRUE(Tul->StoredJob);
+    EXPECT_TRUE(Tul->PrevJobLoaded);
+    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(DMod->JobFilterMode, 2);
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
+    EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Data Output");
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Smith");
+    EXPECT_EQ(form->EntranceDataGroupBox->title(),
+              "Known Flow Gravity System Data (Click on 'System' button to edit)");
+    EXPECT_EQ(form->Qcfs->text(), "1.11");
+    EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::Default);
+
+    // The header's detailed-losses choice comes back with the job.
+    DMod->WorkPipeTable->Edit();
+    DMod->WorkPipeTableDetailedML->SetAsBoolean(true);
+    DMod->WorkPipeTable->Post();
+    Tul->SaveState = 1;
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    pickJob(0);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_TRUE(Tul->DetailedML);
+    EXPECT_TRUE(form->DetMLCheckBox->isChecked());
+}
+
+TEST_F(JobCommandsTest, PreviousJobCancelledInTheListLeavesNoJob)
+{
+    storeJob("Smith");
+    newNamedJob("Jones");
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "NoBitBtn"); });
+    driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "CancelBitBtn2"); });
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TSaveForm", "TJobListForm"}));
+    EXPECT_FALSE(Tul->JobListCancelled);   // Cancel Job clears it again
+    EXPECT_FALSE(form->OvcNotebook1->isEnabled());
+    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
+    EXPECT_TRUE(form->MersolImage->isVisible());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Please make selection");
+    EXPECT_EQ(Tul->SaveState, 2);
 }
 
 TEST_F(JobCommandsTest, CancelJobReturnsToTheNoJobStateWithoutAsking)
