@@ -19,7 +19,6 @@ TKnownFlowDlg::TKnownFlowDlg(QWidget* owner)
     setObjectName(QStringLiteral("KnownFlowDlg"));
     SetCaption(QStringLiteral("Known Flow Gravity System Data"));
     SetPosition(ui::Position::OwnerCenter);
-    SetHelpContext(139);
 
     auto* grid = new QGridLayout(this);
     auto addRow = [&](int row, const char* caption, QWidget* field, const char* unit) {
