@@ -1,0 +1,26 @@
+#pragma once
+// Small pieces the profile dialogs share: opening a sub-dialog the way every
+// opener does, and the active or inactive look of a group's caption.
+class QWidget;
+
+// Creates the dialog with the owner into its global pointer, shows it
+// modally, deletes it and resets the pointer, also when something throws.
+template <class Dlg>
+void ShowOwned(Dlg*& pointer, QWidget* owner)
+{
+    pointer = new Dlg(owner);
+    struct Reset {
+        Dlg*& p;
+        ~Reset()
+        {
+            delete p;
+            p = nullptr;
+        }
+    } reset{pointer};
+    pointer->ShowModal();
+}
+
+// A group, label or caption shown in the window-text colour (active) or in
+// the greyed colour of an inactive caption.
+void SetCaptionActive(QWidget* w, bool active);
+bool CaptionActive(const QWidget* w);
