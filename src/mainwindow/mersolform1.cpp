@@ -9,6 +9,7 @@
 #include "dialogs/database/removejobdlg1.h"
 #include "dialogs/database/savedlg1.h"
 #include "dialogs/database/unitcostinfrm2.h"
+#include "dialogs/profile/dlgutil.h"
 #include "dialogs/system/knownflowdlg.h"
 #include "dialogs/system/sysdatadlg.h"
 #include "dialogs/system/airvacdlg.h"
@@ -65,16 +66,7 @@ namespace {
 template <class Dlg>
 void showOwned(Dlg*& pointer, QWidget* owner)
 {
-    pointer = new Dlg(owner);
-    struct Reset {
-        Dlg*& p;
-        ~Reset()
-        {
-            delete p;
-            p = nullptr;
-        }
-    } reset{pointer};
-    pointer->ShowModal();
+    ShowOwned(pointer, owner);
 }
 
 QToolButton* helpButton(QWidget* parent, const char* name, const QString& hint)

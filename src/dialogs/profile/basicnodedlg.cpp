@@ -140,7 +140,9 @@ TBasicNodeDlg::TBasicNodeDlg(QWidget* owner) : ui::Form(owner)
         l->addWidget(*k.btn);
         kinds->addWidget(*k.box);
     }
-    g->addLayout(kinds, 3, 2, 3, 1);
+    kinds->addStretch(1);
+    g->addLayout(kinds, 3, 2, 4, 1);
+    g->setRowStretch(6, 1);
     body->addLayout(g, 1);
     v->addLayout(body);
 

@@ -23,41 +23,64 @@ void InvertPipeOf(double& wallThick, double& diaIn)
     }
 }
 
+EntryLayout BuildEntryLayout(ui::Form* form, const QString& entryCaption, const char* entryName, const QString& field,
+                             const QString& picture, const QString& derivedCaption, const char* derivedLblName,
+                             const char* derivedName, const QString& derivedField)
+{
+    EntryLayout l;
+    auto* grid = new QGridLayout(form);
+    grid->addWidget(new QLabel(entryCaption, form), 0, 0);
+    l.entry = ui::Make<QLineEdit>(form, entryName);
+    grid->addWidget(l.entry, 0, 1);
+    l.derivedLbl = ui::Make<QLabel>(form, derivedLblName, derivedCaption);
+    grid->addWidget(l.derivedLbl, 1, 0);
+    l.derived = ui::Make<QLabel>(form, derivedName);
+    l.derived->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
+    grid->addWidget(l.derived, 1, 1);
+    l.noPipe = ui::Make<QLabel>(form, "NoPipeTxt", QStringLiteral("No pipe selected yet!"));
+    l.noPipe->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    grid->addWidget(l.noPipe, 2, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    l.ok = ui::Make<QPushButton>(form, "OKBtn", QStringLiteral("OK"));
+    l.cancel = ui::Make<QPushButton>(form, "BitBtn2", QStringLiteral("Cancel"));
+    buttons->addStretch(1);
+    buttons->addWidget(l.ok);
+    buttons->addWidget(l.cancel);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+    new ui::DBNumericEdit(l.entry, DMod->WorkProfData, field, ui::NumericFormat::Picture(picture));
+    new ui::DBText(l.derived, DMod->WorkProfData, derivedField);
+    form->OnEnter(l.entry, [] { EditNodeRow(); });
+    // Enter in the field is OK.
+    form->SetEnterKey(l.entry, ui::EnterKey::PressTarget, l.ok);
+    form->SetDefaultButton(l.ok);
+    form->SetCancelButton(l.cancel);
+    return l;
+}
+
+void EditNodeRow()
+{
+    db::Table* t = DMod->WorkProfTable;
+    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
+        t->Edit();
+}
+
 TDepthInDlg::TDepthInDlg(QWidget* owner) : ui::Form(owner)
 {
     setObjectName(QStringLiteral("DepthInDlg"));
     SetCaption(QStringLiteral("Enter Pipe Depth"));
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Depth to Top of Pipe (in)"), this), 0, 0);
-    OvcDbNumericField1 = ui::Make<QLineEdit>(this, "OvcDbNumericField1");
-    grid->addWidget(OvcDbNumericField1, 0, 1);
-    InvElevLbl = ui::Make<QLabel>(this, "InvElevLbl", QStringLiteral("Invert Elevation"));
-    grid->addWidget(InvElevLbl, 1, 0);
-    InvElevTxt = ui::Make<QLabel>(this, "InvElevTxt");
-    InvElevTxt->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
-    grid->addWidget(InvElevTxt, 1, 1);
-    NoPipeTxt = ui::Make<QLabel>(this, "NoPipeTxt", QStringLiteral("No pipe selected yet!"));
-    NoPipeTxt->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    grid->addWidget(NoPipeTxt, 2, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    OKBtn = ui::Make<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
-    BitBtn2 = ui::Make<QPushButton>(this, "BitBtn2", QStringLiteral("Cancel"));
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(BitBtn2);
-    grid->addLayout(buttons, 3, 0, 1, 2);
-
-    new ui::DBNumericEdit(OvcDbNumericField1, DMod->WorkProfData, QStringLiteral("PipeDepth"),
-                          ui::NumericFormat::Picture(QStringLiteral("##.#")));
-    new ui::DBText(InvElevTxt, DMod->WorkProfData, QStringLiteral("InvertElev"));
-
-    OnEnter(OvcDbNumericField1, [this] { OvcDbNumericField1Enter(); });
+    const EntryLayout l = BuildEntryLayout(this, QStringLiteral("Depth to Top of Pipe (in)"), "OvcDbNumericField1",
+                                           QStringLiteral("PipeDepth"), QStringLiteral("##.#"),
+                                           QStringLiteral("Invert Elevation"), "InvElevLbl", "InvElevTxt",
+                                           QStringLiteral("InvertElev"));
+    OvcDbNumericField1 = l.entry;
+    InvElevLbl = l.derivedLbl;
+    InvElevTxt = l.derived;
+    NoPipeTxt = l.noPipe;
+    OKBtn = l.ok;
+    BitBtn2 = l.cancel;
     OnExit(OvcDbNumericField1, [this] { OvcDbNumericField1Exit(); });
-    SetEnterKey(OvcDbNumericField1, ui::EnterKey::PressTarget, OKBtn);
     OnClick(OKBtn, [this] { OKBtnClick(); }, ui::mrOk);
     OnClick(BitBtn2, [this] { BitBtn2Click(); }, ui::mrCancel);
-    SetDefaultButton(OKBtn);
-    SetCancelButton(BitBtn2);
 }
 
 void TDepthInDlg::FormShow()
@@ -75,9 +98,7 @@ void TDepthInDlg::FormShow()
 
 void TDepthInDlg::OvcDbNumericField1Enter()
 {
-    db::Table* t = DMod->WorkProfTable;
-    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
-        t->Edit();
+    EditNodeRow();
 }
 
 void TDepthInDlg::OvcDbNumericField1Exit()

@@ -28,6 +28,24 @@ public:
 
 inline TDepthInDlg* DepthInDlg = nullptr;
 
+// The layout the depth and invert dialogs share: an entry field bound to a
+// field of the node row, the value derived from it, the note shown when the
+// node has no pipe, OK (default) and Cancel (the Escape button).
+struct EntryLayout {
+    QLineEdit* entry;
+    QLabel* derivedLbl;
+    QLabel* derived;
+    QLabel* noPipe;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+EntryLayout BuildEntryLayout(ui::Form* form, const QString& entryCaption, const char* entryName, const QString& field,
+                             const QString& picture, const QString& derivedCaption, const char* derivedLblName,
+                             const char* derivedName, const QString& derivedField);
+
+// Puts the node row into edit state unless it is editing.
+void EditNodeRow();
+
 // The wall thickness and inside diameter (inches) that set the invert of the
 // current WorkProfTable row: the upstream pipe kept in the job object for
 // node types 5, 6 and 7, the row's own pipe for every other node.

@@ -97,7 +97,7 @@ TGetPipeDlg::TGetPipeDlg(QWidget* owner) : ui::Form(owner)
     setObjectName(QStringLiteral("GetPipeDlg"));
     SetCaption(QStringLiteral("Pipe Selection"));
     SetPosition(ui::Position::OwnerCenter);
-    resize(640, 520);
+    resize(700, 540);
     auto* v = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -177,11 +177,11 @@ TGetPipeDlg::TGetPipeDlg(QWidget* owner) : ui::Form(owner)
     new ui::DBGrid(PipeDescriptionGrid, DMod->PipeData,
                    {{QStringLiteral("Pipe Description"), QStringLiteral("Pipe Description"), 230, {}, true},
                     {QStringLiteral("ID (in)"), QStringLiteral("ID (in)"), 60, numberCell, true},
-                    {QStringLiteral("Velocityftsec"), QStringLiteral("Velocity ft/sec"), 80,
+                    {QStringLiteral("Velocityftsec"), QStringLiteral("Velocity ft/sec"), 100,
                      [](const QVariant& x) { return x.isNull() ? QString() : FixedText(x.toDouble(), 6, 2); }, true},
-                    {QStringLiteral("Frictionft100ft"), QStringLiteral("Friction ft/100 ft"), 90,
+                    {QStringLiteral("Frictionft100ft"), QStringLiteral("Friction ft/100 ft"), 115,
                      [](const QVariant& x) { return x.isNull() ? QString() : FixedText(x.toDouble(), 6, 2); }, true},
-                    {QStringLiteral("Press Rtng (psi)"), QStringLiteral("Press Rtng (psi)"), 90, numberCell, true}});
+                    {QStringLiteral("Press Rtng (psi)"), QStringLiteral("Press Rtng (psi)"), 110, numberCell, true}});
 
     OnClick(OKBitBtn1, [this] { OKBitBtn1Click(); }, ui::mrOk);
     OnClick(CancelBitBtn2, [this] { CancelBitBtn2Click(); }, ui::mrCancel);
@@ -253,75 +253,55 @@ void TGetPipeDlg::FormShow()
     HighVelLbl->setText(QString::number(highVel_));
     StatusBar1->SetPanelText(0, QString());
 
+    // The target row, its flow and what it holds.
     const bool creating = Tul->NewNode;
-    db::Table* row = nullptr;
-    db::Field* rowType = nullptr;
-    db::Field* rowDia = nullptr;
-    db::Field* rowDescription = nullptr;
-    if (Tul->PipePickTarget == 1) {
-        row = d->WorkSuctionTable;
-        rowType = d->WorkSuctionTablePipeType;
-        rowDia = d->WorkSuctionTableDiaIn;
-        rowDescription = d->WorkSuctionTableDownStreamPipeDescription;
-        if (!row->Active())
-            row->Open();
-        row->Locate(QStringLiteral("SegmentNo"), Tul->SuctionSegmentNo);
-        const double Q = d->WorkSuctionTablePipeQ->AsFloat();
+    const bool suction = Tul->PipePickTarget == 1;
+    const bool gated = gatedTarget();
+    db::Table* row = suction ? d->WorkSuctionTable : gated ? d->WorkGatedTable : d->WorkProfTable;
+    db::Field* rowType = suction ? d->WorkSuctionTablePipeType : gated ? d->WorkGatedTablePipeType : d->WorkProfTablePipeType;
+    db::Field* rowDia = suction ? d->WorkSuctionTableDiaIn : gated ? d->WorkGatedTableDiaIn : d->WorkProfTableDiaIn;
+    db::Field* rowDescription = suction ? d->WorkSuctionTableDownStreamPipeDescription
+                                : gated ? d->WorkGatedTablePipeDescription
+                                        : d->WorkProfTableDownStreamPipeDescription;
+    const QString key = suction ? QStringLiteral("SegmentNo") : QStringLiteral("Station");
+    const QVariant at = suction ? QVariant(Tul->SuctionSegmentNo) : QVariant(Tul->NewStation);
+    if (!row->Active())
+        row->Open();
+    double Q = 0.0;
+    if (suction) {
+        row->Locate(key, at);
+        Q = d->WorkSuctionTablePipeQ->AsFloat();
         StatusBar1->SetPanelText(1, QStringLiteral("Segment No = ") + QString::number(Tul->SuctionSegmentNo));
-        typeBox_->SetDataSource(d->WorkSuctionData);
-        d->TypeTable->Locate(QStringLiteral("PipeType"), rowType->AsString());
-        if (!creating) {
-            recordedDiameter_ = rowDia->AsFloat();
-            CurrentPipeType = rowType->AsString();
-        } else if (Tul->NodeChoice == 1) {
-            if (row->Locate(QStringLiteral("SegmentNo"), Tul->SuctionSegmentNo - 1))
-                Tul->DiaIn = rowDia->AsFloat();
-            row->Locate(QStringLiteral("SegmentNo"), Tul->SuctionSegmentNo);
+    } else if (!gated) {
+        row->Locate(key, at);
+        Q = d->WorkProfTablePipeQ->AsFloat();
+        StatusBar1->SetPanelText(1, QStringLiteral("Station = ") + Hyd->StationText(Tul->NewStation));
+    }
+    typeBox_->SetDataSource(suction ? d->WorkSuctionData : gated ? d->WorkGatedData : d->WorkProfData);
+    d->TypeTable->Locate(QStringLiteral("PipeType"), rowType->AsString());
+    if (!creating) {
+        recordedDiameter_ = rowDia->AsFloat();
+        CurrentPipeType = rowType->AsString();
+    } else if (!gated && (suction ? Tul->NodeChoice == 1 : Tul->NodeChoice != 0)) {
+        // A new segment or node: the diameter upstream of it.
+        if (row->RecNo() > 1) {
+            row->Prior();
+            Tul->DiaIn = rowDia->AsFloat();
         }
-        rangeFromVelocity(Q);
-        Tul->LocateSuctionSegment();
-    } else if (gatedTarget()) {
-        row = d->WorkGatedTable;
-        rowType = d->WorkGatedTablePipeType;
-        rowDia = d->WorkGatedTableDiaIn;
-        rowDescription = d->WorkGatedTablePipeDescription;
-        if (!row->Active())
-            row->Open();
-        typeBox_->SetDataSource(d->WorkGatedData);
-        d->TypeTable->Locate(QStringLiteral("PipeType"), rowType->AsString());
-        if (!creating) {
-            recordedDiameter_ = rowDia->AsFloat();
-            CurrentPipeType = rowType->AsString();
-        }
+        row->Locate(key, at);
+    }
+    if (gated) {
         low_->SetValue(0.5);
         high_->SetValue(48.0);
         d->FilterLow = 0.5;
         d->FilterHigh = 48.0;
         editState(row);
     } else {
-        row = d->WorkProfTable;
-        rowType = d->WorkProfTablePipeType;
-        rowDia = d->WorkProfTableDiaIn;
-        rowDescription = d->WorkProfTableDownStreamPipeDescription;
-        if (!row->Active())
-            row->Open();
-        row->Locate(QStringLiteral("Station"), Tul->NewStation);
-        const double Q = d->WorkProfTablePipeQ->AsFloat();
-        StatusBar1->SetPanelText(1, QStringLiteral("Station = ") + Hyd->StationText(Tul->NewStation));
-        typeBox_->SetDataSource(d->WorkProfData);
-        d->TypeTable->Locate(QStringLiteral("PipeType"), rowType->AsString());
-        if (!creating) {
-            recordedDiameter_ = rowDia->AsFloat();
-            CurrentPipeType = rowType->AsString();
-        } else if (Tul->NodeChoice != 0) {
-            if (row->RecNo() > 1) {
-                row->Prior();
-                Tul->DiaIn = rowDia->AsFloat();
-            }
-            row->Locate(QStringLiteral("Station"), Tul->NewStation);
-        }
         rangeFromVelocity(Q);
-        Tul->LocateProfStation();
+        if (suction)
+            Tul->LocateSuctionSegment();
+        else
+            Tul->LocateProfStation();
     }
 
     if (creating) {

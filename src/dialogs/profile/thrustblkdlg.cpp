@@ -80,6 +80,7 @@ TThrustBlkDlg::TThrustBlkDlg(QWidget* owner) : ui::Form(owner)
 
 bool TThrustBlkDlg::eventFilter(QObject* watched, QEvent* e)
 {
+    // The form sees the events of all its controls.
     if (watched == DBComboBox1 && e->type() == QEvent::MouseButtonDblClick)
         Run([this] { DBComboBox1DblClick(); });
     return ui::Form::eventFilter(watched, e);
