@@ -166,6 +166,8 @@ TMersolForm::TMersolForm()
     OnClick(SysTypeHelpBtn, [this] { SysTypeHelpBtnClick(); });
     OnClick(ProfInHlpSpeedButton5, [this] { HelpSpdBtnClick(); });
     OnClick(Help2SpdBtn, [this] { Help2SpdBtnClick(); });
+    OnClick(OKBitBtn3, [this] { OKBitBtn3Click(); });
+    connect(OvcNotebook1, &ui::Notebook::PageChanged, this, [this](int page) { OvcNotebook1PageChanged(page); });
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
     OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });
     OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });

@@ -164,6 +164,12 @@ public:
     void HelpSpdBtnClick();
     void Help2SpdBtnClick();
 
+    // Notebook pages and the computation of the job.
+    void OKBitBtn3Click();
+    void OvcNotebook1PageChanged(int page);
+    // Runs the computation of the job's system type; false when there is none.
+    bool ComputeJob();
+
 private:
     void buildMenus();
     void buildTopBar(QWidget* parent);
@@ -181,6 +187,7 @@ private:
     template <class Dlg>
     void launchCalculator(Dlg*& pointer, bool always);
     bool bound_ = false;
+    void outputPageEntered();
 };
 
 extern TMersolForm* MersolForm;
