@@ -1004,9 +1004,15 @@ void TMersolForm::DetMLCheckBoxExit()
     SetFocus(SelSystemEditBtn);
 }
 
+void TMersolForm::JobNameDBEditExit()
+{
+    JobNameFieldExit(this, JobNameEntered, JobNameDBEdit, JobLocationDBSF, MainStatusBar);
+}
+
 // Keeps stored job names unique: a name another stored job has replaces that
 // job when the user agrees twice.
-void TMersolForm::JobNameDBEditExit()
+void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, QWidget* nextField,
+                      ui::StatusBar* status)
 {
     db::Table* pipe = DMod->WorkPipeTable;
     db::Table* jobs = DMod->JobPipeTable;
@@ -1014,14 +1020,14 @@ void TMersolForm::JobNameDBEditExit()
     openIfClosed(jobs);
     const QString name = Tul->JobName;
     // A name new to the store: the job will be stored under a new number.
-    auto storeAsNew = [this, pipe] {
+    auto storeAsNew = [pipe] {
         postIfEditing(pipe);
         pipe->Edit();
         Tul->SaveState = 0;
     };
-    auto goOn = [this] {
-        SetFocus(JobLocationDBSF);
-        MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
+    auto goOn = [form, nextField, status] {
+        form->SetFocus(nextField);
+        status->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
     };
     if (name.isEmpty()) {
         // nothing to check
@@ -1029,17 +1035,17 @@ void TMersolForm::JobNameDBEditExit()
         const int found = DMod->JobPipeTableJobNumber->AsInteger();
         if (found == DMod->WorkPipeTableJobNumber->AsInteger()) {
             // The job's own stored name.
-            if (!JobNameEntered) {
-                JobNameEntered = true;
-                SetFocus(JobLocationDBSF);
+            if (!jobNameEntered) {
+                jobNameEntered = true;
+                form->SetFocus(nextField);
             }
         } else if (ui::MessageDlg(QStringLiteral("The job ") + name +
                                       QStringLiteral(" already exists.  Do you want to replace it?"),
                                   ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
-            SetFocus(JobNameDBEdit);
+            form->SetFocus(nameField);
         } else if (ui::MessageDlg(QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral(" ?"),
                                   ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
-            SetFocus(JobLocationDBSF);
+            form->SetFocus(nextField);
         } else {
             JobTrans->RemoveStoredJob(found);   // its rows in every child table go with it
         }
@@ -1049,7 +1055,7 @@ void TMersolForm::JobNameDBEditExit()
             storeAsNew();
             goOn();
         } else {
-            SetFocus(JobNameDBEdit);
+            form->SetFocus(nameField);
         }
     } else {
         storeAsNew();

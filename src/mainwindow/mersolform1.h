@@ -192,6 +192,13 @@ private:
 
 extern TMersolForm* MersolForm;
 
+// The job-name field's exit, shared by both designers' main windows: keeps
+// stored job names unique (another job's name replaces that job after two
+// Yes answers) and announces a name new to the store. `nextField` gets the
+// focus when the name is settled.
+void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, QWidget* nextField,
+                      ui::StatusBar* status);
+
 // Lays out the system data panel for the job in WorkPipeTable and shows the
 // job page's fields.
 void ShowSystemData(TMersolForm* form);

@@ -138,6 +138,9 @@ bool TDMod::JobPipeTableFilterRecord(db::Table&)
         return sysType != QLatin1String("MANIFOLD") && sysType != QLatin1String("GATED");
     case 3:
         return sysType == QLatin1String("GATED");
+    case 4:   // the gravity designer's jobs
+        return sysType == QLatin1String("GRAVITY") &&
+               JobPipeTablePumpType->AsString() != QLatin1String("INLINE BOOSTER");
     default:
         return true;
     }

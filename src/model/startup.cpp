@@ -30,6 +30,16 @@ void CreateSingleObjects()
     CreatePumpObject();
 }
 
+void CreateGravitySingleObjects()
+{
+    CreateJobObject();
+    CreateCostObject();
+    CreateTransObject();
+    CreateGravObject();
+    CreateGatedObject();
+    if (!Hyd) Hyd = new JHyd;
+}
+
 void DeleteSingleObjects()
 {
     DeleteTransObject();
@@ -41,8 +51,11 @@ void DeleteSingleObjects()
     }
     DeleteCostObject();
     deleted("Cost");
-    DeleteFullFlowObject();
-    deleted("FFlow");
+    // The gravity designer has no maximum-flow or pump objects.
+    if (FFlow) {
+        DeleteFullFlowObject();
+        deleted("FFlow");
+    }
     if (Gated) {
         DeleteGatedObject();
         deleted("Gated");
@@ -52,8 +65,10 @@ void DeleteSingleObjects()
     delete Hyd;
     Hyd = nullptr;
     deleted("Hyd");
-    DeletePumpObject();
-    deleted("Pump");
+    if (Pump) {
+        DeletePumpObject();
+        deleted("Pump");
+    }
 }
 
 void SetSingleObjectObserver(std::function<void(const char*)> observer) { g_observer = std::move(observer); }

@@ -8,8 +8,13 @@
 // before it makes the main window.
 void CreateSingleObjects();
 
+// The gravity designer's set: the same without the maximum-flow and pump
+// objects.
+void CreateGravitySingleObjects();
+
 // Deletes them in the order the main window's close needs: JobTrans, Tul,
-// Cost, FFlow, Gated, Grav, Hyd, Pump.
+// Cost, FFlow, Gated, Grav, Hyd, Pump; the ones
+// not there are skipped.
 void DeleteSingleObjects();
 
 // Told the name of each object as it is deleted (tests watch the order).

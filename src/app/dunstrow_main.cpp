@@ -1,0 +1,31 @@
+// The Dunstrow2 program: the single objects first, then the application, the
+// data module before the main window, and the message loop.
+#include "gravity/dunstrowform1.h"
+#include "model/dbsetup.h"
+#include "model/dmod1.h"
+#include "model/startup.h"
+#include "platform/ui/application.h"
+#include "platform/ui/help.h"
+#include "platform/ui/uiseam.h"
+
+int main(int argc, char** argv)
+{
+    CreateGravitySingleObjects();
+    ui::Application app(argc, argv);
+    ui::InstallMessageBoxes();
+    try {
+        ui::SetHelpFile(QStringLiteral("Mersol.Hlp"));
+        ui::SetApplicationTitle(QStringLiteral("Gravity Pipeline Design (Dunstrow)"));
+        ConfigureDatabase();
+        DMod = new TDMod();
+        DunstrowForm = new TDunstrowForm();
+        DunstrowForm->Show();
+        app.exec();
+    } catch (...) {
+        ui::HandleException(std::current_exception());
+    }
+    delete DunstrowForm;
+    delete DMod;
+    DMod = nullptr;
+    return 0;
+}

@@ -1,0 +1,328 @@
+// The gravity designer's main window: start-up, close, job commands and the
+// entrance flow fields.
+#include "support/dialogdriver.h"
+#include "support/tempdb.h"
+
+#include "dialogs/database/joblistdlg1.h"
+#include "gravity/dunstrowform1.h"
+#include "mainwindow/mersolform1.h"
+#include "engine/fullflowcalc1.h"
+#include "engine/pumpcalc.h"
+#include "model/dbsetup.h"
+#include "model/dmod1.h"
+#include "model/startup.h"
+#include "model/tulclass.h"
+#include "platform/ui/dbgrid.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/statusbar.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList menuTexts(QMenu* m)
+{
+    QStringList out;
+    for (QAction* a : m->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+class DunstrowFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteSingleObjects();
+        CreateGravitySingleObjects();
+        DMod = new TDMod();
+        openDunstrow();
+    }
+    void TearDown() override
+    {
+        SetSingleObjectObserver({});
+        closeDunstrow();
+        delete MersolForm;
+        delete DMod;
+        DMod = nullptr;
+        DeleteSingleObjects();
+    }
+    void openDunstrow()
+    {
+        form = new TDunstrowForm();
+        DunstrowForm = form;
+        form->Show();
+    }
+    void closeDunstrow()
+    {
+        if (!form) return;
+        if (form->isVisible()) form->Close();
+        delete form;
+        form = nullptr;
+    }
+    static void setDefaults(const QString& field, const QVariant& value)
+    {
+        db::Table* t = DMod->DefLocTable;
+        if (!t->Active()) t->Open();
+        t->First();
+        t->Edit();
+        t->FieldByName(field)->SetValue(value);
+        t->Post();
+    }
+    static void storeJob(const QString& name, const QString& sysType)
+    {
+        db::Table* jobs = DMod->JobPipeTable;
+        if (!jobs->Active()) jobs->Open();
+        jobs->Append();
+        DMod->JobPipeTableJobName->SetAsString(name);
+        jobs->FieldByName("SysType")->SetAsString(sysType);
+        jobs->Post();
+    }
+    void newNamedJob(ui::Form& f, const QString& name)
+    {
+        DialogDriver::Press(f, "NewJobBtn");
+        DialogDriver::Type(f, "JobNameDBEdit", name);
+        DialogDriver::Focus(f, "JobLocationDBSF");
+        driver.ClearLog();
+    }
+    // Answers the next job list with the names it shows, picking `row`.
+    void pickJob(int row, QStringList* shown = nullptr)
+    {
+        driver.OnceForm("TJobListForm", [row, shown](ui::Form& f) {
+            auto* grid = ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"));
+            if (shown) {
+                db::Table* jobs = DMod->JobPipeTable;
+                for (jobs->First(); !jobs->Eof(); jobs->Next()) *shown << DMod->JobPipeTableJobName->AsString();
+            }
+            grid->SelectRow(row);
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+    }
+    void saveJob(ui::Form& f)
+    {
+        driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+        DialogDriver::Press(f, "SaveJobBtn");
+    }
+
+    DialogDriver driver;
+    testsupport::TempDb temp{MersolCreateScript(), TransferCreateScript()};
+    TDunstrowForm* form = nullptr;
+};
+
+TEST_F(DunstrowFormTest, StartsWithItsOwnCaptionGreetingAndMenus)
+{
+    EXPECT_EQ(form->Caption(), "Dunstrow Gravity Pipeline Design (Vession 1.2)");
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Please make selection");
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Welcome to Dunstrow!");
+    EXPECT_TRUE(form->DunstrowImage->isVisible());
+    EXPECT_FALSE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->OvcNotebook1->isEnabled());
+    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
+    EXPECT_FALSE(form->SaveJob1->isEnabled());
+    EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
+    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_TRUE(DMod->DefLocTable->Active());
+
+    QStringList bar;
+    QList<QMenu*> menus;
+    for (QAction* a : form->MainMenu1->actions()) {
+        bar << a->text();
+        menus << a->menu();
+    }
+    ASSERT_EQ(bar, (QStringList{"&File", "&Reports", "&Help"}));
+    EXPECT_EQ(menuTexts(menus[0]),
+              (QStringList{"&New Job", "&Review or Edit Job...", "&Save Job", "-", "&Delete Job", "-", "E&xit"}));
+    EXPECT_EQ(menuTexts(menus[1]), QStringList{"&List of Jobs"});
+    EXPECT_EQ(menuTexts(menus[2]), (QStringList{"&Contents", "&Search for Help on...",
+                                                "Learning to use Mersol and Dunstrow", "-", "&About"}));
+    DialogDriver::Press(*form, "NewJobBtn");
+    DialogDriver::Press(*form, "BitBtn1");
+    EXPECT_EQ(driver.HelpContexts(), std::vector<int>{15448});
+}
+
+TEST_F(DunstrowFormTest, CloseDeletesOnlyTheGravityDesignersObjectsInOrder)
+{
+    EXPECT_EQ(FFlow, nullptr);
+    EXPECT_EQ(Pump, nullptr);
+    QStringList order;
+    SetSingleObjectObserver([&](const char* name) { order << name; });
+    DialogDriver::Press(*form, "ExitBtn");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(driver.FormsShown().isEmpty());   // nothing to save
+    EXPECT_FALSE(DMod->DefLocTable->Active());
+    EXPECT_EQ(order, (QStringList{"JobTrans", "Tul", "Cost", "Gated", "Grav", "Hyd"}));
+    EXPECT_EQ(Tul, nullptr);
+}
+
+TEST_F(DunstrowFormTest, CloseOffersTheSaveForAnUnsavedJob)
+{
+    newNamedJob(*form, "Smith");
+    driver.OnForm("TSaveForm", [](ui::Form& f) { f.Close(); });
+    DialogDriver::CloseBox(*form);
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+}
+
+TEST_F(DunstrowFormTest, NewJobIsAGravityJobWhateverTheDefaultsSay)
+{
+    setDefaults("SysType", "Pumped system, known flow");
+    setDefaults("GravMinorLossDetail", true);
+    DialogDriver::Press(*form, "NewJobBtn");
+    EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "GRAVITY");
+    EXPECT_EQ(Tul->SysTypeCode, 0);
+    EXPECT_TRUE(DMod->WorkPipeTableDetailedML->AsBoolean());
+    EXPECT_TRUE(form->DetMLCheckBox->isChecked());
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->DunstrowImage->isVisible());
+    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
+    EXPECT_EQ(Tul->SaveState, 0);
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: ");
+
+    // Saved, it is one of the jobs the designer lists and loads.
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    saveJob(*form);
+    ASSERT_EQ(Tul->SaveState, 2);
+    DialogDriver::Press(*form, "CancelJobBitBtn");
+    QStringList shown;
+    pickJob(0, &shown);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(shown, QStringList{"Smith"});
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
+}
+
+TEST_F(DunstrowFormTest, JobListShowsGravityJobsOnly)
+{
+    storeJob("Pumpy", "PUMPED");
+    storeJob("Gravy", "GRAVITY");
+    storeJob("Booster", "GRAVITY");
+    DMod->JobPipeTable->Edit();
+    DMod->JobPipeTablePumpType->SetAsString("INLINE BOOSTER");
+    DMod->JobPipeTable->Post();
+    QStringList shown;
+    pickJob(0, &shown);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(shown, QStringList{"Gravy"});
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Gravy");
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Data Output");
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Gravy");
+}
+
+TEST_F(DunstrowFormTest, NamesOfOtherStoredJobsAreReplacedOnlyAfterTwoYes)
+{
+    storeJob("Smith", "PUMPED");
+    newNamedJob(*form, "Jones");
+    // A new name is announced.
+    DialogDriver::Type(*form, "JobNameDBEdit", "Brown");
+    driver.ClearLog();
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Job will be saved as Brown."});
+
+    driver.ClearLog();
+    driver.Answer(ui::mrNo);
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The job Smith already exists.  Do you want to replace it?"});
+    EXPECT_EQ(form->ActiveControl(), form->JobNameDBEdit);
+    DMod->JobPipeTable->Open();
+    EXPECT_TRUE(DMod->JobPipeTable->Locate("JobName", "Smith"));
+
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    driver.Answer(ui::mrYes);
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"The job Smith already exists.  Do you want to replace it?",
+                                                  "Are you sure you want to delete Smith ?"}));
+    DMod->JobPipeTable->Open();
+    EXPECT_FALSE(DMod->JobPipeTable->Locate("JobName", "Smith"));
+}
+
+TEST_F(DunstrowFormTest, DeleteJobLeavesNoFilterToHideJobsFromTheNameCheck)
+{
+    storeJob("Pumpy", "PUMPED");
+    driver.OnceForm("TRemoveJobsDlg", [](ui::Form& f) {
+        // A filtered stored job table, as a gravity-only delete list would leave it.
+        DMod->JobFilterMode = 4;
+        DMod->JobPipeTable->SetFiltered(true);
+        f.Close();
+    });
+    form->MaintainJobDatabase1Click();
+    EXPECT_FALSE(DMod->JobPipeTable->Filtered());
+    newNamedJob(*form, "Jones");
+    driver.Answer(ui::mrNo);
+    DialogDriver::Type(*form, "JobNameDBEdit", "Pumpy");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The job Pumpy already exists.  Do you want to replace it?"});
+}
+
+TEST_F(DunstrowFormTest, FlowInGpmAndCfs)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "FlowDBNF", "448.83");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_EQ(form->cfsField->text().trimmed(), "1.00");
+    EXPECT_DOUBLE_EQ(Tul->DesignFlowCfs, 1.0);
+
+    DialogDriver::Type(*form, "cfsField", "1");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 449.0);   // whole gpm
+    EXPECT_DOUBLE_EQ(Tul->DesignFlow, 448.83);
+
+    DialogDriver::Type(*form, "cfsField", "2.5");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 1122.0);
+}
+
+TEST_F(DunstrowFormTest, GravityJobsTravelBetweenTheTwoDesigners)
+{
+    newNamedJob(*form, "Gravy");
+    DialogDriver::Type(*form, "FlowDBNF", "500");
+    DialogDriver::Type(*form, "WSDBNF", "4512.5");
+    DialogDriver::Focus(*form, "JobDesignerDBSF");
+    saveJob(*form);
+    ASSERT_EQ(Tul->SaveState, 2);
+    closeDunstrow();
+
+    // Mersol lists and loads it.
+    CreateSingleObjects();
+    MersolForm = new TMersolForm();
+    MersolForm->Show();
+    QStringList shown;
+    pickJob(0, &shown);
+    DialogDriver::Press(*MersolForm, "PrevJobBtn");
+    EXPECT_EQ(shown, QStringList{"Gravy"});
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Gravy");
+    EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "GRAVITY");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 500.0);
+
+    // Renamed and saved there as a second job, it comes back to Dunstrow2.
+    MersolForm->OvcNotebook1->SetPageIndex(0);
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    DialogDriver::Type(*MersolForm, "JobNameDBEdit", "Gravy2");
+    DialogDriver::Focus(*MersolForm, "JobLocationDBSF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Save job as: Gravy2?"});
+    saveJob(*MersolForm);
+    ASSERT_EQ(Tul->SaveState, 2);
+    MersolForm->Close();
+    delete MersolForm;
+    DeleteSingleObjects();
+
+    CreateGravitySingleObjects();
+    openDunstrow();
+    shown.clear();
+    pickJob(1, &shown);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(shown, (QStringList{"Gravy", "Gravy2"}));
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Gravy2");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableWSElev->AsFloat(), 4512.5);
+    EXPECT_EQ(form->cfsField->text().trimmed(), "1.11");
+}
+
+} // namespace
