@@ -167,6 +167,7 @@ TMersolForm::TMersolForm()
     OnClick(ProfInHlpSpeedButton5, [this] { HelpSpdBtnClick(); });
     OnClick(Help2SpdBtn, [this] { Help2SpdBtnClick(); });
     OnClick(OKBitBtn3, [this] { OKBitBtn3Click(); });
+    OnClick(DeleteNodeBtn, [this] { DeleteNodeSpdBtnClick(); });
     connect(OvcNotebook1, &ui::Notebook::PageChanged, this, [this](int page) { OvcNotebook1PageChanged(page); });
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
     OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });
