@@ -5,6 +5,7 @@
 #include "dialogs/database/savedlg1.h"
 #include "dialogs/profile/dlgutil.h"
 #include "dialogs/system/sysdatadlg.h"
+#include "engine/runhelp.h"
 #include "mainwindow/aboutbox.h"
 #include "mainwindow/mersolform1.h"
 #include "model/dattrans.h"
@@ -40,32 +41,6 @@ TDunstrowForm* DunstrowForm = nullptr;
 
 namespace {
 
-bool editing(db::Table* t)
-{
-    return t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert;
-}
-void editUnlessEditing(db::Table* t)
-{
-    if (!editing(t)) t->Edit();
-}
-void postIfEditing(db::Table* t)
-{
-    if (editing(t)) t->Post();
-}
-void openIfClosed(db::Table* t)
-{
-    if (!t->Active()) t->Open();
-}
-// Opened if closed; a table holding rows is closed and emptied.
-void emptyWorkTable(db::Table* t)
-{
-    openIfClosed(t);
-    if (!t->IsEmpty()) {
-        t->Close();
-        t->EmptyTable();
-    }
-}
-
 QPixmap titlePicture()
 {
     QPixmap pm(640, 420);
@@ -98,24 +73,7 @@ TDunstrowForm::TDunstrowForm()
     lay->setMenuBar(MainMenu1);
     buildMenus();
 
-    Panel1 = ui::Make<QFrame>(this, "Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* h = new QHBoxLayout(Panel1);
-    h->setContentsMargins(4, 4, 4, 4);
-    struct B { QPushButton** out; const char* name; const char* caption; const char* hint; };
-    const B buttons[] = {
-        {&ExitBtn, "ExitBtn", "E&xit", "Exit from program"},
-        {&NewJobBtn, "NewJobBtn", "&New Job", "Start a new pipeline job"},
-        {&PrevJobBtn, "PrevJobBtn", "&Previous Job", "Get a previous job"},
-        {&SaveJobBtn, "SaveJobBtn", "&Save Job", "Save this job"},
-        {&CancelJobBitBtn, "CancelJobBitBtn", "Cancel Job", nullptr},
-    };
-    for (const B& b : buttons) {
-        *b.out = ui::Make<QPushButton>(Panel1, b.name, QString::fromLatin1(b.caption));
-        if (b.hint) ui::SetHint(*b.out, QString::fromLatin1(b.hint));
-        h->addWidget(*b.out);
-    }
-    h->addStretch(1);
+    Panel1 = BuildJobButtonBar(this, ExitBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, CancelJobBitBtn);
     lay->addWidget(Panel1);
 
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
@@ -311,7 +269,7 @@ void TDunstrowForm::FormShow()
     Tul->SaveState = 2;
     OvcNotebook1->SetPageIndex(0);
     OvcNotebook1->setEnabled(false);
-    openIfClosed(DMod->DefLocTable);
+    OpenIfClosed(DMod->DefLocTable);
     CancelJobBitBtn->setEnabled(false);
     SaveJobBtn->setEnabled(false);
     SaveJob1->setEnabled(false);
@@ -379,12 +337,12 @@ void TDunstrowForm::NewJobBtnClick()
 
     db::Table* pipe = DMod->WorkPipeTable;
     for (db::Table* t : {DMod->WorkProfTable, pipe}) {
-        emptyWorkTable(t);
-        openIfClosed(t);
+        EmptyWorkTable(t);
+        OpenIfClosed(t);
     }
-    editUnlessEditing(pipe);
+    EditIfBrowsing(pipe);
     DMod->WorkPipeTableDate->SetAsString(Tul->Date);
-    for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkTrickleTable}) emptyWorkTable(t);
+    for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkTrickleTable}) EmptyWorkTable(t);
 
     CancelJobBitBtn->setEnabled(true);
     SaveJobBtn->setEnabled(true);
@@ -395,15 +353,15 @@ void TDunstrowForm::NewJobBtnClick()
     OvcNotebook1->SetPageIndex(0);
     ScrollBox1->show();
 
-    openIfClosed(DMod->DefLocTable);
+    OpenIfClosed(DMod->DefLocTable);
     Tul->DetailedML = DMod->DefLocTableGravMinorLossDetail->AsBoolean();
     DetMLCheckBox->setChecked(Tul->DetailedML);
-    editUnlessEditing(pipe);
+    EditIfBrowsing(pipe);
     DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
     // This designer computes gravity jobs only and lists only those: whatever
     // system type the local defaults name, its new jobs are gravity jobs.
     SelectGravitySystem();
-    postIfEditing(pipe);
+    PostIfEditing(pipe);
     pipe->Edit();
     OvcNotebook1->SetPageIndex(0);
     SetFocus(JobNameDBEdit);
@@ -420,7 +378,7 @@ void TDunstrowForm::PrevJobBtnClick()
     const ui::Cursor savedCursor = ui::ScreenCursor();
     JobImported = false;
     db::Table* jobs = DMod->JobPipeTable;
-    openIfClosed(jobs);
+    OpenIfClosed(jobs);
     if (jobs->IsEmpty()) {
         ui::MessageDlg(QStringLiteral("There are no previous jobs available in database."), ui::MsgType::Information,
                        ui::mbOK);
@@ -472,8 +430,8 @@ void TDunstrowForm::PrevJobBtnClick()
 
 void TDunstrowForm::SaveJobBtnClick()
 {
-    postIfEditing(DMod->WorkPipeTable);
-    postIfEditing(DMod->WorkSuctionTable);
+    PostIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkSuctionTable);
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();
     ShowOwned(SaveForm, this);
 }
@@ -489,7 +447,7 @@ void TDunstrowForm::MaintainJobDatabase1Click()
 void TDunstrowForm::ListofJobs1Click()
 {
     ui::CursorScope wait(ui::Cursor::HourGlass);
-    openIfClosed(DMod->JobPipeTable);
+    OpenIfClosed(DMod->JobPipeTable);
     DMod->JobFilterMode = 4;
     PreviewJobListReport(this);
     DMod->JobPipeTable->Close();
@@ -504,8 +462,8 @@ void TDunstrowForm::BitBtn1Click() { ui::HelpContext(15448); }
 void TDunstrowForm::SelectGravitySystem()
 {
     db::Table* pipe = DMod->WorkPipeTable;
-    openIfClosed(pipe);
-    editUnlessEditing(pipe);
+    OpenIfClosed(pipe);
+    EditIfBrowsing(pipe);
     DMod->WorkPipeTableSysType->SetAsString(QStringLiteral("GRAVITY"));
     Tul->SysTypeCode = 0;
     MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
@@ -528,8 +486,8 @@ void TDunstrowForm::OKBitBtn2Click()
         PageShown = 0;
         return;
     }
-    postIfEditing(pipe);
-    openIfClosed(DMod->WorkProfTable);
+    PostIfEditing(pipe);
+    OpenIfClosed(DMod->WorkProfTable);
     Tul->NumNodes = 1;
     pipe->Edit();
     DMod->WorkPipeTableNumNodes->SetAsInteger(1);
@@ -557,7 +515,7 @@ void TDunstrowForm::OvcNotebook1Click()
 void TDunstrowForm::markJobChanged()
 {
     if (Tul->SaveState != 0) Tul->SaveState = 1;
-    editUnlessEditing(DMod->WorkPipeTable);
+    EditIfBrowsing(DMod->WorkPipeTable);
 }
 
 bool TDunstrowForm::jobNameMissing()
@@ -587,30 +545,30 @@ void TDunstrowForm::JobNameDBEditEnter()
     JobNameEntered = true;
 }
 
-void TDunstrowForm::PostFieldExit() { postIfEditing(DMod->WorkPipeTable); }
+void TDunstrowForm::PostFieldExit() { PostIfEditing(DMod->WorkPipeTable); }
 
 void TDunstrowForm::JobNotesDBMemoExit()
 {
-    postIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkPipeTable);
     SetFocus(DetMLCheckBox);
 }
 
 void TDunstrowForm::DBMemo1Exit()
 {
-    postIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkPipeTable);
     SetFocus(OKBitBtn2);
 }
 
 void TDunstrowForm::DateDBPFExit()
 {
-    postIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkPipeTable);
     Tul->Date = DMod->WorkPipeTableDate->AsString();
 }
 
 void TDunstrowForm::DetMLCheckBoxExit()
 {
     db::Table* pipe = DMod->WorkPipeTable;
-    editUnlessEditing(pipe);
+    EditIfBrowsing(pipe);
     Tul->DetailedML = DetMLCheckBox->isChecked();
     DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
     pipe->Post();
@@ -620,7 +578,7 @@ void TDunstrowForm::DetMLCheckBoxExit()
 void TDunstrowForm::FlowDBNFExit()
 {
     db::Table* pipe = DMod->WorkPipeTable;
-    postIfEditing(pipe);
+    PostIfEditing(pipe);
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
     Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
@@ -633,10 +591,10 @@ void TDunstrowForm::cfsFieldExit()
     db::Table* pipe = DMod->WorkPipeTable;
     Tul->DesignFlowCfs = cfsField->text().trimmed().toDouble();
     Tul->DesignFlow = Tul->DesignFlowCfs * 448.83;
-    editUnlessEditing(pipe);
+    EditIfBrowsing(pipe);
     // Stored rounded to whole gpm.
     DMod->WorkPipeTableDesignFlow->SetAsString(FixedText(Tul->DesignFlow, 8, 0));
-    postIfEditing(pipe);
+    PostIfEditing(pipe);
     pipe->Edit();
     Tul->AdjustSupplyFlowToManifold();
 }

@@ -17,6 +17,7 @@
 #include "dialogs/system/manifolddlg.h"
 #include "dialogs/system/stockcalcdlg.h"
 #include "engine/hydcalc1.h"
+#include "engine/runhelp.h"
 #include "mainwindow/aboutbox.h"
 #include "model/dattrans.h"
 #include "model/dmod1.h"
@@ -244,24 +245,31 @@ void TMersolForm::buildMenus()
 
 void TMersolForm::buildTopBar(QWidget* parent)
 {
-    Panel1 = ui::Make<QFrame>(parent, "Panel1");
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* h = new QHBoxLayout(Panel1);
+    Panel1 = BuildJobButtonBar(parent, ExitBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, CancelJobBitBtn);
+}
+
+QFrame* BuildJobButtonBar(QWidget* parent, QPushButton*& exitBtn, QPushButton*& newJobBtn, QPushButton*& prevJobBtn,
+                          QPushButton*& saveJobBtn, QPushButton*& cancelJobBtn)
+{
+    auto* panel = ui::Make<QFrame>(parent, "Panel1");
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* h = new QHBoxLayout(panel);
     h->setContentsMargins(4, 4, 4, 4);
     struct B { QPushButton** out; const char* name; const char* caption; const char* hint; };
     const B buttons[] = {
-        {&ExitBtn, "ExitBtn", "E&xit", "Exit from program"},
-        {&NewJobBtn, "NewJobBtn", "&New Job", "Start a new pipeline job"},
-        {&PrevJobBtn, "PrevJobBtn", "&Previous Job", "Get a previous job"},
-        {&SaveJobBtn, "SaveJobBtn", "&Save Job", "Save this job"},
-        {&CancelJobBitBtn, "CancelJobBitBtn", "Cancel Job", nullptr},
+        {&exitBtn, "ExitBtn", "E&xit", "Exit from program"},
+        {&newJobBtn, "NewJobBtn", "&New Job", "Start a new pipeline job"},
+        {&prevJobBtn, "PrevJobBtn", "&Previous Job", "Get a previous job"},
+        {&saveJobBtn, "SaveJobBtn", "&Save Job", "Save this job"},
+        {&cancelJobBtn, "CancelJobBitBtn", "Cancel Job", nullptr},
     };
     for (const B& b : buttons) {
-        *b.out = ui::Make<QPushButton>(Panel1, b.name, QString::fromLatin1(b.caption));
+        *b.out = ui::Make<QPushButton>(panel, b.name, QString::fromLatin1(b.caption));
         if (b.hint) ui::SetHint(*b.out, QString::fromLatin1(b.hint));
         h->addWidget(*b.out);
     }
     h->addStretch(1);
+    return panel;
 }
 
 void TMersolForm::buildJobPage(QWidget* page)
@@ -719,37 +727,21 @@ const QStringList& systemTypeTexts()
     return t;
 }
 
-bool editing(db::Table* t)
+} // namespace
+
+void PostIfEditing(db::Table* t)
 {
-    return t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert;
+    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert) t->Post();
 }
 
-void editUnlessEditing(db::Table* t)
+void EmptyWorkTable(db::Table* t)
 {
-    if (!editing(t)) t->Edit();
-}
-
-void postIfEditing(db::Table* t)
-{
-    if (editing(t)) t->Post();
-}
-
-void openIfClosed(db::Table* t)
-{
-    if (!t->Active()) t->Open();
-}
-
-// Opened if closed; a table holding rows is closed and emptied.
-void emptyWorkTable(db::Table* t)
-{
-    openIfClosed(t);
+    OpenIfClosed(t);
     if (!t->IsEmpty()) {
         t->Close();
         t->EmptyTable();
     }
 }
-
-} // namespace
 
 void TMersolForm::connectJobHandlers()
 {
@@ -810,13 +802,13 @@ void TMersolForm::NewJobBtnClick()
 
     db::Table* pipe = DMod->WorkPipeTable;
     for (db::Table* t : {DMod->WorkProfTable, pipe}) {
-        emptyWorkTable(t);
-        openIfClosed(t);
+        EmptyWorkTable(t);
+        OpenIfClosed(t);
     }
-    editUnlessEditing(pipe);   // the emptied header starts its one row
+    EditIfBrowsing(pipe);   // the emptied header starts its one row
     DMod->WorkPipeTableDate->SetAsString(Tul->Date);
     DMod->WorkPipeTableNoEnd->SetAsBoolean(false);
-    for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkSuctionTable, DMod->WorkTrickleTable}) emptyWorkTable(t);
+    for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkSuctionTable, DMod->WorkTrickleTable}) EmptyWorkTable(t);
 
     EntranceDataGroupBox->hide();
     CancelJobBitBtn->setEnabled(true);
@@ -828,11 +820,11 @@ void TMersolForm::NewJobBtnClick()
     OvcNotebook1->SetPageIndex(0);
     ScrollBox1->show();
 
-    openIfClosed(DMod->DefLocTable);
+    OpenIfClosed(DMod->DefLocTable);
     Tul->DetailedML = DMod->DefLocTableMinorLossDetail->AsBoolean();
     DetMLCheckBox->setChecked(Tul->DetailedML);
-    openIfClosed(pipe);
-    editUnlessEditing(pipe);
+    OpenIfClosed(pipe);
+    EditIfBrowsing(pipe);
     DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
     pipe->Post();
 
@@ -840,10 +832,10 @@ void TMersolForm::NewJobBtnClick()
     const int sysIndex = systemTypeTexts().indexOf(DMod->DefLocTableSysType->AsString());
     SysTypeRadioGroup->SetItemIndex(sysIndex);
     if (sysIndex >= 0) {
-        editUnlessEditing(pipe);
+        EditIfBrowsing(pipe);
         DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(sysIndex));
     }
-    postIfEditing(pipe);
+    PostIfEditing(pipe);
     pipe->Edit();
     OvcNotebook1->SetPageIndex(0);
     SetFocus(JobNameDBEdit);
@@ -862,7 +854,7 @@ void TMersolForm::PrevJobBtnClick()
     const ui::Cursor savedCursor = ui::ScreenCursor();
     JobImported = false;
     db::Table* jobs = DMod->JobPipeTable;
-    openIfClosed(jobs);
+    OpenIfClosed(jobs);
     if (jobs->IsEmpty()) {
         ui::MessageDlg(QStringLiteral("There are no previous jobs available in database."), ui::MsgType::Information,
                        ui::mbOK);
@@ -921,8 +913,8 @@ void TMersolForm::PrevJobBtnClick()
 
 void TMersolForm::SaveJobBtnClick()
 {
-    postIfEditing(DMod->WorkPipeTable);
-    postIfEditing(DMod->WorkSuctionTable);
+    PostIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkSuctionTable);
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();
     showOwned(SaveForm, this);
 }
@@ -932,7 +924,7 @@ void TMersolForm::SaveJobBtnClick()
 void TMersolForm::markJobChanged()
 {
     if (Tul->SaveState != 0) Tul->SaveState = 1;
-    editUnlessEditing(DMod->WorkPipeTable);
+    EditIfBrowsing(DMod->WorkPipeTable);
 }
 
 bool TMersolForm::jobNameMissing()
@@ -967,11 +959,11 @@ void TMersolForm::JobClassDBSFEnter()
     if (!jobNameMissing()) markJobChanged();
 }
 
-void TMersolForm::HeaderFieldExit() { postIfEditing(DMod->WorkPipeTable); }
+void TMersolForm::HeaderFieldExit() { PostIfEditing(DMod->WorkPipeTable); }
 
 void TMersolForm::JobClassDBSFExit()
 {
-    postIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkPipeTable);
     SetFocus(SelSystemEditBtn);
 }
 
@@ -979,7 +971,7 @@ void TMersolForm::DateDBPFEnter() { markJobChanged(); }
 
 void TMersolForm::DateDBPFExit()
 {
-    postIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkPipeTable);
     Tul->Date = DMod->WorkPipeTableDate->AsString();
     SetFocus(SelSystemEditBtn);
 }
@@ -988,16 +980,16 @@ void TMersolForm::JobNotesDBMemoEnter() { markJobChanged(); }
 
 void TMersolForm::JobNotesDBMemoExit()
 {
-    postIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkPipeTable);
     SetFocus(OKBitBtn2);
 }
 
-void TMersolForm::DetMLCheckBoxEnter() { editUnlessEditing(DMod->WorkPipeTable); }
+void TMersolForm::DetMLCheckBoxEnter() { EditIfBrowsing(DMod->WorkPipeTable); }
 
 void TMersolForm::DetMLCheckBoxExit()
 {
     db::Table* pipe = DMod->WorkPipeTable;
-    editUnlessEditing(pipe);
+    EditIfBrowsing(pipe);
     Tul->DetailedML = DetMLCheckBox->isChecked();
     DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
     pipe->Post();
@@ -1018,11 +1010,11 @@ void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, 
     db::Table* pipe = DMod->WorkPipeTable;
     db::Table* jobs = DMod->JobPipeTable;
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();
-    openIfClosed(jobs);
+    OpenIfClosed(jobs);
     const QString name = Tul->JobName;
     // A name new to the store: the job will be stored under a new number.
     auto storeAsNew = [pipe] {
-        postIfEditing(pipe);
+        PostIfEditing(pipe);
         pipe->Edit();
         Tul->SaveState = 0;
     };
@@ -1102,11 +1094,11 @@ void TMersolForm::SysTypeRadioGroupClick()
     // A stored job keeps its system type; the System button edits its data.
     if (!Tul->StoredJob) {
         db::Table* prof = DMod->WorkProfTable;
-        openIfClosed(prof);
+        OpenIfClosed(prof);
         const int index = SysTypeRadioGroup->ItemIndex();
         if (index >= 0 && index <= 3) {
-            editUnlessEditing(pipe);
-            editUnlessEditing(prof);   // a new job's entrance row starts here
+            EditIfBrowsing(pipe);
+            EditIfBrowsing(prof);   // a new job's entrance row starts here
             DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(index));
             Tul->SysTypeCode = index;
             pipe->Post();
@@ -1136,7 +1128,7 @@ void TMersolForm::SelSystemEditBtnClick()
     }
     if (Tul->SaveState != 0) Tul->SaveState = 1;
     if (Tul->NewJob) {
-        editUnlessEditing(DMod->WorkProfTable);
+        EditIfBrowsing(DMod->WorkProfTable);
         SysTypeRadioGroupClick();
     } else {
         // A loaded job: the dialog of its system type, without the undo copy.
@@ -1157,7 +1149,7 @@ void TMersolForm::SelSystemEditBtnClick()
 void ShowSystemData(TMersolForm* form)
 {
     TMersolForm& f = *form;
-    openIfClosed(DMod->WorkPipeTable);
+    OpenIfClosed(DMod->WorkPipeTable);
     const QString sysType = DMod->WorkPipeTableSysType->AsString();
     const QString pumpType = DMod->WorkPipeTablePumpType->AsString();
     const QList<QWidget*> panel = f.EntranceDataGroupBox->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
@@ -1208,7 +1200,7 @@ void ShowSystemData(TMersolForm* form)
                     {f.degLblx, "degrees"}, {f.SucPipeLbl, nullptr}, {f.CentPumpGrid, nullptr},
                     {f.AvailSHLbl, nullptr}, {f.AvailSHDBTxt, nullptr}, {f.feetASH, "feet"}, {f.TDSHLbl, nullptr},
                     {f.TDSHDBTxt, nullptr}, {f.feetTDSH, "feet"}});
-            openIfClosed(DMod->WorkSuctionTable);
+            OpenIfClosed(DMod->WorkSuctionTable);
         } else if (pumpType == QLatin1String("TURBINE") || pumpType == QLatin1String("PROPELLER")) {
             const bool propeller = pumpType == QLatin1String("PROPELLER");
             pumpCase(propeller ? 3 : 2);

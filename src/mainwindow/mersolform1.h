@@ -21,6 +21,7 @@ class QTableView;
 class QToolButton;
 class QWidget;
 
+namespace db { class Table; }
 namespace chart { class ChartWidget; class Series; }
 namespace ui { class DBNavigator; class Notebook; class RadioGroup; class StatusBar; }
 
@@ -192,6 +193,15 @@ private:
 };
 
 extern TMersolForm* MersolForm;
+
+// The row of job command buttons over both designers' notebooks.
+QFrame* BuildJobButtonBar(QWidget* parent, QPushButton*& exitBtn, QPushButton*& newJobBtn, QPushButton*& prevJobBtn,
+                          QPushButton*& saveJobBtn, QPushButton*& cancelJobBtn);
+
+// Posts the row of a table in edit or insert state.
+void PostIfEditing(db::Table* t);
+// A working table opened if closed; one holding rows is closed and emptied.
+void EmptyWorkTable(db::Table* t);
 
 // The job-name field's exit, shared by both designers' main windows: keeps
 // stored job names unique (another job's name replaces that job after two
