@@ -196,6 +196,20 @@ TEST_F(DunstrowFormTest, NewJobIsAGravityJobWhateverTheDefaultsSay)
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
 }
 
+TEST_F(DunstrowFormTest, PreviousJobWithAnEmptyStoreIsEnabledAgainByASave)
+{
+    DialogDriver::Press(*form, "PrevJobBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There are no previous jobs available in database."});
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TJobListForm"});
+    EXPECT_FALSE(form->PrevJobBtn->isEnabled());
+    EXPECT_FALSE(form->OvcNotebook1->isEnabled());   // the empty list comes back cancelled
+
+    newNamedJob(*form, "Smith");
+    saveJob(*form);
+    ASSERT_EQ(Tul->SaveState, 2);
+    EXPECT_TRUE(form->PrevJobBtn->isEnabled());
+}
+
 TEST_F(DunstrowFormTest, JobListShowsGravityJobsOnly)
 {
     storeJob("Pumpy", "PUMPED");

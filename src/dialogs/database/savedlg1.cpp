@@ -153,8 +153,10 @@ void TSaveForm::SaveCurrentJob()
         window = ManifoldDlg;
     else if (sysHas == 8)
         window = GatedToolDlg;
-    else
+    else if (MersolForm)
         window = MersolForm;
+    else
+        window = parentWidget();   // the gravity designer's main window opened it
     if (window) {
         EnableButton(window, "PrevJobBtn");
         EnableButton(window, "NewJobBtn");
