@@ -1,5 +1,6 @@
 #include "reports/reportcommands.h"
 
+#include "engine/costest1.h"
 #include "model/dmod1.h"
 #include "model/tulclass.h"
 #include "platform/report/preview.h"
@@ -69,8 +70,8 @@ void QRCostCommand(QWidget* owner)
         reports::OpenedForms editor;
         editor.Create(UnitCostInFrm, owner)->ShowModal();
     }
-    // The cost estimate of the job (Cost->EstimateJobCost) runs here once the
-    // cost object has it; the cost report then reads what it wrote.
+    // The cost report reads what the estimate writes.
+    Cost->EstimateJobCost();
     if (!DMod->UnitCostTable->Active())
         DMod->UnitCostTable->Open();
     if (!DMod->WorkPipeTable->Active())
