@@ -6,6 +6,7 @@
 #include "model/tulclass.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <vector>
@@ -36,6 +37,10 @@ double Ratio(double num, double den)
     return den != 0.0 ? Finite(num / den) : 0.0;
 }
 
+// Materials without a price row met by the running estimate, named in one
+// warning at its end.
+QStringList UnpricedMaterials;
+
 // Cost per pound of a pipe material. A material without a price row is
 // priced at 0 with a warning rather than at whatever row is current.
 double CostPerPoundOf(const QString& material)
@@ -44,7 +49,8 @@ double CostPerPoundOf(const QString& material)
     OpenIfClosed(d->TypeTable);
     if (d->TypeTable->Locate(QStringLiteral("PipeType"), material))
         return d->TypeTableCostPerPound->AsFloat();
-    Warn(QStringLiteral("No cost per pound found for pipe material \"%1\"; it is priced at 0.").arg(material));
+    if (!UnpricedMaterials.contains(material))
+        UnpricedMaterials.append(material);
     return 0.0;
 }
 
@@ -77,6 +83,7 @@ double TrenchRate(double width, double to8, double to12, double to24, double ove
 void TCost::EstimateJobCost()
 {
     TDMod* d = DMod;
+    UnpricedMaterials.clear();
     OpenIfClosed(d->WorkPipeTable);
     OpenIfClosed(d->UnitCostTable);
     OpenIfClosed(d->TypeTable);
@@ -99,6 +106,10 @@ void TCost::EstimateJobCost()
         if (Tul->SysHas == 2)
             EstimateManifoldPipeCost();
     }
+    if (!UnpricedMaterials.isEmpty())
+        Warn(QStringLiteral("No cost per pound found for pipe material \"%1\"; it is priced at 0.")
+                 .arg(UnpricedMaterials.join(QStringLiteral("\", \""))));
+    UnpricedMaterials.clear();
     if (d->UnitCostTable->Active())
         d->UnitCostTable->Close();
     if (d->TypeTable->Active())
@@ -113,14 +124,24 @@ void TCost::EstimatePipeCost()
     const int n = std::clamp(Tul->NumNodes, 0, kMaxStations);
     if (n == 0)
         return;
+    // The records are read straight from the rows, so the estimate leaves the
+    // job object and the profile's numbering as they are.
     StationRecordsGuard guard;
     CreateStationRecords(n);
-    Tul->LoadJobFromWorkTables(psta, n);
+    int loaded = 0;
+    for (d->WorkProfTable->First(); !d->WorkProfTable->Eof() && loaded < n; d->WorkProfTable->Next()) {
+        TSta* r = psta[loaded++];
+        r->Station = d->WorkProfTableStation->AsFloat();
+        r->PipeType = d->WorkProfTablePipeType->AsString();
+        r->PipeDepth = d->WorkProfTablePipeDepth->AsFloat();
+        r->PipeLength = d->WorkProfTablePipeLength->AsFloat();
+        r->WtPerFt = d->WorkProfTableWtPerFt->AsFloat();
+    }
     const double to8 = UnitCost(d->UnitCostTableTrenchTo8);
     const double to12 = UnitCost(d->UnitCostTableTrenchTo12);
     const double to24 = UnitCost(d->UnitCostTableTrenchTo24);
     const double over24 = UnitCost(d->UnitCostTableTrenchOvr24);
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < loaded; ++k) {
         TSta* s = psta[k];
         Tul->NewStation = s->Station;
         // A record whose row is gone is left unpriced rather than written
@@ -133,7 +154,7 @@ void TCost::EstimatePipeCost()
         if (s->PipeDepth > 0)
             costFt += (s->PipeDepth + od) / 12.0 * TrenchRate(width, to8, to12, to24, over24);
         s->CostFt = Finite(costFt);
-        const double rchLen = k == n - 1 ? 0.0 : psta[k + 1]->PipeLength;
+        const double rchLen = k == loaded - 1 ? 0.0 : psta[k + 1]->PipeLength;
         d->WorkProfTableRchLen->SetAsFloat(Finite(rchLen));
         d->WorkProfTableCostFt->SetAsFloat(s->CostFt);
         d->WorkProfTableRchCost->SetAsFloat(Finite(rchLen * s->CostFt));

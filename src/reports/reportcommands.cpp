@@ -71,6 +71,7 @@ void QRCostCommand(QWidget* owner)
         editor.Create(UnitCostInFrm, owner)->ShowModal();
     }
     // The cost report reads what the estimate writes.
+    CreateCostObject();
     Cost->EstimateJobCost();
     if (!DMod->UnitCostTable->Active())
         DMod->UnitCostTable->Open();

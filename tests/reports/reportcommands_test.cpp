@@ -128,7 +128,10 @@ TEST_F(CommandTest, CostListsSuctionBeforePumpAndOffersTheUnitCosts)
     DMod->UnitCostTable->Close();
     driver.Answer(ui::mrNo);
     QRCostCommand(owner.get());
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"Do you want to view or edit unit costs?"});
+    // The estimate then names the job's unpriced materials.
+    ASSERT_EQ(driver.MessageTexts().size(), 2);
+    EXPECT_EQ(driver.MessageTexts().at(0), "Do you want to view or edit unit costs?");
+    EXPECT_TRUE(driver.MessageTexts().at(1).startsWith("No cost per pound found"));
     EXPECT_EQ(driver.Messages().at(0).buttons, ui::mbYesNo);
     EXPECT_FALSE(driver.FormsShown().contains("TUnitCostInFrm"));
     EXPECT_EQ(previews, 1);   // No still previews
