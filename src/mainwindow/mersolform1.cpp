@@ -169,6 +169,8 @@ TMersolForm::TMersolForm()
     OnClick(Help2SpdBtn, [this] { Help2SpdBtnClick(); });
     OnClick(OKBitBtn3, [this] { OKBitBtn3Click(); });
     OnClick(DeleteNodeBtn, [this] { DeleteNodeSpdBtnClick(); });
+    OnClick(EditProfileBtn, [this] { EditNodeSpdBtnClick(); });
+    connect(ProfDBGrid2, &QTableView::doubleClicked, this, [this] { ProfDBGrid2DblClick(); });
     connect(OvcNotebook1, &ui::Notebook::PageChanged, this, [this](int page) { OvcNotebook1PageChanged(page); });
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
     OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });

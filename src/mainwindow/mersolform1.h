@@ -168,6 +168,8 @@ public:
     // Notebook pages and the computation of the job.
     void OKBitBtn3Click();
     void DeleteNodeSpdBtnClick();
+    void EditNodeSpdBtnClick();
+    void ProfDBGrid2DblClick() { EditNodeSpdBtnClick(); }
     void OvcNotebook1PageChanged(int page);
     // Runs the computation of the job's system type; false when there is none.
     bool ComputeJob();

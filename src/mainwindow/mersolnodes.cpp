@@ -1,11 +1,15 @@
 // The node commands of the profile page.
 #include "mainwindow/mersolform1.h"
 
+#include "dialogs/profile/basicnodedlg.h"
+#include "dialogs/profile/dlgutil.h"
+#include "dialogs/profile/profindlg2.h"
 #include "engine/hydcalc1.h"
 #include "model/dmod1.h"
 #include "model/tulclass.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/seam/msg.h"
+#include "platform/ui/statusbar.h"
 
 #include <QPushButton>
 
@@ -89,4 +93,29 @@ void TMersolForm::DeleteNodeSpdBtnClick()
     DBChart1->show();
     ui::MessageDlg(QStringLiteral("Station ") + station + QStringLiteral(" is now deleted!"), ui::MsgType::Information,
                    ui::mbOK);
+}
+
+void TMersolForm::EditNodeSpdBtnClick()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    if (!prof->Active()) prof->Open();
+    if (prof->IsEmpty()) return;
+    Tul->EditingNode = true;
+    Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
+    BackupWorkTables(this);
+    Tul->WasCancelled = false;
+    Tul->InsertingNode = false;
+    Tul->AddingNode = false;
+    if (Tul->SaveState != 0) Tul->SaveState = 1;
+    DBChart1->show();
+    MainStatusBar->SetPanelText(0, QStringLiteral("Editing node"));
+    Tul->NewNode = false;
+    Tul->LocateProfStation();
+    ShowOwned(BasicNodeDlg, this);
+    if (Tul->WasCancelled)
+        RestoreWorkTables(this);
+    else
+        ShowOwned(ProfInDlg, this);   // its cancel is not undone here
+    Tul->EditingNode = false;
+    if (DMod->RefreshProfileChart) DMod->RefreshProfileChart();
 }

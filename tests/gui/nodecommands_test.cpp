@@ -3,6 +3,7 @@
 #include "jobwindow.h"
 
 #include "platform/ui/notebook.h"
+#include "platform/ui/statusbar.h"
 
 #include <QPushButton>
 
@@ -80,6 +81,35 @@ TEST_F(NodeCommands, DeletingTheEndAsksForANewOne)
     EXPECT_TRUE(DMod->WorkPipeTableNoEnd->AsBoolean());
     EXPECT_FALSE(form->AddNodeBtn->isHidden());
     EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(NodeCommands, EditNodeCancelledInTheNodeDialogPutsTheProfileBack)
+{
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 2000.0));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DMod->WorkProfTableOutQ->SetAsFloat(99);   // a change the cancel must undo
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
+    form->EditNodeSpdBtnClick();
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});   // no reach dialog after a cancel
+    EXPECT_DOUBLE_EQ(ProfValue(2, "OutQ"), 0.0);
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Editing node"));
+    EXPECT_FALSE(Tul->EditingNode);
+    EXPECT_EQ(Tul->SaveState, 1);
+}
+
+TEST_F(NodeCommands, EditNodeGoesOnToTheReachDialog)
+{
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 2000.0));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "CancelBitBtn"); });
+    form->EditNodeSpdBtnClick();
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TProfInDlg"}));
+    EXPECT_DOUBLE_EQ(Tul->NewStation, 2000.0);
 }
 
 } // namespace
