@@ -23,15 +23,15 @@
 
 #include <gtest/gtest.h>
 
-using testsupport::JobSpec;
+using testsupport::JobSample;
 using testsupport::JobStore;
 
 namespace {
 
-const JobSpec kNorth{"North", "GRAVITY", 1, "", 6, 0, 0, 1};
-const JobSpec kSouth{"South", "PUMPED", 0, "CENTRIF", 4, 0, 2, 2};
-const JobSpec kLateral{"Lateral", "MANIFOLD", 4, "", 0, 5, 0, 3};
-const JobSpec kGates{"Gates", "GATED", 8, "", 0, 0, 0, 4};
+const JobSample kNorth{"North", "GRAVITY", 1, "", 6, 0, 0, 1};
+const JobSample kSouth{"South", "PUMPED", 0, "CENTRIF", 4, 0, 2, 2};
+const JobSample kLateral{"Lateral", "MANIFOLD", 4, "", 0, 5, 0, 3};
+const JobSample kGates{"Gates", "GATED", 8, "", 0, 0, 0, 4};
 
 class JobDialogsTest : public ::testing::Test {
 protected:
@@ -46,9 +46,9 @@ protected:
 
     TDMod& d() { return store.Dm(); }
 
-    int Store(const JobSpec& spec)
+    int Store(const JobSample& sample)
     {
-        store.MakeWorkingJob(spec);
+        store.MakeWorkingJob(sample);
         Tul->SaveState = 0;
         EXPECT_TRUE(JobTrans->StoreWorkingJob());
         return Tul->JobNumber;
@@ -196,7 +196,7 @@ TEST_F(JobDialogsTest, ExportTellsWhereTheJobWentAndKeepsTheSaveState)
 
 TEST_F(JobDialogsTest, YesWithABlankNameSaysSoStoresNothingAndStaysOpen)
 {
-    JobSpec blank = kNorth;
+    JobSample blank = kNorth;
     blank.name = " ";
     store.MakeWorkingJob(blank);
     Tul->SaveState = 0;
@@ -263,7 +263,7 @@ TEST_F(JobDialogsTest, ListShowsTheOpenersKindOfJobsByNameAndHandsBackThePickedO
 
 TEST_F(JobDialogsTest, PickedJobOfASharedNameLoadsItsOwnRows)
 {
-    JobSpec first = kNorth, second = kSouth;
+    JobSample first = kNorth, second = kSouth;
     second.name = first.name;
     Store(first);
     const int b = Store(second);
@@ -422,7 +422,7 @@ TEST_F(JobDialogsTest, DeleteAsksByNameAndRemovesOnlyThatJob)
 
 TEST_F(JobDialogsTest, RemovingTheLoadedJobResetsTheJobObjectButANamesakeDoesNot)
 {
-    JobSpec namesake = kLateral;
+    JobSample namesake = kLateral;
     namesake.name = kNorth.name;
     const int other = Store(namesake);
     const int north = Store(kNorth);

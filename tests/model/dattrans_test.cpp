@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-using testsupport::JobSpec;
+using testsupport::JobSample;
 using testsupport::JobStore;
 
 namespace {
@@ -53,42 +53,42 @@ protected:
     JobStore store;
 };
 
-const JobSpec kGravityGated{"Gravity gated", "GRAVITY", 1, "", 8, 0, 0, 1};
-const JobSpec kFullFlow{"Full flow", "FULLFLOW", 0, "", 5, 0, 0, 2};
-const JobSpec kPumped{"Pumped to manifold", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
-const JobSpec kPressure{"Pressure main", "PRESSURE", 0, "TURBINE", 4, 0, 0, 4};
-const JobSpec kManifoldJob{"Manifold designer", "MANIFOLD", 4, "", 0, 7, 0, 5};
-const JobSpec kGatedToolJob{"Gated tool", "GATED", 8, "", 0, 0, 0, 6};
+const JobSample kGravityGated{"Gravity gated", "GRAVITY", 1, "", 8, 0, 0, 1};
+const JobSample kFullFlow{"Full flow", "FULLFLOW", 0, "", 5, 0, 0, 2};
+const JobSample kPumped{"Pumped to manifold", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
+const JobSample kPressure{"Pressure main", "PRESSURE", 0, "TURBINE", 4, 0, 0, 4};
+const JobSample kManifoldJob{"Manifold designer", "MANIFOLD", 4, "", 0, 7, 0, 5};
+const JobSample kGatedToolJob{"Gated tool", "GATED", 8, "", 0, 0, 0, 6};
 
 } // namespace
 
 TEST_F(TransTest, EveryKindOfJobComesBackFieldForField)
 {
     struct Stored {
-        JobSpec spec;
+        JobSample sample;
         int number;
         QStringList rows;
     };
     std::vector<Stored> jobs;
-    for (const JobSpec& spec : {kGravityGated, kFullFlow, kPumped, kPressure, kManifoldJob, kGatedToolJob}) {
-        store.MakeWorkingJob(spec);
+    for (const JobSample& sample : {kGravityGated, kFullFlow, kPumped, kPressure, kManifoldJob, kGatedToolJob}) {
+        store.MakeWorkingJob(sample);
         const QStringList rows = store.WorkingJobRows();
         const int number = StoreNew();
-        EXPECT_EQ(Tul->JobName, spec.name);
-        EXPECT_EQ(JobStore::CountRows(d().JobProfTable, number), spec.nodes) << spec.name.toStdString();
-        EXPECT_EQ(JobStore::CountRows(d().JobTrickleTable, number), spec.outlets) << spec.name.toStdString();
-        EXPECT_EQ(JobStore::CountRows(d().JobSuctionTable, number), spec.suctionSegments) << spec.name.toStdString();
-        EXPECT_EQ(JobStore::CountRows(d().JobGatedTable, number), spec.sysHas == 1 || spec.sysHas == 8 ? 1 : 0);
-        jobs.push_back({spec, number, rows});
+        EXPECT_EQ(Tul->JobName, sample.name);
+        EXPECT_EQ(JobStore::CountRows(d().JobProfTable, number), sample.nodes) << sample.name.toStdString();
+        EXPECT_EQ(JobStore::CountRows(d().JobTrickleTable, number), sample.outlets) << sample.name.toStdString();
+        EXPECT_EQ(JobStore::CountRows(d().JobSuctionTable, number), sample.suctionSegments) << sample.name.toStdString();
+        EXPECT_EQ(JobStore::CountRows(d().JobGatedTable, number), sample.sysHas == 1 || sample.sysHas == 8 ? 1 : 0);
+        jobs.push_back({sample, number, rows});
     }
     // Every job reloads exactly, whichever was loaded last.
     for (const Stored& j : jobs) {
         store.EmptyWorkingTables();
-        ASSERT_TRUE(Load(j.number, j.spec.name)) << j.spec.name.toStdString();
-        EXPECT_EQ(store.WorkingJobRows(), j.rows) << j.spec.name.toStdString();
+        ASSERT_TRUE(Load(j.number, j.sample.name)) << j.sample.name.toStdString();
+        EXPECT_EQ(store.WorkingJobRows(), j.rows) << j.sample.name.toStdString();
         EXPECT_EQ(Tul->JobNumber, j.number);
-        EXPECT_EQ(Tul->JobName, j.spec.name);
-        EXPECT_EQ(Tul->SysHas, j.spec.sysHas);
+        EXPECT_EQ(Tul->JobName, j.sample.name);
+        EXPECT_EQ(Tul->SysHas, j.sample.sysHas);
         EXPECT_DOUBLE_EQ(Tul->DesignFlowCfs, d().WorkPipeTableDesignFlow->AsFloat() / 448.8);
         EXPECT_EQ(d().WorkPipeTableJobNumber->AsInteger(), j.number);
     }
@@ -198,7 +198,7 @@ TEST_F(TransTest, RenamedJobIsStoredAsASecondJob)
 
 TEST_F(TransTest, TwoJobsOfOneNameEachLoadAndSaveTheirOwnRows)
 {
-    JobSpec first = kFullFlow, second = kPressure;
+    JobSample first = kFullFlow, second = kPressure;
     first.name = second.name = "Same";
     store.MakeWorkingJob(first);
     const int a = StoreNew();
@@ -228,7 +228,7 @@ TEST_F(TransTest, TwoJobsOfOneNameEachLoadAndSaveTheirOwnRows)
 
 TEST_F(TransTest, JobWhoseStoredCopyIsGoneIsStoredAsNewAndTouchesNoNamesake)
 {
-    JobSpec namesake = kFullFlow;
+    JobSample namesake = kFullFlow;
     namesake.name = kPressure.name;
     store.MakeWorkingJob(namesake);
     StoreNew();
@@ -271,7 +271,7 @@ TEST_F(TransTest, RemovalTakesTheJobFromEveryTableAndNothingElse)
     const QStringList onlyA = store.StoredRows();
     store.MakeWorkingJob(kGravityGated);
     const int b = StoreNew();
-    JobSpec third = kPumped;
+    JobSample third = kPumped;
     third.name = "Third";
     third.seed = 9;
     store.MakeWorkingJob(third);
@@ -347,7 +347,7 @@ TEST_F(TransTest, ImportedJobOfAStoredNameBecomesThatJobToOverwrite)
 {
     store.MakeWorkingJob(kGravityGated);
     const int number = StoreNew();
-    JobSpec otherKind = kManifoldJob;
+    JobSample otherKind = kManifoldJob;
     otherKind.name = "gravity gated";   // another case: another name
     store.MakeWorkingJob(otherKind);
     StoreNew();
@@ -397,7 +397,7 @@ TEST_F(TransTest, FailedSaveLeavesTheStoreAndTheJobObjectAsTheyWere)
     const QStringList before = store.StoredRows();
 
     // A new job that fails on its third manifold row.
-    JobSpec next = kPumped;
+    JobSample next = kPumped;
     next.name = "Next";
     store.MakeWorkingJob(next);
     Tul->SaveState = 0;
@@ -464,7 +464,7 @@ TEST_F(TransTest, JobNamesThatCannotBeStoredAreRefusedWithAMessage)
     EXPECT_EQ(JobNameProblem(QString(51, 'x')), "A Job Name can have at most 50 characters.");
     EXPECT_EQ(JobNameProblem(" North "), "");
 
-    JobSpec blank = kFullFlow;
+    JobSample blank = kFullFlow;
     blank.name = "  ";
     store.MakeWorkingJob(blank);
     Tul->SaveState = 0;

@@ -86,7 +86,7 @@ void JobStore::EmptyWorkingTables()
     }
 }
 
-void JobStore::MakeWorkingJob(const JobSpec& s)
+void JobStore::MakeWorkingJob(const JobSample& s)
 {
     TDMod& d = *dm_;
     EmptyWorkingTables();

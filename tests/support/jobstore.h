@@ -19,7 +19,7 @@
 
 namespace testsupport {
 
-struct JobSpec {
+struct JobSample {
     QString name;
     QString sysType = QStringLiteral("GRAVITY");
     int sysHas = 0;            // 1 gated end, 2 manifold end, 4 manifold job, 8 gated-pipe tool job
@@ -49,7 +49,7 @@ public:
     // Empties the five working tables and fills them with a complete job: every
     // field of the header and of each child row has a value, the gated-pipe row
     // exists when sysHas is 1 or 8. The tables stay open.
-    void MakeWorkingJob(const JobSpec& spec);
+    void MakeWorkingJob(const JobSample& sample);
     // Empties the five working tables.
     void EmptyWorkingTables();
 
