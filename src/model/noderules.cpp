@@ -1,0 +1,32 @@
+#include "model/noderules.h"
+
+#include "model/numtext.h"
+#include "model/staclass1.h"
+#include "platform/ui/seam/msg.h"
+
+std::optional<double> InsertedStation(double previous, double insertPoint, double increment)
+{
+    const double gap = insertPoint - previous;
+    double station = previous + 1.0;
+    if (increment > 0.0 && increment <= gap - 1.0)
+        station = previous + increment;
+    else if (gap > 10.0)
+        station = previous + 10.0;
+    if (station <= previous || station >= insertPoint) return std::nullopt;
+    return station;
+}
+
+QString NoRoomToInsertText(double previous, double insertPoint)
+{
+    return QStringLiteral("Can't insert a node here.  Stations %1 and %2 leave no room for a station between them.")
+        .arg(FixedText(previous, 15, 1), FixedText(insertPoint, 15, 1));
+}
+
+bool RoomForAnotherNode(int nodes)
+{
+    if (nodes < kMaxStations) return true;
+    ui::MessageDlg(QStringLiteral("A profile can have no more than %1 nodes.  Delete a node before adding another.")
+                       .arg(kMaxStations),
+                   ui::MsgType::Error, ui::mbOK);
+    return false;
+}

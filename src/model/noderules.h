@@ -1,0 +1,22 @@
+#pragma once
+// Rules shared by every place that adds or inserts profile nodes: the main
+// window's node commands and the initial profile entry dialog.
+#include <QString>
+
+#include <optional>
+
+// The station of a node inserted between the previous node's station and the
+// insert point's: one station increment past the previous node when the gap
+// leaves at least a foot beyond it, else 10 ft when the gap is wider, else
+// 1 ft (a 10 ft step into a 10 ft gap would repeat the insert point). Empty when the
+// result would not lie strictly between its neighbours (a gap of 1 ft or
+// less); a zero or negative increment is skipped, since it would repeat the
+// previous station.
+std::optional<double> InsertedStation(double previous, double insertPoint, double increment);
+
+// The message for an insert refused because no station fits between.
+QString NoRoomToInsertText(double previous, double insertPoint);
+
+// True when a profile of `nodes` rows may take one more node; otherwise shows
+// the error that says the profile is full.
+bool RoomForAnotherNode(int nodes);
