@@ -3,7 +3,8 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation xvfb poppler-utils
-      libgl1-mesa-dev)
+      libgl1-mesa-dev
+      clang libclang-rt-14-dev)  # clang with libFuzzer: the tests include a short fuzz run
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
