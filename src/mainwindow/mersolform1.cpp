@@ -184,6 +184,7 @@ TMersolForm::~TMersolForm()
 {
     if (MersolForm == this) MersolForm = nullptr;
     ShowSystemDataHook = nullptr;
+    if (DMod && bound_) DMod->RefreshProfileChart = nullptr;
 }
 
 void TMersolForm::buildMenus()
@@ -486,15 +487,15 @@ void TMersolForm::buildProfilePage(QWidget* page)
     v->addWidget(Panel3);
     ProfDBGrid2 = ui::Make<QTableView>(page, "ProfDBGrid2");
     v->addWidget(ProfDBGrid2, 1);
-    DBChart1 = ui::Make<chart::ChartWidget>(page, "DBChart1");
-    DBChart1->chart().Title.Text = QStringLiteral("Pipeline Profile");
-    PointSeries1 = DBChart1->chart().AddSeries(chart::SeriesKind::Point, QStringLiteral("Nodes"));
+    buildProfileChart(page);
     v->addWidget(DBChart1, 1);
 }
 
 void TMersolForm::buildOutputPage(QWidget* page)
 {
     auto* v = new QVBoxLayout(page);
+    buildOutChart(page);
+    v->addWidget(OutChart, 2);
     DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
     v->addWidget(DBGrid1, 1);
     Panel2 = ui::Make<QFrame>(page, "Panel2");
@@ -511,9 +512,6 @@ void TMersolForm::buildOutputPage(QWidget* page)
         h->addWidget(w);
     h->addStretch(1);
     v->addWidget(Panel2);
-    OutChart = ui::Make<chart::ChartWidget>(page, "OutChart");
-    OutChart->chart().Title.Text = QStringLiteral("Profile");
-    v->addWidget(OutChart, 1);
 }
 
 // The data module is made after the window: its sources are bound on the first show.
@@ -521,6 +519,7 @@ void TMersolForm::bindData()
 {
     if (bound_ || !DMod) return;
     bound_ = true;
+    bindProfileChart();
     DBNavigator2 = new ui::DBNavigator(DMod->WorkProfData, ui::nbFirst | ui::nbPrior | ui::nbNext | ui::nbLast, Panel3);
     DBNavigator2->setObjectName(QStringLiteral("DBNavigator2"));
     static_cast<QHBoxLayout*>(Panel3->layout())->insertWidget(1, DBNavigator2);

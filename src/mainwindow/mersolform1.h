@@ -79,15 +79,21 @@ public:
     ui::DBNavigator* DBNavigator2 = nullptr;
     QPushButton *EditProfileBtn, *InsertNodeSpdBtn, *DeleteNodeBtn, *OKBitBtn3, *AddNodeBtn;
     QTableView* ProfDBGrid2;
+    // The profile as entered, read from WorkProfTable on every post and delete.
     chart::ChartWidget* DBChart1;
-    chart::Series* PointSeries1;
+    chart::Series* PointSeries1;   // a click on a node edits it
+    chart::Series* LineSeries1;
+    chart::Series* Series8;        // inactive
     // Page 2, "&Output".
     QTableView* DBGrid1;
     QFrame* Panel2;
     QPushButton *QRDetailedSpdBtn, *QRSummarySpdBtn, *QRCostSpdBtn, *QRGraphBitBtn;
     QToolButton* Help2SpdBtn;
     ui::DBNavigator* OutNavigator = nullptr;
+    // The computed profile, drawn by FillProfileChart.
     chart::ChartWidget* OutChart;
+    chart::Series *Series1, *Series2, *Series3, *Series4, *Series5, *Series6, *Series7;
+    chart::Series *Series9, *Series10, *Series11, *Series12, *Series13, *Series14, *Series15, *Series16;
 
     ui::StatusBar* MainStatusBar;
 
@@ -173,6 +179,8 @@ public:
     void OvcNotebook1PageChanged(int page);
     // Runs the computation of the job's system type; false when there is none.
     bool ComputeJob();
+    // Draws the computed job from the working tables onto OutChart.
+    void FillProfileChart();
 
 private:
     void buildMenus();
@@ -180,6 +188,10 @@ private:
     void buildJobPage(QWidget* page);
     void buildProfilePage(QWidget* page);
     void buildOutputPage(QWidget* page);
+    // The two profile charts: their series and looks, then DBChart1's table binding.
+    void buildProfileChart(QWidget* page);
+    void buildOutChart(QWidget* page);
+    void bindProfileChart();
     void buildSystemPanel();
     void connectJobHandlers();
     // Entering a header field: the job has changes (a new job stays new).

@@ -93,7 +93,7 @@ void TMersolForm::outputPageEntered()
         prof->EnableControls();
         prof->Refresh();
         if (!computed) return;   // nothing to show for a system that was not run
-        if (DMod->RefreshProfileChart) DMod->RefreshProfileChart();
+        FillProfileChart();
         MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
         LastPage = 2;
         return;

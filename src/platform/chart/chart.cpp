@@ -444,7 +444,9 @@ void Chart::Draw(QPainter& p, const QRectF& rect) const
             }
             if (se->DrawsPointer() || se->Kind == SeriesKind::Point) {
                 const PointerStyle st = se->DrawsPointer() ? se->Pointer.Style : PointerStyle::Rectangle;
-                DrawPointer(p, (a + b) / 2, st, 3 * s, 3 * s, se->Color, s);
+                // A pointer of its own colour is what the plot shows for the series.
+                const QColor fill = se->Pointer.Color.isValid() ? se->Pointer.Color : se->Color;
+                DrawPointer(p, (a + b) / 2, st, 3 * s, 3 * s, fill, s);
             }
             p.setPen(Qt::black);
             p.drawText(QPointF(it.rect.left() + 28 * s, cy + fm.ascent() / 2 - fm.descent() / 2), se->Title);

@@ -1,10 +1,12 @@
 #include "platform/chart/chart.h"
 #include "platform/chart/chartwidget.h"
+#include "platform/chart/colors.h"
 #include "support/qt_app.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QtMath>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -261,6 +263,40 @@ TEST_F(ChartTest, DrawingScalesWithTheDevice)
     // The same proportions on both devices.
     EXPECT_NEAR(b.plot.width() / 4000, a.plot.width() / 400, 0.02);
     EXPECT_NEAR(b.plot.height() / 3000, a.plot.height() / 300, 0.02);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ChartColours, WindowsColourValuesKeepBlueInTheHighByte)
+{
+    EXPECT_EQ(WindowsColor(16711808), QColor(128, 0, 255));
+    EXPECT_EQ(WindowsColor(33023), QColor(255, 128, 0));
+    EXPECT_EQ(WindowsColor(64), QColor(64, 0, 0));
+    EXPECT_EQ(WindowsColor(8454016), QColor(128, 255, 128));
+    EXPECT_EQ(WindowsColor(wincolor::Green), QColor(0, 128, 0));
+    EXPECT_EQ(WindowsColor(wincolor::Teal), QColor(0, 128, 128));
+    EXPECT_EQ(WindowsColor(wincolor::Aqua), QColor(0, 255, 255));
+}
+
+// A white point series with fuchsia pointers is listed with a fuchsia symbol,
+// as the plot shows it, not an invisible white one.
+TEST_F(ChartTest, LegendSymbolTakesThePointersOwnColour)
+{
+    Chart c;
+    Series* valves = c.AddSeries(SeriesKind::Point, "Air Valve");
+    valves->Color = Qt::white;
+    valves->Pointer.Color = WindowsColor(wincolor::Fuchsia);
+    const QImage img = Render(c);
+    const ChartLayout L = c.Layout(QRectF(0, 0, 480, 360), const_cast<QImage*>(&img));
+    int fuchsia = 0;
+    for (int y = qFloor(L.legend.top()); y < qCeil(L.legend.bottom()); ++y)
+        for (int x = qFloor(L.legend.left()); x < qCeil(L.legend.right()); ++x) {
+            const QRgb px = img.pixel(x, y);
+            fuchsia += qRed(px) > 200 && qGreen(px) < 60 && qBlue(px) > 200;
+        }
+    EXPECT_GT(fuchsia, 4);
 }
 
 } // namespace
