@@ -399,16 +399,7 @@ void TDunstrowForm::PrevJobBtnClick()
     }
     if (JobImported) return;
 
-    ui::SetScreenCursor(ui::Cursor::HourGlass);
-    bool loaded = false;
-    try {
-        loaded = JobTrans->LoadStoredJob();
-    } catch (...) {
-        ui::SetScreenCursor(savedCursor);
-        throw;
-    }
-    if (!loaded) {
-        ui::SetScreenCursor(savedCursor);
+    if (!LoadPickedJob(savedCursor)) {
         CancelJobBitBtnClick();
         return;
     }
@@ -419,7 +410,6 @@ void TDunstrowForm::PrevJobBtnClick()
     SaveJob1->setEnabled(true);
     Tul->SaveState = 2;
     MainStatusBar->SetPanelText(0, QStringLiteral("Data Output"));
-    ui::SetScreenCursor(savedCursor);
 
     SelectGravitySystem();
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();

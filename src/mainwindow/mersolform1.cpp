@@ -878,18 +878,9 @@ void TMersolForm::PrevJobBtnClick()
     if (JobImported) return;   // the import filled the tables and the window itself
 
     DMod->JobFilterMode = 2;
-    ui::SetScreenCursor(ui::Cursor::HourGlass);
-    bool loaded = false;
-    try {
-        // Empties the working tables and loads the header and the rows the job has.
-        loaded = JobTrans->LoadStoredJob();
-    } catch (...) {
-        ui::SetScreenCursor(savedCursor);
-        throw;
-    }
-    if (!loaded) {
+    // Empties the working tables and loads the header and the rows the job has.
+    if (!LoadPickedJob(savedCursor)) {
         // The job left the store meanwhile (already reported).
-        ui::SetScreenCursor(savedCursor);
         CancelJobBitBtnClick();
         return;
     }
@@ -900,7 +891,6 @@ void TMersolForm::PrevJobBtnClick()
     SaveJob1->setEnabled(true);
     Tul->SaveState = 2;
     MainStatusBar->SetPanelText(0, QStringLiteral("Data Output"));
-    ui::SetScreenCursor(savedCursor);
 
     ShowSystemData(this);
     db::Table* prof = DMod->WorkProfTable;

@@ -12,6 +12,7 @@
 #include "model/dmod1.h"
 #include "model/startup.h"
 #include "model/tulclass.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
@@ -337,6 +338,41 @@ TEST_F(DunstrowFormTest, GravityJobsTravelBetweenTheTwoDesigners)
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Gravy2");
     EXPECT_DOUBLE_EQ(DMod->WorkPipeTableWSElev->AsFloat(), 4512.5);
     EXPECT_EQ(form->cfsField->text().trimmed(), "1.11");
+}
+
+TEST_F(DunstrowFormTest, PreviousJobPutsBackTheCursorShownBeforeTheListInBothDesigners)
+{
+    storeJob("Gravy", "GRAVITY");
+    // Previous Job in a main window; the list leaves the arrow behind it, as
+    // its report preview does. Gives the cursors seen while the header loaded
+    // and afterwards.
+    auto previousJob = [&](ui::Form& window) {
+        ui::SetScreenCursor(ui::Cursor::HandPoint);
+        driver.OnceForm("TJobListForm", [](ui::Form& f) {
+            ui::SetScreenCursor(ui::Cursor::Arrow);
+            ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"))->SelectRow(0);
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        std::vector<ui::Cursor> whileLoading;
+        DMod->WorkPipeTable->AfterPost = [&](db::Table&) { whileLoading.push_back(ui::ScreenCursor()); };
+        DialogDriver::Press(window, "PrevJobBtn");
+        DMod->WorkPipeTable->AfterPost = nullptr;
+        EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Gravy");
+        EXPECT_FALSE(whileLoading.empty());
+        EXPECT_EQ(whileLoading.empty() ? ui::Cursor::Default : whileLoading.front(), ui::Cursor::HourGlass);
+        EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::HandPoint);
+        ui::SetScreenCursor(ui::Cursor::Default);
+    };
+    previousJob(*form);
+    closeDunstrow();
+
+    CreateSingleObjects();
+    MersolForm = new TMersolForm();
+    MersolForm->Show();
+    previousJob(*MersolForm);
+    MersolForm->Close();
+    delete MersolForm;
+    MersolForm = nullptr;
 }
 
 } // namespace

@@ -127,6 +127,14 @@ void TJobListForm::ImportJobBtnClick()
     Close();
 }
 
+bool LoadPickedJob(ui::Cursor before)
+{
+    // The list may have left another cursor (its report shows the arrow).
+    ui::SetScreenCursor(before);
+    ui::CursorScope wait(ui::Cursor::HourGlass);
+    return JobTrans->LoadStoredJob();
+}
+
 void TJobListForm::HelpImportClick()
 {
     ui::HelpContext(18);

@@ -10,6 +10,7 @@
 // (TTrans::LoadStoredJob). After an import the working tables already hold
 // the imported job and the main window's JobImported is set: an opener then
 // loads nothing.
+#include "platform/ui/cursor.h"
 #include "platform/ui/form.h"
 
 #include <functional>
@@ -57,3 +58,9 @@ inline TJobListForm* JobListForm = nullptr;
 // ShowSystemData). The main window sets it; the import calls it once the
 // working tables hold the imported job.
 inline std::function<void()> ShowSystemDataHook;
+
+// Loads the job picked in the list (TTrans::LoadStoredJob) under the
+// hourglass. `before` is the screen cursor its opener saw before the list
+// opened: it is what shows afterwards, whether the job loads, has left the
+// store (false, already reported) or the load throws.
+bool LoadPickedJob(ui::Cursor before);
