@@ -9,6 +9,7 @@
 #include "dialogs/database/savedlg1.h"
 #include "mainwindow/mersolform1.h"
 #include "model/dattrans.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
@@ -312,10 +313,13 @@ TEST_F(JobDialogsTest, EnterInTheGridGoesToOkAndReportPreviewsTheList)
     Store(kNorth);
     QWidget* focused = nullptr;
     QStringList listed;
+    ui::Cursor inPreview = ui::Cursor::Default;
     const auto old = report::SetPreviewHook([&](report::Document& d, QWidget*) {
         EXPECT_TRUE(QRJobList != nullptr);
         listed = report::RenderDump(d).TextsOf("QRDBText1");
+        inPreview = ui::ScreenCursor();
     });
+    ASSERT_EQ(ui::ScreenCursor(), ui::Cursor::Default);
     ShowJobList(1, [&](ui::Form& f) {
         DialogDriver::Focus(f, "DBGrid1");
         DialogDriver::Enter(f);
@@ -328,6 +332,9 @@ TEST_F(JobDialogsTest, EnterInTheGridGoesToOkAndReportPreviewsTheList)
     EXPECT_EQ(driver.FormsShown(), QStringList{"TJobListForm"});
     EXPECT_EQ(listed.size(), 1);
     EXPECT_TRUE(QRJobList == nullptr);
+    // The preview's arrow goes with the report: the program keeps its cursor.
+    EXPECT_EQ(inPreview, ui::Cursor::Arrow);
+    EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::Default);
 }
 
 TEST_F(JobDialogsTest, ImportFromAnEmptyStoreFillsTheWorkingJobAndTheMainWindow)
