@@ -100,12 +100,14 @@ TDunstrowForm::TDunstrowForm()
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     connectFields();
     ShowSystemDataHook = [this] { SelectGravitySystem(); };
+    NodeKindDialogOpener = [this](const QString& kind) { OpenNodeKindDialogs(this, kind, false); };
 }
 
 TDunstrowForm::~TDunstrowForm()
 {
     if (DunstrowForm == this) DunstrowForm = nullptr;
     ShowSystemDataHook = nullptr;
+    NodeKindDialogOpener = nullptr;
 }
 
 void TDunstrowForm::buildMenus()

@@ -178,6 +178,7 @@ TMersolForm::TMersolForm()
     OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     connectJobHandlers();
     ShowSystemDataHook = [this] { ShowSystemData(this); };
+    connectNodeCommands();
 }
 
 TMersolForm::~TMersolForm()
@@ -185,6 +186,7 @@ TMersolForm::~TMersolForm()
     if (MersolForm == this) MersolForm = nullptr;
     ShowSystemDataHook = nullptr;
     if (DMod && bound_) DMod->RefreshProfileChart = nullptr;
+    NodeKindDialogOpener = nullptr;
 }
 
 void TMersolForm::buildMenus()

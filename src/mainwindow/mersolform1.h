@@ -176,6 +176,16 @@ public:
     void DeleteNodeSpdBtnClick();
     void EditNodeSpdBtnClick();
     void ProfDBGrid2DblClick() { EditNodeSpdBtnClick(); }
+
+    // Node commands of the profile page (mersolnodes.cpp).
+    void AddNodeBtnClick();
+    void InsertNodeSpdBtnClick();
+    // A click on a node of the profile chart edits that node.
+    void ProfDBChart1ClickSeries(chart::Series& series, int valueIndex);
+    void Panel5Enter();
+    // Opens the dialogs a node kind needs ("Booster", "Gated", "Manifold")
+    // with `owner` as their owner; any other kind opens nothing.
+    void OpenNodeKindDialog(QWidget* owner, const QString& kind);
     void OvcNotebook1PageChanged(int page);
     // Runs the computation of the job's system type; false when there is none.
     bool ComputeJob();
@@ -184,6 +194,7 @@ public:
 
 private:
     void buildMenus();
+    void connectNodeCommands();
     void buildTopBar(QWidget* parent);
     void buildJobPage(QWidget* page);
     void buildProfilePage(QWidget* page);
@@ -227,6 +238,12 @@ void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, 
 // Lays out the system data panel for the job in WorkPipeTable and shows the
 // job page's fields.
 void ShowSystemData(TMersolForm* form);
+
+// The dialogs of a node kind, opened one after the other with `owner` as
+// their owner: "Booster" the in-line booster pump (only where `boosters`; the
+// gravity designer has none), "Gated" the pipe picker and then the gated
+// pipe, "Manifold" the manifold end. Any other kind opens nothing.
+void OpenNodeKindDialogs(QWidget* owner, const QString& kind, bool boosters);
 
 // Undo copies of the working pipe, profile, gated-pipe and manifold tables,
 // taken before a node or system dialog opens and put back when it is

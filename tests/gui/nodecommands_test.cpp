@@ -1,10 +1,15 @@
-// Deleting nodes from the profile page.
+// The node commands of the profile page.
+#include "support/workjob.h"
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
+#include "platform/chart/series.h"
+#include "model/noderules.h"
 #include "platform/ui/notebook.h"
+#include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 using testsupport::ProfValue;
@@ -110,6 +115,298 @@ TEST_F(NodeCommands, EditNodeGoesOnToTheReachDialog)
     form->EditNodeSpdBtnClick();
     EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TProfInDlg"}));
     EXPECT_DOUBLE_EQ(Tul->NewStation, 2000.0);
+}
+
+} // namespace
+
+// Adding and inserting nodes, the chart's click and the node-kind dialogs.
+namespace {
+
+WorkNode node(double station, int nodeType)
+{
+    const char* reach = nodeType == 0 ? "GRAVBEG" : nodeType >= 4 ? "GRAVEND" : "GRAVMID";
+    return WorkNode{.station = station, .pipeQ = 300, .diaIn = 6, .reachType = reach, .nodeType = nodeType};
+}
+
+class NewNodes : public NodeCommands {
+protected:
+    // A profile of these stations, the entrance first and the rest in line
+    // unless `lastType` says otherwise, numbered as the dialogs leave it.
+    void profile(const std::vector<double>& stations, int lastType = 1)
+    {
+        std::vector<WorkNode> nodes;
+        for (size_t i = 0; i < stations.size(); ++i)
+            nodes.push_back(node(stations[i], i == 0 ? 0 : i + 1 == stations.size() ? lastType : 1));
+        testsupport::WriteWorkJob(WorkHeader{}, nodes);
+        Tul->BuildStationList();
+        Tul->SaveState = 2;
+    }
+    void increment(double feet) { setDefaults({{"StaIncrement", feet}}); }
+    QList<double> stations()
+    {
+        QList<double> out;
+        db::Table* t = DMod->WorkProfTable;
+        if (!t->Active()) t->Open();
+        t->CheckBrowseMode();
+        for (t->First(); !t->Eof(); t->Next()) out << DMod->WorkProfTableStation->AsFloat();
+        return out;
+    }
+    void at(double station) { ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), station)); }
+    // The node dialog notes the new row it was opened on, then answers.
+    void nodeDialog(const char* button)
+    {
+        driver.OnceForm("TBasicNodeDlg", [this, button](ui::Form& f) {
+            newStation = DMod->WorkProfTableStation->AsFloat();
+            newRecordNo = DMod->WorkProfTableRecordNo->AsInteger();
+            newPipeQ = DMod->WorkProfTablePipeQ->AsFloat();
+            status = form->MainStatusBar->PanelText(0);
+            DialogDriver::Press(f, button);
+        });
+    }
+    void reachDialog(const char* button)
+    {
+        driver.OnceForm("TProfInDlg", [button](ui::Form& f) { DialogDriver::Press(f, button); });
+    }
+    // The node dialog first, the reach dialog last (a new node's reach may
+    // ask for its pipe between them).
+    void expectNodeThenReachDialog()
+    {
+        const QStringList& shown = driver.FormsShown();
+        ASSERT_GE(shown.size(), 2);
+        EXPECT_EQ(shown.first(), QStringLiteral("TBasicNodeDlg"));
+        EXPECT_EQ(shown.last(), QStringLiteral("TProfInDlg"));
+    }
+    void insertAt(double station)
+    {
+        at(station);
+        driver.ClearLog();
+        form->InsertNodeSpdBtnClick();
+    }
+
+    double newStation = -1, newPipeQ = -1;
+    int newRecordNo = -1;
+    QString status;
+};
+
+TEST_F(NewNodes, AddPutsTheNodeOneIncrementPastTheLast)
+{
+    profile({0, 500});
+    increment(100);
+    nodeDialog("OKBitBtn1");
+    reachDialog("OKBitBtn");
+    form->AddNodeBtnClick();
+    expectNodeThenReachDialog();
+    EXPECT_DOUBLE_EQ(newStation, 600);
+    EXPECT_EQ(newRecordNo, 3);
+    EXPECT_DOUBLE_EQ(newPipeQ, 300);   // carried on from the last node
+    EXPECT_EQ(status, QStringLiteral("Adding node"));
+    EXPECT_EQ(stations(), (QList<double>{0, 500, 600}));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "RecordNo"), 3);
+    EXPECT_TRUE(Tul->AddingNode);
+    EXPECT_FALSE(Tul->InsertingNode);
+    EXPECT_EQ(Tul->SaveState, 1);
+}
+
+TEST_F(NewNodes, AddWithoutAPositiveIncrementStillGoesPastTheLast)
+{
+    profile({0, 500});
+    for (double feet : {0.0, -100.0}) {
+        SCOPED_TRACE(feet);
+        increment(feet);
+        nodeDialog("CancelBitBtn2");
+        form->AddNodeBtnClick();
+        EXPECT_DOUBLE_EQ(newStation, 510);
+        EXPECT_EQ(stations(), (QList<double>{0, 500}));
+    }
+}
+
+TEST_F(NewNodes, AddAfterAnEndNodeIsRefused)
+{
+    profile({0, 1234, 3000}, 4);
+    form->AddNodeBtnClick();
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't add a node.  There is already an end node."});
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_EQ(stations(), (QList<double>{0, 1234, 3000}));
+    EXPECT_TRUE(Tul->WasCancelled);
+    EXPECT_EQ(Tul->SaveState, 2);
+}
+
+TEST_F(NewNodes, CancellingEitherDialogOfAnAddPutsTheTablesBack)
+{
+    profile({0, 500});
+    increment(100);
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"DiaIn", 10.0}});
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        // Changes to the header and the gated pipe, both to be undone.
+        db::Table* pipe = DMod->WorkPipeTable;
+        if (pipe->State() == db::DataSetState::Browse) pipe->Edit();
+        DMod->WorkPipeTableOutletElev->SetAsFloat(77);
+        pipe->Post();
+        db::Table* gated = DMod->WorkGatedTable;
+        if (!gated->Active()) gated->Open();
+        gated->Edit();
+        DMod->WorkGatedTableDiaIn->SetAsFloat(12);
+        gated->Post();
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
+    form->AddNodeBtnClick();
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});
+    EXPECT_EQ(stations(), (QList<double>{0, 500}));
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("OutletElev"), 0);
+    db::Table* gated = DMod->WorkGatedTable;
+    if (!gated->Active()) gated->Open();
+    ASSERT_EQ(gated->RecordCount(), 1);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableDiaIn->AsFloat(), 10);
+
+    // The reach dialog's cancel undoes the new node too.
+    driver.ClearLog();
+    nodeDialog("OKBitBtn1");
+    reachDialog("CancelBitBtn");
+    form->AddNodeBtnClick();
+    expectNodeThenReachDialog();
+    EXPECT_EQ(stations(), (QList<double>{0, 500}));
+}
+
+TEST_F(NewNodes, InsertedStationFollowsThePreviousNode)
+{
+    struct Case { double insertPoint, increment, expected; };
+    for (const Case c : {Case{1100, 200, 1010}, Case{1005, 200, 1001}, Case{1500, 200, 1200}}) {
+        SCOPED_TRACE(c.insertPoint);
+        profile({0, 1000, c.insertPoint, 2000}, 4);
+        increment(c.increment);
+        nodeDialog("CancelBitBtn2");
+        insertAt(c.insertPoint);
+        EXPECT_DOUBLE_EQ(newStation, c.expected);
+        EXPECT_EQ(newRecordNo, 3);   // right after the previous node
+        EXPECT_EQ(status, QStringLiteral("Inserting node"));
+        // Cancelled: the profile is as it was.
+        EXPECT_EQ(stations(), (QList<double>{0, 1000, c.insertPoint, 2000}));
+    }
+    EXPECT_DOUBLE_EQ(Tul->InsertPointStation, 1500);
+}
+
+TEST_F(NewNodes, InsertedNodeStaysWhenOnlyTheReachDialogIsCancelled)
+{
+    profile({0, 1000, 1100, 2000}, 4);
+    increment(200);
+    nodeDialog("OKBitBtn1");
+    reachDialog("CancelBitBtn");
+    insertAt(1100);
+    expectNodeThenReachDialog();
+    EXPECT_EQ(stations(), (QList<double>{0, 1000, 1010, 1100, 2000}));
+    for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(ProfValue(k, "RecordNo"), k + 1);
+    EXPECT_TRUE(Tul->InsertingNode);
+    EXPECT_FALSE(Tul->AddingNode);
+}
+
+TEST_F(NewNodes, InsertWithNoRoomBetweenIsRefused)
+{
+    profile({0, 1000, 1001, 2000}, 4);
+    increment(200);
+    insertAt(1001);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{NoRoomToInsertText(1000, 1001)});
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_TRUE(Tul->WasCancelled);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 1001);   // still on the insert point
+    EXPECT_EQ(stations(), (QList<double>{0, 1000, 1001, 2000}));
+    EXPECT_EQ(Tul->SaveState, 2);
+}
+
+TEST_F(NewNodes, NothingIsInsertedBeforeTheEntrance)
+{
+    profile({0, 1234, 3000}, 4);
+    insertAt(0);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't insert a station prior to the entrance."});
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_EQ(stations(), (QList<double>{0, 1234, 3000}));
+
+    // Nor on a profile that holds only its entrance: Add extends that one.
+    profile({0});
+    insertAt(0);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't insert a station prior to the entrance."});
+    EXPECT_EQ(stations(), QList<double>{0});
+}
+
+TEST_F(NewNodes, AFullProfileTakesNoMoreNodes)
+{
+    std::vector<double> full;
+    for (int i = 0; i < 100; ++i) full.push_back(100.0 * i);
+    profile(full);
+    increment(50);
+    const QString fullText =
+        QStringLiteral("A profile can have no more than 100 nodes.  Delete a node before adding another.");
+    form->AddNodeBtnClick();
+    EXPECT_EQ(driver.MessageTexts(), QStringList{fullText});
+    insertAt(5000);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{fullText});
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 100);
+
+    // One node fewer leaves room for one more.
+    full.pop_back();
+    profile(full);
+    nodeDialog("OKBitBtn1");
+    reachDialog("OKBitBtn");
+    form->AddNodeBtnClick();
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 100);
+    EXPECT_DOUBLE_EQ(newStation, 9850);
+}
+
+TEST_F(NewNodes, DeletingAGatedPipeEndEmptiesTheGatedPipe)
+{
+    profile({0, 1234, 3000}, 5);
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"DiaIn", 10.0}});
+    form->AddNodeBtn->hide();
+    driver.Answer(ui::mrYes);
+    deleteAt(3000);
+    EXPECT_EQ(driver.MessageTexts(),
+              (QStringList{"Do you really want to DELETE Station 30+00?", "You will now need to add an end node!",
+                           "Station 30+00 is now deleted!"}));
+    EXPECT_TRUE(DMod->WorkGatedTable->Active());
+    EXPECT_EQ(DMod->WorkGatedTable->RecordCount(), 0);
+    EXPECT_TRUE(DMod->WorkPipeTableNoEnd->AsBoolean());
+    EXPECT_FALSE(form->AddNodeBtn->isHidden());
+    EXPECT_EQ(stations(), (QList<double>{0, 1234}));
+}
+
+TEST_F(NewNodes, AClickOnAChartPointEditsThatNode)
+{
+    profile({0, 1234, 2000, 3000}, 4);
+    nodeDialog("CancelBitBtn2");
+    ASSERT_TRUE(form->PointSeries1->OnClick);
+    form->PointSeries1->OnClick(*form->PointSeries1, 2);
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});
+    EXPECT_DOUBLE_EQ(newStation, 2000);
+    EXPECT_EQ(status, QStringLiteral("Editing node"));
+}
+
+TEST_F(NewNodes, NodeKindsOpenTheirDialogsInOrder)
+{
+    // The window installs the opener the node-kind choice calls.
+    ASSERT_TRUE(NodeKindDialogOpener);
+    NodeKindDialogOpener(QStringLiteral("Gated"));
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TGetPipeDlg", "TGatedPipeDlg"}));
+    driver.ClearLog();
+    form->OpenNodeKindDialog(form, QStringLiteral("Booster"));
+    form->OpenNodeKindDialog(form, QStringLiteral("Manifold"));
+    form->OpenNodeKindDialog(form, QStringLiteral("In line"));
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TPumpLineBoosterDlg", "TManifoldEndDlg"}));
+
+    // The gravity designer has no booster pumps.
+    driver.ClearLog();
+    OpenNodeKindDialogs(form, QStringLiteral("Booster"), false);
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+}
+
+TEST_F(NewNodes, FocusComingIntoTheSystemPanelTurnsTheTypesPurple)
+{
+    QApplication::setActiveWindow(form);
+    form->OvcNotebook1->SetPageIndex(0);
+    form->ScrollBox1->show();
+    DialogDriver::Focus(*form, "JobNameDBEdit");
+    ASSERT_NE(form->SysTypeRadioGroup->palette().color(QPalette::WindowText), QColor(0x80, 0x00, 0x80));
+    DialogDriver::Focus(*form, "DetMLCheckBox");
+    EXPECT_EQ(form->SysTypeRadioGroup->palette().color(QPalette::WindowText), QColor(0x80, 0x00, 0x80));
 }
 
 } // namespace
