@@ -3,13 +3,14 @@
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
-#include "platform/chart/series.h"
+#include "platform/chart/chartwidget.h"
 #include "model/noderules.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 
 using testsupport::ProfValue;
@@ -373,8 +374,13 @@ TEST_F(NewNodes, AClickOnAChartPointEditsThatNode)
 {
     profile({0, 1234, 2000, 3000}, 4);
     nodeDialog("CancelBitBtn2");
-    ASSERT_TRUE(form->PointSeries1->OnClick);
-    form->PointSeries1->OnClick(*form->PointSeries1, 2);
+    form->DBChart1->resize(500, 350);
+    form->DBChart1->RefreshData();
+    ASSERT_EQ(form->PointSeries1->Count(), 4);
+    const QPointF at = form->DBChart1->PointPosition(*form->PointSeries1, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, form->DBChart1->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(form->DBChart1, &press);
     EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});
     EXPECT_DOUBLE_EQ(newStation, 2000);
     EXPECT_EQ(status, QStringLiteral("Editing node"));
