@@ -68,7 +68,11 @@ void TMersolForm::bindProfileChart()
 {
     for (Series* s : {PointSeries1, LineSeries1})
         s->SetDataSource(DMod->WorkProfTable, QStringLiteral("Station"), QStringLiteral("GroundElev"));
-    DMod->RefreshProfileChart = [this] { DBChart1->RefreshData(); };
+    // Rows posted while the profile's controls are disabled (a run writing its
+    // results) are not drawn one by one; the page entry refreshes the chart.
+    DMod->RefreshProfileChart = [this] {
+        if (!DMod->WorkProfTable->ControlsDisabled()) DBChart1->RefreshData();
+    };
 }
 
 void TMersolForm::buildOutChart(QWidget* page)
