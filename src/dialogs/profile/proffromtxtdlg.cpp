@@ -1,5 +1,6 @@
 #include "dialogs/profile/proffromtxtdlg.h"
 
+#include "dialogs/profile/profentrydlg5.h"
 #include "model/dmod1.h"
 #include "model/proftext.h"
 #include "model/tulclass.h"
@@ -89,6 +90,8 @@ void TProfFromTxtDlg::SelectFileBitBtnClick()
 
 void TProfFromTxtDlg::OKBitBtnClick()
 {
+    // The profile is read: the entry dialog goes on from it.
+    if (ProfEntryDlg) ProfEntryDlg->TextFileBtn->setEnabled(false);
     Tul->NumNodes = DMod->WorkProfTable->RecordCount();
     SetModalResult(ui::mrOk);
 }
@@ -101,6 +104,8 @@ void TProfFromTxtDlg::CancelBitBtnClick()
         prof->EmptyTable();
     }
     if (!prof->Active()) prof->Open();
+    // The entry dialog starts again from its entrance row.
+    if (ProfEntryDlg) ProfEntryDlg->FormShow();
     SetModalResult(ui::mrCancel);
 }
 

@@ -1,0 +1,464 @@
+// The initial profile entry dialog: the entrance of a new job, adding,
+// inserting and deleting nodes, the invert methods, the text-file import and
+// the outcome of OK and Cancel.
+#include "profiledlg_fixture.h"
+
+#include "dialogs/profile/profentrydlg5.h"
+#include "model/noderules.h"
+#include "support/workprofile.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+using testsupport::ProfIsNull;
+using testsupport::ProfText;
+using testsupport::ProfValue;
+
+namespace {
+
+const char* kEntrance = "Pipe entrance (any type)";
+const char* kInLine = "In line (normal)";
+const char* kEnd = "End of line (normal)";
+
+class ProfEntryDlgTest : public ProfileDialogTest {
+protected:
+    void SetUp() override
+    {
+        ProfileDialogTest::SetUp();
+        Tul->NewJob = false;
+    }
+
+    static void SetIncrement(double feet)
+    {
+        db::Table* t = DMod->DefLocTable;
+        t->First();
+        t->Edit();
+        DMod->DefLocTableStaIncrement->SetAsFloat(feet);
+        t->Post();
+    }
+
+    void Node(double station, int type, testsupport::FieldValues more = {})
+    {
+        const char* desc = type == 0 ? kEntrance : type == 4 ? kEnd : kInLine;
+        AddNode({{"Station", station}, {"NodeType", type}, {"NodeTypeDesc", desc}, {"GroundElev", 100.0},
+                 {"PipeQ", 500.0}, {"InvElMethod", 0}, {"InvElMethDesc", "Give depth to top of pipe (pipe cover)"},
+                 {"PipeDepth", 30.0}, {"DiaIn", 8.0}, {"WallThick", 0.3},
+                 {"DownStreamPipeDescription", "8 in PVC"}});
+        if (more.size() > 0) {
+            db::Table* t = DMod->WorkProfTable;
+            t->Locate(QStringLiteral("Station"), station);
+            t->Edit();
+            for (const auto& [name, value] : more) t->FieldByName(name)->SetValue(value);
+            t->Post();
+        }
+        renumber();
+    }
+    static void renumber()
+    {
+        db::Table* t = DMod->WorkProfTable;
+        int n = 1;
+        for (t->First(); !t->Eof(); t->Next(), ++n) {
+            t->Edit();
+            DMod->WorkProfTableRecordNo->SetAsInteger(n);
+            t->Post();
+        }
+    }
+    static void clearProfile()
+    {
+        db::Table* t = DMod->WorkProfTable;
+        t->Close();
+        t->EmptyTable();
+        t->Open();
+    }
+    static int Rows()
+    {
+        db::Table* t = DMod->WorkProfTable;
+        if (!t->Active()) t->Open();
+        return t->RecordCount();
+    }
+    // Makes the node at the station the grid's current row.
+    static void Select(double station) { ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), station)); }
+
+    void Run(DialogDriver::FormAction action)
+    {
+        driver.OnceForm("TProfEntryDlg", std::move(action));
+        TProfEntryDlg dlg(nullptr);
+        EXPECT_EQ(ProfEntryDlg, &dlg);
+        dlg.ShowModal();
+    }
+    static void Ok(ui::Form& f) { DialogDriver::Press(f, "OKBtn"); }
+};
+
+TEST_F(ProfEntryDlgTest, NewJobStartsFromItsEntranceRow)
+{
+    for (const char* pump : {"AUTOPUMP", "CENTRIF"}) {
+        SCOPED_TRACE(pump);
+        clearProfile();
+        job.SetHeader({{"PumpType", pump}});
+        Tul->NewJob = true;
+        Run([](ui::Form& f) {
+            auto& dlg = static_cast<TProfEntryDlg&>(f);
+            EXPECT_FALSE(dlg.NFIn->isEnabled());
+            EXPECT_FALSE(dlg.NFOut->isEnabled());
+            EXPECT_TRUE(dlg.TextFileBtn->isVisible());
+            EXPECT_TRUE(Tul->ProfileEntryActive);
+            EXPECT_TRUE(dlg.NFStation->text().isEmpty());
+            Ok(f);
+        });
+        ASSERT_EQ(Rows(), 1);
+        EXPECT_EQ(int(ProfValue(0, "RecordNo")), 1);
+        EXPECT_TRUE(ProfIsNull(0, "Station"));
+        EXPECT_EQ(int(ProfValue(0, "NodeType")), 0);
+        EXPECT_EQ(ProfText(0, "NodeTypeDesc"), kEntrance);
+        EXPECT_EQ(int(ProfValue(0, "InvElMethod")), 1);
+        EXPECT_EQ(ProfText(0, "InvElMethDesc"), "Enter invert elevation directly");
+        EXPECT_DOUBLE_EQ(ProfValue(0, "PipeDepth"), DMod->DefLocTableDepthOfCover->AsFloat());
+        EXPECT_DOUBLE_EQ(ProfValue(0, "PipeQ"), 500.0);
+        EXPECT_DOUBLE_EQ(ProfValue(0, "PipeLength"), 0.0);
+        EXPECT_EQ(ProfText(0, "PipeType"), QLatin1String(pump) == "AUTOPUMP"
+                                               ? DMod->DefLocTablePipeTypePressure->AsString()
+                                               : DMod->DefLocTablePipeTypeOthers->AsString());
+        EXPECT_FALSE(Tul->ProfileEntryActive);
+        EXPECT_FALSE(Tul->ProfEntryCancelled);
+    }
+    EXPECT_NE(DMod->DefLocTablePipeTypePressure->AsString(), DMod->DefLocTablePipeTypeOthers->AsString());
+}
+
+TEST_F(ProfEntryDlgTest, ShownAgainOnANewJobsProfileItEditsItInPlace)
+{
+    Node(0, 0);
+    Node(500, 4, {{"GroundElev", 90.0}});
+    Tul->NewJob = true;
+    Run([](ui::Form& f) {
+        EXPECT_FALSE(static_cast<TProfEntryDlg&>(f).TextFileBtn->isVisible());
+        Ok(f);
+    });
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "GroundElev"), 90.0);
+    EXPECT_EQ(int(ProfValue(1, "NodeType")), 4);
+}
+
+TEST_F(ProfEntryDlgTest, AddFollowsTheLastNodeByTheIncrement)
+{
+    SetIncrement(100);
+    Node(0, 0);
+    Node(500, 1, {{"GroundElev", 87.5}});
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "AddNodeBtn");
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 600.0);
+        EXPECT_TRUE(f.Control<QLineEdit>("NFIn")->isEnabled());
+        EXPECT_EQ(f.ActiveControl(), f.Control<QLineEdit>("NFStation"));
+        Ok(f);
+    });
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_DOUBLE_EQ(NumAt(600, "RecordNo"), 3);
+    EXPECT_DOUBLE_EQ(NumAt(600, "GroundElev"), 87.5);
+    EXPECT_DOUBLE_EQ(NumAt(600, "PipeLength"), 100.0);
+    EXPECT_EQ(TextAt(600, "NodeTypeDesc"), kInLine);
+    EXPECT_EQ(TextAt(600, "DownStreamPipeDescription"), "8 in PVC");   // carried from the node before
+    EXPECT_DOUBLE_EQ(NumAt(600, "DiaIn"), 8.0);
+    EXPECT_FALSE(Tul->WasCancelled);
+}
+
+TEST_F(ProfEntryDlgTest, AddAfterAnEndNodeIsRefused)
+{
+    Node(0, 0);
+    Node(500, 4);
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "AddNodeBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't add a node.  There is already an end node."});
+    EXPECT_TRUE(Tul->WasCancelled);
+    EXPECT_EQ(Rows(), 2);
+}
+
+TEST_F(ProfEntryDlgTest, InsertedStationLiesBetweenItsNeighbours)
+{
+    struct Case {
+        double previous, insertPoint, increment;
+        std::optional<double> expected;
+    };
+    const Case cases[] = {
+        {100, 150, 100, 110}, {100, 105, 100, 101}, {100, 200, 20, 120}, {100, 101, 100, std::nullopt}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.insertPoint);
+        clearProfile();
+        driver.ClearLog();
+        SetIncrement(c.increment);
+        Node(0, 0);
+        Node(c.previous, 1);
+        Node(c.insertPoint, 4);
+        const double insertPoint = c.insertPoint;
+        Run([insertPoint](ui::Form& f) {
+            Select(insertPoint);
+            DialogDriver::Press(f, "InsertNodeSpdBtn");
+            Ok(f);
+        });
+        if (!c.expected) {
+            EXPECT_EQ(driver.MessageTexts(), QStringList{NoRoomToInsertText(c.previous, c.insertPoint)});
+            EXPECT_TRUE(Tul->WasCancelled);
+            EXPECT_EQ(Rows(), 3);
+            continue;
+        }
+        EXPECT_TRUE(driver.MessageTexts().isEmpty());
+        ASSERT_EQ(Rows(), 4);
+        const double s = *c.expected;
+        EXPECT_EQ(TextAt(s, "NodeTypeDesc"), kInLine);
+        EXPECT_DOUBLE_EQ(NumAt(s, "RecordNo"), 3);
+        EXPECT_DOUBLE_EQ(NumAt(c.insertPoint, "RecordNo"), 4);
+        EXPECT_DOUBLE_EQ(NumAt(s, "PipeLength"), s - c.previous);
+        EXPECT_DOUBLE_EQ(NumAt(c.insertPoint, "PipeLength"), c.insertPoint - s);
+    }
+}
+
+TEST_F(ProfEntryDlgTest, InsertAtTheEntranceOnlyWhileItIsAlone)
+{
+    Node(0, 0);
+    Run([](ui::Form& f) {
+        Select(0);
+        DialogDriver::Press(f, "InsertNodeSpdBtn");
+        Ok(f);
+    });
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Station"), 1.0);
+    EXPECT_EQ(int(ProfValue(1, "RecordNo")), 2);
+
+    Node(500, 4);
+    Run([](ui::Form& f) {
+        Select(0);
+        DialogDriver::Press(f, "InsertNodeSpdBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't insert a station prior to the entrance."});
+    EXPECT_TRUE(Tul->WasCancelled);
+    EXPECT_EQ(Rows(), 3);
+}
+
+TEST_F(ProfEntryDlgTest, DeleteAsksThenCarriesTheFlowsDown)
+{
+    Node(0, 0);
+    Node(300, 1, {{"InQ", 10.0}, {"PipeQ", 510.0}});
+    Node(600, 1, {{"PipeQ", 510.0}});
+    Node(900, 4, {{"PipeQ", 510.0}});
+    Run([this](ui::Form& f) {
+        Select(0);
+        DialogDriver::Press(f, "DeleteNodeBtn");
+        EXPECT_EQ(driver.MessageTexts(),
+                  QStringList{"Can't delete entrance station 0+00.  It is OK to edit an entrance node."});
+        driver.ClearLog();
+        Select(300);
+        driver.Answer(ui::mrNo);
+        DialogDriver::Press(f, "DeleteNodeBtn");
+        EXPECT_EQ(Rows(), 4);
+        EXPECT_DOUBLE_EQ(NumAt(600, "PipeQ"), 510.0);
+        Select(300);
+        driver.Answer(ui::mrYes);
+        DialogDriver::Press(f, "DeleteNodeBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"Do you really want to DELETE Station 3+00?",
+                                                  "Do you really want to DELETE Station 3+00?",
+                                                  "Station 3+00 is now deleted!"}));
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_DOUBLE_EQ(NumAt(0, "PipeQ"), 500.0);
+    EXPECT_DOUBLE_EQ(NumAt(600, "PipeQ"), 500.0);
+    EXPECT_DOUBLE_EQ(NumAt(900, "PipeQ"), 500.0);
+    EXPECT_DOUBLE_EQ(NumAt(600, "RecordNo"), 2);
+    EXPECT_DOUBLE_EQ(NumAt(900, "RecordNo"), 3);
+    EXPECT_DOUBLE_EQ(NumAt(600, "PipeLength"), 600.0);
+    EXPECT_EQ(Header("NumNodes").toInt(), 3);
+}
+
+TEST_F(ProfEntryDlgTest, DeletingAGatedEndEmptiesTheGatedPipe)
+{
+    Node(0, 0);
+    Node(400, 5, {{"NodeTypeDesc", "End of line, start gated pipe"}});
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"StartSta", 400.0}, {"GateFlow", 20.0}});
+    Run([this](ui::Form& f) {
+        Select(400);
+        driver.Answer(ui::mrYes);
+        DialogDriver::Press(f, "DeleteNodeBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(Rows(), 1);
+    ASSERT_TRUE(DMod->WorkGatedTable->Active());
+    EXPECT_TRUE(DMod->WorkGatedTable->IsEmpty());
+}
+
+TEST_F(ProfEntryDlgTest, OkMakesTheFirstRowTheEntranceAndNumbersTheRows)
+{
+    Node(0, 1);
+    Node(500, 1);
+    Node(800, 4);
+    db::Table* t = DMod->WorkProfTable;
+    t->Last();
+    t->Edit();
+    DMod->WorkProfTableRecordNo->SetAsInteger(7);
+    t->Post();
+    Run([](ui::Form& f) { Ok(f); });
+    EXPECT_EQ(TextAt(0, "NodeTypeDesc"), kEntrance);
+    EXPECT_EQ(NumAt(0, "NodeType"), 0);
+    EXPECT_EQ(TextAt(0, "ReachType"), "GRAVBEG");
+    EXPECT_EQ(NumAt(800, "RecordNo"), 3);
+    EXPECT_EQ(Tul->NewRecordNo, 1);
+}
+
+TEST_F(ProfEntryDlgTest, CancelEmptiesTheWorkingProfile)
+{
+    Tul->NewJob = true;
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"StartSta", 400.0}});
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "AddNodeBtn");
+        DialogDriver::Press(f, "CancelBitBtn");
+    });
+    EXPECT_TRUE(Tul->ProfEntryCancelled);
+    EXPECT_FALSE(DMod->WorkProfTable->Active());
+    EXPECT_EQ(Rows(), 0);
+    DMod->WorkGatedTable->Open();
+    EXPECT_TRUE(DMod->WorkGatedTable->IsEmpty());
+}
+
+TEST_F(ProfEntryDlgTest, InvertMethodsConvertDepthAndInvert)
+{
+    Node(0, 0);
+    Node(500, 1, {{"PipeDepth", 36.0}, {"WallThick", 0.5}, {"DiaIn", 11.5}});
+    driver.OnForm("TDepthInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBtn"); });
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBtn"); });
+    Run([](ui::Form& f) {
+        Select(500);
+        DialogDriver::Focus(f, "InvComboBox");
+        DialogDriver::Focus(f, "EditNodeBtn");   // leaves the list
+        EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 96.0);
+        EXPECT_EQ(NumAt(500, "InvElMethod"), 0);
+        Select(500);
+        DialogDriver::Choose(f, "InvComboBox", "Enter invert elevation directly");
+        DialogDriver::Focus(f, "EditNodeBtn");
+        EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 36.0);
+        EXPECT_EQ(NumAt(500, "InvElMethod"), 1);
+        Select(500);
+        DialogDriver::Choose(f, "InvComboBox", "Set invert at ground level ");
+        DialogDriver::Focus(f, "EditNodeBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.FormsShown().count("TDepthInDlg"), 2);
+    EXPECT_EQ(driver.FormsShown().count("TInvertIndlg"), 2);
+    EXPECT_EQ(NumAt(500, "InvElMethod"), 2);
+    EXPECT_EQ(TextAt(500, "InvElMethDesc"), "Set invert at ground level");
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 100.0);
+    EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 0.0);
+}
+
+TEST_F(ProfEntryDlgTest, EnterOnTheMethodOfAnEndNodeGoesToOk)
+{
+    Node(0, 0);
+    Node(500, 4, {{"InvElMethDesc", "Set invert at ground level"}, {"InvElMethod", 2}});
+    Run([](ui::Form& f) {
+        Select(500);
+        Tul->NodeChoice = 4;
+        DialogDriver::Focus(f, "InvComboBox");
+        DialogDriver::Enter(f);
+        EXPECT_EQ(f.ActiveControl(), f.Control<QPushButton>("OKBtn"));
+        EXPECT_EQ(DMod->WorkProfTable->RecNo(), 1);
+        DialogDriver::Enter(f);   // presses OK
+    });
+    EXPECT_FALSE(Tul->ProfEntryCancelled);
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 100.0);
+}
+
+class ProfEntryImport : public ProfEntryDlgTest {
+protected:
+    QString File(const QByteArray& text)
+    {
+        const QString path = dir.filePath(QStringLiteral("profile.txt"));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(ProfEntryImport, ImportedRowsAreNumberedAndEditedFromTheFirst)
+{
+    Tul->NewJob = true;
+    driver.AnswerFile(File("0,350\n500,348\n1200,345\n"));
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    Run([](ui::Form& f) {
+        auto& dlg = static_cast<TProfEntryDlg&>(f);
+        DialogDriver::Press(f, "TextFileBtn");
+        EXPECT_FALSE(dlg.TextFileBtn->isEnabled());
+        EXPECT_TRUE(dlg.ImportMode);
+        EXPECT_TRUE(dlg.RowEditMode);
+        EXPECT_EQ(DMod->WorkProfTable->RecNo(), 1);
+        EXPECT_EQ(Tul->NumNodes, 3);
+        Ok(f);
+    });
+    ASSERT_EQ(Rows(), 3);
+    const double station[] = {0, 500, 1200}, ground[] = {350, 348, 345};
+    const int type[] = {0, 1, 4};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Station"), station[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "GroundElev"), ground[k]);
+        EXPECT_EQ(int(ProfValue(k, "RecordNo")), k + 1);
+        EXPECT_EQ(int(ProfValue(k, "NodeType")), type[k]);
+    }
+    EXPECT_EQ(Header("NumNodes").toInt(), 3);
+}
+
+TEST_F(ProfEntryImport, PipeFieldWalksForwardCarryingThePipe)
+{
+    Tul->NewJob = true;
+    driver.AnswerFile(File("0,350\n500,348\n1200,345\n"));
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "TextFileBtn");
+        // The reach dialog has given the node at 500 its pipe.
+        Select(500);
+        db::Table* t = DMod->WorkProfTable;
+        t->Edit();
+        DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("6 in PVC"));
+        DMod->WorkProfTableDiaIn->SetAsFloat(6.065);
+        t->Post();
+        DialogDriver::Focus(f, "SFPipe");
+        DialogDriver::Enter(f);
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 1200.0);
+        EXPECT_EQ(f.ActiveControl(), f.Control<QLineEdit>("NFStation"));
+        // At the end node the entry is done: back to the first row and OK.
+        DialogDriver::Focus(f, "SFPipe");
+        DialogDriver::Enter(f);
+        EXPECT_EQ(f.ActiveControl(), f.Control<QPushButton>("OKBtn"));
+        EXPECT_EQ(DMod->WorkProfTable->RecNo(), 1);
+        Ok(f);
+    });
+    EXPECT_EQ(TextAt(1200, "DownStreamPipeDescription"), "6 in PVC");
+    EXPECT_DOUBLE_EQ(NumAt(1200, "DiaIn"), 6.065);
+    EXPECT_EQ(NumAt(1200, "NodeType"), 4);
+    EXPECT_EQ(TextAt(1200, "NodeTypeDesc"), kEnd);
+    EXPECT_EQ(TextAt(1200, "ReachType"), "GRAVEND");
+    EXPECT_DOUBLE_EQ(NumAt(1200, "PipeLength"), 700.0);
+}
+
+TEST_F(ProfEntryImport, CancelledImportStartsAgainFromTheEntrance)
+{
+    Tul->NewJob = true;
+    driver.AnswerFile(File("0,350\n500,348\n"));
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "CancelBitBtn"); });
+    Run([](ui::Form& f) {
+        auto& dlg = static_cast<TProfEntryDlg&>(f);
+        DialogDriver::Press(f, "TextFileBtn");
+        EXPECT_TRUE(dlg.TextFileBtn->isEnabled());
+        EXPECT_FALSE(dlg.ImportMode);
+        Ok(f);
+    });
+    ASSERT_EQ(Rows(), 1);
+    EXPECT_EQ(ProfText(0, "NodeTypeDesc"), kEntrance);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeQ"), 500.0);
+}
+
+} // namespace
