@@ -75,8 +75,11 @@ void OpenNodeKindDialogs(QWidget* owner, const QString& kind, bool boosters)
     if (kind == QLatin1String("Booster") && boosters) {
         ShowOwned(PumpLineBoosterDlg, owner);
     } else if (kind == QLatin1String("Gated")) {
+        // The picker fills the gated pipe, whatever an earlier dialog left as its target.
+        Tul->PipePickTarget = 3;
         ShowOwned(GetPipeDlg, owner);
         ShowOwned(GatedPipeDlg, owner);
+        Tul->PipePickTarget = 0;
     } else if (kind == QLatin1String("Manifold")) {
         ShowOwned(ManifoldEndDlg, owner);
     }
