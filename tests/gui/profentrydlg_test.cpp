@@ -163,6 +163,20 @@ TEST_F(ProfEntryDlgTest, AddFollowsTheLastNodeByTheIncrement)
     EXPECT_FALSE(Tul->WasCancelled);
 }
 
+TEST_F(ProfEntryDlgTest, AddWithoutAnIncrementStillMovesOn)
+{
+    SetIncrement(0);
+    Node(0, 0);
+    Node(500, 1);
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "AddNodeBtn");
+        Ok(f);
+    });
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Station"), 510.0);
+}
+
 TEST_F(ProfEntryDlgTest, AddAfterAnEndNodeIsRefused)
 {
     Node(0, 0);
@@ -288,6 +302,30 @@ TEST_F(ProfEntryDlgTest, DeletingAGatedEndEmptiesTheGatedPipe)
     EXPECT_EQ(Rows(), 1);
     ASSERT_TRUE(DMod->WorkGatedTable->Active());
     EXPECT_TRUE(DMod->WorkGatedTable->IsEmpty());
+}
+
+TEST_F(ProfEntryDlgTest, StationTypedOverMovesTheRowAndItsReaches)
+{
+    Node(0, 0);
+    Node(500, 1);
+    Node(900, 1);
+    Node(1200, 4);
+    Run([](ui::Form& f) {
+        Select(500);
+        DialogDriver::Type(f, "NFStation", "1000");
+        DialogDriver::Focus(f, "NFElev");
+        EXPECT_DOUBLE_EQ(NumAt(1200, "PipeLength"), 200.0);
+        DialogDriver::Press(f, "HelpBitBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.HelpContexts(), std::vector<int>{124});
+    const double station[] = {0, 900, 1000, 1200}, length[] = {0, 900, 100, 200};
+    for (int k = 0; k < 4; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Station"), station[k]);
+        EXPECT_EQ(int(ProfValue(k, "RecordNo")), k + 1);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "PipeLength"), length[k]);
+    }
 }
 
 TEST_F(ProfEntryDlgTest, OkMakesTheFirstRowTheEntranceAndNumbersTheRows)

@@ -30,6 +30,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <limits>
 #include <optional>
 
 namespace {
@@ -495,7 +496,11 @@ void TProfEntryDlg::AddNodeBtnClick()
             const double ground = d->WorkProfTableGroundElev->AsFloat();
             const int recordNo = d->WorkProfTableRecordNo->AsInteger();
             openIfClosed(d->DefLocTable);
-            Tul->NewStation = d->WorkProfTableStation->AsFloat() + d->DefLocTableStaIncrement->AsFloat();
+            // One increment past the last node: the insert rule with nothing
+            // beyond, which also keeps a zero increment off the last station.
+            Tul->NewStation = *InsertedStation(d->WorkProfTableStation->AsFloat(),
+                                               std::numeric_limits<double>::infinity(),
+                                               d->DefLocTableStaIncrement->AsFloat());
             prof->Append();
             d->WorkProfTableStation->SetAsFloat(Tul->NewStation);
             d->WorkProfTableGroundElev->SetAsFloat(ground);
