@@ -167,11 +167,13 @@ TMersolForm::TMersolForm()
     OnClick(SysTypeHelpBtn, [this] { SysTypeHelpBtnClick(); });
     OnClick(ProfInHlpSpeedButton5, [this] { HelpSpdBtnClick(); });
     OnClick(Help2SpdBtn, [this] { Help2SpdBtnClick(); });
+    OnClick(OKBitBtn2, [this] { OKBitBtn2Click(); });
     OnClick(OKBitBtn3, [this] { OKBitBtn3Click(); });
     OnClick(DeleteNodeBtn, [this] { DeleteNodeSpdBtnClick(); });
     OnClick(EditProfileBtn, [this] { EditNodeSpdBtnClick(); });
     connect(ProfDBGrid2, &QTableView::doubleClicked, this, [this] { ProfDBGrid2DblClick(); });
     connect(OvcNotebook1, &ui::Notebook::PageChanged, this, [this](int page) { OvcNotebook1PageChanged(page); });
+    Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
     OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });
     OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });

@@ -172,7 +172,9 @@ public:
     void Help2SpdBtnClick();
 
     // Notebook pages and the computation of the job.
+    void OKBitBtn2Click();
     void OKBitBtn3Click();
+    void OvcNotebook1Click();
     void DeleteNodeSpdBtnClick();
     void EditNodeSpdBtnClick();
     void ProfDBGrid2DblClick() { EditNodeSpdBtnClick(); }
@@ -214,6 +216,8 @@ private:
     template <class Dlg>
     void launchCalculator(Dlg*& pointer, bool always);
     bool bound_ = false;
+    void jobPageEntered();
+    void profilePageEntered();
     void outputPageEntered();
 };
 

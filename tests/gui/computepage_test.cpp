@@ -122,11 +122,12 @@ TEST_F(ComputePage, SystemWithoutARunSaysSoAndShowsNoOutput)
     WorkHeader header{.wsElev = 100, .outletElev = 30};
     header.sysType = QStringLiteral("TRICKLE");
     testsupport::WriteWorkJob(header, line());
-    form->MainStatusBar->SetPanelText(0, QStringLiteral("Edit node data"));
-    enterOutputFromProfile();
+    form->OvcNotebook1->SetPageIndex(1);
+    const QString profileStatus = form->MainStatusBar->PanelText(0);
+    form->OKBitBtn3Click();
 
     EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't compute ...."});
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Edit node data"));
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), profileStatus);
     EXPECT_NE(form->LastPage, 2);
     EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));
 }

@@ -74,7 +74,8 @@ TEST_F(JobCommandsTest, NewJobStartsAnEmptyJobWithTheDefaultSystemType)
     EXPECT_TRUE(form->SaveJobBtn->isEnabled());
     EXPECT_TRUE(form->SaveJob1->isEnabled());
     EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Enter job data");
+    // Turning the notebook back to the job page leaves its own status.
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Enter/edit job data");
     EXPECT_EQ(focused(), form->JobNameDBEdit);
 }
 
@@ -365,7 +366,7 @@ TEST_F(JobCommandsTest, SavedJobComesBackWithPreviousJob)
     EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
     EXPECT_TRUE(form->SaveJobBtn->isEnabled());
     EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Data Output");
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Edit node data");   // the profile page's, entered last
     EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Smith");
     EXPECT_EQ(form->EntranceDataGroupBox->title(),
               "Known Flow Gravity System Data (Click on 'System' button to edit)");

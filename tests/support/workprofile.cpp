@@ -60,7 +60,13 @@ void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
     d.WorkPipeTableTankRange->SetAsFloat(h.tankRange);
     d.WorkPipeTableTDSH->SetAsFloat(h.tdsh);
     d.WorkPipeTable->Post();
+    WriteWorkProfile(nodes);
+    d.WorkPipeTable->First();
+}
 
+void WriteWorkProfile(const std::vector<WorkNode>& nodes)
+{
+    TDMod& d = *DMod;
     OpenIfClosed(d.WorkProfTable);
     d.WorkProfTable->EmptyTable();
     db::Transaction tx(db::kMersolAlias);
@@ -96,7 +102,6 @@ void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
         d.WorkProfTable->Post();
     }
     tx.Commit();
-    d.WorkPipeTable->First();
 }
 
 void SetCompMethod(int method)

@@ -54,6 +54,8 @@ struct WorkNode {
 
 // Empties WorkPipe and WorkProf and writes the job; both tables stay open.
 void WriteWorkJob(const WorkHeader& header, const std::vector<WorkNode>& nodes);
+// Empties WorkProf and writes the nodes only; the table stays open.
+void WriteWorkProfile(const std::vector<WorkNode>& nodes);
 // Sets the friction-method order of the system defaults.
 void SetCompMethod(int method);
 

@@ -26,8 +26,11 @@ namespace {
 db::DataLink* bindingOf(QWidget* w)
 {
     if (!w) return nullptr;
+    // A binding is attached to its control; a navigator placed inside a
+    // panel does not make the panel a data-aware control.
     for (QObject* c : w->children())
-        if (auto* l = dynamic_cast<db::DataLink*>(c)) return l;
+        if (!c->isWidgetType())
+            if (auto* l = dynamic_cast<db::DataLink*>(c)) return l;
     return nullptr;
 }
 

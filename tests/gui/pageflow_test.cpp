@@ -1,0 +1,365 @@
+// The notebook's page flow: OK on the job page with its checks and the
+// initial entry dialog, the tab guard, what entering the job and profile
+// pages does, and a new gravity job taken through every page to its results.
+#include "support/workprofile.h"
+#include "jobwindow.h"
+
+#include "dialogs/profile/profentrydlg5.h"
+#include "platform/chart/chartwidget.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/radiogroup.h"
+#include "platform/ui/statusbar.h"
+
+#include <QAbstractItemModel>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+
+using testsupport::WorkNode;
+
+namespace {
+
+// Entrance at 95 ft, a 6 in pipe of C 150 carrying 500 gpm, an in-line node
+// at 500 ft and an outlet at 1000 ft (the output page tests' line).
+std::vector<WorkNode> gravityLine()
+{
+    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,
+                .reachType = "GRAVBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
+    WorkNode n1 = n0;
+    n1.station = 500;
+    n1.invert = 40;
+    n1.reachType = "GRAVMID";
+    n1.nodeType = 1;
+    WorkNode n2 = n0;
+    n2.station = 1000;
+    n2.invert = 30;
+    n2.reachType = "GRAVEND";
+    n2.nodeType = 4;
+    return {n0, n1, n2};
+}
+
+class PageFlowTest : public testsupport::JobWindowTest {
+protected:
+    void SetUp() override
+    {
+        JobWindowTest::SetUp();
+        oldDir = QDir::currentPath();
+        QDir::setCurrent(workDir.path());   // the runs write their trace files here
+        testsupport::SetCompMethod(2);
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(oldDir);
+        JobWindowTest::TearDown();
+    }
+
+    // A new named gravity job whose known-flow dialog was given a flow of
+    // `flow` gpm and a water surface at 100 ft.
+    void newGravityJob(const QString& flow = QStringLiteral("500"))
+    {
+        newNamedJob(QStringLiteral("Smith"));
+        driver.OnceForm("TKnownFlowDlg", [flow](ui::Form& d) {
+            DialogDriver::Type(d, "FlowDBNF", flow);
+            DialogDriver::Type(d, "OvcDbNumericField2", "100");
+            DialogDriver::Press(d, "OKBitBtn1");
+        });
+        DialogDriver::Press(*form, "SelSystemEditBtn");
+        driver.ClearLog();
+    }
+    // The entry dialog's next showing is answered by writing `nodes` as the
+    // profile, numbered from the entrance, and pressing OK.
+    void enterProfileWith(std::vector<WorkNode> nodes)
+    {
+        driver.OnceForm("TProfEntryDlg", [nodes](ui::Form& f) {
+            writeProfile(nodes);
+            DialogDriver::Press(f, "OKBtn");
+        });
+    }
+    static void writeProfile(const std::vector<WorkNode>& nodes)
+    {
+        testsupport::WriteWorkProfile(nodes);
+        db::Table* prof = DMod->WorkProfTable;
+        int no = 1;
+        for (prof->First(); !prof->Eof(); prof->Next(), ++no) {
+            prof->Edit();
+            DMod->WorkProfTableRecordNo->SetAsInteger(no);
+            if (no == 1) DMod->WorkProfTableNodeTypeDesc->SetAsString(QStringLiteral("Pipe entrance (any type)"));
+            prof->Post();
+        }
+        prof->First();
+        // The end node chosen in the grid clears the header's missing-end flag.
+        db::Table* pipe = DMod->WorkPipeTable;
+        if (pipe->State() == db::DataSetState::Browse) pipe->Edit();
+        DMod->WorkPipeTableNoEnd->SetAsBoolean(nodes.back().nodeType < 4);
+        DMod->WorkPipeTableOutletElev->SetAsFloat(30);
+        DMod->WorkPipeTableWaterTemp->SetAsFloat(60);
+        pipe->Post();
+    }
+    void userTurnsTo(int page) { form->OvcNotebook1->setCurrentIndex(page); }
+    QString status() const { return form->MainStatusBar->PanelText(0); }
+    int page() const { return form->OvcNotebook1->PageIndex(); }
+
+    QTemporaryDir workDir;
+    QString oldDir;
+};
+
+TEST_F(PageFlowTest, OkOnTheJobPageNeedsAJobNameAndASystemWithAFlow)
+{
+    DialogDriver::Press(*form, "NewJobBtn");
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please enter a Job Name"});
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Error);
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(form->LastPage, 0);
+
+    // A system type chosen by the defaults, but no flow given yet.
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    ASSERT_GE(form->SysTypeRadioGroup->ItemIndex(), 0);
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please select a System Type"});
+    EXPECT_EQ(focused(), form->SysTypeRadioGroup);
+
+    // A flow but no system type.
+    newGravityJob();
+    form->SysTypeRadioGroup->SetItemIndex(-1);
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please select a System Type"});
+    EXPECT_TRUE(driver.FormsShown().isEmpty());   // no entry dialog
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(form->LastPage, 0);
+}
+
+TEST_F(PageFlowTest, CancelledEntryStaysOnTheJobPageAndOkGoesToTheProfile)
+{
+    newGravityJob();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        EXPECT_EQ(Tul->NumNodes, 1);
+        EXPECT_TRUE(Tul->NewNode);
+        EXPECT_EQ(Tul->NewStation, 0.0);
+        EXPECT_EQ(DMod->WorkPipeTableNumNodes->AsInteger(), 1);
+        EXPECT_EQ(MersolForm->MainStatusBar->PanelText(0), QStringLiteral("Enter node data"));
+        DialogDriver::Press(f, "CancelBitBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});
+    EXPECT_EQ(ProfEntryDlg, nullptr);
+    EXPECT_TRUE(Tul->ProfEntryCancelled);
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(form->LastPage, 0);
+
+    driver.ClearLog();
+    enterProfileWith(gravityLine());
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});   // nothing else opens on the way
+    EXPECT_FALSE(Tul->ProfEntryCancelled);
+    EXPECT_EQ(page(), 1);
+    EXPECT_EQ(form->LastPage, 1);
+    EXPECT_TRUE(form->DBChart1->isVisible());
+    EXPECT_EQ(status(), QStringLiteral("Enter node data"));
+    EXPECT_FALSE(Tul->NewNode);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    // A profile with its end: Edit Node, not Add Node.
+    EXPECT_FALSE(form->AddNodeBtn->isVisible());
+    EXPECT_EQ(focused(), form->EditProfileBtn);
+}
+
+// Back on the job page after the profile was entered, OK must not start the
+// job over: the entry dialog would write a new entrance over the profile.
+TEST_F(PageFlowTest, OkOnTheJobPageKeepsAProfileAlreadyEntered)
+{
+    newGravityJob();
+    enterProfileWith(gravityLine());
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(page(), 1);
+    userTurnsTo(0);
+    EXPECT_EQ(status(), QStringLiteral("Enter/edit job data"));
+    driver.ClearLog();
+
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_EQ(page(), 1);
+    EXPECT_EQ(Tul->NumNodes, 3);
+    EXPECT_EQ(DMod->WorkPipeTableNumNodes->AsInteger(), 3);
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    const double stations[] = {0, 500, 1000};
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_DOUBLE_EQ(testsupport::ProfValue(r, "Station"), stations[r]) << r;
+        EXPECT_EQ(testsupport::ProfValue(r, "RecordNo"), r + 1) << r;
+    }
+    EXPECT_EQ(testsupport::ProfValue(2, "NodeType"), 4);
+}
+
+TEST_F(PageFlowTest, TabGuardSendsAJobWithoutNameOrSystemBackToTheJobPage)
+{
+    DialogDriver::Press(*form, "NewJobBtn");
+    driver.ClearLog();
+    userTurnsTo(1);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please enter a Job Name"});
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(form->LastPage, 0);
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+
+    newNamedJob(QStringLiteral("Smith"));
+    form->SysTypeRadioGroup->SetItemIndex(-1);
+    userTurnsTo(1);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please select a System Type"});
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(focused(), form->SysTypeRadioGroup);
+
+    // On the job page the click only moves the focus to OK.
+    driver.ClearLog();
+    form->OvcNotebook1Click();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_EQ(focused(), form->OKBitBtn2);
+}
+
+TEST_F(PageFlowTest, ProfilePageOffersAddNodeWhileTheEndIsMissing)
+{
+    testsupport::WriteWorkJob(testsupport::WorkHeader{}, gravityLine());
+    Tul->NewJob = false;
+    Tul->PrevJobLoaded = true;
+    DMod->WorkTablesFree = false;
+    form->OvcNotebook1->setEnabled(true);
+    auto enterProfile = [&] {
+        form->OvcNotebook1->SetPageIndex(0);
+        form->OvcNotebook1->SetPageIndex(1);
+    };
+    enterProfile();
+    EXPECT_FALSE(form->AddNodeBtn->isVisible());
+    EXPECT_EQ(focused(), form->EditProfileBtn);
+    EXPECT_EQ(status(), QStringLiteral("Edit node data"));
+    EXPECT_EQ(form->LastPage, 1);
+
+    DMod->WorkPipeTable->Edit();
+    DMod->WorkPipeTableNoEnd->SetAsBoolean(true);
+    DMod->WorkPipeTable->Post();
+    enterProfile();
+    EXPECT_TRUE(form->AddNodeBtn->isVisible());
+    EXPECT_EQ(focused(), form->AddNodeBtn);
+
+    testsupport::WriteWorkJob(testsupport::WorkHeader{}, {gravityLine()[0]});   // the entrance alone
+    enterProfile();
+    EXPECT_TRUE(form->AddNodeBtn->isVisible());
+    EXPECT_TRUE(driver.FormsShown().isEmpty());   // a stored job opens no node dialog
+}
+
+// A new job whose profile is the entrance alone comes to the profile page
+// straight into the node and reach dialogs of that node.
+TEST_F(PageFlowTest, NewJobWithOnlyItsEntranceOpensTheNodeDialogs)
+{
+    newGravityJob();
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 1);   // started by the system type choice
+    double stationSeen = -1;
+    driver.OnceForm("TBasicNodeDlg", [&](ui::Form& f) {
+        stationSeen = Tul->NewStation;
+        EXPECT_TRUE(Tul->NewNode);
+        EXPECT_EQ(Tul->NumNodes, 1);
+        EXPECT_FALSE(form->DBChart1->isVisible());
+        DialogDriver::Escape(f);
+    });
+    userTurnsTo(1);
+    ASSERT_FALSE(driver.FormsShown().isEmpty());
+    EXPECT_EQ(driver.FormsShown().front(), QStringLiteral("TBasicNodeDlg"));
+    EXPECT_EQ(driver.FormsShown().back(), QStringLiteral("TProfInDlg"));
+    EXPECT_EQ(stationSeen, 0.0);
+    EXPECT_EQ(DMod->WorkPipeTableNumNodes->AsInteger(), 1);
+    EXPECT_EQ(status(), QStringLiteral("Enter node data"));
+    EXPECT_TRUE(form->DBChart1->isVisible());
+    EXPECT_EQ(form->LastPage, 1);
+
+    // With a node past the entrance the profile page opens nothing.
+    writeProfile({gravityLine()[0], gravityLine()[1]});
+    userTurnsTo(0);
+    driver.ClearLog();
+    Tul->NewNode = true;
+    userTurnsTo(1);
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+    EXPECT_FALSE(Tul->NewNode);
+    EXPECT_EQ(status(), QStringLiteral("Enter node data"));
+    EXPECT_TRUE(form->AddNodeBtn->isVisible());   // no end node yet
+}
+
+TEST_F(PageFlowTest, JobPageShowsTheJobsOwnFlowInCfs)
+{
+    newGravityJob(QStringLiteral("898"));
+    userTurnsTo(1);
+    Tul->DesignFlowCfs = 9.99;   // left by a dialog that was cancelled
+    driver.ClearLog();
+    userTurnsTo(0);
+    EXPECT_EQ(form->Qcfs->text(), QStringLiteral("2.00"));
+    EXPECT_DOUBLE_EQ(Tul->DesignFlowCfs, 898 / 448.83);
+    EXPECT_EQ(form->LastPage, 0);
+    EXPECT_EQ(DMod->WorkPipeTable->State(), db::DataSetState::Edit);
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->MersolImage->isVisible());
+    EXPECT_TRUE(driver.FormsShown().isEmpty());   // coming back is no fresh entry
+}
+
+// New Job pressed on the profile page: the old job is offered for saving
+// once, the new empty one not at all, and stays unsaved.
+TEST_F(PageFlowTest, NewJobFromTheProfilePageOffersToSaveOnlyTheOldJob)
+{
+    newGravityJob();
+    userTurnsTo(1);
+    driver.ClearLog();
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "NoBitBtn"); });
+    DialogDriver::Press(*form, "NewJobBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_EQ(Tul->SaveState, 0);
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(form->LastPage, 0);
+}
+
+// A stored job with changes, back on the job page afresh after a page was
+// refused, offers to save it.
+TEST_F(PageFlowTest, FreshEntryOfTheJobPageOffersToSaveAChangedJob)
+{
+    loadedJob({{"JobName", "Smith"}, {"SysType", "GRAVITY"}, {"DesignFlow", 500.0}});
+    form->OvcNotebook1->setEnabled(true);
+    form->OvcNotebook1->SetPageIndex(1);
+    form->LastPage = 0;
+    Tul->SaveState = 1;
+    driver.ClearLog();
+    form->OvcNotebook1->SetPageIndex(0);
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+
+    Tul->SaveState = 2;
+    form->OvcNotebook1->SetPageIndex(1);
+    form->LastPage = 0;
+    driver.ClearLog();
+    form->OvcNotebook1->SetPageIndex(0);
+    EXPECT_TRUE(driver.FormsShown().isEmpty());
+}
+
+// New Job, the job page, the entry grid, the profile page and the output
+// page: the computed grade line ends up in the output grid.
+TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
+{
+    newGravityJob();
+    EXPECT_EQ(form->Qcfs->text(), QStringLiteral("1.11"));
+    enterProfileWith(gravityLine());
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(page(), 1);
+    DialogDriver::Press(*form, "OKBitBtn3");
+
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});
+    EXPECT_EQ(page(), 2);
+    EXPECT_EQ(form->LastPage, 2);
+    EXPECT_EQ(status(), QStringLiteral("Data output"));
+    QAbstractItemModel* grid = form->DBGrid1->model();
+    ASSERT_EQ(grid->rowCount(), 3);
+    const double hgl[] = {99.50, 91.65, 83.81};
+    for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
+    EXPECT_DOUBLE_EQ(testsupport::ProfValue(1, "Psi"), 22.39);
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), QStringLiteral("Smith"));
+}
+
+} // namespace
