@@ -141,8 +141,6 @@ TEST_F(PageFlowTest, CancelledEntryStaysOnTheJobPageAndOkGoesToTheProfile)
     newGravityJob();
     driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
         EXPECT_EQ(Tul->NumNodes, 1);
-        EXPECT_TRUE(Tul->NewNode);
-        EXPECT_EQ(Tul->NewStation, 0.0);
         EXPECT_EQ(DMod->WorkPipeTableNumNodes->AsInteger(), 1);
         EXPECT_EQ(MersolForm->MainStatusBar->PanelText(0), QStringLiteral("Enter node data"));
         DialogDriver::Press(f, "CancelBitBtn");
