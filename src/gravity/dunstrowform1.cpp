@@ -99,14 +99,12 @@ TDunstrowForm::TDunstrowForm()
     OnClick(BitBtn1, [this] { BitBtn1Click(); });
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     connectFields();
-    ShowSystemDataHook = [this] { SelectGravitySystem(); };
     NodeKindDialogOpener = [this](const QString& kind) { OpenNodeKindDialogs(this, kind, false); };
 }
 
 TDunstrowForm::~TDunstrowForm()
 {
     if (DunstrowForm == this) DunstrowForm = nullptr;
-    ShowSystemDataHook = nullptr;
     NodeKindDialogOpener = nullptr;
 }
 
@@ -246,8 +244,8 @@ void TDunstrowForm::connectFields()
     OnExit(FlowDBNF, [this] { FlowDBNFExit(); });
     OnExit(cfsField, [this] { cfsFieldExit(); });
     for (QWidget* w : std::initializer_list<QWidget*>{JobNameDBEdit, JobLocationDBSF, JobDesignerDBSF, LanduserDBSF,
-                                                      IDDBDF, JobClassDBSF, DateDBPF, FlowDBNF, cfsField, WSDBNF,
-                                                      DetMLCheckBox})
+                                                      IDDBDF, JobClassDBSF, DateDBPF, JobNotesDBMemo, FlowDBNF,
+                                                      cfsField, WSDBNF, DBMemo1, DetMLCheckBox})
         SetEnterKey(w, ui::EnterKey::NextControl);
 }
 
@@ -269,6 +267,9 @@ void TDunstrowForm::FormShow()
     DMod->WorkTablesFree = true;
     Tul->GatedLossPick = false;
     Tul->SaveState = 2;
+    // Its lists start with its own jobs, as Previous Job and List of Jobs
+    // choose them.
+    DMod->JobFilterMode = 4;
     OvcNotebook1->SetPageIndex(0);
     OvcNotebook1->setEnabled(false);
     OpenIfClosed(DMod->DefLocTable);
@@ -430,10 +431,24 @@ void TDunstrowForm::SaveJobBtnClick()
 
 void TDunstrowForm::MaintainJobDatabase1Click()
 {
-    ShowOwned(RemoveJobsDlg, this);
-    // The stored job table must not stay filtered: the name check and the
-    // save look jobs up in it and would miss the hidden ones.
-    if (DMod->JobPipeTable->Filtered()) DMod->JobPipeTable->SetFiltered(false);
+    struct Unfilter {
+        // The stored job table must not stay filtered: the name check and
+        // the save look jobs up in it and would miss the hidden ones.
+        ~Unfilter()
+        {
+            if (DMod->JobPipeTable->Filtered()) DMod->JobPipeTable->SetFiltered(false);
+        }
+    } unfilter;
+    RemoveJobsDlg = new TRemoveJobsDlg(this);
+    RemoveJobsDlg->ListFiltered = true;   // the jobs of the list's filter mode
+    struct Reset {
+        ~Reset()
+        {
+            delete RemoveJobsDlg;
+            RemoveJobsDlg = nullptr;
+        }
+    } reset;
+    RemoveJobsDlg->ShowModal();
 }
 
 void TDunstrowForm::ListofJobs1Click()
@@ -462,6 +477,18 @@ void TDunstrowForm::SelectGravitySystem()
     if (DunstrowImage->isVisible()) DunstrowImage->hide();
     OvcNotebook1->setEnabled(true);
     if (ScrollBox1->isHidden()) ScrollBox1->show();
+}
+
+void TDunstrowForm::TakeImportedJob()
+{
+    SelectGravitySystem();
+    MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
+    OvcNotebook1->SetPageIndex(0);
+    JobImported = true;
+    // The job page's unbound fields show the imported entrance too.
+    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    cfsField->setText(CfsText(Tul->DesignFlowCfs));
+    DetMLCheckBox->setChecked(Tul->DetailedML);
 }
 
 void TDunstrowForm::OKBitBtn2Click()

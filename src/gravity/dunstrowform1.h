@@ -2,6 +2,7 @@
 // The main window of Dunstrow2, the gravity designer: known-flow gravity
 // jobs only, with the entrance data entered on the job page itself. It
 // shares the data module, the job object and the job dialogs with Mersol.
+#include "dialogs/database/joblistdlg1.h"
 #include "platform/ui/form.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@ class QTimer;
 
 namespace ui { class Notebook; class StatusBar; }
 
-class TDunstrowForm : public ui::Form {
+class TDunstrowForm : public ui::Form, public ImportedJobTaker {
     Q_OBJECT
 public:
     TDunstrowForm();
@@ -72,6 +73,8 @@ public:
     void OKBitBtn2Click();
     void OvcNotebook1Click();
     void SelectGravitySystem();
+    // The job list's import ends here: the imported job on the job page.
+    void TakeImportedJob() override;
 
     // Job page fields.
     void GuardedFieldEnter();      // location, designer, class, water surface

@@ -8,6 +8,7 @@
 #include "mainwindow/mersolform1.h"
 #include "engine/fullflowcalc1.h"
 #include "engine/pumpcalc.h"
+#include "model/dattrans.h"
 #include "model/dbsetup.h"
 #include "model/dmod1.h"
 #include "model/startup.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 
@@ -104,6 +106,18 @@ protected:
             grid->SelectRow(row);
             DialogDriver::Press(f, "OKBitBtn1");
         });
+    }
+    // The job names the delete-job list shows, in its order.
+    QStringList deleteListNames(bool cancel)
+    {
+        QStringList names;
+        driver.OnceForm("TRemoveJobsDlg", [&names, cancel](ui::Form& f) {
+            auto* grid = ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"));
+            for (int r = 0; r < grid->RowCount(); ++r) names << grid->CellText(r, 1);
+            DialogDriver::Press(f, cancel ? "CancelBitBtn" : "ReturnBitBtn");
+        });
+        form->MaintainJobDatabase1->trigger();
+        return names;
     }
     void saveJob(ui::Form& f)
     {
@@ -373,6 +387,99 @@ TEST_F(DunstrowFormTest, PreviousJobPutsBackTheCursorShownBeforeTheListInBothDes
     MersolForm->Close();
     delete MersolForm;
     MersolForm = nullptr;
+}
+
+TEST_F(DunstrowFormTest, DeleteJobListsTheGravityJobsAndLeavesNoFilterOn)
+{
+    storeJob("Pumpy", "PUMPED");
+    storeJob("Lateral", "MANIFOLD");
+    storeJob("Gravy", "GRAVITY");
+    storeJob("Booster", "GRAVITY");
+    DMod->JobPipeTable->Edit();
+    DMod->JobPipeTablePumpType->SetAsString("INLINE BOOSTER");
+    DMod->JobPipeTable->Post();
+    DMod->JobPipeTable->Close();
+
+    for (bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel ? "Cancel" : "Done");
+        EXPECT_EQ(deleteListNames(cancel), QStringList{"Gravy"});
+        EXPECT_FALSE(DMod->JobPipeTable->Filtered());
+        // Every stored job is seen again by the look-ups by name.
+        DMod->JobPipeTable->Open();
+        EXPECT_EQ(DMod->JobPipeTable->RecordCount(), 4);
+        DMod->JobPipeTable->Close();
+    }
+}
+
+TEST_F(DunstrowFormTest, ImportFromTheJobListShowsTheJobOnTheJobPage)
+{
+    // A gravity job in the transfer directory, then nothing in the working tables.
+    newNamedJob(*form, "Imported");
+    DialogDriver::Type(*form, "FlowDBNF", "448.83");
+    DialogDriver::Type(*form, "WSDBNF", "4512.5");
+    DialogDriver::Type(*form, "DBMemo1", "Canal turnout");
+    DialogDriver::Focus(*form, "JobDesignerDBSF");
+    DMod->WorkPipeTable->Edit();
+    DMod->WorkPipeTableDetailedML->SetAsBoolean(true);
+    DMod->WorkPipeTable->Post();
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    for (db::Table* t : {DMod->WorkPipeTable, DMod->WorkProfTable, DMod->WorkGatedTable, DMod->WorkTrickleTable}) {
+        if (t->Active()) t->Close();
+        t->EmptyTable();
+    }
+    Tul->SaveState = 2;
+    form->cfsField->clear();
+    form->DetMLCheckBox->setChecked(false);
+    storeJob("Pumpy", "PUMPED");
+    storeJob("Gravy", "GRAVITY");
+    DMod->JobPipeTable->Close();
+    driver.ClearLog();
+
+    driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "ImportJobBtn"); });
+    DialogDriver::Press(*form, "PrevJobBtn");
+
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TJobListForm"});
+    EXPECT_TRUE(form->JobImported);
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Imported");
+    EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "GRAVITY");
+    EXPECT_EQ(Tul->SysTypeCode, 0);
+    EXPECT_TRUE(Tul->NewJob);
+    EXPECT_EQ(Tul->SaveState, 0);
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 0);
+    EXPECT_TRUE(form->OvcNotebook1->isEnabled());
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->DunstrowImage->isVisible());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Edit job data");
+    EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Imported");
+    EXPECT_EQ(form->JobNameDBEdit->text(), "Imported");
+    EXPECT_DOUBLE_EQ(form->FlowDBNF->text().toDouble(), 448.83);
+    EXPECT_EQ(form->cfsField->text().trimmed(), "1.00");
+    EXPECT_DOUBLE_EQ(form->WSDBNF->text().toDouble(), 4512.5);
+    EXPECT_EQ(form->DBMemo1->toPlainText(), "Canal turnout");
+    EXPECT_TRUE(form->DetMLCheckBox->isChecked());
+    // The import does not offer Save and Cancel; the save offer still comes.
+    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
+    EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
+
+    // The import chose every job for the lists, the delete list included.
+    EXPECT_EQ(DMod->JobFilterMode, 2);
+    EXPECT_EQ(deleteListNames(false), (QStringList{"Gravy", "Pumpy"}));
+}
+
+TEST_F(DunstrowFormTest, EnterInTheMemosMovesOn)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "JobNotesDBMemo", "North field");
+    DialogDriver::Enter(*form);
+    EXPECT_EQ(form->ActiveControl(), form->DetMLCheckBox);
+    EXPECT_EQ(form->JobNotesDBMemo->toPlainText(), "North field");
+
+    DialogDriver::Type(*form, "DBMemo1", "Canal turnout");
+    DialogDriver::Enter(*form);
+    EXPECT_EQ(form->ActiveControl(), form->OKBitBtn2);
+    EXPECT_EQ(form->DBMemo1->toPlainText(), "Canal turnout");
+    EXPECT_EQ(DMod->WorkPipeTableJobNotes->AsString(), "North field");
+    EXPECT_EQ(DMod->WorkPipeTable->FieldByName("EntranceNotes")->AsString(), "Canal turnout");
 }
 
 } // namespace

@@ -110,7 +110,9 @@ void TJobListForm::ImportJobBtnClick()
         return;
     imported_ = true;
     DMod->JobFilterMode = 2;
-    if (TMersolForm* main = MersolForm) {
+    if (auto* taker = dynamic_cast<ImportedJobTaker*>(parentWidget())) {
+        taker->TakeImportedJob();
+    } else if (TMersolForm* main = MersolForm) {
         if (ShowSystemDataHook)
             ShowSystemDataHook();
         main->MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));

@@ -78,9 +78,10 @@ void TRemoveJobsDlg::FormShow()
     db::Table* jobs = DMod->JobPipeTable;
     if (!jobs->Active())
         jobs->Open();
-    // Jobs of every designer are listed, in name order.
-    if (jobs->Filtered())
-        jobs->SetFiltered(false);
+    // Jobs of every designer are listed, in name order, unless the opener
+    // lists only its own kind.
+    if (ListFiltered || jobs->Filtered())
+        jobs->SetFiltered(ListFiltered);
     jobs->SetIndexName(QStringLiteral("JobNameIndex"));
     for (db::Table* t : ChildTables())
         if (!t->Active())

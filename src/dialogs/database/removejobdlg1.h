@@ -28,6 +28,11 @@ public:
     QLabel* DBText4;   // Designer
     QTableView* DBGrid1;
 
+    // Lists only the jobs that pass the data module's JobFilterMode (set by
+    // the gravity designer before showing); otherwise every job. The opener
+    // switches the filtering off again.
+    bool ListFiltered = false;
+
     void FormShow() override;
     void FormClose() override;
     void DeleteBitBtnClick();
