@@ -480,6 +480,10 @@ TEST_F(ProfEntryImport, PipeFieldWalksForwardCarryingThePipe)
     EXPECT_EQ(TextAt(1200, "NodeTypeDesc"), kEnd);
     EXPECT_EQ(TextAt(1200, "ReachType"), "GRAVEND");
     EXPECT_DOUBLE_EQ(NumAt(1200, "PipeLength"), 700.0);
+    // No node takes or adds water, so every reach carries the design flow.
+    const double design = DMod->WorkPipeTableDesignFlow->AsFloat();
+    ASSERT_GT(design, 0.0);
+    for (double station : {0.0, 500.0, 1200.0}) EXPECT_DOUBLE_EQ(NumAt(station, "PipeQ"), design) << station;
 }
 
 TEST_F(ProfEntryImport, CancelledImportStartsAgainFromTheEntrance)

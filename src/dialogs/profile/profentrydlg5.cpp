@@ -104,6 +104,26 @@ void setReachLengths()
     }
 }
 
+// Each reach carries the flow of the one above it plus the node's inflow
+// less its outflow; the entrance keeps its own. Rows walked through after an
+// import take whatever flow the job object held, often none, and the runs
+// read these flows as stored.
+void carryFlowsDown()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    prof->CheckBrowseMode();
+    prof->First();
+    double flow = DMod->WorkProfTablePipeQ->AsFloat();
+    for (prof->Next(); !prof->Eof(); prof->Next()) {
+        flow += DMod->WorkProfTableInQ->AsFloat() - DMod->WorkProfTableOutQ->AsFloat();
+        if (DMod->WorkProfTablePipeQ->IsNull() || DMod->WorkProfTablePipeQ->AsFloat() != flow) {
+            prof->Edit();
+            DMod->WorkProfTablePipeQ->SetAsFloat(flow);
+            prof->Post();
+        }
+    }
+}
+
 void emptyAndClose(db::Table* t)
 {
     if (t->Active())
@@ -463,6 +483,7 @@ void TProfEntryDlg::FormClose()
         Tul->NewRecordNo = d->WorkProfTableRecordNo->AsInteger();
     }
     setReachLengths();
+    carryFlowsDown();
     prof->First();
 }
 
