@@ -2,6 +2,7 @@
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
+#include "engine/gravcalc.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
@@ -10,6 +11,10 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+using testsupport::PipeText;
+using testsupport::PipeValue;
+using testsupport::ProfText;
+using testsupport::ProfValue;
 using testsupport::WorkHeader;
 using testsupport::WorkNode;
 
@@ -56,6 +61,44 @@ protected:
         form->OvcNotebook1->SetPageIndex(1);
         driver.ClearLog();
         form->OKBitBtn3Click();
+    }
+    // A manifold of three outlets, 10, 20 and 30 gpm at 0, 100 and 200 ft,
+    // all at invert 50, to be sized from one material of C 150 in 1.5 and
+    // 2 in pipe of rating 160 within 6 ft/s, 5 ft of friction and 10 psi.
+    static void writeManifold()
+    {
+        TDMod* m = DMod;
+        for (db::Table* t : {m->TypeTable, m->PipeTable, m->WorkTrickleTable})
+            if (!t->Active()) t->Open();
+        addRow(m->TypeTable, {{"PipeType", "Test PVC"}, {"Cfactor", 150.0}, {"Nfactor", 0.0}, {"Efactor", 0.0},
+                              {"EModulus", 400000.0}});
+        const int ptype = m->TypeTablePType->AsInteger();
+        const struct { int size; const char* descr; double id; } pipes[] = {{150, "1-1/2 in Test", 1.5},
+                                                                            {200, "2 in Test", 2.0}};
+        for (const auto& p : pipes) {
+            m->PipeTable->Append();
+            m->PipeTablePSize->SetAsInteger(p.size);
+            m->PipeTablePipeType->SetAsString(QStringLiteral("Test PVC"));
+            m->PipeTablePipeDescription->SetAsString(QString::fromLatin1(p.descr));
+            m->PipeTableIDin->SetAsFloat(p.id);
+            m->PipeTablePType->SetAsInteger(ptype);
+            m->PipeTableRating->SetAsFloat(160);
+            m->PipeTablePressRtngpsi->SetAsFloat(160);
+            m->PipeTableNomDiam->SetAsFloat(p.size / 100.0);
+            m->PipeTableWtPerFt->SetAsFloat(0.7);
+            m->PipeTable->Post();
+        }
+        m->WorkTrickleTable->EmptyTable();
+        const double station[] = {0, 100, 200}, gpm[] = {10, 20, 30};
+        for (int k = 0; k < 3; ++k)
+            addRow(m->WorkTrickleTable, {{"Station", station[k]}, {"InvertElev", 50.0}, {"GpmAtOutlet", gpm[k]}});
+        m->WorkPipeTable->First();
+        m->WorkPipeTable->Edit();
+        const std::pair<const char*, QVariant> header[] = {
+            {"TriclPType", "Test PVC"}, {"TriclPipeRating", 160.0}, {"TriclLPsi", 10.0}, {"TriclMVel", 6.0},
+            {"TriclMFric", 5.0}, {"TriclLowSz", 1.0}, {"TriclHiSz", 3.0}};
+        for (const auto& [name, value] : header) m->WorkPipeTable->FieldByName(name)->SetValue(value);
+        m->WorkPipeTable->Post();
     }
     double gridValue(int row, int column) const
     {
@@ -130,6 +173,97 @@ TEST_F(ComputePage, SystemWithoutARunSaysSoAndShowsNoOutput)
     EXPECT_EQ(form->MainStatusBar->PanelText(0), profileStatus);
     EXPECT_NE(form->LastPage, 2);
     EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));
+}
+
+// Maximum flow: water at 100 ft, outlet at 80 ft and 0 psi, 1000 ft of 6 in
+// pipe of C 150 from an entrance at 95 ft. The largest flow that still
+// leaves the outlet its grade is 560.1 gpm (worked in the run's own tests).
+TEST_F(ComputePage, FullFlowJobGetsItsLargestFlowOnTheOutputPage)
+{
+    auto nodes = line();
+    nodes.erase(nodes.begin() + 1);
+    for (WorkNode& n : nodes) n.pipeQ = 100;   // a flow the run replaces
+    nodes[0].reachType = "FULLBEG";
+    nodes[1].reachType = "FULLEND";
+    nodes[1].invert = 79.4791667;
+    WorkHeader header{.sysType = "FULLFLOW", .wsElev = 100, .outletElev = 80};
+    testsupport::WriteWorkJob(header, nodes);
+    enterOutputFromProfile();
+
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(form->LastPage, 2);
+    EXPECT_EQ(ProfText(0, "PipeQ"), QStringLiteral("560.1"));
+    EXPECT_EQ(ProfText(1, "PipeQ"), QStringLiteral("560.1"));
+    ASSERT_EQ(form->DBGrid1->model()->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(gridValue(0, 3), 99.37);
+    EXPECT_DOUBLE_EQ(gridValue(1, 3), 80.01);
+}
+
+// A turbine lifting 300 gpm from water at 100 ft through 1000 ft of 6 in pipe
+// to an outlet at 120 ft wanting 20 psi: 72.42 ft of head, a 7-1/2 hp motor
+// (worked in the pump run's own tests).
+TEST_F(ComputePage, TurbinePumpIsSizedOnTheOutputPage)
+{
+    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 6, .cfac = 150, .rating = 160,
+                .reachType = "PUMPBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
+    WorkNode n1 = n0;
+    n1.station = 1000;
+    n1.invert = 118;
+    n1.reachType = "PUMPEND";
+    n1.nodeType = 4;
+    WorkHeader header{.sysType = "PUMPED", .pumpType = "TURBINE", .outletElev = 120, .outletPsi = 20,
+                      .columnLoss = 5, .pumpEffic = 75};
+    header.wsElev = 100;
+    testsupport::WriteWorkJob(header, {n0, n1});
+    enterOutputFromProfile();
+
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(Tul->PumpTypeCode, 2);
+    EXPECT_EQ(form->LastPage, 2);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+    ASSERT_EQ(form->DBGrid1->model()->rowCount(), 2);
+    EXPECT_DOUBLE_EQ(gridValue(0, 3), 172.24);
+    EXPECT_DOUBLE_EQ(gridValue(1, 3), 166.14);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 33.48);
+}
+
+// The line ends in a manifold whose dialog was never opened: the manifold is
+// laid out first (its entrance needs a grade of 80.269 ft), and the line's
+// run measures its end grade, 83.808 ft, against that.
+TEST_F(ComputePage, ManifoldNeverLaidOutIsRunBeforeTheLine)
+{
+    auto nodes = line(6);
+    nodes[2].reachType = "GRAVTRICKLE";
+    WorkHeader header{.sysHas = 2, .wsElev = 100, .outletElev = 30};
+    testsupport::WriteWorkJob(header, nodes);
+    writeManifold();
+    Tul->ManifoldEndVisited = false;
+    enterOutputFromProfile();
+
+    EXPECT_EQ(form->LastPage, 2);
+    EXPECT_DOUBLE_EQ(PipeValue("TriclEntQ"), 60.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TriclEntHgl"), 80.269);
+    EXPECT_DOUBLE_EQ(Tul->Cfactor, 150.0);
+    EXPECT_NEAR(Grav->TrickleHglMargin, 83.808114692 - 80.269, 1e-6);
+    EXPECT_DOUBLE_EQ(gridValue(2, 3), 83.81);
+}
+
+// A manifold laid out in its dialog keeps the grade it was given there.
+TEST_F(ComputePage, ManifoldLaidOutInItsDialogIsNotRunAgain)
+{
+    auto nodes = line(6);
+    nodes[2].reachType = "GRAVTRICKLE";
+    WorkHeader header{.sysHas = 2, .wsElev = 100, .outletElev = 30, .triclEntHgl = 91.808114692};
+    testsupport::WriteWorkJob(header, nodes);
+    writeManifold();
+    Tul->ManifoldEndVisited = true;
+    enterOutputFromProfile();
+
+    EXPECT_EQ(form->LastPage, 2);
+    EXPECT_TRUE(DMod->WorkPipeTableTriclEntQ->IsNull());
+    EXPECT_NEAR(Grav->TrickleHglMargin, -8.0, 1e-8);
 }
 
 } // namespace
