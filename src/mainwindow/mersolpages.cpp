@@ -61,19 +61,6 @@ void setHeaderNodeCount(int nodes)
     pipe->Post();
 }
 
-// A profile was entered already: nodes past the entrance, or an entrance
-// numbered by the entry or node dialogs. The row the system type choice
-// starts holds only its reach keyword and is no profile yet.
-bool profileEntered(db::Table* prof)
-{
-    openIfClosed(prof);
-    const int rows = prof->RecordCount();
-    if (rows > 1) return true;
-    if (rows == 0) return false;
-    prof->First();
-    return !DMod->WorkProfTableRecordNo->IsNull();
-}
-
 // Every reach but the last node's needs a pipe with a real bore; a reach
 // without one would divide by a zero area in the runs.
 bool reachesHavePipes(db::Table* prof, int nodes)
@@ -131,7 +118,7 @@ void TMersolForm::OKBitBtn2Click()
     // Coming back to the job page must not cost the profile already entered:
     // the entry dialog would start the job over from one entrance row. The
     // profile page takes it as it is.
-    if (profileEntered(prof)) {
+    if (ProfileEntered(prof)) {
         Tul->NumNodes = prof->RecordCount();
         setHeaderNodeCount(Tul->NumNodes);
         OvcNotebook1->SetPageIndex(1);

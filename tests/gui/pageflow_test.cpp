@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -358,6 +359,60 @@ TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
     EXPECT_DOUBLE_EQ(testsupport::ProfValue(1, "Psi"), 22.39);
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), QStringLiteral("Smith"));
+}
+
+// The same job with its profile entered in the entry grid itself: stations
+// and ground read from a text file, then the reach field walked node by node,
+// each reach given 6 in pipe of C 150 in its reach dialog.
+TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
+{
+    newGravityJob();
+    const QString path = workDir.filePath(QStringLiteral("profile.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0,98\n500,45\n1000,33\n");
+    }
+    driver.AnswerFile(path);
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    // The pipe dialog's pick, as the reach dialog leaves it in the node's row.
+    driver.OnForm("TProfInDlg", [](ui::Form& f) {
+        db::Table* prof = DMod->WorkProfTable;
+        if (prof->State() == db::DataSetState::Browse) prof->Edit();
+        DMod->WorkProfTablePipeType->SetAsString(QStringLiteral("PVC"));
+        DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("6 in PVC"));
+        DMod->WorkProfTableDiaIn->SetAsFloat(6);
+        DMod->WorkProfTableCfac->SetAsFloat(150);
+        DMod->WorkProfTablePressurRating->SetAsFloat(100);
+        DMod->WorkProfTableModulus->SetAsFloat(400000);
+        DMod->WorkProfTableWallThick->SetAsFloat(0.3);
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "TextFileBtn");
+        for (int node = 0; node < 3; ++node) {
+            DialogDriver::Focus(f, "SFPipe");
+            DialogDriver::Enter(f);
+        }
+        EXPECT_EQ(f.ActiveControl(), f.Control<QPushButton>("OKBtn"));
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(page(), 1);
+    EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TProfInDlg")), 3);
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    // The row the system type choice started became the entrance.
+    EXPECT_EQ(testsupport::ProfText(0, "NodeTypeDesc"), QStringLiteral("Pipe entrance (any type)"));
+    EXPECT_EQ(testsupport::ProfText(0, "ReachType"), QStringLiteral("GRAVBEG"));
+    EXPECT_EQ(testsupport::ProfText(2, "ReachType"), QStringLiteral("GRAVEND"));
+    DialogDriver::Press(*form, "OKBitBtn3");
+
+    EXPECT_EQ(page(), 2) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(status(), QStringLiteral("Data output"));
+    QAbstractItemModel* grid = form->DBGrid1->model();
+    ASSERT_EQ(grid->rowCount(), 3);
+    const double hgl[] = {99.50, 91.65, 83.81};
+    for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "dialogs/profile/dlgutil.h"
 
+#include "model/dmod1.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <QVariant>
@@ -19,4 +21,13 @@ bool CaptionActive(const QWidget* w)
 {
     const QVariant v = w->property("captionActive");
     return !v.isValid() || v.toBool();
+}
+
+bool ProfileEntered(db::Table* prof)
+{
+    if (!prof->Active()) prof->Open();
+    const int rows = prof->RecordCount();
+    if (rows != 1) return rows > 1;
+    prof->First();
+    return !DMod->WorkProfTableRecordNo->IsNull();
 }

@@ -2,6 +2,7 @@
 // Small pieces the profile dialogs share: opening a sub-dialog the way every
 // opener does, and the active or inactive look of a group's caption.
 class QWidget;
+namespace db { class Table; }
 
 // Creates the dialog with the owner into its global pointer, shows it
 // modally, deletes it and resets the pointer, also when something throws.
@@ -24,3 +25,9 @@ void ShowOwned(Dlg*& pointer, QWidget* owner)
 // the greyed colour of an inactive caption.
 void SetCaptionActive(QWidget* w, bool active);
 bool CaptionActive(const QWidget* w);
+
+// A profile was entered already: nodes past the entrance, or an entrance
+// numbered by the entry or node dialogs. The row that the system type choice
+// starts holds only its reach keyword and is no profile yet. Opens the table
+// when closed and leaves it on its first row.
+bool ProfileEntered(db::Table* prof);

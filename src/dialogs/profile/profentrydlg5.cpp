@@ -400,10 +400,11 @@ void TProfEntryDlg::FormShow()
     openIfClosed(d->DefLocTable);
     openIfClosed(prof);
 
-    // A new job starts from its entrance. Shown again on a profile already
+    // A new job starts from its entrance: an empty profile, or the lone row
+    // its system type choice started. Shown again on a profile already
     // entered, the dialog edits that profile rather than writing an entrance
     // over its current row.
-    if (Tul->NewJob && prof->IsEmpty()) {
+    if (Tul->NewJob && !ProfileEntered(prof)) {
         Tul->Cancelled = false;
         Tul->NewNode = true;
         Tul->PipePickTarget = 0;
