@@ -45,7 +45,7 @@ ProfTextResult ParseProfileText(const QString& text)
                     r.error = lineError(line, QStringLiteral("a profile holds at most %1 nodes.").arg(MaxProfileNodes));
                     break;
                 }
-                station = value;
+                station = value + 0.0;   // "-0" is station 0, not a negative zero shown as "-0"
                 stationLine = line;
                 haveStation = true;
                 continue;
@@ -54,7 +54,7 @@ ProfTextResult ParseProfileText(const QString& text)
                 r.error = lineError(line, QStringLiteral("elevation %1 is outside -9999.99 to 9999.99.").arg(token));
                 break;
             }
-            r.pairs.push_back({station, value});
+            r.pairs.push_back({station, value + 0.0});
             haveStation = false;
         }
         if (!r.ok()) break;

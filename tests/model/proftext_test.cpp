@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(ProfileText, ReadsPairsWithAnySeparatorAndLineEnd)
@@ -20,6 +22,12 @@ TEST(ProfileText, ReadsPairsWithAnySeparatorAndLineEnd)
     ASSERT_TRUE(split.ok());
     ASSERT_EQ(split.pairs.size(), 2u);
     EXPECT_DOUBLE_EQ(split.pairs[1].groundElev, -12.5);
+
+    // A signed zero reads as plain zero, so it never shows as "-0".
+    const ProfTextResult zero = ParseProfileText(QStringLiteral("-0,-0\n100,0"));
+    ASSERT_TRUE(zero.ok());
+    EXPECT_FALSE(std::signbit(zero.pairs[0].station));
+    EXPECT_FALSE(std::signbit(zero.pairs[0].groundElev));
 }
 
 TEST(ProfileText, BadTextGivesNoPairsAndNamesTheLine)
