@@ -256,6 +256,19 @@ void Form::restoreQtFocus(QWidget* w)
     if (w && QApplication::focusWidget() != w && w->isVisible()) w->setFocus(Qt::OtherFocusReason);
 }
 
+// A text field reached by Tab, Enter or the program shows its text selected,
+// so that typing replaces it; the exit and enter handlers may have rewritten
+// the text (a re-found row reloads its fields), which drops Qt's own
+// selection. A click places the caret where it was clicked; a masked field
+// keeps its caret.
+void Form::autoSelect(QWidget* w)
+{
+    auto* e = qobject_cast<QLineEdit*>(w);
+    if (!e || e->isReadOnly() || !e->inputMask().isEmpty() || e->window()->focusWidget() != e) return;
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton) return;
+    e->selectAll();
+}
+
 void Form::SetFocus(QWidget* control)
 {
     if (!control) return;
@@ -314,6 +327,7 @@ void Form::focusArrived(QWidget* now)
         if (d && d != current_) focusArrived(d);
         else restoreQtFocus(current_);
     }
+    autoSelect(current_);
     if (handlerDepth_ == 0 && modalResult_ != mrNone && Modal() && !closing_) closeNow();
 }
 

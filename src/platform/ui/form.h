@@ -144,6 +144,7 @@ private:
     bool enterKey(QWidget* w);
     bool escapeKey();
     void restoreQtFocus(QWidget* w);
+    static void autoSelect(QWidget* w);
 
     QHash<QWidget*, ControlInfo> controls_;
     QPointer<QWidget> current_;

@@ -225,6 +225,33 @@ TEST_F(FormTest, EnterMovesToTheNextControlOrAsTheFieldSays)
     f.Close();
 }
 
+TEST_F(FormTest, FieldEnteredFromTheKeyboardHasItsTextSelectedAfterItsHandlers)
+{
+    // Handlers that re-find a row reload the bound text; typing must still
+    // replace it, not append to it.
+    LogForm f(&log);
+    f.Show();
+    auto* edit2 = f.Control<QLineEdit>("Edit2");
+    auto* edit3 = f.Control<QLineEdit>("Edit3");
+    edit2->setText("0.00");
+    f.onEnter = [edit2](const QString& name) {
+        if (name == "Edit2") edit2->setText("0.00");
+    };
+    f.onExit = [edit3](const QString& name) {
+        if (name == "Edit2") edit3->setText("3.34");
+    };
+    DialogDriver::Focus(f, "Edit1");
+    DialogDriver::Enter(f);
+    ASSERT_EQ(f.ActiveControl(), edit2);
+    EXPECT_EQ(edit2->selectedText(), "0.00");
+    DialogDriver::Enter(f);
+    ASSERT_EQ(f.ActiveControl(), edit3);
+    EXPECT_EQ(edit3->selectedText(), "3.34");
+    f.SetFocus(edit2);
+    EXPECT_EQ(edit2->selectedText(), "0.00");
+    f.Close();
+}
+
 TEST_F(FormTest, DisabledOrHiddenControlsAreSkippedByEnter)
 {
     LogForm f(&log);
