@@ -59,14 +59,14 @@ void Notebook::applyStyle()
         t.remove(u'&');
         width = std::max(width, fm.horizontalAdvance(t) + 20);
     }
-    tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { height: %1px; min-width: %2px; padding: 0 4px; }"
-                                           "QTabBar::tab:selected { font-family: \"%3\"; font-size: %4pt;"
-                                           " font-weight: bold; color: %5; }")
-                                .arg(tabHeight_)
-                                .arg(width)
-                                .arg(family_)
-                                .arg(pointSize_)
-                                .arg(colour_));
+    // Tabs on a side run down it: the tab height is then their width across.
+    const bool side = tabPosition() == QTabWidget::East || tabPosition() == QTabWidget::West;
+    const QString size = side ? QStringLiteral("width: %1px; min-height: %2px; padding: 4px 0;")
+                              : QStringLiteral("height: %1px; min-width: %2px; padding: 0 4px;");
+    const QString sheet = QStringLiteral("QTabBar::tab { ") + size +
+                          QStringLiteral(" } QTabBar::tab:selected { font-family: \"%3\"; font-size: %4pt;"
+                                         " font-weight: bold; color: %5; }");
+    tabBar()->setStyleSheet(sheet.arg(tabHeight_).arg(width).arg(family_).arg(pointSize_).arg(colour_));
 }
 
 } // namespace ui

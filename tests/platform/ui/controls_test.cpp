@@ -57,6 +57,28 @@ TEST_F(ControlsTest, PageChangedFiresSynchronouslyOnRealChangesAndClickOnlyForTh
     EXPECT_EQ(log, (QStringList{"Changed 0"}));
 }
 
+TEST_F(ControlsTest, TabsOnTheSideAreTallEnoughForTheirCaptions)
+{
+    for (auto position : {QTabWidget::North, QTabWidget::East}) {
+        SCOPED_TRACE(int(position));
+        ui::Notebook nb;
+        nb.setTabPosition(position);
+        nb.SetActiveTabStyle(nb.font().family(), 9, Qt::red, 22);
+        nb.AddPage("&Node/Reach Data");
+        nb.AddPage("&Minor Loss Data");
+        nb.resize(600, 400);
+        nb.show();
+        QApplication::processEvents();
+        QFont bold(nb.font().family(), 9, QFont::Bold);
+        const int caption = QFontMetrics(bold).horizontalAdvance("Node/Reach Data");
+        const QRect tab = nb.tabBar()->tabRect(0);
+        const bool side = position == QTabWidget::East;
+        // Along the tab the whole caption; across it the tab height asked for.
+        EXPECT_GE(side ? tab.height() : tab.width(), caption);
+        EXPECT_EQ(side ? tab.width() : tab.height(), 22);
+    }
+}
+
 TEST_F(ControlsTest, RadioGroupClickIsForUserChoicesOnly)
 {
     ui::RadioGroup g("Select System Type");
