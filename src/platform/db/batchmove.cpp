@@ -21,16 +21,22 @@ QString createIndexSql(const QString& table, const IndexInfo& ix, const TableMet
 // Gives the destination the source's columns, keys and indexes.
 void recreateLike(sqlite3* src, const TableMeta& srcMeta, sqlite3* dst, const QString& dstName)
 {
-    Stmt s(src, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1"),
-           QStringLiteral("Cannot read the structure of table ") + srcMeta.name);
-    s.bind(1, srcMeta.name);
-    if (!s.step())
-        throw DbError(QStringLiteral("Table %1 does not exist in %2").arg(srcMeta.name, fileOf(src)));
-    QString sql = s.text(0);
+    QString sql;
+    {
+        // Done reading before the drop: SQLite refuses to drop a table while
+        // a statement of the same connection is still reading the schema.
+        Stmt s(src, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?1"),
+               QStringLiteral("Cannot read the structure of table ") + srcMeta.name);
+        s.bind(1, srcMeta.name);
+        if (!s.step())
+            throw DbError(QStringLiteral("Table %1 does not exist in %2").arg(srcMeta.name, fileOf(src)));
+        sql = s.text(0);
+    }
     int open = sql.indexOf(QLatin1Char('('));
     if (open < 0)
         throw DbError(QStringLiteral("Cannot copy the structure of table %1").arg(srcMeta.name));
     const QString what = QStringLiteral("Cannot restructure table ") + dstName;
+    forgetStmts(dst, dstName);
     exec(dst, QStringLiteral("DROP TABLE IF EXISTS %1").arg(quoteIdent(dstName)), what);
     exec(dst, QStringLiteral("CREATE TABLE %1").arg(quoteIdent(dstName)) + sql.mid(open), what);
     for (const auto& ix : srcMeta.indexes)

@@ -13,10 +13,18 @@ namespace db::detail {
 
 QString quoteIdent(const QString& name);   // "name" with embedded quotes doubled
 
-// A prepared statement that finalizes itself.
+// A prepared statement that finalizes itself, or, made with a table name,
+// one borrowed from the connection's cache of prepared statements and handed
+// back (reset, bindings cleared) at the end of its scope. The engine's own
+// statements come back with every post, delete and open; preparing them
+// again each time was most of the cost of a write. A statement that failed
+// is not kept; one that is still in use is not lent twice.
 class Stmt {
 public:
     Stmt(sqlite3* db, const QString& sql, const QString& what);
+    // `table` names the table the statement is about ("" for none), so that
+    // a change to that table's structure drops the statement.
+    Stmt(sqlite3* db, const QString& sql, const QString& what, const QString& table);
     ~Stmt();
     Stmt(const Stmt&) = delete;
     Stmt& operator=(const Stmt&) = delete;
@@ -30,10 +38,30 @@ public:
     qint64 int64(int i) const;
     sqlite3_stmt* handle() const { return st_; }
 private:
+    [[noreturn]] void failed(int rc);
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
     QString what_;
+    QString key_;                          // its SQL, when borrowed from the cache
+    bool cached_ = false;
+    bool keep_ = true;                     // false after a failure
 };
+
+// ---- the connection's prepared statements ---------------------------------
+
+// A statement of the cache for this SQL, marked in use; nullptr when the
+// connection keeps no cache (not one of the aliases' connections) or the
+// statement is in use already. Throws DbError (with `what`) when it cannot be
+// prepared.
+sqlite3_stmt* borrowStmt(sqlite3* db, const QString& sql, const QString& table, const QString& what);
+// Ends a borrowing: the statement is reset and kept, or finalized when
+// `keep` is false or the cache let it go meanwhile.
+void returnStmt(sqlite3* db, const QString& sql, sqlite3_stmt* st, bool keep);
+// Finalizes the kept statements about a table (all of them for a null name),
+// after its structure changed or it was emptied or dropped.
+void forgetStmts(sqlite3* db, const QString& table = QString());
+// How many statements the connection keeps (tests).
+int cachedStmtCount(sqlite3* db);
 
 void exec(sqlite3* db, const QString& sql, const QString& what);
 // The engine's message for a failed call: what was done, SQLite's words, the file.

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace db {
 
@@ -16,10 +17,26 @@ using namespace detail;
 
 namespace {
 
+struct CachedStmt {
+    sqlite3_stmt* st = nullptr;
+    QString table;          // what it is about, for forgetting it
+    bool inUse = false;
+};
+
+// Prepared statements by their SQL. The engine builds its SQL from a table's
+// columns, so a table of a new structure gets statements of its own anyway;
+// SQLite re-prepares a kept statement itself when the schema changed.
+using StmtCache = std::unordered_map<QString, CachedStmt>;
+
+// More distinct statements than a connection normally needs: beyond this
+// the idle ones are dropped rather than the cache growing without end.
+constexpr size_t kMaxCachedStmts = 256;
+
 struct AliasConn {
     sqlite3* db = nullptr;
     QString file;
     int depth = 0;          // open transaction scopes
+    std::shared_ptr<StmtCache> stmts = std::make_shared<StmtCache>();
 };
 
 struct EngineState {
@@ -42,11 +59,38 @@ QString key(const QString& alias)
     return alias.trimmed().toUpper();
 }
 
+// Drops idle statements (all of them, or those about one table); one in use
+// leaves the cache now and is finalized when its borrower hands it back.
+void dropStmts(StmtCache& cache, const QString& table, bool all)
+{
+    for (auto it = cache.begin(); it != cache.end();) {
+        if (all || it->second.table.compare(table, Qt::CaseInsensitive) == 0) {
+            if (!it->second.inUse)
+                sqlite3_finalize(it->second.st);
+            it = cache.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 void closeConnection(AliasConn& c)
 {
+    // Finalized first: a connection closes only once its statements are gone.
+    dropStmts(*c.stmts, QString(), true);
     if (c.db)
         sqlite3_close_v2(c.db);
     c.db = nullptr;
+}
+
+StmtCache* cacheOf(sqlite3* db)
+{
+    if (!db)
+        return nullptr;
+    for (auto& [k, c] : state().conns)
+        if (c.db == db)
+            return c.stmts.get();
+    return nullptr;
 }
 
 sqlite3* openFile(const QString& file, int flags)
@@ -135,6 +179,69 @@ void Abort()
 // ---- registry of open table components ------------------------------------
 
 namespace detail {
+
+sqlite3_stmt* borrowStmt(sqlite3* db, const QString& sql, const QString& table, const QString& what)
+{
+    StmtCache* cache = cacheOf(db);
+    if (!cache)
+        return nullptr;
+    auto it = cache->find(sql);
+    if (it != cache->end()) {
+        if (it->second.inUse)
+            return nullptr;
+        it->second.inUse = true;
+        return it->second.st;
+    }
+    if (cache->size() >= kMaxCachedStmts) {
+        for (auto i = cache->begin(); i != cache->end();) {
+            if (!i->second.inUse) {
+                sqlite3_finalize(i->second.st);
+                i = cache->erase(i);
+            } else {
+                ++i;
+            }
+        }
+    }
+    QByteArray u = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v3(db, u.constData(), int(u.size()), SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        fail(db, rc, what);
+    }
+    cache->emplace(sql, CachedStmt{st, table, true});
+    return st;
+}
+
+void returnStmt(sqlite3* db, const QString& sql, sqlite3_stmt* st, bool keep)
+{
+    StmtCache* cache = cacheOf(db);
+    auto it = cache ? cache->find(sql) : StmtCache::iterator();
+    if (!cache || it == cache->end() || it->second.st != st) {
+        sqlite3_finalize(st);   // the cache let it go while it was lent
+        return;
+    }
+    if (keep) {
+        sqlite3_reset(st);
+        sqlite3_clear_bindings(st);
+        it->second.inUse = false;
+    } else {
+        sqlite3_finalize(st);
+        cache->erase(it);
+    }
+}
+
+void forgetStmts(sqlite3* db, const QString& table)
+{
+    if (StmtCache* cache = cacheOf(db))
+        dropStmts(*cache, table, table.isNull());
+}
+
+int cachedStmtCount(sqlite3* db)
+{
+    StmtCache* cache = cacheOf(db);
+    return cache ? int(cache->size()) : 0;
+}
 
 void registerOpen(Table* t)
 {

@@ -71,7 +71,7 @@ bool TableMeta::sameStructure(const TableMeta& o) const
 bool tableExists(sqlite3* db, const QString& table)
 {
     Stmt s(db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1"),
-           QStringLiteral("Cannot read the list of tables"));
+           QStringLiteral("Cannot read the list of tables"), QString());
     s.bind(1, table);
     return s.step();
 }

@@ -126,6 +126,9 @@ int Query::ExecSQL()
     while (s.step()) {
     }
     const int changed = sqlite3_changes(db);
+    // Any other statement may have dropped or altered tables.
+    if (table.isEmpty())
+        forgetStmts(db);
     // Open components show what the statement wrote.
     reloadOpenTables(alias_, table);
     return changed;

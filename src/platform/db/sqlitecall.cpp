@@ -43,9 +43,33 @@ Stmt::Stmt(sqlite3* db, const QString& sql, const QString& what) : db_(db), what
         fail(db, rc, what);
 }
 
+Stmt::Stmt(sqlite3* db, const QString& sql, const QString& what, const QString& table)
+    : db_(db), what_(what)
+{
+    st_ = borrowStmt(db, sql, table, what);
+    if (st_) {
+        key_ = sql;
+        cached_ = true;
+        return;
+    }
+    QByteArray u = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st_, nullptr);
+    if (rc != SQLITE_OK)
+        fail(db, rc, what);
+}
+
 Stmt::~Stmt()
 {
-    sqlite3_finalize(st_);
+    if (cached_)
+        returnStmt(db_, key_, st_, keep_);
+    else
+        sqlite3_finalize(st_);
+}
+
+void Stmt::failed(int rc)
+{
+    keep_ = false;
+    fail(db_, rc, what_);
 }
 
 void Stmt::bind(int i, const QVariant& v)
@@ -75,12 +99,15 @@ void Stmt::bind(int i, const QVariant& v)
         }
     }
     if (rc != SQLITE_OK)
-        fail(db_, rc, what_);
+        failed(rc);
 }
 
 int Stmt::stepRc()
 {
-    return sqlite3_step(st_);
+    int rc = sqlite3_step(st_);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        keep_ = false;
+    return rc;
 }
 
 bool Stmt::step()
@@ -91,7 +118,7 @@ bool Stmt::step()
     if (rc == SQLITE_DONE)
         return false;
     sqlite3_reset(st_);
-    fail(db_, rc, what_);
+    failed(rc);
 }
 
 void Stmt::reset()
@@ -144,7 +171,7 @@ qint64 nextAutoInc(sqlite3* db, const QString& table, const QString& column)
 {
     keepAutoIncAbove(db, table, column);
     Stmt up(db, QStringLiteral("UPDATE \"_autoinc\" SET last = last + 1 WHERE tbl = ?1 RETURNING last"),
-            QStringLiteral("Cannot number a new row of ") + table);
+            QStringLiteral("Cannot number a new row of ") + table, QString());
     up.bind(1, table);
     qint64 next = up.step() ? up.int64(0) : 1;
     while (up.step()) {
@@ -159,7 +186,7 @@ void keepAutoIncAbove(sqlite3* db, const QString& table, const QString& column)
            QStringLiteral("INSERT INTO \"_autoinc\"(tbl, last) VALUES(?1, coalesce((SELECT max(%1) FROM %2), 0)) "
                           "ON CONFLICT(tbl) DO UPDATE SET last = max(last, excluded.last)")
                .arg(quoteIdent(column), quoteIdent(table)),
-           what);
+           what, table);
     s.bind(1, table);
     s.step();
 }

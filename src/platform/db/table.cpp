@@ -173,7 +173,7 @@ struct Table::Impl {
         for (const auto& c : meta.columns)
             cols << quoteIdent(c.name);
         Stmt s(conn(), QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QLatin1Char(',')), quoteIdent(name())) + orderBy(),
-               QStringLiteral("Cannot read table ") + name());
+               QStringLiteral("Cannot read table ") + name(), name());
         std::vector<Row> fresh;
         while (s.step()) {
             Row r;
@@ -436,8 +436,10 @@ struct Table::Impl {
             buf.clear();
             modified = false;
         }
-        if (!same)
+        if (!same) {
+            forgetStmts(conn(), name());
             loadMeta(std::move(fresh));
+        }
         else
             meta = std::move(fresh);
         if (!index())
@@ -813,7 +815,7 @@ void Table::Post()
         rowIndex = d.rowIndexOf(d.editRowid);
         if (!cols.empty()) {
             Stmt s(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdent(tableName_), sets.join(QLatin1Char(','))),
-                   what);
+                   what, tableName_);
             int k = 1;
             for (int c : cols)
                 s.bind(k++, toStorage(d.buf[size_t(c)], d.meta.columns[size_t(c)].type));
@@ -837,17 +839,17 @@ void Table::Post()
         }
         const int ai = d.meta.autoIncColumn;
         const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
-        exec(db, QStringLiteral("SAVEPOINT post_row"), what);
+        Stmt(db, QStringLiteral("SAVEPOINT post_row"), what, QString()).step();
         try {
             if (numbered)
                 d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
             Stmt s(db, QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
                            .arg(quoteIdent(tableName_), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
-                   what);
+                   what, tableName_);
             for (int i = 0; i < d.ncols(); ++i)
                 s.bind(i + 1, toStorage(d.buf[size_t(i)], d.meta.columns[size_t(i)].type));
             s.step();
-            exec(db, QStringLiteral("RELEASE post_row"), what);
+            Stmt(db, QStringLiteral("RELEASE post_row"), what, QString()).step();
         } catch (...) {
             sqlite3_exec(db, "ROLLBACK TO post_row; RELEASE post_row", nullptr, nullptr, nullptr);
             if (numbered)
@@ -922,9 +924,11 @@ void Table::Delete()
     const QString what = QStringLiteral("Cannot delete a row of table ") + tableName_;
     if (d.meta.autoIncColumn >= 0)
         keepAutoIncAbove(db, tableName_, d.meta.columns[size_t(d.meta.autoIncColumn)].name);
-    Stmt s(db, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(tableName_)), what);
-    s.bind(1, id);
-    s.step();
+    {
+        Stmt s(db, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(tableName_)), what, tableName_);
+        s.bind(1, id);
+        s.step();
+    }
     int i = d.rowIndexOf(id);
     if (i >= 0)
         d.rows.erase(d.rows.begin() + i);
@@ -1175,6 +1179,7 @@ void Table::EmptyTable()
     TableMeta m = readMeta(db, tableName_);
     if (m.autoIncColumn >= 0)
         keepAutoIncAbove(db, tableName_, m.columns[size_t(m.autoIncColumn)].name);
+    forgetStmts(db, tableName_);
     exec(db, QStringLiteral("DELETE FROM %1").arg(quoteIdent(tableName_)),
          QStringLiteral("Cannot empty table ") + tableName_);
     reloadOpenTables(alias_, tableName_);
