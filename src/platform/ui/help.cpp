@@ -47,6 +47,8 @@ public:
     {
         setObjectName(QStringLiteral("HelpViewer"));
         setAttribute(Qt::WA_DeleteOnClose);
+        // Left open, it must not keep the program running after its main window closed.
+        setAttribute(Qt::WA_QuitOnClose, false);
         setWindowTitle(QStringLiteral("Help"));
         resize(720, 520);
         auto* lay = new QHBoxLayout(this);

@@ -106,6 +106,8 @@ TEST_F(HelpTest, ViewerShowsTheTopicAsked)
     auto* text = viewer->findChild<QTextBrowser*>("HelpText");
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->toPlainText().contains("Identify the job."));
+    // Left open, it does not keep the program running after its main window closed.
+    EXPECT_FALSE(viewer->testAttribute(Qt::WA_QuitOnClose));
     viewer->close();
 }
 
