@@ -34,6 +34,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -178,6 +179,9 @@ void TDunstrowForm::buildJobPage(QWidget* page)
     auto* ent = new QGridLayout(GroupBox1);
     FlowDBNF = ui::Make<QLineEdit>(GroupBox1, "FlowDBNF");
     cfsField = ui::Make<QLineEdit>(GroupBox1, "cfsField");
+    cfsField->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}(\\.\\d{0,2})?")),
+                                                           cfsField));
+    cfsField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     WSDBNF = ui::Make<QLineEdit>(GroupBox1, "WSDBNF");
     ent->addWidget(new QLabel(QStringLiteral("Design Flow Rate"), GroupBox1), 0, 0);
     ent->addWidget(FlowDBNF, 0, 1);
@@ -194,6 +198,10 @@ void TDunstrowForm::buildJobPage(QWidget* page)
     DetMLCheckBox->setFocusPolicy(Qt::ClickFocus);
     ui::SetHint(DetMLCheckBox, QStringLiteral("Check here for detailed minor loss calc's"));
     ent->addWidget(DetMLCheckBox, 5, 0, 1, 3);
+    // The job notes hand the focus to the check box, and Enter goes on from
+    // there into the entrance data.
+    QWidget::setTabOrder(JobNotesDBMemo, DetMLCheckBox);
+    QWidget::setTabOrder(DetMLCheckBox, FlowDBNF);
     box->addWidget(GroupBox1, 0, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -219,8 +227,10 @@ void TDunstrowForm::bindData()
     new ui::DBEdit(JobClassDBSF, pipe, QStringLiteral("JobClass"));
     new ui::DBDateEdit(DateDBPF, pipe, QStringLiteral("Date"));
     new ui::DBMemo(JobNotesDBMemo, pipe, QStringLiteral("JobNotes"));
-    new ui::DBEdit(FlowDBNF, pipe, QStringLiteral("DesignFlow"));
-    new ui::DBEdit(WSDBNF, pipe, QStringLiteral("WSElev"));
+    new ui::DBNumericEdit(FlowDBNF, pipe, QStringLiteral("DesignFlow"),
+                          ui::NumericFormat::Picture(QStringLiteral("#####"), 0, 99999));
+    new ui::DBNumericEdit(WSDBNF, pipe, QStringLiteral("WSElev"),
+                          ui::NumericFormat::Picture(QStringLiteral("####.#"), -300, 9999));
     new ui::DBMemo(DBMemo1, pipe, QStringLiteral("EntranceNotes"));
 }
 
@@ -241,6 +251,12 @@ void TDunstrowForm::connectFields()
     OnExit(DBMemo1, [this] { DBMemo1Exit(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
     OnExit(DetMLCheckBox, [this] { DetMLCheckBoxExit(); });
+    // The box is written at once too: the menu's Save and Exit take no focus
+    // from it, and a loaded job with a changed box has something to save.
+    OnClick(DetMLCheckBox, [this] {
+        markJobChanged();
+        DetMLCheckBoxExit();
+    });
     OnExit(FlowDBNF, [this] { FlowDBNFExit(); });
     OnExit(cfsField, [this] { cfsFieldExit(); });
     for (QWidget* w : std::initializer_list<QWidget*>{JobNameDBEdit, JobLocationDBSF, JobDesignerDBSF, LanduserDBSF,
@@ -337,6 +353,7 @@ void TDunstrowForm::NewJobBtnClick()
     Tul->PrevJobLoaded = false;
     Tul->SaveState = 0;
     Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+    cfsField->clear();   // the last job's flow must not come back through it
 
     db::Table* pipe = DMod->WorkPipeTable;
     for (db::Table* t : {DMod->WorkProfTable, pipe}) {
@@ -489,6 +506,10 @@ void TDunstrowForm::TakeImportedJob()
     Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
     DetMLCheckBox->setChecked(Tul->DetailedML);
+    // The imported job is worked on at once, as a loaded one is.
+    CancelJobBitBtn->setEnabled(true);
+    SaveJobBtn->setEnabled(true);
+    SaveJob1->setEnabled(true);
 }
 
 void TDunstrowForm::OKBitBtn2Click()

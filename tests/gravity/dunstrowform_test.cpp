@@ -293,10 +293,10 @@ TEST_F(DunstrowFormTest, DeleteJobLeavesNoFilterToHideJobsFromTheNameCheck)
 TEST_F(DunstrowFormTest, FlowInGpmAndCfs)
 {
     newNamedJob(*form, "Smith");
-    DialogDriver::Type(*form, "FlowDBNF", "448.83");
+    DialogDriver::Type(*form, "FlowDBNF", "449");
     DialogDriver::Focus(*form, "WSDBNF");
     EXPECT_EQ(form->cfsField->text().trimmed(), "1.00");
-    EXPECT_DOUBLE_EQ(Tul->DesignFlowCfs, 1.0);
+    EXPECT_DOUBLE_EQ(Tul->DesignFlowCfs, 449 / 448.83);
 
     DialogDriver::Type(*form, "cfsField", "1");
     DialogDriver::Focus(*form, "WSDBNF");
@@ -415,7 +415,7 @@ TEST_F(DunstrowFormTest, ImportFromTheJobListShowsTheJobOnTheJobPage)
 {
     // A gravity job in the transfer directory, then nothing in the working tables.
     newNamedJob(*form, "Imported");
-    DialogDriver::Type(*form, "FlowDBNF", "448.83");
+    DialogDriver::Type(*form, "FlowDBNF", "449");
     DialogDriver::Type(*form, "WSDBNF", "4512.5");
     DialogDriver::Type(*form, "DBMemo1", "Canal turnout");
     DialogDriver::Focus(*form, "JobDesignerDBSF");
@@ -452,18 +452,110 @@ TEST_F(DunstrowFormTest, ImportFromTheJobListShowsTheJobOnTheJobPage)
     EXPECT_EQ(form->MainStatusBar->PanelText(0), "Edit job data");
     EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Imported");
     EXPECT_EQ(form->JobNameDBEdit->text(), "Imported");
-    EXPECT_DOUBLE_EQ(form->FlowDBNF->text().toDouble(), 448.83);
+    EXPECT_DOUBLE_EQ(form->FlowDBNF->text().toDouble(), 449.0);
     EXPECT_EQ(form->cfsField->text().trimmed(), "1.00");
     EXPECT_DOUBLE_EQ(form->WSDBNF->text().toDouble(), 4512.5);
     EXPECT_EQ(form->DBMemo1->toPlainText(), "Canal turnout");
     EXPECT_TRUE(form->DetMLCheckBox->isChecked());
-    // The import does not offer Save and Cancel; the save offer still comes.
-    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
-    EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
+    // The imported job can be saved and cancelled at once, as a loaded one.
+    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
+    EXPECT_TRUE(form->SaveJob1->isEnabled());
+    EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
 
     // The import chose every job for the lists, the delete list included.
     EXPECT_EQ(DMod->JobFilterMode, 2);
     EXPECT_EQ(deleteListNames(false), (QStringList{"Gravy", "Pumpy"}));
+
+    saveJob(*form);
+    EXPECT_EQ(Tul->SaveState, 2);
+    DMod->JobPipeTable->Open();
+    ASSERT_TRUE(DMod->JobPipeTable->Locate("JobName", "Imported"));
+    EXPECT_DOUBLE_EQ(DMod->JobPipeTable->FieldByName("WSElev")->AsFloat(), 4512.5);
+    EXPECT_TRUE(DMod->JobPipeTable->FieldByName("DetailedML")->AsBoolean());
+}
+
+TEST_F(DunstrowFormTest, EnterWalksFromTheJobNotesThroughTheEntranceData)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "JobNotesDBMemo", "North field");
+    DialogDriver::Enter(*form);
+    EXPECT_EQ(form->ActiveControl(), form->DetMLCheckBox);
+    const std::vector<QWidget*> next{form->FlowDBNF, form->cfsField, form->WSDBNF, form->DBMemo1};
+    for (QWidget* w : next) {
+        DialogDriver::Enter(*form);
+        EXPECT_EQ(form->ActiveControl(), w) << w->objectName().toStdString();
+    }
+}
+
+TEST_F(DunstrowFormTest, EntranceNumbersRefuseLettersAndStayStored)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "cfsField", "2.5");
+    DialogDriver::Type(*form, "cfsField", "2.5x");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 1122.0);
+    DialogDriver::Type(*form, "FlowDBNF", "500");
+    DialogDriver::Type(*form, "FlowDBNF", "5x0");
+    DialogDriver::Type(*form, "WSDBNF", "4512.5");
+    DialogDriver::Type(*form, "WSDBNF", "12a5.5");
+    DialogDriver::Focus(*form, "JobDesignerDBSF");
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
+    EXPECT_EQ(form->WSDBNF->text(), "4512.5");
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableWSElev->AsFloat(), 4512.5);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 500.0);
+    EXPECT_EQ(form->cfsField->text().trimmed(), "1.11");
+}
+
+TEST_F(DunstrowFormTest, DetailedMinorLossBoxIsKeptWhateverWayTheJobIsSaved)
+{
+    auto storedDetailedML = [](const QString& name) {
+        db::Table* jobs = DMod->JobPipeTable;
+        if (!jobs->Active()) jobs->Open();
+        EXPECT_TRUE(jobs->Locate("JobName", name));
+        const bool on = jobs->FieldByName("DetailedML")->AsBoolean();
+        jobs->Close();
+        return on;
+    };
+    // Ticked, then saved from the menu, which takes no focus from the box.
+    newNamedJob(*form, "Smith");
+    DialogDriver::Check(*form, "DetMLCheckBox", true);
+    driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+    form->SaveJob1->trigger();
+    EXPECT_TRUE(storedDetailedML("Smith"));
+
+    // Cleared on the loaded job: the change is offered for saving at the exit.
+    DialogDriver::Press(*form, "CancelJobBitBtn");
+    pickJob(0);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    ASSERT_TRUE(form->DetMLCheckBox->isChecked());
+    form->OvcNotebook1->SetPageIndex(0);
+    DialogDriver::Check(*form, "DetMLCheckBox", false);
+    driver.ClearLog();
+    driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+    form->Exit1->trigger();
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_FALSE(storedDetailedML("Smith"));
+}
+
+TEST_F(DunstrowFormTest, NewJobStartsWithoutTheLastJobsFlow)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "FlowDBNF", "449");
+    DialogDriver::Focus(*form, "WSDBNF");
+    ASSERT_EQ(form->cfsField->text().trimmed(), "1.00");
+    saveJob(*form);
+
+    for (const char* before : {"", "CancelJobBitBtn"}) {
+        SCOPED_TRACE(before);
+        if (*before) DialogDriver::Press(*form, before);
+        newNamedJob(*form, "Jones");
+        EXPECT_EQ(form->cfsField->text().trimmed(), "");
+        // Passing through the cfs field writes no flow of the last job.
+        DialogDriver::Focus(*form, "cfsField");
+        DialogDriver::Focus(*form, "WSDBNF");
+        EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 0.0);
+        EXPECT_DOUBLE_EQ(Tul->DesignFlow, 0.0);
+    }
 }
 
 TEST_F(DunstrowFormTest, EnterInTheMemosMovesOn)
