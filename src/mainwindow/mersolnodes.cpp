@@ -287,6 +287,9 @@ void TMersolForm::DeleteNodeSpdBtnClick()
     }
     prof->First();
     prof->EnableControls();
+    // The delete and the posts above ran with the controls off, so the chart
+    // missed them.
+    DBChart1->RefreshData();
     DBChart1->show();
     ui::MessageDlg(QStringLiteral("Station ") + station + QStringLiteral(" is now deleted!"), ui::MsgType::Information,
                    ui::mbOK);

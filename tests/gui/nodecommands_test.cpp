@@ -76,6 +76,16 @@ TEST_F(NodeCommands, DeletedNodeIsGoneAndFlowsAndNumbersFollow)
     EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
 }
 
+TEST_F(NodeCommands, DeletedNodeLeavesTheProfileChart)
+{
+    form->DBChart1->RefreshData();
+    ASSERT_EQ(form->PointSeries1->Count(), 4);
+    driver.Answer(ui::mrYes);
+    deleteAt(1234);
+    EXPECT_EQ(form->PointSeries1->Count(), 3);
+    EXPECT_EQ(form->LineSeries1->Count(), 3);
+}
+
 TEST_F(NodeCommands, DeletingTheEndAsksForANewOne)
 {
     form->AddNodeBtn->hide();
