@@ -544,8 +544,9 @@ void TDunstrowForm::OvcNotebook1Click()
     if (OvcNotebook1->PageIndex() != 0 && DMod->WorkPipeTableJobName->IsNull()) {
         OvcNotebook1->SetPageIndex(0);
         ui::MessageDlg(QStringLiteral("Please enter a Job Name"), ui::MsgType::Error, ui::mbOK);
-        SetFocus(JobNameDBEdit);
+        SetFocus(JobNameDBEdit);   // where the message sends the user
         PageShown = 0;
+        return;
     }
     if (OvcNotebook1->PageIndex() == 0) SetFocus(OKBitBtn2);
 }

@@ -558,6 +558,23 @@ TEST_F(DunstrowFormTest, NewJobStartsWithoutTheLastJobsFlow)
     }
 }
 
+TEST_F(DunstrowFormTest, TurningThePageWithoutAJobNameLeavesTheFocusOnTheName)
+{
+    DialogDriver::Press(*form, "NewJobBtn");
+    form->OvcNotebook1->setCurrentIndex(1);   // the user's click on the tab
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please enter a Job Name"});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 0);
+    EXPECT_EQ(form->ActiveControl(), form->JobNameDBEdit);
+
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    driver.ClearLog();
+    form->OvcNotebook1->setCurrentIndex(2);
+    form->OvcNotebook1->setCurrentIndex(0);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_EQ(form->ActiveControl(), form->OKBitBtn2);
+}
+
 TEST_F(DunstrowFormTest, EnterInTheMemosMovesOn)
 {
     newNamedJob(*form, "Smith");
