@@ -353,7 +353,7 @@ void TDunstrowForm::NewJobBtnClick()
     Tul->PrevJobLoaded = false;
     Tul->SaveState = 0;
     Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
-    cfsField->clear();   // the last job's flow must not come back through it
+    cfsField->setText(QString());   // the last job's flow must not come back through it
 
     db::Table* pipe = DMod->WorkPipeTable;
     for (db::Table* t : {DMod->WorkProfTable, pipe}) {
@@ -630,6 +630,8 @@ void TDunstrowForm::FlowDBNFExit()
 void TDunstrowForm::cfsFieldExit()
 {
     db::Table* pipe = DMod->WorkPipeTable;
+    // Passed through untouched, the rounded cfs must not round the flow in gpm.
+    if (!cfsField->isModified()) return;
     Tul->DesignFlowCfs = cfsField->text().trimmed().toDouble();
     Tul->DesignFlow = Tul->DesignFlowCfs * 448.83;
     EditIfBrowsing(pipe);

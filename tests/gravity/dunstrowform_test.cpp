@@ -308,6 +308,19 @@ TEST_F(DunstrowFormTest, FlowInGpmAndCfs)
     EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 1122.0);
 }
 
+TEST_F(DunstrowFormTest, PassingThroughTheCfsFieldKeepsTheFlowInGpm)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "FlowDBNF", "1200");
+    DialogDriver::Enter(*form);
+    ASSERT_EQ(form->ActiveControl(), form->cfsField);
+    EXPECT_EQ(form->cfsField->text().trimmed(), "2.67");
+    DialogDriver::Enter(*form);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 1200.0);
+    EXPECT_DOUBLE_EQ(Tul->DesignFlow, 1200.0);
+    EXPECT_EQ(form->FlowDBNF->text(), "1200");
+}
+
 TEST_F(DunstrowFormTest, GravityJobsTravelBetweenTheTwoDesigners)
 {
     newNamedJob(*form, "Gravy");
