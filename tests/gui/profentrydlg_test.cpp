@@ -7,9 +7,12 @@
 #include "model/noderules.h"
 #include "support/workprofile.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
 using testsupport::ProfIsNull;
@@ -326,6 +329,53 @@ TEST_F(ProfEntryDlgTest, StationTypedOverMovesTheRowAndItsReaches)
         EXPECT_EQ(int(ProfValue(k, "RecordNo")), k + 1);
         EXPECT_DOUBLE_EQ(ProfValue(k, "PipeLength"), length[k]);
     }
+}
+
+// After Add the new row is being entered; a row picked in the grid
+// afterwards is an existing node and keeps its invert data, whichever of its
+// fields the user goes to first.
+TEST_F(ProfEntryDlgTest, RowPickedInTheGridAfterAddKeepsItsInvert)
+{
+    db::Table* defaults = DMod->DefLocTable;
+    defaults->First();
+    defaults->Edit();
+    DMod->DefLocTableInvElMethod->SetAsInteger(0);
+    DMod->DefLocTableDepthOfCover->SetAsFloat(36.0);
+    defaults->Post();
+    SetIncrement(100);
+    Node(0, 0);
+    Node(500, 1, {{"InvElMethod", 1}, {"InvElMethDesc", "Enter invert elevation directly"}, {"InvertElev", 95.0},
+                  {"PipeDepth", 45.0}});
+    Node(900, 1, {{"InvElMethod", 2}, {"InvElMethDesc", "Set invert at ground level"}, {"InvertElev", 100.0},
+                  {"PipeDepth", 0.0}});
+    Run([](ui::Form& f) {
+        auto& dlg = static_cast<TProfEntryDlg&>(f);
+        DialogDriver::Press(f, "AddNodeBtn");
+        DialogDriver::Focus(f, "DBGrid1");
+        Select(500);
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(dlg.DBGrid1->viewport(), &up);
+        DialogDriver::Focus(f, "NFStation");
+        DialogDriver::Focus(f, "NFElev");
+        DialogDriver::Focus(f, "NodeComboBox");
+        DialogDriver::Focus(f, "NFElev");
+        // Straight to the node type of another row.
+        DialogDriver::Press(f, "AddNodeBtn");
+        DialogDriver::Focus(f, "DBGrid1");
+        Select(900);
+        DialogDriver::Focus(f, "NodeComboBox");
+        DialogDriver::Focus(f, "NFElev");
+        Ok(f);
+    });
+    ASSERT_EQ(Rows(), 5);
+    EXPECT_EQ(NumAt(500, "InvElMethod"), 1);
+    EXPECT_EQ(TextAt(500, "InvElMethDesc"), "Enter invert elevation directly");
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 95.0);
+    EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 45.0);
+    EXPECT_EQ(NumAt(900, "InvElMethod"), 2);
+    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 100.0);
+    EXPECT_DOUBLE_EQ(NumAt(1000, "PipeLength"), 100.0);
 }
 
 TEST_F(ProfEntryDlgTest, OkMakesTheFirstRowTheEntranceAndNumbersTheRows)

@@ -409,6 +409,7 @@ void TProfEntryDlg::FormShow()
         Tul->NewNode = true;
         Tul->PipePickTarget = 0;
         Tul->ProfileEntryActive = true;
+        Tul->NewStation = 0.0;   // the entrance is the row being entered
         RowEditMode = false;
         TextFileBtn->setVisible(true);
         prof->Edit();   // the empty table starts its first row
@@ -667,11 +668,30 @@ void TProfEntryDlg::DeleteNodeBtnClick()
 
 void TProfEntryDlg::EditNodeBtnClick()
 {
+    openIfClosed(DMod->WorkProfTable);
+    if (DMod->WorkProfTable->IsEmpty())
+        return;
+    editCurrentRow();
+    SetFocus(NFStation);
+}
+
+bool TProfEntryDlg::pickedAnotherRow() const
+{
+    db::Table* prof = DMod->WorkProfTable;
+    return Tul->NewNode && prof->Active() && !prof->IsEmpty() &&
+           DMod->WorkProfTableStation->AsFloat() != Tul->NewStation;
+}
+
+void TProfEntryDlg::takeUpPickedRow()
+{
+    if (pickedAnotherRow())
+        editCurrentRow();
+}
+
+void TProfEntryDlg::editCurrentRow()
+{
     TDMod* d = DMod;
     db::Table* prof = d->WorkProfTable;
-    openIfClosed(prof);
-    if (prof->IsEmpty())
-        return;
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     Tul->NewNode = false;
     Tul->InsertingNode = false;
@@ -715,7 +735,6 @@ void TProfEntryDlg::EditNodeBtnClick()
     }
     Tul->NewNode = ImportMode;
     enableFlows(true);
-    SetFocus(NFStation);
 }
 
 // ---- station and elevation --------------------------------------------------
@@ -726,6 +745,8 @@ void TProfEntryDlg::NFStationEnter()
     db::Table* prof = d->WorkProfTable;
     if (!prof->Active() || prof->IsEmpty())
         return;
+    if (pickedAnotherRow())
+        Tul->NewNode = false;
     if (!Tul->NewNode) {
         TextFileBtn->setVisible(false);
         EditNodeBtnClick();
@@ -786,6 +807,7 @@ void TProfEntryDlg::NFStationExit()
 
 void TProfEntryDlg::NFElevEnter()
 {
+    takeUpPickedRow();
     refindCurrent();
 }
 
@@ -799,6 +821,7 @@ void TProfEntryDlg::NFElevExit()
 void TProfEntryDlg::NodeComboBoxEnter()
 {
     TDMod* d = DMod;
+    takeUpPickedRow();
     if (d->WorkProfTableRecordNo->AsInteger() == 1 && d->WorkProfTableStation->IsNull()) {
         editUnlessEditing(d->WorkProfTable);
         d->WorkProfTableStation->SetAsFloat(0.0);
@@ -834,6 +857,7 @@ void TProfEntryDlg::NodeComboBoxExit()
 
 void TProfEntryDlg::FlowEnter()
 {
+    takeUpPickedRow();
     refindCurrent();
 }
 
@@ -859,6 +883,7 @@ void TProfEntryDlg::openMethodDialog()
 
 void TProfEntryDlg::InvComboBoxEnter()
 {
+    takeUpPickedRow();
     refindCurrent();
     openMethodDialog();
 }
@@ -909,6 +934,7 @@ void TProfEntryDlg::InvComboBoxKey()
 void TProfEntryDlg::SFPipeEnter()
 {
     TDMod* d = DMod;
+    takeUpPickedRow();
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     ui::CursorScope wait;
     if (ImportMode && !Tul->NewNode)

@@ -74,6 +74,13 @@ protected:
 
 private:
     void enableFlows(bool on);
+    // Edit Node without moving the focus.
+    void editCurrentRow();
+    // A new row is being entered (NewNode) but the user has picked another
+    // row in the grid or the navigator: that row is an existing node, and
+    // the new-node defaults must not be written over its data.
+    bool pickedAnotherRow() const;
+    void takeUpPickedRow();
     void openMethodDialog();
     // Focus moves on from an exit handler unless a button is being pressed.
     void focusUnlessButton(QWidget* control);
