@@ -307,6 +307,28 @@ TEST_F(ProfEntryDlgTest, DeletingAGatedEndEmptiesTheGatedPipe)
     EXPECT_TRUE(DMod->WorkGatedTable->IsEmpty());
 }
 
+// The header's missing-end flag follows the end node: the profile page
+// offers Add Node by it.
+TEST_F(ProfEntryDlgTest, DeletingTheEndNodeMarksTheEndMissing)
+{
+    Node(0, 0);
+    Node(500, 1);
+    Node(900, 1);
+    Run([this](ui::Form& f) {
+        Select(900);
+        DialogDriver::Focus(f, "NFElev");
+        DialogDriver::Choose(f, "NodeComboBox", kEnd);
+        DialogDriver::Focus(f, "NFElev");
+        EXPECT_FALSE(DMod->WorkPipeTableNoEnd->AsBoolean());
+        Select(900);
+        driver.Answer(ui::mrYes);
+        DialogDriver::Press(f, "DeleteNodeBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_TRUE(Header("NoEnd").toBool());
+}
+
 TEST_F(ProfEntryDlgTest, StationTypedOverMovesTheRowAndItsReaches)
 {
     Node(0, 0);
@@ -546,11 +568,14 @@ TEST_F(ProfEntryImport, CancelledImportStartsAgainFromTheEntrance)
         DialogDriver::Press(f, "TextFileBtn");
         EXPECT_TRUE(dlg.TextFileBtn->isEnabled());
         EXPECT_FALSE(dlg.ImportMode);
+        DialogDriver::Press(f, "AddNodeBtn");
         Ok(f);
     });
-    ASSERT_EQ(Rows(), 1);
+    ASSERT_EQ(Rows(), 2);
     EXPECT_EQ(ProfText(0, "NodeTypeDesc"), kEntrance);
     EXPECT_DOUBLE_EQ(ProfValue(0, "PipeQ"), 500.0);
+    // Nothing was imported, so the profile still has no end node.
+    EXPECT_TRUE(Header("NoEnd").toBool());
 }
 
 } // namespace

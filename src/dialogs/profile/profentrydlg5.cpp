@@ -649,6 +649,9 @@ void TProfEntryDlg::DeleteNodeBtnClick()
         Tul->NumNodes = prof->RecordCount();   // the counter may not have followed earlier edits
         editUnlessEditing(d->WorkPipeTable);
         d->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);
+        // The profile page offers Add Node by this flag.
+        if (endNode(nodeType))
+            d->WorkPipeTableNoEnd->SetAsBoolean(true);
         d->WorkPipeTable->Post();
         // The flows down the shortened profile; the entrance keeps its own.
         prof->First();

@@ -114,7 +114,20 @@ void TProfFromTxtDlg::FormClose()
     db::Table* pipe = DMod->WorkPipeTable;
     if (!pipe->Active()) pipe->Open();
     if (pipe->State() != db::DataSetState::Edit && pipe->State() != db::DataSetState::Insert) pipe->Edit();
-    DMod->WorkPipeTableNoEnd->SetAsBoolean(false);
+    // An imported profile ends in its end node; a cancelled or failed import
+    // leaves none, and the profile page offers Add Node by this flag.
+    if (ImportedEndNode()) DMod->WorkPipeTableNoEnd->SetAsBoolean(false);
     pipe->Post();
     pipe->Edit();
+}
+
+bool TProfFromTxtDlg::ImportedEndNode()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    if (!prof->Active() || prof->IsEmpty()) return false;
+    // The entry dialog goes back to the first row after this dialog.
+    prof->CheckBrowseMode();
+    prof->Last();
+    const int type = DMod->WorkProfTableNodeType->AsInteger();
+    return type >= 4 && type <= 7;
 }

@@ -25,6 +25,10 @@ public:
     void SelectFileBitBtnClick();
     void OKBitBtnClick();
     void CancelBitBtnClick();
+
+private:
+    // The profile ends in an end node (node type 4 to 7).
+    static bool ImportedEndNode();
 };
 
 inline TProfFromTxtDlg* ProfFromTxtDlg = nullptr;
