@@ -62,6 +62,9 @@ Form* Form::Of(QWidget* control)
 
 void Form::place()
 {
+    // A form never sized by its code takes its layout's size only when shown;
+    // centre it by that size, not by the small default a hidden window has.
+    if (position_ != Position::Designed && !testAttribute(Qt::WA_Resized)) adjustSize();
     QScreen* screen = QApplication::primaryScreen();
     if (position_ == Position::ScreenCenter && screen) {
         QRect r = frameGeometry();

@@ -252,6 +252,24 @@ TEST_F(FormTest, FieldEnteredFromTheKeyboardHasItsTextSelectedAfterItsHandlers)
     f.Close();
 }
 
+TEST_F(FormTest, DialogCentredOnItsOwnerIsCentredByItsLaidOutSize)
+{
+    LogForm owner(&log);
+    owner.setGeometry(300, 200, 660, 540);
+    owner.Show();
+    LogForm dlg(&log, &owner);   // never resized: its layout gives its size
+    dlg.SetPosition(ui::Position::OwnerCenter);
+    QPoint centre;
+    driver.OnceForm("LogForm", [&centre](ui::Form& f) {
+        centre = f.frameGeometry().center();
+        DialogDriver::Press(f, "OKBtn");
+    });
+    dlg.ShowModal();
+    const QPoint want = owner.frameGeometry().center();
+    EXPECT_LE((centre - want).manhattanLength(), 4) << centre.x() << "," << centre.y();
+    owner.Close();
+}
+
 TEST_F(FormTest, DisabledOrHiddenControlsAreSkippedByEnter)
 {
     LogForm f(&log);
