@@ -264,7 +264,7 @@ void TMersolForm::DeleteNodeSpdBtnClick()
         DMod->WorkPipeTable->Post();
         ui::MessageDlg(QStringLiteral("You will now need to add an end node!"), ui::MsgType::Information, ui::mbOK);
     }
-    if (nodeType == 2) Tul->PumpTypeCode = 0;
+    if (nodeType == 2) DropInlineBoosterWhenNoneLeft();
     Tul->NumNodes = prof->RecordCount();
     postHeader();
     DMod->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);

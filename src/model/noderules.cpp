@@ -1,7 +1,9 @@
 #include "model/noderules.h"
 
+#include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
+#include "model/tulclass.h"
 #include "platform/ui/seam/msg.h"
 
 std::optional<double> InsertedStation(double previous, double insertPoint, double increment)
@@ -30,3 +32,21 @@ bool RoomForAnotherNode(int nodes)
                    ui::MsgType::Error, ui::mbOK);
     return false;
 }
+
+void DropInlineBoosterWhenNoneLeft()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    prof->CheckBrowseMode();
+    for (prof->First(); !prof->Eof(); prof->Next())
+        if (DMod->WorkProfTableNodeType->AsInteger() == 2) return;
+    Tul->PumpTypeCode = 0;
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!pipe->Active()) pipe->Open();
+    if (DMod->WorkPipeTablePumpType->AsString() != QLatin1String("INLINE BOOSTER")) return;
+    const bool wasEditing = pipe->State() == db::DataSetState::Edit || pipe->State() == db::DataSetState::Insert;
+    if (!wasEditing) pipe->Edit();
+    DMod->WorkPipeTablePumpType->SetAsString(QString());
+    pipe->Post();
+    if (wasEditing) pipe->Edit();
+}
+

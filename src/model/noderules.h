@@ -20,3 +20,8 @@ QString NoRoomToInsertText(double previous, double insertPoint);
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.
 bool RoomForAnotherNode(int nodes);
+
+// After a booster node (node type 2) was deleted: when no booster node is
+// left, the job's pump type "INLINE BOOSTER" goes too, since the runs and the
+// reports take the pump from the header. Moves the profile's cursor.
+void DropInlineBoosterWhenNoneLeft();

@@ -363,6 +363,23 @@ TEST_F(NewNodes, AFullProfileTakesNoMoreNodes)
     EXPECT_DOUBLE_EQ(newStation, 9850);
 }
 
+// The header's pump type says the job has an in-line booster; the runs and
+// the reports take the pump from it, so it goes with the last booster node.
+TEST_F(NewNodes, DeletingTheLastBoosterTakesItsPumpOffTheJob)
+{
+    std::vector<WorkNode> nodes{node(0, 0), node(500, 2), node(900, 2), node(1500, 4)};
+    testsupport::WriteWorkJob(WorkHeader{.pumpType = QStringLiteral("INLINE BOOSTER")}, nodes);
+    Tul->BuildStationList();
+    Tul->PumpTypeCode = 8;
+    driver.SetDefaultAnswer(ui::mrYes);
+    deleteAt(500);
+    EXPECT_EQ(testsupport::PipeText("PumpType"), QStringLiteral("INLINE BOOSTER"));   // one is left
+    deleteAt(900);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 2);
+    EXPECT_TRUE(testsupport::PipeText("PumpType").isEmpty());
+    EXPECT_EQ(Tul->PumpTypeCode, 0);
+}
+
 TEST_F(NewNodes, DeletingAGatedPipeEndEmptiesTheGatedPipe)
 {
     profile({0, 1234, 3000}, 5);

@@ -329,6 +329,24 @@ TEST_F(ProfEntryDlgTest, DeletingTheEndNodeMarksTheEndMissing)
     EXPECT_TRUE(Header("NoEnd").toBool());
 }
 
+TEST_F(ProfEntryDlgTest, DeletingTheBoosterTakesItsPumpOffTheJob)
+{
+    job.SetHeader({{"PumpType", "INLINE BOOSTER"}});
+    Tul->PumpTypeCode = 8;
+    Node(0, 0);
+    Node(500, 2);
+    Node(900, 4);
+    Run([this](ui::Form& f) {
+        Select(500);
+        driver.Answer(ui::mrYes);
+        DialogDriver::Press(f, "DeleteNodeBtn");
+        Ok(f);
+    });
+    EXPECT_EQ(Rows(), 2);
+    EXPECT_TRUE(Header("PumpType").toString().isEmpty());
+    EXPECT_EQ(Tul->PumpTypeCode, 0);
+}
+
 TEST_F(ProfEntryDlgTest, StationTypedOverMovesTheRowAndItsReaches)
 {
     Node(0, 0);

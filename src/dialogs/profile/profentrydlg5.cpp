@@ -646,6 +646,8 @@ void TProfEntryDlg::DeleteNodeBtnClick()
             emptyAndClose(t);
             t->Open();
         }
+        if (nodeType == 2)
+            DropInlineBoosterWhenNoneLeft();
         Tul->NumNodes = prof->RecordCount();   // the counter may not have followed earlier edits
         editUnlessEditing(d->WorkPipeTable);
         d->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);
