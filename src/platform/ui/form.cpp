@@ -160,7 +160,13 @@ void Form::closeNow()
         if (Modal() && modalResult_ == mrNone) modalResult_ = mrCancel;
         Run([this] { FormClose(); });
     }
-    hide();
+    // A window that is only hidden is not closed for the application: after
+    // the main form's Exit the program would run on without a window. Modal
+    // forms end their own loop.
+    if (isWindow() && isVisible() && !Modal())
+        QWidget::close();
+    else
+        hide();
     active_ = false;
     if (loop_) loop_->quit();
 }

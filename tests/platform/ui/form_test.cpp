@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -94,6 +95,26 @@ TEST_F(FormTest, EveryWayOfClosingRunsTheCloseHandlerOnce)
         EXPECT_EQ(log.filter("Close(").size(), 1) << w.name << ": " << log.join(",").toStdString();
         EXPECT_FALSE(f.isVisible()) << w.name;
     }
+}
+
+TEST_F(FormTest, ClosingTheMainFormByCodeEndsTheProgram)
+{
+    // Windows other tests left open would keep the program running.
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    LogForm main(&log);
+    main.Show();
+    bool lastClosed = false;
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &main, [&] { lastClosed = true; });
+    QTimer::singleShot(0, &main, [&] { main.Close(); });   // as an Exit button does
+    QTimer guard;   // only for a failure: the loop would never end by itself
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    guard.start(5000);
+    QApplication::exec();
+    EXPECT_TRUE(lastClosed);
+    EXPECT_TRUE(guard.isActive());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(log.filter("Close(").size(), 1) << log.join(",").toStdString();
 }
 
 TEST_F(FormTest, ButtonWithoutAHandlerClosesByItsModalResult)
