@@ -113,21 +113,30 @@ void JHyd::WaterViscosity(double T, double& nu)
         nu = 3.17e-06;
         return;
     }
+    // WaterTable is left closed. While it is closed in its plain order the
+    // data module's kept-open component of the same table answers; an open
+    // WaterTable (perhaps holding an edit that the search posts) or one in
+    // another order or filtered is searched itself, as it always was.
     db::Table* water = DMod->WaterTable;
-    if (!water->Active())
+    const bool plain = !water->Active() && water->IndexName().isEmpty() && !water->Filtered();
+    if (plain)
+        water = DMod->WaterLookupTable();
+    else if (!water->Active())
         water->Open();
     struct CloseAfter {
         db::Table* t;
         ~CloseAfter() { t->Close(); }
-    } closeAfter{water};
+    } closeAfter{DMod->WaterTable};
+    db::Field* temp = water->FieldByName(QStringLiteral("Temp"));
+    db::Field* viscos = water->FieldByName(QStringLiteral("Viscos"));
     // The first row at or above T + 1 and the row before it: a temperature
     // equal to a row's Temp takes that row as the lower end.
     water->FindNearest({T + 1});
-    const double tHi = DMod->WaterTableTemp->AsFloat();
-    const double nuHi = DMod->WaterTableViscos->AsFloat();
+    const double tHi = temp->AsFloat();
+    const double nuHi = viscos->AsFloat();
     water->Prior();
-    const double tLo = DMod->WaterTableTemp->AsFloat();
-    const double nuLo = DMod->WaterTableViscos->AsFloat();
+    const double tLo = temp->AsFloat();
+    const double nuLo = viscos->AsFloat();
     // Two rows of one temperature (or a table of one row) give no interval.
     nu = tHi != tLo ? Interpolate((T - tLo) / (tHi - tLo), nuLo, nuHi) : nuHi;
 }

@@ -41,6 +41,20 @@ std::vector<db::Table*> TDMod::Tables() const
     return out;
 }
 
+db::Table* TDMod::WaterLookupTable()
+{
+    if (!waterLookup_)
+        waterLookup_ = std::make_unique<db::Table>(WaterTable->DatabaseName(), WaterTable->TableName());
+    db::Engine& e = db::Engine::instance();
+    const quint64 conn = e.ConnectionSerial(WaterTable->DatabaseName());
+    if (!waterLookup_->Active() || conn == 0 || conn != waterLookupConn_) {
+        waterLookup_->Close();
+        waterLookup_->Open();
+        waterLookupConn_ = e.ConnectionSerial(WaterTable->DatabaseName());
+    }
+    return waterLookup_.get();
+}
+
 db::Table* TDMod::AddTable(const QString& alias, const QString& table)
 {
     tables_.push_back(std::make_unique<db::Table>(alias, table));

@@ -59,6 +59,13 @@ public:
     // Marks (true) or clears (false) every pipe of PipeType.DB.
     void SetAllPipesMarked(bool value);
 
+    // A second component of WaterTable's table, kept open for the viscosity
+    // look-up of every reach (opening the table each time cost more than
+    // the run's arithmetic). The engine keeps its rows in step with writes
+    // made through other components, statements and rollbacks; it is opened
+    // afresh after the database was reconnected. Not one of Tables().
+    db::Table* WaterLookupTable();
+
 private:
     db::Table* AddTable(const QString& alias, const QString& table);
     db::DataSource* AddSource(db::Table* table);
@@ -67,6 +74,8 @@ private:
     std::vector<std::unique_ptr<db::Table>> tables_;
     std::vector<std::unique_ptr<db::DataSource>> sources_;
     std::unique_ptr<db::Query> pipeQuery_;
+    std::unique_ptr<db::Table> waterLookup_;
+    quint64 waterLookupConn_ = 0;   // the connection it was opened on
 };
 
 extern TDMod* DMod;

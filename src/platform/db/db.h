@@ -267,6 +267,10 @@ public:
     void SetCreateScript(const QString& alias, const QString& sql);
     QString CreateScript(const QString& alias) const;
     void CloseAll();                 // closes every connection (tests)
+    // Tells the openings of an alias's connection apart (0 while it is
+    // closed): a component kept open across calls re-opens when this changed,
+    // as the file behind it may have been changed or replaced meanwhile.
+    quint64 ConnectionSerial(const QString& alias) const;
 };
 
 // All writes in scope are one transaction: committed by Commit(), rolled back

@@ -36,6 +36,7 @@ struct AliasConn {
     sqlite3* db = nullptr;
     QString file;
     int depth = 0;          // open transaction scopes
+    quint64 serial = 0;     // which opening of the alias this is
     std::shared_ptr<StmtCache> stmts = std::make_shared<StmtCache>();
 };
 
@@ -44,6 +45,7 @@ struct EngineState {
     std::map<QString, QString> scripts;   // alias -> creation SQL
     std::map<QString, AliasConn> conns;
     std::vector<Table*> open;
+    quint64 openings = 0;
 };
 
 // Never destroyed: table components living in static storage may still
@@ -380,8 +382,15 @@ sqlite3* Engine::Connection(const QString& alias)
     AliasConn conn;
     conn.db = openExisting(file);
     conn.file = file;
+    conn.serial = ++s.openings;
     s.conns[k] = conn;
     return conn.db;
+}
+
+quint64 Engine::ConnectionSerial(const QString& alias) const
+{
+    const AliasConn* c = findConnection(alias);
+    return c ? c->serial : 0;
 }
 
 void Engine::CloseAll()
