@@ -682,8 +682,10 @@ void TProfEntryDlg::EditNodeBtnClick()
 
 bool TProfEntryDlg::pickedAnotherRow() const
 {
+    // An import walk treats every row it comes to as new on purpose: each
+    // takes the pipe of the row before.
     db::Table* prof = DMod->WorkProfTable;
-    return Tul->NewNode && prof->Active() && !prof->IsEmpty() &&
+    return Tul->NewNode && !ImportMode && prof->Active() && !prof->IsEmpty() &&
            DMod->WorkProfTableStation->AsFloat() != Tul->NewStation;
 }
 

@@ -78,7 +78,8 @@ private:
     void editCurrentRow();
     // A new row is being entered (NewNode) but the user has picked another
     // row in the grid or the navigator: that row is an existing node, and
-    // the new-node defaults must not be written over its data.
+    // the new-node defaults must not be written over its data. Not during
+    // an import walk.
     bool pickedAnotherRow() const;
     void takeUpPickedRow();
     void openMethodDialog();
