@@ -58,6 +58,18 @@ QPixmap titlePicture()
     return pm;
 }
 
+// The title picture keeps its colours while the notebook is disabled.
+class TitlePicture : public QLabel {
+public:
+    using QLabel::QLabel;
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.drawPixmap(rect(), pixmap());
+    }
+};
+
 } // namespace
 
 TDunstrowForm::TDunstrowForm()
@@ -141,7 +153,7 @@ void TDunstrowForm::buildJobPage(QWidget* page)
 {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);
-    DunstrowImage = ui::Make<QLabel>(page, "DunstrowImage");
+    DunstrowImage = ui::Make<TitlePicture>(page, "DunstrowImage");
     DunstrowImage->setPixmap(titlePicture());
     DunstrowImage->setScaledContents(true);
     DunstrowImage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);

@@ -19,6 +19,7 @@
 #include "platform/ui/statusbar.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -159,6 +160,16 @@ TEST_F(DunstrowFormTest, StartsWithItsOwnCaptionGreetingAndMenus)
     DialogDriver::Press(*form, "NewJobBtn");
     DialogDriver::Press(*form, "BitBtn1");
     EXPECT_EQ(driver.HelpContexts(), std::vector<int>{15448});
+}
+
+TEST_F(DunstrowFormTest, TitlePictureKeepsItsColoursWhileNoJobIsOpen)
+{
+    ASSERT_FALSE(form->OvcNotebook1->isEnabled());
+    form->DunstrowImage->resize(640, 420);
+    const QImage shown = form->DunstrowImage->grab().toImage();
+    const QImage picture = form->DunstrowImage->pixmap().toImage();
+    // A corner of the field, away from the lettering and the pipeline.
+    EXPECT_EQ(shown.pixelColor(5, 400).name(), picture.pixelColor(5, 400).name());
 }
 
 TEST_F(DunstrowFormTest, CloseDeletesOnlyTheGravityDesignersObjectsInOrder)

@@ -21,8 +21,11 @@ void StatusBar::SetPanels(const std::vector<int>& widths)
         l->setObjectName(objectName() + QStringLiteral("Panel%1").arg(i));
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setTextFormat(Qt::PlainText);
-        if (widths[i] > 0) l->setFixedWidth(widths[i]);
-        addWidget(l, widths[i] > 0 ? 0 : 1);
+        // The last panel runs on to the right edge, its width only a minimum.
+        const bool last = i + 1 == widths.size();
+        if (widths[i] > 0 && !last) l->setFixedWidth(widths[i]);
+        if (widths[i] > 0 && last) l->setMinimumWidth(widths[i]);
+        addWidget(l, widths[i] > 0 && !last ? 0 : 1);
         panels_.push_back(l);
     }
 }

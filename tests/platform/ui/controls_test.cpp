@@ -8,6 +8,7 @@
 #include "platform/ui/uiseam.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QRadioButton>
 #include <QTabBar>
 
@@ -113,6 +114,16 @@ TEST_F(ControlsTest, StatusBarPanelsByIndex)
     EXPECT_EQ(sb.PanelText(0), "Please make selection");
     EXPECT_EQ(sb.PanelText(1), "Welcome to Mersol!");
     EXPECT_EQ(sb.PanelText(5), "");
+
+    // The last panel reaches the right edge, so a long job name is not cut off.
+    sb.resize(650, 20);
+    sb.show();
+    QApplication::processEvents();
+    auto* first = sb.findChild<QLabel*>("Panel0");
+    auto* last = sb.findChild<QLabel*>("Panel1");
+    ASSERT_TRUE(first && last);
+    EXPECT_EQ(first->width(), 150);
+    EXPECT_GT(last->width(), 400);
 }
 
 TEST_F(ControlsTest, CursorIsRestoredAlsoWhenAnExceptionPasses)
