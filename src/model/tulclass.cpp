@@ -553,17 +553,21 @@ void TTul::AdjustSupplyFlowToManifold()
     if (d->WorkPipeTableSysHas->AsInteger() == 2 && manifoldQ != PipeQ) {
         ui::MessageDlg(QStringLiteral("Flow rate in supply line will be adjusted to Manifold requirement"),
                        ui::MsgType::Information, ui::mbOK);
+        // Upward from the manifold: a row's flow leaves its node, so the reach
+        // above it carries that flow less the node's inflow plus its outflow.
+        // What is left at the top is the flow the entrance must take in, so
+        // that carrying it down again meets the manifold.
         PipeQ = manifoldQ;
-        EditUnlessEditing(d->WorkPipeTable);
-        d->WorkPipeTableDesignFlow->SetAsFloat(PipeQ);
         prof->Last();
         for (; !prof->Bof(); prof->Prior()) {
+            writeFlow();
             if (d->WorkProfTableInQ->AsFloat() > 0)
                 PipeQ -= d->WorkProfTableInQ->AsFloat();
             if (d->WorkProfTableOutQ->AsFloat() > 0)
                 PipeQ += d->WorkProfTableOutQ->AsFloat();
-            writeFlow();
         }
+        EditUnlessEditing(d->WorkPipeTable);
+        d->WorkPipeTableDesignFlow->SetAsFloat(PipeQ);
     }
 }
 

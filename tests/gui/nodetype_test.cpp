@@ -281,9 +281,16 @@ TEST_F(NodeTypeTest, SupplyFlowRunsDownTheProfileAndMeetsTheManifold)
     Tul->AdjustSupplyFlowToManifold();
     EXPECT_EQ(driver.MessageTexts(), QStringList{"Flow rate in supply line will be adjusted to Manifold requirement"});
     EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Information);
-    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 300.0);
-    // Walking up from the manifold, each row takes the flow above its node.
-    EXPECT_EQ(flows(), (QList<double>{360, 360, 400, 310}));
+    // Walking up from the manifold: the last reach carries its 300 gpm, each
+    // reach above it that plus the outflow less the inflow of the node below,
+    // and the entrance takes in what the line then needs.
+    EXPECT_EQ(flows(), (QList<double>{360, 400, 310, 300}));
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 360.0);
+    // The supply now meets the manifold: carried down again, nothing changes.
+    driver.ClearLog();
+    Tul->AdjustSupplyFlowToManifold();
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_EQ(flows(), (QList<double>{360, 400, 310, 300}));
 
     // One node carries no supply line.
     driver.ClearLog();
