@@ -418,6 +418,29 @@ TEST_F(ProfEntryDlgTest, RowPickedInTheGridAfterAddKeepsItsInvert)
     EXPECT_DOUBLE_EQ(NumAt(1000, "PipeLength"), 100.0);
 }
 
+TEST_F(ProfEntryDlgTest, TabFromThePipeGoesOnToAddNodeAsEnterDoes)
+{
+    // Tab lands on a button next in the focus chain (OK); the pipe's exit
+    // must still carry the entry on to Add Node, not leave OK to a keypress.
+    for (int key : {int(Qt::Key_Tab), int(Qt::Key_Return)}) {
+        SCOPED_TRACE(key);
+        clearProfile();
+        Tul->NewJob = true;
+        Tul->NodeChoice = 0;
+        driver.OnForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+        driver.OnForm("TGetPipeDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });
+        Run([key](ui::Form& f) {
+            DialogDriver::Focus(f, "SFPipe");
+            DialogDriver::Key(f, key);
+            EXPECT_EQ(f.ActiveControl(), f.Control<QPushButton>("AddNodeBtn"));
+            DialogDriver::Enter(f);
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_EQ(Rows(), 2);
+            Ok(f);
+        });
+    }
+}
+
 TEST_F(ProfEntryDlgTest, OkMakesTheFirstRowTheEntranceAndNumbersTheRows)
 {
     Node(0, 1);

@@ -354,9 +354,10 @@ bool TProfEntryDlg::eventFilter(QObject* watched, QEvent* e)
             Run([this] { InvComboBoxKey(); });
             return true;
         }
-        if (watched == SFPipe && enter) {
-            // Leaving the pipe by Enter carries on the entry: its exit handler
-            // goes on to the next row or the node buttons.
+        if (watched == SFPipe && (enter || key == Qt::Key_Tab)) {
+            // Leaving the pipe by Enter or Tab carries on the entry: its exit
+            // handler goes on to the next row or the node buttons (Tab alone
+            // would land on OK, which the exit takes for a pressed button).
             navigating_ = true;
             Run([this] { SetFocus(AddNodeBtn); });
             navigating_ = false;
