@@ -353,9 +353,6 @@ void ApplyInvertDefaults(TTul& t)
             d->WorkProfTableInvElMethDesc->SetAsString(InvElMethodText(m));
         }
     }
-    d->WorkProfTableK1->SetAsFloat(0.0);
-    d->WorkProfTableK2->SetAsFloat(0.0);
-    d->WorkProfTableK3->SetAsFloat(0.0);
 }
 
 } // namespace
@@ -381,6 +378,7 @@ void TTul::ApplyNodeTypeChoice()
 
     const QString sysType = d->WorkPipeTableSysType->AsString();
     const int kind = NodeTypeCodeOf(d->WorkProfTableNodeTypeDesc->AsString());
+    const int kindBefore = d->WorkProfTableNodeType->IsNull() ? -1 : d->WorkProfTableNodeType->AsInteger();
     bool refused = false;
     auto accept = [&](int code, const QString& reach, bool endNode) {
         d->WorkProfTableNodeType->SetAsInteger(code);
@@ -461,6 +459,14 @@ void TTul::ApplyNodeTypeChoice()
         if (NodeChoice == 4)
             d->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
         ApplyInvertDefaults(*this);
+        // A new kind starts the node's losses afresh. The list is left each
+        // time the user tabs through it, and a node that keeps its kind keeps
+        // its losses (a coded size change among them).
+        if (NewNode || kind < 0 || kind != kindBefore) {
+            d->WorkProfTableK1->SetAsFloat(0.0);
+            d->WorkProfTableK2->SetAsFloat(0.0);
+            d->WorkProfTableK3->SetAsFloat(0.0);
+        }
     }
 
     LocateProfStation();

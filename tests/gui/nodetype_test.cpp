@@ -127,6 +127,26 @@ TEST_F(NodeTypeTest, UnknownKindSaysSoButStillClearsTheLosses)
     EXPECT_EQ(DMod->WorkProfTableInvElMethDesc->AsString(), "Set invert at ground level");
 }
 
+// The kind list is left every time the user tabs through it: a node whose
+// kind stays what it was keeps its minor losses, a coded size change too.
+TEST_F(NodeTypeTest, KindLeftAsItWasKeepsTheLosses)
+{
+    profile("GRAVITY");
+    job.AddProfRow({{"Station", 1500.0}, {"RecordNo", 4}, {"GroundElev", 90.0}, {"NodeType", 1},
+                    {"NodeTypeDesc", "In line (normal)"}, {"K1", 0.5}, {"K2", -1.0}, {"KLocate2", "NA"}});
+    Tul->NumNodes = 4;
+    Tul->NewNode = false;
+    choose(1500.0, "In line (normal)");
+    reread(1500.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK2->AsFloat(), -1.0);
+    // Another kind starts the node's losses afresh.
+    choose(1500.0, "In line w/pressure reducer");
+    reread(1500.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK2->AsFloat(), 0.0);
+}
+
 TEST_F(NodeTypeTest, GatedEndOfAPumpedLineSetsUpTheGatedPipe)
 {
     profile("PUMPED", "TURBINE");
