@@ -55,6 +55,29 @@ TEST_F(SmallDialogsTest, DepthOfCoverGivesTheInvertToTwoDecimals)
     EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 96.39);   // 96.391666... kept to 2 decimals
 }
 
+TEST_F(SmallDialogsTest, DepthAndInvertDialogsOpenOverTheDialogThatAsks)
+{
+    ui::Form owner(nullptr);
+    owner.setGeometry(320, 220, 630, 460);
+    owner.Show();
+    QPoint centre;
+    auto where = [&centre](ui::Form& f) {
+        centre = f.frameGeometry().center();
+        DialogDriver::Press(f, "BitBtn2");
+    };
+    driver.OnceForm("TDepthInDlg", where);
+    TDepthInDlg depth(&owner);
+    depth.ShowModal();
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 4);
+    centre = {};
+    GoTo(500);
+    driver.OnceForm("TInvertIndlg", where);
+    TInvertIndlg invert(&owner);
+    invert.ShowModal();
+    EXPECT_LE((centre - owner.frameGeometry().center()).manhattanLength(), 4);
+    owner.Close();
+}
+
 TEST_F(SmallDialogsTest, DepthWithoutAPipeComputesNothingAndSaysSo)
 {
     DMod->WorkProfTableDiaIn->SetAsFloat(0);

@@ -68,6 +68,8 @@ TDepthInDlg::TDepthInDlg(QWidget* owner) : ui::Form(owner)
 {
     setObjectName(QStringLiteral("DepthInDlg"));
     SetCaption(QStringLiteral("Enter Pipe Depth"));
+    // Over the list that opened it, as the invert dialog is, not in a corner of the screen.
+    SetPosition(ui::Position::OwnerCenter);
     const EntryLayout l = BuildEntryLayout(this, QStringLiteral("Depth to Top of Pipe (in)"), "OvcDbNumericField1",
                                            QStringLiteral("PipeDepth"), QStringLiteral("##.#"),
                                            QStringLiteral("Invert Elevation"), "InvElevLbl", "InvElevTxt",
