@@ -549,15 +549,21 @@ TEST_F(DunstrowFormTest, DetailedMinorLossBoxIsKeptWhateverWayTheJobIsSaved)
 
     // Cleared on the loaded job: the change is offered for saving at the exit.
     DialogDriver::Press(*form, "CancelJobBitBtn");
+    DMod->WorkTablesFree = true;   // as when the window was shown
     pickJob(0);
     DialogDriver::Press(*form, "PrevJobBtn");
     ASSERT_TRUE(form->DetMLCheckBox->isChecked());
     form->OvcNotebook1->SetPageIndex(0);
     DialogDriver::Check(*form, "DetMLCheckBox", false);
     driver.ClearLog();
-    driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+    QString note;
+    driver.OnceForm("TSaveForm", [&note](ui::Form& s) {
+        note = s.Control<QPlainTextEdit>("Memo1")->toPlainText();
+        DialogDriver::Press(s, "OKBitBtn");
+    });
     form->Exit1->trigger();
     EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_EQ(note, "To save changes to current job, press the YES button.");   // no word of tools
     EXPECT_FALSE(storedDetailedML("Smith"));
 }
 

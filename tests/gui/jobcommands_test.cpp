@@ -2,6 +2,7 @@
 #include "jobwindow.h"
 
 #include "dialogs/database/joblistdlg1.h"
+#include "model/dattrans.h"
 #include "dialogs/system/knownflowdlg.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
@@ -14,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 
@@ -383,6 +385,52 @@ TEST_F(JobCommandsTest, SavedJobComesBackWithPreviousJob)
     DialogDriver::Press(*form, "PrevJobBtn");
     EXPECT_TRUE(Tul->DetailedML);
     EXPECT_TRUE(form->DetMLCheckBox->isChecked());
+}
+
+TEST_F(JobCommandsTest, ChangesToALoadedJobAreOfferedForSavingAtTheExit)
+{
+    storeJob("Smith");
+    pickJob(0);
+    DialogDriver::Press(*form, "PrevJobBtn");
+    ASSERT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
+    form->OvcNotebook1->SetPageIndex(0);
+    DialogDriver::Type(*form, "JobLocationDBSF", "North field");
+    DialogDriver::Focus(*form, "JobDesignerDBSF");
+    ASSERT_EQ(Tul->SaveState, 1);
+    QString note;
+    driver.OnceForm("TSaveForm", [&note](ui::Form& f) {
+        note = f.Control<QPlainTextEdit>("Memo1")->toPlainText();
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    driver.ClearLog();
+    DialogDriver::Press(*form, "ExitBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_EQ(note, "To save changes to current job, press the YES button.");
+    db::Table* jobs = DMod->JobPipeTable;
+    jobs->Open();
+    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
+    EXPECT_EQ(DMod->JobPipeTableLocation->AsString(), "North field");
+    jobs->Close();
+}
+
+TEST_F(JobCommandsTest, AnImportedJobIsOfferedForSavingAtTheExit)
+{
+    newNamedJob("Imported");
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    DialogDriver::Press(*form, "CancelJobBitBtn");
+    // Back to the state of a window just shown.
+    DMod->WorkTablesFree = true;
+    driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "ImportJobBtn"); });
+    DialogDriver::Press(*form, "PrevJobBtn");
+    ASSERT_EQ(DMod->WorkPipeTableJobName->AsString(), "Imported");
+    ASSERT_EQ(Tul->SaveState, 0);
+    driver.ClearLog();
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "ExitBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    DMod->JobPipeTable->Open();
+    EXPECT_TRUE(DMod->JobPipeTable->Locate("JobName", "Imported"));
+    DMod->JobPipeTable->Close();
 }
 
 TEST_F(JobCommandsTest, PreviousJobCancelledInTheListLeavesNoJob)

@@ -108,6 +108,9 @@ void TJobListForm::ImportJobBtnClick()
 {
     if (!JobTrans->ImportTransferJob())
         return;
+    // The working tables hold a job of the window again: its close and the
+    // save dialog must treat it as one.
+    DMod->WorkTablesFree = false;
     imported_ = true;
     DMod->JobFilterMode = 2;
     if (auto* taker = dynamic_cast<ImportedJobTaker*>(parentWidget())) {
@@ -134,7 +137,10 @@ bool LoadPickedJob(ui::Cursor before)
     // The list may have left another cursor (its report shows the arrow).
     ui::SetScreenCursor(before);
     ui::CursorScope wait(ui::Cursor::HourGlass);
-    return JobTrans->LoadStoredJob();
+    if (!JobTrans->LoadStoredJob())
+        return false;
+    DMod->WorkTablesFree = false;   // as after an import
+    return true;
 }
 
 void TJobListForm::HelpImportClick()
