@@ -599,6 +599,51 @@ TEST_F(ProfEntryImport, PipeFieldWalksForwardCarryingThePipe)
     for (double station : {0.0, 500.0, 1200.0}) EXPECT_DOUBLE_EQ(NumAt(station, "PipeQ"), design) << station;
 }
 
+// The pipe picked for the entrance's reach is carried on whole: its
+// friction factors, wall, rating and weight too, not what the job object
+// last held.
+TEST_F(ProfEntryImport, WalkCarriesTheEntrancePipeWhole)
+{
+    Tul->NewJob = true;
+    Tul->Cfac = 0;
+    Tul->WallThick = 0;
+    Tul->PressurRating = 0;
+    Tul->WtPerFt = 0;
+    driver.AnswerFile(File("0,350\n500,348\n1200,345\n"));
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    driver.OnForm("TProfInDlg", [](ui::Form& f) {
+        if (DMod->WorkProfTableStation->AsFloat() == 0.0) {
+            db::Table* t = DMod->WorkProfTable;
+            if (t->State() == db::DataSetState::Browse) t->Edit();
+            DMod->WorkProfTablePipeType->SetAsString(QStringLiteral("PVC"));
+            DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("6 in PVC"));
+            DMod->WorkProfTableDiaIn->SetAsFloat(6);
+            DMod->WorkProfTableCfac->SetAsFloat(150);
+            DMod->WorkProfTableWallThick->SetAsFloat(0.3);
+            DMod->WorkProfTablePressurRating->SetAsFloat(100);
+            DMod->WorkProfTableWtPerFt->SetAsFloat(2.5);
+        }
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "TextFileBtn");
+        for (int node = 0; node < 3; ++node) {
+            DialogDriver::Focus(f, "SFPipe");
+            DialogDriver::Enter(f);
+        }
+        Ok(f);
+    });
+    for (double station : {500.0, 1200.0}) {
+        SCOPED_TRACE(station);
+        EXPECT_EQ(TextAt(station, "DownStreamPipeDescription"), "6 in PVC");
+        EXPECT_DOUBLE_EQ(NumAt(station, "DiaIn"), 6.0);
+        EXPECT_DOUBLE_EQ(NumAt(station, "Cfac"), 150.0);
+        EXPECT_DOUBLE_EQ(NumAt(station, "WallThick"), 0.3);
+        EXPECT_DOUBLE_EQ(NumAt(station, "PressurRating"), 100.0);
+        EXPECT_DOUBLE_EQ(NumAt(station, "WtPerFt"), 2.5);
+    }
+}
+
 TEST_F(ProfEntryImport, CancelledImportStartsAgainFromTheEntrance)
 {
     Tul->NewJob = true;

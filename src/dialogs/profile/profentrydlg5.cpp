@@ -969,8 +969,9 @@ void TProfEntryDlg::SFPipeExit()
         return;
     }
     if (ImportMode) {
-        if (Tul->NodeChoice != 0)
-            Tul->LoadCurrentProfRow();
+        // The entrance too: its reach's pipe is the one the next row carries
+        // on, friction factors, wall and rating included.
+        Tul->LoadCurrentProfRow();
         // The walk goes on only while there is a next row: the last one
         // must not be filled over with its own pipe as if it were new.
         if (Tul->LocateProfRecordNo(d->WorkProfTableRecordNo->AsInteger() + 1)) {
