@@ -6,6 +6,8 @@
 #include <QPrintDialog>
 #include <QRegularExpression>
 #include <QPrinter>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -141,6 +143,14 @@ PreviewDialog::PreviewDialog(Document& doc, std::unique_ptr<QPrinter> printer, Q
     : QPrintPreviewDialog(printer.get(), parent), doc_(doc), printer_(std::move(printer))
 {
     setWindowTitle(doc.Title.isEmpty() ? QStringLiteral("Print Preview") : doc.Title);
+    // Most of the screen, centred: the size kept where the maximised state
+    // is not honoured (no window manager, or one that refuses it).
+    if (QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        QRect r(QPoint(), area.size() * 0.9);
+        r.moveCenter(area.center());
+        setGeometry(r);
+    }
     connect(this, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
         if (failure_)
             return;

@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QApplication>
@@ -255,6 +257,19 @@ TEST_F(CompositeTest, PreviewWindowAndPrintingDrawTheSame)
     EXPECT_EQ(dumps.back().ToText(), dumps.front().ToText());
     EXPECT_EQ(static_cast<size_t>(resets), dumps.size());   // every generation starts afresh
     EXPECT_GT(QFile(dir.filePath("printed.pdf")).size(), 0);
+}
+
+TEST_F(CompositeTest, PreviewWindowIsLargeEnoughToReadWithoutMaximising)
+{
+    // A window manager may ignore the maximised state; the page must still
+    // show at a readable size.
+    Chain ch;
+    PreviewDialog dlg(ch.doc);
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_GE(dlg.width(), screen.width() * 3 / 4);
+    EXPECT_GE(dlg.height(), screen.height() * 3 / 4);
+    EXPECT_LE(dlg.width(), screen.width());
+    EXPECT_LE(dlg.height(), screen.height());
 }
 
 TEST_F(CompositeTest, SaveAsPdfAndExportPagesFromThePreview)
