@@ -256,6 +256,7 @@ void TMersolForm::DeleteNodeSpdBtnClick()
     prof->Delete();
     if (nodeType == 5) emptyAndReopen(DMod->WorkGatedTable);
     if (nodeType == 6) emptyAndReopen(DMod->WorkTrickleTable);
+    if (nodeType == 5 || nodeType == 6) ForgetGatedOrManifoldEnd();
     if (nodeType >= 4 && nodeType <= 6) {
         AddNodeBtn->show();
         SetFocus(AddNodeBtn);

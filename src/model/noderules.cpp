@@ -50,3 +50,16 @@ void DropInlineBoosterWhenNoneLeft()
     if (wasEditing) pipe->Edit();
 }
 
+void ForgetGatedOrManifoldEnd()
+{
+    Tul->SysHas = 0;
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!pipe->Active()) pipe->Open();
+    if (pipe->IsEmpty()) return;
+    const bool wasEditing = pipe->State() == db::DataSetState::Edit || pipe->State() == db::DataSetState::Insert;
+    if (!wasEditing) pipe->Edit();
+    DMod->WorkPipeTableSysHas->SetAsInteger(0);
+    pipe->Post();
+    if (wasEditing) pipe->Edit();
+}
+

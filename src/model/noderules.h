@@ -25,3 +25,8 @@ bool RoomForAnotherNode(int nodes);
 // left, the job's pump type "INLINE BOOSTER" goes too, since the runs and the
 // reports take the pump from the header. Moves the profile's cursor.
 void DropInlineBoosterWhenNoneLeft();
+
+// After the gated-pipe or manifold end node was deleted: the job no longer
+// ends in gated pipe or a manifold (SysHas 0 in the header and the job
+// object), so nothing goes on adjusting or drawing the old end.
+void ForgetGatedOrManifoldEnd();

@@ -380,6 +380,30 @@ TEST_F(NewNodes, DeletingTheLastBoosterTakesItsPumpOffTheJob)
     EXPECT_EQ(Tul->PumpTypeCode, 0);
 }
 
+// With its manifold end gone the job no longer ends in a manifold: the
+// supply flow is no longer cut to the old manifold's demand.
+TEST_F(NewNodes, DeletingAManifoldEndLeavesNoManifoldOnTheJob)
+{
+    std::vector<WorkNode> nodes{node(0, 0), node(1234, 1), node(3000, 6)};
+    testsupport::WriteWorkJob(WorkHeader{.sysHas = 2}, nodes);
+    Tul->BuildStationList();
+    db::Table* pipe = DMod->WorkPipeTable;
+    pipe->First();
+    pipe->Edit();
+    DMod->WorkPipeTableTriclEntQ->SetAsFloat(60);
+    DMod->WorkPipeTableDesignFlow->SetAsFloat(300);
+    pipe->Post();
+    Tul->SysHas = 2;
+    driver.SetDefaultAnswer(ui::mrYes);
+    deleteAt(3000);
+    EXPECT_EQ(testsupport::PipeValue("SysHas"), 0);
+    EXPECT_EQ(Tul->SysHas, 0);
+    driver.ClearLog();
+    Tul->RefreshManifoldSupply();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_DOUBLE_EQ(testsupport::PipeValue("DesignFlow"), 300);
+}
+
 TEST_F(NewNodes, DeletingAGatedPipeEndEmptiesTheGatedPipe)
 {
     profile({0, 1234, 3000}, 5);

@@ -293,6 +293,8 @@ TEST_F(ProfEntryDlgTest, DeleteAsksThenCarriesTheFlowsDown)
 
 TEST_F(ProfEntryDlgTest, DeletingAGatedEndEmptiesTheGatedPipe)
 {
+    job.SetHeader({{"SysHas", 1}});
+    Tul->SysHas = 1;
     Node(0, 0);
     Node(400, 5, {{"NodeTypeDesc", "End of line, start gated pipe"}});
     testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"StartSta", 400.0}, {"GateFlow", 20.0}});
@@ -305,6 +307,8 @@ TEST_F(ProfEntryDlgTest, DeletingAGatedEndEmptiesTheGatedPipe)
     EXPECT_EQ(Rows(), 1);
     ASSERT_TRUE(DMod->WorkGatedTable->Active());
     EXPECT_TRUE(DMod->WorkGatedTable->IsEmpty());
+    EXPECT_EQ(Header("SysHas").toInt(), 0);   // the job no longer ends in gated pipe
+    EXPECT_EQ(Tul->SysHas, 0);
 }
 
 // The header's missing-end flag follows the end node: the profile page

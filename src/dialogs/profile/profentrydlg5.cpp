@@ -646,6 +646,7 @@ void TProfEntryDlg::DeleteNodeBtnClick()
             db::Table* t = nodeType == 5 ? d->WorkGatedTable : d->WorkTrickleTable;
             emptyAndClose(t);
             t->Open();
+            ForgetGatedOrManifoldEnd();
         }
         if (nodeType == 2)
             DropInlineBoosterWhenNoneLeft();
