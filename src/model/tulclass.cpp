@@ -2,6 +2,7 @@
 
 #include "engine/hydcalc1.h"
 #include "model/dmod1.h"
+#include "model/noderules.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
 #include "platform/ui/seam/msg.h"
@@ -454,6 +455,11 @@ void TTul::ApplyNodeTypeChoice()
         RefuseNode(QStringLiteral("Node type not selected"));
         break;
     }
+
+    // A gated-pipe or manifold end given another kind: the job no longer
+    // ends in one.
+    if (!refused && kind >= 0 && kind <= 4 && (kindBefore == 5 || kindBefore == 6))
+        ForgetGatedOrManifoldEnd();
 
     if (!refused) {
         if (NodeChoice == 4)

@@ -147,6 +147,22 @@ TEST_F(NodeTypeTest, KindLeftAsItWasKeepsTheLosses)
     EXPECT_DOUBLE_EQ(DMod->WorkProfTableK2->AsFloat(), 0.0);
 }
 
+// A manifold end turned into a plain end: the job no longer ends in a
+// manifold, so its supply flow is no longer held to the manifold's demand.
+TEST_F(NodeTypeTest, ManifoldEndMadeAPlainEndLeavesNoManifold)
+{
+    profile("GRAVITY");
+    job.SetHeader({{"SysHas", 2}, {"TriclEntQ", 60.0}});
+    Tul->SysHas = 2;
+    Tul->NewNode = false;
+    Tul->NewStation = 900.0;
+    ASSERT_TRUE(Tul->LocateProfStation());
+    DMod->WorkProfTableNodeType->SetAsInteger(6);
+    choose(900.0, "End of line (normal)");
+    EXPECT_EQ(DMod->WorkPipeTableSysHas->AsInteger(), 0);
+    EXPECT_EQ(Tul->SysHas, 0);
+}
+
 TEST_F(NodeTypeTest, GatedEndOfAPumpedLineSetsUpTheGatedPipe)
 {
     profile("PUMPED", "TURBINE");
