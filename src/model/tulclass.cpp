@@ -475,6 +475,11 @@ void TTul::ApplyNodeTypeChoice()
         }
     }
 
+    // The last booster node given another kind takes the job's in-line
+    // booster pump with it.
+    if (!refused && kind >= 0 && kind != 2 && kindBefore == 2)
+        DropInlineBoosterWhenNoneLeft();
+
     LocateProfStation();
     PostIfEditing(pipe);
 }

@@ -163,6 +163,22 @@ TEST_F(NodeTypeTest, ManifoldEndMadeAPlainEndLeavesNoManifold)
     EXPECT_EQ(Tul->SysHas, 0);
 }
 
+TEST_F(NodeTypeTest, BoosterMadeAPlainNodeTakesItsPumpOffTheJob)
+{
+    profile("GRAVITY", "INLINE BOOSTER");
+    Tul->PumpTypeCode = 8;
+    Tul->NewNode = false;
+    Tul->NewStation = 400.0;
+    ASSERT_TRUE(Tul->LocateProfStation());
+    DMod->WorkProfTableNodeType->SetAsInteger(2);
+    choose(400.0, "In line (normal)");
+    EXPECT_EQ(DMod->WorkProfTableStation->AsFloat(), 400.0);   // still on the node
+    EXPECT_TRUE(DMod->WorkPipeTablePumpType->AsString().isEmpty());
+    EXPECT_EQ(Tul->PumpTypeCode, 0);
+    reread(400.0);
+    EXPECT_EQ(DMod->WorkProfTableNodeType->AsInteger(), 1);
+}
+
 TEST_F(NodeTypeTest, GatedEndOfAPumpedLineSetsUpTheGatedPipe)
 {
     profile("PUMPED", "TURBINE");
