@@ -72,6 +72,7 @@ QString fileOf(sqlite3* db);
 
 struct ColumnInfo {
     QString name;
+    QString quoted;              // the name as SQL writes it
     QString declType;
     FieldType type = FieldType::Alpha;
     int size = 0;

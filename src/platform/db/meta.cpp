@@ -103,10 +103,11 @@ TableMeta readMeta(sqlite3* db, const QString& table)
     const QString what = QStringLiteral("Cannot read the structure of table ") + table;
     std::vector<std::pair<int, int>> pkCols;   // (pk order, column)
     {
-        Stmt s(db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdent(table)), what);
+        Stmt s(db, QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdent(table)), what, table);
         while (s.step()) {
             ColumnInfo c;
             c.name = s.text(1);
+            c.quoted = quoteIdent(c.name);
             c.declType = s.text(2);
             c.type = parseType(c.declType, &c.size);
             if (c.type == FieldType::AutoInc && meta.autoIncColumn < 0)
@@ -122,7 +123,7 @@ TableMeta readMeta(sqlite3* db, const QString& table)
     std::vector<std::pair<QString, QString>> list;   // (name, origin), creation order
     std::vector<bool> uniques;
     {
-        Stmt s(db, QStringLiteral("PRAGMA index_list(%1)").arg(quoteIdent(table)), what);
+        Stmt s(db, QStringLiteral("PRAGMA index_list(%1)").arg(quoteIdent(table)), what, table);
         while (s.step()) {
             list.emplace_back(s.text(1), s.text(3));
             uniques.push_back(s.int64(2) != 0);
@@ -141,7 +142,7 @@ TableMeta readMeta(sqlite3* db, const QString& table)
             int bar = sqlName.indexOf(QLatin1Char('|'));
             ix.def.name = bar >= 0 ? sqlName.mid(bar + 1) : sqlName;
         }
-        Stmt s(db, QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoteIdent(sqlName)), what);
+        Stmt s(db, QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoteIdent(sqlName)), what, table);
         while (s.step()) {
             if (s.int64(5) == 0 || s.int64(1) < 0)
                 continue;

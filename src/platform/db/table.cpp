@@ -21,9 +21,10 @@ struct Row {
 } // namespace
 
 struct Table::Impl {
-    explicit Impl(Table* owner) : t(owner) {}
+    explicit Impl(Table* owner) : t(owner), quotedName(quoteIdent(owner->tableName_)) {}
 
     Table* t;
+    const QString quotedName;     // the table's name as SQL writes it
     bool active = false;
     bool metaLoaded = false;
     TableMeta meta;
@@ -161,26 +162,55 @@ struct Table::Impl {
         QStringList terms;
         if (const IndexInfo* ix = index())
             for (size_t k = 0; k < ix->columns.size(); ++k)
-                terms << quoteIdent(meta.columns[size_t(ix->columns[k])].name)
+                terms << meta.columns[size_t(ix->columns[k])].quoted
                              + (ix->nocase[k] ? QStringLiteral(" COLLATE NOCASE") : QString());
         terms << QStringLiteral("rowid");
         return QStringLiteral(" ORDER BY ") + terms.join(QLatin1Char(','));
     }
 
+    // What a fresh read of stored column i gives: numbers stored as numbers
+    // directly, anything else through the general conversion.
+    QVariant readColumn(const Stmt& s, size_t i) const
+    {
+        sqlite3_stmt* st = s.handle();
+        const int c = int(i) + 1;
+        const int kind = sqlite3_column_type(st, c);
+        switch (meta.columns[i].type) {
+        case FieldType::Number:
+            if (kind == SQLITE_FLOAT)
+                return QVariant(sqlite3_column_double(st, c));
+            if (kind == SQLITE_INTEGER)
+                return QVariant(double(sqlite3_column_int64(st, c)));
+            break;
+        case FieldType::Short:
+        case FieldType::Long:
+        case FieldType::AutoInc:
+            if (kind == SQLITE_INTEGER)
+                return QVariant(int(sqlite3_column_int64(st, c)));
+            break;
+        default:
+            break;
+        }
+        if (kind == SQLITE_NULL)
+            return QVariant();
+        return fromStorage(s.column(c), meta.columns[i].type);
+    }
+
     void loadRows()
     {
-        QStringList cols;
+        QString sql = QStringLiteral("SELECT rowid");
         for (const auto& c : meta.columns)
-            cols << quoteIdent(c.name);
-        Stmt s(conn(), QStringLiteral("SELECT rowid, %1 FROM %2").arg(cols.join(QLatin1Char(',')), quoteIdent(name())) + orderBy(),
-               QStringLiteral("Cannot read table ") + name(), name());
+            sql += QLatin1Char(',') + c.quoted;
+        sql += QStringLiteral(" FROM ") + quotedName + orderBy();
+        Stmt s(conn(), sql, QStringLiteral("Cannot read table ") + name(), name());
         std::vector<Row> fresh;
+        const size_t n = meta.columns.size();
         while (s.step()) {
             Row r;
             r.rowid = s.int64(0);
-            r.v.resize(meta.columns.size());
-            for (size_t i = 0; i < meta.columns.size(); ++i)
-                r.v[i] = fromStorage(s.column(int(i) + 1), meta.columns[i].type);
+            r.v.resize(n);
+            for (size_t i = 0; i < n; ++i)
+                r.v[i] = readColumn(s, i);
             fresh.push_back(std::move(r));
         }
         rows = std::move(fresh);
@@ -805,17 +835,19 @@ void Table::Post()
     const QString what = QStringLiteral("Cannot post a row of table ") + tableName_;
     int rowIndex;
     if (d.state == DataSetState::Edit) {
-        QStringList sets;
+        QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
         std::vector<int> cols;
         for (int i = 0; i < d.ncols(); ++i)
             if (d.changed[size_t(i)]) {
-                sets << quoteIdent(d.meta.columns[size_t(i)].name) + QStringLiteral("=?");
+                if (!cols.empty())
+                    sql += QLatin1Char(',');
+                sql += d.meta.columns[size_t(i)].quoted + QStringLiteral("=?");
                 cols.push_back(i);
             }
+        sql += QStringLiteral(" WHERE rowid=?");
         rowIndex = d.rowIndexOf(d.editRowid);
         if (!cols.empty()) {
-            Stmt s(db, QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(quoteIdent(tableName_), sets.join(QLatin1Char(','))),
-                   what, tableName_);
+            Stmt s(db, sql, what, tableName_);
             int k = 1;
             for (int c : cols)
                 s.bind(k++, toStorage(d.buf[size_t(c)], d.meta.columns[size_t(c)].type));
@@ -832,10 +864,14 @@ void Table::Post()
             if (d.changed[i])
                 stored[i] = d.buf[i];
     } else {
-        QStringList cols, marks;
+        QString cols, marks;
         for (const auto& c : d.meta.columns) {
-            cols << quoteIdent(c.name);
-            marks << QStringLiteral("?");
+            if (!cols.isEmpty()) {
+                cols += QLatin1Char(',');
+                marks += QLatin1Char(',');
+            }
+            cols += c.quoted;
+            marks += QLatin1Char('?');
         }
         const int ai = d.meta.autoIncColumn;
         const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
@@ -843,8 +879,8 @@ void Table::Post()
         try {
             if (numbered)
                 d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
-            Stmt s(db, QStringLiteral("INSERT INTO %1(%2) VALUES(%3)")
-                           .arg(quoteIdent(tableName_), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+            Stmt s(db, QStringLiteral("INSERT INTO ") + d.quotedName + QLatin1Char('(') + cols
+                           + QStringLiteral(") VALUES(") + marks + QLatin1Char(')'),
                    what, tableName_);
             for (int i = 0; i < d.ncols(); ++i)
                 s.bind(i + 1, toStorage(d.buf[size_t(i)], d.meta.columns[size_t(i)].type));
@@ -925,7 +961,7 @@ void Table::Delete()
     if (d.meta.autoIncColumn >= 0)
         keepAutoIncAbove(db, tableName_, d.meta.columns[size_t(d.meta.autoIncColumn)].name);
     {
-        Stmt s(db, QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdent(tableName_)), what, tableName_);
+        Stmt s(db, QStringLiteral("DELETE FROM ") + d.quotedName + QStringLiteral(" WHERE rowid=?"), what, tableName_);
         s.bind(1, id);
         s.step();
     }
