@@ -5,10 +5,36 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace db::detail {
 
+namespace {
+FieldType parseTypeText(const QString& decl, int* size);
+}
+
 FieldType parseType(const QString& decl, int* size)
+{
+    // A file declares few distinct types, and every open reads them all.
+    struct Parsed {
+        FieldType type;
+        int size;
+    };
+    static auto& seen = *new std::unordered_map<QString, Parsed>;   // outlives static tables
+    auto it = seen.find(decl);
+    if (it == seen.end()) {
+        Parsed p;
+        p.type = parseTypeText(decl, &p.size);
+        if (seen.size() >= 1024)
+            seen.clear();
+        it = seen.emplace(decl, p).first;
+    }
+    *size = it->second.size;
+    return it->second.type;
+}
+
+namespace {
+FieldType parseTypeText(const QString& decl, int* size)
 {
     const QString up = decl.trimmed().toUpper();
     static const QRegularExpression sizeRe(QStringLiteral("\\(\\s*(\\d+)"));
@@ -40,6 +66,7 @@ FieldType parseType(const QString& decl, int* size)
         return FieldType::Alpha;
     return *size = 0, FieldType::Number;
 }
+} // namespace
 
 int TableMeta::columnIndex(const QString& n) const
 {

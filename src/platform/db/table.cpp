@@ -1215,7 +1215,7 @@ void Table::EmptyTable()
     TableMeta m = readMeta(db, tableName_);
     if (m.autoIncColumn >= 0)
         keepAutoIncAbove(db, tableName_, m.columns[size_t(m.autoIncColumn)].name);
-    forgetStmts(db, tableName_);
+    // The table keeps its structure, so its kept statements stay good.
     exec(db, QStringLiteral("DELETE FROM %1").arg(quoteIdent(tableName_)),
          QStringLiteral("Cannot empty table ") + tableName_);
     reloadOpenTables(alias_, tableName_);

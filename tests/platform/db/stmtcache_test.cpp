@@ -39,11 +39,9 @@ TEST_F(DbTest, PostsAfterEmptyTableGoToTheEmptiedTable)
     t.Edit();
     t.FieldByName("N")->SetAsInteger(10);
     t.Post();
-    const int kept = db::detail::cachedStmtCount(mersol());
-    EXPECT_GT(kept, 0);
+    EXPECT_GT(db::detail::cachedStmtCount(mersol()), 0);
 
-    t.EmptyTable();
-    EXPECT_LT(db::detail::cachedStmtCount(mersol()), kept);   // the table's statements went
+    t.EmptyTable();   // keeps the table's structure and so its statements
     EXPECT_EQ(t.RecordCount(), 0);
     addLog(t, "two", 2);
     t.Edit();
