@@ -126,6 +126,20 @@ TEST_F(ProfileImport, BadFileLeavesTheProfileAndNamesTheLine)
     }
 }
 
+TEST_F(ProfileImport, EnterInTheGridMovesOn)
+{
+    existingProfile();
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "DBGrid1");
+        DialogDriver::Enter(f);
+        EXPECT_NE(f.ActiveControl(), DialogDriver::Find(f, "DBGrid1"));
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    TProfFromTxtDlg dlg(nullptr);
+    dlg.ShowModal();   // no file chosen: the profile stays
+    expectExistingProfile();
+}
+
 TEST_F(ProfileImport, CancelledFileChoiceKeepsTheProfile)
 {
     existingProfile();

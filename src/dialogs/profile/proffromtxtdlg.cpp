@@ -69,6 +69,7 @@ TProfFromTxtDlg::TProfFromTxtDlg(QWidget* owner) : ui::Form(owner)
     OnClick(OKBitBtn, [this] { OKBitBtnClick(); });
     OnClick(SelectFileBitBtn, [this] { SelectFileBitBtnClick(); });
     OnClick(CancelBitBtn, [this] { CancelBitBtnClick(); });
+    SetEnterKey(DBGrid1, ui::EnterKey::NextControl);
 }
 
 void TProfFromTxtDlg::FormShow()
