@@ -18,8 +18,10 @@
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -603,6 +605,17 @@ TEST_F(DunstrowFormTest, TurningThePageWithoutAJobNameLeavesTheFocusOnTheName)
     form->OvcNotebook1->setCurrentIndex(0);
     EXPECT_TRUE(driver.MessageTexts().isEmpty());
     EXPECT_EQ(form->ActiveControl(), form->OKBitBtn2);
+}
+
+TEST_F(DunstrowFormTest, TabLeavesTheMemosInsteadOfTypingIntoThem)
+{
+    newNamedJob(*form, "Smith");
+    QApplication::setActiveWindow(form);   // Tab moves the focus of an active window
+    DialogDriver::Type(*form, "JobNotesDBMemo", "North field");
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+    QApplication::sendEvent(form->JobNotesDBMemo, &tab);
+    EXPECT_EQ(form->JobNotesDBMemo->toPlainText(), "North field");
+    EXPECT_NE(form->ActiveControl(), form->JobNotesDBMemo);
 }
 
 TEST_F(DunstrowFormTest, EnterInTheMemosMovesOn)

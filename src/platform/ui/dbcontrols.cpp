@@ -262,6 +262,8 @@ void DBDateEdit::Store(db::Field* f)
 DBMemo::DBMemo(QPlainTextEdit* memo, db::DataSource* source, const QString& field, int maxLength)
     : DBControl(memo, source, field), memo_(memo), maxLength_(maxLength)
 {
+    // Tab goes on to the next control, as in every other field; the notes take no tabs.
+    memo->setTabChangesFocus(true);
     connect(memo, &QPlainTextEdit::textChanged, this, [this] {
         if (Loading()) return;
         int max = MaxLength();
