@@ -226,6 +226,35 @@ TEST_F(BasicNodeDlgTest, TabbingIntoTheMethodListOpensItsDialog)
     EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 106.3);
 }
 
+TEST_F(BasicNodeDlgTest, DepthTypedForANewNodeSurvivesLeavingTheList)
+{
+    // Adding a node after one laid at 30 in: the depth dialog offers 30, the
+    // user types 40, and leaving the list must not put 30 back.
+    AddProfile();
+    GoTo(900);
+    DMod->WorkProfTableInvElMethDesc->SetAsString("Give depth to top of pipe (pipe cover)");
+    DMod->WorkProfTableInvElMethod->SetAsInteger(0);
+    DMod->WorkProfTableDiaIn->SetAsFloat(8.0);
+    DMod->WorkProfTableWallThick->SetAsFloat(0.3);
+    Tul->EditingNode = false;
+    Tul->AddingNode = true;
+    Tul->NewNode = true;
+    Tul->InvElMethod = 0;
+    Tul->PipeDepth = 30;
+    driver.OnceForm("TDepthInDlg", [](ui::Form& f) {
+        DialogDriver::Type(f, "OvcDbNumericField1", "40");
+        DialogDriver::Press(f, "OKBtn");
+    });
+    Run([](ui::Form& f) {
+        DialogDriver::Focus(f, "InvMethComboBox");
+        DialogDriver::Enter(f);   // leaves the list
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeDepth->AsFloat(), 40.0);
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    EXPECT_DOUBLE_EQ(NumAt(900, "PipeDepth"), 40.0);
+    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 96.0);   // 100 - (40 + 0.3 + 8) / 12, to 1 decimal
+}
+
 TEST_F(BasicNodeDlgTest, CancelMarksTheDialogCancelled)
 {
     AddProfile();

@@ -518,6 +518,7 @@ void TBasicNodeDlg::openMethodDialog()
         ShowOwned(InvertIndlg, this);
     } else if (text == kDepthText) {
         ShowOwned(DepthInDlg, this);
+        depthEntered_ = true;
     } else {
         DMod->WorkProfTableInvElMethod->SetAsInteger(1);
     }
@@ -541,7 +542,9 @@ void TBasicNodeDlg::applyMethodText()
     const QString text = InvMethComboBox->currentText();
     if (text == kDepthText) {
         d->WorkProfTableInvElMethod->SetAsInteger(0);
-        if (Tul->NewNode)
+        // A new node starts from the depth of the node before, unless the
+        // depth dialog (which offers that same depth) has been answered.
+        if (Tul->NewNode && !depthEntered_)
             d->WorkProfTablePipeDepth->SetAsFloat(Tul->InvElMethod == 0 ? Tul->PipeDepth
                                                                          : d->DefLocTableDepthOfCover->AsFloat());
     } else if (text == kInvertText) {

@@ -66,6 +66,8 @@ private:
     // Turns the method text of the list into the row's method code.
     void applyMethodText();
     void enableFlows(bool on);
+    // The depth dialog ran for this node: the depth in the row is the user's.
+    bool depthEntered_ = false;
 };
 
 inline TBasicNodeDlg* BasicNodeDlg = nullptr;
