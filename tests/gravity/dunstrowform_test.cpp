@@ -174,6 +174,19 @@ TEST_F(DunstrowFormTest, TitlePictureKeepsItsColoursWhileNoJobIsOpen)
     EXPECT_EQ(shown.pixelColor(5, 400).name(), picture.pixelColor(5, 400).name());
 }
 
+TEST_F(DunstrowFormTest, ReturningFromTheHelpWindowKeepsTheOpenJobOnThePage)
+{
+    newNamedJob(*form, "Smith");
+    QApplication::setActiveWindow(form);
+    QWidget helpWindow;   // the help viewer is a window of the program itself
+    helpWindow.show();
+    QApplication::setActiveWindow(&helpWindow);
+    QApplication::setActiveWindow(form);
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+    EXPECT_FALSE(form->DunstrowImage->isVisible());
+    helpWindow.close();
+}
+
 TEST_F(DunstrowFormTest, CloseDeletesOnlyTheGravityDesignersObjectsInOrder)
 {
     EXPECT_EQ(FFlow, nullptr);
