@@ -262,6 +262,11 @@ void TDunstrowForm::connectFields()
     OnExit(JobNotesDBMemo, [this] { JobNotesDBMemoExit(); });
     OnExit(DBMemo1, [this] { DBMemo1Exit(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
+    // The save dialog writes the job object's date into the job: a date typed
+    // and saved from the menu, without leaving the field, must be that date.
+    connect(DateDBPF, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (Tul && QDate::fromString(text, QStringLiteral("MM/dd/yyyy")).isValid()) Tul->Date = text;
+    });
     OnExit(DetMLCheckBox, [this] { DetMLCheckBoxExit(); });
     // The box is written at once too: the menu's Save and Exit take no focus
     // from it, and a loaded job with a changed box has something to save.

@@ -582,6 +582,20 @@ TEST_F(DunstrowFormTest, DetailedMinorLossBoxIsKeptWhateverWayTheJobIsSaved)
     EXPECT_FALSE(storedDetailedML("Smith"));
 }
 
+TEST_F(DunstrowFormTest, DateTypedAndSavedFromTheMenuIsKept)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "DateDBPF", "03/15/2027");
+    driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+    form->SaveJob1->trigger();   // the menu leaves the focus in the date
+    EXPECT_EQ(form->DateDBPF->text(), "03/15/2027");
+    db::Table* jobs = DMod->JobPipeTable;
+    jobs->Open();
+    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
+    EXPECT_EQ(DMod->JobPipeTableDate->AsString(), "03/15/2027");
+    jobs->Close();
+}
+
 TEST_F(DunstrowFormTest, NewJobStartsWithoutTheLastJobsFlow)
 {
     newNamedJob(*form, "Smith");
