@@ -770,6 +770,11 @@ void TMersolForm::connectJobHandlers()
     OnExit(JobClassDBSF, [this] { JobClassDBSFExit(); });
     OnEnter(DateDBPF, [this] { DateDBPFEnter(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
+    // The save dialog writes the job object's date into the job: a date typed
+    // and saved from the menu, without leaving the field, must be that date.
+    connect(DateDBPF, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (Tul && QDate::fromString(text, QStringLiteral("MM/dd/yyyy")).isValid()) Tul->Date = text;
+    });
     OnEnter(JobNotesDBMemo, [this] { JobNotesDBMemoEnter(); });
     OnExit(JobNotesDBMemo, [this] { JobNotesDBMemoExit(); });
     SetEnterKey(JobNotesDBMemo, ui::EnterKey::FocusTarget, OKBitBtn2);

@@ -413,6 +413,20 @@ TEST_F(JobCommandsTest, ChangesToALoadedJobAreOfferedForSavingAtTheExit)
     jobs->Close();
 }
 
+TEST_F(JobCommandsTest, DateTypedAndSavedFromTheMenuIsKept)
+{
+    newNamedJob("Smith");
+    DialogDriver::Type(*form, "DateDBPF", "03/15/2027");
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    form->SaveJob1->trigger();   // the menu leaves the focus in the date
+    EXPECT_EQ(form->DateDBPF->text(), "03/15/2027");
+    db::Table* jobs = DMod->JobPipeTable;
+    jobs->Open();
+    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
+    EXPECT_EQ(DMod->JobPipeTableDate->AsString(), "03/15/2027");
+    jobs->Close();
+}
+
 TEST_F(JobCommandsTest, AnImportedJobIsOfferedForSavingAtTheExit)
 {
     newNamedJob("Imported");
