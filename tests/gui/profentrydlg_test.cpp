@@ -445,6 +445,60 @@ TEST_F(ProfEntryDlgTest, TabFromThePipeGoesOnToAddNodeAsEnterDoes)
     }
 }
 
+// A new node's station may take it elsewhere in the profile; the method its
+// station sets is written with its text, which is what the list shows and
+// what the user goes by.
+TEST_F(ProfEntryDlgTest, NewNodeMovedByItsStationKeepsMethodAndTextTogether)
+{
+    db::Table* defaults = DMod->DefLocTable;
+    defaults->First();
+    defaults->Edit();
+    DMod->DefLocTableInvElMethod->SetAsInteger(0);
+    defaults->Post();
+    SetIncrement(100);
+    Node(0, 0, {{"InvElMethod", 1}, {"InvElMethDesc", "Enter invert elevation directly"}});
+    Node(500, 1);
+    Node(900, 4);
+    Run([](ui::Form& f) {
+        Select(500);
+        DialogDriver::Press(f, "InsertNodeSpdBtn");
+        DialogDriver::Type(f, "NFStation", "700");
+        DialogDriver::Focus(f, "NodeComboBox");
+        DialogDriver::Choose(f, "NodeComboBox", kInLine);
+        DialogDriver::Focus(f, "NFStation");
+        DialogDriver::Type(f, "NFStation", "710");
+        DialogDriver::Focus(f, "NFElev");
+        Ok(f);
+    });
+    ASSERT_EQ(Rows(), 4);
+    const int method = int(NumAt(710, "InvElMethod"));
+    EXPECT_EQ(TextAt(710, "InvElMethDesc"), InvElMethodText(method)) << method;
+}
+
+// Two nodes cannot share a station: the one typed over keeps its own, and
+// the profile is left postable for everything after it.
+TEST_F(ProfEntryDlgTest, StationOfAnotherNodeIsRefused)
+{
+    Node(0, 0);
+    Node(500, 1);
+    Node(900, 4);
+    Run([](ui::Form& f) {
+        Select(500);
+        DialogDriver::Focus(f, "NFStation");
+        DialogDriver::Type(f, "NFStation", "900");
+        DialogDriver::Focus(f, "NFElev");
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 500.0);
+        DialogDriver::Type(f, "NFElev", "97");
+        DialogDriver::Focus(f, "NodeComboBox");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Station 9+00 is already in the profile."});
+    ASSERT_EQ(Rows(), 3);
+    EXPECT_EQ(DMod->WorkProfTable->State(), db::DataSetState::Browse);
+    EXPECT_DOUBLE_EQ(NumAt(500, "GroundElev"), 97.0);
+    EXPECT_DOUBLE_EQ(NumAt(900, "GroundElev"), 100.0);
+}
+
 TEST_F(ProfEntryDlgTest, OkMakesTheFirstRowTheEntranceAndNumbersTheRows)
 {
     Node(0, 1);

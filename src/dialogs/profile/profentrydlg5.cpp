@@ -783,7 +783,8 @@ void TProfEntryDlg::NFStationExit()
     ControlsOff off;
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     Tul->NewRecordNo = d->WorkProfTableRecordNo->AsInteger();
-    Tul->LocateProfStation();   // posted: the row takes its place in station order
+    if (!postStation())
+        return;
     Tul->NumNodes = prof->RecordCount();
     const double station = d->WorkProfTableStation->AsFloat();
     if (Tul->NewNode) {
@@ -792,8 +793,13 @@ void TProfEntryDlg::NFStationExit()
             d->WorkProfTablePipeLength->SetAsFloat(0.0);
         } else {
             const bool second = recordNo == 2;
-            d->WorkProfTableInvElMethod->SetAsInteger(second ? d->DefLocTableInvElMethod->AsInteger()
-                                                             : Tul->InvElMethod);
+            const int method = second ? d->DefLocTableInvElMethod->AsInteger() : Tul->InvElMethod;
+            d->WorkProfTableInvElMethod->SetAsInteger(method);
+            // The text with it: the list shows the text, the pipe pick and the
+            // runs go by the code.
+            const QString text = InvElMethodText(second && method != 0 && method != 1 ? 2 : method);
+            if (!text.isEmpty())
+                d->WorkProfTableInvElMethDesc->SetAsString(text);
             d->WorkProfTablePipeDepth->SetAsFloat(second ? d->DefLocTableDepthOfCover->AsFloat() : Tul->PipeDepth);
             d->WorkProfTablePipeQ->SetAsFloat(Tul->PipeQ);
             d->WorkProfTablePipeLength->SetAsFloat(station - Tul->Station);
@@ -812,6 +818,27 @@ void TProfEntryDlg::NFStationExit()
         prof->Post();
         Tul->LocateProfStation();
     }
+}
+
+bool TProfEntryDlg::postStation()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    const double typed = Tul->NewStation;
+    try {
+        Tul->LocateProfStation();   // posted: the row takes its place in station order
+        return true;
+    } catch (const db::DbError&) {
+        // Left in edit, the row could not be posted by anything after this.
+        prof->Cancel();
+        Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
+        const bool taken = prof->Locate(QStringLiteral("Station"), typed);
+        Tul->LocateProfStation();
+        if (!taken)
+            throw;
+    }
+    ui::MessageDlg(QStringLiteral("Station ") + Hyd->StationText(typed) + QStringLiteral(" is already in the profile."),
+                   ui::MsgType::Error, ui::mbOK);
+    return false;
 }
 
 void TProfEntryDlg::NFElevEnter()
