@@ -323,8 +323,16 @@ void TDunstrowForm::FormClose()
     DeleteSingleObjects();
 }
 
+void TDunstrowForm::leaveFieldFor(QPushButton* button)
+{
+    // From the menu the focus stays in the field being typed: leave it as the
+    // button would, so that its value reaches the job before it is saved.
+    if (button->isEnabled() && button->isVisible()) SetFocus(button);
+}
+
 void TDunstrowForm::ExitBtnClick()
 {
+    leaveFieldFor(ExitBtn);
     Tul->Cancelled = false;
     Close();
 }
@@ -457,6 +465,7 @@ void TDunstrowForm::PrevJobBtnClick()
 
 void TDunstrowForm::SaveJobBtnClick()
 {
+    leaveFieldFor(SaveJobBtn);
     PostIfEditing(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkSuctionTable);
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();

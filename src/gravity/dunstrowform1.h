@@ -98,6 +98,7 @@ private:
     bool jobNameMissing();
     void markJobChanged();
     void showNoJob();
+    void leaveFieldFor(QPushButton* button);
     bool bound_ = false;
 };
 

@@ -596,6 +596,28 @@ TEST_F(DunstrowFormTest, DateTypedAndSavedFromTheMenuIsKept)
     jobs->Close();
 }
 
+TEST_F(DunstrowFormTest, FlowTypedInCfsReachesTheJobSavedFromTheMenu)
+{
+    newNamedJob(*form, "Smith");
+    DialogDriver::Type(*form, "cfsField", "3");
+    driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+    form->SaveJob1->trigger();
+    db::Table* jobs = DMod->JobPipeTable;
+    jobs->Open();
+    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
+    EXPECT_DOUBLE_EQ(DMod->JobPipeTableDesignFlow->AsFloat(), 1346.0);
+    jobs->Close();
+
+    // Exit from the menu likewise.
+    DialogDriver::Type(*form, "cfsField", "2");
+    driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+    form->Exit1->trigger();
+    jobs->Open();
+    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
+    EXPECT_DOUBLE_EQ(DMod->JobPipeTableDesignFlow->AsFloat(), 898.0);
+    jobs->Close();
+}
+
 TEST_F(DunstrowFormTest, NewJobStartsWithoutTheLastJobsFlow)
 {
     newNamedJob(*form, "Smith");
