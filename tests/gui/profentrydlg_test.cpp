@@ -8,7 +8,9 @@
 #include "support/workprofile.h"
 
 #include <QApplication>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -497,6 +499,33 @@ TEST_F(ProfEntryDlgTest, StationOfAnotherNodeIsRefused)
     EXPECT_EQ(DMod->WorkProfTable->State(), db::DataSetState::Browse);
     EXPECT_DOUBLE_EQ(NumAt(500, "GroundElev"), 97.0);
     EXPECT_DOUBLE_EQ(NumAt(900, "GroundElev"), 100.0);
+}
+
+TEST_F(ProfEntryDlgTest, KeysTypedIntoTheNextFieldReplaceItsValue)
+{
+    // As at the keyboard: the ground elevation shows 0.00 when Enter reaches
+    // it from the station, and the digits typed take its place.
+    auto typeKeys = [](ui::Form& f, const QString& text) {
+        for (QChar c : text) {
+            QWidget* w = f.focusWidget();
+            QKeyEvent press(QEvent::KeyPress, c == u'.' ? Qt::Key_Period : Qt::Key_0 + (c.unicode() - u'0'),
+                            Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+        }
+    };
+    clearProfile();
+    Tul->NewJob = true;
+    Run([&typeKeys](ui::Form& f) {
+        DialogDriver::Focus(f, "NFStation");
+        typeKeys(f, "0");
+        DialogDriver::Enter(f);
+        ASSERT_EQ(f.ActiveControl(), f.Control<QLineEdit>("NFElev"));
+        EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "0.00");
+        typeKeys(f, "998.5");
+        DialogDriver::Enter(f);
+        Ok(f);
+    });
+    EXPECT_DOUBLE_EQ(ProfValue(0, "GroundElev"), 998.5);
 }
 
 TEST_F(ProfEntryDlgTest, OkMakesTheFirstRowTheEntranceAndNumbersTheRows)
