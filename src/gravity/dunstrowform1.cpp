@@ -113,12 +113,14 @@ TDunstrowForm::TDunstrowForm()
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     connectFields();
     NodeKindDialogOpener = [this](const QString& kind) { OpenNodeKindDialogs(this, kind, false); };
+    TSaveForm::StoresCalculatorJobs = false;
 }
 
 TDunstrowForm::~TDunstrowForm()
 {
     if (DunstrowForm == this) DunstrowForm = nullptr;
     NodeKindDialogOpener = nullptr;
+    TSaveForm::StoresCalculatorJobs = true;
 }
 
 void TDunstrowForm::buildMenus()

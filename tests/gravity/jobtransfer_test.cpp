@@ -93,4 +93,30 @@ TEST_F(GravityJobTransferTest, ReviewedAndSavedJobsKeepTheirEndRows)
     }
 }
 
+TEST_F(GravityJobTransferTest, ImportedCalculatorJobsAreNotStoredAsGravityJobs)
+{
+    const JobSample lateral{"Lateral", "MANIFOLD", 4, "", 0, 5, 0, 3};
+    const JobSample gates{"Gates", "GATED", 8, "", 0, 0, 0, 4};
+    for (const JobSample& sample : {lateral, gates}) {
+        SCOPED_TRACE(sample.name.toStdString());
+        // Stored by its calculator and exported from it.
+        storeJob(sample);
+        const std::string before = store.StoredRows().join("\n").toStdString();
+        store.MakeWorkingJob(sample);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        store.EmptyWorkingTables();
+
+        driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "ImportJobBtn"); });
+        DialogDriver::Press(*form, "PrevJobBtn");
+        ASSERT_EQ(d().WorkPipeTableJobName->AsString(), sample.name);
+        driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+        DialogDriver::Press(*form, "SaveJobBtn");
+
+        // Its calculator still finds it as it was.
+        EXPECT_EQ(Tul->SaveState, 2);
+        EXPECT_EQ(store.StoredRows().join("\n").toStdString(), before);
+        DialogDriver::Press(*form, "CancelJobBitBtn");
+    }
+}
+
 } // namespace

@@ -144,6 +144,14 @@ void TSaveForm::HelpExportClick()
 
 void TSaveForm::SaveCurrentJob()
 {
+    if (!StoresCalculatorJobs && Tul->SaveState != 2) {
+        db::Table* header = DMod->WorkPipeTable;
+        const int kind = header->Active() && !header->IsEmpty() ? DMod->WorkPipeTableSysHas->AsInteger() : 0;
+        if (kind == 4 || kind == 8) {
+            Tul->SaveState = 2;
+            return;
+        }
+    }
     if (!JobTrans->StoreWorkingJob())
         return;
     // The window of the job's kind can now review and start jobs.

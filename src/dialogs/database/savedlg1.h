@@ -37,6 +37,11 @@ public:
     // Stores the job by Tul SaveState and lets the window of the job's kind
     // review it afterwards.
     void SaveCurrentJob();
+
+    // Off in the gravity designer: a manifold or gated-pipe calculator job
+    // brought in by an import is not stored from there, where it would have
+    // become a gravity job lost to its calculator.
+    static inline bool StoresCalculatorJobs = true;
 };
 
 inline TSaveForm* SaveForm = nullptr;
