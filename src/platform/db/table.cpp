@@ -339,7 +339,9 @@ struct Table::Impl {
         calc = std::move(c);
     }
 
-    QVariant value(const Field* f)
+    // The value a field reads, where it is held; nullptr when there is no
+    // record to read (the field reads empty). Only good until the next call.
+    const QVariant* valueRef(const Field* f)
     {
         if (!active)
             throw DbError(QStringLiteral("Field '%1' cannot be used: table %2 is closed").arg(f->name_, name()));
@@ -348,10 +350,16 @@ struct Table::Impl {
         if (f->calculated_) {
             const auto* c = activeCalc();
             size_t slot = size_t(f->index_ - ncols());
-            return c && slot < c->size() ? (*c)[slot] : QVariant();
+            return c && slot < c->size() ? &(*c)[slot] : nullptr;
         }
         const auto* data = activeData();
-        return data ? (*data)[size_t(f->index_)] : QVariant();
+        return data ? &(*data)[size_t(f->index_)] : nullptr;
+    }
+
+    QVariant value(const Field* f)
+    {
+        const QVariant* v = valueRef(f);
+        return v ? *v : QVariant();
     }
 
     void setValue(Field* f, const QVariant& v)
@@ -510,14 +518,24 @@ QVariant Field::Value() const
     return table_->d_->value(this);
 }
 
+namespace {
+// Reads a field's value in place: the typed readers need no copy of it.
+const QVariant& valueOf(Table::Impl* d, const Field* f)
+{
+    static const QVariant empty;
+    const QVariant* v = d->valueRef(f);
+    return v ? *v : empty;
+}
+} // namespace
+
 bool Field::IsNull() const
 {
-    return Value().isNull();
+    return valueOf(table_->d_.get(), this).isNull();
 }
 
 double Field::AsFloat() const
 {
-    QVariant v = Value();
+    const QVariant& v = valueOf(table_->d_.get(), this);
     if (v.isNull())
         return 0;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
@@ -527,7 +545,7 @@ double Field::AsFloat() const
 
 int Field::AsInteger() const
 {
-    QVariant v = Value();
+    const QVariant& v = valueOf(table_->d_.get(), this);
     if (v.isNull())
         return 0;
     switch (type_) {
@@ -542,7 +560,7 @@ int Field::AsInteger() const
 
 bool Field::AsBoolean() const
 {
-    QVariant v = Value();
+    const QVariant& v = valueOf(table_->d_.get(), this);
     if (v.isNull())
         return false;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
@@ -554,7 +572,7 @@ bool Field::AsBoolean() const
 
 QString Field::AsString() const
 {
-    QVariant v = Value();
+    const QVariant& v = valueOf(table_->d_.get(), this);
     if (v.isNull())
         return QString();
     switch (type_) {
