@@ -45,6 +45,12 @@ struct Table::Impl {
     int insertPos = 0;
     qint64 rowidBeforeInsert = 0;
 
+    // The SQL of the write statements for this structure, built once: an
+    // insert of every column, and the update of the columns last posted.
+    QString insertSql;
+    QString updateSql;
+    std::vector<bool> updateCols;
+
     std::vector<QVariant> calc;   // calculated values of the current row
     const std::vector<QVariant>* evalData = nullptr;   // a row looked at by a handler
     std::vector<QVariant>* evalCalc = nullptr;
@@ -119,6 +125,9 @@ struct Table::Impl {
             calcFields[k]->index_ = int(m.columns.size() + k);
         meta = std::move(m);
         metaLoaded = true;
+        insertSql.clear();
+        updateSql.clear();
+        updateCols.clear();
     }
 
     Field* findField(const QString& n)
@@ -853,19 +862,23 @@ void Table::Post()
     const QString what = QStringLiteral("Cannot post a row of table ") + tableName_;
     int rowIndex;
     if (d.state == DataSetState::Edit) {
-        QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
         std::vector<int> cols;
         for (int i = 0; i < d.ncols(); ++i)
-            if (d.changed[size_t(i)]) {
-                if (!cols.empty())
-                    sql += QLatin1Char(',');
-                sql += d.meta.columns[size_t(i)].quoted + QStringLiteral("=?");
+            if (d.changed[size_t(i)])
                 cols.push_back(i);
+        if (!cols.empty() && (d.updateSql.isEmpty() || d.updateCols != d.changed)) {
+            QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
+            for (int c : cols) {
+                if (c != cols.front())
+                    sql += QLatin1Char(',');
+                sql += d.meta.columns[size_t(c)].quoted + QStringLiteral("=?");
             }
-        sql += QStringLiteral(" WHERE rowid=?");
+            d.updateSql = sql + QStringLiteral(" WHERE rowid=?");
+            d.updateCols = d.changed;
+        }
         rowIndex = d.rowIndexOf(d.editRowid);
         if (!cols.empty()) {
-            Stmt s(db, sql, what, tableName_);
+            Stmt s(db, d.updateSql, what, tableName_);
             int k = 1;
             for (int c : cols)
                 s.bind(k++, toStorage(d.buf[size_t(c)], d.meta.columns[size_t(c)].type));
@@ -882,14 +895,18 @@ void Table::Post()
             if (d.changed[i])
                 stored[i] = d.buf[i];
     } else {
-        QString cols, marks;
-        for (const auto& c : d.meta.columns) {
-            if (!cols.isEmpty()) {
-                cols += QLatin1Char(',');
-                marks += QLatin1Char(',');
+        if (d.insertSql.isEmpty()) {
+            QString cols, marks;
+            for (const auto& c : d.meta.columns) {
+                if (!cols.isEmpty()) {
+                    cols += QLatin1Char(',');
+                    marks += QLatin1Char(',');
+                }
+                cols += c.quoted;
+                marks += QLatin1Char('?');
             }
-            cols += c.quoted;
-            marks += QLatin1Char('?');
+            d.insertSql = QStringLiteral("INSERT INTO ") + d.quotedName + QLatin1Char('(') + cols
+                          + QStringLiteral(") VALUES(") + marks + QLatin1Char(')');
         }
         const int ai = d.meta.autoIncColumn;
         const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
@@ -897,9 +914,7 @@ void Table::Post()
         try {
             if (numbered)
                 d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
-            Stmt s(db, QStringLiteral("INSERT INTO ") + d.quotedName + QLatin1Char('(') + cols
-                           + QStringLiteral(") VALUES(") + marks + QLatin1Char(')'),
-                   what, tableName_);
+            Stmt s(db, d.insertSql, what, tableName_);
             for (int i = 0; i < d.ncols(); ++i)
                 s.bind(i + 1, toStorage(d.buf[size_t(i)], d.meta.columns[size_t(i)].type));
             s.step();
