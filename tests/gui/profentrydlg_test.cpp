@@ -450,6 +450,33 @@ TEST_F(ProfEntryDlgTest, TabFromThePipeGoesOnToAddNodeAsEnterDoes)
 // A new node's station may take it elsewhere in the profile; the method its
 // station sets is written with its text, which is what the list shows and
 // what the user goes by.
+// A refused insert enters no new row: the insert point is edited as the
+// node it is.
+TEST_F(ProfEntryDlgTest, RefusedInsertLeavesTheInsertPointAnExistingNode)
+{
+    SetIncrement(100);
+    Node(0, 0);
+    Node(500, 1, {{"InvElMethod", 1}, {"InvElMethDesc", "Enter invert elevation directly"}, {"InvertElev", 95.0},
+                  {"PipeDepth", 45.0}});
+    Node(501, 1, {{"InvElMethod", 0}, {"PipeDepth", 40.0}, {"InvertElev", 96.0}});
+    Node(900, 1, {{"InvElMethod", 2}, {"InvElMethDesc", "Set invert at ground level"}, {"PipeDepth", 0.0},
+                  {"InvertElev", 100.0}});
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "AddNodeBtn");
+        DialogDriver::Focus(f, "DBGrid1");
+        Select(501);
+        DialogDriver::Press(f, "InsertNodeSpdBtn");
+        DialogDriver::Focus(f, "NFElev");
+        DialogDriver::Focus(f, "NodeComboBox");
+        DialogDriver::Focus(f, "NFElev");
+        Ok(f);
+    });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{NoRoomToInsertText(500, 501)});
+    ASSERT_EQ(Rows(), 5);
+    EXPECT_EQ(NumAt(501, "InvElMethod"), 0);
+    EXPECT_DOUBLE_EQ(NumAt(501, "PipeDepth"), 40.0);
+}
+
 TEST_F(ProfEntryDlgTest, NewNodeMovedByItsStationKeepsMethodAndTextTogether)
 {
     db::Table* defaults = DMod->DefLocTable;

@@ -508,8 +508,10 @@ void TProfEntryDlg::AddNodeBtnClick()
             ui::MessageDlg(QStringLiteral("Can't add a node.  There is already an end node."), ui::MsgType::Error,
                            ui::mbOK);
             Tul->WasCancelled = true;
+            Tul->NewNode = false;   // the last node, now current, is an existing one
         } else if (!RoomForAnotherNode(Tul->NumNodes)) {
             Tul->WasCancelled = true;
+            Tul->NewNode = false;
         } else {
             Tul->LoadCurrentProfRow();
             Tul->NodeType = lastType;
@@ -605,6 +607,8 @@ void TProfEntryDlg::InsertNodeSpdBtnClick()
         Tul->WasCancelled = true;
         ui::MessageDlg(refusal, ui::MsgType::Error, ui::mbOK);
     }
+    if (Tul->WasCancelled)
+        Tul->NewNode = false;   // no row is being entered: the insert point is an existing node
     enableFlows(true);
     SetFocus(NFStation);
 }
