@@ -36,9 +36,11 @@ bool RoomForAnotherNode(int nodes)
 void DropInlineBoosterWhenNoneLeft()
 {
     db::Table* prof = DMod->WorkProfTable;
-    prof->CheckBrowseMode();
-    for (prof->First(); !prof->Eof(); prof->Next())
-        if (DMod->WorkProfTableNodeType->AsInteger() == 2) return;
+    if (prof->Active()) {   // a closed profile has been emptied
+        prof->CheckBrowseMode();
+        for (prof->First(); !prof->Eof(); prof->Next())
+            if (DMod->WorkProfTableNodeType->AsInteger() == 2) return;
+    }
     Tul->PumpTypeCode = 0;
     db::Table* pipe = DMod->WorkPipeTable;
     if (!pipe->Active()) pipe->Open();

@@ -23,7 +23,8 @@ bool RoomForAnotherNode(int nodes);
 
 // After a booster node (node type 2) was deleted: when no booster node is
 // left, the job's pump type "INLINE BOOSTER" goes too, since the runs and the
-// reports take the pump from the header. Moves the profile's cursor.
+// reports take the pump from the header. Moves the profile's cursor; a
+// closed profile counts as empty.
 void DropInlineBoosterWhenNoneLeft();
 
 // After the gated-pipe or manifold end node was deleted: the job no longer

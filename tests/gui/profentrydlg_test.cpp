@@ -588,6 +588,33 @@ TEST_F(ProfEntryDlgTest, CancelEmptiesTheWorkingProfile)
     EXPECT_TRUE(DMod->WorkGatedTable->IsEmpty());
 }
 
+// Cancel takes back the job header's marks of the node kinds chosen in this
+// showing along with the profile: no manifold end, no in-line booster.
+TEST_F(ProfEntryDlgTest, CancelTakesBackTheEndAndBoosterMarks)
+{
+    NodeKindDialogOpener = nullptr;
+    Tul->NewJob = true;
+    Tul->SysTypeCode = 0;
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "AddNodeBtn");
+        DialogDriver::Focus(f, "NodeComboBox");
+        DialogDriver::Choose(f, "NodeComboBox", "In line w/booster pump");
+        DialogDriver::Focus(f, "NFElev");
+        DialogDriver::Press(f, "AddNodeBtn");
+        DialogDriver::Focus(f, "NodeComboBox");
+        DialogDriver::Choose(f, "NodeComboBox", "End of line, start manifold segment");
+        DialogDriver::Focus(f, "NFElev");
+        EXPECT_EQ(DMod->WorkPipeTableSysHas->AsInteger(), 2);
+        EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "INLINE BOOSTER");
+        DialogDriver::Press(f, "CancelBitBtn");
+    });
+    EXPECT_TRUE(Tul->ProfEntryCancelled);
+    EXPECT_EQ(Header("SysHas").toInt(), 0);
+    EXPECT_TRUE(Header("PumpType").toString().isEmpty());
+    EXPECT_EQ(Tul->SysHas, 0);
+    EXPECT_EQ(Tul->PumpTypeCode, 0);
+}
+
 TEST_F(ProfEntryDlgTest, InvertMethodsConvertDepthAndInvert)
 {
     Node(0, 0);

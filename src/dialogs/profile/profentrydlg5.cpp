@@ -468,6 +468,9 @@ void TProfEntryDlg::FormClose()
         // Everything entered in this showing goes.
         for (db::Table* t : {prof, d->WorkGatedTable, d->WorkTrickleTable})
             emptyAndClose(t);
+        // The header's marks of the node kinds chosen go with them.
+        ForgetGatedOrManifoldEnd();
+        DropInlineBoosterWhenNoneLeft();
         return;
     }
     openIfClosed(prof);
