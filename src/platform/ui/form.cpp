@@ -257,7 +257,12 @@ QWidget* Form::logical(QWidget* w) const
 void Form::focusChanged(QWidget*, QWidget* now)
 {
     if (!now || now->window() != this) return;
-    focusArrived(logical(now));
+    QWidget* control = logical(now);
+    // The control the form had comes back to it (the form shown or active
+    // again): no handlers run, but its text is selected as on any entry.
+    const bool back = control == current_ && !inExit_ && !inEnter_;
+    focusArrived(control);
+    if (back) autoSelect(control);
 }
 
 void Form::restoreQtFocus(QWidget* w)

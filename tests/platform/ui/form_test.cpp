@@ -273,6 +273,26 @@ TEST_F(FormTest, FieldEnteredFromTheKeyboardHasItsTextSelectedAfterItsHandlers)
     f.Close();
 }
 
+TEST_F(FormTest, FieldFocusedByTheShowHandlerHasItsTextSelectedOnceTheFormIsUp)
+{
+    // The show handler focuses a field, then reloads the row under it: the
+    // field the form opens on still takes typing in place of its value.
+    LogForm f(&log);
+    auto* edit2 = f.Control<QLineEdit>("Edit2");
+    f.onShow = [&f, edit2] {
+        f.SetFocus(edit2);
+        edit2->setText("0.0");
+    };
+    QString selected;
+    driver.OnceForm("LogForm", [&selected, edit2](ui::Form& form) {
+        QApplication::processEvents();
+        selected = edit2->selectedText();
+        DialogDriver::Press(form, "OKBtn");
+    });
+    f.ShowModal();
+    EXPECT_EQ(selected, "0.0");
+}
+
 TEST_F(FormTest, DialogCentredOnItsOwnerIsCentredByItsLaidOutSize)
 {
     LogForm owner(&log);
