@@ -96,7 +96,13 @@ struct TableMeta {
 };
 
 FieldType parseType(const QString& decl, int* size);
-TableMeta readMeta(sqlite3* db, const QString& table);   // throws when missing
+// Throws when the table is missing. The connection keeps what it read, for
+// as long as the file's schema version stays the same.
+TableMeta readMeta(sqlite3* db, const QString& table);
+// The kept structure of a table as read at a schema version; nullptr when
+// there is none (or the connection keeps none).
+const TableMeta* keptMeta(sqlite3* db, const QString& table, int version);
+void keepMeta(sqlite3* db, const QString& table, int version, const TableMeta& meta);
 bool tableExists(sqlite3* db, const QString& table);
 // The table a bare name such as PipeType stands for ("PipeType.DB").
 QString resolveTableName(sqlite3* db, const QString& name);

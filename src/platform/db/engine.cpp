@@ -32,12 +32,19 @@ using StmtCache = std::unordered_map<QString, CachedStmt>;
 // the idle ones are dropped rather than the cache growing without end.
 constexpr size_t kMaxCachedStmts = 256;
 
+struct KeptMeta {
+    int version = 0;         // the schema version it was read at
+    TableMeta meta;
+};
+
 struct AliasConn {
     sqlite3* db = nullptr;
     QString file;
     int depth = 0;          // open transaction scopes
     quint64 serial = 0;     // which opening of the alias this is
     std::shared_ptr<StmtCache> stmts = std::make_shared<StmtCache>();
+    std::shared_ptr<std::unordered_map<QString, KeptMeta>> metas =
+        std::make_shared<std::unordered_map<QString, KeptMeta>>();
 };
 
 struct EngineState {
@@ -85,14 +92,20 @@ void closeConnection(AliasConn& c)
     c.db = nullptr;
 }
 
-StmtCache* cacheOf(sqlite3* db)
+AliasConn* connOf(sqlite3* db)
 {
     if (!db)
         return nullptr;
     for (auto& [k, c] : state().conns)
         if (c.db == db)
-            return c.stmts.get();
+            return &c;
     return nullptr;
+}
+
+StmtCache* cacheOf(sqlite3* db)
+{
+    AliasConn* c = connOf(db);
+    return c ? c->stmts.get() : nullptr;
 }
 
 sqlite3* openFile(const QString& file, int flags)
@@ -235,8 +248,31 @@ void returnStmt(sqlite3* db, const QString& sql, sqlite3_stmt* st, bool keep)
 
 void forgetStmts(sqlite3* db, const QString& table)
 {
-    if (StmtCache* cache = cacheOf(db))
-        dropStmts(*cache, table, table.isNull());
+    AliasConn* c = connOf(db);
+    if (!c)
+        return;
+    dropStmts(*c->stmts, table, table.isNull());
+    auto& metas = *c->metas;
+    for (auto it = metas.begin(); it != metas.end();)
+        it = table.isNull() || it->first.compare(table, Qt::CaseInsensitive) == 0 ? metas.erase(it) : std::next(it);
+}
+
+const TableMeta* keptMeta(sqlite3* db, const QString& table, int version)
+{
+    AliasConn* c = connOf(db);
+    if (!c)
+        return nullptr;
+    auto it = c->metas->find(table);
+    return it != c->metas->end() && it->second.version == version ? &it->second.meta : nullptr;
+}
+
+void keepMeta(sqlite3* db, const QString& table, int version, const TableMeta& meta)
+{
+    if (AliasConn* c = connOf(db)) {
+        if (c->metas->size() >= kMaxCachedStmts)
+            c->metas->clear();
+        (*c->metas)[table] = KeptMeta{version, meta};
+    }
 }
 
 int cachedStmtCount(sqlite3* db)

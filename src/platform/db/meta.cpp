@@ -123,7 +123,33 @@ QString resolveTableName(sqlite3* db, const QString& name)
     return caseMatch.isEmpty() ? name : caseMatch;
 }
 
+namespace {
+TableMeta readMetaFromFile(sqlite3* db, const QString& table);
+}
+
 TableMeta readMeta(sqlite3* db, const QString& table)
+{
+    // Any change of any table's structure, by this connection or another,
+    // moves the schema version on; one look at it spares reading the
+    // columns and indexes again.
+    int version;
+    {
+        Stmt s(db, QStringLiteral("PRAGMA schema_version"),
+               QStringLiteral("Cannot read the structure of table ") + table, QString());
+        version = s.step() ? int(s.int64(0)) : -1;
+    }
+    if (const TableMeta* kept = keptMeta(db, table, version))
+        return *kept;
+    TableMeta meta = readMetaFromFile(db, table);
+    // Only a committed structure is kept: a rolled-back change gives its
+    // version number to the next change, which may be a different one.
+    if (sqlite3_get_autocommit(db))
+        keepMeta(db, table, version, meta);
+    return meta;
+}
+
+namespace {
+TableMeta readMetaFromFile(sqlite3* db, const QString& table)
 {
     TableMeta meta;
     meta.name = table;
@@ -204,6 +230,7 @@ TableMeta readMeta(sqlite3* db, const QString& table)
     }
     return meta;
 }
+} // namespace
 
 QString withTextStorage(const QString& sql)
 {

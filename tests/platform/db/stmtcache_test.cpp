@@ -1,5 +1,6 @@
-// The connection keeps the engine's prepared statements between posts: what
-// a table component writes must not depend on what was prepared before.
+// The connection keeps the engine's prepared statements and the structure of
+// its tables between uses: what a table component reads and writes must not
+// depend on what was kept from before.
 #include "fixture.h"
 #include "platform/db/dbimpl.h"
 
@@ -212,4 +213,44 @@ TEST_F(DbTest, OneStatementLentTwiceAtOnceIsPreparedAgain)
     EXPECT_EQ(outer.text(0), "A");
     ASSERT_TRUE(outer.step());
     EXPECT_EQ(outer.text(0), "B");
+}
+
+namespace {
+
+void otherConnection(const QString& file, const char* sql)
+{
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(other);
+    sqlite3_close(other);
+}
+
+} // namespace
+
+TEST_F(DbTest, StructureChangedByAnotherConnectionIsReadAgain)
+{
+    Table t(db::kMersolAlias, "Log.db");
+    EXPECT_EQ(t.FieldNames(), QStringList({"Text", "N"}));
+    otherConnection(temp.File(db::kMersolAlias), R"(ALTER TABLE "Log.db" ADD COLUMN "Extra" LONG)");
+    Table u(db::kMersolAlias, "Log.db");
+    EXPECT_EQ(u.FieldNames(), QStringList({"Text", "N", "Extra"}));
+    t.Open();
+    EXPECT_EQ(t.FieldNames(), QStringList({"Text", "N", "Extra"}));
+}
+
+TEST_F(DbTest, RestructuringRolledBackIsNotTakenForALaterOne)
+{
+    {
+        db::Transaction tx(db::kMersolAlias);
+        Table items(db::kMersolAlias, "Items.DB");
+        Table log(db::kMersolAlias, "Log.db");
+        db::BatchMove(items, log, db::BatchMode::Copy);   // drop, create, index
+        EXPECT_EQ(log.FieldNames(), items.FieldNames());
+    }
+    // As many changes again, by another program this time.
+    otherConnection(temp.File(db::kMersolAlias), R"(ALTER TABLE "Log.db" ADD COLUMN "X" LONG;
+                                                    ALTER TABLE "Log.db" ADD COLUMN "Y" LONG;
+                                                    ALTER TABLE "Log.db" ADD COLUMN "Z" LONG)");
+    Table log(db::kMersolAlias, "Log.db");
+    EXPECT_EQ(log.FieldNames(), QStringList({"Text", "N", "X", "Y", "Z"}));
 }
