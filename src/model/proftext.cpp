@@ -18,7 +18,9 @@ ProfTextResult ParseProfileText(const QString& text)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
     ProfTextResult r;
-    const QStringList lines = text.split(QLatin1Char('\n'));
+    // Editors on Windows often start a text file with a byte-order mark.
+    const QStringView body = text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1) : QStringView(text);
+    const QStringList lines = body.toString().split(QLatin1Char('\n'));
     bool haveStation = false;
     double station = 0.0;
     int stationLine = 0;

@@ -97,6 +97,23 @@ TEST_F(BasicNodeDlgTest, EditedStationResortsTheProfile)
     EXPECT_DOUBLE_EQ(NumAt(1234, "GroundElev"), 110.0);
 }
 
+TEST_F(BasicNodeDlgTest, StationOfAnotherNodeIsRefused)
+{
+    AddProfile();
+    GoTo(500);
+    Run([](ui::Form& f) {
+        DialogDriver::Type(f, "StationNF", "900");
+        DialogDriver::Focus(f, "GrondElDBNF");
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 500.0);
+        DialogDriver::Type(f, "GrondElDBNF", "97");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Station 9+00 is already in the profile."});
+    EXPECT_DOUBLE_EQ(NumAt(500, "GroundElev"), 97.0);
+    EXPECT_DOUBLE_EQ(NumAt(900, "GroundElev"), 100.0);
+    EXPECT_EQ(NumAt(900, "RecordNo"), 3);
+}
+
 TEST_F(BasicNodeDlgTest, NegativeValuesCannotBeTyped)
 {
     AddProfile();

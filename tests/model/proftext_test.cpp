@@ -23,6 +23,11 @@ TEST(ProfileText, ReadsPairsWithAnySeparatorAndLineEnd)
     ASSERT_EQ(split.pairs.size(), 2u);
     EXPECT_DOUBLE_EQ(split.pairs[1].groundElev, -12.5);
 
+    // A byte-order mark before the first pair is no part of it.
+    const ProfTextResult marked = ParseProfileText(QString(QChar(0xFEFF)) + QStringLiteral("0,350\n500,348\n"));
+    ASSERT_TRUE(marked.ok()) << marked.error.toStdString();
+    EXPECT_EQ(marked.pairs.size(), 2u);
+
     // A signed zero reads as plain zero, so it never shows as "-0".
     const ProfTextResult zero = ParseProfileText(QStringLiteral("-0,-0\n100,0"));
     ASSERT_TRUE(zero.ok());

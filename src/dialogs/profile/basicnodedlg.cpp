@@ -421,7 +421,8 @@ void TBasicNodeDlg::StationNFExit()
     TDMod* d = DMod;
     ControlsOff off;
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
-    Tul->LocateProfStation();   // posted with its new station, found again in its new place
+    if (!PostTypedStation())   // posted with its new station, found again in its new place
+        return;
     Tul->NumNodes = d->WorkProfTable->RecordCount();
     StatusBar1->SetPanelText(1, QStringLiteral("Station = ") + stationText(d->WorkProfTableStation->AsFloat()));
     enableFlows(d->WorkProfTableNodeType->AsInteger() == 1);

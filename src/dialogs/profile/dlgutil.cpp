@@ -1,6 +1,9 @@
 #include "dialogs/profile/dlgutil.h"
 
+#include "engine/hydcalc1.h"
 #include "model/dmod1.h"
+#include "model/tulclass.h"
+#include "platform/ui/seam/msg.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -30,4 +33,25 @@ bool ProfileEntered(db::Table* prof)
     if (rows != 1) return rows > 1;
     prof->First();
     return !DMod->WorkProfTableRecordNo->IsNull();
+}
+
+bool PostTypedStation()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    const double typed = Tul->NewStation;
+    try {
+        Tul->LocateProfStation();   // posted: the row takes its place in station order
+        return true;
+    } catch (const db::DbError&) {
+        // Left in edit, the row could not be posted by anything after this.
+        prof->Cancel();
+        Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
+        const bool taken = prof->Locate(QStringLiteral("Station"), typed);
+        Tul->LocateProfStation();
+        if (!taken)
+            throw;
+    }
+    ui::MessageDlg(QStringLiteral("Station ") + Hyd->StationText(typed) + QStringLiteral(" is already in the profile."),
+                   ui::MsgType::Error, ui::mbOK);
+    return false;
 }

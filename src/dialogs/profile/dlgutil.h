@@ -31,3 +31,10 @@ bool CaptionActive(const QWidget* w);
 // starts holds only its reach keyword and is no profile yet. Opens the table
 // when closed and leaves it on its first row.
 bool ProfileEntered(db::Table* prof);
+
+// Posts the current WorkProfTable row with the station typed into it (the
+// job object's NewStation) and finds it again in station order. A station
+// another node already has is refused with a message: the row keeps its old
+// station and is current again, instead of being left in an edit that no
+// later post could store. Returns false when refused.
+bool PostTypedStation();

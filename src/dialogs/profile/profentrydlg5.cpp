@@ -790,7 +790,7 @@ void TProfEntryDlg::NFStationExit()
     ControlsOff off;
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     Tul->NewRecordNo = d->WorkProfTableRecordNo->AsInteger();
-    if (!postStation())
+    if (!PostTypedStation())
         return;
     Tul->NumNodes = prof->RecordCount();
     const double station = d->WorkProfTableStation->AsFloat();
@@ -825,27 +825,6 @@ void TProfEntryDlg::NFStationExit()
         prof->Post();
         Tul->LocateProfStation();
     }
-}
-
-bool TProfEntryDlg::postStation()
-{
-    db::Table* prof = DMod->WorkProfTable;
-    const double typed = Tul->NewStation;
-    try {
-        Tul->LocateProfStation();   // posted: the row takes its place in station order
-        return true;
-    } catch (const db::DbError&) {
-        // Left in edit, the row could not be posted by anything after this.
-        prof->Cancel();
-        Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
-        const bool taken = prof->Locate(QStringLiteral("Station"), typed);
-        Tul->LocateProfStation();
-        if (!taken)
-            throw;
-    }
-    ui::MessageDlg(QStringLiteral("Station ") + Hyd->StationText(typed) + QStringLiteral(" is already in the profile."),
-                   ui::MsgType::Error, ui::mbOK);
-    return false;
 }
 
 void TProfEntryDlg::NFElevEnter()

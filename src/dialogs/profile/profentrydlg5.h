@@ -82,9 +82,6 @@ private:
     // an import walk.
     bool pickedAnotherRow() const;
     void takeUpPickedRow();
-    // Posts the station typed; a station another node has is refused and
-    // the row keeps its own. False when refused.
-    bool postStation();
     void openMethodDialog();
     // Focus moves on from an exit handler unless a button is being pressed.
     void focusUnlessButton(QWidget* control);
