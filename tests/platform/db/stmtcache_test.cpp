@@ -4,6 +4,9 @@
 #include "fixture.h"
 #include "platform/db/dbimpl.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <sqlite3.h>
 
 using db::Table;
@@ -20,6 +23,16 @@ void runSql(const QString& sql)
     db::Query q(db::kMersolAlias);
     q.SetSQL(sql);
     q.ExecSQL();
+}
+
+// How many of this process's file descriptors are open on the file.
+int openHandles(const QString& file)
+{
+    int n = 0;
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System))
+        if (fd.symLinkTarget() == file)
+            ++n;
+    return n;
 }
 
 void addLog(Table& t, const QString& text, int n)
@@ -188,7 +201,12 @@ TEST_F(DbTest, KeptStatementsHoldNoLockAndGoWithTheConnection)
               SQLITE_OK);
     sqlite3_close(other);
 
+    // Closing finalizes them first, so the file is really let go (a
+    // connection closed with statements left would keep it open).
+    const QString file = QFileInfo(temp.File(db::kMersolAlias)).canonicalFilePath();
+    EXPECT_EQ(openHandles(file), 1);
     temp.Reconnect();
+    EXPECT_EQ(openHandles(file), 0);
     EXPECT_EQ(db::detail::cachedStmtCount(mersol()), 0);
     t.Open();
     t.Edit();
