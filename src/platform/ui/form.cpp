@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTextEdit>
 
 namespace ui {
@@ -262,7 +263,10 @@ void Form::focusChanged(QWidget*, QWidget* now)
     // again): no handlers run, but its text is selected as on any entry.
     const bool back = control == current_ && !inExit_ && !inEnter_;
     focusArrived(control);
-    if (back) autoSelect(control);
+    if (back) {
+        autoSelect(control);
+        scrollIntoView(control);
+    }
 }
 
 void Form::restoreQtFocus(QWidget* w)
@@ -281,6 +285,16 @@ void Form::autoSelect(QWidget* w)
     if (!e || e->isReadOnly() || !e->inputMask().isEmpty() || e->window()->focusWidget() != e) return;
     if (QGuiApplication::mouseButtons() & Qt::LeftButton) return;
     e->selectAll();
+}
+
+// The focused control of a scroll box is brought into view, by every scroll
+// box it sits in, however the focus got there.
+void Form::scrollIntoView(QWidget* w)
+{
+    if (!w || w->window()->focusWidget() == nullptr) return;
+    for (QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        if (auto* box = qobject_cast<QScrollArea*>(p))
+            if (box->widget() && box->widget()->isAncestorOf(w)) box->ensureWidgetVisible(w);
 }
 
 void Form::SetFocus(QWidget* control)
@@ -342,6 +356,7 @@ void Form::focusArrived(QWidget* now)
         else restoreQtFocus(current_);
     }
     autoSelect(current_);
+    scrollIntoView(current_);
     if (handlerDepth_ == 0 && modalResult_ != mrNone && Modal() && !closing_) closeNow();
 }
 

@@ -145,6 +145,7 @@ private:
     bool escapeKey();
     void restoreQtFocus(QWidget* w);
     static void autoSelect(QWidget* w);
+    static void scrollIntoView(QWidget* w);
 
     QHash<QWidget*, ControlInfo> controls_;
     QPointer<QWidget> current_;

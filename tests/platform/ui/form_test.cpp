@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -291,6 +293,31 @@ TEST_F(FormTest, FieldFocusedByTheShowHandlerHasItsTextSelectedOnceTheFormIsUp)
     });
     f.ShowModal();
     EXPECT_EQ(selected, "0.0");
+}
+
+TEST_F(FormTest, FocusedFieldInAScrollBoxIsScrolledIntoView)
+{
+    ui::Form f(nullptr);
+    auto* lay = new QVBoxLayout(&f);
+    auto* box = new QScrollArea(&f);
+    box->setWidgetResizable(true);
+    auto* inner = new QWidget;
+    auto* col = new QVBoxLayout(inner);
+    col->addSpacing(900);
+    auto* far = ui::Make<QLineEdit>(inner, "Far");
+    col->addWidget(far);
+    box->setWidget(inner);
+    lay->addWidget(box);
+    f.resize(300, 200);
+    f.Show();
+    QApplication::processEvents();
+    ASSERT_EQ(box->verticalScrollBar()->value(), 0);
+    f.SetFocus(far);
+    QApplication::processEvents();
+    const QRect seen = box->viewport()->rect();
+    const QRect at(far->mapTo(box->viewport(), QPoint()), far->size());
+    EXPECT_TRUE(seen.contains(at)) << at.y() << " not within " << seen.height();
+    f.Close();
 }
 
 TEST_F(FormTest, DialogCentredOnItsOwnerIsCentredByItsLaidOutSize)
