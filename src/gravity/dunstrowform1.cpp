@@ -674,3 +674,5 @@ void TDunstrowForm::JobNameDBEditExit()
 {
     JobNameFieldExit(this, JobNameEntered, JobNameDBEdit, JobLocationDBSF, MainStatusBar);
 }
+
+bool TDunstrowForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }

@@ -54,6 +54,7 @@ public:
     void FormActivate() override;
     void FormShow() override;
     void FormClose() override;
+    bool EscapeAllowed() override;
     void ExitBtnClick();
     void Exit1Click() { ExitBtnClick(); }
     void NewJobBtnClick();

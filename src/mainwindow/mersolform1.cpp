@@ -690,6 +690,13 @@ void TMersolForm::Help2SpdBtnClick() { ui::HelpContext(46); }
 
 // ---- leaving the designer job for a calculator --------------------------------
 
+bool CancelJobByKeyAllowed()
+{
+    if (Tul->SaveState == 2) return true;   // nothing to save
+    return ui::MessageDlg(QStringLiteral("Cancel this job?  The changes not saved will be lost."),
+                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
+}
+
 void LeaveCurrentJob(TMersolForm* form)
 {
     // The notebook goes back to the job page while the job is still in place:
@@ -1324,3 +1331,5 @@ void RestoreWorkTables(TMersolForm*)
     DMod->WorkProfTable->Open();
     DMod->WorkPipeTable->Open();
 }
+
+bool TMersolForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }

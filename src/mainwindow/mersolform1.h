@@ -108,6 +108,7 @@ public:
     void FormActivate() override;
     void FormShow() override;
     void FormClose() override;
+    bool EscapeAllowed() override;
     void ExitBtnClick();
     void Exit1Click() { ExitBtnClick(); }
     void CancelJobBitBtnClick();
@@ -258,3 +259,7 @@ void RestoreWorkTables(TMersolForm* form);
 // Leaves the designer job for a calculator: offers to save it, closes and
 // empties the working job, and puts the window into its no-job state.
 void LeaveCurrentJob(TMersolForm* form);
+
+// Escape is the Cancel Job key of both designers' main windows. A job with
+// changes not yet saved is dropped by it only after a Yes.
+bool CancelJobByKeyAllowed();

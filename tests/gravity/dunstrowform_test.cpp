@@ -237,6 +237,26 @@ TEST_F(DunstrowFormTest, NewJobIsAGravityJobWhateverTheDefaultsSay)
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
 }
 
+TEST_F(DunstrowFormTest, EscapeDropsAnUnsavedJobOnlyAfterAYes)
+{
+    DialogDriver::Press(*form, "NewJobBtn");
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    driver.ClearLog();
+    driver.Answer(ui::mrNo);
+    DialogDriver::Escape(*form);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Cancel this job?  The changes not saved will be lost."});
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+
+    // Once saved there is nothing to lose, and Escape asks nothing.
+    saveJob(*form);
+    ASSERT_EQ(Tul->SaveState, 2);
+    driver.ClearLog();
+    DialogDriver::Escape(*form);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
+}
+
 TEST_F(DunstrowFormTest, PreviousJobWithAnEmptyStoreIsEnabledAgainByASave)
 {
     DialogDriver::Press(*form, "PrevJobBtn");

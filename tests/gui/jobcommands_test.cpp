@@ -480,4 +480,24 @@ TEST_F(JobCommandsTest, CancelJobReturnsToTheNoJobStateWithoutAsking)
     EXPECT_EQ(DMod->WorkPipeTable->RecordCount(), 1);
 }
 
+// Escape is the Cancel Job key; a stray press must not drop unsaved work.
+TEST_F(JobCommandsTest, EscapeCancelsAnUnsavedJobOnlyAfterAYes)
+{
+    newNamedJob("Smith");
+    ASSERT_NE(Tul->SaveState, 2);
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    driver.Answer(ui::mrNo);
+    DialogDriver::Escape(*form);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Cancel this job?  The changes not saved will be lost."});
+    EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
+    EXPECT_TRUE(form->ScrollBox1->isVisible());
+
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    DialogDriver::Escape(*form);
+    EXPECT_EQ(driver.MessageTexts().size(), 1);
+    EXPECT_FALSE(form->CancelJobBitBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Please make selection");
+}
+
 } // namespace

@@ -397,7 +397,7 @@ void Form::SelectNext(QWidget* from)
 bool Form::escapeKey()
 {
     if (cancel_ && cancel_->isEnabled() && cancel_->isVisible()) {
-        cancel_->click();
+        if (EscapeAllowed()) cancel_->click();
         return true;
     }
     if (Modal()) {

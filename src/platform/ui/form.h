@@ -69,6 +69,9 @@ public:
     virtual void FormShow() {}
     virtual void FormActivate() {}
     virtual void FormClose() {}
+    // Asked before the Escape key presses the cancel button; false keeps the
+    // form as it is. A key pressed by mistake must not throw work away.
+    virtual bool EscapeAllowed() { return true; }
 
     void Show();              // non-modal
     int ShowModal();          // returns when closed; returns the modal result
