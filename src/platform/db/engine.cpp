@@ -31,6 +31,7 @@ using StmtCache = std::unordered_map<QString, CachedStmt>;
 // More distinct statements than a connection normally needs: beyond this
 // the idle ones are dropped rather than the cache growing without end.
 constexpr size_t kMaxCachedStmts = 256;
+constexpr size_t kMaxKeptMetas = 256;
 
 struct KeptMeta {
     int version = 0;         // the schema version it was read at
@@ -269,7 +270,7 @@ const TableMeta* keptMeta(sqlite3* db, const QString& table, int version)
 void keepMeta(sqlite3* db, const QString& table, int version, const TableMeta& meta)
 {
     if (AliasConn* c = connOf(db)) {
-        if (c->metas->size() >= kMaxCachedStmts)
+        if (c->metas->size() >= kMaxKeptMetas)
             c->metas->clear();
         (*c->metas)[table] = KeptMeta{version, meta};
     }
