@@ -50,25 +50,10 @@ QPixmap titlePicture()
     p.fillRect(0, 0, 640, 420, QColor(60, 110, 60));
     p.setPen(QPen(QColor(40, 60, 140), 6));
     p.drawLine(40, 200, 600, 340);   // a pipeline falling away from its water surface
-    p.setPen(Qt::white);
-    p.setFont(ui::ArialFont(40, true));
-    p.drawText(QRect(0, 40, 640, 70), Qt::AlignCenter, QStringLiteral("Dunstrow"));
-    p.setFont(ui::ArialFont(16, true));
-    p.drawText(QRect(0, 110, 640, 40), Qt::AlignCenter, QStringLiteral("Gravity Pipeline Design"));
+    DrawTitleTexts(p, QStringLiteral("Dunstrow"), QStringLiteral("Gravity Pipeline Design"));
     return pm;
 }
 
-// The title picture keeps its colours while the notebook is disabled.
-class TitlePicture : public QLabel {
-public:
-    using QLabel::QLabel;
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.drawPixmap(rect(), pixmap());
-    }
-};
 
 } // namespace
 
@@ -155,10 +140,7 @@ void TDunstrowForm::buildJobPage(QWidget* page)
 {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);
-    DunstrowImage = ui::Make<TitlePicture>(page, "DunstrowImage");
-    DunstrowImage->setPixmap(titlePicture());
-    DunstrowImage->setScaledContents(true);
-    DunstrowImage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    DunstrowImage = MakeTitlePicture(page, "DunstrowImage", titlePicture());
     grid->addWidget(DunstrowImage, 0, 0);
 
     ScrollBox1 = ui::Make<QFrame>(page, "ScrollBox1");

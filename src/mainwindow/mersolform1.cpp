@@ -62,6 +62,40 @@ TMersolForm* MersolForm = nullptr;
 
 namespace {
 
+// A title picture keeps its colours while the notebook is disabled.
+class TitlePicture : public QLabel {
+public:
+    using QLabel::QLabel;
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.drawPixmap(rect(), pixmap());
+    }
+};
+
+} // namespace
+
+QLabel* MakeTitlePicture(QWidget* parent, const char* name, const QPixmap& scene)
+{
+    QLabel* picture = ui::Make<TitlePicture>(parent, name);
+    picture->setPixmap(scene);
+    picture->setScaledContents(true);
+    picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    return picture;
+}
+
+void DrawTitleTexts(QPainter& p, const QString& title, const QString& subtitle)
+{
+    p.setPen(Qt::white);
+    p.setFont(ui::ArialFont(40, true));
+    p.drawText(QRect(0, 40, 640, 70), Qt::AlignCenter, title);
+    p.setFont(ui::ArialFont(16, true));
+    p.drawText(QRect(0, 110, 640, 40), Qt::AlignCenter, subtitle);
+}
+
+namespace {
+
 // Creates a dialog owned by the main window into its pointer, shows it
 // modally, deletes it and resets the pointer, also when something throws.
 template <class Dlg>
@@ -103,25 +137,10 @@ QPixmap startPicture()
     p.setBrush(QColor(240, 240, 240));
     p.setPen(QPen(Qt::black, 2));
     for (QPoint n : {QPoint(40, 300), QPoint(200, 285), QPoint(380, 320), QPoint(600, 300)}) p.drawEllipse(n, 7, 7);
-    p.setPen(Qt::white);
-    p.setFont(ui::ArialFont(40, true));
-    p.drawText(QRect(0, 40, 640, 70), Qt::AlignCenter, QStringLiteral("Mersol"));
-    p.setFont(ui::ArialFont(16, true));
-    p.drawText(QRect(0, 110, 640, 40), Qt::AlignCenter, QStringLiteral("Serial Pipeline Design"));
+    DrawTitleTexts(p, QStringLiteral("Mersol"), QStringLiteral("Serial Pipeline Design"));
     return pm;
 }
 
-// The start picture keeps its colours while the notebook is disabled.
-class StretchedPicture : public QLabel {
-public:
-    using QLabel::QLabel;
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.drawPixmap(rect(), pixmap());
-    }
-};
 
 QString stationColumn(const QVariant& v)
 {
@@ -283,10 +302,7 @@ void TMersolForm::buildJobPage(QWidget* page)
 {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(0, 0, 0, 0);
-    MersolImage = ui::Make<StretchedPicture>(page, "MersolImage");
-    MersolImage->setPixmap(startPicture());
-    MersolImage->setScaledContents(true);
-    MersolImage->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    MersolImage = MakeTitlePicture(page, "MersolImage", startPicture());
     grid->addWidget(MersolImage, 0, 0);
 
     ScrollBox1 = ui::Make<QFrame>(page, "ScrollBox1");

@@ -11,6 +11,8 @@
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QPainter;
+class QPixmap;
 class QLineEdit;
 class QCheckBox;
 class QMenuBar;
@@ -227,6 +229,12 @@ extern TMersolForm* MersolForm;
 // The row of job command buttons over both designers' notebooks.
 QFrame* BuildJobButtonBar(QWidget* parent, QPushButton*& exitBtn, QPushButton*& newJobBtn, QPushButton*& prevJobBtn,
                           QPushButton*& saveJobBtn, QPushButton*& cancelJobBtn);
+
+// The title picture of a designer's job page, drawn 640 x 420 and stretched
+// to the page; it keeps its colours while the notebook is disabled.
+QLabel* MakeTitlePicture(QWidget* parent, const char* name, const QPixmap& scene);
+// The program's name and its line below, in white over the picture's sky.
+void DrawTitleTexts(QPainter& p, const QString& title, const QString& subtitle);
 
 // Posts the row of a table in edit or insert state.
 void PostIfEditing(db::Table* t);
