@@ -20,42 +20,17 @@ using testsupport::WorkNode;
 
 namespace {
 
-class ComputePage : public testsupport::JobWindowTest {
+class ComputePage : public testsupport::RunsJobWindowTest {
 protected:
     void SetUp() override
     {
-        JobWindowTest::SetUp();
-        oldDir = QDir::currentPath();
-        QDir::setCurrent(workDir.path());   // the runs write their trace files here
-        testsupport::SetCompMethod(2);
+        RunsJobWindowTest::SetUp();
         Tul->NewJob = false;
         DMod->WorkTablesFree = false;
         form->OvcNotebook1->setEnabled(true);
     }
-    void TearDown() override
-    {
-        QDir::setCurrent(oldDir);
-        JobWindowTest::TearDown();
-    }
 
-    // Entrance at 95 ft with 100 ft of water, a 6 in pipe of C 150 carrying
-    // 500 gpm down to an outlet at 1000 ft.
-    static std::vector<WorkNode> line(int endType = 4)
-    {
-        WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,
-                    .reachType = "GRAVBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
-        WorkNode n1 = n0;
-        n1.station = 500;
-        n1.invert = 40;
-        n1.reachType = "GRAVMID";
-        n1.nodeType = 1;
-        WorkNode n2 = n0;
-        n2.station = 1000;
-        n2.invert = 30;
-        n2.reachType = "GRAVEND";
-        n2.nodeType = endType;
-        return {n0, n1, n2};
-    }
+    static std::vector<WorkNode> line(int endType = 4) { return testsupport::GravityLine(endType); }
     void enterOutputFromProfile()
     {
         form->OvcNotebook1->SetPageIndex(1);
@@ -106,8 +81,6 @@ protected:
         return m->index(row, column).data().toString().toDouble();
     }
 
-    QTemporaryDir workDir;
-    QString oldDir;
 };
 
 TEST_F(ComputePage, GravityJobIsComputedAndItsGradeLineShownInTheGrid)

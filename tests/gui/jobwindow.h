@@ -4,6 +4,7 @@
 // window shown, and put back afterwards.
 #include "support/dialogdriver.h"
 #include "support/tempdb.h"
+#include "support/workprofile.h"
 
 #include "mainwindow/mersolform1.h"
 #include "model/dbsetup.h"
@@ -11,6 +12,8 @@
 #include "model/startup.h"
 #include "model/tulclass.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QVariant>
 
 #include <gtest/gtest.h>
@@ -103,6 +106,27 @@ protected:
     DialogDriver driver;
     TempDb temp{MersolCreateScript(), TransferCreateScript()};
     TMersolForm* form = nullptr;
+};
+
+// The window for tests that run the computations: the runs write their
+// trace files into a temporary folder, and the friction method is fixed.
+class RunsJobWindowTest : public JobWindowTest {
+protected:
+    void SetUp() override
+    {
+        JobWindowTest::SetUp();
+        oldDir = QDir::currentPath();
+        QDir::setCurrent(workDir.path());
+        SetCompMethod(2);
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(oldDir);
+        JobWindowTest::TearDown();
+    }
+
+    QTemporaryDir workDir;
+    QString oldDir;
 };
 
 } // namespace testsupport

@@ -23,39 +23,9 @@ using testsupport::WorkNode;
 
 namespace {
 
-// Entrance at 95 ft, a 6 in pipe of C 150 carrying 500 gpm, an in-line node
-// at 500 ft and an outlet at 1000 ft (the output page tests' line).
-std::vector<WorkNode> gravityLine()
-{
-    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,
-                .reachType = "GRAVBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
-    WorkNode n1 = n0;
-    n1.station = 500;
-    n1.invert = 40;
-    n1.reachType = "GRAVMID";
-    n1.nodeType = 1;
-    WorkNode n2 = n0;
-    n2.station = 1000;
-    n2.invert = 30;
-    n2.reachType = "GRAVEND";
-    n2.nodeType = 4;
-    return {n0, n1, n2};
-}
 
-class PageFlowTest : public testsupport::JobWindowTest {
+class PageFlowTest : public testsupport::RunsJobWindowTest {
 protected:
-    void SetUp() override
-    {
-        JobWindowTest::SetUp();
-        oldDir = QDir::currentPath();
-        QDir::setCurrent(workDir.path());   // the runs write their trace files here
-        testsupport::SetCompMethod(2);
-    }
-    void TearDown() override
-    {
-        QDir::setCurrent(oldDir);
-        JobWindowTest::TearDown();
-    }
 
     // A new named gravity job whose known-flow dialog was given a flow of
     // `flow` gpm and a water surface at 100 ft.
@@ -103,8 +73,6 @@ protected:
     QString status() const { return form->MainStatusBar->PanelText(0); }
     int page() const { return form->OvcNotebook1->PageIndex(); }
 
-    QTemporaryDir workDir;
-    QString oldDir;
 };
 
 TEST_F(PageFlowTest, OkOnTheJobPageNeedsAJobNameAndASystemWithAFlow)
@@ -154,7 +122,7 @@ TEST_F(PageFlowTest, CancelledEntryStaysOnTheJobPageAndOkGoesToTheProfile)
     EXPECT_EQ(form->LastPage, 0);
 
     driver.ClearLog();
-    enterProfileWith(gravityLine());
+    enterProfileWith(testsupport::GravityLine());
     DialogDriver::Press(*form, "OKBitBtn2");
     EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});   // nothing else opens on the way
     EXPECT_FALSE(Tul->ProfEntryCancelled);
@@ -174,7 +142,7 @@ TEST_F(PageFlowTest, CancelledEntryStaysOnTheJobPageAndOkGoesToTheProfile)
 TEST_F(PageFlowTest, OkOnTheJobPageKeepsAProfileAlreadyEntered)
 {
     newGravityJob();
-    enterProfileWith(gravityLine());
+    enterProfileWith(testsupport::GravityLine());
     DialogDriver::Press(*form, "OKBitBtn2");
     ASSERT_EQ(page(), 1);
     userTurnsTo(0);
@@ -221,7 +189,7 @@ TEST_F(PageFlowTest, TabGuardSendsAJobWithoutNameOrSystemBackToTheJobPage)
 
 TEST_F(PageFlowTest, ProfilePageOffersAddNodeWhileTheEndIsMissing)
 {
-    testsupport::WriteWorkJob(testsupport::WorkHeader{}, gravityLine());
+    testsupport::WriteWorkJob(testsupport::WorkHeader{}, testsupport::GravityLine());
     Tul->NewJob = false;
     Tul->PrevJobLoaded = true;
     DMod->WorkTablesFree = false;
@@ -243,7 +211,7 @@ TEST_F(PageFlowTest, ProfilePageOffersAddNodeWhileTheEndIsMissing)
     EXPECT_TRUE(form->AddNodeBtn->isVisible());
     EXPECT_EQ(focused(), form->AddNodeBtn);
 
-    testsupport::WriteWorkJob(testsupport::WorkHeader{}, {gravityLine()[0]});   // the entrance alone
+    testsupport::WriteWorkJob(testsupport::WorkHeader{}, {testsupport::GravityLine()[0]});   // the entrance alone
     enterProfile();
     EXPECT_TRUE(form->AddNodeBtn->isVisible());
     EXPECT_TRUE(driver.FormsShown().isEmpty());   // a stored job opens no node dialog
@@ -274,7 +242,7 @@ TEST_F(PageFlowTest, NewJobWithOnlyItsEntranceOpensTheNodeDialogs)
     EXPECT_EQ(form->LastPage, 1);
 
     // With a node past the entrance the profile page opens nothing.
-    writeProfile({gravityLine()[0], gravityLine()[1]});
+    writeProfile({testsupport::GravityLine()[0], testsupport::GravityLine()[1]});
     userTurnsTo(0);
     driver.ClearLog();
     Tul->NewNode = true;
@@ -343,7 +311,7 @@ TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
 {
     newGravityJob();
     EXPECT_EQ(form->Qcfs->text(), QStringLiteral("1.11"));
-    enterProfileWith(gravityLine());
+    enterProfileWith(testsupport::GravityLine());
     DialogDriver::Press(*form, "OKBitBtn2");
     ASSERT_EQ(page(), 1);
     DialogDriver::Press(*form, "OKBitBtn3");

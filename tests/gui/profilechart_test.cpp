@@ -48,42 +48,17 @@ bool allColoured(const Series* s, const QColor& c)
     return true;
 }
 
-class ProfileChart : public testsupport::JobWindowTest {
+class ProfileChart : public testsupport::RunsJobWindowTest {
 protected:
     void SetUp() override
     {
-        JobWindowTest::SetUp();
-        oldDir = QDir::currentPath();
-        QDir::setCurrent(workDir.path());   // the runs write their trace files here
-        testsupport::SetCompMethod(2);
+        RunsJobWindowTest::SetUp();
         Tul->NewJob = false;
         DMod->WorkTablesFree = false;
         form->OvcNotebook1->setEnabled(true);
     }
-    void TearDown() override
-    {
-        QDir::setCurrent(oldDir);
-        JobWindowTest::TearDown();
-    }
 
-    // Entrance at 95 ft with 100 ft of water, 6 in pipe of C 150 at 500 gpm,
-    // a high point at 500 ft, an outlet at 1000 ft.
-    static std::vector<WorkNode> line()
-    {
-        WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,
-                    .reachType = "GRAVBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
-        WorkNode n1 = n0;
-        n1.station = 500;
-        n1.invert = 40;
-        n1.reachType = "GRAVMID";
-        n1.nodeType = 1;
-        WorkNode n2 = n0;
-        n2.station = 1000;
-        n2.invert = 30;
-        n2.reachType = "GRAVEND";
-        n2.nodeType = 4;
-        return {n0, n1, n2};
-    }
+    static std::vector<WorkNode> line() { return testsupport::GravityLine(); }
     void computeOnOutputPage()
     {
         form->OvcNotebook1->SetPageIndex(1);
@@ -117,8 +92,6 @@ protected:
                 {"StaDElev", 29},   {"DHGL", 52},      {"EndSta", 1500}, {"EndElev", 28}, {"EndHGL", 50}});
     }
 
-    QTemporaryDir workDir;
-    QString oldDir;
 };
 
 // A computed gravity job: every series holds the working tables' values.

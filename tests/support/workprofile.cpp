@@ -139,4 +139,21 @@ QString PipeText(const char* field)
     return PipeRow()->FieldByName(QString::fromLatin1(field))->AsString();
 }
 
+std::vector<WorkNode> GravityLine(int endType)
+{
+    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,
+                .reachType = "GRAVBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
+    WorkNode n1 = n0;
+    n1.station = 500;
+    n1.invert = 40;
+    n1.reachType = "GRAVMID";
+    n1.nodeType = 1;
+    WorkNode n2 = n0;
+    n2.station = 1000;
+    n2.invert = 30;
+    n2.reachType = "GRAVEND";
+    n2.nodeType = endType;
+    return {n0, n1, n2};
+}
+
 } // namespace testsupport

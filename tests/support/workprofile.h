@@ -56,6 +56,9 @@ struct WorkNode {
 void WriteWorkJob(const WorkHeader& header, const std::vector<WorkNode>& nodes);
 // Empties WorkProf and writes the nodes only; the table stays open.
 void WriteWorkProfile(const std::vector<WorkNode>& nodes);
+// Entrance at 95 ft, a 6 in pipe of C 150 carrying 500 gpm, an in-line node
+// at 500 ft (invert 40) and an end of kind `endType` at 1000 ft (invert 30).
+std::vector<WorkNode> GravityLine(int endType = 4);
 // Sets the friction-method order of the system defaults.
 void SetCompMethod(int method);
 
