@@ -241,15 +241,7 @@ void TMersolForm::DeleteNodeSpdBtnClick()
     if (prof->Eof()) return;
 
     const int nodeType = DMod->WorkProfTableNodeType->AsInteger();
-    if (nodeType == 0) {
-        ui::MessageDlg(QStringLiteral("Can't delete entrance station ") + station +
-                           QStringLiteral(".  It is OK to edit an entrance node."),
-                       ui::MsgType::Error, ui::mbOK);
-        return;
-    }
-    if (ui::MessageDlg(QStringLiteral("Do you really want to DELETE Station ") + station + QStringLiteral("?"),
-                       ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes)
-        return;
+    if (!ConfirmNodeDeletion(nodeType, station)) return;
 
     DBChart1->hide();
     prof->DisableControls();
@@ -271,21 +263,8 @@ void TMersolForm::DeleteNodeSpdBtnClick()
     DMod->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);
     DMod->WorkPipeTable->Post();
 
-    // Carry the flows down the shortened profile; the entrance keeps its own.
-    prof->First();
-    double upstreamQ = DMod->WorkProfTablePipeQ->AsFloat();
-    for (prof->Next(); !prof->Eof(); prof->Next()) {
-        prof->Edit();
-        upstreamQ += DMod->WorkProfTableInQ->AsFloat() - DMod->WorkProfTableOutQ->AsFloat();
-        DMod->WorkProfTablePipeQ->SetAsFloat(upstreamQ);
-        prof->Post();
-    }
-    int recordNo = 1;
-    for (prof->First(); !prof->Eof(); prof->Next(), ++recordNo) {
-        prof->Edit();
-        DMod->WorkProfTableRecordNo->SetAsInteger(recordNo);
-        prof->Post();
-    }
+    CarryFlowsDown();
+    Tul->BuildStationList();
     prof->First();
     prof->EnableControls();
     // The delete and the posts above ran with the controls off, so the chart

@@ -1,6 +1,7 @@
 #include "model/noderules.h"
 
 #include "model/dmod1.h"
+#include "model/dmod1.h"
 #include "model/numtext.h"
 #include "model/staclass1.h"
 #include "model/tulclass.h"
@@ -65,3 +66,19 @@ void ForgetGatedOrManifoldEnd()
     if (wasEditing) pipe->Edit();
 }
 
+void CarryFlowsDown()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    db::Field* pipeQ = DMod->WorkProfTablePipeQ;
+    prof->CheckBrowseMode();
+    prof->First();
+    double flow = pipeQ->AsFloat();
+    for (prof->Next(); !prof->Eof(); prof->Next()) {
+        flow += DMod->WorkProfTableInQ->AsFloat() - DMod->WorkProfTableOutQ->AsFloat();
+        if (pipeQ->IsNull() || pipeQ->AsFloat() != flow) {
+            prof->Edit();
+            pipeQ->SetAsFloat(flow);
+            prof->Post();
+        }
+    }
+}

@@ -31,3 +31,9 @@ void DropInlineBoosterWhenNoneLeft();
 // ends in gated pipe or a manifold (SysHas 0 in the header and the job
 // object), so nothing goes on adjusting or drawing the old end.
 void ForgetGatedOrManifoldEnd();
+
+// Each profile row from the second on carries the flow of the row above plus
+// its own inflow less its outflow; the entrance keeps its own. The runs read
+// these flows as stored, so every command that adds, removes or walks rows
+// ends with them consistent.
+void CarryFlowsDown();

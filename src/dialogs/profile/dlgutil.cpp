@@ -55,3 +55,15 @@ bool PostTypedStation()
                    ui::MsgType::Error, ui::mbOK);
     return false;
 }
+
+bool ConfirmNodeDeletion(int nodeType, const QString& station)
+{
+    if (nodeType == 0) {
+        ui::MessageDlg(QStringLiteral("Can't delete entrance station ") + station +
+                           QStringLiteral(".  It is OK to edit an entrance node."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    return ui::MessageDlg(QStringLiteral("Do you really want to DELETE Station ") + station + QStringLiteral("?"),
+                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces the profile dialogs share: opening a sub-dialog the way every
 // opener does, and the active or inactive look of a group's caption.
+class QString;
 class QWidget;
 namespace db { class Table; }
 
@@ -38,3 +39,7 @@ bool ProfileEntered(db::Table* prof);
 // station and is current again, instead of being left in an edit that no
 // later post could store. Returns false when refused.
 bool PostTypedStation();
+
+// Asks before a node is deleted: the entrance is refused with its message,
+// any other node needs a Yes. `station` is the node's station text.
+bool ConfirmNodeDeletion(int nodeType, const QString& station);

@@ -104,26 +104,6 @@ void setReachLengths()
     }
 }
 
-// Each reach carries the flow of the one above it plus the node's inflow
-// less its outflow; the entrance keeps its own. Rows walked through after an
-// import take whatever flow the job object held, often none, and the runs
-// read these flows as stored.
-void carryFlowsDown()
-{
-    db::Table* prof = DMod->WorkProfTable;
-    prof->CheckBrowseMode();
-    prof->First();
-    double flow = DMod->WorkProfTablePipeQ->AsFloat();
-    for (prof->Next(); !prof->Eof(); prof->Next()) {
-        flow += DMod->WorkProfTableInQ->AsFloat() - DMod->WorkProfTableOutQ->AsFloat();
-        if (DMod->WorkProfTablePipeQ->IsNull() || DMod->WorkProfTablePipeQ->AsFloat() != flow) {
-            prof->Edit();
-            DMod->WorkProfTablePipeQ->SetAsFloat(flow);
-            prof->Post();
-        }
-    }
-}
-
 void emptyAndClose(db::Table* t)
 {
     if (t->Active())
@@ -489,7 +469,9 @@ void TProfEntryDlg::FormClose()
         Tul->NewRecordNo = d->WorkProfTableRecordNo->AsInteger();
     }
     setReachLengths();
-    carryFlowsDown();
+    // Rows walked through after an import take whatever flow the job object
+    // held, often none.
+    CarryFlowsDown();
     prof->First();
 }
 
@@ -637,14 +619,7 @@ void TProfEntryDlg::DeleteNodeBtnClick()
             return;
         nodeType = d->WorkProfTableNodeType->AsInteger();
     }
-    if (nodeType == 0) {
-        ui::MessageDlg(QStringLiteral("Can't delete entrance station ") + station +
-                           QStringLiteral(".  It is OK to edit an entrance node."),
-                       ui::MsgType::Error, ui::mbOK);
-        return;
-    }
-    if (ui::MessageDlg(QStringLiteral("Do you really want to DELETE Station ") + station + QStringLiteral("?"),
-                       ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes)
+    if (!ConfirmNodeDeletion(nodeType, station))
         return;
     {
         ControlsOff off;
@@ -664,15 +639,7 @@ void TProfEntryDlg::DeleteNodeBtnClick()
         if (endNode(nodeType))
             d->WorkPipeTableNoEnd->SetAsBoolean(true);
         d->WorkPipeTable->Post();
-        // The flows down the shortened profile; the entrance keeps its own.
-        prof->First();
-        double q = d->WorkProfTablePipeQ->AsFloat();
-        for (prof->Next(); !prof->Eof(); prof->Next()) {
-            q += d->WorkProfTableInQ->AsFloat() - d->WorkProfTableOutQ->AsFloat();
-            prof->Edit();
-            d->WorkProfTablePipeQ->SetAsFloat(q);
-            prof->Post();
-        }
+        CarryFlowsDown();
         Tul->NumNodes = prof->RecordCount();
         Tul->BuildStationList();
     }
