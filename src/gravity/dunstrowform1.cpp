@@ -406,14 +406,7 @@ void TDunstrowForm::PrevJobBtnClick()
     Tul->EditingNode = false;
     const ui::Cursor savedCursor = ui::ScreenCursor();
     JobImported = false;
-    db::Table* jobs = DMod->JobPipeTable;
-    OpenIfClosed(jobs);
-    if (jobs->IsEmpty()) {
-        ui::MessageDlg(QStringLiteral("There are no previous jobs available in database."), ui::MsgType::Information,
-                       ui::mbOK);
-        PrevJobBtn->setEnabled(false);
-        jobs->Close();
-    }
+    ReportEmptyJobStore(PrevJobBtn);
     if (Tul->SaveState != 2) ShowOwned(SaveForm, this);
     CancelJobBitBtnClick();
     Tul->NewJob = false;

@@ -886,14 +886,7 @@ void TMersolForm::PrevJobBtnClick()
     Tul->GatedLossPick = false;
     const ui::Cursor savedCursor = ui::ScreenCursor();
     JobImported = false;
-    db::Table* jobs = DMod->JobPipeTable;
-    OpenIfClosed(jobs);
-    if (jobs->IsEmpty()) {
-        ui::MessageDlg(QStringLiteral("There are no previous jobs available in database."), ui::MsgType::Information,
-                       ui::mbOK);
-        PrevJobBtn->setEnabled(false);
-        jobs->Close();
-    }
+    ReportEmptyJobStore(PrevJobBtn);
     if (Tul->SaveState != 2) showOwned(SaveForm, this);
     CancelJobBitBtnClick();
     Tul->NewJob = false;

@@ -11,6 +11,7 @@
 #include "platform/ui/statusbar.h"
 #include "reports/qrjoblist1.h"
 
+#include <QAbstractButton>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -169,4 +170,15 @@ void TJobListForm::FormClose()
         jobs->SetFiltered(false);
     if (jobs->Active())
         jobs->Close();
+}
+
+void ReportEmptyJobStore(QAbstractButton* prevJobBtn)
+{
+    db::Table* jobs = DMod->JobPipeTable;
+    if (!jobs->Active()) jobs->Open();
+    if (!jobs->IsEmpty()) return;
+    ui::MessageDlg(QStringLiteral("There are no previous jobs available in database."), ui::MsgType::Information,
+                   ui::mbOK);
+    prevJobBtn->setEnabled(false);
+    jobs->Close();
 }

@@ -15,6 +15,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -76,3 +77,7 @@ protected:
 // opened: it is what shows afterwards, whether the job loads, has left the
 // store (false, already reported) or the load throws.
 bool LoadPickedJob(ui::Cursor before);
+
+// Previous Job on an empty store: says so, disables the designer's Previous
+// Job button and closes the stored-jobs table. The command goes on regardless.
+void ReportEmptyJobStore(QAbstractButton* prevJobBtn);
