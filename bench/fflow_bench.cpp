@@ -3,11 +3,11 @@
 // Hazen-Williams and with Darcy-Weisbach pipes. Each iteration is a whole
 // SolveFullFlow; the "passes" counter is the number of forward passes the
 // search made, "gpm" the flow found.
-#include "engine/fullflowcalc1.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/staclass1.h"
-#include "model/tulclass.h"
+#include "engine/maximum_flow_run.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "model/station.h"
+#include "model/job.h"
 #include "platform/db/db.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // The known-flow gravity run on a 100-node job: loading it from the working
 // tables, computing it with its trace file and writing every result back.
-#include "engine/gravcalc.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/tulclass.h"
+#include "engine/gravity_run.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "model/job.h"
 #include "platform/db/db.h"
 #include "platform/ui/seam/msg.h"
 

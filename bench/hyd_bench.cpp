@@ -1,10 +1,10 @@
 // Friction loss by each equation, as a run computes it for every reach, and
 // the loading of a 100-node working job into the station records.
-#include "engine/hydcalc1.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/staclass1.h"
-#include "model/tulclass.h"
+#include "engine/hydraulics.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "model/station.h"
+#include "model/job.h"
 
 #include <QTemporaryDir>
 

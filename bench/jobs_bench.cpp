@@ -1,9 +1,9 @@
 // Saving a 100-node job with a 150-outlet manifold end and loading it back,
 // as Save Job and Review or Edit Job do.
-#include "model/dattrans.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/tulclass.h"
+#include "model/job_transfer.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "model/job.h"
 
 #include <QTemporaryDir>
 

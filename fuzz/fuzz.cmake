@@ -38,14 +38,14 @@ ExternalProject_Add(fuzz_targets
   # The outer build cannot see the parser's sources change; the inner one can.
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
-  BUILD_BYPRODUCTS ${fuzz_bin}/proftext_fuzz)
+  BUILD_BYPRODUCTS ${fuzz_bin}/profile_text_fuzz)
 
 # New inputs the fuzzer finds go to a corpus in the build folder (kept between
 # runs); the seed corpus in the sources is only read. A crashing input is
 # written to fuzz/artifacts/ and fails the test.
 file(MAKE_DIRECTORY ${fuzz_bin}/corpus ${fuzz_bin}/artifacts)
-add_test(NAME proftext_fuzz
-         COMMAND ${fuzz_bin}/proftext_fuzz -max_total_time=15 -timeout=10 -print_final_stats=1
-                 -dict=${PROJECT_SOURCE_DIR}/fuzz/proftext.dict -artifact_prefix=${fuzz_bin}/artifacts/
+add_test(NAME profile_text_fuzz
+         COMMAND ${fuzz_bin}/profile_text_fuzz -max_total_time=15 -timeout=10 -print_final_stats=1
+                 -dict=${PROJECT_SOURCE_DIR}/fuzz/profile_text.dict -artifact_prefix=${fuzz_bin}/artifacts/
                  ${fuzz_bin}/corpus ${PROJECT_SOURCE_DIR}/fuzz/corpus)
-set_tests_properties(proftext_fuzz PROPERTIES TIMEOUT 120 LABELS fuzz)
+set_tests_properties(profile_text_fuzz PROPERTIES TIMEOUT 120 LABELS fuzz)

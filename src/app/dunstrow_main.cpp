@@ -1,9 +1,9 @@
 // The Dunstrow2 program: the single objects first, then the application, the
 // data module before the main window, and the message loop.
-#include "gravity/dunstrowform1.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/startup.h"
+#include "gravity/dunstrow_window.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "engine/single_objects.h"
 #include "platform/ui/application.h"
 #include "platform/ui/help.h"
 #include "platform/ui/uiseam.h"

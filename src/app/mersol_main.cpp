@@ -1,9 +1,9 @@
 // The Mersol program: the single objects first, then the application, the
 // main window, the data module, and the message loop.
-#include "mainwindow/mersolform1.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/startup.h"
+#include "mainwindow/mersol_window.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "engine/single_objects.h"
 #include "platform/ui/application.h"
 #include "platform/ui/help.h"
 #include "platform/ui/uiseam.h"

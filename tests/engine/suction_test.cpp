@@ -1,9 +1,9 @@
 // The suction analysis of a centrifugal pump on suction lines built in the
 // working tables of a temporary database; expected values worked by hand.
-#include "engine/hydcalc1.h"
-#include "model/dmod1.h"
-#include "model/staclass1.h"
-#include "model/tulclass.h"
+#include "engine/hydraulics.h"
+#include "model/data_module.h"
+#include "model/station.h"
+#include "model/job.h"
 #include "platform/ui/seam/msg.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"

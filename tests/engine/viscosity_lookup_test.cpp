@@ -1,6 +1,6 @@
 // The viscosity look-up reads Water.db through a component kept open between
 // calls: every way the table can change between two look-ups must show.
-#include "engine/hydcalc1.h"
+#include "engine/hydraulics.h"
 #include "support/workjob.h"
 
 #include <sqlite3.h>

@@ -4,8 +4,8 @@
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
-#include "gravity/dunstrowform1.h"
-#include "model/dattrans.h"
+#include "gravity/dunstrow_window.h"
+#include "model/job_transfer.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 

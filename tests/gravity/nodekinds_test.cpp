@@ -2,11 +2,11 @@
 #include "support/dialogdriver.h"
 #include "support/tempdb.h"
 
-#include "gravity/dunstrowform1.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/startup.h"
-#include "model/tulclass.h"
+#include "gravity/dunstrow_window.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "engine/single_objects.h"
+#include "model/job.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
-#include "engine/gravcalc.h"
+#include "engine/gravity_run.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 

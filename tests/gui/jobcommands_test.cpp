@@ -1,9 +1,9 @@
 // Job commands of the main window and the job header fields.
 #include "jobwindow.h"
 
-#include "dialogs/database/joblistdlg1.h"
-#include "model/dattrans.h"
-#include "dialogs/system/knownflowdlg.h"
+#include "dialogs/database/job_list_dialog.h"
+#include "model/job_transfer.h"
+#include "dialogs/system/known_flow_dialog.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"

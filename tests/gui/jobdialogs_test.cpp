@@ -4,17 +4,17 @@
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
-#include "dialogs/database/joblistdlg1.h"
-#include "dialogs/database/removejobdlg1.h"
-#include "dialogs/database/savedlg1.h"
-#include "mainwindow/mersolform1.h"
-#include "model/dattrans.h"
+#include "dialogs/database/job_list_dialog.h"
+#include "dialogs/database/remove_job_dialog.h"
+#include "dialogs/database/save_job_dialog.h"
+#include "mainwindow/mersol_window.h"
+#include "model/job_transfer.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 #include "platform/report/preview.h"
-#include "reports/qrjoblist1.h"
+#include "reports/job_list_report.h"
 
 #include <QAction>
 #include <QLabel>

@@ -6,11 +6,11 @@
 #include "support/tempdb.h"
 #include "support/workprofile.h"
 
-#include "mainwindow/mersolform1.h"
-#include "model/dbsetup.h"
-#include "model/dmod1.h"
-#include "model/startup.h"
-#include "model/tulclass.h"
+#include "mainwindow/mersol_window.h"
+#include "model/database_setup.h"
+#include "model/data_module.h"
+#include "engine/single_objects.h"
+#include "model/job.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 #include "jobwindow.h"
 
 #include "platform/chart/chartwidget.h"
-#include "model/noderules.h"
+#include "model/node_rules.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"

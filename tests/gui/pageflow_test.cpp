@@ -4,7 +4,7 @@
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
-#include "dialogs/profile/profentrydlg5.h"
+#include "dialogs/profile/profile_entry_dialog.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"

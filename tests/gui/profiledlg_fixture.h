@@ -5,8 +5,8 @@
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
 
-#include "model/dmod1.h"
-#include "model/tulclass.h"
+#include "model/data_module.h"
+#include "model/job.h"
 
 #include <gtest/gtest.h>
 

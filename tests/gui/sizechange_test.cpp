@@ -2,7 +2,7 @@
 // downstream node during an insert or a pipe pick from the reach dialog.
 #include "profiledlg_fixture.h"
 
-#include "mainwindow/sizechangelosses.h"
+#include "dialogs/profile/size_change_losses.h"
 #include "platform/ui/radiogroup.h"
 
 namespace {

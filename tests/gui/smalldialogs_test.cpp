@@ -2,11 +2,11 @@
 // enlargement dialogs on a working job.
 #include "profiledlg_fixture.h"
 
-#include "dialogs/profile/contenlargdlg.h"
-#include "dialogs/profile/depthindlg.h"
-#include "dialogs/profile/invertindlg.h"
-#include "dialogs/profile/setpressure.h"
-#include "dialogs/profile/thrustblkdlg.h"
+#include "dialogs/profile/contraction_enlargement_dialog.h"
+#include "dialogs/profile/depth_dialog.h"
+#include "dialogs/profile/invert_dialog.h"
+#include "dialogs/profile/outlet_pressure_dialog.h"
+#include "dialogs/profile/thrust_block_dialog.h"
 #include "platform/ui/radiogroup.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // undo copies of the working tables.
 #include "jobwindow.h"
 
-#include "dialogs/system/knownflowdlg.h"
+#include "dialogs/system/known_flow_dialog.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"

@@ -1,6 +1,6 @@
 // Loading the working job into the job object and the station records.
-#include "model/staclass1.h"
-#include "model/tulclass.h"
+#include "model/station.h"
+#include "model/job.h"
 #include "support/workjob.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Row locators and the station services of the job object on a working job.
-#include "engine/hydcalc1.h"
-#include "model/staclass1.h"
-#include "model/tulclass.h"
+#include "engine/hydraulics.h"
+#include "model/station.h"
+#include "model/job.h"
 #include "support/workjob.h"
 
 #include <gtest/gtest.h>

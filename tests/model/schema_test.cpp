@@ -1,7 +1,7 @@
 // The database as a first run creates it: every table with its fields in
 // order, their types and sizes, the indexes the program selects by name, and
 // the shipped reference and default rows.
-#include "model/dbsetup.h"
+#include "model/database_setup.h"
 #include "platform/db/db.h"
 #include "support/tempdb.h"
 

@@ -2,12 +2,12 @@
 // its filter, with a count of the rows at the end.
 #include "reports_fixture.h"
 
-#include "model/dmod1.h"
-#include "reports/qrjoblist1.h"
-#include "reports/qrminorlosslist1.h"
-#include "reports/qrpipelist1.h"
-#include "reports/qrpipemarked1.h"
-#include "reports/qrpipetypelist1.h"
+#include "model/data_module.h"
+#include "reports/job_list_report.h"
+#include "reports/minor_loss_list_report.h"
+#include "reports/pipe_list_report.h"
+#include "reports/marked_pipes_report.h"
+#include "reports/pipe_type_list_report.h"
 
 using namespace report;
 using testsupport::WorkJob;

@@ -1,6 +1,6 @@
 #include "support/jobstore.h"
 
-#include "model/dbsetup.h"
+#include "model/database_setup.h"
 
 #include <QDir>
 

@@ -8,8 +8,8 @@
 //   s.MakeWorkingJob({"North", "PUMPED", 2, "CENTRIF", 12, 5, 3});
 //   Tul->SaveState = 0;  JobTrans->StoreWorkingJob();
 //   EXPECT_EQ(s.WorkingJobRows(), before);
-#include "model/dmod1.h"
-#include "model/tulclass.h"
+#include "model/data_module.h"
+#include "model/job.h"
 #include "support/tempdb.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "support/workjob.h"
 
-#include "model/dbsetup.h"
+#include "model/database_setup.h"
 
 namespace testsupport {
 

@@ -6,8 +6,8 @@
 //   WorkJob job;
 //   job.SetHeader({{"SysType", "GRAVITY"}, {"WaterTemp", 32}});
 //   job.AddProfRow({{"Station", 0}, {"PipeQ", 300}, {"DiaIn", 6}});
-#include "model/dmod1.h"
-#include "model/tulclass.h"
+#include "model/data_module.h"
+#include "model/job.h"
 #include "support/tempdb.h"
 
 #include <QString>

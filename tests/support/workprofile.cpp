@@ -1,6 +1,6 @@
 #include "support/workprofile.h"
 
-#include "model/dmod1.h"
+#include "model/data_module.h"
 #include "platform/db/db.h"
 
 #include <stdexcept>

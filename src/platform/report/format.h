@@ -1,6 +1,6 @@
 #pragma once
 // Number texts of report controls: picture masks and the general float text.
-// (Fixed P/D texts are FixedText of model/numtext.h.)
+// (Fixed P/D texts are FixedText of model/number_text.h.)
 #include <QString>
 
 namespace report {

@@ -1,0 +1,136 @@
+#include "dialogs/profile/depth_dialog.h"
+
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "model/job.h"
+#include "platform/ui/dbcontrols.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+void InvertPipeOf(double& wallThick, double& diaIn)
+{
+    const int type = DMod->WorkProfTableNodeType->AsInteger();
+    if (type == 5 || type == 6 || type == 7) {
+        wallThick = Tul->WallThick;
+        diaIn = Tul->DiaIn;
+    } else {
+        wallThick = DMod->WorkProfTableWallThick->AsFloat();
+        diaIn = DMod->WorkProfTableDiaIn->AsFloat();
+    }
+}
+
+EntryLayout BuildEntryLayout(ui::Form* form, const QString& entryCaption, const char* entryName, const QString& field,
+                             const QString& picture, const QString& derivedCaption, const char* derivedLblName,
+                             const char* derivedName, const QString& derivedField)
+{
+    EntryLayout l;
+    auto* grid = new QGridLayout(form);
+    grid->addWidget(new QLabel(entryCaption, form), 0, 0);
+    l.entry = ui::Make<QLineEdit>(form, entryName);
+    grid->addWidget(l.entry, 0, 1);
+    l.derivedLbl = ui::Make<QLabel>(form, derivedLblName, derivedCaption);
+    grid->addWidget(l.derivedLbl, 1, 0);
+    l.derived = ui::Make<QLabel>(form, derivedName);
+    l.derived->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
+    grid->addWidget(l.derived, 1, 1);
+    l.noPipe = ui::Make<QLabel>(form, "NoPipeTxt", QStringLiteral("No pipe selected yet!"));
+    l.noPipe->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    grid->addWidget(l.noPipe, 2, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    l.ok = ui::Make<QPushButton>(form, "OKBtn", QStringLiteral("OK"));
+    l.cancel = ui::Make<QPushButton>(form, "BitBtn2", QStringLiteral("Cancel"));
+    buttons->addStretch(1);
+    buttons->addWidget(l.ok);
+    buttons->addWidget(l.cancel);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+    new ui::DBNumericEdit(l.entry, DMod->WorkProfData, field, ui::NumericFormat::Picture(picture));
+    new ui::DBText(l.derived, DMod->WorkProfData, derivedField);
+    form->OnEnter(l.entry, [] { EditNodeRow(); });
+    // Enter in the field is OK.
+    form->SetEnterKey(l.entry, ui::EnterKey::PressTarget, l.ok);
+    form->SetDefaultButton(l.ok);
+    form->SetCancelButton(l.cancel);
+    return l;
+}
+
+void EditNodeRow()
+{
+    db::Table* t = DMod->WorkProfTable;
+    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
+        t->Edit();
+}
+
+TDepthInDlg::TDepthInDlg(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("DepthInDlg"));
+    SetCaption(QStringLiteral("Enter Pipe Depth"));
+    // Over the list that opened it, as the invert dialog is, not in a corner of the screen.
+    SetPosition(ui::Position::OwnerCenter);
+    const EntryLayout l = BuildEntryLayout(this, QStringLiteral("Depth to Top of Pipe (in)"), "OvcDbNumericField1",
+                                           QStringLiteral("PipeDepth"), QStringLiteral("##.#"),
+                                           QStringLiteral("Invert Elevation"), "InvElevLbl", "InvElevTxt",
+                                           QStringLiteral("InvertElev"));
+    OvcDbNumericField1 = l.entry;
+    InvElevLbl = l.derivedLbl;
+    InvElevTxt = l.derived;
+    NoPipeTxt = l.noPipe;
+    OKBtn = l.ok;
+    BitBtn2 = l.cancel;
+    OnExit(OvcDbNumericField1, [this] { OvcDbNumericField1Exit(); });
+    OnClick(OKBtn, [this] { OKBtnClick(); }, ui::mrOk);
+    OnClick(BitBtn2, [this] { BitBtn2Click(); }, ui::mrCancel);
+}
+
+void TDepthInDlg::FormShow()
+{
+    NoPipeTxt->hide();
+    InvElevTxt->hide();
+    Tul->Cancelled = false;
+    DMod->WorkProfTableInvElMethod->SetAsInteger(0);
+    if (Tul->NewNode) {
+        DMod->WorkProfTablePipeDepth->SetAsFloat(Tul->InvElMethod == 0 ? Tul->PipeDepth
+                                                                        : DMod->DefLocTableDepthOfCover->AsFloat());
+        DMod->WorkProfTableInvertElev->SetAsFloat(0.0);
+    }
+}
+
+void TDepthInDlg::OvcDbNumericField1Enter()
+{
+    EditNodeRow();
+}
+
+void TDepthInDlg::OvcDbNumericField1Exit()
+{
+    if (!(DMod->WorkProfTableDiaIn->AsFloat() > 0)) {
+        InvElevLbl->hide();
+        InvElevTxt->hide();
+        NoPipeTxt->show();
+        return;
+    }
+    InvElevLbl->show();
+    InvElevTxt->show();
+    NoPipeTxt->hide();
+    Tul->LocateProfStation();
+    double W, D;
+    InvertPipeOf(W, D);
+    const double invert = DMod->WorkProfTableGroundElev->AsFloat() - DMod->WorkProfTablePipeDepth->AsFloat() / 12 -
+                          W / 12 - D / 12;
+    DMod->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 2));
+    Tul->LocateProfStation();
+}
+
+void TDepthInDlg::OKBtnClick()
+{
+    Tul->Cancelled = false;
+    Close();
+}
+
+void TDepthInDlg::BitBtn2Click()
+{
+    Tul->Cancelled = true;
+    Close();
+}

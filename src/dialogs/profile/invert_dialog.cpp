@@ -1,0 +1,106 @@
+#include "dialogs/profile/invert_dialog.h"
+
+#include "dialogs/profile/depth_dialog.h"
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "model/job.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TInvertIndlg::TInvertIndlg(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("InvertIndlg"));
+    SetCaption(QStringLiteral("Enter Invert Elevation"));
+    SetPosition(ui::Position::OwnerCenter);
+    const EntryLayout l = BuildEntryLayout(this, QStringLiteral("Pipe Invert Elevation"), "ElevDBNF",
+                                           QStringLiteral("InvertElev"), QStringLiteral("####.##"),
+                                           QStringLiteral("Depth to Top of Pipe (in)"), "DepthLbl", "DepthTxt",
+                                           QStringLiteral("PipeDepth"));
+    ElevDBNF = l.entry;
+    DepthLbl = l.derivedLbl;
+    DepthTxt = l.derived;
+    NoPipeTxt = l.noPipe;
+    OKBtn = l.ok;
+    BitBtn2 = l.cancel;
+    OnExit(ElevDBNF, [this] { ElevDBNFExit(); });
+    OnClick(OKBtn, [this] { OKBtnClick(); }, ui::mrOk);
+    OnClick(BitBtn2, [this] { BitBtn2Click(); }, ui::mrCancel);
+}
+
+bool TInvertIndlg::eventFilter(QObject* watched, QEvent* e)
+{
+    // The form sees the keys of all its controls: Tab in the elevation
+    // field is OK too.
+    if (watched == ElevDBNF && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {
+        Press(OKBtn);
+        return true;
+    }
+    return ui::Form::eventFilter(watched, e);
+}
+
+void TInvertIndlg::FormShow()
+{
+    if (Tul->NewNode) {
+        DMod->WorkProfTableInvElMethod->SetAsInteger(1);
+        DMod->WorkProfTableInvertElev->SetAsFloat(0.0);
+        DMod->WorkProfTablePipeDepth->SetAsFloat(0.0);
+    }
+    DepthLbl->hide();
+    NoPipeTxt->hide();
+    DepthTxt->hide();
+}
+
+void TInvertIndlg::ElevDBNFEnter()
+{
+    EditNodeRow();
+}
+
+void TInvertIndlg::ElevDBNFExit()
+{
+    if (!(DMod->WorkProfTableDiaIn->AsFloat() > 0)) {
+        DepthLbl->hide();
+        DepthTxt->hide();
+        NoPipeTxt->show();
+        return;
+    }
+    DepthLbl->show();
+    DepthTxt->show();
+    NoPipeTxt->hide();
+    double W, D;
+    InvertPipeOf(W, D);
+    const double depth =
+        (DMod->WorkProfTableGroundElev->AsFloat() - DMod->WorkProfTableInvertElev->AsFloat() - D / 12 - W / 12) * 12;
+    DMod->WorkProfTablePipeDepth->SetAsString(FixedText(depth, 6, 1));
+    Tul->LocateProfStation();
+}
+
+void TInvertIndlg::OKBtnClick()
+{
+    Tul->Cancelled = false;
+    Close();
+}
+
+void TInvertIndlg::BitBtn2Click()
+{
+    Tul->Cancelled = true;
+    Close();
+}
+
+void TInvertIndlg::FormClose()
+{
+    db::Table* t = DMod->WorkPipeTable;
+    const bool editing = t->Active() && (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert);
+    if (Tul->Cancelled) {
+        if (editing)
+            t->Cancel();
+        Tul->WasCancelled = true;
+    } else {
+        if (editing)
+            t->Post();
+        Tul->WasCancelled = false;
+    }
+}

@@ -1,0 +1,562 @@
+#include "engine/gravity_run.h"
+
+#include "engine/gated_pipe_run.h"
+#include "engine/hydraulics.h"
+#include "engine/run_steps.h"
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "model/station.h"
+#include "model/job.h"
+#include "platform/db/db.h"
+#include "platform/ui/seam/msg.h"
+
+#include <cmath>
+#include <memory>
+
+TGrav* Grav = nullptr;
+
+void CreateGravObject()
+{
+    if (!Grav)
+        Grav = new TGrav;
+}
+
+void DeleteGravObject()
+{
+    delete Grav;
+    Grav = nullptr;
+}
+
+namespace {
+
+const bool gravObjectCreated = (CreateGravObject(), true);
+
+// Pump type codes and reach codes the run tests.
+constexpr int kPumpPressFind = 5;
+constexpr int kPumpPressKnown = 6;
+constexpr int kPumpInlineBooster = 8;
+constexpr int kReachGravEnd = 2;
+constexpr int kReachGravGated = 3;
+constexpr int kReachGravTrickle = 5;
+constexpr int kReachPumpEnd = 11;
+constexpr int kReachPumpGated = 12;
+constexpr int kReachPumpTrickle = 14;
+
+// Rating check positions.
+constexpr int kAtEntrance = 0;
+constexpr int kAtManifoldStart = 1;
+constexpr int kAtInnerNode = 2;
+constexpr int kAtEnd = 3;
+
+// A gravity end closer than this to the entrance may not run full.
+constexpr double kShortPipeFt = 300.0;
+
+const QString kShortPipeEnd =
+    QStringLiteral(" WARNING .. Short pipe, may not be full pipe flow, check by hand");
+const QString kShortPipeGated =
+    QStringLiteral("WARNING .. Short pipe, may not be full pipe flow, check by hand");
+const QString kNotSubmerged =
+    QStringLiteral("WARNING .. Pipe entrance not submerged, deepen pipe or raise WS");
+const QString kHglBelowOutlet =
+    QStringLiteral("ERROR .. Can't get this much flow through pipe!!!  HGL is below OutletElev!");
+const QString kOutletPressureLow =
+    QStringLiteral("WARNING ..  Pressure at outlet elevation is lower than required pressure.");
+const QString kHglBelowPipe = QStringLiteral("ERROR .. Hydraulic gradeline is below top of pipe!");
+const QString kManifoldBelowPipe = QStringLiteral(
+    " ERROR: HGL is below high point in manifold pipeline.  You MUST make changes.");
+const QString kManifoldHeadLow = QStringLiteral(
+    " WARNING: Minimum manifold pressure has not been met. Review hydraulic profile.");
+const QString kNoBoosterStation = QStringLiteral(
+    "WARNING .. No in-line booster node has a set pressure, so the booster was not sized. "
+    "Give the booster node its outlet pressure, or -1 to have it found.");
+const QString kBoosterPressureNotFound = QStringLiteral(
+    "WARNING .. The outlet pressure of the in-line booster could not be found from the "
+    "required outlet pressure, so the booster was not sized.");
+const QString kNoPumpEfficiency = QStringLiteral(
+    "WARNING .. The pump efficiency is 0, so the booster's brake horsepower and motor size "
+    "can't be found. Enter the pump efficiency.");
+
+double VelocityHead(double v)
+{
+    return v * v / 64.4;
+}
+
+QByteArray Text(const QString& s)
+{
+    return s.toLocal8Bit();
+}
+
+} // namespace
+
+QString MotorSizeFor(double bhp)
+{
+    struct Rung {
+        double limit;
+        const char* size;
+    };
+    static const Rung ladder[] = {
+        {0.333, "1/3"}, {0.505, "1/2"},   {0.7575, "3/4"}, {1.01, "1"},    {2.02, "2"},
+        {3.03, "3"},    {5.05, "5"},      {7.575, "7-1/2"}, {10.1, "10"},  {15.15, "15"},
+        {20.2, "20"},   {25.25, "25"},    {30.3, "30"},    {40.4, "40"},   {50.5, "50"},
+        {60.6, "60"},   {75.75, "75"},    {101.0, "100"},  {126.25, "125"}, {151.5, "150"},
+        {202.0, "200"},
+    };
+    for (const Rung& r : ladder)
+        if (bhp <= r.limit)
+            return QString::fromLatin1(r.size);
+    return QStringLiteral("Special design");
+}
+
+void TGrav::RunGravityProfile()
+{
+    OpenIfClosed(DMod->WorkPipeTable);
+    BoosterRerun = false;
+    BoosterIndex = 0;
+    BoosterHgl = 0.0;
+    TrickleHglMargin = 0.0;
+    passStopped_ = false;
+    Tul->SurgePsi = 0.0;
+
+    OpenIfClosed(DMod->WorkProfTable);
+    Tul->NumNodes = DMod->WorkProfTable->RecordCount();
+    if (!StationCountUsable(Tul->NumNodes))
+        return;
+    const int n = Tul->NumNodes;
+
+    // One transaction for the renumbering and every result row.
+    db::Transaction tx(db::kMersolAlias);
+    {
+        StationRecordsGuard recordsGuard;
+        CreateStationRecords(n);
+        // The trace is a diagnostic: without it the run goes on.
+        TraceFile trace(std::fopen("GravFlow.txt", "w"));
+
+        Tul->LoadJobFromWorkTables(psta, n);
+        TSta** sta = psta;
+        InletComps(sta[0], trace.get());
+        EndComp(sta[n - 1], sta[n - 2], sta[0], trace.get());
+        FinalComp(sta, trace.get());
+        if (BoosterRerun) {
+            BackwardFromOutlet(sta, trace.get());
+            FinalComp(sta, trace.get());
+            // The second pass stopped at the booster again: the pressure was
+            // not found, and sizing from it would give nonsense.
+            if (passStopped_)
+                SkipBoosterSizing(kBoosterPressureNotFound, sta[BoosterIndex]);
+        }
+        trace.reset();
+
+        WriteProfileResults(sta, n);
+    }
+    if (TrickleHglMargin != 0.0)
+        CheckTrickleManifold(TrickleHglMargin);
+    tx.Commit();
+
+    // A line that ends in gated pipe goes on with the gated-pipe run.
+    if (Tul->SysHas == 1 && Gated)
+        Gated->RunGatedPipe();
+}
+
+void TGrav::InletComps(TSta* s0, std::FILE* trace)
+{
+    s0->PipeLength = 0.0;
+    s0->Kloss = 0.0;
+    for (int slot = 0; slot < 3; ++slot)
+        s0->Kloss += Tul->StationVelocityHeadLoss(slot, *s0, *s0, true);
+    if (Tul->PumpTypeCode != 0)
+        s0->Kloss += Tul->ColumnLoss;
+    if (trace)
+        std::fprintf(trace, "InletComps Sta= %s, Kloss = %f, psta1->vel= %f\n\n",
+                     Text(s0->StaText).constData(), Finite(s0->Kloss), Finite(s0->vel));
+}
+
+void TGrav::SegComp(TSta* s, TSta* u, std::FILE* trace)
+{
+    s->PipeLength = s->Station - u->Station;
+    s->Floss = Hyd->FrictionLoss(u->DiaIn, u->PipeQ, s->PipeLength, u->Efac, u->Cfac, u->Nfac,
+                                 s->Re, s->FlowType, s->F);
+    s->FrictionMethodUsed = Tul->FrictionMethodUsed;
+    s->Kloss = 0.0;
+    for (int slot = 0; slot < 3; ++slot)
+        s->Kloss += Tul->StationVelocityHeadLoss(slot, *s, *u, false);
+    if (trace)
+        std::fprintf(trace, "SegComp Sta= %f, Q= %f, Floss = %f, Kloss = %f, psta->vel= %f\n",
+                     Finite(s->Station), Finite(s->PipeQ), Finite(s->Floss), Finite(s->Kloss),
+                     Finite(s->vel));
+}
+
+void TGrav::EndComp(TSta* l, TSta* p, TSta* f, std::FILE* trace)
+{
+    // The reach into the end node, without SegComp's trace line.
+    SegComp(l, p, nullptr);
+    l->Nfac = p->Nfac;
+    l->Cfac = p->Cfac;
+    l->Efac = p->Efac;
+
+    switch (l->ReachCode) {
+    case kReachPumpEnd:
+    case kReachPumpGated:
+    case kReachPumpTrickle: {
+        if (l->ReachCode == kReachPumpEnd) {
+            l->Hgl = kGravFtPerPsi * Tul->OutletPsi + Tul->OutletElev;
+        } else if (l->ReachCode == kReachPumpGated) {
+            l->Hgl = Tul->ClearHead + Tul->OutletElev;
+        } else {
+            TrickleHglMargin = 0.0;
+            OpenIfClosed(DMod->WorkPipeTable);
+            l->Hgl = DMod->WorkPipeTableTriclEntHgl->AsFloat();
+        }
+        l->Psi = (l->Hgl - l->InvertElev) * kPsiPerFt;
+        const double setPsi = l->ReachCode == kReachPumpTrickle ? 0.0 : l->PsiSet;
+        if (Tul->CheckPressureRatings(kAtEnd, setPsi, l->Psi, p->PressurRating, 0.0, l->Warning) == 1)
+            Warn(l->Warning);
+        l->vel = PipeVelocity(l->PipeQ, l->DiaIn);
+        break;
+    }
+    case kReachGravEnd:
+    case kReachGravGated:
+        if (l->Station - f->Station < kShortPipeFt
+            && 0.75 * l->DiaIn * (1.0 / 12.0) + l->InvertElev > Tul->OutletElev) {
+            l->Warning = l->ReachCode == kReachGravEnd ? kShortPipeEnd : kShortPipeGated;
+            Warn(l->Warning);
+        }
+        break;
+    default:
+        break;
+    }
+    if (trace)
+        std::fprintf(trace, "EndComp Sta= %f, Q= %f, Floss = %f, Kloss = %f, psta->vel= %f\n\n",
+                     Finite(l->Station), Finite(l->PipeQ), Finite(l->Floss), Finite(l->Kloss),
+                     Finite(l->vel));
+}
+
+void TGrav::FinalComp(TSta** sta, std::FILE* trace)
+{
+    enum class Grade { WaterSurface, SetPressure, Booster };
+    const int n = Tul->NumNodes;
+    const int pump = Tul->PumpTypeCode;
+    const bool pressureMain = pump == kPumpPressFind || pump == kPumpPressKnown;
+    passStopped_ = false;
+    bool boosterFound = false;
+    Grade grade = Grade::WaterSurface;
+
+    Tul->BoosterHgl = 0.0;
+    if (Tul->SysTypeCode == 0 || Tul->SysTypeCode == 1)
+        Tul->OffElev = Tul->WSElev;
+
+    // The first of the highest inverts above the water surface.
+    int highPoint = 0;
+    double highest = Tul->WSElev;
+    for (int i = 0; i < n; ++i) {
+        if (sta[i]->InvertElev > highest) {
+            highest = sta[i]->InvertElev;
+            highPoint = i;
+        }
+    }
+
+    TSta* s0 = sta[0];
+    s0->vel = PipeVelocity(s0->PipeQ, s0->DiaIn);
+    s0->Warning.clear();
+    if (pump == kPumpPressKnown) {
+        s0->Egl = kGravFtPerPsi * Tul->PsiIn + s0->InvertElev - s0->Kloss;
+        s0->Sgl = s0->Egl;
+    } else {
+        s0->Egl = Tul->WSElev - s0->Kloss;
+        s0->Sgl = Tul->WSElev;
+    }
+    const double hv0 = VelocityHead(s0->vel);
+    s0->Hgl = s0->Egl - hv0;
+    s0->Psi = (s0->Hgl - s0->InvertElev) * kPsiPerFt;
+    s0->StatPres = (s0->Sgl - s0->InvertElev) * kPsiPerFt;
+    if (!pressureMain
+        && s0->DiaIn / 12.0 + s0->InvertElev + s0->Kloss + hv0 > Tul->WSElev) {
+        s0->Warning = kNotSubmerged;
+        Warn(s0->Warning);
+    }
+    if (Tul->CheckPressureRatings(kAtEntrance, s0->PsiSet, s0->Psi, 0.0, s0->PressurRating,
+                                  s0->Warning) == 1)
+        Warn(s0->Warning);
+    if (trace)
+        std::fprintf(trace,
+                     "Finl1 Sta= %s, hgl= %f, psi = %f,\n psta[0]->vel = %f, v2/2g= %f, egl= %f\n\n",
+                     Text(s0->StaText).constData(), Finite(s0->Hgl), Finite(s0->Psi),
+                     Finite(s0->vel), Finite(hv0), Finite(s0->Egl));
+
+    for (int i = 1; i < n; ++i) {
+        TSta* s = sta[i];
+        TSta* u = sta[i - 1];
+        const bool last = i == n - 1;
+        const bool setPressure = s->PsiSet > 0 || s->PsiSet == -1;
+
+        if (pump == kPumpInlineBooster && setPressure) {
+            BoosterIndex = i;
+            boosterFound = true;
+        }
+        if (!last) {
+            const TSta* d = sta[i + 1];
+            s->HighPointDiaIn =
+                (s->InvertElev > u->InvertElev && s->InvertElev > d->InvertElev) ? s->DiaIn : 0.0;
+        }
+        s->vel = PipeVelocity(s->PipeQ, s->DiaIn);
+        SegComp(s, u, trace);
+
+        if (u->PsiSet <= 0) {
+            s->Egl = u->Egl - s->Floss - s->Kloss;
+        } else {
+            // The line restarts from the set pressure upstream.
+            s->Egl = VelocityHead(u->vel) + kGravFtPerPsi * u->PsiSet + u->InvertElev - s->Floss
+                     - s->Kloss;
+            Tul->OffElev = 0.0;
+        }
+        const double hv = VelocityHead(s->vel);
+        s->Hgl = s->Egl - hv;
+
+        if (pressureMain) {
+            s->Sgl = s0->Egl;
+        } else {
+            if (setPressure) {
+                if (pump == kPumpInlineBooster) {
+                    grade = Grade::Booster;
+                    if (s->PsiSet == -1) {
+                        // Found by the backward pass; this pass ends here.
+                        BoosterRerun = true;
+                        passStopped_ = true;
+                        return;
+                    }
+                    BoosterHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
+                    Tul->BoosterHgl = BoosterHgl;
+                } else {
+                    grade = Grade::SetPressure;
+                    Tul->BoosterSgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
+                    Tul->BoosterHgl = Tul->BoosterSgl - hv;
+                }
+            }
+            if (grade == Grade::Booster)
+                s->Sgl = i < highPoint ? Tul->WSElev : 0.0;
+        }
+
+        switch (grade) {
+        case Grade::SetPressure:
+            s->StatPres = (Tul->BoosterSgl - s->InvertElev) * kPsiPerFt;
+            break;
+        case Grade::Booster:
+            s->StatPres = i < highPoint ? (Tul->WSElev - s->InvertElev) * kPsiPerFt : 0.0;
+            break;
+        case Grade::WaterSurface:
+            s->StatPres = (Tul->WSElev - s->InvertElev) * kPsiPerFt;
+            break;
+        }
+        s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
+
+        if (last) {
+            Tul->EndPsi = (s->Hgl - Tul->OutletElev) * kPsiPerFt;
+            if (Tul->CheckPressureRatings(kAtEnd, s->PsiSet, s->Psi, u->PressurRating,
+                                          s->PressurRating, s->Warning) == 1)
+                Warn(s->Warning);
+            if (s->Hgl < Tul->OutletElev) {
+                s->Warning = kHglBelowOutlet;
+                Fail(s->Warning);
+            } else if (s->Hgl < kGravFtPerPsi * Tul->OutletPsi + Tul->OutletElev - 0.01) {
+                s->Warning = kOutletPressureLow;
+                Fail(s->Warning);
+            }
+        } else {
+            if (Tul->CheckPressureRatings(kAtInnerNode, s->PsiSet, s->Psi, u->PressurRating,
+                                          s->PressurRating, s->Warning) == 1)
+                Warn(s->Warning);
+            if (s->Hgl < s->DiaIn / 12.0 + s->InvertElev) {
+                s->Warning = kHglBelowPipe;
+                Fail(s->Warning);
+            }
+        }
+        if (trace)
+            std::fprintf(trace,
+                         "Final int Sta= %s, hgl= %f, psi = %f,\n vel = %f, v2/2g= %f, egl= %f\n\n",
+                         Text(s->StaText).constData(), Finite(s->Hgl), Finite(s->Psi),
+                         Finite(s->vel), Finite(hv), Finite(s->Egl));
+    }
+
+    TSta* last = sta[n - 1];
+    Tul->EndPsi = (last->Hgl - Tul->OutletElev) * kPsiPerFt;
+    if (last->ReachCode == kReachGravTrickle) {
+        OpenIfClosed(DMod->WorkPipeTable);
+        TrickleHglMargin = last->Hgl - DMod->WorkPipeTableTriclEntHgl->AsFloat();
+    }
+    if (pump == kPumpInlineBooster) {
+        if (boosterFound)
+            SizeBooster(sta);
+        else
+            SkipBoosterSizing(BoosterRerun ? kBoosterPressureNotFound : kNoBoosterStation,
+                              BoosterRerun ? sta[BoosterIndex] : nullptr);
+    }
+}
+
+void TGrav::SizeBooster(TSta** sta)
+{
+    const TSta* b = sta[BoosterIndex];
+    Tul->TDH = VelocityHead(b->vel) + (BoosterHgl - b->Egl);
+    Tul->WHP = Tul->TDH * b->PipeQ * (1.0 / 3960.0);
+    if (Tul->PumpEffic > 0) {
+        Tul->BHP = Tul->WHP / Tul->PumpEffic * 100.0;
+        Tul->MotorSize = MotorSizeFor(Tul->BHP);
+    } else {
+        Tul->BHP = 0.0;
+        Tul->MotorSize.clear();
+        Warn(kNoPumpEfficiency);
+    }
+}
+
+void TGrav::SkipBoosterSizing(const QString& why, TSta* booster)
+{
+    // Results of an earlier run must not pass for this one's.
+    Tul->TDH = 0.0;
+    Tul->WHP = 0.0;
+    Tul->BHP = 0.0;
+    Tul->MotorSize.clear();
+    if (booster)
+        booster->Warning = why;
+    Warn(why);
+}
+
+void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
+{
+    const int n = Tul->NumNodes;
+    for (int i = n - 1; i >= 1; --i) {
+        TSta* s = sta[i];
+        const bool last = i == n - 1;
+        s->vel = PipeVelocity(s->PipeQ, s->DiaIn);
+        const double hv = VelocityHead(s->vel);
+        if (last) {
+            s->Hgl = kGravFtPerPsi * Tul->OutletPsi + Tul->OutletElev;
+            Tul->PinnedEndHgl = s->Hgl;
+            SegComp(s, sta[i - 1], trace);
+            s->Egl = hv + s->Hgl;
+        } else {
+            const TSta* d = sta[i + 1];
+            SegComp(s, sta[i - 1], trace);
+            s->Egl = d->Egl + d->Floss + d->Kloss;
+            s->Hgl = s->Egl - hv;
+            // Keep the clearance head above the pipe crown.
+            const double clear = s->DiaIn / 12.0 + s->InvertElev + Tul->ClearHead;
+            if (clear >= s->Hgl) {
+                s->Hgl = clear;
+                s->Egl = hv + s->Hgl;
+            }
+        }
+        s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
+
+        if (!last && (s->PsiSet > 0 || (s->PsiSet == -1 && s->Psi > -1))) {
+            // A set-pressure node takes the pressure the line needs here.
+            const TSta* d = sta[i + 1];
+            s->Egl = d->Egl + d->Floss + d->Kloss;
+            s->Hgl = s->Egl - hv;
+            s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
+            s->PsiSet = s->Psi;
+        }
+    }
+}
+
+void TGrav::WriteProfileResults(TSta** sta, int n)
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    OpenIfClosed(pipe);
+    pipe->Edit();
+    SetFixed(DMod->WorkPipeTableOffElev, Tul->OffElev, 6, 2);
+    SetFixed(DMod->WorkPipeTableOnElev, Tul->OnElev, 6, 2);
+    SetFixed(DMod->WorkPipeTableTDH, Tul->TDH, 6, 2);
+    SetFixed(DMod->WorkPipeTableWHP, Tul->WHP, 6, 2);
+    SetFixed(DMod->WorkPipeTableBHP, Tul->BHP, 6, 2);
+    DMod->WorkPipeTableMotorHP->SetAsString(Tul->MotorSize);
+    const double outletPsi = DMod->WorkPipeTableOutletPsi->AsFloat();
+    if (outletPsi == 1.0)
+        SetFixed(DMod->WorkPipeTableReqOutletWS,
+                 DMod->WorkPipeTableOutletElev->AsFloat() + kGravFtPerPsi * outletPsi, 6, 2);
+    pipe->Post();
+
+    FindSurgePsi(sta, n);
+
+    db::Table* prof = DMod->WorkProfTable;
+    OpenIfClosed(prof);
+    for (int k = 0; k < n; ++k) {
+        const TSta* s = sta[k];
+        const TSta* d = k < n - 1 ? sta[k + 1] : nullptr;
+
+        // A row that is not there is left alone rather than written elsewhere.
+        if (!prof->Locate(QStringLiteral("Station"), s->Station))
+            continue;
+        prof->Edit();
+
+        WriteStationResults(sta, n, k);
+        DMod->WorkProfTableInvertElev->SetAsFloat(Finite(s->InvertElev));
+        SetFixed(DMod->WorkProfTableSgl, s->Sgl, 6, 2);
+        SetFixed(DMod->WorkProfTablePsiSet, s->PsiSet, 6, 3);
+        DMod->WorkProfTableStatPres->SetAsFloat(Finite(s->StatPres));
+
+        // By the fitting and soil of this row.
+        const double area = d ? Hyd->ThrustBlockArea(s->DiaIn, d->DiaIn)
+                              : Hyd->ThrustBlockArea(sta[k - 1]->DiaIn, 0.0);
+        SetFixed(DMod->WorkProfTableThBlockArea, area * s->Psi, 6, 2);
+
+        double surge = 0.0;
+        QString warning;
+        if (StationSurge(s, surge, warning))
+            DMod->WorkProfTableSurge->SetAsFloat(surge);
+        DMod->WorkProfTableWarning->SetAsString(warning);
+
+        if (d)
+            WriteLeavingReach(s, d, 5);
+        prof->Post();
+    }
+    prof->Close();
+}
+
+void TGrav::CheckTrickleManifold(double margin)
+{
+    db::Table* t = DMod->WorkTrickleTable;
+    OpenIfClosed(t);
+    const int n = t->RecordCount();
+    t->First();
+    double upRating = 0.0;
+    for (int k = 0; k < n; ++k) {
+        QString warning;
+        const double egl = DMod->WorkTrickleTableEgl->AsFloat();
+        const double hgl = DMod->WorkTrickleTableHgl->AsFloat();
+        const double invert = DMod->WorkTrickleTableInvertElev->AsFloat();
+        const double rowRating = DMod->WorkTrickleTablePressurRating->AsFloat();
+        const double rating = k < n - 2 ? rowRating : 0.0;
+        const double newEgl = margin + egl;
+        const double newHgl = margin + hgl;
+        const double psi = (newHgl - invert) * kPsiPerFt;
+
+        int flagged = 0;
+        if (k == 0) {
+            if (rating > 0)
+                flagged = Tul->CheckPressureRatings(kAtManifoldStart, 0.0, psi, 0.0, rating, warning);
+        } else if (k == n - 1) {
+            flagged = Tul->CheckPressureRatings(kAtEnd, 0.0, psi, upRating, 0.0, warning);
+        } else {
+            flagged = Tul->CheckPressureRatings(kAtInnerNode, 0.0, psi, upRating, rating, warning);
+        }
+        if (flagged > 0)
+            Warn(warning);
+        if (k > 0)
+            upRating = rowRating;
+
+        const double top = invert + DMod->WorkTrickleTableDiaIn->AsFloat() / 12.0;
+        if (newHgl < top) {
+            warning += kManifoldBelowPipe;
+            Fail(warning);
+        } else if (newHgl < top + Tul->TriclMinHead) {
+            warning += kManifoldHeadLow;
+            Warn(warning);
+        }
+
+        EditIfBrowsing(t);
+        DMod->WorkTrickleTableWarning->SetAsString(warning);
+        SetFixed(DMod->WorkTrickleTableEgl, newEgl, 6, 2);
+        SetFixed(DMod->WorkTrickleTableHgl, newHgl, 6, 2);
+        SetFixed(DMod->WorkTrickleTablePsi, psi, 6, 2);
+        t->Post();
+        t->Next();
+    }
+}

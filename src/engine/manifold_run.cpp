@@ -1,0 +1,404 @@
+#include "engine/manifold_run.h"
+
+#include "engine/hydraulics.h"
+#include "engine/run_steps.h"
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "model/station.h"
+#include "model/job.h"
+#include "platform/ui/seam/msg.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// Least pressure (psi) to head (ft) for the manifold: 1/0.4334.
+constexpr double kManifoldFtPerPsi = 2.3073373327;
+
+// Rounded to `digits` decimals, whatever the magnitude.
+void SetRounded(db::Field* f, double v, int digits)
+{
+    SetFixed(f, v, 15, digits);
+}
+
+void RefuseManifold(const QString& why)
+{
+    ui::MessageDlg(QStringLiteral("Manifold not computed. ") + why, ui::MsgType::Error, ui::mbOK);
+}
+
+QString StationNumber(double v)
+{
+    return FixedText(v, 10, 2);
+}
+
+// Owns the node records of one run.
+struct NodeList {
+    std::vector<TSta*> nodes;
+    ~NodeList()
+    {
+        for (TSta* r : nodes)
+            delete r;
+    }
+};
+
+void CloseScratchTables()
+{
+    DMod->Temp1Table->Close();
+    DMod->TempTable->Close();
+}
+
+} // namespace
+
+bool JManfld::SelectSegmentPipe(int i, std::vector<TSta*>& nodes)
+{
+    TDMod* m = DMod;
+    TSta& node = *nodes[i];
+    m->ManifoldSegLength = nodes[i + 1]->PipeLength;
+    m->ManifoldSegFlow = node.PipeQ;
+    const double q = m->ManifoldSegFlow;
+    const double len = m->ManifoldSegLength;
+
+    db::Table* temp = m->TempTable;
+    OpenIfClosed(temp);
+    if (!temp->IsEmpty())
+        temp->EmptyTable();
+
+    db::Table* sizes = m->Temp1Table;
+    for (sizes->First(); !sizes->Eof(); sizes->Next()) {
+        const double id = m->Temp1TableId->AsFloat();
+        if (!(id > 0.0 && q > 0.0 && len > 0.0))
+            continue;
+        const double v = (q / 448.83) / (0.0054542 * id * id);
+        if (!(v <= m->ManifoldMaxVel))
+            continue;
+        double re = 0.0, f = 0.0;
+        QString regime;
+        const double loss = Hyd->FrictionLoss(id, q, len, node.Efac, node.Cfac, node.Nfac, re, regime, f);
+        if (loss > 0.0 && loss <= m->ManifoldMaxFric) {
+            temp->Append();
+            m->TempTableRating->SetAsFloat(m->Temp1TableVal->AsFloat());
+            m->TempTableId->SetAsFloat(id);
+            m->TempTableQ->SetAsFloat(q);
+            m->TempTablePDescrip->SetAsString(m->Temp1TablePDescrip->AsString());
+            m->TempTableVel->SetAsFloat(v);
+            m->TempTableFric->SetAsFloat(loss);
+            m->TempTableCalcMeth->SetAsInteger(Tul->FrictionMethodUsed);
+            m->TempTableRe->SetAsFloat(re);
+            m->TempTableF->SetAsFloat(f);
+            m->TempTableType->SetAsString(regime);
+            m->TempTableLen->SetAsFloat(len);
+            temp->Post();
+        }
+    }
+
+    if (temp->IsEmpty())
+        return false;
+    // The fastest candidate is the smallest pipe within both limits; of
+    // equal velocities the first row wins.
+    temp->First();
+    double best = m->TempTableVel->AsFloat();
+    for (temp->Next(); !temp->Eof(); temp->Next())
+        best = std::max(best, m->TempTableVel->AsFloat());
+    if (!temp->Locate(QStringLiteral("Vel"), best))
+        return false;
+    node.PipeDescription = m->TempTablePDescrip->AsString();
+    node.DiaIn = m->TempTableId->AsFloat();
+    node.vel = m->TempTableVel->AsFloat();
+    node.Floss = m->TempTableFric->AsFloat();
+    node.Re = m->TempTableRe->AsFloat();
+    node.F = m->TempTableF->AsFloat();
+    node.FlowType = m->TempTableType->AsString();
+    node.FrictionMethodUsed = m->TempTableCalcMeth->AsInteger();
+    return true;
+}
+
+void JManfld::RunManifold()
+{
+    TDMod* m = DMod;
+    db::Table* trickle = m->WorkTrickleTable;
+    db::Table* pipes = m->PipeTable;
+    db::Table* sizes = m->Temp1Table;
+    db::Table* materials = m->TypeTable;
+
+    OpenIfClosed(trickle);
+    OpenIfClosed(m->WorkPipeTable);
+    NodeCount = trickle->RecordCount();
+    if (NodeCount < kMinManifoldNodes) {
+        RefuseManifold(QStringLiteral("A manifold needs at least 2 nodes."));
+        return;
+    }
+    if (NodeCount > kMaxManifoldNodes) {
+        RefuseManifold(QStringLiteral("The manifold has %1 nodes; it may have at most 150.").arg(NodeCount));
+        return;
+    }
+
+    OpenIfClosed(pipes);
+    OpenIfClosed(sizes);
+    OpenIfClosed(materials);
+    if (!sizes->IsEmpty())
+        sizes->EmptyTable();
+
+    PipeType = m->WorkPipeTableTriclPType->AsString();
+    if (PipeType.isEmpty()) {
+        materials->First();
+    } else if (!materials->Locate(QStringLiteral("PipeType"), PipeType)) {
+        // Another material's factors and sizes would size the wrong pipe.
+        RefuseManifold(QStringLiteral("The pipe material \"") + PipeType
+                       + QStringLiteral("\" is not in the pipe material table."));
+        CloseScratchTables();
+        return;
+    }
+    Tul->Nfactor = m->TypeTableNfactor->AsFloat();
+    Tul->Cfactor = m->TypeTableCfactor->AsFloat();
+    Tul->Efactor = m->TypeTableEfactor->AsFloat();
+
+    // Candidate sizes: the pipes of the type and rating, one per inside diameter.
+    const double rating = m->WorkPipeTableTriclPipeRating->AsFloat();
+    m->PipeFilterMode = 5;
+    m->FilterMatchCount = 0;
+    pipes->SetFiltered(true);
+    double previousId = 0.0;
+    for (pipes->First(); !pipes->Eof(); pipes->Next()) {
+        const double id = m->PipeTableIDin->AsFloat();
+        if (id != previousId) {
+            sizes->Append();
+            m->Temp1TablePDescrip->SetAsString(m->PipeTablePipeDescription->AsString());
+            m->Temp1TableId->SetAsFloat(id);
+            m->Temp1TableVal->SetAsFloat(rating);
+            sizes->Post();
+        }
+        previousId = id;
+    }
+    pipes->SetFiltered(false);
+
+    m->ManifoldMaxVel = m->WorkPipeTableTriclMVel->AsFloat();
+    m->ManifoldMaxFric = m->WorkPipeTableTriclMFric->AsFloat();
+    m->FilterLow = m->WorkPipeTableTriclLowSz->AsFloat();
+    m->FilterHigh = m->WorkPipeTableTriclHiSz->AsFloat();
+    Tul->TriclMinHead = m->WorkPipeTableTriclLPsi->AsFloat() * kManifoldFtPerPsi;
+
+    // Node records, one per WorkTrickle row in table order.
+    NodeList list;
+    std::vector<TSta*>& nodes = list.nodes;
+    const int n = NodeCount;
+    trickle->First();
+    for (int k = 0; k < n && !trickle->Eof(); ++k) {
+        TSta* r = new TSta;
+        nodes.push_back(r);
+        r->Station = m->WorkTrickleTableStation->AsFloat();
+        r->InvertElev = m->WorkTrickleTableInvertElev->AsFloat();
+        r->OutQ = m->WorkTrickleTableGpmAtOutlet->AsFloat();
+        r->Nfac = Tul->Nfactor;
+        r->Cfac = Tul->Cfactor;
+        r->Efac = Tul->Efactor;
+        r->PipeType = PipeType;
+        r->PipeLength = k == 0 ? 0.0 : r->Station - nodes[k - 1]->Station;
+        EditIfBrowsing(trickle);
+        m->WorkTrickleTablePipeLength->SetAsFloat(r->PipeLength);
+        trickle->Post();
+        if (k == 0)
+            Tul->OutletElev = r->InvertElev;
+
+        if (k == n - 1) {
+            r->K1 = 0.35;
+            r->KLocate1 = 0;
+        } else if (k > 0) {
+            r->K1 = 0.6;
+            r->KLocate1 = 0;
+            r->K2 = -1.0;   // sudden contraction between the arriving and leaving segments
+        } else if (r->OutQ > 0.0) {
+            r->K1 = 0.7;
+            r->KLocate1 = 1;
+        }
+        trickle->Next();
+    }
+    if (static_cast<int>(nodes.size()) != n) {
+        RefuseManifold(QStringLiteral("The manifold's nodes could not all be read."));
+        CloseScratchTables();
+        return;
+    }
+    const int last = n - 1;
+
+    // Flows, from the last node back to the first.
+    nodes[last]->PipeQ = 0.0;
+    for (int i = last - 1; i >= 0; --i)
+        nodes[i]->PipeQ = nodes[i + 1]->PipeQ + nodes[i + 1]->OutQ;
+    EntQ = nodes[0]->PipeQ + nodes[0]->OutQ;
+    nodes[last]->PipeQ = nodes[last - 1]->PipeQ;
+    TotFric = 0.0;
+
+    // A segment no candidate fits has no diameter to carry a velocity or a
+    // loss; the run stops before any result is written and names it.
+    QStringList unsized;
+    for (int i = 0; i < last; ++i) {
+        if (!SelectSegmentPipe(i, nodes))
+            unsized << StationNumber(nodes[i]->Station) + QStringLiteral(" to ") + StationNumber(nodes[i + 1]->Station);
+    }
+    if (!unsized.isEmpty()) {
+        trickle->First();
+        for (int i = 0; i < n && !trickle->Eof(); ++i, trickle->Next()) {
+            EditIfBrowsing(trickle);
+            m->WorkTrickleTableWarning->SetAsString(
+                nodes[i]->PipeDescription.isEmpty() && i < last
+                    ? QStringLiteral("ERROR..No pipe size meets the velocity and friction limits.")
+                    : QString());
+            trickle->Post();
+        }
+        RefuseManifold(QStringLiteral("No pipe of type \"") + PipeType + QStringLiteral("\" and rating ")
+                       + FixedText(rating, 10, 2) + QStringLiteral(" meets the velocity limit of ")
+                       + FixedText(m->ManifoldMaxVel, 10, 2) + QStringLiteral(" ft/s and the friction limit of ")
+                       + FixedText(m->ManifoldMaxFric, 10, 2) + QStringLiteral(" ft in the segment(s) from station ")
+                       + unsized.join(QStringLiteral(", ")) + QStringLiteral(" ft."));
+        CloseScratchTables();
+        return;
+    }
+
+    // Sizes and losses, node by node.
+    trickle->First();
+    for (int i = 0; i < n; ++i, trickle->Next()) {
+        TSta& r = *nodes[i];
+        EditIfBrowsing(trickle);
+        m->WorkTrickleTablePipeQ->SetAsFloat(r.PipeQ);
+        m->WorkTrickleTableWarning->SetAsString(QString());
+
+        if (i == last) {
+            // The last node has no pipe of its own.
+            r.PressurRating = nodes[i - 1]->PressurRating;
+            r.WtPerFt = nodes[i - 1]->WtPerFt;
+            r.DiaIn = nodes[i - 1]->DiaIn;
+            r.vel = nodes[i - 1]->vel;
+            r.Floss = 0.0;
+        } else if (pipes->Locate(QStringLiteral("Pipe Description"), r.PipeDescription)) {
+            r.PressurRating = m->PipeTablePressRtngpsi->AsFloat();
+            r.WtPerFt = m->PipeTableWtPerFt->AsFloat();
+        }
+        m->WorkTrickleTableDiaIn->SetAsFloat(r.DiaIn);
+        SetFixed(m->WorkTrickleTableVel, r.vel, 6, 2);
+        if (i == last)
+            m->WorkTrickleTableFloss->SetAsFloat(0.0);
+        else
+            SetFixed(m->WorkTrickleTableFloss, r.Floss, 6, 3);
+
+        r.Kloss = 0.0;
+        if (i == last) {
+            r.Kloss = Tul->StationVelocityHeadLoss(0, r, *nodes[i - 1], false);
+            SetFixed(m->WorkTrickleTableKloss, r.Kloss, 6, 3);
+        } else if (i == 0) {
+            r.Kloss = Tul->StationVelocityHeadLoss(0, r, r, false);
+            SetFixed(m->WorkTrickleTableKloss, r.Kloss, 6, 3);
+        } else {
+            r.Kloss = Tul->StationVelocityHeadLoss(0, r, *nodes[i - 1], false)
+                      + Tul->StationVelocityHeadLoss(1, r, *nodes[i - 1], false);
+            SetFixed(m->WorkTrickleTableKloss, r.Kloss, 6, 2);
+        }
+        TotFric += r.Floss + r.Kloss;
+
+        m->WorkTrickleTableWtPerFt->SetAsFloat(r.WtPerFt);
+        m->WorkTrickleTableNfac->SetAsFloat(r.Nfac);
+        m->WorkTrickleTableCfac->SetAsFloat(r.Cfac);
+        m->WorkTrickleTableEfac->SetAsFloat(r.Efac);
+        m->WorkTrickleTableRe->SetAsFloat(r.Re);
+        m->WorkTrickleTableF->SetAsFloat(r.F);
+        m->WorkTrickleTableDownStreamPipeDescription->SetAsString(r.PipeDescription);
+        m->WorkTrickleTableFlowType->SetAsString(r.FlowType);
+        m->WorkTrickleTableTSta->SetAsString(Hyd->StationText(r.Station));
+        if (i != last) {
+            const QString method = FrictionMethodText(r.FrictionMethodUsed, r.Nfac, r.Cfac, r.FlowType, r.Re, r.F);
+            if (!method.isEmpty())
+                m->WorkTrickleTableCalcMethod->SetAsString(method);
+        }
+        trickle->Post();
+    }
+
+    // Backward: every node at least at its required grade (top of pipe plus
+    // the least head), carrying the losses up from the last node.
+    const double minHead = Tul->TriclMinHead;
+    nodes[last]->Sgl = nodes[last]->DiaIn / 12.0 + nodes[last]->InvertElev + minHead;
+    nodes[last]->Hgl = nodes[last]->Sgl;
+    for (int i = last - 1; i >= 0; --i) {
+        TSta& r = *nodes[i];
+        r.Sgl = r.DiaIn / 12.0 + r.InvertElev + minHead;
+        r.Hgl = nodes[i + 1]->Hgl + r.Floss + r.Kloss;
+        if (r.Hgl < r.Sgl)
+            r.Hgl = r.Sgl;
+    }
+    TSta& first = *nodes[0];
+    first.Egl = first.Hgl + first.vel * first.vel / 64.4;
+    // Forward from the first node.
+    for (int i = 1; i <= last; ++i) {
+        TSta& r = *nodes[i];
+        const TSta& prev = *nodes[i - 1];
+        r.Hgl = prev.Hgl - prev.Floss - prev.Kloss;
+        if (i == last)
+            r.Hgl -= r.Kloss;
+        r.Egl = r.Hgl + prev.vel * prev.vel / 64.4;
+        r.Psi = (r.Hgl - r.InvertElev) * 0.43344;
+    }
+    first.Psi = (first.Hgl - first.InvertElev) * 0.43344;
+    EntPsi = first.vel * first.vel / 64.4 * 0.43344 + first.Psi;
+    EntHgl = first.Hgl;
+
+    trickle->First();
+    for (int i = 0; i < n; ++i, trickle->Next()) {
+        const TSta& r = *nodes[i];
+        EditIfBrowsing(trickle);
+        SetFixed(m->WorkTrickleTableHgl, r.Hgl, 6, 2);
+        SetFixed(m->WorkTrickleTableEgl, r.Egl, 6, 2);
+        SetFixed(m->WorkTrickleTablePsi, r.Psi, 6, 2);
+        m->WorkTrickleTableRchLen->SetAsFloat(i < last ? nodes[i + 1]->PipeLength : 0.0);
+        trickle->Post();
+    }
+
+    WriteManifoldResults(nodes, n);
+    CloseScratchTables();
+}
+
+void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)
+{
+    TDMod* m = DMod;
+    db::Table* header = m->WorkPipeTable;
+    OpenIfClosed(header);
+    EditIfBrowsing(header);
+    m->WorkPipeTableTriclEntQ->SetAsFloat(EntQ);
+    SetFixed(m->WorkPipeTableTriclEntPsi, EntPsi, 6, 2);
+    SetFixed(m->WorkPipeTableTriclEntHgl, EntHgl, 7, 3);
+    SetFixed(m->WorkPipeTableTriclTotFric, TotFric, 6, 2);
+    header->Post();
+
+    // The nodes were read in row order, so each goes back to its own row;
+    // two nodes at one station still get their own values. A row that no
+    // longer holds its node's station is left alone.
+    db::Table* trickle = m->WorkTrickleTable;
+    OpenIfClosed(trickle);
+    trickle->First();
+    QStringList skipped;
+    for (int k = 0; k < count; ++k, trickle->Next()) {
+        const TSta& r = *nodes[k];
+        if (trickle->Eof() || m->WorkTrickleTableStation->AsFloat() != r.Station) {
+            skipped << StationNumber(r.Station);
+            continue;
+        }
+        EditIfBrowsing(trickle);
+        m->WorkTrickleTablePressurRating->SetAsFloat(r.PressurRating);
+        SetRounded(m->WorkTrickleTableKloss, r.Kloss, 3);
+        m->WorkTrickleTableNodeType->SetAsInteger(k == 0 ? 0 : 1);
+        SetRounded(m->WorkTrickleTableVel, r.vel, 2);
+        SetRounded(m->WorkTrickleTablePsi, r.Psi, 2);
+        SetRounded(m->WorkTrickleTableHgl, r.Hgl, 2);
+        SetRounded(m->WorkTrickleTableEgl, r.Egl, 2);
+        if (k < count - 1) {
+            SetFixed(m->WorkTrickleTableFloss, r.Floss, 6, 3);
+            const QString method = FrictionMethodText(r.FrictionMethodUsed, r.Nfac, r.Cfac, r.FlowType, r.Re, r.F);
+            if (!method.isEmpty())
+                m->WorkTrickleTableCalcMethod->SetAsString(method);
+        }
+        trickle->Post();
+    }
+    if (!skipped.isEmpty()) {
+        ui::MessageDlg(QStringLiteral("WARNING..Manifold results not written for the node(s) at station ")
+                           + skipped.join(QStringLiteral(", "))
+                           + QStringLiteral(" ft: the manifold rows changed during the run."),
+                       ui::MsgType::Warning, ui::mbOK);
+    }
+}

@@ -1,0 +1,178 @@
+#pragma once
+// Small steps the engine runs share: opening and editing the working tables,
+// writing rounded values, messages, the trace file and the station records,
+// the friction-method text of a reach, and where a profile needs air valves.
+#include "engine/hydraulics.h"
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "model/station.h"
+#include "model/job.h"
+#include "platform/db/db.h"
+#include "platform/ui/seam/msg.h"
+
+#include <QString>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+// What reaches a table or a trace is always a number.
+inline double Finite(double x)
+{
+    return std::isfinite(x) ? x : 0.0;
+}
+
+// A run's warning and error dialogs, OK button only.
+inline void Warn(const QString& text)
+{
+    ui::MessageDlg(text, ui::MsgType::Warning, ui::mbOK);
+}
+
+inline void Fail(const QString& text)
+{
+    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
+}
+
+// A run's trace file, closed however the run ends. A null file (it could not
+// be created) writes nothing: the trace is a diagnostic.
+struct TraceCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using TraceFile = std::unique_ptr<std::FILE, TraceCloser>;
+
+// Frees the global station records however a run ends.
+struct StationRecordsGuard {
+    StationRecordsGuard() = default;
+    StationRecordsGuard(const StationRecordsGuard&) = delete;
+    StationRecordsGuard& operator=(const StationRecordsGuard&) = delete;
+    ~StationRecordsGuard() { FreeStationRecords(); }
+};
+
+inline void OpenIfClosed(db::Table* t)
+{
+    if (!t->Active())
+        t->Open();
+}
+
+// Puts the current row into edit state unless it is already being edited.
+inline void EditIfBrowsing(db::Table* t)
+{
+    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
+        t->Edit();
+}
+
+// Writes v as fixed-point text: rounded to `precision` significant digits,
+// shown with `digits` decimals, so the field holds the rounded value.
+inline void SetFixed(db::Field* f, double v, int precision, int digits)
+{
+    f->SetAsString(FixedText(v, precision, digits));
+}
+
+// The friction-method text stored with a reach's results ("Hazen Williams,
+// C = 150"). `separator` follows the flow regime and the Reynolds number of
+// the Darcy-Weisbach text; `cPrecision` is the count of significant digits of
+// the Hazen-Williams C. Empty for an unknown method code: the caller then
+// leaves its field alone.
+inline QString FrictionMethodText(int method, double n, double c, const QString& flowType, double re,
+                                  double f, const QString& separator = QStringLiteral(",  "),
+                                  int cPrecision = 5)
+{
+    switch (method) {
+    case kMethodManning:
+        return QStringLiteral("Mannings, n = ") + FixedText(n, 6, 3);
+    case kMethodHazenWilliams:
+        return QStringLiteral("Hazen Williams, C = ") + FixedText(c, cPrecision, 0);
+    case kMethodDarcyWeisbach:
+        return QStringLiteral("Darcy Weisbach, ") + flowType + separator + QStringLiteral("Re=")
+               + FixedText(re, 10, 0) + separator + QStringLiteral("F=") + FixedText(f, 7, 5);
+    default:
+        return QString();
+    }
+}
+
+// The station whose surge sizes the air valves: the fastest whose pipe has a
+// modulus and a rating, the first of equal velocities; null when none has.
+inline const TSta* SurgeStation(TSta* const* sta, int n)
+{
+    const TSta* best = nullptr;
+    double fastest = 0.0;
+    for (int k = 0; k < n; ++k) {
+        const TSta* s = sta[k];
+        if (s->Modulus > 0 && s->PressurRating > 0 && s->vel > fastest) {
+            fastest = s->vel;
+            best = s;
+        }
+    }
+    return best;
+}
+
+// Station k of n needs an air-vacuum valve at either end of the line, at a
+// high point, and before a fall steeper than 0.3249 ft per ft to the next
+// station (a reach without length has no slope).
+inline bool NeedsAirValve(TSta* const* sta, int n, int k)
+{
+    constexpr double kSteepFall = 0.3249;
+    if (k == 0 || k == n - 1 || sta[k]->HighPointDiaIn > 0)
+        return true;
+    const TSta* s = sta[k];
+    const TSta* d = sta[k + 1];
+    return d->PipeLength > 0 && (s->InvertElev - d->InvertElev) / d->PipeLength > kSteepFall;
+}
+
+// The reach that leaves station s for station d, written into the current
+// WorkProfTable row: its friction loss, friction method and length. An
+// unknown method code leaves the method text as it was.
+inline void WriteLeavingReach(const TSta* s, const TSta* d, int cPrecision)
+{
+    SetFixed(DMod->WorkProfTableFloss, d->Floss, 6, 3);
+    const QString method = FrictionMethodText(d->FrictionMethodUsed, s->Nfac, s->Cfac, d->FlowType,
+                                              d->Re, d->F, QStringLiteral(", "), cPrecision);
+    if (!method.isEmpty())
+        DMod->WorkProfTableCalcMethod->SetAsString(method);
+    DMod->WorkProfTableRchLen->SetAsFloat(Finite(d->Station - s->Station));
+}
+
+// Sets Tul->SurgePsi from the surge station; keeps it when there is none.
+inline void FindSurgePsi(TSta* const* sta, int n)
+{
+    if (const TSta* s = SurgeStation(sta, n))
+        Tul->SurgePsi = Finite(Hyd->SurgePressure(s->Modulus, s->DiaIn, s->WallThick, s->vel));
+}
+
+// Writes what the gravity and pumped runs store alike into the current
+// WorkProfTable row of station k of n: station text, length of the reach that
+// arrives, minor loss, velocity, pressure, grade lines and air-valve size;
+// the end row's pipe is emptied unless the line ends in gated pipe (SysHas 1)
+// or is a manifold job (SysHas 4).
+inline void WriteStationResults(TSta* const* sta, int n, int k)
+{
+    const TSta* s = sta[k];
+    DMod->WorkProfTableTSta->SetAsString(Hyd->StationText(s->Station));
+    DMod->WorkProfTablePipeLength->SetAsFloat(k == 0 ? 0.0 : Finite(s->Station - sta[k - 1]->Station));
+    SetFixed(DMod->WorkProfTableKloss, s->Kloss, 6, 3);
+    SetFixed(DMod->WorkProfTableVel, s->vel, 6, 2);
+    SetFixed(DMod->WorkProfTablePsi, s->Psi, 6, 2);
+    SetFixed(DMod->WorkProfTableHgl, s->Hgl, 6, 2);
+    SetFixed(DMod->WorkProfTableEgl, s->Egl, 6, 2);
+    DMod->WorkProfTableAirVacSize->SetAsFloat(
+        NeedsAirValve(sta, n, k) ? Finite(Hyd->ValveSize(s->DiaIn, Tul->SurgePsi)) : 0.0);
+    if (k == n - 1 && Tul->SysHas != 1 && Tul->SysHas != 4) {
+        DMod->WorkProfTablePipeType->SetAsString(QString());
+        DMod->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
+    }
+}
+
+// The station's warning as stored, with the surge text when its surge is
+// above 2.5 x the pipe rating. `surge` receives the station's own surge
+// pressure when its pipe has a modulus and a rating; the result says whether.
+inline bool StationSurge(const TSta* s, double& surge, QString& warning)
+{
+    warning = s->Warning;
+    if (!(s->Modulus > 0 && s->PressurRating > 0))
+        return false;
+    surge = Finite(Hyd->SurgePressure(s->Modulus, s->DiaIn, s->WallThick, s->vel));
+    if (surge > 2.5 * s->PressurRating)
+        warning += QStringLiteral(
+            " WARNING ... Analyze surge.  Surge pressure greater than 2.5 x pipe rating.");
+    return true;
+}

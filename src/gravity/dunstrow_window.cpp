@@ -1,0 +1,653 @@
+#include "gravity/dunstrow_window.h"
+
+#include "dialogs/database/job_list_dialog.h"
+#include "dialogs/database/remove_job_dialog.h"
+#include "dialogs/database/save_job_dialog.h"
+#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/system/system_dialog_rules.h"
+#include "engine/run_steps.h"
+#include "designer/about_box.h"
+#include "mainwindow/mersol_window.h"
+#include "model/job_transfer.h"
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "engine/single_objects.h"
+#include "model/job.h"
+#include "platform/ui/application.h"
+#include "platform/ui/cursor.h"
+#include "platform/ui/dbcontrols.h"
+#include "platform/ui/help.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/statusbar.h"
+#include "reports/job_list_report.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TDunstrowForm* DunstrowForm = nullptr;
+
+namespace {
+
+QPixmap titlePicture()
+{
+    QPixmap pm(640, 420);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(0, 0, 640, 420, QColor(60, 110, 60));
+    p.setPen(QPen(QColor(40, 60, 140), 6));
+    p.drawLine(40, 200, 600, 340);   // a pipeline falling away from its water surface
+    DrawTitleTexts(p, QStringLiteral("Dunstrow"), QStringLiteral("Gravity Pipeline Design"));
+    return pm;
+}
+
+
+} // namespace
+
+TDunstrowForm::TDunstrowForm()
+{
+    setObjectName(QStringLiteral("DunstrowForm"));
+    SetCaption(QStringLiteral("Dunstrow Gravity Pipeline Design (Vession 1.2)"));
+    resize(657, 545);
+    SetPosition(ui::Position::ScreenCenter);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    MainMenu1 = ui::Make<QMenuBar>(this, "MainMenu1");
+    lay->setMenuBar(MainMenu1);
+    buildMenus();
+
+    Panel1 = BuildJobButtonBar(this, ExitBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, CancelJobBitBtn);
+    lay->addWidget(Panel1);
+
+    OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
+    buildJobPage(OvcNotebook1->AddPage(QStringLiteral("&General Job Data")));
+    OvcNotebook1->AddPage(QStringLiteral("&Profile Edit Data"));
+    OvcNotebook1->AddPage(QStringLiteral("&Output"));
+    lay->addWidget(OvcNotebook1, 1);
+
+    MainStatusBar = ui::Make<ui::StatusBar>(this, "MainStatusBar");
+    MainStatusBar->SetPanels({150, 150});
+    lay->addWidget(MainStatusBar);
+
+    Timer1 = new QTimer(this);   // disabled, as the window has always had it
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    OnClick(ExitBtn, [this] { ExitBtnClick(); });
+    OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
+    OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
+    OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
+    OnClick(CancelJobBitBtn, [this] { CancelJobBitBtnClick(); });
+    SetCancelButton(CancelJobBitBtn);
+    OnClick(OKBitBtn2, [this] { OKBitBtn2Click(); });
+    OnClick(BitBtn1, [this] { BitBtn1Click(); });
+    Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
+    connectFields();
+    NodeKindDialogOpener = [this](const QString& kind) { OpenNodeKindDialogs(this, kind, false); };
+    TSaveForm::StoresCalculatorJobs = false;
+}
+
+TDunstrowForm::~TDunstrowForm()
+{
+    if (DunstrowForm == this) DunstrowForm = nullptr;
+    NodeKindDialogOpener = nullptr;
+    TSaveForm::StoresCalculatorJobs = true;
+}
+
+void TDunstrowForm::buildMenus()
+{
+    QMenu* file = ui::AddMenu(MainMenu1, QStringLiteral("&File"), "File1");
+    NewJob1 = ui::AddItem(file, "NewJob1", QStringLiteral("&New Job"), this, [this] { NewJob1Click(); });
+    RevieworEditJob1 = ui::AddItem(file, "RevieworEditJob1", QStringLiteral("&Review or Edit Job..."), this,
+                                   [this] { RevieworEditJob1Click(); });
+    SaveJob1 = ui::AddItem(file, "SaveJob1", QStringLiteral("&Save Job"), this, [this] { SaveJob1Click(); });
+    ui::AddSeparator(file);
+    MaintainJobDatabase1 = ui::AddItem(file, "MaintainJobDatabase1", QStringLiteral("&Delete Job"), this,
+                                       [this] { MaintainJobDatabase1Click(); });
+    ui::AddSeparator(file);
+    Exit1 = ui::AddItem(file, "Exit1", QStringLiteral("E&xit"), this, [this] { Exit1Click(); });
+
+    QMenu* reports = ui::AddMenu(MainMenu1, QStringLiteral("&Reports"), "Reports1");
+    ListofJobs1 = ui::AddItem(reports, "ListofJobs1", QStringLiteral("&List of Jobs"), this,
+                              [this] { ListofJobs1Click(); });
+
+    QMenu* help = ui::AddMenu(MainMenu1, QStringLiteral("&Help"), "Help1");
+    Contents1 = ui::AddItem(help, "Contents1", QStringLiteral("&Contents"), this, [this] { Contents1Click(); });
+    SearchforHelpon1 = ui::AddItem(help, "SearchforHelpon1", QStringLiteral("&Search for Help on..."), this,
+                                   [this] { SearchforHelpon1Click(); });
+    LearningtouseMersolandDunstrow1 =
+        ui::AddItem(help, "LearningtouseMersolandDunstrow1", QStringLiteral("Learning to use Mersol and Dunstrow"),
+                    this, [this] { LearningtouseMersolandDunstrow1Click(); });
+    ui::AddSeparator(help);
+    About1 = ui::AddItem(help, "About1", QStringLiteral("&About"), this, [this] { About1Click(); });
+}
+
+void TDunstrowForm::buildJobPage(QWidget* page)
+{
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(0, 0, 0, 0);
+    DunstrowImage = MakeTitlePicture(page, "DunstrowImage", titlePicture());
+    grid->addWidget(DunstrowImage, 0, 0);
+
+    ScrollBox1 = ui::Make<QFrame>(page, "ScrollBox1");
+    ScrollBox1->setAutoFillBackground(true);
+    grid->addWidget(ScrollBox1, 0, 0);
+    auto* box = new QGridLayout(ScrollBox1);
+    box->setContentsMargins(6, 4, 6, 4);
+
+    auto* ident = new QGridLayout;
+    struct F { QLineEdit** out; const char* name; const char* label; int length; };
+    const F fields[] = {
+        {&JobNameDBEdit, "JobNameDBEdit", "Job Name", 50},  {&JobLocationDBSF, "JobLocationDBSF", "Job Location", 40},
+        {&JobDesignerDBSF, "JobDesignerDBSF", "Job Designer", 35}, {&LanduserDBSF, "LanduserDBSF", "Land User", 24},
+        {&IDDBDF, "IDDBDF", "ID", 12},                      {&JobClassDBSF, "JobClassDBSF", "Job  Class", 10},
+        {&DateDBPF, "DateDBPF", "Date", 12},
+    };
+    int row = 0;
+    for (const F& f : fields) {
+        ident->addWidget(new QLabel(QString::fromLatin1(f.label), ScrollBox1), row, 0);
+        *f.out = ui::Make<QLineEdit>(ScrollBox1, f.name);
+        (*f.out)->setMaxLength(f.length);
+        ident->addWidget(*f.out, row, 1);
+        if (row == 0) ident->addWidget(new QLabel(QStringLiteral("(Required, must be unique)"), ScrollBox1), ++row, 1);
+        ++row;
+    }
+    ident->addWidget(new QLabel(QStringLiteral("Job Notes"), ScrollBox1), row++, 0);
+    JobNotesDBMemo = ui::Make<QPlainTextEdit>(ScrollBox1, "JobNotesDBMemo");
+    ident->addWidget(JobNotesDBMemo, row, 0, 1, 2);
+    box->addLayout(ident, 0, 0);
+
+    GroupBox1 = ui::Make<QGroupBox>(ScrollBox1, "GroupBox1", QStringLiteral("Entrance Data"));
+    auto* ent = new QGridLayout(GroupBox1);
+    FlowDBNF = ui::Make<QLineEdit>(GroupBox1, "FlowDBNF");
+    cfsField = ui::Make<QLineEdit>(GroupBox1, "cfsField");
+    cfsField->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}(\\.\\d{0,2})?")),
+                                                           cfsField));
+    cfsField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    WSDBNF = ui::Make<QLineEdit>(GroupBox1, "WSDBNF");
+    ent->addWidget(new QLabel(QStringLiteral("Design Flow Rate"), GroupBox1), 0, 0);
+    ent->addWidget(FlowDBNF, 0, 1);
+    ent->addWidget(new QLabel(QStringLiteral("gpm"), GroupBox1), 0, 2);
+    ent->addWidget(cfsField, 1, 1);
+    ent->addWidget(new QLabel(QStringLiteral("cfs"), GroupBox1), 1, 2);
+    ent->addWidget(new QLabel(QStringLiteral("Water Surface Elevation"), GroupBox1), 2, 0);
+    ent->addWidget(WSDBNF, 2, 1);
+    ent->addWidget(new QLabel(QStringLiteral("feet"), GroupBox1), 2, 2);
+    ent->addWidget(new QLabel(QStringLiteral("Entrance Notes"), GroupBox1), 3, 0);
+    DBMemo1 = ui::Make<QPlainTextEdit>(GroupBox1, "DBMemo1");
+    ent->addWidget(DBMemo1, 4, 0, 1, 3);
+    DetMLCheckBox = ui::Make<QCheckBox>(GroupBox1, "DetMLCheckBox", QStringLiteral("Detailed Minor Loss Calc's?"));
+    DetMLCheckBox->setFocusPolicy(Qt::ClickFocus);
+    ui::SetHint(DetMLCheckBox, QStringLiteral("Check here for detailed minor loss calc's"));
+    ent->addWidget(DetMLCheckBox, 5, 0, 1, 3);
+    // The job notes hand the focus to the check box, and Enter goes on from
+    // there into the entrance data.
+    QWidget::setTabOrder(JobNotesDBMemo, DetMLCheckBox);
+    QWidget::setTabOrder(DetMLCheckBox, FlowDBNF);
+    box->addWidget(GroupBox1, 0, 1);
+
+    auto* buttons = new QHBoxLayout;
+    OKBitBtn2 = ui::Make<QPushButton>(ScrollBox1, "OKBitBtn2", QStringLiteral("OK"));
+    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("&Help"));
+    buttons->addStretch(1);
+    buttons->addWidget(OKBitBtn2);
+    buttons->addWidget(BitBtn1);
+    box->addLayout(buttons, 1, 0, 1, 2);
+    ScrollBox1->hide();
+}
+
+void TDunstrowForm::bindData()
+{
+    if (bound_ || !DMod) return;
+    bound_ = true;
+    db::DataSource* pipe = DMod->WorkPipeData;
+    new ui::DBEdit(JobNameDBEdit, pipe, QStringLiteral("JobName"));
+    new ui::DBEdit(JobLocationDBSF, pipe, QStringLiteral("Location"));
+    new ui::DBEdit(JobDesignerDBSF, pipe, QStringLiteral("Designer"));
+    new ui::DBEdit(LanduserDBSF, pipe, QStringLiteral("Landuser"));
+    new ui::DBEdit(IDDBDF, pipe, QStringLiteral("ID"));
+    new ui::DBEdit(JobClassDBSF, pipe, QStringLiteral("JobClass"));
+    new ui::DBDateEdit(DateDBPF, pipe, QStringLiteral("Date"));
+    new ui::DBMemo(JobNotesDBMemo, pipe, QStringLiteral("JobNotes"));
+    new ui::DBNumericEdit(FlowDBNF, pipe, QStringLiteral("DesignFlow"),
+                          ui::NumericFormat::Picture(QStringLiteral("#####"), 0, 99999));
+    new ui::DBNumericEdit(WSDBNF, pipe, QStringLiteral("WSElev"),
+                          ui::NumericFormat::Picture(QStringLiteral("####.#"), -300, 9999));
+    new ui::DBMemo(DBMemo1, pipe, QStringLiteral("EntranceNotes"));
+}
+
+void TDunstrowForm::connectFields()
+{
+    OnEnter(JobNameDBEdit, [this] { JobNameDBEditEnter(); });
+    OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
+    for (QWidget* w : std::initializer_list<QWidget*>{JobLocationDBSF, JobDesignerDBSF, JobClassDBSF, WSDBNF})
+        OnEnter(w, [this] { GuardedFieldEnter(); });
+    for (QWidget* w : std::initializer_list<QWidget*>{FlowDBNF, cfsField})
+        OnEnter(w, [this] { FlowFieldEnter(); });
+    for (QWidget* w : std::initializer_list<QWidget*>{JobNotesDBMemo, DateDBPF, LanduserDBSF, IDDBDF, DBMemo1})
+        OnEnter(w, [this] { PlainFieldEnter(); });
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{JobLocationDBSF, JobDesignerDBSF, JobClassDBSF, LanduserDBSF, IDDBDF, WSDBNF})
+        OnExit(w, [this] { PostFieldExit(); });
+    OnExit(JobNotesDBMemo, [this] { JobNotesDBMemoExit(); });
+    OnExit(DBMemo1, [this] { DBMemo1Exit(); });
+    OnExit(DateDBPF, [this] { DateDBPFExit(); });
+    // The save dialog writes the job object's date into the job: a date typed
+    // and saved from the menu, without leaving the field, must be that date.
+    connect(DateDBPF, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (Tul && QDate::fromString(text, QStringLiteral("MM/dd/yyyy")).isValid()) Tul->Date = text;
+    });
+    OnExit(DetMLCheckBox, [this] { DetMLCheckBoxExit(); });
+    // The box is written at once too: the menu's Save and Exit take no focus
+    // from it, and a loaded job with a changed box has something to save.
+    OnClick(DetMLCheckBox, [this] {
+        markJobChanged();
+        DetMLCheckBoxExit();
+    });
+    OnExit(FlowDBNF, [this] { FlowDBNFExit(); });
+    OnExit(cfsField, [this] { cfsFieldExit(); });
+    for (QWidget* w : std::initializer_list<QWidget*>{JobNameDBEdit, JobLocationDBSF, JobDesignerDBSF, LanduserDBSF,
+                                                      IDDBDF, JobClassDBSF, DateDBPF, JobNotesDBMemo, FlowDBNF,
+                                                      cfsField, WSDBNF, DBMemo1, DetMLCheckBox})
+        SetEnterKey(w, ui::EnterKey::NextControl);
+}
+
+// ---- form events ------------------------------------------------------------
+
+void TDunstrowForm::FormActivate()
+{
+    JobNameEntered = false;
+    ui::SetHelpFile(QStringLiteral("Mersol.HLP"));
+    DunstrowImage->show();
+    ScrollBox1->hide();
+    if (DMod && !DMod->DefSysTable->Active()) DMod->DefSysTable->Open();
+}
+
+void TDunstrowForm::FormShow()
+{
+    bindData();
+    Tul->Cancelled = false;
+    DMod->WorkTablesFree = true;
+    Tul->GatedLossPick = false;
+    Tul->SaveState = 2;
+    // Its lists start with its own jobs, as Previous Job and List of Jobs
+    // choose them.
+    DMod->JobFilterMode = 4;
+    OvcNotebook1->SetPageIndex(0);
+    OvcNotebook1->setEnabled(false);
+    OpenIfClosed(DMod->DefLocTable);
+    CancelJobBitBtn->setEnabled(false);
+    SaveJobBtn->setEnabled(false);
+    SaveJob1->setEnabled(false);
+    ScrollBox1->hide();
+    DunstrowImage->show();
+    MainStatusBar->SetPanelText(0, QStringLiteral("Please make selection"));
+    MainStatusBar->SetPanelText(1, QStringLiteral("Welcome to Dunstrow!"));
+}
+
+void TDunstrowForm::FormClose()
+{
+    if (Tul->SaveState != 2) ShowOwned(SaveForm, this);
+    if (DMod->DefLocTable->Active()) DMod->DefLocTable->Close();
+    Tul->GatedLossPick = false;
+    DeleteSingleObjects();
+}
+
+void TDunstrowForm::leaveFieldFor(QPushButton* button)
+{
+    // From the menu the focus stays in the field being typed: leave it as the
+    // button would, so that its value reaches the job before it is saved.
+    if (button->isEnabled() && button->isVisible()) SetFocus(button);
+}
+
+void TDunstrowForm::ExitBtnClick()
+{
+    leaveFieldFor(ExitBtn);
+    Tul->Cancelled = false;
+    Close();
+}
+
+void TDunstrowForm::showNoJob()
+{
+    OvcNotebook1->SetPageIndex(0);
+    ScrollBox1->hide();
+    if (OvcNotebook1->isEnabled()) OvcNotebook1->setEnabled(false);
+    MainStatusBar->SetPanelText(0, QStringLiteral("Please make selection"));
+    MainStatusBar->SetPanelText(1, QStringLiteral("Welcome to Dunstrow!"));
+    DunstrowImage->show();
+    CancelJobBitBtn->setEnabled(false);
+    SaveJobBtn->setEnabled(false);
+    SaveJob1->setEnabled(false);
+}
+
+void TDunstrowForm::CancelJobBitBtnClick()
+{
+    JobTrans->CloseAllTables();
+    JobTrans->ResetJobRecord();
+    showNoJob();
+    Tul->JobListCancelled = false;
+}
+
+// ---- job commands -------------------------------------------------------------
+
+void TDunstrowForm::NewJobBtnClick()
+{
+    DMod->WorkTablesFree = false;
+    PageShown = 0;
+    JobNameEntered = false;
+    Tul->JobListCancelled = false;
+    Tul->CheckRatings = true;
+    Tul->EditingNode = false;
+    Tul->ProfEntryCancelled = false;
+    if (Tul->SaveState != 2) ShowOwned(SaveForm, this);
+    MainStatusBar->SetPanelText(0, QStringLiteral("Enter job data"));
+    JobTrans->CloseAllTables();
+    JobTrans->ResetJobRecord();
+    Tul->NewJob = true;
+    Tul->StoredJob = false;
+    Tul->PrevJobLoaded = false;
+    Tul->SaveState = 0;
+    Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+    cfsField->setText(QString());   // the last job's flow must not come back through it
+
+    db::Table* pipe = DMod->WorkPipeTable;
+    for (db::Table* t : {DMod->WorkProfTable, pipe}) {
+        EmptyWorkTable(t);
+        OpenIfClosed(t);
+    }
+    EditIfBrowsing(pipe);
+    DMod->WorkPipeTableDate->SetAsString(Tul->Date);
+    for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkTrickleTable}) EmptyWorkTable(t);
+
+    CancelJobBitBtn->setEnabled(true);
+    SaveJobBtn->setEnabled(true);
+    SaveJob1->setEnabled(true);
+    DunstrowImage->hide();
+    OvcNotebook1->setEnabled(true);
+    OvcNotebook1->SetPageIndex(1);
+    OvcNotebook1->SetPageIndex(0);
+    ScrollBox1->show();
+
+    OpenIfClosed(DMod->DefLocTable);
+    Tul->DetailedML = DMod->DefLocTableGravMinorLossDetail->AsBoolean();
+    DetMLCheckBox->setChecked(Tul->DetailedML);
+    EditIfBrowsing(pipe);
+    DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
+    // This designer computes gravity jobs only and lists only those: whatever
+    // system type the local defaults name, its new jobs are gravity jobs.
+    SelectGravitySystem();
+    PostIfEditing(pipe);
+    pipe->Edit();
+    OvcNotebook1->SetPageIndex(0);
+    SetFocus(JobNameDBEdit);
+}
+
+void TDunstrowForm::PrevJobBtnClick()
+{
+    PageShown = 0;
+    JobNameEntered = false;
+    Tul->JobListCancelled = false;
+    Tul->CheckRatings = true;
+    Tul->ProfileEntryActive = false;
+    Tul->EditingNode = false;
+    const ui::Cursor savedCursor = ui::ScreenCursor();
+    JobImported = false;
+    ReportEmptyJobStore(PrevJobBtn);
+    if (Tul->SaveState != 2) ShowOwned(SaveForm, this);
+    CancelJobBitBtnClick();
+    Tul->NewJob = false;
+    Tul->StoredJob = true;
+    Tul->PrevJobLoaded = true;
+    Tul->SaveState = 2;
+    DMod->JobFilterMode = 4;   // gravity jobs
+    ShowOwned(JobListForm, this);
+    if (Tul->JobListCancelled) {
+        CancelJobBitBtnClick();
+        return;
+    }
+    if (JobImported) return;
+
+    if (!LoadPickedJob(savedCursor)) {
+        CancelJobBitBtnClick();
+        return;
+    }
+    Tul->DetailedML = DMod->WorkPipeTableDetailedML->AsBoolean();
+    DetMLCheckBox->setChecked(Tul->DetailedML);
+    CancelJobBitBtn->setEnabled(true);
+    SaveJobBtn->setEnabled(true);
+    SaveJob1->setEnabled(true);
+    Tul->SaveState = 2;
+    MainStatusBar->SetPanelText(0, QStringLiteral("Data Output"));
+
+    SelectGravitySystem();
+    Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
+    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    cfsField->setText(CfsText(Tul->DesignFlowCfs));
+    OvcNotebook1->SetPageIndex(2);
+}
+
+void TDunstrowForm::SaveJobBtnClick()
+{
+    leaveFieldFor(SaveJobBtn);
+    PostIfEditing(DMod->WorkPipeTable);
+    PostIfEditing(DMod->WorkSuctionTable);
+    Tul->JobName = DMod->WorkPipeTableJobName->AsString();
+    ShowOwned(SaveForm, this);
+}
+
+void TDunstrowForm::MaintainJobDatabase1Click()
+{
+    struct Unfilter {
+        // The stored job table must not stay filtered: the name check and
+        // the save look jobs up in it and would miss the hidden ones.
+        ~Unfilter()
+        {
+            if (DMod->JobPipeTable->Filtered()) DMod->JobPipeTable->SetFiltered(false);
+        }
+    } unfilter;
+    RemoveJobsDlg = new TRemoveJobsDlg(this);
+    RemoveJobsDlg->ListFiltered = true;   // the jobs of the list's filter mode
+    struct Reset {
+        ~Reset()
+        {
+            delete RemoveJobsDlg;
+            RemoveJobsDlg = nullptr;
+        }
+    } reset;
+    RemoveJobsDlg->ShowModal();
+}
+
+void TDunstrowForm::ListofJobs1Click()
+{
+    ui::CursorScope wait(ui::Cursor::HourGlass);
+    OpenIfClosed(DMod->JobPipeTable);
+    DMod->JobFilterMode = 4;
+    PreviewJobListReport(this);
+    DMod->JobPipeTable->Close();
+}
+
+void TDunstrowForm::About1Click() { ShowOwned(AboutBox, this); }
+void TDunstrowForm::Contents1Click() { ui::HelpContents(); }
+void TDunstrowForm::SearchforHelpon1Click() { ui::HelpSearch(QString()); }
+void TDunstrowForm::LearningtouseMersolandDunstrow1Click() { ui::HelpContext(160); }
+void TDunstrowForm::BitBtn1Click() { ui::HelpContext(15448); }
+
+void TDunstrowForm::SelectGravitySystem()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    OpenIfClosed(pipe);
+    EditIfBrowsing(pipe);
+    DMod->WorkPipeTableSysType->SetAsString(QStringLiteral("GRAVITY"));
+    Tul->SysTypeCode = 0;
+    MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
+    if (DunstrowImage->isVisible()) DunstrowImage->hide();
+    OvcNotebook1->setEnabled(true);
+    if (ScrollBox1->isHidden()) ScrollBox1->show();
+}
+
+void TDunstrowForm::TakeImportedJob()
+{
+    SelectGravitySystem();
+    MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
+    OvcNotebook1->SetPageIndex(0);
+    JobImported = true;
+    // The job page's unbound fields show the imported entrance too.
+    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    cfsField->setText(CfsText(Tul->DesignFlowCfs));
+    DetMLCheckBox->setChecked(Tul->DetailedML);
+    // The imported job is worked on at once, as a loaded one is.
+    CancelJobBitBtn->setEnabled(true);
+    SaveJobBtn->setEnabled(true);
+    SaveJob1->setEnabled(true);
+}
+
+void TDunstrowForm::OKBitBtn2Click()
+{
+    if (!Tul->NewJob) {
+        OvcNotebook1->SetPageIndex(1);
+        return;
+    }
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (DMod->WorkPipeTableJobName->IsNull()) {
+        OvcNotebook1->SetPageIndex(0);
+        ui::MessageDlg(QStringLiteral("Please enter a Job Name"), ui::MsgType::Error, ui::mbOK);
+        SetFocus(JobNameDBEdit);
+        PageShown = 0;
+        return;
+    }
+    PostIfEditing(pipe);
+    OpenIfClosed(DMod->WorkProfTable);
+    Tul->NumNodes = 1;
+    pipe->Edit();
+    DMod->WorkPipeTableNumNodes->SetAsInteger(1);
+    pipe->Post();
+    MainStatusBar->SetPanelText(0, QStringLiteral("Enter node data"));
+    Tul->NewStation = 0;
+    Tul->NewNode = true;
+    // The node entry and the profile page come with the profile editing.
+    OvcNotebook1->SetPageIndex(1);
+}
+
+void TDunstrowForm::OvcNotebook1Click()
+{
+    if (OvcNotebook1->PageIndex() != 0 && DMod->WorkPipeTableJobName->IsNull()) {
+        OvcNotebook1->SetPageIndex(0);
+        ui::MessageDlg(QStringLiteral("Please enter a Job Name"), ui::MsgType::Error, ui::mbOK);
+        SetFocus(JobNameDBEdit);   // where the message sends the user
+        PageShown = 0;
+        return;
+    }
+    if (OvcNotebook1->PageIndex() == 0) SetFocus(OKBitBtn2);
+}
+
+// ---- job page fields ----------------------------------------------------------
+
+void TDunstrowForm::markJobChanged()
+{
+    if (Tul->SaveState != 0) Tul->SaveState = 1;
+    EditIfBrowsing(DMod->WorkPipeTable);
+}
+
+bool TDunstrowForm::jobNameMissing()
+{
+    if (!Tul->JobName.isEmpty()) return false;
+    ui::MessageDlg(QStringLiteral("You must enter a Job Name"), ui::MsgType::Error, ui::mbOK);
+    SetFocus(JobNameDBEdit);
+    return true;
+}
+
+void TDunstrowForm::GuardedFieldEnter()
+{
+    if (!jobNameMissing()) markJobChanged();
+}
+
+void TDunstrowForm::FlowFieldEnter()
+{
+    GuardedFieldEnter();
+    Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
+}
+
+void TDunstrowForm::PlainFieldEnter() { markJobChanged(); }
+
+void TDunstrowForm::JobNameDBEditEnter()
+{
+    markJobChanged();
+    JobNameEntered = true;
+}
+
+void TDunstrowForm::PostFieldExit() { PostIfEditing(DMod->WorkPipeTable); }
+
+void TDunstrowForm::JobNotesDBMemoExit()
+{
+    PostIfEditing(DMod->WorkPipeTable);
+    SetFocus(DetMLCheckBox);
+}
+
+void TDunstrowForm::DBMemo1Exit()
+{
+    PostIfEditing(DMod->WorkPipeTable);
+    SetFocus(OKBitBtn2);
+}
+
+void TDunstrowForm::DateDBPFExit()
+{
+    PostIfEditing(DMod->WorkPipeTable);
+    Tul->Date = DMod->WorkPipeTableDate->AsString();
+}
+
+void TDunstrowForm::DetMLCheckBoxExit()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    EditIfBrowsing(pipe);
+    Tul->DetailedML = DetMLCheckBox->isChecked();
+    DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
+    pipe->Post();
+    pipe->Edit();
+}
+
+void TDunstrowForm::FlowDBNFExit()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    PostIfEditing(pipe);
+    Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
+    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    cfsField->setText(CfsText(Tul->DesignFlowCfs));
+    pipe->Edit();
+    Tul->AdjustSupplyFlowToManifold();
+}
+
+void TDunstrowForm::cfsFieldExit()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    // Passed through untouched, the rounded cfs must not round the flow in gpm.
+    if (!cfsField->isModified()) return;
+    Tul->DesignFlowCfs = cfsField->text().trimmed().toDouble();
+    Tul->DesignFlow = Tul->DesignFlowCfs * 448.83;
+    EditIfBrowsing(pipe);
+    // Stored rounded to whole gpm.
+    DMod->WorkPipeTableDesignFlow->SetAsString(FixedText(Tul->DesignFlow, 8, 0));
+    PostIfEditing(pipe);
+    pipe->Edit();
+    Tul->AdjustSupplyFlowToManifold();
+}
+
+void TDunstrowForm::JobNameDBEditExit()
+{
+    JobNameFieldExit(this, JobNameEntered, JobNameDBEdit, JobLocationDBSF, MainStatusBar);
+}
+
+bool TDunstrowForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }

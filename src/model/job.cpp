@@ -1,0 +1,595 @@
+#include "model/job.h"
+
+#include "engine/hydraulics.h"
+#include "model/data_module.h"
+#include "model/node_rules.h"
+#include "model/number_text.h"
+#include "model/station.h"
+#include "platform/ui/seam/msg.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+TTul* Tul = nullptr;
+
+void CreateJobObject()
+{
+    if (!Tul)
+        Tul = new TTul;
+}
+
+namespace {
+
+// The job object exists before the program's entry runs.
+const bool jobObjectCreated = (CreateJobObject(), true);
+
+const QStringList& sysTypeKeywords()
+{
+    static const QStringList k = {"GRAVITY", "FULLFLOW", "PUMPED", "PRESSURE", "MANIFOLD", "GATED"};
+    return k;
+}
+
+// Pump keywords in code order 1..8.
+const QStringList& pumpTypeKeywords()
+{
+    static const QStringList k = {"CENTRIF",   "TURBINE",    "PROPELLER", "BOOSTER",
+                                  "PRESSFIND", "PRESSKNOWN", "AUTOPUMP",  "INLINE BOOSTER"};
+    return k;
+}
+
+const QStringList& reachKeywords()
+{
+    static const QStringList k = {"GRAVBEG",  "GRAVMID",  "GRAVEND",     "GRAVGATED", "GRAVMULTI",
+                                  "GRAVTRICKLE", "FULLBEG", "FULLMID",   "FULLEND",   "PUMPBEG",
+                                  "PUMPMID",  "PUMPEND",  "PUMPGATED",   "PUMPMULTI", "PUMPTRICKLE"};
+    return k;
+}
+
+const QStringList& nodeTypeTexts()
+{
+    static const QStringList k = {"Pipe entrance (any type)",      "In line (normal)",
+                                  "In line w/booster pump",        "In line w/pressure reducer",
+                                  "End of line (normal)",          "End of line, start gated pipe",
+                                  "End of line, start manifold segment"};
+    return k;
+}
+
+const QStringList& invElMethodTexts()
+{
+    static const QStringList k = {"Give depth to top of pipe (pipe cover)",
+                                  "Enter invert elevation directly", "Set invert at ground level"};
+    return k;
+}
+
+QString at(const QStringList& list, int i)
+{
+    return i >= 0 && i < list.size() ? list.at(i) : QString();
+}
+
+} // namespace
+
+int SysTypeCodeOf(const QString& keyword, int unchanged)
+{
+    const int i = sysTypeKeywords().indexOf(keyword);
+    return i >= 0 && i <= 4 ? i : unchanged;
+}
+
+QString SysTypeKeyword(int code) { return at(sysTypeKeywords(), code); }
+
+int PumpTypeCodeOf(const QString& keyword)
+{
+    const int i = pumpTypeKeywords().indexOf(keyword);
+    return i >= 0 ? i + 1 : 0;
+}
+
+QString PumpTypeKeyword(int code) { return at(pumpTypeKeywords(), code - 1); }
+
+int ReachCodeOf(const QString& keyword) { return reachKeywords().indexOf(keyword); }
+
+QString ReachKeyword(int code) { return at(reachKeywords(), code); }
+
+int KLocateCodeOf(const QString& location)
+{
+    return location == QLatin1String("US") ? 0 : 1;
+}
+
+QString NodeTypeText(int code) { return at(nodeTypeTexts(), code); }
+int NodeTypeCodeOf(const QString& text) { return nodeTypeTexts().indexOf(text); }
+QString InvElMethodText(int code) { return at(invElMethodTexts(), code); }
+int InvElMethodCodeOf(const QString& text) { return invElMethodTexts().indexOf(text); }
+
+int TTul::CheckPressureRatings(int position, double setPsi, double linePsi, double upRating,
+                               double downRating, QString& warning)
+{
+    if (!CheckRatings)
+        return 0;
+    const double P = setPsi > 0 ? setPsi : linePsi;
+    const QString T = FixedText(P, 6, 2);
+    auto ending = [](bool up, bool down) {
+        if (up && down)
+            return QStringLiteral("up and down stream.");
+        return up ? QStringLiteral("up stream.") : QStringLiteral("down stream.");
+    };
+    bool up = position > 1 && upRating > 0 && linePsi > upRating;
+    bool down = position < 3 && downRating > 0 && P > downRating;
+    if (up || down) {
+        warning = QStringLiteral("WARNING .. Pressure of ") + T +
+                  QStringLiteral(" is greater than pipe pressure rating, ") + ending(up, down);
+        return 1;
+    }
+    up = position > 1 && upRating > 0 && 0.72 * upRating < P;
+    down = position < 3 && downRating > 0 && 0.72 * downRating < P;
+    if (up || down) {
+        warning = QStringLiteral("WARNING .. Pressure of ") + T +
+                  QStringLiteral(" is greater than 72% of pipe pressure rating, ") +
+                  ending(up, down);
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// Posts a pending edit, finds the row whose `key` equals `value` and puts it
+// into edit state. A table without rows starts its first row, and a current
+// row whose key is still empty counts as the row of key 0: both are the row
+// being entered. Any other miss leaves the cursor and the state alone.
+bool LocateForEdit(db::Table* t, db::Field* key, const QVariant& value, bool zeroKey)
+{
+    if (t->State() == db::DataSetState::Edit)
+        t->Post();
+    if (t->Locate(key->FieldName(), value) || t->IsEmpty() || (zeroKey && key->IsNull())) {
+        t->Edit();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool TTul::LocateProfStation()
+{
+    return LocateForEdit(DMod->WorkProfTable, DMod->WorkProfTableStation, NewStation,
+                         NewStation == 0);
+}
+
+bool TTul::LocateProfRecordNo(int recordNo)
+{
+    return LocateForEdit(DMod->WorkProfTable, DMod->WorkProfTableRecordNo, recordNo, recordNo == 0);
+}
+
+bool TTul::LocateSuctionSegment()
+{
+    if (!DMod->WorkSuctionTable->Active())
+        DMod->WorkSuctionTable->Open();
+    return LocateForEdit(DMod->WorkSuctionTable, DMod->WorkSuctionTableSegmentNo,
+                         QString::number(SuctionSegmentNo), SuctionSegmentNo == 0);
+}
+
+bool TTul::LocateSuctionSegmentNo(int segmentNo)
+{
+    return LocateForEdit(DMod->WorkSuctionTable, DMod->WorkSuctionTableSegmentNo, segmentNo,
+                         segmentNo == 0);
+}
+
+bool TTul::LocateTrickleStation()
+{
+    return LocateForEdit(DMod->WorkTrickleTable, DMod->WorkTrickleTableStation, TrickleStation,
+                         TrickleStation == 0);
+}
+
+void TTul::LoadCurrentProfRow()
+{
+    TDMod* d = DMod;
+    Station = d->WorkProfTableStation->AsFloat();
+    GroundElev = d->WorkProfTableGroundElev->AsFloat();
+    RecordNo = d->WorkProfTableRecordNo->AsInteger();
+    PipeQ = d->WorkProfTablePipeQ->AsFloat();
+    PipeType = d->WorkProfTablePipeType->AsString();
+    DownStreamPipeDescription = d->WorkProfTableDownStreamPipeDescription->AsString();
+    DiaIn = d->WorkProfTableDiaIn->AsFloat();
+    WallThick = d->WorkProfTableWallThick->AsFloat();
+    InvElMethod = d->WorkProfTableInvElMethod->AsInteger();
+    NodeType = d->WorkProfTableNodeType->AsInteger();
+    Cfac = d->WorkProfTableCfac->AsFloat();
+    Nfac = d->WorkProfTableNfac->AsFloat();
+    Efac = d->WorkProfTableEfac->AsFloat();
+    PressurRating = d->WorkProfTablePressurRating->AsFloat();
+    WtPerFt = d->WorkProfTableWtPerFt->AsFloat();
+    PipeDepth = InvElMethod == 0 ? d->WorkProfTablePipeDepth->AsFloat() : 0.0;
+}
+
+void TTul::BuildStationList()
+{
+    // Numbered by position rather than re-found by station text, so that two
+    // rows of one station, or a row without a station yet, get their number too.
+    db::Table* t = DMod->WorkProfTable;
+    db::Field* recNo = DMod->WorkProfTableRecordNo;
+    t->CheckBrowseMode();
+    const int n = t->RecordCount();
+    t->First();
+    for (int i = 0; i < n && !t->Eof(); ++i) {
+        if (recNo->IsNull() || recNo->AsInteger() != i + 1) {
+            t->Edit();
+            recNo->SetAsInteger(i + 1);
+            t->Post();
+        }
+        if (i + 1 < n)
+            t->Next();
+    }
+}
+
+double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, bool inlet)
+{
+    double K, d;
+    int location;
+    switch (slot) {
+    case 0: K = s.K1; d = s.Kid1; location = s.KLocate1; break;
+    case 1: K = s.K2; d = s.Kid2; location = s.KLocate2; break;
+    case 2: K = s.K3; d = s.Kid3; location = s.KLocate3; break;
+    default: return 0.0;
+    }
+    const bool upstream = location == 0 && !inlet;
+    if (K > 0) {
+        const double Q = upstream ? u.PipeQ : s.PipeQ;
+        const double D = d > 0 ? d : (upstream ? u.DiaIn : s.DiaIn);
+        const double V = PipeVelocity(Q, D);
+        return K * V * V * kVelHeadFactor;
+    }
+    if (!(K < 0) || inlet)
+        return 0.0;
+    // A size change between the upstream reach and this one.
+    const double V1 = u.DiaIn > 0 ? (u.PipeQ / 448.8) / (kSqFtPerSqIn * u.DiaIn * u.DiaIn) : 0.0;
+    const double V2 = PipeVelocity(s.PipeQ, s.DiaIn);
+    if (K == -2)
+        return 0.04 * V2 * V2 * kVelHeadFactor;
+    if (K == -1)
+        return 0.7 * (V1 - V2) * (V1 - V2) * kVelHeadFactor;
+    if (K == -4)
+        return 0.64 * (V1 * V1 - V2 * V2) * kVelHeadFactor;
+    // Sudden enlargement: where the flow does not slow down it does not
+    // expand, and there is no loss.
+    return V1 > V2 ? 0.01705 * std::pow(V1 - V2, 1.919) : 0.0;
+}
+
+// ---- node kinds and flows -----------------------------------------------------
+
+namespace {
+
+const QString kInLineText = QStringLiteral("In line (normal)");
+
+// Reach keyword of a node kind by the header's system type.
+QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other)
+{
+    if (sysType == QLatin1String("GRAVITY"))
+        return QString::fromLatin1(gravity);
+    if (sysType == QLatin1String("FULLFLOW"))
+        return QString::fromLatin1(fullFlow);
+    return QString::fromLatin1(other);
+}
+
+void EditUnlessEditing(db::Table* t)
+{
+    if (t->State() != db::DataSetState::Edit && t->State() != db::DataSetState::Insert)
+        t->Edit();
+}
+
+void PostIfEditing(db::Table* t)
+{
+    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert)
+        t->Post();
+}
+
+void OpenIfClosed(db::Table* t)
+{
+    if (!t->Active())
+        t->Open();
+}
+
+void RefuseNode(const QString& text)
+{
+    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
+}
+
+// The dialog shows and edits the node's row, so the profile's controls
+// follow the table while it is open.
+void OpenKindDialog(db::Table* prof, const char* kind)
+{
+    if (!NodeKindDialogOpener)
+        return;
+    prof->EnableControls();
+    struct Disable {
+        db::Table* t;
+        ~Disable() { t->DisableControls(); }
+    } disable{prof};
+    NodeKindDialogOpener(QString::fromLatin1(kind));
+}
+
+// The header and the node both take the end node's ground as the outlet.
+void SetOutletAtNode(TDMod* d)
+{
+    EditUnlessEditing(d->WorkPipeTable);
+    d->WorkPipeTableOutletElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+    d->WorkPipeTable->Post();
+}
+
+
+// Text of an invert method as the first two rows show it: any method other
+// than 0 and 1 reads as the ground-level one.
+QString EntranceMethodText(int method)
+{
+    return InvElMethodText(method == 0 || method == 1 ? method : 2);
+}
+
+// Invert method of a node whose kind was just chosen. Only a new node takes
+// the defaults; an edited one keeps its method, depth and invert and only
+// has the method's text written again.
+void ApplyInvertDefaults(TTul& t)
+{
+    TDMod* d = DMod;
+    const int recordNo = d->WorkProfTableRecordNo->AsInteger();
+    db::Field* method = d->WorkProfTableInvElMethod;
+    db::Field* depth = d->WorkProfTablePipeDepth;
+    db::Field* invert = d->WorkProfTableInvertElev;
+    if (recordNo == 1 || (recordNo == 2 && t.NumNodes > 1)) {
+        if (t.NewNode)
+            method->SetAsInteger(recordNo == 1 ? 1 : d->DefLocTableInvElMethod->AsInteger());
+        const int m = method->AsInteger();
+        if (t.NewNode) {
+            depth->SetAsFloat(m == 0 ? d->DefLocTableDepthOfCover->AsFloat() : 0.0);
+            invert->SetAsFloat(m == 0 || m == 1 ? 0.0 : d->WorkProfTableGroundElev->AsFloat());
+        }
+        d->WorkProfTableInvElMethDesc->SetAsString(EntranceMethodText(m));
+    } else if (recordNo > 2 && t.NumNodes > 2) {
+        t.LocateProfStation();
+        if (t.NewNode)
+            method->SetAsInteger(t.InvElMethod);
+        const int m = method->AsInteger();
+        if (m >= 0 && m <= 2) {
+            if (t.NewNode) {
+                depth->SetAsFloat(m == 0 ? t.PipeDepth : 0.0);
+                invert->SetAsFloat(0.0);
+            }
+            d->WorkProfTableInvElMethDesc->SetAsString(InvElMethodText(m));
+        }
+    }
+}
+
+} // namespace
+
+void TTul::ApplyNodeTypeChoice()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    db::Table* pipe = d->WorkPipeTable;
+    OpenIfClosed(d->DefLocTable);
+    prof->DisableControls();
+    struct Enable {
+        db::Table* t;
+        ~Enable()
+        {
+            if (t->ControlsDisabled())
+                t->EnableControls();
+        }
+    } enable{prof};
+
+    EditUnlessEditing(pipe);
+    d->WorkProfTableFinished->SetAsBoolean(true);
+
+    const QString sysType = d->WorkPipeTableSysType->AsString();
+    const int kind = NodeTypeCodeOf(d->WorkProfTableNodeTypeDesc->AsString());
+    const int kindBefore = d->WorkProfTableNodeType->IsNull() ? -1 : d->WorkProfTableNodeType->AsInteger();
+    bool refused = false;
+    auto accept = [&](int code, const QString& reach, bool endNode) {
+        d->WorkProfTableNodeType->SetAsInteger(code);
+        d->WorkProfTableReachType->SetAsString(reach);
+        NodeChoice = code;
+        EndNodeChosen = endNode;
+    };
+
+    switch (kind) {
+    case 0:
+        accept(0, ReachBySystem(sysType, "GRAVBEG", "FULLBEG", "PUMPBEG"), false);
+        break;
+    case 1:
+        accept(1, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
+        break;
+    case 2:
+        if (SysTypeCode != 0 && !d->WorkPipeTablePumpType->AsString().isEmpty()) {
+            d->WorkProfTableNodeType->SetAsInteger(1);
+            RefuseNode(QStringLiteral("Sorry, Can't put a booster pump in a pumped pipeline"));
+            refused = true;
+            break;
+        }
+        accept(2, QStringLiteral("GRAVMID"), false);
+        PumpTypeCode = 8;
+        d->WorkPipeTablePumpType->SetAsString(QStringLiteral("INLINE BOOSTER"));
+        d->WorkPipeTableNoSucSegs->SetAsInteger(0);
+        OpenKindDialog(prof, "Booster");
+        break;
+    case 3:
+        accept(3, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
+        break;
+    case 4:
+        accept(4, ReachBySystem(sysType, "GRAVEND", "FULLEND", "PUMPEND"), true);
+        SetOutletAtNode(d);
+        break;
+    case 5:
+    case 6:
+        if (sysType == QLatin1String("FULLFLOW")) {
+            // A wide open line has no head to spare: the node stays a plain end.
+            d->WorkProfTableNodeType->SetAsInteger(4);
+            d->WorkProfTableReachType->SetAsString(QStringLiteral("FULLEND"));
+            EndNodeChosen = true;
+            RefuseNode(kind == 5 ? QStringLiteral("Sorry, Can't put gated pipe on end of wide open pipeline.")
+                                 : QStringLiteral("Sorry, Can't put manifold on end of wide open pipeline."));
+            refused = true;
+            break;
+        }
+        if (kind == 5)
+            accept(5, ReachBySystem(sysType, "GRAVGATED", "", "PUMPGATED"), true);
+        else
+            accept(6, ReachBySystem(sysType, "GRAVTRICKLE", "", "PUMPTRICKLE"), true);
+        SysHas = kind == 5 ? 1 : 2;
+        EditUnlessEditing(pipe);
+        d->WorkPipeTableSysHas->SetAsInteger(SysHas);
+        if (kind == 5) {
+            PipeType = d->DefLocTableGatedPipeType->AsString();
+            d->WorkProfTablePipeType->SetAsString(PipeType);
+        }
+        d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
+        SetOutletAtNode(d);
+        if (kind == 5) {
+            db::Table* gated = d->WorkGatedTable;
+            OpenIfClosed(gated);
+            gated->Edit(); // an empty table starts its one row
+            d->WorkGatedTableStartElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+            gated->Post();
+            OpenKindDialog(prof, "Gated");
+        } else {
+            OpenKindDialog(prof, "Manifold");
+        }
+        break;
+    default:
+        RefuseNode(QStringLiteral("Node type not selected"));
+        break;
+    }
+
+    // A gated-pipe or manifold end given another kind: the job no longer
+    // ends in one.
+    if (!refused && kind >= 0 && kind <= 4 && (kindBefore == 5 || kindBefore == 6))
+        ForgetGatedOrManifoldEnd();
+
+    if (!refused) {
+        if (NodeChoice == 4)
+            d->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
+        ApplyInvertDefaults(*this);
+        // A new kind starts the node's losses afresh. The list is left each
+        // time the user tabs through it, and a node that keeps its kind keeps
+        // its losses (a coded size change among them).
+        if (NewNode || kind < 0 || kind != kindBefore) {
+            d->WorkProfTableK1->SetAsFloat(0.0);
+            d->WorkProfTableK2->SetAsFloat(0.0);
+            d->WorkProfTableK3->SetAsFloat(0.0);
+        }
+    }
+
+    // The last booster node given another kind takes the job's in-line
+    // booster pump with it.
+    if (!refused && kind >= 0 && kind != 2 && kindBefore == 2)
+        DropInlineBoosterWhenNoneLeft();
+
+    LocateProfStation();
+    PostIfEditing(pipe);
+}
+
+void TTul::FillNewProfRow()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    OpenIfClosed(d->DefLocTable);
+    EditUnlessEditing(d->WorkPipeTable);
+    NumNodes = prof->RecordCount();
+    d->WorkPipeTableNumNodes->SetAsInteger(NumNodes);
+    d->WorkPipeTable->Post();
+
+    // The new node carries on the pipe and flow of the node loaded last.
+    d->WorkProfTableJobNumber->SetAsInteger(JobNumber);
+    d->WorkProfTablePipeType->SetAsString(PipeType);
+    d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
+    d->WorkProfTableDownStreamPipeDescription->SetAsString(DownStreamPipeDescription);
+    d->WorkProfTableDiaIn->SetAsFloat(DiaIn);
+    d->WorkProfTableWallThick->SetAsFloat(WallThick);
+    d->WorkProfTablePipeDepth->SetAsFloat(PipeDepth);
+    d->WorkProfTableInQ->SetAsFloat(0.0);
+    d->WorkProfTableOutQ->SetAsFloat(0.0);
+    d->WorkProfTablePsiSet->SetAsFloat(0.0);
+    d->WorkProfTableFitting->SetAsString(d->DefLocTableFitting->AsString());
+    d->WorkProfTableSoil->SetAsString(d->DefLocTableSoil->AsString());
+    d->WorkProfTableThBlkSoil->SetAsFloat(d->DefLocTableThBlkSoil->AsFloat());
+    d->WorkProfTableCfac->SetAsFloat(Cfac);
+    d->WorkProfTableNfac->SetAsFloat(Nfac);
+    d->WorkProfTableEfac->SetAsFloat(Efac);
+    d->WorkProfTablePressurRating->SetAsFloat(PressurRating);
+    d->WorkProfTableWtPerFt->SetAsFloat(WtPerFt);
+    LocateProfStation();
+
+    const int recordNo = d->WorkProfTableRecordNo->AsInteger();
+    if (recordNo >= 2) {
+        SysHas = 0;
+        d->WorkProfTableNodeType->SetAsInteger(1);
+        d->WorkProfTableNodeTypeDesc->SetAsString(kInLineText);
+        // The second node takes the local defaults, later ones the method of
+        // the node before.
+        const int m = recordNo == 2 ? d->DefLocTableInvElMethod->AsInteger() : InvElMethod;
+        d->WorkProfTableInvElMethod->SetAsInteger(m);
+        if (recordNo == 2 || (m >= 0 && m <= 2)) {
+            d->WorkProfTableInvElMethDesc->SetAsString(EntranceMethodText(m));
+            double depth = 0.0;
+            if (m == 0)
+                depth = recordNo == 2 ? d->DefLocTableDepthOfCover->AsFloat() : PipeDepth;
+            d->WorkProfTablePipeDepth->SetAsFloat(depth);
+            d->WorkProfTableInvertElev->SetAsFloat(0.0);
+        }
+    }
+    LocateProfStation();
+}
+
+void TTul::AdjustSupplyFlowToManifold()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    OpenIfClosed(prof);
+    if (prof->RecordCount() <= 1)
+        return;
+    prof->First();
+    EditUnlessEditing(prof);
+    PipeQ = d->WorkPipeTableDesignFlow->AsFloat();
+    prof->DisableControls();
+    struct Enable {
+        db::Table* t;
+        ~Enable() { t->EnableControls(); }
+    } enable{prof};
+    prof->First();
+
+    auto writeFlow = [&] {
+        EditUnlessEditing(prof);
+        d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
+        prof->Post();
+    };
+    for (; !prof->Eof(); prof->Next()) {
+        if (d->WorkProfTableInQ->AsFloat() > 0)
+            PipeQ += d->WorkProfTableInQ->AsFloat();
+        if (d->WorkProfTableOutQ->AsFloat() > 0)
+            PipeQ -= d->WorkProfTableOutQ->AsFloat();
+        writeFlow();
+    }
+
+    const double manifoldQ = d->WorkPipeTableTriclEntQ->AsFloat();
+    if (d->WorkPipeTableSysHas->AsInteger() == 2 && manifoldQ != PipeQ) {
+        ui::MessageDlg(QStringLiteral("Flow rate in supply line will be adjusted to Manifold requirement"),
+                       ui::MsgType::Information, ui::mbOK);
+        // Upward from the manifold: a row's flow leaves its node, so the reach
+        // above it carries that flow less the node's inflow plus its outflow.
+        // What is left at the top is the flow the entrance must take in, so
+        // that carrying it down again meets the manifold.
+        PipeQ = manifoldQ;
+        prof->Last();
+        for (; !prof->Bof(); prof->Prior()) {
+            writeFlow();
+            if (d->WorkProfTableInQ->AsFloat() > 0)
+                PipeQ -= d->WorkProfTableInQ->AsFloat();
+            if (d->WorkProfTableOutQ->AsFloat() > 0)
+                PipeQ += d->WorkProfTableOutQ->AsFloat();
+        }
+        EditUnlessEditing(d->WorkPipeTable);
+        d->WorkPipeTableDesignFlow->SetAsFloat(PipeQ);
+    }
+}
+
+void TTul::RefreshManifoldSupply()
+{
+    AdjustSupplyFlowToManifold();
+    LocateProfStation();
+}

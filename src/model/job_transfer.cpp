@@ -1,0 +1,688 @@
+#include "model/job_transfer.h"
+
+#include "model/data_module.h"
+#include "model/job.h"
+#include "platform/ui/seam/msg.h"
+
+#include <cmath>
+#include <vector>
+
+TTrans* JobTrans = nullptr;
+
+void CreateTransObject()
+{
+    if (!JobTrans)
+        JobTrans = new TTrans;
+}
+
+void DeleteTransObject()
+{
+    delete JobTrans;
+    JobTrans = nullptr;
+}
+
+namespace {
+
+// The copier exists before the program's entry runs.
+const bool transObjectCreated = (CreateTransObject(), true);
+
+const QString kJobNumber = QStringLiteral("JobNumber");
+
+bool OpenIfClosed(db::Table* t)
+{
+    if (t->Active())
+        return false;
+    t->Open();
+    return true;
+}
+
+void CloseIfOpen(db::Table* t)
+{
+    if (t->Active())
+        t->Close();
+}
+
+// Keeps bound controls still while a table is walked row by row.
+class QuietTable {
+public:
+    explicit QuietTable(db::Table* t) : t_(t) { t_->DisableControls(); }
+    ~QuietTable() { t_->EnableControls(); }
+    QuietTable(const QuietTable&) = delete;
+    QuietTable& operator=(const QuietTable&) = delete;
+
+private:
+    db::Table* t_;
+};
+
+// One field copied from a row of one table into the same-named field of
+// another, through the field's own type.
+struct FieldCopy {
+    db::Field* from;
+    db::Field* to;
+    bool whole;   // stored as a whole number (the thrust-block soil value)
+};
+
+std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QString& skip = QString())
+{
+    std::vector<FieldCopy> out;
+    for (int i = 0; i < to->FieldCount(); ++i) {
+        db::Field* t = to->Fields(i);
+        if (t->Calculated() || t->FieldName() == skip)
+            continue;
+        db::Field* f = from->FindField(t->FieldName());
+        if (!f || f->Calculated())
+            continue;
+        out.push_back({f, t, t->FieldName() == QLatin1String("ThBlkSoil")});
+    }
+    return out;
+}
+
+void CopyFields(const std::vector<FieldCopy>& copies)
+{
+    for (const FieldCopy& c : copies) {
+        // An empty value stays empty, so a round trip gives back what was there.
+        if (c.from->IsNull()) {
+            c.to->Clear();
+            continue;
+        }
+        switch (c.to->DataType()) {
+        case db::FieldType::Short:
+        case db::FieldType::Long:
+        case db::FieldType::AutoInc:
+            c.to->SetAsInteger(c.from->AsInteger());
+            break;
+        case db::FieldType::Number:
+            c.to->SetAsFloat(c.whole ? std::round(c.from->AsFloat()) : c.from->AsFloat());
+            break;
+        case db::FieldType::Alpha:
+        case db::FieldType::Memo:
+            c.to->SetAsString(c.from->AsString());
+            break;
+        case db::FieldType::Logical:
+            c.to->SetAsBoolean(c.from->AsBoolean());
+            break;
+        }
+    }
+}
+
+// The stored job's rows of `stored` appended to `work`; `each` finishes a row
+// before it is posted.
+template <class Each>
+void LoadRows(db::Table* stored, db::Table* work, Each each)
+{
+    db::Transaction tx(db::kMersolAlias);
+    OpenIfClosed(work);
+    work->CheckBrowseMode();
+    OpenIfClosed(stored);
+    {
+        QuietTable quietStored(stored), quietWork(work);
+        const auto copies = SameNamedFields(stored, work);
+        db::Field* number = stored->FieldByName(kJobNumber);
+        for (stored->First(); !stored->Eof(); stored->Next()) {
+            if (number->IsNull() || number->AsInteger() != Tul->JobNumber)
+                continue;
+            work->Append();
+            CopyFields(copies);
+            each();
+            work->Post();
+        }
+    }
+    stored->Close();
+    tx.Commit();
+}
+
+// Every working row appended to `stored` under Tul JobNumber, in the working
+// table's order.
+void SaveRows(db::Table* work, db::Table* stored)
+{
+    OpenIfClosed(work);
+    work->CheckBrowseMode();
+    QuietTable quietWork(work);
+    const auto copies = SameNamedFields(work, stored, kJobNumber);
+    db::Field* number = stored->FieldByName(kJobNumber);
+    for (work->First(); !work->Eof(); work->Next()) {
+        stored->Append();
+        number->SetAsInteger(Tul->JobNumber);
+        CopyFields(copies);
+        stored->Post();
+    }
+}
+
+// Deletes every row of the job from a stored child table.
+void DeleteJobRows(db::Table* t, int jobNumber)
+{
+    QuietTable quiet(t);
+    db::Field* number = t->FieldByName(kJobNumber);
+    while (t->Locate(kJobNumber, jobNumber)) {
+        do
+            t->Delete();
+        while (!t->IsEmpty() && !number->IsNull() && number->AsInteger() == jobNumber);
+    }
+}
+
+// The stored job headers, every kind of job in view.
+db::Table* OpenJobHeaders()
+{
+    db::Table* t = DMod->JobPipeTable;
+    if (t->Filtered())
+        t->SetFiltered(false);
+    OpenIfClosed(t);
+    return t;
+}
+
+// System type codes a stored header sets; other keywords leave the code alone.
+int PipelineSysTypeCode(const QString& keyword, int unchanged)
+{
+    const int code = SysTypeCodeOf(keyword, unchanged);
+    return code >= 0 && code <= 3 ? code : unchanged;
+}
+
+// Jobs of the manifold designer, of the gated-pipe tool and of the pipeline
+// designers share the header table; these tell them apart.
+int JobKindOf(const QString& sysType)
+{
+    if (sysType == QLatin1String("MANIFOLD"))
+        return 1;
+    if (sysType == QLatin1String("GATED"))
+        return 2;
+    return 0;
+}
+
+// The job object takes the values of the working header.
+void TakeHeaderValues()
+{
+    TDMod& d = *DMod;
+    TTul& t = *Tul;
+    t.JobNumber = d.WorkPipeTableJobNumber->AsInteger();
+    t.JobName = d.WorkPipeTableJobName->AsString();
+    t.Date = d.WorkPipeTableDate->AsString();
+    t.NumNodes = d.WorkPipeTableNumNodes->AsInteger();
+    t.SysHas = d.WorkPipeTableSysHas->AsInteger();
+    t.DesignFlow = d.WorkPipeTableDesignFlow->AsFloat();
+    t.DesignFlowCfs = t.DesignFlow * (1.0 / 448.8);
+    t.ColumnLoss = d.WorkPipeTableColumnLoss->AsFloat();
+    t.DetailedML = d.WorkPipeTableDetailedML->AsBoolean();
+}
+
+JobRowKinds WorkingKinds()
+{
+    TDMod& d = *DMod;
+    OpenIfClosed(d.WorkPipeTable);
+    return RowKindsOf(d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString());
+}
+
+// The child rows of a stored job, in the order they are written.
+struct ChildStep {
+    bool wanted;
+    db::Table* stored;
+    db::Table* work;
+    void (TTrans::*save)();
+};
+
+std::vector<ChildStep> ChildSteps(const JobRowKinds& kinds)
+{
+    TDMod& d = *DMod;
+    return {
+        {kinds.Profile, d.JobProfTable, d.WorkProfTable, &TTrans::SaveJobProfile},
+        {kinds.Gated, d.JobGatedTable, d.WorkGatedTable, &TTrans::SaveJobGated},
+        {kinds.Suction, d.JobSuctionTable, d.WorkSuctionTable, &TTrans::SaveJobSuction},
+        {kinds.Trickle, d.JobTrickleTable, d.WorkTrickleTable, &TTrans::SaveJobTrickle},
+    };
+}
+
+void CloseStoredJobTables()
+{
+    TDMod& d = *DMod;
+    for (db::Table* t : {d.JobPipeTable, d.JobProfTable, d.JobGatedTable, d.JobSuctionTable, d.JobTrickleTable})
+        CloseIfOpen(t);
+}
+
+} // namespace
+
+JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
+{
+    JobRowKinds k;
+    const bool pipeline = sysHas != 4 && sysHas != 8;
+    k.Profile = pipeline;
+    k.Gated = sysHas == 1 || sysHas == 8;
+    k.Trickle = sysHas == 2 || sysHas == 4;
+    k.Suction = pipeline && pumpType == QLatin1String("CENTRIF");
+    return k;
+}
+
+QString JobNameProblem(const QString& name)
+{
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("You must enter a Job Name");
+    const int size = DMod ? DMod->JobPipeTableJobName->Size() : 50;
+    if (name.size() > size)
+        return QStringLiteral("A Job Name can have at most %1 characters.").arg(size);
+    return QString();
+}
+
+// ---- loading ---------------------------------------------------------------
+
+bool TTrans::LoadJobHeader()
+{
+    TDMod& d = *DMod;
+    db::Transaction tx(db::kMersolAlias);
+    db::Table* job = d.JobPipeTable;
+    CloseIfOpen(job);
+    job->SetIndexName(QStringLiteral("JobNameIndex"));
+    OpenJobHeaders();
+    // By number: the list may show two jobs of one name, and a job that has
+    // gone must not be replaced by its neighbour.
+    if (!job->Locate(kJobNumber, Tul->JobNumber)) {
+        job->Close();
+        ui::MessageDlg(QStringLiteral("The job ") + Tul->JobName + QStringLiteral(" is no longer in the database."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    db::Table* work = d.WorkPipeTable;
+    CloseIfOpen(work);
+    work->EmptyTable();
+    work->Open();
+    work->Append();
+    CopyFields(SameNamedFields(job, work));
+    TakeHeaderValues();
+    work->Post();
+    job->Close();
+    tx.Commit();
+    return true;
+}
+
+void TTrans::LoadJobProfile()
+{
+    TDMod& d = *DMod;
+    int recordNo = 1;
+    LoadRows(d.JobProfTable, d.WorkProfTable, [&] {
+        d.WorkProfTableRecordNo->SetAsInteger(recordNo++);
+        const int method = d.WorkProfTableInvElMethod->AsInteger();
+        d.WorkProfTableInvElMethDesc->SetAsString(InvElMethodText(method == 0 || method == 1 ? method : 2));
+        d.WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(d.WorkProfTableNodeType->AsInteger()));
+    });
+}
+
+void TTrans::LoadJobGated()
+{
+    LoadRows(DMod->JobGatedTable, DMod->WorkGatedTable, [] {});
+}
+
+void TTrans::LoadJobSuction()
+{
+    LoadRows(DMod->JobSuctionTable, DMod->WorkSuctionTable, [] {});
+}
+
+void TTrans::LoadJobTrickle()
+{
+    LoadRows(DMod->JobTrickleTable, DMod->WorkTrickleTable, [] {});
+}
+
+bool TTrans::LoadStoredJob()
+{
+    TDMod& d = *DMod;
+    const TTul before = *Tul;
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        if (!LoadJobHeader())
+            return false;
+        for (db::Table* t : {d.WorkProfTable, d.WorkGatedTable, d.WorkSuctionTable, d.WorkTrickleTable})
+            t->EmptyTable();
+        const JobRowKinds kinds = WorkingKinds();
+        if (kinds.Profile) {
+            LoadJobProfile();
+            Tul->BuildStationList();
+        }
+        if (kinds.Gated)
+            LoadJobGated();
+        if (kinds.Trickle)
+            LoadJobTrickle();
+        if (kinds.Suction)
+            LoadJobSuction();
+        tx.Commit();
+    } catch (...) {
+        *Tul = before;
+        throw;
+    }
+    return true;
+}
+
+// ---- storing ---------------------------------------------------------------
+
+void TTrans::SaveJobHeader()
+{
+    TDMod& d = *DMod;
+    db::Table* job = d.JobPipeTable;
+    Tul->JobNumber = d.JobPipeTableJobNumber->AsInteger();
+    CopyFields(SameNamedFields(d.WorkPipeTable, job, kJobNumber));
+    Tul->SysTypeCode = PipelineSysTypeCode(d.JobPipeTableSysType->AsString(), Tul->SysTypeCode);
+    job->Post();
+    job->Close();
+}
+
+void TTrans::SaveJobProfile()
+{
+    SaveRows(DMod->WorkProfTable, DMod->JobProfTable);
+}
+
+void TTrans::SaveJobGated()
+{
+    TDMod& d = *DMod;
+    db::Table* work = d.WorkGatedTable;
+    OpenIfClosed(work);
+    work->CheckBrowseMode();
+    // No gated row entered: nothing to store, rather than an empty row.
+    if (work->IsEmpty())
+        return;
+    db::Table* stored = d.JobGatedTable;
+    stored->Append();
+    d.JobGatedTableJobNumber->SetAsInteger(Tul->JobNumber);
+    CopyFields(SameNamedFields(work, stored, kJobNumber));
+    stored->Post();
+}
+
+void TTrans::SaveJobSuction()
+{
+    SaveRows(DMod->WorkSuctionTable, DMod->JobSuctionTable);
+}
+
+void TTrans::SaveJobTrickle()
+{
+    SaveRows(DMod->WorkTrickleTable, DMod->JobTrickleTable);
+}
+
+bool TTrans::StoreWorkingJob()
+{
+    if (Tul->SaveState != 0 && Tul->SaveState != 1)
+        return false;
+    TDMod& d = *DMod;
+    OpenIfClosed(d.WorkPipeTable);
+    d.WorkPipeTable->CheckBrowseMode();
+    const QString name = d.WorkPipeTable->IsEmpty() ? QString() : d.WorkPipeTableJobName->AsString();
+    const QString problem = JobNameProblem(name);
+    if (!problem.isEmpty()) {
+        ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    const TTul before = *Tul;
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        // A changed stored job is rewritten only while the job it came from
+        // is still there under the working name; otherwise it is a new job.
+        int target = 0;
+        if (Tul->SaveState == 1 && Tul->JobNumber != 0) {
+            db::Table* job = OpenJobHeaders();
+            if (job->Locate(kJobNumber, Tul->JobNumber) && d.JobPipeTableJobName->AsString() == name)
+                target = Tul->JobNumber;
+        }
+        if (target != 0)
+            OverwriteStoredJob(target);
+        else
+            StoreAsNewJob();
+        tx.Commit();
+    } catch (...) {
+        *Tul = before;
+        CloseStoredJobTables();
+        throw;
+    }
+    Tul->SaveState = 2;
+    return true;
+}
+
+void TTrans::StoreAsNewJob()
+{
+    TDMod& d = *DMod;
+    db::Transaction tx(db::kMersolAlias);
+    db::Table* job = OpenJobHeaders();
+    OpenIfClosed(d.WorkPipeTable);
+    // The posted empty row takes the table's next number.
+    job->Append();
+    job->Post();
+    Tul->JobNumber = d.JobPipeTableJobNumber->AsInteger();
+    job->Edit();
+    d.JobPipeTableJobName->SetAsString(d.WorkPipeTableJobName->AsString());
+    Tul->JobName = d.WorkPipeTableJobName->AsString();
+    SaveJobHeader();
+
+    for (const ChildStep& s : ChildSteps(WorkingKinds())) {
+        if (!s.wanted)
+            continue;
+        OpenIfClosed(s.stored);
+        OpenIfClosed(s.work);
+        (this->*s.save)();
+        s.stored->Close();
+    }
+    tx.Commit();
+}
+
+void TTrans::OverwriteStoredJob(int jobNumber)
+{
+    TDMod& d = *DMod;
+    db::Transaction tx(db::kMersolAlias);
+    db::Table* job = OpenJobHeaders();
+    if (!job->Locate(kJobNumber, jobNumber))
+        throw db::DbError(QStringLiteral("Job number %1 is not stored").arg(jobNumber));
+    OpenIfClosed(d.WorkPipeTable);
+    job->Edit();
+    SaveJobHeader();
+
+    // Every old child row goes, also of kinds the job no longer has, so no
+    // row is left behind under its number.
+    for (const ChildStep& s : ChildSteps(WorkingKinds())) {
+        OpenIfClosed(s.stored);
+        DeleteJobRows(s.stored, jobNumber);
+        if (s.wanted) {
+            OpenIfClosed(s.work);
+            (this->*s.save)();
+        }
+        s.stored->Close();
+        // The profile stays open for the main window's grid.
+        if (s.wanted && s.work != d.WorkProfTable)
+            s.work->Close();
+    }
+    tx.Commit();
+}
+
+// ---- removal ---------------------------------------------------------------
+
+void TTrans::RemoveStoredJob(int jobNumber)
+{
+    TDMod& d = *DMod;
+    db::Transaction tx(db::kMersolAlias);
+    db::Table* job = d.JobPipeTable;
+    const bool headerOpened = !job->Active();
+    OpenJobHeaders();
+    if (!job->Locate(kJobNumber, jobNumber)) {
+        if (headerOpened)
+            job->Close();
+        return;
+    }
+    for (db::Table* t : {d.JobProfTable, d.JobGatedTable, d.JobSuctionTable, d.JobTrickleTable}) {
+        const bool opened = OpenIfClosed(t);
+        DeleteJobRows(t, jobNumber);
+        if (opened)
+            t->Close();
+    }
+    job->Delete();
+    if (headerOpened)
+        job->Close();
+    tx.Commit();
+}
+
+// ---- transfer directory ----------------------------------------------------
+
+bool TTrans::ExportWorkingJob()
+{
+    TDMod& d = *DMod;
+    d.WorkPipeTable->CheckBrowseMode();
+    const JobRowKinds kinds = WorkingKinds();
+    db::Transaction tx(db::kTransferAlias);
+    // All five go first, so an import never meets rows of an earlier export.
+    for (db::Table* t : {d.TransPipeTable, d.TransProfTable, d.TransGatedTable, d.TransSuctionTable,
+                         d.TransTrickleTable}) {
+        CloseIfOpen(t);
+        t->EmptyTable();
+    }
+    const db::BatchResult header = db::BatchMove(*d.WorkPipeTable, *d.TransPipeTable, db::BatchMode::Copy);
+    bool whole = header.moved > 0 && header.problems == 0;
+    const std::pair<bool, std::pair<db::Table*, db::Table*>> children[] = {
+        {kinds.Profile, {d.WorkProfTable, d.TransProfTable}},
+        {kinds.Gated, {d.WorkGatedTable, d.TransGatedTable}},
+        {kinds.Suction, {d.WorkSuctionTable, d.TransSuctionTable}},
+        {kinds.Trickle, {d.WorkTrickleTable, d.TransTrickleTable}},
+    };
+    for (const auto& [wanted, tables] : children) {
+        if (!wanted)
+            continue;
+        tables.first->CheckBrowseMode();
+        whole = db::BatchMove(*tables.first, *tables.second, db::BatchMode::Copy).problems == 0 && whole;
+    }
+    tx.Commit();
+    return whole;
+}
+
+bool TTrans::ImportTransferJob()
+{
+    TDMod& d = *DMod;
+    {
+        const bool opened = OpenIfClosed(d.TransPipeTable);
+        const bool none = d.TransPipeTable->IsEmpty();
+        if (opened)
+            d.TransPipeTable->Close();
+        if (none) {
+            ui::MessageDlg(QStringLiteral("There is no job in the 'Mersol Transfer' directory to import."),
+                           ui::MsgType::Information, ui::mbOK);
+            return false;
+        }
+    }
+    const TTul before = *Tul;
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        db::Table* work = d.WorkPipeTable;
+        CloseIfOpen(work);
+        work->EmptyTable();
+        db::BatchMove(*d.TransPipeTable, *work, db::BatchMode::Append);
+        work->Open();
+        ResetJobRecord();
+
+        const std::pair<db::Table*, db::Table*> children[] = {
+            {d.WorkProfTable, d.TransProfTable},
+            {d.WorkGatedTable, d.TransGatedTable},
+            {d.WorkTrickleTable, d.TransTrickleTable},
+            {d.WorkSuctionTable, d.TransSuctionTable},
+        };
+        for (const auto& c : children) {
+            CloseIfOpen(c.first);
+            c.first->EmptyTable();
+        }
+        const JobRowKinds kinds = WorkingKinds();
+        const bool wanted[] = {kinds.Profile, kinds.Gated, kinds.Trickle, kinds.Suction};
+        for (int i = 0; i < 4; ++i) {
+            if (!wanted[i])
+                continue;
+            db::BatchMove(*children[i].second, *children[i].first, db::BatchMode::Append);
+            children[i].first->Open();
+        }
+
+        // A stored job of the same kind and exactly the same name is the one
+        // this job overwrites when it is saved.
+        const QString name = d.WorkPipeTableJobName->AsString();
+        const int kind = JobKindOf(d.WorkPipeTableSysType->AsString());
+        int number = 0;
+        {
+            db::Table* job = d.JobPipeTable;
+            const bool opened = OpenIfClosed(job);
+            const bool filtered = job->Filtered();
+            QuietTable quiet(job);
+            const qint64 at = job->GetBookmark();
+            if (filtered)
+                job->SetFiltered(false);
+            for (job->First(); !job->Eof() && number == 0; job->Next())
+                if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind)
+                    number = d.JobPipeTableJobNumber->AsInteger();
+            if (filtered)
+                job->SetFiltered(true);
+            job->GotoBookmark(at);
+            if (opened)
+                job->Close();
+        }
+
+        // Every row of the job carries its number.
+        work->Edit();
+        d.WorkPipeTableJobNumber->SetAsInteger(number);
+        work->Post();
+        for (const auto& c : children) {
+            db::Table* t = c.first;
+            if (!t->Active())
+                continue;
+            QuietTable quiet(t);
+            db::Field* f = t->FieldByName(kJobNumber);
+            for (t->First(); !t->Eof(); t->Next()) {
+                t->Edit();
+                f->SetAsInteger(number);
+                t->Post();
+            }
+            t->First();
+        }
+
+        TakeHeaderValues();
+        Tul->NewJob = number == 0;
+        Tul->StoredJob = number != 0;
+        Tul->SaveState = number != 0 ? 1 : 0;
+        tx.Commit();
+    } catch (...) {
+        *Tul = before;
+        throw;
+    }
+    return true;
+}
+
+// ---- between jobs ----------------------------------------------------------
+
+void TTrans::CloseAllTables()
+{
+    if (!DMod)
+        return;
+    TDMod& d = *DMod;
+    for (db::Table* t : {d.JobPipeTable,     d.JobProfTable,     d.WorkPipeTable,   d.WorkProfTable,
+                         d.PipeTable,        d.TypeTable,        d.MinorLossTable,  d.WorkTrickleTable,
+                         d.WorkGatedTable,   d.WorkSuctionTable, d.JobTrickleTable, d.JobGatedTable,
+                         d.JobSuctionTable,  d.UnitCostTable,    d.WaterTable,      d.TempTable,
+                         d.JobSWaterTable,   d.WorkSWaterTable,  d.StockTypeTable,  d.WorkAvacTable,
+                         d.JobAvacTable,     d.SaveProfTable,    d.SavePipeTable,   d.Temp1Table,
+                         d.SaveGatedTable,   d.SaveSuctionTable, d.SaveTrickleTable})
+        CloseIfOpen(t);
+}
+
+void TTrans::ResetJobRecord()
+{
+    TTul& t = *Tul;
+    t.JobName.clear();
+    t.JobText2.clear();
+    t.JobText3.clear();
+    t.Date.clear();
+    t.JobNumber = 0;
+    t.SaveState = 2;
+    t.NewJob = true;
+    t.NodeChoice = t.SuctionSegmentNo = t.SysHas = t.MinorLossSlot = 0;
+    t.StoredJob = false;
+    t.FrictionMethodUsed = 0;
+    t.NewNode = true;
+    t.NumNodes = t.SysTypeCode = t.PumpTypeCode = 0;
+    t.ColumnLoss = t.WSElev = t.OutletElev = t.OffElev = t.OnElev = t.PumpEyeElev = t.PumpEffic = 0.0;
+    t.OutletPsi = t.PsiIn = t.TankRange = t.ClearHead = t.TDH = t.tdsh = t.WHP = t.BHP = 0.0;
+    t.MotorSize.clear();
+    t.BoosterHgl = t.BoosterSgl = 0.0;
+    t.FirstPoint = true;
+    t.NewStation = t.Station = t.DiaIn = t.PipeQ = t.PipeDepth = 0.0;
+    t.InvElMethod = 0;
+    t.Nfactor = t.Cfactor = t.Efactor = 0.0;
+    t.PipeType.clear();
+    t.DownStreamPipeDescription.clear();
+    t.MaterialText.clear();
+    t.PinnedEndHgl = 0.0;
+    t.ManifoldEndVisited = false;
+    t.DetailedML = true;
+    t.JobListCancelled = false;
+    t.DesignFlow = t.DesignFlowCfs = 0.0;
+}

@@ -1,0 +1,84 @@
+#include "model/node_rules.h"
+
+#include "model/data_module.h"
+#include "model/data_module.h"
+#include "model/number_text.h"
+#include "model/station.h"
+#include "model/job.h"
+#include "platform/ui/seam/msg.h"
+
+std::optional<double> InsertedStation(double previous, double insertPoint, double increment)
+{
+    const double gap = insertPoint - previous;
+    double station = previous + 1.0;
+    if (increment > 0.0 && increment <= gap - 1.0)
+        station = previous + increment;
+    else if (gap > 10.0)
+        station = previous + 10.0;
+    if (station <= previous || station >= insertPoint) return std::nullopt;
+    return station;
+}
+
+QString NoRoomToInsertText(double previous, double insertPoint)
+{
+    return QStringLiteral("Can't insert a node here.  Stations %1 and %2 leave no room for a station between them.")
+        .arg(FixedText(previous, 15, 1), FixedText(insertPoint, 15, 1));
+}
+
+bool RoomForAnotherNode(int nodes)
+{
+    if (nodes < kMaxStations) return true;
+    ui::MessageDlg(QStringLiteral("A profile can have no more than %1 nodes.  Delete a node before adding another.")
+                       .arg(kMaxStations),
+                   ui::MsgType::Error, ui::mbOK);
+    return false;
+}
+
+void DropInlineBoosterWhenNoneLeft()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    if (prof->Active()) {   // a closed profile has been emptied
+        prof->CheckBrowseMode();
+        for (prof->First(); !prof->Eof(); prof->Next())
+            if (DMod->WorkProfTableNodeType->AsInteger() == 2) return;
+    }
+    Tul->PumpTypeCode = 0;
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!pipe->Active()) pipe->Open();
+    if (DMod->WorkPipeTablePumpType->AsString() != QLatin1String("INLINE BOOSTER")) return;
+    const bool wasEditing = pipe->State() == db::DataSetState::Edit || pipe->State() == db::DataSetState::Insert;
+    if (!wasEditing) pipe->Edit();
+    DMod->WorkPipeTablePumpType->SetAsString(QString());
+    pipe->Post();
+    if (wasEditing) pipe->Edit();
+}
+
+void ForgetGatedOrManifoldEnd()
+{
+    Tul->SysHas = 0;
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!pipe->Active()) pipe->Open();
+    if (pipe->IsEmpty()) return;
+    const bool wasEditing = pipe->State() == db::DataSetState::Edit || pipe->State() == db::DataSetState::Insert;
+    if (!wasEditing) pipe->Edit();
+    DMod->WorkPipeTableSysHas->SetAsInteger(0);
+    pipe->Post();
+    if (wasEditing) pipe->Edit();
+}
+
+void CarryFlowsDown()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    db::Field* pipeQ = DMod->WorkProfTablePipeQ;
+    prof->CheckBrowseMode();
+    prof->First();
+    double flow = pipeQ->AsFloat();
+    for (prof->Next(); !prof->Eof(); prof->Next()) {
+        flow += DMod->WorkProfTableInQ->AsFloat() - DMod->WorkProfTableOutQ->AsFloat();
+        if (pipeQ->IsNull() || pipeQ->AsFloat() != flow) {
+            prof->Edit();
+            pipeQ->SetAsFloat(flow);
+            prof->Post();
+        }
+    }
+}

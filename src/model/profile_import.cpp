@@ -1,0 +1,69 @@
+// Writes a parsed profile text into the working profile. Kept apart from the
+// parser so that the parser needs nothing but Qt Core and can be built alone
+// (the fuzz target does).
+#include "model/profile_text.h"
+
+#include "model/data_module.h"
+#include "model/job.h"
+
+void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
+{
+    db::Table* prof = DMod->WorkProfTable;
+    db::Table* pipe = DMod->WorkPipeTable;
+    db::Table* defaults = DMod->DefLocTable;
+    if (!prof->Active()) prof->Open();
+    if (!prof->IsEmpty()) {
+        prof->Close();
+        prof->EmptyTable();
+    }
+    prof->Open();
+    if (!pipe->Active()) pipe->Open();
+    if (!defaults->Active()) defaults->Open();
+    auto set = [prof](const char* field, const QVariant& value) { prof->FieldByName(QLatin1String(field))->SetValue(value); };
+
+    for (size_t n = 0; n < pairs.size(); ++n) {
+        prof->Append();
+        if (n == 0) {
+            Tul->Cancelled = false;
+            Tul->NewNode = true;
+            Tul->ProfileEntryActive = true;
+            Tul->NumNodes = 1;
+            set("RecordNo", 1);
+            set("NodeType", 0);
+            set("NodeTypeDesc", QStringLiteral("Pipe entrance (any type)"));
+            set("ReachType", QStringLiteral("GRAVBEG"));
+            set("InvElMethod", 1);
+            set("InvElMethDesc", QStringLiteral("Enter invert elevation directly"));
+            set("PipeLength", 0.0);
+            set("PipeQ", DMod->WorkPipeTableDesignFlow->AsFloat());
+            set("ThBlkSoil", defaults->FieldByName(QStringLiteral("ThBlkSoil"))->Value());
+            const bool autoPump = DMod->WorkPipeTablePumpType->AsString() == QLatin1String("AUTOPUMP");
+            set("PipeType", defaults->FieldByName(autoPump ? QStringLiteral("PipeTypePressure")
+                                                           : QStringLiteral("PipeTypeOthers"))
+                                ->Value());
+        } else {
+            Tul->NumNodes = int(n) + 1;
+            set("RecordNo", int(n) + 1);
+            set("NodeType", 1);
+            set("NodeTypeDesc", QStringLiteral("In line (normal)"));
+            set("ReachType", QStringLiteral("GRAVMID"));
+            set("InvElMethod", 0);
+            set("InvElMethDesc", QStringLiteral("Give depth to top of pipe (pipe cover)"));
+            set("PipeLength", pairs[n].station - pairs[n - 1].station);
+            set("PipeDepth", defaults->FieldByName(QStringLiteral("DepthOfCover"))->Value());
+        }
+        set("InQ", 0.0);
+        set("OutQ", 0.0);
+        set("Station", pairs[n].station);
+        set("GroundElev", pairs[n].groundElev);
+        prof->Post();
+        Tul->Station = pairs[n].station;
+    }
+    prof->Last();
+    prof->Edit();
+    set("NodeType", 4);
+    set("NodeTypeDesc", QStringLiteral("End of line (normal)"));
+    set("ReachType", QStringLiteral("GRAVEND"));
+    prof->Post();
+    prof->Edit();
+}

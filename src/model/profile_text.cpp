@@ -1,0 +1,69 @@
+#include "model/profile_text.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+QString lineError(int line, const QString& what)
+{
+    return QStringLiteral("Line %1: %2").arg(line).arg(what);
+}
+
+} // namespace
+
+ProfTextResult ParseProfileText(const QString& text)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    ProfTextResult r;
+    // Editors on Windows often start a text file with a byte-order mark.
+    const QStringView body = text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1) : QStringView(text);
+    const QStringList lines = body.toString().split(QLatin1Char('\n'));
+    bool haveStation = false;
+    double station = 0.0;
+    int stationLine = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        const int line = i + 1;
+        const QStringList tokens = lines[i].split(separators, Qt::SkipEmptyParts);
+        for (const QString& token : tokens) {
+            bool ok = false;
+            const double value = token.toDouble(&ok);
+            if (!ok || !std::isfinite(value)) {
+                r.error = lineError(line, QStringLiteral("\"%1\" is not a number.").arg(token));
+                break;
+            }
+            if (!haveStation) {
+                if (value < 0.0 || value > 999999.0) {
+                    r.error = lineError(line, QStringLiteral("station %1 is outside 0 to 999999.").arg(token));
+                    break;
+                }
+                if (!r.pairs.empty() && value <= r.pairs.back().station) {
+                    r.error = lineError(line, QStringLiteral("station %1 does not increase.").arg(token));
+                    break;
+                }
+                if (int(r.pairs.size()) == MaxProfileNodes) {
+                    r.error = lineError(line, QStringLiteral("a profile holds at most %1 nodes.").arg(MaxProfileNodes));
+                    break;
+                }
+                station = value + 0.0;   // "-0" is station 0, not a negative zero shown as "-0"
+                stationLine = line;
+                haveStation = true;
+                continue;
+            }
+            if (value < -9999.99 || value > 9999.99) {
+                r.error = lineError(line, QStringLiteral("elevation %1 is outside -9999.99 to 9999.99.").arg(token));
+                break;
+            }
+            r.pairs.push_back({station, value + 0.0});
+            haveStation = false;
+        }
+        if (!r.ok()) break;
+    }
+    if (r.ok() && haveStation)
+        r.error = lineError(stationLine, QStringLiteral("station without a ground elevation."));
+    if (r.ok() && r.pairs.empty()) r.error = QStringLiteral("The file holds no station and elevation pairs.");
+    if (!r.ok()) r.pairs.clear();
+    return r;
+}

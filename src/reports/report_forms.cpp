@@ -1,0 +1,183 @@
+#include "reports/report_forms.h"
+
+#include "platform/chart/fonts.h"
+#include "platform/db/db.h"
+#include "platform/ui/cursor.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace reports {
+
+using namespace report;
+
+QFont ReportFont(double pointSize, bool bold)
+{
+    return chart::MakeFont(QStringLiteral("Arial"), pointSize, bold);
+}
+
+Control* ControlOf(const Report& r, const QString& name)
+{
+    Control* c = r.FindControl(name);
+    if (!c)
+        throw std::logic_error(QStringLiteral("Report %1 has no control %2").arg(r.Name, name).toStdString());
+    return c;
+}
+
+Label* LabelOf(const Report& r, const QString& name)
+{
+    auto* l = dynamic_cast<Label*>(ControlOf(r, name));
+    if (!l)
+        throw std::logic_error(QStringLiteral("Control %1 of %2 is no label").arg(name, r.Name).toStdString());
+    return l;
+}
+
+void SetCaption(const Report& r, const QString& name, const QString& text)
+{
+    Control* c = ControlOf(r, name);
+    if (auto* l = dynamic_cast<Label*>(c))
+        l->Caption = text;
+    else if (auto* m = dynamic_cast<Memo*>(c))
+        m->Content = text;
+    else
+        throw std::logic_error(QStringLiteral("Control %1 of %2 has no caption").arg(name, r.Name).toStdString());
+}
+
+void SetEnabled(const Report& r, std::initializer_list<const char*> names, bool on)
+{
+    for (const char* n : names)
+        ControlOf(r, QString::fromLatin1(n))->Enabled = on;
+}
+
+Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, const TitleBandNames& n,
+                         double& top)
+{
+    Band* b = r.AddBand(BandType::Title, QString::fromLatin1(n.band), 2.0);
+    Label* program = b->AddLabel(n.program, QStringLiteral("Mersol"), 0, 0, 0, Qt::AlignHCenter);
+    program->Font = ReportFont(20, true);
+    SysData* title = b->AddSysData(n.title, SysDataKind::ReportTitle, 0, 0.38, 0, QString(), Qt::AlignHCenter);
+    title->Font = ReportFont(14, true);
+    Label* sub = b->AddLabel(n.subtitle, subtitle, 0, 0.68, 0, Qt::AlignHCenter);
+    sub->Font = ReportFont(12, true);
+
+    // The job header: caption and value pairs on three lines, notes below.
+    const QFont f = ReportFont(9);
+    const QFont bold = ReportFont(9, true);
+    auto pair = [&](const char* caption, const char* name, const char* field, double x, double y,
+                    double captionWidth, double width) {
+        if (!name || !*name)
+            return;
+        if (caption) {
+            Label* c = b->AddLabel(QString::fromLatin1(name) + QStringLiteral("Cap"), QString::fromLatin1(caption),
+                                   x, y, captionWidth);
+            c->Font = bold;
+        }
+        DBText* t = b->AddDBText(QString::fromLatin1(name), header, QString::fromLatin1(field),
+                                 x + (caption ? captionWidth : 0), y, width);
+        t->Font = f;
+    };
+    const double y0 = 1.0;
+    const double line = 0.18;
+    pair("Job:", n.jobName, "JobName", 0, y0, 0.75, 4.0);
+    pair(nullptr, n.date, "Date", 6.3, y0, 0, 1.2);
+    pair("Location:", n.location, "Location", 0, y0 + line, 0.75, 3.4);
+    pair("By:", n.designer, "Designer", 4.3, y0 + line, 0.35, 3.0);
+    pair("Landuser:", n.landuser, "Landuser", 0, y0 + 2 * line, 0.75, 2.3);
+    pair("ID:", n.id, "ID", 3.2, y0 + 2 * line, 0.3, 1.2);
+    pair(n.jobClassCaption, n.jobClass, "JobClass", 4.9, y0 + 2 * line, 0.8, 1.2);
+    double y = y0 + 3 * line;
+    if (n.notes && *n.notes) {
+        Memo* notes = b->AddMemo(QString::fromLatin1(n.notes), QRectF(0, y + 0.04, 7.5, 0.45));
+        notes->DataSet = header;
+        notes->DataField = QStringLiteral("JobNotes");
+        notes->Font = ReportFont(8);
+        y += 0.5;
+    }
+    Shape* rule = b->AddShape(QString::fromLatin1(n.band) + QStringLiteral("Rule"), ShapeKind::HorzLine,
+                              QRectF(0, y + 0.02, 7.5, 0.04));
+    rule->PenWidth = 0.75;
+    top = y + 0.1;
+    b->Height = top;
+    return b;
+}
+
+Band* AddPageFooter(Report& r, const QString& bandName, const QString& pageCaption, const QString& dateCaption)
+{
+    Band* b = r.AddBand(BandType::PageFooter, bandName, 0.3);
+    const QFont f = ReportFont(8);
+    Shape* rule = b->AddShape(bandName + QStringLiteral("Rule"), ShapeKind::HorzLine, QRectF(0, 0, 7.5, 0.04));
+    rule->PenWidth = 0.5;
+    Label* page = b->AddLabel(bandName + QStringLiteral("PageLbl"), pageCaption, 0, 0.08, 0.9);
+    page->Font = f;
+    SysData* no = b->AddSysData(bandName + QStringLiteral("PageNo"), SysDataKind::PageNumber, 0.9, 0.08, 0.6);
+    no->Font = f;
+    Label* date = b->AddLabel(bandName + QStringLiteral("DateLbl"), dateCaption, 5.6, 0.08, 0.85);
+    date->Font = f;
+    SysData* d = b->AddSysData(bandName + QStringLiteral("Date"), SysDataKind::Date, 6.45, 0.08, 1.05);
+    d->Font = f;
+    return b;
+}
+
+Band* AddListHeader(Report& r, const QString& heading, const std::vector<ListColumn>& columns)
+{
+    Band* b = r.AddBand(BandType::PageHeader, QStringLiteral("PageHeaderBand1"), 0.62);
+    b->AddLabel(QStringLiteral("HeadingLbl"), heading, 0, 0, 0, Qt::AlignHCenter)->Font = ReportFont(14, true);
+    b->AddSysData(QStringLiteral("QRSysData1"), SysDataKind::ReportTitle, 0, 0.3, 0, QString(), Qt::AlignHCenter)
+        ->Font = ReportFont(12, true);
+    double y = 0.6;
+    if (!columns.empty()) {
+        double h = 0;
+        for (const ListColumn& c : columns) {
+            Memo* m = b->AddMemo(QString::fromLatin1(c.name) + QStringLiteral("Cap"),
+                                 QRectF(c.left, y + 0.05, c.width - 0.05, 0.3), QString::fromLatin1(c.caption));
+            m->Font = ReportFont(8, true);
+            m->Alignment = c.right ? Qt::AlignRight : Qt::AlignLeft;
+            h = std::max(h, m->Rect.height());
+        }
+        y += 0.05 + h;
+    }
+    b->AddShape(QStringLiteral("HeaderRule"), ShapeKind::HorzLine, QRectF(0, y, 7.5, 0.04))->PenWidth = 0.75;
+    b->Height = y + 0.1;
+    return b;
+}
+
+Band* AddListDetail(Report& r, const std::vector<ListColumn>& columns)
+{
+    Band* b = r.AddBand(BandType::Detail, QStringLiteral("DetailBand1"), 0.19);
+    for (const ListColumn& c : columns) {
+        DBText* t = b->AddDBText(QString::fromLatin1(c.name), r.DataSet, QString::fromLatin1(c.field), c.left, 0.02,
+                                 c.width - 0.05, QString::fromLatin1(c.mask),
+                                 c.right ? Qt::AlignRight : Qt::AlignLeft);
+        t->Font = ReportFont(8);
+    }
+    return b;
+}
+
+Band* AddListSummary(Report& r, const QString& caption, double countLeft)
+{
+    Band* b = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
+    b->AddShape(QStringLiteral("SummaryRule"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.04))->PenWidth = 0.5;
+    b->AddLabel(QStringLiteral("TotalLbl"), caption, 0, 0.1, countLeft)->Font = ReportFont(9, true);
+    b->AddSysData(QStringLiteral("QRSysDataCount"), SysDataKind::DetailCount, countLeft, 0.1, 0.8)->Font =
+        ReportFont(9, true);
+    return b;
+}
+
+Band* AddListFooter(Report& r)
+{
+    Band* b = r.AddBand(BandType::PageFooter, QStringLiteral("PageFooterBand1"), 0.3);
+    const QFont f = ReportFont(8);
+    b->AddShape(QStringLiteral("FooterRule"), ShapeKind::HorzLine, QRectF(0, 0, 7.5, 0.04))->PenWidth = 0.5;
+    b->AddLabel(QStringLiteral("DateLbl"), QStringLiteral("Date:"), 0, 0.08, 0.45)->Font = f;
+    b->AddSysData(QStringLiteral("QRSysDataDate"), SysDataKind::Date, 0.45, 0.08, 1.2)->Font = f;
+    b->AddLabel(QStringLiteral("PageLbl"), QStringLiteral("Page:"), 6.4, 0.08, 0.45)->Font = f;
+    b->AddSysData(QStringLiteral("QRSysDataPage"), SysDataKind::PageNumber, 6.85, 0.08, 0.65)->Font = f;
+    return b;
+}
+
+void ArrowCursor()
+{
+    ui::SetScreenCursor(ui::Cursor::Arrow);
+}
+
+} // namespace reports

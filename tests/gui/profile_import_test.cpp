@@ -1,0 +1,153 @@
+// Importing a profile from a text file of station and elevation pairs.
+#include "dialogs/profile/profile_text_import_dialog.h"
+#include "model/data_module.h"
+#include "model/job.h"
+#include "support/dialogdriver.h"
+#include "support/workjob.h"
+#include "support/workprofile.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using testsupport::ProfText;
+using testsupport::ProfValue;
+
+namespace {
+
+class ProfileImport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        job.SetHeader({{"SysType", "GRAVITY"}, {"DesignFlow", 450.0}, {"PumpType", ""}, {"NoEnd", true}});
+        db::Table* defaults = DMod->DefLocTable;
+        if (!defaults->Active()) defaults->Open();
+        defaults->First();
+        defaults->Edit();
+        DMod->DefLocTableDepthOfCover->SetAsFloat(30);
+        DMod->DefLocTablePipeTypeOthers->SetAsString(QStringLiteral("PVC"));
+        DMod->DefLocTablePipeTypePressure->SetAsString(QStringLiteral("STEEL"));
+        defaults->Post();
+    }
+    QString file(const QByteArray& text)
+    {
+        const QString path = dir.filePath(QStringLiteral("profile%1.txt").arg(++files));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(text);
+        return path;
+    }
+    // An existing two-node profile that a bad import must leave alone.
+    void existingProfile()
+    {
+        job.AddProfRow({{"Station", 0.0}, {"GroundElev", 90.0}, {"NodeType", 0}});
+        job.AddProfRow({{"Station", 300.0}, {"GroundElev", 80.0}, {"NodeType", 4}});
+    }
+    void expectExistingProfile()
+    {
+        ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 2);
+        EXPECT_DOUBLE_EQ(ProfValue(0, "GroundElev"), 90.0);
+        EXPECT_DOUBLE_EQ(ProfValue(1, "Station"), 300.0);
+    }
+
+    testsupport::WorkJob job;
+    DialogDriver driver;
+    QTemporaryDir dir;
+    int files = 0;
+};
+
+TEST_F(ProfileImport, ThreePairsGiveEntranceInLineAndEndNodes)
+{
+    existingProfile();
+    TProfFromTxtDlg dlg(nullptr);
+    driver.AnswerFile(file("0,350\r\n500,348\r\n1200,345\r\n"));
+    dlg.SelectFileBitBtnClick();
+
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    const double station[] = {0, 500, 1200}, ground[] = {350, 348, 345}, length[] = {0, 500, 700};
+    const int type[] = {0, 1, 4};
+    const char* reach[] = {"GRAVBEG", "GRAVMID", "GRAVEND"};
+    const char* desc[] = {"Pipe entrance (any type)", "In line (normal)", "End of line (normal)"};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Station"), station[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "GroundElev"), ground[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "PipeLength"), length[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "RecordNo"), k + 1);
+        EXPECT_EQ(int(ProfValue(k, "NodeType")), type[k]);
+        EXPECT_EQ(ProfText(k, "ReachType"), QString::fromLatin1(reach[k]));
+        EXPECT_EQ(ProfText(k, "NodeTypeDesc"), QString::fromLatin1(desc[k]));
+    }
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeQ"), 450.0);
+    EXPECT_EQ(ProfText(0, "PipeType"), QStringLiteral("PVC"));
+    EXPECT_EQ(int(ProfValue(0, "InvElMethod")), 1);
+    EXPECT_EQ(int(ProfValue(1, "InvElMethod")), 0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PipeDepth"), 30.0);
+    EXPECT_EQ(Tul->NumNodes, 3);
+    EXPECT_EQ(dlg.Name->text(), dlg.FileName);
+}
+
+TEST_F(ProfileImport, AutomaticPumpGetsThePressurePipeAndOnePairIsAnEndNode)
+{
+    job.SetHeader({{"PumpType", "AUTOPUMP"}});
+    ASSERT_TRUE(ImportProfileFile(file("25 100")));
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 1);
+    EXPECT_EQ(ProfText(0, "PipeType"), QStringLiteral("STEEL"));
+    EXPECT_EQ(int(ProfValue(0, "NodeType")), 4);
+    EXPECT_EQ(ProfText(0, "ReachType"), QStringLiteral("GRAVEND"));
+}
+
+TEST_F(ProfileImport, BadFileLeavesTheProfileAndNamesTheLine)
+{
+    QByteArray hundredAndOne;
+    for (int i = 0; i <= 100; ++i) hundredAndOne += QByteArray::number(i * 10) + ",100\n";
+    struct Case {
+        QByteArray text;
+        QString line;
+    };
+    const Case cases[] = {
+        {"0,350\n500,3x8\n", "Line 2: \"3x8\" is not a number."},
+        {"0,350\n500,348\n450,345\n", "Line 3: station 450 does not increase."},
+        {hundredAndOne, "Line 101: a profile holds at most 100 nodes."},
+        {"", "The file holds no station and elevation pairs."},
+    };
+    existingProfile();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        driver.ClearLog();
+        const QString path = file(c.text);
+        EXPECT_FALSE(ImportProfileFile(path));
+        ASSERT_EQ(driver.MessageTexts().size(), 1);
+        EXPECT_TRUE(driver.MessageTexts()[0].contains(c.line)) << driver.MessageTexts()[0].toStdString();
+        expectExistingProfile();
+    }
+}
+
+TEST_F(ProfileImport, EnterInTheGridMovesOn)
+{
+    existingProfile();
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "DBGrid1");
+        DialogDriver::Enter(f);
+        EXPECT_NE(f.ActiveControl(), DialogDriver::Find(f, "DBGrid1"));
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    TProfFromTxtDlg dlg(nullptr);
+    dlg.ShowModal();   // no file chosen: the profile stays
+    expectExistingProfile();
+}
+
+TEST_F(ProfileImport, CancelledFileChoiceKeepsTheProfile)
+{
+    existingProfile();
+    TProfFromTxtDlg dlg(nullptr);
+    dlg.SelectFileBitBtnClick();   // no file answered: the dialog is cancelled
+    EXPECT_EQ(driver.FileRequests().size(), 1u);
+    expectExistingProfile();
+    EXPECT_TRUE(dlg.FileName.isEmpty());
+}
+
+} // namespace
