@@ -42,13 +42,6 @@ int SelectMethod(int m, double e, double C, double n)
 
 } // namespace
 
-double PipeVelocity(double Q, double D)
-{
-    if (!(D > 0))
-        return 0.0;
-    return Q * kCfsPerGpm / (kSqFtPerSqIn * D * D);
-}
-
 double JHyd::Interpolate(double frac, double lo, double hi)
 {
     return lo + (hi - lo) * frac;
@@ -90,17 +83,12 @@ QString JHyd::StationText(double station)
 
 double JHyd::HazenWilliamsLoss(double D, double Q, double C, double L)
 {
-    if (!(D > 0) || !(C > 0) || !(Q > 0))
-        return 0.0;
-    return 10.4057 * L * std::pow(Q / C, 1.85185) / std::pow(D, 4.87037);
+    return HazenWilliamsFrictionLoss(D, Q, C, L);
 }
 
 double JHyd::ManningLoss(double D, double Q, double n, double L)
 {
-    if (!(D > 0))
-        return 0.0;
-    const double V = PipeVelocity(Q, D);
-    return 5087.0 * n * n / std::pow(D, 1.33333) * V * V * kVelHeadFactor * L;
+    return ManningFrictionLoss(D, Q, n, L);
 }
 
 void JHyd::WaterViscosity(double T, double& nu)

@@ -5,17 +5,9 @@
 //
 // Units: D inches, Q gpm, L feet, e feet, V ft/s, head feet, pressure psi,
 // temperature degrees F, kinematic viscosity ft^2/s.
+#include "hydraulics/formulas.h"
+
 #include <QString>
-
-// Shared conversion factors.
-inline constexpr double kCfsPerGpm = 1.0 / 448.83;      // gpm -> ft^3/s
-inline constexpr double kSqFtPerSqIn = 0.0054542;       // D^2 (in^2) -> area (ft^2), pi/576
-inline constexpr double kVelHeadFactor = 1.0 / 64.4;    // V^2 -> velocity head (ft)
-inline constexpr double kPsiPerFt = 0.43344;
-inline constexpr double kFtPerPsi = 2.3071244;
-
-// Velocity (ft/s) of Q gpm in a pipe of inside diameter D in; 0 when D <= 0.
-double PipeVelocity(double Q, double D);
 
 // Method codes written to the job object's FrictionMethodUsed.
 inline constexpr int kMethodDarcyWeisbach = 0;

@@ -6,8 +6,6 @@
 #include "dialogs/profile/dialog_helpers.h"
 #include "dialogs/system/system_dialog_rules.h"
 #include "engine/run_steps.h"
-#include "designer/about_box.h"
-#include "mainwindow/mersol_window.h"
 #include "model/job_transfer.h"
 #include "model/data_module.h"
 #include "model/number_text.h"
@@ -59,20 +57,11 @@ QPixmap titlePicture()
 
 TDunstrowForm::TDunstrowForm()
 {
-    setObjectName(QStringLiteral("DunstrowForm"));
-    SetCaption(QStringLiteral("Dunstrow Gravity Pipeline Design (Vession 1.2)"));
-    resize(657, 545);
-    SetPosition(ui::Position::ScreenCenter);
-
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->setSpacing(0);
-    MainMenu1 = ui::Make<QMenuBar>(this, "MainMenu1");
-    lay->setMenuBar(MainMenu1);
-    buildMenus();
-
-    Panel1 = BuildJobButtonBar(this, ExitBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, CancelJobBitBtn);
-    lay->addWidget(Panel1);
+    QVBoxLayout* lay = buildFrame("DunstrowForm", QStringLiteral("Dunstrow Gravity Pipeline Design (Vession 1.2)"));
+    addFileMenu();
+    addReportsMenu();
+    addHelpMenu();
+    addJobButtonBar(lay);
 
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
     buildJobPage(OvcNotebook1->AddPage(QStringLiteral("&General Job Data")));
@@ -80,9 +69,7 @@ TDunstrowForm::TDunstrowForm()
     OvcNotebook1->AddPage(QStringLiteral("&Output"));
     lay->addWidget(OvcNotebook1, 1);
 
-    MainStatusBar = ui::Make<ui::StatusBar>(this, "MainStatusBar");
-    MainStatusBar->SetPanels({150, 150});
-    lay->addWidget(MainStatusBar);
+    addStatusBar(lay);
 
     Timer1 = new QTimer(this);   // disabled, as the window has always had it
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -108,34 +95,6 @@ TDunstrowForm::~TDunstrowForm()
     TSaveForm::StoresCalculatorJobs = true;
 }
 
-void TDunstrowForm::buildMenus()
-{
-    QMenu* file = ui::AddMenu(MainMenu1, QStringLiteral("&File"), "File1");
-    NewJob1 = ui::AddItem(file, "NewJob1", QStringLiteral("&New Job"), this, [this] { NewJob1Click(); });
-    RevieworEditJob1 = ui::AddItem(file, "RevieworEditJob1", QStringLiteral("&Review or Edit Job..."), this,
-                                   [this] { RevieworEditJob1Click(); });
-    SaveJob1 = ui::AddItem(file, "SaveJob1", QStringLiteral("&Save Job"), this, [this] { SaveJob1Click(); });
-    ui::AddSeparator(file);
-    MaintainJobDatabase1 = ui::AddItem(file, "MaintainJobDatabase1", QStringLiteral("&Delete Job"), this,
-                                       [this] { MaintainJobDatabase1Click(); });
-    ui::AddSeparator(file);
-    Exit1 = ui::AddItem(file, "Exit1", QStringLiteral("E&xit"), this, [this] { Exit1Click(); });
-
-    QMenu* reports = ui::AddMenu(MainMenu1, QStringLiteral("&Reports"), "Reports1");
-    ListofJobs1 = ui::AddItem(reports, "ListofJobs1", QStringLiteral("&List of Jobs"), this,
-                              [this] { ListofJobs1Click(); });
-
-    QMenu* help = ui::AddMenu(MainMenu1, QStringLiteral("&Help"), "Help1");
-    Contents1 = ui::AddItem(help, "Contents1", QStringLiteral("&Contents"), this, [this] { Contents1Click(); });
-    SearchforHelpon1 = ui::AddItem(help, "SearchforHelpon1", QStringLiteral("&Search for Help on..."), this,
-                                   [this] { SearchforHelpon1Click(); });
-    LearningtouseMersolandDunstrow1 =
-        ui::AddItem(help, "LearningtouseMersolandDunstrow1", QStringLiteral("Learning to use Mersol and Dunstrow"),
-                    this, [this] { LearningtouseMersolandDunstrow1Click(); });
-    ui::AddSeparator(help);
-    About1 = ui::AddItem(help, "About1", QStringLiteral("&About"), this, [this] { About1Click(); });
-}
-
 void TDunstrowForm::buildJobPage(QWidget* page)
 {
     auto* grid = new QGridLayout(page);
@@ -150,22 +109,7 @@ void TDunstrowForm::buildJobPage(QWidget* page)
     box->setContentsMargins(6, 4, 6, 4);
 
     auto* ident = new QGridLayout;
-    struct F { QLineEdit** out; const char* name; const char* label; int length; };
-    const F fields[] = {
-        {&JobNameDBEdit, "JobNameDBEdit", "Job Name", 50},  {&JobLocationDBSF, "JobLocationDBSF", "Job Location", 40},
-        {&JobDesignerDBSF, "JobDesignerDBSF", "Job Designer", 35}, {&LanduserDBSF, "LanduserDBSF", "Land User", 24},
-        {&IDDBDF, "IDDBDF", "ID", 12},                      {&JobClassDBSF, "JobClassDBSF", "Job  Class", 10},
-        {&DateDBPF, "DateDBPF", "Date", 12},
-    };
-    int row = 0;
-    for (const F& f : fields) {
-        ident->addWidget(new QLabel(QString::fromLatin1(f.label), ScrollBox1), row, 0);
-        *f.out = ui::Make<QLineEdit>(ScrollBox1, f.name);
-        (*f.out)->setMaxLength(f.length);
-        ident->addWidget(*f.out, row, 1);
-        if (row == 0) ident->addWidget(new QLabel(QStringLiteral("(Required, must be unique)"), ScrollBox1), ++row, 1);
-        ++row;
-    }
+    int row = addJobIdentFields(ScrollBox1, ident, true, 0);
     ident->addWidget(new QLabel(QStringLiteral("Job Notes"), ScrollBox1), row++, 0);
     JobNotesDBMemo = ui::Make<QPlainTextEdit>(ScrollBox1, "JobNotesDBMemo");
     ident->addWidget(JobNotesDBMemo, row, 0, 1, 2);
@@ -215,14 +159,7 @@ void TDunstrowForm::bindData()
     if (bound_ || !DMod) return;
     bound_ = true;
     db::DataSource* pipe = DMod->WorkPipeData;
-    new ui::DBEdit(JobNameDBEdit, pipe, QStringLiteral("JobName"));
-    new ui::DBEdit(JobLocationDBSF, pipe, QStringLiteral("Location"));
-    new ui::DBEdit(JobDesignerDBSF, pipe, QStringLiteral("Designer"));
-    new ui::DBEdit(LanduserDBSF, pipe, QStringLiteral("Landuser"));
-    new ui::DBEdit(IDDBDF, pipe, QStringLiteral("ID"));
-    new ui::DBEdit(JobClassDBSF, pipe, QStringLiteral("JobClass"));
-    new ui::DBDateEdit(DateDBPF, pipe, QStringLiteral("Date"));
-    new ui::DBMemo(JobNotesDBMemo, pipe, QStringLiteral("JobNotes"));
+    bindJobIdentFields(pipe);
     new ui::DBNumericEdit(FlowDBNF, pipe, QStringLiteral("DesignFlow"),
                           ui::NumericFormat::Picture(QStringLiteral("#####"), 0, 99999));
     new ui::DBNumericEdit(WSDBNF, pipe, QStringLiteral("WSElev"),
@@ -246,11 +183,7 @@ void TDunstrowForm::connectFields()
     OnExit(JobNotesDBMemo, [this] { JobNotesDBMemoExit(); });
     OnExit(DBMemo1, [this] { DBMemo1Exit(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
-    // The save dialog writes the job object's date into the job: a date typed
-    // and saved from the menu, without leaving the field, must be that date.
-    connect(DateDBPF, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (Tul && QDate::fromString(text, QStringLiteral("MM/dd/yyyy")).isValid()) Tul->Date = text;
-    });
+    keepTypedDate();
     OnExit(DetMLCheckBox, [this] { DetMLCheckBoxExit(); });
     // The box is written at once too: the menu's Save and Exit take no focus
     // from it, and a loaded job with a changed box has something to save.
@@ -290,9 +223,7 @@ void TDunstrowForm::FormShow()
     OvcNotebook1->SetPageIndex(0);
     OvcNotebook1->setEnabled(false);
     OpenIfClosed(DMod->DefLocTable);
-    CancelJobBitBtn->setEnabled(false);
-    SaveJobBtn->setEnabled(false);
-    SaveJob1->setEnabled(false);
+    enableJobCommands(false);
     ScrollBox1->hide();
     DunstrowImage->show();
     MainStatusBar->SetPanelText(0, QStringLiteral("Please make selection"));
@@ -329,9 +260,7 @@ void TDunstrowForm::showNoJob()
     MainStatusBar->SetPanelText(0, QStringLiteral("Please make selection"));
     MainStatusBar->SetPanelText(1, QStringLiteral("Welcome to Dunstrow!"));
     DunstrowImage->show();
-    CancelJobBitBtn->setEnabled(false);
-    SaveJobBtn->setEnabled(false);
-    SaveJob1->setEnabled(false);
+    enableJobCommands(false);
 }
 
 void TDunstrowForm::CancelJobBitBtnClick()
@@ -350,37 +279,17 @@ void TDunstrowForm::NewJobBtnClick()
     PageShown = 0;
     JobNameEntered = false;
     Tul->JobListCancelled = false;
-    Tul->CheckRatings = true;
     Tul->EditingNode = false;
     Tul->ProfEntryCancelled = false;
     if (Tul->SaveState != 2) ShowOwned(SaveForm, this);
-    MainStatusBar->SetPanelText(0, QStringLiteral("Enter job data"));
-    JobTrans->CloseAllTables();
-    JobTrans->ResetJobRecord();
-    Tul->NewJob = true;
-    Tul->StoredJob = false;
-    Tul->PrevJobLoaded = false;
-    Tul->SaveState = 0;
-    Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+    startNewJobRecord();
     cfsField->setText(QString());   // the last job's flow must not come back through it
 
     db::Table* pipe = DMod->WorkPipeTable;
-    for (db::Table* t : {DMod->WorkProfTable, pipe}) {
-        EmptyWorkTable(t);
-        OpenIfClosed(t);
-    }
-    EditIfBrowsing(pipe);
-    DMod->WorkPipeTableDate->SetAsString(Tul->Date);
+    emptyHeaderAndProfile();
     for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkTrickleTable}) EmptyWorkTable(t);
 
-    CancelJobBitBtn->setEnabled(true);
-    SaveJobBtn->setEnabled(true);
-    SaveJob1->setEnabled(true);
-    DunstrowImage->hide();
-    OvcNotebook1->setEnabled(true);
-    OvcNotebook1->SetPageIndex(1);
-    OvcNotebook1->SetPageIndex(0);
-    ScrollBox1->show();
+    openJobPage(DunstrowImage);
 
     OpenIfClosed(DMod->DefLocTable);
     Tul->DetailedML = DMod->DefLocTableGravMinorLossDetail->AsBoolean();
@@ -390,10 +299,7 @@ void TDunstrowForm::NewJobBtnClick()
     // This designer computes gravity jobs only and lists only those: whatever
     // system type the local defaults name, its new jobs are gravity jobs.
     SelectGravitySystem();
-    PostIfEditing(pipe);
-    pipe->Edit();
-    OvcNotebook1->SetPageIndex(0);
-    SetFocus(JobNameDBEdit);
+    finishNewJob();
 }
 
 void TDunstrowForm::PrevJobBtnClick()
@@ -401,37 +307,11 @@ void TDunstrowForm::PrevJobBtnClick()
     PageShown = 0;
     JobNameEntered = false;
     Tul->JobListCancelled = false;
-    Tul->CheckRatings = true;
     Tul->ProfileEntryActive = false;
     Tul->EditingNode = false;
-    const ui::Cursor savedCursor = ui::ScreenCursor();
-    JobImported = false;
-    ReportEmptyJobStore(PrevJobBtn);
-    if (Tul->SaveState != 2) ShowOwned(SaveForm, this);
-    CancelJobBitBtnClick();
-    Tul->NewJob = false;
-    Tul->StoredJob = true;
-    Tul->PrevJobLoaded = true;
-    Tul->SaveState = 2;
-    DMod->JobFilterMode = 4;   // gravity jobs
-    ShowOwned(JobListForm, this);
-    if (Tul->JobListCancelled) {
-        CancelJobBitBtnClick();
-        return;
-    }
-    if (JobImported) return;
-
-    if (!LoadPickedJob(savedCursor)) {
-        CancelJobBitBtnClick();
-        return;
-    }
-    Tul->DetailedML = DMod->WorkPipeTableDetailedML->AsBoolean();
-    DetMLCheckBox->setChecked(Tul->DetailedML);
-    CancelJobBitBtn->setEnabled(true);
-    SaveJobBtn->setEnabled(true);
-    SaveJob1->setEnabled(true);
-    Tul->SaveState = 2;
-    MainStatusBar->SetPanelText(0, QStringLiteral("Data Output"));
+    // Gravity jobs only, in the list and once picked.
+    if (!pickStoredJob(4, 4)) return;
+    showLoadedJob();
 
     SelectGravitySystem();
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
@@ -480,10 +360,6 @@ void TDunstrowForm::ListofJobs1Click()
     DMod->JobPipeTable->Close();
 }
 
-void TDunstrowForm::About1Click() { ShowOwned(AboutBox, this); }
-void TDunstrowForm::Contents1Click() { ui::HelpContents(); }
-void TDunstrowForm::SearchforHelpon1Click() { ui::HelpSearch(QString()); }
-void TDunstrowForm::LearningtouseMersolandDunstrow1Click() { ui::HelpContext(160); }
 void TDunstrowForm::BitBtn1Click() { ui::HelpContext(15448); }
 
 void TDunstrowForm::SelectGravitySystem()
@@ -510,9 +386,7 @@ void TDunstrowForm::TakeImportedJob()
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
     DetMLCheckBox->setChecked(Tul->DetailedML);
     // The imported job is worked on at once, as a loaded one is.
-    CancelJobBitBtn->setEnabled(true);
-    SaveJobBtn->setEnabled(true);
-    SaveJob1->setEnabled(true);
+    enableJobCommands(true);
 }
 
 void TDunstrowForm::OKBitBtn2Click()
@@ -556,20 +430,6 @@ void TDunstrowForm::OvcNotebook1Click()
 
 // ---- job page fields ----------------------------------------------------------
 
-void TDunstrowForm::markJobChanged()
-{
-    if (Tul->SaveState != 0) Tul->SaveState = 1;
-    EditIfBrowsing(DMod->WorkPipeTable);
-}
-
-bool TDunstrowForm::jobNameMissing()
-{
-    if (!Tul->JobName.isEmpty()) return false;
-    ui::MessageDlg(QStringLiteral("You must enter a Job Name"), ui::MsgType::Error, ui::mbOK);
-    SetFocus(JobNameDBEdit);
-    return true;
-}
-
 void TDunstrowForm::GuardedFieldEnter()
 {
     if (!jobNameMissing()) markJobChanged();
@@ -582,12 +442,6 @@ void TDunstrowForm::FlowFieldEnter()
 }
 
 void TDunstrowForm::PlainFieldEnter() { markJobChanged(); }
-
-void TDunstrowForm::JobNameDBEditEnter()
-{
-    markJobChanged();
-    JobNameEntered = true;
-}
 
 void TDunstrowForm::PostFieldExit() { PostIfEditing(DMod->WorkPipeTable); }
 
@@ -603,21 +457,9 @@ void TDunstrowForm::DBMemo1Exit()
     SetFocus(OKBitBtn2);
 }
 
-void TDunstrowForm::DateDBPFExit()
-{
-    PostIfEditing(DMod->WorkPipeTable);
-    Tul->Date = DMod->WorkPipeTableDate->AsString();
-}
+void TDunstrowForm::DateDBPFExit() { postDate(); }
 
-void TDunstrowForm::DetMLCheckBoxExit()
-{
-    db::Table* pipe = DMod->WorkPipeTable;
-    EditIfBrowsing(pipe);
-    Tul->DetailedML = DetMLCheckBox->isChecked();
-    DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
-    pipe->Post();
-    pipe->Edit();
-}
+void TDunstrowForm::DetMLCheckBoxExit() { writeDetailedML(); }
 
 void TDunstrowForm::FlowDBNFExit()
 {
@@ -644,10 +486,3 @@ void TDunstrowForm::cfsFieldExit()
     pipe->Edit();
     Tul->AdjustSupplyFlowToManifold();
 }
-
-void TDunstrowForm::JobNameDBEditExit()
-{
-    JobNameFieldExit(this, JobNameEntered, JobNameDBEdit, JobLocationDBSF, MainStatusBar);
-}
-
-bool TDunstrowForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }

@@ -62,37 +62,10 @@ TMersolForm* MersolForm = nullptr;
 
 namespace {
 
-// A title picture keeps its colours while the notebook is disabled.
-class TitlePicture : public QLabel {
-public:
-    using QLabel::QLabel;
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        p.drawPixmap(rect(), pixmap());
-    }
-};
 
 } // namespace
 
-QLabel* MakeTitlePicture(QWidget* parent, const char* name, const QPixmap& scene)
-{
-    QLabel* picture = ui::Make<TitlePicture>(parent, name);
-    picture->setPixmap(scene);
-    picture->setScaledContents(true);
-    picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    return picture;
-}
 
-void DrawTitleTexts(QPainter& p, const QString& title, const QString& subtitle)
-{
-    p.setPen(Qt::white);
-    p.setFont(ui::ArialFont(40, true));
-    p.drawText(QRect(0, 40, 640, 70), Qt::AlignCenter, title);
-    p.setFont(ui::ArialFont(16, true));
-    p.drawText(QRect(0, 110, 640, 40), Qt::AlignCenter, subtitle);
-}
 
 namespace {
 
@@ -154,19 +127,9 @@ QString stationColumn(const QVariant& v)
 
 TMersolForm::TMersolForm()
 {
-    setObjectName(QStringLiteral("MersolForm"));
-    SetCaption(QStringLiteral("Mersol Serial Pipeline Design     (Version 1.2)"));
-    resize(657, 545);
-    SetPosition(ui::Position::ScreenCenter);
-
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
-    lay->setSpacing(0);
-    MainMenu1 = ui::Make<QMenuBar>(this, "MainMenu1");
-    lay->setMenuBar(MainMenu1);
+    QVBoxLayout* lay = buildFrame("MersolForm", QStringLiteral("Mersol Serial Pipeline Design     (Version 1.2)"));
     buildMenus();
-    buildTopBar(this);
-    lay->addWidget(Panel1);
+    addJobButtonBar(lay);
 
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
     OvcNotebook1->SetActiveTabStyle(ui::CourierFont(9).family(), 9, Qt::red, 22);
@@ -175,9 +138,7 @@ TMersolForm::TMersolForm()
     buildOutputPage(OvcNotebook1->AddPage(QStringLiteral("&Output")));
     lay->addWidget(OvcNotebook1, 1);
 
-    MainStatusBar = ui::Make<ui::StatusBar>(this, "MainStatusBar");
-    MainStatusBar->SetPanels({150, 150});
-    lay->addWidget(MainStatusBar);
+    addStatusBar(lay);
 
     OnClick(ExitBtn, [this] { ExitBtnClick(); });
     OnClick(CancelJobBitBtn, [this] { CancelJobBitBtnClick(); });
@@ -198,33 +159,19 @@ TMersolForm::TMersolForm()
     OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });
     OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     connectJobHandlers();
-    ShowSystemDataHook = [this] { ShowSystemData(this); };
     connectNodeCommands();
 }
 
 TMersolForm::~TMersolForm()
 {
     if (MersolForm == this) MersolForm = nullptr;
-    ShowSystemDataHook = nullptr;
     if (DMod && bound_) DMod->RefreshProfileChart = nullptr;
     NodeKindDialogOpener = nullptr;
 }
 
 void TMersolForm::buildMenus()
 {
-    QMenu* file = ui::AddMenu(MainMenu1, QStringLiteral("&File"), "File1");
-    // The job commands are connected by the job-command handlers.
-    NewJob1 = file->addAction(QStringLiteral("&New Job"));
-    NewJob1->setObjectName(QStringLiteral("NewJob1"));
-    RevieworEditJob1 = file->addAction(QStringLiteral("&Review or Edit Job..."));
-    RevieworEditJob1->setObjectName(QStringLiteral("RevieworEditJob1"));
-    SaveJob1 = file->addAction(QStringLiteral("&Save Job"));
-    SaveJob1->setObjectName(QStringLiteral("SaveJob1"));
-    ui::AddSeparator(file);
-    MaintainJobDatabase1 = ui::AddItem(file, "MaintainJobDatabase1", QStringLiteral("&Delete Job"), this,
-                                       [this] { MaintainJobDatabase1Click(); });
-    ui::AddSeparator(file);
-    Exit1 = ui::AddItem(file, "Exit1", QStringLiteral("E&xit"), this, [this] { Exit1Click(); });
+    addFileMenu();
 
     QMenu* tools = ui::AddMenu(MainMenu1, QStringLiteral("&Tools"), "Tools1");
     StockwaterRequirementCalculator1 =
@@ -237,8 +184,7 @@ void TMersolForm::buildMenus()
     GatedPipeCalculator1 = ui::AddItem(tools, "GatedPipeCalculator1", QStringLiteral("&Gated Pipe Calculator"), this,
                                        [this] { GatedPipeCalculator1Click(); });
 
-    QMenu* reports = ui::AddMenu(MainMenu1, QStringLiteral("&Reports"), "Reports1");
-    ListofJobs1 = ui::AddItem(reports, "ListofJobs1", QStringLiteral("&List of Jobs"), this, [this] { ListofJobs1Click(); });
+    addReportsMenu();
 
     QMenu* defaults = ui::AddMenu(MainMenu1, QStringLiteral("&Defaults"), "Defaults1");
     SystemDefaults1 = ui::AddItem(defaults, "SystemDefaults1", QStringLiteral("&System Defaults"), this,
@@ -258,44 +204,7 @@ void TMersolForm::buildMenus()
     UintCostDatabase1 = ui::AddItem(pipes, "UintCostDatabase1", QStringLiteral("&Unit Cost Database"), this,
                                     [this] { UintCostDatabase1Click(); });
 
-    QMenu* help = ui::AddMenu(MainMenu1, QStringLiteral("&Help"), "Help1");
-    Contents1 = ui::AddItem(help, "Contents1", QStringLiteral("&Contents"), this, [this] { Contents1Click(); });
-    SearchforHelpon1 = ui::AddItem(help, "SearchforHelpon1", QStringLiteral("&Search for Help on..."), this,
-                                   [this] { SearchforHelpon1Click(); });
-    LearningtouseMersolandDunstrow1 =
-        ui::AddItem(help, "LearningtouseMersolandDunstrow1", QStringLiteral("Learning to use Mersol and Dunstrow"), this,
-                    [this] { LearningtouseMersolandDunstrow1Click(); });
-    ui::AddSeparator(help);
-    About1 = ui::AddItem(help, "About1", QStringLiteral("&About"), this, [this] { About1Click(); });
-}
-
-void TMersolForm::buildTopBar(QWidget* parent)
-{
-    Panel1 = BuildJobButtonBar(parent, ExitBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, CancelJobBitBtn);
-}
-
-QFrame* BuildJobButtonBar(QWidget* parent, QPushButton*& exitBtn, QPushButton*& newJobBtn, QPushButton*& prevJobBtn,
-                          QPushButton*& saveJobBtn, QPushButton*& cancelJobBtn)
-{
-    auto* panel = ui::Make<QFrame>(parent, "Panel1");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* h = new QHBoxLayout(panel);
-    h->setContentsMargins(4, 4, 4, 4);
-    struct B { QPushButton** out; const char* name; const char* caption; const char* hint; };
-    const B buttons[] = {
-        {&exitBtn, "ExitBtn", "E&xit", "Exit from program"},
-        {&newJobBtn, "NewJobBtn", "&New Job", "Start a new pipeline job"},
-        {&prevJobBtn, "PrevJobBtn", "&Previous Job", "Get a previous job"},
-        {&saveJobBtn, "SaveJobBtn", "&Save Job", "Save this job"},
-        {&cancelJobBtn, "CancelJobBitBtn", "Cancel Job", nullptr},
-    };
-    for (const B& b : buttons) {
-        *b.out = ui::Make<QPushButton>(panel, b.name, QString::fromLatin1(b.caption));
-        if (b.hint) ui::SetHint(*b.out, QString::fromLatin1(b.hint));
-        h->addWidget(*b.out);
-    }
-    h->addStretch(1);
-    return panel;
+    addHelpMenu();
 }
 
 void TMersolForm::buildJobPage(QWidget* page)
@@ -324,25 +233,8 @@ void TMersolForm::buildJobPage(QWidget* page)
     JobIdentGroupBox = ui::Make<QGroupBox>(content, "JobIdentGroupBox", QStringLiteral("Job Identification"));
     auto* ident = new QGridLayout(JobIdentGroupBox);
     ident->setVerticalSpacing(2);
-    struct F { QLineEdit** out; const char* name; const char* label; int length; };
-    const F fields[] = {
-        {&JobNameDBEdit, "JobNameDBEdit", "Job Name", 50},  {&JobLocationDBSF, "JobLocationDBSF", "Job Location", 40},
-        {&JobDesignerDBSF, "JobDesignerDBSF", "Job Designer", 35}, {&LanduserDBSF, "LanduserDBSF", "Land User", 24},
-        {&IDDBDF, "IDDBDF", "ID", 12},                      {&JobClassDBSF, "JobClassDBSF", "Job  Class", 10},
-    };
-    int row = 0;
-    for (const F& f : fields) {
-        ident->addWidget(new QLabel(QString::fromLatin1(f.label), JobIdentGroupBox), row, 0);
-        *f.out = ui::Make<QLineEdit>(JobIdentGroupBox, f.name);
-        (*f.out)->setMaxLength(f.length);
-        (*f.out)->setMaximumWidth(140);   // leaves the system panel room for its captions
-        ident->addWidget(*f.out, row, 1);
-        if (row == 0) {
-            // The name spans its row; the note sits under it.
-            ident->addWidget(new QLabel(QStringLiteral("(Required, must be unique)"), JobIdentGroupBox), ++row, 1);
-        }
-        ++row;
-    }
+    // Narrow fields leave the system panel room for its captions.
+    addJobIdentFields(JobIdentGroupBox, ident, false, 140);
     box->addWidget(JobIdentGroupBox, 0, 0);
 
     Panel5 = ui::Make<QFrame>(content, "Panel5");
@@ -562,14 +454,7 @@ void TMersolForm::bindData()
 
     // The job header page and the system data panel.
     db::DataSource* pipe = DMod->WorkPipeData;
-    new ui::DBEdit(JobNameDBEdit, pipe, QStringLiteral("JobName"));
-    new ui::DBEdit(JobLocationDBSF, pipe, QStringLiteral("Location"));
-    new ui::DBEdit(JobDesignerDBSF, pipe, QStringLiteral("Designer"));
-    new ui::DBEdit(LanduserDBSF, pipe, QStringLiteral("Landuser"));
-    new ui::DBEdit(IDDBDF, pipe, QStringLiteral("ID"));
-    new ui::DBEdit(JobClassDBSF, pipe, QStringLiteral("JobClass"));
-    new ui::DBMemo(JobNotesDBMemo, pipe, QStringLiteral("JobNotes"));
-    new ui::DBDateEdit(DateDBPF, pipe, QStringLiteral("Date"));
+    bindJobIdentFields(pipe);
     new ui::DBCheckBox(DetMLCheckBox, pipe, QStringLiteral("DetailedML"));
     const std::pair<QLabel*, const char*> texts[] = {
         {DesignFlowDBTxt, "DesignFlow"}, {WSElevDBTxt, "WSElev"},         {PsiInDBTxt, "PsiIn"},
@@ -608,9 +493,7 @@ void TMersolForm::FormShow()
     PointSeries1->HandCursor = true;
     OvcNotebook1->setEnabled(false);
     if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
-    CancelJobBitBtn->setEnabled(false);
-    SaveJobBtn->setEnabled(false);
-    SaveJob1->setEnabled(false);
+    enableJobCommands(false);
     MainStatusBar->SetPanelText(0, QStringLiteral("Please make selection"));
     MainStatusBar->SetPanelText(1, QStringLiteral("Welcome to Mersol!"));
 }
@@ -642,9 +525,7 @@ void TMersolForm::CancelJobBitBtnClick()
     MainStatusBar->SetPanelText(0, QStringLiteral("Please make selection"));
     MainStatusBar->SetPanelText(1, QStringLiteral("Welcome to Mersol!"));
     MersolImage->show();
-    CancelJobBitBtn->setEnabled(false);
-    SaveJobBtn->setEnabled(false);
-    SaveJob1->setEnabled(false);
+    enableJobCommands(false);
     Tul->JobListCancelled = false;
 }
 
@@ -657,7 +538,6 @@ void TMersolForm::PipeMaterialDatabase1Click() { showOwned(PipeDataForm, this); 
 void TMersolForm::PipeTypeDatabase1Click() { showOwned(PipeTypeForm, this); }
 void TMersolForm::MinorLossDatabase1Click() { showOwned(MinorLossForm, this); }
 void TMersolForm::UintCostDatabase1Click() { showOwned(UnitCostInFrm, this); }
-void TMersolForm::About1Click() { showOwned(AboutBox, this); }
 
 template <class Dlg>
 void TMersolForm::launchCalculator(Dlg*& pointer, bool always)
@@ -693,9 +573,6 @@ void TMersolForm::QRSummarySpdBtnClick() { QRSummaryCommand(this); }
 void TMersolForm::QRCostSpdBtnClick() { QRCostCommand(this); }
 void TMersolForm::QRGraphBitBtnClick() { QRGraphCommand(this); }
 
-void TMersolForm::Contents1Click() { ui::HelpContents(); }
-void TMersolForm::SearchforHelpon1Click() { ui::HelpSearch(QString()); }
-void TMersolForm::LearningtouseMersolandDunstrow1Click() { ui::HelpContext(160); }
 
 // ---- help buttons -----------------------------------------------------------
 
@@ -706,12 +583,6 @@ void TMersolForm::Help2SpdBtnClick() { ui::HelpContext(46); }
 
 // ---- leaving the designer job for a calculator --------------------------------
 
-bool CancelJobByKeyAllowed()
-{
-    if (Tul->SaveState == 2) return true;   // nothing to save
-    return ui::MessageDlg(QStringLiteral("Cancel this job?  The changes not saved will be lost."),
-                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
-}
 
 void LeaveCurrentJob(TMersolForm* form)
 {
@@ -757,28 +628,13 @@ const QStringList& systemTypeTexts()
 
 } // namespace
 
-void PostIfEditing(db::Table* t)
-{
-    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert) t->Post();
-}
 
-void EmptyWorkTable(db::Table* t)
-{
-    OpenIfClosed(t);
-    if (!t->IsEmpty()) {
-        t->Close();
-        t->EmptyTable();
-    }
-}
 
 void TMersolForm::connectJobHandlers()
 {
     OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
     OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
     OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
-    Handle(NewJob1, &QAction::triggered, [this] { NewJob1Click(); });
-    Handle(RevieworEditJob1, &QAction::triggered, [this] { RevieworEditJob1Click(); });
-    Handle(SaveJob1, &QAction::triggered, [this] { SaveJob1Click(); });
 
     OnEnter(JobNameDBEdit, [this] { JobNameDBEditEnter(); });
     OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
@@ -793,11 +649,7 @@ void TMersolForm::connectJobHandlers()
     OnExit(JobClassDBSF, [this] { JobClassDBSFExit(); });
     OnEnter(DateDBPF, [this] { DateDBPFEnter(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
-    // The save dialog writes the job object's date into the job: a date typed
-    // and saved from the menu, without leaving the field, must be that date.
-    connect(DateDBPF, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (Tul && QDate::fromString(text, QStringLiteral("MM/dd/yyyy")).isValid()) Tul->Date = text;
-    });
+    keepTypedDate();
     OnEnter(JobNotesDBMemo, [this] { JobNotesDBMemoEnter(); });
     OnExit(JobNotesDBMemo, [this] { JobNotesDBMemoExit(); });
     SetEnterKey(JobNotesDBMemo, ui::EnterKey::FocusTarget, OKBitBtn2);
@@ -823,35 +675,15 @@ void TMersolForm::NewJobBtnClick()
     Tul->ProfEntryCancelled = false;
     Tul->GatedLossPick = false;
     if (Tul->SaveState != 2) showOwned(SaveForm, this);
-    MainStatusBar->SetPanelText(0, QStringLiteral("Enter job data"));
-    JobTrans->CloseAllTables();
-    JobTrans->ResetJobRecord();
-    Tul->NewJob = true;
-    Tul->StoredJob = false;
-    Tul->PrevJobLoaded = false;
-    Tul->SaveState = 0;
-    Tul->CheckRatings = true;
-    Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+    startNewJobRecord();
 
     db::Table* pipe = DMod->WorkPipeTable;
-    for (db::Table* t : {DMod->WorkProfTable, pipe}) {
-        EmptyWorkTable(t);
-        OpenIfClosed(t);
-    }
-    EditIfBrowsing(pipe);   // the emptied header starts its one row
-    DMod->WorkPipeTableDate->SetAsString(Tul->Date);
+    emptyHeaderAndProfile();
     DMod->WorkPipeTableNoEnd->SetAsBoolean(false);
     for (db::Table* t : {DMod->WorkGatedTable, DMod->WorkSuctionTable, DMod->WorkTrickleTable}) EmptyWorkTable(t);
 
     EntranceDataGroupBox->hide();
-    CancelJobBitBtn->setEnabled(true);
-    SaveJobBtn->setEnabled(true);
-    SaveJob1->setEnabled(true);
-    MersolImage->hide();
-    OvcNotebook1->setEnabled(true);
-    OvcNotebook1->SetPageIndex(1);
-    OvcNotebook1->SetPageIndex(0);
-    ScrollBox1->show();
+    openJobPage(MersolImage);
 
     OpenIfClosed(DMod->DefLocTable);
     Tul->DetailedML = DMod->DefLocTableMinorLossDetail->AsBoolean();
@@ -868,10 +700,7 @@ void TMersolForm::NewJobBtnClick()
         EditIfBrowsing(pipe);
         DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(sysIndex));
     }
-    PostIfEditing(pipe);
-    pipe->Edit();
-    OvcNotebook1->SetPageIndex(0);
-    SetFocus(JobNameDBEdit);
+    finishNewJob();
 }
 
 void TMersolForm::PrevJobBtnClick()
@@ -884,38 +713,9 @@ void TMersolForm::PrevJobBtnClick()
     Tul->EditingNode = false;
     ChangePumpType = false;
     Tul->GatedLossPick = false;
-    const ui::Cursor savedCursor = ui::ScreenCursor();
-    JobImported = false;
-    ReportEmptyJobStore(PrevJobBtn);
-    if (Tul->SaveState != 2) showOwned(SaveForm, this);
-    CancelJobBitBtnClick();
-    Tul->NewJob = false;
-    Tul->StoredJob = true;
-    Tul->PrevJobLoaded = true;
-    Tul->SaveState = 2;
-    Tul->CheckRatings = true;
-    DMod->JobFilterMode = 1;   // pipeline jobs
-    showOwned(JobListForm, this);
-    if (Tul->JobListCancelled) {
-        CancelJobBitBtnClick();
-        return;
-    }
-    if (JobImported) return;   // the import filled the tables and the window itself
-
-    DMod->JobFilterMode = 2;
-    // Empties the working tables and loads the header and the rows the job has.
-    if (!LoadPickedJob(savedCursor)) {
-        // The job left the store meanwhile (already reported).
-        CancelJobBitBtnClick();
-        return;
-    }
-    Tul->DetailedML = DMod->WorkPipeTableDetailedML->AsBoolean();
-    DetMLCheckBox->setChecked(Tul->DetailedML);
-    CancelJobBitBtn->setEnabled(true);
-    SaveJobBtn->setEnabled(true);
-    SaveJob1->setEnabled(true);
-    Tul->SaveState = 2;
-    MainStatusBar->SetPanelText(0, QStringLiteral("Data Output"));
+    // Pipeline jobs in the list; every job once one is picked.
+    if (!pickStoredJob(1, 2)) return;
+    showLoadedJob();
 
     ShowSystemData(this);
     db::Table* prof = DMod->WorkProfTable;
@@ -935,27 +735,20 @@ void TMersolForm::SaveJobBtnClick()
     showOwned(SaveForm, this);
 }
 
+void TMersolForm::TakeImportedJob()
+{
+    ShowSystemData(this);
+    MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
+    // The imported job is worked on at once, as a reviewed job is.
+    OvcNotebook1->setEnabled(true);
+    OvcNotebook1->SetPageIndex(0);
+    MersolImage->hide();
+    ScrollBox1->show();
+    JobImported = true;
+    enableJobCommands(true);
+}
+
 // ---- job header fields ------------------------------------------------------
-
-void TMersolForm::markJobChanged()
-{
-    if (Tul->SaveState != 0) Tul->SaveState = 1;
-    EditIfBrowsing(DMod->WorkPipeTable);
-}
-
-bool TMersolForm::jobNameMissing()
-{
-    if (!Tul->JobName.isEmpty()) return false;
-    ui::MessageDlg(QStringLiteral("You must enter a Job Name"), ui::MsgType::Error, ui::mbOK);
-    SetFocus(JobNameDBEdit);
-    return true;
-}
-
-void TMersolForm::JobNameDBEditEnter()
-{
-    markJobChanged();
-    JobNameEntered = true;
-}
 
 void TMersolForm::JobLocationDBSFEnter()
 {
@@ -987,8 +780,7 @@ void TMersolForm::DateDBPFEnter() { markJobChanged(); }
 
 void TMersolForm::DateDBPFExit()
 {
-    PostIfEditing(DMod->WorkPipeTable);
-    Tul->Date = DMod->WorkPipeTableDate->AsString();
+    postDate();
     SetFocus(SelSystemEditBtn);
 }
 
@@ -1004,76 +796,10 @@ void TMersolForm::DetMLCheckBoxEnter() { EditIfBrowsing(DMod->WorkPipeTable); }
 
 void TMersolForm::DetMLCheckBoxExit()
 {
-    db::Table* pipe = DMod->WorkPipeTable;
-    EditIfBrowsing(pipe);
-    Tul->DetailedML = DetMLCheckBox->isChecked();
-    DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
-    pipe->Post();
-    pipe->Edit();
+    writeDetailedML();
     SetFocus(SelSystemEditBtn);
 }
 
-void TMersolForm::JobNameDBEditExit()
-{
-    JobNameFieldExit(this, JobNameEntered, JobNameDBEdit, JobLocationDBSF, MainStatusBar);
-}
-
-// Keeps stored job names unique: a name another stored job has replaces that
-// job when the user agrees twice.
-void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, QWidget* nextField,
-                      ui::StatusBar* status)
-{
-    db::Table* pipe = DMod->WorkPipeTable;
-    db::Table* jobs = DMod->JobPipeTable;
-    Tul->JobName = DMod->WorkPipeTableJobName->AsString();
-    OpenIfClosed(jobs);
-    const QString name = Tul->JobName;
-    // A name new to the store: the job will be stored under a new number.
-    auto storeAsNew = [pipe] {
-        PostIfEditing(pipe);
-        pipe->Edit();
-        Tul->SaveState = 0;
-    };
-    auto goOn = [form, nextField, status] {
-        form->SetFocus(nextField);
-        status->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkPipeTableJobName->AsString());
-    };
-    if (name.isEmpty()) {
-        // nothing to check
-    } else if (jobs->Locate(QStringLiteral("JobName"), name)) {
-        const int found = DMod->JobPipeTableJobNumber->AsInteger();
-        if (found == DMod->WorkPipeTableJobNumber->AsInteger()) {
-            // The job's own stored name.
-            if (!jobNameEntered) {
-                jobNameEntered = true;
-                form->SetFocus(nextField);
-            }
-        } else if (ui::MessageDlg(QStringLiteral("The job ") + name +
-                                      QStringLiteral(" already exists.  Do you want to replace it?"),
-                                  ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
-            form->SetFocus(nameField);
-        } else if (ui::MessageDlg(QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral(" ?"),
-                                  ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
-            form->SetFocus(nextField);
-        } else {
-            JobTrans->RemoveStoredJob(found);   // its rows in every child table go with it
-        }
-    } else if (Tul->PrevJobLoaded) {
-        if (ui::MessageDlg(QStringLiteral("Save job as: ") + name + QStringLiteral("?"), ui::MsgType::Confirmation,
-                           ui::mbYesNo) == ui::mrYes) {
-            storeAsNew();
-            goOn();
-        } else {
-            form->SetFocus(nameField);
-        }
-    } else {
-        storeAsNew();
-        ui::MessageDlg(QStringLiteral("Job will be saved as ") + name + QStringLiteral("."), ui::MsgType::Information,
-                       ui::mbOK);
-        goOn();
-    }
-    Tul->JobName = DMod->WorkPipeTableJobName->AsString();
-}
 
 // ---- system type and the System button ------------------------------------------
 
@@ -1101,7 +827,7 @@ void TMersolForm::SysTypeRadioGroupEnter() { setRadioColour(SysTypeRadioGroup, Q
 void TMersolForm::SysTypeRadioGroupClick()
 {
     Tul->WasCancelled = false;
-    BackupWorkTables(this);
+    BackupWorkTables();
     db::Table* pipe = DMod->WorkPipeTable;
     if (DMod->WorkPipeTableJobName->AsString().isEmpty()) {
         SetFocus(JobNameDBEdit);
@@ -1127,7 +853,7 @@ void TMersolForm::SysTypeRadioGroupClick()
         SetFocus(OKBitBtn2);
         EntranceDataGroupBox->show();
     }
-    if (Tul->WasCancelled) RestoreWorkTables(this);
+    if (Tul->WasCancelled) RestoreWorkTables();
 }
 
 void TMersolForm::SelSystemEditBtnEnter()
@@ -1299,46 +1025,4 @@ void ShowSystemData(TMersolForm* form)
     f.ScrollBox1->show();
 }
 
-// ---- undo copies of the working tables --------------------------------------------
 
-namespace {
-
-struct UndoPair {
-    db::Table* work;
-    db::Table* save;
-};
-
-std::vector<UndoPair> undoPairs()
-{
-    return {{DMod->WorkPipeTable, DMod->SavePipeTable},
-            {DMod->WorkProfTable, DMod->SaveProfTable},
-            {DMod->WorkGatedTable, DMod->SaveGatedTable},
-            {DMod->WorkTrickleTable, DMod->SaveTrickleTable}};
-}
-
-} // namespace
-
-void BackupWorkTables(TMersolForm*)
-{
-    const auto pairs = undoPairs();
-    for (const UndoPair& p : pairs) p.save->EmptyTable();
-    for (const UndoPair& p : pairs) db::BatchMove(*p.work, *p.save, db::BatchMode::Append);
-}
-
-void RestoreWorkTables(TMersolForm*)
-{
-    db::Table* const order[] = {DMod->WorkProfTable, DMod->WorkPipeTable, DMod->WorkGatedTable,
-                                DMod->WorkTrickleTable};
-    for (db::Table* t : order)
-        if (t->Active()) t->Close();
-    for (db::Table* t : order) t->EmptyTable();
-    db::BatchMove(*DMod->SaveProfTable, *DMod->WorkProfTable, db::BatchMode::Append);
-    db::BatchMove(*DMod->SavePipeTable, *DMod->WorkPipeTable, db::BatchMode::Append);
-    db::BatchMove(*DMod->SaveGatedTable, *DMod->WorkGatedTable, db::BatchMode::Append);
-    db::BatchMove(*DMod->SaveTrickleTable, *DMod->WorkTrickleTable, db::BatchMode::Append);
-    // The gated and manifold tables stay closed until someone needs them.
-    DMod->WorkProfTable->Open();
-    DMod->WorkPipeTable->Open();
-}
-
-bool TMersolForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }

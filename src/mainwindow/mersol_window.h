@@ -4,9 +4,7 @@
 // It exists for the whole run; the program entry creates it before the
 // data module and the data-aware controls find their sources when it is
 // first shown.
-#include "platform/ui/form.h"
-
-#include <QAction>
+#include "designer/designer_form.h"
 
 class QFrame;
 class QGroupBox;
@@ -27,39 +25,26 @@ namespace db { class Table; }
 namespace chart { class ChartWidget; class Series; }
 namespace ui { class DBNavigator; class Notebook; class RadioGroup; class StatusBar; }
 
-class TMersolForm : public ui::Form {
+class TMersolForm : public TDesignerForm {
     Q_OBJECT
 public:
     TMersolForm();
     ~TMersolForm() override;
 
     // ---- components ----
-    QMenuBar* MainMenu1;
-    QAction *NewJob1, *RevieworEditJob1, *SaveJob1, *MaintainJobDatabase1, *Exit1;
     QAction *StockwaterRequirementCalculator1, *TrickleManifoledCalculator1, *AirVacCalculator1,
         *GatedPipeCalculator1;
-    QAction* ListofJobs1;
     QAction *SystemDefaults1, *LocalDefaults1;
     QAction *PipeMaterialDatabase1, *PipeTypeDatabase1, *MinorLossDatabase1, *UintCostDatabase1;
-    QAction *Contents1, *SearchforHelpon1, *LearningtouseMersolandDunstrow1, *About1;
 
-    QFrame* Panel1;
-    QPushButton *ExitBtn, *NewJobBtn, *PrevJobBtn, *SaveJobBtn, *CancelJobBitBtn;
-
-    ui::Notebook* OvcNotebook1;
     // Page 0, "&General Job Data".
     QLabel* MersolImage;
-    QFrame* ScrollBox1;
     QScrollArea* ScrollArea1;     // scrolls the page's fields inside ScrollBox1
     QGroupBox* JobIdentGroupBox;
-    QLineEdit *JobNameDBEdit, *JobLocationDBSF, *JobDesignerDBSF, *LanduserDBSF, *IDDBDF, *JobClassDBSF, *DateDBPF;
     QFrame* Panel5;
-    QCheckBox* DetMLCheckBox;
     QPushButton* SelSystemEditBtn;
     ui::RadioGroup* SysTypeRadioGroup;
     QToolButton* SysTypeHelpBtn;
-    QPlainTextEdit* JobNotesDBMemo;
-    QPushButton *OKBitBtn2, *BitBtn1;
     QGroupBox* EntranceDataGroupBox;
     // The system data panel inside EntranceDataGroupBox; the system data
     // dialogs rewrite its captions, visibility and places.
@@ -97,35 +82,29 @@ public:
     chart::Series *Series1, *Series2, *Series3, *Series4, *Series5, *Series6, *Series7;
     chart::Series *Series9, *Series10, *Series11, *Series12, *Series13, *Series14, *Series15, *Series16;
 
-    ui::StatusBar* MainStatusBar;
-
     // ---- state shared with the job, page and import handlers ----
     int LastPage = 0;              // page whose entry handler last completed
-    bool JobNameEntered = false;
     bool CalculatorOpened = false; // no save offer at close while set
-    bool JobImported = false;      // set by the job list's import
-    bool ChangePumpType = false;   // set by the pump dialogs' "Change Pump Type"
 
     // ---- handlers ----
     void FormActivate() override;
     void FormShow() override;
     void FormClose() override;
-    bool EscapeAllowed() override;
-    void ExitBtnClick();
-    void Exit1Click() { ExitBtnClick(); }
-    void CancelJobBitBtnClick();
+    void ExitBtnClick() override;
+    void CancelJobBitBtnClick() override;
 
     // Job commands.
-    void NewJobBtnClick();
-    void NewJob1Click() { NewJobBtnClick(); }
-    void PrevJobBtnClick();
-    void RevieworEditJob1Click() { PrevJobBtnClick(); }
-    void SaveJobBtnClick();
-    void SaveJob1Click() { SaveJobBtnClick(); }
+    void NewJobBtnClick() override;
+    void PrevJobBtnClick() override;
+    void SaveJobBtnClick() override;
+
+    // The designer window's part the dialogs use.
+    void RewriteSystemPanel(SystemPanel column) override;
+    void ShowDesignFlowCfs(double cfs) override;
+    void ShowProfileChart() override;
+    void TakeImportedJob() override;
 
     // Job header fields.
-    void JobNameDBEditEnter();
-    void JobNameDBEditExit();
     void JobLocationDBSFEnter();
     void JobDesignerDBSFEnter();
     void LanduserDBSFEnter();
@@ -146,22 +125,18 @@ public:
     void SelSystemEditBtnEnter();
     void SelSystemEditBtnClick();
 
-    void MaintainJobDatabase1Click();
+    void MaintainJobDatabase1Click() override;
     void StockwaterRequirementCalculator1Click();
     void TrickleManifoledCalculator1Click();
     void AirVacCalculator1Click();
     void GatedPipeCalculator1Click();
-    void ListofJobs1Click();
+    void ListofJobs1Click() override;
     void SystemDefaults1Click();
     void LocalDefaults1Click();
     void PipeMaterialDatabase1Click();
     void PipeTypeDatabase1Click();
     void MinorLossDatabase1Click();
     void UintCostDatabase1Click();
-    void Contents1Click();
-    void SearchforHelpon1Click();
-    void LearningtouseMersolandDunstrow1Click();
-    void About1Click();
 
     // Report commands of the output page (src/reports/report_commands.h).
     void QRDetailedSpdBtnClick();
@@ -200,7 +175,6 @@ public:
 private:
     void buildMenus();
     void connectNodeCommands();
-    void buildTopBar(QWidget* parent);
     void buildJobPage(QWidget* page);
     void buildProfilePage(QWidget* page);
     void buildOutputPage(QWidget* page);
@@ -210,10 +184,6 @@ private:
     void bindProfileChart();
     void buildSystemPanel();
     void connectJobHandlers();
-    // Entering a header field: the job has changes (a new job stays new).
-    void markJobChanged();
-    // The fields after the job name refuse to be filled before it.
-    bool jobNameMissing();
     void bindData();
     // Steps 2 to 5 of a Tools item; `always` leaves the current job even when none is open.
     template <class Dlg>
@@ -226,48 +196,10 @@ private:
 
 extern TMersolForm* MersolForm;
 
-// The row of job command buttons over both designers' notebooks.
-QFrame* BuildJobButtonBar(QWidget* parent, QPushButton*& exitBtn, QPushButton*& newJobBtn, QPushButton*& prevJobBtn,
-                          QPushButton*& saveJobBtn, QPushButton*& cancelJobBtn);
-
-// The title picture of a designer's job page, drawn 640 x 420 and stretched
-// to the page; it keeps its colours while the notebook is disabled.
-QLabel* MakeTitlePicture(QWidget* parent, const char* name, const QPixmap& scene);
-// The program's name and its line below, in white over the picture's sky.
-void DrawTitleTexts(QPainter& p, const QString& title, const QString& subtitle);
-
-// Posts the row of a table in edit or insert state.
-void PostIfEditing(db::Table* t);
-// A working table opened if closed; one holding rows is closed and emptied.
-void EmptyWorkTable(db::Table* t);
-
-// The job-name field's exit, shared by both designers' main windows: keeps
-// stored job names unique (another job's name replaces that job after two
-// Yes answers) and announces a name new to the store. `nextField` gets the
-// focus when the name is settled.
-void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, QWidget* nextField,
-                      ui::StatusBar* status);
-
 // Lays out the system data panel for the job in WorkPipeTable and shows the
 // job page's fields.
 void ShowSystemData(TMersolForm* form);
 
-// The dialogs of a node kind, opened one after the other with `owner` as
-// their owner: "Booster" the in-line booster pump (only where `boosters`; the
-// gravity designer has none), "Gated" the pipe picker and then the gated
-// pipe, "Manifold" the manifold end. Any other kind opens nothing.
-void OpenNodeKindDialogs(QWidget* owner, const QString& kind, bool boosters);
-
-// Undo copies of the working pipe, profile, gated-pipe and manifold tables,
-// taken before a node or system dialog opens and put back when it is
-// cancelled. The suction table has none.
-void BackupWorkTables(TMersolForm* form);
-void RestoreWorkTables(TMersolForm* form);
-
 // Leaves the designer job for a calculator: offers to save it, closes and
 // empties the working job, and puts the window into its no-job state.
 void LeaveCurrentJob(TMersolForm* form);
-
-// Escape is the Cancel Job key of both designers' main windows. A job with
-// changes not yet saved is dropped by it only after a Yes.
-bool CancelJobByKeyAllowed();

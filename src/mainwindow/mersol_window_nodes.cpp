@@ -70,20 +70,6 @@ void TMersolForm::Panel5Enter()
     SysTypeRadioGroup->setPalette(p);
 }
 
-void OpenNodeKindDialogs(QWidget* owner, const QString& kind, bool boosters)
-{
-    if (kind == QLatin1String("Booster") && boosters) {
-        ShowOwned(PumpLineBoosterDlg, owner);
-    } else if (kind == QLatin1String("Gated")) {
-        // The picker fills the gated pipe, whatever an earlier dialog left as its target.
-        Tul->PipePickTarget = 3;
-        ShowOwned(GetPipeDlg, owner);
-        ShowOwned(GatedPipeDlg, owner);
-        Tul->PipePickTarget = 0;
-    } else if (kind == QLatin1String("Manifold")) {
-        ShowOwned(ManifoldEndDlg, owner);
-    }
-}
 
 void TMersolForm::OpenNodeKindDialog(QWidget* owner, const QString& kind)
 {
@@ -96,7 +82,7 @@ void TMersolForm::AddNodeBtnClick()
     if (!prof->Active()) prof->Open();
     // The entrance comes from the initial profile entry; there is nothing to add to before it.
     if (prof->IsEmpty()) return;
-    BackupWorkTables(this);
+    BackupWorkTables();
     Tul->NumNodes = prof->RecordCount();
     prof->Last();
 
@@ -110,7 +96,7 @@ void TMersolForm::AddNodeBtnClick()
     }
     if (refused) {
         Tul->WasCancelled = true;
-        RestoreWorkTables(this);
+        RestoreWorkTables();
         prof->Refresh();
         refreshChart();
         return;
@@ -146,7 +132,7 @@ void TMersolForm::AddNodeBtnClick()
     }
     // A cancel of either dialog drops the new node: the undo copy was taken
     // before it was appended.
-    if (Tul->WasCancelled) RestoreWorkTables(this);
+    if (Tul->WasCancelled) RestoreWorkTables();
     prof->Refresh();
     refreshChart();
 }
@@ -164,7 +150,7 @@ void TMersolForm::InsertNodeSpdBtnClick()
     Tul->InsertPointDiaIn = DMod->WorkProfTableDiaIn->AsFloat();
     Tul->InsertPointStation = insertPoint;
 
-    BackupWorkTables(this);
+    BackupWorkTables();
     Tul->WasCancelled = false;
 
     // The node before the insert point is the one the new node follows; it is
@@ -189,7 +175,7 @@ void TMersolForm::InsertNodeSpdBtnClick()
     }
     if (!station) {
         Tul->WasCancelled = true;
-        RestoreWorkTables(this);
+        RestoreWorkTables();
         prof->Locate(QStringLiteral("Station"), insertPoint);
         refreshChart();
         return;
@@ -211,7 +197,7 @@ void TMersolForm::InsertNodeSpdBtnClick()
 
     ShowOwned(BasicNodeDlg, this);
     if (Tul->WasCancelled)
-        RestoreWorkTables(this);
+        RestoreWorkTables();
     else
         ShowOwned(ProfInDlg, this);   // a cancel here keeps the new node
     refreshChart();
@@ -282,7 +268,7 @@ void TMersolForm::EditNodeSpdBtnClick()
     if (prof->IsEmpty()) return;
     Tul->EditingNode = true;
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
-    BackupWorkTables(this);
+    BackupWorkTables();
     Tul->WasCancelled = false;
     Tul->InsertingNode = false;
     Tul->AddingNode = false;
@@ -293,7 +279,7 @@ void TMersolForm::EditNodeSpdBtnClick()
     Tul->LocateProfStation();
     ShowOwned(BasicNodeDlg, this);
     if (Tul->WasCancelled)
-        RestoreWorkTables(this);
+        RestoreWorkTables();
     else
         ShowOwned(ProfInDlg, this);   // its cancel is not undone here
     Tul->EditingNode = false;

@@ -1,6 +1,6 @@
 #include "model/data_module.h"
 
-#include "engine/hydraulics.h"
+#include "hydraulics/formulas.h"
 #include "model/number_text.h"
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
@@ -130,9 +130,9 @@ void TDMod::PipeTableCalcFields(db::Table&)
     const double n = TypeTableNfactor->AsFloat();
     double friction = 0.0;
     if (C > 0)
-        friction = Hyd->HazenWilliamsLoss(D, Q, C, 100);
+        friction = HazenWilliamsFrictionLoss(D, Q, C, 100);
     else if (n > 0)
-        friction = Hyd->ManningLoss(D, Q, n, 100);
+        friction = ManningFrictionLoss(D, Q, n, 100);
     PipeTableVelocityftsec->SetAsString(FixedText(V, 6, 2));
     PipeTableFrictionft100ft->SetAsString(FixedText(friction, 6, 2));
 }

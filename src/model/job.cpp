@@ -1,6 +1,6 @@
 #include "model/job.h"
 
-#include "engine/hydraulics.h"
+#include "hydraulics/formulas.h"
 #include "model/data_module.h"
 #include "model/node_rules.h"
 #include "model/number_text.h"

@@ -361,7 +361,7 @@ TEST_F(SystemTypeTest, UndoCopiesLeaveTheSuctionTableAlone)
     addRow(DMod->WorkProfTable, {{"Station", 0.0}});
     addRow(DMod->WorkGatedTable, {{"StartElev", 10.0}});
     addRow(DMod->WorkSuctionTable, {{"SegmentNo", 1}});
-    BackupWorkTables(form);
+    BackupWorkTables();
     addRow(DMod->WorkProfTable, {{"Station", 250.0}});
     addRow(DMod->WorkSuctionTable, {{"SegmentNo", 2}});
     DMod->WorkGatedTable->Edit();
@@ -371,7 +371,7 @@ TEST_F(SystemTypeTest, UndoCopiesLeaveTheSuctionTableAlone)
     DMod->WorkPipeTableJobName->SetAsString("Changed");
     DMod->WorkPipeTable->Post();
 
-    RestoreWorkTables(form);
+    RestoreWorkTables();
     EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 1);
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
     EXPECT_FALSE(DMod->WorkGatedTable->Active());

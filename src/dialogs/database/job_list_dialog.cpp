@@ -1,14 +1,12 @@
 #include "dialogs/database/job_list_dialog.h"
 
 #include "dialogs/database/job_header_texts.h"
-#include "mainwindow/mersol_window.h"
+#include "dialogs/designer_window.h"
 #include "model/job_transfer.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/help.h"
-#include "platform/ui/notebook.h"
-#include "platform/ui/statusbar.h"
 #include "reports/job_list_report.h"
 
 #include <QAbstractButton>
@@ -114,22 +112,7 @@ void TJobListForm::ImportJobBtnClick()
     DMod->WorkTablesFree = false;
     imported_ = true;
     DMod->JobFilterMode = 2;
-    if (auto* taker = dynamic_cast<ImportedJobTaker*>(parentWidget())) {
-        taker->TakeImportedJob();
-    } else if (TMersolForm* main = MersolForm) {
-        if (ShowSystemDataHook)
-            ShowSystemDataHook();
-        main->MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
-        // The imported job is worked on at once, as a reviewed job is.
-        main->OvcNotebook1->setEnabled(true);
-        main->OvcNotebook1->SetPageIndex(0);
-        main->MersolImage->hide();
-        main->ScrollBox1->show();
-        main->JobImported = true;
-        main->CancelJobBitBtn->setEnabled(true);
-        main->SaveJobBtn->setEnabled(true);
-        main->SaveJob1->setEnabled(true);
-    }
+    if (DesignerWindow* designer = RunningDesigner()) designer->TakeImportedJob();
     Close();
 }
 

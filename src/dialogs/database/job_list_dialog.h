@@ -8,8 +8,8 @@
 // a list with no job) Tul JobListCancelled is true; otherwise Tul JobName and
 // JobNumber name the picked job, which the opener loads by its number
 // (TTrans::LoadStoredJob). After an import the working tables already hold
-// the imported job and the main window's JobImported is set: an opener then
-// loads nothing.
+// the imported job and the running designer window has taken it (its
+// JobImported is set): an opener then loads nothing.
 #include "platform/ui/cursor.h"
 #include "platform/ui/form.h"
 
@@ -54,23 +54,6 @@ private:
 };
 
 inline TJobListForm* JobListForm = nullptr;
-
-// Shows the system data of the working header in Mersol's main window (its
-// ShowSystemData). That window sets it; the import calls it once the
-// working tables hold the imported job.
-inline std::function<void()> ShowSystemDataHook;
-
-// A main window that takes an imported job in its own way (the gravity
-// designer's). When it opened the list, the import hands the job to it
-// instead of filling Mersol's window.
-class ImportedJobTaker {
-public:
-    // The working tables and the job object hold the imported job.
-    virtual void TakeImportedJob() = 0;
-
-protected:
-    ~ImportedJobTaker() = default;
-};
 
 // Loads the job picked in the list (TTrans::LoadStoredJob) under the
 // hourglass. `before` is the screen cursor its opener saw before the list

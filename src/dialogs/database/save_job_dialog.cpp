@@ -2,7 +2,7 @@
 
 #include "dialogs/system/gated_pipe_calculator.h"
 #include "dialogs/system/manifold_calculator.h"
-#include "mainwindow/mersol_window.h"
+#include "dialogs/designer_window.h"
 #include "model/job_transfer.h"
 #include "model/data_module.h"
 #include "model/job.h"
@@ -161,10 +161,10 @@ void TSaveForm::SaveCurrentJob()
         window = ManifoldDlg;
     else if (sysHas == 8)
         window = GatedToolDlg;
-    else if (MersolForm)
-        window = MersolForm;
+    else if (DesignerWindow* designer = RunningDesigner())
+        window = designer->Window();
     else
-        window = parentWidget();   // the gravity designer's main window opened it
+        window = parentWidget();
     if (window) {
         EnableButton(window, "PrevJobBtn");
         EnableButton(window, "NewJobBtn");

@@ -7,7 +7,7 @@
 #include "dialogs/system/manifold_end_dialog.h"
 #include "dialogs/system/inline_booster_dialog.h"
 #include "engine/hydraulics.h"
-#include "mainwindow/mersol_window.h"
+#include "dialogs/designer_window.h"
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
@@ -52,8 +52,8 @@ void markChanged()
 
 void showProfileChart()
 {
-    if (MersolForm)
-        MersolForm->DBChart1->setVisible(true);
+    if (DesignerWindow* designer = RunningDesigner())
+        designer->ShowProfileChart();
 }
 
 QString stationText(double station)

@@ -8,14 +8,13 @@
 //   gpm exit:  flow.GpmExit();       cfs exit: flow.CfsExit();
 //   OK:        Tul->Cancelled = false; if (!RefuseZeroFlow()) close;
 //   FormClose: CloseSystemDialog();
+#include "dialogs/designer_window.h"
+
 #include <QString>
 
 class QLineEdit;
 
-// The columns of the system panel: which dialog rewrote it last.
-enum class SystemPanel { KnownFlow, MaximumFlow, PressurisedMain, Turbine, Propeller, Booster, Tank };
-
-// Rewrites the main window's system panel (group caption, labels, which
+// Rewrites the running designer's system panel (group caption, labels, which
 // values show and where) as the dialog of that column leaves it at show.
 void RewriteSystemPanel(SystemPanel column);
 
@@ -61,5 +60,5 @@ bool RefuseZeroFlow();
 
 // The close of an accepted or cancelled dialog, by the job object's
 // Cancelled: cancelled drops the header row's edits; accepted posts them and
-// writes the flow in cfs into the main window's Qcfs. Sets WasCancelled.
+// shows the flow in cfs in the designer window. Sets WasCancelled.
 void CloseSystemDialog();

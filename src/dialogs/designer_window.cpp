@@ -1,0 +1,9 @@
+#include "dialogs/designer_window.h"
+
+namespace {
+DesignerWindow* running = nullptr;
+}
+
+DesignerWindow* RunningDesigner() { return running; }
+
+void SetRunningDesigner(DesignerWindow* window) { running = window; }

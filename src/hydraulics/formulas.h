@@ -1,0 +1,19 @@
+#pragma once
+// The hydraulic formulas that need no table: pipe velocity, the Hazen-Williams
+// and Manning friction losses and the conversion factors every layer shares.
+//
+// Units: D inches, Q gpm, L feet, V ft/s, head feet, pressure psi.
+
+// Shared conversion factors.
+inline constexpr double kCfsPerGpm = 1.0 / 448.83;      // gpm -> ft^3/s
+inline constexpr double kSqFtPerSqIn = 0.0054542;       // D^2 (in^2) -> area (ft^2), pi/576
+inline constexpr double kVelHeadFactor = 1.0 / 64.4;    // V^2 -> velocity head (ft)
+inline constexpr double kPsiPerFt = 0.43344;
+inline constexpr double kFtPerPsi = 2.3071244;
+
+// Velocity (ft/s) of Q gpm in a pipe of inside diameter D in; 0 when D <= 0.
+double PipeVelocity(double Q, double D);
+
+// Head loss (ft) over L ft; 0 when the pipe, its factor or the flow is missing.
+double HazenWilliamsFrictionLoss(double D, double Q, double C, double L);
+double ManningFrictionLoss(double D, double Q, double n, double L);
