@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev fonts-liberation xvfb poppler-utils
-      libgl1-mesa-dev
+      libgl1-mesa-dev python3
       clang libclang-rt-14-dev)  # clang with libFuzzer: the tests include a short fuzz run
 missing=()
 for p in "${pkgs[@]}"; do

@@ -13,16 +13,9 @@
 
 TCost* Cost = nullptr;
 
-void CreateCostObject()
-{
-    if (!Cost) Cost = new TCost;
-}
+void CreateCostObject() { CreateSingleObject(Cost); }
 
-void DeleteCostObject()
-{
-    delete Cost;
-    Cost = nullptr;
-}
+void DeleteCostObject() { DeleteSingleObject(Cost); }
 
 namespace {
 

@@ -13,17 +13,9 @@
 
 TGated* Gated = nullptr;
 
-void CreateGatedObject()
-{
-    if (!Gated)
-        Gated = new TGated;
-}
+void CreateGatedObject() { CreateSingleObject(Gated); }
 
-void DeleteGatedObject()
-{
-    delete Gated;
-    Gated = nullptr;
-}
+void DeleteGatedObject() { DeleteSingleObject(Gated); }
 
 namespace {
 

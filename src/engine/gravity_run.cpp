@@ -15,32 +15,13 @@
 
 TGrav* Grav = nullptr;
 
-void CreateGravObject()
-{
-    if (!Grav)
-        Grav = new TGrav;
-}
+void CreateGravObject() { CreateSingleObject(Grav); }
 
-void DeleteGravObject()
-{
-    delete Grav;
-    Grav = nullptr;
-}
+void DeleteGravObject() { DeleteSingleObject(Grav); }
 
 namespace {
 
 const bool gravObjectCreated = (CreateGravObject(), true);
-
-// Pump type codes and reach codes the run tests.
-constexpr int kPumpPressFind = 5;
-constexpr int kPumpPressKnown = 6;
-constexpr int kPumpInlineBooster = 8;
-constexpr int kReachGravEnd = 2;
-constexpr int kReachGravGated = 3;
-constexpr int kReachGravTrickle = 5;
-constexpr int kReachPumpEnd = 11;
-constexpr int kReachPumpGated = 12;
-constexpr int kReachPumpTrickle = 14;
 
 // Rating check positions.
 constexpr int kAtEntrance = 0;
@@ -105,6 +86,20 @@ QString MotorSizeFor(double bhp)
         if (bhp <= r.limit)
             return QString::fromLatin1(r.size);
     return QStringLiteral("Special design");
+}
+
+void SizePumpMotor(double flowGpm, const QString& noEfficiency)
+{
+    Tul->WHP = Tul->TDH * flowGpm * (1.0 / 3960.0);
+    if (Tul->PumpEffic > 0) {
+        Tul->BHP = Tul->WHP / Tul->PumpEffic * 100.0;
+        Tul->MotorSize = MotorSizeFor(Tul->BHP);
+    } else {
+        // Results of an earlier run must not pass for this one's.
+        Tul->BHP = 0.0;
+        Tul->MotorSize.clear();
+        Warn(noEfficiency);
+    }
 }
 
 void TGrav::RunGravityProfile()
@@ -395,15 +390,7 @@ void TGrav::SizeBooster(TSta** sta)
 {
     const TSta* b = sta[BoosterIndex];
     Tul->TDH = VelocityHead(b->vel) + (BoosterHgl - b->Egl);
-    Tul->WHP = Tul->TDH * b->PipeQ * (1.0 / 3960.0);
-    if (Tul->PumpEffic > 0) {
-        Tul->BHP = Tul->WHP / Tul->PumpEffic * 100.0;
-        Tul->MotorSize = MotorSizeFor(Tul->BHP);
-    } else {
-        Tul->BHP = 0.0;
-        Tul->MotorSize.clear();
-        Warn(kNoPumpEfficiency);
-    }
+    SizePumpMotor(b->PipeQ, kNoPumpEfficiency);
 }
 
 void TGrav::SkipBoosterSizing(const QString& why, TSta* booster)

@@ -23,6 +23,11 @@ inline constexpr double kGravFtPerPsi = 2.307124400147656;
 // 202 hp.
 QString MotorSizeFor(double bhp);
 
+// Water and brake horsepower and motor size of a pump lifting Tul->TDH at
+// `flowGpm`, into the job object. With no pump efficiency the brake
+// horsepower and motor are cleared and `noEfficiency` is warned.
+void SizePumpMotor(double flowGpm, const QString& noEfficiency);
+
 class TGrav {
 public:
     // Set when the in-line booster station asks for its outlet pressure to be

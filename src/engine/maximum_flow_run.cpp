@@ -11,17 +11,9 @@
 
 TFFlow* FFlow = nullptr;
 
-void CreateFullFlowObject()
-{
-    if (!FFlow)
-        FFlow = new TFFlow;
-}
+void CreateFullFlowObject() { CreateSingleObject(FFlow); }
 
-void DeleteFullFlowObject()
-{
-    delete FFlow;
-    FFlow = nullptr;
-}
+void DeleteFullFlowObject() { DeleteSingleObject(FFlow); }
 
 namespace {
 

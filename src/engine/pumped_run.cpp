@@ -12,30 +12,13 @@
 
 TPump* Pump = nullptr;
 
-void CreatePumpObject()
-{
-    if (!Pump)
-        Pump = new TPump;
-}
+void CreatePumpObject() { CreateSingleObject(Pump); }
 
-void DeletePumpObject()
-{
-    delete Pump;
-    Pump = nullptr;
-}
+void DeletePumpObject() { DeleteSingleObject(Pump); }
 
 namespace {
 
 const bool pumpObjectCreated = (CreatePumpObject(), true);
-
-// Pump type codes that change the computation.
-constexpr int kPumpNone = 0;
-constexpr int kPumpCentrif = 1;
-constexpr int kPumpPropeller = 3;
-constexpr int kPumpBooster = 4;
-constexpr int kPumpPressFind = 5;
-constexpr int kPumpPressKnown = 6;
-constexpr int kPumpAuto = 7;
 
 // What the line's end carries (Tul->SysHas).
 constexpr int kEndsInGatedPipe = 1;
@@ -46,8 +29,6 @@ constexpr int kAtEntrance = 1;
 constexpr int kAtInnerNode = 2;
 constexpr int kAtEnd = 3;
 
-// Water horsepower per (ft x gpm).
-constexpr double kWhpFactor = 1.0 / 3960.0;
 // Off pressure of a pressure tank: at or above this no tank will do, above
 // the lower one a special tank is needed.
 constexpr double kOffPsiLimit = 150.0;
@@ -157,16 +138,7 @@ void SizePump(TSta** sta)
     if (pump == kPumpNone || pump == kPumpPressKnown)
         return;
 
-    Tul->WHP = Tul->TDH * s0->PipeQ * kWhpFactor;
-    if (Tul->PumpEffic > 0) {
-        Tul->BHP = Tul->WHP / Tul->PumpEffic * 100.0;
-        Tul->MotorSize = MotorSizeFor(Tul->BHP);
-    } else {
-        // Results of an earlier run must not pass for this one's.
-        Tul->BHP = 0.0;
-        Tul->MotorSize.clear();
-        Warn(kNoPumpEfficiency);
-    }
+    SizePumpMotor(s0->PipeQ, kNoPumpEfficiency);
 }
 
 } // namespace

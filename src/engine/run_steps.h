@@ -16,6 +16,20 @@
 #include <cstdio>
 #include <memory>
 
+// A unit's single object: made once, deleted and forgotten at the end.
+template <class T>
+void CreateSingleObject(T*& object)
+{
+    if (!object) object = new T;
+}
+
+template <class T>
+void DeleteSingleObject(T*& object)
+{
+    delete object;
+    object = nullptr;
+}
+
 // What reaches a table or a trace is always a number.
 inline double Finite(double x)
 {

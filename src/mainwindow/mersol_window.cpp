@@ -35,7 +35,7 @@
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 #include "reports/job_list_report.h"
-#include "reports/report_commands.h"
+#include "designer/report_commands.h"
 
 #include <QCheckBox>
 #include <QDate>

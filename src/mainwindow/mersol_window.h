@@ -138,7 +138,7 @@ public:
     void MinorLossDatabase1Click();
     void UintCostDatabase1Click();
 
-    // Report commands of the output page (src/reports/report_commands.h).
+    // Report commands of the output page (src/designer/report_commands.h).
     void QRDetailedSpdBtnClick();
     void QRSummarySpdBtnClick();
     void QRCostSpdBtnClick();

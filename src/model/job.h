@@ -24,6 +24,23 @@ QString PumpTypeKeyword(int code);
 int ReachCodeOf(const QString& keyword);
 // Keyword of a reach code 0-14; empty for any other.
 QString ReachKeyword(int code);
+
+// The pump type and reach codes the runs test by name.
+inline constexpr int kPumpNone = 0;
+inline constexpr int kPumpCentrif = 1;
+inline constexpr int kPumpTurbine = 2;
+inline constexpr int kPumpPropeller = 3;
+inline constexpr int kPumpBooster = 4;
+inline constexpr int kPumpPressFind = 5;
+inline constexpr int kPumpPressKnown = 6;
+inline constexpr int kPumpAuto = 7;
+inline constexpr int kPumpInlineBooster = 8;
+inline constexpr int kReachGravEnd = 2;
+inline constexpr int kReachGravGated = 3;
+inline constexpr int kReachGravTrickle = 5;
+inline constexpr int kReachPumpEnd = 11;
+inline constexpr int kReachPumpGated = 12;
+inline constexpr int kReachPumpTrickle = 14;
 // Minor-loss location: 0 upstream for exactly "US", 1 for every other text.
 int KLocateCodeOf(const QString& location);
 // Node type texts of the profile ("Pipe entrance (any type)" ... code 6).

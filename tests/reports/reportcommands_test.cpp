@@ -17,7 +17,7 @@
 #include "reports/pumping_energy_report.h"
 #include "reports/suction_cost_report.h"
 #include "reports/summary_report.h"
-#include "reports/report_commands.h"
+#include "designer/report_commands.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "reports/report_commands.h"
+#include "designer/report_commands.h"
 
 #include "engine/cost_estimate.h"
 #include "model/data_module.h"
