@@ -23,12 +23,6 @@ namespace {
 
 const bool gravObjectCreated = (CreateGravObject(), true);
 
-// Rating check positions.
-constexpr int kAtEntrance = 0;
-constexpr int kAtManifoldStart = 1;
-constexpr int kAtInnerNode = 2;
-constexpr int kAtEnd = 3;
-
 // A gravity end closer than this to the entrance may not run full.
 constexpr double kShortPipeFt = 300.0;
 

@@ -24,11 +24,6 @@ const bool pumpObjectCreated = (CreatePumpObject(), true);
 constexpr int kEndsInGatedPipe = 1;
 constexpr int kEndsInManifold = 2;
 
-// Rating check positions.
-constexpr int kAtEntrance = 1;
-constexpr int kAtInnerNode = 2;
-constexpr int kAtEnd = 3;
-
 // Off pressure of a pressure tank: at or above this no tank will do, above
 // the lower one a special tank is needed.
 constexpr double kOffPsiLimit = 150.0;

@@ -25,6 +25,12 @@ int ReachCodeOf(const QString& keyword);
 // Keyword of a reach code 0-14; empty for any other.
 QString ReachKeyword(int code);
 
+// Where a node stands for the pressure-rating check.
+inline constexpr int kAtEntrance = 0;
+inline constexpr int kAtManifoldStart = 1;
+inline constexpr int kAtInnerNode = 2;
+inline constexpr int kAtEnd = 3;
+
 // The pump type and reach codes the runs test by name.
 inline constexpr int kPumpNone = 0;
 inline constexpr int kPumpCentrif = 1;
@@ -171,7 +177,8 @@ public:
     void LoadCurrentProfRow();
     // Renumbers RecordNo 1, 2, 3 ... in the table's order.
     void BuildStationList();
-    // Pressure-rating warning at a node; position 0/1 entrance, 2 inner, 3 last.
+    // Pressure-rating warning at a node at one of the rating positions below
+    // (the entrance and a manifold's start are checked alike).
     // Returns 1 when `warning` was written, else 0 (warning left alone).
     int CheckPressureRatings(int position, double setPsi, double linePsi,
                              double upRating, double downRating, QString& warning);
