@@ -199,6 +199,7 @@ TMersolForm::TMersolForm()
     OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     connectJobHandlers();
     ShowSystemDataHook = [this] { ShowSystemData(this); };
+    ShowAboutBoxHook = [](QWidget* owner) { showOwned(AboutBox, owner); };
     connectNodeCommands();
 }
 
@@ -206,6 +207,7 @@ TMersolForm::~TMersolForm()
 {
     if (MersolForm == this) MersolForm = nullptr;
     ShowSystemDataHook = nullptr;
+    ShowAboutBoxHook = nullptr;
     if (DMod && bound_) DMod->RefreshProfileChart = nullptr;
     NodeKindDialogOpener = nullptr;
 }
