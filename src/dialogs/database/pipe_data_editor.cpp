@@ -124,6 +124,7 @@ TPipeDataForm::TPipeDataForm(QWidget* owner) : ui::Form(owner)
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     left->addWidget(DBNavigator1);
     DBGrid1 = ui::Make<QTableView>(this, "DBGrid1");
+    DBGrid1->setMinimumWidth(280);
     new ui::DBGrid(DBGrid1, src,
                    {{QStringLiteral("Pipe Description"), QStringLiteral("Pipe Description"), 260, {}, true}});
     left->addWidget(DBGrid1, 1);
@@ -137,6 +138,7 @@ TPipeDataForm::TPipeDataForm(QWidget* owner) : ui::Form(owner)
     g->addWidget(PipeDescriptionEdit, row++, 1, 1, 2);
     DBLookupComboBox1 = ui::Make<QComboBox>(this, "DBLookupComboBox1");
     DBLookupComboBox1->setMaxVisibleItems(10);
+    DBLookupComboBox1->setMinimumWidth(180);
     new ui::DBLookupComboBox(DBLookupComboBox1, d->TypeData, QStringLiteral("PipeType"), QStringLiteral("PipeType"),
                              src, QStringLiteral("Pipe Type"));
     HlpPipeType = ui::Make<QToolButton>(this, "HlpPipeType");
