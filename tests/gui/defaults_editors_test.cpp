@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -223,6 +224,20 @@ TEST_F(DefaultsEditors, LocalDefaultsOkStoresAndCancelLeavesTheRowAsItWasAndOpen
     EXPECT_EQ(Stored("DefLocal.DB", "SysType").toString(), QStringLiteral("Pumped system, known flow"));
     EXPECT_EQ(Stored("DefLocal.DB", "PipeTypeOthers").toString(), QStringLiteral("Steel Sch"));
     EXPECT_TRUE(Stored("DefLocal.DB", "MinorLossDetail").toBool());
+}
+
+TEST_F(DefaultsEditors, LocalDefaultsShowTheShippedGrazingSystemAndStoreTheChosenOne)
+{
+    driver.OnceForm("TDefLocDlg", [](ui::Form& f) {
+        EXPECT_EQ(f.Control<QComboBox>(QStringLiteral("SystemTypeCB"))->currentText(),
+                  QStringLiteral("Conventional Grazing System"));
+        DialogDriver::Choose(f, "SystemTypeCB", QStringLiteral("Intensive Grazing System"));
+        DialogDriver::Choose(f, "TerrainCB", QStringLiteral("Rough Terrain Relief"));
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    ShowOwned(DefLocDlg, nullptr);
+    EXPECT_EQ(Stored("DefLocal.DB", "SystemType").toString(), QStringLiteral("Intensive Grazing System"));
+    EXPECT_EQ(Stored("DefLocal.DB", "Terrain").toString(), QStringLiteral("Rough Terrain Relief"));
 }
 
 TEST_F(DefaultsEditors, LocalDefaultsPagesOpenTheirHelpTopics)

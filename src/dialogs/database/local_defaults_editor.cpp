@@ -197,8 +197,10 @@ TDefLocDlg::TDefLocDlg(QWidget* owner) : ui::Form(owner)
                  QStringLiteral("Days"));
         p.number("PctSpillNF", QStringLiteral("Percent Added for Tank spillage"), "PctSpill", "##.#",
                  QStringLiteral("Percent"));
+        // Spelt as the stock-water calculator compares it: any other text
+        // would count as intensive grazing there.
         p.choice("SystemTypeCB", QStringLiteral("Grazing System Type"), "SystemType",
-                 {QStringLiteral("Convntional Grazing System"), QStringLiteral("Intensive Grazing System")});
+                 {QStringLiteral("Conventional Grazing System"), QStringLiteral("Intensive Grazing System")});
         p.choice("TerrainCB", QStringLiteral("Terrain Relief"), "Terrain",
                  {QStringLiteral("Rough Terrain Relief"), QStringLiteral("Gentle Terrain Relief")});
         p.choice("WaterQualityCB", QStringLiteral("Water Quality (Salinity)"), "WaterQuality",

@@ -22,10 +22,11 @@ void KeepPendingRow(db::Table* t, const QString& what)
     }
     try {
         t->Post();
-    } catch (const db::DbError& e) {
+    } catch (const std::exception& e) {
+        // A refused key, or a value a field does not take.
         t->Cancel();
         ui::MessageDlg(QStringLiteral("The %1 being edited could not be saved and was dropped:\n%2")
-                           .arg(what, e.message()),
+                           .arg(what, QString::fromLocal8Bit(e.what())),
                        ui::MsgType::Error, ui::mbOK);
     }
 }
