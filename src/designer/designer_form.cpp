@@ -214,7 +214,8 @@ void TDesignerForm::keepTypedDate()
 
 bool TDesignerForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }
 
-void TDesignerForm::About1Click() { ShowOwned(AboutBox, this); }
+void TDesignerForm::About1Click() { ShowAboutBox(this); }
+void TDesignerForm::ShowAboutBox(QWidget* owner) { ShowOwned(AboutBox, owner); }
 void TDesignerForm::Contents1Click() { ui::HelpContents(); }
 void TDesignerForm::SearchforHelpon1Click() { ui::HelpSearch(QString()); }
 void TDesignerForm::LearningtouseMersolandDunstrow1Click() { ui::HelpContext(160); }

@@ -33,6 +33,7 @@ public:
     ~TDesignerForm() override;
 
     QWidget* Window() override { return this; }
+    void ShowAboutBox(QWidget* owner) override;
 
     // ---- components both windows have ----
     QMenuBar* MainMenu1 = nullptr;

@@ -24,6 +24,8 @@ public:
     // The job list's import ends here: the working tables and the job object
     // hold the imported job.
     virtual void TakeImportedJob() = 0;
+    // The about box, owned by `owner` (a dialog that offers it too).
+    virtual void ShowAboutBox(QWidget* owner) = 0;
 
     // Set by the pump dialogs' "Change Pump Type" while a loaded job's pump
     // type is being changed.

@@ -2,6 +2,7 @@
 #include "support/dialogdriver.h"
 #include "support/tempdb.h"
 
+#include "dialogs/database/pipe_data_editor.h"
 #include "dialogs/database/save_job_dialog.h"
 #include "designer/about_box.h"
 #include "mainwindow/mersol_window.h"
@@ -227,6 +228,14 @@ TEST_F(MersolFormTest, MenuEditorsOpenModallyAndAreDeleted)
     }
     EXPECT_EQ(driver.FormsShown(), expected);
     EXPECT_EQ(form->findChildren<ui::Form*>().size(), 0);   // every dialog deleted
+}
+
+TEST_F(MersolFormTest, PipeEditorsAboutCommandShowsTheAboutBox)
+{
+    driver.OnceForm("TPipeDataForm", [](ui::Form& f) { static_cast<TPipeDataForm&>(f).About1->trigger(); });
+    form->PipeMaterialDatabase1->trigger();
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TPipeDataForm", "TAboutBox"}));
+    EXPECT_EQ(AboutBox, nullptr);
 }
 
 TEST_F(MersolFormTest, CalculatorWithoutAJobOffersNoSave)

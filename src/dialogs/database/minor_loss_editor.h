@@ -1,18 +1,31 @@
 #pragma once
-// The editor of the minor-loss items.
+// The editor of the minor-loss items: their category and K by fitting diameter.
 // Created by its opener with the opener as owner, shown modally, deleted.
-// Its controls are not built yet: it opens as an empty dialog with its caption.
 #include "platform/ui/form.h"
+
+class QLineEdit;
+class QPushButton;
+class QTableView;
+namespace ui { class DBNavigator; class RadioGroup; }
 
 class TMinorLossForm : public ui::Form {
     Q_OBJECT
 public:
-    explicit TMinorLossForm(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("MinorLossForm"));
-        SetCaption(QStringLiteral("Minor Loss Database"));
-        SetPosition(ui::Position::OwnerCenter);
-    }
+    explicit TMinorLossForm(QWidget* owner);
+
+    QPushButton* BitBtn1;        // Close
+    QPushButton* HelpBtn;
+    QPushButton* PrintBtm;
+    ui::DBNavigator* DBNavigator1;
+    QTableView* DBGrid1;
+    ui::RadioGroup* KFlagRadioGroup;
+    QLineEdit* KEdits[9];        // K2 ... K12
+
+    void FormShow() override;
+    void FormClose() override;
+    void BitBtn1Click();
+    void PrintBtmClick();
+    void HelpBtnClick();
 };
 
 inline TMinorLossForm* MinorLossForm = nullptr;
