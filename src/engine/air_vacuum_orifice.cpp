@@ -44,12 +44,17 @@ std::optional<AirVacMaterial> AirVacMaterialOf(const QString& material)
     return std::nullopt;
 }
 
+QString UnknownMaterialMessage(const QString& material)
+{
+    return QStringLiteral("Unknown pipe material \"%1\": please select PVC, Steel or PE").arg(material);
+}
+
 AirVacResult ComputeAirVacOrifices(const AirVacInput& in)
 {
     AirVacResult r;
     const std::optional<AirVacMaterial> m = AirVacMaterialOf(in.Material);
     if (!m) {
-        r.Problem = QStringLiteral("Unknown pipe material \"%1\": please select PVC, Steel or PE").arg(in.Material);
+        r.Problem = UnknownMaterialMessage(in.Material);
         return r;
     }
     // Each of these divides, or is raised to a fractional power: none may be

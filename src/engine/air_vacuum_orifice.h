@@ -21,6 +21,8 @@ struct AirVacMaterial {
 
 // The constants of "PVC", "Steel" or "PE"; nothing for any other text.
 std::optional<AirVacMaterial> AirVacMaterialOf(const QString& material);
+// What is said of any other material text.
+QString UnknownMaterialMessage(const QString& material);
 
 struct AirVacInput {
     QString Material;
