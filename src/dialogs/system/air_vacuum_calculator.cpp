@@ -408,6 +408,8 @@ void TAirVacDlg::FormClose()
         if (w->Active())
             w->Close();
         offerSave();
+        if (w->Active())
+            w->Close();
         for (db::Table* t : {d->PipeTable, d->TypeTable}) {
             t->SetFiltered(false);
             if (t->Active())
