@@ -6,12 +6,14 @@
 
 #include "dialogs/database/tool_job_save_dialog.h"
 #include "dialogs/system/air_vacuum_calculator.h"
+#include "mainwindow/mersol_window.h"
 #include "model/job_transfer.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
@@ -448,4 +450,24 @@ TEST_F(AirVacDlgTest, APipeFromTheDatabaseBringsItsSizesAndModulus)
         Tul->SaveState = 2;
         DialogDriver::Press(f, "CancelBtn");
     });
+}
+
+TEST_F(AirVacDlgTest, ToolsMenuOpensTheCalculatorAndDeletesItAfterwards)
+{
+    auto* window = new TMersolForm();
+    MersolForm = window;
+    QString caption;
+    driver.OnceForm("TAirVacDlg", [&](ui::Form& f) {
+        caption = f.Caption();
+        EXPECT_EQ(d().ToolKind, 6);
+        DialogDriver::Press(f, "CloseBtn");
+    });
+    window->AirVacCalculator1->trigger();
+    EXPECT_EQ(caption, "Air-Vac Calculator");
+    EXPECT_EQ(AirVacDlg, nullptr);
+    EXPECT_FALSE(Tul->Cancelled);
+    // The window is deleted without closing it: its close would end the
+    // program's single objects.
+    delete window;
+    MersolForm = nullptr;
 }
