@@ -90,18 +90,25 @@ TQRAirvac::TQRAirvac(QWidget* owner) : ui::Form(owner)
                   {"Slope", "Pipe slope (ft/ft) =", "Slope", "", ""}},
                  0.3, y + 0.25);
     Heading(b, "OutputLbl", QStringLiteral("OUTPUT"), 0, y + 0.1);
-    Heading(b, "VacuumLbl", QStringLiteral("Vacuum Relief Orifice Diameter"), 0.3, y + 0.35);
-    y = AddLines(b, t,
-                 {{"VacOrifice", "Vacuum relief orifice diameter = ", "VacOrifice", "##0.00", "inches"},
-                  {"VacQ", "at maximum pipe discharge of:", "VacQ", "######0", "gpm"},
-                  {"PCollapse", "Pipe collapse pressuure = ", "PCollapse", "##0.0", "psi"}},
-                 0.3, y + 0.6);
-    Heading(b, "ReleaseLbl", QStringLiteral("Air Release orifice Diameter"), 0.3, y + 0.1);
-    y = AddLines(b, t,
-                 {{"AirRelOrifice", "Air release orifice diameter = ", "AirRelOrifice", "##0.00", "inches"},
-                  {"FillQ", "at a filling flow rate of:", "FillQ", "######0", "gpm"},
-                  {"FillVel", "Filling velocity =", "FillVel", "", "ft/sec"}},
-                 0.3, y + 0.35);
+    y += 0.1;
+    const struct {
+        const char* name;
+        const char* caption;
+        std::initializer_list<Line> lines;
+    } groups[] = {
+        {"VacuumLbl", "Vacuum Relief Orifice Diameter",
+         {{"VacOrifice", "Vacuum relief orifice diameter = ", "VacOrifice", "##0.00", "inches"},
+          {"VacQ", "at maximum pipe discharge of:", "VacQ", "######0", "gpm"},
+          {"PCollapse", "Pipe collapse pressuure = ", "PCollapse", "##0.0", "psi"}}},
+        {"ReleaseLbl", "Air Release orifice Diameter",
+         {{"AirRelOrifice", "Air release orifice diameter = ", "AirRelOrifice", "##0.00", "inches"},
+          {"FillQ", "at a filling flow rate of:", "FillQ", "######0", "gpm"},
+          {"FillVel", "Filling velocity =", "FillVel", "", "ft/sec"}}},
+    };
+    for (const auto& g : groups) {
+        Heading(b, g.name, QString::fromLatin1(g.caption), 0.3, y + 0.25);
+        y = AddLines(b, t, g.lines, 0.3, y + 0.5);
+    }
     b->Height = y + 0.1;
 
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));

@@ -72,11 +72,7 @@ protected:
     int StoreJob(const QString& name, bool slopeGiven, double vacQ)
     {
         db::Table* w = d().WorkAvacTable;
-        if (w->Active())
-            w->Close();
-        w->EmptyTable();
-        w->Open();
-        w->Append();
+        JobStore::FreshRow(w);
         d().WorkAvacTableJobName->SetAsString(name);
         d().WorkAvacTablePipeMaterial->SetAsString("PVC");
         d().WorkAvacTableSelectPipeDB->SetAsBoolean(false);

@@ -19,11 +19,7 @@ protected:
     void MakeWorkingRow(const QString& name, int seed)
     {
         db::Table* w = d().WorkAvacTable;
-        if (w->Active())
-            w->Close();
-        w->EmptyTable();
-        w->Open();
-        w->Append();
+        JobStore::FreshRow(w);
         JobStore::FillRow(w, seed);
         d().WorkAvacTableJobName->SetAsString(name);
         d().WorkAvacTableModulus->SetAsFloat(400000.0 + seed);

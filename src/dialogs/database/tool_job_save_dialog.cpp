@@ -1,12 +1,12 @@
 #include "dialogs/database/tool_job_save_dialog.h"
 
+#include "dialogs/database/save_job_dialog.h"
 #include "dialogs/system/air_vacuum_calculator.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/job_transfer.h"
 #include "platform/ui/help.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -36,32 +36,16 @@ TSaveTJob::TSaveTJob(QWidget* owner) : ui::Form(owner)
     nameRow->addWidget(JobNameLbl, 1);
     v->addLayout(nameRow);
 
-    GroupBox1 = ui::Make<QGroupBox>(this, "GroupBox1", QStringLiteral("Save This Job to Database ?"));
-    auto* answers = new QHBoxLayout(GroupBox1);
-    OKBitBtn = ui::Make<QPushButton>(GroupBox1, "OKBitBtn", QStringLiteral("Yes"));
+    const SaveAnswerButtons answers =
+        AddSaveAnswerButtons(this, v, QStringLiteral("Save This Job to Database ?"),
+                             {[this] { OKBitBtnClick(); }, [this] { NoBitBtnClick(); },
+                              [this] { ExportBtnClick(); }, [this] { HelpExportClick(); }});
+    GroupBox1 = answers.group;
+    OKBitBtn = answers.yes;
     OKBitBtn->setToolTip(QStringLiteral("Save the current job"));
-    NoBitBtn = ui::Make<QPushButton>(GroupBox1, "NoBitBtn", QStringLiteral("No"));
-    NoBitBtn->setToolTip(QStringLiteral("Dont save this job"));
-    answers->addWidget(OKBitBtn);
-    answers->addWidget(NoBitBtn);
-    v->addWidget(GroupBox1);
-
-    auto* bottom = new QHBoxLayout;
-    ExportBtn = ui::Make<QPushButton>(this, "ExportBtn", QStringLiteral("Export Job"));
-    HelpExport = ui::Make<QToolButton>(this, "HelpExport");
-    HelpExport->setText(QStringLiteral("?"));
-    HelpExport->setToolTip(QStringLiteral("Help on Export"));
-    bottom->addWidget(ExportBtn);
-    bottom->addWidget(HelpExport);
-    bottom->addStretch(1);
-    v->addLayout(bottom);
-
-    OnClick(OKBitBtn, [this] { OKBitBtnClick(); }, ui::mrOk);
-    OnClick(NoBitBtn, [this] { NoBitBtnClick(); }, ui::mrNo);
-    OnClick(ExportBtn, [this] { ExportBtnClick(); });
-    OnClick(HelpExport, [this] { HelpExportClick(); });
-    SetDefaultButton(OKBitBtn);
-    SetCancelButton(NoBitBtn);
+    NoBitBtn = answers.no;
+    ExportBtn = answers.exportJob;
+    HelpExport = answers.help;
 }
 
 void TSaveTJob::FormShow()
@@ -84,8 +68,7 @@ void TSaveTJob::NoBitBtnClick()
 void TSaveTJob::ExportBtnClick()
 {
     if (DMod->ToolKind == kAirVacTool && JobTrans->ExportAirVacJob())
-        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
-                       ui::MsgType::Information, ui::mbOK);
+        ShowJobExported();
     Close();
 }
 

@@ -68,6 +68,15 @@ void PostAndEdit()
     EditRow();
 }
 
+// Settles the job's row and keeps editing it; false when there is no job yet.
+bool SettleRow()
+{
+    if (!Work()->Active() || Work()->IsEmpty())
+        return false;
+    PostAndEdit();
+    return true;
+}
+
 void Error(const QString& text)
 {
     ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
@@ -78,6 +87,19 @@ QToolButton* HelpButton(QWidget* parent, const char* name)
     auto* b = ui::Make<QToolButton>(parent, name);
     b->setText(QStringLiteral("?"));
     return b;
+}
+
+// The foot of a page: its help button on the left, `button` on the right.
+QHBoxLayout* PageFoot(QWidget* page, QToolButton*& help, const char* helpName, QPushButton*& button,
+                      const char* name, const QString& caption)
+{
+    auto* row = new QHBoxLayout;
+    help = HelpButton(page, helpName);
+    button = ui::Make<QPushButton>(page, name, caption);
+    row->addWidget(help);
+    row->addStretch(1);
+    row->addWidget(button);
+    return row;
 }
 
 // A numeric field of the working row; no value below 0 can be typed.
@@ -239,13 +261,7 @@ TAirVacDlg::TAirVacDlg(QWidget* owner) : ui::Form(owner)
     OvcDbNumericField1 = NumberField(PipeGroupBox, "OvcDbNumericField1", "PoissonsRatio", "#.##");
     pd->addRow(QStringLiteral("Poissons Ratio"), OvcDbNumericField1);
     l1->addWidget(PipeGroupBox);
-    auto* b1 = new QHBoxLayout;
-    SpeedButton2 = HelpButton(p1, "SpeedButton2");
-    Button2 = ui::Make<QPushButton>(p1, "Button2", QStringLiteral("&OK"));
-    b1->addWidget(SpeedButton2);
-    b1->addStretch(1);
-    b1->addWidget(Button2);
-    l1->addLayout(b1);
+    l1->addLayout(PageFoot(p1, SpeedButton2, "SpeedButton2", Button2, "Button2", QStringLiteral("&OK")));
 
     // ---- "&Output" ----
     QWidget* p2 = OvcNotebook1->AddPage(QStringLiteral("&Output"));
@@ -278,13 +294,8 @@ TAirVacDlg::TAirVacDlg(QWidget* owner) : ui::Form(owner)
     OutputRow(rg, release, "OutFillQ", "at a filling flow rate of", "FillQ", "gpm");
     OutputRow(rg, release, "OutFillVel", "Filling velocity", "FillVel", "ft/s");
     l2->addWidget(release);
-    auto* b2 = new QHBoxLayout;
-    Help2SpdBtn = HelpButton(p2, "Help2SpdBtn");
-    QRDetailedSpdBtn = ui::Make<QPushButton>(p2, "QRDetailedSpdBtn", QStringLiteral("Detailed"));
-    b2->addWidget(Help2SpdBtn);
-    b2->addStretch(1);
-    b2->addWidget(QRDetailedSpdBtn);
-    l2->addLayout(b2);
+    l2->addLayout(
+        PageFoot(p2, Help2SpdBtn, "Help2SpdBtn", QRDetailedSpdBtn, "QRDetailedSpdBtn", QStringLiteral("Detailed")));
 
     // ---- "&Job Select/Delete" ----
     QWidget* p3 = OvcNotebook1->AddPage(QStringLiteral("&Job Select/Delete"));
@@ -759,9 +770,8 @@ void TAirVacDlg::DataFieldEnter()
 void TAirVacDlg::PipeSourceChkBxExit()
 {
     TDMod* d = DMod;
-    if (!Work()->Active() || Work()->IsEmpty())
+    if (!SettleRow())
         return;
-    PostAndEdit();
     const bool fromDatabase = d->WorkAvacTableSelectPipeDB->AsBoolean();
     TypeDBLookupComboBox->setEnabled(fromDatabase);
     GroupBox3->setEnabled(fromDatabase);
@@ -821,9 +831,8 @@ void TAirVacDlg::PipeDBGridDblClick()
 void TAirVacDlg::PipeMaterialSelectionExit()
 {
     TDMod* d = DMod;
-    if (!Work()->Active() || Work()->IsEmpty())
+    if (!SettleRow())
         return;
-    PostAndEdit();
     const QString material = d->WorkAvacTablePipeMaterial->AsString();
     const std::optional<AirVacMaterial> m = AirVacMaterialOf(material);
     if (!m) {
