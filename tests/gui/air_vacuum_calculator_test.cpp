@@ -109,6 +109,7 @@ TEST_F(AirVacDlgTest, TypedPvcPipeGivesTheHandWorkedOrificesAndAThickWallIsCappe
         EXPECT_DOUBLE_EQ(d().WorkAvacTableModulus->AsFloat(), 400000);
         EXPECT_DOUBLE_EQ(d().WorkAvacTablePoissonsRatio->AsFloat(), 0.38);
         EXPECT_NEAR(d().WorkAvacTableDiaIn->AsFloat(), 5.8, 1e-9);
+        EXPECT_DOUBLE_EQ(d().WorkAvacTableAirDen->AsFloat(), 0.08);
         EXPECT_EQ(f.OvcNotebook1->PageIndex(), 1);
 
         DialogDriver::Press(f, "Button2");
