@@ -59,10 +59,11 @@ private:
 struct FieldCopy {
     db::Field* from;
     db::Field* to;
-    bool whole;   // stored as a whole number (the thrust-block soil value)
+    bool whole;   // stored as a whole number
 };
 
-std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QString& skip = QString())
+std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QString& skip = QString(),
+                                       const QString& wholeField = QStringLiteral("ThBlkSoil"))
 {
     std::vector<FieldCopy> out;
     for (int i = 0; i < to->FieldCount(); ++i) {
@@ -72,7 +73,7 @@ std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QSt
         db::Field* f = from->FindField(t->FieldName());
         if (!f || f->Calculated())
             continue;
-        out.push_back({f, t, t->FieldName() == QLatin1String("ThBlkSoil")});
+        out.push_back({f, t, t->FieldName() == wholeField});
     }
     return out;
 }
@@ -228,6 +229,30 @@ std::vector<ChildStep> ChildSteps(const JobRowKinds& kinds)
         {kinds.Suction, d.JobSuctionTable, d.WorkSuctionTable, &TTrans::SaveJobSuction},
         {kinds.Trickle, d.JobTrickleTable, d.WorkTrickleTable, &TTrans::SaveJobTrickle},
     };
+}
+
+// False, with a message, when the transfer table holds no job to import.
+bool TransferHoldsJob(db::Table* trans)
+{
+    const bool opened = OpenIfClosed(trans);
+    const bool none = trans->IsEmpty();
+    if (opened)
+        trans->Close();
+    if (none)
+        ui::MessageDlg(QStringLiteral("There is no job in the 'Mersol Transfer' directory to import."),
+                       ui::MsgType::Information, ui::mbOK);
+    return !none;
+}
+
+// The stored air-vacuum job of exactly that name becomes the current row
+// of its table (opened when closed); false when there is none.
+bool LocateAirVacJob(const QString& name)
+{
+    db::Table* stored = DMod->JobAvacTable;
+    if (stored->Filtered())
+        stored->SetFiltered(false);
+    OpenIfClosed(stored);
+    return !name.isEmpty() && stored->Locate(QStringLiteral("JobName"), name);
 }
 
 void CloseStoredJobTables()
@@ -544,17 +569,8 @@ bool TTrans::ExportWorkingJob()
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
-    {
-        const bool opened = OpenIfClosed(d.TransPipeTable);
-        const bool none = d.TransPipeTable->IsEmpty();
-        if (opened)
-            d.TransPipeTable->Close();
-        if (none) {
-            ui::MessageDlg(QStringLiteral("There is no job in the 'Mersol Transfer' directory to import."),
-                           ui::MsgType::Information, ui::mbOK);
-            return false;
-        }
-    }
+    if (!TransferHoldsJob(d.TransPipeTable))
+        return false;
     const TTul before = *Tul;
     try {
         db::Transaction tx(db::kMersolAlias);
@@ -635,6 +651,140 @@ bool TTrans::ImportTransferJob()
         throw;
     }
     return true;
+}
+
+// ---- air-vacuum calculator jobs ---------------------------------------------
+
+bool TTrans::LoadAirVacJob()
+{
+    TDMod& d = *DMod;
+    db::Transaction tx(db::kMersolAlias);
+    db::Table* stored = d.JobAvacTable;
+    CloseIfOpen(stored);
+    stored->SetIndexName(QStringLiteral("JobNameIndex"));
+    // Exactly the named job: a neighbour in name order is another job.
+    if (!LocateAirVacJob(Tul->JobName)) {
+        stored->Close();
+        ui::MessageDlg(QStringLiteral("The job ") + Tul->JobName + QStringLiteral(" is no longer in the database."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    db::Table* work = d.WorkAvacTable;
+    CloseIfOpen(work);
+    work->EmptyTable();
+    work->Open();
+    work->Append();
+    CopyFields(SameNamedFields(stored, work, QString(), QStringLiteral("Modulus")));
+    Tul->JobNumber = d.JobAvacTableJobNumber->AsInteger();
+    Tul->JobName = d.JobAvacTableJobName->AsString();
+    work->Post();
+    stored->Close();
+    tx.Commit();
+    return true;
+}
+
+void TTrans::SaveAirVacJob()
+{
+    TDMod& d = *DMod;
+    Tul->JobNumber = d.JobAvacTableJobNumber->AsInteger();
+    CopyFields(SameNamedFields(d.WorkAvacTable, d.JobAvacTable, kJobNumber, QStringLiteral("Modulus")));
+    d.JobAvacTable->Post();
+    d.JobAvacTable->Close();
+}
+
+bool TTrans::StoreAirVacJob()
+{
+    if (Tul->SaveState != 0 && Tul->SaveState != 1)
+        return false;
+    TDMod& d = *DMod;
+    db::Table* work = d.WorkAvacTable;
+    OpenIfClosed(work);
+    work->CheckBrowseMode();
+    const QString name = work->IsEmpty() ? QString() : d.WorkAvacTableJobName->AsString();
+    QString problem = JobNameProblem(name);
+    const bool stored = problem.isEmpty() && LocateAirVacJob(name);
+    if (problem.isEmpty() && stored && Tul->SaveState == 0)
+        problem = QStringLiteral("Job name already used, please enter a unique name.");
+    if (!problem.isEmpty()) {
+        CloseIfOpen(d.JobAvacTable);
+        ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    const TTul before = *Tul;
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        db::Table* job = d.JobAvacTable;
+        if (stored) {
+            job->Edit();
+        } else {
+            // The posted empty row takes the table's next number.
+            job->Append();
+            job->Post();
+            job->Edit();
+        }
+        SaveAirVacJob();
+        work->Edit();
+        d.WorkAvacTableJobNumber->SetAsInteger(Tul->JobNumber);
+        work->Post();
+        Tul->JobName = name;
+        tx.Commit();
+    } catch (...) {
+        *Tul = before;
+        CloseIfOpen(d.JobAvacTable);
+        throw;
+    }
+    Tul->SaveState = 2;
+    return true;
+}
+
+bool TTrans::ExportAirVacJob()
+{
+    TDMod& d = *DMod;
+    d.WorkAvacTable->CheckBrowseMode();
+    CloseIfOpen(d.TransAirvacTable);
+    const db::BatchResult r = db::BatchMove(*d.WorkAvacTable, *d.TransAirvacTable, db::BatchMode::Copy);
+    return r.moved > 0 && r.problems == 0;
+}
+
+bool TTrans::ImportAirVacJob()
+{
+    TDMod& d = *DMod;
+    if (!TransferHoldsJob(d.TransAirvacTable))
+        return false;
+    const TTul before = *Tul;
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        db::Table* work = d.WorkAvacTable;
+        CloseIfOpen(work);
+        work->EmptyTable();
+        db::BatchMove(*d.TransAirvacTable, *work, db::BatchMode::Append);
+        work->Open();
+        const QString name = d.WorkAvacTableJobName->AsString();
+        const bool stored = LocateAirVacJob(name);
+        const int number = stored ? d.JobAvacTableJobNumber->AsInteger() : 0;
+        d.JobAvacTable->Close();
+        work->Edit();
+        d.WorkAvacTableJobNumber->SetAsInteger(number);
+        work->Post();
+        Tul->JobName = name;
+        Tul->JobNumber = number;
+        Tul->SaveState = stored ? 1 : 0;
+        tx.Commit();
+    } catch (...) {
+        *Tul = before;
+        throw;
+    }
+    return true;
+}
+
+void TTrans::RemoveAirVacJob(int jobNumber)
+{
+    db::Table* stored = DMod->JobAvacTable;
+    const bool opened = OpenIfClosed(stored);
+    if (stored->Locate(kJobNumber, jobNumber))
+        stored->Delete();
+    if (opened)
+        stored->Close();
 }
 
 // ---- between jobs ----------------------------------------------------------

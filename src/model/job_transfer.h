@@ -84,6 +84,33 @@ public:
     // False, with a message, when the transfer directory holds no job.
     bool ImportTransferJob();
 
+    // ---- air-vacuum calculator jobs ----
+    // Their one working row (WorkAirvac.DB) and stored jobs (JobAirvac.DB)
+    // stand apart from the pipeline jobs; job names are unique among them.
+    // Modulus is carried as a whole number both ways.
+
+    // Fills the emptied working row from the stored job named Tul JobName
+    // and sets Tul JobNumber. A name no longer stored is reported; then
+    // nothing changes and it returns false.
+    bool LoadAirVacJob();
+    // JobAvacTable stands in edit or insert state on the target row: copies
+    // the working row into it, sets Tul JobNumber, posts and closes it.
+    void SaveAirVacJob();
+    // Stores the working row by Tul SaveState: 0 as a new job, 1 over the
+    // stored job of its name (a new one when that is gone), 2 nothing.
+    // Returns true when it stored: the working row then carries the stored
+    // number and SaveState is 2. An unusable or, for a new job, taken name
+    // is reported and nothing is stored.
+    bool StoreAirVacJob();
+    // Replaces the transfer copy by the working row; true when it went across.
+    bool ExportAirVacJob();
+    // Fills the working row from the transfer copy: a stored job of the same
+    // name becomes the one to overwrite (SaveState 1), otherwise it is a new
+    // job (0). False, with a message, when the transfer copy holds no job.
+    bool ImportAirVacJob();
+    // Deletes the stored air-vacuum job with that number.
+    void RemoveAirVacJob(int jobNumber);
+
     // ---- between jobs ----
 
     // Closes every job, working, reference, undo and scratch table that is

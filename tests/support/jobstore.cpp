@@ -45,6 +45,15 @@ void JobStore::SwitchToEmptyDatabase()
     DMod = dm_.get();
 }
 
+void JobStore::FreshRow(db::Table* t)
+{
+    if (t->Active())
+        t->Close();
+    t->EmptyTable();
+    t->Open();
+    t->Append();
+}
+
 void JobStore::FillRow(db::Table* t, int seed)
 {
     for (int i = 0; i < t->FieldCount(); ++i) {

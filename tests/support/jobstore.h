@@ -44,6 +44,8 @@ public:
     // directory stays) and makes a new data module for it.
     void SwitchToEmptyDatabase();
 
+    // Empties `t` and opens it on one new row, not yet posted.
+    static void FreshRow(db::Table* t);
     // Writes a distinct value into every field of the current row of `t`.
     static void FillRow(db::Table* t, int seed);
     // Empties the five working tables and fills them with a complete job: every

@@ -38,6 +38,44 @@ void EnableButton(QWidget* window, const char* name)
 
 } // namespace
 
+SaveAnswerButtons AddSaveAnswerButtons(ui::Form* form, QVBoxLayout* layout, const QString& groupCaption,
+                                       SaveAnswerHandlers handlers)
+{
+    SaveAnswerButtons b{};
+    b.group = ui::Make<QGroupBox>(form, "GroupBox1", groupCaption);
+    auto* g = new QHBoxLayout(b.group);
+    b.yes = ui::Make<QPushButton>(b.group, "OKBitBtn", QStringLiteral("Yes"));
+    b.no = ui::Make<QPushButton>(b.group, "NoBitBtn", QStringLiteral("No"));
+    b.no->setToolTip(QStringLiteral("Dont save this job"));
+    g->addWidget(b.yes);
+    g->addWidget(b.no);
+    layout->addWidget(b.group);
+
+    auto* exportRow = new QHBoxLayout;
+    b.exportJob = ui::Make<QPushButton>(form, "ExportBtn", QStringLiteral("Export Job"));
+    b.help = ui::Make<QToolButton>(form, "HelpExport");
+    b.help->setText(QStringLiteral("?"));
+    b.help->setToolTip(QStringLiteral("Help on Export"));
+    exportRow->addWidget(b.exportJob);
+    exportRow->addWidget(b.help);
+    exportRow->addStretch(1);
+    layout->addLayout(exportRow);
+
+    form->OnClick(b.yes, std::move(handlers.yes), ui::mrOk);
+    form->OnClick(b.no, std::move(handlers.no), ui::mrNo);
+    form->OnClick(b.exportJob, std::move(handlers.exportJob));
+    form->OnClick(b.help, std::move(handlers.help));
+    form->SetDefaultButton(b.yes);
+    form->SetCancelButton(b.no);
+    return b;
+}
+
+void ShowJobExported()
+{
+    ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
+                   ui::MsgType::Information, ui::mbOK);
+}
+
 TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
 {
     setObjectName(QStringLiteral("SaveForm"));
@@ -60,24 +98,15 @@ TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
     nameRow->addWidget(work, 1);
     v->addLayout(nameRow);
 
-    GroupBox1 = ui::Make<QGroupBox>(this, "GroupBox1", QStringLiteral("Save This Job to Database"));
-    auto* g = new QHBoxLayout(GroupBox1);
-    OKBitBtn = ui::Make<QPushButton>(GroupBox1, "OKBitBtn", QStringLiteral("Yes"));
-    NoBitBtn = ui::Make<QPushButton>(GroupBox1, "NoBitBtn", QStringLiteral("No"));
-    NoBitBtn->setToolTip(QStringLiteral("Dont save this job"));
-    g->addWidget(OKBitBtn);
-    g->addWidget(NoBitBtn);
-    v->addWidget(GroupBox1);
-
-    auto* exportRow = new QHBoxLayout;
-    ExportBtn = ui::Make<QPushButton>(this, "ExportBtn", QStringLiteral("Export Job"));
-    HelpExport = ui::Make<QToolButton>(this, "HelpExport");
-    HelpExport->setText(QStringLiteral("?"));
-    HelpExport->setToolTip(QStringLiteral("Help on Export"));
-    exportRow->addWidget(ExportBtn);
-    exportRow->addWidget(HelpExport);
-    exportRow->addStretch(1);
-    v->addLayout(exportRow);
+    const SaveAnswerButtons answers =
+        AddSaveAnswerButtons(this, v, QStringLiteral("Save This Job to Database"),
+                             {[this] { OKBitBtnClick(); }, [this] { NoBitBtnClick(); },
+                              [this] { ExportBtnClick(); }, [this] { HelpExportClick(); }});
+    GroupBox1 = answers.group;
+    OKBitBtn = answers.yes;
+    NoBitBtn = answers.no;
+    ExportBtn = answers.exportJob;
+    HelpExport = answers.help;
 
     Memo1 = ui::Make<QPlainTextEdit>(this, "Memo1");
     Memo1->setReadOnly(true);
@@ -85,12 +114,6 @@ TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
     Memo1->setFixedHeight(120);
     v->addWidget(Memo1);
 
-    OnClick(OKBitBtn, [this] { OKBitBtnClick(); }, ui::mrOk);
-    OnClick(NoBitBtn, [this] { NoBitBtnClick(); }, ui::mrNo);
-    OnClick(ExportBtn, [this] { ExportBtnClick(); });
-    OnClick(HelpExport, [this] { HelpExportClick(); });
-    SetDefaultButton(OKBitBtn);
-    SetCancelButton(NoBitBtn);
 }
 
 void TSaveForm::FormShow()
@@ -132,8 +155,7 @@ void TSaveForm::NoBitBtnClick()
 void TSaveForm::ExportBtnClick()
 {
     if (JobTrans->ExportWorkingJob())
-        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
-                       ui::MsgType::Information, ui::mbOK);
+        ShowJobExported();
     Close();
 }
 

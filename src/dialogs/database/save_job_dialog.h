@@ -12,6 +12,26 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class QVBoxLayout;
+
+// What every save prompt shows below the job's name: "Yes" (the default
+// button, closing with OK after its handler) and "No" (the cancel button,
+// closing with No) in the group GroupBox1, then "Export Job" with its help
+// button, each pressing the handler given for it.
+struct SaveAnswerHandlers {
+    ui::Handler yes, no, exportJob, help;
+};
+struct SaveAnswerButtons {
+    QGroupBox* group;
+    QPushButton* yes;
+    QPushButton* no;
+    QPushButton* exportJob;
+    QToolButton* help;
+};
+SaveAnswerButtons AddSaveAnswerButtons(ui::Form* form, QVBoxLayout* layout, const QString& groupCaption,
+                                       SaveAnswerHandlers handlers);
+// Tells that the job went to the transfer directory.
+void ShowJobExported();
 
 class TSaveForm : public ui::Form {
     Q_OBJECT

@@ -1,18 +1,132 @@
 #pragma once
-// The air-vacuum valve calculator.
-// Created by its opener with the opener as owner, shown modally, deleted.
-// Its controls are not built yet: it opens as an empty dialog with its caption.
+// The air-vacuum valve calculator: a pipe, its fill and drain data, the orifice sizes, and jobs of its own.
+//
+// The job being worked is the one row of WorkAirvac.DB; stored jobs are the
+// rows of JobAirvac.DB, named uniquely. Created by its opener with the
+// opener as owner, shown modally, deleted. Saving goes through the save
+// prompt TSaveTJob, which finds this dialog by the data module's ToolKind 6.
 #include "platform/ui/form.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class QToolButton;
+namespace ui {
+class DBNavigator;
+class Notebook;
+class RadioGroup;
+class StatusBar;
+}
 
 class TAirVacDlg : public ui::Form {
     Q_OBJECT
 public:
-    explicit TAirVacDlg(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("AirVacDlg"));
-        SetCaption(QStringLiteral("Air-Vac Calculator"));
-        SetPosition(ui::Position::OwnerCenter);
-    }
+    explicit TAirVacDlg(QWidget* owner);
+
+    // Top panel.
+    QPushButton *SaveJobBtn, *CloseBtn, *HelpBtn, *CancelBtn, *NewJobBtn, *PrevJobBtn;
+    ui::Notebook* OvcNotebook1;
+    ui::StatusBar* StatusBar1;
+
+    // "&Initial Input"
+    QLineEdit *JobNameDBEdit, *JobLocationDBSF, *JobDesignerDBSF, *DateDBPF, *JobClassDBSF, *LanduserDBSF, *IDDBSF;
+    QPlainTextEdit* JobNotesDBMemo;
+    QCheckBox* PipeSourceChkBx;
+    QComboBox* PipeMaterialSelection;
+    QComboBox* TypeDBLookupComboBox;
+    QGroupBox* GroupBox3;
+    QTableView* PipeDBGrid;
+    QLabel* SelectedPipeLbl;
+    QPushButton* Button1;
+
+    // "&More Input"
+    ui::RadioGroup* SlopeRadioGroup;
+    QLabel *SlopeLbl, *QDrainLbl;
+    QLineEdit *SlopeDBNF, *QDrainDBNF, *OvcDbNumericField3, *FillVelDBNF;
+    QGroupBox* PipeGroupBox;
+    QLineEdit *PipeDescripDBSF, *DiaInDBNF, *ODDBNF, *ThickDBNF, *EModDBNF, *OvcDbNumericField2, *OvcDbNumericField1;
+    QPushButton* Button2;
+    QToolButton* SpeedButton2;
+
+    // "&Output": read-only texts of the inputs and results.
+    QLabel* OutSlopeLbl;
+    QPushButton* QRDetailedSpdBtn;
+    QToolButton* Help2SpdBtn;
+
+    // "&Job Select/Delete"
+    QTableView* DBGrid2;
+    ui::DBNavigator* DBNavigator2;
+    QPushButton *LoadBitBtn, *DeleteBitBtn, *ImportJobBtn;
+    QToolButton* HelpImport;
+
+    // The current job's name (copied on leaving the name field and by the
+    // job commands; the save prompt shows it) and stored number.
+    QString CalcJobName;
+    int CalcJobNumber = 0;
+
+    void FormShow() override;
+    void FormClose() override;
+
+    void NewJobBtnClick();
+    void PrevJobBtnClick();
+    void LoadBitBtnClick();
+    void DBGrid2DblClick() { LoadBitBtnClick(); }
+    void DeleteBitBtnClick();
+    void ImportJobBtnClick();
+    void SaveJobBtnClick();
+    void CloseBtnClick();
+    void CancelBtnClick();
+    void HelpBtnClick();
+
+    void OvcNotebook1Click();
+    void OvcNotebook1PageChanged(int page);
+    void Button1Click();
+    void Button2Click();
+
+    void JobNameDBEditEnter();
+    void JobNameDBEditExit();
+    void JobDesignerDBSFEnter();
+    void JobTextEnter();      // the other job texts: the job has changes
+    void JobTextExit();       // posts the row
+    void DataFieldEnter();    // the numbers of "&More Input": edit state
+    void PipeSourceChkBxExit();
+    void TypeDBLookupComboBoxClick();
+    void PipeDBGridDblClick();
+    void PipeMaterialSelectionExit();
+    void PipeDescripDBSFExit();
+    void ThickDBNFExit();
+    void ODDBNFExit();
+    void DiaInDBNFExit();
+    void SlopeRadioGroupExit();
+    void QRDetailedSpdBtnClick();
+
+    // Sizes the orifices of the working row and writes the results into it.
+    void ComputeAirVac();
+
+    // Called by the save prompt once the job is stored.
+    void JobStored();
+
+    bool SlopeGivenMode() const { return SlopeMethod; }
+    int LastPage() const { return PageMode; }
+
+private:
+    void showDrainingMethod(bool slopeGiven);
+    void diameterPairExit(bool fromOutside);
+    void markChanged();
+    void offerSave();
+    void showJobName();
+    // A job without a name goes back to its first page, with the message.
+    bool nameMissing();
+
+    bool SlopeMethod = true;    // the draining flow follows from the slope
+    int PageMode = 0;           // the last page entered
+    bool FromPrevious = false;  // Previous Job, not New Job, began this job
+    bool NameVisited = false;
 };
 
 inline TAirVacDlg* AirVacDlg = nullptr;
