@@ -87,6 +87,10 @@ void KeepEntrancePair(bool psiGiven)
     OpenIfClosed(m->WorkPipeTable);
     OpenIfClosed(m->WorkGatedTable);
     const double startElev = m->WorkGatedTable->IsEmpty() ? 0.0 : m->WorkGatedTableStartElev->AsFloat();
+    // Nothing given yet (a new job): nothing to derive, and an inlet
+    // pressure of 0 still asks for the entrance condition.
+    if ((psiGiven ? m->WorkPipeTablePsiIn : m->WorkPipeTableWSElev)->IsNull())
+        return;
     EditIfBrowsing(m->WorkPipeTable);
     if (psiGiven)
         m->WorkPipeTableWSElev->SetAsString(WaterSurfaceFromPsi(startElev, m->WorkPipeTablePsiIn->AsFloat()));

@@ -45,4 +45,5 @@ QString PsiFromWaterSurface(double startElev, double wsElev);
 
 // Recomputes the side of the header's PsiIn / WSElev pair that was not
 // given, from the gated row's StartElev, so the stored pair always agrees.
+// A given side that is still empty leaves both alone.
 void KeepEntrancePair(bool psiGiven);
