@@ -39,11 +39,6 @@ namespace {
 
 const QString kNameUsed = QStringLiteral("Job name already used, please enter a unique name.");
 
-void PostIfEditing(db::Table* t)
-{
-    if (t->Active() && (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert))
-        t->Post();
-}
 
 // Opens the table, emptied, and puts it into edit state on a new row.
 void FreshRow(db::Table* t)
@@ -309,22 +304,30 @@ static bool OfferSave(QWidget* owner, bool nameTaken)
     return true;
 }
 
-bool TGatedToolDlg::nameTaken(const QString& name) const
+// The number of the stored job of that name, or -1; the job list's filter
+// does not hide one.
+static int StoredJobNumber(const QString& name)
 {
-    if (name.isEmpty()) return false;
     db::Table* jobs = DMod->JobPipeTable;
     OpenIfClosed(jobs);
     const bool filtered = jobs->Filtered();
     if (filtered) jobs->SetFiltered(false);
-    bool taken = false;
-    if (jobs->Locate(QStringLiteral("JobName"), name)) {
-        const int own = DMod->WorkPipeTable->Active() && !DMod->WorkPipeTable->IsEmpty()
-                            ? DMod->WorkPipeTableJobNumber->AsInteger()
-                            : 0;
-        taken = DMod->JobPipeTableJobNumber->AsInteger() != own || Tul->SaveState == 0;
-    }
+    const int number = jobs->Locate(QStringLiteral("JobName"), name) ? DMod->JobPipeTableJobNumber->AsInteger() : -1;
     if (filtered) jobs->SetFiltered(true);
-    return taken;
+    return number;
+}
+
+// Another stored job has the name: the working job is not that job, or is
+// about to be stored as a new one.
+bool TGatedToolDlg::nameTaken(const QString& name) const
+{
+    if (name.isEmpty()) return false;
+    const int number = StoredJobNumber(name);
+    if (number < 0) return false;
+    const int own = DMod->WorkPipeTable->Active() && !DMod->WorkPipeTable->IsEmpty()
+                        ? DMod->WorkPipeTableJobNumber->AsInteger()
+                        : 0;
+    return number != own || Tul->SaveState == 0;
 }
 
 void TGatedToolDlg::NewJobBtnClick()
@@ -497,13 +500,8 @@ void TGatedToolDlg::JobNameDBEditExit()
     const QString name = m->WorkPipeTableJobName->AsString();
     OpenIfClosed(m->JobPipeTable);
     if (!name.isEmpty()) {
-        db::Table* jobs = m->JobPipeTable;
-        const bool filtered = jobs->Filtered();
-        if (filtered) jobs->SetFiltered(false);
-        const bool found = jobs->Locate(QStringLiteral("JobName"), name);
-        const bool own = found && m->JobPipeTableJobNumber->AsInteger() == m->WorkPipeTableJobNumber->AsInteger()
-                         && Tul->SaveState != 0;
-        if (filtered) jobs->SetFiltered(true);
+        const bool found = StoredJobNumber(name) >= 0;
+        const bool own = found && !nameTaken(name);
         auto accept = [this, m, &name] {
             PostIfEditing(m->WorkPipeTable);
             m->WorkPipeTable->Edit();

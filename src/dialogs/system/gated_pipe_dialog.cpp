@@ -47,11 +47,6 @@ void PostAndEdit(db::Table* t)
     t->Edit();
 }
 
-void PostIfEditing(db::Table* t)
-{
-    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert)
-        t->Post();
-}
 
 } // namespace
 
