@@ -160,6 +160,9 @@ TEST_F(GatedJobTest, CalculatorJobIsMadeComputedSavedListedAndReloaded)
         DialogDriver::Press(c, "PrevJobBtn");
         EXPECT_EQ(c.OvcNotebook1->PageIndex(), 1);
         EXPECT_EQ(c.MainStatusBar->PanelText(1), "Job Name: Gate One");
+        // No intermediate segment: its column is empty, the inlet pressure shows.
+        for (QWidget* w : c.MidColumn) EXPECT_FALSE(w->isVisibleTo(&c)) << w->objectName().toStdString();
+        EXPECT_TRUE(c.findChild<QLabel*>("PsiInDBTxt")->isVisibleTo(&c));
         gates = DMod->WorkGatedTableNoOfGates->AsInteger();
         startPsi = DMod->WorkGatedTableStartpsi->AsString();
         DialogDriver::Press(c, "CloseBtn");
