@@ -362,10 +362,6 @@ bool CancelJobByKeyAllowed()
 }
 
 
-void PostIfEditing(db::Table* t)
-{
-    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert) t->Post();
-}
 
 
 void EmptyWorkTable(db::Table* t)

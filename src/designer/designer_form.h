@@ -130,8 +130,6 @@ QLabel* MakeTitlePicture(QWidget* parent, const char* name, const QPixmap& scene
 // The program's name and its line below, in white over the picture's sky.
 void DrawTitleTexts(QPainter& p, const QString& title, const QString& subtitle);
 
-// Posts the row of a table in edit or insert state.
-void PostIfEditing(db::Table* t);
 // A working table opened if closed; one holding rows is closed and emptied.
 void EmptyWorkTable(db::Table* t);
 

@@ -75,6 +75,13 @@ inline void EditIfBrowsing(db::Table* t)
         t->Edit();
 }
 
+// Posts the current row when it is being edited or inserted.
+inline void PostIfEditing(db::Table* t)
+{
+    if (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert)
+        t->Post();
+}
+
 // Writes v as fixed-point text: rounded to `precision` significant digits,
 // shown with `digits` decimals, so the field holds the rounded value.
 inline void SetFixed(db::Field* f, double v, int precision, int digits)

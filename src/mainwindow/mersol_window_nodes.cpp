@@ -9,6 +9,7 @@
 #include "dialogs/system/manifold_end_dialog.h"
 #include "dialogs/system/inline_booster_dialog.h"
 #include "engine/hydraulics.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/node_rules.h"
 #include "model/job.h"

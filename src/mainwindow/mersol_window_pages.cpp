@@ -14,6 +14,7 @@
 #include "engine/hydraulics.h"
 #include "engine/manifold_run.h"
 #include "engine/pumped_run.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/chart/chartwidget.h"
