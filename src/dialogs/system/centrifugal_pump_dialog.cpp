@@ -197,7 +197,9 @@ void TPumpCentrifDlg::ValueFieldExit(int mark)
 void TPumpCentrifDlg::DBMemo1Exit()
 {
     PostHeaderRow();
-    if (FocusTarget() != AddNodeBtn) SetFocus(AddNodeBtn);
+    // Moving on from the notes leads to the suction line; a button pressed
+    // from there still acts.
+    if (!qobject_cast<QPushButton*>(FocusTarget())) SetFocus(AddNodeBtn);
 }
 
 // ---- the suction segments ------------------------------------------------------------
