@@ -37,6 +37,27 @@ db::Table* PipeRow()
 
 } // namespace
 
+void WriteEnteredProfile(const std::vector<WorkNode>& nodes, double outletElev, double outletPsi)
+{
+    WriteWorkProfile(nodes);
+    db::Table* prof = DMod->WorkProfTable;
+    int no = 1;
+    for (prof->First(); !prof->Eof(); prof->Next(), ++no) {
+        prof->Edit();
+        DMod->WorkProfTableRecordNo->SetAsInteger(no);
+        if (no == 1) DMod->WorkProfTableNodeTypeDesc->SetAsString(QStringLiteral("Pipe entrance (any type)"));
+        prof->Post();
+    }
+    prof->First();
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (pipe->State() == db::DataSetState::Browse) pipe->Edit();
+    DMod->WorkPipeTableNoEnd->SetAsBoolean(nodes.back().nodeType < 4);
+    DMod->WorkPipeTableOutletElev->SetAsFloat(outletElev);
+    DMod->WorkPipeTableOutletPsi->SetAsFloat(outletPsi);
+    DMod->WorkPipeTableWaterTemp->SetAsFloat(60);
+    pipe->Post();
+}
+
 void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
 {
     TDMod& d = *DMod;
