@@ -828,6 +828,7 @@ void openLoadedPumpDialog(TMersolForm* form, const QString& pumpType)
 {
     bool mayChange = true;
     if (pumpType == QLatin1String("CENTRIF")) {
+        Tul->SuctionSegmentNo = 1;
         Tul->LocateSuctionSegment();
         showOwned(PumpCentrifDlg, form);
     } else if (pumpType == QLatin1String("TURBINE")) {
