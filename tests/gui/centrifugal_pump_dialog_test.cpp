@@ -201,6 +201,23 @@ TEST_F(CentrifugalTest, CancelAfterAddsAndDeletesRestoresTheSuctionLineOfTheOpen
     EXPECT_EQ(lengths, (QList<double>{10, 20}));
 }
 
+TEST_F(CentrifugalTest, DeleteAllThenAddStartsTheLineAgainFromSegmentOne)
+{
+    loadedCentrifugal({{10, 6, "6 in PVC"}, {20, 8, "8 in PVC"}});
+    onCentrifugal([&](TPumpCentrifDlg& d) {
+        DialogDriver::Press(d, "DeleteAllBtn");
+        EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 0);
+        driver.OnceForm("TSuctionDlg", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn1"); });
+        DialogDriver::Press(d, "AddNodeBtn");
+        EXPECT_TRUE(d.Marked(TPumpCentrifDlg::SegmentMark));
+        DialogDriver::Press(d, "CancelBitBtn2");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TPumpCentrifDlg", "TSuctionDlg"}));
+    EXPECT_EQ(Tul->SuctionSegmentNo, 1);
+    EXPECT_EQ(Tul->NodeChoice, 0);
+}
+
 TEST_F(CentrifugalTest, FlowChangedOnALoadedJobWarnsAndRewritesEverySegmentByGpmOrCfs)
 {
     loadedCentrifugal({{10, 6, "6 in PVC"}, {20, 6, "6 in PVC"}, {30, 6, "6 in PVC"}});

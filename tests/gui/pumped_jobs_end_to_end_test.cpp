@@ -1,5 +1,7 @@
 // New pumped and pressurised jobs taken from New Job through their entrance
-// dialogs and the profile entry to the computed output page.
+// dialogs and the profile entry to the computed output page, on the pumped
+// runs' line: 1000 ft of 6 in pipe of C 150 from an entrance at 95 ft to an
+// end at 118 ft, the outlet at 120 ft wanting 20 psi.
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
@@ -10,7 +12,6 @@
 using testsupport::PipeText;
 using testsupport::PipeValue;
 using testsupport::ProfValue;
-using testsupport::WorkNode;
 
 namespace {
 
@@ -22,19 +23,6 @@ protected:
         setDefaults({{"PumpEff", 75.0}, {"ClearHead", 0.0}, {"ColumnLoss", 0.0}, {"TankRange", 20.0},
                      {"SysType", "Pumped system, known flow"}});
         newNamedJob("Smith");
-    }
-    // 1000 ft of 6 in pipe of C 150 from an entrance at 95 ft to an end at
-    // 118 ft, the outlet at 120 ft wanting 20 psi.
-    static std::vector<WorkNode> line()
-    {
-        WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 6, .cfac = 150, .rating = 160,
-                    .reachType = "PUMPBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
-        WorkNode n1 = n0;
-        n1.station = 1000;
-        n1.invert = 118;
-        n1.reachType = "PUMPEND";
-        n1.nodeType = 4;
-        return {n0, n1};
     }
     // The System button answered by the pump selection's `item` and its
     // dialog by `act`; then the profile, the profile page and the output page.
@@ -49,7 +37,7 @@ protected:
     {
         ASSERT_FALSE(Tul->WasCancelled);
         driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
-            testsupport::WriteEnteredProfile(line(), 120.0, 20.0);
+            testsupport::WriteEnteredProfile(testsupport::PumpLine(), 120.0, 20.0);
             DialogDriver::Press(f, "OKBtn");
         });
         DialogDriver::Press(*form, "OKBitBtn2");

@@ -160,6 +160,18 @@ QString PipeText(const char* field)
     return PipeRow()->FieldByName(QString::fromLatin1(field))->AsString();
 }
 
+std::vector<WorkNode> PumpLine()
+{
+    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 6, .cfac = 150, .rating = 160,
+                .reachType = "PUMPBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
+    WorkNode n1 = n0;
+    n1.station = 1000;
+    n1.invert = 118;
+    n1.reachType = "PUMPEND";
+    n1.nodeType = 4;
+    return {n0, n1};
+}
+
 std::vector<WorkNode> GravityLine(int endType)
 {
     WorkNode n0{.station = 0, .invert = 95, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 100,

@@ -63,6 +63,9 @@ void WriteEnteredProfile(const std::vector<WorkNode>& nodes, double outletElev, 
 // Entrance at 95 ft, a 6 in pipe of C 150 carrying 500 gpm, an in-line node
 // at 500 ft (invert 40) and an end of kind `endType` at 1000 ft (invert 30).
 std::vector<WorkNode> GravityLine(int endType = 4);
+// Entrance at 95 ft and an end at 1000 ft (invert 118), 6 in pipe of C 150
+// rated 160 psi carrying 300 gpm: the pumped runs' line.
+std::vector<WorkNode> PumpLine();
 // Sets the friction-method order of the system defaults.
 void SetCompMethod(int method);
 

@@ -312,8 +312,9 @@ void TPumpCentrifDlg::DeleteAllBtnClick()
     marks_[SegmentMark] = false;
     if (suc->Active()) suc->Close();
     suc->EmptyTable();
+    // Left browsing: an edit of the empty table would start a blank row
+    // that the next Add Seg posts as a segment without a number.
     suc->Open();
-    suc->Edit();
 }
 
 void TPumpCentrifDlg::DBGrid1MouseUp() { Tul->SuctionSegmentNo = DMod->WorkSuctionTableSegmentNo->AsInteger(); }
