@@ -1,5 +1,5 @@
-// New pumped and pressurised jobs taken from New Job through their entrance
-// dialogs and the profile entry to the computed output page, on the pumped
+// New pumped, pressurised and maximum-flow jobs taken from New Job through
+// their entrance dialogs and the profile entry to the computed output page;
 // runs' line: 1000 ft of 6 in pipe of C 150 from an entrance at 95 ft to an
 // end at 118 ft, the outlet at 120 ft wanting 20 psi.
 #include "support/workprofile.h"
@@ -171,6 +171,34 @@ TEST_F(PumpedJobsEndToEnd, KnownPressureFromAMainComputes)
     EXPECT_EQ(Tul->PumpTypeCode, 6);
     EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 187.11);
     EXPECT_DOUBLE_EQ(PipeValue("WSElev"), -100.0);
+}
+
+// The maximum-flow job of the runs' own tests, entered through its dialog:
+// water at 100 ft, 1000 ft of 6 in pipe of C 150 from an entrance at 95 ft to
+// an outlet at 80 ft and 0 psi carries at most 560.1 gpm.
+TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
+{
+    driver.OnceForm("TFullFlowDlg", [](ui::Form& d) {
+        DialogDriver::Type(d, "FlowDBNF", "100");
+        DialogDriver::Type(d, "OvcDbNumericField2", "100");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Gravity system, maximum flow");
+    ASSERT_FALSE(Tul->WasCancelled);
+    auto nodes = testsupport::GravityLine();
+    nodes.erase(nodes.begin() + 1);
+    for (testsupport::WorkNode& n : nodes) n.pipeQ = 100;
+    nodes[0].reachType = "FULLBEG";
+    nodes[1].reachType = "FULLEND";
+    nodes[1].invert = 79.4791667;
+    driver.OnceForm("TProfEntryDlg", [nodes](ui::Form& f) {
+        testsupport::WriteEnteredProfile(nodes, 80.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    expectComputed();
+    EXPECT_EQ(testsupport::ProfText(0, "PipeQ"), QStringLiteral("560.1"));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "dialogs/system/system_dialog_layout.h"
 
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "platform/ui/form.h"
 
@@ -70,9 +71,8 @@ bool TableEditing(db::Table* t)
 
 void EditHeaderRow()
 {
-    db::Table* pipe = DMod->WorkPipeTable;
-    if (!pipe->Active()) pipe->Open();
-    if (!TableEditing(pipe)) pipe->Edit();
+    OpenIfClosed(DMod->WorkPipeTable);
+    EditIfBrowsing(DMod->WorkPipeTable);
 }
 
 void PostHeaderRow()
