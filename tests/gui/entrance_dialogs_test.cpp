@@ -109,6 +109,23 @@ TEST_F(EntranceDialogsTest, PressurisedMainOfANewJobTakesTheClearanceDefaultAndR
     EXPECT_DOUBLE_EQ(header("PsiIn"), 40.0);
     EXPECT_DOUBLE_EQ(header("WSElev"), -100.0);   // a main has no water surface
     EXPECT_EQ(form->Qcfs->text(), "0.67");
+
+    // The System button of the still new job: the clearance typed now is
+    // not put back to the default at the next opening.
+    driver.OnceForm("TPressureFrmMainDlg", [](ui::Form& d) {
+        DialogDriver::Choose(d, "PressureSelectRadioGroup", "Find pressure at main");
+        DialogDriver::Type(d, "OvcDbNumericField4", "8");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    driver.OnceForm("TPressureFrmMainDlg", [](ui::Form& d) {
+        EXPECT_DOUBLE_EQ(header("ClearHead"), 8.0);
+        DialogDriver::Choose(d, "PressureSelectRadioGroup", "Find pressure at main");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_DOUBLE_EQ(header("ClearHead"), 8.0);
+    EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "PRESSFIND");
 }
 
 TEST_F(EntranceDialogsTest, PressurisedMainClosedByItsFrameWithoutAStatusIsTakenAsCancel)

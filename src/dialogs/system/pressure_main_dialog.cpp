@@ -67,10 +67,13 @@ void TPressureFrmMainDlg::FormShow()
     EditHeaderRow();
     RewriteSystemPanel(SystemPanel::PressurisedMain);
     if (Tul->NewJob) {
-        if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
-        DMod->WorkPipeTableClearHead->SetAsFloat(DMod->DefLocTableClearHead->AsFloat());
-        DMod->WorkPipeTable->Post();
-        EditHeaderRow();
+        // The default once: a clearance typed at an earlier opening stays.
+        if (DMod->WorkPipeTableClearHead->IsNull()) {
+            if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
+            DMod->WorkPipeTableClearHead->SetAsFloat(DMod->DefLocTableClearHead->AsFloat());
+            DMod->WorkPipeTable->Post();
+            EditHeaderRow();
+        }
         return;
     }
     const QString status = DMod->WorkPipeTablePumpType->AsString();
