@@ -7,7 +7,11 @@
 class QWidget;
 
 // The columns of the system panel: which system data dialog rewrote it last.
-enum class SystemPanel { KnownFlow, MaximumFlow, PressurisedMain, Turbine, Propeller, Booster, Tank };
+// PressureFind and PressureKnown change the pressurised-main column by its
+// chosen pressure status.
+enum class SystemPanel {
+    KnownFlow, MaximumFlow, PressurisedMain, Turbine, Propeller, Booster, Tank, Centrifugal, PressureFind, PressureKnown
+};
 
 class DesignerWindow {
 public:

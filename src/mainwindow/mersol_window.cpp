@@ -11,6 +11,11 @@
 #include "dialogs/database/unit_cost_editor.h"
 #include "dialogs/profile/dialog_helpers.h"
 #include "dialogs/system/known_flow_dialog.h"
+#include "dialogs/system/centrifugal_pump_dialog.h"
+#include "dialogs/system/full_flow_dialog.h"
+#include "dialogs/system/pressure_main_dialog.h"
+#include "dialogs/system/pump_data_dialogs.h"
+#include "dialogs/system/pump_selection_dialog.h"
 #include "dialogs/system/system_dialog_rules.h"
 #include "dialogs/system/air_vacuum_calculator.h"
 #include "dialogs/system/gated_pipe_calculator.h"
@@ -805,11 +810,40 @@ void TMersolForm::DetMLCheckBoxExit()
 
 namespace {
 
-// The system data dialog of a system type for a new job. The types whose
-// dialogs do not exist yet take their keyword without one.
+// The system data dialog of a system type for a new job.
 void openNewJobSystemDialog(TMersolForm* form, int index)
 {
-    if (index == 0) showOwned(KnownFlowDlg, form);
+    switch (index) {
+    case 0: showOwned(KnownFlowDlg, form); break;
+    case 1: showOwned(FullFlowDlg, form); break;
+    case 2: showOwned(PumpSelDlg, form); break;
+    case 3: showOwned(PressureFrmMainDlg, form); break;
+    default: break;
+    }
+}
+
+// The pump dialog of a loaded pumped job; the centrifugal, turbine and
+// propeller dialogs may hand over to the pump selection.
+void openLoadedPumpDialog(TMersolForm* form, const QString& pumpType)
+{
+    bool mayChange = true;
+    if (pumpType == QLatin1String("CENTRIF")) {
+        Tul->SuctionSegmentNo = 1;
+        Tul->LocateSuctionSegment();
+        showOwned(PumpCentrifDlg, form);
+    } else if (pumpType == QLatin1String("TURBINE")) {
+        showOwned(PumpTurbineDlg, form);
+    } else if (pumpType == QLatin1String("PROPELLER")) {
+        showOwned(PumpPropellerDlg, form);
+    } else {
+        mayChange = false;
+        if (pumpType == QLatin1String("BOOSTER")) showOwned(PumpBoosterDlg, form);
+        else if (pumpType == QLatin1String("AUTOPUMP")) showOwned(PumpAutoPresDlg, form);
+    }
+    if (mayChange && form->ChangePumpType) {
+        form->ChangePumpType = false;
+        showOwned(PumpSelDlg, form);
+    }
 }
 
 void setRadioColour(ui::RadioGroup* g, const QColor& c)
@@ -876,12 +910,10 @@ void TMersolForm::SelSystemEditBtnClick()
         // A loaded job: the dialog of its system type, without the undo copy.
         Tul->NewNode = false;
         const QString sysType = DMod->WorkPipeTableSysType->AsString();
-        if (sysType == QLatin1String("GRAVITY")) {
-            showOwned(KnownFlowDlg, this);
-        } else if (sysType == QLatin1String("PUMPED") &&
-                   DMod->WorkPipeTablePumpType->AsString() == QLatin1String("CENTRIF")) {
-            Tul->LocateSuctionSegment();
-        }
+        if (sysType == QLatin1String("GRAVITY")) showOwned(KnownFlowDlg, this);
+        else if (sysType == QLatin1String("FULLFLOW")) showOwned(FullFlowDlg, this);
+        else if (sysType == QLatin1String("PRESSURE")) showOwned(PressureFrmMainDlg, this);
+        else if (sysType == QLatin1String("PUMPED")) openLoadedPumpDialog(this, DMod->WorkPipeTablePumpType->AsString());
     }
     SetFocus(JobNotesDBMemo);
 }

@@ -30,9 +30,49 @@ void setCaption(QWidget* w, const char* text)
 
 } // namespace
 
+// The pressurised-main panel by its pressure status: the pressure at the
+// main shows only when it is known.
+static void showPressureStatus(TMersolForm* f, bool known)
+{
+    f->pctLbl1->setText(known ? QStringLiteral("Known Required Pressure") : QStringLiteral("Find Required Pressure"));
+    f->WSElevDBTxt->hide();
+    if (known) {
+        f->WaterSElevLbl->setText(QStringLiteral("Lateral Entrance Pressure"));
+        f->feetLbl1->setText(QStringLiteral("psi"));
+    }
+    for (QWidget* w : {static_cast<QWidget*>(f->WaterSElevLbl), static_cast<QWidget*>(f->PsiInDBTxt),
+                       static_cast<QWidget*>(f->feetLbl1)})
+        w->setVisible(known);
+}
+
+// The centrifugal pump shows its suction line and suction heads as well.
+static void showCentrifugalPanel(TMersolForm* f)
+{
+    f->EntranceDataGroupBox->setTitle(QStringLiteral("Centrifugal Pump Data (Click on 'System' button to edit)"));
+    const std::pair<QLabel*, const char*> captions[] = {
+        {f->WaterSElevLbl, "Water Surface Elevation"}, {f->feetLbl1, "feet"},
+        {f->PumpEyeLbl, "Elevation of Pump Eye"},      {f->AltitudeLbl, "Altitude (Elevation)"},
+        {f->ColumnLossLbl, "Friction Loss in Suction Pipe"}, {f->PumpEffLbl, "Estimated Pump Efficiency"},
+        {f->pctLbl1, "percent"},                      {f->WaterTempLbl, "Maximum Probable Water Temp"},
+        {f->degLblx, "degrees"}};
+    for (const auto& [label, text] : captions) label->setText(QString::fromLatin1(text));
+    for (QWidget* w : f->EntranceDataGroupBox->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != f->Qcfs && w != f->cfsLbl) w->show();
+    for (QWidget* w : {static_cast<QWidget*>(f->PsiInDBTxt), static_cast<QWidget*>(f->ClearHeadDBTxt),
+                       static_cast<QWidget*>(f->TankRangeDBTxt)})
+        w->hide();
+    QPalette pal = f->pctLbl1->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    f->pctLbl1->setPalette(pal);
+    f->pctLbl1->move(208, f->pctLbl1->y());
+}
+
 void TMersolForm::RewriteSystemPanel(SystemPanel column)
 {
     TMersolForm* f = this;
+    if (column == SystemPanel::Centrifugal) return showCentrifugalPanel(f);
+    if (column == SystemPanel::PressureFind || column == SystemPanel::PressureKnown)
+        return showPressureStatus(f, column == SystemPanel::PressureKnown);
     const int c = int(column);
     static const char* const groupCaptions[7] = {
         "Known Flow Gravity System Data (Click on 'System' button to edit)",

@@ -177,17 +177,10 @@ TEST_F(ComputePage, FullFlowJobGetsItsLargestFlowOnTheOutputPage)
 // (worked in the pump run's own tests).
 TEST_F(ComputePage, TurbinePumpIsSizedOnTheOutputPage)
 {
-    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 6, .cfac = 150, .rating = 160,
-                .reachType = "PUMPBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
-    WorkNode n1 = n0;
-    n1.station = 1000;
-    n1.invert = 118;
-    n1.reachType = "PUMPEND";
-    n1.nodeType = 4;
     WorkHeader header{.sysType = "PUMPED", .pumpType = "TURBINE", .outletElev = 120, .outletPsi = 20,
                       .columnLoss = 5, .pumpEffic = 75};
     header.wsElev = 100;
-    testsupport::WriteWorkJob(header, {n0, n1});
+    testsupport::WriteWorkJob(header, testsupport::PumpLine());
     enterOutputFromProfile();
 
     EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();

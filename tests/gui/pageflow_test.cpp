@@ -49,26 +49,7 @@ protected:
             DialogDriver::Press(f, "OKBtn");
         });
     }
-    static void writeProfile(const std::vector<WorkNode>& nodes)
-    {
-        testsupport::WriteWorkProfile(nodes);
-        db::Table* prof = DMod->WorkProfTable;
-        int no = 1;
-        for (prof->First(); !prof->Eof(); prof->Next(), ++no) {
-            prof->Edit();
-            DMod->WorkProfTableRecordNo->SetAsInteger(no);
-            if (no == 1) DMod->WorkProfTableNodeTypeDesc->SetAsString(QStringLiteral("Pipe entrance (any type)"));
-            prof->Post();
-        }
-        prof->First();
-        // The end node chosen in the grid clears the header's missing-end flag.
-        db::Table* pipe = DMod->WorkPipeTable;
-        if (pipe->State() == db::DataSetState::Browse) pipe->Edit();
-        DMod->WorkPipeTableNoEnd->SetAsBoolean(nodes.back().nodeType < 4);
-        DMod->WorkPipeTableOutletElev->SetAsFloat(30);
-        DMod->WorkPipeTableWaterTemp->SetAsFloat(60);
-        pipe->Post();
-    }
+    static void writeProfile(const std::vector<WorkNode>& nodes) { testsupport::WriteEnteredProfile(nodes, 30.0); }
     void userTurnsTo(int page) { form->OvcNotebook1->setCurrentIndex(page); }
     QString status() const { return form->MainStatusBar->PanelText(0); }
     int page() const { return form->OvcNotebook1->PageIndex(); }

@@ -207,23 +207,27 @@ TEST_F(SystemTypeTest, CancelledDialogOfANewJobUndoesTheSystemChoice)
     EXPECT_FALSE(DMod->WorkTrickleTable->Active());
 }
 
-TEST_F(SystemTypeTest, OtherSystemTypesOfANewJobTakeTheirKeywordsWithoutADialog)
+TEST_F(SystemTypeTest, OtherSystemTypesOfANewJobOpenTheirDialogsWhoseCancelUndoesTheChoice)
 {
     newNamedJob("Smith");
+    const QString before = DMod->WorkPipeTableSysType->AsString();
     const char* items[] = {"Gravity system, maximum flow", "Pumped system, known flow",
                            "Pressurized lateral, known flow"};
+    const char* dialogs[] = {"TFullFlowDlg", "TPumpSelDlg", "TPressureFrmMainDlg"};
     const char* keywords[] = {"FULLFLOW", "PUMPED", "PRESSURE"};
-    const char* reaches[] = {"FULLBEG", "PUMPBEG", "PUMPBEG"};
     for (int i = 0; i < 3; ++i) {
+        driver.OnceForm(dialogs[i], [&, i](ui::Form& d) {
+            EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), keywords[i]);
+            EXPECT_EQ(Tul->SysTypeCode, i + 1);
+            DialogDriver::Press(d, "CancelBitBtn2");
+        });
         DialogDriver::Choose(*form, "SysTypeRadioGroup", items[i]);
-        EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), keywords[i]);
-        EXPECT_EQ(Tul->SysTypeCode, i + 1);
-        ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 1);
-        EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), reaches[i]);
+        EXPECT_EQ(driver.FormsShown().last(), dialogs[i]);
+        EXPECT_TRUE(Tul->WasCancelled);
+        EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), before);
+        EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 0);
         EXPECT_EQ(focused(), form->OKBitBtn2);
-        EXPECT_TRUE(form->EntranceDataGroupBox->isVisible());
     }
-    EXPECT_TRUE(driver.FormsShown().isEmpty());
 }
 
 TEST_F(SystemTypeTest, TheChoiceWritesNothingForAStoredJobOrAJobWithoutAName)

@@ -37,6 +37,27 @@ db::Table* PipeRow()
 
 } // namespace
 
+void WriteEnteredProfile(const std::vector<WorkNode>& nodes, double outletElev, double outletPsi)
+{
+    WriteWorkProfile(nodes);
+    db::Table* prof = DMod->WorkProfTable;
+    int no = 1;
+    for (prof->First(); !prof->Eof(); prof->Next(), ++no) {
+        prof->Edit();
+        DMod->WorkProfTableRecordNo->SetAsInteger(no);
+        if (no == 1) DMod->WorkProfTableNodeTypeDesc->SetAsString(QStringLiteral("Pipe entrance (any type)"));
+        prof->Post();
+    }
+    prof->First();
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (pipe->State() == db::DataSetState::Browse) pipe->Edit();
+    DMod->WorkPipeTableNoEnd->SetAsBoolean(nodes.back().nodeType < 4);
+    DMod->WorkPipeTableOutletElev->SetAsFloat(outletElev);
+    DMod->WorkPipeTableOutletPsi->SetAsFloat(outletPsi);
+    DMod->WorkPipeTableWaterTemp->SetAsFloat(60);
+    pipe->Post();
+}
+
 void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
 {
     TDMod& d = *DMod;
@@ -137,6 +158,18 @@ double PipeValue(const char* field)
 QString PipeText(const char* field)
 {
     return PipeRow()->FieldByName(QString::fromLatin1(field))->AsString();
+}
+
+std::vector<WorkNode> PumpLine()
+{
+    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 6, .cfac = 150, .rating = 160,
+                .reachType = "PUMPBEG", .nodeType = 0, .modulus = 400000, .wallThick = 0.3};
+    WorkNode n1 = n0;
+    n1.station = 1000;
+    n1.invert = 118;
+    n1.reachType = "PUMPEND";
+    n1.nodeType = 4;
+    return {n0, n1};
 }
 
 std::vector<WorkNode> GravityLine(int endType)

@@ -56,9 +56,16 @@ struct WorkNode {
 void WriteWorkJob(const WorkHeader& header, const std::vector<WorkNode>& nodes);
 // Empties WorkProf and writes the nodes only; the table stays open.
 void WriteWorkProfile(const std::vector<WorkNode>& nodes);
+// The profile as the entry dialog leaves it: the nodes numbered from the
+// entrance, which is named as such, and the header's outlet at `outletElev`
+// ft wanting `outletPsi`, with the missing-end flag by the last node's kind.
+void WriteEnteredProfile(const std::vector<WorkNode>& nodes, double outletElev, double outletPsi = 0.0);
 // Entrance at 95 ft, a 6 in pipe of C 150 carrying 500 gpm, an in-line node
 // at 500 ft (invert 40) and an end of kind `endType` at 1000 ft (invert 30).
 std::vector<WorkNode> GravityLine(int endType = 4);
+// Entrance at 95 ft and an end at 1000 ft (invert 118), 6 in pipe of C 150
+// rated 160 psi carrying 300 gpm: the pumped runs' line.
+std::vector<WorkNode> PumpLine();
 // Sets the friction-method order of the system defaults.
 void SetCompMethod(int method);
 

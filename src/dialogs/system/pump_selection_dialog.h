@@ -1,0 +1,30 @@
+#pragma once
+// The pump selection of a pumped system: the chosen pump type goes into the job header and that pump's data dialog opens at once.
+// Created by its opener with the main window as owner, shown modally, deleted;
+// the opener reads the job object's WasCancelled afterwards.
+#include "platform/ui/form.h"
+
+class QPushButton;
+namespace ui { class RadioGroup; }
+
+class TPumpSelDlg : public ui::Form {
+    Q_OBJECT
+public:
+    explicit TPumpSelDlg(QWidget* owner);
+
+    ui::RadioGroup* PumpSelRadioGroup;
+    QPushButton *OKBitBtn1, *CancelBitBtn2, *HelpBitBtn3;
+
+    void FormShow() override;
+    void FormClose() override;
+    void PumpSelRadioGroupClick();
+    void OKBitBtn1Click();
+    void CancelBitBtn2Click();
+    void HelpBitBtn3Click();
+
+private:
+    bool showing_ = false;   // the pump of the row reopened at show keeps this dialog open
+    int chosen_ = -1;        // the item the pump type was last taken from
+};
+
+inline TPumpSelDlg* PumpSelDlg = nullptr;

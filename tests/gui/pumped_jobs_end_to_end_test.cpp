@@ -1,0 +1,204 @@
+// New pumped, pressurised and maximum-flow jobs taken from New Job through
+// their entrance dialogs and the profile entry to the computed output page;
+// the pumped ones on the pumped runs' line: 1000 ft of 6 in pipe of C 150
+// from an entrance at 95 ft to an end at 118 ft, the outlet at 120 ft wanting 20 psi.
+#include "support/workprofile.h"
+#include "jobwindow.h"
+
+#include "platform/ui/notebook.h"
+
+#include <QLabel>
+
+using testsupport::PipeText;
+using testsupport::PipeValue;
+using testsupport::ProfValue;
+
+namespace {
+
+class PumpedJobsEndToEnd : public testsupport::RunsJobWindowTest {
+protected:
+    void SetUp() override
+    {
+        RunsJobWindowTest::SetUp();
+        setDefaults({{"PumpEff", 75.0}, {"ClearHead", 0.0}, {"ColumnLoss", 0.0}, {"TankRange", 20.0},
+                     {"SysType", "Pumped system, known flow"}});
+        newNamedJob("Smith");
+    }
+    // The System button answered by the pump selection's `item` and its
+    // dialog by `act`; then the profile, the profile page and the output page.
+    void pumpedJob(const QString& item, const QString& dialog, std::function<void(ui::Form&)> act)
+    {
+        driver.OnceForm("TPumpSelDlg", [item](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", item); });
+        driver.OnceForm(dialog, std::move(act));
+        DialogDriver::Press(*form, "SelSystemEditBtn");
+        computeThroughThePages();
+    }
+    void computeThroughThePages()
+    {
+        ASSERT_FALSE(Tul->WasCancelled);
+        driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+            testsupport::WriteEnteredProfile(testsupport::PumpLine(), 120.0, 20.0);
+            DialogDriver::Press(f, "OKBtn");
+        });
+        DialogDriver::Press(*form, "OKBitBtn2");
+        ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1) << driver.MessageTexts().join('|').toStdString();
+        DialogDriver::Press(*form, "OKBitBtn3");
+    }
+    void expectComputed()
+    {
+        EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2) << driver.MessageTexts().join('|').toStdString();
+        EXPECT_EQ(form->LastPage, 2);
+    }
+    static void typeFlowAndWater(ui::Form& d)
+    {
+        DialogDriver::Type(d, "FlowDBNF", "300");
+        DialogDriver::Type(d, "OvcDbNumericField2", "100");
+    }
+};
+
+// A turbine lifting 300 gpm from water at 100 ft through the line: the pump
+// run's own worked example, 72.42 ft of head and a 7-1/2 hp motor (a
+// turbine's head takes no column loss, which its dialog sets to 0 anyway).
+TEST_F(PumpedJobsEndToEnd, TurbineJobComputesItsHeadHorsepowerAndMotor)
+{
+    pumpedJob("Turbine Pump", "TPumpTurbineDlg", [](ui::Form& d) {
+        typeFlowAndWater(d);
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 2);
+    EXPECT_DOUBLE_EQ(PipeValue("ColumnLoss"), 0.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+}
+
+// Two suction segments, 10 ft of 8 in then 20 ft of 6 in, both C 150, at
+// 300 gpm, the pump eye 5 ft above the water at 1000 ft and 60 F:
+//   hf 0.01500898 + 0.12186505, velocity head at the pump 0.17993919,
+//   TDSH = 5 + 0.31681322 = 5.32 ft;
+//   ASH = 33.91 - 1.17 - (0.6 - 1.56 + 1.5192) = 32.18 ft.
+TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsItsSuctionHeads)
+{
+    const std::pair<double, double> segments[] = {{10, 8}, {20, 6}};
+    int next = 0;
+    driver.OnForm("TSuctionDlg", [&](ui::Form& s) {
+        DialogDriver::Type(s, "SuctionPipeLengthDBNF", QString::number(segments[next].first));
+        DMod->WorkSuctionTableDiaIn->SetAsFloat(segments[next].second);
+        DMod->WorkSuctionTableCfac->SetAsFloat(150.0);
+        DMod->WorkSuctionTableDownStreamPipeDescription->SetAsString(
+            QStringLiteral("%1 in PVC").arg(segments[next].second));
+        ++next;
+        DialogDriver::Press(s, "OKBitBtn1");
+    });
+    pumpedJob("Centrifugal Pump", "TPumpCentrifDlg", [](ui::Form& d) {
+        const std::pair<const char*, const char*> values[] = {
+            {"FlowRateDBNF", "300"}, {"WSDBNF", "100"}, {"EyeDBNF", "105"}, {"AltDBNF", "1000"},
+            {"WTempDBNF", "60"},     {"EffDBNF", "75"}, {"ClearHdDBNF", "1"}};
+        for (const auto& [field, value] : values) DialogDriver::Type(d, field, value);
+        DialogDriver::Press(d, "AddNodeBtn");
+        DialogDriver::Press(d, "AddNodeBtn");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 1);
+    EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
+    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
+    EXPECT_DOUBLE_EQ(PipeValue("AvailSH"), 32.18);
+    EXPECT_EQ(form->TDSHDBTxt->text(), "5.32");
+    EXPECT_EQ(form->AvailSHDBTxt->text(), "32.18");
+    EXPECT_GT(PipeValue("TDH"), 0.0);
+    EXPECT_FALSE(PipeText("MotorHP").isEmpty());
+}
+
+TEST_F(PumpedJobsEndToEnd, PropellerJobComputes)
+{
+    pumpedJob("Propeller Pump", "TPumpPropellerDlg", [](ui::Form& d) {
+        typeFlowAndWater(d);
+        DialogDriver::Type(d, "OvcDbNumericField5", "5");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 3);
+    // The turbine's 72.42 ft and the 5 ft of additional column: 77.42 ft,
+    // 7.82 hp at 75 percent, the next motor up.
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 77.42);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("10"));
+}
+
+TEST_F(PumpedJobsEndToEnd, BoosterJobComputesFromItsInletPressure)
+{
+    pumpedJob("Booster pump, any kind", "TPumpBoosterDlg", [](ui::Form& d) {
+        DialogDriver::Type(d, "FlowDBNF", "300");
+        DialogDriver::Type(d, "OvcDbNumericField2", "10");
+        DialogDriver::Type(d, "OvcDbNumericField3", "95");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 4);
+    EXPECT_DOUBLE_EQ(PipeValue("WSElev"), -100.0);
+    EXPECT_GT(PipeValue("TDH"), 0.0);
+    EXPECT_FALSE(PipeText("MotorHP").isEmpty());
+}
+
+TEST_F(PumpedJobsEndToEnd, PressureTankJobComputesItsPumpOnAndOffGrades)
+{
+    pumpedJob("Automatic pressure tank pumped system", "TPumpAutoPresDlg", [](ui::Form& d) {
+        typeFlowAndWater(d);
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 7);
+    EXPECT_DOUBLE_EQ(PipeValue("TankRange"), 20.0);
+    EXPECT_GT(PipeValue("OffElev"), PipeValue("OnElev"));
+    EXPECT_FALSE(PipeText("MotorHP").isEmpty());
+}
+
+// 40 psi at the start of the line: the entrance's grade line stands
+// 40 x 2.3071244 = 92.28 ft above its invert of 95 ft, less the velocity
+// head of 300 gpm in 6 in pipe, 3.40412749^2 / 64.4 = 0.18 ft: 187.11 ft.
+TEST_F(PumpedJobsEndToEnd, KnownPressureFromAMainComputes)
+{
+    driver.OnceForm("TPressureFrmMainDlg", [](ui::Form& d) {
+        DialogDriver::Choose(d, "PressureSelectRadioGroup", "Known Pressure at main");
+        DialogDriver::Type(d, "PsiInDBNF", "40");
+        DialogDriver::Type(d, "OvcDbNumericField1", "300");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pressurized lateral, known flow");
+    computeThroughThePages();
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 6);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 187.11);
+    EXPECT_DOUBLE_EQ(PipeValue("WSElev"), -100.0);
+}
+
+// The maximum-flow job of the runs' own tests, entered through its dialog:
+// water at 100 ft, 1000 ft of 6 in pipe of C 150 from an entrance at 95 ft to
+// an outlet at 80 ft and 0 psi carries at most 560.1 gpm.
+TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
+{
+    driver.OnceForm("TFullFlowDlg", [](ui::Form& d) {
+        DialogDriver::Type(d, "FlowDBNF", "100");
+        DialogDriver::Type(d, "OvcDbNumericField2", "100");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Gravity system, maximum flow");
+    ASSERT_FALSE(Tul->WasCancelled);
+    auto nodes = testsupport::GravityLine();
+    nodes.erase(nodes.begin() + 1);
+    for (testsupport::WorkNode& n : nodes) n.pipeQ = 100;
+    nodes[0].reachType = "FULLBEG";
+    nodes[1].reachType = "FULLEND";
+    nodes[1].invert = 79.4791667;
+    driver.OnceForm("TProfEntryDlg", [nodes](ui::Form& f) {
+        testsupport::WriteEnteredProfile(nodes, 80.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    expectComputed();
+    EXPECT_EQ(testsupport::ProfText(0, "PipeQ"), QStringLiteral("560.1"));
+}
+
+} // namespace
