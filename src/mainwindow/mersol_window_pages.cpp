@@ -73,6 +73,18 @@ bool reachesHavePipes(db::Table* prof, int nodes)
     return true;
 }
 
+// The station of the first node before the last that is an end node (the
+// runs would go through it); empty when there is none.
+QString endNodeInMidProfile(db::Table* prof, int nodes)
+{
+    prof->First();
+    for (int k = 1; k < nodes; ++k, prof->Next()) {
+        const int type = DMod->WorkProfTableNodeType->AsInteger();
+        if (type >= 4 && type <= 7) return Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
+    }
+    return QString();
+}
+
 // A manifold end whose manifold was never laid out in this job gets it now,
 // with the pipe-type factors of the end reach.
 void runManifoldAtEnd()
@@ -251,6 +263,15 @@ void TMersolForm::outputPageEntered()
         OvcNotebook1->SetPageIndex(1);
         prof->EnableControls();
         error(QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
+        return;
+    }
+    const QString midEnd = endNodeInMidProfile(prof, Tul->NumNodes);
+    if (!midEnd.isEmpty()) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("The node at station ") + midEnd +
+              QStringLiteral(" is an end node, but only the last node can be one. Please change its kind."));
         return;
     }
     prof->Last();

@@ -1,7 +1,6 @@
 #include "model/node_rules.h"
 
 #include "model/data_module.h"
-#include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/station.h"
 #include "model/job.h"
@@ -23,6 +22,19 @@ QString NoRoomToInsertText(double previous, double insertPoint)
 {
     return QStringLiteral("Can't insert a node here.  Stations %1 and %2 leave no room for a station between them.")
         .arg(FixedText(previous, 15, 1), FixedText(insertPoint, 15, 1));
+}
+
+bool CurrentNodeIsLast()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    if (!prof->Active()) return true;
+    db::Field* station = DMod->WorkProfTableStation;
+    const int current = prof->DisplayRow();
+    const double at = station->AsFloat();
+    // Read in place: the node may be in the middle of an edit or an insert.
+    for (int row = 0; row < prof->DisplayRowCount(); ++row)
+        if (row != current && prof->DisplayValue(row, station).toDouble() > at) return false;
+    return true;
 }
 
 bool RoomForAnotherNode(int nodes)

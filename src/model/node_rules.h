@@ -17,6 +17,10 @@ std::optional<double> InsertedStation(double previous, double insertPoint, doubl
 // The message for an insert refused because no station fits between.
 QString NoRoomToInsertText(double previous, double insertPoint);
 
+// True when no other row of the profile lies beyond the current row's
+// station (also while that row is being edited or inserted).
+bool CurrentNodeIsLast();
+
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.
 bool RoomForAnotherNode(int nodes);

@@ -114,6 +114,21 @@ TEST_F(ComputePage, ProfileWithoutAnEndNodeGoesBackToTheProfilePage)
 }
 
 // A reach with a pipe type but no bore is refused like one without a pipe.
+TEST_F(ComputePage, AnEndNodeBeforeTheLastIsRefusedByItsStation)
+{
+    std::vector<WorkNode> nodes = line();
+    nodes[1].nodeType = 4;   // 5+00, from a job stored before this was refused
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, nodes);
+    enterOutputFromProfile();
+
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The node at station 5+00 is an end node, but only the last node can be one. "
+                          "Please change its kind."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableOutletElev->AsFloat(), 30.0);
+    EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
+}
+
 TEST_F(ComputePage, ReachWithoutPipeOrBoreIsRefused)
 {
     const QString missing = QStringLiteral(
