@@ -6,6 +6,8 @@
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
 
+#include <limits>
+
 std::optional<double> InsertedStation(double previous, double insertPoint, double increment)
 {
     const double gap = insertPoint - previous;
@@ -35,6 +37,19 @@ bool CurrentNodeIsLast()
     for (int row = 0; row < prof->DisplayRowCount(); ++row)
         if (row != current && prof->DisplayValue(row, station).toDouble() > at) return false;
     return true;
+}
+
+std::pair<double, double> NeighbourStations()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    db::Field* station = DMod->WorkProfTableStation;
+    const int current = prof->DisplayRow();
+    auto at = [&](int row, double none) {
+        const QVariant v = prof->DisplayValue(row, station);
+        return v.isNull() ? none : v.toDouble();
+    };
+    return {at(current - 1, -std::numeric_limits<double>::infinity()),
+            at(current + 1, std::numeric_limits<double>::infinity())};
 }
 
 bool RoomForAnotherNode(int nodes)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The station of a node inserted between the previous node's station and the
 // insert point's: one station increment past the previous node when the gap
@@ -20,6 +21,11 @@ QString NoRoomToInsertText(double previous, double insertPoint);
 // True when no other row of the profile lies beyond the current row's
 // station (also while that row is being edited or inserted).
 bool CurrentNodeIsLast();
+
+// The stations of the rows before and after the current one, read in place
+// (the current row may be in an edit or an insert); minus or plus infinity
+// where there is none.
+std::pair<double, double> NeighbourStations();
 
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.
