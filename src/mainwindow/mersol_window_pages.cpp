@@ -16,6 +16,7 @@
 #include "engine/pumped_run.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
@@ -263,6 +264,14 @@ void TMersolForm::outputPageEntered()
         OvcNotebook1->SetPageIndex(1);
         prof->EnableControls();
         error(QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
+        return;
+    }
+    if (const std::optional<double> unset = FillUnsetInverts()) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("The invert elevation at station ") + Hyd->StationText(*unset) +
+              QStringLiteral(" was never entered. Please edit that node."));
         return;
     }
     const QString midEnd = endNodeInMidProfile(prof, Tul->NumNodes);

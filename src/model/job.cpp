@@ -255,11 +255,6 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, boo
 
 // ---- node kinds and flows -----------------------------------------------------
 
-namespace {
-
-const QString kInLineText = QStringLiteral("In line (normal)");
-
-// Reach keyword of a node kind by the header's system type.
 QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other)
 {
     if (sysType == QLatin1String("GRAVITY"))
@@ -268,6 +263,10 @@ QString ReachBySystem(const QString& sysType, const char* gravity, const char* f
         return QString::fromLatin1(fullFlow);
     return QString::fromLatin1(other);
 }
+
+namespace {
+
+const QString kInLineText = QStringLiteral("In line (normal)");
 
 void EditUnlessEditing(db::Table* t)
 {

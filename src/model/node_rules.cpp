@@ -109,3 +109,39 @@ void CarryFlowsDown()
         }
     }
 }
+
+std::optional<double> FillUnsetInverts()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    if (!prof->Active()) prof->Open();
+    prof->CheckBrowseMode();
+    double wallBefore = 0.0, diaBefore = 0.0;
+    for (prof->First(); !prof->Eof(); prof->Next()) {
+        const int type = d->WorkProfTableNodeType->AsInteger();
+        // An end that starts gated pipe or a manifold lies on the pipe arriving.
+        const bool arriving = type >= 5 && type <= 7;
+        const double wall = arriving ? wallBefore : d->WorkProfTableWallThick->AsFloat();
+        const double dia = arriving ? diaBefore : d->WorkProfTableDiaIn->AsFloat();
+        wallBefore = d->WorkProfTableWallThick->AsFloat();
+        diaBefore = d->WorkProfTableDiaIn->AsFloat();
+        if (!d->WorkProfTableInvertElev->IsNull()) continue;
+        const double ground = d->WorkProfTableGroundElev->AsFloat();
+        switch (d->WorkProfTableInvElMethod->AsInteger()) {
+        case 0:
+            prof->Edit();
+            d->WorkProfTableInvertElev->SetAsString(
+                FixedText(ground - (d->WorkProfTablePipeDepth->AsFloat() + wall + dia) / 12, 6, 1));
+            prof->Post();
+            break;
+        case 2:
+            prof->Edit();
+            d->WorkProfTableInvertElev->SetAsFloat(ground);
+            prof->Post();
+            break;
+        default:
+            return d->WorkProfTableStation->AsFloat();
+        }
+    }
+    return std::nullopt;
+}

@@ -47,3 +47,10 @@ void ForgetGatedOrManifoldEnd();
 // these flows as stored, so every command that adds, removes or walks rows
 // ends with them consistent.
 void CarryFlowsDown();
+
+// Rows whose invert was never set (an imported profile's, until each node is
+// opened) get it as the node dialog works it out: from the ground elevation
+// less the depth to the top of the pipe, the wall and the bore, or at the
+// ground. Returns the station of the first such row whose invert was to be
+// entered directly, which cannot be worked out; empty when every row has one.
+std::optional<double> FillUnsetInverts();

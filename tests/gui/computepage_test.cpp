@@ -3,6 +3,7 @@
 #include "jobwindow.h"
 
 #include "engine/gravity_run.h"
+#include "model/profile_text.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
@@ -114,6 +115,32 @@ TEST_F(ComputePage, ProfileWithoutAnEndNodeGoesBackToTheProfilePage)
 }
 
 // A reach with a pipe type but no bore is refused like one without a pipe.
+TEST_F(ComputePage, AnImportedProfileGetsItsInvertsFromTheDepthsBeforeItIsRun)
+{
+    // The gravity line of the test above, read from a text file: inverts 40
+    // and 30 below ground 42.5 and 32.5 by (23.7 + 0.3 + 6) / 12 = 2.5 ft.
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, line());
+    WriteImportedProfile({{0, 98}, {500, 42.5}, {1000, 32.5}});
+    testsupport::GivePipes(line()[0]);
+    for (int k : {1, 2}) testsupport::SetProfField(k, "PipeDepth", 23.7);
+
+    // The entrance's invert is entered, never worked out: the run waits for it.
+    enterOutputFromProfile();
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The invert elevation at station 0+00 was never entered. Please edit that node."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+
+    testsupport::SetProfField(0, "InvertElev", 95.0);
+    enterOutputFromProfile();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 40.0);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 30.0);
+    const double hgl[] = {99.50, 91.65, 83.81};
+    for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(gridValue(r, 3), hgl[r]) << r;
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 22.39);
+}
+
 TEST_F(ComputePage, AnEndNodeBeforeTheLastIsRefusedByItsStation)
 {
     std::vector<WorkNode> nodes = line();

@@ -90,6 +90,23 @@ TEST_F(ProfileImport, ThreePairsGiveEntranceInLineAndEndNodes)
     EXPECT_EQ(dlg.Name->text(), dlg.FileName);
 }
 
+TEST_F(ProfileImport, RowsTakeTheReachKeywordsOfTheJobsSystemType)
+{
+    struct Case { const char* sysType; const char* reach[3]; };
+    for (const Case& c : {Case{"GRAVITY", {"GRAVBEG", "GRAVMID", "GRAVEND"}},
+                          Case{"FULLFLOW", {"FULLBEG", "FULLMID", "FULLEND"}},
+                          Case{"PUMPED", {"PUMPBEG", "PUMPMID", "PUMPEND"}},
+                          Case{"PRESSURE", {"PUMPBEG", "PUMPMID", "PUMPEND"}},
+                          Case{"", {"GRAVBEG", "GRAVMID", "GRAVEND"}}}) {
+        SCOPED_TRACE(c.sysType);
+        job.SetHeader({{"SysType", c.sysType}});
+        TProfFromTxtDlg dlg(nullptr);
+        driver.AnswerFile(file("0,350\n500,348\n1200,345\n"));
+        dlg.SelectFileBitBtnClick();
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(ProfText(k, "ReachType"), c.reach[k]) << k;
+    }
+}
+
 TEST_F(ProfileImport, AutomaticPumpGetsThePressurePipeAndOnePairIsAnEndNode)
 {
     job.SetHeader({{"PumpType", "AUTOPUMP"}});

@@ -3,6 +3,7 @@
 // the dialogs leave it: one WorkPipe header row and one WorkProf row per node,
 // and reads stored results back. DMod must point at a data module.
 #include <QString>
+#include <QVariant>
 
 #include <vector>
 
@@ -59,6 +60,11 @@ void WriteWorkProfile(const std::vector<WorkNode>& nodes);
 // Entrance at 95 ft, a 6 in pipe of C 150 carrying 500 gpm, an in-line node
 // at 500 ft (invert 40) and an end of kind `endType` at 1000 ft (invert 30).
 std::vector<WorkNode> GravityLine(int endType = 4);
+// Gives every profile row the pipe, flow and rating of `pipe` (an imported
+// profile has none), with no minor losses.
+void GivePipes(const WorkNode& pipe);
+// Writes one field of the k-th profile row (0 = entrance).
+void SetProfField(int row, const char* field, const QVariant& value);
 // Sets the friction-method order of the system defaults.
 void SetCompMethod(int method);
 
