@@ -441,8 +441,8 @@ bool TTrans::StoreWorkingJob()
             if (job->Locate(kJobNumber, Tul->JobNumber) && d.JobPipeTableJobName->AsString() == name)
                 target = Tul->JobNumber;
         }
-        // Names stay unique among the jobs of one kind.
-        if (StoredJobNamed(name, JobKindOf(d.WorkPipeTableSysType->AsString()), target) != 0) {
+        // A job stored anew takes no name another job of its kind has.
+        if (target == 0 && StoredJobNamed(name, JobKindOf(d.WorkPipeTableSysType->AsString()), 0) != 0) {
             CloseStoredJobTables();
             clash = true;
         } else if (target != 0)
