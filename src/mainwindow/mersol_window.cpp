@@ -134,7 +134,7 @@ TMersolForm::TMersolForm()
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
     OvcNotebook1->SetActiveTabStyle(ui::CourierFont(9).family(), 9, Qt::red, 22);
     buildJobPage(OvcNotebook1->AddPage(QStringLiteral("&General Job Data")));
-    buildProfilePage(OvcNotebook1->AddPage(QStringLiteral("&Profile Edit Data")));
+    buildProfilePage(OvcNotebook1->AddPage(QStringLiteral("Profile &Edit Data")));
     buildOutputPage(OvcNotebook1->AddPage(QStringLiteral("&Output")));
     lay->addWidget(OvcNotebook1, 1);
 
@@ -192,7 +192,7 @@ void TMersolForm::buildMenus()
     LocalDefaults1 = ui::AddItem(defaults, "LocalDefaults1", QStringLiteral("&Local Defaults"), this,
                                  [this] { LocalDefaults1Click(); });
 
-    QMenu* pipes = ui::AddMenu(MainMenu1, QStringLiteral("&Pipe Database"), "PipeDatabase1");
+    QMenu* pipes = ui::AddMenu(MainMenu1, QStringLiteral("P&ipe Database"), "PipeDatabase1");
     PipeMaterialDatabase1 = ui::AddItem(pipes, "PipeMaterialDatabase1", QStringLiteral("Pipe &Size/Rating Database"),
                                         this, [this] { PipeMaterialDatabase1Click(); });
     PipeTypeDatabase1 = ui::AddItem(pipes, "PipeTypeDatabase1", QStringLiteral("Pipe &Types Database"), this,

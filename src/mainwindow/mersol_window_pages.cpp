@@ -120,9 +120,16 @@ void TMersolForm::OKBitBtn2Click()
         LastPage = 0;
         return;
     }
-    if (SysTypeRadioGroup->ItemIndex() < 0 || DMod->WorkPipeTableDesignFlow->AsFloat() == 0.0) {
+    if (SysTypeRadioGroup->ItemIndex() < 0) {
         error(QStringLiteral("Please select a System Type"));
         SetFocus(SysTypeRadioGroup);
+        LastPage = 0;
+        return;
+    }
+    // A system type without its flow: the system dialog is where it goes.
+    if (DMod->WorkPipeTableDesignFlow->AsFloat() == 0.0) {
+        error(QStringLiteral("You must enter a flow rate!"));
+        SetFocus(SelSystemEditBtn);
         LastPage = 0;
         return;
     }

@@ -92,8 +92,8 @@ TEST_F(PageFlowTest, OkOnTheJobPageNeedsAJobNameAndASystemWithAFlow)
     ASSERT_GE(form->SysTypeRadioGroup->ItemIndex(), 0);
     driver.ClearLog();
     DialogDriver::Press(*form, "OKBitBtn2");
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please select a System Type"});
-    EXPECT_EQ(focused(), form->SysTypeRadioGroup);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a flow rate!"});
+    EXPECT_EQ(focused(), form->SelSystemEditBtn);
 
     // A flow but no system type.
     newGravityJob();
