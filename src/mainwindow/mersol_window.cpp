@@ -58,6 +58,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 TMersolForm* MersolForm = nullptr;
 
 namespace {
@@ -119,6 +121,14 @@ QString stationColumn(const QVariant& v)
 {
     if (v.isNull() || v.toDouble() < 0 || !Hyd) return {};
     return Hyd->StationText(v.toDouble());
+}
+
+// A numeric column shown at its own fixed count of decimals.
+std::function<QString(const QVariant&)> fixedColumn(int decimals)
+{
+    return [decimals](const QVariant& v) {
+        return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', decimals);
+    };
 }
 
 } // namespace
@@ -446,10 +456,10 @@ void TMersolForm::bindData()
                     {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false}});
     new ui::DBGrid(DBGrid1, DMod->WorkProfData,
                    {{QStringLiteral("Station"), QStringLiteral("+ Station"), 70, stationColumn, false},
-                    {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, {}, false},
-                    {QStringLiteral("InvertElev"), QStringLiteral("Invert Elev"), 80, {}, false},
-                    {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, {}, false},
-                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false},
+                    {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, fixedColumn(2), false},
+                    {QStringLiteral("InvertElev"), QStringLiteral("Invert Elev"), 80, fixedColumn(2), false},
+                    {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, fixedColumn(2), false},
+                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, fixedColumn(1), false},
                     {QStringLiteral("DownStreamPipeDescription"), QStringLiteral("Down Stream Pipe"), 200, {}, false}});
 
     // The job header page and the system data panel.

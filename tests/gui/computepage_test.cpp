@@ -100,6 +100,22 @@ TEST_F(ComputePage, GravityJobIsComputedAndItsGradeLineShownInTheGrid)
     EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
 }
 
+TEST_F(ComputePage, OutputGridShowsEachColumnAtItsOwnDecimals)
+{
+    std::vector<WorkNode> nodes = line();
+    nodes[1].invert = 40.25;
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, nodes);
+    enterOutputFromProfile();
+    QAbstractItemModel* m = form->DBGrid1->model();
+    ASSERT_EQ(m->rowCount(), 3);
+    auto text = [m](int row, int column) { return m->index(row, column).data().toString(); };
+    EXPECT_EQ(text(0, 1), "98.00");   // ground, 3 ft above the invert
+    EXPECT_EQ(text(0, 2), "95.00");
+    EXPECT_EQ(text(1, 2), "40.25");
+    EXPECT_EQ(text(0, 3), "99.50");
+    EXPECT_EQ(text(0, 4), "500.0");
+}
+
 TEST_F(ComputePage, ProfileWithoutAnEndNodeGoesBackToTheProfilePage)
 {
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, line(1));
