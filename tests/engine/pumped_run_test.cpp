@@ -14,6 +14,7 @@
 #include "engine/gated_pipe_run.h"
 #include "engine/gravity_run.h"
 #include "engine/pumped_run.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/node_rules.h"
 #include "model/profile_text.h"
@@ -153,7 +154,7 @@ protected:
 
     QStringList TraceLines()
     {
-        QFile f(dir_.filePath("pumpFlow.txt"));
+        QFile f(TracePath("pumpFlow.txt"));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return QString::fromLocal8Bit(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
@@ -650,7 +651,7 @@ TEST_F(PumpRun, SingleNodeProfileIsRefused)
     Run();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].type, ui::MsgType::Error);
-    EXPECT_FALSE(QFile::exists("pumpFlow.txt"));
+    EXPECT_FALSE(QFile::exists(TracePath("pumpFlow.txt")));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "support/workjob.h"
 #include "support/workprofile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -105,6 +106,22 @@ TEST_F(ProfileImport, RowsTakeTheReachKeywordsOfTheJobsSystemType)
         dlg.SelectFileBitBtnClick();
         for (int k = 0; k < 3; ++k) EXPECT_EQ(ProfText(k, "ReachType"), c.reach[k]) << k;
     }
+}
+
+TEST_F(ProfileImport, FileDialogStartsInTheHomeFolderThenTheLastFolderUsed)
+{
+    TProfFromTxtDlg dlg(nullptr);
+    dlg.SelectFileBitBtnClick();   // cancelled: no folder was used
+    driver.AnswerFile(file("0,350\n500,348\n"));
+    dlg.SelectFileBitBtnClick();
+    dlg.SelectFileBitBtnClick();
+    const auto& asked = driver.FileRequests();
+    ASSERT_EQ(asked.size(), 3u);
+    // Some earlier test of this program may have used a folder already.
+    EXPECT_NE(asked[0].directory, QString());
+    EXPECT_TRUE(QDir::isAbsolutePath(asked[0].directory));
+    EXPECT_NE(QDir(asked[0].directory), QDir::current());
+    EXPECT_EQ(QDir(asked[2].directory), QDir(dir.path()));
 }
 
 TEST_F(ProfileImport, AutomaticPumpGetsThePressurePipeAndOnePairIsAnEndNode)
