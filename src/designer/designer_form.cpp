@@ -410,7 +410,7 @@ void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, 
             form->SetFocus(nameField);
         } else if (ui::MessageDlg(QStringLiteral("Are you sure you want to delete ") + name + QStringLiteral(" ?"),
                                   ui::MsgType::Confirmation, ui::mbYesNo) != ui::mrYes) {
-            form->SetFocus(nextField);
+            form->SetFocus(nameField);   // the name must become unique before the job goes on
         } else {
             JobTrans->RemoveStoredJob(found);   // its rows in every child table go with it
         }

@@ -118,7 +118,7 @@ void TGrav::RunGravityProfile()
         StationRecordsGuard recordsGuard;
         CreateStationRecords(n);
         // The trace is a diagnostic: without it the run goes on.
-        TraceFile trace(std::fopen("GravFlow.txt", "w"));
+        TraceFile trace = OpenTraceFile("GravFlow.txt");
 
         Tul->LoadJobFromWorkTables(psta, n);
         TSta** sta = psta;

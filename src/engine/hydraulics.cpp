@@ -248,22 +248,23 @@ double JHyd::FrictionLoss(double D, double Q, double L, double e, double C, doub
     return FrictionLossBy(m, nu, D, Q, L, e, C, n, Re, regime, f, Tul->FrictionMethodUsed);
 }
 
-double JHyd::ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2)
+double JHyd::ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2, const QString& station)
 {
     struct Coef {
         const char* fitting;
+        const char* alsoNamed;   // the thrust-block dialog's word for the same fitting
         double cSmall, xSmall, cLarge, xLarge;
     };
     static const Coef table[] = {
-        {"Dead End, Tee, or End Valve", 1.3023, 1.8337, 0.6175, 2.0987},
-        {"90 deg Elbow", 1.8555, 1.8306, 0.8656, 2.1013},
-        {"45 deg Elbow", 1.0054, 1.8302, 0.4706, 2.1},
-        {"22-1/2 deg Elbow", 0.5163, 1.827, 0.2442, 2.0948},
+        {"Dead End, Tee, or End Valve", "Dead End or Tee", 1.3023, 1.8337, 0.6175, 2.0987},
+        {"90 deg Elbow", nullptr, 1.8555, 1.8306, 0.8656, 2.1013},
+        {"45 deg Elbow", nullptr, 1.0054, 1.8302, 0.4706, 2.1},
+        {"22-1/2 deg Elbow", nullptr, 0.5163, 1.827, 0.2442, 2.0948},
     };
     const bool reducer = fitting == QLatin1String("Reducer");
     const Coef* coef = nullptr;
     for (const Coef& c : table)
-        if (fitting == QLatin1String(c.fitting))
+        if (fitting == QLatin1String(c.fitting) || (c.alsoNamed && fitting == QLatin1String(c.alsoNamed)))
             coef = &c;
     if (!reducer && !coef)
         return 0.0;
@@ -272,8 +273,9 @@ double JHyd::ThrustBlockAreaFor(const QString& fitting, double soil, double D1, 
     if (!(D1 > 0))
         return 0.0;
     if (!(soil > 0)) {
-        ui::MessageDlg(QStringLiteral("The soil bearing value is 0. Enter the soil bearing value "
-                                      "of the thrust block to get its area."),
+        const QString where = station.isEmpty() ? QString() : QStringLiteral(" at station ") + station;
+        ui::MessageDlg(QStringLiteral("The soil bearing value") + where +
+                           QStringLiteral(" is 0. Enter the soil bearing value of the thrust block to get its area."),
                        ui::MsgType::Warning, ui::mbOK);
         return 0.0;
     }
@@ -290,8 +292,8 @@ double JHyd::ThrustBlockAreaFor(const QString& fitting, double soil, double D1, 
 
 double JHyd::ThrustBlockArea(double D1, double D2)
 {
-    return ThrustBlockAreaFor(DMod->WorkProfTableFitting->AsString(),
-                              DMod->WorkProfTableThBlkSoil->AsFloat(), D1, D2);
+    return ThrustBlockAreaFor(DMod->WorkProfTableFitting->AsString(), DMod->WorkProfTableThBlkSoil->AsFloat(), D1,
+                              D2, StationText(DMod->WorkProfTableStation->AsFloat()));
 }
 
 double JHyd::ValveSize(double D, double surge)

@@ -49,7 +49,8 @@ public:
     double FrictionLossBy(int compMethod, double nu, double D, double Q, double L,
                           double e, double C, double n, double& Re, QString& regime,
                           double& f, int& method);
-    double ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2);
+    double ThrustBlockAreaFor(const QString& fitting, double soil, double D1, double D2,
+                              const QString& station = QString());
 
     // The suction line of a centrifugal pump (WorkSuctionTable, first row at
     // the water source): each segment's velocity, friction and minor losses

@@ -152,7 +152,7 @@ void TPump::RunPumpCalc()
 
     db::Transaction tx(db::kMersolAlias);
     // The trace is a diagnostic: without it the run goes on.
-    TraceFile trace(std::fopen("pumpFlow.txt", "w"));
+    TraceFile trace = OpenTraceFile("pumpFlow.txt");
 
     auto pass = [&]() {
         const int n = Tul->NumNodes;

@@ -10,6 +10,8 @@
 #include "platform/db/db.h"
 #include "platform/ui/seam/msg.h"
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 
 #include <cmath>
@@ -53,6 +55,18 @@ struct TraceCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using TraceFile = std::unique_ptr<std::FILE, TraceCloser>;
+
+// The path of a run's trace file: in the per-user data folder beside the
+// database, not wherever the program was started from.
+inline QString TracePath(const char* name)
+{
+    const QString folder = db::Engine::instance().AliasPath(db::kMersolAlias);
+    return folder.isEmpty() ? QString::fromLatin1(name) : QDir(folder).filePath(QString::fromLatin1(name));
+}
+inline TraceFile OpenTraceFile(const char* name)
+{
+    return TraceFile(std::fopen(QFile::encodeName(TracePath(name)).constData(), "w"));
+}
 
 // Frees the global station records however a run ends.
 struct StationRecordsGuard {

@@ -65,7 +65,7 @@ TDunstrowForm::TDunstrowForm()
 
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
     buildJobPage(OvcNotebook1->AddPage(QStringLiteral("&General Job Data")));
-    OvcNotebook1->AddPage(QStringLiteral("&Profile Edit Data"));
+    OvcNotebook1->AddPage(QStringLiteral("Profile &Edit Data"));
     OvcNotebook1->AddPage(QStringLiteral("&Output"));
     lay->addWidget(OvcNotebook1, 1);
 

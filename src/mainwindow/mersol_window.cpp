@@ -63,6 +63,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 TMersolForm* MersolForm = nullptr;
 
 namespace {
@@ -126,6 +128,14 @@ QString stationColumn(const QVariant& v)
     return Hyd->StationText(v.toDouble());
 }
 
+// A numeric column shown at its own fixed count of decimals.
+std::function<QString(const QVariant&)> fixedColumn(int decimals)
+{
+    return [decimals](const QVariant& v) {
+        return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', decimals);
+    };
+}
+
 } // namespace
 
 // ---- construction -----------------------------------------------------------
@@ -139,7 +149,7 @@ TMersolForm::TMersolForm()
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
     OvcNotebook1->SetActiveTabStyle(ui::CourierFont(9).family(), 9, Qt::red, 22);
     buildJobPage(OvcNotebook1->AddPage(QStringLiteral("&General Job Data")));
-    buildProfilePage(OvcNotebook1->AddPage(QStringLiteral("&Profile Edit Data")));
+    buildProfilePage(OvcNotebook1->AddPage(QStringLiteral("Profile &Edit Data")));
     buildOutputPage(OvcNotebook1->AddPage(QStringLiteral("&Output")));
     lay->addWidget(OvcNotebook1, 1);
 
@@ -197,7 +207,7 @@ void TMersolForm::buildMenus()
     LocalDefaults1 = ui::AddItem(defaults, "LocalDefaults1", QStringLiteral("&Local Defaults"), this,
                                  [this] { LocalDefaults1Click(); });
 
-    QMenu* pipes = ui::AddMenu(MainMenu1, QStringLiteral("&Pipe Database"), "PipeDatabase1");
+    QMenu* pipes = ui::AddMenu(MainMenu1, QStringLiteral("P&ipe Database"), "PipeDatabase1");
     PipeMaterialDatabase1 = ui::AddItem(pipes, "PipeMaterialDatabase1", QStringLiteral("Pipe &Size/Rating Database"),
                                         this, [this] { PipeMaterialDatabase1Click(); });
     PipeTypeDatabase1 = ui::AddItem(pipes, "PipeTypeDatabase1", QStringLiteral("Pipe &Types Database"), this,
@@ -451,10 +461,10 @@ void TMersolForm::bindData()
                     {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false}});
     new ui::DBGrid(DBGrid1, DMod->WorkProfData,
                    {{QStringLiteral("Station"), QStringLiteral("+ Station"), 70, stationColumn, false},
-                    {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, {}, false},
-                    {QStringLiteral("InvertElev"), QStringLiteral("Invert Elev"), 80, {}, false},
-                    {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, {}, false},
-                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false},
+                    {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, fixedColumn(2), false},
+                    {QStringLiteral("InvertElev"), QStringLiteral("Invert Elev"), 80, fixedColumn(2), false},
+                    {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, fixedColumn(2), false},
+                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, fixedColumn(1), false},
                     {QStringLiteral("DownStreamPipeDescription"), QStringLiteral("Down Stream Pipe"), 200, {}, false}});
 
     // The job header page and the system data panel.

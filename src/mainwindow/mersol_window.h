@@ -60,7 +60,7 @@ public:
     QLabel* SucPipeLbl;
     QTableView* CentPumpGrid;
     QLabel *AvailSHLbl, *AvailSHDBTxt, *feetASH, *TDSHLbl, *TDSHDBTxt, *feetTDSH;
-    // Page 1, "&Profile Edit Data".
+    // Page 1, "Profile &Edit Data".
     QFrame* Panel3;
     QToolButton* ProfInHlpSpeedButton5;
     ui::DBNavigator* DBNavigator2 = nullptr;

@@ -54,13 +54,13 @@ void TMersolForm::buildProfileChart(QWidget* page)
     c.Foot.Visible = false;
     // The line goes under the points so that a click on a node finds the
     // point series and its handler.
-    LineSeries1 = addSeries(c, SeriesKind::Line, "LineSeries1", wc::Green);
+    LineSeries1 = addSeries(c, SeriesKind::Line, "Ground Line", wc::Green);
     LineSeries1->Pointer.Visible = false;
-    PointSeries1 = addSeries(c, SeriesKind::Point, "PointSeries1", wc::Red);
+    PointSeries1 = addSeries(c, SeriesKind::Point, "Nodes", wc::Red);
     setPointer(PointSeries1, PointerStyle::Rectangle, 3, 3);
     PointSeries1->Marks.Visible = false;
     PointSeries1->HandCursor = true;
-    Series8 = addSeries(c, SeriesKind::Line, "GatedSeries1", wc::Yellow);
+    Series8 = addSeries(c, SeriesKind::Line, "Gated Pipe", wc::Yellow);
     Series8->Active = false;
 }
 

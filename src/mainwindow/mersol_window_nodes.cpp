@@ -104,6 +104,7 @@ void TMersolForm::AddNodeBtnClick()
     }
 
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
+    const QString statusBefore = MainStatusBar->PanelText(0);
     Tul->InsertingNode = false;
     Tul->AddingNode = true;
     Tul->LoadCurrentProfRow();
@@ -133,7 +134,10 @@ void TMersolForm::AddNodeBtnClick()
     }
     // A cancel of either dialog drops the new node: the undo copy was taken
     // before it was appended.
-    if (Tul->WasCancelled) RestoreWorkTables();
+    if (Tul->WasCancelled) {
+        RestoreWorkTables();
+        MainStatusBar->SetPanelText(0, statusBefore);
+    }
     prof->Refresh();
     refreshChart();
 }
@@ -145,6 +149,7 @@ void TMersolForm::InsertNodeSpdBtnClick()
     if (prof->IsEmpty()) return;
     const double insertPoint = DMod->WorkProfTableStation->AsFloat();
     const int insertPointType = DMod->WorkProfTableNodeType->AsInteger();
+    const QString statusBefore = MainStatusBar->PanelText(0);
     Tul->NewStation = insertPoint;
     Tul->NewRecordNo = DMod->WorkProfTableRecordNo->AsInteger();
     Tul->NumNodes = prof->RecordCount();
@@ -197,10 +202,12 @@ void TMersolForm::InsertNodeSpdBtnClick()
     Tul->FillNewProfRow();
 
     ShowOwned(BasicNodeDlg, this);
-    if (Tul->WasCancelled)
+    if (Tul->WasCancelled) {
         RestoreWorkTables();
-    else
+        MainStatusBar->SetPanelText(0, statusBefore);   // no node is being inserted any more
+    } else {
         ShowOwned(ProfInDlg, this);   // a cancel here keeps the new node
+    }
     refreshChart();
 }
 

@@ -17,6 +17,7 @@
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
@@ -74,6 +75,18 @@ bool reachesHavePipes(db::Table* prof, int nodes)
     return true;
 }
 
+// The station of the first node before the last that is an end node (the
+// runs would go through it); empty when there is none.
+QString endNodeInMidProfile(db::Table* prof, int nodes)
+{
+    prof->First();
+    for (int k = 1; k < nodes; ++k, prof->Next()) {
+        const int type = DMod->WorkProfTableNodeType->AsInteger();
+        if (type >= 4 && type <= 7) return Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
+    }
+    return QString();
+}
+
 // A manifold end whose manifold was never laid out in this job gets it now,
 // with the pipe-type factors of the end reach.
 void runManifoldAtEnd()
@@ -108,9 +121,16 @@ void TMersolForm::OKBitBtn2Click()
         LastPage = 0;
         return;
     }
-    if (SysTypeRadioGroup->ItemIndex() < 0 || DMod->WorkPipeTableDesignFlow->AsFloat() == 0.0) {
+    if (SysTypeRadioGroup->ItemIndex() < 0) {
         error(QStringLiteral("Please select a System Type"));
         SetFocus(SysTypeRadioGroup);
+        LastPage = 0;
+        return;
+    }
+    // A system type without its flow: the system dialog is where it goes.
+    if (DMod->WorkPipeTableDesignFlow->AsFloat() == 0.0) {
+        error(QStringLiteral("You must enter a flow rate!"));
+        SetFocus(SelSystemEditBtn);
         LastPage = 0;
         return;
     }
@@ -252,6 +272,23 @@ void TMersolForm::outputPageEntered()
         OvcNotebook1->SetPageIndex(1);
         prof->EnableControls();
         error(QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
+        return;
+    }
+    if (const std::optional<double> unset = FillUnsetInverts()) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("The invert elevation at station ") + Hyd->StationText(*unset) +
+              QStringLiteral(" was never entered. Please edit that node."));
+        return;
+    }
+    const QString midEnd = endNodeInMidProfile(prof, Tul->NumNodes);
+    if (!midEnd.isEmpty()) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("The node at station ") + midEnd +
+              QStringLiteral(" is an end node, but only the last node can be one. Please change its kind."));
         return;
     }
     prof->Last();

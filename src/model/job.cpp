@@ -255,11 +255,6 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, boo
 
 // ---- node kinds and flows -----------------------------------------------------
 
-namespace {
-
-const QString kInLineText = QStringLiteral("In line (normal)");
-
-// Reach keyword of a node kind by the header's system type.
 QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other)
 {
     if (sysType == QLatin1String("GRAVITY"))
@@ -268,6 +263,10 @@ QString ReachBySystem(const QString& sysType, const char* gravity, const char* f
         return QString::fromLatin1(fullFlow);
     return QString::fromLatin1(other);
 }
+
+namespace {
+
+const QString kInLineText = QStringLiteral("In line (normal)");
 
 void EditUnlessEditing(db::Table* t)
 {
@@ -387,6 +386,19 @@ void TTul::ApplyNodeTypeChoice()
         NodeChoice = code;
         EndNodeChosen = endNode;
     };
+    // Only the last node ends the line: a run would go on through an end in
+    // mid-profile and compute the reaches below it without their pipe. The
+    // node keeps the kind it had (an in-line node when that was an end).
+    auto refuseEndInMidProfile = [&] {
+        if (CurrentNodeIsLast()) return false;
+        const int keep = kindBefore >= 0 && kindBefore <= 3 ? kindBefore : 1;
+        d->WorkProfTableNodeType->SetAsInteger(keep);
+        d->WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(keep));
+        if (keep != kindBefore) d->WorkProfTableReachType->SetAsString(ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"));
+        RefuseNode(QStringLiteral("Only the last node of the profile can be an end node."));
+        refused = true;
+        return true;
+    };
 
     switch (kind) {
     case 0:
@@ -412,11 +424,13 @@ void TTul::ApplyNodeTypeChoice()
         accept(3, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
         break;
     case 4:
+        if (refuseEndInMidProfile()) break;
         accept(4, ReachBySystem(sysType, "GRAVEND", "FULLEND", "PUMPEND"), true);
         SetOutletAtNode(d);
         break;
     case 5:
     case 6:
+        if (refuseEndInMidProfile()) break;
         if (sysType == QLatin1String("FULLFLOW")) {
             // A wide open line has no head to spare: the node stays a plain end.
             d->WorkProfTableNodeType->SetAsInteger(4);

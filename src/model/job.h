@@ -51,6 +51,9 @@ inline constexpr int kReachPumpTrickle = 14;
 int KLocateCodeOf(const QString& location);
 // Node type texts of the profile ("Pipe entrance (any type)" ... code 6).
 QString NodeTypeText(int code);   // empty outside 0-6
+// The reach keyword of a node kind by the header's system type: the gravity,
+// the maximum-flow or (pumped and pressurised) the pumped one.
+QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other);
 int NodeTypeCodeOf(const QString& text); // -1 for an unknown text
 // Invert-elevation method texts (codes 0-2).
 QString InvElMethodText(int code); // empty outside 0-2

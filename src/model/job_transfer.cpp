@@ -189,6 +189,31 @@ int JobKindOf(const QString& sysType)
     return 0;
 }
 
+// The number of a stored job of `kind` named `name`, other than `except`;
+// 0 when there is none.
+int StoredJobNamed(const QString& name, int kind, int except)
+{
+    TDMod& d = *DMod;
+    db::Table* job = d.JobPipeTable;
+    const bool opened = OpenIfClosed(job);
+    const bool filtered = job->Filtered();
+    QuietTable quiet(job);
+    const qint64 at = job->GetBookmark();
+    if (filtered)
+        job->SetFiltered(false);
+    int number = 0;
+    for (job->First(); !job->Eof() && number == 0; job->Next())
+        if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind &&
+            d.JobPipeTableJobNumber->AsInteger() != except)
+            number = d.JobPipeTableJobNumber->AsInteger();
+    if (filtered)
+        job->SetFiltered(true);
+    job->GotoBookmark(at);
+    if (opened)
+        job->Close();
+    return number;
+}
+
 // The job object takes the values of the working header.
 void TakeHeaderValues()
 {
@@ -430,6 +455,7 @@ bool TTrans::StoreWorkingJob()
         return false;
     }
     const TTul before = *Tul;
+    bool clash = false;
     try {
         db::Transaction tx(db::kMersolAlias);
         // A changed stored job is rewritten only while the job it came from
@@ -440,7 +466,11 @@ bool TTrans::StoreWorkingJob()
             if (job->Locate(kJobNumber, Tul->JobNumber) && d.JobPipeTableJobName->AsString() == name)
                 target = Tul->JobNumber;
         }
-        if (target != 0)
+        // A job stored anew takes no name another job of its kind has.
+        if (target == 0 && StoredJobNamed(name, JobKindOf(d.WorkPipeTableSysType->AsString()), 0) != 0) {
+            CloseStoredJobTables();
+            clash = true;
+        } else if (target != 0)
             OverwriteStoredJob(target);
         else
             StoreAsNewJob();
@@ -449,6 +479,12 @@ bool TTrans::StoreWorkingJob()
         *Tul = before;
         CloseStoredJobTables();
         throw;
+    }
+    if (clash) {
+        ui::MessageDlg(QStringLiteral("The job ") + name +
+                           QStringLiteral(" already exists.  Please enter another Job Name."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
     }
     Tul->SaveState = 2;
     return true;
@@ -604,24 +640,7 @@ bool TTrans::ImportTransferJob()
         // this job overwrites when it is saved.
         const QString name = d.WorkPipeTableJobName->AsString();
         const int kind = JobKindOf(d.WorkPipeTableSysType->AsString());
-        int number = 0;
-        {
-            db::Table* job = d.JobPipeTable;
-            const bool opened = OpenIfClosed(job);
-            const bool filtered = job->Filtered();
-            QuietTable quiet(job);
-            const qint64 at = job->GetBookmark();
-            if (filtered)
-                job->SetFiltered(false);
-            for (job->First(); !job->Eof() && number == 0; job->Next())
-                if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind)
-                    number = d.JobPipeTableJobNumber->AsInteger();
-            if (filtered)
-                job->SetFiltered(true);
-            job->GotoBookmark(at);
-            if (opened)
-                job->Close();
-        }
+        const int number = StoredJobNamed(name, kind, 0);
 
         // Every row of the job carries its number.
         work->Edit();

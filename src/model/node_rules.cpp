@@ -1,11 +1,12 @@
 #include "model/node_rules.h"
 
 #include "model/data_module.h"
-#include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/station.h"
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
+
+#include <limits>
 
 std::optional<double> InsertedStation(double previous, double insertPoint, double increment)
 {
@@ -23,6 +24,32 @@ QString NoRoomToInsertText(double previous, double insertPoint)
 {
     return QStringLiteral("Can't insert a node here.  Stations %1 and %2 leave no room for a station between them.")
         .arg(FixedText(previous, 15, 1), FixedText(insertPoint, 15, 1));
+}
+
+bool CurrentNodeIsLast()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    if (!prof->Active()) return true;
+    db::Field* station = DMod->WorkProfTableStation;
+    const int current = prof->DisplayRow();
+    const double at = station->AsFloat();
+    // Read in place: the node may be in the middle of an edit or an insert.
+    for (int row = 0; row < prof->DisplayRowCount(); ++row)
+        if (row != current && prof->DisplayValue(row, station).toDouble() > at) return false;
+    return true;
+}
+
+std::pair<double, double> NeighbourStations()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    db::Field* station = DMod->WorkProfTableStation;
+    const int current = prof->DisplayRow();
+    auto at = [&](int row, double none) {
+        const QVariant v = prof->DisplayValue(row, station);
+        return v.isNull() ? none : v.toDouble();
+    };
+    return {at(current - 1, -std::numeric_limits<double>::infinity()),
+            at(current + 1, std::numeric_limits<double>::infinity())};
 }
 
 bool RoomForAnotherNode(int nodes)
@@ -81,4 +108,40 @@ void CarryFlowsDown()
             prof->Post();
         }
     }
+}
+
+std::optional<double> FillUnsetInverts()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    if (!prof->Active()) prof->Open();
+    prof->CheckBrowseMode();
+    double wallBefore = 0.0, diaBefore = 0.0;
+    for (prof->First(); !prof->Eof(); prof->Next()) {
+        const int type = d->WorkProfTableNodeType->AsInteger();
+        // An end that starts gated pipe or a manifold lies on the pipe arriving.
+        const bool arriving = type >= 5 && type <= 7;
+        const double wall = arriving ? wallBefore : d->WorkProfTableWallThick->AsFloat();
+        const double dia = arriving ? diaBefore : d->WorkProfTableDiaIn->AsFloat();
+        wallBefore = d->WorkProfTableWallThick->AsFloat();
+        diaBefore = d->WorkProfTableDiaIn->AsFloat();
+        if (!d->WorkProfTableInvertElev->IsNull()) continue;
+        const double ground = d->WorkProfTableGroundElev->AsFloat();
+        switch (d->WorkProfTableInvElMethod->AsInteger()) {
+        case 0:
+            prof->Edit();
+            d->WorkProfTableInvertElev->SetAsString(
+                FixedText(ground - (d->WorkProfTablePipeDepth->AsFloat() + wall + dia) / 12, 6, 1));
+            prof->Post();
+            break;
+        case 2:
+            prof->Edit();
+            d->WorkProfTableInvertElev->SetAsFloat(ground);
+            prof->Post();
+            break;
+        default:
+            return d->WorkProfTableStation->AsFloat();
+        }
+    }
+    return std::nullopt;
 }

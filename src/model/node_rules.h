@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // The station of a node inserted between the previous node's station and the
 // insert point's: one station increment past the previous node when the gap
@@ -16,6 +17,15 @@ std::optional<double> InsertedStation(double previous, double insertPoint, doubl
 
 // The message for an insert refused because no station fits between.
 QString NoRoomToInsertText(double previous, double insertPoint);
+
+// True when no other row of the profile lies beyond the current row's
+// station (also while that row is being edited or inserted).
+bool CurrentNodeIsLast();
+
+// The stations of the rows before and after the current one, read in place
+// (the current row may be in an edit or an insert); minus or plus infinity
+// where there is none.
+std::pair<double, double> NeighbourStations();
 
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.
@@ -37,3 +47,10 @@ void ForgetGatedOrManifoldEnd();
 // these flows as stored, so every command that adds, removes or walks rows
 // ends with them consistent.
 void CarryFlowsDown();
+
+// Rows whose invert was never set (an imported profile's, until each node is
+// opened) get it as the node dialog works it out: from the ground elevation
+// less the depth to the top of the pipe, the wall and the bore, or at the
+// ground. Returns the station of the first such row whose invert was to be
+// entered directly, which cannot be worked out; empty when every row has one.
+std::optional<double> FillUnsetInverts();

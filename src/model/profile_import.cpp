@@ -20,6 +20,13 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
     if (!pipe->Active()) pipe->Open();
     if (!defaults->Active()) defaults->Open();
     auto set = [prof](const char* field, const QVariant& value) { prof->FieldByName(QLatin1String(field))->SetValue(value); };
+    // The reach keywords of the job's system type: the runs set the end grade
+    // only by their own keywords. A job without one yet is taken as gravity.
+    QString sysType = DMod->WorkPipeTableSysType->AsString();
+    if (sysType.isEmpty()) sysType = QStringLiteral("GRAVITY");
+    auto reach = [&sysType](const char* gravity, const char* fullFlow, const char* pumped) {
+        return ReachBySystem(sysType, gravity, fullFlow, pumped);
+    };
 
     for (size_t n = 0; n < pairs.size(); ++n) {
         prof->Append();
@@ -31,7 +38,7 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
             set("RecordNo", 1);
             set("NodeType", 0);
             set("NodeTypeDesc", QStringLiteral("Pipe entrance (any type)"));
-            set("ReachType", QStringLiteral("GRAVBEG"));
+            set("ReachType", reach("GRAVBEG", "FULLBEG", "PUMPBEG"));
             set("InvElMethod", 1);
             set("InvElMethDesc", QStringLiteral("Enter invert elevation directly"));
             set("PipeLength", 0.0);
@@ -46,7 +53,7 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
             set("RecordNo", int(n) + 1);
             set("NodeType", 1);
             set("NodeTypeDesc", QStringLiteral("In line (normal)"));
-            set("ReachType", QStringLiteral("GRAVMID"));
+            set("ReachType", reach("GRAVMID", "FULLMID", "PUMPMID"));
             set("InvElMethod", 0);
             set("InvElMethDesc", QStringLiteral("Give depth to top of pipe (pipe cover)"));
             set("PipeLength", pairs[n].station - pairs[n - 1].station);
@@ -63,7 +70,7 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
     prof->Edit();
     set("NodeType", 4);
     set("NodeTypeDesc", QStringLiteral("End of line (normal)"));
-    set("ReachType", QStringLiteral("GRAVEND"));
+    set("ReachType", reach("GRAVEND", "FULLEND", "PUMPEND"));
     prof->Post();
     prof->Edit();
 }

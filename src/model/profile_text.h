@@ -25,7 +25,8 @@ constexpr int MaxProfileNodes = 100;
 // -9999.99..9999.99 ft; at most MaxProfileNodes pairs, at least one.
 ProfTextResult ParseProfileText(const QString& text);
 
-// Replaces WorkProfTable with a gravity profile through the pairs: the
+// Replaces WorkProfTable with a profile through the pairs, with the reach
+// keywords of the job's system type: the
 // entrance first, in-line nodes between, the end node last. The pairs must
 // come from a good parse (at least one).
 void WriteImportedProfile(const std::vector<ProfTextPair>& pairs);

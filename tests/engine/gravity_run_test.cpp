@@ -4,6 +4,7 @@
 // stored values at their stored rounding.
 #include "engine/gated_pipe_run.h"
 #include "engine/gravity_run.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/station.h"
 #include "model/job.h"
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -54,7 +56,7 @@ protected:
 
     QString TraceText() const
     {
-        QFile f(workDir.filePath(QStringLiteral("GravFlow.txt")));
+        QFile f(TracePath("GravFlow.txt"));
         if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
             return QString();
         return QString::fromLocal8Bit(f.readAll());
@@ -216,6 +218,10 @@ TEST_F(GravityRun, TraceFileHoldsEachStepInOrder)
     // A second run replaces the file rather than adding to it.
     Grav->RunGravityProfile();
     EXPECT_EQ(TraceText(), expected);
+    // Beside the database, not in the folder the program was started from.
+    EXPECT_EQ(QFileInfo(TracePath("GravFlow.txt")).absolutePath(),
+              QFileInfo(db::Engine::instance().DatabaseFile(db::kMersolAlias)).absolutePath());
+    EXPECT_FALSE(QFile::exists(workDir.filePath(QStringLiteral("GravFlow.txt"))));
 }
 
 // An 8 in pipe to station 400 ft, a sudden contraction to 6 in there and an
@@ -678,7 +684,7 @@ TEST_F(GravityRun, ProfilesOutsideTwoToOneHundredNodesAreRefused)
         EXPECT_TRUE(dialogs.MessageTexts()[0].contains(QString::number(count == 1 ? 2 : 100)));
         EXPECT_TRUE(ProfIsNull(0, "Hgl"));
         EXPECT_TRUE(ProfIsNull(count - 1, "Hgl"));
-        EXPECT_FALSE(QFile::exists(workDir.filePath(QStringLiteral("GravFlow.txt"))));
+        EXPECT_FALSE(QFile::exists(TracePath("GravFlow.txt")));
         for (TSta* s : psta)
             EXPECT_EQ(s, nullptr);
     }
@@ -941,7 +947,7 @@ TEST_F(GravityRun, StationStepsOfThePumpedRun)
 // computes and stores the profile.
 TEST_F(GravityRun, RunWithoutATraceFileStillStoresResults)
 {
-    ASSERT_TRUE(QDir(workDir.path()).mkdir(QStringLiteral("GravFlow.txt")));
+    ASSERT_TRUE(QDir().mkdir(TracePath("GravFlow.txt")));
     testsupport::WriteWorkJob(HazenHeader(), HazenLine());
     Grav->RunGravityProfile();
     EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 83.81);

@@ -14,7 +14,10 @@
 #include "engine/gated_pipe_run.h"
 #include "engine/gravity_run.h"
 #include "engine/pumped_run.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
+#include "model/node_rules.h"
+#include "model/profile_text.h"
 #include "model/station.h"
 #include "model/job.h"
 #include "support/dialogdriver.h"
@@ -151,7 +154,7 @@ protected:
 
     QStringList TraceLines()
     {
-        QFile f(dir_.filePath("pumpFlow.txt"));
+        QFile f(TracePath("pumpFlow.txt"));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return QString::fromLocal8Bit(f.readAll()).split('\n', Qt::SkipEmptyParts);
     }
@@ -223,6 +226,33 @@ TEST_F(PumpRun, TurbineTwoNodesSizesThePumpAndStoresEveryRow)
     EXPECT_EQ(ProfText(1, "PipeType"), QString());
     EXPECT_TRUE(ProfIsNull(1, "Floss"));
     EXPECT_TRUE(ProfIsNull(1, "RchLen"));
+}
+
+// The turbine job above with its profile read from a text file: the pairs
+// give the stations and ground, the end's invert comes from its depth
+// (120 - (17.7 + 0.3 + 6) / 12 = 118) and the entrance's is entered; the
+// results are those of the job above.
+TEST_F(PumpRun, ImportedProfileIsComputedAsThePumpedJobItBelongsTo)
+{
+    TwoNodeJob("TURBINE");
+    WriteImportedProfile({{0, 98}, {1000, 120}});
+    EXPECT_EQ(ProfText(0, "ReachType"), QString("PUMPBEG"));
+    EXPECT_EQ(ProfText(1, "ReachType"), QString("PUMPEND"));
+    testsupport::GivePipes(TwoNodes()[0]);
+    testsupport::SetProfField(0, "InvertElev", 95.0);
+    testsupport::SetProfField(1, "PipeDepth", 17.7);
+    ASSERT_TRUE(ProfIsNull(1, "InvertElev"));
+    EXPECT_EQ(FillUnsetInverts(), std::nullopt);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 118.0);
+    Run();
+
+    EXPECT_TRUE(dialogs.MessageTexts().isEmpty()) << dialogs.MessageTexts().join("|").toStdString();
+    EXPECT_NEAR(Tul->EndPsi, 20.0, 1e-6);
+    EXPECT_NEAR(Tul->TDH, 72.4156799, 1e-6);
+    EXPECT_EQ(Tul->MotorSize, QString("7-1/2"));
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 172.24);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 166.14);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 20.87);
 }
 
 TEST_F(PumpRun, TraceFileFollowsThePassInOrder)
@@ -621,7 +651,7 @@ TEST_F(PumpRun, SingleNodeProfileIsRefused)
     Run();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(dialogs.Messages()[0].type, ui::MsgType::Error);
-    EXPECT_FALSE(QFile::exists("pumpFlow.txt"));
+    EXPECT_FALSE(QFile::exists(TracePath("pumpFlow.txt")));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "jobwindow.h"
 
 #include "engine/gravity_run.h"
+#include "model/profile_text.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
@@ -99,6 +100,22 @@ TEST_F(ComputePage, GravityJobIsComputedAndItsGradeLineShownInTheGrid)
     EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
 }
 
+TEST_F(ComputePage, OutputGridShowsEachColumnAtItsOwnDecimals)
+{
+    std::vector<WorkNode> nodes = line();
+    nodes[1].invert = 40.25;
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, nodes);
+    enterOutputFromProfile();
+    QAbstractItemModel* m = form->DBGrid1->model();
+    ASSERT_EQ(m->rowCount(), 3);
+    auto text = [m](int row, int column) { return m->index(row, column).data().toString(); };
+    EXPECT_EQ(text(0, 1), "98.00");   // ground, 3 ft above the invert
+    EXPECT_EQ(text(0, 2), "95.00");
+    EXPECT_EQ(text(1, 2), "40.25");
+    EXPECT_EQ(text(0, 3), "99.50");
+    EXPECT_EQ(text(0, 4), "500.0");
+}
+
 TEST_F(ComputePage, ProfileWithoutAnEndNodeGoesBackToTheProfilePage)
 {
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, line(1));
@@ -114,6 +131,47 @@ TEST_F(ComputePage, ProfileWithoutAnEndNodeGoesBackToTheProfilePage)
 }
 
 // A reach with a pipe type but no bore is refused like one without a pipe.
+TEST_F(ComputePage, AnImportedProfileGetsItsInvertsFromTheDepthsBeforeItIsRun)
+{
+    // The gravity line of the test above, read from a text file: inverts 40
+    // and 30 below ground 42.5 and 32.5 by (23.7 + 0.3 + 6) / 12 = 2.5 ft.
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, line());
+    WriteImportedProfile({{0, 98}, {500, 42.5}, {1000, 32.5}});
+    testsupport::GivePipes(line()[0]);
+    for (int k : {1, 2}) testsupport::SetProfField(k, "PipeDepth", 23.7);
+
+    // The entrance's invert is entered, never worked out: the run waits for it.
+    enterOutputFromProfile();
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The invert elevation at station 0+00 was never entered. Please edit that node."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+
+    testsupport::SetProfField(0, "InvertElev", 95.0);
+    enterOutputFromProfile();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 40.0);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 30.0);
+    const double hgl[] = {99.50, 91.65, 83.81};
+    for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(gridValue(r, 3), hgl[r]) << r;
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 22.39);
+}
+
+TEST_F(ComputePage, AnEndNodeBeforeTheLastIsRefusedByItsStation)
+{
+    std::vector<WorkNode> nodes = line();
+    nodes[1].nodeType = 4;   // 5+00, from a job stored before this was refused
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, nodes);
+    enterOutputFromProfile();
+
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The node at station 5+00 is an end node, but only the last node can be one. "
+                          "Please change its kind."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableOutletElev->AsFloat(), 30.0);
+    EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
+}
+
 TEST_F(ComputePage, ReachWithoutPipeOrBoreIsRefused)
 {
     const QString missing = QStringLiteral(

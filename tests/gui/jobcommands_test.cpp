@@ -182,20 +182,20 @@ TEST_F(JobCommandsTest, ExistingNameAsksTwiceBeforeTheStoredJobIsReplaced)
     EXPECT_EQ(driver.Messages()[0].buttons, ui::mbYesNo);
     EXPECT_EQ(focused(), form->JobNameDBEdit);
 
-    // Yes, then No: nothing deleted, on to the location.
+    // Yes, then No: nothing deleted, and the name keeps the focus, as two
+    // jobs of one name must not be stored.
     driver.ClearLog();
     driver.Answer(ui::mrYes);
     driver.Answer(ui::mrNo);
     DialogDriver::Focus(*form, "JobDesignerDBSF");
     EXPECT_EQ(driver.MessageTexts(), (QStringList{"The job Smith already exists.  Do you want to replace it?",
                                                   "Are you sure you want to delete Smith ?"}));
-    EXPECT_EQ(focused(), form->JobLocationDBSF);
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
     ASSERT_TRUE(DMod->JobPipeTable->Active());
     EXPECT_EQ(DMod->JobPipeTable->RecordCount(), 2);
 
     // Yes twice: the stored Smith goes, Jones stays whole.
     driver.ClearLog();
-    DialogDriver::Focus(*form, "JobNameDBEdit");
     DialogDriver::Focus(*form, "JobLocationDBSF");
     ASSERT_EQ(driver.Messages().size(), 2u);
     db::Table* jobs = DMod->JobPipeTable;
@@ -210,6 +210,71 @@ TEST_F(JobCommandsTest, ExistingNameAsksTwiceBeforeTheStoredJobIsReplaced)
     EXPECT_EQ(DMod->JobGatedTable->RecordCount(), 1);
     EXPECT_EQ(DMod->JobGatedTableJobNumber->AsInteger(), jones);
     EXPECT_EQ(Tul->JobName, "Smith");
+}
+
+TEST_F(JobCommandsTest, ASaveNeverStoresTheNameOfAnotherJob)
+{
+    storeJob("Smith", 3);
+    DMod->JobPipeTable->Close();
+    DialogDriver::Press(*form, "NewJobBtn");
+    driver.Answer(ui::mrYes);
+    driver.Answer(ui::mrNo);
+    DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
+    DialogDriver::Focus(*form, "JobLocationDBSF");
+    EXPECT_EQ(focused(), form->JobNameDBEdit);
+
+    // Saved anyway from the menu, which leaves the focus where it is:
+    // refused with a reason, the dialog left by No.
+    driver.ClearLog();
+    driver.OnceForm("TSaveForm", [](ui::Form& f) {
+        DialogDriver::Press(f, "OKBitBtn");
+        EXPECT_TRUE(f.isVisible());
+        DialogDriver::Press(f, "NoBitBtn");
+    });
+    form->SaveJob1->trigger();
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The job Smith already exists.  Please enter another Job Name."});
+    db::Table* jobs = DMod->JobPipeTable;
+    if (!jobs->Active()) jobs->Open();
+    EXPECT_EQ(jobs->RecordCount(), 1);
+    jobs->Close();
+}
+
+TEST_F(JobCommandsTest, ALoadedJobDeletedFromTheStoreIsSavedAsANewJob)
+{
+    storeJob("Smith");
+    storeJob("Jones");
+    DMod->JobPipeTable->Close();
+    pickJob(1);   // Smith, in name order
+    DialogDriver::Press(*form, "PrevJobBtn");
+    ASSERT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
+
+    driver.ClearLog();
+    driver.OnceForm("TRemoveJobsDlg", [&](ui::Form& f) {
+        ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"))->SelectRow(1);
+        driver.Answer(ui::mrYes);
+        DialogDriver::Press(f, "DeleteBitBtn");
+        DialogDriver::Press(f, "ReturnBitBtn");
+    });
+    form->MaintainJobDatabase1->trigger();
+    ASSERT_EQ(driver.MessageTexts(), QStringList{"DELETE: Smith??"});
+    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
+
+    // Exit offers the save, and Yes stores the job on the screen again.
+    driver.ClearLog();
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "ExitBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    db::Table* jobs = DMod->JobPipeTable;
+    if (!jobs->Active()) jobs->Open();
+    EXPECT_EQ(jobs->RecordCount(), 2);
+    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
+    const int number = DMod->JobPipeTableJobNumber->AsInteger();
+    db::Table* prof = DMod->JobProfTable;
+    if (!prof->Active()) prof->Open();
+    int rows = 0;
+    for (prof->First(); !prof->Eof(); prof->Next()) rows += DMod->JobProfTableJobNumber->AsInteger() == number;
+    EXPECT_EQ(rows, 2);
 }
 
 TEST_F(JobCommandsTest, TheCurrentStoredJobsOwnNameRaisesNoQuestion)

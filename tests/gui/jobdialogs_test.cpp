@@ -266,10 +266,18 @@ TEST_F(JobDialogsTest, ListShowsTheOpenersKindOfJobsByNameAndHandsBackThePickedO
 
 TEST_F(JobDialogsTest, PickedJobOfASharedNameLoadsItsOwnRows)
 {
+    // A store from before names were kept unique: b is renamed in place.
     JobSample first = kNorth, second = kSouth;
-    second.name = first.name;
     Store(first);
     const int b = Store(second);
+    db::Table* jobs = d().JobPipeTable;
+    if (!jobs->Active()) jobs->Open();
+    ASSERT_TRUE(jobs->Locate("JobNumber", b));
+    jobs->Edit();
+    d().JobPipeTableJobName->SetAsString(first.name);
+    jobs->Post();
+    jobs->Close();
+    second.name = first.name;
     store.MakeWorkingJob(second);
     const QStringList rows = store.WorkingJobRows();
     store.EmptyWorkingTables();
@@ -430,7 +438,7 @@ TEST_F(JobDialogsTest, DeleteAsksByNameAndRemovesOnlyThatJob)
     EXPECT_EQ(d().JobPipeTable->IndexName(), "");
 }
 
-TEST_F(JobDialogsTest, RemovingTheLoadedJobResetsTheJobObjectButANamesakeDoesNot)
+TEST_F(JobDialogsTest, RemovingTheLoadedJobMakesItANewJobButANamesakeDoesNot)
 {
     JobSample namesake = kLateral;
     namesake.name = kNorth.name;
@@ -460,8 +468,8 @@ TEST_F(JobDialogsTest, RemovingTheLoadedJobResetsTheJobObjectButANamesakeDoesNot
     EXPECT_EQ(Tul->SaveState, 1);
     removeNumber(north);
     EXPECT_EQ(Tul->JobNumber, 0);
-    EXPECT_EQ(Tul->JobName, "");
-    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(Tul->JobName, "North");
+    EXPECT_EQ(Tul->SaveState, 0);   // still on the screen: a save stores it anew
     EXPECT_TRUE(store.StoredRows().isEmpty());
 }
 

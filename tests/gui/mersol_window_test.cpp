@@ -20,6 +20,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -115,7 +116,7 @@ TEST_F(MersolFormTest, MenusCarryTheirItemsAndSeparators)
         bar << a->text();
         menus << a->menu();
     }
-    EXPECT_EQ(bar, (QStringList{"&File", "&Tools", "&Reports", "&Defaults", "&Pipe Database", "&Help"}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Tools", "&Reports", "&Defaults", "P&ipe Database", "&Help"}));
     EXPECT_EQ(menuTexts(menus[0]), (QStringList{"&New Job", "&Review or Edit Job...", "&Save Job", "-", "&Delete Job", "-", "E&xit"}));
     EXPECT_EQ(menuTexts(menus[1]), (QStringList{"&Stockwater Requirement Calculator", "&Manifold Calculator",
                                                 "&AirVac Calculator", "&Gated Pipe Calculator"}));
@@ -125,6 +126,25 @@ TEST_F(MersolFormTest, MenusCarryTheirItemsAndSeparators)
                                                 "&Minor Loss Database", "-", "&Unit Cost Database"}));
     EXPECT_EQ(menuTexts(menus[5]), (QStringList{"&Contents", "&Search for Help on...", "Learning to use Mersol and Dunstrow",
                                                 "-", "&About"}));
+}
+
+TEST_F(MersolFormTest, NoTwoItemsOfTheWindowShareAnAltKey)
+{
+    // The menu bar, the notebook's tabs and the job buttons are all reachable at once.
+    QStringList texts;
+    for (QAction* a : form->MainMenu1->actions()) texts << a->text();
+    for (int i = 0; i < form->OvcNotebook1->count(); ++i) texts << form->OvcNotebook1->tabText(i);
+    for (QPushButton* b : {form->ExitBtn, form->NewJobBtn, form->PrevJobBtn, form->SaveJobBtn, form->CancelJobBitBtn})
+        texts << b->text();
+    QMap<QChar, QString> owner;
+    for (const QString& t : texts) {
+        const int amp = t.indexOf(QLatin1Char('&'));
+        if (amp < 0 || amp + 1 >= t.size()) continue;
+        const QChar key = t.at(amp + 1).toLower();
+        EXPECT_FALSE(owner.contains(key)) << "Alt+" << QString(key).toStdString() << ": "
+                                          << owner.value(key).toStdString() << " and " << t.toStdString();
+        owner.insert(key, t);
+    }
 }
 
 TEST_F(MersolFormTest, ClosingRightAfterStartOffersNoSaveAndDeletesTheSingleObjectsInOrder)

@@ -190,6 +190,30 @@ TEST_F(BasicNodeDlgTest, EndOfLineChoiceClearsNoEnd)
     EXPECT_TRUE(Tul->EndNodeChosen);
 }
 
+TEST_F(BasicNodeDlgTest, EndKindsAreRefusedAtANodeInMidProfile)
+{
+    AddProfile();
+    const double outlet = Header("OutletElev").toDouble();
+    for (const QString kind : {"End of line (normal)", "End of line, start gated pipe",
+                               "End of line, start manifold segment"}) {
+        driver.ClearLog();
+        GoTo(500);
+        Run([kind](ui::Form& f) {
+            DialogDriver::Choose(f, "NodeComboBox", kind);
+            DialogDriver::Focus(f, "OKBitBtn1");
+            EXPECT_EQ(f.Control<QComboBox>("NodeComboBox")->currentText(), "In line (normal)");
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        EXPECT_EQ(driver.MessageTexts(), QStringList{"Only the last node of the profile can be an end node."})
+            << kind.toStdString();
+        EXPECT_EQ(NumAt(500, "NodeType"), 1);
+        EXPECT_EQ(TextAt(500, "NodeTypeDesc"), "In line (normal)");
+        EXPECT_FALSE(Tul->EndNodeChosen);
+        EXPECT_EQ(Tul->SysHas, 0);
+        EXPECT_DOUBLE_EQ(Header("OutletElev").toDouble(), outlet);
+    }
+}
+
 TEST_F(BasicNodeDlgTest, GroundLevelMethodPutsTheInvertAtTheGround)
 {
     AddProfile();

@@ -3,6 +3,7 @@
 #include "support/workprofile.h"
 #include "jobwindow.h"
 
+#include "engine/hydraulics.h"
 #include "platform/chart/chartwidget.h"
 #include "model/node_rules.h"
 #include "platform/ui/notebook.h"
@@ -308,6 +309,47 @@ TEST_F(NewNodes, InsertedNodeStaysWhenOnlyTheReachDialogIsCancelled)
     for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(ProfValue(k, "RecordNo"), k + 1);
     EXPECT_TRUE(Tul->InsertingNode);
     EXPECT_FALSE(Tul->AddingNode);
+}
+
+TEST_F(NewNodes, AnInsertedStationOutsideItsNeighboursIsRefusedAndChangesNothing)
+{
+    profile({0, 1000, 2000}, 4);
+    increment(200);
+    form->MainStatusBar->SetPanelText(0, "Edit node data");
+    for (const char* typed : {"5000", "1000", "500"}) {
+        SCOPED_TRACE(typed);
+        QStringList messages;
+        double kept = -1;
+        driver.OnceForm("TBasicNodeDlg", [&](ui::Form& f) {
+            DialogDriver::Type(f, "StationNF", typed);
+            DialogDriver::Focus(f, "GrondElDBNF");
+            messages = driver.MessageTexts();
+            kept = DMod->WorkProfTableStation->AsFloat();
+            DialogDriver::Press(f, "CancelBitBtn2");
+        });
+        insertAt(2000);   // before the end node
+        const QString text = QStringLiteral("Station %1 is not between stations 10+00 and 20+00.  An inserted node "
+                                            "must lie between the nodes around it.")
+                                 .arg(Hyd->StationText(QString::fromLatin1(typed).toDouble()));
+        EXPECT_EQ(messages, QStringList{text});
+        EXPECT_DOUBLE_EQ(kept, 1200);
+        EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});
+        EXPECT_EQ(stations(), (QList<double>{0, 1000, 2000}));
+        for (int k = 0; k < 3; ++k) EXPECT_DOUBLE_EQ(ProfValue(k, "RecordNo"), k + 1);
+        EXPECT_EQ(form->MainStatusBar->PanelText(0), "Edit node data");
+    }
+
+    // Refused, then OK: the node goes in at the station it was given.
+    driver.ClearLog();
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Type(f, "StationNF", "5000");
+        DialogDriver::Focus(f, "GrondElDBNF");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    reachDialog("OKBitBtn");
+    insertAt(2000);
+    EXPECT_EQ(stations(), (QList<double>{0, 1000, 1200, 2000}));
+    for (int k = 0; k < 4; ++k) EXPECT_DOUBLE_EQ(ProfValue(k, "RecordNo"), k + 1);
 }
 
 TEST_F(NewNodes, InsertWithNoRoomBetweenIsRefused)

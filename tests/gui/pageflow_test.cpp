@@ -73,8 +73,8 @@ TEST_F(PageFlowTest, OkOnTheJobPageNeedsAJobNameAndASystemWithAFlow)
     ASSERT_GE(form->SysTypeRadioGroup->ItemIndex(), 0);
     driver.ClearLog();
     DialogDriver::Press(*form, "OKBitBtn2");
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"Please select a System Type"});
-    EXPECT_EQ(focused(), form->SysTypeRadioGroup);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a flow rate!"});
+    EXPECT_EQ(focused(), form->SelSystemEditBtn);
 
     // A flow but no system type.
     newGravityJob();
@@ -354,9 +354,19 @@ TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
     EXPECT_EQ(testsupport::ProfText(0, "NodeTypeDesc"), QStringLiteral("Pipe entrance (any type)"));
     EXPECT_EQ(testsupport::ProfText(0, "ReachType"), QStringLiteral("GRAVBEG"));
     EXPECT_EQ(testsupport::ProfText(2, "ReachType"), QStringLiteral("GRAVEND"));
+    // The entrance's invert is entered directly and never was: no run yet.
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The invert elevation at station 0+00 was never entered. Please edit that node."});
+    ASSERT_EQ(page(), 1);
+    testsupport::SetProfField(0, "InvertElev", 95.0);
     DialogDriver::Press(*form, "OKBitBtn3");
 
     EXPECT_EQ(page(), 2) << driver.MessageTexts().join('|').toStdString();
+    // The other nodes' inverts come from their ground and the default depth.
+    EXPECT_FALSE(testsupport::ProfIsNull(1, "InvertElev"));
+    EXPECT_LT(testsupport::ProfValue(1, "InvertElev"), 45.0);
     EXPECT_EQ(status(), QStringLiteral("Data output"));
     QAbstractItemModel* grid = form->DBGrid1->model();
     ASSERT_EQ(grid->rowCount(), 3);

@@ -6,6 +6,7 @@
 #include "support/workjob.h"
 #include "support/workprofile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -88,6 +89,39 @@ TEST_F(ProfileImport, ThreePairsGiveEntranceInLineAndEndNodes)
     EXPECT_DOUBLE_EQ(ProfValue(1, "PipeDepth"), 30.0);
     EXPECT_EQ(Tul->NumNodes, 3);
     EXPECT_EQ(dlg.Name->text(), dlg.FileName);
+}
+
+TEST_F(ProfileImport, RowsTakeTheReachKeywordsOfTheJobsSystemType)
+{
+    struct Case { const char* sysType; const char* reach[3]; };
+    for (const Case& c : {Case{"GRAVITY", {"GRAVBEG", "GRAVMID", "GRAVEND"}},
+                          Case{"FULLFLOW", {"FULLBEG", "FULLMID", "FULLEND"}},
+                          Case{"PUMPED", {"PUMPBEG", "PUMPMID", "PUMPEND"}},
+                          Case{"PRESSURE", {"PUMPBEG", "PUMPMID", "PUMPEND"}},
+                          Case{"", {"GRAVBEG", "GRAVMID", "GRAVEND"}}}) {
+        SCOPED_TRACE(c.sysType);
+        job.SetHeader({{"SysType", c.sysType}});
+        TProfFromTxtDlg dlg(nullptr);
+        driver.AnswerFile(file("0,350\n500,348\n1200,345\n"));
+        dlg.SelectFileBitBtnClick();
+        for (int k = 0; k < 3; ++k) EXPECT_EQ(ProfText(k, "ReachType"), c.reach[k]) << k;
+    }
+}
+
+TEST_F(ProfileImport, FileDialogStartsInTheHomeFolderThenTheLastFolderUsed)
+{
+    TProfFromTxtDlg dlg(nullptr);
+    dlg.SelectFileBitBtnClick();   // cancelled: no folder was used
+    driver.AnswerFile(file("0,350\n500,348\n"));
+    dlg.SelectFileBitBtnClick();
+    dlg.SelectFileBitBtnClick();
+    const auto& asked = driver.FileRequests();
+    ASSERT_EQ(asked.size(), 3u);
+    // Some earlier test of this program may have used a folder already.
+    EXPECT_NE(asked[0].directory, QString());
+    EXPECT_TRUE(QDir::isAbsolutePath(asked[0].directory));
+    EXPECT_NE(QDir(asked[0].directory), QDir::current());
+    EXPECT_EQ(QDir(asked[2].directory), QDir(dir.path()));
 }
 
 TEST_F(ProfileImport, AutomaticPumpGetsThePressurePipeAndOnePairIsAnEndNode)

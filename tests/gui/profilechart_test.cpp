@@ -94,6 +94,14 @@ protected:
 
 };
 
+TEST_F(ProfileChart, TheProfilePagesLegendNamesWhatItsSeriesShow)
+{
+    chart::Chart& c = form->DBChart1->chart();
+    EXPECT_EQ(c.LegendTitles(), (QStringList{"Ground Line", "Nodes"}));
+    form->Series8->Active = true;
+    EXPECT_EQ(c.LegendTitles(), (QStringList{"Ground Line", "Nodes", "Gated Pipe"}));
+}
+
 // A computed gravity job: every series holds the working tables' values.
 TEST_F(ProfileChart, ComputedGravityJobDrawsTheWorkingTables)
 {
@@ -318,7 +326,7 @@ TEST_F(ProfileChart, ProfilePageChartFollowsTheWorkingProfile)
     EXPECT_EQ(c.Foot.Text, QStringLiteral("(Click on a  point to edit the node)"));
     EXPECT_FALSE(c.Foot.Visible);
     EXPECT_FALSE(form->Series8->Active);
-    EXPECT_EQ(form->Series8->Title, QStringLiteral("GatedSeries1"));
+    EXPECT_EQ(form->Series8->Title, QStringLiteral("Gated Pipe"));
 
     db::Table* prof = DMod->WorkProfTable;
     if (!prof->Active()) prof->Open();

@@ -7,11 +7,14 @@
 #include "dialogs/profile/invert_dialog.h"
 #include "dialogs/profile/outlet_pressure_dialog.h"
 #include "dialogs/profile/thrust_block_dialog.h"
+#include "engine/hydraulics.h"
 #include "platform/ui/radiogroup.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <cmath>
 
 namespace {
 
@@ -214,6 +217,63 @@ TEST_F(SmallDialogsTest, TypedStrengthOverridesTheSoilUntilTheSoilIsChosenAgain)
     again.ShowModal();
     EXPECT_DOUBLE_EQ(NumAt(500, "ThBlkSoil"), 10000.0);
     EXPECT_TRUE(driver.Messages().empty());
+}
+
+TEST_F(SmallDialogsTest, EveryFittingOfTheListGivesAnAreaToTheRuns)
+{
+    JHyd hyd;
+    QStringList fittings;
+    driver.OnceForm("TThrustBlkDlg", [&fittings](ui::Form& f) {
+        auto* list = f.Control<QComboBox>("DBComboBox1");
+        for (int i = 0; i < list->count(); ++i) fittings << list->itemText(i);
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
+    GoTo(500);
+    TThrustBlkDlg first(nullptr);
+    first.ShowModal();
+    ASSERT_EQ(fittings.size(), 5);
+
+    for (const QString& fitting : fittings) {
+        SCOPED_TRACE(fitting.toStdString());
+        GoTo(500);
+        driver.OnceForm("TThrustBlkDlg", [fitting](ui::Form& f) {
+            DialogDriver::Choose(f, "SoilComboBox", "Medium clay - can be spaded");
+            DialogDriver::Choose(f, "DBComboBox1", fitting);
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        TThrustBlkDlg dlg(nullptr);
+        dlg.ShowModal();
+        EXPECT_EQ(TextAt(500, "Fitting"), fitting);
+        const double area = hyd.ThrustBlockArea(8, 0);
+        if (fitting == "None")
+            EXPECT_EQ(area, 0.0);
+        else
+            EXPECT_GT(area, 0.0);
+    }
+    // A dead end or tee takes the dead-end coefficients: 1.3023 x 8^1.8337 / 2000.
+    EXPECT_NEAR(hyd.ThrustBlockAreaFor("Dead End or Tee", 2000, 8, 0), 1.3023 * std::pow(8, 1.8337) / 2000, 1e-12);
+    EXPECT_TRUE(driver.Messages().empty());
+}
+
+TEST_F(SmallDialogsTest, BearingStrengthBelowZeroCannotBeTypedAndZeroIsWarnedByStation)
+{
+    GoTo(500);
+    driver.OnceForm("TThrustBlkDlg", [](ui::Form& f) {
+        DialogDriver::Choose(f, "DBComboBox1", "90 deg Elbow");
+        DialogDriver::Type(f, "OvcDbNumericField1", "-1500");
+        EXPECT_NE(f.Control<QLineEdit>("OvcDbNumericField1")->text(), "-1500");
+        DialogDriver::Type(f, "OvcDbNumericField1", "0");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    TThrustBlkDlg dlg(nullptr);
+    dlg.ShowModal();
+    EXPECT_DOUBLE_EQ(NumAt(500, "ThBlkSoil"), 0.0);
+
+    JHyd hyd;
+    GoTo(500);
+    EXPECT_EQ(hyd.ThrustBlockArea(8, 0), 0.0);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The soil bearing value at station 5+00 is 0. Enter the soil "
+                                                 "bearing value of the thrust block to get its area."});
 }
 
 // ---- outlet pressure --------------------------------------------------------

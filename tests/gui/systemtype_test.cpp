@@ -165,22 +165,36 @@ TEST_F(SystemTypeTest, ALoadedJobsFlowCarriesDownItsProfile)
     EXPECT_EQ(flows, (QList<double>{600, 550, 550}));
 }
 
-TEST_F(SystemTypeTest, CancelOnALoadedJobKeepsOnlyWhatItsFieldsPosted)
+TEST_F(SystemTypeTest, CancelOnALoadedJobLeavesTheJobAsTheDialogFoundIt)
 {
     loadedJob({{"JobName", "Smith"}, {"SysType", "GRAVITY"}, {"DesignFlow", 500.0}, {"WSElev", 100.0}});
+    addRow(DMod->WorkProfTable, {{"Station", 0.0}, {"PipeQ", 500.0}});
+    addRow(DMod->WorkProfTable, {{"Station", 100.0}, {"OutQ", 50.0}, {"PipeQ", 450.0}});
+    Tul->DesignFlow = 500.0;
+    Tul->DesignFlowCfs = 500.0 / 448.83;
     driver.SetDefaultAnswer(ui::mrOk);
+    int warnings = -1;
     onKnownFlow([&](TKnownFlowDlg& d) {
-        DialogDriver::Type(d, "FlowDBNF", "700");
-        DialogDriver::Focus(d, "OvcDbNumericField2");   // posts the flow
+        DialogDriver::Type(d, "FlowDBNF", "600");
+        DialogDriver::Focus(d, "cfsField");   // posts the flow, carries it down the profile, warns
+        DialogDriver::Focus(d, "OvcDbNumericField2");
         DialogDriver::Type(d, "OvcDbNumericField2", "250");
+        DialogDriver::Focus(d, "cfsField");
+        warnings = int(driver.Messages().size());
         DialogDriver::Press(d, "CancelBitBtn2");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(int(driver.Messages().size()), warnings);   // the cancel itself warns of nothing
     EXPECT_TRUE(Tul->WasCancelled);
     EXPECT_TRUE(Tul->Cancelled);
     DMod->WorkPipeTable->Refresh();
-    EXPECT_DOUBLE_EQ(flow(), 700.0);
+    EXPECT_DOUBLE_EQ(flow(), 500.0);
     EXPECT_DOUBLE_EQ(DMod->WorkPipeTableWSElev->AsFloat(), 100.0);
+    EXPECT_DOUBLE_EQ(Tul->DesignFlow, 500.0);
+    QList<double> flows;
+    db::Table* prof = DMod->WorkProfTable;
+    for (prof->First(); !prof->Eof(); prof->Next()) flows << DMod->WorkProfTablePipeQ->AsFloat();
+    EXPECT_EQ(flows, (QList<double>{500, 450}));
     EXPECT_FALSE(Tul->NewNode);   // the System button marks no new node for a loaded job
 }
 

@@ -49,6 +49,19 @@ protected:
         };
     }
 
+    // Renames a stored job in place, as a store from before names were kept
+    // unique may hold two jobs of one name.
+    void renameStored(int number, const QString& name)
+    {
+        db::Table* jobs = d().JobPipeTable;
+        if (!jobs->Active()) jobs->Open();
+        ASSERT_TRUE(jobs->Locate("JobNumber", number));
+        jobs->Edit();
+        d().JobPipeTableJobName->SetAsString(name);
+        jobs->Post();
+        jobs->Close();
+    }
+
     DialogDriver driver;
     JobStore store;
 };
@@ -198,13 +211,18 @@ TEST_F(TransTest, RenamedJobIsStoredAsASecondJob)
 
 TEST_F(TransTest, TwoJobsOfOneNameEachLoadAndSaveTheirOwnRows)
 {
+    // A store from before names were kept unique: b is renamed in place.
     JobSample first = kFullFlow, second = kPressure;
-    first.name = second.name = "Same";
+    first.name = "Same";
     store.MakeWorkingJob(first);
     const int a = StoreNew();
     const QStringList rowsA = store.WorkingJobRows();
     store.MakeWorkingJob(second);
     const int b = StoreNew();
+    renameStored(b, "Same");
+    d().WorkPipeTable->Edit();
+    d().WorkPipeTableJobName->SetAsString("Same");
+    d().WorkPipeTable->Post();
     const QStringList rowsB = store.WorkingJobRows();
 
     store.EmptyWorkingTables();
@@ -228,16 +246,26 @@ TEST_F(TransTest, TwoJobsOfOneNameEachLoadAndSaveTheirOwnRows)
 
 TEST_F(TransTest, JobWhoseStoredCopyIsGoneIsStoredAsNewAndTouchesNoNamesake)
 {
-    JobSample namesake = kFullFlow;
-    namesake.name = kPressure.name;
-    store.MakeWorkingJob(namesake);
-    StoreNew();
+    store.MakeWorkingJob(kFullFlow);
+    const int other = StoreNew();
     store.MakeWorkingJob(kPressure);
     const int number = StoreNew();
     JobTrans->RemoveStoredJob(number);
+    renameStored(other, kPressure.name);   // the namesake
     const QStringList before = store.StoredRows();
 
-    Tul->SaveState = 1;   // edited after its stored copy was removed
+    // Edited after its stored copy was removed: its name is the namesake's
+    // now, which is refused and changes nothing.
+    Tul->SaveState = 1;
+    EXPECT_FALSE(JobTrans->StoreWorkingJob());
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The job Pressure main already exists.  Please enter another Job Name."});
+    EXPECT_EQ(store.StoredRows(), before);
+    EXPECT_EQ(Tul->SaveState, 1);
+
+    d().WorkPipeTable->Edit();
+    d().WorkPipeTableJobName->SetAsString("Pressure main 2");
+    d().WorkPipeTable->Post();
     ASSERT_TRUE(JobTrans->StoreWorkingJob());
     EXPECT_NE(Tul->JobNumber, number);
     QStringList now = store.StoredRows();

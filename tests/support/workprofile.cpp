@@ -125,6 +125,41 @@ void WriteWorkProfile(const std::vector<WorkNode>& nodes)
     tx.Commit();
 }
 
+void GivePipes(const WorkNode& pipe)
+{
+    TDMod& d = *DMod;
+    db::Table* t = d.WorkProfTable;
+    OpenIfClosed(t);
+    t->CheckBrowseMode();
+    for (t->First(); !t->Eof(); t->Next()) {
+        t->Edit();
+        d.WorkProfTablePipeQ->SetAsFloat(pipe.pipeQ);
+        d.WorkProfTableDiaIn->SetAsFloat(pipe.diaIn);
+        d.WorkProfTableCfac->SetAsFloat(pipe.cfac);
+        d.WorkProfTablePressurRating->SetAsFloat(pipe.rating);
+        d.WorkProfTableModulus->SetAsFloat(pipe.modulus);
+        d.WorkProfTableWallThick->SetAsFloat(pipe.wallThick);
+        d.WorkProfTablePipeType->SetAsString(pipe.pipeType);
+        d.WorkProfTableDownStreamPipeDescription->SetAsString(pipe.pipeDescription);
+        for (db::Field* f : {d.WorkProfTableKLocate1, d.WorkProfTableKLocate2, d.WorkProfTableKLocate3})
+            f->SetAsString(QStringLiteral("NA"));
+        t->Post();
+    }
+    t->First();
+}
+
+void SetProfField(int row, const char* field, const QVariant& value)
+{
+    db::Table* t = DMod->WorkProfTable;
+    OpenIfClosed(t);
+    t->CheckBrowseMode();
+    t->First();
+    for (int k = 0; k < row; ++k) t->Next();
+    t->Edit();
+    t->FieldByName(QString::fromLatin1(field))->SetValue(value);
+    t->Post();
+}
+
 void SetCompMethod(int method)
 {
     db::Table* t = DMod->DefSysTable;

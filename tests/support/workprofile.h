@@ -3,6 +3,7 @@
 // the dialogs leave it: one WorkPipe header row and one WorkProf row per node,
 // and reads stored results back. DMod must point at a data module.
 #include <QString>
+#include <QVariant>
 
 #include <vector>
 
@@ -66,6 +67,11 @@ std::vector<WorkNode> GravityLine(int endType = 4);
 // Entrance at 95 ft and an end at 1000 ft (invert 118), 6 in pipe of C 150
 // rated 160 psi carrying 300 gpm: the pumped runs' line.
 std::vector<WorkNode> PumpLine();
+// Gives every profile row the pipe, flow and rating of `pipe` (an imported
+// profile has none), with no minor losses.
+void GivePipes(const WorkNode& pipe);
+// Writes one field of the k-th profile row (0 = entrance).
+void SetProfField(int row, const char* field, const QVariant& value);
 // Sets the friction-method order of the system defaults.
 void SetCompMethod(int method);
 

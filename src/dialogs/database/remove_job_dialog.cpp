@@ -101,10 +101,27 @@ void TRemoveJobsDlg::DeleteBitBtnClick()
         return;
     const int number = DMod->JobPipeTableJobNumber->AsInteger();
     JobTrans->RemoveStoredJob(number);
-    // The job in the working tables no longer has a stored copy. Told by its
-    // number: another job of the same name is not that job.
+    // The job in the working tables no longer has a stored copy (told by its
+    // number: another job of the same name is not that job). It stays on the
+    // screen, so a save stores it as a new job instead of dropping it.
     if (number != 0 && number == Tul->JobNumber)
-        JobTrans->ResetJobRecord();
+        ForgetStoredCopy();
+}
+
+void TRemoveJobsDlg::ForgetStoredCopy()
+{
+    Tul->JobNumber = 0;
+    Tul->SaveState = 0;
+    db::Table* header = DMod->WorkPipeTable;
+    if (!header->Active() || header->IsEmpty())
+        return;
+    const bool editing = header->State() == db::DataSetState::Edit || header->State() == db::DataSetState::Insert;
+    if (!editing)
+        header->Edit();
+    DMod->WorkPipeTableJobNumber->SetAsInteger(0);
+    header->Post();
+    if (editing)
+        header->Edit();
 }
 
 void TRemoveJobsDlg::ReturnBitBtnClick()

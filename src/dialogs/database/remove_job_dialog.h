@@ -37,6 +37,8 @@ public:
     void FormClose() override;
     void DeleteBitBtnClick();
     void DBGrid1DblClick() { DeleteBitBtnClick(); }
+    // The loaded job lost its stored copy: a save stores it as a new job.
+    static void ForgetStoredCopy();
     void ReturnBitBtnClick();
     void CancelBitBtnClick();
     void HelpBitBtnClick() {}

@@ -11,6 +11,7 @@
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
@@ -420,6 +421,21 @@ void TBasicNodeDlg::StationNFExit()
 {
     TDMod* d = DMod;
     ControlsOff off;
+    // An inserted node stays between the nodes it was inserted between;
+    // anywhere else it would land past the end node or share a record number.
+    if (Tul->InsertingNode && editing(d->WorkProfTable)) {
+        const double typed = d->WorkProfTableStation->AsFloat();
+        const auto [low, high] = NeighbourStations();
+        if (!(typed > low && typed < high)) {
+            d->WorkProfTableStation->SetAsFloat(Tul->NewStation);   // the station it had
+            ui::MessageDlg(QStringLiteral("Station ") + stationText(typed) + QStringLiteral(" is not between stations ") +
+                               stationText(low) + QStringLiteral(" and ") + stationText(high) +
+                               QStringLiteral(".  An inserted node must lie between the nodes around it."),
+                           ui::MsgType::Error, ui::mbOK);
+            SetFocus(StationNF);
+            return;
+        }
+    }
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     if (!PostTypedStation())   // posted with its new station, found again in its new place
         return;

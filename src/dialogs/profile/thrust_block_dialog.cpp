@@ -67,7 +67,7 @@ TThrustBlkDlg::TThrustBlkDlg(QWidget* owner) : ui::Form(owner)
     new ui::DBComboBox(DBComboBox1, DMod->WorkProfData, QStringLiteral("Fitting"));
     new ui::DBComboBox(SoilComboBox, DMod->WorkProfData, QStringLiteral("Soil"));
     new ui::DBNumericEdit(OvcDbNumericField1, DMod->WorkProfData, QStringLiteral("ThBlkSoil"),
-                          ui::NumericFormat::Picture(QStringLiteral("##########")));
+                          ui::NumericFormat::Picture(QStringLiteral("##########"), 0.0));
 
     OnClick(OKBitBtn1, [this] { OKBitBtn1Click(); }, ui::mrOk);
     OnClick(CancelBitBtn2, [this] { CancelBitBtn2Click(); }, ui::mrCancel);

@@ -5,6 +5,7 @@
 #include "model/number_text.h"
 #include "model/job.h"
 #include "platform/ui/dbcontrols.h"
+#include "platform/ui/form.h"
 #include "platform/ui/seam/msg.h"
 
 #include <QGroupBox>
@@ -27,6 +28,9 @@ void postIfEditing(db::Table* t)
     if (editing(t)) t->Post();
 }
 
+// The pair of the system dialog open now, whose opening job a cancel puts back.
+DesignFlowPair* openPair = nullptr;
+
 } // namespace
 
 QString CfsText(double cfs) { return FixedText(cfs, 6, 2); }
@@ -40,9 +44,70 @@ void RewriteSystemPanel(SystemPanel column)
 
 DesignFlowPair::DesignFlowPair(QLineEdit* cfs, double gpmPerCfs) : cfs_(cfs), gpmPerCfs_(gpmPerCfs) {}
 
+DesignFlowPair::~DesignFlowPair()
+{
+    if (openPair == this) openPair = outer_;
+}
+
 void DesignFlowPair::KeepOpeningFlow()
 {
     openingFlow_ = Tul->NewNode ? 0.0 : DMod->WorkPipeTableDesignFlow->AsFloat();
+
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!pipe->Active()) pipe->Open();
+    openingHeader_.clear();
+    if (!pipe->IsEmpty())
+        for (int i = 0; i < pipe->FieldCount(); ++i) openingHeader_.push_back(pipe->Fields(i)->Value());
+    openingFlows_.clear();
+    db::Table* prof = DMod->WorkProfTable;
+    if (prof->Active() && !editing(prof)) {
+        const qint64 at = prof->GetBookmark();
+        for (prof->First(); !prof->Eof(); prof->Next())
+            openingFlows_.emplace_back(prof->GetBookmark(), DMod->WorkProfTablePipeQ->Value());
+        prof->GotoBookmark(at);
+    }
+    openingDesignFlow_ = Tul->DesignFlow;
+    openingDesignFlowCfs_ = Tul->DesignFlowCfs;
+    if (openPair != this) {
+        outer_ = openPair;
+        openPair = this;
+    }
+}
+
+void DesignFlowPair::restoreOpeningJob()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (!openingHeader_.empty() && pipe->Active() && !pipe->IsEmpty()) {
+        if (!editing(pipe)) pipe->Edit();
+        for (int i = 0; i < pipe->FieldCount() && i < int(openingHeader_.size()); ++i) {
+            db::Field* f = pipe->Fields(i);
+            if (f->ReadOnly() || f->Calculated()) continue;
+            if (f->Value() != openingHeader_[size_t(i)]) f->SetValue(openingHeader_[size_t(i)]);
+        }
+        pipe->Post();
+    }
+    db::Table* prof = DMod->WorkProfTable;
+    if (!openingFlows_.empty() && prof->Active()) {
+        prof->CheckBrowseMode();
+        const qint64 at = prof->GetBookmark();
+        for (const auto& [row, flow] : openingFlows_) {
+            if (!prof->GotoBookmark(row) || DMod->WorkProfTablePipeQ->Value() == flow) continue;
+            prof->Edit();
+            DMod->WorkProfTablePipeQ->SetValue(flow);
+            prof->Post();
+        }
+        prof->GotoBookmark(at);
+    }
+    Tul->DesignFlow = openingDesignFlow_;
+    Tul->DesignFlowCfs = openingDesignFlowCfs_;
+}
+
+bool DesignFlowPair::leavingForCancel() const
+{
+    // The exit of a field left by a press of Cancel changes nothing: the
+    // cancel puts the job back anyway.
+    const auto* form = qobject_cast<const ui::Form*>(cfs_->window());
+    return form && form->CancelButton() && form->FocusTarget() == form->CancelButton();
 }
 
 void DesignFlowPair::ShowCfs()
@@ -53,6 +118,7 @@ void DesignFlowPair::ShowCfs()
 
 void DesignFlowPair::GpmExit()
 {
+    if (leavingForCancel()) return;
     db::Table* pipe = DMod->WorkPipeTable;
     postIfEditing(pipe);
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
@@ -64,6 +130,7 @@ void DesignFlowPair::GpmExit()
 
 void DesignFlowPair::CfsExit()
 {
+    if (leavingForCancel()) return;
     db::Table* pipe = DMod->WorkPipeTable;
     if (cfs_->text().trimmed() != shownCfs_.trimmed()) {
         Tul->DesignFlowCfs = ui::NumericFormat::Picture(QStringLiteral("#######.##")).Parse(cfs_->text());
@@ -98,8 +165,11 @@ bool RefuseZeroFlow()
 void CloseSystemDialog()
 {
     db::Table* pipe = DMod->WorkPipeTable;
+    DesignFlowPair* opened = openPair;
+    if (opened) openPair = opened->outer_;
     if (Tul->Cancelled) {
         if (editing(pipe)) pipe->Cancel();
+        if (opened) opened->restoreOpeningJob();
         Tul->WasCancelled = true;
         return;
     }

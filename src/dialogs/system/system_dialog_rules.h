@@ -11,6 +11,10 @@
 #include "dialogs/designer_window.h"
 
 #include <QString>
+#include <QVariant>
+
+#include <utility>
+#include <vector>
 
 class QLineEdit;
 
@@ -30,9 +34,16 @@ public:
     // always multiplied by 448.83.
     explicit DesignFlowPair(QLineEdit* cfs, double gpmPerCfs = 448.83);
 
+    ~DesignFlowPair();
+    DesignFlowPair(const DesignFlowPair&) = default;
+    DesignFlowPair& operator=(const DesignFlowPair&) = default;
+
     // Dialogs that warn about a changed flow: the text, and the flow to
     // compare with (0, no warning, while a new node is being made).
     void WarnWith(const QString& text) { warning_ = text; }
+    // Also keeps the job as the dialog opens (the header row, the profile's
+    // flows and the job object's design flow): a cancelled dialog's close
+    // puts them back, whatever its fields posted meanwhile.
     void KeepOpeningFlow();
     double OpeningFlow() const { return openingFlow_; }
 
@@ -46,12 +57,21 @@ public:
     void CfsExit();
 
 private:
+    friend void CloseSystemDialog();
+    bool leavingForCancel() const;
     void afterChange();
+    void restoreOpeningJob();
     QLineEdit* cfs_;
     double gpmPerCfs_;
     double openingFlow_ = 0.0;
     QString warning_;
     QString shownCfs_;   // what the program last wrote into the cfs field
+
+    // The job as the dialog opened.
+    std::vector<QVariant> openingHeader_;
+    std::vector<std::pair<qint64, QVariant>> openingFlows_;   // profile row, its PipeQ
+    double openingDesignFlow_ = 0.0, openingDesignFlowCfs_ = 0.0;
+    DesignFlowPair* outer_ = nullptr;   // the pair of a dialog this one opened over
 };
 
 // OK's test: a design flow of exactly 0 gives "You must enter a flow rate!"
@@ -59,6 +79,7 @@ private:
 bool RefuseZeroFlow();
 
 // The close of an accepted or cancelled dialog, by the job object's
-// Cancelled: cancelled drops the header row's edits; accepted posts them and
-// shows the flow in cfs in the designer window. Sets WasCancelled.
+// Cancelled: cancelled drops the header row's edits and puts back the job
+// kept by the dialog's KeepOpeningFlow; accepted posts them and shows the
+// flow in cfs in the designer window. Sets WasCancelled.
 void CloseSystemDialog();

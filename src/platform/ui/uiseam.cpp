@@ -4,6 +4,8 @@
 #include "platform/ui/help.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -78,13 +80,33 @@ public:
     }
 };
 
+// The folder the last file dialog was answered in.
+QString g_lastFolder;
+
+// File dialogs start where a user looks: in the last folder used, else the
+// home folder, never in the folder the program was started from. A bare
+// file name suggested by the caller is kept, in that folder.
+QString startingPlace(const QString& dir)
+{
+    if (!dir.isEmpty() && QDir::isAbsolutePath(dir)) return dir;
+    const QString folder = g_lastFolder.isEmpty() ? QDir::homePath() : g_lastFolder;
+    return dir.isEmpty() ? folder : QDir(folder).filePath(dir);
+}
+
 QString fileDialog(bool save, const QString& caption, const QString& dir, const QString& filter)
 {
-    FileRequest r{save, caption, dir, filter};
-    if (g_driver) return g_driver->FileDialog(r).value_or(QString());
-    ModalScope modal;
-    return save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, dir, filter)
-                : QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, dir, filter);
+    const QString start = startingPlace(dir);
+    FileRequest r{save, caption, start, filter};
+    QString chosen;
+    if (g_driver) {
+        chosen = g_driver->FileDialog(r).value_or(QString());
+    } else {
+        ModalScope modal;
+        chosen = save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, start, filter)
+                      : QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, start, filter);
+    }
+    if (!chosen.isEmpty()) g_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 } // namespace
 
