@@ -1,0 +1,73 @@
+#include "reports/suction_cost_report.h"
+
+#include "model/data_module.h"
+#include "platform/db/db.h"
+#include "platform/report/format.h"
+#include "reports/report_forms.h"
+
+using namespace report;
+using reports::LabelOf;
+using reports::ReportFont;
+
+TQRSuctionCost::TQRSuctionCost(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("QRSuctionCost"));
+    SetCaption(QStringLiteral("QRSuctionCost"));
+    Report& r = QuickRepSuctionCost;
+    r.Title = QStringLiteral("Suction Pipe Cost");
+    r.DataSet = DMod->WorkSuctionTable;
+    r.Page = PageSetup::Custom(8.5, 6.0);
+    r.PrintIfEmpty = true;
+    r.FirstPageHeader = true;
+    r.LastPageFooter = true;
+    r.BeforePrint = [this](Report& rep) { QuickRepSuctionCostBeforePrint(rep); };
+
+    Band* t = r.AddBand(BandType::Title, QStringLiteral("TitleBandSuction"), 0.42);
+    t->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Suction Pipe"), 0, 0.02, 1.2)->Font = ReportFont(10, true);
+    t->AddLabel(QStringLiteral("QRLabel2"), QStringLiteral("Segment"), 0, 0.2, 1.2)->Font = ReportFont(9);
+
+    // The columns of the main cost table: station, length, cover, cost per
+    // foot, reach cost, pipe.
+    Band* d = r.AddBand(BandType::Detail, QStringLiteral("DetailBandSuction"), 0.19);
+    d->BeforePrint = [this](Band& b, bool& p) { DetailBandSuctionBeforePrint(b, p); };
+    db::Table* suction = DMod->WorkSuctionTable;
+    const QFont f = ReportFont(8);
+    d->AddDBText(QStringLiteral("QRDBSeg"), suction, QStringLiteral("SegmentNo"), 0.0, 0.02, 0.7)->Font = f;
+    d->AddDBText(QStringLiteral("QRDBLen"), suction, QStringLiteral("PipeLength"), 0.75, 0.02, 0.7, QString(),
+                 Qt::AlignRight)->Font = f;
+    d->AddDBText(QStringLiteral("QRDBDesc"), suction, QStringLiteral("DownStreamPipeDescription"), 1.6, 0.02, 3.0)
+        ->Font = f;
+    d->AddLabel(QStringLiteral("CoverLbl"), QStringLiteral("NA"), 4.65, 0.02, 0.7, Qt::AlignRight)->Font = f;
+    d->AddLabel(QStringLiteral("QRCostFt"), QString(), 5.5, 0.02, 0.8, Qt::AlignRight)->Font = f;
+    d->AddLabel(QStringLiteral("QRRchCst"), QString(), 6.45, 0.02, 0.9, Qt::AlignRight)->Font = f;
+
+    Band* s = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
+    s->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };
+    s->AddShape(QStringLiteral("SummaryRule"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.02))->PenWidth = 0.5;
+    s->AddLabel(QStringLiteral("TotalCap"), QStringLiteral("Total cost suction line pipe installation  $"), 3.2, 0.1,
+                3.2, Qt::AlignRight)->Font = ReportFont(9, true);
+    s->AddLabel(QStringLiteral("CostTotLbl"), QString(), 6.45, 0.1, 0.9, Qt::AlignRight)->Font = ReportFont(9, true);
+    reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
+}
+
+// Every generation (the preview, and again a print from it) sums afresh.
+void TQRSuctionCost::QuickRepSuctionCostBeforePrint(Report&)
+{
+    CostTotal = 0.0;
+}
+
+void TQRSuctionCost::DetailBandSuctionBeforePrint(Band&, bool&)
+{
+    const Report& r = QuickRepSuctionCost;
+    db::Table* suction = DMod->WorkSuctionTable;
+    const double cost = suction->FieldByName(QStringLiteral("RchCost"))->AsFloat();
+    LabelOf(r, "QRCostFt")->Caption =
+        FormatMask(suction->FieldByName(QStringLiteral("CostFt"))->AsFloat(), QStringLiteral("##0.00"));
+    LabelOf(r, "QRRchCst")->Caption = FormatMask(cost, QStringLiteral("###,##0"));
+    CostTotal += cost;
+}
+
+void TQRSuctionCost::SummaryBand1BeforePrint(Band&, bool&)
+{
+    LabelOf(QuickRepSuctionCost, "CostTotLbl")->Caption = FormatMask(CostTotal, QStringLiteral("###,##0"));
+}
