@@ -101,7 +101,7 @@ TQRPumpCost::TQRPumpCost(QWidget* owner) : ui::Form(owner)
     b->AddShape(QStringLiteral("TableHeadRule"), ShapeKind::HorzLine, QRectF(0.3, y, 7.0, 0.02))->PenWidth = 0.5;
     y += 0.05;
     for (const auto& row : kCells) {
-        b->AddLabel(QString::fromLatin1(row[0]).remove(' ') + QStringLiteral("Lbl"), QString::fromLatin1(row[0]),
+        b->AddLabel(QString::fromLatin1(row[0]).remove(QLatin1Char(' ')) + QStringLiteral("RowLbl"), QString::fromLatin1(row[0]),
                     cols[0], y, width)->Font = bold;
         for (int c = 1; c < 4; ++c)
             b->AddLabel(QString::fromLatin1(row[c]), QString(), cols[c], y, width - 0.3, Qt::AlignRight)->Font = f;

@@ -54,15 +54,15 @@ TQRSummary::TQRSummary(QWidget* owner) : ui::Form(owner)
         {"ColLen", "Pipe Length    (ft)", 4.40, 0.70},
         {"ColDesc", "Pipe Description", 5.15, 2.35},
     };
-    Band* ch = r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.45);
+    Band* ch = r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.48);
     ch->BeforePrint = [this](Band& b, bool& p) { ColumnHeaderBand1BeforePrint(b, p); };
     for (const Column& c : kColumns) {
-        Memo* m = ch->AddMemo(QString::fromLatin1(c.caption), QRectF(c.left, 0.02, c.width - 0.06, 0.36),
+        Memo* m = ch->AddMemo(QString::fromLatin1(c.caption), QRectF(c.left, 0.02, c.width - 0.04, 0.4),
                               QString::fromLatin1(c.captionText));
-        m->Font = ReportFont(8, true);
+        m->Font = ReportFont(7, true);
         m->Alignment = Qt::AlignHCenter;
     }
-    ch->AddShape(QStringLiteral("HeaderRule"), ShapeKind::HorzLine, QRectF(0, 0.41, 7.5, 0.02))->PenWidth = 0.5;
+    ch->AddShape(QStringLiteral("HeaderRule"), ShapeKind::HorzLine, QRectF(0, 0.43, 7.5, 0.02))->PenWidth = 0.5;
 
     Band* d = r.AddBand(BandType::Detail, QStringLiteral("DetailBand1"), 0.36);
     d->BeforePrint = [this](Band& b, bool& p) { DetailBand1BeforePrint(b, p); };
