@@ -10,6 +10,11 @@
 #include "reports/suction_cost_report.h"
 #include "reports/summary_report.h"
 
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
 using namespace report;
 
 namespace {
@@ -96,6 +101,24 @@ TEST_F(SummaryTest, EmptyProfileStillPrintsTitleAndHeadings)
     EXPECT_TRUE(d.Contains("Smith Farm"));
     EXPECT_TRUE(d.TextsOf("QRDBText7").isEmpty());
     EXPECT_FALSE(d.TextsOf("ColStation").isEmpty());
+}
+
+TEST_F(SummaryTest, HundredNodeJobRendersToPdfQuickly)
+{
+    Header();
+    for (int i = 0; i < 100; ++i)
+        job.AddProfRow({{"Station", 50.0 * i}, {"TSta", QString::number(i)}, {"NodeType", i == 99 ? 4 : 1},
+                        {"InvertElev", 396.0 - i}, {"Psi", 12.5}, {"StatPres", 14.0}, {"PipeQ", 300.0},
+                        {"Vel", 3.1}, {"RchLen", i == 99 ? 0.0 : 50.0}, {"PipeType", "PVC"},
+                        {"DownStreamPipeDescription", "6 in PVC 80 psi"}, {"OutQ", i % 10 == 5 ? 25.0 : 0.0}});
+    TQRSummary form(owner.get());
+    QTemporaryDir dir;
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(ExportPdf(form.QRCompositeReport1, dir.filePath("summary.pdf")));
+    const qint64 ms = timer.elapsed();
+    std::printf("summary report of 100 nodes to PDF: %lld ms\n", static_cast<long long>(ms));
+    EXPECT_LT(ms, 500);
 }
 
 class CostTest : public ReportFormTest {
