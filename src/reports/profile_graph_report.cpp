@@ -39,7 +39,7 @@ TQROutGraph::TQROutGraph(QWidget* owner) : ui::Form(owner)
     Report& r = QuickRepOutGraph;
     r.Page = PageSetup::Letter(QPageLayout::Landscape);
     r.ReportTitle = QStringLiteral("Pipeline Graphic Profile");
-    r.Title = r.ReportTitle;
+    r.Title = QStringLiteral("Output Graph Report");   // the preview's caption is the form's
     r.DataSet = DMod->WorkPipeTable;
     r.PrintIfEmpty = true;
     r.FirstPageHeader = true;

@@ -60,7 +60,7 @@ void TQRPump::buildPump()
         b->AddLabel(QString::fromLatin1(cap), QString::fromLatin1(caption), 0.3, y, 3.1)->Font = f;
         b->AddDBText(QString::fromLatin1(value), head, QString::fromLatin1(field), 3.45, y, 1.0)->Font = bold;
         if (unit)
-            b->AddLabel(QString::fromLatin1(unit), QString::fromLatin1(unitText), 4.5, y, 0.9)->Font = f;
+            b->AddLabel(QString::fromLatin1(unit), QString::fromLatin1(unitText), 4.5, y, 0.65)->Font = f;
         y += dy;
     };
     line("QRLabel12", "Pump Type  .............................................", "QRDBText12", "PumpType", nullptr,
@@ -76,17 +76,17 @@ void TQRPump::buildPump()
     line("QRLabel23", "Water horsepower  (WHP)  ........................ ", "QRDBText15", "WHP", "QRLabel28", "HP");
     line("QRLabel24", "Brake horsepower ( BHP)  ..........................", "QRDBText17", "BHP", "QRLabel29",
          "HP  at");
-    b->AddDBText(QStringLiteral("QRDBText18"), head, QStringLiteral("PumpEffic"), 5.0, y - dy, 0.5)->Font = bold;
-    b->AddLabel(QStringLiteral("QRLabel30"), QStringLiteral("percent pump efficiency"), 5.5, y - dy, 2.0)->Font = f;
+    b->AddDBText(QStringLiteral("QRDBText18"), head, QStringLiteral("PumpEffic"), 5.2, y - dy, 0.45)->Font = bold;
+    b->AddLabel(QStringLiteral("QRLabel30"), QStringLiteral("percent pump efficiency"), 5.7, y - dy, 1.8)->Font = f;
     line("QRLabel25", "Electric motor size  ....................................", "QRDBText19", "MotorHP",
          "QRLabel31", "HP");
     line("TDSHLbl1", "Total dynamic suction head (TDSH)   ...........", "TDSHDBN", "TDSH", "TDSHLbl2", "feet");
     line("PSHALbl1", "Net positive suction head available (NPSHA) ", "PSHADBN", "AvailSH", "PSHALbl2",
          "feet  at  ");
-    b->AddDBText(QStringLiteral("ALTDBN"), head, QStringLiteral("Altitude"), 5.1, y - dy, 0.5)->Font = bold;
-    b->AddLabel(QStringLiteral("PSHALbl3"), QStringLiteral("feet altitude, "), 5.6, y - dy, 0.9)->Font = f;
-    b->AddDBText(QStringLiteral("TEMPDBN"), head, QStringLiteral("WaterTemp"), 5.6, y, 0.4)->Font = bold;
-    b->AddLabel(QStringLiteral("PSHALbl4"), QStringLiteral("deg. F. water temp."), 6.0, y, 1.4)->Font = f;
+    b->AddDBText(QStringLiteral("ALTDBN"), head, QStringLiteral("Altitude"), 5.2, y - dy, 0.45)->Font = bold;
+    b->AddLabel(QStringLiteral("PSHALbl3"), QStringLiteral("feet altitude, "), 5.7, y - dy, 1.0)->Font = f;
+    b->AddDBText(QStringLiteral("TEMPDBN"), head, QStringLiteral("WaterTemp"), 5.2, y, 0.45)->Font = bold;
+    b->AddLabel(QStringLiteral("PSHALbl4"), QStringLiteral("deg. F. water temp."), 5.7, y, 1.5)->Font = f;
     y += dy;
     line("PresTankRngLbl", "Pressure tank pressure range  ....................", "TankRngDBN", "TankRange",
          "TankRng2Lbl", "psi");
