@@ -64,25 +64,11 @@ TQRCost::TQRCost(QWidget* owner) : ui::Form(owner)
     heading("ColRchCost", "Reach Cost      ($)", 6.45, 1.0);
     ch->AddShape(QStringLiteral("HeaderRule"), ShapeKind::HorzLine, QRectF(0, 0.41, 7.5, 0.02))->PenWidth = 0.5;
 
-    Band* d = r.AddBand(BandType::Detail, QStringLiteral("DetailBandMain"), 0.19);
+    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandMain"), DMod->WorkProfTable, "QRDBSta", "TSta",
+                                   "RchLen", "QRFtCst");
     d->BeforePrint = [this](Band& b, bool& p) { DetailBandMainBeforePrint(b, p); };
-    db::Table* prof = DMod->WorkProfTable;
-    const QFont f = ReportFont(8);
-    d->AddDBText(QStringLiteral("QRDBSta"), prof, QStringLiteral("TSta"), 0.0, 0.02, 0.7)->Font = f;
-    d->AddDBText(QStringLiteral("QRDBLen"), prof, QStringLiteral("RchLen"), 0.75, 0.02, 0.7, QString(),
-                 Qt::AlignRight)->Font = f;
-    d->AddDBText(QStringLiteral("QRDBDesc"), prof, QStringLiteral("DownStreamPipeDescription"), 1.6, 0.02, 3.0)
-        ->Font = f;
-    d->AddLabel(QStringLiteral("CoverLbl"), QString(), 4.65, 0.02, 0.7, Qt::AlignRight)->Font = f;
-    d->AddLabel(QStringLiteral("QRFtCst"), QString(), 5.5, 0.02, 0.8, Qt::AlignRight)->Font = f;
-    d->AddLabel(QStringLiteral("QRRchCst"), QString(), 6.45, 0.02, 0.9, Qt::AlignRight)->Font = f;
-
-    Band* s = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
+    Band* s = reports::AddCostTotal(r, QStringLiteral("Total cost main line pipe installation     $"));
     s->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };
-    s->AddShape(QStringLiteral("SummaryRule"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.02))->PenWidth = 0.5;
-    s->AddLabel(QStringLiteral("TotalCap"), QStringLiteral("Total cost main line pipe installation     $"), 3.2, 0.1,
-                3.2, Qt::AlignRight)->Font = ReportFont(9, true);
-    s->AddLabel(QStringLiteral("CostTotLbl"), QString(), 6.45, 0.1, 0.9, Qt::AlignRight)->Font = ReportFont(9, true);
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
     QRCompositeReport3.Title = r.ReportTitle;
     QRCompositeReport3.OnAddReports = [this](CompositeReport& c) { QRCompositeReport3AddReports(c); };

@@ -272,27 +272,12 @@ void TQRPump::DetailBand1BeforePrint(Band&, bool&)
     LabelOf(r, "VelLbl")->Caption = FixedText(Suction("Vel")->AsFloat(), 6, 3);
     LabelOf(r, "FricLbl")->Caption = FixedText(Suction("Floss")->AsFloat(), 6, 3);
 
-    static const char* const kDesc[] = {"KDescription1", "KDescription2", "KDescription3"};
-    static const char* const kK[] = {"K1", "K2", "K3"};
-    static const char* const kKid[] = {"Kid1", "Kid2", "Kid3"};
-    if (Suction("KDescription1")->AsString().isEmpty()) {
+    const QString items = reports::LossItemsText(DMod->WorkSuctionTable, PrevDiameter, SlotText);
+    if (items.isEmpty()) {
+        // The diameter is remembered only from segments with losses.
         reports::SetCaption(r, "LossLbl2", QStringLiteral("None"));
         return;
     }
-    for (int n = 0; n < 3; ++n) {
-        if (Suction(kDesc[n])->AsString().isEmpty())
-            continue;
-        // A negative K marks a size change: from the diameter above to this one.
-        SlotText[n] = Suction(kK[n])->AsFloat() < 0
-                          ? FixedText(PrevDiameter, 6, 2) + QLatin1Char(',') + Suction("DiaIn")->AsString()
-                          : Suction(kKid[n])->AsString();
-    }
-    QString losses = Suction("KDescription1")->AsString() + QStringLiteral(", id= ") + SlotText[0];
-    for (int n = 1; n < 3; ++n) {
-        const QString desc = Suction(kDesc[n])->AsString();
-        if (!desc.isEmpty())
-            losses += QStringLiteral("; ") + desc + QStringLiteral(", id= ") + SlotText[n];
-    }
-    reports::SetCaption(r, "LossLbl2", losses);
+    reports::SetCaption(r, "LossLbl2", items);
     PrevDiameter = static_cast<int>(Suction("DiaIn")->AsFloat());
 }

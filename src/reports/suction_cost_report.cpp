@@ -28,25 +28,12 @@ TQRSuctionCost::TQRSuctionCost(QWidget* owner) : ui::Form(owner)
 
     // The columns of the main cost table: station, length, cover, cost per
     // foot, reach cost, pipe.
-    Band* d = r.AddBand(BandType::Detail, QStringLiteral("DetailBandSuction"), 0.19);
+    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandSuction"), DMod->WorkSuctionTable, "QRDBSeg",
+                                   "SegmentNo", "PipeLength", "QRCostFt");
     d->BeforePrint = [this](Band& b, bool& p) { DetailBandSuctionBeforePrint(b, p); };
-    db::Table* suction = DMod->WorkSuctionTable;
-    const QFont f = ReportFont(8);
-    d->AddDBText(QStringLiteral("QRDBSeg"), suction, QStringLiteral("SegmentNo"), 0.0, 0.02, 0.7)->Font = f;
-    d->AddDBText(QStringLiteral("QRDBLen"), suction, QStringLiteral("PipeLength"), 0.75, 0.02, 0.7, QString(),
-                 Qt::AlignRight)->Font = f;
-    d->AddDBText(QStringLiteral("QRDBDesc"), suction, QStringLiteral("DownStreamPipeDescription"), 1.6, 0.02, 3.0)
-        ->Font = f;
-    d->AddLabel(QStringLiteral("CoverLbl"), QStringLiteral("NA"), 4.65, 0.02, 0.7, Qt::AlignRight)->Font = f;
-    d->AddLabel(QStringLiteral("QRCostFt"), QString(), 5.5, 0.02, 0.8, Qt::AlignRight)->Font = f;
-    d->AddLabel(QStringLiteral("QRRchCst"), QString(), 6.45, 0.02, 0.9, Qt::AlignRight)->Font = f;
-
-    Band* s = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
+    LabelOf(r, "CoverLbl")->Caption = QStringLiteral("NA");   // a suction pipe lies in no trench
+    Band* s = reports::AddCostTotal(r, QStringLiteral("Total cost suction line pipe installation  $"));
     s->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };
-    s->AddShape(QStringLiteral("SummaryRule"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.02))->PenWidth = 0.5;
-    s->AddLabel(QStringLiteral("TotalCap"), QStringLiteral("Total cost suction line pipe installation  $"), 3.2, 0.1,
-                3.2, Qt::AlignRight)->Font = ReportFont(9, true);
-    s->AddLabel(QStringLiteral("CostTotLbl"), QString(), 6.45, 0.1, 0.9, Qt::AlignRight)->Font = ReportFont(9, true);
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
 
