@@ -4,11 +4,11 @@
 #include "mainwindow/mersol_window.h"
 
 #include "model/data_module.h"
-#include "model/job.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/chart/colors.h"
 #include "platform/chart/fonts.h"
 #include "platform/db/db.h"
+#include "reports/profile_chart_series.h"
 
 #include <initializer_list>
 
@@ -19,11 +19,6 @@ using chart::Series;
 using chart::SeriesKind;
 using chart::WindowsColor;
 namespace wc = chart::wincolor;
-
-void openIfClosed(db::Table* t)
-{
-    if (!t->Active()) t->Open();
-}
 
 void setPointer(Series* s, PointerStyle style, int horiz, int vert, QColor color = QColor())
 {
@@ -126,113 +121,26 @@ void TMersolForm::buildOutChart(QWidget* page)
 
 void TMersolForm::FillProfileChart()
 {
-    const QColor red = WindowsColor(wc::Red), green = WindowsColor(wc::Green),
-                 blue = WindowsColor(wc::Blue), yellow = WindowsColor(wc::Yellow),
-                 aqua = WindowsColor(wc::Aqua), lime = WindowsColor(wc::Lime),
-                 fuchsia = WindowsColor(wc::Fuchsia), maroon = WindowsColor(wc::Maroon),
-                 black = WindowsColor(wc::Black), purple = WindowsColor(wc::Purple);
-    TDMod& d = *DMod;
-
-    Tul->FirstPoint = true;
-    for (Series* s : {Series1, Series2, Series3, Series4, Series5, Series6, Series7, Series9, Series10,
-                      Series11, Series12, Series13, Series14, Series15, Series16})
-        s->Clear();
-
-    db::Table* prof = d.WorkProfTable;
-    openIfClosed(d.WorkPipeTable);
-    openIfClosed(prof);
-    prof->First();
-    const double firstStation = d.WorkProfTableStation->AsFloat();
-    const double pumpMark = d.WorkPipeTablePumpEyeElev->AsFloat() + 2.0;
-    const QString pumpLabel = QStringLiteral("Pump");
-
-    // -100 is the entry for a job without a water surface.
-    const double wsElev = d.WorkPipeTableWSElev->AsFloat();
-    if (wsElev != -100.0) Series4->Add(firstStation, wsElev, QString(), yellow);
-    if (Tul->SysTypeCode == 2) Series7->Add(firstStation, pumpMark, pumpLabel, black);
-
-    double lastStation = 0.0;
-    for (; !prof->Eof(); prof->Next()) {
-        const double station = d.WorkProfTableStation->AsFloat();
-        const double ground = d.WorkProfTableGroundElev->AsFloat();
-        const int nodeType = d.WorkProfTableNodeType->AsInteger();
-        lastStation = station;
-        Series1->Add(station, d.WorkProfTableHgl->AsFloat(), QString(), red);
-        if (nodeType == 2) {
-            // The grade line rises at the booster: a second point at the same station.
-            Series1->Add(station, Tul->BoosterHgl, QString(), red);
-            Series7->Add(station, pumpMark, pumpLabel, black);
-        }
-        if (d.WorkProfTableOutQ->AsFloat() > 0)
-            Series15->Add(station, ground + 8.0, d.WorkProfTableOutQ->AsString() + QStringLiteral(" gpm Outflow"),
-                          black);
-        if (d.WorkProfTableInQ->AsFloat() > 0)
-            Series16->Add(station, ground + 8.0, d.WorkProfTableInQ->AsString() + QStringLiteral(" gpm Inflow"),
-                          black);
-        if (nodeType == 3) {
-            Series9->Add(station, Tul->OffElev, QString(), aqua);
-            Series10->Add(station, Tul->OnElev, QString(), lime);
-            Series1->Add(station, Tul->BoosterHgl, QString(), red);
-            Tul->FirstPoint = false;
-        }
-        Series2->Add(station, ground, QString(), green);
-        Series3->Add(station, d.WorkProfTableInvertElev->AsFloat(), QString(), blue);
-        if (Tul->PumpTypeCode == 7) {
-            // A pressure tank's on and off levels run along the profile; past a
-            // reducer only the on line goes on, at the reducer's set grade.
-            if (Tul->FirstPoint) {
-                Series9->Add(station, Tul->OffElev, QString(), aqua);
-                Series10->Add(station, Tul->OnElev, QString(), lime);
-            } else {
-                Series10->Add(station, Tul->BoosterSgl, QString(), lime);
-            }
-        }
-        if (d.WorkProfTableAirVacSize->AsFloat() > 0) Series11->Add(station, ground + 2.0, QString(), purple);
-    }
-
-    if (Tul->SysHas == 1) {
-        db::Table* gated = d.WorkGatedTable;
-        openIfClosed(gated);
-        // A gated end whose gated pipe was never laid out has nothing to draw.
-        if (!gated->IsEmpty()) {
-            gated->First();
-            auto v = [](db::Field* f) { return f->AsFloat(); };
-            const double startSta = v(d.WorkGatedTableStartSta), startHgl = v(d.WorkGatedTableStartHGL);
-            const bool mid = d.WorkGatedTableIsMidSeg->AsBoolean();
-            Series1->Add(lastStation, startHgl, QString(), red);
-            Series3->Add(lastStation, v(d.WorkGatedTableStartElev), QString(), blue);
-            Series5->Add(startSta, v(d.WorkGatedTableStartElev), QString(), fuchsia);
-            Series5->Add(v(d.WorkGatedTableStaAsta), v(d.WorkGatedTableStaAElev), QString(), fuchsia);
-            if (mid) {
-                Series5->Add(v(d.WorkGatedTableMidSta), v(d.WorkGatedTableMidElev), QString(), fuchsia);
-                Series5->Add(v(d.WorkGatedTableStaCsta), v(d.WorkGatedTableStaCElev), QString(), fuchsia);
-            }
-            Series5->Add(v(d.WorkGatedTableStaDsta), v(d.WorkGatedTableStaDElev), QString(), fuchsia);
-            Series5->Add(v(d.WorkGatedTableEndSta), v(d.WorkGatedTableEndElev), QString(), fuchsia);
-            if (mid) {
-                Series12->Add(startSta, startHgl, QString(), fuchsia);
-                Series12->Add(v(d.WorkGatedTableMidSta), v(d.WorkGatedTableMidHGL), QString(), fuchsia);
-                Series12->Add(v(d.WorkGatedTableStaCsta), v(d.WorkGatedTableCHGL), QString(), fuchsia);
-            }
-            Series13->Add(startSta, startHgl, QString(), black);
-            Series13->Add(v(d.WorkGatedTableStaDsta), v(d.WorkGatedTableDHGL), QString(), black);
-            Series13->Add(v(d.WorkGatedTableEndSta), v(d.WorkGatedTableEndHGL), QString(), black);
-            Series14->Add(startSta, startHgl, QString(), blue);
-            Series14->Add(v(d.WorkGatedTableStaAsta), v(d.WorkGatedTableAHGL), QString(), blue);
-        }
-    }
-
-    if (Tul->SysHas == 2) {
-        db::Table* trickle = d.WorkTrickleTable;
-        openIfClosed(trickle);
-        trickle->First();
-        if (!trickle->Eof())
-            Series3->Add(lastStation, d.WorkTrickleTableInvertElev->AsFloat(), QString(), blue);
-        for (; !trickle->Eof(); trickle->Next()) {
-            const double station = d.WorkTrickleTableStation->AsFloat();
-            Series6->Add(station, d.WorkTrickleTableInvertElev->AsFloat(), QString(), maroon);
-            Series1->Add(station, d.WorkTrickleTableHgl->AsFloat(), QString(), red);
-        }
-    }
+    ProfileChartSeries s;
+    s.Hgl = Series1;
+    s.Ground = Series2;
+    s.Invert = Series3;
+    s.WaterSurface = Series4;
+    s.GatedPipe = Series5;
+    s.Manifold = Series6;
+    s.Pump = Series7;
+    s.OffElev = Series9;
+    s.OnElev = Series10;
+    s.AirValve = Series11;
+    s.GatedMidHgl = Series12;
+    s.GatedEndHgl = Series13;
+    s.GatedStartHgl = Series14;
+    s.Outflow = Series15;
+    s.Inflow = Series16;
+    ProfileChartRules rules;
+    rules.airValveRise = 2.0;
+    rules.tankLevelsAtAnyReducer = true;
+    rules.ownSetLines = false;
+    FillProfileChartSeries(s, rules);
     OutChart->update();
 }

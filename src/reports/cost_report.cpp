@@ -2,6 +2,8 @@
 
 #include "model/data_module.h"
 #include "model/job.h"
+#include "platform/db/db.h"
+#include "platform/report/format.h"
 #include "reports/gated_pipe_cost_report.h"
 #include "reports/manifold_cost_report.h"
 #include "reports/pumping_energy_report.h"
@@ -9,6 +11,23 @@
 #include "reports/report_forms.h"
 
 using namespace report;
+using reports::LabelOf;
+using reports::ReportFont;
+
+namespace {
+
+db::Field* Prof(const char* name)
+{
+    return DMod->WorkProfTable->FieldByName(QString::fromLatin1(name));
+}
+
+void OpenIfClosed(db::Table* t)
+{
+    if (!t->Active())
+        t->Open();
+}
+
+} // namespace
 
 TQRCost::TQRCost(QWidget* owner) : ui::Form(owner)
 {
@@ -21,6 +40,7 @@ TQRCost::TQRCost(QWidget* owner) : ui::Form(owner)
     r.PrintIfEmpty = true;
     r.FirstPageHeader = true;
     r.LastPageFooter = true;
+    r.BeforePrint = [this](Report& rep) { QuickRepCostBeforePrint(rep); };
     r.OnStartPage = [this](Report& rep) { QuickRepCostStartPage(rep); };
     reports::TitleBandNames names;
     names.band = "TitleBandMain";
@@ -28,6 +48,27 @@ TQRCost::TQRCost(QWidget* owner) : ui::Form(owner)
     names.jobClassCaption = "JobClass:";
     double top = 0;
     reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QStringLiteral("Main Pipeline "), names, top);
+
+    // Station, length, pipe, cover, cost per foot, reach cost.
+    Band* ch = r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.45);
+    auto heading = [&](const char* name, const char* text, double left, double width) {
+        Memo* m = ch->AddMemo(QString::fromLatin1(name), QRectF(left, 0.02, width, 0.36), QString::fromLatin1(text));
+        m->Font = ReportFont(8, true);
+        m->Alignment = Qt::AlignHCenter;
+    };
+    heading("ColStation", "Station", 0.0, 0.7);
+    heading("ColLen", "Dn Strm Length       (ft)", 0.75, 0.8);
+    heading("ColDesc", "Pipe Description", 1.6, 3.0);
+    heading("ColCover", "Pipe Cover   (in)", 4.65, 0.8);
+    heading("ColFtCost", "Cost per foot    ($)", 5.5, 0.9);
+    heading("ColRchCost", "Reach Cost      ($)", 6.45, 1.0);
+    ch->AddShape(QStringLiteral("HeaderRule"), ShapeKind::HorzLine, QRectF(0, 0.41, 7.5, 0.02))->PenWidth = 0.5;
+
+    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandMain"), DMod->WorkProfTable, "QRDBSta", "TSta",
+                                   "RchLen", "QRFtCst");
+    d->BeforePrint = [this](Band& b, bool& p) { DetailBandMainBeforePrint(b, p); };
+    Band* s = reports::AddCostTotal(r, QStringLiteral("Total cost main line pipe installation     $"));
+    s->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
     QRCompositeReport3.Title = r.ReportTitle;
     QRCompositeReport3.OnAddReports = [this](CompositeReport& c) { QRCompositeReport3AddReports(c); };
@@ -35,12 +76,43 @@ TQRCost::TQRCost(QWidget* owner) : ui::Form(owner)
 
 void TQRCost::FormShow()
 {
+    OpenIfClosed(DMod->WorkPipeTable);
+    OpenIfClosed(DMod->WorkProfTable);
+    OpenIfClosed(DMod->WorkTrickleTable);
+    CostTotal = 0.0;
     reports::ArrowCursor();
+}
+
+// Every generation (the preview, and again a print from it) sums afresh.
+void TQRCost::QuickRepCostBeforePrint(Report&)
+{
+    CostTotal = 0.0;
 }
 
 void TQRCost::QuickRepCostStartPage(Report&)
 {
     reports::ArrowCursor();
+}
+
+void TQRCost::DetailBandMainBeforePrint(Band&, bool&)
+{
+    const Report& r = QuickRepCost;
+    const bool reach = Prof("RchLen")->AsFloat() > 0;
+    reports::SetEnabled(r, {"CoverLbl", "QRDBLen", "QRFtCst", "QRRchCst", "QRDBDesc"}, reach);
+    reports::SetEnabled(r, {"QRDBSta"}, true);
+    if (!reach)
+        return;
+    const double cost = Prof("RchCost")->AsFloat();
+    CostTotal += cost;
+    LabelOf(r, "CoverLbl")->Caption =
+        Prof("PipeDepth")->AsFloat() <= 0 ? QStringLiteral("0") : Prof("PipeDepth")->AsString();
+    LabelOf(r, "QRFtCst")->Caption = FormatMask(Prof("CostFt")->AsFloat(), QStringLiteral("###,##0.00"));
+    LabelOf(r, "QRRchCst")->Caption = FormatMask(cost, QStringLiteral("###,##0"));
+}
+
+void TQRCost::SummaryBand1BeforePrint(Band&, bool&)
+{
+    LabelOf(QuickRepCost, "CostTotLbl")->Caption = FormatMask(CostTotal, QStringLiteral("###,##0"));
 }
 
 void TQRCost::QRCompositeReport3AddReports(CompositeReport& c)
@@ -53,8 +125,7 @@ void TQRCost::QRCompositeReport3AddReports(CompositeReport& c)
         c.Add(&QRManifCost->QuickRepTrickleCost);
     if (Tul->SysTypeCode == 2) {
         if (Tul->PumpTypeCode == 1 && QRSuctionCost) {
-            if (!DMod->WorkSuctionTable->Active())
-                DMod->WorkSuctionTable->Open();
+            OpenIfClosed(DMod->WorkSuctionTable);
             c.Add(&QRSuctionCost->QuickRepSuctionCost);
         }
         if (QRPumpCost)

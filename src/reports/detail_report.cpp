@@ -431,30 +431,14 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
             losses = QStringLiteral("Column Friction= ") + HeadText("ColumnLoss");
     }
 
-    static const char* const kDesc[] = {"KDescription1", "KDescription2", "KDescription3"};
-    static const char* const kK[] = {"K1", "K2", "K3"};
-    static const char* const kKid[] = {"Kid1", "Kid2", "Kid3"};
     const QString desc1 = Prof("KDescription1")->AsString();
-    if (desc1.isEmpty()) {
+    const QString items = reports::LossItemsText(DMod->WorkProfTable, PrevDiaIn, ItemId);
+    if (items.isEmpty()) {
         if (losses.isEmpty())
             losses = QStringLiteral("None");
     } else {
-        for (int n = 0; n < 3; ++n) {
-            if (Prof(kDesc[n])->AsString().isEmpty())
-                continue;
-            // A negative K marks a size change: from the diameter above to this one.
-            ItemId[n] = Prof(kK[n])->AsFloat() < 0
-                            ? FixedText(PrevDiaIn, 6, 2) + QLatin1Char(',') + Prof("DiaIn")->AsString()
-                            : Prof(kKid[n])->AsString();
-        }
-        const QString first = desc1 + QStringLiteral(", id= ") + ItemId[0];
         // The items follow the column or suction friction when there is one.
-        losses = losses.isEmpty() ? first : losses + QStringLiteral("; ") + first;
-        for (int n = 1; n < 3; ++n) {
-            const QString desc = Prof(kDesc[n])->AsString();
-            if (!desc.isEmpty())
-                losses += QStringLiteral("; ") + desc + QStringLiteral(", id= ") + ItemId[n];
-        }
+        losses = losses.isEmpty() ? items : losses + QStringLiteral("; ") + items;
     }
     PrevDiaIn = Prof("DiaIn")->AsFloat();
 

@@ -1,25 +1,33 @@
 #pragma once
 // The pump of a pumped job or an in-line booster, and a centrifugal pump's
 // suction line: sections of the detailed and summary reports.
-// Its bands are not built yet: until they are it prints no page.
-#include "model/data_module.h"
 #include "model/job.h"
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
+#include <QString>
+
 class TQRPump : public ui::Form {
     Q_OBJECT
 public:
-    explicit TQRPump(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("QRPump"));
-        SetCaption(QStringLiteral("QRPump"));
-        QuickRepPump.DataSet = DMod->WorkPipeTable;
-        QuickRepSuction.DataSet = DMod->WorkSuctionTable;
-    }
+    explicit TQRPump(QWidget* owner);
 
     report::Report QuickRepPump{QStringLiteral("QuickRepPump")};
     report::Report QuickRepSuction{QStringLiteral("QuickRepSuction")};
+
+    // Per run of the suction report.
+    double CumulativeLoss = 0.0;   // ft, minor and friction losses of the segments printed so far
+    QString SlotText[3];           // diameter texts of the minor-loss slots of the segment
+    int PrevDiameter = 0;          // in, whole inches of the last segment with a first loss slot
+
+    void TitleBand1BeforePrint(report::Band& band, bool& printBand);
+    void QuickRepSuctionBeforePrint(report::Report& r);
+    void DetailBand1BeforePrint(report::Band& band, bool& printBand);
+    void FormShow() override;
+
+private:
+    void buildPump();
+    void buildSuction();
 };
 
 inline TQRPump* QRPump = nullptr;

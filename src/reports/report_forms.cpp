@@ -1,5 +1,6 @@
 #include "reports/report_forms.h"
 
+#include "model/number_text.h"
 #include "platform/chart/fonts.h"
 #include "platform/db/db.h"
 #include "platform/ui/cursor.h"
@@ -47,6 +48,54 @@ void SetEnabled(const Report& r, std::initializer_list<const char*> names, bool 
 {
     for (const char* n : names)
         ControlOf(r, QString::fromLatin1(n))->Enabled = on;
+}
+
+QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3])
+{
+    static const char* const kDesc[] = {"KDescription1", "KDescription2", "KDescription3"};
+    static const char* const kK[] = {"K1", "K2", "K3"};
+    static const char* const kKid[] = {"Kid1", "Kid2", "Kid3"};
+    auto field = [t](const char* name) { return t->FieldByName(QString::fromLatin1(name)); };
+    if (field(kDesc[0])->AsString().isEmpty())
+        return QString();
+    QString items;
+    for (int n = 0; n < 3; ++n) {
+        const QString desc = field(kDesc[n])->AsString();
+        if (desc.isEmpty())
+            continue;
+        // A negative K marks a size change: from the diameter above to this one.
+        slotText[n] = field(kK[n])->AsFloat() < 0
+                          ? FixedText(prevDiaIn, 6, 2) + QLatin1Char(',') + field("DiaIn")->AsString()
+                          : field(kKid[n])->AsString();
+        if (!items.isEmpty())
+            items += QStringLiteral("; ");
+        items += desc + QStringLiteral(", id= ") + slotText[n];
+    }
+    return items;
+}
+
+Band* AddCostLine(Report& r, const QString& bandName, db::Table* t, const char* stationName,
+                  const char* stationField, const char* lengthField, const char* costFtName)
+{
+    Band* d = r.AddBand(BandType::Detail, bandName, 0.19);
+    const QFont f = ReportFont(8);
+    d->AddDBText(QString::fromLatin1(stationName), t, QString::fromLatin1(stationField), 0.0, 0.02, 0.7)->Font = f;
+    d->AddDBText(QStringLiteral("QRDBLen"), t, QString::fromLatin1(lengthField), 0.75, 0.02, 0.7, QString(),
+                 Qt::AlignRight)->Font = f;
+    d->AddDBText(QStringLiteral("QRDBDesc"), t, QStringLiteral("DownStreamPipeDescription"), 1.6, 0.02, 3.0)->Font = f;
+    d->AddLabel(QStringLiteral("CoverLbl"), QString(), 4.65, 0.02, 0.7, Qt::AlignRight)->Font = f;
+    d->AddLabel(QString::fromLatin1(costFtName), QString(), 5.5, 0.02, 0.8, Qt::AlignRight)->Font = f;
+    d->AddLabel(QStringLiteral("QRRchCst"), QString(), 6.45, 0.02, 0.9, Qt::AlignRight)->Font = f;
+    return d;
+}
+
+Band* AddCostTotal(Report& r, const QString& caption)
+{
+    Band* s = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
+    s->AddShape(QStringLiteral("SummaryRule"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.02))->PenWidth = 0.5;
+    s->AddLabel(QStringLiteral("TotalCap"), caption, 3.2, 0.1, 3.2, Qt::AlignRight)->Font = ReportFont(9, true);
+    s->AddLabel(QStringLiteral("CostTotLbl"), QString(), 6.45, 0.1, 0.9, Qt::AlignRight)->Font = ReportFont(9, true);
+    return s;
 }
 
 Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, const TitleBandNames& n,

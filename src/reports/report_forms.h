@@ -31,6 +31,21 @@ void SetCaption(const report::Report& r, const QString& name, const QString& tex
 // Switches the named controls on (they print) or off.
 void SetEnabled(const report::Report& r, std::initializer_list<const char*> names, bool on);
 
+// The minor-loss items of the table's current row: "description, id= d" for
+// each filled slot, joined by "; ", empty when the first slot is empty. The
+// id of a size change (negative K) is the diameter above, two decimals, a
+// comma and this row's DiaIn; of any other loss, its Kid. `slotText` keeps
+// each slot's id text (a slot without description keeps the one it had).
+QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3]);
+
+// The reach line of a cost table over `t`: the station or segment
+// (`stationName` showing `stationField`), the length, the pipe, and the
+// labels CoverLbl, the cost per foot (`costFtName`) and QRRchCst.
+report::Band* AddCostLine(report::Report& r, const QString& bandName, db::Table* t, const char* stationName,
+                          const char* stationField, const char* lengthField, const char* costFtName);
+// The summary band of a cost table: a rule, `caption` and the total CostTotLbl.
+report::Band* AddCostTotal(report::Report& r, const QString& caption);
+
 // The names of the controls of the common title band.
 struct TitleBandNames {
     const char* band = "TitleBand1";

@@ -1,21 +1,20 @@
 #pragma once
 // The cost of a centrifugal pump's suction line: a section of the cost report.
-// Its bands are not built yet: until they are it prints no page.
-#include "model/data_module.h"
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
 class TQRSuctionCost : public ui::Form {
     Q_OBJECT
 public:
-    explicit TQRSuctionCost(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("QRSuctionCost"));
-        SetCaption(QStringLiteral("QRSuctionCost"));
-        QuickRepSuctionCost.DataSet = DMod->WorkSuctionTable;
-    }
+    explicit TQRSuctionCost(QWidget* owner);
 
     report::Report QuickRepSuctionCost{QStringLiteral("QuickRepSuctionCost")};
+
+    double CostTotal = 0.0;   // per run: dollars, the unrounded segment costs printed so far
+
+    void QuickRepSuctionCostBeforePrint(report::Report& r);
+    void DetailBandSuctionBeforePrint(report::Band& band, bool& printBand);
+    void SummaryBand1BeforePrint(report::Band& band, bool& printBand);
 };
 
 inline TQRSuctionCost* QRSuctionCost = nullptr;

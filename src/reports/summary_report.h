@@ -1,7 +1,7 @@
 #pragma once
-// The summary hydraulic report and the composite that chains the end-node
-// and pump sections after it. Its node lines are not built yet: it prints
-// the common title band and page footer.
+// The summary hydraulic report: one line per node of the computed main
+// pipeline with the reach below it, and the composite that chains the
+// end-node and pump sections after it.
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
@@ -13,8 +13,16 @@ public:
     report::Report QuickRepSummary{QStringLiteral("QuickRepSummary")};
     report::CompositeReport QRCompositeReport1;
 
+    // Per run: a booster has been printed above, so static pressures below
+    // it no longer apply.
+    bool BoosterPassed = false;
+
     void QRCompositeReport1AddReports(report::CompositeReport& composite);
+    void QuickRepSummaryBeforePrint(report::Report& r);
     void QuickRepSummaryStartPage(report::Report& r);
+    void ColumnHeaderBand1BeforePrint(report::Band& band, bool& printBand);
+    void DetailBand1BeforePrint(report::Band& band, bool& printBand);
+    void SummaryBand1BeforePrint(report::Band& band, bool& printBand);
     void FormShow() override;
 };
 

@@ -1,0 +1,60 @@
+#include "reports/suction_cost_report.h"
+
+#include "model/data_module.h"
+#include "platform/db/db.h"
+#include "platform/report/format.h"
+#include "reports/report_forms.h"
+
+using namespace report;
+using reports::LabelOf;
+using reports::ReportFont;
+
+TQRSuctionCost::TQRSuctionCost(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("QRSuctionCost"));
+    SetCaption(QStringLiteral("QRSuctionCost"));
+    Report& r = QuickRepSuctionCost;
+    r.Title = QStringLiteral("Suction Pipe Cost");
+    r.DataSet = DMod->WorkSuctionTable;
+    r.Page = PageSetup::Custom(8.5, 6.0);
+    r.PrintIfEmpty = true;
+    r.FirstPageHeader = true;
+    r.LastPageFooter = true;
+    r.BeforePrint = [this](Report& rep) { QuickRepSuctionCostBeforePrint(rep); };
+
+    Band* t = r.AddBand(BandType::Title, QStringLiteral("TitleBandSuction"), 0.42);
+    t->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Suction Pipe"), 0, 0.02, 1.2)->Font = ReportFont(10, true);
+    t->AddLabel(QStringLiteral("QRLabel2"), QStringLiteral("Segment"), 0, 0.2, 1.2)->Font = ReportFont(9);
+
+    // The columns of the main cost table: station, length, cover, cost per
+    // foot, reach cost, pipe.
+    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandSuction"), DMod->WorkSuctionTable, "QRDBSeg",
+                                   "SegmentNo", "PipeLength", "QRCostFt");
+    d->BeforePrint = [this](Band& b, bool& p) { DetailBandSuctionBeforePrint(b, p); };
+    LabelOf(r, "CoverLbl")->Caption = QStringLiteral("NA");   // a suction pipe lies in no trench
+    Band* s = reports::AddCostTotal(r, QStringLiteral("Total cost suction line pipe installation  $"));
+    s->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };
+    reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
+}
+
+// Every generation (the preview, and again a print from it) sums afresh.
+void TQRSuctionCost::QuickRepSuctionCostBeforePrint(Report&)
+{
+    CostTotal = 0.0;
+}
+
+void TQRSuctionCost::DetailBandSuctionBeforePrint(Band&, bool&)
+{
+    const Report& r = QuickRepSuctionCost;
+    db::Table* suction = DMod->WorkSuctionTable;
+    const double cost = suction->FieldByName(QStringLiteral("RchCost"))->AsFloat();
+    LabelOf(r, "QRCostFt")->Caption =
+        FormatMask(suction->FieldByName(QStringLiteral("CostFt"))->AsFloat(), QStringLiteral("##0.00"));
+    LabelOf(r, "QRRchCst")->Caption = FormatMask(cost, QStringLiteral("###,##0"));
+    CostTotal += cost;
+}
+
+void TQRSuctionCost::SummaryBand1BeforePrint(Band&, bool&)
+{
+    LabelOf(QuickRepSuctionCost, "CostTotLbl")->Caption = FormatMask(CostTotal, QStringLiteral("###,##0"));
+}
