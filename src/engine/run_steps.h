@@ -62,10 +62,14 @@ inline void EditIfBrowsing(db::Table* t)
 }
 
 // Writes v as fixed-point text: rounded to `precision` significant digits,
-// shown with `digits` decimals, so the field holds the rounded value.
+// shown with `digits` decimals, so the field holds the rounded value. A
+// number field is given the number the text reads as, without the text.
 inline void SetFixed(db::Field* f, double v, int precision, int digits)
 {
-    f->SetAsString(FixedText(v, precision, digits));
+    if (f->DataType() == db::FieldType::Number)
+        f->SetAsFloat(FixedValue(v, precision, digits));
+    else
+        f->SetAsString(FixedText(v, precision, digits));
 }
 
 // The friction-method text stored with a reach's results ("Hazen Williams,
