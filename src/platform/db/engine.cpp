@@ -112,7 +112,9 @@ StmtCache* cacheOf(sqlite3* db)
 sqlite3* openFile(const QString& file, int flags)
 {
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags, nullptr);
+    // A connection is only ever used by the thread of the program's windows,
+    // so SQLite need not lock it around every call.
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
@@ -297,10 +299,12 @@ void unregisterOpen(Table* t)
 
 std::vector<Table*> openTables(const QString& alias, const QString& table)
 {
+    // Asked after every post: the names are compared in place, the table's first.
     std::vector<Table*> out;
-    const QString k = key(alias);
+    const QStringView k = QStringView(alias).trimmed();
     for (Table* t : state().open)
-        if (key(t->DatabaseName()) == k && (table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0))
+        if ((table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0)
+            && QStringView(t->DatabaseName()).trimmed().compare(k, Qt::CaseInsensitive) == 0)
             out.push_back(t);
     return out;
 }

@@ -102,6 +102,31 @@ void Stmt::bind(int i, const QVariant& v)
         failed(rc);
 }
 
+void Stmt::bindStored(int i, const QVariant& v, FieldType type)
+{
+    // The field types' own values are read in place; anything else, and a
+    // logical, goes the general way.
+    int rc;
+    switch (type == FieldType::Logical ? QMetaType::UnknownType : v.typeId()) {
+    case QMetaType::Double:
+        rc = sqlite3_bind_double(st_, i, *static_cast<const double*>(v.constData()));
+        break;
+    case QMetaType::Int:
+        rc = sqlite3_bind_int64(st_, i, *static_cast<const int*>(v.constData()));
+        break;
+    case QMetaType::QString: {
+        const QString& s = *static_cast<const QString*>(v.constData());
+        rc = sqlite3_bind_text16(st_, i, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+        break;
+    }
+    default:
+        bind(i, toStorage(v, type));
+        return;
+    }
+    if (rc != SQLITE_OK)
+        failed(rc);
+}
+
 int Stmt::stepRc()
 {
     int rc = sqlite3_step(st_);
