@@ -59,7 +59,7 @@ QString scientific(const std::string& r, int intDigits, bool negative)
 
 } // namespace
 
-QString FixedText(double x, int precision, int digits)
+QString FixedTextExact(double x, int precision, int digits)
 {
     if (!std::isfinite(x))
         return QStringLiteral("0");
@@ -215,4 +215,30 @@ double FixedValue(double x, int precision, int digits)
         return units == 0 ? 0.0 : (x < 0 ? -v : v);
     }
     return FixedText(x, precision, digits).toDouble();
+}
+
+QString FixedText(double x, int precision, int digits)
+{
+    std::int64_t units = 0;
+    if (!std::isfinite(x) || precision < 1 || precision > 18 || digits < 0 || digits > 18
+        || (x != 0.0 && !FixedUnits(std::fabs(x), precision, digits, units)))
+        return FixedTextExact(x, precision, digits);
+    // The decided digits written out: sign, integer part, decimals.
+    char buf[48];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    std::int64_t rest = units;
+    for (int k = 0; k < digits; ++k) {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    }
+    if (digits > 0)
+        *--p = '.';
+    do {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest > 0);
+    if (x < 0 && units != 0)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
