@@ -233,8 +233,21 @@ struct Table::Impl {
         QString sql = QStringLiteral("SELECT rowid");
         for (const auto& c : meta.columns)
             sql += QLatin1Char(',') + c.quoted;
-        sql += QStringLiteral(" FROM ") + quotedName + orderBy();
+        int rangeColumn = -1;
+        if (t->Ranged()) {
+            rangeColumn = meta.columnIndex(t->rangeField_);
+            if (rangeColumn < 0)
+                throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(t->rangeField_, name()));
+        }
+        sql += QStringLiteral(" FROM ") + quotedName;
+        if (rangeColumn >= 0)
+            sql += QStringLiteral(" WHERE ") + meta.columns[size_t(rangeColumn)].quoted + QStringLiteral("=?");
+        sql += orderBy();
         Stmt s(conn(), sql, QStringLiteral("Cannot read table ") + name(), name());
+        if (rangeColumn >= 0) {
+            const ColumnInfo& c = meta.columns[size_t(rangeColumn)];
+            s.bindStored(1, toFieldValue(t->rangeValue_, c.type, c.size, c.name, false), c.type);
+        }
         std::vector<Row> fresh;
         fresh.reserve(rows.size());
         const size_t n = meta.columns.size();
@@ -1279,6 +1292,33 @@ void Table::SetFiltered(bool on)
     d_->notify(&DataLink::DataSetChanged);
     if (AfterScroll)
         AfterScroll(*this);
+}
+
+void Table::SetRange(const QString& field, const QVariant& value)
+{
+    if (field.isEmpty())
+        throw DbError(QStringLiteral("A range on table %1 needs a field").arg(tableName_));
+    if (d_->active) {
+        if (d_->meta.columnIndex(field) < 0)
+            throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(field, tableName_));
+        CheckBrowseMode();
+    }
+    rangeField_ = field;
+    rangeValue_ = value;
+    if (d_->active)
+        d_->reload(false);
+}
+
+void Table::CancelRange()
+{
+    if (!Ranged())
+        return;
+    if (d_->active)
+        CheckBrowseMode();
+    rangeField_.clear();
+    rangeValue_ = QVariant();
+    if (d_->active)
+        d_->reload(false);
 }
 
 void Table::EmptyTable()
