@@ -26,7 +26,20 @@ struct CachedStmt {
 // Prepared statements by their SQL. The engine builds its SQL from a table's
 // columns, so a table of a new structure gets statements of its own anyway;
 // SQLite re-prepares a kept statement itself when the schema changed.
-using StmtCache = std::unordered_map<QString, CachedStmt>;
+// The SQL of a post holds every column of its table, and it is looked up
+// twice a post: hashed by its length and its two ends, which is plenty to
+// tell a connection's statements apart (the full texts are compared anyway).
+struct SqlHash {
+    size_t operator()(const QString& sql) const noexcept
+    {
+        constexpr qsizetype kEnd = 48;
+        const QStringView v(sql);
+        if (v.size() <= 2 * kEnd)
+            return qHash(v);
+        return qHash(v.first(kEnd)) ^ (qHash(v.last(kEnd)) * 31u) ^ size_t(v.size());
+    }
+};
+using StmtCache = std::unordered_map<QString, CachedStmt, SqlHash>;
 
 // More distinct statements than a connection normally needs: beyond this
 // the idle ones are dropped rather than the cache growing without end.

@@ -115,8 +115,22 @@ void Stmt::bindStored(int i, const QVariant& v, FieldType type)
         rc = sqlite3_bind_int64(st_, i, *static_cast<const int*>(v.constData()));
         break;
     case QMetaType::QString: {
+        // Plain ASCII text (nearly all of it) is its own UTF-8.
         const QString& s = *static_cast<const QString*>(v.constData());
-        rc = sqlite3_bind_text16(st_, i, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+        char ascii[256];
+        const qsizetype n = s.size();
+        bool plain = n <= qsizetype(sizeof ascii);
+        for (qsizetype k = 0; plain && k < n; ++k) {
+            const char16_t c = s.utf16()[k];
+            plain = c < 0x80;
+            ascii[k] = char(c);
+        }
+        if (plain) {
+            rc = sqlite3_bind_text(st_, i, ascii, int(n), SQLITE_TRANSIENT);
+        } else {
+            const QByteArray u = s.toUtf8();
+            rc = sqlite3_bind_text(st_, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        }
         break;
     }
     default:

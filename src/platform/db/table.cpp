@@ -418,13 +418,15 @@ struct Table::Impl {
         return v ? *v : QVariant();
     }
 
-    void setValue(Field* f, const QVariant& v)
+    // `held` says v is already what the field holds (the typed setters'
+    // own conversions); anything else is converted here.
+    void setValue(Field* f, const QVariant& v, bool held = false)
     {
         if (!active)
             throw DbError(QStringLiteral("Field '%1' cannot be used: table %2 is closed").arg(f->name_, name()));
         if (f->index_ < 0)
             throw DbError(QStringLiteral("Field '%1' no longer exists in table %2").arg(f->name_, name()));
-        QVariant x = toFieldValue(v, f->type_, f->size_, f->name_);
+        QVariant x = held ? v : toFieldValue(v, f->type_, f->size_, f->name_);
         if (f->calculated_) {
             if (!inCalc)
                 throw DbError(QStringLiteral("Field '%1' is calculated and cannot be modified").arg(f->name_));
@@ -641,10 +643,30 @@ QString Field::AsString() const
     }
 }
 
-void Field::SetAsFloat(double v) { table_->d_->setValue(this, QVariant(v)); }
-void Field::SetAsInteger(int v) { table_->d_->setValue(this, QVariant(v)); }
-void Field::SetAsBoolean(bool v) { table_->d_->setValue(this, QVariant(v)); }
-void Field::SetAsString(const QString& v) { table_->d_->setValue(this, QVariant(v)); }
+// The setters hand over the value a field of their own type holds as it is.
+void Field::SetAsFloat(double v)
+{
+    table_->d_->setValue(this, QVariant(v), type_ == FieldType::Number);
+}
+
+void Field::SetAsInteger(int v)
+{
+    const bool held = type_ == FieldType::Long || (type_ == FieldType::Short && v >= -32768 && v <= 32767);
+    table_->d_->setValue(this, QVariant(v), held);
+}
+
+void Field::SetAsBoolean(bool v) { table_->d_->setValue(this, QVariant(v), type_ == FieldType::Logical); }
+
+void Field::SetAsString(const QString& v)
+{
+    if (type_ != FieldType::Alpha && type_ != FieldType::Memo) {
+        table_->d_->setValue(this, QVariant(v));
+        return;
+    }
+    // Alpha text is cut to the field's size; no text is an empty field.
+    const QString cut = type_ == FieldType::Alpha && size_ > 0 && v.size() > size_ ? v.left(size_) : v;
+    table_->d_->setValue(this, cut.isEmpty() ? QVariant() : QVariant(cut), true);
+}
 void Field::SetValue(const QVariant& v) { table_->d_->setValue(this, v); }
 void Field::Clear() { table_->d_->setValue(this, QVariant()); }
 
