@@ -169,6 +169,20 @@ bool FixedUnits(double a, int precision, int digits, std::int64_t& units)
     const double slack = y * 4.0e-16;   // more than the one rounding of y
     if (y < lo + slack || y >= hi - slack)
         return false;   // the digit count is not certain
+    const int keepDirect = e + digits;
+    if (keepDirect >= 1 && keepDirect < precision && digits <= 22) {
+        // Rounded to the decimals straight away: the same as rounding to the
+        // precision first wherever that first rounding, which moves the value
+        // by half a unit of its last digit at most, cannot cross the half.
+        const double z = a * kPow10[digits];
+        const double zBelow = std::floor(z);
+        const double zFrac = z - zBelow;
+        const double reach = z * 4.0e-16 + 0.5 * kPow10[0] / kPow10[precision - keepDirect];
+        if (std::fabs(zFrac - 0.5) > reach && z < 9.0e15) {
+            units = std::int64_t(zBelow) + (zFrac > 0.5 ? 1 : 0);
+            return true;
+        }
+    }
     const double below = std::floor(y);
     const double frac = y - below;
     if (std::fabs(frac - 0.5) <= slack)
