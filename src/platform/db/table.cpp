@@ -1207,6 +1207,18 @@ bool Table::Locate(const QStringList& fields, const QVariantList& keys)
             const Field* f = fs[k];
             const QVariant& have = f->calculated_ ? calc[size_t(f->index_ - d_->ncols())] : data[size_t(f->index_)];
             const QVariant& w = want[k];
+            // Values of the field's own type, as the rows hold them, compared in place.
+            const int type = have.typeId();
+            if (type == w.typeId() && !have.isNull() && !w.isNull()) {
+                if (type == QMetaType::QString && f->type_ != FieldType::Number) {
+                    if (*static_cast<const QString*>(have.constData()) == *static_cast<const QString*>(w.constData()))
+                        continue;
+                    return false;
+                }
+                if (type == QMetaType::Double
+                    && *static_cast<const double*>(have.constData()) == *static_cast<const double*>(w.constData()))
+                    continue;
+            }
             if (have.isNull() || w.isNull()) {
                 if (have.isNull() != w.isNull())
                     return false;
