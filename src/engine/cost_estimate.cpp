@@ -77,6 +77,8 @@ void TCost::EstimateJobCost()
 {
     TDMod* d = DMod;
     UnpricedMaterials.clear();
+    // Every row the estimate writes is one transaction.
+    db::Transaction tx(db::kMersolAlias);
     OpenIfClosed(d->WorkPipeTable);
     OpenIfClosed(d->UnitCostTable);
     OpenIfClosed(d->TypeTable);
@@ -99,6 +101,7 @@ void TCost::EstimateJobCost()
         if (Tul->SysHas == 2)
             EstimateManifoldPipeCost();
     }
+    tx.Commit();
     if (!UnpricedMaterials.isEmpty())
         Warn(QStringLiteral("No cost per pound found for pipe material \"%1\"; it is priced at 0.")
                  .arg(UnpricedMaterials.join(QStringLiteral("\", \""))));

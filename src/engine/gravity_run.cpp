@@ -155,8 +155,8 @@ void TGrav::InletComps(TSta* s0, std::FILE* trace)
     if (Tul->PumpTypeCode != 0)
         s0->Kloss += Tul->ColumnLoss;
     if (trace)
-        std::fprintf(trace, "InletComps Sta= %s, Kloss = %f, psta1->vel= %f\n\n",
-                     Text(s0->StaText).constData(), Finite(s0->Kloss), Finite(s0->vel));
+        TracePrint(trace, "InletComps Sta= %s, Kloss = %f, psta1->vel= %f\n\n",
+                   {Text(s0->StaText).constData(), Finite(s0->Kloss), Finite(s0->vel)});
 }
 
 void TGrav::SegComp(TSta* s, TSta* u, std::FILE* trace)
@@ -169,9 +169,8 @@ void TGrav::SegComp(TSta* s, TSta* u, std::FILE* trace)
     for (int slot = 0; slot < 3; ++slot)
         s->Kloss += Tul->StationVelocityHeadLoss(slot, *s, *u, false);
     if (trace)
-        std::fprintf(trace, "SegComp Sta= %f, Q= %f, Floss = %f, Kloss = %f, psta->vel= %f\n",
-                     Finite(s->Station), Finite(s->PipeQ), Finite(s->Floss), Finite(s->Kloss),
-                     Finite(s->vel));
+        TracePrint(trace, "SegComp Sta= %f, Q= %f, Floss = %f, Kloss = %f, psta->vel= %f\n",
+                   {Finite(s->Station), Finite(s->PipeQ), Finite(s->Floss), Finite(s->Kloss), Finite(s->vel)});
 }
 
 void TGrav::EndComp(TSta* l, TSta* p, TSta* f, std::FILE* trace)
@@ -214,9 +213,8 @@ void TGrav::EndComp(TSta* l, TSta* p, TSta* f, std::FILE* trace)
         break;
     }
     if (trace)
-        std::fprintf(trace, "EndComp Sta= %f, Q= %f, Floss = %f, Kloss = %f, psta->vel= %f\n\n",
-                     Finite(l->Station), Finite(l->PipeQ), Finite(l->Floss), Finite(l->Kloss),
-                     Finite(l->vel));
+        TracePrint(trace, "EndComp Sta= %f, Q= %f, Floss = %f, Kloss = %f, psta->vel= %f\n\n",
+                   {Finite(l->Station), Finite(l->PipeQ), Finite(l->Floss), Finite(l->Kloss), Finite(l->vel)});
 }
 
 void TGrav::FinalComp(TSta** sta, std::FILE* trace)
@@ -266,10 +264,9 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
                                   s0->Warning) == 1)
         Warn(s0->Warning);
     if (trace)
-        std::fprintf(trace,
-                     "Finl1 Sta= %s, hgl= %f, psi = %f,\n psta[0]->vel = %f, v2/2g= %f, egl= %f\n\n",
-                     Text(s0->StaText).constData(), Finite(s0->Hgl), Finite(s0->Psi),
-                     Finite(s0->vel), Finite(hv0), Finite(s0->Egl));
+        TracePrint(trace, "Finl1 Sta= %s, hgl= %f, psi = %f,\n psta[0]->vel = %f, v2/2g= %f, egl= %f\n\n",
+                   {Text(s0->StaText).constData(), Finite(s0->Hgl), Finite(s0->Psi), Finite(s0->vel),
+                    Finite(hv0), Finite(s0->Egl)});
 
     for (int i = 1; i < n; ++i) {
         TSta* s = sta[i];
@@ -359,10 +356,9 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
             }
         }
         if (trace)
-            std::fprintf(trace,
-                         "Final int Sta= %s, hgl= %f, psi = %f,\n vel = %f, v2/2g= %f, egl= %f\n\n",
-                         Text(s->StaText).constData(), Finite(s->Hgl), Finite(s->Psi),
-                         Finite(s->vel), Finite(hv), Finite(s->Egl));
+            TracePrint(trace, "Final int Sta= %s, hgl= %f, psi = %f,\n vel = %f, v2/2g= %f, egl= %f\n\n",
+                       {Text(s->StaText).constData(), Finite(s->Hgl), Finite(s->Psi), Finite(s->vel),
+                        Finite(hv), Finite(s->Egl)});
     }
 
     TSta* last = sta[n - 1];

@@ -4,8 +4,8 @@
 // pressure) station by station to the end node, with friction and minor
 // losses, grade lines, pressures, the outlet checks, pressure-reducing
 // stations and an in-line booster whose outlet pressure may be left to be
-// found. Each run writes a plain-text trace to "GravFlow.txt" in the working
-// directory and its results into WorkPipe and WorkProf.
+// found. Each run writes a plain-text trace to "GravFlow.txt" beside the
+// database and its results into WorkPipe and WorkProf.
 //
 // The pumped run computes its reaches and its end node with InletComps,
 // SegComp and EndComp of the same object.

@@ -59,14 +59,12 @@ bool JManfld::SelectSegmentPipe(int i, std::vector<TSta*>& nodes)
     const double q = m->ManifoldSegFlow;
     const double len = m->ManifoldSegLength;
 
-    db::Table* temp = m->TempTable;
-    OpenIfClosed(temp);
-    if (!temp->IsEmpty())
-        temp->EmptyTable();
-
-    db::Table* sizes = m->Temp1Table;
-    for (sizes->First(); !sizes->Eof(); sizes->Next()) {
-        const double id = m->Temp1TableId->AsFloat();
+    // The texts are cut as the Temp table's fields would cut them.
+    const int typeSize = m->TempTableType->Size();
+    const int descripSize = m->TempTablePDescrip->Size();
+    candidates_.clear();
+    for (const Size& size : sizes_) {
+        const double id = size.id;
         if (!(id > 0.0 && q > 0.0 && len > 0.0))
             continue;
         const double v = (q / 448.83) / (0.0054542 * id * id);
@@ -76,44 +74,83 @@ bool JManfld::SelectSegmentPipe(int i, std::vector<TSta*>& nodes)
         QString regime;
         const double loss = Hyd->FrictionLoss(id, q, len, node.Efac, node.Cfac, node.Nfac, re, regime, f);
         if (loss > 0.0 && loss <= m->ManifoldMaxFric) {
-            temp->Append();
-            m->TempTableRating->SetAsFloat(m->Temp1TableVal->AsFloat());
-            m->TempTableId->SetAsFloat(id);
-            m->TempTableQ->SetAsFloat(q);
-            m->TempTablePDescrip->SetAsString(m->Temp1TablePDescrip->AsString());
-            m->TempTableVel->SetAsFloat(v);
-            m->TempTableFric->SetAsFloat(loss);
-            m->TempTableCalcMeth->SetAsInteger(Tul->FrictionMethodUsed);
-            m->TempTableRe->SetAsFloat(re);
-            m->TempTableF->SetAsFloat(f);
-            m->TempTableType->SetAsString(regime);
-            m->TempTableLen->SetAsFloat(len);
-            temp->Post();
+            Candidate c;
+            c.rating = size.rating;
+            c.id = id;
+            c.q = q;
+            c.descrip = size.descrip.left(descripSize);
+            c.vel = v;
+            c.fric = loss;
+            c.calcMeth = Tul->FrictionMethodUsed;
+            c.re = re;
+            c.f = f;
+            c.type = regime.left(typeSize);
+            c.len = len;
+            candidates_.push_back(std::move(c));
         }
     }
 
-    if (temp->IsEmpty())
+    if (candidates_.empty())
         return false;
     // The fastest candidate is the smallest pipe within both limits; of
-    // equal velocities the first row wins.
-    temp->First();
-    double best = m->TempTableVel->AsFloat();
-    for (temp->Next(); !temp->Eof(); temp->Next())
-        best = std::max(best, m->TempTableVel->AsFloat());
-    if (!temp->Locate(QStringLiteral("Vel"), best))
-        return false;
-    node.PipeDescription = m->TempTablePDescrip->AsString();
-    node.DiaIn = m->TempTableId->AsFloat();
-    node.vel = m->TempTableVel->AsFloat();
-    node.Floss = m->TempTableFric->AsFloat();
-    node.Re = m->TempTableRe->AsFloat();
-    node.F = m->TempTableF->AsFloat();
-    node.FlowType = m->TempTableType->AsString();
-    node.FrictionMethodUsed = m->TempTableCalcMeth->AsInteger();
+    // equal velocities the first wins.
+    const Candidate* best = &candidates_.front();
+    for (const Candidate& c : candidates_)
+        if (c.vel > best->vel)
+            best = &c;
+    node.PipeDescription = best->descrip;
+    node.DiaIn = best->id;
+    node.vel = best->vel;
+    node.Floss = best->fric;
+    node.Re = best->re;
+    node.F = best->f;
+    node.FlowType = best->type;
+    node.FrictionMethodUsed = best->calcMeth;
     return true;
 }
 
+void JManfld::ReadSizes()
+{
+    TDMod* m = DMod;
+    sizes_.clear();
+    for (m->Temp1Table->First(); !m->Temp1Table->Eof(); m->Temp1Table->Next())
+        sizes_.push_back({m->Temp1TablePDescrip->AsString(), m->Temp1TableId->AsFloat(), m->Temp1TableVal->AsFloat()});
+}
+
+void JManfld::WriteCandidates()
+{
+    TDMod* m = DMod;
+    db::Table* temp = m->TempTable;
+    OpenIfClosed(temp);
+    if (!temp->IsEmpty())
+        temp->EmptyTable();
+    for (const Candidate& c : candidates_) {
+        temp->Append();
+        m->TempTableRating->SetAsFloat(c.rating);
+        m->TempTableId->SetAsFloat(c.id);
+        m->TempTableQ->SetAsFloat(c.q);
+        m->TempTablePDescrip->SetAsString(c.descrip);
+        m->TempTableVel->SetAsFloat(c.vel);
+        m->TempTableFric->SetAsFloat(c.fric);
+        m->TempTableCalcMeth->SetAsInteger(c.calcMeth);
+        m->TempTableRe->SetAsFloat(c.re);
+        m->TempTableF->SetAsFloat(c.f);
+        m->TempTableType->SetAsString(c.type);
+        m->TempTableLen->SetAsFloat(c.len);
+        temp->Post();
+    }
+}
+
 void JManfld::RunManifold()
+{
+    // Every row the run writes is one transaction: a run that fails part way
+    // leaves the tables as they were.
+    db::Transaction tx(db::kMersolAlias);
+    Compute();
+    tx.Commit();
+}
+
+void JManfld::Compute()
 {
     TDMod* m = DMod;
     db::Table* trickle = m->WorkTrickleTable;
@@ -171,6 +208,7 @@ void JManfld::RunManifold()
         previousId = id;
     }
     pipes->SetFiltered(false);
+    ReadSizes();
 
     m->ManifoldMaxVel = m->WorkPipeTableTriclMVel->AsFloat();
     m->ManifoldMaxFric = m->WorkPipeTableTriclMFric->AsFloat();
@@ -235,6 +273,7 @@ void JManfld::RunManifold()
         if (!SelectSegmentPipe(i, nodes))
             unsized << StationNumber(nodes[i]->Station) + QStringLiteral(" to ") + StationNumber(nodes[i + 1]->Station);
     }
+    WriteCandidates();
     if (!unsized.isEmpty()) {
         trickle->First();
         for (int i = 0; i < n && !trickle->Eof(); ++i, trickle->Next()) {

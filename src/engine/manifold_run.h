@@ -26,6 +26,26 @@ public:
     // when no candidate size meets the velocity and friction limits.
     bool SelectSegmentPipe(int i, std::vector<TSta*>& nodes);
     void WriteManifoldResults(std::vector<TSta*>& nodes, int count);
+
+private:
+    // A candidate size as Temp1 holds it, and a candidate pipe of a segment
+    // as Temp holds it: read and weighed in memory, the last segment's
+    // candidates written to Temp once at the end of the sizing.
+    struct Size {
+        QString descrip;
+        double id = 0.0;
+        double rating = 0.0;
+    };
+    struct Candidate {
+        double rating = 0.0, id = 0.0, q = 0.0, vel = 0.0, fric = 0.0, re = 0.0, f = 0.0, len = 0.0;
+        QString descrip, type;
+        int calcMeth = 0;
+    };
+    void Compute();
+    void ReadSizes();
+    void WriteCandidates();
+    std::vector<Size> sizes_;
+    std::vector<Candidate> candidates_;
 };
 
 // Most nodes a manifold may have, and the fewest it needs.

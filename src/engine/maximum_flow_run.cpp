@@ -62,9 +62,13 @@ double NextStep(double m)
 
 double MinorLosses(const TSta& s, const TSta& u, bool inlet)
 {
+    // A slot without a K (0, or no number) has no loss: the search passes
+    // every reach hundreds of times, most of them without minor losses.
+    const double K[3] = {s.K1, s.K2, s.K3};
     double k = 0.0;
     for (int slot = 0; slot < 3; ++slot)
-        k += Tul->StationVelocityHeadLoss(slot, s, u, inlet);
+        if (K[slot] > 0 || K[slot] < 0)
+            k += Tul->StationVelocityHeadLoss(slot, s, u, inlet);
     return k;
 }
 
@@ -83,8 +87,20 @@ void TFFlow::InvertFromCover(TSta& s)
 void TFFlow::ReachEnd(TSta& u, TSta& s)
 {
     s.Kloss = MinorLosses(s, u, false);
-    s.Floss = Hyd->FrictionLossBy(compMethod_, viscosity_, u.DiaIn, u.PipeQ, u.PipeLength, u.Efac,
-                                  u.Cfac, u.Nfac, s.Re, s.FlowType, s.F, Tul->FrictionMethodUsed);
+    FrictionMemo& m = memo_;
+    if (m.valid && m.compMethod == compMethod_ && m.nu == viscosity_ && m.D == u.DiaIn && m.Q == u.PipeQ
+        && m.L == u.PipeLength && m.e == u.Efac && m.C == u.Cfac && m.n == u.Nfac) {
+        s.Floss = m.loss;
+        s.Re = m.Re;
+        s.FlowType = m.regime;
+        s.F = m.f;
+        Tul->FrictionMethodUsed = m.method;
+    } else {
+        s.Floss = Hyd->FrictionLossBy(compMethod_, viscosity_, u.DiaIn, u.PipeQ, u.PipeLength, u.Efac,
+                                      u.Cfac, u.Nfac, s.Re, s.FlowType, s.F, Tul->FrictionMethodUsed);
+        m = {s.Floss > 0, compMethod_, viscosity_, u.DiaIn, u.PipeQ, u.PipeLength, u.Efac, u.Cfac, u.Nfac,
+             s.Floss, s.Re, s.F, s.FlowType, Tul->FrictionMethodUsed};
+    }
     s.FrictionMethodUsed = Tul->FrictionMethodUsed;
     s.Egl = u.Egl - s.Floss - s.Kloss;
     s.Hgl = s.Egl - VelocityHead(s.vel);
@@ -221,6 +237,7 @@ bool TFFlow::SolveFullFlow(TSta** sta, int n, int* passes)
         InvertFromCover(*sta[k]);
 
     ReadFrictionSetting(sta, n);
+    memo_.valid = false;
     int count = 0;
     const bool found = FindFlow(sta, n, count);
     if (passes)

@@ -74,6 +74,19 @@ private:
     // Friction setting of the search under way.
     int compMethod_ = 0;
     double viscosity_ = 0.0;
+    // The last friction loss worked out and what it was worked out from: a
+    // reach of the same pipe, flow and length as the one before it (a line
+    // surveyed at even stations) takes it again instead of another friction
+    // search. Only a positive loss is kept, so a reach that failed is
+    // always worked out (and reported) anew.
+    struct FrictionMemo {
+        bool valid = false;
+        int compMethod = 0;
+        double nu = 0, D = 0, Q = 0, L = 0, e = 0, C = 0, n = 0;
+        double loss = 0, Re = 0, f = 0;
+        QString regime;
+        int method = 0;
+    } memo_;
 };
 
 // The one maximum-flow run object.

@@ -62,7 +62,7 @@ template <typename... V>
 void Trace(std::FILE* trace, const char* format, V... values)
 {
     if (trace)
-        std::fprintf(trace, format, Finite(values)...);
+        TracePrint(trace, format, {Finite(values)...});
 }
 
 // A rating check whose warning is shown at once, named by a station.

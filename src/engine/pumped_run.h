@@ -8,7 +8,7 @@
 // motor) and writes everything back into WorkPipe and WorkProf. A line that
 // ends in a manifold needing more head than the first pass left there gets a
 // second pass with the end grade pinned. Each run writes a plain-text trace
-// to "pumpFlow.txt" in the working directory.
+// to "pumpFlow.txt" beside the database.
 #include <cstdio>
 
 class TSta;

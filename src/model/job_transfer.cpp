@@ -5,6 +5,7 @@
 #include "platform/ui/seam/msg.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 TTrans* JobTrans = nullptr;
@@ -41,6 +42,38 @@ void CloseIfOpen(db::Table* t)
     if (t->Active())
         t->Close();
 }
+
+// A stored-job table opened through it reads the rows of one job only (no
+// row for a null number, as for a job about to be numbered): the tables hold
+// the rows of every stored job, and reading them all for one job made every
+// load and store slower the more jobs there were. When it goes the table is
+// closed and back on all its rows. A table that is open already is used as
+// it is.
+class OneJobRows {
+public:
+    OneJobRows(db::Table* t, const QVariant& jobNumber) : t_(t)
+    {
+        if (t_->Active())
+            return;
+        t_->SetRange(kJobNumber, jobNumber);
+        ranged_ = true;
+        t_->Open();
+    }
+    ~OneJobRows()
+    {
+        if (!ranged_)
+            return;
+        if (t_->Active())
+            t_->Close();
+        t_->CancelRange();
+    }
+    OneJobRows(const OneJobRows&) = delete;
+    OneJobRows& operator=(const OneJobRows&) = delete;
+
+private:
+    db::Table* t_;
+    bool ranged_ = false;
+};
 
 // Keeps bound controls still while a table is walked row by row.
 class QuietTable {
@@ -114,7 +147,7 @@ void LoadRows(db::Table* stored, db::Table* work, Each each)
     db::Transaction tx(db::kMersolAlias);
     OpenIfClosed(work);
     work->CheckBrowseMode();
-    OpenIfClosed(stored);
+    OneJobRows jobRows(stored, Tul->JobNumber);
     {
         QuietTable quietStored(stored), quietWork(work);
         const auto copies = SameNamedFields(stored, work);
@@ -319,7 +352,9 @@ bool TTrans::LoadJobHeader()
     db::Table* job = d.JobPipeTable;
     CloseIfOpen(job);
     job->SetIndexName(QStringLiteral("JobNameIndex"));
-    OpenJobHeaders();
+    if (job->Filtered())
+        job->SetFiltered(false);
+    OneJobRows header(job, Tul->JobNumber);
     // By number: the list may show two jobs of one name, and a job that has
     // gone must not be replaced by its neighbour.
     if (!job->Locate(kJobNumber, Tul->JobNumber)) {
@@ -457,11 +492,15 @@ bool TTrans::StoreWorkingJob()
     const TTul before = *Tul;
     bool clash = false;
     try {
+        std::optional<OneJobRows> header;
         db::Transaction tx(db::kMersolAlias);
         // A changed stored job is rewritten only while the job it came from
         // is still there under the working name; otherwise it is a new job.
         int target = 0;
         if (Tul->SaveState == 1 && Tul->JobNumber != 0) {
+            if (d.JobPipeTable->Filtered())
+                d.JobPipeTable->SetFiltered(false);
+            header.emplace(d.JobPipeTable, Tul->JobNumber);
             db::Table* job = OpenJobHeaders();
             if (job->Locate(kJobNumber, Tul->JobNumber) && d.JobPipeTableJobName->AsString() == name)
                 target = Tul->JobNumber;
@@ -494,6 +533,9 @@ void TTrans::StoreAsNewJob()
 {
     TDMod& d = *DMod;
     db::Transaction tx(db::kMersolAlias);
+    if (d.JobPipeTable->Filtered())
+        d.JobPipeTable->SetFiltered(false);
+    OneJobRows header(d.JobPipeTable, QVariant());
     db::Table* job = OpenJobHeaders();
     OpenIfClosed(d.WorkPipeTable);
     // The posted empty row takes the table's next number.
@@ -508,7 +550,7 @@ void TTrans::StoreAsNewJob()
     for (const ChildStep& s : ChildSteps(WorkingKinds())) {
         if (!s.wanted)
             continue;
-        OpenIfClosed(s.stored);
+        OneJobRows rows(s.stored, Tul->JobNumber);
         OpenIfClosed(s.work);
         (this->*s.save)();
         s.stored->Close();
@@ -520,6 +562,9 @@ void TTrans::OverwriteStoredJob(int jobNumber)
 {
     TDMod& d = *DMod;
     db::Transaction tx(db::kMersolAlias);
+    if (d.JobPipeTable->Filtered())
+        d.JobPipeTable->SetFiltered(false);
+    OneJobRows header(d.JobPipeTable, jobNumber);
     db::Table* job = OpenJobHeaders();
     if (!job->Locate(kJobNumber, jobNumber))
         throw db::DbError(QStringLiteral("Job number %1 is not stored").arg(jobNumber));
@@ -530,7 +575,7 @@ void TTrans::OverwriteStoredJob(int jobNumber)
     // Every old child row goes, also of kinds the job no longer has, so no
     // row is left behind under its number.
     for (const ChildStep& s : ChildSteps(WorkingKinds())) {
-        OpenIfClosed(s.stored);
+        OneJobRows rows(s.stored, jobNumber);
         DeleteJobRows(s.stored, jobNumber);
         if (s.wanted) {
             OpenIfClosed(s.work);
@@ -552,17 +597,17 @@ void TTrans::RemoveStoredJob(int jobNumber)
     db::Transaction tx(db::kMersolAlias);
     db::Table* job = d.JobPipeTable;
     const bool headerOpened = !job->Active();
-    OpenJobHeaders();
+    if (job->Filtered())
+        job->SetFiltered(false);
+    OneJobRows header(job, jobNumber);
     if (!job->Locate(kJobNumber, jobNumber)) {
         if (headerOpened)
             job->Close();
         return;
     }
     for (db::Table* t : {d.JobProfTable, d.JobGatedTable, d.JobSuctionTable, d.JobTrickleTable}) {
-        const bool opened = OpenIfClosed(t);
+        OneJobRows rows(t, jobNumber);
         DeleteJobRows(t, jobNumber);
-        if (opened)
-            t->Close();
     }
     job->Delete();
     if (headerOpened)

@@ -1,6 +1,8 @@
 #include "model/number_text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -57,7 +59,7 @@ QString scientific(const std::string& r, int intDigits, bool negative)
 
 } // namespace
 
-QString FixedText(double x, int precision, int digits)
+QString FixedTextExact(double x, int precision, int digits)
 {
     if (!std::isfinite(x))
         return QStringLiteral("0");
@@ -123,4 +125,134 @@ QString FixedText(double x, int precision, int digits)
         s += frac;
     }
     return QString::fromStdString(s);
+}
+
+namespace {
+
+// Powers of ten held exactly by a double.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::int64_t kIntPow10[] = {1,
+                                      10,
+                                      100,
+                                      1000,
+                                      10000,
+                                      100000,
+                                      1000000,
+                                      10000000,
+                                      100000000,
+                                      1000000000,
+                                      10000000000,
+                                      100000000000,
+                                      1000000000000,
+                                      10000000000000,
+                                      100000000000000,
+                                      1000000000000000,
+                                      10000000000000000};
+
+// The value of FixedText's text as an integer count of 10^-digits, when one
+// multiplication decides every rounding for sure; false otherwise (a value
+// within an ulp of a rounding point or a power of ten, one too large or too
+// small, or a text in scientific form).
+bool FixedUnits(double a, int precision, int digits, std::int64_t& units)
+{
+    if (!(a >= 1e-12 && a < 1e15) || precision > 15 || digits > 15)
+        return false;
+    // Integer digits: a lies in [10^(e-1), 10^e).
+    int e = int(std::floor(std::log10(a))) + 1;
+    const int shift = precision - e;
+    if (shift > 22 || shift < -22)
+        return false;
+    // The first `precision` significant digits, as y's integer part.
+    const double y = shift >= 0 ? a * kPow10[shift] : a / kPow10[-shift];
+    const double lo = kPow10[precision - 1], hi = kPow10[precision];
+    const double slack = y * 4.0e-16;   // more than the one rounding of y
+    if (y < lo + slack || y >= hi - slack)
+        return false;   // the digit count is not certain
+    const int keepDirect = e + digits;
+    if (keepDirect >= 1 && keepDirect < precision && digits <= 22) {
+        // Rounded to the decimals straight away: the same as rounding to the
+        // precision first wherever that first rounding, which moves the value
+        // by half a unit of its last digit at most, cannot cross the half.
+        const double z = a * kPow10[digits];
+        const double zBelow = std::floor(z);
+        const double zFrac = z - zBelow;
+        const double reach = z * 4.0e-16 + 0.5 * kPow10[0] / kPow10[precision - keepDirect];
+        if (std::fabs(zFrac - 0.5) > reach && z < 9.0e15) {
+            units = std::int64_t(zBelow) + (zFrac > 0.5 ? 1 : 0);
+            return true;
+        }
+    }
+    const double below = std::floor(y);
+    const double frac = y - below;
+    if (std::fabs(frac - 0.5) <= slack)
+        return false;   // too near a half to tell the rounding
+    std::int64_t m = std::int64_t(below) + (frac > 0.5 ? 1 : 0);
+    if (m == kIntPow10[precision]) {
+        m = kIntPow10[precision - 1];
+        ++e;
+    }
+    if (e > precision)
+        return false;   // scientific form
+    const int keep = e + digits;   // significant digits the decimals leave
+    if (keep < precision) {
+        // Then to `digits` decimals, half away from zero, on the kept digits.
+        const int drop = precision - keep;
+        if (drop > precision) {
+            units = 0;
+            return true;
+        }
+        const std::int64_t unit = kIntPow10[drop];
+        units = (m + unit / 2) / unit;
+        return true;
+    }
+    const int grow = keep - precision;
+    if (grow > 16 || m > (std::int64_t(1) << 53) / kIntPow10[grow])
+        return false;
+    units = m * kIntPow10[grow];
+    return true;
+}
+
+} // namespace
+
+double FixedValue(double x, int precision, int digits)
+{
+    if (!std::isfinite(x) || x == 0.0)
+        return 0.0;
+    precision = std::clamp(precision, 1, 18);
+    digits = std::clamp(digits, 0, 18);
+    std::int64_t units = 0;
+    if (FixedUnits(std::fabs(x), precision, digits, units) && units < (std::int64_t(1) << 53)) {
+        // One correctly rounded division gives the double nearest the
+        // decimal, as reading the text does.
+        const double v = double(units) / kPow10[digits];
+        return units == 0 ? 0.0 : (x < 0 ? -v : v);
+    }
+    return FixedText(x, precision, digits).toDouble();
+}
+
+QString FixedText(double x, int precision, int digits)
+{
+    std::int64_t units = 0;
+    if (!std::isfinite(x) || precision < 1 || precision > 18 || digits < 0 || digits > 18
+        || (x != 0.0 && !FixedUnits(std::fabs(x), precision, digits, units)))
+        return FixedTextExact(x, precision, digits);
+    // The decided digits written out: sign, integer part, decimals.
+    char buf[48];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    std::int64_t rest = units;
+    for (int k = 0; k < digits; ++k) {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    }
+    if (digits > 0)
+        *--p = '.';
+    do {
+        *--p = char('0' + rest % 10);
+        rest /= 10;
+    } while (rest > 0);
+    if (x < 0 && units != 0)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }

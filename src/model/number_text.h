@@ -8,3 +8,13 @@
 // scientific form instead (e.g. "1.2346E10"). Non-finite values give "0".
 // Written fixed(x, p, d) in the formulas of the result writers.
 QString FixedText(double x, int precision, int digits);
+
+// The same text made digit by digit from the exact decimal expansion of x,
+// the way FixedText takes when a value lies too near a rounding point to
+// decide otherwise (tests compare the two ways).
+QString FixedTextExact(double x, int precision, int digits);
+
+// The number FixedText(x, precision, digits) reads back as, without making
+// the text in the usual cases: what a number field holds after the text is
+// written into it.
+double FixedValue(double x, int precision, int digits);

@@ -213,3 +213,37 @@ TEST(FixedText, RoundsToPrecisionThenDecimals)
     EXPECT_EQ(FixedText(std::numeric_limits<double>::quiet_NaN(), 6, 2), QString("0"));
     EXPECT_EQ(FixedText(std::numeric_limits<double>::infinity(), 6, 2), QString("0"));
 }
+
+// The text made from the decided digits is the text of the exact expansion,
+// and the number a field holds after it is written into it is had to the
+// bit without it, at the precisions the runs use, over values of every size and sign,
+// near rounding points and powers of ten, and on exact ties.
+TEST(FixedText, FixedValueIsTheTextReadBack)
+{
+    auto same = [](double x, int p, int d) {
+        const double want = FixedTextExact(x, p, d).toDouble();
+        const double got = FixedValue(x, p, d);
+        return std::memcmp(&want, &got, sizeof want) == 0 && FixedText(x, p, d) == FixedTextExact(x, p, d);
+    };
+    const int forms[][2] = {{6, 2}, {6, 3}, {7, 3}, {7, 5}, {10, 0}, {10, 2}, {15, 2}, {15, 3}, {6, 1},
+                            {4, 0}, {18, 2}, {1, 0}, {6, 0}, {3, 5}};
+    std::vector<double> values = {0.0, -0.0, 0.125, -0.125, 2.675, 9.996, 999999.7, 1234567.0, 0.005,
+                                  0.0049999999999999, 1e-13, 1e16, 0.1, 1.0, 10.0, 100.0, 1e5, 99999.95,
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity()};
+    unsigned seed = 12345;
+    auto next = [&] {
+        seed = seed * 1103515245u + 12345u;
+        return double((seed >> 8) & 0xFFFFFF) / double(0x1000000);
+    };
+    for (int i = 0; i < 6000; ++i) {
+        const double mag = std::pow(10.0, next() * 14.0 - 6.0);
+        values.push_back((next() < 0.3 ? -1 : 1) * mag * (0.5 + next()));
+        // Halves and short decimals, where the roundings are decided.
+        values.push_back(std::round(next() * 1e6) / 1000.0 + 0.0005);
+        values.push_back(std::round(next() * 1e5) / 100.0);
+    }
+    for (double x : values)
+        for (const auto& f : forms)
+            ASSERT_TRUE(same(x, f[0], f[1])) << x << " " << f[0] << " " << f[1];
+}

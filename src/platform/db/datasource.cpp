@@ -45,8 +45,13 @@ namespace {
 template <typename F>
 void forward(bool enabled, const std::vector<DataLink*>& links, F fn)
 {
-    if (!enabled)
+    if (!enabled || links.empty())
         return;
+    if (links.size() == 1) {
+        fn(links.front());
+        return;
+    }
+    // A control may unlink itself or another while being told.
     const auto copy = links;
     for (DataLink* l : copy)
         if (std::find(links.begin(), links.end(), l) != links.end())

@@ -170,6 +170,15 @@ public:
     void SetFiltered(bool on);                 // survives Close/Open
     bool Filtered() const { return filtered_; }
 
+    // While a range is set the component reads only the rows whose field
+    // equals the value (none for a null value), e.g. the rows of one job
+    // out of the rows of all jobs; rows posted through it since it read stay
+    // in view until it reads again. Survives Close/Open; on an open table
+    // setting or cancelling it re-reads the rows.
+    void SetRange(const QString& field, const QVariant& value);
+    void CancelRange();
+    bool Ranged() const { return !rangeField_.isEmpty(); }
+
     void EmptyTable();                         // open or closed
     void Refresh();                            // re-reads rows, keeps the current row when it can
     void DisableControls();
@@ -198,6 +207,8 @@ private:
     QString tableName_;
     QString indexName_;
     bool filtered_ = false;
+    QString rangeField_;
+    QVariant rangeValue_;
     std::unique_ptr<Impl> d_;
 };
 

@@ -29,6 +29,8 @@ public:
     Stmt(const Stmt&) = delete;
     Stmt& operator=(const Stmt&) = delete;
     void bind(int i, const QVariant& v);   // 1-based
+    // A field's value as SQLite stores it (a logical as 0 or 1).
+    void bindStored(int i, const QVariant& v, FieldType type);
     bool step();                           // true while a row is ready
     int stepRc();                          // raw result code of one step
     void reset();

@@ -26,7 +26,20 @@ struct CachedStmt {
 // Prepared statements by their SQL. The engine builds its SQL from a table's
 // columns, so a table of a new structure gets statements of its own anyway;
 // SQLite re-prepares a kept statement itself when the schema changed.
-using StmtCache = std::unordered_map<QString, CachedStmt>;
+// The SQL of a post holds every column of its table, and it is looked up
+// twice a post: hashed by its length and its two ends, which is plenty to
+// tell a connection's statements apart (the full texts are compared anyway).
+struct SqlHash {
+    size_t operator()(const QString& sql) const noexcept
+    {
+        constexpr qsizetype kEnd = 48;
+        const QStringView v(sql);
+        if (v.size() <= 2 * kEnd)
+            return qHash(v);
+        return qHash(v.first(kEnd)) ^ (qHash(v.last(kEnd)) * 31u) ^ size_t(v.size());
+    }
+};
+using StmtCache = std::unordered_map<QString, CachedStmt, SqlHash>;
 
 // More distinct statements than a connection normally needs: beyond this
 // the idle ones are dropped rather than the cache growing without end.
@@ -112,7 +125,9 @@ StmtCache* cacheOf(sqlite3* db)
 sqlite3* openFile(const QString& file, int flags)
 {
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags, nullptr);
+    // A connection is only ever used by the thread of the program's windows,
+    // so SQLite need not lock it around every call.
+    int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
@@ -297,10 +312,12 @@ void unregisterOpen(Table* t)
 
 std::vector<Table*> openTables(const QString& alias, const QString& table)
 {
+    // Asked after every post: the names are compared in place, the table's first.
     std::vector<Table*> out;
-    const QString k = key(alias);
+    const QStringView k = QStringView(alias).trimmed();
     for (Table* t : state().open)
-        if (key(t->DatabaseName()) == k && (table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0))
+        if ((table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0)
+            && QStringView(t->DatabaseName()).trimmed().compare(k, Qt::CaseInsensitive) == 0)
             out.push_back(t);
     return out;
 }

@@ -102,6 +102,45 @@ void Stmt::bind(int i, const QVariant& v)
         failed(rc);
 }
 
+void Stmt::bindStored(int i, const QVariant& v, FieldType type)
+{
+    // The field types' own values are read in place; anything else, and a
+    // logical, goes the general way.
+    int rc;
+    switch (type == FieldType::Logical ? QMetaType::UnknownType : v.typeId()) {
+    case QMetaType::Double:
+        rc = sqlite3_bind_double(st_, i, *static_cast<const double*>(v.constData()));
+        break;
+    case QMetaType::Int:
+        rc = sqlite3_bind_int64(st_, i, *static_cast<const int*>(v.constData()));
+        break;
+    case QMetaType::QString: {
+        // Plain ASCII text (nearly all of it) is its own UTF-8.
+        const QString& s = *static_cast<const QString*>(v.constData());
+        char ascii[256];
+        const qsizetype n = s.size();
+        bool plain = n <= qsizetype(sizeof ascii);
+        for (qsizetype k = 0; plain && k < n; ++k) {
+            const char16_t c = s.utf16()[k];
+            plain = c < 0x80;
+            ascii[k] = char(c);
+        }
+        if (plain) {
+            rc = sqlite3_bind_text(st_, i, ascii, int(n), SQLITE_TRANSIENT);
+        } else {
+            const QByteArray u = s.toUtf8();
+            rc = sqlite3_bind_text(st_, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+        }
+        break;
+    }
+    default:
+        bind(i, toStorage(v, type));
+        return;
+    }
+    if (rc != SQLITE_OK)
+        failed(rc);
+}
+
 int Stmt::stepRc()
 {
     int rc = sqlite3_step(st_);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace db {
 
@@ -31,6 +32,7 @@ struct Table::Impl {
     std::vector<std::unique_ptr<Field>> dataFields;   // by column
     std::vector<std::unique_ptr<Field>> calcFields;
     std::vector<std::unique_ptr<Field>> stale;        // their column went away
+    std::unordered_map<QString, Field*> byName;       // case-folded name, data fields first
 
     std::vector<Row> rows;        // in index order
     std::vector<int> visible;     // rows passing the filter
@@ -76,8 +78,13 @@ struct Table::Impl {
 
     void notify(void (DataLink::*fn)())
     {
-        if (disable > 0)
+        if (disable > 0 || links.empty())
             return;
+        if (links.size() == 1) {
+            (links.front()->*fn)();
+            return;
+        }
+        // A link may remove itself or another while being told.
         const auto copy = links;
         for (DataLink* l : copy)
             if (std::find(links.begin(), links.end(), l) != links.end())
@@ -125,21 +132,25 @@ struct Table::Impl {
             calcFields[k]->index_ = int(m.columns.size() + k);
         meta = std::move(m);
         metaLoaded = true;
+        indexNames();
         insertSql.clear();
         updateSql.clear();
         updateCols.clear();
     }
 
+    void indexNames()
+    {
+        byName.clear();
+        for (auto* pool : {&dataFields, &calcFields})
+            for (auto& f : *pool)
+                byName.emplace(f->name_.toCaseFolded(), f.get());
+    }
+
     Field* findField(const QString& n)
     {
         ensureMeta();
-        for (auto& f : dataFields)
-            if (f->name_.compare(n, Qt::CaseInsensitive) == 0)
-                return f.get();
-        for (auto& f : calcFields)
-            if (f->name_.compare(n, Qt::CaseInsensitive) == 0)
-                return f.get();
-        return nullptr;
+        auto it = byName.find(n.toCaseFolded());
+        return it == byName.end() ? nullptr : it->second;
     }
 
     const IndexInfo* index() const { return meta.findIndex(t->indexName_); }
@@ -184,6 +195,8 @@ struct Table::Impl {
         sqlite3_stmt* st = s.handle();
         const int c = int(i) + 1;
         const int kind = sqlite3_column_type(st, c);
+        if (kind == SQLITE_NULL)
+            return QVariant();
         switch (meta.columns[i].type) {
         case FieldType::Number:
             if (kind == SQLITE_FLOAT)
@@ -197,7 +210,17 @@ struct Table::Impl {
             if (kind == SQLITE_INTEGER)
                 return QVariant(int(sqlite3_column_int64(st, c)));
             break;
-        default:
+        case FieldType::Alpha:
+        case FieldType::Memo:
+            if (kind == SQLITE_TEXT) {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                const int bytes = sqlite3_column_bytes(st, c);
+                return bytes > 0 ? QVariant(QString::fromUtf8(text, bytes)) : QVariant();
+            }
+            break;
+        case FieldType::Logical:
+            if (kind == SQLITE_INTEGER)
+                return QVariant(sqlite3_column_int64(st, c) != 0);
             break;
         }
         if (kind == SQLITE_NULL)
@@ -210,9 +233,23 @@ struct Table::Impl {
         QString sql = QStringLiteral("SELECT rowid");
         for (const auto& c : meta.columns)
             sql += QLatin1Char(',') + c.quoted;
-        sql += QStringLiteral(" FROM ") + quotedName + orderBy();
+        int rangeColumn = -1;
+        if (t->Ranged()) {
+            rangeColumn = meta.columnIndex(t->rangeField_);
+            if (rangeColumn < 0)
+                throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(t->rangeField_, name()));
+        }
+        sql += QStringLiteral(" FROM ") + quotedName;
+        if (rangeColumn >= 0)
+            sql += QStringLiteral(" WHERE ") + meta.columns[size_t(rangeColumn)].quoted + QStringLiteral("=?");
+        sql += orderBy();
         Stmt s(conn(), sql, QStringLiteral("Cannot read table ") + name(), name());
+        if (rangeColumn >= 0) {
+            const ColumnInfo& c = meta.columns[size_t(rangeColumn)];
+            s.bindStored(1, toFieldValue(t->rangeValue_, c.type, c.size, c.name, false), c.type);
+        }
         std::vector<Row> fresh;
+        fresh.reserve(rows.size());
         const size_t n = meta.columns.size();
         while (s.step()) {
             Row r;
@@ -267,6 +304,13 @@ struct Table::Impl {
         return -1;
     }
 
+    // The visible position of row i, -1 when it is filtered out.
+    int posOfRow(int i) const
+    {
+        auto it = std::lower_bound(visible.begin(), visible.end(), i);
+        return it != visible.end() && *it == i ? int(it - visible.begin()) : -1;
+    }
+
     int rowIndexOf(qint64 id) const
     {
         for (size_t i = 0; i < rows.size(); ++i)
@@ -292,9 +336,12 @@ struct Table::Impl {
     // Puts row i where its keys belong; returns its new index.
     int reposition(int i)
     {
+        const IndexInfo* ix = index();
+        const size_t k = size_t(i);
+        if ((k == 0 || less(rows[k - 1], rows[k], ix)) && (k + 1 == rows.size() || less(rows[k], rows[k + 1], ix)))
+            return i;   // still in order where it is
         Row r = std::move(rows[size_t(i)]);
         rows.erase(rows.begin() + i);
-        const IndexInfo* ix = index();
         auto at = std::upper_bound(rows.begin(), rows.end(), r,
                                    [&](const Row& a, const Row& b) { return less(a, b, ix); });
         int pos = int(at - rows.begin());
@@ -371,13 +418,15 @@ struct Table::Impl {
         return v ? *v : QVariant();
     }
 
-    void setValue(Field* f, const QVariant& v)
+    // `held` says v is already what the field holds (the typed setters'
+    // own conversions); anything else is converted here.
+    void setValue(Field* f, const QVariant& v, bool held = false)
     {
         if (!active)
             throw DbError(QStringLiteral("Field '%1' cannot be used: table %2 is closed").arg(f->name_, name()));
         if (f->index_ < 0)
             throw DbError(QStringLiteral("Field '%1' no longer exists in table %2").arg(f->name_, name()));
-        QVariant x = toFieldValue(v, f->type_, f->size_, f->name_);
+        QVariant x = held ? v : toFieldValue(v, f->type_, f->size_, f->name_);
         if (f->calculated_) {
             if (!inCalc)
                 throw DbError(QStringLiteral("Field '%1' is calculated and cannot be modified").arg(f->name_));
@@ -393,7 +442,7 @@ struct Table::Impl {
             throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(f->name_));
         if (state == DataSetState::Browse)
             t->Edit();
-        buf[size_t(f->index_)] = x;
+        buf[size_t(f->index_)] = std::move(x);
         changed[size_t(f->index_)] = true;
         modified = true;
         refreshCalc();
@@ -594,10 +643,30 @@ QString Field::AsString() const
     }
 }
 
-void Field::SetAsFloat(double v) { table_->d_->setValue(this, QVariant(v)); }
-void Field::SetAsInteger(int v) { table_->d_->setValue(this, QVariant(v)); }
-void Field::SetAsBoolean(bool v) { table_->d_->setValue(this, QVariant(v)); }
-void Field::SetAsString(const QString& v) { table_->d_->setValue(this, QVariant(v)); }
+// The setters hand over the value a field of their own type holds as it is.
+void Field::SetAsFloat(double v)
+{
+    table_->d_->setValue(this, QVariant(v), type_ == FieldType::Number);
+}
+
+void Field::SetAsInteger(int v)
+{
+    const bool held = type_ == FieldType::Long || (type_ == FieldType::Short && v >= -32768 && v <= 32767);
+    table_->d_->setValue(this, QVariant(v), held);
+}
+
+void Field::SetAsBoolean(bool v) { table_->d_->setValue(this, QVariant(v), type_ == FieldType::Logical); }
+
+void Field::SetAsString(const QString& v)
+{
+    if (type_ != FieldType::Alpha && type_ != FieldType::Memo) {
+        table_->d_->setValue(this, QVariant(v));
+        return;
+    }
+    // Alpha text is cut to the field's size; no text is an empty field.
+    const QString cut = type_ == FieldType::Alpha && size_ > 0 && v.size() > size_ ? v.left(size_) : v;
+    table_->d_->setValue(this, cut.isEmpty() ? QVariant() : QVariant(cut), true);
+}
 void Field::SetValue(const QVariant& v) { table_->d_->setValue(this, v); }
 void Field::Clear() { table_->d_->setValue(this, QVariant()); }
 
@@ -625,7 +694,9 @@ Field* Table::AddCalcField(const QString& name, FieldType type, int size)
             throw DbError(QStringLiteral("Table %1 already has a field '%2'").arg(tableName_, name));
     int index = d_->metaLoaded ? d_->ncols() + int(d_->calcFields.size()) : int(d_->calcFields.size());
     d_->calcFields.emplace_back(new Field(this, name, type, size, index, true));
-    return d_->calcFields.back().get();
+    Field* f = d_->calcFields.back().get();
+    d_->byName.emplace(f->name_.toCaseFolded(), f);
+    return f;
 }
 
 void Table::Open()
@@ -861,6 +932,7 @@ void Table::Post()
     sqlite3* db = d.conn();
     const QString what = QStringLiteral("Cannot post a row of table ") + tableName_;
     int rowIndex;
+    bool wasVisible = false;      // the edited row passed the filter before
     if (d.state == DataSetState::Edit) {
         std::vector<int> cols;
         for (int i = 0; i < d.ncols(); ++i)
@@ -881,7 +953,7 @@ void Table::Post()
             Stmt s(db, d.updateSql, what, tableName_);
             int k = 1;
             for (int c : cols)
-                s.bind(k++, toStorage(d.buf[size_t(c)], d.meta.columns[size_t(c)].type));
+                s.bindStored(k++, d.buf[size_t(c)], d.meta.columns[size_t(c)].type);
             s.bind(k, d.editRowid);
             s.step();
             if (sqlite3_changes(db) == 0 || rowIndex < 0)
@@ -889,6 +961,7 @@ void Table::Post()
         }
         if (rowIndex < 0)
             throw DbError(QStringLiteral("The row being edited is no longer in table %1").arg(tableName_));
+        wasVisible = d.rows[size_t(rowIndex)].pass;
         // Columns this edit left alone keep what others may have posted since.
         auto& stored = d.rows[size_t(rowIndex)].v;
         for (size_t i = 0; i < stored.size(); ++i)
@@ -916,7 +989,7 @@ void Table::Post()
                 d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
             Stmt s(db, d.insertSql, what, tableName_);
             for (int i = 0; i < d.ncols(); ++i)
-                s.bind(i + 1, toStorage(d.buf[size_t(i)], d.meta.columns[size_t(i)].type));
+                s.bindStored(i + 1, d.buf[size_t(i)], d.meta.columns[size_t(i)].type);
             s.step();
             Stmt(db, QStringLiteral("RELEASE post_row"), what, QString()).step();
         } catch (...) {
@@ -927,19 +1000,29 @@ void Table::Post()
         }
         Row r;
         r.rowid = sqlite3_last_insert_rowid(db);
-        r.v = d.buf;
+        r.v = std::move(d.buf);
         d.rows.push_back(std::move(r));
         rowIndex = int(d.rows.size()) - 1;
     }
+    const int postedAt = rowIndex;
     rowIndex = d.reposition(rowIndex);
     const qint64 id = d.rows[size_t(rowIndex)].rowid;
     d.state = DataSetState::Browse;
     d.buf.clear();
     d.modified = false;
-    d.rows[size_t(rowIndex)].pass = d.passes(d.rows[size_t(rowIndex)]);
-    d.rebuildVisible();
+    const bool visibleNow = d.rows[size_t(rowIndex)].pass = d.passes(d.rows[size_t(rowIndex)]);
+    // The visible rows change only when the row moved or passes the filter
+    // otherwise than before; a new last row is simply added.
+    if (rowIndex != postedAt || visibleNow != wasVisible) {
+        if (rowIndex == int(d.rows.size()) - 1 && rowIndex == postedAt && visibleNow)
+            d.visible.push_back(rowIndex);
+        else
+            d.rebuildVisible();
+    }
     d.tellSiblings(id, &d.rows[size_t(rowIndex)].v);
-    int p = d.posOfRowid(id);
+    // (A handler told of the post may have made this component re-read.)
+    const bool same = size_t(rowIndex) < d.rows.size() && d.rows[size_t(rowIndex)].rowid == id;
+    int p = same ? d.posOfRow(rowIndex) : d.posOfRowid(id);
     d.cur = p >= 0 ? p : d.visiblePosAtOrAfter(rowIndex);
     d.bof = d.eof = d.visible.empty();
     d.refreshCalc();
@@ -1124,6 +1207,18 @@ bool Table::Locate(const QStringList& fields, const QVariantList& keys)
             const Field* f = fs[k];
             const QVariant& have = f->calculated_ ? calc[size_t(f->index_ - d_->ncols())] : data[size_t(f->index_)];
             const QVariant& w = want[k];
+            // Values of the field's own type, as the rows hold them, compared in place.
+            const int type = have.typeId();
+            if (type == w.typeId() && !have.isNull() && !w.isNull()) {
+                if (type == QMetaType::QString && f->type_ != FieldType::Number) {
+                    if (*static_cast<const QString*>(have.constData()) == *static_cast<const QString*>(w.constData()))
+                        continue;
+                    return false;
+                }
+                if (type == QMetaType::Double
+                    && *static_cast<const double*>(have.constData()) == *static_cast<const double*>(w.constData()))
+                    continue;
+            }
             if (have.isNull() || w.isNull()) {
                 if (have.isNull() != w.isNull())
                     return false;
@@ -1231,6 +1326,33 @@ void Table::SetFiltered(bool on)
     d_->notify(&DataLink::DataSetChanged);
     if (AfterScroll)
         AfterScroll(*this);
+}
+
+void Table::SetRange(const QString& field, const QVariant& value)
+{
+    if (field.isEmpty())
+        throw DbError(QStringLiteral("A range on table %1 needs a field").arg(tableName_));
+    if (d_->active) {
+        if (d_->meta.columnIndex(field) < 0)
+            throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(field, tableName_));
+        CheckBrowseMode();
+    }
+    rangeField_ = field;
+    rangeValue_ = value;
+    if (d_->active)
+        d_->reload(false);
+}
+
+void Table::CancelRange()
+{
+    if (!Ranged())
+        return;
+    if (d_->active)
+        CheckBrowseMode();
+    rangeField_.clear();
+    rangeValue_ = QVariant();
+    if (d_->active)
+        d_->reload(false);
 }
 
 void Table::EmptyTable()
