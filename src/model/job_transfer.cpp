@@ -492,6 +492,9 @@ bool TTrans::StoreWorkingJob()
     const TTul before = *Tul;
     bool clash = false;
     try {
+        // Looked up over the whole store, before the header table is narrowed
+        // to the job's own row.
+        const int namesake = StoredJobNamed(name, JobKindOf(d.WorkPipeTableSysType->AsString()), 0);
         std::optional<OneJobRows> header;
         db::Transaction tx(db::kMersolAlias);
         // A changed stored job is rewritten only while the job it came from
@@ -506,7 +509,7 @@ bool TTrans::StoreWorkingJob()
                 target = Tul->JobNumber;
         }
         // A job stored anew takes no name another job of its kind has.
-        if (target == 0 && StoredJobNamed(name, JobKindOf(d.WorkPipeTableSysType->AsString()), 0) != 0) {
+        if (target == 0 && namesake != 0) {
             CloseStoredJobTables();
             clash = true;
         } else if (target != 0)
