@@ -5,6 +5,8 @@
 #include "dialogs/system/manifold_pages.h"
 #include "dialogs/system/quick_manifold_entry_dialog.h"
 #include "engine/gravity_run.h"
+#include "platform/report/preview.h"
+#include "reports/manifold_end_summary_report.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
 #include "support/workprofile.h"
@@ -20,6 +22,9 @@
 #include <QTableView>
 
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -378,4 +383,25 @@ TEST_F(ManifoldEndTest, ThreeOutletManifoldIsDesignedThroughTheDialogs)
             << DMod->WorkTrickleTableDownStreamPipeDescription->AsString().toStdString();
     }
     EXPECT_GT(testsupport::PipeValue("TriclEntPsi"), 10);
+    QStringList chosen;
+    for (t->First(), k = 0; k < 2; t->Next(), ++k)
+        chosen << DMod->WorkTrickleTableDownStreamPipeDescription->AsString();
+
+    // The line above it runs and moves the manifold with its end grade.
+    QTemporaryDir work;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    testsupport::SetCompMethod(2);
+    Grav->RunGravityProfile();
+    QDir::setCurrent(oldDir);
+    // The manifold's first node takes the grade line the end node reaches.
+    const double endHgl = testsupport::ProfValue(2, "Hgl");
+    t->First();
+    EXPECT_NEAR(DMod->WorkTrickleTableHgl->AsFloat(), endHgl, 0.01);
+
+    // The summary section prints the sizes the run chose.
+    TQRManifEndSummary summary(nullptr);
+    const report::Dump dump = report::RenderDump(summary.QuickRepManifEndSummary);
+    EXPECT_EQ(dump.TextsOf(QStringLiteral("PipeDesc")), chosen);
+    EXPECT_EQ(dump.TextsOf(QStringLiteral("PsQRDBText1")).size(), 3);
 }
