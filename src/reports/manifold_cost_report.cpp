@@ -62,6 +62,5 @@ void TQRManifCost::DetailBandManifoldBeforePrint(Band&, bool&)
 
 void TQRManifCost::SummaryBand1BeforePrint(Band&, bool&)
 {
-    reports::LabelOf(QuickRepTrickleCost, QStringLiteral("CostTotLbl"))->Caption =
-        FormatMask(total_, QStringLiteral("###,##0"));
+    reports::PrintManifoldCostTotal(QuickRepTrickleCost, total_);
 }

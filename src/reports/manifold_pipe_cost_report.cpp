@@ -73,6 +73,5 @@ void TQRManifSCost::DetailBandMainBeforePrint(Band&, bool&)
 
 void TQRManifSCost::SummaryBand1BeforePrint(Band&, bool&)
 {
-    reports::LabelOf(QuickRepCostMan, QStringLiteral("CostTotLbl"))->Caption =
-        FormatMask(total_, QStringLiteral("###,##0"));
+    reports::PrintManifoldCostTotal(QuickRepCostMan, total_);
 }

@@ -126,4 +126,9 @@ void PrintManifoldCostRow(const Report& r, std::initializer_list<const char*> ce
     }
 }
 
+void PrintManifoldCostTotal(const Report& r, double total)
+{
+    LabelOf(r, QStringLiteral("CostTotLbl"))->Caption = FormatMask(total, QStringLiteral("###,##0"));
+}
+
 } // namespace reports

@@ -21,5 +21,7 @@ void AddManifoldCostCells(report::Band* band, const char* lengthName, const char
 // Before a node row prints: adds its reach cost to `total` and shows the
 // segment cells (`cells`) only for a node with a segment below it.
 void PrintManifoldCostRow(const report::Report& r, std::initializer_list<const char*> cells, double& total);
+// The summary's total, `CostTotLbl`, in whole dollars.
+void PrintManifoldCostTotal(const report::Report& r, double total);
 
 } // namespace reports

@@ -264,14 +264,7 @@ void TManifoldDlg::NewJobBtnClick()
     EmptyAndOpen(nodes);
     nodes->Edit();
     d->WorkTrickleTableStation->SetAsFloat(0);
-    OpenIfClosed(d->DefLocTable);
-    d->DefLocTable->First();
-    d->WorkPipeTableTriclPType->SetAsString(d->DefLocTablePipeType->AsString());
-    d->WorkPipeTableTriclLPsi->SetAsFloat(d->DefLocTableMinPressure->AsFloat());
-    d->WorkPipeTableTriclMVel->SetAsFloat(d->DefLocTableMaxVelocity->AsFloat());
-    d->WorkPipeTableTriclMFric->SetAsFloat(d->DefLocTableMaxFriction->AsFloat());
-    d->WorkPipeTableTriclLowSz->SetAsFloat(d->DefLocTableSmallSize->AsFloat());
-    d->WorkPipeTableTriclHiSz->SetAsFloat(d->DefLocTableLargeSize->AsFloat());
+    ManifoldPages::TakeLocalDefaults();
     pipe->Post();
     pipe->Edit();
     OvcNotebookM->setEnabled(true);

@@ -71,13 +71,7 @@ void TManifoldEndDlg::startNewManifold()
     d->WorkTrickleTableStation->SetAsFloat(d->WorkProfTableStation->AsFloat());
     d->WorkTrickleTableInvertElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
     nodes->Post();
-    d->DefLocTable->First();
-    d->WorkPipeTableTriclPType->SetAsString(d->DefLocTablePipeType->AsString());
-    d->WorkPipeTableTriclLPsi->SetAsFloat(d->DefLocTableMinPressure->AsFloat());
-    d->WorkPipeTableTriclMVel->SetAsFloat(d->DefLocTableMaxVelocity->AsFloat());
-    d->WorkPipeTableTriclMFric->SetAsFloat(d->DefLocTableMaxFriction->AsFloat());
-    d->WorkPipeTableTriclLowSz->SetAsFloat(d->DefLocTableSmallSize->AsFloat());
-    d->WorkPipeTableTriclHiSz->SetAsFloat(d->DefLocTableLargeSize->AsFloat());
+    ManifoldPages::TakeLocalDefaults();
     pipe->Post();
     pipe->Edit();
 }

@@ -277,6 +277,19 @@ void ManifoldPages::TakeMaterial()
     d->PipeTable->Refresh();
 }
 
+void ManifoldPages::TakeLocalDefaults()
+{
+    TDMod* d = DMod;
+    OpenIfClosed(d->DefLocTable);
+    d->DefLocTable->First();
+    d->WorkPipeTableTriclPType->SetAsString(d->DefLocTablePipeType->AsString());
+    d->WorkPipeTableTriclLPsi->SetAsFloat(d->DefLocTableMinPressure->AsFloat());
+    d->WorkPipeTableTriclMVel->SetAsFloat(d->DefLocTableMaxVelocity->AsFloat());
+    d->WorkPipeTableTriclMFric->SetAsFloat(d->DefLocTableMaxFriction->AsFloat());
+    d->WorkPipeTableTriclLowSz->SetAsFloat(d->DefLocTableSmallSize->AsFloat());
+    d->WorkPipeTableTriclHiSz->SetAsFloat(d->DefLocTableLargeSize->AsFloat());
+}
+
 void ManifoldPages::TypeDBLookupComboBoxExit()
 {
     TakeMaterial();

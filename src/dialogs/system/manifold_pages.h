@@ -59,6 +59,9 @@ public:
 
     // Sets up the stored material as leaving the selector does.
     void TakeMaterial();
+    // The pipe and limits of a new manifold from the local defaults, into the
+    // WorkPipe row being edited.
+    static void TakeLocalDefaults();
 
 private:
     void markChanged();
