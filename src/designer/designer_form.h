@@ -6,6 +6,7 @@
 // commands share. It is also the designer window through which the dialogs
 // reach the window that opened them.
 #include "dialogs/designer_window.h"
+#include "dialogs/database/job_name_check.h"
 #include "platform/ui/form.h"
 
 #include <QAction>
@@ -133,11 +134,6 @@ void DrawTitleTexts(QPainter& p, const QString& title, const QString& subtitle);
 // A working table opened if closed; one holding rows is closed and emptied.
 void EmptyWorkTable(db::Table* t);
 
-// The job-name field's exit: keeps stored job names unique (another job's
-// name replaces that job after two Yes answers) and announces a name new to
-// the store. `nextField` gets the focus when the name is settled.
-void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, QWidget* nextField,
-                      ui::StatusBar* status);
 
 // The dialogs of a node kind, opened one after the other with `owner` as
 // their owner: "Booster" the in-line booster pump (only where `boosters`; the

@@ -1,21 +1,18 @@
 #pragma once
 // The manifold at the end of a profile job: a section of the detailed report.
-// Its bands are not built yet: until they are it prints no page.
-#include "model/data_module.h"
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
 class TQRManifEndDetail : public ui::Form {
     Q_OBJECT
 public:
-    explicit TQRManifEndDetail(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("QRManifEndDetail"));
-        SetCaption(QStringLiteral("QRManifEndDetail"));
-        QuickRepEndManifold.DataSet = DMod->WorkTrickleTable;
-    }
+    explicit TQRManifEndDetail(QWidget* owner);
 
     report::Report QuickRepEndManifold{QStringLiteral("QuickRepEndManifold")};
+
+    void FormActivate() override;
+    void TitleBand1BeforePrint(report::Band& band, bool& print);
+    void DetailBand1BeforePrint(report::Band& band, bool& print);
 };
 
 inline TQRManifEndDetail* QRManifEndDetail = nullptr;

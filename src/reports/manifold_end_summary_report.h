@@ -1,21 +1,16 @@
 #pragma once
 // The manifold at the end of a profile job: a section of the summary report.
-// Its bands are not built yet: until they are it prints no page.
-#include "model/data_module.h"
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
 class TQRManifEndSummary : public ui::Form {
     Q_OBJECT
 public:
-    explicit TQRManifEndSummary(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("QRManifEndSummary"));
-        SetCaption(QStringLiteral("QRManifEndSummary"));
-        QuickRepManifEndSummary.DataSet = DMod->WorkTrickleTable;
-    }
+    explicit TQRManifEndSummary(QWidget* owner);
 
     report::Report QuickRepManifEndSummary{QStringLiteral("QuickRepManifEndSummary")};
+
+    void DetailBand2BeforePrint(report::Band& band, bool& print);
 };
 
 inline TQRManifEndSummary* QRManifEndSummary = nullptr;

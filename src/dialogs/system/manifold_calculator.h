@@ -1,18 +1,70 @@
 #pragma once
-// The stand-alone manifold calculator.
+// The stand-alone manifold calculator: manifold jobs of their own, the pipe and node pages, the computed output.
 // Created by its opener with the opener as owner, shown modally, deleted.
-// Its controls are not built yet: it opens as an empty dialog with its caption.
 #include "platform/ui/form.h"
+
+class ManifoldPages;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class QToolButton;
+namespace chart { class ChartWidget; class Series; }
+namespace ui { class DBNavigator; class Notebook; class StatusBar; }
 
 class TManifoldDlg : public ui::Form {
     Q_OBJECT
 public:
-    explicit TManifoldDlg(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("ManifoldDlg"));
-        SetCaption(QStringLiteral("Manafold Calculator"));
-        SetPosition(ui::Position::OwnerCenter);
-    }
+    explicit TManifoldDlg(QWidget* owner);
+
+    QPushButton *CloseBtn, *CancelBtn, *NewJobBtn, *PrevJobBtn, *SaveJobBtn, *HelpBtn;
+    ui::Notebook* OvcNotebookM;
+    ui::StatusBar* MainStatusBar;
+    // "&General Job Data"
+    QLineEdit *JobNameDBEdit, *JobLocationDBSF, *JobDesignerDBSF, *OvcDbSimpleField1, *OvcDbSimpleField2,
+        *JobClassDBSF, *DateDBPF;
+    QPlainTextEdit* JobNotesDBMemo;
+    QPushButton* OKBitBtn1;
+    // "&Select Pipe" and "&Profile Data Input"
+    ManifoldPages* Pages;
+    QPushButton* OKBitBtn3;
+    QToolButton *SpeedButton2, *SpeedButton1;
+    // "&Output"
+    QTableView* DBGrid2;
+    chart::ChartWidget* DBChart2;
+    chart::Series *InvertSeries, *HglSeries, *EntranceSeries;
+    QPushButton *QRDetailedSpdBtn, *QRGraphBitBtn, *QRCostSpdBtn;
+    QToolButton* Help2SpdBtn;
+    ui::DBNavigator* DBNavigator1;
+
+    void FormShow() override;
+    void FormClose() override;
+    void CloseBtnClick();
+    void CancelBtnClick();
+    void NewJobBtnClick();
+    void PrevJobBtnClick();
+    void SaveJobBtnClick();
+    void HelpBtnClick();
+    void OvcNotebookMPageChanged(int page);
+    void OvcNotebookMClick();
+    void OKBitBtn1Click();
+    void OKBitBtn2Click();
+    void OKBitBtn3Click();
+    void JobNameDBEditExit();
+    void JobLocationDBSFEnter();
+    void JobDesignerDBSFEnter();
+    void MarkEdited();    // entering a job field: a stored job gets changes to save
+    void MarkChanged();   // leaving a job field
+    void DateDBPFExit();
+    void QRDetailedSpdBtnClick();
+    void QRGraphBitBtnClick();
+    void QRCostSpdBtnClick();
+    void RenumberTrickleNodes();
+
+private:
+    void showSaveForm();
+    void computeOutput();
+    bool newJob_ = false;   // set by New Job, cleared by Previous Job
 };
 
 inline TManifoldDlg* ManifoldDlg = nullptr;

@@ -1,18 +1,38 @@
 #pragma once
-// The manifold that starts at the end node of a profile.
+// The manifold that starts at the end node of a profile: its pipe, limits and nodes, tied back into the profile on OK.
 // Created by its opener with the opener as owner, shown modally, deleted.
-// Its controls are not built yet: it opens as an empty dialog with its caption.
 #include "platform/ui/form.h"
+
+class ManifoldPages;
+class QPushButton;
+namespace ui { class Notebook; }
 
 class TManifoldEndDlg : public ui::Form {
     Q_OBJECT
 public:
-    explicit TManifoldEndDlg(QWidget* owner) : ui::Form(owner)
-    {
-        setObjectName(QStringLiteral("ManifoldEndDlg"));
-        SetCaption(QStringLiteral("Manifold at End of Mainline"));
-        SetPosition(ui::Position::OwnerCenter);
-    }
+    explicit TManifoldEndDlg(QWidget* owner);
+
+    QPushButton *OKBtn, *HelpBtn, *CancelBtn;
+    ui::Notebook* OvcNotebookM;
+    ManifoldPages* Pages;   // the pipe page and the node page with their controls
+
+    void FormShow() override;
+    void FormClose() override;
+    void OKBtnClick();
+    void CancelBtnClick();
+    void HelpBtnClick();
+    void OvcNotebookMPageChanged(int page);
+    void OKBitBtn2Click();
+    void HlpPipeTypeClick();
+    void HelpButton1Click();
+    void RenumberTrickleNodes();
+    void ApplyManifoldToProfile();
+
+    int PipePageMark() const { return pipePageMark_; }
+
+private:
+    void startNewManifold();
+    int pipePageMark_ = 0;   // -1 after turning back to the pipe page, 0 after its OK
 };
 
 inline TManifoldEndDlg* ManifoldEndDlg = nullptr;
