@@ -113,6 +113,12 @@ def main():
             init.append("%s = AddSource(%s);" % (source, comp))
     seen = set()
     for comp, table, alias, _ in COMPONENTS:
+        # The transfer tables get no field members: binding them would read
+        # the transfer database at start-up, and a damaged or older one there
+        # must not keep either program from starting. Export and import go
+        # by field name.
+        if alias == "TULTRANS":
+            continue
         decl += ["", '// Fields of %s ("%s", %s).' % (comp, table, alias)]
         init.append("")
         for col in tables[table]:

@@ -2,6 +2,7 @@
 
 #include "model/data_module.h"
 #include "model/job.h"
+#include "platform/db/layout_check.h"
 #include "platform/ui/seam/msg.h"
 
 #include <cmath>
@@ -235,6 +236,51 @@ void CloseStoredJobTables()
     TDMod& d = *DMod;
     for (db::Table* t : {d.JobPipeTable, d.JobProfTable, d.JobGatedTable, d.JobSuctionTable, d.JobTrickleTable})
         CloseIfOpen(t);
+}
+
+// The file of the transfer database, for messages.
+QString TransferFile()
+{
+    return db::Engine::instance().DatabaseFile(db::kTransferAlias);
+}
+
+// Every row of a transfer table appended to its working table, field by
+// field by name. A value that cannot be copied as it stands cancels the
+// import: it is never dropped, emptied or cut on the way.
+void ImportRows(db::Table* trans, db::Table* work)
+{
+    auto refuse = [&](int row, const QString& field, const QString& why) {
+        throw db::DbError(QStringLiteral("Cannot import the job from %1: row %2 of table %3, field '%4': %5. "
+                                         "Nothing was imported.")
+                              .arg(TransferFile())
+                              .arg(row)
+                              .arg(trans->TableName(), field, why));
+    };
+    CloseIfOpen(trans);
+    const db::Misfit misfit = db::FirstMisfit(db::kTransferAlias, trans->TableName());
+    if (misfit.found())
+        refuse(misfit.row, misfit.field, misfit.why);
+    trans->Open();
+    OpenIfClosed(work);
+    {
+        QuietTable quietTrans(trans), quietWork(work);
+        const auto copies = SameNamedFields(trans, work);
+        int row = 0;
+        for (trans->First(); !trans->Eof(); trans->Next()) {
+            ++row;
+            work->Append();
+            for (const FieldCopy& c : copies) {
+                try {
+                    c.to->SetValue(c.from->Value());
+                } catch (const db::DbError& e) {
+                    work->Cancel();
+                    refuse(row, c.to->FieldName(), e.message());
+                }
+            }
+            work->Post();
+        }
+    }
+    trans->Close();
 }
 
 } // namespace
@@ -544,6 +590,12 @@ bool TTrans::ExportWorkingJob()
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
+    // A damaged transfer database, or one of another layout, is found before
+    // anything is read from it.
+    const QStringList gaps = db::LayoutGaps(db::kTransferAlias);
+    if (!gaps.isEmpty())
+        throw db::DbError(QStringLiteral("The transfer database %1 is of another layout (%2). Nothing was imported.")
+                              .arg(TransferFile(), gaps.join(QStringLiteral("; "))));
     {
         const bool opened = OpenIfClosed(d.TransPipeTable);
         const bool none = d.TransPipeTable->IsEmpty();
@@ -561,8 +613,8 @@ bool TTrans::ImportTransferJob()
         db::Table* work = d.WorkPipeTable;
         CloseIfOpen(work);
         work->EmptyTable();
-        db::BatchMove(*d.TransPipeTable, *work, db::BatchMode::Append);
-        work->Open();
+        ImportRows(d.TransPipeTable, work);
+        work->First();
         ResetJobRecord();
 
         const std::pair<db::Table*, db::Table*> children[] = {
@@ -577,12 +629,9 @@ bool TTrans::ImportTransferJob()
         }
         const JobRowKinds kinds = WorkingKinds();
         const bool wanted[] = {kinds.Profile, kinds.Gated, kinds.Trickle, kinds.Suction};
-        for (int i = 0; i < 4; ++i) {
-            if (!wanted[i])
-                continue;
-            db::BatchMove(*children[i].second, *children[i].first, db::BatchMode::Append);
-            children[i].first->Open();
-        }
+        for (int i = 0; i < 4; ++i)
+            if (wanted[i])
+                ImportRows(children[i].second, children[i].first);
 
         // A stored job of the same kind and exactly the same name is the one
         // this job overwrites when it is saved.
