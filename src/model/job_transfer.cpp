@@ -608,6 +608,11 @@ bool TTrans::ImportTransferJob()
         }
     }
     const TTul before = *Tul;
+    // A refused import leaves the working job as it was, its open tables open.
+    std::vector<db::Table*> wereOpen;
+    for (db::Table* t : {d.WorkPipeTable, d.WorkProfTable, d.WorkGatedTable, d.WorkTrickleTable, d.WorkSuctionTable})
+        if (t->Active())
+            wereOpen.push_back(t);
     try {
         db::Transaction tx(db::kMersolAlias);
         db::Table* work = d.WorkPipeTable;
@@ -681,6 +686,8 @@ bool TTrans::ImportTransferJob()
         tx.Commit();
     } catch (...) {
         *Tul = before;
+        for (db::Table* t : wereOpen)
+            OpenIfClosed(t);
         throw;
     }
     return true;

@@ -89,6 +89,12 @@ private:
     {
         static const QRegularExpression createTable(QStringLiteral("^CREATE\\s+TABLE\\s+"));
         static const QRegularExpression createIndex(QStringLiteral("^CREATE\\s+(UNIQUE\\s+)?INDEX\\s+"));
+        {
+            Stmt check(db_, QStringLiteral("PRAGMA old.quick_check(1)"), QStringLiteral("Cannot read the database"));
+            const QString verdict = check.step() ? check.text(0) : QString();
+            if (verdict != QLatin1String("ok"))
+                throw DbError(QStringLiteral("The database %1 is damaged: %2").arg(file_, verdict));
+        }
         std::vector<Gap> out;
         std::vector<std::pair<QString, QString>> tables, indexes;
         {
@@ -102,7 +108,6 @@ private:
                     indexes.emplace_back(s.text(1), s.text(3));
             }
         }
-        // The attached file is read here first: a damaged one fails now.
         std::vector<QString> newTables;
         for (const auto& [name, sql] : tables) {
             const QString quoted = quoteIdent(name);
@@ -260,7 +265,7 @@ Misfit FirstMisfit(const QString& alias, const QString& table)
         QStringList cols;
         for (int c : primary->columns)
             cols << meta.columns[size_t(c)].quoted;
-        order = cols.join(QLatin1Char(','));
+        order = cols.join(QLatin1Char(',')) + QStringLiteral(",rowid");
     } else {
         order = QStringLiteral("rowid");
     }
