@@ -2,6 +2,7 @@
 
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/job_values_check.h"
 #include "platform/db/layout_check.h"
 #include "platform/ui/seam/msg.h"
 
@@ -385,6 +386,9 @@ bool TTrans::LoadStoredJob()
             LoadJobTrickle();
         if (kinds.Suction)
             LoadJobSuction();
+        const QString impossible = FirstImpossibleValue();
+        if (!impossible.isEmpty())
+            throw db::DbError(QStringLiteral("The job %1 cannot be loaded: %2.").arg(Tul->JobName, impossible));
         tx.Commit();
     } catch (...) {
         *Tul = before;
@@ -679,6 +683,10 @@ bool TTrans::ImportTransferJob()
             t->First();
         }
 
+        const QString impossible = FirstImpossibleValue();
+        if (!impossible.isEmpty())
+            throw db::DbError(QStringLiteral("The job in %1 cannot be imported: %2. Nothing was imported.")
+                                  .arg(TransferFile(), impossible));
         TakeHeaderValues();
         Tul->NewJob = number == 0;
         Tul->StoredJob = number != 0;
