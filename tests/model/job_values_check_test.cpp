@@ -21,10 +21,7 @@ protected:
     void SetUp() override
     {
         testsupport::QtApp();
-        store.MakeWorkingJob(kPumped);
-        Tul->SaveState = 0;
-        ASSERT_TRUE(JobTrans->StoreWorkingJob());
-        number = Tul->JobNumber;
+        number = store.StoreNewJob(kPumped);
         ASSERT_TRUE(FirstImpossibleValue().isEmpty()) << FirstImpossibleValue().toStdString();
         ASSERT_TRUE(JobTrans->ExportWorkingJob());
         stored = store.StoredRows();
@@ -104,10 +101,7 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         sql(db::kMersolAlias, QStringLiteral("DELETE FROM \"JobPipe.DB\""));
         for (const char* t : {"JobProf.DB", "JobGated.db", "JobTrickle.DB", "JobSuction.DB"})
             sql(db::kMersolAlias, QStringLiteral("DELETE FROM \"%1\"").arg(t));
-        store.MakeWorkingJob(kPumped);
-        Tul->SaveState = 0;
-        ASSERT_TRUE(JobTrans->StoreWorkingJob());
-        number = Tul->JobNumber;
+        number = store.StoreNewJob(kPumped);
         ASSERT_TRUE(JobTrans->ExportWorkingJob());
     }
 }

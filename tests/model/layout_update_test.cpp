@@ -27,10 +27,7 @@ protected:
     void SetUp() override
     {
         testsupport::QtApp();
-        store.MakeWorkingJob(kPumped);
-        Tul->SaveState = 0;
-        ASSERT_TRUE(JobTrans->StoreWorkingJob());
-        number = Tul->JobNumber;
+        number = store.StoreNewJob(kPumped);
         waterRows = JobStore::Rows(store.Dm().WaterTable).size();
         ASSERT_GT(waterRows, 10);
         JobTrans->CloseAllTables();
