@@ -112,16 +112,28 @@ def main():
             decl.append("db::DataSource* %s = nullptr;" % source)
             init.append("%s = AddSource(%s);" % (source, comp))
     seen = set()
+    # The fields are bound from one table of member pointers: a statement per
+    # field made one function so large that compilers (with sanitizers most
+    # of all) took minutes over it.
+    init += ["", "struct FieldBinding {", "    db::Table* TDMod::*table;", "    db::Field* TDMod::*field;",
+             "    const char* name;", "};", "static const FieldBinding kFieldBindings[] = {"]
     for comp, table, alias, _ in COMPONENTS:
+        # The transfer tables get no field members: binding them would read
+        # the transfer database at start-up, and a damaged or older one there
+        # must not keep either program from starting. Export and import go
+        # by field name.
+        if alias == "TULTRANS":
+            continue
         decl += ["", '// Fields of %s ("%s", %s).' % (comp, table, alias)]
-        init.append("")
         for col in tables[table]:
             name = member(comp, col)
             if name in seen:
                 sys.exit("two fields would be named %s" % name)
             seen.add(name)
             decl.append("db::Field* %s = nullptr;" % name)
-            init.append("%s = %s->FieldByName(%s);" % (name, comp, cstr(col)))
+            init.append('    {&TDMod::%s, &TDMod::%s, "%s"},' % (comp, name, col.replace("\\", "\\\\").replace('"', '\\"')))
+    init += ["};", "for (const FieldBinding& b : kFieldBindings)",
+             "    this->*b.field = (this->*b.table)->FieldByName(QString::fromUtf8(b.name));"]
     decl += ["", "// How many field members the lines above declare; a test compares it",
              "// with the tables, so a column added without rerunning the script shows.",
              "static constexpr int kGeneratedFieldCount = %d;" % len(seen)]

@@ -13,19 +13,17 @@ int main(int argc, char** argv)
     CreateGravitySingleObjects();
     ui::Application app(argc, argv);
     ui::InstallMessageBoxes();
-    try {
+    const int status = ui::RunProgram([&] {
         ui::SetHelpFile(QStringLiteral("Mersol.Hlp"));
         ui::SetApplicationTitle(QStringLiteral("Gravity Pipeline Design (Dunstrow)"));
-        ConfigureDatabase();
+        StartDatabase();
         DMod = new TDMod();
         DunstrowForm = new TDunstrowForm();
         DunstrowForm->Show();
-        app.exec();
-    } catch (...) {
-        ui::HandleException(std::current_exception());
-    }
+        return app.exec();
+    });
     delete DunstrowForm;
     delete DMod;
     DMod = nullptr;
-    return 0;
+    return status;
 }

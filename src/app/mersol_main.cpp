@@ -13,20 +13,18 @@ int main(int argc, char** argv)
     CreateSingleObjects();
     ui::Application app(argc, argv);
     ui::InstallMessageBoxes();
-    try {
+    const int status = ui::RunProgram([&] {
         // Only a name until help is asked for; the main window replaces it when activated.
         ui::SetHelpFile(QStringLiteral("C:\\Program Files\\Brae\\Mersol\\Mersol.Hlp"));
         ui::SetApplicationTitle(QStringLiteral("Mersol, Serial Pipeline Design"));
         MersolForm = new TMersolForm();
-        ConfigureDatabase();
+        StartDatabase();
         DMod = new TDMod();
         MersolForm->Show();
-        app.exec();
-    } catch (...) {
-        ui::HandleException(std::current_exception());
-    }
+        return app.exec();
+    });
     delete MersolForm;
     delete DMod;
     DMod = nullptr;
-    return 0;
+    return status;
 }

@@ -28,9 +28,11 @@ constexpr double kFtPerPsiRough = 2.31;
 
 double Velocity(double Q, double D, double gpmPerCfs)
 {
-    if (!(D > 0))
+    // The area, not D: the square of a tiny diameter underflows to zero.
+    const double area = kSqFtPerSqIn * D * D;
+    if (!(area > 0))
         return 0.0;
-    return Q * (1.0 / gpmPerCfs) / (kSqFtPerSqIn * D * D);
+    return Q * (1.0 / gpmPerCfs) / area;
 }
 
 double VelocityHead(double v)

@@ -4,22 +4,26 @@
 
 double PipeVelocity(double Q, double D)
 {
-    if (!(D > 0))
+    // The area, not D: the square of a tiny diameter underflows to zero.
+    const double area = kSqFtPerSqIn * D * D;
+    if (!(area > 0))
         return 0.0;
-    return Q * kCfsPerGpm / (kSqFtPerSqIn * D * D);
+    return Q * kCfsPerGpm / area;
 }
 
 double HazenWilliamsFrictionLoss(double D, double Q, double C, double L)
 {
-    if (!(D > 0) || !(C > 0) || !(Q > 0))
+    const double d487 = D > 0 ? std::pow(D, 4.87037) : 0.0;   // zero too when it underflows
+    if (!(d487 > 0) || !(C > 0) || !(Q > 0))
         return 0.0;
-    return 10.4057 * L * std::pow(Q / C, 1.85185) / std::pow(D, 4.87037);
+    return 10.4057 * L * std::pow(Q / C, 1.85185) / d487;
 }
 
 double ManningFrictionLoss(double D, double Q, double n, double L)
 {
-    if (!(D > 0))
+    const double d133 = D > 0 ? std::pow(D, 1.33333) : 0.0;   // zero too when it underflows
+    if (!(d133 > 0))
         return 0.0;
     const double V = PipeVelocity(Q, D);
-    return 5087.0 * n * n / std::pow(D, 1.33333) * V * V * kVelHeadFactor * L;
+    return 5087.0 * n * n / d133 * V * V * kVelHeadFactor * L;
 }

@@ -1,12 +1,18 @@
 #include "model/database_setup.h"
 
 #include "platform/db/db.h"
+#include "platform/db/layout_check.h"
+#include "platform/ui/seam/msg.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +47,9 @@ QStringList Statements(const QString& sql)
             out << s.trimmed();
     return out;
 }
+
+// The descriptor holding the claim on the database, -1 when none is held.
+int claimFd = -1;
 
 void Register()
 {
@@ -102,4 +111,43 @@ void ConfigureDatabase(const QString& mersolFolder, const QString& transferFolde
     auto& engine = db::Engine::instance();
     engine.SetAliasPath(db::kMersolAlias, mersolFolder);
     engine.SetAliasPath(db::kTransferAlias, transferFolder);
+}
+
+void ClaimDatabase()
+{
+    if (claimFd >= 0)
+        return;
+    const QString folder = db::Engine::instance().AliasPath(db::kMersolAlias);
+    const QString file = db::Engine::instance().DatabaseFile(db::kMersolAlias);
+    const QString lock = folder + QStringLiteral("/MERSOL.lock");
+    const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw db::DbError(QStringLiteral("Cannot open the lock file %1 of the database %2").arg(lock, file));
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        throw db::DbError(QStringLiteral("The database %1 is in use by another copy of Mersol or Dunstrow2. "
+                                         "Close that copy, then start the program again.")
+                              .arg(file));
+    }
+    claimFd = fd;
+}
+
+void ReleaseDatabaseClaim()
+{
+    if (claimFd < 0)
+        return;
+    ::close(claimFd);
+    claimFd = -1;
+}
+
+void StartDatabase()
+{
+    ConfigureDatabase();
+    ClaimDatabase();
+    const QString kept = db::BringLayoutUpToDate(db::kMersolAlias);
+    if (!kept.isEmpty())
+        ui::MessageDlg(QStringLiteral("The database %1 was of an older layout and has been brought up to date. "
+                                      "A copy of it as it was is kept as %2.")
+                           .arg(db::Engine::instance().DatabaseFile(db::kMersolAlias), kept),
+                       ui::MsgType::Information, ui::mbOK);
 }

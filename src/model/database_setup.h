@@ -24,3 +24,17 @@ void ConfigureDatabase();
 
 // The same with both aliases pointed at the given folders (tests, tools).
 void ConfigureDatabase(const QString& mersolFolder, const QString& transferFolder);
+
+// Takes the MERSOL database for this process: a lock on MERSOL.lock in its
+// folder, released by the system when the process ends, however it ends.
+// Throws DbError naming the database when another copy of either program
+// holds it. A second claim by the same process is a no-op.
+void ClaimDatabase();
+// Gives the claim up (tests).
+void ReleaseDatabaseClaim();
+
+// What both programs do before their data module exists: configure the
+// aliases, claim the database, and bring a database of an older layout up to
+// date (a copy of it kept beside it, and the user told). Throws DbError, with
+// nothing changed, when the database cannot be used.
+void StartDatabase();

@@ -2,6 +2,8 @@
 
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/job_values_check.h"
+#include "platform/db/layout_check.h"
 #include "platform/ui/seam/msg.h"
 
 #include <cmath>
@@ -320,6 +322,51 @@ void CloseStoredJobTables()
         CloseIfOpen(t);
 }
 
+// The file of the transfer database, for messages.
+QString TransferFile()
+{
+    return db::Engine::instance().DatabaseFile(db::kTransferAlias);
+}
+
+// Every row of a transfer table appended to its working table, field by
+// field by name. A value that cannot be copied as it stands cancels the
+// import: it is never dropped, emptied or cut on the way.
+void ImportRows(db::Table* trans, db::Table* work)
+{
+    auto refuse = [&](int row, const QString& field, const QString& why) {
+        throw db::DbError(QStringLiteral("Cannot import the job from %1: row %2 of table %3, field '%4': %5. "
+                                         "Nothing was imported.")
+                              .arg(TransferFile())
+                              .arg(row)
+                              .arg(trans->TableName(), field, why));
+    };
+    CloseIfOpen(trans);
+    const db::Misfit misfit = db::FirstMisfit(db::kTransferAlias, trans->TableName());
+    if (misfit.found())
+        refuse(misfit.row, misfit.field, misfit.why);
+    trans->Open();
+    OpenIfClosed(work);
+    {
+        QuietTable quietTrans(trans), quietWork(work);
+        const auto copies = SameNamedFields(trans, work);
+        int row = 0;
+        for (trans->First(); !trans->Eof(); trans->Next()) {
+            ++row;
+            work->Append();
+            for (const FieldCopy& c : copies) {
+                try {
+                    c.to->SetValue(c.from->Value());
+                } catch (const db::DbError& e) {
+                    work->Cancel();
+                    refuse(row, c.to->FieldName(), e.message());
+                }
+            }
+            work->Post();
+        }
+    }
+    trans->Close();
+}
+
 } // namespace
 
 JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
@@ -424,6 +471,9 @@ bool TTrans::LoadStoredJob()
             LoadJobTrickle();
         if (kinds.Suction)
             LoadJobSuction();
+        const QString impossible = FirstImpossibleValue();
+        if (!impossible.isEmpty())
+            throw db::DbError(QStringLiteral("The job %1 cannot be loaded: %2.").arg(Tul->JobName, impossible));
         tx.Commit();
     } catch (...) {
         *Tul = before;
@@ -653,16 +703,27 @@ bool TTrans::ExportWorkingJob()
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
+    // A damaged transfer database, or one of another layout, is found before
+    // anything is read from it.
+    const QStringList gaps = db::LayoutGaps(db::kTransferAlias);
+    if (!gaps.isEmpty())
+        throw db::DbError(QStringLiteral("The transfer database %1 is of another layout (%2). Nothing was imported.")
+                              .arg(TransferFile(), gaps.join(QStringLiteral("; "))));
     if (!TransferHoldsJob(d.TransPipeTable))
         return false;
     const TTul before = *Tul;
+    // A refused import leaves the working job as it was, its open tables open.
+    std::vector<db::Table*> wereOpen;
+    for (db::Table* t : {d.WorkPipeTable, d.WorkProfTable, d.WorkGatedTable, d.WorkTrickleTable, d.WorkSuctionTable})
+        if (t->Active())
+            wereOpen.push_back(t);
     try {
         db::Transaction tx(db::kMersolAlias);
         db::Table* work = d.WorkPipeTable;
         CloseIfOpen(work);
         work->EmptyTable();
-        db::BatchMove(*d.TransPipeTable, *work, db::BatchMode::Append);
-        work->Open();
+        ImportRows(d.TransPipeTable, work);
+        work->First();
         ResetJobRecord();
 
         const std::pair<db::Table*, db::Table*> children[] = {
@@ -677,12 +738,9 @@ bool TTrans::ImportTransferJob()
         }
         const JobRowKinds kinds = WorkingKinds();
         const bool wanted[] = {kinds.Profile, kinds.Gated, kinds.Trickle, kinds.Suction};
-        for (int i = 0; i < 4; ++i) {
-            if (!wanted[i])
-                continue;
-            db::BatchMove(*children[i].second, *children[i].first, db::BatchMode::Append);
-            children[i].first->Open();
-        }
+        for (int i = 0; i < 4; ++i)
+            if (wanted[i])
+                ImportRows(children[i].second, children[i].first);
 
         // A stored job of the same kind and exactly the same name is the one
         // this job overwrites when it is saved.
@@ -708,6 +766,10 @@ bool TTrans::ImportTransferJob()
             t->First();
         }
 
+        const QString impossible = FirstImpossibleValue();
+        if (!impossible.isEmpty())
+            throw db::DbError(QStringLiteral("The job in %1 cannot be imported: %2. Nothing was imported.")
+                                  .arg(TransferFile(), impossible));
         TakeHeaderValues();
         Tul->NewJob = number == 0;
         Tul->StoredJob = number != 0;
@@ -715,6 +777,8 @@ bool TTrans::ImportTransferJob()
         tx.Commit();
     } catch (...) {
         *Tul = before;
+        for (db::Table* t : wereOpen)
+            OpenIfClosed(t);
         throw;
     }
     return true;

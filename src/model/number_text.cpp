@@ -61,8 +61,11 @@ QString scientific(const std::string& r, int intDigits, bool negative)
 
 QString FixedTextExact(double x, int precision, int digits)
 {
-    if (!std::isfinite(x))
-        return QStringLiteral("0");
+    // Never a plausible number for one that is not: the reports print these too.
+    if (std::isnan(x))
+        return QStringLiteral("NAN");
+    if (std::isinf(x))
+        return x > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (precision < 1)
         precision = 1;
     if (precision > 18)

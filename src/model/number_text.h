@@ -5,7 +5,8 @@
 // Fixed-point text of x with `digits` decimals: x is rounded to `precision`
 // significant digits, then to `digits` decimals (each half away from zero).
 // When the integer part has more than `precision` digits the text is in
-// scientific form instead (e.g. "1.2346E10"). Non-finite values give "0".
+// scientific form instead (e.g. "1.2346E10"). NaN and infinities give
+// "NAN", "INF" and "-INF".
 // Written fixed(x, p, d) in the formulas of the result writers.
 QString FixedText(double x, int precision, int digits);
 

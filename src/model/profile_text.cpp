@@ -12,6 +12,14 @@ QString lineError(int line, const QString& what)
     return QStringLiteral("Line %1: %2").arg(line).arg(what);
 }
 
+// A bad token is quoted only in part: a message stays readable whatever the
+// file holds.
+QString Excerpt(const QString& token)
+{
+    constexpr int kShown = 20;
+    return token.size() <= kShown ? token : token.left(kShown) + QStringLiteral("...");
+}
+
 } // namespace
 
 ProfTextResult ParseProfileText(const QString& text)
@@ -31,16 +39,16 @@ ProfTextResult ParseProfileText(const QString& text)
             bool ok = false;
             const double value = token.toDouble(&ok);
             if (!ok || !std::isfinite(value)) {
-                r.error = lineError(line, QStringLiteral("\"%1\" is not a number.").arg(token));
+                r.error = lineError(line, QStringLiteral("\"%1\" is not a number.").arg(Excerpt(token)));
                 break;
             }
             if (!haveStation) {
                 if (value < 0.0 || value > 999999.0) {
-                    r.error = lineError(line, QStringLiteral("station %1 is outside 0 to 999999.").arg(token));
+                    r.error = lineError(line, QStringLiteral("station %1 is outside 0 to 999999.").arg(Excerpt(token)));
                     break;
                 }
                 if (!r.pairs.empty() && value <= r.pairs.back().station) {
-                    r.error = lineError(line, QStringLiteral("station %1 does not increase.").arg(token));
+                    r.error = lineError(line, QStringLiteral("station %1 does not increase.").arg(Excerpt(token)));
                     break;
                 }
                 if (int(r.pairs.size()) == MaxProfileNodes) {
@@ -53,7 +61,7 @@ ProfTextResult ParseProfileText(const QString& text)
                 continue;
             }
             if (value < -9999.99 || value > 9999.99) {
-                r.error = lineError(line, QStringLiteral("elevation %1 is outside -9999.99 to 9999.99.").arg(token));
+                r.error = lineError(line, QStringLiteral("elevation %1 is outside -9999.99 to 9999.99.").arg(Excerpt(token)));
                 break;
             }
             r.pairs.push_back({station, value + 0.0});

@@ -20,6 +20,11 @@ struct ProfTextResult {
 // The most nodes a profile may hold.
 constexpr int MaxProfileNodes = 100;
 
+// The largest profile text file read. A hundred pairs need a few kilobytes
+// even with generous spacing; a larger file is not a profile and is refused
+// before it is read.
+constexpr qint64 MaxProfileTextBytes = 64 * 1024;
+
 // Numbers are separated by commas, blanks, tabs or line ends (CR LF too).
 // Stations must increase and lie in 0..999999 ft, elevations in
 // -9999.99..9999.99 ft; at most MaxProfileNodes pairs, at least one.

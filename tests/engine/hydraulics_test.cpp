@@ -95,6 +95,20 @@ TEST(FrictionEquations, NoInputGivesANonFiniteLoss)
     EXPECT_EQ(h.ColebrookFriction(0.00015, 6, 0), 0.0);
 }
 
+TEST(FrictionEquations, ADiameterWhosePowersUnderflowGivesNoDivisionByZero)
+{
+    JHyd h;
+    double Re = 1, f = 1;
+    QString regime;
+    const double tiny = 1e-300;   // D x D and D^4.87 are zero in doubles
+    EXPECT_EQ(PipeVelocity(300, tiny), 0.0);
+    EXPECT_EQ(h.HazenWilliamsLoss(tiny, 300, 150, 1000), 0.0);
+    EXPECT_EQ(h.ManningLoss(tiny, 300, 0.011, 1000), 0.0);
+    const double dw = h.DarcyWeisbachLossAt(3.746e-05, tiny, 300, 0.00015, 1000, Re, regime, f);
+    EXPECT_TRUE(std::isfinite(dw));
+    EXPECT_TRUE(std::isfinite(Re));
+}
+
 TEST(DarcyWeisbach, TurbulentReachMatchesStoredMethodText)
 {
     JHyd h;

@@ -2,6 +2,7 @@
 #include "dialogs/profile/profile_text_import_dialog.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/profile_text.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
 #include "support/workprofile.h"
@@ -158,6 +159,39 @@ TEST_F(ProfileImport, BadFileLeavesTheProfileAndNamesTheLine)
         EXPECT_TRUE(driver.MessageTexts()[0].contains(c.line)) << driver.MessageTexts()[0].toStdString();
         expectExistingProfile();
     }
+}
+
+TEST_F(ProfileImport, OversizedFileIsRefusedUnreadAndLongTokensAreQuotedInPart)
+{
+    existingProfile();
+    // Good pairs padded past any profile's size: refused by its size alone.
+    QByteArray big = "0,350\n";
+    big += QByteArray(MaxProfileTextBytes, ' ');
+    big += "10,340\n";
+    EXPECT_FALSE(ImportProfileFile(file(big)));
+    ASSERT_EQ(driver.MessageTexts().size(), 1);
+    EXPECT_TRUE(driver.MessageTexts()[0].contains(QStringLiteral("is never larger than 64 KB")))
+        << driver.MessageTexts()[0].toStdString();
+    expectExistingProfile();
+
+    // A file just within the limit is read.
+    driver.ClearLog();
+    QByteArray within = "0,350\n";
+    within += QByteArray(MaxProfileTextBytes - 20, ' ');
+    within += "10,340\n";
+    ASSERT_LE(within.size(), MaxProfileTextBytes);
+    EXPECT_TRUE(ImportProfileFile(file(within)));
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 2);
+
+    // A bad token of 40 KB is named by its first characters only.
+    driver.ClearLog();
+    const QByteArray token = "9" + QByteArray(40000, 'x');
+    EXPECT_FALSE(ImportProfileFile(file("0," + token + "\n")));
+    ASSERT_EQ(driver.MessageTexts().size(), 1);
+    const QString shown = driver.MessageTexts()[0];
+    EXPECT_TRUE(shown.contains(QStringLiteral("\"9xxxxxxxxxxxxxxxxxxx...\" is not a number."))) << shown.toStdString();
+    EXPECT_LT(shown.size(), 300);
 }
 
 TEST_F(ProfileImport, EnterInTheGridMovesOn)

@@ -34,7 +34,7 @@ TEST_F(DModTest, FieldObjectsExistBeforeAnyTableOpens)
         {dm.WorkProfTableStation, dm.WorkProfTable, "Station"},
         {dm.JobAvacTableJobNumber, dm.JobAvacTable, "JobNumber"},
         {dm.SaveSuctionTableSegmentNo, dm.SaveSuctionTable, "SegmentNo"},
-        {dm.TransAirvacTablePCollapse, dm.TransAirvacTable, "PCollapse"},
+        {dm.WorkAvacTablePCollapse, dm.WorkAvacTable, "PCollapse"},
         {dm.Temp1TableVal, dm.Temp1Table, "Val"},
     };
     for (const Probe& p : probes) {
@@ -53,6 +53,9 @@ TEST_F(DModTest, EveryColumnOfEveryTableHasAFieldMember)
     int columns = 0;
     for (db::Table* t : tables) {
         EXPECT_FALSE(t->Active()) << t->TableName().toStdString();
+        // The transfer tables are read by name only (see the generator).
+        if (t->DatabaseName() == db::kTransferAlias)
+            continue;
         for (int i = 0; i < t->FieldCount(); ++i)
             columns += t->Fields(i)->Calculated() ? 0 : 1;
     }

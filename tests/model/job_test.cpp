@@ -210,8 +210,10 @@ TEST(FixedText, RoundsToPrecisionThenDecimals)
     // More integer digits than the precision: scientific form.
     EXPECT_EQ(FixedText(1234567.0, 6, 2), QString("1.23457E6"));
     EXPECT_EQ(FixedText(999999.7, 6, 2), QString("1E6"));
-    EXPECT_EQ(FixedText(std::numeric_limits<double>::quiet_NaN(), 6, 2), QString("0"));
-    EXPECT_EQ(FixedText(std::numeric_limits<double>::infinity(), 6, 2), QString("0"));
+    // A number that is not one is never shown as a plausible value.
+    EXPECT_EQ(FixedText(std::numeric_limits<double>::quiet_NaN(), 6, 2), QString("NAN"));
+    EXPECT_EQ(FixedText(std::numeric_limits<double>::infinity(), 6, 2), QString("INF"));
+    EXPECT_EQ(FixedText(-std::numeric_limits<double>::infinity(), 10, 0), QString("-INF"));
 }
 
 // The text made from the decided digits is the text of the exact expansion,

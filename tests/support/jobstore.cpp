@@ -1,8 +1,11 @@
 #include "support/jobstore.h"
 
 #include "model/database_setup.h"
+#include "model/job_transfer.h"
 
 #include <QDir>
+
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
@@ -93,6 +96,14 @@ void JobStore::EmptyWorkingTables()
             t->Close();
         t->EmptyTable();
     }
+}
+
+int JobStore::StoreNewJob(const JobSample& sample)
+{
+    MakeWorkingJob(sample);
+    Tul->SaveState = 0;
+    EXPECT_TRUE(JobTrans->StoreWorkingJob());
+    return Tul->JobNumber;
 }
 
 void JobStore::MakeWorkingJob(const JobSample& s)

@@ -52,6 +52,8 @@ public:
     // field of the header and of each child row has a value, the gated-pipe row
     // exists when sysHas is 1 or 8. The tables stay open.
     void MakeWorkingJob(const JobSample& sample);
+    // Makes the working job and stores it as a new job; returns its number.
+    int StoreNewJob(const JobSample& sample);
     // Empties the five working tables.
     void EmptyWorkingTables();
 

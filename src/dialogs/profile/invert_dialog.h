@@ -12,12 +12,12 @@ class TInvertIndlg : public ui::Form {
 public:
     explicit TInvertIndlg(QWidget* owner);
 
-    QLineEdit* ElevDBNF;   // InvertElev, feet
-    QLabel* DepthLbl;
-    QLabel* DepthTxt;      // PipeDepth, inches
-    QLabel* NoPipeTxt;
-    QPushButton* OKBtn;
-    QPushButton* BitBtn2;  // Cancel
+    QLineEdit* ElevDBNF = nullptr;   // InvertElev, feet
+    QLabel* DepthLbl = nullptr;
+    QLabel* DepthTxt = nullptr;      // PipeDepth, inches
+    QLabel* NoPipeTxt = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* BitBtn2 = nullptr;  // Cancel
 
     void FormShow() override;
     void FormClose() override;

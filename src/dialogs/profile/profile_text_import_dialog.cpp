@@ -22,7 +22,16 @@ bool ImportProfileFile(const QString& path)
         ui::MessageDlg(QStringLiteral("Can't open ") + path + QStringLiteral("."), ui::MsgType::Error, ui::mbOK);
         return false;
     }
-    const ProfTextResult parsed = ParseProfileText(QString::fromLocal8Bit(file.readAll()));
+    if (file.size() > MaxProfileTextBytes) {
+        ui::MessageDlg(path + QStringLiteral("\nThe file is %1 KB; a profile of at most %2 station and elevation pairs "
+                                             "is never larger than %3 KB. The profile was not changed.")
+                                  .arg((file.size() + 1023) / 1024)
+                                  .arg(MaxProfileNodes)
+                                  .arg(MaxProfileTextBytes / 1024),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    const ProfTextResult parsed = ParseProfileText(QString::fromLocal8Bit(file.read(MaxProfileTextBytes)));
     if (!parsed.ok()) {
         ui::MessageDlg(path + QStringLiteral("\n") + parsed.error + QStringLiteral("\nThe profile was not changed."),
                        ui::MsgType::Error, ui::mbOK);

@@ -13,12 +13,12 @@ class TThrustBlkDlg : public ui::Form {
 public:
     explicit TThrustBlkDlg(QWidget* owner);
 
-    QComboBox* DBComboBox1;       // fitting
-    QComboBox* SoilComboBox;
-    QLineEdit* OvcDbNumericField1; // bearing strength, lb/sq ft
-    QPushButton* OKBitBtn1;
-    QPushButton* CancelBitBtn2;
-    QPushButton* HelpBitBtn3;
+    QComboBox* DBComboBox1 = nullptr;       // fitting
+    QComboBox* SoilComboBox = nullptr;
+    QLineEdit* OvcDbNumericField1 = nullptr; // bearing strength, lb/sq ft
+    QPushButton* OKBitBtn1 = nullptr;
+    QPushButton* CancelBitBtn2 = nullptr;
+    QPushButton* HelpBitBtn3 = nullptr;
 
     void SoilComboBoxChange();
     void SoilComboBoxExit();

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <set>
 #include <unordered_map>
 
 namespace db {
@@ -168,6 +169,10 @@ void createDatabase(const QString& file, const QString& script)
 sqlite3* openExisting(const QString& file)
 {
     QFileInfo fi(file);
+    // SQLite takes an empty file for an empty database and would write to
+    // it; an empty file is a database lost, and is left as it is.
+    if (fi.size() == 0)
+        throw DbError(QStringLiteral("The database file %1 is empty").arg(file));
     // The permission bits decide, also for a superuser who could write anyway.
     if (!(QFile::permissions(file) & QFileDevice::WriteOwner))
         throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
@@ -396,6 +401,7 @@ void Engine::LoadConfiguration()
 
     const QString ini = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                         + QStringLiteral("/mersol/engine.ini");
+    std::set<QString> configured;
     if (QFileInfo::exists(ini)) {
         QSettings settings(ini, QSettings::IniFormat);
         if (settings.status() != QSettings::NoError)
@@ -406,12 +412,20 @@ void Engine::LoadConfiguration()
             QString folder = settings.value(k).toString().trimmed();
             if (folder.startsWith(QStringLiteral("~/")))
                 folder = QDir::homePath() + folder.mid(1);
-            if (!folder.isEmpty())
+            if (!folder.isEmpty()) {
                 chosen[key(k)] = QDir::cleanPath(base.absoluteFilePath(folder));
+                configured.insert(key(k));
+            }
         }
         settings.endGroup();
     }
     for (const auto& [alias, folder] : chosen) {
+        // Only the default folders are made: a configured one that is not
+        // there is most likely mistyped, and a new empty database in it would
+        // hide every stored job.
+        if (configured.count(alias) && !QFileInfo(folder).isDir())
+            throw DbError(QStringLiteral("The folder %1 given for %2 in the engine configuration %3 does not exist")
+                              .arg(folder, alias, ini));
         if (!QDir().mkpath(folder))
             throw DbError(QStringLiteral("Cannot create the folder %1 for %2").arg(folder, alias));
         SetAliasPath(alias, folder);

@@ -62,6 +62,16 @@ void HandleException(std::exception_ptr p)
     }
 }
 
+int RunProgram(const std::function<int()>& body)
+{
+    try {
+        return body();
+    } catch (...) {
+        HandleException(std::current_exception());
+        return 1;
+    }
+}
+
 QFont ArialFont(int pointSize, bool bold)
 {
     QFont f(QStringLiteral("Liberation Sans"), pointSize, bold ? QFont::Bold : QFont::Normal);

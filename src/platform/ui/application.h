@@ -4,11 +4,12 @@
 //
 //   ui::Application app(argc, argv);
 //   ui::SetApplicationTitle("Mersol, Serial Pipeline Design");
-//   try { ... return app.exec(); } catch (...) { ui::HandleException(std::current_exception()); }
+//   return ui::RunProgram([&] { ...; return app.exec(); });
 #include <QApplication>
 #include <QString>
 
 #include <exception>
+#include <functional>
 
 namespace ui {
 
@@ -28,6 +29,11 @@ QString ApplicationTitle();
 // A silent abort (db::SilentAbort) shows nothing.
 void HandleException(std::exception_ptr e);
 void ShowException(const std::exception& e);
+
+// Runs a program's start-up and message loop: what `body` returns, or, when
+// it throws, the failure shown and status 1, so that a program that could
+// not start never reports success to whoever started it.
+int RunProgram(const std::function<int()>& body);
 
 // Fonts for the names the forms were designed with.
 QFont ArialFont(int pointSize, bool bold = false);     // Liberation Sans

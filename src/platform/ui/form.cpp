@@ -51,7 +51,13 @@ Form::Form(QWidget* owner) : QWidget(owner, owner ? Qt::Dialog : Qt::Window)
 
 Form::~Form()
 {
-    if (qApp) qApp->removeEventFilter(this);
+    // Qt would keep the connection until QObject's own destructor: the focus
+    // moving while the widgets go would call the slot on a form already
+    // half destroyed.
+    if (qApp) {
+        qApp->removeEventFilter(this);
+        disconnect(qApp, &QApplication::focusChanged, this, &Form::focusChanged);
+    }
 }
 
 Form* Form::Of(QWidget* control)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <sqlite3.h>
@@ -63,7 +64,16 @@ TEST_F(DbTest, UnusableDatabaseFilesRaiseErrorsNamingTheFile)
     expectErrorNaming([] { Table(db::kMersolAlias, "A.DB").Open(); }, file);
     EXPECT_FALSE(QFile::exists(file));
 
+    // An empty file is reported and left empty, not taken for a new database.
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
     e.SetCreateScript(db::kMersolAlias, QString::fromUtf8(kTestScript));
+    expectErrorNaming([] { Table(db::kMersolAlias, "Items.DB").Open(); }, file);
+    EXPECT_EQ(QFileInfo(file).size(), 0);
+    QFile::remove(file);
+
     EXPECT_EQ(stored("Items.DB", "Code").size(), 3);
     temp.Reconnect();
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadUser);
@@ -87,14 +97,30 @@ TEST(DbEngine, ConfigurationDefaultsAndIniFile)
     EXPECT_EQ(e.AliasPath(db::kTransferAlias), home.path() + "/data/Mersol Transfer");
     EXPECT_TRUE(QDir(home.path() + "/data/Mersol Transfer").exists());
 
+    const QString ini = home.path() + "/config/mersol/engine.ini";
     {
-        QSettings ini(home.path() + "/config/mersol/engine.ini", QSettings::IniFormat);
-        ini.setValue("Aliases/TULTRANS", home.path() + "/usb/transfer");
+        QSettings settings(ini, QSettings::IniFormat);
+        settings.setValue("Aliases/TULTRANS", home.path() + "/usb/transfer");
     }
+    ASSERT_TRUE(QDir().mkpath(home.path() + "/usb/transfer"));
     e.LoadConfiguration();
     EXPECT_EQ(e.AliasPath(db::kMersolAlias), home.path() + "/data/Mersol");
     EXPECT_EQ(e.AliasPath(db::kTransferAlias), home.path() + "/usb/transfer");
-    EXPECT_TRUE(QDir(home.path() + "/usb/transfer").exists());
+
+    // A configured folder that is not there is reported with the file that
+    // names it, and no folder or database is made in its place.
+    {
+        QSettings settings(ini, QSettings::IniFormat);
+        settings.setValue("Aliases/MERSOL", home.path() + "/Mersoll");
+    }
+    try {
+        e.LoadConfiguration();
+        ADD_FAILURE() << "a missing configured folder was accepted";
+    } catch (const db::DbError& err) {
+        EXPECT_TRUE(err.message().contains(ini)) << err.message().toStdString();
+        EXPECT_TRUE(err.message().contains(home.path() + "/Mersoll")) << err.message().toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(home.path() + "/Mersoll"));
 
     e.SetAliasPath(db::kMersolAlias, oldMersol);
     e.SetAliasPath(db::kTransferAlias, oldTrans);

@@ -1,0 +1,97 @@
+#include "model/job_values_check.h"
+
+#include "model/data_module.h"
+#include "model/number_text.h"
+
+#include <cmath>
+
+namespace {
+
+bool IsFlow(const QString& field)
+{
+    static const QStringList flows = {"DesignFlow", "TriclEntQ", "OutQ", "InQ", "PipeQ", "MultiOpenQ",
+                                      "GateFlow", "GpmAtOutlet"};
+    return flows.contains(field);
+}
+
+bool IsDiameter(const QString& field)
+{
+    return field == QLatin1String("DiaIn") || field == QLatin1String("NomDia");
+}
+
+// Why a value of the field cannot be used; empty when it can.
+QString Problem(const QString& field, double v)
+{
+    if (std::isnan(v))
+        return QStringLiteral("is not a number");
+    if (std::isinf(v))
+        return QStringLiteral("is infinite");
+    if (IsFlow(field) && v < 0)
+        return QStringLiteral("is %1, a flow below zero").arg(QString::number(v, 'g', 6));
+    if (field == QLatin1String("WaterTemp") && (v < 0 || v > 212))
+        return QStringLiteral("is %1 deg F, outside 0 to 212").arg(QString::number(v, 'g', 6));
+    if (IsDiameter(field) && v != 0 && !(v >= 0.01))
+        return QStringLiteral("is %1 inches, not a pipe diameter").arg(QString::number(v, 'g', 6));
+    return QString();
+}
+
+// Where a row is: its station, or its segment.
+QString RowPlace(db::Table* t, int row)
+{
+    if (db::Field* station = t->FindField(QStringLiteral("Station")); station && !station->IsNull()) {
+        const double s = station->AsFloat();
+        return std::isfinite(s) ? QStringLiteral("at station %1").arg(FixedText(s, 10, 2))
+                                : QStringLiteral("in row %1").arg(row);
+    }
+    if (db::Field* segment = t->FindField(QStringLiteral("SegmentNo")); segment && !segment->IsNull())
+        return QStringLiteral("in segment %1").arg(segment->AsInteger());
+    return QStringLiteral("in row %1").arg(row);
+}
+
+QString Check(db::Table* t, bool header)
+{
+    const bool opened = !t->Active();
+    if (opened)
+        t->Open();
+    t->CheckBrowseMode();
+    QString found;
+    t->DisableControls();
+    const qint64 at = t->GetBookmark();
+    int row = 0;
+    for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
+        ++row;
+        for (int i = 0; i < t->FieldCount() && found.isEmpty(); ++i) {
+            db::Field* f = t->Fields(i);
+            if (f->Calculated() || f->DataType() != db::FieldType::Number || f->IsNull())
+                continue;
+            const QString why = Problem(f->FieldName(), f->AsFloat());
+            if (why.isEmpty())
+                continue;
+            found = QStringLiteral("%1 %2").arg(f->FieldName(), why);
+            found += header ? QStringLiteral(" in the job's data") : QStringLiteral(" ") + RowPlace(t, row);
+            found += QStringLiteral(" (table %1)").arg(t->TableName());
+        }
+    }
+    t->GotoBookmark(at);
+    t->EnableControls();
+    if (opened)
+        t->Close();
+    return found;
+}
+
+} // namespace
+
+QString FirstImpossibleValue()
+{
+    TDMod& d = *DMod;
+    const std::pair<db::Table*, bool> tables[] = {
+        {d.WorkPipeTable, true},     {d.WorkProfTable, false},    {d.WorkGatedTable, true},
+        {d.WorkTrickleTable, false}, {d.WorkSuctionTable, false},
+    };
+    for (const auto& [t, header] : tables) {
+        const QString found = Check(t, header);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}

@@ -1,0 +1,294 @@
+// The layout a create script makes, built in memory, set against a database
+// file attached to it; what the file lacks is listed and can be added.
+#include "platform/db/layout_check.h"
+
+#include "platform/db/dbimpl.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+namespace db {
+
+using namespace detail;
+
+namespace {
+
+struct Gap {
+    QString text;       // for messages
+    QString sql;        // what adds it to the file
+    bool fillable = true;
+};
+
+// An in-memory database made by the create script, with the file attached as "old".
+class Reference {
+public:
+    Reference(const QString& script, const QString& file, bool writable) : file_(file)
+    {
+        const int rc = sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
+                                       nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_close_v2(db_);
+            throw DbError(QStringLiteral("Cannot compare the layout of %1: %2").arg(file, sqlite3_errstr(rc)));
+        }
+        try {
+            sqlite3_extended_result_codes(db_, 1);
+            sqlite3_busy_timeout(db_, 2000);
+            exec(db_, withTextStorage(script), QStringLiteral("Cannot read the program's database layout"));
+            QString uri = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
+            uri += writable ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=ro");
+            Stmt attach(db_, QStringLiteral("ATTACH DATABASE ?1 AS old"), QStringLiteral("Cannot open"));
+            attach.bind(1, uri);
+            attach.step();
+        } catch (...) {
+            sqlite3_close_v2(db_);
+            throw;
+        }
+    }
+    ~Reference() { sqlite3_close_v2(db_); }
+    Reference(const Reference&) = delete;
+    Reference& operator=(const Reference&) = delete;
+
+    sqlite3* db() const { return db_; }
+
+    // Every failure names the file, whatever SQLite's words.
+    template <class F>
+    auto onFile(const QString& what, F f)
+    {
+        try {
+            return f();
+        } catch (const DbError& e) {
+            QString msg = e.message();
+            if (!msg.contains(file_))
+                msg = what + QStringLiteral(" ") + file_ + QStringLiteral(": ") + msg;
+            throw DbError(msg);
+        }
+    }
+
+    std::vector<Gap> gaps()
+    {
+        return onFile(QStringLiteral("Cannot read the database"), [this] { return readGaps(); });
+    }
+
+private:
+    bool oldHas(const QString& type, const QString& name)
+    {
+        Stmt s(db_, QStringLiteral("SELECT 1 FROM old.sqlite_master WHERE type = ?1 AND name = ?2 COLLATE NOCASE"),
+               QStringLiteral("Cannot read the layout"));
+        s.bind(1, type);
+        s.bind(2, name);
+        return s.step();
+    }
+
+    std::vector<Gap> readGaps()
+    {
+        static const QRegularExpression createTable(QStringLiteral("^CREATE\\s+TABLE\\s+"));
+        static const QRegularExpression createIndex(QStringLiteral("^CREATE\\s+(UNIQUE\\s+)?INDEX\\s+"));
+        {
+            Stmt check(db_, QStringLiteral("PRAGMA old.quick_check(1)"), QStringLiteral("Cannot read the database"));
+            const QString verdict = check.step() ? check.text(0) : QString();
+            if (verdict != QLatin1String("ok"))
+                throw DbError(QStringLiteral("The database %1 is damaged: %2").arg(file_, verdict));
+        }
+        std::vector<Gap> out;
+        std::vector<std::pair<QString, QString>> tables, indexes;
+        {
+            Stmt s(db_, QStringLiteral("SELECT type, name, tbl_name, sql FROM main.sqlite_master "
+                                       "WHERE sql IS NOT NULL AND name NOT LIKE 'sqlite_%' ORDER BY rowid"),
+                   QStringLiteral("Cannot read the layout"));
+            while (s.step()) {
+                if (s.text(0) == QLatin1String("table"))
+                    tables.emplace_back(s.text(1), s.text(3));
+                else if (s.text(0) == QLatin1String("index"))
+                    indexes.emplace_back(s.text(1), s.text(3));
+            }
+        }
+        std::vector<QString> newTables;
+        for (const auto& [name, sql] : tables) {
+            const QString quoted = quoteIdent(name);
+            if (!oldHas(QStringLiteral("table"), name)) {
+                QString create = sql;
+                const auto m = createTable.match(create);
+                create.insert(int(m.capturedEnd()), QStringLiteral("old."));
+                out.push_back({QStringLiteral("table %1 is missing").arg(name),
+                               create + QStringLiteral(";\nINSERT INTO old.%1 SELECT * FROM main.%1;").arg(quoted)});
+                newTables.push_back(name.toLower());
+                continue;
+            }
+            QStringList have;
+            {
+                Stmt c(db_, QStringLiteral("SELECT name FROM pragma_table_info(?1, 'old')"),
+                       QStringLiteral("Cannot read the layout"));
+                c.bind(1, name);
+                while (c.step())
+                    have << c.text(0).toLower();
+            }
+            Stmt c(db_, QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?1, 'main')"),
+                   QStringLiteral("Cannot read the layout"));
+            c.bind(1, name);
+            while (c.step()) {
+                const QString column = c.text(0);
+                if (have.contains(column.toLower()))
+                    continue;
+                QString def = quoteIdent(column) + QLatin1Char(' ') + c.text(1);
+                if (!c.column(3).isNull())
+                    def += QStringLiteral(" DEFAULT ") + c.text(3);
+                const bool fillable = c.int64(4) == 0 && (c.int64(2) == 0 || !c.column(3).isNull());
+                out.push_back({QStringLiteral("table %1 has no field '%2'").arg(name, column),
+                               QStringLiteral("ALTER TABLE old.%1 ADD COLUMN %2;").arg(quoted, def), fillable});
+            }
+        }
+        for (const auto& [name, sql] : indexes) {
+            if (oldHas(QStringLiteral("index"), name))
+                continue;
+            const QString table = name.section(QLatin1Char('|'), 0, 0).toLower();
+            if (std::find(newTables.begin(), newTables.end(), table) != newTables.end()) {
+                // Made with its table.
+                QString create = sql;
+                const auto m = createIndex.match(create);
+                create.insert(int(m.capturedEnd()), QStringLiteral("old."));
+                for (Gap& g : out)
+                    if (g.text == QStringLiteral("table %1 is missing").arg(name.section(QLatin1Char('|'), 0, 0)))
+                        g.sql += QLatin1Char('\n') + create + QLatin1Char(';');
+                continue;
+            }
+            QString create = sql;
+            const auto m = createIndex.match(create);
+            create.insert(int(m.capturedEnd()), QStringLiteral("old."));
+            out.push_back({QStringLiteral("index %1 is missing").arg(name), create + QLatin1Char(';')});
+        }
+        return out;
+    }
+
+    sqlite3* db_ = nullptr;
+    QString file_;
+};
+
+QString ScriptOf(const QString& alias, QString* file)
+{
+    Engine& e = Engine::instance();
+    *file = e.DatabaseFile(alias);
+    if (file->isEmpty())
+        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
+    if (!QFileInfo::exists(*file))
+        return QString();
+    if (QFileInfo(*file).size() == 0)
+        throw DbError(QStringLiteral("The database file %1 is empty").arg(*file));
+    return e.CreateScript(alias);
+}
+
+QStringList Texts(const std::vector<Gap>& gaps)
+{
+    QStringList out;
+    for (const Gap& g : gaps)
+        out << g.text;
+    return out;
+}
+
+// A free name beside the file for the copy kept before an update.
+QString CopyName(const QString& file)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString name = file + QStringLiteral(".before-update-") + stamp;
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = file + QStringLiteral(".before-update-%1-%2").arg(stamp).arg(n);
+    return name;
+}
+
+} // namespace
+
+QStringList LayoutGaps(const QString& alias)
+{
+    QString file;
+    const QString script = ScriptOf(alias, &file);
+    if (script.isEmpty())
+        return {};
+    Reference ref(script, file, false);
+    return Texts(ref.gaps());
+}
+
+QString BringLayoutUpToDate(const QString& alias)
+{
+    QString file;
+    const QString script = ScriptOf(alias, &file);
+    if (script.isEmpty())
+        return QString();
+    Reference ref(script, file, true);
+    const std::vector<Gap> gaps = ref.gaps();
+    if (gaps.empty())
+        return QString();
+    QStringList unfillable;
+    for (const Gap& g : gaps)
+        if (!g.fillable)
+            unfillable << g.text;
+    const QString restore = QStringLiteral(
+        "Restore a copy of the database made by this version of the program, or move the file away to start "
+        "with a new database.");
+    if (!unfillable.isEmpty())
+        throw DbError(QStringLiteral("The database %1 is of another layout that cannot be brought up to date: %2. %3")
+                          .arg(file, unfillable.join(QStringLiteral("; ")), restore));
+
+    const QString kept = CopyName(file);
+    ref.onFile(QStringLiteral("Cannot keep a copy of the database"), [&] {
+        Stmt copy(ref.db(), QStringLiteral("VACUUM old INTO ?1"), QStringLiteral("Cannot keep a copy of the database"));
+        copy.bind(1, kept);
+        copy.step();
+        return 0;
+    });
+    QString sql = QStringLiteral("BEGIN IMMEDIATE;\n");
+    for (const Gap& g : gaps)
+        sql += g.sql + QLatin1Char('\n');
+    sql += QStringLiteral("COMMIT;");
+    try {
+        exec(ref.db(), sql, QStringLiteral("Cannot bring the database up to date"));
+    } catch (const DbError& e) {
+        sqlite3_exec(ref.db(), "ROLLBACK", nullptr, nullptr, nullptr);
+        QFile::remove(kept);
+        throw DbError(QStringLiteral("The database %1 could not be brought up to date (%2); it was not changed. %3")
+                          .arg(file, e.message(), restore));
+    }
+    return kept;
+}
+
+Misfit FirstMisfit(const QString& alias, const QString& table)
+{
+    sqlite3* db = Engine::instance().Connection(alias);
+    const TableMeta meta = readMeta(db, table);
+    // The stored order of a table without a key is the order of its rows.
+    QString order;
+    if (const IndexInfo* primary = meta.findIndex(QString()); primary && primary->def.primary) {
+        QStringList cols;
+        for (int c : primary->columns)
+            cols << meta.columns[size_t(c)].quoted;
+        order = cols.join(QLatin1Char(',')) + QStringLiteral(",rowid");
+    } else {
+        order = QStringLiteral("rowid");
+    }
+    Stmt s(db, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(quoteIdent(table), order),
+           QStringLiteral("Cannot read table ") + table);
+    Misfit m;
+    for (int row = 1; s.step(); ++row) {
+        for (size_t i = 0; i < meta.columns.size(); ++i) {
+            const ColumnInfo& c = meta.columns[i];
+            const QVariant v = s.column(int(i));
+            try {
+                const QVariant held = toFieldValue(v, c.type, c.size, c.name, false);
+                if (c.type == FieldType::Alpha && c.size > 0 && held.toString().size() > c.size)
+                    throw DbError(QStringLiteral("the text is longer than %1 characters").arg(c.size));
+            } catch (const DbError& e) {
+                m.row = row;
+                m.field = c.name;
+                m.why = e.message();
+                return m;
+            }
+        }
+    }
+    return m;
+}
+
+} // namespace db

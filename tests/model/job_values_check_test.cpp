@@ -1,0 +1,131 @@
+// Stored or imported jobs holding values no pipeline has are refused when
+// loaded or imported, with the field and the station named.
+#include "model/job_transfer.h"
+#include "model/job_values_check.h"
+
+#include "support/dialogdriver.h"
+#include "support/jobstore.h"
+#include "support/qt_app.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::JobSample;
+using testsupport::JobStore;
+
+namespace {
+
+const JobSample kPumped{"Pumped to manifold", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
+
+class JobValuesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::QtApp();
+        number = store.StoreNewJob(kPumped);
+        ASSERT_TRUE(FirstImpossibleValue().isEmpty()) << FirstImpossibleValue().toStdString();
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        stored = store.StoredRows();
+    }
+
+    void sql(const QString& alias, const QString& text)
+    {
+        db::Query q(alias);
+        q.SetSQL(text);
+        q.ExecSQL();
+    }
+
+    // The stored job (or the exported one) with one value changed, and the
+    // working job another one, so that a refusal shows it changed nothing.
+    struct Case {
+        const char* storedTable;     // in MERSOL
+        const char* transferTable;   // in TULTRANS
+        const char* field;
+        const char* value;           // SQL
+        const char* said;
+    };
+
+    DialogDriver driver;
+    JobStore store;
+    int number = 0;
+    QStringList stored;
+};
+
+const char* const kSecondStation =
+    "(SELECT \"Station\" FROM \"%1\" ORDER BY \"Station\" LIMIT 1 OFFSET 1)";
+
+} // namespace
+
+TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStation)
+{
+    const Case cases[] = {
+        {"JobProf.DB", "WorkProf.DB", "PipeQ", "-5", "PipeQ is -5, a flow below zero at station"},
+        {"JobProf.DB", "WorkProf.DB", "DiaIn", "1e-300", "DiaIn is 1e-300 inches, not a pipe diameter at station"},
+        {"JobProf.DB", "WorkProf.DB", "GroundElev", "9e999", "GroundElev is infinite at station"},
+        {"JobProf.DB", "WorkProf.DB", "PipeLength", "'NaN'", "PipeLength is not a number at station"},
+        {"JobPipe.DB", "WorkPipe.db", "WaterTemp", "-1000", "WaterTemp is -1000 deg F, outside 0 to 212 in the job's data"},
+        {"JobSuction.DB", "WorkSuction.db", "PipeQ", "-9e999", "PipeQ is infinite in segment"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        const bool profile = QByteArray(c.storedTable) == "JobProf.DB";
+        const QString where = profile ? QStringLiteral(" AND \"Station\" = ") + QString::fromLatin1(kSecondStation)
+                                      : QString();
+        sql(db::kMersolAlias, QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE \"JobNumber\" = %4%5")
+                                  .arg(c.storedTable, c.field, c.value)
+                                  .arg(number)
+                                  .arg(where.arg(c.storedTable)));
+        sql(db::kTransferAlias, QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE 1%4")
+                                    .arg(c.transferTable, c.field, c.value, where.arg(c.transferTable)));
+
+        JobSample other = kPumped;
+        other.name = "Being edited";
+        other.seed = 7;
+        store.MakeWorkingJob(other);
+        const QStringList working = store.WorkingJobRows();
+        Tul->JobName = kPumped.name;
+        Tul->JobNumber = number;
+
+        for (const bool import : {false, true}) {
+            try {
+                import ? JobTrans->ImportTransferJob() : JobTrans->LoadStoredJob();
+                ADD_FAILURE() << (import ? "imported" : "loaded");
+            } catch (const db::DbError& e) {
+                EXPECT_TRUE(e.message().contains(QString::fromLatin1(c.said))) << e.message().toStdString();
+            }
+            EXPECT_EQ(store.WorkingJobRows(), working);
+            EXPECT_EQ(Tul->JobNumber, number);
+        }
+
+        // Put back for the next case.
+        store.EmptyWorkingTables();
+        sql(db::kMersolAlias, QStringLiteral("DELETE FROM \"JobPipe.DB\""));
+        for (const char* t : {"JobProf.DB", "JobGated.db", "JobTrickle.DB", "JobSuction.DB"})
+            sql(db::kMersolAlias, QStringLiteral("DELETE FROM \"%1\"").arg(t));
+        number = store.StoreNewJob(kPumped);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    }
+}
+
+TEST_F(JobValuesTest, BoundaryValuesAreAccepted)
+{
+    db::Table* prof = store.Dm().WorkProfTable;
+    prof->First();
+    prof->Edit();
+    store.Dm().WorkProfTablePipeQ->SetAsFloat(0);
+    store.Dm().WorkProfTableDiaIn->SetAsFloat(0);   // none chosen yet
+    prof->Post();
+    prof->Next();
+    prof->Edit();
+    store.Dm().WorkProfTableDiaIn->SetAsFloat(0.01);
+    prof->Post();
+    db::Table* header = store.Dm().WorkPipeTable;
+    header->Edit();
+    store.Dm().WorkPipeTableWaterTemp->SetAsFloat(212);
+    header->Post();
+    EXPECT_TRUE(FirstImpossibleValue().isEmpty()) << FirstImpossibleValue().toStdString();
+
+    header->Edit();
+    store.Dm().WorkPipeTableWaterTemp->SetAsFloat(212.5);
+    header->Post();
+    EXPECT_TRUE(FirstImpossibleValue().startsWith("WaterTemp is 212.5 deg F"));
+}

@@ -1,0 +1,142 @@
+// A transfer database that is damaged, of an older layout, or holds values
+// its fields cannot take: the program still starts, and an import either
+// takes the whole job or nothing, with a message naming what is wrong.
+#include "model/job_transfer.h"
+
+#include "support/dialogdriver.h"
+#include "support/jobstore.h"
+#include "support/qt_app.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using testsupport::JobSample;
+using testsupport::JobStore;
+
+namespace {
+
+const JobSample kPumped{"Pumped to manifold", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
+
+class TransferFaultTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testsupport::QtApp();
+        store.MakeWorkingJob(kPumped);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        // Another job is being worked on when the import is tried.
+        JobSample other = kPumped;
+        other.name = "Being edited";
+        other.seed = 9;
+        store.MakeWorkingJob(other);
+        Tul->JobName = "Being edited";
+        working = store.WorkingJobRows();
+    }
+
+    QString transferFile() { return store.Temp().File(db::kTransferAlias); }
+
+    void transferSql(const QString& sql)
+    {
+        db::Query q(db::kTransferAlias);
+        q.SetSQL(sql);
+        q.ExecSQL();
+    }
+
+    // The import is refused with a message holding every one of `parts`,
+    // and nothing of the working job or the job object changes.
+    void expectRefused(const QStringList& parts)
+    {
+        try {
+            JobTrans->ImportTransferJob();
+            ADD_FAILURE() << "the import went through";
+        } catch (const db::DbError& e) {
+            for (const QString& p : parts)
+                EXPECT_TRUE(e.message().contains(p)) << e.message().toStdString() << "\nlacks " << p.toStdString();
+        }
+        EXPECT_EQ(store.WorkingJobRows(), working);
+        EXPECT_EQ(Tul->JobName, "Being edited");
+    }
+
+    DialogDriver driver;
+    JobStore store;
+    QStringList working;
+};
+
+} // namespace
+
+TEST_F(TransferFaultTest, DamagedTransferDatabaseStopsOnlyTheImport)
+{
+    db::Engine::instance().CloseAll();
+    {
+        QFile f(transferFile());
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_GT(f.size(), 8192);
+        f.seek(4096);
+        f.write(QByteArray(4096, '\x5a'));
+    }
+    // The programs start: the data module does not touch the transfer database.
+    store.SwitchToEmptyDatabase();
+    store.MakeWorkingJob({"Being edited", "PUMPED", 2, "CENTRIF", 6, 4, 3, 9});
+    working = store.WorkingJobRows();
+    expectRefused({transferFile()});
+
+    // An export reports it as well, rather than writing into a damaged file.
+    EXPECT_THROW(JobTrans->ExportWorkingJob(), db::DbError);
+}
+
+TEST_F(TransferFaultTest, TransferDatabaseOfAnOlderLayoutIsNamedAndAFreshExportMendsIt)
+{
+    db::Engine::instance().CloseAll();
+    transferSql(QStringLiteral("ALTER TABLE \"WorkProf.DB\" DROP COLUMN \"MaxVel\""));
+    db::Engine::instance().CloseAll();
+    store.SwitchToEmptyDatabase();
+    store.MakeWorkingJob({"Being edited", "PUMPED", 2, "CENTRIF", 6, 4, 3, 9});
+    working = store.WorkingJobRows();
+    expectRefused({transferFile(), QStringLiteral("table WorkProf.DB has no field 'MaxVel'"),
+                   QStringLiteral("Nothing was imported")});
+
+    // Exporting gives the transfer tables the program's layout again.
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(store.WorkingJobRows(), working);
+}
+
+TEST_F(TransferFaultTest, ARowThatCannotBeCopiedCancelsTheWholeImport)
+{
+    struct Case {
+        const char* table;
+        const char* field;
+        int row;
+        const char* value;   // SQL
+    };
+    const Case cases[] = {
+        {"WorkProf.DB", "GroundElev", 3, "'12o0'"},    // text in a number field
+        {"WorkProf.DB", "NodeType", 2, "99999"},       // beyond a short field
+        {"WorkTrickle.DB", "PipeQ", 4, "'much'"},
+        {"WorkPipe.db", "SysHas", 1, "'two'"},         // a header that cannot be read
+        {"WorkSuction.db", "SegmentNo", 3, "1e12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        transferSql(QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE rowid = (SELECT rowid FROM \"%1\" "
+                                   "ORDER BY rowid LIMIT 1 OFFSET %4)")
+                        .arg(c.table, c.field, c.value)
+                        .arg(c.row - 1));
+        expectRefused({QStringLiteral("row %1 of table %2, field '%3'").arg(c.row).arg(c.table, c.field),
+                       transferFile(), QStringLiteral("Nothing was imported")});
+    }
+
+    // A name longer than its field would be cut: refused as well.
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    transferSql(QStringLiteral("UPDATE \"WorkPipe.db\" SET \"JobName\" = '%1'").arg(QString(80, QLatin1Char('n'))));
+    expectRefused({QStringLiteral("row 1 of table WorkPipe.db, field 'JobName'")});
+
+    // The same job, untouched, imports whole.
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(store.WorkingJobRows(), working);
+}
