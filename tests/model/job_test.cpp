@@ -230,9 +230,13 @@ TEST(FixedText, FixedValueIsTheTextReadBack)
     const int forms[][2] = {{6, 2}, {6, 3}, {7, 3}, {7, 5}, {10, 0}, {10, 2}, {15, 2}, {15, 3}, {6, 1},
                             {4, 0}, {18, 2}, {1, 0}, {6, 0}, {3, 5}};
     std::vector<double> values = {0.0, -0.0, 0.125, -0.125, 2.675, 9.996, 999999.7, 1234567.0, 0.005,
-                                  0.0049999999999999, 1e-13, 1e16, 0.1, 1.0, 10.0, 100.0, 1e5, 99999.95,
-                                  std::numeric_limits<double>::quiet_NaN(),
-                                  std::numeric_limits<double>::infinity()};
+                                  0.0049999999999999, 1e-13, 1e16, 0.1, 1.0, 10.0, 100.0, 1e5, 99999.95};
+    // A number that is none is shown as such, and what reaches a number
+    // field for it is still a number.
+    for (double x : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(FixedValue(x, 6, 2), 0.0);
+        EXPECT_EQ(FixedText(x, 6, 2), std::isnan(x) ? "NAN" : "INF");
+    }
     unsigned seed = 12345;
     auto next = [&] {
         seed = seed * 1103515245u + 12345u;

@@ -56,12 +56,6 @@ bool Editing(db::Table* t)
     return t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert;
 }
 
-void PostIfEditing(db::Table* t)
-{
-    if (Editing(t))
-        t->Post();
-}
-
 QLineEdit* Field(QWidget* parent, const char* name, db::DataSource* src, const char* field, ui::NumericFormat f)
 {
     auto* e = ui::Make<QLineEdit>(parent, name);
