@@ -237,6 +237,28 @@ void CloseStoredJobTables()
         CloseIfOpen(t);
 }
 
+// The number of the first row of a calculator's stored table whose JobName is
+// exactly `name`, passing over the row numbered `except`; 0 when none. The
+// table is left open or closed and on the row it stood on.
+int StoredNumberNamed(db::Table* stored, const QString& name, int except = 0)
+{
+    const bool opened = OpenIfClosed(stored);
+    int number = 0;
+    {
+        QuietTable quiet(stored);
+        const qint64 at = stored->GetBookmark();
+        db::Field* jobName = stored->FieldByName(QStringLiteral("JobName"));
+        db::Field* jobNumber = stored->FieldByName(kJobNumber);
+        for (stored->First(); !stored->Eof() && number == 0; stored->Next())
+            if (jobName->AsString() == name && jobNumber->AsInteger() != except)
+                number = jobNumber->AsInteger();
+        stored->GotoBookmark(at);
+    }
+    if (opened)
+        stored->Close();
+    return number;
+}
+
 } // namespace
 
 JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
@@ -250,11 +272,12 @@ JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
     return k;
 }
 
-QString JobNameProblem(const QString& name)
+QString JobNameProblem(const QString& name, int size)
 {
     if (name.trimmed().isEmpty())
         return QStringLiteral("You must enter a Job Name");
-    const int size = DMod ? DMod->JobPipeTableJobName->Size() : 50;
+    if (size <= 0)
+        size = DMod ? DMod->JobPipeTableJobName->Size() : 50;
     if (name.size() > size)
         return QStringLiteral("A Job Name can have at most %1 characters.").arg(size);
     return QString();
@@ -635,6 +658,120 @@ bool TTrans::ImportTransferJob()
         throw;
     }
     return true;
+}
+
+// ---- stock-water calculator jobs -------------------------------------------
+
+bool TTrans::LoadStockWaterJob(int jobNumber)
+{
+    TDMod& d = *DMod;
+    db::Transaction tx(db::kMersolAlias);
+    db::Table* stored = d.JobSWaterTable;
+    const bool opened = OpenIfClosed(stored);
+    if (!stored->Locate(kJobNumber, jobNumber)) {
+        if (opened)
+            stored->Close();
+        return false;
+    }
+    db::Table* work = d.WorkSWaterTable;
+    CloseIfOpen(work);
+    work->EmptyTable();
+    work->Open();
+    work->Append();
+    CopyFields(SameNamedFields(stored, work));
+    work->Post();
+    stored->Close();
+    tx.Commit();
+    return true;
+}
+
+void TTrans::SaveStockWaterJob()
+{
+    TDMod& d = *DMod;
+    CopyFields(SameNamedFields(d.WorkSWaterTable, d.JobSWaterTable, kJobNumber));
+    d.JobSWaterTable->Post();
+    d.JobSWaterTable->Close();
+}
+
+int TTrans::StoreStockWaterJob(bool overwrite)
+{
+    TDMod& d = *DMod;
+    db::Table* work = d.WorkSWaterTable;
+    OpenIfClosed(work);
+    work->CheckBrowseMode();
+    if (work->IsEmpty())
+        return 0;
+    const QString name = d.WorkSWaterTableJobName->AsString();
+    db::Table* stored = d.JobSWaterTable;
+    db::Transaction tx(db::kMersolAlias);
+    const bool opened = OpenIfClosed(stored);
+    // The stored job the row came from, while it still has the row's name.
+    int target = 0;
+    const int own = d.WorkSWaterTableJobNumber->AsInteger();
+    if (overwrite && own != 0 && stored->Locate(kJobNumber, own) && d.JobSWaterTableJobName->AsString() == name)
+        target = own;
+    QString problem = JobNameProblem(name, d.JobSWaterTableJobName->Size());
+    // The name is the job's identity: no second stored job may carry it.
+    if (problem.isEmpty() && StoredNumberNamed(stored, name, target) != 0)
+        problem = QStringLiteral("Job name already used, please enter a unique name.");
+    if (!problem.isEmpty()) {
+        if (opened)
+            stored->Close();
+        ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
+        return 0;
+    }
+    if (target != 0) {
+        stored->Locate(kJobNumber, target);
+        stored->Edit();
+    } else {
+        // The posted empty row takes the table's next number.
+        stored->Append();
+        stored->Post();
+        stored->Edit();
+    }
+    const int number = d.JobSWaterTableJobNumber->AsInteger();
+    SaveStockWaterJob();
+    work->Edit();
+    d.WorkSWaterTableJobNumber->SetAsInteger(number);
+    work->Post();
+    tx.Commit();
+    return number;
+}
+
+int TTrans::StockWaterJobNumberOf(const QString& name)
+{
+    return StoredNumberNamed(DMod->JobSWaterTable, name);
+}
+
+bool TTrans::ExportToolJob(db::Table* work, db::Table* transfer)
+{
+    if (work->Active())
+        work->CheckBrowseMode();
+    CloseIfOpen(transfer);
+    const db::BatchResult moved = db::BatchMove(*work, *transfer, db::BatchMode::Copy);
+    return moved.moved > moved.problems;
+}
+
+int TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
+{
+    // One transaction: a transfer table that cannot be read leaves the job
+    // being edited as it was.
+    db::Transaction tx(db::kMersolAlias);
+    CloseIfOpen(work);
+    work->EmptyTable();
+    db::BatchMove(*transfer, *work, db::BatchMode::Append);
+    work->Open();
+    if (work->IsEmpty()) {
+        work->Append();
+        work->Post();
+    }
+    work->First();
+    const int number = StoredNumberNamed(stored, work->FieldByName(QStringLiteral("JobName"))->AsString());
+    work->Edit();
+    work->FieldByName(kJobNumber)->SetAsInteger(number);
+    work->Post();
+    tx.Commit();
+    return number;
 }
 
 // ---- between jobs ----------------------------------------------------------

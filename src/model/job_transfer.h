@@ -24,7 +24,10 @@ JobRowKinds RowKindsOf(int sysHas, const QString& pumpType);
 
 // Why a job name cannot be stored (empty, only blanks, or longer than the
 // stored field); an empty text when it can.
-QString JobNameProblem(const QString& name);
+// `size` is the stored name field's length (0: that of the pipeline jobs).
+QString JobNameProblem(const QString& name, int size = 0);
+
+namespace db { class Table; }
 
 class TTrans {
 public:
@@ -83,6 +86,39 @@ public:
     // overwrite (SaveState 1), otherwise it is a new job (SaveState 0).
     // False, with a message, when the transfer directory holds no job.
     bool ImportTransferJob();
+
+    // ---- stock-water calculator jobs ----
+
+    // Empties WorkSWaterTable and fills its one row from the stored job
+    // numbered `jobNumber`; the results, the spacing and the recommendation
+    // stay empty for the calculator to fill. False, with nothing changed,
+    // when no stored job has that number.
+    bool LoadStockWaterJob(int jobNumber);
+    // JobSWaterTable stands in edit or insert state on the target row: the
+    // working row is copied into it (its JobNumber aside), posted, and the
+    // table closed.
+    void SaveStockWaterJob();
+    // Stores the working row. With `overwrite` it goes over the stored job
+    // numbered like the working row while that job still has the working
+    // name; otherwise, or when that job is gone or renamed, it is stored as a
+    // new job. The stored number is written back into the working row, so the
+    // next overwrite finds it. A name that is empty, too long or carried by
+    // another stored job is reported and nothing is stored: returns 0, else
+    // the stored job's number.
+    int StoreStockWaterJob(bool overwrite);
+    // The first stored stock-water job of exactly this name; 0 when none.
+    int StockWaterJobNumberOf(const QString& name);
+
+    // ---- calculator jobs in the transfer directory ----
+
+    // Replaces `transfer` by a copy of the working table `work`; true when it
+    // moved more rows than it rejected.
+    bool ExportToolJob(db::Table* work, db::Table* transfer);
+    // Empties `work` and appends the rows of `transfer` (an empty transfer
+    // table gives one empty row), then numbers the row after the stored job
+    // of `stored` with exactly the imported name, 0 when there is none.
+    // Returns that number; `work` is left open on its row.
+    int ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored);
 
     // ---- between jobs ----
 

@@ -38,6 +38,45 @@ void EnableButton(QWidget* window, const char* name)
 
 } // namespace
 
+SavePromptParts MakeSavePrompt(ui::Form* form, QVBoxLayout* v, const char* nameComponent,
+                               const QString& groupCaption)
+{
+    SavePromptParts p;
+    p.question = ui::Make<QLabel>(form, "Label1", QStringLiteral("Do you wish to save the current Job?"));
+    p.question->setFont(ui::ArialFont(10, true));
+    p.question->setStyleSheet(QStringLiteral("color: blue"));
+    v->addWidget(p.question);
+    auto* nameRow = new QHBoxLayout;
+    p.nameCaption = ui::Make<QLabel>(form, "Label2", QStringLiteral("Job name: "));
+    p.name = ui::Make<QLabel>(form, nameComponent);
+    p.name->setTextFormat(Qt::PlainText);
+    p.name->setFont(ui::ArialFont(10, true));
+    p.name->setStyleSheet(QStringLiteral("color: red"));
+    nameRow->addWidget(p.nameCaption);
+    nameRow->addWidget(p.name, 1);
+    v->addLayout(nameRow);
+
+    p.group = ui::Make<QGroupBox>(form, "GroupBox1", groupCaption);
+    auto* g = new QHBoxLayout(p.group);
+    p.yes = ui::Make<QPushButton>(p.group, "OKBitBtn", QStringLiteral("Yes"));
+    p.no = ui::Make<QPushButton>(p.group, "NoBitBtn", QStringLiteral("No"));
+    p.no->setToolTip(QStringLiteral("Dont save this job"));
+    g->addWidget(p.yes);
+    g->addWidget(p.no);
+    v->addWidget(p.group);
+
+    auto* exportRow = new QHBoxLayout;
+    p.exportJob = ui::Make<QPushButton>(form, "ExportBtn", QStringLiteral("Export Job"));
+    p.helpExport = ui::Make<QToolButton>(form, "HelpExport");
+    p.helpExport->setText(QStringLiteral("?"));
+    p.helpExport->setToolTip(QStringLiteral("Help on Export"));
+    exportRow->addWidget(p.exportJob);
+    exportRow->addWidget(p.helpExport);
+    exportRow->addStretch(1);
+    v->addLayout(exportRow);
+    return p;
+}
+
 TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
 {
     setObjectName(QStringLiteral("SaveForm"));
@@ -46,38 +85,15 @@ TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
     SetHelpContext(19022);
 
     auto* v = new QVBoxLayout(this);
-    Label1 = ui::Make<QLabel>(this, "Label1", QStringLiteral("Do you wish to save the current Job?"));
-    Label1->setFont(ui::ArialFont(10, true));
-    Label1->setStyleSheet(QStringLiteral("color: blue"));
-    v->addWidget(Label1);
-    auto* nameRow = new QHBoxLayout;
-    Label2 = ui::Make<QLabel>(this, "Label2", QStringLiteral("Job name: "));
-    work = ui::Make<QLabel>(this, "work");
-    work->setTextFormat(Qt::PlainText);
-    work->setFont(ui::ArialFont(10, true));
-    work->setStyleSheet(QStringLiteral("color: red"));
-    nameRow->addWidget(Label2);
-    nameRow->addWidget(work, 1);
-    v->addLayout(nameRow);
-
-    GroupBox1 = ui::Make<QGroupBox>(this, "GroupBox1", QStringLiteral("Save This Job to Database"));
-    auto* g = new QHBoxLayout(GroupBox1);
-    OKBitBtn = ui::Make<QPushButton>(GroupBox1, "OKBitBtn", QStringLiteral("Yes"));
-    NoBitBtn = ui::Make<QPushButton>(GroupBox1, "NoBitBtn", QStringLiteral("No"));
-    NoBitBtn->setToolTip(QStringLiteral("Dont save this job"));
-    g->addWidget(OKBitBtn);
-    g->addWidget(NoBitBtn);
-    v->addWidget(GroupBox1);
-
-    auto* exportRow = new QHBoxLayout;
-    ExportBtn = ui::Make<QPushButton>(this, "ExportBtn", QStringLiteral("Export Job"));
-    HelpExport = ui::Make<QToolButton>(this, "HelpExport");
-    HelpExport->setText(QStringLiteral("?"));
-    HelpExport->setToolTip(QStringLiteral("Help on Export"));
-    exportRow->addWidget(ExportBtn);
-    exportRow->addWidget(HelpExport);
-    exportRow->addStretch(1);
-    v->addLayout(exportRow);
+    const SavePromptParts parts = MakeSavePrompt(this, v, "work", QStringLiteral("Save This Job to Database"));
+    Label1 = parts.question;
+    Label2 = parts.nameCaption;
+    work = parts.name;
+    GroupBox1 = parts.group;
+    OKBitBtn = parts.yes;
+    NoBitBtn = parts.no;
+    ExportBtn = parts.exportJob;
+    HelpExport = parts.helpExport;
 
     Memo1 = ui::Make<QPlainTextEdit>(this, "Memo1");
     Memo1->setReadOnly(true);

@@ -12,6 +12,23 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class QVBoxLayout;
+
+// The controls both save prompts share (this one and the calculators'
+// TSaveTJob), laid out top-down: the question, "Job name: " with the name,
+// Yes and No in a group, Export Job with its help button.
+struct SavePromptParts {
+    QLabel* question;
+    QLabel* nameCaption;
+    QLabel* name;
+    QGroupBox* group;
+    QPushButton* yes;
+    QPushButton* no;
+    QPushButton* exportJob;
+    QToolButton* helpExport;
+};
+SavePromptParts MakeSavePrompt(ui::Form* form, QVBoxLayout* layout, const char* nameComponent,
+                               const QString& groupCaption);
 
 class TSaveForm : public ui::Form {
     Q_OBJECT

@@ -1,0 +1,124 @@
+#include "dialogs/database/save_tool_job_dialog.h"
+
+#include "dialogs/database/save_job_dialog.h"
+#include "dialogs/system/stock_water_calculator.h"
+#include "model/data_module.h"
+#include "model/job.h"
+#include "model/job_transfer.h"
+#include "platform/ui/help.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kStockWater = 5;
+constexpr int kAirVacuum = 6;
+
+} // namespace
+
+TSaveTJob::TSaveTJob(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("SaveTJob"));
+    SetCaption(QStringLiteral("Save Job?"));
+    SetPosition(ui::Position::OwnerCenter);
+
+    auto* v = new QVBoxLayout(this);
+    const SavePromptParts parts = MakeSavePrompt(this, v, "JobNameLbl", QStringLiteral("Save This Job to Database ?"));
+    Label1 = parts.question;
+    Label2 = parts.nameCaption;
+    JobNameLbl = parts.name;
+    GroupBox1 = parts.group;
+    OKBitBtn = parts.yes;
+    NoBitBtn = parts.no;
+    ExportBtn = parts.exportJob;
+    HelpExport = parts.helpExport;
+    OKBitBtn->setToolTip(QStringLiteral("Save the current job"));
+
+    OnClick(OKBitBtn, [this] { OKBitBtnClick(); }, ui::mrOk);
+    OnClick(NoBitBtn, [this] { NoBitBtnClick(); }, ui::mrNo);
+    OnClick(ExportBtn, [this] { ExportBtnClick(); });
+    OnClick(HelpExport, [this] { HelpExportClick(); });
+    SetDefaultButton(OKBitBtn);
+    SetCancelButton(NoBitBtn);
+}
+
+void TSaveTJob::FormShow()
+{
+    if (DMod->ToolKind == kStockWater && StockCalcDlg)
+        JobNameLbl->setText(StockCalcDlg->CalcJobName);
+}
+
+void TSaveTJob::OKBitBtnClick()
+{
+    SaveCurrentToolJob();
+    // A refused name keeps the prompt open, to be left by No or Export on purpose.
+    if (Tul->SaveState != 2)
+        SetModalResult(ui::mrNone);
+}
+
+void TSaveTJob::NoBitBtnClick()
+{
+    Tul->SaveState = 2;
+}
+
+void TSaveTJob::ExportBtnClick()
+{
+    bool moved = false;
+    if (DMod->ToolKind == kStockWater)
+        moved = JobTrans->ExportToolJob(DMod->WorkSWaterTable, DMod->TransSWaterTable);
+    else if (DMod->ToolKind == kAirVacuum)
+        moved = JobTrans->ExportToolJob(DMod->WorkAvacTable, DMod->TransAirvacTable);
+    if (moved)
+        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
+                       ui::MsgType::Information, ui::mbOK);
+    Close();
+}
+
+void TSaveTJob::HelpExportClick()
+{
+    ui::HelpContext(18);
+}
+
+void TSaveTJob::SaveCurrentToolJob()
+{
+    if (DMod->ToolKind != kStockWater || (Tul->SaveState != 0 && Tul->SaveState != 1))
+        return;
+    const bool stored = Tul->SaveState == 0 ? SaveNewStockJob() : OverwriteStockJob();
+    if (!stored)
+        return;
+    if (StockCalcDlg) {
+        StockCalcDlg->PrevJobBtn->setEnabled(true);
+        StockCalcDlg->NewJobBtn->setEnabled(true);
+        StockCalcDlg->SaveJobBtn->setEnabled(false);
+    }
+    Tul->SaveState = 2;
+}
+
+namespace {
+
+bool StoreStockJob(bool overwrite)
+{
+    const int number = JobTrans->StoreStockWaterJob(overwrite);
+    if (number == 0)
+        return false;
+    if (StockCalcDlg) {
+        StockCalcDlg->CalcJobNumber = number;
+        StockCalcDlg->CalcJobName = DMod->WorkSWaterTableJobName->AsString();
+    }
+    return true;
+}
+
+} // namespace
+
+bool TSaveTJob::SaveNewStockJob()
+{
+    return StoreStockJob(false);
+}
+
+bool TSaveTJob::OverwriteStockJob()
+{
+    return StoreStockJob(true);
+}
