@@ -480,19 +480,24 @@ void TStockCalcDlg::OvcNotebook1PageChanged(int index)
         if (LastPage == kInitialInput)
             postWork();
         editWork();
-        // The highlighted livestock type gives the water a head and the spacing.
+        // A livestock type newly highlighted gives the water a head and the
+        // spacing; the job's own values, typed or stored, stay otherwise.
         db::Table* stock = d.StockTypeTable;
         if (!stock->Active())
             stock->Open();
         if (work->Active() && !stock->IsEmpty()) {
-            SelectedStock = d.StockTypeTableLivestockType->AsString();
-            d.WorkSWaterTableLivestockType->SetAsString(SelectedStock);
-            d.WorkSWaterTableWaterSpacing->SetAsFloat(IsRoughTerrain(d.WorkSWaterTableTerrain->AsString())
-                                                          ? d.StockTypeTableRoughSpcing->AsFloat()
-                                                          : d.StockTypeTableGentleSpcng->AsFloat());
-            d.WorkSWaterTableWaterPHead->SetAsFloat(IsConventionalGrazing(d.WorkSWaterTableSystemType->AsString())
-                                                        ? d.StockTypeTableConvGpd->AsFloat()
-                                                        : d.StockTypeTableIntGpd->AsFloat());
+            const QString type = d.StockTypeTableLivestockType->AsString();
+            const bool newType = type != d.WorkSWaterTableLivestockType->AsString();
+            SelectedStock = type;
+            d.WorkSWaterTableLivestockType->SetAsString(type);
+            if (newType || d.WorkSWaterTableWaterSpacing->IsNull())
+                d.WorkSWaterTableWaterSpacing->SetAsFloat(IsRoughTerrain(d.WorkSWaterTableTerrain->AsString())
+                                                              ? d.StockTypeTableRoughSpcing->AsFloat()
+                                                              : d.StockTypeTableGentleSpcng->AsFloat());
+            if (newType || d.WorkSWaterTableWaterPHead->IsNull())
+                d.WorkSWaterTableWaterPHead->SetAsFloat(
+                    IsConventionalGrazing(d.WorkSWaterTableSystemType->AsString()) ? d.StockTypeTableConvGpd->AsFloat()
+                                                                                   : d.StockTypeTableIntGpd->AsFloat());
         }
         postWork();
         editWork();
@@ -633,36 +638,30 @@ void TStockCalcDlg::QualRadioGpClick()
 void TStockCalcDlg::SyncChoicesFromJob()
 {
     TDMod& d = *DMod;
-    // A group whose choice changes runs its click handler, as a selection
-    // made in the old controls did: the row takes the item's own text.
-    auto select = [this](ui::RadioGroup* group, int index, void (TStockCalcDlg::*click)()) {
-        if (group->ItemIndex() == index)
-            return;
-        group->SetItemIndex(index);
-        (this->*click)();
-    };
     const int cls = WaterQualityClassOf(d.WorkSWaterTableWaterQuality->AsString());
     if (cls >= 0) {
         Memo1->setPlainText(WaterQualityRecommendation(cls));
         editWork();
         d.WorkSWaterTableQualComment->SetAsString(WaterQualityRecommendation(cls));
         postWork();
-        select(QualRadioGp, cls, &TStockCalcDlg::QualRadioGpClick);
+        QualRadioGp->SetItemIndex(cls);
     }
     editWork();
     SelectedStock = d.WorkSWaterTableLivestockType->AsString();
     findStock();
+    // A job's own water a head and spacing stay; a job without them takes
+    // its type's.
     const bool conventional = IsConventionalGrazing(d.WorkSWaterTableSystemType->AsString());
-    d.WorkSWaterTableWaterPHead->SetAsFloat(conventional ? d.StockTypeTableConvGpd->AsFloat()
-                                                         : d.StockTypeTableIntGpd->AsFloat());
-    postWork();
-    select(SysRadioGp, conventional ? 0 : 1, &TStockCalcDlg::SysRadioGpClick);
-    editWork();
+    if (d.WorkSWaterTableWaterPHead->IsNull())
+        d.WorkSWaterTableWaterPHead->SetAsFloat(conventional ? d.StockTypeTableConvGpd->AsFloat()
+                                                             : d.StockTypeTableIntGpd->AsFloat());
+    SysRadioGp->SetItemIndex(conventional ? 0 : 1);
     const bool rough = IsRoughTerrain(d.WorkSWaterTableTerrain->AsString());
-    d.WorkSWaterTableWaterSpacing->SetAsFloat(rough ? d.StockTypeTableRoughSpcing->AsFloat()
-                                                    : d.StockTypeTableGentleSpcng->AsFloat());
+    if (d.WorkSWaterTableWaterSpacing->IsNull())
+        d.WorkSWaterTableWaterSpacing->SetAsFloat(rough ? d.StockTypeTableRoughSpcing->AsFloat()
+                                                        : d.StockTypeTableGentleSpcng->AsFloat());
     postWork();
-    select(TerrainRadioGp, rough ? 0 : 1, &TStockCalcDlg::TerrainRadioGpClick);
+    TerrainRadioGp->SetItemIndex(rough ? 0 : 1);
 }
 
 // ---- job commands -----------------------------------------------------------
@@ -804,10 +803,8 @@ void TStockCalcDlg::LoadBitBtnClick()
     editWork();
     if (!d.StockTypeTable->Active())
         d.StockTypeTable->Open();
-    OvcNotebook1->setUpdatesEnabled(false);
-    OvcNotebook1PageChanged(kInitialInput);
-    OvcNotebook1->SetPageIndex(kMoreInput);
-    OvcNotebook1->setUpdatesEnabled(true);
+    // Straight to Output, which computes the results: the job keeps its
+    // livestock type and water a head, whatever row the type grid shows.
     OvcNotebook1->SetPageIndex(kOutput);
     StatusBar1->SetPanelText(0, QStringLiteral("Output"));
     StatusBar1->SetPanelText(1, QStringLiteral("Job Name: ") + d.WorkSWaterTableJobName->AsString());
