@@ -38,43 +38,62 @@ void EnableButton(QWidget* window, const char* name)
 
 } // namespace
 
-SavePromptParts MakeSavePrompt(ui::Form* form, QVBoxLayout* v, const char* nameComponent,
-                               const QString& groupCaption)
+void MakeSavePrompt(ui::Form* form, QVBoxLayout* v, const char* nameComponent, const QString& groupCaption,
+                    const SavePromptParts& p, const SavePromptHandlers& handlers)
 {
-    SavePromptParts p;
-    p.question = ui::Make<QLabel>(form, "Label1", QStringLiteral("Do you wish to save the current Job?"));
-    p.question->setFont(ui::ArialFont(10, true));
-    p.question->setStyleSheet(QStringLiteral("color: blue"));
-    v->addWidget(p.question);
+    auto* question = *p.question =
+        ui::Make<QLabel>(form, "Label1", QStringLiteral("Do you wish to save the current Job?"));
+    question->setFont(ui::ArialFont(10, true));
+    question->setStyleSheet(QStringLiteral("color: blue"));
+    v->addWidget(question);
     auto* nameRow = new QHBoxLayout;
-    p.nameCaption = ui::Make<QLabel>(form, "Label2", QStringLiteral("Job name: "));
-    p.name = ui::Make<QLabel>(form, nameComponent);
-    p.name->setTextFormat(Qt::PlainText);
-    p.name->setFont(ui::ArialFont(10, true));
-    p.name->setStyleSheet(QStringLiteral("color: red"));
-    nameRow->addWidget(p.nameCaption);
-    nameRow->addWidget(p.name, 1);
+    *p.nameCaption = ui::Make<QLabel>(form, "Label2", QStringLiteral("Job name: "));
+    auto* name = *p.name = ui::Make<QLabel>(form, nameComponent);
+    name->setTextFormat(Qt::PlainText);
+    name->setFont(ui::ArialFont(10, true));
+    name->setStyleSheet(QStringLiteral("color: red"));
+    nameRow->addWidget(*p.nameCaption);
+    nameRow->addWidget(name, 1);
     v->addLayout(nameRow);
 
-    p.group = ui::Make<QGroupBox>(form, "GroupBox1", groupCaption);
-    auto* g = new QHBoxLayout(p.group);
-    p.yes = ui::Make<QPushButton>(p.group, "OKBitBtn", QStringLiteral("Yes"));
-    p.no = ui::Make<QPushButton>(p.group, "NoBitBtn", QStringLiteral("No"));
-    p.no->setToolTip(QStringLiteral("Dont save this job"));
-    g->addWidget(p.yes);
-    g->addWidget(p.no);
-    v->addWidget(p.group);
+    auto* group = *p.group = ui::Make<QGroupBox>(form, "GroupBox1", groupCaption);
+    auto* g = new QHBoxLayout(group);
+    auto* yes = *p.yes = ui::Make<QPushButton>(group, "OKBitBtn", QStringLiteral("Yes"));
+    auto* no = *p.no = ui::Make<QPushButton>(group, "NoBitBtn", QStringLiteral("No"));
+    no->setToolTip(QStringLiteral("Dont save this job"));
+    g->addWidget(yes);
+    g->addWidget(no);
+    v->addWidget(group);
 
     auto* exportRow = new QHBoxLayout;
-    p.exportJob = ui::Make<QPushButton>(form, "ExportBtn", QStringLiteral("Export Job"));
-    p.helpExport = ui::Make<QToolButton>(form, "HelpExport");
-    p.helpExport->setText(QStringLiteral("?"));
-    p.helpExport->setToolTip(QStringLiteral("Help on Export"));
-    exportRow->addWidget(p.exportJob);
-    exportRow->addWidget(p.helpExport);
+    auto* exportJob = *p.exportJob = ui::Make<QPushButton>(form, "ExportBtn", QStringLiteral("Export Job"));
+    auto* help = *p.helpExport = ui::Make<QToolButton>(form, "HelpExport");
+    help->setText(QStringLiteral("?"));
+    help->setToolTip(QStringLiteral("Help on Export"));
+    exportRow->addWidget(exportJob);
+    exportRow->addWidget(help);
     exportRow->addStretch(1);
     v->addLayout(exportRow);
-    return p;
+
+    form->OnClick(yes, handlers.yes, ui::mrOk);
+    form->OnClick(no, handlers.no, ui::mrNo);
+    form->OnClick(exportJob, handlers.exportJob);
+    form->OnClick(help, handlers.help);
+    form->SetDefaultButton(yes);
+    form->SetCancelButton(no);
+}
+
+void KeepPromptUnlessSaved(ui::Form* prompt)
+{
+    if (Tul->SaveState != 2)
+        prompt->SetModalResult(ui::mrNone);
+}
+
+void ReportExported(bool moved)
+{
+    if (moved)
+        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
+                       ui::MsgType::Information, ui::mbOK);
 }
 
 TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
@@ -85,28 +104,16 @@ TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
     SetHelpContext(19022);
 
     auto* v = new QVBoxLayout(this);
-    const SavePromptParts parts = MakeSavePrompt(this, v, "work", QStringLiteral("Save This Job to Database"));
-    Label1 = parts.question;
-    Label2 = parts.nameCaption;
-    work = parts.name;
-    GroupBox1 = parts.group;
-    OKBitBtn = parts.yes;
-    NoBitBtn = parts.no;
-    ExportBtn = parts.exportJob;
-    HelpExport = parts.helpExport;
+    MakeSavePrompt(this, v, "work", QStringLiteral("Save This Job to Database"),
+                   {&Label1, &Label2, &work, &GroupBox1, &OKBitBtn, &NoBitBtn, &ExportBtn, &HelpExport},
+                   {[this] { OKBitBtnClick(); }, [this] { NoBitBtnClick(); }, [this] { ExportBtnClick(); },
+                    [this] { HelpExportClick(); }});
 
     Memo1 = ui::Make<QPlainTextEdit>(this, "Memo1");
     Memo1->setReadOnly(true);
     Memo1->setPlainText(kLeavingNote.join(QLatin1Char('\n')));
     Memo1->setFixedHeight(120);
     v->addWidget(Memo1);
-
-    OnClick(OKBitBtn, [this] { OKBitBtnClick(); }, ui::mrOk);
-    OnClick(NoBitBtn, [this] { NoBitBtnClick(); }, ui::mrNo);
-    OnClick(ExportBtn, [this] { ExportBtnClick(); });
-    OnClick(HelpExport, [this] { HelpExportClick(); });
-    SetDefaultButton(OKBitBtn);
-    SetCancelButton(NoBitBtn);
 }
 
 void TSaveForm::FormShow()
@@ -134,10 +141,7 @@ void TSaveForm::FormShow()
 void TSaveForm::OKBitBtnClick()
 {
     SaveCurrentJob();
-    // A job that could not be stored (its name was refused) keeps the dialog
-    // open, so that it is left by No or Export on purpose.
-    if (Tul->SaveState != 2)
-        SetModalResult(ui::mrNone);
+    KeepPromptUnlessSaved(this);
 }
 
 void TSaveForm::NoBitBtnClick()
@@ -147,9 +151,7 @@ void TSaveForm::NoBitBtnClick()
 
 void TSaveForm::ExportBtnClick()
 {
-    if (JobTrans->ExportWorkingJob())
-        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
-                       ui::MsgType::Information, ui::mbOK);
+    ReportExported(JobTrans->ExportWorkingJob());
     Close();
 }
 

@@ -26,23 +26,11 @@ TSaveTJob::TSaveTJob(QWidget* owner) : ui::Form(owner)
     SetPosition(ui::Position::OwnerCenter);
 
     auto* v = new QVBoxLayout(this);
-    const SavePromptParts parts = MakeSavePrompt(this, v, "JobNameLbl", QStringLiteral("Save This Job to Database ?"));
-    Label1 = parts.question;
-    Label2 = parts.nameCaption;
-    JobNameLbl = parts.name;
-    GroupBox1 = parts.group;
-    OKBitBtn = parts.yes;
-    NoBitBtn = parts.no;
-    ExportBtn = parts.exportJob;
-    HelpExport = parts.helpExport;
+    MakeSavePrompt(this, v, "JobNameLbl", QStringLiteral("Save This Job to Database ?"),
+                   {&Label1, &Label2, &JobNameLbl, &GroupBox1, &OKBitBtn, &NoBitBtn, &ExportBtn, &HelpExport},
+                   {[this] { OKBitBtnClick(); }, [this] { NoBitBtnClick(); }, [this] { ExportBtnClick(); },
+                    [this] { HelpExportClick(); }});
     OKBitBtn->setToolTip(QStringLiteral("Save the current job"));
-
-    OnClick(OKBitBtn, [this] { OKBitBtnClick(); }, ui::mrOk);
-    OnClick(NoBitBtn, [this] { NoBitBtnClick(); }, ui::mrNo);
-    OnClick(ExportBtn, [this] { ExportBtnClick(); });
-    OnClick(HelpExport, [this] { HelpExportClick(); });
-    SetDefaultButton(OKBitBtn);
-    SetCancelButton(NoBitBtn);
 }
 
 void TSaveTJob::FormShow()
@@ -54,9 +42,7 @@ void TSaveTJob::FormShow()
 void TSaveTJob::OKBitBtnClick()
 {
     SaveCurrentToolJob();
-    // A refused name keeps the prompt open, to be left by No or Export on purpose.
-    if (Tul->SaveState != 2)
-        SetModalResult(ui::mrNone);
+    KeepPromptUnlessSaved(this);
 }
 
 void TSaveTJob::NoBitBtnClick()
@@ -71,9 +57,7 @@ void TSaveTJob::ExportBtnClick()
         moved = JobTrans->ExportToolJob(DMod->WorkSWaterTable, DMod->TransSWaterTable);
     else if (DMod->ToolKind == kAirVacuum)
         moved = JobTrans->ExportToolJob(DMod->WorkAvacTable, DMod->TransAirvacTable);
-    if (moved)
-        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
-                       ui::MsgType::Information, ui::mbOK);
+    ReportExported(moved);
     Close();
 }
 

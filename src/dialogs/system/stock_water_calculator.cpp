@@ -44,6 +44,28 @@ QToolButton* HelpButton(QWidget* parent, const char* name, const QString& hint)
     return b;
 }
 
+// Opens the table with no row in it.
+void OpenEmpty(db::Table* t)
+{
+    if (!t->Active())
+        t->Open();
+    if (!t->IsEmpty()) {
+        t->Close();
+        t->EmptyTable();
+        t->Open();
+    }
+}
+
+// A caption with a livestock type after it and the page's help button at the end.
+QHBoxLayout* TypeLine(QWidget* page, const QString& caption, QLabel* type, QToolButton* help)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(caption, page));
+    row->addWidget(type, 1);
+    row->addWidget(help);
+    return row;
+}
+
 // A caption, then the widget, then an optional unit, on one row of a grid.
 void AddRow(QGridLayout* grid, int row, const QString& caption, QWidget* w, const QString& unit = QString())
 {
@@ -92,6 +114,18 @@ QLabel* WorkText(QWidget* parent, const char* name, const char* field)
     l->setFont(f);
     new ui::DBText(l, DMod->WorkSWaterData, QString::fromLatin1(field));
     return l;
+}
+
+// The stock-type row's water a head under conventional (or intensive) grazing.
+double TypeWater(bool conventional)
+{
+    return (conventional ? DMod->StockTypeTableConvGpd : DMod->StockTypeTableIntGpd)->AsFloat();
+}
+
+// The stock-type row's watering-site spacing on rough (or gentle) terrain.
+double TypeSpacing(bool rough)
+{
+    return (rough ? DMod->StockTypeTableRoughSpcing : DMod->StockTypeTableGentleSpcng)->AsFloat();
 }
 
 } // namespace
@@ -155,14 +189,11 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
     g0->addWidget(DBGrid1, 7, 0, 1, 3);
     DBNavigator1 = new ui::DBNavigator(d.StockTypeData, ui::nbAllButtons, p0);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    auto* selected = new QHBoxLayout;
-    selected->addWidget(DBNavigator1);
-    selected->addWidget(new QLabel(QStringLiteral("Selected Stock: "), p0));
     DBText1 = ui::Make<QLabel>(p0, "DBText1");
     new ui::DBText(DBText1, d.StockTypeData, QStringLiteral("LivestockType"));
-    selected->addWidget(DBText1, 1);
     SpeedButton1 = HelpButton(p0, "SpeedButton1", QStringLiteral("Help"));
-    selected->addWidget(SpeedButton1);
+    QHBoxLayout* selected = TypeLine(p0, QStringLiteral("Selected Stock: "), DBText1, SpeedButton1);
+    selected->insertWidget(0, DBNavigator1);
     g0->addLayout(selected, 8, 0, 1, 3);
 
     // ---- More Input ----
@@ -219,13 +250,9 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
         memos->addWidget(memoFields[i], (i / 2) * 2 + 1, i % 2);
     }
     g1->addLayout(memos, 8, 0, 1, 4);
-    auto* stockRow = new QHBoxLayout;
-    stockRow->addWidget(new QLabel(QStringLiteral("Stock Type:"), p1));
     DBText2 = WorkText(p1, "DBText2", "LivestockType");
-    stockRow->addWidget(DBText2, 1);
     SpeedButton2 = HelpButton(p1, "SpeedButton2", QStringLiteral("Help"));
-    stockRow->addWidget(SpeedButton2);
-    g1->addLayout(stockRow, 9, 0, 1, 4);
+    g1->addLayout(TypeLine(p1, QStringLiteral("Stock Type:"), DBText2, SpeedButton2), 9, 0, 1, 4);
 
     // ---- Output ----
     QWidget* p2 = OvcNotebook1->AddPage(QStringLiteral("&Output"));
@@ -410,13 +437,7 @@ void TStockCalcDlg::FormShow()
     Tul->Cancelled = false;
     Tul->SaveState = 2;
     db::Table* work = DMod->WorkSWaterTable;
-    if (!work->Active())
-        work->Open();
-    if (!work->IsEmpty()) {
-        work->Close();
-        work->EmptyTable();
-        work->Open();
-    }
+    OpenEmpty(work);
     DMod->ToolKind = 5;
     OvcNotebook1->setEnabled(false);
     StatusBar1->SetPanelText(0, QStringLiteral("Make Selection"));
@@ -491,13 +512,10 @@ void TStockCalcDlg::OvcNotebook1PageChanged(int index)
             SelectedStock = type;
             d.WorkSWaterTableLivestockType->SetAsString(type);
             if (newType || d.WorkSWaterTableWaterSpacing->IsNull())
-                d.WorkSWaterTableWaterSpacing->SetAsFloat(IsRoughTerrain(d.WorkSWaterTableTerrain->AsString())
-                                                              ? d.StockTypeTableRoughSpcing->AsFloat()
-                                                              : d.StockTypeTableGentleSpcng->AsFloat());
+                d.WorkSWaterTableWaterSpacing->SetAsFloat(TypeSpacing(IsRoughTerrain(d.WorkSWaterTableTerrain->AsString())));
             if (newType || d.WorkSWaterTableWaterPHead->IsNull())
                 d.WorkSWaterTableWaterPHead->SetAsFloat(
-                    IsConventionalGrazing(d.WorkSWaterTableSystemType->AsString()) ? d.StockTypeTableConvGpd->AsFloat()
-                                                                                   : d.StockTypeTableIntGpd->AsFloat());
+                    TypeWater(IsConventionalGrazing(d.WorkSWaterTableSystemType->AsString())));
         }
         postWork();
         editWork();
@@ -573,50 +591,31 @@ void TStockCalcDlg::OvcNotebook1Click()
 
 // ---- choices ----------------------------------------------------------------
 
-void TStockCalcDlg::SysRadioGpClick()
+void TStockCalcDlg::chooseFromType(int item, db::Field* choice, const QString& text0, const QString& text1,
+                                   db::Field* value, double (*fromType)(bool first))
 {
-    TDMod& d = *DMod;
     postWork();
     editWork();
     findStock();
-    switch (SysRadioGp->ItemIndex()) {
-    case 0:
-        d.WorkSWaterTableSystemType->SetAsString(kConventionalGrazing);
-        d.WorkSWaterTableWaterPHead->SetAsFloat(d.StockTypeTableConvGpd->AsFloat());
-        break;
-    case 1:
-        d.WorkSWaterTableSystemType->SetAsString(kIntensiveGrazing);
-        d.WorkSWaterTableWaterPHead->SetAsFloat(d.StockTypeTableIntGpd->AsFloat());
-        break;
-    default:
-        break;
+    if (item == 0 || item == 1) {
+        choice->SetAsString(item == 0 ? text0 : text1);
+        value->SetAsFloat(fromType(item == 0));
     }
     postWork();
     editWork();
     touched();
 }
 
+void TStockCalcDlg::SysRadioGpClick()
+{
+    chooseFromType(SysRadioGp->ItemIndex(), DMod->WorkSWaterTableSystemType, kConventionalGrazing, kIntensiveGrazing,
+                   DMod->WorkSWaterTableWaterPHead, TypeWater);
+}
+
 void TStockCalcDlg::TerrainRadioGpClick()
 {
-    TDMod& d = *DMod;
-    postWork();
-    editWork();
-    findStock();
-    switch (TerrainRadioGp->ItemIndex()) {
-    case 0:
-        d.WorkSWaterTableTerrain->SetAsString(kRoughTerrain);
-        d.WorkSWaterTableWaterSpacing->SetAsFloat(d.StockTypeTableRoughSpcing->AsFloat());
-        break;
-    case 1:
-        d.WorkSWaterTableTerrain->SetAsString(kGentleTerrain);
-        d.WorkSWaterTableWaterSpacing->SetAsFloat(d.StockTypeTableGentleSpcng->AsFloat());
-        break;
-    default:
-        break;
-    }
-    postWork();
-    editWork();
-    touched();
+    chooseFromType(TerrainRadioGp->ItemIndex(), DMod->WorkSWaterTableTerrain, kRoughTerrain, kGentleTerrain,
+                   DMod->WorkSWaterTableWaterSpacing, TypeSpacing);
 }
 
 void TStockCalcDlg::QualRadioGpClick()
@@ -653,13 +652,11 @@ void TStockCalcDlg::SyncChoicesFromJob()
     // its type's.
     const bool conventional = IsConventionalGrazing(d.WorkSWaterTableSystemType->AsString());
     if (d.WorkSWaterTableWaterPHead->IsNull())
-        d.WorkSWaterTableWaterPHead->SetAsFloat(conventional ? d.StockTypeTableConvGpd->AsFloat()
-                                                             : d.StockTypeTableIntGpd->AsFloat());
+        d.WorkSWaterTableWaterPHead->SetAsFloat(TypeWater(conventional));
     SysRadioGp->SetItemIndex(conventional ? 0 : 1);
     const bool rough = IsRoughTerrain(d.WorkSWaterTableTerrain->AsString());
     if (d.WorkSWaterTableWaterSpacing->IsNull())
-        d.WorkSWaterTableWaterSpacing->SetAsFloat(rough ? d.StockTypeTableRoughSpcing->AsFloat()
-                                                        : d.StockTypeTableGentleSpcng->AsFloat());
+        d.WorkSWaterTableWaterSpacing->SetAsFloat(TypeSpacing(rough));
     postWork();
     TerrainRadioGp->SetItemIndex(rough ? 0 : 1);
 }
@@ -670,13 +667,7 @@ void TStockCalcDlg::InitNewStockJob()
 {
     TDMod& d = *DMod;
     db::Table* work = d.WorkSWaterTable;
-    if (!work->Active())
-        work->Open();
-    if (!work->IsEmpty()) {
-        work->Close();
-        work->EmptyTable();
-        work->Open();
-    }
+    OpenEmpty(work);
     work->Edit();   // on the empty table: the job's one row
     // The main window keeps the local defaults open; only a table opened
     // here is closed again.
@@ -796,13 +787,7 @@ void TStockCalcDlg::LoadBitBtnClick()
     }
     CalcJobName = d.WorkSWaterTableJobName->AsString();
     CalcJobNumber = number;
-    if (OvcNotebook1->PageIndex() != kInitialInput)
-        OvcNotebook1->SetPageIndex(kInitialInput);
-    SyncChoicesFromJob();
-    postWork();
-    editWork();
-    if (!d.StockTypeTable->Active())
-        d.StockTypeTable->Open();
+    showOpenedJob();
     // Straight to Output, which computes the results: the job keeps its
     // livestock type and water a head, whatever row the type grid shows.
     OvcNotebook1->SetPageIndex(kOutput);
@@ -833,14 +818,19 @@ void TStockCalcDlg::ImportJobBtnClick()
     CalcJobNumber = number;
     LastPage = kInitialInput;
     StatusBar1->SetPanelText(0, QStringLiteral("Edit job data"));
+    showOpenedJob();
+    SetFocus(JobNameDBEdit);
+}
+
+void TStockCalcDlg::showOpenedJob()
+{
     if (OvcNotebook1->PageIndex() != kInitialInput)
         OvcNotebook1->SetPageIndex(kInitialInput);
     SyncChoicesFromJob();
     postWork();
     editWork();
-    if (!d.StockTypeTable->Active())
-        d.StockTypeTable->Open();
-    SetFocus(JobNameDBEdit);
+    if (!DMod->StockTypeTable->Active())
+        DMod->StockTypeTable->Open();
 }
 
 // ---- the job name -----------------------------------------------------------

@@ -15,6 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class QToolButton;
+namespace db { class Field; }
 namespace ui {
 class DBNavigator;
 class Notebook;
@@ -102,7 +103,12 @@ private:
     void findStock();        // the stock-type cursor on SelectedStock
     void setStatus(const QString& what);
     void computeOutput();
+    void showOpenedJob();    // a loaded or imported job on Initial Input
     bool jobNameGuard(bool newJobsToo);
+    // A grazing or terrain item chosen: the row takes the item's text and
+    // the highlighted type's value for it.
+    void chooseFromType(int item, db::Field* choice, const QString& text0, const QString& text1, db::Field* value,
+                        double (*fromType)(bool first));
 
     QString SelectedStock;
     int LastPage = 0;
