@@ -135,7 +135,7 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
     setObjectName(QStringLiteral("StockCalcDlg"));
     SetCaption(QStringLiteral("Stockwater Calculator"));
     SetPosition(ui::Position::OwnerCenter);
-    resize(760, 600);
+    resize(900, 640);
     TDMod& d = *DMod;
 
     auto* v = new QVBoxLayout(this);
@@ -291,7 +291,10 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
            QStringLiteral("gallons"));
     WaterSpacingText = WorkText(out, "WaterSpacingText", "WaterSpacing");
     AddRow(go, 3, QStringLiteral("Maximum Watering Site Spacing:"), WaterSpacingText, QStringLiteral("miles"));
+    for (QLabel* l : {MinGpmText, DesignGpmText, StorageReserveText, WaterSpacingText})
+        l->setMinimumWidth(90);
     g2->addWidget(out, 0, 3, 6, 1);
+    g2->setColumnStretch(3, 1);
     DBMemo4 = MemoField(p2, "DBMemo4", "JobNotes", true);
     DBMemo5 = MemoField(p2, "DBMemo5", "OtherSources", true);
     DBMemo6 = MemoField(p2, "DBMemo6", "Dependability", true);
