@@ -77,7 +77,7 @@ TEST_F(AirVacJobsTest, SavedReloadedExportedAndImportedIntoAnEmptyDatabaseKeepsE
     EXPECT_FALSE(d().JobAvacTable->Active());
     EXPECT_EQ(d().JobAvacTable->IndexName(), "JobNameIndex");
 
-    ASSERT_TRUE(JobTrans->ExportAirVacJob());
+    ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkAvacTable, d().TransAirvacTable));
     store.SwitchToEmptyDatabase();
     ASSERT_TRUE(JobTrans->ImportAirVacJob());
     EXPECT_EQ(WorkingStoredFields(), saved);
@@ -179,7 +179,7 @@ TEST_F(AirVacJobsTest, ImportFindsTheStoredJobOfItsNameAndAnEmptyTransferIsRepor
     EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
 
     const int number = StoreNew("Shared", 1);
-    ASSERT_TRUE(JobTrans->ExportAirVacJob());
+    ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkAvacTable, d().TransAirvacTable));
     MakeWorkingRow("Other", 2);
     Tul->SaveState = 2;
     ASSERT_TRUE(JobTrans->ImportAirVacJob());
