@@ -841,8 +841,17 @@ bool TTrans::StoreAirVacJob()
 {
     if (Tul->SaveState != 0 && Tul->SaveState != 1)
         return false;
-    if (StoreToolJob(DMod->WorkAvacTable, DMod->JobAvacTable, Tul->SaveState == 1, [this] { SaveAirVacJob(); }) == 0)
-        return false;
+    // A store that fails midway leaves the job object as it was.
+    const TTul before = *Tul;
+    try {
+        if (StoreToolJob(DMod->WorkAvacTable, DMod->JobAvacTable, Tul->SaveState == 1, [this] { SaveAirVacJob(); })
+            == 0)
+            return false;
+    } catch (...) {
+        *Tul = before;
+        CloseIfOpen(DMod->JobAvacTable);
+        throw;
+    }
     Tul->JobName = DMod->WorkAvacTableJobName->AsString();
     Tul->SaveState = 2;
     return true;

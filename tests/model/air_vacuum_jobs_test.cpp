@@ -137,6 +137,17 @@ TEST_F(AirVacJobsTest, AChangedStoredJobIsOverwrittenInPlace)
     j->Open();
     EXPECT_EQ(j->RecordCount(), 2);
     ASSERT_TRUE(j->Locate("JobName", "West"));
+
+    // Renamed to another stored job's name: refused, and that job is kept.
+    const QStringList before = JobStore::Rows(j);
+    d().WorkAvacTable->Edit();
+    d().WorkAvacTableJobName->SetAsString("West");
+    d().WorkAvacTable->Post();
+    Tul->SaveState = 1;
+    EXPECT_FALSE(JobTrans->StoreAirVacJob());
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Job name already used, please enter a unique name."});
+    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(JobStore::Rows(j), before);
 }
 
 TEST_F(AirVacJobsTest, RefusedNamesAndNothingToSaveStoreNothing)
