@@ -7,6 +7,7 @@
 #include "platform/ui/seam/msg.h"
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -304,17 +305,6 @@ bool TransferHoldsJob(db::Table* trans)
     return !none;
 }
 
-// The stored air-vacuum job of exactly that name becomes the current row
-// of its table (opened when closed); false when there is none.
-bool LocateAirVacJob(const QString& name)
-{
-    db::Table* stored = DMod->JobAvacTable;
-    if (stored->Filtered())
-        stored->SetFiltered(false);
-    OpenIfClosed(stored);
-    return !name.isEmpty() && stored->Locate(QStringLiteral("JobName"), name);
-}
-
 void CloseStoredJobTables()
 {
     TDMod& d = *DMod;
@@ -367,6 +357,28 @@ void ImportRows(db::Table* trans, db::Table* work)
     trans->Close();
 }
 
+// The number of the first row of a calculator's stored table whose JobName is
+// exactly `name`, passing over the row numbered `except`; 0 when none. The
+// table is left open or closed and on the row it stood on.
+int StoredNumberNamed(db::Table* stored, const QString& name, int except = 0)
+{
+    const bool opened = OpenIfClosed(stored);
+    int number = 0;
+    {
+        QuietTable quiet(stored);
+        const qint64 at = stored->GetBookmark();
+        db::Field* jobName = stored->FieldByName(QStringLiteral("JobName"));
+        db::Field* jobNumber = stored->FieldByName(kJobNumber);
+        for (stored->First(); !stored->Eof() && number == 0; stored->Next())
+            if (jobName->AsString() == name && jobNumber->AsInteger() != except)
+                number = jobNumber->AsInteger();
+        stored->GotoBookmark(at);
+    }
+    if (opened)
+        stored->Close();
+    return number;
+}
+
 } // namespace
 
 JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
@@ -380,11 +392,12 @@ JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
     return k;
 }
 
-QString JobNameProblem(const QString& name)
+QString JobNameProblem(const QString& name, int size)
 {
     if (name.trimmed().isEmpty())
         return QStringLiteral("You must enter a Job Name");
-    const int size = DMod ? DMod->JobPipeTableJobName->Size() : 50;
+    if (size <= 0)
+        size = DMod ? DMod->JobPipeTableJobName->Size() : 50;
     if (name.size() > size)
         return QStringLiteral("A Job Name can have at most %1 characters.").arg(size);
     return QString();
@@ -784,97 +797,195 @@ bool TTrans::ImportTransferJob()
     return true;
 }
 
-// ---- air-vacuum calculator jobs ---------------------------------------------
+// ---- calculator jobs --------------------------------------------------------
+// Each calculator job is one stored row; the job being edited is the one row
+// of the calculator's working table.
 
-bool TTrans::LoadAirVacJob()
+namespace {
+
+// Empties `work` and fills its one row from the stored job numbered
+// `jobNumber`; false, with nothing changed, when there is none.
+bool LoadToolJob(db::Table* stored, db::Table* work, int jobNumber, const QString& wholeField)
 {
-    TDMod& d = *DMod;
     db::Transaction tx(db::kMersolAlias);
-    db::Table* stored = d.JobAvacTable;
-    CloseIfOpen(stored);
-    stored->SetIndexName(QStringLiteral("JobNameIndex"));
-    // Exactly the named job: a neighbour in name order is another job.
-    if (!LocateAirVacJob(Tul->JobName)) {
-        stored->Close();
-        ui::MessageDlg(QStringLiteral("The job ") + Tul->JobName + QStringLiteral(" is no longer in the database."),
-                       ui::MsgType::Error, ui::mbOK);
+    const bool opened = OpenIfClosed(stored);
+    if (jobNumber == 0 || !stored->Locate(kJobNumber, jobNumber)) {
+        if (opened)
+            stored->Close();
         return false;
     }
-    db::Table* work = d.WorkAvacTable;
     CloseIfOpen(work);
     work->EmptyTable();
     work->Open();
     work->Append();
-    CopyFields(SameNamedFields(stored, work, QString(), QStringLiteral("Modulus")));
-    Tul->JobNumber = d.JobAvacTableJobNumber->AsInteger();
-    Tul->JobName = d.JobAvacTableJobName->AsString();
+    CopyFields(SameNamedFields(stored, work, QString(), wholeField));
     work->Post();
     stored->Close();
     tx.Commit();
     return true;
 }
 
-void TTrans::SaveAirVacJob()
+// `stored` stands in edit or insert state on the target row: it takes the
+// working row (its JobNumber aside), is posted and closed.
+void SaveToolJob(db::Table* work, db::Table* stored, const QString& wholeField)
+{
+    CopyFields(SameNamedFields(work, stored, kJobNumber, wholeField));
+    stored->Post();
+    stored->Close();
+}
+
+// Stores the working row of `work` into `stored` through `saveRow` (which
+// copies it onto the row `stored` stands on). With `overwrite` it goes over
+// the stored job numbered like the working row while that job still has the
+// working name; otherwise, or when that job is gone or renamed, it is stored
+// as a new job. The stored number is written back into the working row. A
+// name that is empty, too long or carried by another stored job is reported
+// and nothing is stored: returns 0, else the stored job's number.
+int StoreToolJob(db::Table* work, db::Table* stored, bool overwrite, const std::function<void()>& saveRow)
+{
+    OpenIfClosed(work);
+    work->CheckBrowseMode();
+    db::Field* workName = work->FieldByName(QStringLiteral("JobName"));
+    db::Field* workNumber = work->FieldByName(kJobNumber);
+    const QString name = work->IsEmpty() ? QString() : workName->AsString();
+    db::Transaction tx(db::kMersolAlias);
+    const bool opened = OpenIfClosed(stored);
+    db::Field* storedName = stored->FieldByName(QStringLiteral("JobName"));
+    db::Field* storedNumber = stored->FieldByName(kJobNumber);
+    // The stored job the row came from, while it still has the row's name.
+    int target = 0;
+    const int own = work->IsEmpty() ? 0 : workNumber->AsInteger();
+    if (overwrite && own != 0 && stored->Locate(kJobNumber, own) && storedName->AsString() == name)
+        target = own;
+    QString problem = JobNameProblem(name, storedName->Size());
+    // The name is the job's identity: no second stored job may carry it.
+    if (problem.isEmpty() && StoredNumberNamed(stored, name, target) != 0)
+        problem = QStringLiteral("Job name already used, please enter a unique name.");
+    if (!problem.isEmpty()) {
+        if (opened)
+            stored->Close();
+        ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
+        return 0;
+    }
+    if (target != 0) {
+        stored->Locate(kJobNumber, target);
+        stored->Edit();
+    } else {
+        // The posted empty row takes the table's next number.
+        stored->Append();
+        stored->Post();
+        stored->Edit();
+    }
+    const int number = storedNumber->AsInteger();
+    saveRow();
+    work->Edit();
+    workNumber->SetAsInteger(number);
+    work->Post();
+    tx.Commit();
+    return number;
+}
+
+const QString kModulus = QStringLiteral("Modulus");
+
+} // namespace
+
+bool TTrans::ExportToolJob(db::Table* work, db::Table* transfer)
+{
+    if (work->Active())
+        work->CheckBrowseMode();
+    CloseIfOpen(transfer);
+    const db::BatchResult moved = db::BatchMove(*work, *transfer, db::BatchMode::Copy);
+    return moved.moved > moved.problems;
+}
+
+int TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
+{
+    // One transaction: a transfer table that cannot be read leaves the job
+    // being edited as it was.
+    db::Transaction tx(db::kMersolAlias);
+    CloseIfOpen(work);
+    work->EmptyTable();
+    db::BatchMove(*transfer, *work, db::BatchMode::Append);
+    work->Open();
+    if (work->IsEmpty()) {
+        work->Append();
+        work->Post();
+    }
+    work->First();
+    const int number = StoredNumberNamed(stored, work->FieldByName(QStringLiteral("JobName"))->AsString());
+    work->Edit();
+    work->FieldByName(kJobNumber)->SetAsInteger(number);
+    work->Post();
+    tx.Commit();
+    return number;
+}
+
+// ---- stock-water calculator jobs -------------------------------------------
+
+bool TTrans::LoadStockWaterJob(int jobNumber)
+{
+    return LoadToolJob(DMod->JobSWaterTable, DMod->WorkSWaterTable, jobNumber, QString());
+}
+
+void TTrans::SaveStockWaterJob()
+{
+    SaveToolJob(DMod->WorkSWaterTable, DMod->JobSWaterTable, QString());
+}
+
+int TTrans::StoreStockWaterJob(bool overwrite)
+{
+    return StoreToolJob(DMod->WorkSWaterTable, DMod->JobSWaterTable, overwrite, [this] { SaveStockWaterJob(); });
+}
+
+int TTrans::StockWaterJobNumberOf(const QString& name)
+{
+    return StoredNumberNamed(DMod->JobSWaterTable, name);
+}
+
+// ---- air-vacuum calculator jobs ---------------------------------------------
+
+bool TTrans::LoadAirVacJob()
 {
     TDMod& d = *DMod;
-    Tul->JobNumber = d.JobAvacTableJobNumber->AsInteger();
-    CopyFields(SameNamedFields(d.WorkAvacTable, d.JobAvacTable, kJobNumber, QStringLiteral("Modulus")));
-    d.JobAvacTable->Post();
-    d.JobAvacTable->Close();
+    // The job list reads the stored jobs in name order.
+    CloseIfOpen(d.JobAvacTable);
+    d.JobAvacTable->SetIndexName(QStringLiteral("JobNameIndex"));
+    // Exactly the named job: a neighbour in name order is another job.
+    const int number = Tul->JobName.isEmpty() ? 0 : StoredNumberNamed(d.JobAvacTable, Tul->JobName);
+    if (!LoadToolJob(d.JobAvacTable, d.WorkAvacTable, number, kModulus)) {
+        ui::MessageDlg(QStringLiteral("The job ") + Tul->JobName + QStringLiteral(" is no longer in the database."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    Tul->JobNumber = number;
+    Tul->JobName = d.WorkAvacTableJobName->AsString();
+    return true;
+}
+
+void TTrans::SaveAirVacJob()
+{
+    Tul->JobNumber = DMod->JobAvacTableJobNumber->AsInteger();
+    SaveToolJob(DMod->WorkAvacTable, DMod->JobAvacTable, kModulus);
 }
 
 bool TTrans::StoreAirVacJob()
 {
     if (Tul->SaveState != 0 && Tul->SaveState != 1)
         return false;
-    TDMod& d = *DMod;
-    db::Table* work = d.WorkAvacTable;
-    OpenIfClosed(work);
-    work->CheckBrowseMode();
-    const QString name = work->IsEmpty() ? QString() : d.WorkAvacTableJobName->AsString();
-    QString problem = JobNameProblem(name);
-    const bool stored = problem.isEmpty() && LocateAirVacJob(name);
-    if (problem.isEmpty() && stored && Tul->SaveState == 0)
-        problem = QStringLiteral("Job name already used, please enter a unique name.");
-    if (!problem.isEmpty()) {
-        CloseIfOpen(d.JobAvacTable);
-        ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
-        return false;
-    }
+    // A store that fails midway leaves the job object as it was.
     const TTul before = *Tul;
     try {
-        db::Transaction tx(db::kMersolAlias);
-        db::Table* job = d.JobAvacTable;
-        if (stored) {
-            job->Edit();
-        } else {
-            // The posted empty row takes the table's next number.
-            job->Append();
-            job->Post();
-            job->Edit();
-        }
-        SaveAirVacJob();
-        work->Edit();
-        d.WorkAvacTableJobNumber->SetAsInteger(Tul->JobNumber);
-        work->Post();
-        Tul->JobName = name;
-        tx.Commit();
+        if (StoreToolJob(DMod->WorkAvacTable, DMod->JobAvacTable, Tul->SaveState == 1, [this] { SaveAirVacJob(); })
+            == 0)
+            return false;
     } catch (...) {
         *Tul = before;
-        CloseIfOpen(d.JobAvacTable);
+        CloseIfOpen(DMod->JobAvacTable);
         throw;
     }
+    Tul->JobName = DMod->WorkAvacTableJobName->AsString();
     Tul->SaveState = 2;
     return true;
-}
-
-bool TTrans::ExportAirVacJob()
-{
-    TDMod& d = *DMod;
-    d.WorkAvacTable->CheckBrowseMode();
-    CloseIfOpen(d.TransAirvacTable);
-    const db::BatchResult r = db::BatchMove(*d.WorkAvacTable, *d.TransAirvacTable, db::BatchMode::Copy);
-    return r.moved > 0 && r.problems == 0;
 }
 
 bool TTrans::ImportAirVacJob()
@@ -882,29 +993,11 @@ bool TTrans::ImportAirVacJob()
     TDMod& d = *DMod;
     if (!TransferHoldsJob(d.TransAirvacTable))
         return false;
-    const TTul before = *Tul;
-    try {
-        db::Transaction tx(db::kMersolAlias);
-        db::Table* work = d.WorkAvacTable;
-        CloseIfOpen(work);
-        work->EmptyTable();
-        db::BatchMove(*d.TransAirvacTable, *work, db::BatchMode::Append);
-        work->Open();
-        const QString name = d.WorkAvacTableJobName->AsString();
-        const bool stored = LocateAirVacJob(name);
-        const int number = stored ? d.JobAvacTableJobNumber->AsInteger() : 0;
-        d.JobAvacTable->Close();
-        work->Edit();
-        d.WorkAvacTableJobNumber->SetAsInteger(number);
-        work->Post();
-        Tul->JobName = name;
-        Tul->JobNumber = number;
-        Tul->SaveState = stored ? 1 : 0;
-        tx.Commit();
-    } catch (...) {
-        *Tul = before;
-        throw;
-    }
+    const int number = ImportToolJob(d.TransAirvacTable, d.WorkAvacTable, d.JobAvacTable);
+    Tul->JobName = d.WorkAvacTableJobName->AsString();
+    Tul->JobNumber = number;
+    // A stored job of the same name is the one a save overwrites.
+    Tul->SaveState = number != 0 ? 1 : 0;
     return true;
 }
 

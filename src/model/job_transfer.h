@@ -24,7 +24,10 @@ JobRowKinds RowKindsOf(int sysHas, const QString& pumpType);
 
 // Why a job name cannot be stored (empty, only blanks, or longer than the
 // stored field); an empty text when it can.
-QString JobNameProblem(const QString& name);
+// `size` is the stored name field's length (0: that of the pipeline jobs).
+QString JobNameProblem(const QString& name, int size = 0);
+
+namespace db { class Table; }
 
 class TTrans {
 public:
@@ -84,26 +87,53 @@ public:
     // False, with a message, when the transfer directory holds no job.
     bool ImportTransferJob();
 
-    // ---- air-vacuum calculator jobs ----
-    // Their one working row (WorkAirvac.DB) and stored jobs (JobAirvac.DB)
-    // stand apart from the pipeline jobs; job names are unique among them.
-    // Modulus is carried as a whole number both ways.
+    // ---- calculator jobs ----
+    // The stock-water and air-vacuum calculators keep their jobs apart from
+    // the pipeline jobs: one stored row a job, one working row being edited;
+    // job names are unique among a calculator's stored jobs. Storing goes
+    // over the stored job numbered like the working row while that job still
+    // has the working name, otherwise (or for a new job) it stores a new job
+    // and writes its number back into the working row. A name that is empty,
+    // too long or carried by another stored job is reported and nothing is
+    // stored.
 
-    // Fills the emptied working row from the stored job named Tul JobName
-    // and sets Tul JobNumber. A name no longer stored is reported; then
-    // nothing changes and it returns false.
+    // Replaces `transfer` by a copy of the working table `work`; true when it
+    // moved more rows than it rejected.
+    bool ExportToolJob(db::Table* work, db::Table* transfer);
+    // Empties `work` and appends the rows of `transfer` (an empty transfer
+    // table gives one empty row), then numbers the row after the stored job
+    // of `stored` with exactly the imported name, 0 when there is none.
+    // Returns that number; `work` is left open on its row.
+    int ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored);
+
+    // -- stock water --
+    // Empties WorkSWaterTable and fills its one row from the stored job
+    // numbered `jobNumber`; the results, the spacing and the recommendation
+    // stay empty for the calculator to fill. False, with nothing changed,
+    // when no stored job has that number.
+    bool LoadStockWaterJob(int jobNumber);
+    // JobSWaterTable stands in edit or insert state on the target row: the
+    // working row is copied into it (its JobNumber aside), posted, and the
+    // table closed.
+    void SaveStockWaterJob();
+    // Stores the working row, over its stored copy with `overwrite`;
+    // returns the stored job's number, 0 when nothing was stored.
+    int StoreStockWaterJob(bool overwrite);
+    // The first stored stock-water job of exactly this name; 0 when none.
+    int StockWaterJobNumberOf(const QString& name);
+
+    // -- air vacuum -- (Modulus is carried as a whole number both ways)
+    // Fills the emptied working row from the stored job named exactly Tul
+    // JobName and sets Tul JobNumber. A name no longer stored is reported;
+    // then nothing changes and it returns false.
     bool LoadAirVacJob();
     // JobAvacTable stands in edit or insert state on the target row: copies
     // the working row into it, sets Tul JobNumber, posts and closes it.
     void SaveAirVacJob();
-    // Stores the working row by Tul SaveState: 0 as a new job, 1 over the
-    // stored job of its name (a new one when that is gone), 2 nothing.
-    // Returns true when it stored: the working row then carries the stored
-    // number and SaveState is 2. An unusable or, for a new job, taken name
-    // is reported and nothing is stored.
+    // Stores the working row by Tul SaveState: 0 as a new job, 1 over its
+    // stored copy, 2 nothing. Returns true when it stored: SaveState is
+    // then 2.
     bool StoreAirVacJob();
-    // Replaces the transfer copy by the working row; true when it went across.
-    bool ExportAirVacJob();
     // Fills the working row from the transfer copy: a stored job of the same
     // name becomes the one to overwrite (SaveState 1), otherwise it is a new
     // job (0). False, with a message, when the transfer copy holds no job.

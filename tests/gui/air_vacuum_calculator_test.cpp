@@ -4,7 +4,7 @@
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
-#include "dialogs/database/tool_job_save_dialog.h"
+#include "dialogs/database/save_tool_job_dialog.h"
 #include "dialogs/system/air_vacuum_calculator.h"
 #include "mainwindow/mersol_window.h"
 #include "model/job_transfer.h"

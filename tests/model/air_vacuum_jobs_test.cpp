@@ -77,7 +77,7 @@ TEST_F(AirVacJobsTest, SavedReloadedExportedAndImportedIntoAnEmptyDatabaseKeepsE
     EXPECT_FALSE(d().JobAvacTable->Active());
     EXPECT_EQ(d().JobAvacTable->IndexName(), "JobNameIndex");
 
-    ASSERT_TRUE(JobTrans->ExportAirVacJob());
+    ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkAvacTable, d().TransAirvacTable));
     store.SwitchToEmptyDatabase();
     ASSERT_TRUE(JobTrans->ImportAirVacJob());
     EXPECT_EQ(WorkingStoredFields(), saved);
@@ -137,6 +137,17 @@ TEST_F(AirVacJobsTest, AChangedStoredJobIsOverwrittenInPlace)
     j->Open();
     EXPECT_EQ(j->RecordCount(), 2);
     ASSERT_TRUE(j->Locate("JobName", "West"));
+
+    // Renamed to another stored job's name: refused, and that job is kept.
+    const QStringList before = JobStore::Rows(j);
+    d().WorkAvacTable->Edit();
+    d().WorkAvacTableJobName->SetAsString("West");
+    d().WorkAvacTable->Post();
+    Tul->SaveState = 1;
+    EXPECT_FALSE(JobTrans->StoreAirVacJob());
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Job name already used, please enter a unique name."});
+    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(JobStore::Rows(j), before);
 }
 
 TEST_F(AirVacJobsTest, RefusedNamesAndNothingToSaveStoreNothing)
@@ -179,7 +190,7 @@ TEST_F(AirVacJobsTest, ImportFindsTheStoredJobOfItsNameAndAnEmptyTransferIsRepor
     EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
 
     const int number = StoreNew("Shared", 1);
-    ASSERT_TRUE(JobTrans->ExportAirVacJob());
+    ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkAvacTable, d().TransAirvacTable));
     MakeWorkingRow("Other", 2);
     Tul->SaveState = 2;
     ASSERT_TRUE(JobTrans->ImportAirVacJob());

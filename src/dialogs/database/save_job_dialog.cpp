@@ -38,42 +38,62 @@ void EnableButton(QWidget* window, const char* name)
 
 } // namespace
 
-SaveAnswerButtons AddSaveAnswerButtons(ui::Form* form, QVBoxLayout* layout, const QString& groupCaption,
-                                       SaveAnswerHandlers handlers)
+void MakeSavePrompt(ui::Form* form, QVBoxLayout* v, const char* nameComponent, const QString& groupCaption,
+                    const SavePromptParts& p, const SavePromptHandlers& handlers)
 {
-    SaveAnswerButtons b{};
-    b.group = ui::Make<QGroupBox>(form, "GroupBox1", groupCaption);
-    auto* g = new QHBoxLayout(b.group);
-    b.yes = ui::Make<QPushButton>(b.group, "OKBitBtn", QStringLiteral("Yes"));
-    b.no = ui::Make<QPushButton>(b.group, "NoBitBtn", QStringLiteral("No"));
-    b.no->setToolTip(QStringLiteral("Dont save this job"));
-    g->addWidget(b.yes);
-    g->addWidget(b.no);
-    layout->addWidget(b.group);
+    auto* question = *p.question =
+        ui::Make<QLabel>(form, "Label1", QStringLiteral("Do you wish to save the current Job?"));
+    question->setFont(ui::ArialFont(10, true));
+    question->setStyleSheet(QStringLiteral("color: blue"));
+    v->addWidget(question);
+    auto* nameRow = new QHBoxLayout;
+    *p.nameCaption = ui::Make<QLabel>(form, "Label2", QStringLiteral("Job name: "));
+    auto* name = *p.name = ui::Make<QLabel>(form, nameComponent);
+    name->setTextFormat(Qt::PlainText);
+    name->setFont(ui::ArialFont(10, true));
+    name->setStyleSheet(QStringLiteral("color: red"));
+    nameRow->addWidget(*p.nameCaption);
+    nameRow->addWidget(name, 1);
+    v->addLayout(nameRow);
+
+    auto* group = *p.group = ui::Make<QGroupBox>(form, "GroupBox1", groupCaption);
+    auto* g = new QHBoxLayout(group);
+    auto* yes = *p.yes = ui::Make<QPushButton>(group, "OKBitBtn", QStringLiteral("Yes"));
+    auto* no = *p.no = ui::Make<QPushButton>(group, "NoBitBtn", QStringLiteral("No"));
+    no->setToolTip(QStringLiteral("Dont save this job"));
+    g->addWidget(yes);
+    g->addWidget(no);
+    v->addWidget(group);
 
     auto* exportRow = new QHBoxLayout;
-    b.exportJob = ui::Make<QPushButton>(form, "ExportBtn", QStringLiteral("Export Job"));
-    b.help = ui::Make<QToolButton>(form, "HelpExport");
-    b.help->setText(QStringLiteral("?"));
-    b.help->setToolTip(QStringLiteral("Help on Export"));
-    exportRow->addWidget(b.exportJob);
-    exportRow->addWidget(b.help);
+    auto* exportJob = *p.exportJob = ui::Make<QPushButton>(form, "ExportBtn", QStringLiteral("Export Job"));
+    auto* help = *p.helpExport = ui::Make<QToolButton>(form, "HelpExport");
+    help->setText(QStringLiteral("?"));
+    help->setToolTip(QStringLiteral("Help on Export"));
+    exportRow->addWidget(exportJob);
+    exportRow->addWidget(help);
     exportRow->addStretch(1);
-    layout->addLayout(exportRow);
+    v->addLayout(exportRow);
 
-    form->OnClick(b.yes, std::move(handlers.yes), ui::mrOk);
-    form->OnClick(b.no, std::move(handlers.no), ui::mrNo);
-    form->OnClick(b.exportJob, std::move(handlers.exportJob));
-    form->OnClick(b.help, std::move(handlers.help));
-    form->SetDefaultButton(b.yes);
-    form->SetCancelButton(b.no);
-    return b;
+    form->OnClick(yes, handlers.yes, ui::mrOk);
+    form->OnClick(no, handlers.no, ui::mrNo);
+    form->OnClick(exportJob, handlers.exportJob);
+    form->OnClick(help, handlers.help);
+    form->SetDefaultButton(yes);
+    form->SetCancelButton(no);
 }
 
-void ShowJobExported()
+void KeepPromptUnlessSaved(ui::Form* prompt)
 {
-    ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
-                   ui::MsgType::Information, ui::mbOK);
+    if (Tul->SaveState != 2)
+        prompt->SetModalResult(ui::mrNone);
+}
+
+void ReportExported(bool moved)
+{
+    if (moved)
+        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
+                       ui::MsgType::Information, ui::mbOK);
 }
 
 TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
@@ -84,36 +104,16 @@ TSaveForm::TSaveForm(QWidget* owner) : ui::Form(owner)
     SetHelpContext(19022);
 
     auto* v = new QVBoxLayout(this);
-    Label1 = ui::Make<QLabel>(this, "Label1", QStringLiteral("Do you wish to save the current Job?"));
-    Label1->setFont(ui::ArialFont(10, true));
-    Label1->setStyleSheet(QStringLiteral("color: blue"));
-    v->addWidget(Label1);
-    auto* nameRow = new QHBoxLayout;
-    Label2 = ui::Make<QLabel>(this, "Label2", QStringLiteral("Job name: "));
-    work = ui::Make<QLabel>(this, "work");
-    work->setTextFormat(Qt::PlainText);
-    work->setFont(ui::ArialFont(10, true));
-    work->setStyleSheet(QStringLiteral("color: red"));
-    nameRow->addWidget(Label2);
-    nameRow->addWidget(work, 1);
-    v->addLayout(nameRow);
-
-    const SaveAnswerButtons answers =
-        AddSaveAnswerButtons(this, v, QStringLiteral("Save This Job to Database"),
-                             {[this] { OKBitBtnClick(); }, [this] { NoBitBtnClick(); },
-                              [this] { ExportBtnClick(); }, [this] { HelpExportClick(); }});
-    GroupBox1 = answers.group;
-    OKBitBtn = answers.yes;
-    NoBitBtn = answers.no;
-    ExportBtn = answers.exportJob;
-    HelpExport = answers.help;
+    MakeSavePrompt(this, v, "work", QStringLiteral("Save This Job to Database"),
+                   {&Label1, &Label2, &work, &GroupBox1, &OKBitBtn, &NoBitBtn, &ExportBtn, &HelpExport},
+                   {[this] { OKBitBtnClick(); }, [this] { NoBitBtnClick(); }, [this] { ExportBtnClick(); },
+                    [this] { HelpExportClick(); }});
 
     Memo1 = ui::Make<QPlainTextEdit>(this, "Memo1");
     Memo1->setReadOnly(true);
     Memo1->setPlainText(kLeavingNote.join(QLatin1Char('\n')));
     Memo1->setFixedHeight(120);
     v->addWidget(Memo1);
-
 }
 
 void TSaveForm::FormShow()
@@ -141,10 +141,7 @@ void TSaveForm::FormShow()
 void TSaveForm::OKBitBtnClick()
 {
     SaveCurrentJob();
-    // A job that could not be stored (its name was refused) keeps the dialog
-    // open, so that it is left by No or Export on purpose.
-    if (Tul->SaveState != 2)
-        SetModalResult(ui::mrNone);
+    KeepPromptUnlessSaved(this);
 }
 
 void TSaveForm::NoBitBtnClick()
@@ -154,8 +151,7 @@ void TSaveForm::NoBitBtnClick()
 
 void TSaveForm::ExportBtnClick()
 {
-    if (JobTrans->ExportWorkingJob())
-        ShowJobExported();
+    ReportExported(JobTrans->ExportWorkingJob());
     Close();
 }
 

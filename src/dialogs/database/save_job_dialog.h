@@ -7,6 +7,8 @@
 // leaves is Tul SaveState and the stored tables.
 #include "platform/ui/form.h"
 
+#include <functional>
+
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -14,24 +16,31 @@ class QPushButton;
 class QToolButton;
 class QVBoxLayout;
 
-// What every save prompt shows below the job's name: "Yes" (the default
-// button, closing with OK after its handler) and "No" (the cancel button,
-// closing with No) in the group GroupBox1, then "Export Job" with its help
-// button, each pressing the handler given for it.
-struct SaveAnswerHandlers {
-    ui::Handler yes, no, exportJob, help;
+// The controls both save prompts share (this one and the calculators'
+// TSaveTJob), laid out top-down: the question, "Job name: " with the name,
+// Yes and No in a group, Export Job with its help button. Each is made into
+// the member given; Yes (the default button, closing OK) and No (Escape,
+// closing No) run their handlers, Export Job and its help button theirs.
+struct SavePromptParts {
+    QLabel** question;
+    QLabel** nameCaption;
+    QLabel** name;
+    QGroupBox** group;
+    QPushButton** yes;
+    QPushButton** no;
+    QPushButton** exportJob;
+    QToolButton** helpExport;
 };
-struct SaveAnswerButtons {
-    QGroupBox* group;
-    QPushButton* yes;
-    QPushButton* no;
-    QPushButton* exportJob;
-    QToolButton* help;
+struct SavePromptHandlers {
+    std::function<void()> yes, no, exportJob, help;
 };
-SaveAnswerButtons AddSaveAnswerButtons(ui::Form* form, QVBoxLayout* layout, const QString& groupCaption,
-                                       SaveAnswerHandlers handlers);
-// Tells that the job went to the transfer directory.
-void ShowJobExported();
+void MakeSavePrompt(ui::Form* form, QVBoxLayout* layout, const char* nameComponent, const QString& groupCaption,
+                    const SavePromptParts& parts, const SavePromptHandlers& handlers);
+// After Yes: a job that could not be stored (its name was refused) keeps the
+// prompt open, so that it is left by No or Export on purpose.
+void KeepPromptUnlessSaved(ui::Form* prompt);
+// After Export Job: says so when the job went across.
+void ReportExported(bool moved);
 
 class TSaveForm : public ui::Form {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #include "dialogs/system/air_vacuum_calculator.h"
 
-#include "dialogs/database/tool_job_save_dialog.h"
+#include "dialogs/database/save_tool_job_dialog.h"
 #include "dialogs/profile/dialog_helpers.h"
 #include "engine/air_vacuum_orifice.h"
 #include "model/data_module.h"
