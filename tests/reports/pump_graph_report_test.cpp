@@ -10,7 +10,6 @@
 #include "reports/pump_report.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -252,7 +251,8 @@ TEST_F(GraphTest, PressureTankLevelsAndManifoldEnd)
     EXPECT_EQ(form.Series2->Points().back().y, 295);
 }
 
-// The printed page holds the red grade line; a 100-node job renders quickly.
+// The printed page of a 100-node job holds the red grade line. (Its speed is
+// measured by the report benchmarks, not here.)
 TEST_F(GraphTest, PdfPageShowsTheProfileLine)
 {
     Header();
@@ -262,13 +262,7 @@ TEST_F(GraphTest, PdfPageShowsTheProfileLine)
     TQROutGraph form(owner.get());
     QTemporaryDir dir;
     const QString pdf = dir.filePath("graph.pdf");
-    QElapsedTimer timer;
-    timer.start();
     ASSERT_TRUE(ExportPdf(form.QuickRepOutGraph, pdf));
-    const qint64 ms = timer.elapsed();
-    RecordProperty("pdf_ms", static_cast<int>(ms));
-    std::printf("graphic profile of 100 nodes to PDF: %lld ms\n", static_cast<long long>(ms));
-    EXPECT_LT(ms, 500);
 
     QProcess p;
     p.start("pdftoppm", {"-r", "40", "-png", pdf, dir.filePath("page")});

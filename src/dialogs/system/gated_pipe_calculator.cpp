@@ -448,6 +448,7 @@ void TGatedToolDlg::computeOutput()
     TDMod* m = DMod;
     PostIfEditing(m->WorkGatedTable);
     PostIfEditing(m->WorkPipeTable);
+    CreateGatedObject();
     Gated->RunGatedPipe();
     OpenIfClosed(m->WorkGatedTable);
     const double open = m->WorkGatedTableNoOfGates->AsFloat() * m->WorkGatedTableGateSpace->AsFloat() / 12.0;
@@ -603,6 +604,7 @@ void TGatedToolDlg::QRCostSpdBtnClick()
         }
     } closeCosts;
     PostIfEditing(DMod->WorkGatedTable);
+    CreateCostObject();   // the estimate's single object, as the report commands make sure
     Cost->EstimateJobCost();
     OpenIfClosed(DMod->UnitCostTable);
     OpenIfClosed(DMod->WorkPipeTable);

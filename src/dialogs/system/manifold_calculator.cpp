@@ -531,6 +531,7 @@ void TManifoldDlg::QRCostSpdBtnClick()
     OpenIfClosed(d->WorkProfTable);
     OpenIfClosed(d->UnitCostTable);
     Tul->SysTypeCode = kManifoldJob;
+    CreateCostObject();   // the estimate's single object, as the report commands make sure
     Cost->EstimateJobCost();
     forms.Create(QRManifSCost, this)->QuickRepCostMan.Preview();
 }
