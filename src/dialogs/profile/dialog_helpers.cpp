@@ -3,6 +3,7 @@
 #include "engine/hydraulics.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "platform/ui/form.h"
 #include "platform/ui/seam/msg.h"
 
 #include <QApplication>
@@ -66,4 +67,11 @@ bool ConfirmNodeDeletion(int nodeType, const QString& station)
     }
     return ui::MessageDlg(QStringLiteral("Do you really want to DELETE Station ") + station + QStringLiteral("?"),
                           ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
+}
+
+void CloseCalculator(ui::Form* calculator, bool cancelled)
+{
+    Tul->Cancelled = cancelled;
+    DMod->WorkTablesFree = false;
+    calculator->Close();
 }

@@ -393,17 +393,10 @@ void TAirVacDlg::FormShow()
 
 void TAirVacDlg::CloseBtnClick()
 {
-    Tul->Cancelled = false;
-    DMod->WorkTablesFree = false;
-    Close();
+    CloseCalculator(this, false);
 }
 
-void TAirVacDlg::CancelBtnClick()
-{
-    Tul->Cancelled = true;
-    DMod->WorkTablesFree = false;
-    Close();
-}
+void TAirVacDlg::CancelBtnClick() { CloseCalculator(this, true); }
 
 void TAirVacDlg::HelpBtnClick()
 {

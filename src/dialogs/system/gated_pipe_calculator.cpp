@@ -614,17 +614,10 @@ void TGatedToolDlg::QRCostSpdBtnClick()
 
 void TGatedToolDlg::CloseBtnClick()
 {
-    Tul->Cancelled = false;
-    DMod->WorkTablesFree = false;
-    Close();
+    CloseCalculator(this, false);
 }
 
-void TGatedToolDlg::CancelBtnClick()
-{
-    Tul->Cancelled = true;
-    DMod->WorkTablesFree = false;
-    Close();
-}
+void TGatedToolDlg::CancelBtnClick() { CloseCalculator(this, true); }
 
 void TGatedToolDlg::FormClose()
 {

@@ -333,18 +333,11 @@ void TManifoldDlg::HelpBtnClick() { ui::HelpContext(72); }
 // The Close button keeps nothing pending: it never offers to save.
 void TManifoldDlg::CloseBtnClick()
 {
-    Tul->Cancelled = false;
-    DMod->WorkTablesFree = false;
     Tul->SaveState = 2;
-    Close();
+    CloseCalculator(this, false);
 }
 
-void TManifoldDlg::CancelBtnClick()
-{
-    Tul->Cancelled = true;
-    DMod->WorkTablesFree = false;
-    Close();
-}
+void TManifoldDlg::CancelBtnClick() { CloseCalculator(this, true); }
 
 void TManifoldDlg::FormClose()
 {

@@ -464,17 +464,10 @@ void TStockCalcDlg::FormClose()
 
 void TStockCalcDlg::CloseBtnClick()
 {
-    Tul->Cancelled = false;
-    DMod->WorkTablesFree = false;
-    Close();
+    CloseCalculator(this, false);
 }
 
-void TStockCalcDlg::CancelBtnClick()
-{
-    Tul->Cancelled = true;
-    DMod->WorkTablesFree = false;
-    Close();
-}
+void TStockCalcDlg::CancelBtnClick() { CloseCalculator(this, true); }
 
 void TStockCalcDlg::HelpBtnClick()
 {
