@@ -17,7 +17,11 @@ QString lineError(int line, const QString& what)
 QString Excerpt(const QString& token)
 {
     constexpr int kShown = 20;
-    return token.size() <= kShown ? token : token.left(kShown) + QStringLiteral("...");
+    if (token.size() <= kShown)
+        return token;
+    // Never half a character: a cut surrogate pair would leave the message invalid text.
+    const int shown = token.at(kShown - 1).isHighSurrogate() ? kShown - 1 : kShown;
+    return token.left(shown) + QStringLiteral("...");
 }
 
 } // namespace
