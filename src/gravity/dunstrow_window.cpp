@@ -1,4 +1,5 @@
 #include "gravity/dunstrow_window.h"
+#include "model/program_kind.h"
 
 #include "dialogs/database/job_list_dialog.h"
 #include "dialogs/database/remove_job_dialog.h"
@@ -57,6 +58,7 @@ QPixmap titlePicture()
 
 TDunstrowForm::TDunstrowForm()
 {
+    SetRunningProgram(Program::Dunstrow);
     QVBoxLayout* lay = buildFrame("DunstrowForm", QStringLiteral("Dunstrow Gravity Pipeline Design (Vession 1.2)"));
     addFileMenu();
     addReportsMenu();
@@ -93,6 +95,7 @@ TDunstrowForm::~TDunstrowForm()
     if (DunstrowForm == this) DunstrowForm = nullptr;
     NodeKindDialogOpener = nullptr;
     TSaveForm::StoresCalculatorJobs = true;
+    SetRunningProgram(Program::Mersol);
 }
 
 void TDunstrowForm::buildJobPage(QWidget* page)

@@ -1,4 +1,5 @@
 #include "mainwindow/mersol_window.h"
+#include "model/program_kind.h"
 
 #include "dialogs/database/local_defaults_editor.h"
 #include "dialogs/database/job_list_dialog.h"
@@ -142,6 +143,7 @@ std::function<QString(const QVariant&)> fixedColumn(int decimals)
 
 TMersolForm::TMersolForm()
 {
+    SetRunningProgram(Program::Mersol);
     QVBoxLayout* lay = buildFrame("MersolForm", QStringLiteral("Mersol Serial Pipeline Design     (Version 1.2)"));
     buildMenus();
     addJobButtonBar(lay);
