@@ -120,6 +120,17 @@ inline void OpenIfClosed(db::Table* t)
         t->Open();
 }
 
+// Opens the table with no row in it (a new job's working table).
+inline void OpenEmpty(db::Table* t)
+{
+    OpenIfClosed(t);
+    if (!t->IsEmpty()) {
+        t->Close();
+        t->EmptyTable();
+        t->Open();
+    }
+}
+
 // Puts the current row into edit state unless it is already being edited.
 inline void EditIfBrowsing(db::Table* t)
 {

@@ -3,6 +3,7 @@
 #include "dialogs/database/save_tool_job_dialog.h"
 #include "dialogs/profile/dialog_helpers.h"
 #include "engine/air_vacuum_orifice.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/job_transfer.h"
@@ -377,13 +378,7 @@ void TAirVacDlg::FormShow()
     Tul->Cancelled = false;
     Tul->SaveState = 2;
     db::Table* w = Work();
-    if (!w->Active())
-        w->Open();
-    if (!w->IsEmpty()) {
-        w->Close();
-        w->EmptyTable();
-        w->Open();
-    }
+    OpenEmpty(w);
     if (!d->DefSysTable->Active())
         d->DefSysTable->Open();
     d->ToolKind = kAirVacTool;
@@ -476,13 +471,7 @@ void TAirVacDlg::NewJobBtnClick()
     Tul->SaveState = 0;
 
     db::Table* w = Work();
-    if (!w->Active())
-        w->Open();
-    if (!w->IsEmpty()) {
-        w->Close();
-        w->EmptyTable();
-        w->Open();
-    }
+    OpenEmpty(w);
     w->Append();
     d->WorkAvacTableDate->SetAsString(QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy")));
     d->WorkAvacTableJobNumber->SetAsInteger(0);

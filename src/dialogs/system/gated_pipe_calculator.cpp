@@ -43,12 +43,7 @@ const QString kNameUsed = QStringLiteral("Job name already used, please enter a 
 // Opens the table, emptied, and puts it into edit state on a new row.
 void FreshRow(db::Table* t)
 {
-    OpenIfClosed(t);
-    if (!t->IsEmpty()) {
-        t->Close();
-        t->EmptyTable();
-        t->Open();
-    }
+    OpenEmpty(t);
     t->Edit();
 }
 

@@ -58,15 +58,6 @@ QToolButton* HelpButton(QWidget* parent, const char* name)
     return b;
 }
 
-void EmptyAndOpen(db::Table* t)
-{
-    OpenIfClosed(t);
-    if (!t->IsEmpty()) {
-        t->Close();
-        t->EmptyTable();
-        t->Open();
-    }
-}
 
 void Error(const QString& text)
 {
@@ -226,7 +217,7 @@ void TManifoldDlg::FormShow()
     Tul->MaterialText.clear();
     OvcNotebookM->setEnabled(false);
     OpenIfClosed(d->WorkTrickleTable);
-    EmptyAndOpen(d->WorkPipeTable);
+    OpenEmpty(d->WorkPipeTable);
     d->WorkPipeTable->Edit();
     OpenIfClosed(d->DefLocTable);
     d->PipeFilterMode = 6;
@@ -254,14 +245,14 @@ void TManifoldDlg::NewJobBtnClick()
     Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
 
     db::Table* pipe = d->WorkPipeTable;
-    EmptyAndOpen(pipe);
+    OpenEmpty(pipe);
     pipe->Edit();
     d->WorkPipeTableDate->SetAsString(Tul->Date);
     d->WorkPipeTableSysType->SetAsString(QStringLiteral("MANIFOLD"));
     d->WorkPipeTableSysHas->SetAsInteger(4);
     Tul->SysHas = 4;
     db::Table* nodes = d->WorkTrickleTable;
-    EmptyAndOpen(nodes);
+    OpenEmpty(nodes);
     nodes->Edit();
     d->WorkTrickleTableStation->SetAsFloat(0);
     ManifoldPages::TakeLocalDefaults();

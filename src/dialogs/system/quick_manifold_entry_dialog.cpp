@@ -154,12 +154,7 @@ void TOptinalManifEntryDlg::OKBitBtn1Click()
 
     TDMod* d = DMod;
     db::Table* t = d->WorkTrickleTable;
-    OpenIfClosed(t);
-    if (!t->IsEmpty()) {
-        t->Close();
-        t->EmptyTable();
-        t->Open();
-    }
+    OpenEmpty(t);
     for (int i = 0; i < plan.rows; ++i) {
         const double along = i * dist;
         t->Append();

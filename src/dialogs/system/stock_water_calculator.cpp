@@ -3,6 +3,7 @@
 #include "dialogs/database/save_tool_job_dialog.h"
 #include "dialogs/profile/dialog_helpers.h"
 #include "engine/stock_water_requirement.h"
+#include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/job_transfer.h"
@@ -42,18 +43,6 @@ QToolButton* HelpButton(QWidget* parent, const char* name, const QString& hint)
     b->setText(QStringLiteral("?"));
     b->setToolTip(hint);
     return b;
-}
-
-// Opens the table with no row in it.
-void OpenEmpty(db::Table* t)
-{
-    if (!t->Active())
-        t->Open();
-    if (!t->IsEmpty()) {
-        t->Close();
-        t->EmptyTable();
-        t->Open();
-    }
 }
 
 // A caption with a livestock type after it and the page's help button at the end.
