@@ -8,8 +8,8 @@ namespace report { class ChartControl; }
 class TQRManifGraph : public ui::Form {
     Q_OBJECT
 public:
-    // programName: the title line, "Mersol" or the gravity designer's name.
-    explicit TQRManifGraph(QWidget* owner, const QString& programName = QStringLiteral("Mersol"));
+    // Its title line names the program that shows it.
+    explicit TQRManifGraph(QWidget* owner);
 
     report::Report QuickRepManGraph{QStringLiteral("QuickRepManGraph")};
     report::ChartControl* QRChart1 = nullptr;
