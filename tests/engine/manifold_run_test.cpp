@@ -80,6 +80,15 @@ protected:
         DMod->WorkPipeTable->Post();
     }
 
+    // Outlets of 10, 20 and 30 gpm at 0, 100 and 200 ft, all at invert 100, run.
+    void RunThreeOutlets()
+    {
+        Node(0, 100, 10);
+        Node(100, 100, 20);
+        Node(200, 100, 30);
+        Run();
+    }
+
     void Run()
     {
         auto run = std::make_unique<JManfld>();
@@ -123,10 +132,7 @@ protected:
 //   = 7.0802886189.
 TEST_F(ManifoldRunTest, ThreeOutletsTakeTwoInchPipeForBothSegments)
 {
-    Node(0, 100, 10);
-    Node(100, 100, 20);
-    Node(200, 100, 30);
-    Run();
+    RunThreeOutlets();
 
     TDMod* m = DMod;
     const struct {
@@ -200,10 +206,7 @@ TEST_F(ManifoldRunTest, ThreeOutletsTakeTwoInchPipeForBothSegments)
 TEST_F(ManifoldRunTest, GravityDesignerKeepsEveryDigitOfTheNodeResults)
 {
     testsupport::RunningAs gravity(Program::Dunstrow);
-    Node(0, 100, 10);
-    Node(100, 100, 20);
-    Node(200, 100, 30);
-    Run();
+    RunThreeOutlets();
 
     TDMod* m = DMod;
     const struct {

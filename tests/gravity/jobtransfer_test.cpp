@@ -5,6 +5,7 @@
 #include "support/qt_app.h"
 #include "support/running_program.h"
 
+#include "dialogs/database/save_job_dialog.h"
 #include "gravity/dunstrow_window.h"
 #include "model/job_transfer.h"
 #include "platform/ui/dbgrid.h"
@@ -43,6 +44,24 @@ protected:
         EXPECT_TRUE(JobTrans->StoreWorkingJob());
         store.EmptyWorkingTables();
         return Tul->JobNumber;
+    }
+    // The job as it was exported to the transfer directory; the working
+    // tables are left empty.
+    void exportJob(const JobSample& sample)
+    {
+        store.MakeWorkingJob(sample);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        store.EmptyWorkingTables();
+    }
+    // Previous Job, importing from its list; `listed` gets the names it showed.
+    void importFromJobList(QStringList* listed = nullptr)
+    {
+        driver.OnceForm("TJobListForm", [listed](ui::Form& f) {
+            auto* grid = ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"));
+            for (int r = 0; listed && r < grid->RowCount(); ++r) *listed << grid->CellText(r, 0);
+            DialogDriver::Press(f, "ImportJobBtn");
+        });
+        DialogDriver::Press(*form, "PrevJobBtn");
     }
     QStringList childRows(int number)
     {
@@ -103,12 +122,8 @@ TEST_F(GravityJobTransferTest, ImportedCalculatorJobsAreNotStoredAsGravityJobs)
         // Stored by its calculator and exported from it.
         storeJob(sample);
         const std::string before = store.StoredRows().join("\n").toStdString();
-        store.MakeWorkingJob(sample);
-        ASSERT_TRUE(JobTrans->ExportWorkingJob());
-        store.EmptyWorkingTables();
-
-        driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "ImportJobBtn"); });
-        DialogDriver::Press(*form, "PrevJobBtn");
+        exportJob(sample);
+        importFromJobList();
         ASSERT_EQ(d().WorkPipeTableJobName->AsString(), sample.name);
         driver.ClearLog();
         driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
@@ -136,12 +151,8 @@ TEST_F(GravityJobTransferTest, ImportedPumpedJobReplacesItsStoredOriginalOnlyAft
     }
     ASSERT_EQ(JobStore::CountRows(d().JobSuctionTable, number), 2);
     const QStringList storedBefore = store.StoredRows();
-    store.MakeWorkingJob(pumped);
-    ASSERT_TRUE(JobTrans->ExportWorkingJob());
-    store.EmptyWorkingTables();
-
-    driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "ImportJobBtn"); });
-    DialogDriver::Press(*form, "PrevJobBtn");
+    exportJob(pumped);
+    importFromJobList();
     ASSERT_EQ(d().WorkPipeTableJobName->AsString(), pumped.name);
     EXPECT_EQ(d().WorkPipeTableSysType->AsString(), "GRAVITY");
     EXPECT_EQ(Tul->SaveState, 1);   // the stored job of its name is the one a save replaces
@@ -184,22 +195,35 @@ TEST_F(GravityJobTransferTest, ImportedPumpedJobReplacesItsStoredOriginalOnlyAft
     EXPECT_EQ(JobStore::CountRows(d().JobSuctionTable, number), 0);
 }
 
+// The gravity designer's export closes its prompt without a word.
+TEST_F(GravityJobTransferTest, ExportClosesThePromptSilently)
+{
+    const JobSample sample{"Outbound", "GRAVITY", 1, "", 3, 0, 0, 8};
+    store.MakeWorkingJob(sample);
+    const QStringList working = JobStore::Rows(d().WorkProfTable);
+    Tul->SaveState = 1;
+    bool closed = false;
+    driver.OnceForm("TSaveForm", [&closed](ui::Form& f) {
+        DialogDriver::Press(f, "ExportBtn");
+        closed = !f.isVisible();
+    });
+    TSaveForm prompt(form);
+    prompt.ShowModal();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(JobStore::Rows(d().TransProfTable, d().WorkProfTable), working);
+    EXPECT_EQ(JobStore::Rows(d().TransGatedTable).size(), 1);
+}
+
 TEST_F(GravityJobTransferTest, BoosterJobIsNotListedButCanBeImported)
 {
     const JobSample booster{"Lift", "GRAVITY", 0, "INLINE BOOSTER", 3, 0, 0, 6};
     storeJob(booster);
     storeJob({"Plain", "GRAVITY", 0, "", 3, 0, 0, 7});
-    store.MakeWorkingJob(booster);
-    ASSERT_TRUE(JobTrans->ExportWorkingJob());
-    store.EmptyWorkingTables();
-
+    exportJob(booster);
     QStringList listed;
-    driver.OnceForm("TJobListForm", [&listed](ui::Form& f) {
-        auto* grid = ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"));
-        for (int r = 0; r < grid->RowCount(); ++r) listed << grid->CellText(r, 0);
-        DialogDriver::Press(f, "ImportJobBtn");
-    });
-    DialogDriver::Press(*form, "PrevJobBtn");
+    importFromJobList(&listed);
     EXPECT_EQ(listed, QStringList{"Plain"});
     EXPECT_TRUE(form->JobImported);
     EXPECT_EQ(d().WorkPipeTableJobName->AsString(), booster.name);
