@@ -229,10 +229,10 @@ int JobKindOf(const QString& sysType)
 
 // The number of a stored job of `kind` named `name`, other than `except`;
 // 0 when there is none.
-// Walks the stored headers, every job in view whatever the list's filter,
-// until `found` says so. The table is left on its row, filtered and open or
-// closed as it was.
-void SearchStoredHeaders(const std::function<bool()>& found)
+// Lets `look` move about the stored headers, every job in view whatever the
+// list's filter. The table is left on its row, filtered and open or closed
+// as it was.
+void LookInStoredHeaders(const std::function<void(db::Table*)>& look)
 {
     db::Table* job = DMod->JobPipeTable;
     const bool opened = OpenIfClosed(job);
@@ -241,9 +241,7 @@ void SearchStoredHeaders(const std::function<bool()>& found)
     const qint64 at = job->GetBookmark();
     if (filtered)
         job->SetFiltered(false);
-    job->First();
-    while (!job->Eof() && !found())
-        job->Next();
+    look(job);
     if (filtered)
         job->SetFiltered(true);
     job->GotoBookmark(at);
@@ -255,27 +253,24 @@ int StoredJobNamed(const QString& name, int kind, int except)
 {
     TDMod& d = *DMod;
     int number = 0;
-    SearchStoredHeaders([&] {
-        if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind &&
-            d.JobPipeTableJobNumber->AsInteger() != except)
-            number = d.JobPipeTableJobNumber->AsInteger();
-        return number != 0;
+    LookInStoredHeaders([&](db::Table* job) {
+        for (job->First(); !job->Eof() && number == 0; job->Next())
+            if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind &&
+                d.JobPipeTableJobNumber->AsInteger() != except)
+                number = d.JobPipeTableJobNumber->AsInteger();
     });
     return number;
 }
 
 // The system keyword of the stored job `number` while it still carries
-// `name`; nothing when there is no such job.
-std::optional<QString> StoredSysTypeOf(int number, const QString& name)
+// `name`; empty when there is no such job.
+QString StoredSysTypeOf(int number, const QString& name)
 {
     TDMod& d = *DMod;
-    std::optional<QString> sysType;
-    SearchStoredHeaders([&] {
-        if (d.JobPipeTableJobNumber->AsInteger() != number)
-            return false;
-        if (d.JobPipeTableJobName->AsString() == name)
+    QString sysType;
+    LookInStoredHeaders([&](db::Table* job) {
+        if (job->Locate(kJobNumber, number) && d.JobPipeTableJobName->AsString() == name)
             sysType = d.JobPipeTableSysType->AsString();
-        return true;
     });
     return sysType;
 }
@@ -288,10 +283,11 @@ bool ReplacingAllowed(const QString& name)
     if (Tul->SaveState != 1 || Tul->JobNumber == 0)
         return true;
     const QString working = DMod->WorkPipeTableSysType->AsString();
-    const std::optional<QString> stored = StoredSysTypeOf(Tul->JobNumber, name);
-    if (!stored || *stored == working)
+    const QString stored = StoredSysTypeOf(Tul->JobNumber, name);
+    // Nothing is lost over a job that is gone or never had a system type.
+    if (stored.isEmpty() || stored == working)
         return true;
-    return ui::MessageDlg(QStringLiteral("The stored job ") + name + QStringLiteral(" is a ") + *stored +
+    return ui::MessageDlg(QStringLiteral("The stored job ") + name + QStringLiteral(" is a ") + stored +
                               QStringLiteral(" job; this one is a ") + working +
                               QStringLiteral(" job.  Do you want to replace the stored job with it?"),
                           ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;

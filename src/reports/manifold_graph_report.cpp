@@ -9,7 +9,7 @@
 using namespace report;
 using reports::ReportFont;
 
-TQRManifGraph::TQRManifGraph(QWidget* owner) : ui::Form(owner)
+TQRManifGraph::TQRManifGraph(QWidget* owner, const QString& programName) : ui::Form(owner)
 {
     setObjectName(QStringLiteral("QRManifGraph"));
     SetCaption(QStringLiteral("QRManifGraph"));
@@ -29,7 +29,9 @@ TQRManifGraph::TQRManifGraph(QWidget* owner) : ui::Form(owner)
     names.jobClass = "";
     Band* b = reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QString(), names, top);
     if (Label* program = reports::LabelOf(r, QStringLiteral("QRLabel1")))
-        program->Caption = GravityDesignerRunning() ? QStringLiteral("Dunstrow") : QStringLiteral("Mersol");
+        program->Caption = !programName.isEmpty()   ? programName
+                           : GravityDesignerRunning() ? QStringLiteral("Dunstrow")
+                                                      : QStringLiteral("Mersol");
     b->Type = BandType::Detail;
     b->BeforePrint = [this](Band& band, bool& p) { PageHeaderBand1BeforePrint(band, p); };
     QRChart1 = b->AddChart(QStringLiteral("QRChart1"), QRectF(0, top + 0.1, 10.0, 6.0));

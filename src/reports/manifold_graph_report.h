@@ -8,8 +8,8 @@ namespace report { class ChartControl; }
 class TQRManifGraph : public ui::Form {
     Q_OBJECT
 public:
-    // Its title line names the program that shows it.
-    explicit TQRManifGraph(QWidget* owner);
+    // programName: the title line; empty names the running program.
+    explicit TQRManifGraph(QWidget* owner, const QString& programName = QString());
 
     report::Report QuickRepManGraph{QStringLiteral("QuickRepManGraph")};
     report::ChartControl* QRChart1 = nullptr;
