@@ -105,6 +105,7 @@ QStringList OfferedNodeTypeTexts()
         texts.removeAt(2);   // "In line w/booster pump"
     return texts;
 }
+
 QString InvElMethodText(int code) { return at(invElMethodTexts(), code); }
 int InvElMethodCodeOf(const QString& text) { return invElMethodTexts().indexOf(text); }
 

@@ -227,8 +227,6 @@ int JobKindOf(const QString& sysType)
     return 0;
 }
 
-// The number of a stored job of `kind` named `name`, other than `except`;
-// 0 when there is none.
 // Lets `look` move about the stored headers, every job in view whatever the
 // list's filter. The table is left on its row, filtered and open or closed
 // as it was.
@@ -249,6 +247,8 @@ void LookInStoredHeaders(const std::function<void(db::Table*)>& look)
         job->Close();
 }
 
+// The number of a stored job of `kind` named `name`, other than `except`;
+// 0 when there is none.
 int StoredJobNamed(const QString& name, int kind, int except)
 {
     TDMod& d = *DMod;

@@ -171,8 +171,9 @@ void TSaveForm::SaveCurrentJob()
         const int kind = header->Active() && !header->IsEmpty() ? DMod->WorkPipeTableSysHas->AsInteger() : 0;
         if (kind == 4 || kind == 8) {
             Tul->SaveState = 2;
-            ui::MessageDlg(QStringLiteral("The job ") + DMod->WorkPipeTableJobName->AsString() +
-                               QStringLiteral(" is a ") + (kind == 4 ? QStringLiteral("manifold") : QStringLiteral("gated pipe")) +
+            const QString calculator = kind == 4 ? QStringLiteral("manifold") : QStringLiteral("gated pipe");
+            ui::MessageDlg(QStringLiteral("The job ") + DMod->WorkPipeTableJobName->AsString() + QStringLiteral(" is a ") +
+                               calculator +
                                QStringLiteral(" calculator job.  It can only be saved by its calculator in Mersol, "
                                               "so it has not been saved."),
                            ui::MsgType::Warning, ui::mbOK);
