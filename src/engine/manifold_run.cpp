@@ -6,6 +6,7 @@
 #include "model/number_text.h"
 #include "model/station.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/ui/seam/msg.h"
 
 #include <algorithm>
@@ -16,10 +17,15 @@ namespace {
 // Least pressure (psi) to head (ft) for the manifold: 1/0.4334.
 constexpr double kManifoldFtPerPsi = 2.3073373327;
 
-// Rounded to `digits` decimals, whatever the magnitude.
-void SetRounded(db::Field* f, double v, int digits)
+// A node's velocity, losses, grade lines and pressure: Mersol stores them
+// rounded as its tables have always held them; the gravity designer keeps
+// every digit, so what it reads back is what it computed.
+void SetNodeResult(db::Field* f, double v, int precision, int digits)
 {
-    SetFixed(f, v, 15, digits);
+    if (GravityDesignerRunning())
+        f->SetAsFloat(v);
+    else
+        SetFixed(f, v, precision, digits);
 }
 
 void RefuseManifold(const QString& why)
@@ -313,23 +319,23 @@ void JManfld::Compute()
             r.WtPerFt = m->PipeTableWtPerFt->AsFloat();
         }
         m->WorkTrickleTableDiaIn->SetAsFloat(r.DiaIn);
-        SetFixed(m->WorkTrickleTableVel, r.vel, 6, 2);
+        SetNodeResult(m->WorkTrickleTableVel, r.vel, 6, 2);
         if (i == last)
             m->WorkTrickleTableFloss->SetAsFloat(0.0);
         else
-            SetFixed(m->WorkTrickleTableFloss, r.Floss, 6, 3);
+            SetNodeResult(m->WorkTrickleTableFloss, r.Floss, 6, 3);
 
         r.Kloss = 0.0;
         if (i == last) {
             r.Kloss = Tul->StationVelocityHeadLoss(0, r, *nodes[i - 1], false);
-            SetFixed(m->WorkTrickleTableKloss, r.Kloss, 6, 3);
+            SetNodeResult(m->WorkTrickleTableKloss, r.Kloss, 6, 3);
         } else if (i == 0) {
             r.Kloss = Tul->StationVelocityHeadLoss(0, r, r, false);
-            SetFixed(m->WorkTrickleTableKloss, r.Kloss, 6, 3);
+            SetNodeResult(m->WorkTrickleTableKloss, r.Kloss, 6, 3);
         } else {
             r.Kloss = Tul->StationVelocityHeadLoss(0, r, *nodes[i - 1], false)
                       + Tul->StationVelocityHeadLoss(1, r, *nodes[i - 1], false);
-            SetFixed(m->WorkTrickleTableKloss, r.Kloss, 6, 2);
+            SetNodeResult(m->WorkTrickleTableKloss, r.Kloss, 6, 2);
         }
         TotFric += r.Floss + r.Kloss;
 
@@ -382,9 +388,9 @@ void JManfld::Compute()
     for (int i = 0; i < n; ++i, trickle->Next()) {
         const TSta& r = *nodes[i];
         EditIfBrowsing(trickle);
-        SetFixed(m->WorkTrickleTableHgl, r.Hgl, 6, 2);
-        SetFixed(m->WorkTrickleTableEgl, r.Egl, 6, 2);
-        SetFixed(m->WorkTrickleTablePsi, r.Psi, 6, 2);
+        SetNodeResult(m->WorkTrickleTableHgl, r.Hgl, 6, 2);
+        SetNodeResult(m->WorkTrickleTableEgl, r.Egl, 6, 2);
+        SetNodeResult(m->WorkTrickleTablePsi, r.Psi, 6, 2);
         m->WorkTrickleTableRchLen->SetAsFloat(i < last ? nodes[i + 1]->PipeLength : 0.0);
         trickle->Post();
     }
@@ -420,14 +426,14 @@ void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)
         }
         EditIfBrowsing(trickle);
         m->WorkTrickleTablePressurRating->SetAsFloat(r.PressurRating);
-        SetRounded(m->WorkTrickleTableKloss, r.Kloss, 3);
+        SetNodeResult(m->WorkTrickleTableKloss, r.Kloss, 15, 3);
         m->WorkTrickleTableNodeType->SetAsInteger(k == 0 ? 0 : 1);
-        SetRounded(m->WorkTrickleTableVel, r.vel, 2);
-        SetRounded(m->WorkTrickleTablePsi, r.Psi, 2);
-        SetRounded(m->WorkTrickleTableHgl, r.Hgl, 2);
-        SetRounded(m->WorkTrickleTableEgl, r.Egl, 2);
+        SetNodeResult(m->WorkTrickleTableVel, r.vel, 15, 2);
+        SetNodeResult(m->WorkTrickleTablePsi, r.Psi, 15, 2);
+        SetNodeResult(m->WorkTrickleTableHgl, r.Hgl, 15, 2);
+        SetNodeResult(m->WorkTrickleTableEgl, r.Egl, 15, 2);
         if (k < count - 1) {
-            SetFixed(m->WorkTrickleTableFloss, r.Floss, 6, 3);
+            SetNodeResult(m->WorkTrickleTableFloss, r.Floss, 6, 3);
             const QString method = FrictionMethodText(r.FrictionMethodUsed, r.Nfac, r.Cfac, r.FlowType, r.Re, r.F);
             if (!method.isEmpty())
                 m->WorkTrickleTableCalcMethod->SetAsString(method);

@@ -4,6 +4,7 @@
 #include "model/data_module.h"
 #include "model/node_rules.h"
 #include "model/number_text.h"
+#include "model/program_kind.h"
 #include "model/station.h"
 #include "platform/ui/seam/msg.h"
 
@@ -96,6 +97,15 @@ int KLocateCodeOf(const QString& location)
 
 QString NodeTypeText(int code) { return at(nodeTypeTexts(), code); }
 int NodeTypeCodeOf(const QString& text) { return nodeTypeTexts().indexOf(text); }
+
+QStringList OfferedNodeTypeTexts()
+{
+    QStringList texts = nodeTypeTexts();
+    if (GravityDesignerRunning())
+        texts.removeAt(2);   // "In line w/booster pump"
+    return texts;
+}
+
 QString InvElMethodText(int code) { return at(invElMethodTexts(), code); }
 int InvElMethodCodeOf(const QString& text) { return invElMethodTexts().indexOf(text); }
 
@@ -239,8 +249,12 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, boo
     }
     if (!(K < 0) || inlet)
         return 0.0;
-    // A size change between the upstream reach and this one.
-    const double V1 = u.DiaIn > 0 ? (u.PipeQ / 448.8) / (kSqFtPerSqIn * u.DiaIn * u.DiaIn) : 0.0;
+    // A size change between the upstream reach and this one. Mersol has
+    // always taken the upstream velocity at 448.8 gpm per cfs, and its stored
+    // results rest on that; the gravity designer converts both stations alike.
+    const double V1 = GravityDesignerRunning() ? PipeVelocity(u.PipeQ, u.DiaIn)
+                      : u.DiaIn > 0            ? (u.PipeQ / 448.8) / (kSqFtPerSqIn * u.DiaIn * u.DiaIn)
+                                               : 0.0;
     const double V2 = PipeVelocity(s.PipeQ, s.DiaIn);
     if (K == -2)
         return 0.04 * V2 * V2 * kVelHeadFactor;

@@ -3,6 +3,7 @@
 // keyword and code tables the tables and the computations share, and the row
 // locators and station services that dialogs and runs call on it.
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include <functional>
@@ -51,6 +52,10 @@ inline constexpr int kReachPumpTrickle = 14;
 int KLocateCodeOf(const QString& location);
 // Node type texts of the profile ("Pipe entrance (any type)" ... code 6).
 QString NodeTypeText(int code);   // empty outside 0-6
+// The texts the node lists offer, in list order: every kind, but the gravity
+// designer has no in-line booster pump. A list position is therefore not a
+// node type code: the code goes by the text.
+QStringList OfferedNodeTypeTexts();
 // The reach keyword of a node kind by the header's system type: the gravity,
 // the maximum-flow or (pumped and pressurised) the pumped one.
 QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other);

@@ -3,6 +3,8 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/job_values_check.h"
+#include "model/program_kind.h"
+#include "hydraulics/formulas.h"
 #include "platform/db/layout_check.h"
 #include "platform/ui/seam/msg.h"
 
@@ -225,29 +227,70 @@ int JobKindOf(const QString& sysType)
     return 0;
 }
 
-// The number of a stored job of `kind` named `name`, other than `except`;
-// 0 when there is none.
-int StoredJobNamed(const QString& name, int kind, int except)
+// Lets `look` move about the stored headers, every job in view whatever the
+// list's filter. The table is left on its row, filtered and open or closed
+// as it was.
+void LookInStoredHeaders(const std::function<void(db::Table*)>& look)
 {
-    TDMod& d = *DMod;
-    db::Table* job = d.JobPipeTable;
+    db::Table* job = DMod->JobPipeTable;
     const bool opened = OpenIfClosed(job);
     const bool filtered = job->Filtered();
     QuietTable quiet(job);
     const qint64 at = job->GetBookmark();
     if (filtered)
         job->SetFiltered(false);
-    int number = 0;
-    for (job->First(); !job->Eof() && number == 0; job->Next())
-        if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind &&
-            d.JobPipeTableJobNumber->AsInteger() != except)
-            number = d.JobPipeTableJobNumber->AsInteger();
+    look(job);
     if (filtered)
         job->SetFiltered(true);
     job->GotoBookmark(at);
     if (opened)
         job->Close();
+}
+
+// The number of a stored job of `kind` named `name`, other than `except`;
+// 0 when there is none.
+int StoredJobNamed(const QString& name, int kind, int except)
+{
+    TDMod& d = *DMod;
+    int number = 0;
+    LookInStoredHeaders([&](db::Table* job) {
+        for (job->First(); !job->Eof() && number == 0; job->Next())
+            if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind &&
+                d.JobPipeTableJobNumber->AsInteger() != except)
+                number = d.JobPipeTableJobNumber->AsInteger();
+    });
     return number;
+}
+
+// The system keyword of the stored job `number` while it still carries
+// `name`; empty when there is no such job.
+QString StoredSysTypeOf(int number, const QString& name)
+{
+    TDMod& d = *DMod;
+    QString sysType;
+    LookInStoredHeaders([&](db::Table* job) {
+        if (job->Locate(kJobNumber, number) && d.JobPipeTableJobName->AsString() == name)
+            sysType = d.JobPipeTableSysType->AsString();
+    });
+    return sysType;
+}
+
+// Saved over its stored copy, a job whose system type has changed since (a
+// pumped job imported into the gravity designer is a gravity job there)
+// would silently take the place of a job of another kind: only on a Yes.
+bool ReplacingAllowed(const QString& name)
+{
+    if (Tul->SaveState != 1 || Tul->JobNumber == 0)
+        return true;
+    const QString working = DMod->WorkPipeTableSysType->AsString();
+    const QString stored = StoredSysTypeOf(Tul->JobNumber, name);
+    // Nothing is lost over a job that is gone or never had a system type.
+    if (stored.isEmpty() || stored == working)
+        return true;
+    return ui::MessageDlg(QStringLiteral("The stored job ") + name + QStringLiteral(" is a ") + stored +
+                              QStringLiteral(" job; this one is a ") + working +
+                              QStringLiteral(" job.  Do you want to replace the stored job with it?"),
+                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
 }
 
 // The job object takes the values of the working header.
@@ -261,8 +304,14 @@ void TakeHeaderValues()
     t.NumNodes = d.WorkPipeTableNumNodes->AsInteger();
     t.SysHas = d.WorkPipeTableSysHas->AsInteger();
     t.DesignFlow = d.WorkPipeTableDesignFlow->AsFloat();
-    t.DesignFlowCfs = t.DesignFlow * (1.0 / 448.8);
-    t.ColumnLoss = d.WorkPipeTableColumnLoss->AsFloat();
+    // Mersol's job load has always divided by 448.8; the gravity designer
+    // shows the same cfs as its job page does, and has no pump column.
+    if (GravityDesignerRunning()) {
+        t.DesignFlowCfs = t.DesignFlow * kCfsPerGpm;
+    } else {
+        t.DesignFlowCfs = t.DesignFlow * (1.0 / 448.8);
+        t.ColumnLoss = d.WorkPipeTableColumnLoss->AsFloat();
+    }
     t.DetailedML = d.WorkPipeTableDetailedML->AsBoolean();
 }
 
@@ -271,6 +320,16 @@ JobRowKinds WorkingKinds()
     TDMod& d = *DMod;
     OpenIfClosed(d.WorkPipeTable);
     return RowKindsOf(d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString());
+}
+
+// The child rows a job is stored and loaded with: the gravity designer has no
+// suction line, so it neither brings one in nor stores one.
+JobRowKinds StoredKinds()
+{
+    JobRowKinds kinds = WorkingKinds();
+    if (GravityDesignerRunning())
+        kinds.Suction = false;
+    return kinds;
 }
 
 // The child rows of a stored job, in the order they are written.
@@ -473,7 +532,7 @@ bool TTrans::LoadStoredJob()
             return false;
         for (db::Table* t : {d.WorkProfTable, d.WorkGatedTable, d.WorkSuctionTable, d.WorkTrickleTable})
             t->EmptyTable();
-        const JobRowKinds kinds = WorkingKinds();
+        const JobRowKinds kinds = StoredKinds();
         if (kinds.Profile) {
             LoadJobProfile();
             Tul->BuildStationList();
@@ -552,6 +611,8 @@ bool TTrans::StoreWorkingJob()
         ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
         return false;
     }
+    if (!ReplacingAllowed(name))
+        return false;
     const TTul before = *Tul;
     bool clash = false;
     try {
@@ -613,7 +674,7 @@ void TTrans::StoreAsNewJob()
     Tul->JobName = d.WorkPipeTableJobName->AsString();
     SaveJobHeader();
 
-    for (const ChildStep& s : ChildSteps(WorkingKinds())) {
+    for (const ChildStep& s : ChildSteps(StoredKinds())) {
         if (!s.wanted)
             continue;
         OneJobRows rows(s.stored, Tul->JobNumber);
@@ -640,7 +701,7 @@ void TTrans::OverwriteStoredJob(int jobNumber)
 
     // Every old child row goes, also of kinds the job no longer has, so no
     // row is left behind under its number.
-    for (const ChildStep& s : ChildSteps(WorkingKinds())) {
+    for (const ChildStep& s : ChildSteps(StoredKinds())) {
         OneJobRows rows(s.stored, jobNumber);
         DeleteJobRows(s.stored, jobNumber);
         if (s.wanted) {

@@ -2,6 +2,7 @@
 
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/db/db.h"
 #include "platform/report/format.h"
 #include "reports/gated_pipe_cost_report.h"
@@ -123,6 +124,9 @@ void TQRCost::QRCompositeReport3AddReports(CompositeReport& c)
         c.Add(&QRGatedCost->QuickRepGatedCost);
     if (Tul->SysHas == 2 && QRManifCost)
         c.Add(&QRManifCost->QuickRepTrickleCost);
+    // The gravity designer has no pumps: neither energy nor suction costs.
+    if (GravityDesignerRunning())
+        return;
     if (Tul->SysTypeCode == 2) {
         if (Tul->PumpTypeCode == 1 && QRSuctionCost) {
             OpenIfClosed(DMod->WorkSuctionTable);

@@ -1,6 +1,7 @@
 #include "reports/manifold_graph_report.h"
 
 #include "model/data_module.h"
+#include "model/program_kind.h"
 #include "platform/chart/chart.h"
 #include "platform/report/controls.h"
 #include "reports/report_forms.h"
@@ -28,7 +29,9 @@ TQRManifGraph::TQRManifGraph(QWidget* owner, const QString& programName) : ui::F
     names.jobClass = "";
     Band* b = reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QString(), names, top);
     if (Label* program = reports::LabelOf(r, QStringLiteral("QRLabel1")))
-        program->Caption = programName;
+        program->Caption = !programName.isEmpty()   ? programName
+                           : GravityDesignerRunning() ? QStringLiteral("Dunstrow")
+                                                      : QStringLiteral("Mersol");
     b->Type = BandType::Detail;
     b->BeforePrint = [this](Band& band, bool& p) { PageHeaderBand1BeforePrint(band, p); };
     QRChart1 = b->AddChart(QStringLiteral("QRChart1"), QRectF(0, top + 0.1, 10.0, 6.0));

@@ -8,8 +8,8 @@ namespace report { class ChartControl; }
 class TQRManifGraph : public ui::Form {
     Q_OBJECT
 public:
-    // programName: the title line, "Mersol" or the gravity designer's name.
-    explicit TQRManifGraph(QWidget* owner, const QString& programName = QStringLiteral("Mersol"));
+    // programName: the title line; empty names the running program.
+    explicit TQRManifGraph(QWidget* owner, const QString& programName = QString());
 
     report::Report QuickRepManGraph{QStringLiteral("QuickRepManGraph")};
     report::ChartControl* QRChart1 = nullptr;

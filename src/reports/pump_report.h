@@ -2,6 +2,7 @@
 // The pump of a pumped job or an in-line booster, and a centrifugal pump's
 // suction line: sections of the detailed and summary reports.
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/report/report.h"
 #include "platform/ui/form.h"
 
@@ -35,9 +36,10 @@ inline TQRPump* QRPump = nullptr;
 // Chains the pump sections of the detailed and summary composites: the pump
 // of a pumped job with a centrifugal pump's suction line after it, or the
 // in-line booster of a gravity job. QRPump exists when one of them applies.
+// The gravity designer has no pumps: its composites never show one.
 inline void ChainPumpSections(report::CompositeReport& c)
 {
-    if (!QRPump)
+    if (!QRPump || GravityDesignerRunning())
         return;
     if (Tul->SysTypeCode == 2) {
         c.Add(&QRPump->QuickRepPump);

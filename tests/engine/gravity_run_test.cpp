@@ -12,6 +12,7 @@
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
 #include "support/workprofile.h"
+#include "support/running_program.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +279,35 @@ TEST_F(GravityRun, ManningLineWithEntranceContractionAndExitLossFallsShortAtOutl
     EXPECT_EQ(MessageTypes(), std::vector<ui::MsgType>{ui::MsgType::Error});
     EXPECT_NEAR(Tul->EndPsi, 9.613364, 1e-6);
     EXPECT_EQ(Tul->FrictionMethodUsed, 1);
+}
+
+// One cubic foot per second (448.83 gpm) through the Manning line: both
+// designers show the same velocities, 1/(0.0054542 x 64) = 2.864764768 ft/s in
+// the 8 in pipe and 1/(0.0054542 x 36) = 5.092915144 ft/s in the 6 in pipe,
+// and lose the same head in both reaches.
+TEST_F(GravityRun, OneCubicFootPerSecondShowsTheSameVelocitiesInBothDesigners)
+{
+    testsupport::SetCompMethod(4);
+    WorkNode n0{.station = 0, .invert = 45, .pipeQ = 448.83, .diaIn = 8, .nfac = 0.009,
+                .reachType = "GRAVBEG", .nodeType = 0};
+    WorkNode n1{.station = 400, .invert = 30, .pipeQ = 448.83, .diaIn = 6, .nfac = 0.009,
+                .reachType = "GRAVMID", .nodeType = 1, .k1 = -1};
+    WorkNode n2{.station = 900, .invert = 20, .pipeQ = 448.83, .diaIn = 6, .nfac = 0.009,
+                .reachType = "GRAVEND", .nodeType = 4};
+    const char* fields[] = {"Vel", "Floss", "Egl", "Hgl"};
+    QStringList shown[2];
+    for (Program program : {Program::Mersol, Program::Dunstrow}) {
+        testsupport::RunningAs running(program);
+        testsupport::WriteWorkJob(WorkHeader{.wsElev = 50, .outletElev = 20}, {n0, n1, n2});
+        Grav->RunGravityProfile();
+        EXPECT_DOUBLE_EQ(ProfValue(0, "Vel"), 2.86);
+        EXPECT_DOUBLE_EQ(ProfValue(1, "Vel"), 5.09);
+        EXPECT_DOUBLE_EQ(ProfValue(2, "Vel"), 5.09);
+        for (int k = 0; k < 3; ++k)
+            for (const char* f : fields)
+                shown[program == Program::Dunstrow] << ProfText(k, f);
+    }
+    EXPECT_EQ(shown[1], shown[0]);
 }
 
 // Darcy-Weisbach: 300 gpm in a 6 in pipe, roughness 0.000005 ft, water at

@@ -3,6 +3,7 @@
 #include "engine/gravity_run.h"
 #include "model/station.h"
 #include "runjob.h"
+#include "support/running_program.h"
 
 #include <memory>
 
@@ -79,6 +80,15 @@ protected:
         DMod->WorkPipeTable->Post();
     }
 
+    // Outlets of 10, 20 and 30 gpm at 0, 100 and 200 ft, all at invert 100, run.
+    void RunThreeOutlets()
+    {
+        Node(0, 100, 10);
+        Node(100, 100, 20);
+        Node(200, 100, 30);
+        Run();
+    }
+
     void Run()
     {
         auto run = std::make_unique<JManfld>();
@@ -122,10 +132,7 @@ protected:
 //   = 7.0802886189.
 TEST_F(ManifoldRunTest, ThreeOutletsTakeTwoInchPipeForBothSegments)
 {
-    Node(0, 100, 10);
-    Node(100, 100, 20);
-    Node(200, 100, 30);
-    Run();
+    RunThreeOutlets();
 
     TDMod* m = DMod;
     const struct {
@@ -185,6 +192,44 @@ TEST_F(ManifoldRunTest, ThreeOutletsTakeTwoInchPipeForBothSegments)
     // One candidate per inside diameter of the type and rating: 1.5 and 2.0.
     m->Temp1Table->Open();
     EXPECT_EQ(m->Temp1Table->RecordCount(), 2);
+    EXPECT_TRUE(Messages().empty());
+}
+
+// The same manifold in the gravity designer: every node result keeps all its
+// digits, and the contraction at node 1 takes both velocities at 448.83 gpm
+// per cfs: 0.6 x 5.1061912411^2/64.4 + 0.7 x (5.1061912411 - 3.0637147447)^2/64.4
+// = 0.2882625864. Backward: node 1 123.2400399937 + 1.8061600765 + 0.2882625864
+// = 125.3344626566; node 0 + 4.6514338103 + 0.2834042282 = 130.2693006950.
+// Forward: node 1 125.3344626566, node 2 - 1.8061600765 - 0.2882625864
+// - 0.0510127611 = 123.1890272326. EGL 130.6741638781, 125.7393258396,
+// 123.3347779785; psi 13.1199256932, 10.9809694938, 10.0510519637.
+TEST_F(ManifoldRunTest, GravityDesignerKeepsEveryDigitOfTheNodeResults)
+{
+    testsupport::RunningAs gravity(Program::Dunstrow);
+    RunThreeOutlets();
+
+    TDMod* m = DMod;
+    const struct {
+        double vel, floss, kloss, hgl, egl, psi;
+    } want[] = {
+        {5.1061912411, 4.6514338103, 0.2834042282, 130.2693006950, 130.6741638781, 13.1199256932},
+        {3.0637147447, 1.8061600765, 0.2882625864, 125.3344626566, 125.7393258396, 10.9809694938},
+        {3.0637147447, 0.0, 0.0510127611, 123.1890272326, 123.3347779785, 10.0510519637},
+    };
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        Row(k);
+        EXPECT_NEAR(T(m->WorkTrickleTableVel), want[k].vel, 1e-9);
+        EXPECT_NEAR(T(m->WorkTrickleTableFloss), want[k].floss, 1e-9);
+        EXPECT_NEAR(T(m->WorkTrickleTableKloss), want[k].kloss, 1e-9);
+        EXPECT_NEAR(T(m->WorkTrickleTableHgl), want[k].hgl, 1e-9);
+        EXPECT_NEAR(T(m->WorkTrickleTableEgl), want[k].egl, 1e-9);
+        EXPECT_NEAR(T(m->WorkTrickleTablePsi), want[k].psi, 1e-9);
+    }
+    // The entrance totals of the header stay rounded as in Mersol.
+    m->WorkPipeTable->First();
+    EXPECT_DOUBLE_EQ(T(m->WorkPipeTableTriclEntHgl), 130.269);
+    EXPECT_DOUBLE_EQ(T(m->WorkPipeTableTriclTotFric), 7.08);
     EXPECT_TRUE(Messages().empty());
 }
 

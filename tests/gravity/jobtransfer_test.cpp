@@ -3,7 +3,9 @@
 #include "support/dialogdriver.h"
 #include "support/jobstore.h"
 #include "support/qt_app.h"
+#include "support/running_program.h"
 
+#include "dialogs/database/save_job_dialog.h"
 #include "gravity/dunstrow_window.h"
 #include "model/job_transfer.h"
 #include "platform/ui/dbgrid.h"
@@ -42,6 +44,24 @@ protected:
         EXPECT_TRUE(JobTrans->StoreWorkingJob());
         store.EmptyWorkingTables();
         return Tul->JobNumber;
+    }
+    // The job as it was exported to the transfer directory; the working
+    // tables are left empty.
+    void exportJob(const JobSample& sample)
+    {
+        store.MakeWorkingJob(sample);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        store.EmptyWorkingTables();
+    }
+    // Previous Job, importing from its list; `listed` gets the names it showed.
+    void importFromJobList(QStringList* listed = nullptr)
+    {
+        driver.OnceForm("TJobListForm", [listed](ui::Form& f) {
+            auto* grid = ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"));
+            for (int r = 0; listed && r < grid->RowCount(); ++r) *listed << grid->CellText(r, 0);
+            DialogDriver::Press(f, "ImportJobBtn");
+        });
+        DialogDriver::Press(*form, "PrevJobBtn");
     }
     QStringList childRows(int number)
     {
@@ -102,21 +122,114 @@ TEST_F(GravityJobTransferTest, ImportedCalculatorJobsAreNotStoredAsGravityJobs)
         // Stored by its calculator and exported from it.
         storeJob(sample);
         const std::string before = store.StoredRows().join("\n").toStdString();
-        store.MakeWorkingJob(sample);
-        ASSERT_TRUE(JobTrans->ExportWorkingJob());
-        store.EmptyWorkingTables();
-
-        driver.OnceForm("TJobListForm", [](ui::Form& f) { DialogDriver::Press(f, "ImportJobBtn"); });
-        DialogDriver::Press(*form, "PrevJobBtn");
+        exportJob(sample);
+        importFromJobList();
         ASSERT_EQ(d().WorkPipeTableJobName->AsString(), sample.name);
+        driver.ClearLog();
         driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
         DialogDriver::Press(*form, "SaveJobBtn");
 
-        // Its calculator still finds it as it was.
+        // The user is told, and its calculator still finds it as it was.
+        ASSERT_EQ(driver.Messages().size(), 1u);
+        EXPECT_EQ(driver.Messages().front().type, ui::MsgType::Warning);
+        EXPECT_TRUE(driver.MessageTexts().front().startsWith("The job " + sample.name + " is a "));
+        EXPECT_TRUE(driver.MessageTexts().front().endsWith("so it has not been saved."));
         EXPECT_EQ(Tul->SaveState, 2);
         EXPECT_EQ(store.StoredRows().join("\n").toStdString(), before);
         DialogDriver::Press(*form, "CancelJobBitBtn");
     }
+}
+
+TEST_F(GravityJobTransferTest, ImportedPumpedJobReplacesItsStoredOriginalOnlyAfterAYes)
+{
+    const JobSample pumped{"Hill Pump", "PUMPED", 0, "CENTRIF", 4, 0, 2, 5};
+    int number = 0;
+    {
+        // Stored by Mersol, with its suction line.
+        testsupport::RunningAs mersol(Program::Mersol);
+        number = storeJob(pumped);
+    }
+    ASSERT_EQ(JobStore::CountRows(d().JobSuctionTable, number), 2);
+    const QStringList storedBefore = store.StoredRows();
+    exportJob(pumped);
+    importFromJobList();
+    ASSERT_EQ(d().WorkPipeTableJobName->AsString(), pumped.name);
+    EXPECT_EQ(d().WorkPipeTableSysType->AsString(), "GRAVITY");
+    EXPECT_EQ(Tul->SaveState, 1);   // the stored job of its name is the one a save replaces
+
+    const QString question = QStringLiteral(
+        "The stored job Hill Pump is a PUMPED job; this one is a GRAVITY job.  "
+        "Do you want to replace the stored job with it?");
+    // No: nothing is stored and the prompt stays until it is left.
+    driver.ClearLog();
+    driver.Answer(ui::mrNo);
+    bool promptStayed = false;
+    driver.OnceForm("TSaveForm", [&promptStayed](ui::Form& f) {
+        DialogDriver::Press(f, "OKBitBtn");
+        promptStayed = f.isVisible();
+        DialogDriver::Press(f, "NoBitBtn");
+    });
+    DialogDriver::Press(*form, "SaveJobBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{question});
+    EXPECT_TRUE(promptStayed);
+    EXPECT_EQ(store.StoredRows(), storedBefore);
+
+    // Yes: the gravity job takes its number, without the pump's suction line.
+    form->OvcNotebook1->SetPageIndex(0);
+    DialogDriver::Type(*form, "JobLocationDBSF", "Now by gravity");
+    DialogDriver::Focus(*form, "JobDesignerDBSF");
+    ASSERT_EQ(Tul->SaveState, 1);
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "SaveJobBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{question});
+    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(store.NumberOf(pumped.name), number);
+    d().JobPipeTable->Open();
+    ASSERT_TRUE(d().JobPipeTable->Locate("JobNumber", number));
+    EXPECT_EQ(d().JobPipeTableSysType->AsString(), "GRAVITY");
+    EXPECT_EQ(d().JobPipeTableLocation->AsString(), "Now by gravity");
+    d().JobPipeTable->Close();
+    EXPECT_EQ(JobStore::CountRows(d().JobProfTable, number), 4);
+    EXPECT_EQ(JobStore::CountRows(d().JobSuctionTable, number), 0);
+}
+
+// The gravity designer's export closes its prompt without a word.
+TEST_F(GravityJobTransferTest, ExportClosesThePromptSilently)
+{
+    const JobSample sample{"Outbound", "GRAVITY", 1, "", 3, 0, 0, 8};
+    store.MakeWorkingJob(sample);
+    const QStringList working = JobStore::Rows(d().WorkProfTable);
+    Tul->SaveState = 1;
+    bool closed = false;
+    driver.OnceForm("TSaveForm", [&closed](ui::Form& f) {
+        DialogDriver::Press(f, "ExportBtn");
+        closed = !f.isVisible();
+    });
+    TSaveForm prompt(form);
+    prompt.ShowModal();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(JobStore::Rows(d().TransProfTable, d().WorkProfTable), working);
+    EXPECT_EQ(JobStore::Rows(d().TransGatedTable).size(), 1);
+}
+
+TEST_F(GravityJobTransferTest, BoosterJobIsNotListedButCanBeImported)
+{
+    const JobSample booster{"Lift", "GRAVITY", 0, "INLINE BOOSTER", 3, 0, 0, 6};
+    storeJob(booster);
+    storeJob({"Plain", "GRAVITY", 0, "", 3, 0, 0, 7});
+    exportJob(booster);
+    QStringList listed;
+    importFromJobList(&listed);
+    EXPECT_EQ(listed, QStringList{"Plain"});
+    EXPECT_TRUE(form->JobImported);
+    EXPECT_EQ(d().WorkPipeTableJobName->AsString(), booster.name);
+    EXPECT_EQ(d().WorkPipeTablePumpType->AsString(), "INLINE BOOSTER");
+    d().WorkProfTable->Open();
+    EXPECT_EQ(d().WorkProfTable->RecordCount(), 3);
 }
 
 } // namespace

@@ -324,6 +324,24 @@ TEST_F(GatedCalculatorJobTest, StartStationStaysAndTheEntrancePairFollowsIt)
     EXPECT_DOUBLE_EQ(Header("PsiIn").toDouble(), 21.67);
 }
 
+// The gravity designer has no gated-pipe calculator: its gated dialog leaves
+// the entrance of such a job as it is.
+TEST_F(GatedCalculatorJobTest, GravityDesignerLeavesTheEntrancePairAlone)
+{
+    testsupport::RunningAs gravity(Program::Dunstrow);
+    Tul->NewJob = false;
+    calc->EntrancePsiGiven = true;
+    job.SetHeader({{"PsiIn", 21.67}, {"WSElev", 23.1}});
+    run([](TGatedPipeDlg& d) {
+        DialogDriver::Type(d, "GndElevDBNF", "10");
+        DialogDriver::Focus(d, "EndGatedStaDBNF");
+        DialogDriver::Press(d, "OKBtn");
+    });
+    EXPECT_DOUBLE_EQ(G("StartElev").toDouble(), 10.0);
+    EXPECT_DOUBLE_EQ(Header("WSElev").toDouble(), 23.1);
+    EXPECT_DOUBLE_EQ(Header("PsiIn").toDouble(), 21.67);
+}
+
 TEST_F(GatedCalculatorJobTest, EntranceDialogKeepsThePairInStep)
 {
     driver.OnceForm("TSetWSDlg", [](ui::Form& f) {

@@ -190,6 +190,60 @@ TEST_F(BasicNodeDlgTest, EndOfLineChoiceClearsNoEnd)
     EXPECT_TRUE(Tul->EndNodeChosen);
 }
 
+// The gravity designer has no in-line booster pumps: its list offers the six
+// other kinds, each still written with its own code, and there is no booster
+// group, also on a booster node brought in by an import.
+TEST_F(BasicNodeDlgTest, GravityDesignerOffersNoBooster)
+{
+    AddProfile();
+    const QStringList gravityKinds = {"Pipe entrance (any type)",      "In line (normal)",
+                                      "In line w/pressure reducer",    "End of line (normal)",
+                                      "End of line, start gated pipe", "End of line, start manifold segment"};
+    auto items = [](ui::Form& f) {
+        QStringList out;
+        auto* combo = f.Control<QComboBox>("NodeComboBox");
+        for (int i = 0; i < combo->count(); ++i) out << combo->itemText(i);
+        return out;
+    };
+    {
+        QStringList mersolKinds;
+        bool boosterGroup = false;
+        GoTo(500);
+        Run([&](ui::Form& f) {
+            mersolKinds = items(f);
+            boosterGroup = f.findChild<QGroupBox*>("LineBoosterGpBox") != nullptr;
+            DialogDriver::Press(f, "CancelBitBtn2");
+        });
+        EXPECT_EQ(mersolKinds.size(), 7);
+        EXPECT_EQ(mersolKinds.value(2), "In line w/booster pump");
+        EXPECT_TRUE(boosterGroup);
+    }
+
+    testsupport::RunningAs gravity(Program::Dunstrow);
+    QStringList shown;
+    bool boosterGroup = true;
+    GoTo(500);
+    Run([&](ui::Form& f) {
+        shown = items(f);
+        boosterGroup = f.findChild<QGroupBox*>("LineBoosterGpBox") || f.findChild<QPushButton*>("EditBtnLineBooster");
+        DialogDriver::Choose(f, "NodeComboBox", "In line w/pressure reducer");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    EXPECT_EQ(shown, gravityKinds);
+    EXPECT_FALSE(boosterGroup);
+    EXPECT_EQ(NumAt(500, "NodeType"), 3);
+
+    GoTo(500);
+    DMod->WorkProfTableNodeType->SetAsInteger(2);
+    DMod->WorkProfTableNodeTypeDesc->SetAsString("In line w/booster pump");
+    DMod->WorkProfTable->Post();
+    GoTo(500);
+    driver.ClearLog();
+    Run([](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});
+    EXPECT_EQ(NumAt(500, "NodeType"), 2);
+}
+
 TEST_F(BasicNodeDlgTest, EndKindsAreRefusedAtANodeInMidProfile)
 {
     AddProfile();

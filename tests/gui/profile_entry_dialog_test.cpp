@@ -8,7 +8,7 @@
 #include "support/workprofile.h"
 
 #include <QApplication>
-#include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -660,6 +660,33 @@ TEST_F(ProfEntryDlgTest, EnterOnTheMethodOfAnEndNodeGoesToOk)
     });
     EXPECT_FALSE(Tul->ProfEntryCancelled);
     EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 100.0);
+}
+
+// The gravity designer's entry offers no in-line booster, and on the method
+// list only Enter carries on (Tab is the focus chain's).
+TEST_F(ProfEntryDlgTest, GravityDesignerOffersNoBoosterAndGoesOnByEnterOnly)
+{
+    testsupport::RunningAs gravity(Program::Dunstrow);
+    Node(0, 0);
+    Node(500, 1);
+    Run([](ui::Form& f) {
+        auto* combo = f.Control<QComboBox>("NodeComboBox");
+        QStringList kinds;
+        for (int i = 0; i < combo->count(); ++i) kinds << combo->itemText(i);
+        EXPECT_EQ(kinds.size(), 6);
+        EXPECT_FALSE(kinds.contains("In line w/booster pump"));
+        EXPECT_EQ(kinds.value(2), "In line w/pressure reducer");
+
+        Select(500);
+        Tul->NodeChoice = 1;
+        DialogDriver::Focus(f, "InvComboBox");
+        DialogDriver::Key(f, Qt::Key_Tab);
+        EXPECT_NE(f.ActiveControl(), f.Control<QWidget>("SFPipe"));
+        DialogDriver::Focus(f, "InvComboBox");
+        DialogDriver::Enter(f);
+        EXPECT_EQ(f.ActiveControl(), f.Control<QWidget>("SFPipe"));
+        DialogDriver::Press(f, "OKBtn");
+    });
 }
 
 class ProfEntryImport : public ProfEntryDlgTest {

@@ -3,6 +3,7 @@
 // shipped reference rows, the local defaults open, a gravity job header and
 // a dialog driver answering every dialog.
 #include "support/dialogdriver.h"
+#include "support/running_program.h"
 #include "support/workjob.h"
 
 #include "model/data_module.h"

@@ -132,6 +132,26 @@ TEST_F(SmallDialogsTest, InvertGivesTheDepthAndTabClosesAsOK)
     EXPECT_FALSE(Tul->WasCancelled);
 }
 
+// In the gravity designer only Enter accepts the elevation; Tab moves on
+// within the dialog and leaves it open.
+TEST_F(SmallDialogsTest, InvertOfTheGravityDesignerClosesOnEnterOnly)
+{
+    testsupport::RunningAs gravity(Program::Dunstrow);
+    DMod->WorkProfTableDiaIn->SetAsFloat(12);
+    driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
+        DialogDriver::Type(f, "ElevDBNF", "95");
+        DialogDriver::Key(f, Qt::Key_Tab);
+        EXPECT_TRUE(f.isVisible());
+        DialogDriver::Focus(f, "ElevDBNF");
+        DialogDriver::Enter(f);
+        EXPECT_FALSE(f.isVisible());
+    });
+    TInvertIndlg dlg(nullptr);
+    dlg.ShowModal();
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 95.0);
+    EXPECT_FALSE(Tul->WasCancelled);
+}
+
 TEST_F(SmallDialogsTest, InvertOfAGatedEndUsesThePipeArrivingFromUpstream)
 {
     DMod->WorkProfTableNodeType->SetAsInteger(5);

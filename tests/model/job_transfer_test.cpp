@@ -188,6 +188,55 @@ TEST_F(TransTest, ChangedJobOverwritesItsOwnRowsAndLeavesNoneBehind)
     EXPECT_EQ(store.WorkingJobRows(), otherRows);
 }
 
+// A job saved over its stored copy after its system type changed (a pumped
+// job imported into the gravity designer becomes a gravity job) replaces
+// the stored job only after a Yes; a job of the same type, or over a stored
+// job that never had a type, is stored without a question.
+TEST_F(TransTest, OverwriteOfAJobOfAnotherSystemTypeAsksFirst)
+{
+    store.MakeWorkingJob(kPressure);
+    const int number = StoreNew();
+    auto setType = [this, number](db::Table* t, db::Field* f, const QString& type) {
+        if (!t->Active()) t->Open();
+        if (t == d().JobPipeTable) ASSERT_TRUE(t->Locate("JobNumber", number));
+        t->Edit();
+        f->SetAsString(type);
+        t->Post();
+    };
+
+    ASSERT_TRUE(Load(number, kPressure.name));
+    Tul->SaveState = 1;
+    ASSERT_TRUE(JobTrans->StoreWorkingJob());
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+
+    setType(d().WorkPipeTable, d().WorkPipeTableSysType, "GRAVITY");
+    const QStringList stored = store.StoredRows();
+    Tul->SaveState = 1;
+    driver.Answer(ui::mrNo);
+    EXPECT_FALSE(JobTrans->StoreWorkingJob());
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The stored job Pressure main is a PRESSURE job; this one is a "
+                                                 "GRAVITY job.  Do you want to replace the stored job with it?"});
+    EXPECT_EQ(driver.Messages().front().buttons, ui::mbYesNo);
+    EXPECT_EQ(store.StoredRows(), stored);
+    EXPECT_EQ(Tul->SaveState, 1);
+
+    driver.ClearLog();
+    driver.Answer(ui::mrYes);
+    ASSERT_TRUE(JobTrans->StoreWorkingJob());
+    EXPECT_EQ(driver.MessageTexts().size(), 1);
+    EXPECT_EQ(store.NumberOf(kPressure.name), number);
+    d().JobPipeTable->Open();
+    ASSERT_TRUE(d().JobPipeTable->Locate("JobNumber", number));
+    EXPECT_EQ(d().JobPipeTableSysType->AsString(), "GRAVITY");
+
+    setType(d().JobPipeTable, d().JobPipeTableSysType, "");
+    d().JobPipeTable->Close();
+    driver.ClearLog();
+    Tul->SaveState = 1;
+    ASSERT_TRUE(JobTrans->StoreWorkingJob());
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+}
+
 TEST_F(TransTest, RenamedJobIsStoredAsASecondJob)
 {
     store.MakeWorkingJob(kPressure);

@@ -8,6 +8,8 @@
 #include "reports/manifold_cost_report.h"
 #include "reports/manifold_end_detail_report.h"
 #include "reports/manifold_end_summary_report.h"
+#include "reports/manifold_graph_report.h"
+#include "support/running_program.h"
 
 #include <QDir>
 #include <QImage>
@@ -117,4 +119,16 @@ TEST_F(ManifoldReportTest, EndDetailPdfRendersToAPictureWithInk)
         for (int x = 0; x < img.width(); ++x)
             if (qGray(img.pixel(x, y)) < 128) ++dark;
     EXPECT_GT(dark, 200);
+}
+
+// The manifold graph's title line names the program it is shown in.
+TEST_F(ManifoldReportTest, GraphTitleNamesTheRunningProgram)
+{
+    for (Program program : {Program::Mersol, Program::Dunstrow}) {
+        testsupport::RunningAs running(program);
+        TQRManifGraph graph(owner.get());
+        const Dump d = RenderDump(graph.QuickRepManGraph);
+        EXPECT_EQ(d.TextsOf("QRLabel1"),
+                  QStringList{program == Program::Dunstrow ? QStringLiteral("Dunstrow") : QStringLiteral("Mersol")});
+    }
 }

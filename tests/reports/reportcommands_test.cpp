@@ -18,6 +18,7 @@
 #include "reports/suction_cost_report.h"
 #include "reports/summary_report.h"
 #include "designer/report_commands.h"
+#include "support/running_program.h"
 
 #include <stdexcept>
 
@@ -120,6 +121,38 @@ TEST_F(CommandTest, InlineBoosterGetsItsPumpSectionOnce)
     QRSummaryCommand(owner.get());
     EXPECT_EQ(chained, QStringList{"QuickRepSummary"});
     EXPECT_TRUE(NoReportForms());
+}
+
+// The gravity designer has no pumps: whatever pump a job brought along (an
+// imported pumped job, or a gravity job with an in-line booster), its
+// composites chain only the end sections.
+TEST_F(CommandTest, GravityDesignersCompositesNeverHoldPumpOrSuctionPages)
+{
+    testsupport::RunningAs gravity(Program::Dunstrow);
+    driver.SetDefaultAnswer(ui::mrNo);
+    const struct {
+        int sysType, pumpType, sysHas;
+        QStringList detailed, summary, cost;
+    } jobs[] = {
+        {2, 1, 2, {"QuickRepDetail", "QuickRepEndManifold"}, {"QuickRepSummary", "QuickRepManifEndSummary"},
+         {"QuickRepCost", "QuickRepTrickleCost"}},
+        {0, 8, 1, {"QuickRepDetail", "QuickRepGated"}, {"QuickRepSummary", "QuickRepGated"},
+         {"QuickRepCost", "QuickRepGatedCost"}},
+        {2, 2, 0, {"QuickRepDetail"}, {"QuickRepSummary"}, {"QuickRepCost"}},
+    };
+    for (const auto& j : jobs) {
+        SCOPED_TRACE(testing::Message() << j.sysType << "/" << j.pumpType << "/" << j.sysHas);
+        Job(j.sysType, j.pumpType, j.sysHas);
+        QRDetailedCommand(owner.get());
+        EXPECT_EQ(chained, j.detailed);
+        QRSummaryCommand(owner.get());
+        EXPECT_EQ(chained, j.summary);
+        QRCostCommand(owner.get());
+        EXPECT_EQ(chained, j.cost);
+        EXPECT_FALSE(shown.Contains("Pump Details"));
+        EXPECT_FALSE(shown.Contains("Pumping Energy Cost Estimate"));
+        EXPECT_TRUE(NoReportForms());
+    }
 }
 
 TEST_F(CommandTest, CostListsSuctionBeforePumpAndOffersTheUnitCosts)

@@ -6,6 +6,7 @@
 #include "model/job_transfer.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/ui/application.h"
 #include "platform/ui/help.h"
 
@@ -151,7 +152,10 @@ void TSaveForm::NoBitBtnClick()
 
 void TSaveForm::ExportBtnClick()
 {
-    ReportExported(JobTrans->ExportWorkingJob());
+    const bool moved = JobTrans->ExportWorkingJob();
+    // The gravity designer's prompt just closes.
+    if (!GravityDesignerRunning())
+        ReportExported(moved);
     Close();
 }
 
@@ -167,6 +171,12 @@ void TSaveForm::SaveCurrentJob()
         const int kind = header->Active() && !header->IsEmpty() ? DMod->WorkPipeTableSysHas->AsInteger() : 0;
         if (kind == 4 || kind == 8) {
             Tul->SaveState = 2;
+            const QString calculator = kind == 4 ? QStringLiteral("manifold") : QStringLiteral("gated pipe");
+            ui::MessageDlg(QStringLiteral("The job ") + DMod->WorkPipeTableJobName->AsString() + QStringLiteral(" is a ") +
+                               calculator +
+                               QStringLiteral(" calculator job.  It can only be saved by its calculator in Mersol, "
+                                              "so it has not been saved."),
+                           ui::MsgType::Warning, ui::mbOK);
             return;
         }
     }

@@ -4,6 +4,7 @@
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,9 +34,9 @@ TInvertIndlg::TInvertIndlg(QWidget* owner) : ui::Form(owner)
 bool TInvertIndlg::eventFilter(QObject* watched, QEvent* e)
 {
     // The form sees the keys of all its controls: Tab in the elevation
-    // field is OK too.
+    // field is OK too, except in the gravity designer, where only Enter is.
     if (watched == ElevDBNF && e->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab) {
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Tab && !GravityDesignerRunning()) {
         Press(OKBtn);
         return true;
     }

@@ -11,6 +11,7 @@
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/dbcontrols.h"
@@ -107,8 +108,7 @@ TBasicNodeDlg::TBasicNodeDlg(QWidget* owner) : ui::Form(owner)
     g->addWidget(new QLabel(QStringLiteral("Node Type Description"), this), 2, 0, 1, 2);
     NodeComboBox = ui::Make<QComboBox>(this, "NodeComboBox");
     NodeComboBox->setEditable(true);
-    for (int t = 0; t <= 6; ++t)
-        NodeComboBox->addItem(NodeTypeText(t));
+    NodeComboBox->addItems(OfferedNodeTypeTexts());
     g->addWidget(NodeComboBox, 3, 0, 1, 2);
     g->addWidget(new QLabel(QStringLiteral("Method of Determining Node Invert Elevation"), this), 4, 0, 1, 2);
     InvMethComboBox = ui::Make<QComboBox>(this, "InvMethComboBox");
@@ -132,7 +132,11 @@ TBasicNodeDlg::TBasicNodeDlg(QWidget* owner) : ui::Form(owner)
         {&TrickleGpBox, &TrickleEditBtn, "TrickleGpBox", "TrickleEditBtn", "Edit Manifold Data"},
         {&LineBoosterGpBox, &EditBtnLineBooster, "LineBoosterGpBox", "EditBtnLineBooster", "Edit Inline Booster Data"},
     };
+    // The gravity designer has no in-line booster pumps: no group for one.
+    const bool boosters = !GravityDesignerRunning();
     for (const Kind& k : ks) {
+        if (k.box == &LineBoosterGpBox && !boosters)
+            continue;
         *k.box = new QGroupBox(QString::fromLatin1(k.caption), this);
         (*k.box)->setObjectName(QString::fromLatin1(k.boxName));
         auto* l = new QHBoxLayout(*k.box);
@@ -195,7 +199,8 @@ TBasicNodeDlg::TBasicNodeDlg(QWidget* owner) : ui::Form(owner)
     OnExit(InvMethComboBox, [this] { InvMethComboBoxExit(); });
     OnClick(EditGatedBtn, [this] { EditGatedBtnClick(); });
     OnClick(TrickleEditBtn, [this] { TrickleEditBtnClick(); });
-    OnClick(EditBtnLineBooster, [this] { EditBtnLineBoosterClick(); });
+    if (EditBtnLineBooster)
+        OnClick(EditBtnLineBooster, [this] { EditBtnLineBoosterClick(); });
     for (QWidget* w : std::initializer_list<QWidget*>{StationNF, GrondElDBNF, NodeComboBox, InvMethComboBox,
                                                        OutflowDBNF, InflowDBNF, DBGridDisplay})
         SetEnterKey(w, ui::EnterKey::NextControl);
@@ -223,9 +228,11 @@ void TBasicNodeDlg::FormShow()
     d->WorkPipeTable->Post();
 
     for (QPushButton* b : {EditGatedBtn, TrickleEditBtn, EditBtnLineBooster})
-        b->setEnabled(false);
+        if (b)
+            b->setEnabled(false);
     for (QGroupBox* g : {GatedGpBox, LineBoosterGpBox, TrickleGpBox})
-        SetCaptionActive(g, false);
+        if (g)
+            SetCaptionActive(g, false);
     editRow();
 
     if (Tul->NewJob && Tul->NewNode && Tul->NumNodes == 1) {
@@ -294,9 +301,11 @@ void TBasicNodeDlg::FormShow()
             break;
         case 2:
             Tul->SysHas = 0;
-            EditBtnLineBooster->setEnabled(true);
+            if (EditBtnLineBooster) {
+                EditBtnLineBooster->setEnabled(true);
+                SetCaptionActive(LineBoosterGpBox, true);
+            }
             LoadNeighbourNodes();
-            SetCaptionActive(LineBoosterGpBox, true);
             break;
         case 5:
             EditGatedBtn->setEnabled(true);
@@ -327,11 +336,12 @@ void TBasicNodeDlg::EnableNodeKindGroups()
     const int type = d->WorkProfTableNodeType->AsInteger();
     auto groups = [this](bool gated, bool booster, bool manifold) {
         SetCaptionActive(GatedGpBox, gated);
-        SetCaptionActive(LineBoosterGpBox, booster);
+        if (LineBoosterGpBox)
+            SetCaptionActive(LineBoosterGpBox, booster);
         SetCaptionActive(TrickleGpBox, manifold);
         if (gated)
             EditGatedBtn->setEnabled(true);
-        if (booster)
+        if (booster && EditBtnLineBooster)
             EditBtnLineBooster->setEnabled(true);
         if (manifold)
             TrickleEditBtn->setEnabled(true);

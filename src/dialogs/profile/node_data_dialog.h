@@ -32,8 +32,9 @@ public:
     QPushButton* EditGatedBtn;
     QGroupBox* TrickleGpBox;
     QPushButton* TrickleEditBtn;
-    QGroupBox* LineBoosterGpBox;
-    QPushButton* EditBtnLineBooster;
+    // Null in the gravity designer, which has no in-line booster pumps.
+    QGroupBox* LineBoosterGpBox = nullptr;
+    QPushButton* EditBtnLineBooster = nullptr;
     QPushButton *OKBitBtn1, *CancelBitBtn2, *HelpBitBtn3;
     ui::StatusBar* StatusBar1;
 

@@ -10,6 +10,7 @@
 #include "model/node_rules.h"
 #include "model/number_text.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
@@ -204,8 +205,7 @@ TProfEntryDlg::TProfEntryDlg(QWidget* owner) : ui::Form(owner)
     NodeComboBox = ui::Make<QComboBox>(GroupBox1, "NodeComboBox");
     NodeComboBox->setEditable(true);
     NodeComboBox->setInsertPolicy(QComboBox::NoInsert);
-    for (int t = 0; t <= 6; ++t)
-        NodeComboBox->addItem(NodeTypeText(t));
+    NodeComboBox->addItems(OfferedNodeTypeTexts());
     new ui::DBComboBox(NodeComboBox, d->WorkProfData, QStringLiteral("NodeTypeDesc"));
     g->addWidget(NodeComboBox, 1, 3);
     // Lateral flows are amounts taken off or added at the node: neither is
@@ -330,7 +330,8 @@ bool TProfEntryDlg::eventFilter(QObject* watched, QEvent* e)
     if (type == QEvent::KeyPress && (watched == InvComboBox || watched == SFPipe)) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (watched == InvComboBox && (enter || key == Qt::Key_Tab)) {
+        // In the gravity designer only Enter carries on from the method list.
+        if (watched == InvComboBox && (enter || (key == Qt::Key_Tab && !GravityDesignerRunning()))) {
             Run([this] { InvComboBoxKey(); });
             return true;
         }

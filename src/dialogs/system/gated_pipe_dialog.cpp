@@ -8,6 +8,7 @@
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/ui/dbcontrols.h"
 #include "platform/ui/help.h"
 #include "platform/ui/notebook.h"
@@ -548,7 +549,8 @@ void TGatedPipeDlg::FormClose()
         return;
     }
     PostIfEditing(m->WorkGatedTable);
-    if (Tul->SysHas == 8)
+    // The gravity designer has no gated-pipe calculator jobs.
+    if (Tul->SysHas == 8 && !GravityDesignerRunning())
         // The start elevation may have changed: the side of the entrance
         // pair that was not given follows it.
         KeepEntrancePair(GatedToolDlg && GatedToolDlg->EntrancePsiGiven);
