@@ -310,6 +310,27 @@ TEST_F(GravityRun, OneCubicFootPerSecondShowsTheSameVelocitiesInBothDesigners)
     EXPECT_EQ(shown[1], shown[0]);
 }
 
+// A pumped job imported into the gravity designer is a gravity line there:
+// the column loss of the pump it came with adds nothing to its entrance.
+TEST_F(GravityRun, ImportedPumpsColumnLossIsNoEntranceLossInTheGravityDesigner)
+{
+    WorkHeader pumped = HazenHeader();
+    pumped.pumpType = QStringLiteral("TURBINE");
+    pumped.columnLoss = 5.0;
+    double entranceLoss[2] = {};
+    for (Program program : {Program::Mersol, Program::Dunstrow}) {
+        testsupport::RunningAs running(program);
+        testsupport::WriteWorkJob(pumped, HazenLine());
+        Grav->RunGravityProfile();
+        entranceLoss[program == Program::Dunstrow] = ProfValue(0, "Kloss");
+    }
+    testsupport::WriteWorkJob(HazenHeader(), HazenLine());
+    Grav->RunGravityProfile();
+    EXPECT_DOUBLE_EQ(entranceLoss[1], ProfValue(0, "Kloss"));
+    // Mersol's own gravity run keeps adding it, as its stored jobs expect.
+    EXPECT_DOUBLE_EQ(entranceLoss[0], ProfValue(0, "Kloss") + 5.0);
+}
+
 // Darcy-Weisbach: 300 gpm in a 6 in pipe, roughness 0.000005 ft, water at
 // 60 F (viscosity 1.217e-5 ft^2/s from the 60 F row). The middle node is a
 // high point above its grade line, and the outlet lies above the end's grade.
