@@ -81,6 +81,7 @@ TDesignerForm::TDesignerForm() { SetRunningDesigner(this); }
 TDesignerForm::~TDesignerForm()
 {
     if (RunningDesigner() == this) SetRunningDesigner(nullptr);
+    if (DMod && pagesBound_) DMod->RefreshProfileChart = nullptr;
 }
 
 QVBoxLayout* TDesignerForm::buildFrame(const char* name, const QString& caption)

@@ -7,9 +7,13 @@
 // reach the window that opened them.
 #include "dialogs/designer_window.h"
 #include "dialogs/database/job_name_check.h"
+#include "platform/ui/dbgrid.h"
 #include "platform/ui/form.h"
+#include "reports/profile_chart_series.h"
 
 #include <QAction>
+
+#include <vector>
 
 class QCheckBox;
 class QFrame;
@@ -22,10 +26,13 @@ class QPainter;
 class QPixmap;
 class QPlainTextEdit;
 class QPushButton;
+class QTableView;
+class QToolButton;
 class QVBoxLayout;
 
+namespace chart { class ChartWidget; class Series; }
 namespace db { class DataSource; class Table; }
-namespace ui { class Notebook; class StatusBar; }
+namespace ui { class DBNavigator; class Notebook; class StatusBar; }
 
 class TDesignerForm : public ui::Form, public DesignerWindow {
     Q_OBJECT
@@ -51,10 +58,39 @@ public:
     QCheckBox* DetMLCheckBox;
     QPushButton *OKBitBtn2, *BitBtn1;
     ui::StatusBar* MainStatusBar = nullptr;
+    // Page 1, "Profile &Edit Data".
+    QFrame* Panel3 = nullptr;
+    QToolButton* ProfInHlpSpeedButton5 = nullptr;
+    ui::DBNavigator* DBNavigator2 = nullptr;
+    QPushButton *EditProfileBtn = nullptr, *InsertNodeSpdBtn = nullptr, *DeleteNodeBtn = nullptr,
+                *OKBitBtn3 = nullptr, *AddNodeBtn = nullptr;
+    QTableView* ProfDBGrid2 = nullptr;
+    // The profile as entered, read from WorkProfTable on every post and delete.
+    chart::ChartWidget* DBChart1 = nullptr;
+    chart::Series* PointSeries1 = nullptr;   // a click on a node edits it
+    chart::Series* LineSeries1 = nullptr;
+    chart::Series* Series8 = nullptr;        // inactive
+    // Page 2, "&Output".
+    QTableView* DBGrid1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QPushButton *QRDetailedSpdBtn = nullptr, *QRSummarySpdBtn = nullptr, *QRCostSpdBtn = nullptr,
+                *QRGraphBitBtn = nullptr;
+    QToolButton* Help2SpdBtn = nullptr;
+    ui::DBNavigator* OutNavigator = nullptr;
+    // The computed profile, drawn by FillProfileChart.
+    chart::ChartWidget* OutChart = nullptr;
+    chart::Series *Series1 = nullptr, *Series2 = nullptr, *Series3 = nullptr, *Series4 = nullptr,
+                  *Series5 = nullptr, *Series6 = nullptr, *Series7 = nullptr;
+    chart::Series *Series9 = nullptr, *Series10 = nullptr, *Series11 = nullptr, *Series12 = nullptr,
+                  *Series13 = nullptr, *Series14 = nullptr, *Series15 = nullptr, *Series16 = nullptr;
 
     // ---- state ----
     bool JobNameEntered = false;
     bool JobImported = false;      // set when the job list's import hands its job over
+    // The page whose entry handler last completed: 0 the job page (also set
+    // by the job commands and the job-name guards), 1 the profile page, 2 the
+    // output page after a computation.
+    int PageShown = 0;
 
     // ---- handlers each window has its own way ----
     virtual void ExitBtnClick() = 0;
@@ -78,7 +114,56 @@ public:
     void SearchforHelpon1Click();
     void LearningtouseMersolandDunstrow1Click();
 
+    // The designer window's profile chart.
+    void ShowProfileChart() override;
+
+    // Notebook pages (profile_page.cpp, output_page.cpp).
+    void OvcNotebook1PageChanged(int page);
+    void OKBitBtn3Click();
+    void HelpSpdBtnClick();
+    void Help2SpdBtnClick();
+    // Runs the computation of the job's system type; false when there is none.
+    virtual bool ComputeJob() = 0;
+    // Draws the computed job from the working tables onto OutChart.
+    void FillProfileChart();
+
+    // Node commands of the profile page (node_commands.cpp).
+    void AddNodeBtnClick();
+    void InsertNodeSpdBtnClick();
+    void EditNodeSpdBtnClick();
+    void DeleteNodeSpdBtnClick();
+    void ProfDBGrid2DblClick() { EditNodeSpdBtnClick(); }
+    // A click on a node of the profile chart edits that node.
+    void ProfDBChart1ClickSeries(chart::Series& series, int valueIndex);
+
+    // Report commands of the output page (src/designer/report_commands.h).
+    void QRDetailedSpdBtnClick();
+    void QRSummarySpdBtnClick();
+    void QRCostSpdBtnClick();
+    void QRGraphBitBtnClick();
+
 protected:
+    // What entering the job page does differs between the designers.
+    virtual void jobPageEntered() = 0;
+    void profilePageEntered();
+    void outputPageEntered();
+    // OK on the job page once the job passed its checks: the initial profile
+    // entry for a job without a profile, else the profile page.
+    void openProfileEntry();
+
+    // The profile and output pages, their charts and their handlers; the
+    // grids' columns are each designer's own.
+    void buildProfilePage(QWidget* page);
+    void buildOutputPage(QWidget* page);
+    void connectPageHandlers();
+    // The data module is made after the window: the pages' grids, navigators
+    // and chart are bound on the first show.
+    void bindPages(std::vector<ui::GridColumn> profileColumns, std::vector<ui::GridColumn> outputColumns);
+    // How this designer's output chart draws a computed job, and whether it
+    // has pump, tank-level and air-valve marks at all.
+    virtual ProfileChartRules outChartRules() const = 0;
+    virtual bool drawsPumpMarks() const { return true; }
+
     // The window's name, caption, size and place, and its layout with the
     // menu bar; the rest of the frame goes into the layout returned.
     QVBoxLayout* buildFrame(const char* name, const QString& caption);
@@ -123,7 +208,21 @@ protected:
     // The picked job in the window after a load: its detailed minor-loss box
     // and the job commands; the status bar says what follows.
     void showLoadedJob();
+
+private:
+    void buildProfileChart(QWidget* page);
+    void buildOutChart(QWidget* page);
+    bool pagesBound_ = false;
 };
+
+// The working header row in edit state; an empty header (no job) gets no row.
+void EditJobHeader();
+// The small "?" button of a help topic, with its hint.
+QToolButton* MakeHelpButton(QWidget* parent, const char* name, const QString& hint);
+// A station column's text ("12+34"); empty for no value.
+QString StationColumnText(const QVariant& v);
+// A numeric column shown at its own fixed count of decimals.
+std::function<QString(const QVariant&)> FixedColumn(int decimals);
 
 // The title picture of a designer's job page, drawn 640 x 420 and stretched
 // to the page; it keeps its colours while the notebook is disabled.

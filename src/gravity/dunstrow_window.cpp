@@ -6,6 +6,7 @@
 #include "dialogs/database/save_job_dialog.h"
 #include "dialogs/profile/dialog_helpers.h"
 #include "dialogs/system/system_dialog_rules.h"
+#include "engine/gravity_run.h"
 #include "engine/run_steps.h"
 #include "model/job_transfer.h"
 #include "model/data_module.h"
@@ -18,6 +19,7 @@
 #include "platform/ui/help.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/notebook.h"
+#include "platform/ui/seam/msg.h"
 #include "platform/ui/statusbar.h"
 #include "reports/job_list_report.h"
 
@@ -54,6 +56,67 @@ QPixmap titlePicture()
 }
 
 
+// A column of the field, titled as given or by its name.
+ui::GridColumn column(const char* field, const char* title = nullptr, int width = 70)
+{
+    return {QString::fromLatin1(field), QString::fromLatin1(title ? title : field), width, {}, false};
+}
+
+// The profile as entered, every field the node and reach dialogs fill.
+std::vector<ui::GridColumn> profileGridColumns()
+{
+    std::vector<ui::GridColumn> c = {
+        column("RecordNo", "No", 30),
+        {QStringLiteral("Station"), QStringLiteral("Station"), 70, StationColumnText, false},
+        column("GroundElev", "Ground Elev"), column("PipeDepth", "Pipe Depth"), column("InvertElev", "Invert Elev"),
+        column("DownStreamPipeDescription", "Down Stream Pipe Description", 200),
+        column("NodeTypeDesc", "NodeType Desc", 160), column("PipeQ", "Pipe Q"), column("ReachType", "Reach Type"),
+        column("NomDia", "Nom Dia"), column("DiaIn", "Inside Dia"), column("PipeLength", "Pipe Length"),
+        column("PressurRating", "Pressure Rating"), column("PipeRating", "Pipe Rating"), column("OutQ", "Out Q"),
+        column("InQ", "In Q"), column("PsiSet", "Psi Set"), column("InvElMethDesc", "Inv El Meth Desc", 160),
+        column("WallThick", "Wall Thick"), column("WtPerFt", "Wt Per Ft"), column("NodeType", "Node Type"),
+        column("PipeType", "Pipe Type", 120), column("Cfac", "C fac"), column("Efac", "E fac"), column("Nfac", "N fac"),
+        column("Soil", nullptr, 120), column("Fitting", nullptr, 120), column("ThBlkSoil", "Th Blk Soil")};
+    for (const char* f : {"Kid1", "Kid2", "Kid3", "K1", "K2", "K3", "KLocate1", "KLocate2", "KLocate3"})
+        c.push_back(column(f));
+    for (const char* f : {"KDescription1", "KDescription2", "KDescription3"}) c.push_back(column(f, nullptr, 160));
+    c.push_back(column("MultiOpenQ", "Multi Open Q"));
+    c.push_back(column("MultiOpenSpcng", "Multi Open Spcng"));
+    c.push_back(column("InvElMethod", "Inv El Method"));
+    return c;
+}
+
+// The computed profile: what the run wrote beside what was entered.
+std::vector<ui::GridColumn> outputGridColumns()
+{
+    std::vector<ui::GridColumn> c = {
+        {QStringLiteral("Station"), QStringLiteral("+ Station"), 70, StationColumnText, false}};
+    for (const char* f : {"GroundElev", "InvertElev"}) c.push_back({QString::fromLatin1(f), QString::fromLatin1(f), 70, FixedColumn(2), false});
+    c.push_back(column("DownStreamPipeDescription", nullptr, 200));
+    c.push_back(column("DiaIn"));
+    c.push_back({QStringLiteral("PipeQ"), QStringLiteral("PipeQ"), 70, FixedColumn(1), false});
+    c.push_back({QStringLiteral("Vel"), QStringLiteral("Vel"), 60, FixedColumn(2), false});
+    c.push_back({QStringLiteral("Psi"), QStringLiteral("OpPres"), 60, FixedColumn(2), false});
+    c.push_back({QStringLiteral("StatPres"), QStringLiteral("StatPres"), 60, FixedColumn(2), false});
+    for (const char* f : {"PipeDepth", "PipeLength", "OutQ", "InQ", "PsiSet"}) c.push_back(column(f));
+    c.push_back(column("InvElMethDesc", nullptr, 160));
+    for (const char* f : {"ReachType", "NodeType", "WallThick", "WtPerFt", "Nfac", "Cfac", "Efac"}) c.push_back(column(f));
+    for (const char* f : {"Soil", "Fitting"}) c.push_back(column(f, nullptr, 120));
+    for (const char* f : {"ThBlkSoil", "ThBlockArea", "PressurRating", "PipeRating", "Kloss", "Floss"})
+        c.push_back(column(f));
+    c.push_back(column("Warning", nullptr, 240));
+    c.push_back(column("Station"));
+    for (const char* f : {"Hgl", "Egl", "Sgl"}) c.push_back({QString::fromLatin1(f), QString::fromLatin1(f), 70, FixedColumn(2), false});
+    for (const char* f : {"K1", "K2", "K3", "Kid1", "Kid2", "Kid3", "KLocate1", "KLocate2", "KLocate3"})
+        c.push_back(column(f));
+    for (const char* f : {"KDescription1", "KDescription2", "KDescription3"}) c.push_back(column(f, nullptr, 160));
+    for (const char* f : {"MultiOpenQ", "MultiOpenSpcng", "MultiOpenKm", "NomDia", "InvElMethod"})
+        c.push_back(column(f));
+    c.push_back(column("PipeType", nullptr, 120));
+    c.push_back(column("RecordNo"));
+    return c;
+}
+
 } // namespace
 
 TDunstrowForm::TDunstrowForm()
@@ -67,8 +130,8 @@ TDunstrowForm::TDunstrowForm()
 
     OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
     buildJobPage(OvcNotebook1->AddPage(QStringLiteral("&General Job Data")));
-    OvcNotebook1->AddPage(QStringLiteral("Profile &Edit Data"));
-    OvcNotebook1->AddPage(QStringLiteral("&Output"));
+    buildProfilePage(OvcNotebook1->AddPage(QStringLiteral("Profile &Edit Data")));
+    buildOutputPage(OvcNotebook1->AddPage(QStringLiteral("&Output")));
     lay->addWidget(OvcNotebook1, 1);
 
     addStatusBar(lay);
@@ -84,6 +147,7 @@ TDunstrowForm::TDunstrowForm()
     SetCancelButton(CancelJobBitBtn);
     OnClick(OKBitBtn2, [this] { OKBitBtn2Click(); });
     OnClick(BitBtn1, [this] { BitBtn1Click(); });
+    connectPageHandlers();
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     connectFields();
     NodeKindDialogOpener = [this](const QString& kind) { OpenNodeKindDialogs(this, kind, false); };
@@ -161,6 +225,7 @@ void TDunstrowForm::bindData()
 {
     if (bound_ || !DMod) return;
     bound_ = true;
+    bindPages(profileGridColumns(), outputGridColumns());
     db::DataSource* pipe = DMod->WorkPipeData;
     bindJobIdentFields(pipe);
     new ui::DBNumericEdit(FlowDBNF, pipe, QStringLiteral("DesignFlow"),
@@ -320,6 +385,17 @@ void TDunstrowForm::PrevJobBtnClick()
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
     Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
+    // The output page checks and computes the job; the grids follow once
+    // its rows are written.
+    db::Table* prof = DMod->WorkProfTable;
+    prof->DisableControls();
+    struct Enable {
+        db::Table* t;
+        ~Enable()
+        {
+            if (t->ControlsDisabled()) t->EnableControls();
+        }
+    } enable{prof};
     OvcNotebook1->SetPageIndex(2);
 }
 
@@ -398,7 +474,6 @@ void TDunstrowForm::OKBitBtn2Click()
         OvcNotebook1->SetPageIndex(1);
         return;
     }
-    db::Table* pipe = DMod->WorkPipeTable;
     if (DMod->WorkPipeTableJobName->IsNull()) {
         OvcNotebook1->SetPageIndex(0);
         ui::MessageDlg(QStringLiteral("Please enter a Job Name"), ui::MsgType::Error, ui::mbOK);
@@ -406,18 +481,52 @@ void TDunstrowForm::OKBitBtn2Click()
         PageShown = 0;
         return;
     }
-    PostIfEditing(pipe);
     OpenIfClosed(DMod->WorkProfTable);
-    Tul->NumNodes = 1;
-    pipe->Edit();
-    DMod->WorkPipeTableNumNodes->SetAsInteger(1);
-    pipe->Post();
-    MainStatusBar->SetPanelText(0, QStringLiteral("Enter node data"));
-    Tul->NewStation = 0;
-    Tul->NewNode = true;
-    // The node entry and the profile page come with the profile editing.
-    OvcNotebook1->SetPageIndex(1);
+    openProfileEntry();
 }
+
+void TDunstrowForm::jobPageEntered()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    if (DunstrowImage->isVisible()) DunstrowImage->hide();
+    ScrollBox1->show();
+    // Without a job (Cancel Job turning back to this page) there is no header
+    // to mark as a gravity job.
+    OpenIfClosed(pipe);
+    const bool jobOpen = !pipe->IsEmpty() || pipe->State() == db::DataSetState::Insert;
+    if (jobOpen) SelectGravitySystem();
+    if (PageShown != 0) {
+        if (!Tul->ProfEntryCancelled) EditJobHeader();
+    } else if (Tul->SaveState != 2 && !DMod->WorkPipeTableJobName->AsString().isEmpty()) {
+        // A job without a name yet (New Job clearing the page) has nothing to save.
+        ShowOwned(SaveForm, this);
+    }
+    // A new job shows no flow until one is given.
+    cfsField->setText(DMod->WorkPipeTableDesignFlow->IsNull() ? QString() : CfsText(Tul->DesignFlowCfs));
+    MainStatusBar->SetPanelText(0, QStringLiteral("Enter/edit job data"));
+    PageShown = 0;
+}
+
+bool TDunstrowForm::ComputeGravityJob()
+{
+    OpenIfClosed(DMod->WorkPipeTable);
+    if (DMod->WorkPipeTableSysType->AsString() == QLatin1String("GRAVITY")) {
+        Grav->RunGravityProfile();
+        return true;
+    }
+    ui::MessageDlg(QStringLiteral("Can't compute ...."), ui::MsgType::Error, ui::mbOK);
+    return false;
+}
+
+ProfileChartRules TDunstrowForm::outChartRules() const
+{
+    // A reducer's step goes to the grade line the run left in the job object.
+    ProfileChartRules rules;
+    rules.ownSetLines = false;
+    return rules;
+}
+
+void TDunstrowForm::ShowDesignFlowCfs(double cfs) { cfsField->setText(CfsText(cfs)); }
 
 void TDunstrowForm::OvcNotebook1Click()
 {

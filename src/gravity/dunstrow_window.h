@@ -29,9 +29,6 @@ public:
     QPlainTextEdit* DBMemo1;
     QTimer* Timer1;
 
-    // ---- state ----
-    int PageShown = 0;
-
     // ---- handlers ----
     void FormActivate() override;
     void FormShow() override;
@@ -49,10 +46,14 @@ public:
     void SelectGravitySystem();
     // The job list's import ends here: the imported job on the job page.
     void TakeImportedJob() override;
-    // This designer has no system panel, system dialogs or profile chart yet.
+    // This designer has no system panel or system dialogs; its cfs field
+    // shows a flow given in cfs.
     void RewriteSystemPanel(SystemPanel) override {}
-    void ShowDesignFlowCfs(double) override {}
-    void ShowProfileChart() override {}
+    void ShowDesignFlowCfs(double cfs) override;
+
+    // Known-flow gravity jobs are the only ones this designer computes.
+    bool ComputeJob() override { return ComputeGravityJob(); }
+    bool ComputeGravityJob();
 
     // Job page fields.
     void GuardedFieldEnter();      // location, designer, class, water surface
@@ -65,6 +66,11 @@ public:
     void DetMLCheckBoxExit();
     void FlowDBNFExit();
     void cfsFieldExit();
+
+protected:
+    void jobPageEntered() override;
+    ProfileChartRules outChartRules() const override;
+    bool drawsPumpMarks() const override { return false; }
 
 private:
     void buildMenus();

@@ -85,15 +85,6 @@ void showOwned(Dlg*& pointer, QWidget* owner)
     ShowOwned(pointer, owner);
 }
 
-QToolButton* helpButton(QWidget* parent, const char* name, const QString& hint)
-{
-    auto* b = ui::Make<QToolButton>(parent, name);
-    b->setText(QStringLiteral("?"));
-    b->setToolTip(hint);
-    b->setFixedSize(24, 24);
-    return b;
-}
-
 // The start picture: a pipeline laid over a field, under the program's name.
 QPixmap startPicture()
 {
@@ -123,20 +114,6 @@ QPixmap startPicture()
 }
 
 
-QString stationColumn(const QVariant& v)
-{
-    if (v.isNull() || v.toDouble() < 0 || !Hyd) return {};
-    return Hyd->StationText(v.toDouble());
-}
-
-// A numeric column shown at its own fixed count of decimals.
-std::function<QString(const QVariant&)> fixedColumn(int decimals)
-{
-    return [decimals](const QVariant& v) {
-        return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', decimals);
-    };
-}
-
 } // namespace
 
 // ---- construction -----------------------------------------------------------
@@ -162,19 +139,9 @@ TMersolForm::TMersolForm()
     SetCancelButton(CancelJobBitBtn);
     OnClick(BitBtn1, [this] { BitBtn1Click(); });
     OnClick(SysTypeHelpBtn, [this] { SysTypeHelpBtnClick(); });
-    OnClick(ProfInHlpSpeedButton5, [this] { HelpSpdBtnClick(); });
-    OnClick(Help2SpdBtn, [this] { Help2SpdBtnClick(); });
     OnClick(OKBitBtn2, [this] { OKBitBtn2Click(); });
-    OnClick(OKBitBtn3, [this] { OKBitBtn3Click(); });
-    OnClick(DeleteNodeBtn, [this] { DeleteNodeSpdBtnClick(); });
-    OnClick(EditProfileBtn, [this] { EditNodeSpdBtnClick(); });
-    connect(ProfDBGrid2, &QTableView::doubleClicked, this, [this] { ProfDBGrid2DblClick(); });
-    connect(OvcNotebook1, &ui::Notebook::PageChanged, this, [this](int page) { OvcNotebook1PageChanged(page); });
+    connectPageHandlers();
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
-    OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
-    OnClick(QRSummarySpdBtn, [this] { QRSummarySpdBtnClick(); });
-    OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });
-    OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     connectJobHandlers();
     connectNodeCommands();
 }
@@ -182,7 +149,6 @@ TMersolForm::TMersolForm()
 TMersolForm::~TMersolForm()
 {
     if (MersolForm == this) MersolForm = nullptr;
-    if (DMod && bound_) DMod->RefreshProfileChart = nullptr;
     NodeKindDialogOpener = nullptr;
 }
 
@@ -262,7 +228,7 @@ void TMersolForm::buildJobPage(QWidget* page)
     SysTypeRadioGroup->SetItems({QStringLiteral("Gravity system, known flow"), QStringLiteral("Gravity system, maximum flow"),
                                  QStringLiteral("Pumped system, known flow"), QStringLiteral("Pressurized lateral, known flow")});
     ui::SetHint(SysTypeRadioGroup, QStringLiteral("Select system type"));
-    SysTypeHelpBtn = helpButton(Panel5, "SysTypeHelpBtn", QStringLiteral("Help with system type"));
+    SysTypeHelpBtn = MakeHelpButton(Panel5, "SysTypeHelpBtn", QStringLiteral("Help with system type"));
     DetMLCheckBox = ui::Make<QCheckBox>(Panel5, "DetMLCheckBox", QStringLiteral("Detailed Minor Loss Calc's?"));
     DetMLCheckBox->setChecked(true);
     DetMLCheckBox->setFocusPolicy(Qt::ClickFocus);
@@ -397,76 +363,21 @@ void TMersolForm::buildSystemPanel()
         if (w != EntNotesLbl && w != EntNotesMemo) w->hide();
 }
 
-void TMersolForm::buildProfilePage(QWidget* page)
-{
-    auto* v = new QVBoxLayout(page);
-    Panel3 = ui::Make<QFrame>(page, "Panel3");
-    Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* h = new QHBoxLayout(Panel3);
-    h->setContentsMargins(4, 2, 4, 2);
-    ProfInHlpSpeedButton5 = helpButton(Panel3, "ProfInHlpSpeedButton5", QStringLiteral("Help with editing nodes"));
-    h->addWidget(ProfInHlpSpeedButton5);
-    EditProfileBtn = ui::Make<QPushButton>(Panel3, "EditProfileBtn", QStringLiteral("Edit Node"));
-    InsertNodeSpdBtn = ui::Make<QPushButton>(Panel3, "InsertNodeSpdBtn", QStringLiteral("Insert Node"));
-    DeleteNodeBtn = ui::Make<QPushButton>(Panel3, "DeleteNodeBtn", QStringLiteral("Delete Node"));
-    OKBitBtn3 = ui::Make<QPushButton>(Panel3, "OKBitBtn3", QStringLiteral("OK"));
-    AddNodeBtn = ui::Make<QPushButton>(Panel3, "AddNodeBtn", QStringLiteral("Add Node"));
-    for (QPushButton* b : {EditProfileBtn, InsertNodeSpdBtn, DeleteNodeBtn, OKBitBtn3, AddNodeBtn}) h->addWidget(b);
-    h->addStretch(1);
-    v->addWidget(Panel3);
-    ProfDBGrid2 = ui::Make<QTableView>(page, "ProfDBGrid2");
-    v->addWidget(ProfDBGrid2, 1);
-    buildProfileChart(page);
-    v->addWidget(DBChart1, 1);
-}
-
-void TMersolForm::buildOutputPage(QWidget* page)
-{
-    auto* v = new QVBoxLayout(page);
-    buildOutChart(page);
-    v->addWidget(OutChart, 2);
-    DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
-    v->addWidget(DBGrid1, 1);
-    Panel2 = ui::Make<QFrame>(page, "Panel2");
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* h = new QHBoxLayout(Panel2);
-    h->setContentsMargins(4, 2, 4, 2);
-    QRDetailedSpdBtn = ui::Make<QPushButton>(Panel2, "QRDetailedSpdBtn", QStringLiteral("Detailed"));
-    QRSummarySpdBtn = ui::Make<QPushButton>(Panel2, "QRSummarySpdBtn", QStringLiteral("Summary"));
-    QRCostSpdBtn = ui::Make<QPushButton>(Panel2, "QRCostSpdBtn", QStringLiteral("Cost"));
-    QRGraphBitBtn = ui::Make<QPushButton>(Panel2, "QRGraphBitBtn", QStringLiteral("Graph"));
-    Help2SpdBtn = helpButton(Panel2, "Help2SpdBtn", QStringLiteral("Help"));
-    for (QWidget* w : std::initializer_list<QWidget*>{QRDetailedSpdBtn, QRSummarySpdBtn, QRCostSpdBtn, QRGraphBitBtn,
-                                                       Help2SpdBtn})
-        h->addWidget(w);
-    h->addStretch(1);
-    v->addWidget(Panel2);
-}
-
 // The data module is made after the window: its sources are bound on the first show.
 void TMersolForm::bindData()
 {
     if (bound_ || !DMod) return;
     bound_ = true;
-    bindProfileChart();
-    DBNavigator2 = new ui::DBNavigator(DMod->WorkProfData, ui::nbFirst | ui::nbPrior | ui::nbNext | ui::nbLast, Panel3);
-    DBNavigator2->setObjectName(QStringLiteral("DBNavigator2"));
-    static_cast<QHBoxLayout*>(Panel3->layout())->insertWidget(1, DBNavigator2);
-    OutNavigator = new ui::DBNavigator(DMod->WorkProfData, ui::nbFirst | ui::nbPrior | ui::nbNext | ui::nbLast, Panel2);
-    OutNavigator->setObjectName(QStringLiteral("OutNavigator"));
-    static_cast<QHBoxLayout*>(Panel2->layout())->insertWidget(5, OutNavigator);
-    new ui::DBGrid(ProfDBGrid2, DMod->WorkProfData,
-                   {{QStringLiteral("Station"), QStringLiteral("+ Station"), 70, stationColumn, false},
+    bindPages({{QStringLiteral("Station"), QStringLiteral("+ Station"), 70, StationColumnText, false},
                     {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, {}, false},
                     {QStringLiteral("NodeTypeDesc"), QStringLiteral("Node Type"), 160, {}, false},
                     {QStringLiteral("DownStreamPipeDescription"), QStringLiteral("Down Stream Pipe"), 200, {}, false},
-                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false}});
-    new ui::DBGrid(DBGrid1, DMod->WorkProfData,
-                   {{QStringLiteral("Station"), QStringLiteral("+ Station"), 70, stationColumn, false},
-                    {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, fixedColumn(2), false},
-                    {QStringLiteral("InvertElev"), QStringLiteral("Invert Elev"), 80, fixedColumn(2), false},
-                    {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, fixedColumn(2), false},
-                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, fixedColumn(1), false},
+                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, {}, false}},
+              {{QStringLiteral("Station"), QStringLiteral("+ Station"), 70, StationColumnText, false},
+                    {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev"), 80, FixedColumn(2), false},
+                    {QStringLiteral("InvertElev"), QStringLiteral("Invert Elev"), 80, FixedColumn(2), false},
+                    {QStringLiteral("Hgl"), QStringLiteral("HGL"), 80, FixedColumn(2), false},
+                    {QStringLiteral("PipeQ"), QStringLiteral("Flow (gpm)"), 80, FixedColumn(1), false},
                     {QStringLiteral("DownStreamPipeDescription"), QStringLiteral("Down Stream Pipe"), 200, {}, false}});
 
     // The job header page and the system data panel.
@@ -585,18 +496,12 @@ void TMersolForm::ListofJobs1Click()
     DMod->JobPipeTable->Close();
 }
 
-void TMersolForm::QRDetailedSpdBtnClick() { QRDetailedCommand(this); }
-void TMersolForm::QRSummarySpdBtnClick() { QRSummaryCommand(this); }
-void TMersolForm::QRCostSpdBtnClick() { QRCostCommand(this); }
-void TMersolForm::QRGraphBitBtnClick() { QRGraphCommand(this); }
 
 
 // ---- help buttons -----------------------------------------------------------
 
 void TMersolForm::BitBtn1Click() { ui::HelpContext(19); }
 void TMersolForm::SysTypeHelpBtnClick() { ui::HelpContext(108); }
-void TMersolForm::HelpSpdBtnClick() { ui::HelpContext(41); }
-void TMersolForm::Help2SpdBtnClick() { ui::HelpContext(46); }
 
 // ---- leaving the designer job for a calculator --------------------------------
 

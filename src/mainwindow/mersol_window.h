@@ -60,30 +60,8 @@ public:
     QLabel* SucPipeLbl;
     QTableView* CentPumpGrid;
     QLabel *AvailSHLbl, *AvailSHDBTxt, *feetASH, *TDSHLbl, *TDSHDBTxt, *feetTDSH;
-    // Page 1, "Profile &Edit Data".
-    QFrame* Panel3;
-    QToolButton* ProfInHlpSpeedButton5;
-    ui::DBNavigator* DBNavigator2 = nullptr;
-    QPushButton *EditProfileBtn, *InsertNodeSpdBtn, *DeleteNodeBtn, *OKBitBtn3, *AddNodeBtn;
-    QTableView* ProfDBGrid2;
-    // The profile as entered, read from WorkProfTable on every post and delete.
-    chart::ChartWidget* DBChart1;
-    chart::Series* PointSeries1;   // a click on a node edits it
-    chart::Series* LineSeries1;
-    chart::Series* Series8;        // inactive
-    // Page 2, "&Output".
-    QTableView* DBGrid1;
-    QFrame* Panel2;
-    QPushButton *QRDetailedSpdBtn, *QRSummarySpdBtn, *QRCostSpdBtn, *QRGraphBitBtn;
-    QToolButton* Help2SpdBtn;
-    ui::DBNavigator* OutNavigator = nullptr;
-    // The computed profile, drawn by FillProfileChart.
-    chart::ChartWidget* OutChart;
-    chart::Series *Series1, *Series2, *Series3, *Series4, *Series5, *Series6, *Series7;
-    chart::Series *Series9, *Series10, *Series11, *Series12, *Series13, *Series14, *Series15, *Series16;
-
     // ---- state shared with the job, page and import handlers ----
-    int LastPage = 0;              // page whose entry handler last completed
+    int& LastPage = PageShown;     // page whose entry handler last completed
     bool CalculatorOpened = false; // no save offer at close while set
 
     // ---- handlers ----
@@ -101,7 +79,6 @@ public:
     // The designer window's part the dialogs use.
     void RewriteSystemPanel(SystemPanel column) override;
     void ShowDesignFlowCfs(double cfs) override;
-    void ShowProfileChart() override;
     void TakeImportedJob() override;
 
     // Job header fields.
@@ -138,50 +115,26 @@ public:
     void MinorLossDatabase1Click();
     void UintCostDatabase1Click();
 
-    // Report commands of the output page (src/designer/report_commands.h).
-    void QRDetailedSpdBtnClick();
-    void QRSummarySpdBtnClick();
-    void QRCostSpdBtnClick();
-    void QRGraphBitBtnClick();
-
     void BitBtn1Click();
     void SysTypeHelpBtnClick();
-    void HelpSpdBtnClick();
-    void Help2SpdBtnClick();
 
     // Notebook pages and the computation of the job.
     void OKBitBtn2Click();
-    void OKBitBtn3Click();
     void OvcNotebook1Click();
-    void DeleteNodeSpdBtnClick();
-    void EditNodeSpdBtnClick();
-    void ProfDBGrid2DblClick() { EditNodeSpdBtnClick(); }
-
-    // Node commands of the profile page (mersol_window_nodes.cpp).
-    void AddNodeBtnClick();
-    void InsertNodeSpdBtnClick();
-    // A click on a node of the profile chart edits that node.
-    void ProfDBChart1ClickSeries(chart::Series& series, int valueIndex);
     void Panel5Enter();
     // Opens the dialogs a node kind needs ("Booster", "Gated", "Manifold")
     // with `owner` as their owner; any other kind opens nothing.
     void OpenNodeKindDialog(QWidget* owner, const QString& kind);
-    void OvcNotebook1PageChanged(int page);
-    // Runs the computation of the job's system type; false when there is none.
-    bool ComputeJob();
-    // Draws the computed job from the working tables onto OutChart.
-    void FillProfileChart();
+    bool ComputeJob() override;
+
+protected:
+    void jobPageEntered() override;
+    ProfileChartRules outChartRules() const override;
 
 private:
     void buildMenus();
     void connectNodeCommands();
     void buildJobPage(QWidget* page);
-    void buildProfilePage(QWidget* page);
-    void buildOutputPage(QWidget* page);
-    // The two profile charts: their series and looks, then DBChart1's table binding.
-    void buildProfileChart(QWidget* page);
-    void buildOutChart(QWidget* page);
-    void bindProfileChart();
     void buildSystemPanel();
     void connectJobHandlers();
     void bindData();
@@ -189,9 +142,6 @@ private:
     template <class Dlg>
     void launchCalculator(Dlg*& pointer, bool always);
     bool bound_ = false;
-    void jobPageEntered();
-    void profilePageEntered();
-    void outputPageEntered();
 };
 
 extern TMersolForm* MersolForm;

@@ -146,4 +146,3 @@ void TMersolForm::RewriteSystemPanel(SystemPanel column)
 
 void TMersolForm::ShowDesignFlowCfs(double cfs) { Qcfs->setText(CfsText(cfs)); }
 
-void TMersolForm::ShowProfileChart() { DBChart1->setVisible(true); }

@@ -284,8 +284,9 @@ TEST_F(DunstrowFormTest, JobListShowsGravityJobsOnly)
     DialogDriver::Press(*form, "PrevJobBtn");
     EXPECT_EQ(shown, QStringList{"Gravy"});
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Gravy");
-    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Data Output");
+    // The output page finds no profile to compute and sends the user to it.
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There must be an end node to compute. Please enter one."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
     EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Gravy");
 }
 
@@ -670,7 +671,7 @@ TEST_F(DunstrowFormTest, TurningThePageWithoutAJobNameLeavesTheFocusOnTheName)
     DialogDriver::Type(*form, "JobNameDBEdit", "Smith");
     DialogDriver::Focus(*form, "JobLocationDBSF");
     driver.ClearLog();
-    form->OvcNotebook1->setCurrentIndex(2);
+    form->OvcNotebook1->setCurrentIndex(1);
     form->OvcNotebook1->setCurrentIndex(0);
     EXPECT_TRUE(driver.MessageTexts().isEmpty());
     EXPECT_EQ(form->ActiveControl(), form->OKBitBtn2);

@@ -7,6 +7,7 @@
 
 #include "dialogs/database/save_job_dialog.h"
 #include "gravity/dunstrow_window.h"
+#include "engine/single_objects.h"
 #include "model/job_transfer.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
@@ -25,6 +26,8 @@ protected:
     void SetUp() override
     {
         testsupport::QtApp();
+        // Reviewing a job computes it: the run objects must be there.
+        CreateGravitySingleObjects();
         form = new TDunstrowForm();
         DunstrowForm = form;
         form->Show();
@@ -63,12 +66,22 @@ protected:
         });
         DialogDriver::Press(*form, "PrevJobBtn");
     }
+    // The rows of the job's profile, gated pipe and manifold by what was
+    // entered into them: a reviewed job is computed on the output page, which
+    // rewrites their results.
     QStringList childRows(int number)
     {
+        static const QStringList entered = {"Station", "NodeType", "GroundElev", "InvertElev", "StartSta",
+                                            "EndSta", "GateSpace", "GpmAtOutlet", "RecNo"};
         QStringList rows;
         for (db::Table* t : {d().JobProfTable, d().JobGatedTable, d().JobTrickleTable}) {
             rows << QString::number(JobStore::CountRows(t, number));
-            rows << JobStore::Rows(t);
+            for (const QString& row : JobStore::Rows(t)) {
+                QStringList kept;
+                for (const QString& item : row.section(QStringLiteral(": "), 1).split(QStringLiteral("; ")))
+                    if (entered.contains(item.section(QLatin1Char('='), 0, 0))) kept << item;
+                rows << kept.join(QStringLiteral("; "));
+            }
         }
         return rows;
     }
@@ -104,7 +117,7 @@ TEST_F(GravityJobTransferTest, ReviewedAndSavedJobsKeepTheirEndRows)
         ASSERT_EQ(Tul->SaveState, 2);
 
         EXPECT_EQ(store.NumberOf(sample.name), number);
-        EXPECT_EQ(childRows(number), before);
+        EXPECT_EQ(childRows(number).join("\n").toStdString(), before.join("\n").toStdString());
         d().JobPipeTable->Open();
         ASSERT_TRUE(d().JobPipeTable->Locate("JobNumber", number));
         EXPECT_EQ(d().JobPipeTableLocation->AsString(), "Changed in Dunstrow");

@@ -1,7 +1,8 @@
 #pragma once
-// The main window over a temporary database, for the job-command, system
-// type and system dialog tests: single objects made, data module installed,
-// window shown, and put back afterwards.
+// A designer's main window over a temporary database, for the job-command,
+// system type, system dialog and page tests: single objects made, data
+// module installed, window shown, and put back afterwards. Mersol's window is
+// JobWindowTest; the gravity designer's tests use the same fixture.
 #include "support/dialogdriver.h"
 #include "support/tempdb.h"
 #include "support/workprofile.h"
@@ -25,16 +26,20 @@ namespace testsupport {
 
 using Values = std::initializer_list<std::pair<QString, QVariant>>;
 
-class JobWindowTest : public ::testing::Test {
+template <class Window>
+class DesignerWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CreateSingleObjects();
+        makeSingleObjects();
         DMod = new TDMod();
-        form = new TMersolForm();
-        MersolForm = form;
+        form = new Window();
+        registerWindow();
         form->Show();
     }
+    // The program's own single objects, and its window's global pointer.
+    virtual void makeSingleObjects() { CreateSingleObjects(); }
+    virtual void registerWindow() = 0;
     void TearDown() override
     {
         NodeKindDialogOpener = nullptr;
@@ -73,6 +78,24 @@ protected:
         for (const auto& [name, value] : values) t->FieldByName(name)->SetValue(value);
         t->Post();
     }
+    // New Job, then the name typed and the field left for the location.
+    void newNamedJob(const QString& name)
+    {
+        DialogDriver::Press(*form, "NewJobBtn");
+        DialogDriver::Type(*form, "JobNameDBEdit", name);
+        DialogDriver::Focus(*form, "JobLocationDBSF");
+        driver.ClearLog();
+    }
+    QWidget* focused() const { return form->ActiveControl(); }
+
+    DialogDriver driver;
+    TempDb temp{MersolCreateScript(), TransferCreateScript()};
+    Window* form = nullptr;
+};
+
+class JobWindowTest : public DesignerWindowTest<TMersolForm> {
+protected:
+    void registerWindow() override { MersolForm = form; }
     // A job as Previous Job leaves it: the header (stored under `number`),
     // its profile rows and the window on the job page.
     void loadedJob(Values header, int number = 7)
@@ -93,28 +116,16 @@ protected:
         DMod->WorkTablesFree = false;
         ShowSystemData(form);
     }
-    // New Job, then the name typed and the field left for the location.
-    void newNamedJob(const QString& name)
-    {
-        DialogDriver::Press(*form, "NewJobBtn");
-        DialogDriver::Type(*form, "JobNameDBEdit", name);
-        DialogDriver::Focus(*form, "JobLocationDBSF");
-        driver.ClearLog();
-    }
-    QWidget* focused() const { return form->ActiveControl(); }
-
-    DialogDriver driver;
-    TempDb temp{MersolCreateScript(), TransferCreateScript()};
-    TMersolForm* form = nullptr;
 };
 
-// The window for tests that run the computations: the runs write their
+// A window fixture for tests that run the computations: the runs write their
 // trace files into a temporary folder, and the friction method is fixed.
-class RunsJobWindowTest : public JobWindowTest {
+template <class WindowTest>
+class WithRuns : public WindowTest {
 protected:
     void SetUp() override
     {
-        JobWindowTest::SetUp();
+        WindowTest::SetUp();
         oldDir = QDir::currentPath();
         QDir::setCurrent(workDir.path());
         SetCompMethod(2);
@@ -122,11 +133,13 @@ protected:
     void TearDown() override
     {
         QDir::setCurrent(oldDir);
-        JobWindowTest::TearDown();
+        WindowTest::TearDown();
     }
 
     QTemporaryDir workDir;
     QString oldDir;
 };
+
+class RunsJobWindowTest : public WithRuns<JobWindowTest> {};
 
 } // namespace testsupport

@@ -1,0 +1,275 @@
+// The output page both designers share: entering it checks the profile,
+// lays out a manifold end that was never laid out, runs the computation of
+// the job and draws the result; its report buttons and its chart.
+#include "designer/designer_form.h"
+
+#include "designer/report_commands.h"
+#include "engine/hydraulics.h"
+#include "engine/manifold_run.h"
+#include "engine/run_steps.h"
+#include "model/data_module.h"
+#include "model/job.h"
+#include "model/node_rules.h"
+#include "platform/chart/chartwidget.h"
+#include "platform/chart/colors.h"
+#include "platform/chart/fonts.h"
+#include "platform/ui/help.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/seam/msg.h"
+#include "platform/ui/statusbar.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <initializer_list>
+#include <optional>
+
+namespace {
+
+using chart::PointerStyle;
+using chart::Series;
+using chart::SeriesKind;
+using chart::WindowsColor;
+namespace wc = chart::wincolor;
+
+void error(const QString& text)
+{
+    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
+}
+
+// Every reach but the last node's needs a pipe with a real bore; a reach
+// without one would divide by a zero area in the runs.
+bool reachesHavePipes(db::Table* prof, int nodes)
+{
+    prof->First();
+    for (int k = 1; k < nodes; ++k, prof->Next()) {
+        if (DMod->WorkProfTablePipeType->AsString().isEmpty()) return false;
+        if (DMod->WorkProfTableDiaIn->AsFloat() <= 0.0) return false;
+    }
+    return true;
+}
+
+// The station of the first node before the last that is an end node (the
+// runs would go through it); empty when there is none.
+QString endNodeInMidProfile(db::Table* prof, int nodes)
+{
+    prof->First();
+    for (int k = 1; k < nodes; ++k, prof->Next()) {
+        const int type = DMod->WorkProfTableNodeType->AsInteger();
+        if (type >= 4 && type <= 7) return Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
+    }
+    return QString();
+}
+
+// A manifold end whose manifold was never laid out in this job gets it now,
+// with the pipe-type factors of the end reach.
+void runManifoldAtEnd()
+{
+    OpenIfClosed(DMod->TypeTable);
+    const QString type = DMod->WorkProfTablePipeType->AsString();
+    if (!type.isEmpty()) DMod->TypeTable->Locate(QStringLiteral("PipeType"), type);
+    Tul->Nfactor = DMod->TypeTableNfactor->AsFloat();
+    Tul->Cfactor = DMod->TypeTableCfactor->AsFloat();
+    Tul->Efactor = DMod->TypeTableEfactor->AsFloat();
+    if (DMod->WorkPipeTableSysHas->AsInteger() == 2) OpenIfClosed(DMod->WorkTrickleTable);
+    // Without a manifold table there is no manifold to lay out.
+    if (!DMod->WorkTrickleTable->Active()) return;
+    JManfld manifold;
+    manifold.RunManifold();
+}
+
+void setPointer(Series* s, PointerStyle style, int horiz, int vert, QColor color = QColor())
+{
+    s->Pointer.Visible = style != PointerStyle::None;
+    s->Pointer.Style = style;
+    s->Pointer.HorizSize = horiz;
+    s->Pointer.VertSize = vert;
+    s->Pointer.Color = color;
+}
+
+Series* addSeries(chart::Chart& c, SeriesKind kind, const char* title, quint32 color)
+{
+    Series* s = c.AddSeries(kind, QString::fromLatin1(title));
+    s->Color = WindowsColor(color);
+    return s;
+}
+
+} // namespace
+
+// ---- building -------------------------------------------------------------------
+
+void TDesignerForm::buildOutputPage(QWidget* page)
+{
+    auto* v = new QVBoxLayout(page);
+    buildOutChart(page);
+    v->addWidget(OutChart, 2);
+    DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
+    v->addWidget(DBGrid1, 1);
+    Panel2 = ui::Make<QFrame>(page, "Panel2");
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* h = new QHBoxLayout(Panel2);
+    h->setContentsMargins(4, 2, 4, 2);
+    QRDetailedSpdBtn = ui::Make<QPushButton>(Panel2, "QRDetailedSpdBtn", QStringLiteral("Detailed"));
+    QRSummarySpdBtn = ui::Make<QPushButton>(Panel2, "QRSummarySpdBtn", QStringLiteral("Summary"));
+    QRCostSpdBtn = ui::Make<QPushButton>(Panel2, "QRCostSpdBtn", QStringLiteral("Cost"));
+    QRGraphBitBtn = ui::Make<QPushButton>(Panel2, "QRGraphBitBtn", QStringLiteral("Graph"));
+    Help2SpdBtn = MakeHelpButton(Panel2, "Help2SpdBtn", QStringLiteral("Help"));
+    for (QWidget* w : std::initializer_list<QWidget*>{QRDetailedSpdBtn, QRSummarySpdBtn, QRCostSpdBtn, QRGraphBitBtn,
+                                                       Help2SpdBtn})
+        h->addWidget(w);
+    h->addStretch(1);
+    v->addWidget(Panel2);
+}
+
+void TDesignerForm::buildOutChart(QWidget* page)
+{
+    OutChart = ui::Make<chart::ChartWidget>(page, "OutChart");
+    chart::Chart& c = OutChart->chart();
+    c.Title.Text = QStringLiteral("Profile");
+    c.Title.Font = chart::MakeFont(QStringLiteral("Arial"), 10, true);
+    c.Title.Color = WindowsColor(wc::Blue);
+    c.BottomAxis.Title.Text = QStringLiteral("Station");
+    c.LeftAxis.Title.Text = QStringLiteral("Elevation");
+
+    Series1 = addSeries(c, SeriesKind::Line, "Hydraulic Grade", wc::Red);
+    setPointer(Series1, PointerStyle::Circle, 2, 2);
+    Series2 = addSeries(c, SeriesKind::Line, "Ground Line", wc::Green);
+    setPointer(Series2, PointerStyle::Triangle, 2, 2);
+    Series3 = addSeries(c, SeriesKind::Line, "Pipe Invert", 16711808);
+    Series3->PenWidth = 2;
+    setPointer(Series3, PointerStyle::Diamond, 3, 3);
+    Series4 = addSeries(c, SeriesKind::Point, "Water Surface", wc::Blue);
+    setPointer(Series4, PointerStyle::Rectangle, 6, 2, WindowsColor(wc::Yellow));
+    Series7 = addSeries(c, SeriesKind::Point, "Pump", wc::Yellow);
+    Series7->Marks.Visible = true;
+    Series7->Marks.BackColor = WindowsColor(8454016);
+    setPointer(Series7, PointerStyle::Circle, 3, 3, WindowsColor(wc::Black));
+    Series11 = addSeries(c, SeriesKind::Point, "Air Valve", wc::White);
+    Series11->Marks.Visible = false;
+    setPointer(Series11, PointerStyle::DownTriangle, 3, 3, WindowsColor(wc::Fuchsia));
+    Series5 = addSeries(c, SeriesKind::Line, "Gated Pipe", wc::Fuchsia);
+    setPointer(Series5, PointerStyle::Diamond, 3, 3);
+    Series14 = addSeries(c, SeriesKind::Line, "Gated Start HGL", 16744576);
+    setPointer(Series14, PointerStyle::Rectangle, 2, 2);
+    Series12 = addSeries(c, SeriesKind::Line, "Gated Mid HGL", wc::Fuchsia);
+    setPointer(Series12, PointerStyle::Rectangle, 2, 2);
+    Series13 = addSeries(c, SeriesKind::Line, "Gated End HGL", 64);
+    setPointer(Series13, PointerStyle::Rectangle, 2, 2);
+    Series6 = addSeries(c, SeriesKind::Line, "Manifold", 33023);
+    Series6->PenWidth = 2;
+    setPointer(Series6, PointerStyle::Diamond, 3, 3);
+    Series10 = addSeries(c, SeriesKind::Line, "On Elevation", 8453888);
+    setPointer(Series10, PointerStyle::None, 3, 3);
+    Series9 = addSeries(c, SeriesKind::Line, "Off Elevation", wc::Aqua);
+    setPointer(Series9, PointerStyle::None, 3, 3);
+    Series15 = addSeries(c, SeriesKind::Point, "Outflow", wc::Gray);
+    Series15->Marks.Visible = true;
+    setPointer(Series15, PointerStyle::Triangle, 3, 7, WindowsColor(wc::Teal));
+    Series16 = addSeries(c, SeriesKind::Point, "Inflow", wc::Teal);
+    Series16->Marks.Visible = true;
+    setPointer(Series16, PointerStyle::DownTriangle, 3, 8, WindowsColor(wc::Teal));
+}
+
+// ---- entering the page ------------------------------------------------------------
+
+void TDesignerForm::OKBitBtn3Click() { OvcNotebook1->SetPageIndex(2); }
+
+void TDesignerForm::outputPageEntered()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    db::Table* pipe = DMod->WorkPipeTable;
+    OpenIfClosed(pipe);
+    OpenIfClosed(prof);
+    Tul->ClearHead = DMod->WorkPipeTableClearHead->AsFloat();
+    prof->DisableControls();
+    OutChart->chart().ClearAll();
+
+    Tul->NumNodes = prof->RecordCount();
+    if (!reachesHavePipes(prof, Tul->NumNodes)) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
+        return;
+    }
+    if (const std::optional<double> unset = FillUnsetInverts()) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("The invert elevation at station ") + Hyd->StationText(*unset) +
+              QStringLiteral(" was never entered. Please edit that node."));
+        return;
+    }
+    const QString midEnd = endNodeInMidProfile(prof, Tul->NumNodes);
+    if (!midEnd.isEmpty()) {
+        Tul->NewNode = false;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(QStringLiteral("The node at station ") + midEnd +
+              QStringLiteral(" is an end node, but only the last node can be one. Please change its kind."));
+        return;
+    }
+    prof->Last();
+    const int endType = prof->RecordCount() > 0 ? DMod->WorkProfTableNodeType->AsInteger() : -1;
+    if (endType == 6 && !Tul->ManifoldEndVisited) runManifoldAtEnd();
+
+    if (endType >= 4 && endType <= 7) {
+        const bool computed = ComputeJob();
+        OpenIfClosed(prof);
+        OpenIfClosed(pipe);
+        prof->EnableControls();
+        prof->Refresh();
+        if (!computed) return;   // nothing to show for a system that was not run
+        FillProfileChart();
+        MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
+        PageShown = 2;
+        return;
+    }
+    Tul->NewNode = true;
+    OvcNotebook1->SetPageIndex(1);
+    prof->EnableControls();
+    error(QStringLiteral("There must be an end node to compute. Please enter one."));
+}
+
+void TDesignerForm::FillProfileChart()
+{
+    ProfileChartSeries s;
+    s.Hgl = Series1;
+    s.Ground = Series2;
+    s.Invert = Series3;
+    s.WaterSurface = Series4;
+    s.GatedPipe = Series5;
+    s.Manifold = Series6;
+    s.Pump = Series7;
+    s.OffElev = Series9;
+    s.OnElev = Series10;
+    s.AirValve = Series11;
+    s.GatedMidHgl = Series12;
+    s.GatedEndHgl = Series13;
+    s.GatedStartHgl = Series14;
+    s.Outflow = Series15;
+    s.Inflow = Series16;
+    // A designer without pumps, tanks or air valves draws none of their marks:
+    // they go to series no chart shows.
+    chart::Chart unshown;
+    if (!drawsPumpMarks()) {
+        s.Pump = unshown.AddSeries(SeriesKind::Point, QString());
+        s.OffElev = unshown.AddSeries(SeriesKind::Line, QString());
+        s.OnElev = unshown.AddSeries(SeriesKind::Line, QString());
+        s.AirValve = unshown.AddSeries(SeriesKind::Point, QString());
+        Series11->Clear();
+    }
+    FillProfileChartSeries(s, outChartRules());
+    OutChart->update();
+}
+
+void TDesignerForm::Help2SpdBtnClick() { ui::HelpContext(46); }
+
+void TDesignerForm::QRDetailedSpdBtnClick() { QRDetailedCommand(this); }
+void TDesignerForm::QRSummarySpdBtnClick() { QRSummaryCommand(this); }
+void TDesignerForm::QRCostSpdBtnClick() { QRCostCommand(this); }
+void TDesignerForm::QRGraphBitBtnClick() { QRGraphCommand(this); }
