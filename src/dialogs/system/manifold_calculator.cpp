@@ -487,14 +487,14 @@ void TManifoldDlg::RenumberTrickleNodes() { Pages->RenumberTrickleNodes(); }
 void TManifoldDlg::QRDetailedSpdBtnClick()
 {
     reports::OpenedForms forms;
-    ui::SetScreenCursor(ui::Cursor::HourGlass);
+    ui::CursorScope wait;   // the arrow comes back however the preview ends
     forms.Create(QRManifDetail, this)->QuickRepManifold.Preview();
 }
 
 void TManifoldDlg::QRGraphBitBtnClick()
 {
     reports::OpenedForms forms;
-    ui::SetScreenCursor(ui::Cursor::HourGlass);
+    ui::CursorScope wait;   // the arrow comes back however the preview ends
     forms.Create(QRManifGraph, this)->QuickRepManGraph.Preview();
 }
 
@@ -502,7 +502,7 @@ void TManifoldDlg::QRCostSpdBtnClick()
 {
     TDMod* d = DMod;
     reports::OpenedForms forms;
-    ui::SetScreenCursor(ui::Cursor::HourGlass);
+    ui::CursorScope wait;   // the arrow comes back however the preview ends
     struct CloseCosts {
         ~CloseCosts()
         {
