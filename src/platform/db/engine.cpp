@@ -327,10 +327,37 @@ std::vector<Table*> openTables(const QString& alias, const QString& table)
     return out;
 }
 
+namespace {
+quint64 rereadCount = 0;
+}
+
 void reloadOpenTables(const QString& alias, const QString& table)
 {
+    // Every rollback passes here too.
+    ++rereadCount;
     for (Table* t : openTables(alias, table))
         reloadTable(t);
+}
+
+StoreMark storeMark(const QString& alias)
+{
+    sqlite3* db = Engine::instance().Connection(alias);
+    StoreMark m;
+    m.serial = Engine::instance().ConnectionSerial(alias);
+    m.changes = sqlite3_total_changes64(db);
+    m.rereads = rereadCount;
+    const QString what = QStringLiteral("Cannot read the state of ") + alias;
+    {
+        Stmt s(db, QStringLiteral("PRAGMA data_version"), what, QString());
+        if (s.step())
+            m.dataVersion = s.int64(0);
+    }
+    {
+        Stmt s(db, QStringLiteral("PRAGMA schema_version"), what, QString());
+        if (s.step())
+            m.schemaVersion = s.int64(0);
+    }
+    return m;
 }
 
 } // namespace detail

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <unordered_map>
 
 namespace db {
@@ -18,6 +19,24 @@ struct Row {
     std::vector<QVariant> v;
     bool pass = true;
 };
+
+// The same value held the same way (a double to the bit).
+bool sameHeld(const QVariant& a, const QVariant& b)
+{
+    if (heldNull(a) || heldNull(b))
+        return heldNull(a) && heldNull(b);
+    if (holdsDouble(a))
+        return holdsDouble(b) && std::memcmp(a.constData(), b.constData(), sizeof(double)) == 0;
+    if (holdsInt(a))
+        return holdsInt(b) && *static_cast<const int*>(a.constData()) == *static_cast<const int*>(b.constData());
+    if (a.typeId() != b.typeId())
+        return false;
+    if (a.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+    if (a.typeId() == QMetaType::Bool)
+        return *static_cast<const bool*>(a.constData()) == *static_cast<const bool*>(b.constData());
+    return false;
+}
 
 } // namespace
 
@@ -52,6 +71,24 @@ struct Table::Impl {
     QString insertSql;
     QString updateSql;
     std::vector<bool> updateCols;
+
+    // Rows kept from the last Close with the store's mark at that moment:
+    // opening again while the mark is unchanged takes them back instead of
+    // reading every row and column again.
+    struct Kept {
+        bool valid = false;
+        StoreMark mark;
+        QString rangeField;
+        QVariant rangeValue;
+        std::vector<Row> rows;
+    } kept;
+    // The rows hold just what reading them again would give. Not so when a
+    // text column has no text storage ("007" reads back as 7), or a number
+    // was posted that the file holds otherwise (NaN as null, -0 as 0).
+    bool asStored = false;
+    bool textStored = false;      // every Alpha and Memo column stores text
+    std::vector<int> numberCols;
+    StoreMark loadedMark;         // the store when the rows were read
 
     std::vector<QVariant> calc;   // calculated values of the current row
     const std::vector<QVariant>* evalData = nullptr;   // a row looked at by a handler
@@ -132,10 +169,27 @@ struct Table::Impl {
             calcFields[k]->index_ = int(m.columns.size() + k);
         meta = std::move(m);
         metaLoaded = true;
+        noteColumns();
         indexNames();
         insertSql.clear();
         updateSql.clear();
         updateCols.clear();
+    }
+
+    void noteColumns()
+    {
+        textStored = true;
+        numberCols.clear();
+        for (size_t i = 0; i < meta.columns.size(); ++i) {
+            const ColumnInfo& c = meta.columns[i];
+            if (c.type == FieldType::Number)
+                numberCols.push_back(int(i));
+            if (c.type == FieldType::Alpha || c.type == FieldType::Memo) {
+                const QString decl = c.declType.toUpper();
+                textStored = textStored && (decl.contains(QLatin1String("CHAR")) || decl.contains(QLatin1String("CLOB"))
+                                            || decl.contains(QLatin1String("TEXT")));
+            }
+        }
     }
 
     void indexNames()
@@ -262,6 +316,62 @@ struct Table::Impl {
         rows = std::move(fresh);
         sortRows();
         filterAll();
+        asStored = textStored;
+        loadedMark = storeMark(t->alias_);
+    }
+
+    // Whether the file holds these numbers as they are.
+    bool numbersStoredAsHeld(const std::vector<QVariant>& v) const
+    {
+        for (int i : numberCols) {
+            const QVariant& x = v[size_t(i)];
+            if (holdsDouble(x)) {
+                const double d = heldDouble(x);
+                if (std::isnan(d) || (d == 0 && std::signbit(d)))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    // At Close: keeps the rows when they are what the file holds and no one
+    // else changed the file since they were read.
+    void keepRows()
+    {
+        kept.valid = false;
+        kept.rows.clear();
+        if (!asStored)
+            return;
+        const StoreMark now = storeMark(t->alias_);
+        StoreMark then = loadedMark;
+        then.changes = now.changes;   // its own writes are in the rows
+        if (now != then)
+            return;
+        kept.mark = now;
+        kept.rangeField = t->rangeField_;
+        kept.rangeValue = t->rangeValue_;
+        kept.rows = std::move(rows);
+        kept.valid = true;
+    }
+
+    // At Open: takes the kept rows back when the file is as it was at Close.
+    bool takeKeptRows()
+    {
+        if (!kept.valid)
+            return false;
+        kept.valid = false;
+        std::vector<Row> keptRows = std::move(kept.rows);
+        kept.rows.clear();
+        if (kept.rangeField != t->rangeField_ || kept.rangeValue != t->rangeValue_)
+            return false;
+        const StoreMark now = storeMark(t->alias_);
+        if (now != kept.mark)
+            return false;
+        rows = std::move(keptRows);
+        sortRows();
+        filterAll();
+        loadedMark = now;
+        return true;
     }
 
     bool passes(const Row& r)
@@ -474,6 +584,7 @@ struct Table::Impl {
             reload(true);
             return;
         }
+        asStored = asStored && (!v || numbersStoredAsHeld(*v));
         const qint64 curId = curRowid();
         const int oldPos = cur;
         int i = rowIndexOf(id);
@@ -594,6 +705,8 @@ bool Field::IsNull() const
 double Field::AsFloat() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
+    if (holdsDouble(v))
+        return heldDouble(v);
     if (v.isNull())
         return 0;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
@@ -703,13 +816,22 @@ void Table::Open()
 {
     if (d_->active)
         return;
-    d_->loadMeta(readMeta(d_->conn(), tableName_));
+    TableMeta m = readMeta(d_->conn(), tableName_);
+    const bool sameFields = d_->metaLoaded && m.sameStructure(d_->meta);
+    if (sameFields) {
+        d_->meta = std::move(m);
+        d_->noteColumns();
+    } else
+        d_->loadMeta(std::move(m));
+    if (!sameFields)
+        d_->kept = Impl::Kept();
     if (!indexName_.isEmpty() && !d_->index())
         throw DbError(QStringLiteral("Index '%1' not found on table %2").arg(indexName_, tableName_));
     d_->active = true;
     d_->state = DataSetState::Browse;
     try {
-        d_->loadRows();
+        if (!d_->takeKeptRows())
+            d_->loadRows();
     } catch (...) {
         d_->active = false;
         d_->state = DataSetState::Inactive;
@@ -732,6 +854,11 @@ void Table::Close()
 {
     if (!d_->active)
         return;
+    try {
+        d_->keepRows();
+    } catch (const DbError&) {
+        d_->kept = Impl::Kept();   // it only costs a read at the next Open
+    }
     d_->active = false;
     d_->state = DataSetState::Inactive;
     d_->rows.clear();
@@ -934,6 +1061,14 @@ void Table::Post()
     int rowIndex;
     bool wasVisible = false;      // the edited row passed the filter before
     if (d.state == DataSetState::Edit) {
+        rowIndex = d.rowIndexOf(d.editRowid);
+        // A column set to just what the row holds needs no writing.
+        if (rowIndex >= 0) {
+            const auto& held = d.rows[size_t(rowIndex)].v;
+            for (int i = 0; i < d.ncols(); ++i)
+                if (d.changed[size_t(i)] && sameHeld(held[size_t(i)], d.buf[size_t(i)]))
+                    d.changed[size_t(i)] = false;
+        }
         std::vector<int> cols;
         for (int i = 0; i < d.ncols(); ++i)
             if (d.changed[size_t(i)])
@@ -948,7 +1083,6 @@ void Table::Post()
             d.updateSql = sql + QStringLiteral(" WHERE rowid=?");
             d.updateCols = d.changed;
         }
-        rowIndex = d.rowIndexOf(d.editRowid);
         if (!cols.empty()) {
             Stmt s(db, d.updateSql, what, tableName_);
             int k = 1;
@@ -967,6 +1101,7 @@ void Table::Post()
         for (size_t i = 0; i < stored.size(); ++i)
             if (d.changed[i])
                 stored[i] = d.buf[i];
+        d.asStored = d.asStored && d.numbersStoredAsHeld(stored);
     } else {
         if (d.insertSql.isEmpty()) {
             QString cols, marks;
@@ -998,6 +1133,7 @@ void Table::Post()
                 d.buf[size_t(ai)] = QVariant();
             throw;
         }
+        d.asStored = d.asStored && d.numbersStoredAsHeld(d.buf);
         Row r;
         r.rowid = sqlite3_last_insert_rowid(db);
         r.v = std::move(d.buf);
@@ -1241,6 +1377,21 @@ bool Table::Locate(const QStringList& fields, const QVariantList& keys)
         }
         return true;
     };
+    // A number looked for by a number (a station, say) is compared in
+    // place: rows hold numbers as doubles or hold nothing.
+    if (fs.size() == 1 && !needCalc && fs[0]->type_ == FieldType::Number && holdsDouble(want[0])
+        && keys[0].typeId() != QMetaType::QString) {
+        const double x = heldDouble(want[0]);
+        const size_t col = size_t(fs[0]->index_);
+        for (size_t p = 0; p < d_->visible.size(); ++p) {
+            const QVariant& have = d_->rows[size_t(d_->visible[p])].v[col];
+            if (holdsDouble(have) ? heldDouble(have) == x : matches(d_->rows[size_t(d_->visible[p])].v, {})) {
+                d_->goTo(int(p));
+                return true;
+            }
+        }
+        return false;
+    }
     std::vector<QVariant> calc;
     for (size_t p = 0; p < d_->visible.size(); ++p) {
         const Row& r = d_->rows[size_t(d_->visible[p])];
