@@ -201,7 +201,12 @@ sqlite3* openExisting(const QString& file)
 AliasConn* findConnection(const QString& alias)
 {
     auto& conns = state().conns;
-    auto it = conns.find(key(alias));
+    // Asked at every read and write, nearly always by the alias's own
+    // spelling, which needs no folding.
+    auto it = conns.find(alias);
+    if (it != conns.end() && it->second.db)
+        return &it->second;
+    it = conns.find(key(alias));
     return it == conns.end() || !it->second.db ? nullptr : &it->second;
 }
 
@@ -321,7 +326,8 @@ std::vector<Table*> openTables(const QString& alias, const QString& table)
     std::vector<Table*> out;
     const QStringView k = QStringView(alias).trimmed();
     for (Table* t : state().open)
-        if ((table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0)
+        if ((table.isNull()
+             || (t->TableName().size() == table.size() && t->TableName().compare(table, Qt::CaseInsensitive) == 0))
             && QStringView(t->DatabaseName()).trimmed().compare(k, Qt::CaseInsensitive) == 0)
             out.push_back(t);
     return out;
@@ -461,10 +467,10 @@ void Engine::LoadConfiguration()
 
 sqlite3* Engine::Connection(const QString& alias)
 {
+    if (auto* c = findConnection(alias))
+        return c->db;
     auto& s = state();
     const QString k = key(alias);
-    if (auto* c = findConnection(k))
-        return c->db;
     const QString file = DatabaseFile(k);
     if (file.isEmpty())
         throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));

@@ -52,6 +52,7 @@ struct Table::Impl {
     std::vector<std::unique_ptr<Field>> calcFields;
     std::vector<std::unique_ptr<Field>> stale;        // their column went away
     std::unordered_map<QString, Field*> byName;       // case-folded name, data fields first
+    std::unordered_map<QString, Field*> bySpelling;   // the name as the table spells it
 
     std::vector<Row> rows;        // in index order
     std::vector<int> visible;     // rows passing the filter
@@ -195,14 +196,21 @@ struct Table::Impl {
     void indexNames()
     {
         byName.clear();
+        bySpelling.clear();
         for (auto* pool : {&dataFields, &calcFields})
-            for (auto& f : *pool)
+            for (auto& f : *pool) {
                 byName.emplace(f->name_.toCaseFolded(), f.get());
+                bySpelling.emplace(f->name_, f.get());
+            }
     }
 
     Field* findField(const QString& n)
     {
         ensureMeta();
+        // Code names a field as the table spells it; folding the case is
+        // needed only otherwise.
+        if (auto exact = bySpelling.find(n); exact != bySpelling.end())
+            return exact->second;
         auto it = byName.find(n.toCaseFolded());
         return it == byName.end() ? nullptr : it->second;
     }
@@ -321,9 +329,10 @@ struct Table::Impl {
     }
 
     // Whether the file holds these numbers as they are.
-    bool numbersStoredAsHeld(const std::vector<QVariant>& v) const
+    // (Only the columns listed, when there is a list.)
+    bool numbersStoredAsHeld(const std::vector<QVariant>& v, const std::vector<int>* only = nullptr) const
     {
-        for (int i : numberCols) {
+        for (int i : only ? *only : numberCols) {
             const QVariant& x = v[size_t(i)];
             if (holdsDouble(x)) {
                 const double d = heldDouble(x);
@@ -809,6 +818,7 @@ Field* Table::AddCalcField(const QString& name, FieldType type, int size)
     d_->calcFields.emplace_back(new Field(this, name, type, size, index, true));
     Field* f = d_->calcFields.back().get();
     d_->byName.emplace(f->name_.toCaseFolded(), f);
+    d_->bySpelling.emplace(f->name_, f);
     return f;
 }
 
@@ -1101,7 +1111,7 @@ void Table::Post()
         for (size_t i = 0; i < stored.size(); ++i)
             if (d.changed[i])
                 stored[i] = d.buf[i];
-        d.asStored = d.asStored && d.numbersStoredAsHeld(stored);
+        d.asStored = d.asStored && d.numbersStoredAsHeld(stored, &cols);
     } else {
         if (d.insertSql.isEmpty()) {
             QString cols, marks;
