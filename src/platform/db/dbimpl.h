@@ -141,20 +141,25 @@ void unregisterOpen(Table* t);
 std::vector<Table*> openTables(const QString& alias, const QString& table = QString());
 void reloadOpenTables(const QString& alias, const QString& table = QString());
 
-// What an alias's file looked like to the engine at one moment: equal marks
-// mean no row can have changed in between. Writes through the connection
-// move its change count, other connections' commits the data version,
-// structure changes the schema version, and rollbacks (and any other change
-// that makes open tables re-read) the re-read count.
+// How many times the engine wrote a table of an alias (posts, deletes, and
+// whatever made its open components re-read). Stays at one address.
+quint64* writeCount(const QString& alias, const QString& table);
+
+// What a table's file looked like to the engine at one moment: equal marks
+// mean none of the table's rows can have changed in between. The engine's
+// own writes move the table's write count, other connections' commits the
+// data version, structure changes the schema version, and rollbacks (and
+// anything else that makes every open table of the alias re-read) the
+// alias's re-read count.
 struct StoreMark {
     quint64 serial = 0;          // which opening of the connection
-    qint64 changes = -1;
     qint64 dataVersion = -1;
     qint64 schemaVersion = -1;
     quint64 rereads = 0;
+    quint64 writes = 0;
     bool operator==(const StoreMark&) const = default;
 };
-StoreMark storeMark(const QString& alias);
+StoreMark storeMark(const QString& alias, const QString& table);
 
 // ---- values held in place ------------------------------------------------
 

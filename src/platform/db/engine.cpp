@@ -334,24 +334,35 @@ std::vector<Table*> openTables(const QString& alias, const QString& table)
 }
 
 namespace {
-quint64 rereadCount = 0;
+// By alias and table, both in upper case; an empty table name counts the
+// re-reads of every table of the alias.
+std::map<std::pair<QString, QString>, quint64>& writeCounts()
+{
+    static auto* counts = new std::map<std::pair<QString, QString>, quint64>;
+    return *counts;
+}
+} // namespace
+
+quint64* writeCount(const QString& alias, const QString& table)
+{
+    return &writeCounts()[{key(alias), table.toUpper()}];
 }
 
 void reloadOpenTables(const QString& alias, const QString& table)
 {
-    // Every rollback passes here too.
-    ++rereadCount;
+    // Every rollback and every write made around the components passes here.
+    ++*writeCount(alias, table.isNull() ? QString() : table);
     for (Table* t : openTables(alias, table))
         reloadTable(t);
 }
 
-StoreMark storeMark(const QString& alias)
+StoreMark storeMark(const QString& alias, const QString& table)
 {
     sqlite3* db = Engine::instance().Connection(alias);
     StoreMark m;
     m.serial = Engine::instance().ConnectionSerial(alias);
-    m.changes = sqlite3_total_changes64(db);
-    m.rereads = rereadCount;
+    m.rereads = *writeCount(alias, QString());
+    m.writes = *writeCount(alias, table);
     const QString what = QStringLiteral("Cannot read the state of ") + alias;
     {
         Stmt s(db, QStringLiteral("PRAGMA data_version"), what, QString());

@@ -90,6 +90,7 @@ struct Table::Impl {
     bool textStored = false;      // every Alpha and Memo column stores text
     std::vector<int> numberCols;
     StoreMark loadedMark;         // the store when the rows were read
+    quint64* writes = nullptr;    // the engine's count of writes to the table
 
     std::vector<QVariant> calc;   // calculated values of the current row
     const std::vector<QVariant>* evalData = nullptr;   // a row looked at by a handler
@@ -325,7 +326,7 @@ struct Table::Impl {
         sortRows();
         filterAll();
         asStored = textStored;
-        loadedMark = storeMark(t->alias_);
+        loadedMark = storeMark(t->alias_, t->tableName_);
     }
 
     // Whether the file holds these numbers as they are.
@@ -351,9 +352,11 @@ struct Table::Impl {
         kept.rows.clear();
         if (!asStored)
             return;
-        const StoreMark now = storeMark(t->alias_);
+        const StoreMark now = storeMark(t->alias_, t->tableName_);
         StoreMark then = loadedMark;
-        then.changes = now.changes;   // its own writes are in the rows
+        // Writes to the table since the rows were read came through this
+        // component or were passed on to it.
+        then.writes = now.writes;
         if (now != then)
             return;
         kept.mark = now;
@@ -373,7 +376,7 @@ struct Table::Impl {
         kept.rows.clear();
         if (kept.rangeField != t->rangeField_ || kept.rangeValue != t->rangeValue_)
             return false;
-        const StoreMark now = storeMark(t->alias_);
+        const StoreMark now = storeMark(t->alias_, t->tableName_);
         if (now != kept.mark)
             return false;
         rows = std::move(keptRows);
@@ -634,6 +637,14 @@ struct Table::Impl {
         notify(&DataLink::DataSetChanged);
     }
 
+    // Counts a write of this component's table.
+    void wrote()
+    {
+        if (!writes)
+            writes = writeCount(t->alias_, t->tableName_);
+        ++*writes;
+    }
+
     void tellSiblings(qint64 id, const std::vector<QVariant>* v)
     {
         for (Table* other : openTables(t->alias_, t->tableName_))
@@ -708,7 +719,7 @@ const QVariant& valueOf(Table::Impl* d, const Field* f)
 
 bool Field::IsNull() const
 {
-    return valueOf(table_->d_.get(), this).isNull();
+    return heldNull(valueOf(table_->d_.get(), this));
 }
 
 double Field::AsFloat() const
@@ -716,7 +727,7 @@ double Field::AsFloat() const
     const QVariant& v = valueOf(table_->d_.get(), this);
     if (holdsDouble(v))
         return heldDouble(v);
-    if (v.isNull())
+    if (heldNull(v))
         return 0;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
         return detail::textToFloat(v.toString(), name_);
@@ -726,7 +737,9 @@ double Field::AsFloat() const
 int Field::AsInteger() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (holdsInt(v))
+        return *static_cast<const int*>(v.constData());
+    if (heldNull(v))
         return 0;
     switch (type_) {
     case FieldType::Number:
@@ -741,7 +754,7 @@ int Field::AsInteger() const
 bool Field::AsBoolean() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (heldNull(v))
         return false;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
         return toFieldValue(v, FieldType::Logical, 0, name_).toBool();
@@ -753,7 +766,7 @@ bool Field::AsBoolean() const
 QString Field::AsString() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (heldNull(v))
         return QString();
     switch (type_) {
     case FieldType::Number:
@@ -1128,7 +1141,10 @@ void Table::Post()
         }
         const int ai = d.meta.autoIncColumn;
         const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
-        Stmt(db, QStringLiteral("SAVEPOINT post_row"), what, QString()).step();
+        // A numbered row takes its number and goes in together or not at
+        // all; a single insert is all or nothing by itself.
+        if (numbered)
+            Stmt(db, QStringLiteral("SAVEPOINT post_row"), what, QString()).step();
         try {
             if (numbered)
                 d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
@@ -1136,11 +1152,13 @@ void Table::Post()
             for (int i = 0; i < d.ncols(); ++i)
                 s.bindStored(i + 1, d.buf[size_t(i)], d.meta.columns[size_t(i)].type);
             s.step();
-            Stmt(db, QStringLiteral("RELEASE post_row"), what, QString()).step();
-        } catch (...) {
-            sqlite3_exec(db, "ROLLBACK TO post_row; RELEASE post_row", nullptr, nullptr, nullptr);
             if (numbered)
+                Stmt(db, QStringLiteral("RELEASE post_row"), what, QString()).step();
+        } catch (...) {
+            if (numbered) {
+                sqlite3_exec(db, "ROLLBACK TO post_row; RELEASE post_row", nullptr, nullptr, nullptr);
                 d.buf[size_t(ai)] = QVariant();
+            }
             throw;
         }
         d.asStored = d.asStored && d.numbersStoredAsHeld(d.buf);
@@ -1165,6 +1183,7 @@ void Table::Post()
         else
             d.rebuildVisible();
     }
+    d.wrote();
     d.tellSiblings(id, &d.rows[size_t(rowIndex)].v);
     // (A handler told of the post may have made this component re-read.)
     const bool same = size_t(rowIndex) < d.rows.size() && d.rows[size_t(rowIndex)].rowid == id;
@@ -1232,6 +1251,7 @@ void Table::Delete()
         d.rows.erase(d.rows.begin() + i);
     const int oldPos = d.cur;
     d.rebuildVisible();
+    d.wrote();
     d.tellSiblings(id, nullptr);
     const int n = int(d.visible.size());
     if (n == 0) {

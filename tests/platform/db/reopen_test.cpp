@@ -192,3 +192,48 @@ TEST_F(DbTest, LocateFindsANumberByNumberAndByItsText)
     EXPECT_TRUE(t.Locate("Price", QVariant()));
     EXPECT_EQ(t.FieldByName("Code")->AsString(), "A");
 }
+
+TEST_F(DbTest, ReopenedTableFollowsMovesAndDeletesOfItsOwnTableOnly)
+{
+    Table items(db::kMersolAlias, "Items.DB");
+    Table log(db::kMersolAlias, "Log.db");
+    items.Open();
+    log.Open();
+    items.Close();
+    log.Close();
+
+    // Writes to another table leave it as it was.
+    {
+        Table other(db::kMersolAlias, "Log.db");
+        other.Open();
+        other.Append();
+        other.FieldByName("Text")->SetAsString("entry");
+        other.Post();
+    }
+    items.Open();
+    EXPECT_EQ(column(items, "Code"), (QStringList{"A", "B", "D"}));
+    log.Open();
+    EXPECT_EQ(column(log, "Text"), QStringList{"entry"});
+
+    // A row deleted by another component, and one written by a batch move
+    // into the closed table.
+    items.Close();
+    {
+        Table other(db::kMersolAlias, "Items.DB");
+        other.Open();
+        ASSERT_TRUE(other.Locate("Code", "D"));
+        other.Delete();
+    }
+    items.Open();
+    EXPECT_EQ(column(items, "Code"), (QStringList{"A", "B"}));
+    log.Close();
+    Table source(db::kTransferAlias, "Log.db");
+    source.Open();
+    source.Append();
+    source.FieldByName("Text")->SetAsString("moved");
+    source.Post();
+    source.Close();
+    EXPECT_EQ(db::BatchMove(source, log, db::BatchMode::Append).moved, 1);
+    log.Open();
+    EXPECT_EQ(column(log, "Text"), (QStringList{"entry", "moved"}));
+}
