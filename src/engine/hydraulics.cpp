@@ -74,16 +74,11 @@ QString JHyd::StationText(double station)
         return QStringLiteral("0+00");
     // Hundreds, "+", then the last two digits, at least "0+0n"; made in
     // place, as every written row gets one.
-    qint64 n = RoundHalfUp(station);
+    const qint64 n = RoundHalfUp(station);
     char buf[32];
-    char* p = buf + sizeof buf;
-    for (int k = 0; k < 2; ++k, n /= 10)
-        *--p = char('0' + n % 10);
+    char* p = PutDigits(buf + sizeof buf, n % 100, 2);
     *--p = '+';
-    do {
-        *--p = char('0' + n % 10);
-        n /= 10;
-    } while (n);
+    p = PutDigits(p, n / 100, 1);
     return QString::fromLatin1(p, int(buf + sizeof buf - p));
 }
 

@@ -79,6 +79,17 @@ struct TraceArg {
     const char* text = nullptr;
 };
 
+// Writes the decimal digits of n, at least `atLeast` of them, backwards
+// from `end`; returns where they start.
+inline char* PutDigits(char* end, long long n, int atLeast)
+{
+    do {
+        *--end = char('0' + n % 10);
+        n /= 10;
+    } while (--atLeast > 0 || n);
+    return end;
+}
+
 // Appends x as %f writes it, when that is plain to see without printf's
 // exact digits: below 2^33, so the sixth decimal is worked out from the
 // fraction to far better than 1e-9, and not within 1e-6 of a half there,
@@ -102,14 +113,9 @@ inline bool AppendFixed6(std::string& out, double x)
         ++units;
     }
     char buf[32];
-    char* p = buf + sizeof buf;
-    for (int k = 0; k < 6; ++k, frac /= 10)
-        *--p = char('0' + frac % 10);
+    char* p = PutDigits(buf + sizeof buf, frac, 6);
     *--p = '.';
-    do {
-        *--p = char('0' + units % 10);
-        units /= 10;
-    } while (units);
+    p = PutDigits(p, units, 1);
     if (std::signbit(x))
         *--p = '-';
     out.append(p, buf + sizeof buf);

@@ -3,24 +3,9 @@
 // number as by its text.
 #include "fixture.h"
 
-#include <sqlite3.h>
-
 #include <cmath>
 
 using db::Table;
-
-namespace {
-
-// Runs SQL on the file through a connection of its own, as another program would.
-void WriteFromOutside(const QString& file, const char* sql)
-{
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(other);
-    sqlite3_close(other);
-}
-
-} // namespace
 
 TEST_F(DbTest, ReopenedTableShowsEveryChangeMadeWhileItWasClosed)
 {
