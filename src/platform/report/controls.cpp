@@ -77,12 +77,12 @@ void DrawLine(QPainter& p, const QRectF& box, double top, const QString& text, Q
               const QFont& font)
 {
     const QFontMetricsF& fm = MetricsAt(font, p.device());
-    const double w = fm.horizontalAdvance(text);
+    // Only a line placed by its width is measured.
     double x = box.left();
     if (align & Qt::AlignRight)
-        x = box.right() - w;
+        x = box.right() - fm.horizontalAdvance(text);
     else if (align & Qt::AlignHCenter)
-        x = box.left() + (box.width() - w) / 2;
+        x = box.left() + (box.width() - fm.horizontalAdvance(text)) / 2;
     p.drawText(QPointF(x, top + fm.ascent()), text);
 }
 
