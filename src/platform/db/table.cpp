@@ -350,7 +350,9 @@ struct Table::Impl {
     {
         kept.valid = false;
         kept.rows.clear();
-        if (!asStored)
+        // Closing never opens a connection: one closed or opened anew since
+        // the rows were read leaves nothing worth keeping.
+        if (!asStored || Engine::instance().ConnectionSerial(t->alias_) != loadedMark.serial)
             return;
         const StoreMark now = storeMark(t->alias_, t->tableName_);
         StoreMark then = loadedMark;

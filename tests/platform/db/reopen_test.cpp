@@ -3,6 +3,9 @@
 // number as by its text.
 #include "fixture.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cmath>
 
 using db::Table;
@@ -221,4 +224,21 @@ TEST_F(DbTest, ReopenedTableFollowsMovesAndDeletesOfItsOwnTableOnly)
     EXPECT_EQ(db::BatchMove(source, log, db::BatchMode::Append).moved, 1);
     log.Open();
     EXPECT_EQ(column(log, "Text"), (QStringList{"entry", "moved"}));
+}
+
+TEST_F(DbTest, ClosingAfterTheConnectionWentNeitherOpensNorKeepsAnything)
+{
+    Table t(db::kMersolAlias, "Items.DB");
+    t.Open();
+    t.Last();
+    t.Delete();   // a change only the old file had
+    db::Engine::instance().CloseAll();
+    const QString file = temp.File(db::kMersolAlias);
+    ASSERT_TRUE(QFile::remove(file));
+    t.Close();
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    // Opened again: a new file from the script, not the rows of the old one.
+    t.Open();
+    EXPECT_EQ(column(t, "Code"), (QStringList{"A", "B", "D"}));
 }
