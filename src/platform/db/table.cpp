@@ -68,10 +68,10 @@ struct Table::Impl {
     qint64 rowidBeforeInsert = 0;
 
     // The SQL of the write statements for this structure, built once: an
-    // insert of every column, and the update of the columns last posted.
+    // insert of every column, and an update for each set of columns posted
+    // (rows of one table mostly change the same few sets).
     QString insertSql;
-    QString updateSql;
-    std::vector<bool> updateCols;
+    std::unordered_map<std::vector<bool>, QString> updateSqls;
 
     // Rows kept from the last Close with the store's mark at that moment:
     // opening again while the mark is unchanged takes them back instead of
@@ -174,8 +174,7 @@ struct Table::Impl {
         noteColumns();
         indexNames();
         insertSql.clear();
-        updateSql.clear();
-        updateCols.clear();
+        updateSqls.clear();
     }
 
     void noteColumns()
@@ -1098,18 +1097,24 @@ void Table::Post()
         for (int i = 0; i < d.ncols(); ++i)
             if (d.changed[size_t(i)])
                 cols.push_back(i);
-        if (!cols.empty() && (d.updateSql.isEmpty() || d.updateCols != d.changed)) {
-            QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
-            for (int c : cols) {
-                if (c != cols.front())
-                    sql += QLatin1Char(',');
-                sql += d.meta.columns[size_t(c)].quoted + QStringLiteral("=?");
+        const QString* updateSql = nullptr;
+        if (!cols.empty()) {
+            auto known = d.updateSqls.find(d.changed);
+            if (known == d.updateSqls.end()) {
+                if (d.updateSqls.size() >= 64)
+                    d.updateSqls.clear();
+                QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
+                for (int c : cols) {
+                    if (c != cols.front())
+                        sql += QLatin1Char(',');
+                    sql += d.meta.columns[size_t(c)].quoted + QStringLiteral("=?");
+                }
+                known = d.updateSqls.emplace(d.changed, sql + QStringLiteral(" WHERE rowid=?")).first;
             }
-            d.updateSql = sql + QStringLiteral(" WHERE rowid=?");
-            d.updateCols = d.changed;
+            updateSql = &known->second;
         }
         if (!cols.empty()) {
-            Stmt s(db, d.updateSql, what, tableName_);
+            Stmt s(db, *updateSql, what, tableName_);
             int k = 1;
             for (int c : cols)
                 s.bindStored(k++, d.buf[size_t(c)], d.meta.columns[size_t(c)].type);
