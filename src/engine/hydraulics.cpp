@@ -65,8 +65,6 @@ QString JHyd::StationText(double station)
 {
     if (!std::isfinite(station))
         return {};
-    const int n = RoundHalfUp(station);
-    const QString s = QString::number(n < 0 ? -static_cast<qint64>(n) : n);
     if (station < 0) {
         ui::MessageDlg(QStringLiteral("Can't use negative stations. Please enter positive station"),
                        ui::MsgType::Error, ui::mbOK);
@@ -74,11 +72,14 @@ QString JHyd::StationText(double station)
     }
     if (station == 0)
         return QStringLiteral("0+00");
-    if (s.size() == 1)
-        return QStringLiteral("0+0") + s;
-    if (s.size() == 2)
-        return QStringLiteral("0+") + s;
-    return s.left(s.size() - 2) + QLatin1Char('+') + s.right(2);
+    // Hundreds, "+", then the last two digits, at least "0+0n"; made in
+    // place, as every written row gets one.
+    const qint64 n = RoundHalfUp(station);
+    char buf[32];
+    char* p = PutDigits(buf + sizeof buf, n % 100, 2);
+    *--p = '+';
+    p = PutDigits(p, n / 100, 1);
+    return QString::fromLatin1(p, int(buf + sizeof buf - p));
 }
 
 double JHyd::HazenWilliamsLoss(double D, double Q, double C, double L)

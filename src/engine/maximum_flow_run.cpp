@@ -66,11 +66,13 @@ double MinorLosses(const TSta& s, const TSta& u, bool inlet)
 {
     // A slot without a K (0, or no number) has no loss: the search passes
     // every reach hundreds of times, most of them without minor losses.
-    const double K[3] = {s.K1, s.K2, s.K3};
     double k = 0.0;
-    for (int slot = 0; slot < 3; ++slot)
-        if (K[slot] > 0 || K[slot] < 0)
-            k += Tul->StationVelocityHeadLoss(slot, s, u, inlet);
+    if (s.K1 > 0 || s.K1 < 0)
+        k += Tul->StationVelocityHeadLoss(0, s, u, inlet);
+    if (s.K2 > 0 || s.K2 < 0)
+        k += Tul->StationVelocityHeadLoss(1, s, u, inlet);
+    if (s.K3 > 0 || s.K3 < 0)
+        k += Tul->StationVelocityHeadLoss(2, s, u, inlet);
     return k;
 }
 
@@ -94,7 +96,9 @@ void TFFlow::ReachEnd(TSta& u, TSta& s)
         && m.L == u.PipeLength && m.e == u.Efac && m.C == u.Cfac && m.n == u.Nfac) {
         s.Floss = m.loss;
         s.Re = m.Re;
-        s.FlowType = m.regime;
+        // Mostly the very text the node holds from the pass before.
+        if (s.FlowType.constData() != m.regime.constData() || s.FlowType.size() != m.regime.size())
+            s.FlowType = m.regime;
         s.F = m.f;
         Tul->FrictionMethodUsed = m.method;
     } else {
@@ -106,7 +110,9 @@ void TFFlow::ReachEnd(TSta& u, TSta& s)
     s.FrictionMethodUsed = Tul->FrictionMethodUsed;
     s.Egl = u.Egl - s.Floss - s.Kloss;
     s.Hgl = s.Egl - VelocityHead(s.vel);
-    InvertFromCover(s);
+    // The inverts of the middle nodes were given by their cover before the
+    // first pass and nothing in a pass changes them; the end node's comes
+    // with the diameter the end takes over.
     s.Psi = (s.Hgl - s.InvertElev) * kPsiPerFt;
 }
 
@@ -152,6 +158,7 @@ void TFFlow::FullFlowEndComp(TSta& u, TSta& l)
     l.PipeQ = u.PipeQ;
     l.vel = u.vel;
     l.DiaIn = u.DiaIn;
+    InvertFromCover(l);
     ReachEnd(u, l);
 }
 

@@ -79,6 +79,49 @@ struct TraceArg {
     const char* text = nullptr;
 };
 
+// Writes the decimal digits of n, at least `atLeast` of them, backwards
+// from `end`; returns where they start.
+inline char* PutDigits(char* end, long long n, int atLeast)
+{
+    do {
+        *--end = char('0' + n % 10);
+        n /= 10;
+    } while (--atLeast > 0 || n);
+    return end;
+}
+
+// Appends x as %f writes it, when that is plain to see without printf's
+// exact digits: below 2^33, so the sixth decimal is worked out from the
+// fraction to far better than 1e-9, and not within 1e-6 of a half there,
+// where that small an error could tip the rounding. False leaves the number
+// to the exact way.
+inline bool AppendFixed6(std::string& out, double x)
+{
+    const double a = std::fabs(x);
+    if (!(a < 8589934592.0))
+        return false;
+    const double whole = std::floor(a);
+    const double scaled = (a - whole) * 1e6;   // a - whole is exact
+    const double below = std::floor(scaled);
+    const double rest = scaled - below;
+    if (std::fabs(rest - 0.5) < 1e-6)
+        return false;
+    long long frac = static_cast<long long>(below) + (rest > 0.5 ? 1 : 0);
+    long long units = static_cast<long long>(whole);
+    if (frac == 1000000) {
+        frac = 0;
+        ++units;
+    }
+    char buf[32];
+    char* p = PutDigits(buf + sizeof buf, frac, 6);
+    *--p = '.';
+    p = PutDigits(p, units, 1);
+    if (std::signbit(x))
+        *--p = '-';
+    out.append(p, buf + sizeof buf);
+    return true;
+}
+
 // Writes one trace line as fprintf would with the conversions %f and %s (the
 // only ones the traces use), the numbers exact to the last digit as printf
 // makes them but without its slow way there. A null file writes nothing.
@@ -90,7 +133,8 @@ inline void TracePrint(std::FILE* f, const char* format, std::initializer_list<T
     auto arg = args.begin();
     for (const char* p = format; *p; ++p) {
         if (p[0] == '%' && (p[1] == 'f' || p[1] == 's') && arg != args.end()) {
-            if (p[1] == 'f') {
+            if (p[1] == 'f' && AppendFixed6(line, arg->number)) {
+            } else if (p[1] == 'f') {
                 char buf[400];
                 const auto r = std::to_chars(buf, buf + sizeof buf, arg->number, std::chars_format::fixed, 6);
                 line.append(buf, r.ptr);

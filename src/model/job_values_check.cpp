@@ -26,6 +26,10 @@ QString Problem(const QString& field, double v)
         return QStringLiteral("is not a number");
     if (std::isinf(v))
         return QStringLiteral("is infinite");
+    // Every value of a job goes through here: one that no field finds fault
+    // with needs no look at the field's name.
+    if (v >= 0.01 && v <= 212)
+        return QString();
     if (IsFlow(field) && v < 0)
         return QStringLiteral("is %1, a flow below zero").arg(QString::number(v, 'g', 6));
     if (field == QLatin1String("WaterTemp") && (v < 0 || v > 212))

@@ -141,6 +141,47 @@ void unregisterOpen(Table* t);
 std::vector<Table*> openTables(const QString& alias, const QString& table = QString());
 void reloadOpenTables(const QString& alias, const QString& table = QString());
 
+// How many times the engine wrote a table of an alias (posts, deletes, and
+// whatever made its open components re-read). Stays at one address.
+quint64* writeCount(const QString& alias, const QString& table);
+
+// What a table's file looked like to the engine at one moment: equal marks
+// mean none of the table's rows can have changed in between. The engine's
+// own writes move the table's write count, other connections' commits the
+// data version, structure changes the schema version, and rollbacks (and
+// anything else that makes every open table of the alias re-read) the
+// alias's re-read count.
+struct StoreMark {
+    quint64 serial = 0;          // which opening of the connection
+    qint64 dataVersion = -1;
+    qint64 schemaVersion = -1;
+    quint64 rereads = 0;
+    quint64 writes = 0;
+    bool operator==(const StoreMark&) const = default;
+};
+StoreMark storeMark(const QString& alias, const QString& table);
+
+// ---- values held in place ------------------------------------------------
+
+// Whether a value holds nothing, or a double: asked of every field value
+// read or posted, so looked at without a call into QVariant.
+inline bool heldNull(const QVariant& v)
+{
+    return v.data_ptr().is_null;
+}
+inline bool holdsDouble(const QVariant& v)
+{
+    return v.data_ptr().typeInterface() == QMetaType::fromType<double>().iface();
+}
+inline bool holdsInt(const QVariant& v)
+{
+    return v.data_ptr().typeInterface() == QMetaType::fromType<int>().iface();
+}
+inline double heldDouble(const QVariant& v)
+{
+    return *static_cast<const double*>(v.constData());
+}
+
 // Reloads a table component's rows (and its fields when the structure changed).
 void reloadTable(Table* t);
 

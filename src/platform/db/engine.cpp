@@ -201,7 +201,12 @@ sqlite3* openExisting(const QString& file)
 AliasConn* findConnection(const QString& alias)
 {
     auto& conns = state().conns;
-    auto it = conns.find(key(alias));
+    // Asked at every read and write, nearly always by the alias's own
+    // spelling, which needs no folding.
+    auto it = conns.find(alias);
+    if (it != conns.end() && it->second.db)
+        return &it->second;
+    it = conns.find(key(alias));
     return it == conns.end() || !it->second.db ? nullptr : &it->second;
 }
 
@@ -321,16 +326,55 @@ std::vector<Table*> openTables(const QString& alias, const QString& table)
     std::vector<Table*> out;
     const QStringView k = QStringView(alias).trimmed();
     for (Table* t : state().open)
-        if ((table.isNull() || t->TableName().compare(table, Qt::CaseInsensitive) == 0)
+        if ((table.isNull()
+             || (t->TableName().size() == table.size() && t->TableName().compare(table, Qt::CaseInsensitive) == 0))
             && QStringView(t->DatabaseName()).trimmed().compare(k, Qt::CaseInsensitive) == 0)
             out.push_back(t);
     return out;
 }
 
+namespace {
+// By alias and table, both in upper case; an empty table name counts the
+// re-reads of every table of the alias.
+std::map<std::pair<QString, QString>, quint64>& writeCounts()
+{
+    static auto* counts = new std::map<std::pair<QString, QString>, quint64>;
+    return *counts;
+}
+} // namespace
+
+quint64* writeCount(const QString& alias, const QString& table)
+{
+    return &writeCounts()[{key(alias), table.toUpper()}];
+}
+
 void reloadOpenTables(const QString& alias, const QString& table)
 {
+    // Every rollback and every write made around the components passes here.
+    ++*writeCount(alias, table.isNull() ? QString() : table);
     for (Table* t : openTables(alias, table))
         reloadTable(t);
+}
+
+StoreMark storeMark(const QString& alias, const QString& table)
+{
+    sqlite3* db = Engine::instance().Connection(alias);
+    StoreMark m;
+    m.serial = Engine::instance().ConnectionSerial(alias);
+    m.rereads = *writeCount(alias, QString());
+    m.writes = *writeCount(alias, table);
+    const QString what = QStringLiteral("Cannot read the state of ") + alias;
+    {
+        Stmt s(db, QStringLiteral("PRAGMA data_version"), what, QString());
+        if (s.step())
+            m.dataVersion = s.int64(0);
+    }
+    {
+        Stmt s(db, QStringLiteral("PRAGMA schema_version"), what, QString());
+        if (s.step())
+            m.schemaVersion = s.int64(0);
+    }
+    return m;
 }
 
 } // namespace detail
@@ -434,10 +478,10 @@ void Engine::LoadConfiguration()
 
 sqlite3* Engine::Connection(const QString& alias)
 {
+    if (auto* c = findConnection(alias))
+        return c->db;
     auto& s = state();
     const QString k = key(alias);
-    if (auto* c = findConnection(k))
-        return c->db;
     const QString file = DatabaseFile(k);
     if (file.isEmpty())
         throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));

@@ -107,13 +107,15 @@ void Stmt::bindStored(int i, const QVariant& v, FieldType type)
     // The field types' own values are read in place; anything else, and a
     // logical, goes the general way.
     int rc;
-    switch (type == FieldType::Logical ? QMetaType::UnknownType : v.typeId()) {
-    case QMetaType::Double:
-        rc = sqlite3_bind_double(st_, i, *static_cast<const double*>(v.constData()));
-        break;
-    case QMetaType::Int:
+    if (heldNull(v))
+        rc = sqlite3_bind_null(st_, i);
+    else if (type == FieldType::Logical)
+        rc = sqlite3_bind_int(st_, i, toStorage(v, type).toInt());
+    else if (holdsDouble(v))
+        rc = sqlite3_bind_double(st_, i, heldDouble(v));
+    else if (holdsInt(v))
         rc = sqlite3_bind_int64(st_, i, *static_cast<const int*>(v.constData()));
-        break;
+    else switch (v.typeId()) {
     case QMetaType::QString: {
         // Plain ASCII text (nearly all of it) is its own UTF-8.
         const QString& s = *static_cast<const QString*>(v.constData());

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <unordered_map>
 
 namespace db {
@@ -18,6 +19,24 @@ struct Row {
     std::vector<QVariant> v;
     bool pass = true;
 };
+
+// The same value held the same way (a double to the bit).
+bool sameHeld(const QVariant& a, const QVariant& b)
+{
+    if (heldNull(a) || heldNull(b))
+        return heldNull(a) && heldNull(b);
+    if (holdsDouble(a))
+        return holdsDouble(b) && std::memcmp(a.constData(), b.constData(), sizeof(double)) == 0;
+    if (holdsInt(a))
+        return holdsInt(b) && *static_cast<const int*>(a.constData()) == *static_cast<const int*>(b.constData());
+    if (a.typeId() != b.typeId())
+        return false;
+    if (a.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+    if (a.typeId() == QMetaType::Bool)
+        return *static_cast<const bool*>(a.constData()) == *static_cast<const bool*>(b.constData());
+    return false;
+}
 
 } // namespace
 
@@ -33,6 +52,7 @@ struct Table::Impl {
     std::vector<std::unique_ptr<Field>> calcFields;
     std::vector<std::unique_ptr<Field>> stale;        // their column went away
     std::unordered_map<QString, Field*> byName;       // case-folded name, data fields first
+    std::unordered_map<QString, Field*> bySpelling;   // the name as the table spells it
 
     std::vector<Row> rows;        // in index order
     std::vector<int> visible;     // rows passing the filter
@@ -48,10 +68,29 @@ struct Table::Impl {
     qint64 rowidBeforeInsert = 0;
 
     // The SQL of the write statements for this structure, built once: an
-    // insert of every column, and the update of the columns last posted.
+    // insert of every column, and an update for each set of columns posted
+    // (rows of one table mostly change the same few sets).
     QString insertSql;
-    QString updateSql;
-    std::vector<bool> updateCols;
+    std::unordered_map<std::vector<bool>, QString> updateSqls;
+
+    // Rows kept from the last Close with the store's mark at that moment:
+    // opening again while the mark is unchanged takes them back instead of
+    // reading every row and column again.
+    struct Kept {
+        bool valid = false;
+        StoreMark mark;
+        QString rangeField;
+        QVariant rangeValue;
+        std::vector<Row> rows;
+    } kept;
+    // The rows hold just what reading them again would give. Not so when a
+    // text column has no text storage ("007" reads back as 7), or a number
+    // was posted that the file holds otherwise (NaN as null, -0 as 0).
+    bool asStored = false;
+    bool textStored = false;      // every Alpha and Memo column stores text
+    std::vector<int> numberCols;
+    StoreMark loadedMark;         // the store when the rows were read
+    quint64* writes = nullptr;    // the engine's count of writes to the table
 
     std::vector<QVariant> calc;   // calculated values of the current row
     const std::vector<QVariant>* evalData = nullptr;   // a row looked at by a handler
@@ -132,23 +171,46 @@ struct Table::Impl {
             calcFields[k]->index_ = int(m.columns.size() + k);
         meta = std::move(m);
         metaLoaded = true;
+        noteColumns();
         indexNames();
         insertSql.clear();
-        updateSql.clear();
-        updateCols.clear();
+        updateSqls.clear();
+    }
+
+    void noteColumns()
+    {
+        textStored = true;
+        numberCols.clear();
+        for (size_t i = 0; i < meta.columns.size(); ++i) {
+            const ColumnInfo& c = meta.columns[i];
+            if (c.type == FieldType::Number)
+                numberCols.push_back(int(i));
+            if (c.type == FieldType::Alpha || c.type == FieldType::Memo) {
+                const QString decl = c.declType.toUpper();
+                textStored = textStored && (decl.contains(QLatin1String("CHAR")) || decl.contains(QLatin1String("CLOB"))
+                                            || decl.contains(QLatin1String("TEXT")));
+            }
+        }
     }
 
     void indexNames()
     {
         byName.clear();
+        bySpelling.clear();
         for (auto* pool : {&dataFields, &calcFields})
-            for (auto& f : *pool)
+            for (auto& f : *pool) {
                 byName.emplace(f->name_.toCaseFolded(), f.get());
+                bySpelling.emplace(f->name_, f.get());
+            }
     }
 
     Field* findField(const QString& n)
     {
         ensureMeta();
+        // Code names a field as the table spells it; folding the case is
+        // needed only otherwise.
+        if (auto exact = bySpelling.find(n); exact != bySpelling.end())
+            return exact->second;
         auto it = byName.find(n.toCaseFolded());
         return it == byName.end() ? nullptr : it->second;
     }
@@ -262,6 +324,67 @@ struct Table::Impl {
         rows = std::move(fresh);
         sortRows();
         filterAll();
+        asStored = textStored;
+        loadedMark = storeMark(t->alias_, t->tableName_);
+    }
+
+    // Whether the file holds these numbers as they are.
+    // (Only the columns listed, when there is a list.)
+    bool numbersStoredAsHeld(const std::vector<QVariant>& v, const std::vector<int>* only = nullptr) const
+    {
+        for (int i : only ? *only : numberCols) {
+            const QVariant& x = v[size_t(i)];
+            if (holdsDouble(x)) {
+                const double d = heldDouble(x);
+                if (std::isnan(d) || (d == 0 && std::signbit(d)))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    // At Close: keeps the rows when they are what the file holds and no one
+    // else changed the file since they were read.
+    void keepRows()
+    {
+        kept.valid = false;
+        kept.rows.clear();
+        // Closing never opens a connection: one closed or opened anew since
+        // the rows were read leaves nothing worth keeping.
+        if (!asStored || Engine::instance().ConnectionSerial(t->alias_) != loadedMark.serial)
+            return;
+        const StoreMark now = storeMark(t->alias_, t->tableName_);
+        StoreMark then = loadedMark;
+        // Writes to the table since the rows were read came through this
+        // component or were passed on to it.
+        then.writes = now.writes;
+        if (now != then)
+            return;
+        kept.mark = now;
+        kept.rangeField = t->rangeField_;
+        kept.rangeValue = t->rangeValue_;
+        kept.rows = std::move(rows);
+        kept.valid = true;
+    }
+
+    // At Open: takes the kept rows back when the file is as it was at Close.
+    bool takeKeptRows()
+    {
+        if (!kept.valid)
+            return false;
+        kept.valid = false;
+        std::vector<Row> keptRows = std::move(kept.rows);
+        kept.rows.clear();
+        if (kept.rangeField != t->rangeField_ || kept.rangeValue != t->rangeValue_)
+            return false;
+        const StoreMark now = storeMark(t->alias_, t->tableName_);
+        if (now != kept.mark)
+            return false;
+        rows = std::move(keptRows);
+        sortRows();
+        filterAll();
+        loadedMark = now;
+        return true;
     }
 
     bool passes(const Row& r)
@@ -474,6 +597,7 @@ struct Table::Impl {
             reload(true);
             return;
         }
+        asStored = asStored && (!v || numbersStoredAsHeld(*v));
         const qint64 curId = curRowid();
         const int oldPos = cur;
         int i = rowIndexOf(id);
@@ -512,6 +636,14 @@ struct Table::Impl {
             insertPos = std::min(insertPos, int(visible.size()));
         refreshCalc();
         notify(&DataLink::DataSetChanged);
+    }
+
+    // Counts a write of this component's table.
+    void wrote()
+    {
+        if (!writes)
+            writes = writeCount(t->alias_, t->tableName_);
+        ++*writes;
     }
 
     void tellSiblings(qint64 id, const std::vector<QVariant>* v)
@@ -588,13 +720,15 @@ const QVariant& valueOf(Table::Impl* d, const Field* f)
 
 bool Field::IsNull() const
 {
-    return valueOf(table_->d_.get(), this).isNull();
+    return heldNull(valueOf(table_->d_.get(), this));
 }
 
 double Field::AsFloat() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (holdsDouble(v))
+        return heldDouble(v);
+    if (heldNull(v))
         return 0;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
         return detail::textToFloat(v.toString(), name_);
@@ -604,7 +738,9 @@ double Field::AsFloat() const
 int Field::AsInteger() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (holdsInt(v))
+        return *static_cast<const int*>(v.constData());
+    if (heldNull(v))
         return 0;
     switch (type_) {
     case FieldType::Number:
@@ -619,7 +755,7 @@ int Field::AsInteger() const
 bool Field::AsBoolean() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (heldNull(v))
         return false;
     if (type_ == FieldType::Alpha || type_ == FieldType::Memo)
         return toFieldValue(v, FieldType::Logical, 0, name_).toBool();
@@ -631,7 +767,7 @@ bool Field::AsBoolean() const
 QString Field::AsString() const
 {
     const QVariant& v = valueOf(table_->d_.get(), this);
-    if (v.isNull())
+    if (heldNull(v))
         return QString();
     switch (type_) {
     case FieldType::Number:
@@ -696,6 +832,7 @@ Field* Table::AddCalcField(const QString& name, FieldType type, int size)
     d_->calcFields.emplace_back(new Field(this, name, type, size, index, true));
     Field* f = d_->calcFields.back().get();
     d_->byName.emplace(f->name_.toCaseFolded(), f);
+    d_->bySpelling.emplace(f->name_, f);
     return f;
 }
 
@@ -703,13 +840,22 @@ void Table::Open()
 {
     if (d_->active)
         return;
-    d_->loadMeta(readMeta(d_->conn(), tableName_));
+    TableMeta m = readMeta(d_->conn(), tableName_);
+    const bool sameFields = d_->metaLoaded && m.sameStructure(d_->meta);
+    if (sameFields) {
+        d_->meta = std::move(m);
+        d_->noteColumns();
+    } else
+        d_->loadMeta(std::move(m));
+    if (!sameFields)
+        d_->kept = Impl::Kept();
     if (!indexName_.isEmpty() && !d_->index())
         throw DbError(QStringLiteral("Index '%1' not found on table %2").arg(indexName_, tableName_));
     d_->active = true;
     d_->state = DataSetState::Browse;
     try {
-        d_->loadRows();
+        if (!d_->takeKeptRows())
+            d_->loadRows();
     } catch (...) {
         d_->active = false;
         d_->state = DataSetState::Inactive;
@@ -732,6 +878,11 @@ void Table::Close()
 {
     if (!d_->active)
         return;
+    try {
+        d_->keepRows();
+    } catch (const DbError&) {
+        d_->kept = Impl::Kept();   // it only costs a read at the next Open
+    }
     d_->active = false;
     d_->state = DataSetState::Inactive;
     d_->rows.clear();
@@ -934,23 +1085,36 @@ void Table::Post()
     int rowIndex;
     bool wasVisible = false;      // the edited row passed the filter before
     if (d.state == DataSetState::Edit) {
+        rowIndex = d.rowIndexOf(d.editRowid);
+        // A column set to just what the row holds needs no writing.
+        if (rowIndex >= 0) {
+            const auto& held = d.rows[size_t(rowIndex)].v;
+            for (int i = 0; i < d.ncols(); ++i)
+                if (d.changed[size_t(i)] && sameHeld(held[size_t(i)], d.buf[size_t(i)]))
+                    d.changed[size_t(i)] = false;
+        }
         std::vector<int> cols;
         for (int i = 0; i < d.ncols(); ++i)
             if (d.changed[size_t(i)])
                 cols.push_back(i);
-        if (!cols.empty() && (d.updateSql.isEmpty() || d.updateCols != d.changed)) {
-            QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
-            for (int c : cols) {
-                if (c != cols.front())
-                    sql += QLatin1Char(',');
-                sql += d.meta.columns[size_t(c)].quoted + QStringLiteral("=?");
-            }
-            d.updateSql = sql + QStringLiteral(" WHERE rowid=?");
-            d.updateCols = d.changed;
-        }
-        rowIndex = d.rowIndexOf(d.editRowid);
+        const QString* updateSql = nullptr;
         if (!cols.empty()) {
-            Stmt s(db, d.updateSql, what, tableName_);
+            auto known = d.updateSqls.find(d.changed);
+            if (known == d.updateSqls.end()) {
+                if (d.updateSqls.size() >= 64)
+                    d.updateSqls.clear();
+                QString sql = QStringLiteral("UPDATE ") + d.quotedName + QStringLiteral(" SET ");
+                for (int c : cols) {
+                    if (c != cols.front())
+                        sql += QLatin1Char(',');
+                    sql += d.meta.columns[size_t(c)].quoted + QStringLiteral("=?");
+                }
+                known = d.updateSqls.emplace(d.changed, sql + QStringLiteral(" WHERE rowid=?")).first;
+            }
+            updateSql = &known->second;
+        }
+        if (!cols.empty()) {
+            Stmt s(db, *updateSql, what, tableName_);
             int k = 1;
             for (int c : cols)
                 s.bindStored(k++, d.buf[size_t(c)], d.meta.columns[size_t(c)].type);
@@ -967,6 +1131,7 @@ void Table::Post()
         for (size_t i = 0; i < stored.size(); ++i)
             if (d.changed[i])
                 stored[i] = d.buf[i];
+        d.asStored = d.asStored && d.numbersStoredAsHeld(stored, &cols);
     } else {
         if (d.insertSql.isEmpty()) {
             QString cols, marks;
@@ -983,7 +1148,10 @@ void Table::Post()
         }
         const int ai = d.meta.autoIncColumn;
         const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
-        Stmt(db, QStringLiteral("SAVEPOINT post_row"), what, QString()).step();
+        // A numbered row takes its number and goes in together or not at
+        // all; a single insert is all or nothing by itself.
+        if (numbered)
+            Stmt(db, QStringLiteral("SAVEPOINT post_row"), what, QString()).step();
         try {
             if (numbered)
                 d.buf[size_t(ai)] = QVariant(int(nextAutoInc(db, tableName_, d.meta.columns[size_t(ai)].name)));
@@ -991,13 +1159,16 @@ void Table::Post()
             for (int i = 0; i < d.ncols(); ++i)
                 s.bindStored(i + 1, d.buf[size_t(i)], d.meta.columns[size_t(i)].type);
             s.step();
-            Stmt(db, QStringLiteral("RELEASE post_row"), what, QString()).step();
-        } catch (...) {
-            sqlite3_exec(db, "ROLLBACK TO post_row; RELEASE post_row", nullptr, nullptr, nullptr);
             if (numbered)
+                Stmt(db, QStringLiteral("RELEASE post_row"), what, QString()).step();
+        } catch (...) {
+            if (numbered) {
+                sqlite3_exec(db, "ROLLBACK TO post_row; RELEASE post_row", nullptr, nullptr, nullptr);
                 d.buf[size_t(ai)] = QVariant();
+            }
             throw;
         }
+        d.asStored = d.asStored && d.numbersStoredAsHeld(d.buf);
         Row r;
         r.rowid = sqlite3_last_insert_rowid(db);
         r.v = std::move(d.buf);
@@ -1019,6 +1190,7 @@ void Table::Post()
         else
             d.rebuildVisible();
     }
+    d.wrote();
     d.tellSiblings(id, &d.rows[size_t(rowIndex)].v);
     // (A handler told of the post may have made this component re-read.)
     const bool same = size_t(rowIndex) < d.rows.size() && d.rows[size_t(rowIndex)].rowid == id;
@@ -1086,6 +1258,7 @@ void Table::Delete()
         d.rows.erase(d.rows.begin() + i);
     const int oldPos = d.cur;
     d.rebuildVisible();
+    d.wrote();
     d.tellSiblings(id, nullptr);
     const int n = int(d.visible.size());
     if (n == 0) {
@@ -1241,6 +1414,21 @@ bool Table::Locate(const QStringList& fields, const QVariantList& keys)
         }
         return true;
     };
+    // A number looked for by a number (a station, say) is compared in
+    // place: rows hold numbers as doubles or hold nothing.
+    if (fs.size() == 1 && !needCalc && fs[0]->type_ == FieldType::Number && holdsDouble(want[0])
+        && keys[0].typeId() != QMetaType::QString) {
+        const double x = heldDouble(want[0]);
+        const size_t col = size_t(fs[0]->index_);
+        for (size_t p = 0; p < d_->visible.size(); ++p) {
+            const QVariant& have = d_->rows[size_t(d_->visible[p])].v[col];
+            if (holdsDouble(have) ? heldDouble(have) == x : matches(d_->rows[size_t(d_->visible[p])].v, {})) {
+                d_->goTo(int(p));
+                return true;
+            }
+        }
+        return false;
+    }
     std::vector<QVariant> calc;
     for (size_t p = 0; p < d_->visible.size(); ++p) {
         const Row& r = d_->rows[size_t(d_->visible[p])];

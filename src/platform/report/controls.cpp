@@ -11,6 +11,7 @@
 #include <QTime>
 
 #include <cmath>
+#include <deque>
 
 namespace report {
 
@@ -32,9 +33,31 @@ QPaintDevice* MeasureDevice()
     return img;
 }
 
-QFontMetricsF MeasureMetrics(const QFont& f)
+// Metrics of a font at a resolution, kept: metrics made anew look the font
+// engine up again, which cost more than the measuring itself when every
+// line of a long report did it. A report uses a handful of fonts.
+const QFontMetricsF& MetricsAt(const QFont& f, const QPaintDevice* device)
 {
-    return QFontMetricsF(f, MeasureDevice());
+    struct Kept {
+        QFont font;
+        int dpi;
+        QFontMetricsF metrics;
+    };
+    // Never destroyed: fonts must not outlive the application object.
+    static auto* kept = new std::deque<Kept>;
+    const int dpi = device->logicalDpiY();
+    for (const Kept& k : *kept)
+        if (k.dpi == dpi && k.font == f)
+            return k.metrics;
+    if (kept->size() >= 64)
+        kept->clear();
+    kept->push_back(Kept{f, dpi, QFontMetricsF(f, device)});
+    return kept->back().metrics;
+}
+
+const QFontMetricsF& MeasureMetrics(const QFont& f)
+{
+    return MetricsAt(f, MeasureDevice());
 }
 
 double TextWidth(const QFont& f, const QString& s)
@@ -53,13 +76,13 @@ QString TableFieldText(db::Table* table, const QString& name, const QString& mas
 void DrawLine(QPainter& p, const QRectF& box, double top, const QString& text, Qt::Alignment align,
               const QFont& font)
 {
-    const QFontMetricsF fm(font, p.device());
-    const double w = fm.horizontalAdvance(text);
+    const QFontMetricsF& fm = MetricsAt(font, p.device());
+    // Only a line placed by its width is measured.
     double x = box.left();
     if (align & Qt::AlignRight)
-        x = box.right() - w;
+        x = box.right() - fm.horizontalAdvance(text);
     else if (align & Qt::AlignHCenter)
-        x = box.left() + (box.width() - w) / 2;
+        x = box.left() + (box.width() - fm.horizontalAdvance(text)) / 2;
     p.drawText(QPointF(x, top + fm.ascent()), text);
 }
 

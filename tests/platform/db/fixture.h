@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 inline const char* kTestScript = R"sql(
 CREATE TABLE "Items.DB"("Code" ALPHA(6) COLLATE NOCASE, "Name" ALPHA(10), "Qty" SHORT,
                         "Price" NUMBER, "Flag" LOGICAL, "Note" MEMO(20), PRIMARY KEY("Code"));
@@ -20,6 +22,16 @@ CREATE TABLE "PipeType.DB"("PSize" SHORT, "Descrip" ALPHA(20) COLLATE NOCASE, "M
 CREATE INDEX "PipeType.DB|DescripIndex" ON "PipeType.DB"("Descrip" COLLATE NOCASE);
 INSERT INTO "PipeType.DB" VALUES(100, 'pvc', 0), (100, 'Alum', 0), (200, 'PVC 2', 1);
 )sql";
+
+// Runs SQL on a database file through a connection of its own, as another
+// program would.
+inline void WriteFromOutside(const QString& file, const char* sql)
+{
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(other);
+    sqlite3_close(other);
+}
 
 class DbTest : public ::testing::Test {
 protected:

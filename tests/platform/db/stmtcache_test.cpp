@@ -233,23 +233,11 @@ TEST_F(DbTest, OneStatementLentTwiceAtOnceIsPreparedAgain)
     EXPECT_EQ(outer.text(0), "B");
 }
 
-namespace {
-
-void otherConnection(const QString& file, const char* sql)
-{
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &other), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(other);
-    sqlite3_close(other);
-}
-
-} // namespace
-
 TEST_F(DbTest, StructureChangedByAnotherConnectionIsReadAgain)
 {
     Table t(db::kMersolAlias, "Log.db");
     EXPECT_EQ(t.FieldNames(), QStringList({"Text", "N"}));
-    otherConnection(temp.File(db::kMersolAlias), R"(ALTER TABLE "Log.db" ADD COLUMN "Extra" LONG)");
+    WriteFromOutside(temp.File(db::kMersolAlias), R"(ALTER TABLE "Log.db" ADD COLUMN "Extra" LONG)");
     Table u(db::kMersolAlias, "Log.db");
     EXPECT_EQ(u.FieldNames(), QStringList({"Text", "N", "Extra"}));
     t.Open();
@@ -266,7 +254,7 @@ TEST_F(DbTest, RestructuringRolledBackIsNotTakenForALaterOne)
         EXPECT_EQ(log.FieldNames(), items.FieldNames());
     }
     // As many changes again, by another program this time.
-    otherConnection(temp.File(db::kMersolAlias), R"(ALTER TABLE "Log.db" ADD COLUMN "X" LONG;
+    WriteFromOutside(temp.File(db::kMersolAlias), R"(ALTER TABLE "Log.db" ADD COLUMN "X" LONG;
                                                     ALTER TABLE "Log.db" ADD COLUMN "Y" LONG;
                                                     ALTER TABLE "Log.db" ADD COLUMN "Z" LONG)");
     Table log(db::kMersolAlias, "Log.db");
