@@ -129,4 +129,17 @@ TEST_F(JobPageLayoutTest, SystemDialogsAreWideEnoughForTheirCaptions)
     EXPECT_GE(width, needed);
 }
 
+TEST_F(JobPageLayoutTest, PanelCaptionsShowWhole)
+{
+    const char* const pumps[] = {"CENTRIF", "TURBINE", "PROPELLER", "BOOSTER", "AUTOPUMP"};
+    for (const char* pump : pumps) {
+        SCOPED_TRACE(pump);
+        loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", pump}, {"DesignFlow", 500.0}});
+        settle();
+        QGroupBox* panel = form->EntranceDataGroupBox;
+        const int text = QFontMetrics(panel->font()).horizontalAdvance(panel->title());
+        EXPECT_LE(text + 8, panel->width()) << panel->title().toStdString();
+    }
+}
+
 } // namespace
