@@ -120,8 +120,9 @@ TEST_F(JobPageLayoutTest, SystemDialogsAreWideEnoughForTheirCaptions)
     int width = 0, needed = 0;
     driver.OnceForm("TKnownFlowDlg", [&](ui::Form& d) {
         width = d.width();
-        // The caption and, beside it, the frame's icon and three buttons.
-        needed = fm.horizontalAdvance(d.Caption()) + 3 * 24;
+        // The caption and, beside it, the frame's icon and three buttons, as
+        // wide as common desktops draw them (46 px each).
+        needed = fm.horizontalAdvance(d.Caption()) + 3 * 46 + 32;
         DialogDriver::Press(d, "CancelBitBtn2");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");

@@ -70,11 +70,12 @@ Form* Form::Of(QWidget* control)
 
 int CaptionWidth(const QString& caption)
 {
-    // Window managers draw the caption bold, beside the icon and three buttons.
+    // Window managers draw the caption bold, beside the icon and three
+    // buttons; common desktops make those about 200 px together.
     QFont bold = QApplication::font();
     bold.setBold(true);
     const QFontMetrics fm(bold);
-    return fm.horizontalAdvance(caption) + 4 * fm.height() + 48;
+    return fm.horizontalAdvance(caption) + 8 * fm.height() + 88;
 }
 
 void Form::place()
