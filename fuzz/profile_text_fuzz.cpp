@@ -63,6 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const ProfTextResult r = ParseProfileText(QString::fromLocal8Bit(bytes));
     checkInvariants(r, bytes.count('\n') + 1);
+    // What the import lets through as text is quoted back only as readable text.
+    if (IsProfileText(bytes))
+        for (const QChar ch : r.error)
+            check(ch.category() != QChar::Other_Control && ch != QChar::ReplacementCharacter,
+                  "a text file's message quotes an unreadable character", r);
 
     QByteArray respelt;
     respelt.reserve(bytes.size() * 2);

@@ -45,6 +45,7 @@
 
 #include <QCheckBox>
 #include <QDate>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -64,6 +65,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 TMersolForm* MersolForm = nullptr;
@@ -113,6 +115,57 @@ QPixmap startPicture()
     return pm;
 }
 
+
+// Lays the system panel out by what it shows: the entrance notes follow the
+// last entry above them, and the panel is as tall as its contents, so that
+// a gravity panel leaves the page room and the centrifugal one, with its
+// suction grid below the notes, gets the height it needs.
+class PanelFit : public QObject {
+public:
+    PanelFit(QGroupBox* panel, QWidget* notesLabel, QWidget* notes)
+        : QObject(panel), panel_(panel), notesLabel_(notesLabel), notes_(notes)
+    {
+    }
+    void Fit()
+    {
+        if (busy_) return;
+        busy_ = true;
+        const QList<QWidget*> controls = panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        int entries = 0;
+        for (QWidget* w : controls)
+            if (w != notesLabel_ && w != notes_ && w->isVisibleTo(panel_) && w->y() < kNotesTop)
+                entries = std::max(entries, w->geometry().bottom());
+        notesLabel_->move(notesLabel_->x(), std::min(entries + 8, kNotesTop));
+        notes_->move(notes_->x(), notesLabel_->geometry().bottom() + 1);
+        int bottom = 0;
+        for (QWidget* w : controls)
+            if (w->isVisibleTo(panel_)) bottom = std::max(bottom, w->geometry().bottom());
+        panel_->setMinimumHeight(bottom + 8);
+        busy_ = false;
+    }
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+        case QEvent::Move:
+        case QEvent::Resize:
+            Fit();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+    static constexpr int kNotesTop = 176;   // below the lowest row of entries
+
+private:
+    QGroupBox* panel_;
+    QWidget* notesLabel_;
+    QWidget* notes_;
+    bool busy_ = false;
+};
 
 } // namespace
 
@@ -233,6 +286,11 @@ void TMersolForm::buildJobPage(QWidget* page)
     DetMLCheckBox->setChecked(true);
     DetMLCheckBox->setFocusPolicy(Qt::ClickFocus);
     ui::SetHint(DetMLCheckBox, QStringLiteral("Check here for detailed minor loss calc's"));
+    // Close rows leave the system panel below room to show whole.
+    p5->setContentsMargins(4, 2, 4, 2);
+    p5->setVerticalSpacing(2);
+    SysTypeRadioGroup->layout()->setContentsMargins(6, 0, 6, 2);
+    SysTypeRadioGroup->layout()->setSpacing(0);
     p5->addWidget(SysTypeRadioGroup, 0, 0, 1, 2);
     p5->addWidget(SysTypeHelpBtn, 0, 2, Qt::AlignTop);
     p5->addWidget(SelSystemEditBtn, 1, 0);
@@ -244,26 +302,27 @@ void TMersolForm::buildJobPage(QWidget* page)
     JobNotesDBMemo = ui::Make<QPlainTextEdit>(content, "JobNotesDBMemo");
     JobNotesDBMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     left->addWidget(JobNotesDBMemo, 1);
-    auto* date = new QHBoxLayout;
-    date->addWidget(new QLabel(QStringLiteral("Date"), content));
-    DateDBPF = ui::Make<QLineEdit>(content, "DateDBPF");
-    DateDBPF->setMaxLength(12);
-    date->addWidget(DateDBPF);
-    date->addStretch(1);
-    left->addLayout(date);
     box->addLayout(left, 1, 0);
 
     EntranceDataGroupBox = ui::Make<QGroupBox>(content, "EntranceDataGroupBox");
     buildSystemPanel();
     box->addWidget(EntranceDataGroupBox, 1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    OKBitBtn2 = ui::Make<QPushButton>(content, "OKBitBtn2", QStringLiteral("OK"));
-    BitBtn1 = ui::Make<QPushButton>(content, "BitBtn1", QStringLiteral("&Help"));
-    buttons->addStretch(1);
-    buttons->addWidget(OKBitBtn2);
-    buttons->addWidget(BitBtn1);
-    box->addLayout(buttons, 2, 0, 1, 2);
+    // The date and the page's buttons stay below the scrolled fields, so
+    // that a tall system panel never pushes them out of sight.
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(6, 2, 6, 4);
+    bottom->addWidget(new QLabel(QStringLiteral("Date"), ScrollBox1));
+    DateDBPF = ui::Make<QLineEdit>(ScrollBox1, "DateDBPF");
+    DateDBPF->setMaxLength(12);
+    DateDBPF->setMaximumWidth(DateDBPF->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 12);
+    bottom->addWidget(DateDBPF);
+    bottom->addStretch(1);
+    OKBitBtn2 = ui::Make<QPushButton>(ScrollBox1, "OKBitBtn2", QStringLiteral("OK"));
+    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("&Help"));
+    bottom->addWidget(OKBitBtn2);
+    bottom->addWidget(BitBtn1);
+    outer->addLayout(bottom);
     box->setRowStretch(1, 1);
     box->setColumnStretch(0, 2);
     box->setColumnStretch(1, 3);
@@ -284,7 +343,7 @@ void TMersolForm::buildJobPage(QWidget* page)
 void TMersolForm::buildSystemPanel()
 {
     QGroupBox* g = EntranceDataGroupBox;
-    g->setMinimumSize(316, 372);
+    g->setMinimumWidth(316);
     QFont normal = font();
     normal.setPointSize(normal.pointSize());   // explicit, so the group's font does not pass down
     QFont small = normal;
@@ -342,7 +401,7 @@ void TMersolForm::buildSystemPanel()
     WaterTempDBTxt = value("WaterTempDBTxt", 168, 152, 38);
     TankRangeDBTxt = value("TankRangeDBTxt", 256, 152, 38);
     degLblx = label("degLblx", "degrees", 208, 152, 60);
-    EntNotesLbl = label("EntNotesLbl", "Entrance Notes", 8, 176, 150);
+    EntNotesLbl = label("EntNotesLbl", "Entrance Notes", 8, PanelFit::kNotesTop, 150);
     EntNotesMemo = ui::Make<QPlainTextEdit>(g, "EntNotesMemo");
     EntNotesMemo->setFont(normal);
     EntNotesMemo->setGeometry(8, 192, 300, 42);
@@ -359,8 +418,12 @@ void TMersolForm::buildSystemPanel()
     TDSHLbl = caption("TDSHLbl", "Total Dynamic SH", 168, 336);
     TDSHDBTxt = value("TDSHDBTxt", 168, 348);
     feetTDSH = label("feetTDSH", "feet", 224, 348);
-    for (QWidget* w : g->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    auto* fit = new PanelFit(g, EntNotesLbl, EntNotesMemo);
+    for (QWidget* w : g->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        w->installEventFilter(fit);
         if (w != EntNotesLbl && w != EntNotesMemo) w->hide();
+    }
+    fit->Fit();
 }
 
 // The data module is made after the window: its sources are bound on the first show.

@@ -1,6 +1,7 @@
 #include "mainwindow/mersol_window.h"
 
 #include "dialogs/system/system_dialog_rules.h"
+#include "model/data_module.h"
 #include "platform/chart/chartwidget.h"
 
 #include <QGroupBox>
@@ -144,5 +145,13 @@ void TMersolForm::RewriteSystemPanel(SystemPanel column)
     f->pctLbl1->setPalette(pal);
 }
 
-void TMersolForm::ShowDesignFlowCfs(double cfs) { Qcfs->setText(CfsText(cfs)); }
+void TMersolForm::ShowDesignFlowCfs(double cfs)
+{
+    Qcfs->setText(CfsText(cfs));
+    // The cfs stands beside the design flow the dialog left in the panel; the
+    // pressurised main shows it without its unit, as its job page does.
+    const bool flowShown = DesignFlowDBTxt->isVisibleTo(EntranceDataGroupBox);
+    Qcfs->setVisible(flowShown);
+    cfsLbl->setVisible(flowShown && DMod->WorkPipeTableSysType->AsString() != QLatin1String("PRESSURE"));
+}
 

@@ -6,6 +6,8 @@
 #include "model/data_module.h"
 #include "model/job.h"
 
+#include <algorithm>
+
 void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
 {
     db::Table* prof = DMod->WorkProfTable;
@@ -73,4 +75,29 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
     set("ReachType", reach("GRAVEND", "FULLEND", "PUMPEND"));
     prof->Post();
     prof->Edit();
+}
+
+std::vector<ProfTextPair> WorkProfilePairs(int* incompleteRow)
+{
+    *incompleteRow = 0;
+    std::vector<ProfTextPair> pairs;
+    db::Table* prof = DMod->WorkProfTable;
+    if (!prof->Active()) return pairs;
+    prof->CheckBrowseMode();
+    db::Field* station = DMod->WorkProfTableStation;
+    db::Field* ground = DMod->WorkProfTableGroundElev;
+    int row = 0;
+    for (prof->First(); !prof->Eof(); prof->Next()) {
+        ++row;
+        if (station->IsNull() || ground->IsNull()) {
+            *incompleteRow = row;
+            return {};
+        }
+        pairs.push_back({station->AsFloat(), ground->AsFloat()});
+    }
+    // The table keeps its rows in station order already; a sort keeps the
+    // pairs so whatever order the table was opened in.
+    std::sort(pairs.begin(), pairs.end(),
+              [](const ProfTextPair& a, const ProfTextPair& b) { return a.station < b.station; });
+    return pairs;
 }

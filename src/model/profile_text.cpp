@@ -1,6 +1,7 @@
 #include "model/profile_text.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <cmath>
@@ -25,6 +26,18 @@ QString Excerpt(const QString& token)
 }
 
 } // namespace
+
+bool IsProfileText(const QByteArray& bytes)
+{
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v') || u == 0x7F)
+            return false;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString decoded = utf8(bytes);   // decoding sets the error flag
+    return !utf8.hasError();
+}
 
 ProfTextResult ParseProfileText(const QString& text)
 {

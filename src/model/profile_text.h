@@ -2,6 +2,7 @@
 // Reads a profile text file of station and ground-elevation pairs. The whole
 // text is checked before anything is written, so that a bad file never
 // costs the profile already in the job.
+#include <QByteArray>
 #include <QString>
 
 #include <vector>
@@ -25,6 +26,11 @@ constexpr int MaxProfileNodes = 100;
 // before it is read.
 constexpr qint64 MaxProfileTextBytes = 64 * 1024;
 
+// True when the bytes can be a text file: valid UTF-8 (ASCII included)
+// without control characters other than tabs, line ends and form feeds. A
+// file that is not text is refused without quoting any of it.
+bool IsProfileText(const QByteArray& bytes);
+
 // Numbers are separated by commas, blanks, tabs or line ends (CR LF too).
 // Stations must increase and lie in 0..999999 ft, elevations in
 // -9999.99..9999.99 ft; at most MaxProfileNodes pairs, at least one.
@@ -35,3 +41,9 @@ ProfTextResult ParseProfileText(const QString& text);
 // entrance first, in-line nodes between, the end node last. The pairs must
 // come from a good parse (at least one).
 void WriteImportedProfile(const std::vector<ProfTextPair>& pairs);
+
+// The station and ground-elevation pairs of WorkProfTable in station order,
+// for writing the profile again after the user touched it up. A row without
+// either value makes the result empty and is given in `incompleteRow`
+// (1-based; 0 when every row is whole).
+std::vector<ProfTextPair> WorkProfilePairs(int* incompleteRow);

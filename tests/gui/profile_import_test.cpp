@@ -3,13 +3,16 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/profile_text.h"
+#include "platform/ui/dbgrid.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
 #include "support/workprofile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -216,6 +219,97 @@ TEST_F(ProfileImport, CancelledFileChoiceKeepsTheProfile)
     EXPECT_EQ(driver.FileRequests().size(), 1u);
     expectExistingProfile();
     EXPECT_TRUE(dlg.FileName.isEmpty());
+}
+
+TEST_F(ProfileImport, GridShowsTheValuesAUserEditsAndAnInsertedRowTakesTypedValues)
+{
+    driver.AnswerFile(file("0,350\n1200,345\n"));
+    QStringList titles;
+    QStringList cells;
+    driver.OnceForm("TProfFromTxtDlg", [&](ui::Form& f) {
+        auto& dlg = static_cast<TProfFromTxtDlg&>(f);
+        ui::DBGrid* grid = ui::DBGrid::Of(dlg.DBGrid1);
+        for (int c = 0; c < dlg.DBGrid1->model()->columnCount(); ++c)
+            titles << dlg.DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+        // A row inserted before the end node, typed into as the user would.
+        grid->SelectRow(1);
+        dlg.DBNavigator1->Press(ui::nbInsert);
+        grid->EditCell(0, "500");
+        grid->EditCell(1, "348");
+        dlg.DBNavigator1->Press(ui::nbPost);
+        for (int r = 0; r < grid->RowCount(); ++r) cells << grid->CellText(r, 0) + "/" + grid->CellText(r, 2);
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    TProfFromTxtDlg dlg(nullptr);
+    EXPECT_EQ(dlg.ShowModal(), ui::mrOk);
+
+    EXPECT_EQ(titles, (QStringList{"Station (ft)", "Ground Elev (ft)", "Node"}));
+    EXPECT_EQ(cells, (QStringList{"0/Pipe entrance (any type)", "500/In line (normal)", "1200/End of line (normal)"}));
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_EQ(Tul->NumNodes, 3);
+    const double station[] = {0, 500, 1200}, ground[] = {350, 348, 345}, length[] = {0, 500, 700};
+    const int type[] = {0, 1, 4};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Station"), station[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "GroundElev"), ground[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "PipeLength"), length[k]);
+        EXPECT_EQ(int(ProfValue(k, "NodeType")), type[k]);
+        EXPECT_EQ(int(ProfValue(k, "RecordNo")), k + 1);
+    }
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PipeDepth"), 30.0);   // the local default cover
+}
+
+TEST_F(ProfileImport, OKRefusesARowLeftWithoutItsElevation)
+{
+    driver.AnswerFile(file("0,350\n1200,345\n"));
+    bool stayedOpen = false;
+    driver.OnceForm("TProfFromTxtDlg", [&](ui::Form& f) {
+        auto& dlg = static_cast<TProfFromTxtDlg&>(f);
+        dlg.DBNavigator1->Press(ui::nbInsert);
+        ui::DBGrid::Of(dlg.DBGrid1)->EditCell(0, "700");
+        DialogDriver::Press(f, "OKBitBtn");
+        stayedOpen = f.isVisible();
+        // Deleting the half-typed row lets the import go on.
+        driver.Answer(ui::mrOk);
+        dlg.DBNavigator1->Press(ui::nbDelete);
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    TProfFromTxtDlg dlg(nullptr);
+    EXPECT_EQ(dlg.ShowModal(), ui::mrOk);
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_GE(driver.MessageTexts().size(), 1);
+    EXPECT_EQ(driver.MessageTexts()[0],
+              "Row 2 has no station or no ground elevation. Please type both in, or delete the row.");
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 2);
+    EXPECT_EQ(int(ProfValue(1, "NodeType")), 4);
+}
+
+TEST_F(ProfileImport, FileThatIsNotTextIsRefusedWithoutQuotingIt)
+{
+    existingProfile();
+    const QByteArray notText[] = {
+        QByteArray("PK\x03\x04\x14\x00\x06\x00", 8) + "0,350\n",   // an archive
+        "0,350\n500,\xff\xfe\xfd\n",                                   // not UTF-8
+        "0,350\n\x1b[31m500,348\n",                                      // a terminal escape
+    };
+    for (const QByteArray& bytes : notText) {
+        SCOPED_TRACE(bytes.toHex().toStdString());
+        driver.ClearLog();
+        const QString path = file(bytes);
+        EXPECT_FALSE(ImportProfileFile(path));
+        ASSERT_EQ(driver.MessageTexts().size(), 1);
+        const QString shown = driver.MessageTexts()[0];
+        EXPECT_EQ(shown, QFileInfo(path).fileName() +
+                             " is not a text file of station and elevation pairs. The profile was not changed.");
+        expectExistingProfile();
+    }
+    // Tabs, CR LF line ends and a byte-order mark are text.
+    driver.ClearLog();
+    EXPECT_TRUE(ImportProfileFile(file("\xef\xbb\xbf" "0\t350\r\n500\t348\r\n")));
+    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 2);
 }
 
 } // namespace

@@ -6,11 +6,15 @@
 #include "dialogs/profile/depth_dialog.h"
 #include "dialogs/profile/invert_dialog.h"
 #include "dialogs/profile/outlet_pressure_dialog.h"
+#include "dialogs/profile/size_change_losses.h"
 #include "dialogs/profile/thrust_block_dialog.h"
 #include "engine/hydraulics.h"
 #include "platform/ui/radiogroup.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -408,6 +412,39 @@ TEST_F(SmallDialogsTest, SuctionSegmentGetsTheCodesInItsOwnSlots)
     EXPECT_EQ(DMod->WorkSuctionTableKDescription3->AsString(), "Enlargement, Sudden");
     EXPECT_EQ(DMod->WorkSuctionTableKLocate3->AsString(), "NA");
     EXPECT_TRUE(TextAt(500, "KDescription3").isEmpty());   // the profile is not touched
+}
+
+TEST_F(SmallDialogsTest, TabToOKAndEnterClosesTheDialogFromTheKeyboard)
+{
+    // A larger pipe chosen for a new reach: the size change opens the dialog.
+    Tul->PipePickTarget = 0;
+    Tul->NewNode = true;
+    Tul->InsertingNode = false;
+    Tul->PipeRchPick = false;
+    Tul->DiaIn = 9.5;
+    bool okFocused = false, closedByEnter = false;
+    int result = ui::mrNone;
+    driver.OnceForm("TContEnlargDlg", [&](ui::Form& f) {
+        auto* ok = f.Control<QPushButton>("OKBitBtn");
+        for (int tabs = 0; tabs < 6 && f.focusWidget() != ok; ++tabs) {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(f.focusWidget() ? f.focusWidget() : &f, &tab);
+        }
+        okFocused = f.focusWidget() == ok;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(ok, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(ok, &release);
+        closedByEnter = !f.isVisible();
+        result = f.ModalResult();
+    });
+    AssignSizeChangeLosses(nullptr);
+    ASSERT_EQ(driver.FormsShown(), QStringList{"TContEnlargDlg"});
+    EXPECT_TRUE(okFocused);
+    EXPECT_TRUE(closedByEnter);
+    EXPECT_EQ(result, ui::mrOk);
+    EXPECT_DOUBLE_EQ(NumAt(500, "K1"), -4.0);
+    EXPECT_EQ(TextAt(500, "KDescription1"), "Enlargement, Gradual 45 degree");
 }
 
 } // namespace

@@ -72,3 +72,16 @@ TEST(ProfileText, HoldsAtMostOneHundredNodes)
 }
 
 } // namespace
+
+TEST(ProfileText, TextIsValidUtf8WithoutControlCharacters)
+{
+    EXPECT_TRUE(IsProfileText(""));
+    EXPECT_TRUE(IsProfileText("0,350\r\n500\t348\f\v\n"));
+    EXPECT_TRUE(IsProfileText("\xef\xbb\xbf" "0,350\n"));             // byte-order mark
+    EXPECT_TRUE(IsProfileText("0,350 \xc3\xa9l\xc3\xa9vation\n"));    // accented letters in UTF-8
+    EXPECT_FALSE(IsProfileText(QByteArray("0,350\n\0", 7)));
+    EXPECT_FALSE(IsProfileText("0,350\x07\n"));
+    EXPECT_FALSE(IsProfileText("0,350\x7f\n"));
+    EXPECT_FALSE(IsProfileText("0,350 \xe9l\xe9vation\n"));           // Latin-1, not UTF-8
+    EXPECT_FALSE(IsProfileText("0,35\xc3"));                          // a character cut off at the end
+}

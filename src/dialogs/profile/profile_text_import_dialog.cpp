@@ -9,6 +9,7 @@
 #include "platform/ui/uiseam.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -31,7 +32,14 @@ bool ImportProfileFile(const QString& path)
                        ui::MsgType::Error, ui::mbOK);
         return false;
     }
-    const ProfTextResult parsed = ParseProfileText(QString::fromLocal8Bit(file.read(MaxProfileTextBytes)));
+    const QByteArray bytes = file.read(MaxProfileTextBytes);
+    if (!IsProfileText(bytes)) {
+        ui::MessageDlg(QFileInfo(path).fileName() +
+                           QStringLiteral(" is not a text file of station and elevation pairs. The profile was not changed."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    const ProfTextResult parsed = ParseProfileText(QString::fromUtf8(bytes));
     if (!parsed.ok()) {
         ui::MessageDlg(path + QStringLiteral("\n") + parsed.error + QStringLiteral("\nThe profile was not changed."),
                        ui::MsgType::Error, ui::mbOK);
@@ -72,8 +80,18 @@ TProfFromTxtDlg::TProfFromTxtDlg(QWidget* owner) : ui::Form(owner)
     HelpBitBtn = ui::Make<QPushButton>(this, "HelpBitBtn", QStringLiteral("&Help"));
     for (QPushButton* b : {OKBitBtn, SelectFileBitBtn, CancelBitBtn, HelpBitBtn}) buttons->addWidget(b);
     v->addLayout(buttons);
-    auto* grid = new ui::DBGrid(DBGrid1, DMod->WorkProfData);
-    grid->SetReadOnly(true);
+    // The user touches up what a file gave: the two values of each pair,
+    // typed into the grid, also into a row the navigator inserts. The node
+    // kinds follow from the order of the stations.
+    auto* grid = new ui::DBGrid(DBGrid1, DMod->WorkProfData,
+                                {{QStringLiteral("Station"), QStringLiteral("Station (ft)"), 90},
+                                 {QStringLiteral("GroundElev"), QStringLiteral("Ground Elev (ft)"), 100},
+                                 {QStringLiteral("NodeTypeDesc"), QStringLiteral("Node"), 170, nullptr, true}});
+    grid->SetReadOnly(false);
+    DBNavigator1->OnClick = [this](ui::NavButton b) {
+        if (b == ui::nbInsert || b == ui::nbEdit || b == ui::nbDelete) touched_ = true;
+        if (b == ui::nbPost || b == ui::nbDelete) RebuildProfile();
+    };
 
     OnClick(OKBitBtn, [this] { OKBitBtnClick(); });
     OnClick(SelectFileBitBtn, [this] { SelectFileBitBtnClick(); });
@@ -95,11 +113,29 @@ void TProfFromTxtDlg::SelectFileBitBtnClick()
     if (path.isEmpty()) return;
     FileName = path;
     Name->setText(path);
-    ImportProfileFile(path);
+    if (ImportProfileFile(path)) touched_ = true;
+}
+
+bool TProfFromTxtDlg::RebuildProfile()
+{
+    int incomplete = 0;
+    const std::vector<ProfTextPair> pairs = WorkProfilePairs(&incomplete);
+    if (incomplete) {
+        ui::MessageDlg(QStringLiteral("Row %1 has no station or no ground elevation. Please type both in, "
+                                      "or delete the row.")
+                           .arg(incomplete),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    if (!pairs.empty()) WriteImportedProfile(pairs);
+    return true;
 }
 
 void TProfFromTxtDlg::OKBitBtnClick()
 {
+    // Rows inserted, moved or deleted become entrance, in-line and end nodes
+    // again. A profile this dialog neither read nor touched is left as it is.
+    if (touched_ && !RebuildProfile()) return;
     // The profile is read: the entry dialog goes on from it.
     if (ProfEntryDlg) ProfEntryDlg->TextFileBtn->setEnabled(false);
     Tul->NumNodes = DMod->WorkProfTable->RecordCount();

@@ -26,9 +26,14 @@ public:
     void OKBitBtnClick();
     void CancelBitBtnClick();
 
+    // Writes the profile again from the stations and elevations in the grid,
+    // in station order; false, with a message, while a row lacks either.
+    bool RebuildProfile();
+
 private:
     // The profile ends in an end node (node type 4 to 7).
     static bool ImportedEndNode();
+    bool touched_ = false;   // a file was read or the navigator changed rows
 };
 
 inline TProfFromTxtDlg* ProfFromTxtDlg = nullptr;

@@ -2,6 +2,8 @@
 #include "platform/ui/uiseam.h"
 
 #include <QAction>
+#include <QChildEvent>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QRegularExpression>
@@ -80,7 +82,9 @@ bool Print(Document& doc, QWidget* parent)
     if (ui::CurrentUiDriver())
         return false;
     QPrinter printer(QPrinter::HighResolution);
+    if (!doc.Title.isEmpty()) printer.setDocName(doc.Title);
     QPrintDialog dlg(&printer, parent);
+    SuggestPrintFile(dlg, doc);
     int result;
     {
         ui::ModalScope modal;
@@ -92,12 +96,20 @@ bool Print(Document& doc, QWidget* parent)
     return true;
 }
 
+void SuggestPrintFile(QPrintDialog& dialog, const Document& doc)
+{
+    // The dialog's own suggestion is the folder the program was started in.
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+        name->setText(ui::SuggestedFilePath(SuggestedName(doc, QStringLiteral("pdf"))));
+}
+
 void PrintTo(Document& doc, QPrinter& printer)
 {
     if (!doc.Title.isEmpty() && printer.docName().isEmpty())
         printer.setDocName(doc.Title);
     PrinterTarget target(printer);
     doc.Generate(target);
+    if (printer.outputFormat() == QPrinter::PdfFormat) ui::FileChosen(printer.outputFileName());
 }
 
 bool ExportPdf(Document& doc, const QString& file)
@@ -175,6 +187,14 @@ PreviewDialog::PreviewDialog(Document& doc, std::unique_ptr<QPrinter> printer, Q
 }
 
 PreviewDialog::~PreviewDialog() = default;
+
+bool PreviewDialog::event(QEvent* e)
+{
+    if (e->type() == QEvent::ChildPolished)
+        if (auto* print = qobject_cast<QPrintDialog*>(static_cast<QChildEvent*>(e)->child()))
+            SuggestPrintFile(*print, doc_);
+    return QPrintPreviewDialog::event(e);
+}
 
 void PreviewDialog::SaveAsPdf()
 {

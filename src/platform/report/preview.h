@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
@@ -33,7 +34,11 @@ PrintHook SetPrintHook(PrintHook hook);
 void Preview(Document& doc, QWidget* parent = nullptr);
 // The print dialog, then printing; false when cancelled or not asked.
 bool Print(Document& doc, QWidget* parent = nullptr);
-// Prints on a printer set up by the caller, without a dialog.
+// A print dialog's print to file starts in the last folder used, else the
+// home folder, under the report's title.
+void SuggestPrintFile(QPrintDialog& dialog, const Document& doc);
+// Prints on a printer set up by the caller, without a dialog. A file printed
+// to makes its folder the last folder used.
 void PrintTo(Document& doc, QPrinter& printer);
 // The whole document as one PDF file; false when the file cannot be written.
 bool ExportPdf(Document& doc, const QString& file);
@@ -56,6 +61,11 @@ public:
     void ExportPages();
     // The first exception of a generation, if any (the window closes on it).
     std::exception_ptr Failure() const { return failure_; }
+
+protected:
+    // The print dialog the window opens from its toolbar gets the same
+    // suggested file as any other.
+    bool event(QEvent* e) override;
 
 private:
     PreviewDialog(Document& doc, std::unique_ptr<QPrinter> printer, QWidget* parent);

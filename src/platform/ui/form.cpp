@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -67,11 +68,24 @@ Form* Form::Of(QWidget* control)
 
 // ---- lifecycle --------------------------------------------------------------
 
+int CaptionWidth(const QString& caption)
+{
+    // Window managers draw the caption bold, beside the icon and three
+    // buttons; common desktops make those about 200 px together.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    return fm.horizontalAdvance(caption) + 8 * fm.height() + 88;
+}
+
 void Form::place()
 {
     // A form never sized by its code takes its layout's size only when shown;
     // centre it by that size, not by the small default a hidden window has.
-    if (position_ != Position::Designed && !testAttribute(Qt::WA_Resized)) adjustSize();
+    if (!testAttribute(Qt::WA_Resized)) adjustSize();
+    // A frame too narrow for the caption shows it cut ("Known Flow G...").
+    const int captionWidth = CaptionWidth(windowTitle());
+    if (width() < captionWidth && maximumWidth() >= captionWidth) resize(captionWidth, height());
     QScreen* screen = QApplication::primaryScreen();
     if (position_ == Position::ScreenCenter && screen) {
         QRect r = frameGeometry();

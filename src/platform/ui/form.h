@@ -172,6 +172,10 @@ private:
     int helpContext_ = 0;
 };
 
+// The width a window needs to show its whole caption in its frame's title
+// bar; every form is at least this wide when shown.
+int CaptionWidth(const QString& caption);
+
 // Creates a child widget with its component name, e.g.
 //   auto* ok = ui::Make<QPushButton>(panel, "OKBitBtn1", "OK");
 template <class T, class... Args>

@@ -105,7 +105,7 @@ QString fileDialog(bool save, const QString& caption, const QString& dir, const 
         chosen = save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, start, filter)
                       : QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, start, filter);
     }
-    if (!chosen.isEmpty()) g_lastFolder = QFileInfo(chosen).absolutePath();
+    FileChosen(chosen);
     return chosen;
 }
 } // namespace
@@ -133,6 +133,13 @@ QString OpenFileDialog(const QString& caption, const QString& directory, const Q
 QString SaveFileDialog(const QString& caption, const QString& directory, const QString& filter)
 {
     return fileDialog(true, caption, directory, filter);
+}
+
+QString SuggestedFilePath(const QString& fileName) { return startingPlace(fileName); }
+
+void FileChosen(const QString& path)
+{
+    if (!path.isEmpty()) g_lastFolder = QFileInfo(path).absolutePath();
 }
 
 int ModalDepth() { return g_modalDepth; }

@@ -58,6 +58,13 @@ QString SaveFileDialog(const QString& caption, const QString& directory, const Q
 
 // Modal bookkeeping. A window that regains activation after a modal run it
 // opened does not count that as a new activation; these let the forms tell.
+// Where a file dialog would start with a bare file name: in the last folder
+// used, else the home folder.
+QString SuggestedFilePath(const QString& fileName);
+// A file written where the user chose outside the file dialogs (printing to
+// a file): its folder becomes the last folder used.
+void FileChosen(const QString& path);
+
 int ModalDepth();
 unsigned ModalSerial();
 class ModalScope {

@@ -2,10 +2,14 @@
 
 #include "platform/chart/fonts.h"
 #include "support/dialogdriver.h"
+#include "platform/ui/uiseam.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPdfWriter>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -290,6 +294,47 @@ TEST_F(CompositeTest, SaveAsPdfAndExportPagesFromThePreview)
     ASSERT_EQ(driver.FileRequests().size(), 3u);
     EXPECT_TRUE(driver.FileRequests()[0].save);
     EXPECT_EQ(driver.FileRequests()[0].filter, "PDF files (*.pdf)");
+}
+
+TEST_F(CompositeTest, PrintToFileStartsInTheLastFolderUsedUnderTheReportsTitle)
+{
+    Chain ch;
+    ch.doc.Title = "Cost Estimate";
+    QTemporaryDir dir, other;
+    DialogDriver driver;
+    driver.AnswerFile(dir.filePath("first.pdf"));
+    PreviewDialog preview(ch.doc);
+    preview.SaveAsPdf();   // the folder a user last chose
+
+    QPrinter printer;
+    QPrintDialog dlg(&printer);
+    SuggestPrintFile(dlg, ch.doc);
+    auto* name = dlg.findChild<QLineEdit*>("filename");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QDir(dir.path()).filePath("Cost Estimate.pdf"));
+    // Shown, with printing to a file chosen, the dialog keeps the suggestion.
+    dlg.show();
+    auto* printers = dlg.findChild<QComboBox*>("printers");
+    ASSERT_NE(printers, nullptr);
+    printers->setCurrentIndex(printers->count() - 1);
+    EXPECT_TRUE(name->isEnabled());
+    EXPECT_EQ(name->text(), QDir(dir.path()).filePath("Cost Estimate.pdf"));
+    dlg.hide();
+
+    // A report printed to a file elsewhere makes that the last folder.
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir(other.path()).filePath("printed.pdf"));
+    PrintTo(ch.doc, printer);
+    EXPECT_GT(QFile(QDir(other.path()).filePath("printed.pdf")).size(), 0);
+    QPrinter next;
+    QPrintDialog again(&next);
+    SuggestPrintFile(again, ch.doc);
+    EXPECT_EQ(again.findChild<QLineEdit*>("filename")->text(), QDir(other.path()).filePath("Cost Estimate.pdf"));
+    EXPECT_EQ(ui::SuggestedFilePath("x.pdf"), QDir(other.path()).filePath("x.pdf"));
+    // The print dialog the preview window opens from its toolbar too.
+    QPrintDialog fromPreview(&next, &preview);
+    fromPreview.ensurePolished();
+    EXPECT_EQ(fromPreview.findChild<QLineEdit*>("filename")->text(), QDir(other.path()).filePath("Cost Estimate.pdf"));
 }
 
 TEST_F(CompositeTest, WithADialogDriverPreviewsOpenNoWindow)

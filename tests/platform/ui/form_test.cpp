@@ -5,6 +5,7 @@
 #include "platform/ui/form.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QWindow>
 #include <QLineEdit>
 #include <QPushButton>
@@ -336,6 +337,35 @@ TEST_F(FormTest, DialogCentredOnItsOwnerIsCentredByItsLaidOutSize)
     const QPoint want = owner.frameGeometry().center();
     EXPECT_LE((centre - want).manhattanLength(), 4) << centre.x() << "," << centre.y();
     owner.Close();
+}
+
+TEST_F(FormTest, FormIsShownAtLeastAsWideAsItsCaption)
+{
+    LogForm dlg(&log);
+    dlg.SetCaption("A caption far longer than anything the small form holds");
+    int shownWidth = 0;
+    driver.OnceForm("LogForm", [&](ui::Form& f) {
+        shownWidth = f.width();
+        DialogDriver::Press(f, "OKBtn");
+    });
+    ASSERT_LT(dlg.sizeHint().width(), ui::CaptionWidth(dlg.Caption()));
+    dlg.ShowModal();
+    EXPECT_GE(shownWidth, ui::CaptionWidth(dlg.Caption()));
+    // Room for the caption beside the frame's buttons, whatever the font.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    EXPECT_GE(ui::CaptionWidth(dlg.Caption()), QFontMetrics(bold).horizontalAdvance(dlg.Caption()) + 150);
+
+    // A form sized by its code and wide enough keeps its size.
+    LogForm wide(&log);
+    wide.SetCaption("Short");
+    wide.resize(500, 300);
+    driver.OnceForm("LogForm", [&](ui::Form& f) {
+        shownWidth = f.width();
+        DialogDriver::Press(f, "OKBtn");
+    });
+    wide.ShowModal();
+    EXPECT_EQ(shownWidth, 500);
 }
 
 TEST_F(FormTest, DisabledOrHiddenControlsAreSkippedByEnter)
