@@ -68,7 +68,12 @@ inline QString TracePath(const char* name)
 }
 inline TraceFile OpenTraceFile(const char* name)
 {
-    return TraceFile(std::fopen(QFile::encodeName(TracePath(name)).constData(), "w"));
+    const QByteArray path = QFile::encodeName(TracePath(name));
+    // A new file rather than the old one truncated: ext4 flushes a file
+    // truncated and written again to disk when it is closed, which made every
+    // run wait for the disk.
+    std::remove(path.constData());
+    return TraceFile(std::fopen(path.constData(), "w"));
 }
 
 // One value of a trace line: a number for a %f, a text for a %s.
