@@ -388,14 +388,7 @@ void TDunstrowForm::PrevJobBtnClick()
     // The output page checks and computes the job; the grids follow once
     // its rows are written.
     db::Table* prof = DMod->WorkProfTable;
-    prof->DisableControls();
-    struct Enable {
-        db::Table* t;
-        ~Enable()
-        {
-            if (t->ControlsDisabled()) t->EnableControls();
-        }
-    } enable{prof};
+    db::ControlsOff still(prof);
     OvcNotebook1->SetPageIndex(2);
 }
 

@@ -703,12 +703,7 @@ void TMersolForm::PrevJobBtnClick()
     showLoadedJob();
 
     ShowSystemData(this);
-    db::Table* prof = DMod->WorkProfTable;
-    prof->DisableControls();
-    struct Enable {
-        db::Table* t;
-        ~Enable() { t->EnableControls(); }
-    } enable{prof};
+    db::ControlsOff still(DMod->WorkProfTable);
     OvcNotebook1->SetPageIndex(2);
 }
 

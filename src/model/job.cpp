@@ -574,11 +574,7 @@ void TTul::AdjustSupplyFlowToManifold()
     prof->First();
     EditUnlessEditing(prof);
     PipeQ = d->WorkPipeTableDesignFlow->AsFloat();
-    prof->DisableControls();
-    struct Enable {
-        db::Table* t;
-        ~Enable() { t->EnableControls(); }
-    } enable{prof};
+    db::ControlsOff still(prof);
     prof->First();
 
     auto writeFlow = [&] {

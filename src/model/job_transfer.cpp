@@ -80,18 +80,6 @@ private:
     bool ranged_ = false;
 };
 
-// Keeps bound controls still while a table is walked row by row.
-class QuietTable {
-public:
-    explicit QuietTable(db::Table* t) : t_(t) { t_->DisableControls(); }
-    ~QuietTable() { t_->EnableControls(); }
-    QuietTable(const QuietTable&) = delete;
-    QuietTable& operator=(const QuietTable&) = delete;
-
-private:
-    db::Table* t_;
-};
-
 // One field copied from a row of one table into the same-named field of
 // another, through the field's own type.
 struct FieldCopy {
@@ -154,7 +142,7 @@ void LoadRows(db::Table* stored, db::Table* work, Each each)
     work->CheckBrowseMode();
     OneJobRows jobRows(stored, Tul->JobNumber);
     {
-        QuietTable quietStored(stored), quietWork(work);
+        db::ControlsOff quietStored(stored), quietWork(work);
         const auto copies = SameNamedFields(stored, work);
         db::Field* number = stored->FieldByName(kJobNumber);
         for (stored->First(); !stored->Eof(); stored->Next()) {
@@ -176,7 +164,7 @@ void SaveRows(db::Table* work, db::Table* stored)
 {
     OpenIfClosed(work);
     work->CheckBrowseMode();
-    QuietTable quietWork(work);
+    db::ControlsOff quietWork(work);
     const auto copies = SameNamedFields(work, stored, kJobNumber);
     db::Field* number = stored->FieldByName(kJobNumber);
     for (work->First(); !work->Eof(); work->Next()) {
@@ -190,7 +178,7 @@ void SaveRows(db::Table* work, db::Table* stored)
 // Deletes every row of the job from a stored child table.
 void DeleteJobRows(db::Table* t, int jobNumber)
 {
-    QuietTable quiet(t);
+    db::ControlsOff quiet(t);
     db::Field* number = t->FieldByName(kJobNumber);
     while (t->Locate(kJobNumber, jobNumber)) {
         do
@@ -235,7 +223,7 @@ void LookInStoredHeaders(const std::function<void(db::Table*)>& look)
     db::Table* job = DMod->JobPipeTable;
     const bool opened = OpenIfClosed(job);
     const bool filtered = job->Filtered();
-    QuietTable quiet(job);
+    db::ControlsOff quiet(job);
     const qint64 at = job->GetBookmark();
     if (filtered)
         job->SetFiltered(false);
@@ -396,7 +384,7 @@ void ImportRows(db::Table* trans, db::Table* work)
     trans->Open();
     OpenIfClosed(work);
     {
-        QuietTable quietTrans(trans), quietWork(work);
+        db::ControlsOff quietTrans(trans), quietWork(work);
         const auto copies = SameNamedFields(trans, work);
         int row = 0;
         for (trans->First(); !trans->Eof(); trans->Next()) {
@@ -424,7 +412,7 @@ int StoredNumberNamed(db::Table* stored, const QString& name, int except = 0)
     const bool opened = OpenIfClosed(stored);
     int number = 0;
     {
-        QuietTable quiet(stored);
+        db::ControlsOff quiet(stored);
         const qint64 at = stored->GetBookmark();
         db::Field* jobName = stored->FieldByName(QStringLiteral("JobName"));
         db::Field* jobNumber = stored->FieldByName(kJobNumber);
@@ -830,7 +818,7 @@ bool TTrans::ImportTransferJob()
             db::Table* t = c.first;
             if (!t->Active())
                 continue;
-            QuietTable quiet(t);
+            db::ControlsOff quiet(t);
             db::Field* f = t->FieldByName(kJobNumber);
             for (t->First(); !t->Eof(); t->Next()) {
                 t->Edit();

@@ -63,12 +63,6 @@ QString stationText(double station)
     return Hyd->StationText(station);
 }
 
-// Suspends the profile table's bound controls for a scope.
-struct ControlsOff {
-    ControlsOff() { DMod->WorkProfTable->DisableControls(); }
-    ~ControlsOff() { DMod->WorkProfTable->EnableControls(); }
-};
-
 } // namespace
 
 // ---- construction -----------------------------------------------------------
@@ -430,7 +424,7 @@ void TBasicNodeDlg::StationNFEnter()
 void TBasicNodeDlg::StationNFExit()
 {
     TDMod* d = DMod;
-    ControlsOff off;
+    db::ControlsOff off(DMod->WorkProfTable);
     // An inserted node stays between the nodes it was inserted between;
     // anywhere else it would land past the end node or share a record number.
     if (Tul->InsertingNode && editing(d->WorkProfTable)) {
@@ -497,7 +491,7 @@ void TBasicNodeDlg::FlowExit()
     if (editing(d->WorkProfTable))
         d->WorkProfTable->Post();
     {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         Tul->RefreshManifoldSupply();
     }
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
@@ -639,7 +633,7 @@ void TBasicNodeDlg::FormClose()
         Tul->WasCancelled = true;
         Tul->NewNode = true;
     } else {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         if (d->PipeTable->Active()) {
             d->PipeTable->SetFiltered(false);
             d->PipeTable->Close();

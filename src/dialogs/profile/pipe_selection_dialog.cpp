@@ -74,13 +74,6 @@ void writeReachColumns()
     d->WorkProfTableMaxVel->SetAsFloat(d->TypeTableMaxVel->AsFloat());
 }
 
-// Suspends a table's bound controls for a scope.
-struct ControlsOff {
-    db::Table* t;
-    explicit ControlsOff(db::Table* table) : t(table) { t->DisableControls(); }
-    ~ControlsOff() { t->EnableControls(); }
-};
-
 } // namespace
 
 double DiameterForVelocity(double Q, double V)
@@ -492,7 +485,7 @@ void CopyPipeToReach(QWidget* owner)
 {
     TDMod* d = DMod;
     {
-        ControlsOff off(d->WorkProfTable);
+        db::ControlsOff off(d->WorkProfTable);
         editState(d->WorkProfTable);
         writeReachColumns();
         if (Tul->NodeChoice == 5)
@@ -517,7 +510,7 @@ void CopyPipeToSuctionSegment(QWidget* owner)
 {
     TDMod* d = DMod;
     db::Table* seg = d->WorkSuctionTable;
-    ControlsOff off(seg);
+    db::ControlsOff off(seg);
     editState(seg);
     d->WorkSuctionTablePipeType->SetAsString(d->PipeTablePipeType->AsString());
     d->WorkSuctionTableDownStreamPipeDescription->SetAsString(d->PipeTablePipeDescription->AsString());

@@ -75,12 +75,6 @@ void refindCurrent()
     Tul->LocateProfStation();
 }
 
-// Suspends the profile table's bound controls while rows are walked.
-struct ControlsOff {
-    ControlsOff() { DMod->WorkProfTable->DisableControls(); }
-    ~ControlsOff() { DMod->WorkProfTable->EnableControls(); }
-};
-
 // Every reach length from the stations: a row's reach ends at it, so its
 // length is its station less the previous one's, 0 for the entrance. Rows
 // moved, inserted or deleted in the grid leave their neighbours' lengths
@@ -487,7 +481,7 @@ void TProfEntryDlg::AddNodeBtnClick()
     postIfEditing(prof);
     Tul->NumNodes = prof->RecordCount();
     if (!prof->IsEmpty()) {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         prof->Last();
         const int lastType = d->WorkProfTableNodeType->AsInteger();
         if (endNode(lastType)) {
@@ -552,7 +546,7 @@ void TProfEntryDlg::InsertNodeSpdBtnClick()
     } else if (!RoomForAnotherNode(Tul->NumNodes)) {
         Tul->WasCancelled = true;
     } else {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         std::optional<double> station;
         double previous = insertStation;
         if (first) {
@@ -612,7 +606,7 @@ void TProfEntryDlg::DeleteNodeBtnClick()
     RowEditMode = false;
     int nodeType = 0;
     {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         prof->First();
         while (!prof->Eof() && d->WorkProfTableStation->AsFloat() != target)
             prof->Next();
@@ -623,7 +617,7 @@ void TProfEntryDlg::DeleteNodeBtnClick()
     if (!ConfirmNodeDeletion(nodeType, station))
         return;
     {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         prof->Delete();
         if (nodeType == 5 || nodeType == 6) {
             db::Table* t = nodeType == 5 ? d->WorkGatedTable : d->WorkTrickleTable;
@@ -682,7 +676,7 @@ void TProfEntryDlg::editCurrentRow()
     Tul->AddingNode = false;
     RowEditMode = true;
     {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         Tul->LocateProfStation();
         Tul->NumNodes = prof->RecordCount();
         const int recordNo = d->WorkProfTableRecordNo->AsInteger();
@@ -738,7 +732,7 @@ void TProfEntryDlg::NFStationEnter()
         TextFileBtn->setVisible(d->WorkProfTableRecordNo->AsInteger() == 1);
         Tul->NewStation = d->WorkProfTableStation->AsFloat();
         if (prof->RecNo() < prof->RecordCount()) {
-            ControlsOff off;
+            db::ControlsOff off(DMod->WorkProfTable);
             prof->CheckBrowseMode();
             prof->Next();
             Tul->InsertPointStation = d->WorkProfTableStation->AsFloat();
@@ -755,7 +749,7 @@ void TProfEntryDlg::NFStationExit()
     db::Table* prof = d->WorkProfTable;
     if (!prof->Active() || prof->IsEmpty())
         return;
-    ControlsOff off;
+    db::ControlsOff off(DMod->WorkProfTable);
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     Tul->NewRecordNo = d->WorkProfTableRecordNo->AsInteger();
     if (!PostTypedStation())
@@ -992,7 +986,7 @@ void TProfEntryDlg::TextFileBtnClick()
     d->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);
     pipe->Post();
     {
-        ControlsOff off;
+        db::ControlsOff off(DMod->WorkProfTable);
         Tul->BuildStationList();
         prof->First();
     }

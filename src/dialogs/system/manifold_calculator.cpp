@@ -393,13 +393,9 @@ void TManifoldDlg::computeOutput()
     db::Table* nodes = d->WorkTrickleTable;
     if (nodes->State() != db::DataSetState::Browse) nodes->Post();
     if (d->WorkPipeTable->State() != db::DataSetState::Browse) d->WorkPipeTable->Post();
-    nodes->DisableControls();
     DBChart2->hide();
     {
-        struct Enable {
-            db::Table* t;
-            ~Enable() { t->EnableControls(); }
-        } enable{nodes};
+        db::ControlsOff still(nodes);
         auto run = std::make_unique<JManfld>();
         run->RunManifold();
         OpenIfClosed(nodes);

@@ -165,11 +165,7 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     db::Table* nodes = d->WorkTrickleTable;
     db::Table* prof = d->WorkProfTable;
     db::Table* pipe = d->WorkPipeTable;
-    nodes->DisableControls();
-    struct Enable {
-        db::Table* t;
-        ~Enable() { t->EnableControls(); }
-    } enable{nodes};
+    db::ControlsOff still(nodes);
     OpenIfClosed(nodes);
     if (nodes->State() != db::DataSetState::Browse) nodes->Post();
 

@@ -284,6 +284,19 @@ public:
     quint64 ConnectionSerial(const QString& alias) const;
 };
 
+// Keeps a table's bound controls still for a scope (while its rows are
+// walked or rewritten), and lets them follow again however the scope ends.
+class ControlsOff {
+public:
+    explicit ControlsOff(Table* t) : t_(t) { t_->DisableControls(); }
+    ~ControlsOff() { t_->EnableControls(); }
+    ControlsOff(const ControlsOff&) = delete;
+    ControlsOff& operator=(const ControlsOff&) = delete;
+
+private:
+    Table* t_;
+};
+
 // All writes in scope are one transaction: committed by Commit(), rolled back
 // when the scope ends without it (also when an exception passes). Nested
 // scopes join the outer one: their Commit keeps their writes for the outer
