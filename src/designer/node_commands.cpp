@@ -20,22 +20,6 @@
 
 namespace {
 
-void emptyAndReopen(db::Table* t)
-{
-    if (t->Active()) t->Close();
-    t->EmptyTable();
-    t->Open();
-}
-
-void postHeader()
-{
-    db::Table* pipe = DMod->WorkPipeTable;
-    if (!pipe->Active()) pipe->Open();
-    if (pipe->State() != db::DataSetState::Edit && pipe->State() != db::DataSetState::Insert) pipe->Edit();
-}
-
-bool isEndNode(int nodeType) { return nodeType >= 4 && nodeType <= 7; }
-
 void refreshChart()
 {
     if (DMod->RefreshProfileChart) DMod->RefreshProfileChart();
@@ -46,7 +30,7 @@ void refreshChart()
 void TDesignerForm::AddNodeBtnClick()
 {
     db::Table* prof = DMod->WorkProfTable;
-    if (!prof->Active()) prof->Open();
+    OpenIfClosed(prof);
     // The entrance comes from the initial profile entry; there is nothing to add to before it.
     if (prof->IsEmpty()) return;
     BackupWorkTables();
@@ -54,7 +38,7 @@ void TDesignerForm::AddNodeBtnClick()
     prof->Last();
 
     bool refused = false;
-    if (isEndNode(DMod->WorkProfTableNodeType->AsInteger())) {
+    if (IsEndNodeType(DMod->WorkProfTableNodeType->AsInteger())) {
         ui::MessageDlg(QStringLiteral("Can't add a node.  There is already an end node."), ui::MsgType::Error,
                        ui::mbOK);
         refused = true;
@@ -78,7 +62,7 @@ void TDesignerForm::AddNodeBtnClick()
     MainStatusBar->SetPanelText(0, QStringLiteral("Adding node"));
     Tul->WasCancelled = false;
 
-    if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
+    OpenIfClosed(DMod->DefLocTable);
     // The insert rule with nothing beyond: one increment past the last node,
     // or 10 ft when the increment is zero or negative and would put the node
     // on or before the last one.
@@ -91,7 +75,7 @@ void TDesignerForm::AddNodeBtnClick()
     Tul->LocateProfStation();
     Tul->FillNewProfRow();
 
-    postHeader();   // opens the header and puts it into edit state
+    EditJobHeader();
     ShowOwned(BasicNodeDlg, this);
     if (!Tul->WasCancelled) {
         PostIfEditing(DMod->WorkPipeTable);
@@ -111,7 +95,7 @@ void TDesignerForm::AddNodeBtnClick()
 void TDesignerForm::InsertNodeSpdBtnClick()
 {
     db::Table* prof = DMod->WorkProfTable;
-    if (!prof->Active()) prof->Open();
+    OpenIfClosed(prof);
     if (prof->IsEmpty()) return;
     const double insertPoint = DMod->WorkProfTableStation->AsFloat();
     const int insertPointType = DMod->WorkProfTableNodeType->AsInteger();
@@ -140,7 +124,7 @@ void TDesignerForm::InsertNodeSpdBtnClick()
     if (insertPointType == 0 || !hasPrevious) {
         ui::MessageDlg(QStringLiteral("Can't insert a station prior to the entrance."), ui::MsgType::Error, ui::mbOK);
     } else if (RoomForAnotherNode(Tul->NumNodes)) {
-        if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
+        OpenIfClosed(DMod->DefLocTable);
         station = InsertedStation(Tul->Station, insertPoint, DMod->DefLocTableStaIncrement->AsFloat());
         if (!station)
             ui::MessageDlg(NoRoomToInsertText(Tul->Station, insertPoint), ui::MsgType::Error, ui::mbOK);
@@ -180,7 +164,7 @@ void TDesignerForm::InsertNodeSpdBtnClick()
 void TDesignerForm::ProfDBChart1ClickSeries(chart::Series&, int valueIndex)
 {
     db::Table* prof = DMod->WorkProfTable;
-    if (!prof->Active()) prof->Open();
+    OpenIfClosed(prof);
     // The chart's points follow the table's station order, so the point's
     // index is the row's place.
     prof->First();
@@ -191,7 +175,7 @@ void TDesignerForm::ProfDBChart1ClickSeries(chart::Series&, int valueIndex)
 void TDesignerForm::DeleteNodeSpdBtnClick()
 {
     db::Table* prof = DMod->WorkProfTable;
-    if (!prof->Active()) prof->Open();
+    OpenIfClosed(prof);
     if (Tul->SaveState != 0) Tul->SaveState = 1;
     if (prof->IsEmpty()) return;
     const double target = DMod->WorkProfTableStation->AsFloat();
@@ -206,20 +190,20 @@ void TDesignerForm::DeleteNodeSpdBtnClick()
     DBChart1->hide();
     prof->DisableControls();
     prof->Delete();
-    if (nodeType == 5) emptyAndReopen(DMod->WorkGatedTable);
-    if (nodeType == 6) emptyAndReopen(DMod->WorkTrickleTable);
+    if (nodeType == 5) OpenEmpty(DMod->WorkGatedTable);
+    if (nodeType == 6) OpenEmpty(DMod->WorkTrickleTable);
     if (nodeType == 5 || nodeType == 6) ForgetGatedOrManifoldEnd();
     if (nodeType >= 4 && nodeType <= 6) {
         AddNodeBtn->show();
         SetFocus(AddNodeBtn);
-        postHeader();
+        EditJobHeader();
         DMod->WorkPipeTableNoEnd->SetAsBoolean(true);
         DMod->WorkPipeTable->Post();
         ui::MessageDlg(QStringLiteral("You will now need to add an end node!"), ui::MsgType::Information, ui::mbOK);
     }
     if (nodeType == 2) DropInlineBoosterWhenNoneLeft();
     Tul->NumNodes = prof->RecordCount();
-    postHeader();
+    EditJobHeader();
     DMod->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);
     DMod->WorkPipeTable->Post();
 
@@ -238,7 +222,7 @@ void TDesignerForm::DeleteNodeSpdBtnClick()
 void TDesignerForm::EditNodeSpdBtnClick()
 {
     db::Table* prof = DMod->WorkProfTable;
-    if (!prof->Active()) prof->Open();
+    OpenIfClosed(prof);
     if (prof->IsEmpty()) return;
     Tul->EditingNode = true;
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();

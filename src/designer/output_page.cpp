@@ -60,7 +60,7 @@ QString endNodeInMidProfile(db::Table* prof, int nodes)
     prof->First();
     for (int k = 1; k < nodes; ++k, prof->Next()) {
         const int type = DMod->WorkProfTableNodeType->AsInteger();
-        if (type >= 4 && type <= 7) return Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
+        if (IsEndNodeType(type)) return Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
     }
     return QString();
 }
@@ -188,36 +188,28 @@ void TDesignerForm::outputPageEntered()
     prof->DisableControls();
     OutChart->chart().ClearAll();
 
+    // A profile that cannot be computed goes back to its page with the reason.
+    auto refuse = [&](bool newNode, const QString& text) {
+        Tul->NewNode = newNode;
+        OvcNotebook1->SetPageIndex(1);
+        prof->EnableControls();
+        error(text);
+    };
     Tul->NumNodes = prof->RecordCount();
-    if (!reachesHavePipes(prof, Tul->NumNodes)) {
-        Tul->NewNode = false;
-        OvcNotebook1->SetPageIndex(1);
-        prof->EnableControls();
-        error(QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
-        return;
-    }
-    if (const std::optional<double> unset = FillUnsetInverts()) {
-        Tul->NewNode = false;
-        OvcNotebook1->SetPageIndex(1);
-        prof->EnableControls();
-        error(QStringLiteral("The invert elevation at station ") + Hyd->StationText(*unset) +
-              QStringLiteral(" was never entered. Please edit that node."));
-        return;
-    }
+    if (!reachesHavePipes(prof, Tul->NumNodes))
+        return refuse(false, QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
+    if (const std::optional<double> unset = FillUnsetInverts())
+        return refuse(false, QStringLiteral("The invert elevation at station ") + Hyd->StationText(*unset) +
+                                 QStringLiteral(" was never entered. Please edit that node."));
     const QString midEnd = endNodeInMidProfile(prof, Tul->NumNodes);
-    if (!midEnd.isEmpty()) {
-        Tul->NewNode = false;
-        OvcNotebook1->SetPageIndex(1);
-        prof->EnableControls();
-        error(QStringLiteral("The node at station ") + midEnd +
-              QStringLiteral(" is an end node, but only the last node can be one. Please change its kind."));
-        return;
-    }
+    if (!midEnd.isEmpty())
+        return refuse(false, QStringLiteral("The node at station ") + midEnd +
+                                 QStringLiteral(" is an end node, but only the last node can be one. Please change its kind."));
     prof->Last();
     const int endType = prof->RecordCount() > 0 ? DMod->WorkProfTableNodeType->AsInteger() : -1;
     if (endType == 6 && !Tul->ManifoldEndVisited) runManifoldAtEnd();
 
-    if (endType >= 4 && endType <= 7) {
+    if (IsEndNodeType(endType)) {
         const bool computed = ComputeJob();
         OpenIfClosed(prof);
         OpenIfClosed(pipe);
@@ -229,10 +221,7 @@ void TDesignerForm::outputPageEntered()
         PageShown = 2;
         return;
     }
-    Tul->NewNode = true;
-    OvcNotebook1->SetPageIndex(1);
-    prof->EnableControls();
-    error(QStringLiteral("There must be an end node to compute. Please enter one."));
+    refuse(true, QStringLiteral("There must be an end node to compute. Please enter one."));
 }
 
 void TDesignerForm::FillProfileChart()

@@ -6,6 +6,10 @@
 #include <optional>
 #include <utility>
 
+// The node kinds that end a profile: normal end, gated pipe, manifold and
+// the stock-water end (codes 4 to 7).
+inline bool IsEndNodeType(int nodeType) { return nodeType >= 4 && nodeType <= 7; }
+
 // The station of a node inserted between the previous node's station and the
 // insert point's: one station increment past the previous node when the gap
 // leaves at least a foot beyond it, else 10 ft when the gap is wider, else

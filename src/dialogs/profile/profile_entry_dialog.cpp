@@ -63,11 +63,6 @@ void postIfEditing(db::Table* t)
         t->Post();
 }
 
-bool endNode(int nodeType)
-{
-    return nodeType >= 4 && nodeType <= 7;
-}
-
 // The current row made current again by its station, in edit state.
 void refindCurrent()
 {
@@ -484,7 +479,7 @@ void TProfEntryDlg::AddNodeBtnClick()
         db::ControlsOff off(DMod->WorkProfTable);
         prof->Last();
         const int lastType = d->WorkProfTableNodeType->AsInteger();
-        if (endNode(lastType)) {
+        if (IsEndNodeType(lastType)) {
             ui::MessageDlg(QStringLiteral("Can't add a node.  There is already an end node."), ui::MsgType::Error,
                            ui::mbOK);
             Tul->WasCancelled = true;
@@ -631,7 +626,7 @@ void TProfEntryDlg::DeleteNodeBtnClick()
         editUnlessEditing(d->WorkPipeTable);
         d->WorkPipeTableNumNodes->SetAsInteger(Tul->NumNodes);
         // The profile page offers Add Node by this flag.
-        if (endNode(nodeType))
+        if (IsEndNodeType(nodeType))
             d->WorkPipeTableNoEnd->SetAsBoolean(true);
         d->WorkPipeTable->Post();
         CarryFlowsDown();
@@ -694,7 +689,7 @@ void TProfEntryDlg::editCurrentRow()
             Tul->NodeType = d->WorkProfTableNodeType->AsInteger();
             Tul->LocateProfStation();
         }
-        if (!endNode(d->WorkProfTableNodeType->AsInteger())) {
+        if (!IsEndNodeType(d->WorkProfTableNodeType->AsInteger())) {
             if (prof->RecNo() < prof->RecordCount()) {
                 prof->Next();
                 Tul->InsertPointStation = d->WorkProfTableStation->AsFloat();
@@ -779,7 +774,7 @@ void TProfEntryDlg::NFStationExit()
             d->WorkProfTableWallThick->SetAsFloat(Tul->WallThick);
         }
     }
-    if (RowEditMode && !endNode(d->WorkProfTableNodeType->AsInteger()) && prof->RecNo() < prof->RecordCount()) {
+    if (RowEditMode && !IsEndNodeType(d->WorkProfTableNodeType->AsInteger()) && prof->RecNo() < prof->RecordCount()) {
         prof->Post();
         prof->Next();
         prof->Edit();
@@ -905,7 +900,7 @@ void TProfEntryDlg::InvComboBoxExit()
 
 void TProfEntryDlg::InvComboBoxKey()
 {
-    if (endNode(Tul->NodeChoice)) {
+    if (IsEndNodeType(Tul->NodeChoice)) {
         SetFocus(OKBtn);   // leaves the list first, on its own row
         DMod->WorkProfTable->First();
     } else {
@@ -939,7 +934,7 @@ void TProfEntryDlg::SFPipeExit()
         refindCurrent();
         return;
     }
-    if (endNode(Tul->NodeChoice)) {
+    if (IsEndNodeType(Tul->NodeChoice)) {
         prof->First();
         SetFocus(OKBtn);
         return;

@@ -2,6 +2,7 @@
 
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "model/data_module.h"
+#include "model/node_rules.h"
 #include "model/profile_text.h"
 #include "model/job.h"
 #include "platform/ui/dbgrid.h"
@@ -175,5 +176,5 @@ bool TProfFromTxtDlg::ImportedEndNode()
     prof->CheckBrowseMode();
     prof->Last();
     const int type = DMod->WorkProfTableNodeType->AsInteger();
-    return type >= 4 && type <= 7;
+    return IsEndNodeType(type);
 }
