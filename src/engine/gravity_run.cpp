@@ -1,5 +1,4 @@
 #include "engine/gravity_run.h"
-#include "model/program_kind.h"
 
 #include "engine/gated_pipe_run.h"
 #include "engine/hydraulics.h"
@@ -153,9 +152,7 @@ void TGrav::InletComps(TSta* s0, std::FILE* trace)
     s0->Kloss = 0.0;
     for (int slot = 0; slot < 3; ++slot)
         s0->Kloss += Tul->StationVelocityHeadLoss(slot, *s0, *s0, true);
-    // A pumped job brought into the gravity designer becomes a gravity line
-    // but keeps its pump fields: its column loss is no loss of this line.
-    if (Tul->PumpTypeCode != 0 && !GravityDesignerRunning())
+    if (Tul->PumpTypeCode != 0)
         s0->Kloss += Tul->ColumnLoss;
     if (trace)
         TracePrint(trace, "InletComps Sta= %s, Kloss = %f, psta1->vel= %f\n\n",

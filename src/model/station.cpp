@@ -2,6 +2,7 @@
 
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/program_kind.h"
 #include "platform/ui/seam/msg.h"
 
 TSta* psta[kMaxStations] = {};
@@ -49,7 +50,9 @@ void TTul::LoadJobFromWorkTables(TSta** records, int count)
     OutletElev = d->WorkPipeTableOutletElev->AsFloat();
     OutletPsi = d->WorkPipeTableOutletPsi->AsFloat();
     PsiIn = d->WorkPipeTablePsiIn->AsFloat();
-    ColumnLoss = d->WorkPipeTableColumnLoss->AsFloat();
+    // The gravity designer has no pump column: a pumped job imported there is
+    // a gravity line, and the column loss it came with is no loss of it.
+    ColumnLoss = GravityDesignerRunning() ? 0.0 : d->WorkPipeTableColumnLoss->AsFloat();
     PumpEffic = d->WorkPipeTablePumpEffic->AsFloat();
     SysHas = d->WorkPipeTableSysHas->AsInteger();
     TankRange = d->WorkPipeTableTankRange->AsFloat();
