@@ -62,6 +62,14 @@ ui::GridColumn column(const char* field, const char* title = nullptr, int width 
     return {QString::fromLatin1(field), QString::fromLatin1(title ? title : field), width, {}, false};
 }
 
+// A computed value shown at its own fixed count of decimals.
+ui::GridColumn fixedColumn(const char* field, int decimals, const char* title = nullptr, int width = 70)
+{
+    ui::GridColumn c = column(field, title, width);
+    c.format = FixedColumn(decimals);
+    return c;
+}
+
 // The profile as entered, every field the node and reach dialogs fill.
 std::vector<ui::GridColumn> profileGridColumns()
 {
@@ -91,13 +99,13 @@ std::vector<ui::GridColumn> outputGridColumns()
 {
     std::vector<ui::GridColumn> c = {
         {QStringLiteral("Station"), QStringLiteral("+ Station"), 70, StationColumnText, false}};
-    for (const char* f : {"GroundElev", "InvertElev"}) c.push_back({QString::fromLatin1(f), QString::fromLatin1(f), 70, FixedColumn(2), false});
+    for (const char* f : {"GroundElev", "InvertElev"}) c.push_back(fixedColumn(f, 2));
     c.push_back(column("DownStreamPipeDescription", nullptr, 200));
     c.push_back(column("DiaIn"));
-    c.push_back({QStringLiteral("PipeQ"), QStringLiteral("PipeQ"), 70, FixedColumn(1), false});
-    c.push_back({QStringLiteral("Vel"), QStringLiteral("Vel"), 60, FixedColumn(2), false});
-    c.push_back({QStringLiteral("Psi"), QStringLiteral("OpPres"), 60, FixedColumn(2), false});
-    c.push_back({QStringLiteral("StatPres"), QStringLiteral("StatPres"), 60, FixedColumn(2), false});
+    c.push_back(fixedColumn("PipeQ", 1));
+    c.push_back(fixedColumn("Vel", 2, nullptr, 60));
+    c.push_back(fixedColumn("Psi", 2, "OpPres", 60));
+    c.push_back(fixedColumn("StatPres", 2, nullptr, 60));
     for (const char* f : {"PipeDepth", "PipeLength", "OutQ", "InQ", "PsiSet"}) c.push_back(column(f));
     c.push_back(column("InvElMethDesc", nullptr, 160));
     for (const char* f : {"ReachType", "NodeType", "WallThick", "WtPerFt", "Nfac", "Cfac", "Efac"}) c.push_back(column(f));
@@ -106,7 +114,7 @@ std::vector<ui::GridColumn> outputGridColumns()
         c.push_back(column(f));
     c.push_back(column("Warning", nullptr, 240));
     c.push_back(column("Station"));
-    for (const char* f : {"Hgl", "Egl", "Sgl"}) c.push_back({QString::fromLatin1(f), QString::fromLatin1(f), 70, FixedColumn(2), false});
+    for (const char* f : {"Hgl", "Egl", "Sgl"}) c.push_back(fixedColumn(f, 2));
     for (const char* f : {"K1", "K2", "K3", "Kid1", "Kid2", "Kid3", "KLocate1", "KLocate2", "KLocate3"})
         c.push_back(column(f));
     for (const char* f : {"KDescription1", "KDescription2", "KDescription3"}) c.push_back(column(f, nullptr, 160));
