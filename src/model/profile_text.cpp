@@ -29,14 +29,15 @@ QString Excerpt(const QString& token)
 
 bool IsProfileText(const QByteArray& bytes)
 {
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v') || u == 0x7F)
-            return false;
-    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString decoded = utf8(bytes);   // decoding sets the error flag
-    return !utf8.hasError();
+    const QString decoded = utf8(bytes);
+    if (utf8.hasError()) return false;
+    // The control characters of UTF-8 are those of ASCII, DEL and the C1
+    // range (U+0080 to U+009F), which no text editor writes either.
+    static const QString breaks = QStringLiteral("\t\n\r\f\v");
+    for (const QChar ch : decoded)
+        if (ch.category() == QChar::Other_Control && !breaks.contains(ch)) return false;
+    return true;
 }
 
 ProfTextResult ParseProfileText(const QString& text)

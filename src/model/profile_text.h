@@ -27,8 +27,8 @@ constexpr int MaxProfileNodes = 100;
 constexpr qint64 MaxProfileTextBytes = 64 * 1024;
 
 // True when the bytes can be a text file: valid UTF-8 (ASCII included)
-// without control characters other than tabs, line ends and form feeds. A
-// file that is not text is refused without quoting any of it.
+// without control characters (C0, DEL or C1) other than tabs, line ends and
+// form feeds. A file that is not text is refused without quoting any of it.
 bool IsProfileText(const QByteArray& bytes);
 
 // Numbers are separated by commas, blanks, tabs or line ends (CR LF too).

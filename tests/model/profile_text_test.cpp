@@ -82,6 +82,7 @@ TEST(ProfileText, TextIsValidUtf8WithoutControlCharacters)
     EXPECT_FALSE(IsProfileText(QByteArray("0,350\n\0", 7)));
     EXPECT_FALSE(IsProfileText("0,350\x07\n"));
     EXPECT_FALSE(IsProfileText("0,350\x7f\n"));
+    EXPECT_FALSE(IsProfileText("99c?9\xc2\x9e\n"));                 // U+009E, a C1 control in valid UTF-8
     EXPECT_FALSE(IsProfileText("0,350 \xe9l\xe9vation\n"));           // Latin-1, not UTF-8
     EXPECT_FALSE(IsProfileText("0,35\xc3"));                          // a character cut off at the end
 }
