@@ -8,6 +8,7 @@
 #include "platform/ui/seam/msg.h"
 
 #include <cmath>
+#include <utility>
 
 TFFlow* FFlow = nullptr;
 
@@ -76,16 +77,31 @@ double MinorLosses(const TSta& s, const TSta& u, bool inlet)
     return k;
 }
 
+// Holds back the messages of a pass that repeats one the user has seen.
+class QuietMessages final : public ui::MessageSink {
+public:
+    QuietMessages() : previous_(ui::SetMessageSink(this)) {}
+    ~QuietMessages() override { ui::SetMessageSink(previous_); }
+    int show(const ui::Message&) override { return ui::mrOk; }
+
+private:
+    ui::MessageSink* previous_;
+};
+
 } // namespace
+
+double TFFlow::InvertFromCover(const TSta& s, double dia)
+{
+    if (s.InvElMethod != 0)
+        return s.InvertElev;
+    if (s.PipeDepth > 0)
+        return s.GroundElev - (s.PipeDepth + s.WallThick + dia) / 12.0;
+    return s.GroundElev - s.PipeDepth / 12.0 + s.WallThick / 12.0;
+}
 
 void TFFlow::InvertFromCover(TSta& s)
 {
-    if (s.InvElMethod != 0)
-        return;
-    if (s.PipeDepth > 0)
-        s.InvertElev = s.GroundElev - (s.PipeDepth + s.WallThick + s.DiaIn) / 12.0;
-    else
-        s.InvertElev = s.GroundElev - s.PipeDepth / 12.0 + s.WallThick / 12.0;
+    s.InvertElev = InvertFromCover(std::as_const(s), s.DiaIn);
 }
 
 void TFFlow::ReachEnd(TSta& u, TSta& s)
@@ -191,6 +207,131 @@ TFFlow::PassResult TFFlow::RunPass(TSta** sta, int n, double Q, double target)
     return r;
 }
 
+void TFFlow::LoadLanes(TSta** sta, int n)
+{
+    lanes_.assign(n, Lane{});
+    int reach = 0;
+    for (int k = 0; k < n; ++k) {
+        const TSta& s = *sta[k];
+        Lane& l = lanes_[k];
+        l.DiaIn = s.DiaIn;
+        l.area = kSqFtPerSqIn * s.DiaIn * s.DiaIn;
+        l.OutQ = s.OutQ;
+        l.InQ = s.InQ;
+        l.crown = s.DiaIn / 12.0 + s.InvertElev;
+        l.length = k + 1 < n ? sta[k + 1]->Station - s.Station : 0.0;
+        l.Efac = s.Efac;
+        l.Cfac = s.Cfac;
+        l.Nfac = s.Nfac;
+        l.sta = &s;
+        l.hasK = s.K1 > 0 || s.K1 < 0 || s.K2 > 0 || s.K2 < 0 || s.K3 > 0 || s.K3 < 0;
+        // Adding +0 twice leaves every flow as it was, a -0 included.
+        l.flowChanges = !(s.OutQ == 0 && !std::signbit(s.OutQ) && s.InQ == 0 && !std::signbit(s.InQ));
+        if (k > 0) {
+            const Lane& p = lanes_[k - 1];
+            if (!(p.DiaIn == l.DiaIn && p.length == l.length && p.Efac == l.Efac && p.Cfac == l.Cfac
+                  && p.Nfac == l.Nfac))
+                ++reach;
+        }
+        l.reach = reach;
+    }
+    endInvert_ = n >= 2 ? InvertFromCover(*sta[n - 1], sta[n - 2]->DiaIn) : 0.0;
+    reachedEnd_ = false;
+    laneMemo_.valid = false;
+}
+
+double TFFlow::LaneMinorLosses(const Lane& s, double uQ, double uD, double sQ, double sD, bool inlet) const
+{
+    const TSta& st = *s.sta;
+    double k = 0.0;
+    if (st.K1 > 0 || st.K1 < 0)
+        k += Tul->StationVelocityHeadLoss(0, st, uQ, uD, sQ, sD, inlet);
+    if (st.K2 > 0 || st.K2 < 0)
+        k += Tul->StationVelocityHeadLoss(1, st, uQ, uD, sQ, sD, inlet);
+    if (st.K3 > 0 || st.K3 < 0)
+        k += Tul->StationVelocityHeadLoss(2, st, uQ, uD, sQ, sD, inlet);
+    return k;
+}
+
+inline double TFFlow::LaneFriction(const Lane& u, double Q)
+{
+    LaneMemo& m = laneMemo_;
+    if (m.valid && m.reach == u.reach && m.Q == Q) {
+        Tul->FrictionMethodUsed = m.method;
+        return m.loss;
+    }
+    double Re = 0.0, f = 0.0;
+    QString regime;
+    const double loss = Hyd->FrictionLossBy(compMethod_, viscosity_, u.DiaIn, Q, u.length, u.Efac, u.Cfac,
+                                            u.Nfac, Re, regime, f, Tul->FrictionMethodUsed);
+    m = {loss > 0, u.reach, Q, loss, Tul->FrictionMethodUsed};
+    return loss;
+}
+
+// The flows and grade lines run down the line in registers: each reach
+// needs only the one above it.
+TFFlow::PassResult TFFlow::SearchPass(double Q, double target)
+{
+    const int n = static_cast<int>(lanes_.size());
+    const Lane* lane = lanes_.data();
+    PassResult r;
+    const Lane& s0 = lane[0];
+    double uQ = Q;
+    double uVel = s0.area > 0 ? Q * (1.0 / kGpmPerCfsInlet) / s0.area : 0.0;
+    double uEgl = Tul->WSElev;
+    if (s0.hasK)
+        uEgl -= LaneMinorLosses(s0, Q, s0.DiaIn, Q, s0.DiaIn, true);
+    else
+        uEgl -= 0.0;
+    for (int k = 1; k <= n - 2; ++k) {
+        const Lane& u = lane[k - 1];
+        const Lane& s = lane[k];
+        const double q = s.flowChanges ? uQ - s.OutQ + s.InQ : uQ + 0.0;
+        const double vel = s.area > 0 ? q * (1.0 / kGpmPerCfsMid) / s.area : 0.0;
+        double egl = uEgl - LaneFriction(u, uQ);
+        if (s.hasK)
+            egl -= LaneMinorLosses(s, uQ, u.DiaIn, q, s.DiaIn, false);
+        const double hgl = egl - vel * vel * kVelHeadFactor;
+        r.station = k;
+        if (q < 0) {
+            r.fault = PassFault::NegativeFlow;
+            return r;
+        }
+        if (!std::isfinite(hgl)) {
+            r.fault = PassFault::NotComputable;
+            return r;
+        }
+        if (s.crown > hgl) {
+            r.fault = PassFault::PipeNotFull;
+            return r;
+        }
+        uQ = q;
+        uVel = vel;
+        uEgl = egl;
+    }
+    // The end node takes the upstream pipe, flow and velocity.
+    const Lane& u = lane[n - 2];
+    const Lane& l = lane[n - 1];
+    reachedEnd_ = true;
+    double egl = uEgl - LaneFriction(u, uQ);
+    if (l.hasK)
+        egl -= LaneMinorLosses(l, uQ, u.DiaIn, uQ, u.DiaIn, false);
+    const double hgl = egl - uVel * uVel * kVelHeadFactor;
+    r.station = n - 1;
+    r.margin = hgl - target;
+    if (!std::isfinite(r.margin))
+        r.fault = PassFault::NotComputable;
+    return r;
+}
+
+void TFFlow::TakeEndDiameter(TSta** sta, int n)
+{
+    if (!reachedEnd_)
+        return;
+    sta[n - 1]->DiaIn = sta[n - 2]->DiaIn;
+    InvertFromCover(*sta[n - 1]);
+}
+
 void TFFlow::ClearResults(TSta** sta, int n)
 {
     for (int k = 0; k < n; ++k) {
@@ -267,9 +408,17 @@ bool TFFlow::FindFlow(TSta** sta, int n, int& count)
         return false;
     }
 
+    LoadLanes(sta, n);
     auto pass = [&](double Q) {
         ++count;
-        return RunPass(sta, n, Q, target);
+        return SearchPass(Q, target);
+    };
+    // The stations computed at the flow found. The search's last trial was at
+    // that flow and has told the user whatever it had to.
+    auto fillStations = [&](double Q) {
+        QuietMessages quiet;
+        memo_.valid = false;
+        RunPass(sta, n, Q, target);
     };
 
     // First phase: from 3 ft/s in the first pipe, halve until a pass keeps
@@ -286,6 +435,7 @@ bool TFFlow::FindFlow(TSta** sta, int n, int& count)
     int halvings = 0;
     while (r.fault != PassFault::None || r.margin < 0) {
         if (halvings == kMaxHalvings) {
+            TakeEndDiameter(sta, n);
             ReportNoFlow(sta, n, r);
             return false;
         }
@@ -302,7 +452,8 @@ bool TFFlow::FindFlow(TSta** sta, int n, int& count)
             // The step no longer moves the flow: a pipe crown, not the outlet,
             // limits it. Leave the stations at the flow found.
             const bool capped = Qt != Q;
-            pass(Q);
+            ++count;
+            fillStations(Q);
             CheckFullFlowWarnings(sta, n);
             if (capped) {
                 last.Warning = QStringLiteral(
@@ -326,6 +477,7 @@ bool TFFlow::FindFlow(TSta** sta, int n, int& count)
         else
             step = NextStep(r.margin);
     }
+    fillStations(Q);
     CheckFullFlowWarnings(sta, n);
     return true;
 }

@@ -8,6 +8,8 @@
 // (PipeLength), the downstream one its friction loss and how it was computed.
 #include <QString>
 
+#include <vector>
+
 class TSta;
 
 class TFFlow {
@@ -47,6 +49,13 @@ public:
     // One forward pass at flow Q over the n stations.
     PassResult RunPass(TSta** sta, int n, double Q, double target);
 
+    // The search's trials run on a packed copy of the stations (LoadLanes
+    // first, once SolveFullFlow has set the inverts and friction setting).
+    // A trial decides exactly as RunPass at the same flow, but leaves the
+    // stations untouched.
+    void LoadLanes(TSta** sta, int n);
+    PassResult SearchPass(double Q, double target);
+
     // Search limits. A sound search ends long before them: it ends when the
     // margin is settled, or when a trial would repeat the flow it has.
     static constexpr int kMaxHalvings = 64;
@@ -56,6 +65,8 @@ private:
     // Invert from ground and cover for a row whose cover is given; an invert
     // entered directly, or set at the ground, is kept.
     static void InvertFromCover(TSta& s);
+    // The invert InvertFromCover gives s with pipe diameter `dia`.
+    static double InvertFromCover(const TSta& s, double dia);
     // Losses, grade lines, invert and pressure at s, the downstream end of
     // the reach from u, once s's flow and velocity are set.
     void ReachEnd(TSta& u, TSta& s);
@@ -70,6 +81,36 @@ private:
     // Gives up: clears the stations, puts the reason into the last station's
     // Warning and tells the user.
     void ReportNoFlow(TSta** sta, int n, const PassResult& why);
+
+    // One station's values a search trial reads, packed together: the search
+    // makes hundreds of trials, and in the wide station records these lie
+    // spread over many cache lines. A trial on the lanes does the arithmetic
+    // of RunPass in the same order, so it decides alike; the stations get
+    // their full results from one pass at the flow found.
+    struct Lane {
+        double DiaIn = 0, area = 0, OutQ = 0, InQ = 0, crown = 0;
+        double length = 0; // to the next station
+        double Efac = 0, Cfac = 0, Nfac = 0;
+        int reach = 0;     // equal on neighbours of the same pipe and length
+        bool hasK = false, flowChanges = false;
+        const TSta* sta = nullptr; // its minor-loss slots, read only where hasK
+    };
+    double LaneMinorLosses(const Lane& s, double uQ, double uD, double sQ, double sD, bool inlet) const;
+    double LaneFriction(const Lane& u, double Q);
+    // The end node takes the diameter of the reach above it (and the invert
+    // that gives) once a trial reaches it, as a pass on the stations does.
+    void TakeEndDiameter(TSta** sta, int n);
+
+    std::vector<Lane> lanes_;
+    double endInvert_ = 0.0;
+    bool reachedEnd_ = false;
+    struct LaneMemo {
+        bool valid = false;
+        int reach = 0;
+        double Q = 0;
+        double loss = 0;
+        int method = 0;
+    } laneMemo_;
 
     // Friction setting of the search under way.
     int compMethod_ = 0;

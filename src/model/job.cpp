@@ -232,6 +232,12 @@ void TTul::BuildStationList()
 
 double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, bool inlet)
 {
+    return StationVelocityHeadLoss(slot, s, u.PipeQ, u.DiaIn, s.PipeQ, s.DiaIn, inlet);
+}
+
+double TTul::StationVelocityHeadLoss(int slot, const TSta& s, double uQ, double uD, double sQ, double sD,
+                                     bool inlet)
+{
     double K, d;
     int location;
     switch (slot) {
@@ -242,8 +248,8 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, boo
     }
     const bool upstream = location == 0 && !inlet;
     if (K > 0) {
-        const double Q = upstream ? u.PipeQ : s.PipeQ;
-        const double D = d > 0 ? d : (upstream ? u.DiaIn : s.DiaIn);
+        const double Q = upstream ? uQ : sQ;
+        const double D = d > 0 ? d : (upstream ? uD : sD);
         const double V = PipeVelocity(Q, D);
         return K * V * V * kVelHeadFactor;
     }
@@ -252,10 +258,10 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, boo
     // A size change between the upstream reach and this one. Mersol has
     // always taken the upstream velocity at 448.8 gpm per cfs, and its stored
     // results rest on that; the gravity designer converts both stations alike.
-    const double V1 = GravityDesignerRunning() ? PipeVelocity(u.PipeQ, u.DiaIn)
-                      : u.DiaIn > 0            ? (u.PipeQ / 448.8) / (kSqFtPerSqIn * u.DiaIn * u.DiaIn)
+    const double V1 = GravityDesignerRunning() ? PipeVelocity(uQ, uD)
+                      : uD > 0                 ? (uQ / 448.8) / (kSqFtPerSqIn * uD * uD)
                                                : 0.0;
-    const double V2 = PipeVelocity(s.PipeQ, s.DiaIn);
+    const double V2 = PipeVelocity(sQ, sD);
     if (K == -2)
         return 0.04 * V2 * V2 * kVelHeadFactor;
     if (K == -1)

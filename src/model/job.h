@@ -193,6 +193,10 @@ public:
     // Head loss (ft) of minor-loss slot 0-2 of station s; u is the upstream
     // station (the entrance passes itself and inlet true).
     double StationVelocityHeadLoss(int slot, const TSta& s, const TSta& u, bool inlet);
+    // The same from the flows and diameters alone: s's minor-loss slots with
+    // the upstream (uQ, uD) and own (sQ, sD) flow and diameter.
+    double StationVelocityHeadLoss(int slot, const TSta& s, double uQ, double uD, double sQ, double sD,
+                                   bool inlet);
 
     // Node kinds and flows.
     // Turns the current WorkProfTable row's NodeTypeDesc and the job's system

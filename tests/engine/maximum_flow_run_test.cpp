@@ -351,4 +351,62 @@ TEST_F(FullFlowTest, DarcyWeisbachReachesMatchTheFrictionEquationAtTheFlowFound)
                   + QStringLiteral(",  F=") + FixedText(f, 7, 5));
 }
 
+// The search tries its flows on a packed copy of the line and computes the
+// stations once, at the flow found: each trial must decide (fault, station,
+// margin to the last bit) as a pass on the stations does. The line has every
+// kind of minor loss, an outflow, an inflow, a size change, a reach too
+// small to carry much and, in the second round, Darcy-Weisbach reaches.
+TEST_F(FullFlowTest, TrialsOnThePackedLineDecideAsPassesOnTheStations)
+{
+    for (const int compMethod : {2, 0}) {
+        testsupport::SetCompMethod(compMethod);
+        const double e = compMethod == 0 ? 0.000005 : 0;
+        dm.WorkProfTable->Open();
+        dm.WorkProfTable->EmptyTable();
+        Job(120, 40, 5,
+            {{.station = 0, .ground = 116, .invert = 115, .dia = 8, .e = e},
+             {.station = 500, .ground = 110, .invert = 108, .dia = 8, .e = e, .outQ = 120},
+             {.station = 1000, .ground = 104, .invert = 101, .dia = 6, .e = e},
+             {.station = 1500, .ground = 100, .invert = 96, .dia = 6, .e = e, .inQ = 40},
+             {.station = 2000, .ground = 90, .invert = 0, .depth = 30, .wall = 0.3, .method = 0,
+              .dia = 10, .e = e},
+             {.station = 2600, .ground = 70, .invert = 66, .dia = 4, .e = e},
+             {.station = 3000, .ground = 45, .invert = 0, .depth = 24, .wall = 0.25, .method = 0,
+              .dia = 12, .e = e}});
+        job.SetHeader({{"WaterTemp", 60}});
+        Load(7);
+        // Entrance, a fitting at its own or the upstream pipe, a size change
+        // of each kind and an enlargement.
+        psta[0]->K1 = 0.5;
+        psta[1]->K1 = 0.3;
+        psta[1]->KLocate1 = 0;
+        psta[1]->K2 = 1.2;
+        psta[1]->KLocate2 = 1;
+        psta[2]->K1 = -1;
+        psta[3]->K1 = 0.8;
+        psta[3]->Kid1 = 4;
+        psta[4]->K1 = -3;
+        psta[5]->K1 = -4;
+        psta[5]->K2 = -2;
+        psta[6]->K3 = 0.25;
+        FFlow->SolveFullFlow(psta, 7);
+        FFlow->LoadLanes(psta, 7);
+        const double target = 2.307124400147656 * 5 + 40;
+        int completed = 0;
+        for (double Q = 5; Q < 1500; Q *= 1.17) {
+            const TFFlow::PassResult trial = FFlow->SearchPass(Q, target);
+            const TFFlow::PassResult pass = FFlow->RunPass(psta, 7, Q, target);
+            EXPECT_EQ(trial.fault, pass.fault) << Q;
+            EXPECT_EQ(trial.station, pass.station) << Q;
+            EXPECT_EQ(trial.margin, pass.margin) << Q;
+            completed += pass.station == 6;
+        }
+        // The sweep covers passes that stop on the way and passes that reach the end.
+        EXPECT_GT(completed, 3) << compMethod;
+        EXPECT_LT(completed, 40) << compMethod;
+        FreeStationRecords();
+    }
+}
+
 } // namespace
+
