@@ -37,6 +37,8 @@ public:
         ConfigureDatabase(dir_.path() + "/Mersol", dir_.path() + "/Transfer");
         DMod = new TDMod;
         TDMod& d = *DMod;
+        // One commit for the whole set-up, so that profiles show the timed work.
+        db::Transaction tx(db::kMersolAlias);
         d.WorkPipeTable->Open();
         d.WorkPipeTable->Append();
         Fill(d.WorkPipeTable, 1);
@@ -68,6 +70,7 @@ public:
             d.WorkSuctionTableSegmentNo->SetAsInteger(i + 1);
             d.WorkSuctionTable->Post();
         }
+        tx.Commit();
     }
     ~Job()
     {

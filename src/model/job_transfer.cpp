@@ -107,6 +107,8 @@ std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QSt
 void CopyFields(const std::vector<FieldCopy>& copies)
 {
     for (const FieldCopy& c : copies) {
+        if (!c.whole && c.to->TakeValueOf(*c.from))
+            continue;
         // An empty value stays empty, so a round trip gives back what was there.
         if (c.from->IsNull()) {
             c.to->Clear();
@@ -178,6 +180,13 @@ void SaveRows(db::Table* work, db::Table* stored)
 // Deletes every row of the job from a stored child table.
 void DeleteJobRows(db::Table* t, int jobNumber)
 {
+    // Read on the job's own rows: one statement deletes them all, unless
+    // the table wants to hear of each row deleted.
+    if (t->Ranged() && t->RangeField() == kJobNumber && t->RangeValue() == QVariant(jobNumber)
+        && !t->BeforeDelete && !t->AfterDelete) {
+        t->EmptyRange();
+        return;
+    }
     db::ControlsOff quiet(t);
     db::Field* number = t->FieldByName(kJobNumber);
     while (t->Locate(kJobNumber, jobNumber)) {

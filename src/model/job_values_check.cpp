@@ -4,42 +4,44 @@
 #include "model/number_text.h"
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
-bool IsFlow(const QString& field)
+// What a number field holds, as far as its possible values go.
+enum class Kind { Other, Flow, Temperature, Diameter };
+
+Kind KindOf(const QString& field)
 {
     static const QStringList flows = {"DesignFlow", "TriclEntQ", "OutQ", "InQ", "PipeQ", "MultiOpenQ",
                                       "GateFlow", "GpmAtOutlet"};
-    return flows.contains(field);
+    if (flows.contains(field))
+        return Kind::Flow;
+    if (field == QLatin1String("WaterTemp"))
+        return Kind::Temperature;
+    if (field == QLatin1String("DiaIn") || field == QLatin1String("NomDia"))
+        return Kind::Diameter;
+    return Kind::Other;
 }
 
-bool IsDiameter(const QString& field)
-{
-    return field == QLatin1String("DiaIn") || field == QLatin1String("NomDia");
-}
-
-// Why a value of the field cannot be used; empty when it can.
-QString Problem(const QString& field, double v)
+QString Problem(Kind kind, double v)
 {
     if (std::isnan(v))
         return QStringLiteral("is not a number");
     if (std::isinf(v))
         return QStringLiteral("is infinite");
-    // Every value of a job goes through here: one that no field finds fault
-    // with needs no look at the field's name.
     if (v >= 0.01 && v <= 212)
         return QString();
-    if (IsFlow(field) && v < 0)
+    if (kind == Kind::Flow && v < 0)
         return QStringLiteral("is %1, a flow below zero").arg(QString::number(v, 'g', 6));
-    if (field == QLatin1String("WaterTemp") && (v < 0 || v > 212))
+    if (kind == Kind::Temperature && (v < 0 || v > 212))
         return QStringLiteral("is %1 deg F, outside 0 to 212").arg(QString::number(v, 'g', 6));
-    if (IsDiameter(field) && v != 0 && !(v >= 0.01))
+    if (kind == Kind::Diameter && v != 0 && !(v >= 0.01))
         return QStringLiteral("is %1 inches, not a pipe diameter").arg(QString::number(v, 'g', 6));
     return QString();
 }
 
-// Where a row is: its station, or its segment.
 QString RowPlace(db::Table* t, int row)
 {
     if (db::Field* station = t->FindField(QStringLiteral("Station")); station && !station->IsNull()) {
@@ -61,19 +63,26 @@ QString Check(db::Table* t, bool header)
     QString found;
     t->DisableControls();
     const qint64 at = t->GetBookmark();
+    // The number fields, sorted out once: a profile has a hundred rows.
+    std::vector<std::pair<db::Field*, Kind>> numbers;
+    for (int i = 0; i < t->FieldCount(); ++i) {
+        db::Field* f = t->Fields(i);
+        if (!f->Calculated() && f->DataType() == db::FieldType::Number)
+            numbers.emplace_back(f, KindOf(f->FieldName()));
+    }
     int row = 0;
     for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
         ++row;
-        for (int i = 0; i < t->FieldCount() && found.isEmpty(); ++i) {
-            db::Field* f = t->Fields(i);
-            if (f->Calculated() || f->DataType() != db::FieldType::Number || f->IsNull())
+        for (const auto& [f, kind] : numbers) {
+            if (f->IsNull())
                 continue;
-            const QString why = Problem(f->FieldName(), f->AsFloat());
+            const QString why = Problem(kind, f->AsFloat());
             if (why.isEmpty())
                 continue;
             found = QStringLiteral("%1 %2").arg(f->FieldName(), why);
             found += header ? QStringLiteral(" in the job's data") : QStringLiteral(" ") + RowPlace(t, row);
             found += QStringLiteral(" (table %1)").arg(t->TableName());
+            break;
         }
     }
     t->GotoBookmark(at);

@@ -72,6 +72,11 @@ public:
     void SetAsString(const QString& v); // a float field converts the text; Alpha cuts to size
     void SetValue(const QVariant& v);
     void Clear();
+    // Takes what `from` (a field of any table) holds, when both fields are of
+    // one type and the value is stored as it is (text within the size): the
+    // same as the typed getter and setter, without their conversions. Returns
+    // false, changing nothing, when the value needs converting.
+    bool TakeValueOf(const Field& from);
 
 private:
     friend class Table;
@@ -178,8 +183,13 @@ public:
     void SetRange(const QString& field, const QVariant& value);
     void CancelRange();
     bool Ranged() const { return !rangeField_.isEmpty(); }
+    const QString& RangeField() const { return rangeField_; }
+    const QVariant& RangeValue() const { return rangeValue_; }
 
     void EmptyTable();                         // open or closed
+    // Deletes the rows of the range in one statement (none for a null
+    // value; every row when no range is set); open or closed.
+    void EmptyRange();
     void Refresh();                            // re-reads rows, keeps the current row when it can
     void DisableControls();
     void EnableControls();

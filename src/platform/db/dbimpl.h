@@ -47,6 +47,10 @@ private:
     QString key_;                          // its SQL, when borrowed from the cache
     bool cached_ = false;
     bool keep_ = true;                     // false after a failure
+    // Bound text lives here until the statement is reset, so SQLite need
+    // not copy it (a row's texts are short; what does not fit is copied).
+    int textUsed_ = 0;
+    char text_[2048];
 };
 
 // ---- the connection's prepared statements ---------------------------------

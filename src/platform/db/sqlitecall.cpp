@@ -119,16 +119,18 @@ void Stmt::bindStored(int i, const QVariant& v, FieldType type)
     case QMetaType::QString: {
         // Plain ASCII text (nearly all of it) is its own UTF-8.
         const QString& s = *static_cast<const QString*>(v.constData());
-        char ascii[256];
         const qsizetype n = s.size();
-        bool plain = n <= qsizetype(sizeof ascii);
+        char* ascii = text_ + textUsed_;
+        bool plain = n <= qsizetype(sizeof text_) - textUsed_;
+        const ushort* utf16 = s.utf16();
         for (qsizetype k = 0; plain && k < n; ++k) {
-            const char16_t c = s.utf16()[k];
+            const ushort c = utf16[k];
             plain = c < 0x80;
             ascii[k] = char(c);
         }
         if (plain) {
-            rc = sqlite3_bind_text(st_, i, ascii, int(n), SQLITE_TRANSIENT);
+            textUsed_ += int(n);
+            rc = sqlite3_bind_text(st_, i, ascii, int(n), SQLITE_STATIC);
         } else {
             const QByteArray u = s.toUtf8();
             rc = sqlite3_bind_text(st_, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
@@ -166,6 +168,7 @@ void Stmt::reset()
 {
     sqlite3_reset(st_);
     sqlite3_clear_bindings(st_);
+    textUsed_ = 0;
 }
 
 int Stmt::columnCount() const

@@ -803,6 +803,53 @@ void Field::SetAsString(const QString& v)
     const QString cut = type_ == FieldType::Alpha && size_ > 0 && v.size() > size_ ? v.left(size_) : v;
     table_->d_->setValue(this, cut.isEmpty() ? QVariant() : QVariant(cut), true);
 }
+bool Field::TakeValueOf(const Field& from)
+{
+    if (from.type_ != type_ || calculated_ || from.calculated_)
+        return false;
+    const QVariant& v = valueOf(from.table_->d_.get(), &from);
+    if (heldNull(v)) {
+        Clear();
+        return true;
+    }
+    switch (type_) {
+    case FieldType::Number:
+        if (!holdsDouble(v))
+            return false;
+        break;
+    case FieldType::Long:
+        if (!holdsInt(v))
+            return false;
+        break;
+    case FieldType::Short: {
+        if (!holdsInt(v))
+            return false;
+        const int n = *static_cast<const int*>(v.constData());
+        if (n < -32768 || n > 32767)
+            return false;
+        break;
+    }
+    case FieldType::Alpha:
+    case FieldType::Memo: {
+        if (v.typeId() != QMetaType::QString)
+            return false;
+        const QString& text = *static_cast<const QString*>(v.constData());
+        if (text.isEmpty() || (type_ == FieldType::Alpha && size_ > 0 && text.size() > size_))
+            return false;
+        break;
+    }
+    case FieldType::Logical:
+        if (v.typeId() != QMetaType::Bool)
+            return false;
+        break;
+    case FieldType::AutoInc:
+        return false;
+    }
+    // A copy: v lives in the other table, and this one may be the same.
+    table_->d_->setValue(this, QVariant(v), true);
+    return true;
+}
+
 void Field::SetValue(const QVariant& v) { table_->d_->setValue(this, v); }
 void Field::Clear() { table_->d_->setValue(this, QVariant()); }
 
@@ -1561,6 +1608,33 @@ void Table::EmptyTable()
     // The table keeps its structure, so its kept statements stay good.
     exec(db, QStringLiteral("DELETE FROM %1").arg(quoteIdent(tableName_)),
          QStringLiteral("Cannot empty table ") + tableName_);
+    reloadOpenTables(alias_, tableName_);
+}
+
+void Table::EmptyRange()
+{
+    if (!Ranged()) {
+        EmptyTable();
+        return;
+    }
+    sqlite3* db = d_->conn();
+    d_->ensureMeta();
+    const int col = d_->meta.columnIndex(rangeField_);
+    if (col < 0)
+        throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(rangeField_, tableName_));
+    if (d_->active && d_->state != DataSetState::Browse) {
+        d_->state = DataSetState::Browse;
+        d_->buf.clear();
+        d_->modified = false;
+        d_->notify(&DataLink::StateChanged);
+    }
+    if (rangeValue_.isNull())
+        return;
+    const ColumnInfo& c = d_->meta.columns[size_t(col)];
+    Stmt s(db, QStringLiteral("DELETE FROM ") + d_->quotedName + QStringLiteral(" WHERE ") + c.quoted + QStringLiteral("=?"),
+           QStringLiteral("Cannot delete rows of table ") + tableName_, tableName_);
+    s.bindStored(1, toFieldValue(rangeValue_, c.type, c.size, c.name, false), c.type);
+    s.step();
     reloadOpenTables(alias_, tableName_);
 }
 
