@@ -25,5 +25,6 @@ int main(int argc, char** argv)
     delete DunstrowForm;
     delete DMod;
     DMod = nullptr;
+    StopDatabase();
     return status;
 }

@@ -26,5 +26,6 @@ int main(int argc, char** argv)
     delete MersolForm;
     delete DMod;
     DMod = nullptr;
+    StopDatabase();
     return status;
 }

@@ -140,6 +140,12 @@ void ReleaseDatabaseClaim()
     claimFd = -1;
 }
 
+void StopDatabase()
+{
+    db::Engine::instance().CloseAll();
+    ReleaseDatabaseClaim();
+}
+
 void StartDatabase()
 {
     ConfigureDatabase();

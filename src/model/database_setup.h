@@ -38,3 +38,7 @@ void ReleaseDatabaseClaim();
 // date (a copy of it kept beside it, and the user told). Throws DbError, with
 // nothing changed, when the database cannot be used.
 void StartDatabase();
+// What both programs do last: close the databases, so that the main one is
+// a single file again (its write-ahead log folded back in), and give the
+// claim up.
+void StopDatabase();

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -167,4 +169,43 @@ TEST_F(StartupTest, AnOlderDatabaseIsBroughtUpToDateAtStartAndTheUserTold)
     const QString said = driver.MessageTexts()[0];
     EXPECT_TRUE(said.contains(databaseFile() + QStringLiteral(" was of an older layout"))) << said.toStdString();
     EXPECT_TRUE(said.contains(databaseFile() + QStringLiteral(".before-update-"))) << said.toStdString();
+}
+
+// While a program runs, its saves may sit in the database's write-ahead log
+// beside it; when it stops, the database is one file again that holds them
+// all, so a copy of that file alone (a backup, a move to another machine)
+// loses nothing.
+TEST_F(StartupTest, AStoppedDatabaseIsOneFileHoldingEverySave)
+{
+    DialogDriver driver;
+    ASSERT_EQ(runStartup(), 0);
+    {
+        db::Table jobs(db::kMersolAlias, QStringLiteral("JobPipe.DB"));
+        jobs.Open();
+        jobs.Append();
+        jobs.FieldByName(QStringLiteral("JobName"))->SetAsString(QStringLiteral("Kept at stop"));
+        jobs.Post();
+        jobs.Close();
+    }
+    StopDatabase();
+    EXPECT_FALSE(QFileInfo::exists(databaseFile() + QStringLiteral("-wal")));
+    EXPECT_FALSE(QFileInfo::exists(databaseFile() + QStringLiteral("-shm")));
+
+    QTemporaryDir elsewhere;
+    const QString copy = elsewhere.filePath(QStringLiteral("copy.sqlite"));
+    ASSERT_TRUE(QFile::copy(databaseFile(), copy));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(copy.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM \"JobPipe.DB\" WHERE JobName = 'Kept at stop'", -1, &st,
+                                 nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), 1);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+
+    // And the next start finds the claim given up.
+    EXPECT_EQ(runStartup(), 0);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('\n').toStdString();
 }

@@ -28,19 +28,35 @@ struct CachedStmt {
 // columns, so a table of a new structure gets statements of its own anyway;
 // SQLite re-prepares a kept statement itself when the schema changed.
 // The SQL of a post holds every column of its table, and it is looked up
-// twice a post: hashed by its length and its two ends, which is plenty to
-// tell a connection's statements apart (the full texts are compared anyway).
+// twice a post: hashed by its length and a few characters of its start,
+// middle and end, which is plenty to tell a connection's statements apart
+// (the full texts are compared anyway).
 struct SqlHash {
     size_t operator()(const QString& sql) const noexcept
     {
-        constexpr qsizetype kEnd = 48;
+        constexpr qsizetype kPart = 24;
         const QStringView v(sql);
-        if (v.size() <= 2 * kEnd)
+        const qsizetype n = v.size();
+        if (n <= 3 * kPart)
             return qHash(v);
-        return qHash(v.first(kEnd)) ^ (qHash(v.last(kEnd)) * 31u) ^ size_t(v.size());
+        size_t h = size_t(n);
+        for (const qsizetype from : {qsizetype(0), (n - kPart) / 2, n - kPart}) {
+            const char16_t* p = v.utf16() + from;
+            for (qsizetype k = 0; k < kPart; ++k)
+                h = h * 131u + p[k];
+        }
+        return h ^ (h >> 29);
     }
 };
-using StmtCache = std::unordered_map<QString, CachedStmt, SqlHash>;
+// A component asks with the very string the cache holds (shared, not
+// copied): then the texts need no comparing.
+struct SqlEqual {
+    bool operator()(const QString& a, const QString& b) const noexcept
+    {
+        return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+    }
+};
+using StmtCache = std::unordered_map<QString, CachedStmt, SqlHash, SqlEqual>;
 
 // More distinct statements than a connection normally needs: beyond this
 // the idle ones are dropped rather than the cache growing without end.
@@ -164,6 +180,14 @@ void createDatabase(const QString& file, const QString& script)
         QFile::remove(tmp);
         throw DbError(QStringLiteral("Cannot create the database file %1").arg(file));
     }
+}
+
+// Whether the connection now writes through a write-ahead log it can read.
+bool useWriteAheadLog(sqlite3* db)
+{
+    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return false;
+    return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 sqlite3* openExisting(const QString& file)
@@ -493,6 +517,13 @@ sqlite3* Engine::Connection(const QString& alias)
     }
     AliasConn conn;
     conn.db = openExisting(file);
+    // The main database takes a write-ahead log: a commit then syncs one
+    // file once instead of a journal and the database four times, and is as
+    // safe; closing folds the log back into the file. The transfer database
+    // is carried to other machines as one file, so it keeps its journal, as
+    // does a main database on a disk where the log cannot be shared.
+    if (k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
+        sqlite3_exec(conn.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     conn.file = file;
     conn.serial = ++s.openings;
     s.conns[k] = conn;

@@ -41,10 +41,15 @@ bool sameHeld(const QVariant& a, const QVariant& b)
 } // namespace
 
 struct Table::Impl {
-    explicit Impl(Table* owner) : t(owner), quotedName(quoteIdent(owner->tableName_)) {}
+    explicit Impl(Table* owner)
+        : t(owner), quotedName(quoteIdent(owner->tableName_)),
+          postWhat(QStringLiteral("Cannot post a row of table ") + owner->tableName_)
+    {
+    }
 
     Table* t;
     const QString quotedName;     // the table's name as SQL writes it
+    const QString postWhat;       // what a failed post could not do
     bool active = false;
     bool metaLoaded = false;
     TableMeta meta;
@@ -71,6 +76,8 @@ struct Table::Impl {
     // insert of every column, and an update for each set of columns posted
     // (rows of one table mostly change the same few sets).
     QString insertSql;
+    // The last read's SQL and what it was built for (range column, order).
+    QString selectSql, selectFor;
     std::unordered_map<std::vector<bool>, QString> updateSqls;
 
     // Rows kept from the last Close with the store's mark at that moment:
@@ -175,6 +182,7 @@ struct Table::Impl {
         indexNames();
         insertSql.clear();
         updateSqls.clear();
+        selectSql.clear();
     }
 
     void noteColumns()
@@ -292,20 +300,25 @@ struct Table::Impl {
 
     void loadRows()
     {
-        QString sql = QStringLiteral("SELECT rowid");
-        for (const auto& c : meta.columns)
-            sql += QLatin1Char(',') + c.quoted;
         int rangeColumn = -1;
         if (t->Ranged()) {
             rangeColumn = meta.columnIndex(t->rangeField_);
             if (rangeColumn < 0)
                 throw DbError(QStringLiteral("Field '%1' not found in table %2").arg(t->rangeField_, name()));
         }
-        sql += QStringLiteral(" FROM ") + quotedName;
-        if (rangeColumn >= 0)
-            sql += QStringLiteral(" WHERE ") + meta.columns[size_t(rangeColumn)].quoted + QStringLiteral("=?");
-        sql += orderBy();
-        Stmt s(conn(), sql, QStringLiteral("Cannot read table ") + name(), name());
+        const QString order = orderBy();
+        const QString builtFor = QString::number(rangeColumn) + order;
+        if (selectSql.isEmpty() || selectFor != builtFor) {
+            QString sql = QStringLiteral("SELECT rowid");
+            for (const auto& c : meta.columns)
+                sql += QLatin1Char(',') + c.quoted;
+            sql += QStringLiteral(" FROM ") + quotedName;
+            if (rangeColumn >= 0)
+                sql += QStringLiteral(" WHERE ") + meta.columns[size_t(rangeColumn)].quoted + QStringLiteral("=?");
+            selectSql = sql + order;
+            selectFor = builtFor;
+        }
+        Stmt s(conn(), selectSql, QStringLiteral("Cannot read table ") + name(), name());
         if (rangeColumn >= 0) {
             const ColumnInfo& c = meta.columns[size_t(rangeColumn)];
             s.bindStored(1, toFieldValue(t->rangeValue_, c.type, c.size, c.name, false), c.type);
@@ -1128,7 +1141,7 @@ void Table::Post()
     d_->notify(&DataLink::UpdateRecord);
     Impl& d = *d_;
     sqlite3* db = d.conn();
-    const QString what = QStringLiteral("Cannot post a row of table ") + tableName_;
+    const QString& what = d_->postWhat;
     int rowIndex;
     bool wasVisible = false;      // the edited row passed the filter before
     if (d.state == DataSetState::Edit) {

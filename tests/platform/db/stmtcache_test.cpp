@@ -202,9 +202,11 @@ TEST_F(DbTest, KeptStatementsHoldNoLockAndGoWithTheConnection)
     sqlite3_close(other);
 
     // Closing finalizes them first, so the file is really let go (a
-    // connection closed with statements left would keep it open).
+    // connection closed with statements left would keep it open). The other
+    // connection's handle may stay until then: SQLite keeps it while this
+    // connection holds locks on the file.
     const QString file = QFileInfo(temp.File(db::kMersolAlias)).canonicalFilePath();
-    EXPECT_EQ(openHandles(file), 1);
+    EXPECT_GE(openHandles(file), 1);
     temp.Reconnect();
     EXPECT_EQ(openHandles(file), 0);
     EXPECT_EQ(db::detail::cachedStmtCount(mersol()), 0);
