@@ -80,3 +80,76 @@ TEST_F(DbTest, RangeHoldsAcrossFilterIndexAndRollback)
     // Undone, and read again on the same range.
     EXPECT_EQ(column(t, "Name"), (QStringList{"Anchor", "Drill"}));
 }
+
+// Emptying a range deletes its rows in one go: only the range's rows, none
+// for a null value, every row without a range; open components read again.
+TEST_F(DbTest, EmptyRangeDeletesOnlyTheRowsOfTheRange)
+{
+    Table all(db::kMersolAlias, "Items.DB");
+    all.Open();
+    Table t(db::kMersolAlias, "Items.DB");
+    t.SetRange("Flag", false);
+    t.Open();
+    t.Edit();
+    t.FieldByName("Name")->SetAsString("Unposted");
+    t.EmptyRange();
+    EXPECT_EQ(t.State(), db::DataSetState::Browse);
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_EQ(column(all, "Code"), QStringList{"B"});
+    EXPECT_EQ(stored("Items.DB", "Name"), QStringList{"Bolt"});
+
+    t.SetRange("Flag", QVariant());
+    t.EmptyRange();
+    EXPECT_EQ(stored("Items.DB", "Code"), QStringList{"B"});
+
+    t.Close();
+    t.CancelRange();
+    t.EmptyRange();   // closed, no range: the whole table
+    EXPECT_TRUE(stored("Items.DB", "Code").isEmpty());
+    EXPECT_TRUE(all.IsEmpty());
+}
+
+// A field takes another's value as it holds it only where the typed getter
+// and setter would give the same; otherwise it says no and keeps its value.
+TEST_F(DbTest, TakeValueOfCopiesOnlyWhatNeedsNoConverting)
+{
+    Table from(db::kMersolAlias, "Items.DB");
+    from.Open();
+    ASSERT_TRUE(from.Locate("Code", "D"));
+    Table log(db::kMersolAlias, "Log.db");
+    log.Open();
+    log.Append();
+    db::Field* text = log.FieldByName("Text");
+    db::Field* n = log.FieldByName("N");
+
+    EXPECT_TRUE(text->TakeValueOf(*from.FieldByName("Name")));
+    EXPECT_EQ(text->AsString(), "Drill");
+    // A short into a long, a number into text: converted by the caller.
+    EXPECT_FALSE(n->TakeValueOf(*from.FieldByName("Qty")));
+    EXPECT_FALSE(text->TakeValueOf(*from.FieldByName("Price")));
+    EXPECT_EQ(text->AsString(), "Drill");
+    EXPECT_TRUE(n->IsNull());
+
+    // Text longer than the field is cut by its setter, so it is not taken.
+    Table items(db::kMersolAlias, "Items.DB");
+    items.Open();
+    items.Append();
+    db::Field* code = items.FieldByName("Code");
+    EXPECT_TRUE(code->TakeValueOf(*text));          // "Drill" fits ALPHA(6)
+    text->SetAsString("Too long a code");
+    EXPECT_FALSE(code->TakeValueOf(*text));
+    EXPECT_EQ(code->AsString(), "Drill");
+    db::Field* name = items.FieldByName("Name");
+    EXPECT_TRUE(name->TakeValueOf(*from.FieldByName("Name")));
+    EXPECT_EQ(name->AsString(), "Drill");
+    // An empty value empties the field.
+    ASSERT_TRUE(from.Locate("Code", "A"));
+    db::Field* note = items.FieldByName("Note");
+    note->SetAsString("was here");
+    EXPECT_TRUE(note->TakeValueOf(*from.FieldByName("Note")));
+    EXPECT_TRUE(note->IsNull());
+    EXPECT_TRUE(items.FieldByName("Price")->TakeValueOf(*from.FieldByName("Price")));
+    EXPECT_EQ(items.FieldByName("Price")->AsFloat(), 2.25);
+    EXPECT_TRUE(items.FieldByName("Flag")->TakeValueOf(*from.FieldByName("Flag")));
+    EXPECT_FALSE(items.FieldByName("Flag")->AsBoolean());
+}
