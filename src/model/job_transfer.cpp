@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 TTrans* JobTrans = nullptr;
@@ -104,6 +105,18 @@ std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QSt
     return out;
 }
 
+// All the rows of `from` appended to `to` at once where no value needs
+// converting; false when one does (the caller then copies row by row).
+bool CopyAllRows(db::Table* from, db::Table* to, const std::vector<FieldCopy>& copies,
+                 const std::vector<std::pair<db::Field*, QVariant>>& fixed = {})
+{
+    std::vector<db::Table::CopiedField> fields;
+    fields.reserve(copies.size());
+    for (const FieldCopy& c : copies)
+        fields.push_back({c.from, c.to, c.whole});
+    return to->AppendRowsOf(*from, fields, fixed);
+}
+
 void CopyFields(const std::vector<FieldCopy>& copies)
 {
     for (const FieldCopy& c : copies) {
@@ -134,6 +147,11 @@ void CopyFields(const std::vector<FieldCopy>& copies)
     }
 }
 
+// A load whose rows need nothing more than their stored values.
+struct NothingMore {
+    void operator()() const {}
+};
+
 // The stored job's rows of `stored` appended to `work`; `each` finishes a row
 // before it is posted.
 template <class Each>
@@ -147,6 +165,16 @@ void LoadRows(db::Table* stored, db::Table* work, Each each)
         db::ControlsOff quietStored(stored), quietWork(work);
         const auto copies = SameNamedFields(stored, work);
         db::Field* number = stored->FieldByName(kJobNumber);
+        if constexpr (std::is_same_v<Each, NothingMore>) {
+            bool jobsOwn = true;
+            for (stored->First(); jobsOwn && !stored->Eof(); stored->Next())
+                jobsOwn = !number->IsNull() && number->AsInteger() == Tul->JobNumber;
+            if (jobsOwn && CopyAllRows(stored, work, copies)) {
+                stored->Close();
+                tx.Commit();
+                return;
+            }
+        }
         for (stored->First(); !stored->Eof(); stored->Next()) {
             if (number->IsNull() || number->AsInteger() != Tul->JobNumber)
                 continue;
@@ -169,6 +197,11 @@ void SaveRows(db::Table* work, db::Table* stored)
     db::ControlsOff quietWork(work);
     const auto copies = SameNamedFields(work, stored, kJobNumber);
     db::Field* number = stored->FieldByName(kJobNumber);
+    if (CopyAllRows(work, stored, copies, {{number, Tul->JobNumber}})) {
+        // Where walking the rows leaves it.
+        work->Last();
+        return;
+    }
     for (work->First(); !work->Eof(); work->Next()) {
         stored->Append();
         number->SetAsInteger(Tul->JobNumber);
@@ -506,17 +539,17 @@ void TTrans::LoadJobProfile()
 
 void TTrans::LoadJobGated()
 {
-    LoadRows(DMod->JobGatedTable, DMod->WorkGatedTable, [] {});
+    LoadRows(DMod->JobGatedTable, DMod->WorkGatedTable, NothingMore{});
 }
 
 void TTrans::LoadJobSuction()
 {
-    LoadRows(DMod->JobSuctionTable, DMod->WorkSuctionTable, [] {});
+    LoadRows(DMod->JobSuctionTable, DMod->WorkSuctionTable, NothingMore{});
 }
 
 void TTrans::LoadJobTrickle()
 {
-    LoadRows(DMod->JobTrickleTable, DMod->WorkTrickleTable, [] {});
+    LoadRows(DMod->JobTrickleTable, DMod->WorkTrickleTable, NothingMore{});
 }
 
 bool TTrans::LoadStoredJob()

@@ -187,6 +187,21 @@ public:
     const QVariant& RangeValue() const { return rangeValue_; }
 
     void EmptyTable();                         // open or closed
+
+    // Appends to this table, open or closed, a row for every row `from`
+    // shows, in its order and in one transaction: each pair's field takes
+    // what the row holds, each fixed field its value, the other fields stay
+    // empty. Only where nothing needs converting (each value as TakeValueOf
+    // would take it; a `whole` number must hold a whole value) and for a
+    // table without AfterPost and automatic numbers: otherwise nothing is
+    // written and false is returned, for the caller to go row by row.
+    struct CopiedField {
+        const Field* from;
+        Field* to;
+        bool whole = false;
+    };
+    bool AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
+                      const std::vector<std::pair<Field*, QVariant>>& fixed = {});
     // Deletes the rows of the range in one statement (none for a null
     // value; every row when no range is set); open or closed.
     void EmptyRange();

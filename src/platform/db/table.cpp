@@ -76,6 +76,22 @@ struct Table::Impl {
     // insert of every column, and an update for each set of columns posted
     // (rows of one table mostly change the same few sets).
     QString insertSql;
+    void buildInsertSql()
+    {
+        if (!insertSql.isEmpty())
+            return;
+        QString cols, marks;
+        for (const auto& c : meta.columns) {
+            if (!cols.isEmpty()) {
+                cols += QLatin1Char(',');
+                marks += QLatin1Char(',');
+            }
+            cols += c.quoted;
+            marks += QLatin1Char('?');
+        }
+        insertSql = QStringLiteral("INSERT INTO ") + quotedName + QLatin1Char('(') + cols + QStringLiteral(") VALUES(")
+                    + marks + QLatin1Char(')');
+    }
     // The last read's SQL and what it was built for (range column, order).
     QString selectSql, selectFor;
     std::unordered_map<std::vector<bool>, QString> updateSqls;
@@ -816,48 +832,49 @@ void Field::SetAsString(const QString& v)
     const QString cut = type_ == FieldType::Alpha && size_ > 0 && v.size() > size_ ? v.left(size_) : v;
     table_->d_->setValue(this, cut.isEmpty() ? QVariant() : QVariant(cut), true);
 }
-bool Field::TakeValueOf(const Field& from)
+namespace {
+// Whether a field of `type` and `size` holding nothing but v's type would
+// hold v just as its typed setter stores what the getter gives (null aside).
+bool heldAsIs(const QVariant& v, FieldType type, int size)
 {
-    if (from.type_ != type_ || calculated_ || from.calculated_)
-        return false;
-    const QVariant& v = valueOf(from.table_->d_.get(), &from);
-    if (heldNull(v)) {
-        Clear();
-        return true;
-    }
-    switch (type_) {
+    switch (type) {
     case FieldType::Number:
-        if (!holdsDouble(v))
-            return false;
-        break;
+        return holdsDouble(v);
     case FieldType::Long:
-        if (!holdsInt(v))
-            return false;
-        break;
+        return holdsInt(v);
     case FieldType::Short: {
         if (!holdsInt(v))
             return false;
         const int n = *static_cast<const int*>(v.constData());
-        if (n < -32768 || n > 32767)
-            return false;
-        break;
+        return n >= -32768 && n <= 32767;
     }
     case FieldType::Alpha:
     case FieldType::Memo: {
         if (v.typeId() != QMetaType::QString)
             return false;
         const QString& text = *static_cast<const QString*>(v.constData());
-        if (text.isEmpty() || (type_ == FieldType::Alpha && size_ > 0 && text.size() > size_))
-            return false;
-        break;
+        return !text.isEmpty() && !(type == FieldType::Alpha && size > 0 && text.size() > size);
     }
     case FieldType::Logical:
-        if (v.typeId() != QMetaType::Bool)
-            return false;
-        break;
+        return v.typeId() == QMetaType::Bool;
     case FieldType::AutoInc:
         return false;
     }
+    return false;
+}
+} // namespace
+
+bool Field::TakeValueOf(const Field& from)
+{
+    if (from.type_ != type_ || calculated_ || from.calculated_ || type_ == FieldType::AutoInc)
+        return false;
+    const QVariant& v = valueOf(from.table_->d_.get(), &from);
+    if (heldNull(v)) {
+        Clear();
+        return true;
+    }
+    if (!heldAsIs(v, type_, size_))
+        return false;
     // A copy: v lives in the other table, and this one may be the same.
     table_->d_->setValue(this, QVariant(v), true);
     return true;
@@ -1193,19 +1210,7 @@ void Table::Post()
                 stored[i] = d.buf[i];
         d.asStored = d.asStored && d.numbersStoredAsHeld(stored, &cols);
     } else {
-        if (d.insertSql.isEmpty()) {
-            QString cols, marks;
-            for (const auto& c : d.meta.columns) {
-                if (!cols.isEmpty()) {
-                    cols += QLatin1Char(',');
-                    marks += QLatin1Char(',');
-                }
-                cols += c.quoted;
-                marks += QLatin1Char('?');
-            }
-            d.insertSql = QStringLiteral("INSERT INTO ") + d.quotedName + QLatin1Char('(') + cols
-                          + QStringLiteral(") VALUES(") + marks + QLatin1Char(')');
-        }
+        d.buildInsertSql();
         const int ai = d.meta.autoIncColumn;
         const bool numbered = ai >= 0 && d.buf[size_t(ai)].isNull();
         // A numbered row takes its number and goes in together or not at
@@ -1622,6 +1627,99 @@ void Table::EmptyTable()
     exec(db, QStringLiteral("DELETE FROM %1").arg(quoteIdent(tableName_)),
          QStringLiteral("Cannot empty table ") + tableName_);
     reloadOpenTables(alias_, tableName_);
+}
+
+bool Table::AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
+                         const std::vector<std::pair<Field*, QVariant>>& fixed)
+{
+    Impl& src = *from.d_;
+    src.checkActive();
+    from.CheckBrowseMode();
+    if (AfterPost)
+        return false;
+    if (d_->active)
+        CheckBrowseMode();
+    d_->ensureMeta();
+    Impl& d = *d_;
+    if (d.meta.autoIncColumn >= 0)
+        return false;
+    // Where each column's value comes from: a field of `from` (its index),
+    // a fixed value, or nothing.
+    const int n = d.ncols();
+    std::vector<int> source(size_t(n), -1);
+    std::vector<const QVariant*> constant(size_t(n), nullptr);
+    std::vector<QVariant> fixedValues;
+    fixedValues.reserve(fixed.size());
+    for (const auto& [field, value] : fixed) {
+        if (field->table_ != this || field->calculated_ || field->index_ < 0)
+            return false;
+        fixedValues.push_back(toFieldValue(value, field->type_, field->size_, field->name_));
+        constant[size_t(field->index_)] = &fixedValues.back();
+    }
+    for (const CopiedField& c : fields) {
+        if (c.to->table_ != this || c.from->table_ != &from || c.to->calculated_ || c.from->calculated_
+            || c.to->index_ < 0 || c.from->index_ < 0 || c.to->type_ != c.from->type_)
+            return false;
+        source[size_t(c.to->index_)] = c.from->index_;
+    }
+    // Every value must go in as it is held, or none is copied.
+    for (int r : src.visible) {
+        const std::vector<QVariant>& row = src.rows[size_t(r)].v;
+        for (const CopiedField& c : fields) {
+            const QVariant& v = row[size_t(c.from->index_)];
+            if (heldNull(v))
+                continue;
+            if (!heldAsIs(v, c.to->type_, c.to->size_))
+                return false;
+            if (c.whole && c.to->type_ == FieldType::Number && std::round(heldDouble(v)) != heldDouble(v))
+                return false;
+        }
+    }
+    static const QVariant none;
+    sqlite3* db = d.conn();
+    d.buildInsertSql();
+    Transaction tx(alias_);
+    std::vector<Row> added;
+    added.reserve(src.visible.size());
+    for (int r : src.visible) {
+        const std::vector<QVariant>& row = src.rows[size_t(r)].v;
+        Row copy;
+        copy.v.reserve(size_t(n));
+        for (int i = 0; i < n; ++i)
+            copy.v.push_back(source[size_t(i)] >= 0 ? row[size_t(source[size_t(i)])]
+                             : constant[size_t(i)] ? *constant[size_t(i)]
+                                                   : none);
+        Stmt s(db, d.insertSql, d.postWhat, tableName_);
+        for (int i = 0; i < n; ++i)
+            s.bindStored(i + 1, copy.v[size_t(i)], d.meta.columns[size_t(i)].type);
+        s.step();
+        copy.rowid = sqlite3_last_insert_rowid(db);
+        added.push_back(std::move(copy));
+    }
+    tx.Commit();
+    // The components hold the rows as posts would have left them, the cursor
+    // on the last one.
+    d.wrote();
+    int lastAt = -1;
+    for (Row& r : added) {
+        d.tellSiblings(r.rowid, &r.v);
+        if (!d.active)
+            continue;
+        d.asStored = d.asStored && d.numbersStoredAsHeld(r.v);
+        d.rows.push_back(std::move(r));
+        lastAt = d.reposition(int(d.rows.size()) - 1);
+        d.rows[size_t(lastAt)].pass = d.passes(d.rows[size_t(lastAt)]);
+    }
+    if (d.active && lastAt >= 0) {
+        const qint64 lastId = d.rows[size_t(lastAt)].rowid;
+        d.rebuildVisible();
+        const int p = d.posOfRowid(lastId);
+        d.cur = p >= 0 ? p : d.visiblePosAtOrAfter(d.rowIndexOf(lastId));
+        d.bof = d.eof = d.visible.empty();
+        d.refreshCalc();
+        d.notify(&DataLink::DataSetChanged);
+    }
+    return true;
 }
 
 void Table::EmptyRange()
