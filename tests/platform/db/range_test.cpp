@@ -153,3 +153,62 @@ TEST_F(DbTest, TakeValueOfCopiesOnlyWhatNeedsNoConverting)
     EXPECT_TRUE(items.FieldByName("Flag")->TakeValueOf(*from.FieldByName("Flag")));
     EXPECT_FALSE(items.FieldByName("Flag")->AsBoolean());
 }
+
+// Rows appended from another table in one go: the rows the source shows, in
+// its order; the target's components as posts would leave them; nothing
+// written when a value needs converting, and all or nothing when one fails.
+TEST_F(DbTest, AppendRowsOfCopiesTheShownRowsAllOrNothing)
+{
+    Table from(db::kMersolAlias, "Items.DB");
+    from.SetIndexName("NameIndex");
+    from.OnFilterRecord = [](Table& tb) { return tb.FieldByName("Price")->AsFloat() < 10; };
+    from.SetFiltered(true);
+    from.Open();
+    Table to(db::kMersolAlias, "PipeType.DB");
+    to.Open();
+    Table sibling(db::kMersolAlias, "PipeType.DB");
+    sibling.Open();
+    const std::vector<Table::CopiedField> fields = {{from.FieldByName("Qty"), to.FieldByName("PSize")},
+                                                    {from.FieldByName("Name"), to.FieldByName("Descrip")},
+                                                    {from.FieldByName("Flag"), to.FieldByName("Marked")}};
+    ASSERT_TRUE(to.AppendRowsOf(from, fields));
+    EXPECT_EQ(stored("PipeType.DB", "Descrip"), (QStringList{"Bolt", "Anchor", "Alum", "pvc", "PVC 2"}));
+    EXPECT_EQ(to.FieldByName("Descrip")->AsString(), "Bolt");   // the last row copied
+    EXPECT_EQ(to.RecordCount(), 5);
+    EXPECT_EQ(column(sibling, "PSize"), (QStringList{"5", "7", "100", "100", "200"}));
+    EXPECT_EQ(column(to, "Marked"), (QStringList{"True", "False", "False", "False", "True"}));
+
+    // A second copy breaks the key at its first row: nothing of it stays.
+    EXPECT_THROW(to.AppendRowsOf(from, fields), db::DbError);
+    EXPECT_EQ(stored("PipeType.DB", "Descrip").size(), 5);
+    EXPECT_EQ(to.RecordCount(), 5);
+
+    // A fixed value, and numbers kept whole.
+    Table prof(db::kMersolAlias, "Prof.DB");
+    ASSERT_TRUE(prof.AppendRowsOf(from, {{from.FieldByName("Price"), prof.FieldByName("Station")}},
+                                  {{prof.FieldByName("RecordNo"), "3"}}));
+    EXPECT_EQ(stored("Prof.DB", "Station"), (QStringList{"1.5", "2.25"}));
+    EXPECT_EQ(stored("Prof.DB", "RecordNo"), (QStringList{"3", "3"}));
+}
+
+TEST_F(DbTest, AppendRowsOfLeavesRowsThatNeedConvertingToTheCaller)
+{
+    Table items(db::kMersolAlias, "Items.DB");
+    items.Open();
+    Table log(db::kMersolAlias, "Log.db");
+    // A short into a long.
+    EXPECT_FALSE(log.AppendRowsOf(items, {{items.FieldByName("Qty"), log.FieldByName("N")}}));
+    // A fraction into a number kept whole.
+    Table prof(db::kMersolAlias, "Prof.DB");
+    EXPECT_FALSE(prof.AppendRowsOf(items, {{items.FieldByName("Price"), prof.FieldByName("Elev"), true}}));
+    EXPECT_TRUE(stored("Log.db", "Text").isEmpty());
+    EXPECT_TRUE(stored("Prof.DB", "Elev").isEmpty());
+
+    // Text longer than the field it would go into.
+    log.Open();
+    log.Append();
+    log.FieldByName("Text")->SetAsString("Much too long");
+    log.Post();
+    EXPECT_FALSE(items.AppendRowsOf(log, {{log.FieldByName("Text"), items.FieldByName("Code")}}));
+    EXPECT_EQ(stored("Items.DB", "Code"), (QStringList{"A", "B", "D"}));
+}
