@@ -108,13 +108,14 @@ std::vector<FieldCopy> SameNamedFields(db::Table* from, db::Table* to, const QSt
 // All the rows of `from` appended to `to` at once where no value needs
 // converting; false when one does (the caller then copies row by row).
 bool CopyAllRows(db::Table* from, db::Table* to, const std::vector<FieldCopy>& copies,
-                 const std::vector<std::pair<db::Field*, QVariant>>& fixed = {})
+                 const std::vector<std::pair<db::Field*, QVariant>>& fixed = {},
+                 const std::function<void(db::RowValues&)>& finish = {})
 {
     std::vector<db::Table::CopiedField> fields;
     fields.reserve(copies.size());
     for (const FieldCopy& c : copies)
         fields.push_back({c.from, c.to, c.whole});
-    return to->AppendRowsOf(*from, fields, fixed);
+    return to->AppendRowsOf(*from, fields, fixed, finish);
 }
 
 void CopyFields(const std::vector<FieldCopy>& copies)
@@ -149,11 +150,11 @@ void CopyFields(const std::vector<FieldCopy>& copies)
 
 // A load whose rows need nothing more than their stored values.
 struct NothingMore {
-    void operator()() const {}
+    void operator()(db::RowValues&) const {}
 };
 
 // The stored job's rows of `stored` appended to `work`; `each` finishes a row
-// before it is posted.
+// (given the work table's fields) before it goes in.
 template <class Each>
 void LoadRows(db::Table* stored, db::Table* work, Each each)
 {
@@ -165,22 +166,24 @@ void LoadRows(db::Table* stored, db::Table* work, Each each)
         db::ControlsOff quietStored(stored), quietWork(work);
         const auto copies = SameNamedFields(stored, work);
         db::Field* number = stored->FieldByName(kJobNumber);
-        if constexpr (std::is_same_v<Each, NothingMore>) {
-            bool jobsOwn = true;
-            for (stored->First(); jobsOwn && !stored->Eof(); stored->Next())
-                jobsOwn = !number->IsNull() && number->AsInteger() == Tul->JobNumber;
-            if (jobsOwn && CopyAllRows(stored, work, copies)) {
-                stored->Close();
-                tx.Commit();
-                return;
-            }
+        bool jobsOwn = true;
+        for (stored->First(); jobsOwn && !stored->Eof(); stored->Next())
+            jobsOwn = !number->IsNull() && number->AsInteger() == Tul->JobNumber;
+        std::function<void(db::RowValues&)> finish;
+        if constexpr (!std::is_same_v<Each, NothingMore>)
+            finish = each;
+        if (jobsOwn && CopyAllRows(stored, work, copies, {}, finish)) {
+            stored->Close();
+            tx.Commit();
+            return;
         }
         for (stored->First(); !stored->Eof(); stored->Next()) {
             if (number->IsNull() || number->AsInteger() != Tul->JobNumber)
                 continue;
             work->Append();
             CopyFields(copies);
-            each();
+            db::RowValues current;
+            each(current);
             work->Post();
         }
     }
@@ -529,11 +532,11 @@ void TTrans::LoadJobProfile()
 {
     TDMod& d = *DMod;
     int recordNo = 1;
-    LoadRows(d.JobProfTable, d.WorkProfTable, [&] {
-        d.WorkProfTableRecordNo->SetAsInteger(recordNo++);
-        const int method = d.WorkProfTableInvElMethod->AsInteger();
-        d.WorkProfTableInvElMethDesc->SetAsString(InvElMethodText(method == 0 || method == 1 ? method : 2));
-        d.WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(d.WorkProfTableNodeType->AsInteger()));
+    LoadRows(d.JobProfTable, d.WorkProfTable, [&](db::RowValues& row) {
+        row.SetAsInteger(d.WorkProfTableRecordNo, recordNo++);
+        const int method = row.AsInteger(d.WorkProfTableInvElMethod);
+        row.SetAsString(d.WorkProfTableInvElMethDesc, InvElMethodText(method == 0 || method == 1 ? method : 2));
+        row.SetAsString(d.WorkProfTableNodeTypeDesc, NodeTypeText(row.AsInteger(d.WorkProfTableNodeType)));
     });
 }
 

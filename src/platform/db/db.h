@@ -80,6 +80,11 @@ public:
 
 private:
     friend class Table;
+    friend class RowValues;
+    // What the getter reads from v, and what the setters hold.
+    int integerOf(const QVariant& v) const;
+    QVariant heldInteger(int v) const;
+    QVariant heldText(const QString& v) const;
     Field(Table* t, QString name, FieldType type, int size, int index, bool calculated)
         : table_(t), name_(std::move(name)), type_(type), size_(size), index_(index),
           calculated_(calculated) {}
@@ -89,6 +94,24 @@ private:
     int size_;
     int index_;
     bool calculated_;
+};
+
+// A row's values read and set through its table's fields, just as the
+// fields' getters and setters would: by default the fields' current record
+// (the fields themselves are used); inside AppendRowsOf a row on its way in.
+class RowValues {
+public:
+    RowValues() = default;
+    int AsInteger(const Field* f) const;
+    void SetAsInteger(Field* f, int v);
+    void SetAsString(Field* f, const QString& v);
+
+private:
+    friend class Table;
+    RowValues(std::vector<QVariant>* row, const Table* table) : row_(row), table_(table) {}
+    QVariant& slot(const Field* f) const;
+    std::vector<QVariant>* row_ = nullptr;
+    const Table* table_ = nullptr;
 };
 
 // Observer of a table's cursor: data sources and bound controls.
@@ -193,15 +216,18 @@ public:
     // what the row holds, each fixed field its value, the other fields stay
     // empty. Only where nothing needs converting (each value as TakeValueOf
     // would take it; a `whole` number must hold a whole value) and for a
-    // table without AfterPost and automatic numbers: otherwise nothing is
-    // written and false is returned, for the caller to go row by row.
+    // table without automatic numbers: otherwise nothing is written and
+    // false is returned, for the caller to go row by row. An open table's
+    // AfterPost is called for each row once all are in, on that row.
     struct CopiedField {
         const Field* from;
         Field* to;
         bool whole = false;
     };
+    // `finish`, when given, completes each row before it goes in.
     bool AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
-                      const std::vector<std::pair<Field*, QVariant>>& fixed = {});
+                      const std::vector<std::pair<Field*, QVariant>>& fixed = {},
+                      const std::function<void(RowValues&)>& finish = {});
     // Deletes the rows of the range in one statement (none for a null
     // value; every row when no range is set); open or closed.
     void EmptyRange();

@@ -766,7 +766,11 @@ double Field::AsFloat() const
 
 int Field::AsInteger() const
 {
-    const QVariant& v = valueOf(table_->d_.get(), this);
+    return integerOf(valueOf(table_->d_.get(), this));
+}
+
+int Field::integerOf(const QVariant& v) const
+{
     if (holdsInt(v))
         return *static_cast<const int*>(v.constData());
     if (heldNull(v))
@@ -816,21 +820,63 @@ void Field::SetAsFloat(double v)
 
 void Field::SetAsInteger(int v)
 {
+    table_->d_->setValue(this, heldInteger(v), true);
+}
+
+QVariant Field::heldInteger(int v) const
+{
     const bool held = type_ == FieldType::Long || (type_ == FieldType::Short && v >= -32768 && v <= 32767);
-    table_->d_->setValue(this, QVariant(v), held);
+    return held ? QVariant(v) : toFieldValue(QVariant(v), type_, size_, name_);
 }
 
 void Field::SetAsBoolean(bool v) { table_->d_->setValue(this, QVariant(v), type_ == FieldType::Logical); }
 
 void Field::SetAsString(const QString& v)
 {
-    if (type_ != FieldType::Alpha && type_ != FieldType::Memo) {
-        table_->d_->setValue(this, QVariant(v));
-        return;
-    }
+    table_->d_->setValue(this, heldText(v), true);
+}
+
+QVariant Field::heldText(const QString& v) const
+{
+    if (type_ != FieldType::Alpha && type_ != FieldType::Memo)
+        return toFieldValue(QVariant(v), type_, size_, name_);
     // Alpha text is cut to the field's size; no text is an empty field.
     const QString cut = type_ == FieldType::Alpha && size_ > 0 && v.size() > size_ ? v.left(size_) : v;
-    table_->d_->setValue(this, cut.isEmpty() ? QVariant() : QVariant(cut), true);
+    return cut.isEmpty() ? QVariant() : QVariant(cut);
+}
+
+// ---- RowValues ----------------------------------------------------------------
+
+QVariant& RowValues::slot(const Field* f) const
+{
+    if (f->table_ != table_ || f->calculated_ || f->index_ < 0 || size_t(f->index_) >= row_->size())
+        throw DbError(QStringLiteral("Field '%1' is not a stored field of the row").arg(f->name_));
+    return (*row_)[size_t(f->index_)];
+}
+
+int RowValues::AsInteger(const Field* f) const
+{
+    if (!row_)
+        return f->AsInteger();
+    return f->integerOf(slot(f));
+}
+
+void RowValues::SetAsInteger(Field* f, int v)
+{
+    if (!row_)
+        return f->SetAsInteger(v);
+    if (f->type_ == FieldType::AutoInc)
+        throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(f->name_));
+    slot(f) = f->heldInteger(v);
+}
+
+void RowValues::SetAsString(Field* f, const QString& v)
+{
+    if (!row_)
+        return f->SetAsString(v);
+    if (f->type_ == FieldType::AutoInc)
+        throw DbError(QStringLiteral("Field '%1' cannot be modified").arg(f->name_));
+    slot(f) = f->heldText(v);
 }
 namespace {
 // Whether a field of `type` and `size` holding nothing but v's type would
@@ -1630,13 +1676,12 @@ void Table::EmptyTable()
 }
 
 bool Table::AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
-                         const std::vector<std::pair<Field*, QVariant>>& fixed)
+                         const std::vector<std::pair<Field*, QVariant>>& fixed,
+                         const std::function<void(RowValues&)>& finish)
 {
     Impl& src = *from.d_;
     src.checkActive();
     from.CheckBrowseMode();
-    if (AfterPost)
-        return false;
     if (d_->active)
         CheckBrowseMode();
     d_->ensureMeta();
@@ -1681,6 +1726,7 @@ bool Table::AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
     Transaction tx(alias_);
     std::vector<Row> added;
     added.reserve(src.visible.size());
+    Stmt s(db, d.insertSql, d.postWhat, tableName_);
     for (int r : src.visible) {
         const std::vector<QVariant>& row = src.rows[size_t(r)].v;
         Row copy;
@@ -1689,10 +1735,14 @@ bool Table::AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
             copy.v.push_back(source[size_t(i)] >= 0 ? row[size_t(source[size_t(i)])]
                              : constant[size_t(i)] ? *constant[size_t(i)]
                                                    : none);
-        Stmt s(db, d.insertSql, d.postWhat, tableName_);
+        if (finish) {
+            RowValues values(&copy.v, this);
+            finish(values);
+        }
         for (int i = 0; i < n; ++i)
             s.bindStored(i + 1, copy.v[size_t(i)], d.meta.columns[size_t(i)].type);
         s.step();
+        s.reset();
         copy.rowid = sqlite3_last_insert_rowid(db);
         added.push_back(std::move(copy));
     }
@@ -1700,6 +1750,10 @@ bool Table::AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
     // The components hold the rows as posts would have left them, the cursor
     // on the last one.
     d.wrote();
+    std::vector<qint64> ids;
+    ids.reserve(added.size());
+    for (const Row& r : added)
+        ids.push_back(r.rowid);
     int lastAt = -1;
     for (Row& r : added) {
         d.tellSiblings(r.rowid, &r.v);
@@ -1718,6 +1772,12 @@ bool Table::AppendRowsOf(Table& from, const std::vector<CopiedField>& fields,
         d.bof = d.eof = d.visible.empty();
         d.refreshCalc();
         d.notify(&DataLink::DataSetChanged);
+        // Told of each row as of its post, on that row where it is shown.
+        if (AfterPost)
+            for (const qint64 id : ids) {
+                GotoBookmark(id);
+                AfterPost(*this);
+            }
     }
     return true;
 }
