@@ -134,6 +134,25 @@ TEST_F(TransTest, LoadedProfileIsNumberedAndDescribed)
     EXPECT_EQ(d().WorkProfTableInvElMethDesc->AsString(), "Set invert at ground level");
     EXPECT_EQ(d().WorkProfTableThBlkSoil->AsFloat(), 1500.0);
     EXPECT_EQ(d().WorkProfTableJobNumber->AsInteger(), number);
+
+    // A stored value that must be rounded on its way in makes the load go
+    // row by row: numbered, described and rounded alike.
+    {
+        db::Query q(db::kMersolAlias);
+        q.SetSQL(QStringLiteral("Update \"JobProf.DB\" Set ThBlkSoil=:V Where JobNumber=:N"));
+        q.SetParam("V", 1500.6);
+        q.SetParam("N", number);
+        q.ExecSQL();
+    }
+    ASSERT_TRUE(Load(number, kPumped.name));
+    ASSERT_EQ(p->RecordCount(), 6);
+    p->First();
+    EXPECT_EQ(d().WorkProfTableRecordNo->AsInteger(), 1);
+    EXPECT_EQ(d().WorkProfTableNodeTypeDesc->AsString(), "Pipe entrance (any type)");
+    p->Last();
+    EXPECT_EQ(d().WorkProfTableRecordNo->AsInteger(), 6);
+    EXPECT_EQ(d().WorkProfTableInvElMethDesc->AsString(), "Set invert at ground level");
+    EXPECT_EQ(d().WorkProfTableThBlkSoil->AsFloat(), 1501.0);
 }
 
 TEST_F(TransTest, JobNumbersBeyondSixteenBitsReachTheChildRows)
