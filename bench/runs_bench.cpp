@@ -57,6 +57,11 @@ void BM_StoredJobs(benchmark::State& state)
     {
         db::Transaction tx(db::kMersolAlias);
         for (int k = 0; k < count; ++k) {
+            // Stored jobs of one kind have names of their own.
+            DMod->WorkPipeTable->First();
+            DMod->WorkPipeTable->Edit();
+            DMod->WorkPipeTableJobName->SetAsString(QStringLiteral("Line %1").arg(k + 1));
+            DMod->WorkPipeTable->Post();
             Tul->SaveState = 0;
             if (!JobTrans->StoreWorkingJob())
                 throw std::runtime_error("not stored");

@@ -260,37 +260,34 @@ int JobKindOf(const QString& sysType)
     return 0;
 }
 
-// Lets `look` move about the stored headers, every job in view whatever the
-// list's filter. The table is left on its row, filtered and open or closed
-// as it was.
-void LookInStoredHeaders(const std::function<void(db::Table*)>& look)
+// The stored headers whose `field` holds `value` (all of them for no
+// field), read apart from the job list's own table (its filter and row stay
+// as they are), and only those: a store of thousands of jobs is not read
+// whole for every save.
+void LookInStoredHeaders(const QString& field, const QVariant& value, const std::function<void(db::Table*)>& look)
 {
-    db::Table* job = DMod->JobPipeTable;
-    const bool opened = OpenIfClosed(job);
-    const bool filtered = job->Filtered();
-    db::ControlsOff quiet(job);
-    const qint64 at = job->GetBookmark();
-    if (filtered)
-        job->SetFiltered(false);
-    look(job);
-    if (filtered)
-        job->SetFiltered(true);
-    job->GotoBookmark(at);
-    if (opened)
-        job->Close();
+    const db::Table* list = DMod->JobPipeTable;
+    db::Table job(list->DatabaseName(), list->TableName());
+    if (!field.isEmpty())
+        job.SetRange(field, value);
+    job.Open();
+    look(&job);
 }
 
 // The number of a stored job of `kind` named `name`, other than `except`;
 // 0 when there is none.
 int StoredJobNamed(const QString& name, int kind, int except)
 {
-    TDMod& d = *DMod;
     int number = 0;
-    LookInStoredHeaders([&](db::Table* job) {
+    // No name is stored as null, which a range never finds: those look at all.
+    const QString field = name.isEmpty() ? QString() : QStringLiteral("JobName");
+    LookInStoredHeaders(field, name, [&](db::Table* job) {
+        db::Field* jobName = job->FieldByName(QStringLiteral("JobName"));
+        db::Field* sysType = job->FieldByName(QStringLiteral("SysType"));
+        db::Field* jobNumber = job->FieldByName(kJobNumber);
         for (job->First(); !job->Eof() && number == 0; job->Next())
-            if (d.JobPipeTableJobName->AsString() == name && JobKindOf(d.JobPipeTableSysType->AsString()) == kind &&
-                d.JobPipeTableJobNumber->AsInteger() != except)
-                number = d.JobPipeTableJobNumber->AsInteger();
+            if (jobName->AsString() == name && JobKindOf(sysType->AsString()) == kind && jobNumber->AsInteger() != except)
+                number = jobNumber->AsInteger();
     });
     return number;
 }
@@ -299,11 +296,10 @@ int StoredJobNamed(const QString& name, int kind, int except)
 // `name`; empty when there is no such job.
 QString StoredSysTypeOf(int number, const QString& name)
 {
-    TDMod& d = *DMod;
     QString sysType;
-    LookInStoredHeaders([&](db::Table* job) {
-        if (job->Locate(kJobNumber, number) && d.JobPipeTableJobName->AsString() == name)
-            sysType = d.JobPipeTableSysType->AsString();
+    LookInStoredHeaders(kJobNumber, number, [&](db::Table* job) {
+        if (!job->IsEmpty() && job->FieldByName(QStringLiteral("JobName"))->AsString() == name)
+            sysType = job->FieldByName(QStringLiteral("SysType"))->AsString();
     });
     return sysType;
 }
