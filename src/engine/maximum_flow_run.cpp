@@ -63,18 +63,25 @@ double NextStep(double m)
     return FirstStep(m);
 }
 
-double MinorLosses(const TSta& s, const TSta& u, bool inlet)
+// The minor losses of s's slots with the upstream (uQ, uD) and its own
+// (sQ, sD) flow and diameter.
+double MinorLosses(const TSta& s, double uQ, double uD, double sQ, double sD, bool inlet)
 {
     // A slot without a K (0, or no number) has no loss: the search passes
     // every reach hundreds of times, most of them without minor losses.
     double k = 0.0;
     if (s.K1 > 0 || s.K1 < 0)
-        k += Tul->StationVelocityHeadLoss(0, s, u, inlet);
+        k += Tul->StationVelocityHeadLoss(0, s, uQ, uD, sQ, sD, inlet);
     if (s.K2 > 0 || s.K2 < 0)
-        k += Tul->StationVelocityHeadLoss(1, s, u, inlet);
+        k += Tul->StationVelocityHeadLoss(1, s, uQ, uD, sQ, sD, inlet);
     if (s.K3 > 0 || s.K3 < 0)
-        k += Tul->StationVelocityHeadLoss(2, s, u, inlet);
+        k += Tul->StationVelocityHeadLoss(2, s, uQ, uD, sQ, sD, inlet);
     return k;
+}
+
+double MinorLosses(const TSta& s, const TSta& u, bool inlet)
+{
+    return MinorLosses(s, u.PipeQ, u.DiaIn, s.PipeQ, s.DiaIn, inlet);
 }
 
 // Holds back the messages of a pass that repeats one the user has seen.
@@ -240,19 +247,6 @@ void TFFlow::LoadLanes(TSta** sta, int n)
     laneMemo_.valid = false;
 }
 
-double TFFlow::LaneMinorLosses(const Lane& s, double uQ, double uD, double sQ, double sD, bool inlet) const
-{
-    const TSta& st = *s.sta;
-    double k = 0.0;
-    if (st.K1 > 0 || st.K1 < 0)
-        k += Tul->StationVelocityHeadLoss(0, st, uQ, uD, sQ, sD, inlet);
-    if (st.K2 > 0 || st.K2 < 0)
-        k += Tul->StationVelocityHeadLoss(1, st, uQ, uD, sQ, sD, inlet);
-    if (st.K3 > 0 || st.K3 < 0)
-        k += Tul->StationVelocityHeadLoss(2, st, uQ, uD, sQ, sD, inlet);
-    return k;
-}
-
 inline double TFFlow::LaneFriction(const Lane& u, double Q)
 {
     LaneMemo& m = laneMemo_;
@@ -280,9 +274,7 @@ TFFlow::PassResult TFFlow::SearchPass(double Q, double target)
     double uVel = s0.area > 0 ? Q * (1.0 / kGpmPerCfsInlet) / s0.area : 0.0;
     double uEgl = Tul->WSElev;
     if (s0.hasK)
-        uEgl -= LaneMinorLosses(s0, Q, s0.DiaIn, Q, s0.DiaIn, true);
-    else
-        uEgl -= 0.0;
+        uEgl -= MinorLosses(*s0.sta, Q, s0.DiaIn, Q, s0.DiaIn, true);
     for (int k = 1; k <= n - 2; ++k) {
         const Lane& u = lane[k - 1];
         const Lane& s = lane[k];
@@ -290,7 +282,7 @@ TFFlow::PassResult TFFlow::SearchPass(double Q, double target)
         const double vel = s.area > 0 ? q * (1.0 / kGpmPerCfsMid) / s.area : 0.0;
         double egl = uEgl - LaneFriction(u, uQ);
         if (s.hasK)
-            egl -= LaneMinorLosses(s, uQ, u.DiaIn, q, s.DiaIn, false);
+            egl -= MinorLosses(*s.sta, uQ, u.DiaIn, q, s.DiaIn, false);
         const double hgl = egl - vel * vel * kVelHeadFactor;
         r.station = k;
         if (q < 0) {
@@ -315,7 +307,7 @@ TFFlow::PassResult TFFlow::SearchPass(double Q, double target)
     reachedEnd_ = true;
     double egl = uEgl - LaneFriction(u, uQ);
     if (l.hasK)
-        egl -= LaneMinorLosses(l, uQ, u.DiaIn, uQ, u.DiaIn, false);
+        egl -= MinorLosses(*l.sta, uQ, u.DiaIn, uQ, u.DiaIn, false);
     const double hgl = egl - uVel * uVel * kVelHeadFactor;
     r.station = n - 1;
     r.margin = hgl - target;
@@ -417,7 +409,6 @@ bool TFFlow::FindFlow(TSta** sta, int n, int& count)
     // that flow and has told the user whatever it had to.
     auto fillStations = [&](double Q) {
         QuietMessages quiet;
-        memo_.valid = false;
         RunPass(sta, n, Q, target);
     };
 

@@ -95,7 +95,6 @@ private:
         bool hasK = false, flowChanges = false;
         const TSta* sta = nullptr; // its minor-loss slots, read only where hasK
     };
-    double LaneMinorLosses(const Lane& s, double uQ, double uD, double sQ, double sD, bool inlet) const;
     double LaneFriction(const Lane& u, double Q);
     // The end node takes the diameter of the reach above it (and the invert
     // that gives) once a trial reaches it, as a pass on the stations does.

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <functional>
 #include <optional>
-#include <type_traits>
 #include <vector>
 
 TTrans* JobTrans = nullptr;
@@ -148,15 +147,9 @@ void CopyFields(const std::vector<FieldCopy>& copies)
     }
 }
 
-// A load whose rows need nothing more than their stored values.
-struct NothingMore {
-    void operator()(db::RowValues&) const {}
-};
-
-// The stored job's rows of `stored` appended to `work`; `each` finishes a row
-// (given the work table's fields) before it goes in.
-template <class Each>
-void LoadRows(db::Table* stored, db::Table* work, Each each)
+// The stored job's rows of `stored` appended to `work`; `each`, when given,
+// finishes a row (through the work table's fields) before it goes in.
+void LoadRows(db::Table* stored, db::Table* work, const std::function<void(db::RowValues&)>& each = {})
 {
     db::Transaction tx(db::kMersolAlias);
     OpenIfClosed(work);
@@ -169,10 +162,7 @@ void LoadRows(db::Table* stored, db::Table* work, Each each)
         bool jobsOwn = true;
         for (stored->First(); jobsOwn && !stored->Eof(); stored->Next())
             jobsOwn = !number->IsNull() && number->AsInteger() == Tul->JobNumber;
-        std::function<void(db::RowValues&)> finish;
-        if constexpr (!std::is_same_v<Each, NothingMore>)
-            finish = each;
-        if (jobsOwn && CopyAllRows(stored, work, copies, {}, finish)) {
+        if (jobsOwn && CopyAllRows(stored, work, copies, {}, each)) {
             stored->Close();
             tx.Commit();
             return;
@@ -182,8 +172,10 @@ void LoadRows(db::Table* stored, db::Table* work, Each each)
                 continue;
             work->Append();
             CopyFields(copies);
-            db::RowValues current;
-            each(current);
+            if (each) {
+                db::RowValues current;
+                each(current);
+            }
             work->Post();
         }
     }
@@ -538,17 +530,17 @@ void TTrans::LoadJobProfile()
 
 void TTrans::LoadJobGated()
 {
-    LoadRows(DMod->JobGatedTable, DMod->WorkGatedTable, NothingMore{});
+    LoadRows(DMod->JobGatedTable, DMod->WorkGatedTable);
 }
 
 void TTrans::LoadJobSuction()
 {
-    LoadRows(DMod->JobSuctionTable, DMod->WorkSuctionTable, NothingMore{});
+    LoadRows(DMod->JobSuctionTable, DMod->WorkSuctionTable);
 }
 
 void TTrans::LoadJobTrickle()
 {
-    LoadRows(DMod->JobTrickleTable, DMod->WorkTrickleTable, NothingMore{});
+    LoadRows(DMod->JobTrickleTable, DMod->WorkTrickleTable);
 }
 
 bool TTrans::LoadStoredJob()

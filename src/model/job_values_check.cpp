@@ -25,12 +25,15 @@ Kind KindOf(const QString& field)
     return Kind::Other;
 }
 
+// Why a value of a field of this kind cannot be used; empty when it can.
 QString Problem(Kind kind, double v)
 {
     if (std::isnan(v))
         return QStringLiteral("is not a number");
     if (std::isinf(v))
         return QStringLiteral("is infinite");
+    // Every value of a job goes through here: one that no field finds fault
+    // with needs no look at its kind.
     if (v >= 0.01 && v <= 212)
         return QString();
     if (kind == Kind::Flow && v < 0)
@@ -42,6 +45,7 @@ QString Problem(Kind kind, double v)
     return QString();
 }
 
+// Where a row is: its station, or its segment.
 QString RowPlace(db::Table* t, int row)
 {
     if (db::Field* station = t->FindField(QStringLiteral("Station")); station && !station->IsNull()) {

@@ -28,35 +28,19 @@ struct CachedStmt {
 // columns, so a table of a new structure gets statements of its own anyway;
 // SQLite re-prepares a kept statement itself when the schema changed.
 // The SQL of a post holds every column of its table, and it is looked up
-// twice a post: hashed by its length and a few characters of its start,
-// middle and end, which is plenty to tell a connection's statements apart
-// (the full texts are compared anyway).
+// twice a post: hashed by its length and its two ends, which is plenty to
+// tell a connection's statements apart (the full texts are compared anyway).
 struct SqlHash {
     size_t operator()(const QString& sql) const noexcept
     {
-        constexpr qsizetype kPart = 24;
+        constexpr qsizetype kEnd = 48;
         const QStringView v(sql);
-        const qsizetype n = v.size();
-        if (n <= 3 * kPart)
+        if (v.size() <= 2 * kEnd)
             return qHash(v);
-        size_t h = size_t(n);
-        for (const qsizetype from : {qsizetype(0), (n - kPart) / 2, n - kPart}) {
-            const char16_t* p = v.utf16() + from;
-            for (qsizetype k = 0; k < kPart; ++k)
-                h = h * 131u + p[k];
-        }
-        return h ^ (h >> 29);
+        return qHash(v.first(kEnd)) ^ (qHash(v.last(kEnd)) * 31u) ^ size_t(v.size());
     }
 };
-// A component asks with the very string the cache holds (shared, not
-// copied): then the texts need no comparing.
-struct SqlEqual {
-    bool operator()(const QString& a, const QString& b) const noexcept
-    {
-        return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
-    }
-};
-using StmtCache = std::unordered_map<QString, CachedStmt, SqlHash, SqlEqual>;
+using StmtCache = std::unordered_map<QString, CachedStmt, SqlHash>;
 
 // More distinct statements than a connection normally needs: beyond this
 // the idle ones are dropped rather than the cache growing without end.
