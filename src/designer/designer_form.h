@@ -6,7 +6,7 @@
 // commands share. It is also the designer window through which the dialogs
 // reach the window that opened them.
 #include "dialogs/designer_window.h"
-#include "dialogs/database/job_name_check.h"
+#include "dialogs/jobs/job_name_check.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/form.h"
 #include "reports/profile_chart_series.h"

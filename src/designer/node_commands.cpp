@@ -2,7 +2,7 @@
 // and a click on a node of the profile chart.
 #include "designer/designer_form.h"
 
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/node_data_dialog.h"
 #include "dialogs/profile/reach_dialog.h"
 #include "engine/hydraulics.h"

@@ -3,7 +3,7 @@
 // page handing a new job to the initial profile entry.
 #include "designer/designer_form.h"
 
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/node_data_dialog.h"
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "dialogs/profile/reach_dialog.h"

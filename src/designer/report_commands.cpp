@@ -5,7 +5,7 @@
 #include "model/job.h"
 #include "platform/report/preview.h"
 #include "platform/ui/cursor.h"
-#include "dialogs/database/unit_cost_editor.h"
+#include "dialogs/editors/unit_cost_editor.h"
 #include "platform/ui/seam/msg.h"
 #include "reports/cost_report.h"
 #include "reports/detail_report.h"

@@ -3,9 +3,9 @@
 // computation of each system type and how its output chart draws a job.
 #include "mainwindow/mersol_window.h"
 
-#include "dialogs/database/save_job_dialog.h"
+#include "dialogs/jobs/save_job_dialog.h"
 #include "dialogs/profile/node_data_dialog.h"
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "dialogs/profile/reach_dialog.h"
 #include "dialogs/system/system_dialog_rules.h"

@@ -3,7 +3,7 @@
 #include "support/dialogdriver.h"
 #include "support/tempdb.h"
 
-#include "dialogs/database/job_list_dialog.h"
+#include "dialogs/jobs/job_list_dialog.h"
 #include "gravity/dunstrow_window.h"
 #include "mainwindow/mersol_window.h"
 #include "engine/maximum_flow_run.h"

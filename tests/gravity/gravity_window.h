@@ -1,7 +1,7 @@
 #pragma once
 // The gravity designer's main window in the designers' shared window fixture,
 // with the runs' trace files in a temporary folder.
-#include "gui/jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "gravity/dunstrow_window.h"
 

@@ -5,7 +5,7 @@
 #include "support/qt_app.h"
 #include "support/running_program.h"
 
-#include "dialogs/database/save_job_dialog.h"
+#include "dialogs/jobs/save_job_dialog.h"
 #include "gravity/dunstrow_window.h"
 #include "engine/single_objects.h"
 #include "model/job_transfer.h"

@@ -1,6 +1,6 @@
 // Entering the output page checks the profile and computes the job.
 #include "support/workprofile.h"
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "engine/gravity_run.h"
 #include "model/profile_text.h"

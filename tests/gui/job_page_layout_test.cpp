@@ -1,7 +1,7 @@
 // The job page as a user sees it at the window's first size: what shows
 // without scrolling once the system panel is up, the cfs beside the design
 // flow, and system dialogs wide enough for their captions.
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "dialogs/system/known_flow_dialog.h"
 

@@ -1,7 +1,7 @@
 // Job commands of the main window and the job header fields.
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
-#include "dialogs/database/job_list_dialog.h"
+#include "dialogs/jobs/job_list_dialog.h"
 #include "model/job_transfer.h"
 #include "dialogs/system/known_flow_dialog.h"
 #include "platform/ui/cursor.h"

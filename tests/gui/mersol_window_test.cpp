@@ -2,8 +2,8 @@
 #include "support/dialogdriver.h"
 #include "support/tempdb.h"
 
-#include "dialogs/database/pipe_data_editor.h"
-#include "dialogs/database/save_job_dialog.h"
+#include "dialogs/editors/pipe_data_editor.h"
+#include "dialogs/jobs/save_job_dialog.h"
 #include "designer/about_box.h"
 #include "mainwindow/mersol_window.h"
 #include "model/database_setup.h"

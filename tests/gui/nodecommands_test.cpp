@@ -1,7 +1,7 @@
 // The node commands of the profile page.
 #include "support/workjob.h"
 #include "support/workprofile.h"
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "engine/hydraulics.h"
 #include "platform/chart/chartwidget.h"

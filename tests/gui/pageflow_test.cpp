@@ -2,7 +2,7 @@
 // initial entry dialog, the tab guard, what entering the job and profile
 // pages does, and a new gravity job taken through every page to its results.
 #include "support/workprofile.h"
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "platform/chart/chartwidget.h"

@@ -1,7 +1,7 @@
 // The main window's profile charts: the output page's drawing of a computed
 // job, and the profile page's chart of the working profile.
 #include "support/workprofile.h"
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "platform/chart/chartwidget.h"
 #include "platform/chart/colors.h"

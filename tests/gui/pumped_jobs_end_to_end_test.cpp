@@ -3,7 +3,7 @@
 // the pumped ones on the pumped runs' line: 1000 ft of 6 in pipe of C 150
 // from an entrance at 95 ft to an end at 118 ft, the outlet at 120 ft wanting 20 psi.
 #include "support/workprofile.h"
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "platform/ui/notebook.h"
 

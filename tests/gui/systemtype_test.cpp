@@ -1,6 +1,6 @@
 // System type choice, the known-flow dialog, the system data panel and the
 // undo copies of the working tables.
-#include "jobwindow.h"
+#include "support/jobwindow.h"
 
 #include "dialogs/system/known_flow_dialog.h"
 #include "platform/ui/notebook.h"

@@ -2,7 +2,7 @@
 // and read back from its text dump.
 #include "reports_fixture.h"
 
-#include "dialogs/system/air_vacuum_calculator.h"
+#include "dialogs/calculators/air_vacuum_calculator.h"
 #include "model/data_module.h"
 #include "reports/air_vacuum_report.h"
 

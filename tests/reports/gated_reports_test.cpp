@@ -3,7 +3,7 @@
 // composites and calculator buttons that open them.
 #include "reports_fixture.h"
 
-#include "dialogs/system/gated_pipe_calculator.h"
+#include "dialogs/calculators/gated_pipe_calculator.h"
 #include "engine/gated_pipe_run.h"
 #include "engine/single_objects.h"
 #include "model/job.h"

@@ -2,7 +2,7 @@
 // chains for a job, and the forms' lifetime around the preview.
 #include "reports_fixture.h"
 
-#include "dialogs/database/unit_cost_editor.h"
+#include "dialogs/editors/unit_cost_editor.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "reports/cost_report.h"

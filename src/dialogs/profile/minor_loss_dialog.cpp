@@ -1,6 +1,6 @@
 #include "dialogs/profile/minor_loss_dialog.h"
 
-#include "dialogs/profile/numeric_field.h"
+#include "dialogs/numeric_field.h"
 #include "model/data_module.h"
 #include "model/loss_slots.h"
 #include "model/job.h"

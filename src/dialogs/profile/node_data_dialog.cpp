@@ -1,10 +1,10 @@
 #include "dialogs/profile/node_data_dialog.h"
 
 #include "dialogs/profile/depth_dialog.h"
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/invert_dialog.h"
-#include "dialogs/system/gated_pipe_dialog.h"
-#include "dialogs/system/manifold_end_dialog.h"
+#include "dialogs/line_ends/gated_pipe_dialog.h"
+#include "dialogs/line_ends/manifold_end_dialog.h"
 #include "dialogs/system/inline_booster_dialog.h"
 #include "engine/hydraulics.h"
 #include "dialogs/designer_window.h"

@@ -1,7 +1,7 @@
 #include "dialogs/profile/pipe_selection_dialog.h"
 
 #include "dialogs/profile/contraction_enlargement_dialog.h"
-#include "dialogs/profile/numeric_field.h"
+#include "dialogs/numeric_field.h"
 #include "engine/hydraulics.h"
 #include "dialogs/profile/size_change_losses.h"
 #include "model/data_module.h"

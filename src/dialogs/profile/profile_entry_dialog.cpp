@@ -1,7 +1,7 @@
 #include "dialogs/profile/profile_entry_dialog.h"
 
 #include "dialogs/profile/depth_dialog.h"
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/invert_dialog.h"
 #include "dialogs/profile/profile_text_import_dialog.h"
 #include "dialogs/profile/reach_dialog.h"

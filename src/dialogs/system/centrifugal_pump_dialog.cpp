@@ -1,7 +1,7 @@
 #include "dialogs/system/centrifugal_pump_dialog.h"
 
 #include "dialogs/designer_window.h"
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/system/suction_segment_dialog.h"
 #include "dialogs/system/system_dialog_layout.h"
 #include "engine/hydraulics.h"

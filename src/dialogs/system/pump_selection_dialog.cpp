@@ -1,7 +1,7 @@
 #include "dialogs/system/pump_selection_dialog.h"
 
 #include "dialogs/designer_window.h"
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/system/centrifugal_pump_dialog.h"
 #include "dialogs/system/pump_data_dialogs.h"
 #include "dialogs/system/system_dialog_layout.h"

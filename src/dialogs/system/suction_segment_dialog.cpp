@@ -1,6 +1,6 @@
 #include "dialogs/system/suction_segment_dialog.h"
 
-#include "dialogs/profile/dialog_helpers.h"
+#include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/minor_loss_dialog.h"
 #include "dialogs/profile/pipe_selection_dialog.h"
 #include "model/data_module.h"

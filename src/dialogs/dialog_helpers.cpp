@@ -1,0 +1,77 @@
+#include "dialogs/dialog_helpers.h"
+
+#include "engine/hydraulics.h"
+#include "model/data_module.h"
+#include "model/job.h"
+#include "platform/ui/form.h"
+#include "platform/ui/seam/msg.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QVariant>
+#include <QWidget>
+
+void SetCaptionActive(QWidget* w, bool active)
+{
+    QPalette p = w->palette();
+    const QPalette standard = QApplication::palette();
+    p.setColor(QPalette::WindowText, active ? standard.color(QPalette::Active, QPalette::WindowText)
+                                            : standard.color(QPalette::Disabled, QPalette::WindowText));
+    w->setPalette(p);
+    w->setProperty("captionActive", active);
+}
+
+bool CaptionActive(const QWidget* w)
+{
+    const QVariant v = w->property("captionActive");
+    return !v.isValid() || v.toBool();
+}
+
+bool ProfileEntered(db::Table* prof)
+{
+    if (!prof->Active()) prof->Open();
+    const int rows = prof->RecordCount();
+    if (rows != 1) return rows > 1;
+    prof->First();
+    return !DMod->WorkProfTableRecordNo->IsNull();
+}
+
+bool PostTypedStation()
+{
+    db::Table* prof = DMod->WorkProfTable;
+    const double typed = Tul->NewStation;
+    try {
+        Tul->LocateProfStation();   // posted: the row takes its place in station order
+        return true;
+    } catch (const db::DbError&) {
+        // Left in edit, the row could not be posted by anything after this.
+        prof->Cancel();
+        Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
+        const bool taken = prof->Locate(QStringLiteral("Station"), typed);
+        Tul->LocateProfStation();
+        if (!taken)
+            throw;
+    }
+    ui::MessageDlg(QStringLiteral("Station ") + Hyd->StationText(typed) + QStringLiteral(" is already in the profile."),
+                   ui::MsgType::Error, ui::mbOK);
+    return false;
+}
+
+bool ConfirmNodeDeletion(int nodeType, const QString& station)
+{
+    if (nodeType == 0) {
+        ui::MessageDlg(QStringLiteral("Can't delete entrance station ") + station +
+                           QStringLiteral(".  It is OK to edit an entrance node."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
+    return ui::MessageDlg(QStringLiteral("Do you really want to DELETE Station ") + station + QStringLiteral("?"),
+                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
+}
+
+void CloseCalculator(ui::Form* calculator, bool cancelled)
+{
+    Tul->Cancelled = cancelled;
+    DMod->WorkTablesFree = false;
+    calculator->Close();
+}

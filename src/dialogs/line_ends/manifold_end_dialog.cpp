@@ -1,0 +1,216 @@
+#include "dialogs/line_ends/manifold_end_dialog.h"
+
+#include "dialogs/line_ends/manifold_pages.h"
+#include "engine/manifold_run.h"
+#include "engine/run_steps.h"
+#include "model/data_module.h"
+#include "model/job.h"
+#include "platform/ui/help.h"
+#include "platform/ui/notebook.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <memory>
+
+TManifoldEndDlg::TManifoldEndDlg(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("ManifoldEndDlg"));
+    SetCaption(QStringLiteral("Manifold at End of Mainline"));
+    SetPosition(ui::Position::OwnerCenter);
+    resize(620, 560);
+
+    auto* v = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    OKBtn = ui::Make<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
+    HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("Help"));
+    CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
+    for (QPushButton* b : {OKBtn, HelpBtn, CancelBtn})
+        top->addWidget(b);
+    top->addStretch(1);
+    v->addLayout(top);
+    OvcNotebookM = ui::Make<ui::Notebook>(this, "OvcNotebookM");
+    v->addWidget(OvcNotebookM, 1);
+    Pages = new ManifoldPages(this, OvcNotebookM, true);
+
+    OnClick(OKBtn, [this] { OKBtnClick(); });
+    OnClick(CancelBtn, [this] { CancelBtnClick(); });
+    OnClick(HelpBtn, [this] { HelpBtnClick(); });
+    OnClick(Pages->OKBitBtn2, [this] { OKBitBtn2Click(); });
+    OnClick(Pages->HlpPipeType, [this] { HlpPipeTypeClick(); });
+    OnClick(Pages->HelpButton1, [this] { HelpButton1Click(); });
+    SetCancelButton(CancelBtn);
+    Handle(OvcNotebookM, &ui::Notebook::PageChanged, [this] { OvcNotebookMPageChanged(OvcNotebookM->PageIndex()); });
+}
+
+// The manifold's first node is the profile's end node; the pipe and limits
+// start from the local defaults.
+void TManifoldEndDlg::startNewManifold()
+{
+    TDMod* d = DMod;
+    OpenIfClosed(d->DefLocTable);
+    OpenIfClosed(d->WorkPipeTable);
+    db::Table* pipe = d->WorkPipeTable;
+    EditIfBrowsing(pipe);
+    d->WorkPipeTableSysHas->SetAsInteger(2);
+    Tul->SysHas = 2;
+    db::Table* nodes = d->WorkTrickleTable;
+    if (!nodes->IsEmpty()) {
+        nodes->Close();
+        nodes->EmptyTable();
+        nodes->Open();
+    }
+    nodes->Append();
+    d->WorkTrickleTableRecNo->SetAsInteger(1);
+    d->WorkTrickleTableStation->SetAsFloat(d->WorkProfTableStation->AsFloat());
+    d->WorkTrickleTableInvertElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+    nodes->Post();
+    ManifoldPages::TakeLocalDefaults();
+    pipe->Post();
+    pipe->Edit();
+}
+
+void TManifoldEndDlg::FormShow()
+{
+    TDMod* d = DMod;
+    Tul->Cancelled = false;
+    Tul->SysHas = 2;
+    Tul->ManifoldEndVisited = true;
+    SetFocus(Pages->TypeDBLookupComboBox);
+    Tul->MaterialText.clear();
+    Pages->RatingLbl->setText(Tul->MaterialText);
+    OpenIfClosed(d->WorkTrickleTable);
+    OpenIfClosed(d->WorkProfTable);
+    // A manifold end node being made starts its manifold, in a new job or in
+    // a loaded one alike.
+    if (Tul->NewNode) {
+        Pages->OptionalButton->setEnabled(true);
+        startNewManifold();
+    } else {
+        Pages->OptionalButton->setEnabled(false);
+        Pages->TakeMaterial();
+        SetFocus(Pages->SmallestDBNF);
+        OpenIfClosed(d->WorkPipeTable);
+        EditIfBrowsing(d->WorkPipeTable);
+        RenumberTrickleNodes();
+        Tul->SysHas = 2;
+    }
+    d->PipeFilterMode = 6;
+}
+
+void TManifoldEndDlg::OvcNotebookMPageChanged(int page)
+{
+    if (page == 0) {
+        pipePageMark_ = -1;
+        Pages->PipeRtngDBGrid->viewport()->update();
+        SetFocus(Pages->TypeDBLookupComboBox);
+    } else if (page == 1) {
+        RenumberTrickleNodes();
+        SetFocus(Pages->OutflowNF);
+        db::Table* nodes = DMod->WorkTrickleTable;
+        OpenIfClosed(nodes);
+        if (!nodes->IsEmpty()) EditIfBrowsing(nodes);
+    }
+}
+
+void TManifoldEndDlg::OKBitBtn2Click()
+{
+    pipePageMark_ = 0;
+    db::Table* nodes = DMod->WorkTrickleTable;
+    OpenIfClosed(nodes);
+    if (!nodes->IsEmpty()) EditIfBrowsing(nodes);
+    OvcNotebookM->SetPageIndex(1);
+}
+
+void TManifoldEndDlg::OKBtnClick()
+{
+    RenumberTrickleNodes();
+    Tul->Cancelled = false;
+    SetModalResult(ui::mrOk);
+}
+
+void TManifoldEndDlg::CancelBtnClick()
+{
+    Tul->Cancelled = true;
+    SetModalResult(ui::mrCancel);
+}
+
+void TManifoldEndDlg::HelpBtnClick() { ui::HelpContext(133); }
+void TManifoldEndDlg::HlpPipeTypeClick() { ui::HelpContext(74); }
+void TManifoldEndDlg::HelpButton1Click() { ui::HelpContext(75); }
+
+void TManifoldEndDlg::RenumberTrickleNodes() { Pages->RenumberTrickleNodes(); }
+
+void TManifoldEndDlg::FormClose()
+{
+    if (Tul->Cancelled)
+        return;
+    RenumberTrickleNodes();
+    // Leaving from the pipe page without its OK still takes the pipe and
+    // ties the manifold in: an OK never closes with the profile left behind.
+    if (pipePageMark_ == -1)
+        pipePageMark_ = 0;
+    ApplyManifoldToProfile();
+}
+
+void TManifoldEndDlg::ApplyManifoldToProfile()
+{
+    TDMod* d = DMod;
+    db::Table* nodes = d->WorkTrickleTable;
+    db::Table* prof = d->WorkProfTable;
+    db::Table* pipe = d->WorkPipeTable;
+    db::ControlsOff still(nodes);
+    OpenIfClosed(nodes);
+    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
+
+    double q = 0.0;
+    for (nodes->First(); !nodes->Eof(); nodes->Next())
+        q += d->WorkTrickleTableGpmAtOutlet->AsFloat();
+
+    OpenIfClosed(prof);
+    prof->Last();
+    EditIfBrowsing(prof);
+    SetFixed(d->WorkProfTableInvertElev,
+             d->WorkProfTableGroundElev->AsFloat() - Tul->PipeDepth / 12 - Tul->WallThick / 12 - Tul->DiaIn / 12, 6, 2);
+    prof->Post();
+
+    // Upward from the manifold: each node's inflow came from above it, its outflow left the line there.
+    double t = q;
+    for (prof->Last();; prof->Prior()) {
+        if (d->WorkProfTableInQ->AsFloat() > 0) t -= d->WorkProfTableInQ->AsFloat();
+        if (d->WorkProfTableOutQ->AsFloat() > 0) t += d->WorkProfTableOutQ->AsFloat();
+        EditIfBrowsing(prof);
+        d->WorkProfTablePipeQ->SetAsFloat(t);
+        prof->Post();
+        if (prof->RecNo() <= 1) break;
+    }
+
+    OpenIfClosed(pipe);
+    EditIfBrowsing(pipe);
+    d->WorkPipeTableTriclEntQ->SetAsFloat(q);
+    if (d->WorkPipeTableDesignFlow->AsFloat() != t) {
+        d->WorkPipeTableDesignFlow->SetAsFloat(t);
+        ui::MessageDlg(QStringLiteral("Initial estimated system flow rate adjusted to reflect manifold flow rates."),
+                       ui::MsgType::Information, ui::mbOK);
+    }
+    pipe->Post();
+
+    prof->Last();
+    nodes->First();
+    EditIfBrowsing(prof);
+    d->WorkProfTableStation->SetAsFloat(d->WorkTrickleTableStation->AsFloat());
+    d->WorkProfTableGroundElev->SetAsFloat(d->WorkTrickleTableInvertElev->AsFloat());
+    const QString material = d->WorkPipeTableTriclPType->AsString();
+    d->WorkProfTablePipeType->SetAsString(material);
+    d->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("Manifold: ") + material);
+    prof->Post();
+
+    auto run = std::make_unique<JManfld>();
+    run->RunManifold();
+}

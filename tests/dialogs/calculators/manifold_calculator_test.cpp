@@ -1,0 +1,221 @@
+// The stand-alone manifold calculator driven headless: its jobs, its pages,
+// the computed output and its three reports.
+#include "dialogs/dialog_helpers.h"
+#include "dialogs/calculators/manifold_calculator.h"
+#include "dialogs/line_ends/manifold_pages.h"
+#include "support/dialogdriver.h"
+#include "support/workjob.h"
+#include "support/workprofile.h"
+
+#include "model/data_module.h"
+#include "model/job.h"
+#include "platform/chart/chartwidget.h"
+#include "platform/report/preview.h"
+#include "platform/ui/dbgrid.h"
+#include "platform/ui/notebook.h"
+#include "reports/manifold_graph_report.h"
+
+#include <QDate>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class ManifoldCalculatorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DMod->DefLocTable->Open();
+        oldHook_ = report::SetPreviewHook([this](report::Document& d, QWidget*) {
+            d.PrintDate = QDate(2026, 12, 9);
+            previewed << d.Title;
+            dumps.push_back(report::RenderDump(d));
+        });
+    }
+    void TearDown() override { report::SetPreviewHook(oldHook_); }
+
+    void Open(std::function<void(TManifoldDlg&)> act)
+    {
+        driver.OnceForm(QStringLiteral("TManifoldDlg"), [act](ui::Form& f) { act(static_cast<TManifoldDlg&>(f)); });
+        ShowOwned(ManifoldDlg, nullptr);
+    }
+
+    // New job "Drip A" with three 10 gpm outlets 100 ft apart, computed.
+    static void DesignThreeOutlets(TManifoldDlg& f, DialogDriver& driver)
+    {
+        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+        DialogDriver::Type(f, QStringLiteral("JobNameDBEdit"), QStringLiteral("Drip A"));
+        DialogDriver::Focus(f, QStringLiteral("JobLocationDBSF"));
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
+        EXPECT_EQ(f.OvcNotebookM->PageIndex(), 1);
+        DialogDriver::Focus(f, QStringLiteral("TypeDBLookupComboBox"));
+        DialogDriver::Focus(f, QStringLiteral("SmallestDBNF"));
+        ui::DBGrid::Of(f.Pages->PipeRtngDBGrid)->SelectRow(0);
+        f.Pages->PipeRtngDBGridDblClick();
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
+        EXPECT_EQ(f.OvcNotebookM->PageIndex(), 2);
+        EXPECT_TRUE(f.Pages->OptionalButton->isEnabled());
+        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [](ui::Form& q) {
+            const char* values[][2] = {{"StartStaNF", "0"},  {"StartElNF", "100"}, {"EndStaNF", "200"},
+                                       {"EndElNF", "98"},    {"FlowRateNF", "10"}, {"DistNF", "100"}};
+            for (auto& [name, value] : values)
+                DialogDriver::Type(q, QString::fromLatin1(name), QString::fromLatin1(value));
+            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
+        });
+        DialogDriver::Press(f, QStringLiteral("OptionalButton"));
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn3"));
+        EXPECT_EQ(f.OvcNotebookM->PageIndex(), 3);
+    }
+
+    DialogDriver driver;
+    testsupport::WorkJob job;
+    QStringList previewed;
+    std::vector<report::Dump> dumps;
+
+private:
+    report::PreviewHook oldHook_;
+};
+
+} // namespace
+
+TEST_F(ManifoldCalculatorTest, NewJobReplacesAnEarlierManifoldWithOneHeaderAndOneNode)
+{
+    testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 40}, {"GpmAtOutlet", 3}});
+    testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 80}, {"GpmAtOutlet", 3}});
+    bool notebookBefore = true;
+    Open([&](TManifoldDlg& f) {
+        notebookBefore = f.OvcNotebookM->isEnabled();
+        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+        EXPECT_TRUE(f.OvcNotebookM->isEnabled());
+        EXPECT_EQ(f.ActiveControl(), static_cast<QWidget*>(f.JobNameDBEdit));
+        // The new node row is being entered; posted it is the only one.
+        DMod->WorkTrickleTable->CheckBrowseMode();
+        EXPECT_EQ(DMod->WorkTrickleTable->RecordCount(), 1);
+        EXPECT_EQ(DMod->WorkTrickleTableStation->AsFloat(), 0);
+        DialogDriver::Press(f, QStringLiteral("CancelBtn"));
+    });
+    EXPECT_FALSE(notebookBefore);
+    EXPECT_EQ(DMod->WorkPipeTable->RecordCount(), 1);
+    EXPECT_EQ(testsupport::PipeText("SysType"), QStringLiteral("MANIFOLD"));
+    EXPECT_EQ(testsupport::PipeValue("SysHas"), 4);
+    EXPECT_EQ(testsupport::PipeText("TriclPType"), QStringLiteral("PVC SDR"));
+    EXPECT_EQ(testsupport::PipeValue("TriclMFric"), 2);
+    EXPECT_EQ(testsupport::PipeValue("TriclHiSz"), 4);
+    EXPECT_EQ(testsupport::PipeText("Date"), QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy")));
+}
+
+TEST_F(ManifoldCalculatorTest, PreviousJobWithAnEmptyStoreInformsAndDisablesItself)
+{
+    bool prevEnabled = true, notebook = true;
+    Open([&](TManifoldDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("PrevJobBtn"));
+        prevEnabled = f.PrevJobBtn->isEnabled();
+        notebook = f.OvcNotebookM->isEnabled();
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("There are no previous jobs available.")});
+    EXPECT_FALSE(prevEnabled);
+    EXPECT_FALSE(notebook);
+}
+
+// Design, compute, save, and load it again: it opens on the computed output.
+TEST_F(ManifoldCalculatorTest, DesignedJobIsComputedSavedAndLoadedBackOnItsOutput)
+{
+    int entrancePoints = 0, entranceAfterSecondVisit = 0;
+    Open([&](TManifoldDlg& f) {
+        DesignThreeOutlets(f, driver);
+        entrancePoints = f.EntranceSeries->Count();
+        EXPECT_EQ(f.HglSeries->Count(), 3);
+        f.OvcNotebookM->SetPageIndex(2);
+        f.OvcNotebookM->SetPageIndex(3);
+        entranceAfterSecondVisit = f.EntranceSeries->Count();
+        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("OKBitBtn")); });
+        DialogDriver::Press(f, QStringLiteral("SaveJobBtn"));
+        EXPECT_EQ(f.OvcNotebookM->PageIndex(), 0);
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_TRUE(driver.MessageTexts().contains(QStringLiteral("Job will be saved as Drip A.")));
+    EXPECT_EQ(entrancePoints, 1);
+    EXPECT_EQ(entranceAfterSecondVisit, 2);
+    EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 30);
+
+    // Empty the working tables: the job comes back from the store.
+    DMod->WorkTrickleTable->Close();
+    DMod->WorkTrickleTable->EmptyTable();
+    QStringList pipes;
+    int page = -1;
+    Open([&](TManifoldDlg& f) {
+        driver.OnceForm(QStringLiteral("TJobListForm"),
+                        [](ui::Form& l) { DialogDriver::Press(l, QStringLiteral("OKBitBtn1")); });
+        DialogDriver::Press(f, QStringLiteral("PrevJobBtn"));
+        page = f.OvcNotebookM->PageIndex();
+        ui::DBGrid* grid = ui::DBGrid::Of(f.DBGrid2);
+        for (int r = 0; r < grid->RowCount(); ++r)
+            pipes << grid->CellText(r, 6);
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_EQ(page, 3);
+    ASSERT_EQ(pipes.size(), 3);
+    EXPECT_TRUE(pipes[0].startsWith(QStringLiteral("PVC SDR 21"))) << pipes[0].toStdString();
+    EXPECT_TRUE(pipes[2].isEmpty());
+    EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 30);
+}
+
+TEST_F(ManifoldCalculatorTest, CloseNeverPromptsWhileTheFrameOffersToSave)
+{
+    Open([&](TManifoldDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+        Tul->SaveState = 1;
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
+    EXPECT_EQ(Tul->SaveState, 2);
+    Open([&](TManifoldDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+        Tul->SaveState = 1;
+        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("NoBitBtn")); });
+        DialogDriver::CloseBox(f);
+    });
+    EXPECT_TRUE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
+}
+
+TEST_F(ManifoldCalculatorTest, ReportsOfTheOutputPage)
+{
+    Open([&](TManifoldDlg& f) {
+        DesignThreeOutlets(f, driver);
+        DialogDriver::Press(f, QStringLiteral("QRDetailedSpdBtn"));
+        DialogDriver::Press(f, QStringLiteral("QRGraphBitBtn"));
+        driver.Answer(ui::mrNo);
+        DialogDriver::Press(f, QStringLiteral("QRCostSpdBtn"));
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    ASSERT_EQ(previewed, (QStringList{"Detailed Manifold Pipeline Hydraulic Report", "Manifold Pipeline Graphic Profile",
+                                      "Manifold Pipe Cost Estimate"}));
+    EXPECT_EQ(dumps[0].TextsOf("QRDBText7").size(), 3);
+    EXPECT_EQ(dumps[0].TextsOf("QR1").size(), 2);   // no reach below the last node
+    EXPECT_EQ(dumps[0].TextsOf("QRDBEntQ"), QStringList{"30"});
+    EXPECT_EQ(dumps[1].PageCount(), 1);
+    EXPECT_EQ(dumps[1].TextsOf("QRChart1"),
+              QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), Entrance HGL (1)"});
+    EXPECT_EQ(dumps[2].TextsOf("TSta").size(), 3);
+    EXPECT_EQ(dumps[2].TextsOf("QRRchCst").size(), 2);
+    EXPECT_EQ(dumps[2].TextsOf("CostTotLbl").size(), 1);
+}
+
+// A print from the preview runs the chart band again: each point once.
+TEST_F(ManifoldCalculatorTest, GraphPrintedAgainDrawsEachPointOnce)
+{
+    testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 0}, {"InvertElev", 100}, {"Hgl", 130}, {"Egl", 131}});
+    testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 100}, {"InvertElev", 99}, {"Hgl", 125}});
+    TQRManifGraph graph(nullptr);
+    report::RenderDump(graph.QuickRepManGraph);
+    const report::Dump again = report::RenderDump(graph.QuickRepManGraph);
+    EXPECT_EQ(again.TextsOf("QRChart1"),
+              QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (2), Pipe Invert (2), Entrance HGL (1)"});
+    EXPECT_EQ(again.TextsOf("QRLabel1"), QStringList{"Mersol"});
+}
