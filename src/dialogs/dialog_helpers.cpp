@@ -69,9 +69,3 @@ bool ConfirmNodeDeletion(int nodeType, const QString& station)
                           ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
 }
 
-void CloseCalculator(ui::Form* calculator, bool cancelled)
-{
-    Tul->Cancelled = cancelled;
-    DMod->WorkTablesFree = false;
-    calculator->Close();
-}

@@ -4,7 +4,6 @@
 class QString;
 class QWidget;
 namespace db { class Table; }
-namespace ui { class Form; }
 
 // Creates the dialog with the owner into its global pointer, shows it
 // modally, deletes it and resets the pointer, also when something throws.
@@ -22,11 +21,6 @@ void ShowOwned(Dlg*& pointer, QWidget* owner)
     } reset{pointer};
     pointer->ShowModal();
 }
-
-// A stand-alone calculator's Close (accepted) or Cancel: the job object's
-// cancel flag tells its close handler to post or drop, and the working
-// tables stay the calculator's.
-void CloseCalculator(ui::Form* calculator, bool cancelled);
 
 // A group, label or caption shown in the window-text colour (active) or in
 // the greyed colour of an inactive caption.

@@ -133,32 +133,14 @@ void OutputRow(QGridLayout* g, QWidget* parent, const char* name, const char* ca
 
 } // namespace
 
-TAirVacDlg::TAirVacDlg(QWidget* owner) : ui::Form(owner)
+TAirVacDlg::TAirVacDlg(QWidget* owner)
+    : CalculatorJobForm(owner, {"AirVacDlg", "Air-Vac Calculator", 116, {640, 560},
+                                {JobCommand::SaveJob, JobCommand::Close, JobCommand::Help, JobCommand::Cancel,
+                                 JobCommand::NewJob, JobCommand::PreviousJob}})
 {
-    setObjectName(QStringLiteral("AirVacDlg"));
-    SetCaption(QStringLiteral("Air-Vac Calculator"));
-    SetPosition(ui::Position::OwnerCenter);
-    resize(640, 560);
     TDMod* d = DMod;
 
-    auto* v = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    SaveJobBtn = ui::Make<QPushButton>(this, "SaveJobBtn", QStringLiteral("&Save Job"));
-    SaveJobBtn->setToolTip(QStringLiteral("Save this job"));
-    CloseBtn = ui::Make<QPushButton>(this, "CloseBtn", QStringLiteral("Close"));
-    HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("Help"));
-    CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    NewJobBtn = ui::Make<QPushButton>(this, "NewJobBtn", QStringLiteral("&New Job"));
-    NewJobBtn->setToolTip(QStringLiteral("Start a new pipeline job"));
-    PrevJobBtn = ui::Make<QPushButton>(this, "PrevJobBtn", QStringLiteral("&Previous Job"));
-    PrevJobBtn->setToolTip(QStringLiteral("Get a previous job"));
-    for (QPushButton* b : {SaveJobBtn, CloseBtn, HelpBtn, CancelBtn, NewJobBtn, PrevJobBtn})
-        top->addWidget(b);
-    top->addStretch(1);
-    v->addLayout(top);
-
-    OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
-    v->addWidget(OvcNotebook1, 1);
+    OvcNotebook1 = AddNotebook("OvcNotebook1");
 
     // ---- "&Initial Input" ----
     QWidget* p0 = OvcNotebook1->AddPage(QStringLiteral("&Initial Input"));
@@ -319,26 +301,18 @@ TAirVacDlg::TAirVacDlg(QWidget* owner) : ui::Form(owner)
         b3->addWidget(w);
     l3->addLayout(b3);
 
-    StatusBar1 = ui::Make<ui::StatusBar>(this, "StatusBar1");
-    StatusBar1->SetPanels({160, 0});
-    v->addWidget(StatusBar1);
+    StatusBar1 = AddStatusBar("StatusBar1", {160, 0});
 
     // ---- handlers ----
-    OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
-    OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
-    OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
-    OnClick(CloseBtn, [this] { CloseBtnClick(); });
-    OnClick(CancelBtn, [this] { CancelBtnClick(); });
-    OnClick(HelpBtn, [this] { HelpBtnClick(); });
     OnClick(LoadBitBtn, [this] { LoadBitBtnClick(); });
     OnClick(DeleteBitBtn, [this] { DeleteBitBtnClick(); });
     OnClick(ImportJobBtn, [this] { ImportJobBtnClick(); });
     OnClick(Button1, [this] { Button1Click(); });
     OnClick(Button2, [this] { Button2Click(); });
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
-    OnClick(SpeedButton2, [] { ui::HelpContext(118); });
-    OnClick(Help2SpdBtn, [] { ui::HelpContext(119); });
-    OnClick(HelpImport, [] { ui::HelpContext(18); });
+    OnHelp(SpeedButton2, 118);
+    OnHelp(Help2SpdBtn, 119);
+    OnHelp(HelpImport, 18);
     Handle(OvcNotebook1, &ui::Notebook::PageChanged, [this] { OvcNotebook1PageChanged(OvcNotebook1->PageIndex()); });
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     Handle(DBGrid2, &QTableView::doubleClicked, [this] { DBGrid2DblClick(); });
@@ -386,18 +360,6 @@ void TAirVacDlg::FormShow()
     StatusBar1->SetPanelText(0, QStringLiteral("Make Selection"));
 }
 
-void TAirVacDlg::CloseBtnClick()
-{
-    CloseCalculator(this, false);
-}
-
-void TAirVacDlg::CancelBtnClick() { CloseCalculator(this, true); }
-
-void TAirVacDlg::HelpBtnClick()
-{
-    ui::HelpContext(116);
-}
-
 void TAirVacDlg::FormClose()
 {
     TDMod* d = DMod;
@@ -406,7 +368,7 @@ void TAirVacDlg::FormClose()
         PostRow();
         if (w->Active())
             w->Close();
-        offerSave();
+        OfferSave();
         if (w->Active())
             w->Close();
         for (db::Table* t : {d->PipeTable, d->TypeTable}) {
@@ -425,26 +387,15 @@ void TAirVacDlg::FormClose()
 
 // ---- job commands --------------------------------------------------------------
 
-void TAirVacDlg::offerSave()
+void TAirVacDlg::ShowSavePrompt()
 {
-    if (Tul->SaveState != 2)
-        ShowOwned(SaveTJob, this);
+    ShowOwned(SaveTJob, this);
 }
 
 void TAirVacDlg::markChanged()
 {
-    if (Tul->SaveState != 0)
-        Tul->SaveState = 1;
+    MarkChanged();
     SaveJobBtn->setEnabled(true);
-}
-
-void TAirVacDlg::JobStored()
-{
-    CalcJobName = Tul->JobName;
-    CalcJobNumber = Tul->JobNumber;
-    PrevJobBtn->setEnabled(true);
-    NewJobBtn->setEnabled(true);
-    SaveJobBtn->setEnabled(false);
 }
 
 void TAirVacDlg::showJobName()
@@ -457,7 +408,7 @@ void TAirVacDlg::NewJobBtnClick()
 {
     TDMod* d = DMod;
     FromPrevious = false;
-    offerSave();
+    OfferSave();
     OvcNotebook1->setEnabled(true);
     OvcNotebook1->SetPageIndex(0);
     CalcJobName.clear();
@@ -500,17 +451,11 @@ void TAirVacDlg::NewJobBtnClick()
 void TAirVacDlg::PrevJobBtnClick()
 {
     FromPrevious = true;
-    offerSave();
+    OfferSave();
     db::Table* jobs = DMod->JobAvacTable;
     jobs->SetIndexName(QStringLiteral("JobNameIndex"));
-    if (!jobs->Active())
-        jobs->Open();
-    if (jobs->IsEmpty()) {
-        ui::MessageDlg(QStringLiteral("There are no previous jobs available."), ui::MsgType::Information, ui::mbOK);
-        PrevJobBtn->setEnabled(false);
-        jobs->Close();
+    if (NoPreviousJobs(jobs))
         return;
-    }
     CalcJobName.clear();
     PageMode = 0;
     if (Work()->Active() && !Work()->IsEmpty()) {
@@ -578,7 +523,7 @@ void TAirVacDlg::ImportJobBtnClick()
 {
     TDMod* d = DMod;
     // The job on the pages is replaced: what it has unsaved is offered first.
-    offerSave();
+    OfferSave();
     if (!JobTrans->ImportAirVacJob())
         return;
     EditRow();
@@ -600,7 +545,7 @@ void TAirVacDlg::ImportJobBtnClick()
 void TAirVacDlg::SaveJobBtnClick()
 {
     PostRow();
-    ShowOwned(SaveTJob, this);
+    ShowSavePrompt();
     EditRow();
 }
 

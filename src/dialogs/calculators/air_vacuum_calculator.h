@@ -5,7 +5,7 @@
 // rows of JobAirvac.DB, named uniquely. Created by its opener with the
 // opener as owner, shown modally, deleted. Saving goes through the save
 // prompt TSaveTJob, which finds this dialog by the data module's ToolKind 6.
-#include "platform/ui/form.h"
+#include "dialogs/calculators/calculator_job_commands.h"
 
 class QCheckBox;
 class QComboBox;
@@ -13,7 +13,6 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QTableView;
 class QToolButton;
 namespace ui {
@@ -23,13 +22,11 @@ class RadioGroup;
 class StatusBar;
 }
 
-class TAirVacDlg : public ui::Form {
+class TAirVacDlg : public CalculatorJobForm {
     Q_OBJECT
 public:
     explicit TAirVacDlg(QWidget* owner);
 
-    // Top panel.
-    QPushButton *SaveJobBtn, *CloseBtn, *HelpBtn, *CancelBtn, *NewJobBtn, *PrevJobBtn;
     ui::Notebook* OvcNotebook1;
     ui::StatusBar* StatusBar1;
 
@@ -64,24 +61,13 @@ public:
     QPushButton *LoadBitBtn, *DeleteBitBtn, *ImportJobBtn;
     QToolButton* HelpImport;
 
-    // The current job's name (copied on leaving the name field and by the
-    // job commands; the save prompt shows it) and stored number.
-    QString CalcJobName;
-    int CalcJobNumber = 0;
-
     void FormShow() override;
     void FormClose() override;
 
-    void NewJobBtnClick();
-    void PrevJobBtnClick();
     void LoadBitBtnClick();
     void DBGrid2DblClick() { LoadBitBtnClick(); }
     void DeleteBitBtnClick();
     void ImportJobBtnClick();
-    void SaveJobBtnClick();
-    void CloseBtnClick();
-    void CancelBtnClick();
-    void HelpBtnClick();
 
     void OvcNotebook1Click();
     void OvcNotebook1PageChanged(int page);
@@ -108,17 +94,19 @@ public:
     // Sizes the orifices of the working row and writes the results into it.
     void ComputeAirVac();
 
-    // Called by the save prompt once the job is stored.
-    void JobStored();
-
     bool SlopeGivenMode() const { return SlopeMethod; }
     int LastPage() const { return PageMode; }
 
 private:
+    // The job commands.
+    void NewJobBtnClick() override;
+    void PrevJobBtnClick() override;
+    void SaveJobBtnClick() override;
+    void ShowSavePrompt() override;
+
     void showDrainingMethod(bool slopeGiven);
     void diameterPairExit(bool fromOutside);
     void markChanged();
-    void offerSave();
     void showJobName();
     // A job without a name goes back to its first page, with the message.
     bool nameMissing();

@@ -25,7 +25,6 @@
 #include "reports/gated_pipe_tool_report.h"
 #include "reports/report_forms.h"
 
-#include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -47,35 +46,17 @@ void FreshRow(db::Table* t)
     t->Edit();
 }
 
-void ChangedSinceStored()
-{
-    if (Tul->SaveState == 2) Tul->SaveState = 1;
-}
-
 } // namespace
 
-TGatedToolDlg::TGatedToolDlg(QWidget* owner) : ui::Form(owner)
+TGatedToolDlg::TGatedToolDlg(QWidget* owner)
+    : CalculatorJobForm(owner, {"GatedToolDlg", "Gated Pipe Calculator", 121, {},
+                                {JobCommand::NewJob, JobCommand::PreviousJob, JobCommand::SaveJob,
+                                 {JobCommand::Close, "&Close"}, JobCommand::Cancel, {JobCommand::Help, "&Help"}},
+                                false})
 {
-    setObjectName(QStringLiteral("GatedToolDlg"));
-    SetCaption(QStringLiteral("Gated Pipe Calculator"));
-    SetPosition(ui::Position::OwnerCenter);
-
-    auto* outer = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    SaveJobBtn = ui::Make<QPushButton>(this, "SaveJobBtn", QStringLiteral("&Save Job"));
-    CloseBtn = ui::Make<QPushButton>(this, "CloseBtn", QStringLiteral("&Close"));
-    HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("&Help"));
-    CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    NewJobBtn = ui::Make<QPushButton>(this, "NewJobBtn", QStringLiteral("&New Job"));
-    PrevJobBtn = ui::Make<QPushButton>(this, "PrevJobBtn", QStringLiteral("&Previous Job"));
-    for (QPushButton* b : {NewJobBtn, PrevJobBtn, SaveJobBtn, CloseBtn, CancelBtn, HelpBtn}) top->addWidget(b);
-    top->addStretch(1);
-    outer->addLayout(top);
-    OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
-    outer->addWidget(OvcNotebook1, 1);
-    MainStatusBar = ui::Make<ui::StatusBar>(this, "MainStatusBar");
-    MainStatusBar->SetPanels({100, 150});
-    outer->addWidget(MainStatusBar);
+    SetCancelButton(CancelBtn);
+    OvcNotebook1 = AddNotebook("OvcNotebook1");
+    MainStatusBar = AddStatusBar("MainStatusBar", {100, 150});
 
     db::DataSource* pipe = DMod->WorkPipeData;
     db::DataSource* gated = DMod->WorkGatedData;
@@ -224,15 +205,8 @@ TGatedToolDlg::TGatedToolDlg(QWidget* owner) : ui::Form(owner)
     for (QPushButton* b : {QRDetailedSpdBtn, QRCostSpdBtn, QRGraphBitBtn, Help3SpdBtn}) reportPanel->addWidget(b);
     g2->addLayout(reportPanel, r2, 0, 1, 7);
 
-    OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
-    OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
-    OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
-    OnClick(CloseBtn, [this] { CloseBtnClick(); });
-    OnClick(CancelBtn, [this] { CancelBtnClick(); });
-    SetCancelButton(CancelBtn);
-    OnClick(HelpBtn, [] { ui::HelpContext(121); });
-    OnClick(Help3SpdBtn, [] { ui::HelpContext(123); });
-    OnClick(HelpButton1, [] { ui::HelpContext(152); });
+    OnHelp(Help3SpdBtn, 123);
+    OnHelp(HelpButton1, 152);
     OnClick(OKBitBtn1, [this] { OKBitBtn1Click(); });
     OnClick(MinPsiBtn, [this] { MinPsiBtnClick(); });
     OnClick(GateBitBtn, [this] { GateBitBtnClick(); });
@@ -261,7 +235,7 @@ TGatedToolDlg::TGatedToolDlg(QWidget* owner) : ui::Form(owner)
         OnExit(w, [this] { JobFieldExit(); });
     OnExit(JobNotesDBMemo, [this] {
         JobFieldExit();
-        ChangedSinceStored();
+        MarkChanged();
     });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
     OnEnter(InflowNF, [this] { InflowNFEnter(); });
@@ -286,7 +260,7 @@ void TGatedToolDlg::FormShow()
 
 // The save prompt. A name that another stored job carries is refused, so a
 // name the job-name field turned away can never be stored by a later save.
-static bool OfferSave(QWidget* owner, bool nameTaken)
+static bool PromptSave(QWidget* owner, bool nameTaken)
 {
     PostIfEditing(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkGatedTable);
@@ -329,18 +303,10 @@ void TGatedToolDlg::NewJobBtnClick()
 {
     TDMod* m = DMod;
     Tul->NewJob = true;
-    if (Tul->SaveState != 2)
-        OfferSave(this, nameTaken(m->WorkPipeTable->Active() && !m->WorkPipeTable->IsEmpty()
-                                      ? m->WorkPipeTableJobName->AsString()
-                                      : QString()));
+    OfferSave();
     Tul->SaveState = 0;
     MainStatusBar->SetPanelText(0, QStringLiteral("Enter job data"));
-    JobTrans->CloseAllTables();
-    JobTrans->ResetJobRecord();
-    Tul->NewJob = true;
-    Tul->StoredJob = false;
-    Tul->SaveState = 0;
-    Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+    StartNewPipeJob();
     Tul->SysHas = 8;
     Tul->SysTypeCode = 5;
     Tul->PipePickTarget = 3;
@@ -375,23 +341,15 @@ void TGatedToolDlg::PrevJobBtnClick()
     TDMod* m = DMod;
     const ui::Cursor before = ui::ScreenCursor();
     Tul->NewJob = false;
-    if (Tul->SaveState != 2)
-        OfferSave(this, nameTaken(m->WorkPipeTable->Active() && !m->WorkPipeTable->IsEmpty()
-                                      ? m->WorkPipeTableJobName->AsString()
-                                      : QString()));
+    OfferSave();
     Tul->SaveState = 2;
     MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
     db::Table* jobs = m->JobPipeTable;
     OpenIfClosed(jobs);
     m->JobFilterMode = 3;
     jobs->SetFiltered(true);
-    if (jobs->IsEmpty()) {
-        ui::MessageDlg(QStringLiteral("There are no previous jobs available."), ui::MsgType::Information, ui::mbOK);
-        PrevJobBtn->setEnabled(false);
-        jobs->SetFiltered(false);
-        jobs->Close();
+    if (NoPreviousJobs(jobs))
         return;
-    }
     for (db::Table* t : {m->WorkPipeTable, m->WorkGatedTable}) {
         if (t->Active()) t->Close();
         t->EmptyTable();
@@ -432,9 +390,16 @@ void TGatedToolDlg::PrevJobBtnClick()
     MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + Tul->JobName);
 }
 
+// The working job's name, when it has one, is checked against the stored jobs.
+void TGatedToolDlg::ShowSavePrompt()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    PromptSave(this, nameTaken(pipe->Active() && !pipe->IsEmpty() ? DMod->WorkPipeTableJobName->AsString() : QString()));
+}
+
 void TGatedToolDlg::SaveJobBtnClick()
 {
-    OfferSave(this, nameTaken(DMod->WorkPipeTableJobName->AsString()));
+    ShowSavePrompt();
     OvcNotebook1->SetPageIndex(0);
 }
 
@@ -533,7 +498,7 @@ void TGatedToolDlg::JobNameDBEditExit()
 void TGatedToolDlg::JobFieldEnter()
 {
     EditIfBrowsing(DMod->WorkPipeTable);
-    ChangedSinceStored();
+    MarkChanged();
 }
 
 void TGatedToolDlg::JobFieldExit() { PostIfEditing(DMod->WorkPipeTable); }
@@ -549,7 +514,7 @@ void TGatedToolDlg::InflowNFEnter() { EditIfBrowsing(DMod->WorkGatedTable); }
 
 void TGatedToolDlg::InflowNFExit()
 {
-    ChangedSinceStored();
+    MarkChanged();
     // The entrance velocity follows the inflow.
     if (DMod->WorkGatedTableDiaIn->AsFloat() > 0.0) StoreGatedVelocity();
 }
@@ -559,7 +524,7 @@ void TGatedToolDlg::MinPsiBtnClick()
     InletPresDBTxt->hide();
     InletWSDBTxt->hide();
     ShowOwned(SetWSDlg, this);
-    ChangedSinceStored();
+    MarkChanged();
 }
 
 void TGatedToolDlg::GateBitBtnClick()
@@ -568,7 +533,7 @@ void TGatedToolDlg::GateBitBtnClick()
     OpenIfClosed(DMod->WorkPipeTable);
     if (DMod->WorkPipeTablePsiIn->AsFloat() == 0.0)
         MinPsiBtnClick();
-    ChangedSinceStored();
+    MarkChanged();
 }
 
 void TGatedToolDlg::QRDetailedSpdBtnClick()
@@ -607,13 +572,6 @@ void TGatedToolDlg::QRCostSpdBtnClick()
     report::Preview(forms.Create(QRGatedCostTool, this)->QuickRepGatedCostTool, this);
 }
 
-void TGatedToolDlg::CloseBtnClick()
-{
-    CloseCalculator(this, false);
-}
-
-void TGatedToolDlg::CancelBtnClick() { CloseCalculator(this, true); }
-
 void TGatedToolDlg::FormClose()
 {
     TDMod* m = DMod;
@@ -621,10 +579,7 @@ void TGatedToolDlg::FormClose()
     if (Tul->Cancelled) {
         if (m->WorkGatedTable->Active()) m->WorkGatedTable->Cancel();
     } else {
-        if (Tul->SaveState != 2)
-            OfferSave(this, nameTaken(m->WorkPipeTable->Active() && !m->WorkPipeTable->IsEmpty()
-                                          ? m->WorkPipeTableJobName->AsString()
-                                          : QString()));
+        OfferSave();
         if (m->WorkPipeTable->Active() && m->WorkPipeTable->State() == db::DataSetState::Browse)
             m->WorkPipeTable->Close();
         Tul->SaveState = 2;

@@ -1,16 +1,15 @@
 #pragma once
 // The stand-alone gated-pipe calculator: jobs of system type "GATED" with one gated row, their entrance condition, the run and the three reports.
 // Created by its opener with the opener as owner, shown modally, deleted.
-#include "platform/ui/form.h"
+#include "dialogs/calculators/calculator_job_commands.h"
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QWidget;
 namespace ui { class Notebook; class StatusBar; }
 
-class TGatedToolDlg : public ui::Form {
+class TGatedToolDlg : public CalculatorJobForm {
     Q_OBJECT
 public:
     explicit TGatedToolDlg(QWidget* owner);
@@ -21,7 +20,6 @@ public:
     QPlainTextEdit* JobNotesDBMemo;
     QLabel *InletPresDBTxt, *InletWSDBTxt, *LenOpenLbl;
     QPushButton *MinPsiBtn, *GateBitBtn, *OKBitBtn1, *HelpButton1;
-    QPushButton *SaveJobBtn, *CloseBtn, *HelpBtn, *CancelBtn, *NewJobBtn, *PrevJobBtn;
     QPushButton *QRDetailedSpdBtn, *QRCostSpdBtn, *QRGraphBitBtn, *Help3SpdBtn;
     ui::StatusBar* MainStatusBar;
     // The data labels of the intermediate column of the output page.
@@ -33,11 +31,6 @@ public:
 
     void FormShow() override;
     void FormClose() override;
-    void NewJobBtnClick();
-    void PrevJobBtnClick();
-    void SaveJobBtnClick();
-    void CloseBtnClick();
-    void CancelBtnClick();
     void OvcNotebook1PageChanged(int index);
     void OvcNotebook1Click();
     void OKBitBtn1Click();
@@ -55,6 +48,12 @@ public:
     void QRCostSpdBtnClick();
 
 private:
+    // The job commands.
+    void NewJobBtnClick() override;
+    void PrevJobBtnClick() override;
+    void SaveJobBtnClick() override;
+    void ShowSavePrompt() override;
+
     void computeOutput();
     bool nameTaken(const QString& name) const;
     bool suppressRun_ = false;

@@ -25,7 +25,6 @@
 #include "reports/manifold_pipe_cost_report.h"
 #include "reports/report_forms.h"
 
-#include <QDate>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,31 +65,15 @@ void Error(const QString& text)
 
 } // namespace
 
-TManifoldDlg::TManifoldDlg(QWidget* owner) : ui::Form(owner)
+TManifoldDlg::TManifoldDlg(QWidget* owner)
+    : CalculatorJobForm(owner, {"ManifoldDlg", "Manafold Calculator", 72, {720, 600},
+                                {{JobCommand::Close, "&Close"}, JobCommand::Cancel, JobCommand::NewJob,
+                                 JobCommand::PreviousJob, JobCommand::SaveJob, {JobCommand::Help, "&Help"}}})
 {
-    setObjectName(QStringLiteral("ManifoldDlg"));
-    SetCaption(QStringLiteral("Manafold Calculator"));
-    SetPosition(ui::Position::OwnerCenter);
-    resize(720, 600);
     TDMod* d = DMod;
 
-    auto* v = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-    CloseBtn = ui::Make<QPushButton>(this, "CloseBtn", QStringLiteral("&Close"));
-    CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    NewJobBtn = ui::Make<QPushButton>(this, "NewJobBtn", QStringLiteral("&New Job"));
-    NewJobBtn->setToolTip(QStringLiteral("Start a new pipeline job"));
-    PrevJobBtn = ui::Make<QPushButton>(this, "PrevJobBtn", QStringLiteral("&Previous Job"));
-    PrevJobBtn->setToolTip(QStringLiteral("Get a previous job"));
-    SaveJobBtn = ui::Make<QPushButton>(this, "SaveJobBtn", QStringLiteral("&Save Job"));
-    SaveJobBtn->setToolTip(QStringLiteral("Save this job"));
-    HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("&Help"));
-    for (QPushButton* b : {CloseBtn, CancelBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, HelpBtn})
-        top->addWidget(b);
-    top->addStretch(1);
-    v->addLayout(top);
-    OvcNotebookM = ui::Make<ui::Notebook>(this, "OvcNotebookM");
-    v->addWidget(OvcNotebookM, 1);
+    SetCancelButton(CancelBtn);
+    OvcNotebookM = AddNotebook("OvcNotebookM");
 
     // ---- "&General Job Data" ----
     QWidget* p0 = OvcNotebookM->AddPage(QStringLiteral("&General Job Data"));
@@ -174,34 +157,25 @@ TManifoldDlg::TManifoldDlg(QWidget* owner) : ui::Form(owner)
         foot->addWidget(b);
     l3->addLayout(foot);
 
-    MainStatusBar = ui::Make<ui::StatusBar>(this, "MainStatusBar");
-    MainStatusBar->SetPanels({160, 0});
-    v->addWidget(MainStatusBar);
+    MainStatusBar = AddStatusBar("MainStatusBar", {160, 0});
 
     // ---- handlers ----
-    OnClick(CloseBtn, [this] { CloseBtnClick(); });
-    OnClick(CancelBtn, [this] { CancelBtnClick(); });
-    OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
-    OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
-    OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
-    OnClick(HelpBtn, [this] { HelpBtnClick(); });
     OnClick(OKBitBtn1, [this] { OKBitBtn1Click(); });
     OnClick(Pages->OKBitBtn2, [this] { OKBitBtn2Click(); });
     OnClick(OKBitBtn3, [this] { OKBitBtn3Click(); });
-    OnClick(SpeedButton2, [] { ui::HelpContext(74); });
-    OnClick(SpeedButton1, [] { ui::HelpContext(75); });
-    OnClick(Help2SpdBtn, [] { ui::HelpContext(76); });
+    OnHelp(SpeedButton2, 74);
+    OnHelp(SpeedButton1, 75);
+    OnHelp(Help2SpdBtn, 76);
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
     OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     OnClick(QRCostSpdBtn, [this] { QRCostSpdBtnClick(); });
-    SetCancelButton(CancelBtn);
     Handle(OvcNotebookM, &ui::Notebook::PageChanged, [this] { OvcNotebookMPageChanged(OvcNotebookM->PageIndex()); });
     Handle(OvcNotebookM, &ui::Notebook::Clicked, [this] { OvcNotebookMClick(); });
     OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
     OnEnter(JobLocationDBSF, [this] { JobLocationDBSFEnter(); });
     OnEnter(JobDesignerDBSF, [this] { JobDesignerDBSFEnter(); });
     for (QWidget* w : std::initializer_list<QWidget*>{OvcDbSimpleField1, OvcDbSimpleField2, DateDBPF})
-        OnEnter(w, [this] { MarkEdited(); });
+        OnEnter(w, [this] { MarkChanged(); });
     for (QWidget* w : std::initializer_list<QWidget*>{JobLocationDBSF, JobDesignerDBSF, OvcDbSimpleField1,
                                                       OvcDbSimpleField2, JobNotesDBMemo})
         OnExit(w, [this] { MarkChanged(); });
@@ -223,7 +197,7 @@ void TManifoldDlg::FormShow()
     d->PipeFilterMode = 6;
 }
 
-void TManifoldDlg::showSaveForm()
+void TManifoldDlg::ShowSavePrompt()
 {
     ShowOwned(SaveForm, this);
 }
@@ -232,17 +206,12 @@ void TManifoldDlg::NewJobBtnClick()
 {
     TDMod* d = DMod;
     newJob_ = true;
-    if (Tul->SaveState != 2) showSaveForm();
+    OfferSave();
     OvcNotebookM->setEnabled(true);
     OvcNotebookM->SetPageIndex(1);
     OvcNotebookM->SetPageIndex(0);
     MainStatusBar->SetPanelText(0, QStringLiteral("Enter job data"));
-    JobTrans->CloseAllTables();
-    JobTrans->ResetJobRecord();
-    Tul->NewJob = true;
-    Tul->StoredJob = false;
-    Tul->SaveState = 0;
-    Tul->Date = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+    StartNewPipeJob();
 
     db::Table* pipe = d->WorkPipeTable;
     OpenEmpty(pipe);
@@ -267,7 +236,7 @@ void TManifoldDlg::PrevJobBtnClick()
     TDMod* d = DMod;
     newJob_ = false;
     OvcNotebookM->setEnabled(false);
-    if (Tul->SaveState != 2) showSaveForm();
+    OfferSave();
     JobTrans->CloseAllTables();
     JobTrans->ResetJobRecord();
     for (db::Table* t : {d->WorkPipeTable, d->WorkTrickleTable}) {
@@ -280,12 +249,8 @@ void TManifoldDlg::PrevJobBtnClick()
     MainStatusBar->SetPanelText(0, QStringLiteral("Edit job data"));
     db::Table* jobs = d->JobPipeTable;
     OpenIfClosed(jobs);
-    if (jobs->IsEmpty()) {
-        ui::MessageDlg(QStringLiteral("There are no previous jobs available."), ui::MsgType::Information, ui::mbOK);
-        PrevJobBtn->setEnabled(false);
-        jobs->Close();
+    if (NoPreviousJobs(jobs))
         return;
-    }
     d->JobFilterMode = 0;
     jobs->SetFiltered(true);
     Tul->JobListCancelled = false;
@@ -315,20 +280,16 @@ void TManifoldDlg::PrevJobBtnClick()
 
 void TManifoldDlg::SaveJobBtnClick()
 {
-    showSaveForm();
+    ShowSavePrompt();
     OvcNotebookM->SetPageIndex(0);
 }
-
-void TManifoldDlg::HelpBtnClick() { ui::HelpContext(72); }
 
 // The Close button keeps nothing pending: it never offers to save.
 void TManifoldDlg::CloseBtnClick()
 {
     Tul->SaveState = 2;
-    CloseCalculator(this, false);
+    CalculatorJobForm::CloseBtnClick();
 }
-
-void TManifoldDlg::CancelBtnClick() { CloseCalculator(this, true); }
 
 void TManifoldDlg::FormClose()
 {
@@ -340,7 +301,7 @@ void TManifoldDlg::FormClose()
         if (d->WorkPipeTable->Active() && d->WorkPipeTable->State() == db::DataSetState::Browse)
             d->WorkPipeTable->Close();
         if (d->TempTable->Active()) d->TempTable->Close();
-        if (Tul->SaveState != 2) showSaveForm();
+        OfferSave();
         Tul->SaveState = 2;
     }
     d->JobFilterMode = 1;
@@ -448,7 +409,7 @@ void TManifoldDlg::JobLocationDBSFEnter()
         SetFocus(JobNameDBEdit);
         return;
     }
-    MarkEdited();
+    MarkChanged();
 }
 
 void TManifoldDlg::JobDesignerDBSFEnter()
@@ -458,17 +419,7 @@ void TManifoldDlg::JobDesignerDBSFEnter()
         SetFocus(JobNameDBEdit);
         return;
     }
-    MarkEdited();
-}
-
-void TManifoldDlg::MarkEdited()
-{
-    if (Tul->SaveState != 0) Tul->SaveState = 1;
-}
-
-void TManifoldDlg::MarkChanged()
-{
-    if (Tul->SaveState == 2) Tul->SaveState = 1;
+    MarkChanged();
 }
 
 void TManifoldDlg::DateDBPFExit()

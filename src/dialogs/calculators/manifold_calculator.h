@@ -1,23 +1,21 @@
 #pragma once
 // The stand-alone manifold calculator: manifold jobs of their own, the pipe and node pages, the computed output.
 // Created by its opener with the opener as owner, shown modally, deleted.
-#include "platform/ui/form.h"
+#include "dialogs/calculators/calculator_job_commands.h"
 
 class ManifoldPages;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QTableView;
 class QToolButton;
 namespace chart { class ChartWidget; class Series; }
 namespace ui { class DBNavigator; class Notebook; class StatusBar; }
 
-class TManifoldDlg : public ui::Form {
+class TManifoldDlg : public CalculatorJobForm {
     Q_OBJECT
 public:
     explicit TManifoldDlg(QWidget* owner);
 
-    QPushButton *CloseBtn, *CancelBtn, *NewJobBtn, *PrevJobBtn, *SaveJobBtn, *HelpBtn;
     ui::Notebook* OvcNotebookM;
     ui::StatusBar* MainStatusBar;
     // "&General Job Data"
@@ -39,12 +37,6 @@ public:
 
     void FormShow() override;
     void FormClose() override;
-    void CloseBtnClick();
-    void CancelBtnClick();
-    void NewJobBtnClick();
-    void PrevJobBtnClick();
-    void SaveJobBtnClick();
-    void HelpBtnClick();
     void OvcNotebookMPageChanged(int page);
     void OvcNotebookMClick();
     void OKBitBtn1Click();
@@ -53,8 +45,6 @@ public:
     void JobNameDBEditExit();
     void JobLocationDBSFEnter();
     void JobDesignerDBSFEnter();
-    void MarkEdited();    // entering a job field: a stored job gets changes to save
-    void MarkChanged();   // leaving a job field
     void DateDBPFExit();
     void QRDetailedSpdBtnClick();
     void QRGraphBitBtnClick();
@@ -62,7 +52,13 @@ public:
     void RenumberTrickleNodes();
 
 private:
-    void showSaveForm();
+    // The job commands.
+    void CloseBtnClick() override;
+    void NewJobBtnClick() override;
+    void PrevJobBtnClick() override;
+    void SaveJobBtnClick() override;
+    void ShowSavePrompt() override;
+
     void computeOutput();
     bool newJob_ = false;   // set by New Job, cleared by Previous Job
 };

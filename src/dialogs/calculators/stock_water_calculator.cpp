@@ -119,35 +119,17 @@ double TypeSpacing(bool rough)
 
 } // namespace
 
-TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
+TStockCalcDlg::TStockCalcDlg(QWidget* owner)
+    : CalculatorJobForm(owner, {"StockCalcDlg", "Stockwater Calculator", 67, {900, 640},
+                                {JobCommand::Close, JobCommand::Cancel, JobCommand::NewJob, JobCommand::PreviousJob,
+                                 JobCommand::SaveJob, JobCommand::Help}})
 {
-    setObjectName(QStringLiteral("StockCalcDlg"));
-    SetCaption(QStringLiteral("Stockwater Calculator"));
-    SetPosition(ui::Position::OwnerCenter);
-    resize(900, 640);
     TDMod& d = *DMod;
 
-    auto* v = new QVBoxLayout(this);
-    auto* buttons = new QHBoxLayout;
-    CloseBtn = ui::Make<QPushButton>(this, "CloseBtn", QStringLiteral("Close"));
-    CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    NewJobBtn = ui::Make<QPushButton>(this, "NewJobBtn", QStringLiteral("&New Job"));
-    NewJobBtn->setToolTip(QStringLiteral("Start a new pipeline job"));
-    PrevJobBtn = ui::Make<QPushButton>(this, "PrevJobBtn", QStringLiteral("&Previous Job"));
-    PrevJobBtn->setToolTip(QStringLiteral("Get a previous job"));
-    SaveJobBtn = ui::Make<QPushButton>(this, "SaveJobBtn", QStringLiteral("&Save Job"));
-    SaveJobBtn->setToolTip(QStringLiteral("Save this job"));
-    HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("Help"));
-    for (QPushButton* b : {CloseBtn, CancelBtn, NewJobBtn, PrevJobBtn, SaveJobBtn, HelpBtn})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    v->addLayout(buttons);
+    SetCancelButton(CancelBtn);
 
-    OvcNotebook1 = ui::Make<ui::Notebook>(this, "OvcNotebook1");
-    v->addWidget(OvcNotebook1, 1);
-    StatusBar1 = ui::Make<ui::StatusBar>(this, "StatusBar1");
-    StatusBar1->SetPanels({200, 0});
-    v->addWidget(StatusBar1);
+    OvcNotebook1 = AddNotebook("OvcNotebook1");
+    StatusBar1 = AddStatusBar("StatusBar1", {200, 0});
 
     // ---- Initial Input ----
     QWidget* p0 = OvcNotebook1->AddPage(QStringLiteral("&Initial Input"));
@@ -333,21 +315,15 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
     g3->addLayout(jobButtons);
 
     // ---- handlers ----
-    OnClick(CloseBtn, [this] { CloseBtnClick(); });
-    OnClick(CancelBtn, [this] { CancelBtnClick(); });
-    SetCancelButton(CancelBtn);
-    OnClick(NewJobBtn, [this] { NewJobBtnClick(); });
-    OnClick(PrevJobBtn, [this] { PrevJobBtnClick(); });
-    OnClick(SaveJobBtn, [this] { SaveJobBtnClick(); });
-    OnClick(HelpBtn, [this] { HelpBtnClick(); });
-    OnClick(SpeedButton1, [] { ui::HelpContext(113); });
-    OnClick(SpeedButton2, [] { ui::HelpContext(69); });
-    OnClick(SpeedButton3, [] { ui::HelpContext(69); });
+    OnHelp(SpeedButton1, 113);
+    OnHelp(SpeedButton2, 69);
+    OnHelp(SpeedButton3, 69);
     OnClick(QRDetailedSpdBtn, [this] { QRDetailedSpdBtnClick(); });
+    // The stored-job page.
+    OnHelp(HelpImport, 18);
     OnClick(LoadBitBtn, [this] { LoadBitBtnClick(); });
     OnClick(DeleteBitBtn, [this] { DeleteBitBtnClick(); });
     OnClick(ImportJobBtn, [this] { ImportJobBtnClick(); });
-    OnClick(HelpImport, [this] { HelpImportClick(); });
     Handle(OvcNotebook1, &ui::Notebook::PageChanged, [this] { OvcNotebook1PageChanged(OvcNotebook1->PageIndex()); });
     Handle(OvcNotebook1, &ui::Notebook::Clicked, [this] { OvcNotebook1Click(); });
     Handle(SysRadioGp, &ui::RadioGroup::Clicked, [this] { SysRadioGpClick(); });
@@ -360,7 +336,7 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
     OnEnter(JobLocationDBSF, [this] { JobLocationDBSFEnter(); });
     OnEnter(JobDesignerDBSF, [this] { JobDesignerDBSFEnter(); });
     for (QWidget* w : {LanduserDBSF, IDdbsf, DateDBPF})
-        OnEnter(w, [this] { touched(); });
+        OnEnter(w, [this] { MarkChanged(); });
     for (QWidget* w : {JobLocationDBSF, JobDesignerDBSF, LanduserDBSF, IDdbsf})
         OnExit(w, [this] { postWork(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
@@ -373,7 +349,7 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner) : ui::Form(owner)
         OnExit(w, [this] {
             postWork();
             editWork();
-            touched();
+            MarkChanged();
         });
     // Enter moves on in the memos and the stock grid as in the fields.
     for (QWidget* w : std::initializer_list<QWidget*>{DBMemo1, DBMemo2, DBMemo3, Memo1, DBGrid1})
@@ -396,12 +372,6 @@ void TStockCalcDlg::postWork()
         work->Post();
 }
 
-void TStockCalcDlg::touched()
-{
-    if (Tul->SaveState != 0)
-        Tul->SaveState = 1;
-}
-
 void TStockCalcDlg::findStock()
 {
     db::Table* stock = DMod->StockTypeTable;
@@ -417,7 +387,7 @@ void TStockCalcDlg::setStatus(const QString& what)
     StatusBar1->SetPanelText(1, QStringLiteral("Job Name: ") + DMod->WorkSWaterTableJobName->AsString());
 }
 
-void TStockCalcDlg::savePrompt()
+void TStockCalcDlg::ShowSavePrompt()
 {
     ShowOwned(SaveTJob, this);
 }
@@ -443,29 +413,11 @@ void TStockCalcDlg::FormClose()
             work->Cancel();
     } else {
         postWork();
-        if (Tul->SaveState != 2)
-            savePrompt();
+        OfferSave();
         if (DMod->StockTypeTable->Active())
             DMod->StockTypeTable->Close();
     }
     Tul->SaveState = 2;
-}
-
-void TStockCalcDlg::CloseBtnClick()
-{
-    CloseCalculator(this, false);
-}
-
-void TStockCalcDlg::CancelBtnClick() { CloseCalculator(this, true); }
-
-void TStockCalcDlg::HelpBtnClick()
-{
-    ui::HelpContext(67);
-}
-
-void TStockCalcDlg::HelpImportClick()
-{
-    ui::HelpContext(18);
 }
 
 // ---- pages ------------------------------------------------------------------
@@ -588,7 +540,7 @@ void TStockCalcDlg::chooseFromType(int item, db::Field* choice, const QString& t
     }
     postWork();
     editWork();
-    touched();
+    MarkChanged();
 }
 
 void TStockCalcDlg::SysRadioGpClick()
@@ -616,7 +568,7 @@ void TStockCalcDlg::QualRadioGpClick()
     }
     postWork();
     editWork();
-    touched();
+    MarkChanged();
 }
 
 void TStockCalcDlg::SyncChoicesFromJob()
@@ -690,8 +642,7 @@ void TStockCalcDlg::NewJobBtnClick()
 {
     IsNewJob = true;
     FromPreviousJob = false;
-    if (Tul->SaveState != 2)
-        savePrompt();
+    OfferSave();
     CalcJobName.clear();
     CalcJobNumber = 0;
     LastPage = kInitialInput;
@@ -714,17 +665,10 @@ void TStockCalcDlg::PrevJobBtnClick()
 {
     IsNewJob = false;
     FromPreviousJob = true;
-    if (Tul->SaveState != 2)
-        savePrompt();
+    OfferSave();
     db::Table* jobs = DMod->JobSWaterTable;
-    if (!jobs->Active())
-        jobs->Open();
-    if (jobs->IsEmpty()) {
-        ui::MessageDlg(QStringLiteral("There are no previous jobs available."), ui::MsgType::Information, ui::mbOK);
-        PrevJobBtn->setEnabled(false);
-        jobs->Close();
+    if (NoPreviousJobs(jobs))
         return;
-    }
     CalcJobName.clear();
     CalcJobNumber = 0;
     LastPage = kInitialInput;
@@ -738,7 +682,7 @@ void TStockCalcDlg::PrevJobBtnClick()
 
 void TStockCalcDlg::SaveJobBtnClick()
 {
-    savePrompt();
+    ShowSavePrompt();
 }
 
 void TStockCalcDlg::DBGrid2CellClick()
@@ -868,7 +812,7 @@ bool TStockCalcDlg::jobNameGuard(bool newJobsToo)
         SetFocus(JobNameDBEdit);
         return false;
     }
-    touched();
+    MarkChanged();
     return true;
 }
 

@@ -7,12 +7,11 @@
 // stored through the save prompt TSaveTJob, which reads CalcJobName and
 // switches the job buttons. Livestock types are rows of StockTypeTable, which
 // the user may edit on the first page.
-#include "platform/ui/form.h"
+#include "dialogs/calculators/calculator_job_commands.h"
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 class QTableView;
 class QToolButton;
 namespace db { class Field; }
@@ -23,13 +22,11 @@ class RadioGroup;
 class StatusBar;
 }
 
-class TStockCalcDlg : public ui::Form {
+class TStockCalcDlg : public CalculatorJobForm {
     Q_OBJECT
 public:
     explicit TStockCalcDlg(QWidget* owner);
 
-    // Button row.
-    QPushButton *CloseBtn, *CancelBtn, *NewJobBtn, *PrevJobBtn, *SaveJobBtn, *HelpBtn;
     ui::Notebook* OvcNotebook1;
     ui::StatusBar* StatusBar1;
 
@@ -59,19 +56,8 @@ public:
     QPushButton *LoadBitBtn, *DeleteBitBtn, *ImportJobBtn;
     QToolButton* HelpImport;
 
-    // The job being edited, or the stored job picked in the list, and the
-    // number of the stored job it is.
-    QString CalcJobName;
-    int CalcJobNumber = 0;
-
     void FormShow() override;
     void FormClose() override;
-    void CloseBtnClick();
-    void CancelBtnClick();
-    void NewJobBtnClick();
-    void PrevJobBtnClick();
-    void SaveJobBtnClick();
-    void HelpBtnClick();
     void OvcNotebook1PageChanged(int index);
     void OvcNotebook1Click();
     void SysRadioGpClick();
@@ -83,7 +69,6 @@ public:
     void DBGrid2DblClick();
     void DeleteBitBtnClick();
     void ImportJobBtnClick();
-    void HelpImportClick();
     void JobNameDBEditExit();
     void JobLocationDBSFEnter();
     void JobDesignerDBSFEnter();
@@ -96,10 +81,14 @@ public:
     void InitNewStockJob();
 
 private:
-    void savePrompt();
+    // The job commands.
+    void NewJobBtnClick() override;
+    void PrevJobBtnClick() override;
+    void SaveJobBtnClick() override;
+    void ShowSavePrompt() override;
+
     void editWork();
     void postWork();
-    void touched();          // SaveState 1 unless the job is new
     void findStock();        // the stock-type cursor on SelectedStock
     void setStatus(const QString& what);
     void computeOutput();

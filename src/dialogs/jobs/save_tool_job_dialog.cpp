@@ -18,6 +18,14 @@ namespace {
 constexpr int kStockWater = 5;
 constexpr int kAirVacuum = 6;
 
+// The calculator that asks, when it is open.
+CalculatorJobForm* Asking()
+{
+    if (DMod->ToolKind == kStockWater) return StockCalcDlg;
+    if (DMod->ToolKind == kAirVacuum) return AirVacDlg;
+    return nullptr;
+}
+
 } // namespace
 
 TSaveTJob::TSaveTJob(QWidget* owner) : ui::Form(owner)
@@ -36,10 +44,8 @@ TSaveTJob::TSaveTJob(QWidget* owner) : ui::Form(owner)
 
 void TSaveTJob::FormShow()
 {
-    if (DMod->ToolKind == kStockWater && StockCalcDlg)
-        JobNameLbl->setText(StockCalcDlg->CalcJobName);
-    else if (DMod->ToolKind == kAirVacuum && AirVacDlg)
-        JobNameLbl->setText(AirVacDlg->CalcJobName);
+    if (CalculatorJobForm* calculator = Asking())
+        JobNameLbl->setText(calculator->CalcJobName);
 }
 
 void TSaveTJob::OKBitBtnClick()
@@ -76,7 +82,7 @@ void TSaveTJob::SaveCurrentToolJob()
     if (DMod->ToolKind == kAirVacuum) {
         // The store leaves SaveState at 2 only when it stored.
         if (JobTrans->StoreAirVacJob() && AirVacDlg)
-            AirVacDlg->JobStored();
+            AirVacDlg->JobStored(Tul->JobName, Tul->JobNumber);
         return;
     }
     if (DMod->ToolKind != kStockWater)
@@ -84,11 +90,6 @@ void TSaveTJob::SaveCurrentToolJob()
     const bool stored = Tul->SaveState == 0 ? SaveNewStockJob() : OverwriteStockJob();
     if (!stored)
         return;
-    if (StockCalcDlg) {
-        StockCalcDlg->PrevJobBtn->setEnabled(true);
-        StockCalcDlg->NewJobBtn->setEnabled(true);
-        StockCalcDlg->SaveJobBtn->setEnabled(false);
-    }
     Tul->SaveState = 2;
 }
 
@@ -99,10 +100,8 @@ bool StoreStockJob(bool overwrite)
     const int number = JobTrans->StoreStockWaterJob(overwrite);
     if (number == 0)
         return false;
-    if (StockCalcDlg) {
-        StockCalcDlg->CalcJobNumber = number;
-        StockCalcDlg->CalcJobName = DMod->WorkSWaterTableJobName->AsString();
-    }
+    if (StockCalcDlg)
+        StockCalcDlg->JobStored(DMod->WorkSWaterTableJobName->AsString(), number);
     return true;
 }
 
