@@ -159,7 +159,10 @@ void ClaimDatabase()
     claim.l_whence = SEEK_SET;
     claim.l_start = kClaimByte;
     claim.l_len = 1;
-    if (::fcntl(fd, F_OFD_SETLK, &claim) != 0) {
+    // A kernel without locks of open files has the whole-file lock instead.
+    const bool held =
+        ::fcntl(fd, F_OFD_SETLK, &claim) == 0 || (errno == EINVAL && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+    if (!held) {
         ::close(fd);
         throw db::DbError(QStringLiteral("The database %1 is in use by another copy of Mersol or Dunstrow2. "
                                          "Close that copy, then start the program again.")

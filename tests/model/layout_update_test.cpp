@@ -183,7 +183,8 @@ TEST_F(LayoutUpdateTest, OnlyACopyCheckedWholeIsKeptBeforeAnUpdate)
             ADD_FAILURE() << "the update went on without a copy";
         } catch (const db::DbError& e) {
             for (const QString& part : {file(), c.says, QStringLiteral("The database was not changed")})
-                EXPECT_TRUE(e.message().contains(part)) << e.message().toStdString() << "\nlacks " << part.toStdString();
+                EXPECT_TRUE(e.message().contains(part))
+                    << e.message().toStdString() << "\nlacks " << part.toStdString();
         }
         EXPECT_GT(faults.Faults(), 0);
         faults.Clear();

@@ -87,14 +87,10 @@ int shimWrite(sqlite3_file* f, const void* buf, int n, sqlite3_int64 at)
 }
 int shimTruncate(sqlite3_file* f, sqlite3_int64 size)
 {
-    if (int rc = faultOf(FaultVfs::Op::Truncate, pathOf(f)))
-        return rc;
     return realOf(f)->pMethods->xTruncate(realOf(f), size);
 }
 int shimSync(sqlite3_file* f, int flags)
 {
-    if (int rc = faultOf(FaultVfs::Op::Sync, pathOf(f)))
-        return rc;
     return realOf(f)->pMethods->xSync(realOf(f), flags);
 }
 int shimFileSize(sqlite3_file* f, sqlite3_int64* size)
@@ -127,8 +123,6 @@ int shimDevice(sqlite3_file* f)
 }
 int shimShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** out)
 {
-    if (int rc = faultOf(FaultVfs::Op::ShmMap, pathOf(f)))
-        return rc;
     return realOf(f)->pMethods->xShmMap(realOf(f), page, size, extend, out);
 }
 int shimShmLock(sqlite3_file* f, int offset, int n, int flags)
@@ -153,9 +147,24 @@ int shimUnfetch(sqlite3_file* f, sqlite3_int64 at, void* p)
 }
 
 const sqlite3_io_methods kMethods = {
-    3,          shimClose,   shimRead,       shimWrite,       shimTruncate,   shimSync,
-    shimFileSize, shimLock,  shimUnlock,     shimCheckReserved, shimFileControl, shimSectorSize,
-    shimDevice, shimShmMap,  shimShmLock,    shimShmBarrier,  shimShmUnmap,   shimFetch,
+    3,
+    shimClose,
+    shimRead,
+    shimWrite,
+    shimTruncate,
+    shimSync,
+    shimFileSize,
+    shimLock,
+    shimUnlock,
+    shimCheckReserved,
+    shimFileControl,
+    shimSectorSize,
+    shimDevice,
+    shimShmMap,
+    shimShmLock,
+    shimShmBarrier,
+    shimShmUnmap,
+    shimFetch,
     shimUnfetch,
 };
 

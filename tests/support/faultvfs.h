@@ -1,8 +1,8 @@
 #pragma once
 // A SQLite file system laid over the default one that fails what a test tells
-// it to fail, on the files whose path matches: a full disk, a disk that
-// reports errors, a folder where no file may be made, a disk that loses
-// writes while it reports success. The first one made becomes the default
+// it to fail, on the files whose path matches: a full disk or a disk error on
+// writing, a folder where no file may be made, a disk that loses writes while
+// it reports success. The first one made becomes the default
 // file system for good, so every connection opened after it goes through it;
 // the faults hold while the object lives.
 //
@@ -14,7 +14,7 @@ namespace testsupport {
 
 class FaultVfs {
 public:
-    enum class Op { Open, Write, Sync, Truncate, ShmMap };
+    enum class Op { Open, Write };
 
     FaultVfs();
     ~FaultVfs();

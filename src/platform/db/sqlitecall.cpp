@@ -55,7 +55,8 @@ QString plainReason(int code, const QString& file)
     case SQLITE_IOERR:
         return QStringLiteral("the disk failed to read or write %1 or a file beside it").arg(file);
     case SQLITE_CANTOPEN:
-        return QStringLiteral("the file %1 cannot be opened: it or its folder %2 is missing or may not be read")
+        return QStringLiteral("the file %1 cannot be opened or made: it or its folder %2 is missing or may "
+                              "not be used")
             .arg(file, folder);
     default:
         return QString();
