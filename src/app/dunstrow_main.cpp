@@ -25,6 +25,10 @@ int main(int argc, char** argv)
     delete DunstrowForm;
     delete DMod;
     DMod = nullptr;
-    StopDatabase();
-    return status;
+    // A stop that leaves saves in the log is told, and is no success.
+    const int stopped = ui::RunProgram([] {
+        StopDatabase();
+        return 0;
+    });
+    return status != 0 ? status : stopped;
 }

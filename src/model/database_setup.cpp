@@ -5,9 +5,12 @@
 #include "platform/ui/seam/msg.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include <fcntl.h>
@@ -50,6 +53,30 @@ QStringList Statements(const QString& sql)
 
 // The descriptor holding the claim on the database, -1 when none is held.
 int claimFd = -1;
+
+// The byte of the database file whose lock is the claim: past the bytes
+// SQLite locks itself (from 1 GiB on), so that the two never meet. The lock
+// is on the file itself, so nothing removed from its folder while a copy
+// runs can let a second copy in.
+constexpr off_t kClaimByte = 0x50000000;
+
+// A first start makes the database; two of them at once take turns on the
+// folder, so the second finds the first one's file and its claim.
+void MakeDatabaseFileInTurn(const QString& folder)
+{
+    struct Folder {
+        int fd;
+        ~Folder()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } turn{::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    // Where the folder cannot be locked, no turns are taken.
+    if (turn.fd >= 0)
+        ::flock(turn.fd, LOCK_EX);
+    db::Engine::instance().MakeDatabaseFile(db::kMersolAlias);
+}
 
 void Register()
 {
@@ -119,11 +146,23 @@ void ClaimDatabase()
         return;
     const QString folder = db::Engine::instance().AliasPath(db::kMersolAlias);
     const QString file = db::Engine::instance().DatabaseFile(db::kMersolAlias);
-    const QString lock = folder + QStringLiteral("/MERSOL.lock");
-    const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (!QFileInfo::exists(file))
+        MakeDatabaseFileInTurn(folder);
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDWR | O_CLOEXEC);
     if (fd < 0)
-        throw db::DbError(QStringLiteral("Cannot open the lock file %1 of the database %2").arg(lock, file));
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        throw db::DbError(errno == EACCES || errno == EROFS
+                              ? QStringLiteral("The database file %1 is read-only").arg(file)
+                              : QStringLiteral("Cannot open the database file %1: %2")
+                                    .arg(file, QString::fromLocal8Bit(std::strerror(errno))));
+    struct flock claim = {};
+    claim.l_type = F_WRLCK;
+    claim.l_whence = SEEK_SET;
+    claim.l_start = kClaimByte;
+    claim.l_len = 1;
+    // A kernel without locks of open files has the whole-file lock instead.
+    const bool held =
+        ::fcntl(fd, F_OFD_SETLK, &claim) == 0 || (errno == EINVAL && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+    if (!held) {
         ::close(fd);
         throw db::DbError(QStringLiteral("The database %1 is in use by another copy of Mersol or Dunstrow2. "
                                          "Close that copy, then start the program again.")
@@ -136,21 +175,33 @@ void ReleaseDatabaseClaim()
 {
     if (claimFd < 0)
         return;
+    // Closing any descriptor of the file would also drop SQLite's own locks
+    // on it: its connections go first.
+    db::Engine::instance().CloseAll();
     ::close(claimFd);
     claimFd = -1;
 }
 
 void StopDatabase()
 {
-    db::Engine::instance().CloseAll();
-    ReleaseDatabaseClaim();
+    // The claim is given up however the closing goes.
+    struct Release {
+        ~Release() { ReleaseDatabaseClaim(); }
+    } release;
+    db::Engine::instance().Shutdown();
 }
 
 void StartDatabase()
 {
     ConfigureDatabase();
     ClaimDatabase();
+    // What a program that did not close left in the log goes into the file
+    // before anything reads or copies it.
+    db::Engine::instance().FoldLeftoverLog(db::kMersolAlias);
     const QString kept = db::BringLayoutUpToDate(db::kMersolAlias);
+    // Opened here, so that a database that cannot be written stops the start
+    // rather than the first save.
+    db::Engine::instance().Connection(db::kMersolAlias);
     if (!kept.isEmpty())
         ui::MessageDlg(QStringLiteral("The database %1 was of an older layout and has been brought up to date. "
                                       "A copy of it as it was is kept as %2.")

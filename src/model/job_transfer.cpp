@@ -804,6 +804,14 @@ bool TTrans::ImportTransferJob()
     if (!gaps.isEmpty())
         throw db::DbError(QStringLiteral("The transfer database %1 is of another layout (%2). Nothing was imported.")
                               .arg(TransferFile(), gaps.join(QStringLiteral("; "))));
+    // An export writes one job, under one header: a header table of more
+    // is refused before any of its rows is read.
+    const qint64 headers = db::StoredRowCount(db::kTransferAlias, d.TransPipeTable->TableName());
+    if (headers > 1)
+        throw db::DbError(QStringLiteral("Cannot import the job from %1: table %2 holds %3 job headers, where an "
+                                         "export writes one. Nothing was imported.")
+                              .arg(TransferFile(), d.TransPipeTable->TableName())
+                              .arg(headers));
     if (!TransferHoldsJob(d.TransPipeTable))
         return false;
     const TTul before = *Tul;

@@ -1,11 +1,13 @@
 // Start-up of both programs on one database: a second copy of either is
 // refused while another holds it, a crashed copy leaves nothing locked, and a
 // start-up that fails changes nothing and reports failure to whoever started
-// the program.
+// the program. A stop leaves the database one file, or says where its latest
+// saves are.
 #include "model/database_setup.h"
 #include "platform/db/db.h"
 #include "platform/ui/application.h"
 #include "support/dialogdriver.h"
+#include "support/faultvfs.h"
 #include "support/qt_app.h"
 #include "support/tempdb.h"
 
@@ -20,6 +22,8 @@
 #include <sqlite3.h>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -91,6 +95,56 @@ protected:
             return 0;
         });
     }
+    // And what it does last.
+    int runStop()
+    {
+        return ui::RunProgram([] {
+            StopDatabase();
+            return 0;
+        });
+    }
+
+    static void saveJob(const QString& name)
+    {
+        db::Table jobs(db::kMersolAlias, QStringLiteral("JobPipe.DB"));
+        jobs.Open();
+        jobs.Append();
+        jobs.FieldByName(QStringLiteral("JobName"))->SetAsString(name);
+        jobs.Post();
+    }
+
+    // How many jobs of that name a copy of the database file alone holds,
+    // as a backup or a move to another machine would have it.
+    int jobsInACopyOfTheFileAlone(const QString& name)
+    {
+        QTemporaryDir elsewhere;
+        const QString copy = elsewhere.filePath(QStringLiteral("copy.sqlite"));
+        if (!QFile::copy(databaseFile(), copy))
+            return -1;
+        sqlite3* db = nullptr;
+        sqlite3_stmt* st = nullptr;
+        int n = -1;
+        if (sqlite3_open_v2(copy.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK
+            && sqlite3_prepare_v2(db, "SELECT count(*) FROM \"JobPipe.DB\" WHERE JobName = ?1", -1, &st, nullptr)
+                   == SQLITE_OK) {
+            const QByteArray u = name.toUtf8();
+            sqlite3_bind_text(st, 1, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+            if (sqlite3_step(st) == SQLITE_ROW)
+                n = sqlite3_column_int(st, 0);
+        }
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return n;
+    }
+
+    // The one message said holds every one of `parts`.
+    static void expectSaid(const DialogDriver& driver, const QStringList& parts)
+    {
+        ASSERT_EQ(driver.MessageTexts().size(), 1) << driver.MessageTexts().join('\n').toStdString();
+        const QString said = driver.MessageTexts()[0];
+        for (const QString& p : parts)
+            EXPECT_TRUE(said.contains(p)) << said.toStdString() << "\nlacks " << p.toStdString();
+    }
 
     QTemporaryDir home;
     testsupport::TempDb restore;   // puts the aliases back afterwards
@@ -108,12 +162,16 @@ TEST_F(StartupTest, ASecondCopyOfEitherProgramIsRefusedAndACrashLeavesNothingLoc
         ASSERT_EQ(p->state(), QProcess::Running);
         db::Engine::instance().CloseAll();
 
+        // Whatever is removed beside the database while a copy runs, the
+        // database itself stays held.
+        const QDir folder = QFileInfo(databaseFile()).absoluteDir();
+        for (const QString& name : folder.entryList(QDir::Files))
+            if (!name.startsWith(QStringLiteral("MERSOL.sqlite")))
+                EXPECT_TRUE(QFile::remove(folder.filePath(name))) << name.toStdString();
+
         DialogDriver driver;
         EXPECT_NE(runStartup(), 0);
-        ASSERT_EQ(driver.MessageTexts().size(), 1);
-        const QString said = driver.MessageTexts()[0];
-        EXPECT_TRUE(said.contains(databaseFile())) << said.toStdString();
-        EXPECT_TRUE(said.contains(QStringLiteral("in use"))) << said.toStdString();
+        expectSaid(driver, {databaseFile(), QStringLiteral("in use")});
         // Refused before the database was opened at all.
         EXPECT_EQ(db::Engine::instance().ConnectionSerial(db::kMersolAlias), 0u);
 
@@ -179,33 +237,96 @@ TEST_F(StartupTest, AStoppedDatabaseIsOneFileHoldingEverySave)
 {
     DialogDriver driver;
     ASSERT_EQ(runStartup(), 0);
-    {
-        db::Table jobs(db::kMersolAlias, QStringLiteral("JobPipe.DB"));
-        jobs.Open();
-        jobs.Append();
-        jobs.FieldByName(QStringLiteral("JobName"))->SetAsString(QStringLiteral("Kept at stop"));
-        jobs.Post();
-        jobs.Close();
-    }
-    StopDatabase();
+    saveJob(QStringLiteral("Kept at stop"));
+    EXPECT_EQ(runStop(), 0);
     EXPECT_FALSE(QFileInfo::exists(databaseFile() + QStringLiteral("-wal")));
     EXPECT_FALSE(QFileInfo::exists(databaseFile() + QStringLiteral("-shm")));
-
-    QTemporaryDir elsewhere;
-    const QString copy = elsewhere.filePath(QStringLiteral("copy.sqlite"));
-    ASSERT_TRUE(QFile::copy(databaseFile(), copy));
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(copy.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-    sqlite3_stmt* st = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM \"JobPipe.DB\" WHERE JobName = 'Kept at stop'", -1, &st,
-                                 nullptr),
-              SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(st, 0), 1);
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    EXPECT_EQ(jobsInACopyOfTheFileAlone(QStringLiteral("Kept at stop")), 1);
 
     // And the next start finds the claim given up.
     EXPECT_EQ(runStartup(), 0);
     EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('\n').toStdString();
+}
+
+// A disk that fails while the log is folded back at the stop: the user is
+// told which folder holds the log and to keep it with the database, and no
+// start goes on until the log is folded in, before anything else.
+TEST_F(StartupTest, ALogThatCannotBeFoldedBackIsReportedKeptAndFoldedInAtTheNextStart)
+{
+    testsupport::FaultVfs faults;
+    DialogDriver driver;
+    ASSERT_EQ(runStartup(), 0);
+    saveJob(QStringLiteral("Saved last"));
+    const QString folder = QFileInfo(databaseFile()).absolutePath();
+    const QString log = databaseFile() + QStringLiteral("-wal");
+
+    faults.Fail(testsupport::FaultVfs::Op::Write, QStringLiteral("/MERSOL\\.sqlite$"), SQLITE_IOERR_WRITE);
+    EXPECT_NE(runStop(), 0);
+    expectSaid(driver, {QStringLiteral("could not be folded back"),
+                        QStringLiteral("MERSOL.sqlite-wal in the folder ") + folder,
+                        QStringLiteral("Keep that file with the database")});
+    EXPECT_GT(QFileInfo(log).size(), 0);
+    EXPECT_EQ(db::Engine::instance().ConnectionSerial(db::kMersolAlias), 0u);
+
+    // The disk still failing: the next start is refused, the log kept.
+    driver.ClearLog();
+    EXPECT_NE(runStartup(), 0);
+    expectSaid(driver, {QStringLiteral("did not close"), QStringLiteral("MERSOL.sqlite-wal in the folder ") + folder,
+                        QStringLiteral("Keep that log file with the database")});
+    EXPECT_GT(QFileInfo(log).size(), 0);
+    ReleaseDatabaseClaim();
+
+    // Mended: the start folds the log in first, and the file alone holds
+    // the last save.
+    faults.Clear();
+    driver.ClearLog();
+    EXPECT_EQ(runStartup(), 0);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(log).size(), 0);
+    EXPECT_EQ(jobsInACopyOfTheFileAlone(QStringLiteral("Saved last")), 1);
+}
+
+// A main database that cannot be used: the start is refused with the file or
+// folder named and what is wrong with it said plainly, not in SQLite's words.
+TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
+{
+    testsupport::FaultVfs faults;
+    const QString folder = QFileInfo(databaseFile()).absolutePath();
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        QStringList says;
+    };
+    const Case cases[] = {
+        {"cut short",
+         [&] { QFile::resize(databaseFile(), 3 * 4096); },
+         {QStringLiteral("the database file %1 is damaged").arg(databaseFile())}},
+        {"not a database",
+         [&] {
+             QFile f(databaseFile());
+             f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+             f.write(QByteArray("Station,Elevation\n0,100\n").repeated(200));
+         },
+         {QStringLiteral("the file %1 is not a database").arg(databaseFile())}},
+        {"read-only folder",
+         [&] {
+             faults.Fail(testsupport::FaultVfs::Op::Open, QStringLiteral("-(wal|journal)$"),
+                         SQLITE_READONLY_DIRECTORY);
+         },
+         {QStringLiteral("the folder %1 is read-only").arg(folder), databaseFile()}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(runStartup(), 0);
+        ASSERT_EQ(runStop(), 0);
+        c.spoil();
+        DialogDriver driver;
+        EXPECT_NE(runStartup(), 0);
+        expectSaid(driver, c.says);
+        for (const char* words : {"malformed", "file is not a database", "attempt to write"})
+            EXPECT_FALSE(driver.MessageTexts().join(' ').contains(QLatin1String(words))) << words;
+        ReleaseDatabaseClaim();
+        faults.Clear();
+        QFile::remove(databaseFile());
+    }
 }

@@ -5,6 +5,7 @@
 #include "platform/db/layout_check.h"
 
 #include "support/dialogdriver.h"
+#include "support/faultvfs.h"
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
@@ -14,6 +15,10 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <functional>
 
 using testsupport::JobSample;
 using testsupport::JobStore;
@@ -143,4 +148,74 @@ TEST_F(LayoutUpdateTest, EmptyOrDamagedDatabaseFilesAreReportedAndLeftAlone)
         EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
     }
     EXPECT_EQ(QFileInfo(file()).size(), 0);
+}
+
+// The copy kept before an update is the only way back: one that a full disk,
+// a disk error or a disk that loses writes leaves unfinished is removed and
+// the database left as it was; one left by a program ended while writing it
+// goes at the next update, which keeps a single copy, read back whole.
+TEST_F(LayoutUpdateTest, OnlyACopyCheckedWholeIsKeptBeforeAnUpdate)
+{
+    testsupport::FaultVfs faults;
+    mersolSql(QStringLiteral("ALTER TABLE \"JobPipe.DB\" DROP COLUMN \"NoEnd\""));
+    db::Engine::instance().CloseAll();
+    const QByteArray hash = fileHash();
+    const QStringList before = filesBeside();
+    const QString copies = QStringLiteral("before-update-");
+
+    struct Case {
+        const char* fault;
+        std::function<void()> arm;
+        QString says;
+    };
+    const Case cases[] = {
+        {"disk full", [&] { faults.Fail(testsupport::FaultVfs::Op::Write, copies, SQLITE_FULL, 5); },
+         QStringLiteral("is full")},
+        {"disk error", [&] { faults.Fail(testsupport::FaultVfs::Op::Write, copies, SQLITE_IOERR_WRITE, 20); },
+         QStringLiteral("the disk failed to read or write")},
+        {"writes lost", [&] { faults.LoseWrites(copies); }, QStringLiteral("the copy lacks")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fault);
+        c.arm();
+        try {
+            db::BringLayoutUpToDate(db::kMersolAlias);
+            ADD_FAILURE() << "the update went on without a copy";
+        } catch (const db::DbError& e) {
+            for (const QString& part : {file(), c.says, QStringLiteral("The database was not changed")})
+                EXPECT_TRUE(e.message().contains(part))
+                    << e.message().toStdString() << "\nlacks " << part.toStdString();
+        }
+        EXPECT_GT(faults.Faults(), 0);
+        faults.Clear();
+        EXPECT_EQ(fileHash(), hash);
+        EXPECT_EQ(filesBeside(), before);
+    }
+
+    const QString unfinished = file() + QStringLiteral(".before-update-20240102-030405.unfinished");
+    {
+        QFile f(unfinished);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, '\0'));
+    }
+    const QString kept = db::BringLayoutUpToDate(db::kMersolAlias);
+    ASSERT_TRUE(kept.startsWith(file() + QStringLiteral(".before-update-"))) << kept.toStdString();
+    EXPECT_FALSE(kept.endsWith(QStringLiteral("-2")));
+    EXPECT_EQ(filesBeside(), QStringList(before) << QFileInfo(kept).fileName());
+
+    // The copy is the database as it was: without the new field, every row there.
+    sqlite3* copy = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(kept.toUtf8().constData(), &copy, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    auto count = [&](const char* sql) {
+        sqlite3_stmt* st = nullptr;
+        int n = -1;
+        if (sqlite3_prepare_v2(copy, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            n = sqlite3_column_int(st, 0);
+        sqlite3_finalize(st);
+        return n;
+    };
+    EXPECT_EQ(count("SELECT count(*) FROM \"Water.db\""), waterRows);
+    EXPECT_EQ(count("SELECT count(*) FROM \"JobPipe.DB\" WHERE JobName = 'Pumped to manifold'"), 1);
+    EXPECT_EQ(count("SELECT count(*) FROM pragma_table_info('JobPipe.DB') WHERE name = 'NoEnd'"), 0);
+    sqlite3_close(copy);
 }

@@ -1,6 +1,7 @@
-// A transfer database that is damaged, of an older layout, or holds values
-// its fields cannot take: the program still starts, and an import either
-// takes the whole job or nothing, with a message naming what is wrong.
+// A transfer database that is damaged, of an older layout, holds more than
+// one job or values its fields cannot take: the program still starts, and an
+// import either takes the whole job or nothing, with a message naming what is
+// wrong.
 #include "model/job_transfer.h"
 
 #include "support/dialogdriver.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using testsupport::JobSample;
 using testsupport::JobStore;
@@ -65,24 +68,58 @@ protected:
 
 } // namespace
 
-TEST_F(TransferFaultTest, DamagedTransferDatabaseStopsOnlyTheImport)
+TEST_F(TransferFaultTest, DamagedTransferDatabaseStopsOnlyTheImportAndIsNamed)
 {
-    db::Engine::instance().CloseAll();
-    {
-        QFile f(transferFile());
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_GT(f.size(), 8192);
-        f.seek(4096);
-        f.write(QByteArray(4096, '\x5a'));
-    }
-    // The programs start: the data module does not touch the transfer database.
-    store.SwitchToEmptyDatabase();
-    store.MakeWorkingJob({"Being edited", "PUMPED", 2, "CENTRIF", 6, 4, 3, 9});
-    working = store.WorkingJobRows();
-    expectRefused({transferFile()});
+    struct Case {
+        const char* name;
+        std::function<void(QFile&)> spoil;
+        QString says;
+    };
+    const Case cases[] = {
+        {"overwritten", [](QFile& f) { f.seek(4096); f.write(QByteArray(4096, '\x5a')); },
+         QStringLiteral("the database file %1 is damaged")},
+        {"cut short", [](QFile& f) { f.resize(8192); }, QStringLiteral("the database file %1 is damaged")},
+        {"not a database", [](QFile& f) { f.resize(0); f.write(QByteArray("JobName;Date\n").repeated(900)); },
+         QStringLiteral("the file %1 is not a database")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        db::Engine::instance().CloseAll();
+        {
+            QFile f(transferFile());
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_GT(f.size(), 8192);
+            c.spoil(f);
+        }
+        // The programs start: the data module does not touch the transfer database.
+        store.SwitchToEmptyDatabase();
+        store.MakeWorkingJob({"Being edited", "PUMPED", 2, "CENTRIF", 6, 4, 3, 9});
+        working = store.WorkingJobRows();
+        expectRefused({c.says.arg(transferFile())});
 
-    // An export reports it as well, rather than writing into a damaged file.
-    EXPECT_THROW(JobTrans->ExportWorkingJob(), db::DbError);
+        // An export reports it as well, rather than writing into a damaged file.
+        EXPECT_THROW(JobTrans->ExportWorkingJob(), db::DbError);
+        db::Engine::instance().CloseAll();
+        QFile::remove(transferFile());
+    }
+}
+
+// An export writes one job under one header: a header table of many is no
+// export, and is refused before its rows are read, the working job as it was.
+TEST_F(TransferFaultTest, ATransferTableOfManyJobHeadersIsRefused)
+{
+    for (int doubling = 0; doubling < 12; ++doubling)
+        transferSql(QStringLiteral("INSERT INTO \"WorkPipe.db\" SELECT * FROM \"WorkPipe.db\""));
+    expectRefused({transferFile(), QStringLiteral("table WorkPipe.db holds 4096 job headers"),
+                   QStringLiteral("Nothing was imported")});
+    EXPECT_FALSE(store.Dm().TransPipeTable->Active());
+
+    // Back to its one header, the job imports.
+    transferSql(QStringLiteral("DELETE FROM \"WorkPipe.db\" WHERE rowid > (SELECT min(rowid) FROM \"WorkPipe.db\")"));
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(Tul->JobName, kPumped.name);
 }
 
 TEST_F(TransferFaultTest, TransferDatabaseOfAnOlderLayoutIsNamedAndAFreshExportMendsIt)

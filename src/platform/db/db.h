@@ -309,6 +309,9 @@ private:
     QVariantMap params_;
 };
 
+// The rows a table holds, counted in its file: none is read into memory.
+qint64 StoredRowCount(const QString& alias, const QString& table);
+
 // Aliases and their folders.
 class Engine {
 public:
@@ -323,12 +326,25 @@ public:
     void LoadConfiguration();
     // The connection of an alias; opens or creates the database on first use.
     sqlite3* Connection(const QString& alias);
+    // Creates the alias's database file from its create script when there
+    // is none yet, without opening it.
+    void MakeDatabaseFile(const QString& alias);
     // The SQL that creates an alias's database when its file does not exist
     // (tables, indexes, rows). A null string removes it. Columns declared
     // ALPHA or MEMO are given text storage, so "007" stays "007".
     void SetCreateScript(const QString& alias, const QString& sql);
     QString CreateScript(const QString& alias) const;
     void CloseAll();                 // closes every connection (tests)
+    // Closes every connection as the programs do when they stop: each
+    // database's write-ahead log is folded back into its file first. Throws
+    // DbError, every connection closed even so, when saves are left in a log
+    // beside its database, naming its folder and saying to keep the two
+    // together.
+    void Shutdown();
+    // Folds into the alias's database file the saves a program that did not
+    // close left in the log beside it (nothing when there are none, or the
+    // alias is open). Throws DbError naming the folder when they cannot be.
+    void FoldLeftoverLog(const QString& alias);
     // Tells the openings of an alias's connection apart (0 while it is
     // closed): a component kept open across calls re-opens when this changed,
     // as the file behind it may have been changed or replaced meanwhile.

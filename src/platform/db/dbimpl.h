@@ -70,8 +70,19 @@ void forgetStmts(sqlite3* db, const QString& table = QString());
 int cachedStmtCount(sqlite3* db);
 
 void exec(sqlite3* db, const QString& sql, const QString& what);
-// The engine's message for a failed call: what was done, SQLite's words, the file.
+// The engine's message for a failed call: what was done, then what is wrong
+// in plain words naming the file or its folder, else SQLite's words and the
+// file. `fail` names the connection's file, `failOn` the one given.
 [[noreturn]] void fail(sqlite3* db, int rc, const QString& what);
+[[noreturn]] void failOn(sqlite3* db, int rc, const QString& what, const QString& file);
+// What is wrong with a database file (or its folder) by SQLite's extended
+// result code, in plain words; empty where SQLite's own words must do.
+QString plainReason(int code, const QString& file);
+// The connection's last failure as the messages give it: plain words, else
+// SQLite's words and the file.
+QString reasonOf(sqlite3* db, int rc, const QString& file);
+// The file of a connection: its own, or for one in memory the first file
+// attached to it.
 QString fileOf(sqlite3* db);
 
 // ---- metadata -------------------------------------------------------------

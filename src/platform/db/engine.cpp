@@ -98,13 +98,54 @@ void dropStmts(StmtCache& cache, const QString& table, bool all)
     }
 }
 
-void closeConnection(AliasConn& c)
+QString logFile(const QString& file)
+{
+    return file + QStringLiteral("-wal");
+}
+
+// Whether saves wait in a log beside the file, not yet folded into it.
+bool logHoldsSaves(const QString& file)
+{
+    const QFileInfo log(logFile(file));
+    return log.exists() && log.size() > 0;
+}
+
+// Folds the log of a connection on `file` back into the file and closes the
+// connection. Empty when no saves are left in a log beside the file, else
+// what went wrong.
+QString foldAndClose(sqlite3* db, const QString& file)
+{
+    // A connection takes in a log left beside its file when it first reads.
+    int rc = sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    const QString why = rc == SQLITE_OK ? QString() : reasonOf(db, rc, file);
+    sqlite3_close_v2(db);
+    if (!logHoldsSaves(file))
+        return QString();
+    return why.isEmpty() ? QStringLiteral("the log could not be emptied") : why;
+}
+
+// Closes a connection; with `fold` its log is folded back into its file
+// first, and what went wrong is returned when saves are left in the log.
+QString closeConnection(AliasConn& c, bool fold = false)
 {
     // Finalized first: a connection closes only once its statements are gone.
     dropStmts(*c.stmts, QString(), true);
-    if (c.db)
+    QString why;
+    if (c.db && fold)
+        why = foldAndClose(c.db, c.file);
+    else if (c.db)
         sqlite3_close_v2(c.db);
     c.db = nullptr;
+    return why;
+}
+
+// Where a log that holds saves stays beside its database, and what to do.
+QString logPlace(const QString& file)
+{
+    return QStringLiteral("the log file %1 in the folder %2")
+        .arg(QFileInfo(logFile(file)).fileName(), QFileInfo(file).absolutePath());
 }
 
 AliasConn* connOf(sqlite3* db)
@@ -130,9 +171,9 @@ sqlite3* openFile(const QString& file, int flags)
     // so SQLite need not lock it around every call.
     int rc = sqlite3_open_v2(QFile::encodeName(file).constData(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        QString why = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString why = reasonOf(db, rc, file);
         sqlite3_close_v2(db);
-        throw DbError(QStringLiteral("Cannot open the database file %1: %2").arg(file, why));
+        throw DbError(QStringLiteral("Cannot open the database: ") + why);
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
@@ -167,11 +208,16 @@ void createDatabase(const QString& file, const QString& script)
 }
 
 // Whether the connection now writes through a write-ahead log it can read.
+// A folder where the log cannot even be made is no place to write the
+// database at all: that throws.
 bool useWriteAheadLog(sqlite3* db)
 {
-    if (sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return false;
-    return sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    int rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if ((rc & 0xff) == SQLITE_READONLY)
+        fail(db, rc, QStringLiteral("Cannot open the database"));
+    return rc == SQLITE_OK;
 }
 
 sqlite3* openExisting(const QString& file)
@@ -193,7 +239,7 @@ sqlite3* openExisting(const QString& file)
         Stmt check(db, QStringLiteral("PRAGMA quick_check(1)"), QStringLiteral("Cannot read the database"));
         QString verdict = check.step() ? check.text(0) : QString();
         if (verdict != QLatin1String("ok"))
-            throw DbError(QStringLiteral("The database is damaged: %1").arg(verdict));
+            throw DbError(QStringLiteral("Cannot open the database: ") + plainReason(SQLITE_CORRUPT, file));
         exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"_autoinc\"(tbl TEXT PRIMARY KEY, last INTEGER NOT NULL)"),
              QStringLiteral("Cannot prepare the database"));
     } catch (const DbError& e) {
@@ -484,21 +530,29 @@ void Engine::LoadConfiguration()
     }
 }
 
+void Engine::MakeDatabaseFile(const QString& alias)
+{
+    const QString k = key(alias);
+    const QString file = DatabaseFile(k);
+    if (file.isEmpty())
+        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
+    if (QFileInfo::exists(file))
+        return;
+    auto& scripts = state().scripts;
+    auto sc = scripts.find(k);
+    if (sc == scripts.end())
+        throw DbError(QStringLiteral("The database file %1 does not exist").arg(file));
+    createDatabase(file, sc->second);
+}
+
 sqlite3* Engine::Connection(const QString& alias)
 {
     if (auto* c = findConnection(alias))
         return c->db;
     auto& s = state();
     const QString k = key(alias);
+    MakeDatabaseFile(k);
     const QString file = DatabaseFile(k);
-    if (file.isEmpty())
-        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
-    if (!QFileInfo::exists(file)) {
-        auto sc = s.scripts.find(k);
-        if (sc == s.scripts.end())
-            throw DbError(QStringLiteral("The database file %1 does not exist").arg(file));
-        createDatabase(file, sc->second);
-    }
     AliasConn conn;
     conn.db = openExisting(file);
     // The main database takes a write-ahead log: a commit then syncs one
@@ -506,8 +560,13 @@ sqlite3* Engine::Connection(const QString& alias)
     // safe; closing folds the log back into the file. The transfer database
     // is carried to other machines as one file, so it keeps its journal, as
     // does a main database on a disk where the log cannot be shared.
-    if (k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
-        sqlite3_exec(conn.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    try {
+        if (k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
+            sqlite3_exec(conn.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    } catch (const DbError&) {
+        sqlite3_close_v2(conn.db);
+        throw;
+    }
     conn.file = file;
     conn.serial = ++s.openings;
     s.conns[k] = conn;
@@ -525,6 +584,42 @@ void Engine::CloseAll()
     for (auto& [k, c] : state().conns)
         closeConnection(c);
     state().conns.clear();
+}
+
+void Engine::Shutdown()
+{
+    QStringList failures;
+    for (auto& [k, c] : state().conns) {
+        const QString file = c.file;
+        const QString why = closeConnection(c, true);
+        if (!why.isEmpty())
+            failures << QStringLiteral("The log of the database %1 could not be folded back into it: %2. Its latest "
+                                       "saves are still in %3. Keep that file with the database: copy or move the "
+                                       "two together, never the database alone. The next start of the program "
+                                       "folds the log in.")
+                            .arg(file, why, logPlace(file));
+    }
+    state().conns.clear();
+    if (!failures.isEmpty())
+        throw DbError(failures.join(QStringLiteral("\n\n")));
+}
+
+void Engine::FoldLeftoverLog(const QString& alias)
+{
+    const QString file = DatabaseFile(alias);
+    if (file.isEmpty() || findConnection(alias) || !QFileInfo::exists(file) || !logHoldsSaves(file))
+        return;
+    QString why;
+    try {
+        why = foldAndClose(openFile(file, SQLITE_OPEN_READWRITE), file);
+    } catch (const DbError& e) {
+        why = e.message();
+    }
+    if (!why.isEmpty())
+        throw DbError(QStringLiteral("The database %1 has saves in %2, left by a program that did not close, and "
+                                     "they could not be folded into it: %3. Keep that log file with the database; "
+                                     "the program folds it in when it starts again.")
+                          .arg(file, logPlace(file), why));
 }
 
 // ---- Transaction ----------------------------------------------------------
@@ -556,11 +651,11 @@ void Transaction::Commit()
     sql = outer_ ? "COMMIT" : release.constData();
     int rc = sqlite3_exec(c->db, sql, nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        QString why = QString::fromUtf8(sqlite3_errmsg(c->db));
+        const QString why = reasonOf(c->db, rc, c->file);
         if (outer_)
             sqlite3_exec(c->db, "ROLLBACK", nullptr, nullptr, nullptr);
         reloadOpenTables(alias_);
-        throw DbError(QStringLiteral("Cannot save the changes to %1: %2").arg(c->file, why));
+        throw DbError(QStringLiteral("Cannot save the changes: ") + why);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/db/dbimpl.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -12,6 +13,9 @@
 
 #include <algorithm>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace db {
 
@@ -40,11 +44,7 @@ public:
             sqlite3_extended_result_codes(db_, 1);
             sqlite3_busy_timeout(db_, 2000);
             exec(db_, withTextStorage(script), QStringLiteral("Cannot read the program's database layout"));
-            QString uri = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
-            uri += writable ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=ro");
-            Stmt attach(db_, QStringLiteral("ATTACH DATABASE ?1 AS old"), QStringLiteral("Cannot open"));
-            attach.bind(1, uri);
-            attach.step();
+            attach(file, QStringLiteral("old"), writable);
         } catch (...) {
             sqlite3_close_v2(db_);
             throw;
@@ -55,6 +55,17 @@ public:
     Reference& operator=(const Reference&) = delete;
 
     sqlite3* db() const { return db_; }
+
+    // Attaches `file` under the name `as`; a failure names the file.
+    void attach(const QString& file, const QString& as, bool writable)
+    {
+        QString uri = QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toString(QUrl::FullyEncoded);
+        uri += writable ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=ro");
+        Stmt st(db_, QStringLiteral("ATTACH DATABASE ?1 AS ") + as, QString());
+        st.bind(1, uri);
+        if (const int rc = st.stepRc(); rc != SQLITE_DONE)
+            failOn(db_, rc, QStringLiteral("Cannot open the database"), file);
+    }
 
     // Every failure names the file, whatever SQLite's words.
     template <class F>
@@ -93,7 +104,7 @@ private:
             Stmt check(db_, QStringLiteral("PRAGMA old.quick_check(1)"), QStringLiteral("Cannot read the database"));
             const QString verdict = check.step() ? check.text(0) : QString();
             if (verdict != QLatin1String("ok"))
-                throw DbError(QStringLiteral("The database %1 is damaged: %2").arg(file_, verdict));
+                throw DbError(QStringLiteral("Cannot read the database: ") + plainReason(SQLITE_CORRUPT, file_));
         }
         std::vector<Gap> out;
         std::vector<std::pair<QString, QString>> tables, indexes;
@@ -190,14 +201,116 @@ QStringList Texts(const std::vector<Gap>& gaps)
     return out;
 }
 
+// The name of a copy while it is being written and checked.
+const QString kUnfinished = QStringLiteral(".unfinished");
+
 // A free name beside the file for the copy kept before an update.
 QString CopyName(const QString& file)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString name = file + QStringLiteral(".before-update-") + stamp;
-    for (int n = 2; QFileInfo::exists(name); ++n)
+    for (int n = 2; QFileInfo::exists(name) || QFileInfo::exists(name + kUnfinished); ++n)
         name = file + QStringLiteral(".before-update-%1-%2").arg(stamp).arg(n);
     return name;
+}
+
+void RemoveWithJournal(const QString& file)
+{
+    for (const char* end : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(file + QLatin1String(end));
+}
+
+// Copies left unfinished beside the file by a program that was ended while
+// it wrote one: never a copy to keep.
+void RemoveUnfinishedCopies(const QString& file)
+{
+    const QFileInfo fi(file);
+    QDir folder = fi.absoluteDir();
+    for (const QString& name :
+         folder.entryList({fi.fileName() + QStringLiteral(".before-update-*") + kUnfinished}, QDir::Files))
+        RemoveWithJournal(folder.filePath(name));
+}
+
+// Puts what was written to a file or folder on the disk.
+bool SyncToDisk(const QString& path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+// Whether the copy attached as "copy" holds what "old" holds: both sound,
+// the same tables and indexes, every table with as many rows. Empty when it
+// does, else what differs.
+QString CopyDiffers(sqlite3* db)
+{
+    {
+        Stmt check(db, QStringLiteral("PRAGMA copy.integrity_check(1)"), QStringLiteral("Cannot read the copy"));
+        const QString verdict = check.step() ? check.text(0) : QString();
+        if (verdict != QLatin1String("ok"))
+            return QStringLiteral("the copy is damaged (%1)").arg(verdict);
+    }
+    {
+        const QString layout = QStringLiteral("SELECT type, name, tbl_name, sql FROM %1.sqlite_master");
+        Stmt same(db,
+                  QStringLiteral("SELECT EXISTS(%1 EXCEPT %2) OR EXISTS(%2 EXCEPT %1)")
+                      .arg(layout.arg(QStringLiteral("old")), layout.arg(QStringLiteral("copy"))),
+                  QStringLiteral("Cannot read the copy"));
+        if (!same.step() || same.int64(0) != 0)
+            return QStringLiteral("the copy lacks tables or indexes of the database");
+    }
+    Stmt tables(db, QStringLiteral("SELECT name FROM old.sqlite_master WHERE type = 'table'"),
+                QStringLiteral("Cannot read the copy"));
+    while (tables.step()) {
+        const QString t = quoteIdent(tables.text(0));
+        Stmt rows(db, QStringLiteral("SELECT (SELECT count(*) FROM old.%1) = (SELECT count(*) FROM copy.%1)").arg(t),
+                  QStringLiteral("Cannot read the copy"));
+        if (!rows.step() || rows.int64(0) != 1)
+            return QStringLiteral("the copy lacks rows of table %1").arg(tables.text(0));
+    }
+    return QString();
+}
+
+// Keeps a copy of the file attached to `ref` beside it and returns its name.
+// The copy is written under an unfinished name, put on the disk and read
+// back whole before it takes its name; one that fails is removed, and the
+// DbError says why.
+QString KeepCopy(Reference& ref, const QString& file)
+{
+    const QString kept = CopyName(file);
+    const QString unfinished = kept + kUnfinished;
+    const QString what = QStringLiteral("Cannot write the copy");
+    QString why;
+    bool attached = false;
+    try {
+        Stmt copy(ref.db(), QStringLiteral("VACUUM old INTO ?1"), what);
+        copy.bind(1, unfinished);
+        if (const int rc = copy.stepRc(); rc != SQLITE_DONE)
+            failOn(ref.db(), rc, what, unfinished);
+        if (!SyncToDisk(unfinished, O_RDWR))
+            why = QStringLiteral("the copy %1 could not be put on the disk").arg(unfinished);
+        if (why.isEmpty()) {
+            ref.attach(unfinished, QStringLiteral("copy"), false);
+            attached = true;
+            why = CopyDiffers(ref.db());
+        }
+    } catch (const DbError& e) {
+        why = e.message();
+    }
+    if (attached)
+        sqlite3_exec(ref.db(), "DETACH DATABASE copy", nullptr, nullptr, nullptr);
+    if (why.isEmpty()
+        && (!QFile::rename(unfinished, kept) || !SyncToDisk(QFileInfo(file).absolutePath(), O_RDONLY | O_DIRECTORY)))
+        why = QStringLiteral("the copy could not be given its name %1").arg(kept);
+    if (why.isEmpty())
+        return kept;
+    RemoveWithJournal(unfinished);
+    QFile::remove(kept);
+    throw DbError(QStringLiteral("Cannot keep a copy of the database %1 before bringing it up to date: %2. "
+                                 "The database was not changed.")
+                      .arg(file, why));
 }
 
 } // namespace
@@ -218,6 +331,7 @@ QString BringLayoutUpToDate(const QString& alias)
     const QString script = ScriptOf(alias, &file);
     if (script.isEmpty())
         return QString();
+    RemoveUnfinishedCopies(file);
     Reference ref(script, file, true);
     const std::vector<Gap> gaps = ref.gaps();
     if (gaps.empty())
@@ -233,13 +347,7 @@ QString BringLayoutUpToDate(const QString& alias)
         throw DbError(QStringLiteral("The database %1 is of another layout that cannot be brought up to date: %2. %3")
                           .arg(file, unfillable.join(QStringLiteral("; ")), restore));
 
-    const QString kept = CopyName(file);
-    ref.onFile(QStringLiteral("Cannot keep a copy of the database"), [&] {
-        Stmt copy(ref.db(), QStringLiteral("VACUUM old INTO ?1"), QStringLiteral("Cannot keep a copy of the database"));
-        copy.bind(1, kept);
-        copy.step();
-        return 0;
-    });
+    const QString kept = KeepCopy(ref, file);
     QString sql = QStringLiteral("BEGIN IMMEDIATE;\n");
     for (const Gap& g : gaps)
         sql += g.sql + QLatin1Char('\n');

@@ -134,4 +134,12 @@ int Query::ExecSQL()
     return changed;
 }
 
+qint64 StoredRowCount(const QString& alias, const QString& table)
+{
+    sqlite3* db = Engine::instance().Connection(alias);
+    const QString name = resolveTableName(db, table);
+    Stmt s(db, QStringLiteral("SELECT count(*) FROM ") + quoteIdent(name), QStringLiteral("Cannot read table ") + name);
+    return s.step() ? s.int64(0) : 0;
+}
+
 } // namespace db

@@ -1,6 +1,8 @@
 // Thin wrappers around SQLite calls that turn failures into DbError.
 #include "platform/db/dbimpl.h"
 
+#include <QFileInfo>
+
 namespace db::detail {
 
 QString quoteIdent(const QString& name)
@@ -12,24 +14,76 @@ QString quoteIdent(const QString& name)
 
 QString fileOf(sqlite3* db)
 {
-    const char* f = db ? sqlite3_db_filename(db, "main") : nullptr;
-    return f ? QString::fromUtf8(f) : QString();
+    for (int i = 0; db; ++i) {
+        const char* name = sqlite3_db_name(db, i);
+        if (!name)
+            break;
+        const char* f = sqlite3_db_filename(db, name);
+        if (f && *f)
+            return QString::fromUtf8(f);
+    }
+    return QString();
+}
+
+QString plainReason(int code, const QString& file)
+{
+    if (file.isEmpty())
+        return QString();
+    const QString folder = QFileInfo(file).absolutePath();
+    switch (code) {
+    case SQLITE_READONLY_DIRECTORY:
+    case SQLITE_READONLY_CANTINIT:
+    case SQLITE_READONLY_CANTLOCK:
+        return QStringLiteral("the folder %1 is read-only, and the database %2 in it can only be used where "
+                              "the program may make files beside it: make the folder writable, or move the database")
+            .arg(folder, file);
+    case SQLITE_READONLY_DBMOVED:
+        return QStringLiteral("the database file %1 was moved or removed while the program had it open").arg(file);
+    default:
+        break;
+    }
+    switch (code & 0xff) {
+    case SQLITE_NOTADB:
+        return QStringLiteral("the file %1 is not a database: it is cut short, damaged or a file of another kind")
+            .arg(file);
+    case SQLITE_CORRUPT:
+        return QStringLiteral("the database file %1 is damaged: part of it is missing or overwritten").arg(file);
+    case SQLITE_READONLY:
+        return QStringLiteral("the database file %1 or its folder %2 is read-only").arg(file, folder);
+    case SQLITE_FULL:
+        return QStringLiteral("the disk that holds %1 is full").arg(file);
+    case SQLITE_IOERR:
+        return QStringLiteral("the disk failed to read or write %1 or a file beside it").arg(file);
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("the file %1 cannot be opened or made: it or its folder %2 is missing or may "
+                              "not be used")
+            .arg(file, folder);
+    default:
+        return QString();
+    }
 }
 
 void fail(sqlite3* db, int rc, const QString& what)
 {
-    QString msg = what;
-    if (db) {
-        msg += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db));
-        QString file = fileOf(db);
-        if (!file.isEmpty())
-            msg += QStringLiteral(" (") + file + QLatin1Char(')');
-    } else {
-        msg += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errstr(rc));
-    }
-    int primary = rc & 0xff;
-    int ext = db ? sqlite3_extended_errcode(db) : rc;
-    if (primary == SQLITE_CONSTRAINT
+    failOn(db, rc, what, fileOf(db));
+}
+
+QString reasonOf(sqlite3* db, int rc, const QString& file)
+{
+    const QString plain = plainReason(db ? sqlite3_extended_errcode(db) : rc, file);
+    if (!plain.isEmpty())
+        return plain;
+    QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (!file.isEmpty())
+        msg += QStringLiteral(" (") + file + QLatin1Char(')');
+    return msg;
+}
+
+void failOn(sqlite3* db, int rc, const QString& what, const QString& file)
+{
+    const QString msg = what + QStringLiteral(": ") + reasonOf(db, rc, file);
+    const int ext = db ? sqlite3_extended_errcode(db) : rc;
+    if ((rc & 0xff) == SQLITE_CONSTRAINT
         && (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY))
         throw KeyViolation(QStringLiteral("Key violation. ") + msg);
     throw DbError(msg);
