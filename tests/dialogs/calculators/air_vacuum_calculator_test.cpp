@@ -302,7 +302,7 @@ TEST_F(AirVacDlgTest, SavedJobIsListedAndLoadsWithItsDrainingMethod)
         EXPECT_DOUBLE_EQ(d().WorkAvacTableVacQ->AsFloat(), 500);
         EXPECT_DOUBLE_EQ(d().WorkAvacTableVacOrifice->AsFloat(), 0.69);
         EXPECT_EQ(f.StatusBar1->PanelText(1), "Job Name: Known drain");
-        EXPECT_EQ(Tul->SaveState, 1);
+        EXPECT_EQ(Tul->SaveState, 2);   // nothing to save until it is edited
         // A typed pipe lands on its pipe data.
         EXPECT_EQ(f.OvcNotebook1->PageIndex(), 1);
 

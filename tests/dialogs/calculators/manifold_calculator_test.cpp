@@ -166,22 +166,25 @@ TEST_F(ManifoldCalculatorTest, DesignedJobIsComputedSavedAndLoadedBackOnItsOutpu
     EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 30);
 }
 
-TEST_F(ManifoldCalculatorTest, CloseNeverPromptsWhileTheFrameOffersToSave)
+// Close keeps a changed job as the frame does: it offers to save it, and
+// No leaves nothing for another window to offer.
+TEST_F(ManifoldCalculatorTest, CloseAndTheFrameBothOfferAChangedJob)
 {
-    Open([&](TManifoldDlg& f) {
-        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
-        Tul->SaveState = 1;
-        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
-    });
-    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
-    EXPECT_EQ(Tul->SaveState, 2);
-    Open([&](TManifoldDlg& f) {
-        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
-        Tul->SaveState = 1;
-        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("NoBitBtn")); });
-        DialogDriver::CloseBox(f);
-    });
-    EXPECT_TRUE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
+    for (bool frame : {false, true}) {
+        driver.ClearLog();
+        Open([&](TManifoldDlg& f) {
+            DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+            Tul->SaveState = 1;
+            driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("NoBitBtn")); });
+            if (frame)
+                DialogDriver::CloseBox(f);
+            else
+                DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+        });
+        EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TSaveForm")), 1) << frame;
+        EXPECT_EQ(Tul->SaveState, 2);
+        EXPECT_TRUE(Tul->JobName.isEmpty());
+    }
 }
 
 TEST_F(ManifoldCalculatorTest, ReportsOfTheOutputPage)

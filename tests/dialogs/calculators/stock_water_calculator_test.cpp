@@ -282,11 +282,11 @@ TEST_F(StockCalcTest, SavedReloadedExportedAndImportedTheJobKeepsEveryField)
     EXPECT_EQ(JobStore::Rows(d().WorkSWaterTable), saved);
     EXPECT_EQ(dlg->StatusBar1->PanelText(0), "Output");
     EXPECT_EQ(dlg->StatusBar1->PanelText(1), "Job Name: Round trip");
-    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(Tul->SaveState, 2);   // nothing to save until it is edited
 
     // Exported through the prompt, imported into an empty database.
     driver.OnceForm("TSaveTJob", [](ui::Form& p) { DialogDriver::Press(p, "ExportBtn"); });
-    DialogDriver::Press(f(), "NewJobBtn");
+    DialogDriver::Press(f(), "SaveJobBtn");
     EXPECT_TRUE(driver.MessageTexts().contains("The Job has been exported  to the 'Mersol Transfer' directory"));
     StockCalcDlg = nullptr;
     dlg.reset();
