@@ -339,6 +339,9 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
                                                       PipeDBGrid})
         SetEnterKey(w, ui::EnterKey::NextControl);
     WatchJobEdits(OvcNotebook1, {d->WorkAvacData});
+    // Of a typed pipe's two diameters, the one typed last gives the other.
+    connect(ui::DBControl::Of(DiaInDBNF), &ui::DBControl::Edited, this, [this] { insideTyped_ = true; });
+    connect(ui::DBControl::Of(ODDBNF), &ui::DBControl::Edited, this, [this] { insideTyped_ = false; });
 }
 
 // ---- showing and closing -------------------------------------------------------
@@ -767,7 +770,7 @@ void TAirVacDlg::PipeMaterialSelectionExit()
 
 void TAirVacDlg::ThickDBNFExit()
 {
-    typedPipeExit(insideTyped_ ? TypedSize::Inside : TypedSize::Outside, false);
+    typedPipeExit();
 }
 
 // A typed pipe keeps its two diameters two walls apart. The outside, the
@@ -775,19 +778,17 @@ void TAirVacDlg::ThickDBNFExit()
 // a diameter are known the other diameter follows from the one typed last,
 // and a changed wall moves it again. Nothing is asked for while a value is
 // still missing; the Output page names what is.
-void TAirVacDlg::typedPipeExit(TypedSize from, bool typed)
+void TAirVacDlg::typedPipeExit()
 {
     TDMod* d = DMod;
     PostAndEdit();
-    if (typed)
-        insideTyped_ = from == TypedSize::Inside;
     if (d->WorkAvacTableSelectPipeDB->AsBoolean() || !Work()->Active() || Work()->IsEmpty())
         return;
     const double wall = d->WorkAvacTablePipeWallT->AsFloat();
-    db::Field* given = from == TypedSize::Outside ? d->WorkAvacTableOD : d->WorkAvacTableDiaIn;
+    db::Field* given = insideTyped_ ? d->WorkAvacTableDiaIn : d->WorkAvacTableOD;
     if (!(wall > 0) || given->IsNull() || !(given->AsFloat() > 0))
         return;
-    if (from == TypedSize::Inside) {
+    if (insideTyped_) {
         d->WorkAvacTableOD->SetAsFloat(given->AsFloat() + 2.0 * wall);
     } else if (given->AsFloat() > 2.0 * wall) {
         d->WorkAvacTableDiaIn->SetAsFloat(given->AsFloat() - 2.0 * wall);
@@ -801,12 +802,12 @@ void TAirVacDlg::typedPipeExit(TypedSize from, bool typed)
 
 void TAirVacDlg::ODDBNFExit()
 {
-    typedPipeExit(TypedSize::Outside, true);
+    typedPipeExit();
 }
 
 void TAirVacDlg::DiaInDBNFExit()
 {
-    typedPipeExit(TypedSize::Inside, true);
+    typedPipeExit();
 }
 
 void TAirVacDlg::showDrainingMethod(bool slopeGiven)

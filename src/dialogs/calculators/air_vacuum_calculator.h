@@ -103,10 +103,8 @@ private:
     void ShowSavePrompt() override;
 
     void showDrainingMethod(bool slopeGiven);
-    enum class TypedSize { Outside, Inside };
-    // A field of a typed pipe left: `from` the diameter the other follows
-    // from, `typed` when it is the field just left.
-    void typedPipeExit(TypedSize from, bool typed);
+    // A size of a typed pipe left: the other diameter follows.
+    void typedPipeExit();
     void showJobName();
     // A job without a name goes back to its first page, with the message.
     bool nameMissing();

@@ -2,6 +2,7 @@
 // the computed output and its three reports.
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/calculators/manifold_calculator.h"
+#include "dialogs/jobs/remove_job_dialog.h"
 #include "dialogs/line_ends/manifold_pages.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
@@ -185,6 +186,89 @@ TEST_F(ManifoldCalculatorTest, CloseAndTheFrameBothOfferAChangedJob)
         EXPECT_EQ(Tul->SaveState, 2);
         EXPECT_TRUE(Tul->JobName.isEmpty());
     }
+}
+
+// A user's whole round with key strokes: New Job, the pipe's ratings listed
+// at once, the outlets, Output, Save, a change saved again, Close, Previous
+// Job, and a removal that lasts.
+TEST_F(ManifoldCalculatorTest, JourneyFromNewJobToARemovalThatLasts)
+{
+    QStringList ratings, stations;
+    int emptyEntrance = -1;
+    double entranceQ = 0;
+    Open([&](TManifoldDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+        DialogDriver::KeyIn(f, QStringLiteral("JobNameDBEdit"), QStringLiteral("Drip B"));
+        DialogDriver::KeyIn(f, QStringLiteral("JobLocationDBSF"), QStringLiteral("Orchard"));
+        // The output of the one empty starting node marks no entrance.
+        f.OvcNotebookM->SetPageIndex(3);
+        emptyEntrance = f.EntranceSeries->Count();
+        f.OvcNotebookM->SetPageIndex(0);
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
+        // The default pipe (PVC SDR, 3/4 to 4 in) lists its ratings at once.
+        ui::DBGrid* list = ui::DBGrid::Of(f.Pages->PipeRtngDBGrid);
+        for (int r = 0; r < list->RowCount(); ++r) ratings << list->CellText(r, 0);
+        list->SelectRow(0);
+        f.Pages->PipeRtngDBGridDblClick();
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
+        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [](ui::Form& q) {
+            const char* values[][2] = {{"StartStaNF", "0"}, {"StartElNF", "100"}, {"EndStaNF", "200"},
+                                       {"EndElNF", "98"},   {"FlowRateNF", "10"}, {"DistNF", "100"}};
+            for (auto& [name, value] : values)
+                DialogDriver::KeyIn(q, QString::fromLatin1(name), QString::fromLatin1(value));
+            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
+        });
+        DialogDriver::Press(f, QStringLiteral("OptionalButton"));
+        ui::DBGrid* nodes = ui::DBGrid::Of(f.Pages->DBCtrlGrid1);
+        for (int r = 0; r < nodes->RowCount(); ++r) stations << nodes->CellText(r, 0);
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn3"));
+        entranceQ = testsupport::PipeValue("TriclEntQ");
+        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("OKBitBtn")); });
+        DialogDriver::Press(f, QStringLiteral("SaveJobBtn"));
+        DialogDriver::KeyIn(f, QStringLiteral("JobLocationDBSF"), QStringLiteral("Vineyard"));
+        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("OKBitBtn")); });
+        DialogDriver::Press(f, QStringLiteral("SaveJobBtn"));
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_EQ(emptyEntrance, 0);
+    ASSERT_FALSE(ratings.isEmpty());
+    for (const QString& size : ratings) {
+        EXPECT_GE(size.toDouble(), 0.75);
+        EXPECT_LE(size.toDouble(), 4.0);
+    }
+    EXPECT_EQ(stations, (QStringList{"0", "100", "200"}));
+    EXPECT_EQ(entranceQ, 30);   // three outlets of 10 gpm
+    EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TSaveForm")), 2);   // the two saves, none at Close
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"Job will be saved as Drip B.",
+                                                  "Manifold not computed. A manifold needs at least 2 nodes."}));
+
+    QString location;
+    double reloadedQ = 0;
+    driver.ClearLog();
+    Open([&](TManifoldDlg& f) {
+        driver.OnceForm(QStringLiteral("TJobListForm"), [](ui::Form& l) { DialogDriver::Press(l, QStringLiteral("OKBitBtn1")); });
+        DialogDriver::Press(f, QStringLiteral("PrevJobBtn"));
+        location = f.JobLocationDBSF->text();
+        reloadedQ = testsupport::PipeValue("TriclEntQ");
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_EQ(location, QStringLiteral("Vineyard"));
+    EXPECT_EQ(reloadedQ, 30);
+    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
+
+    driver.ClearLog();
+    driver.OnceForm(QStringLiteral("TRemoveJobsDlg"), [](ui::Form& r) {
+        DialogDriver::Press(r, QStringLiteral("DeleteBitBtn"));
+        DialogDriver::Press(r, QStringLiteral("ReturnBitBtn"));
+    });
+    ShowOwned(RemoveJobsDlg, nullptr);
+    Open([&](TManifoldDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("PrevJobBtn"));
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_EQ(driver.MessageTexts(),
+              (QStringList{"DELETE: Drip B??", "There are no previous jobs available."}));
+    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
 }
 
 TEST_F(ManifoldCalculatorTest, ReportsOfTheOutputPage)
