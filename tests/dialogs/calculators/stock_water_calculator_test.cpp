@@ -361,6 +361,22 @@ TEST_F(StockCalcTest, JourneyFromNewJobToADeletionThatLasts)
     EXPECT_FALSE(driver.FormsShown().contains("TSaveTJob"));
 }
 
+// Import Job replaces the job on the pages: what it has unsaved is offered
+// first, and an empty transfer folder is said to be empty.
+TEST_F(StockCalcTest, ImportOffersTheJobFirstAndSaysWhenThereIsNothing)
+{
+    d().TransSWaterTable->EmptyTable();
+    NewJob("Unsaved");
+    EnterExampleHerd();
+    Turn(3);
+    driver.ClearLog();
+    AnswerPrompt("NoBitBtn");
+    DialogDriver::Press(f(), "ImportJobBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveTJob"});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(Work("JobName"), "Unsaved");
+}
+
 TEST_F(StockCalcTest, ANewJobSavedTwiceIsStoredOnce)
 {
     NewJob("Twice");
