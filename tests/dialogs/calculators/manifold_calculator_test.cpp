@@ -46,6 +46,24 @@ protected:
         ShowOwned(ManifoldDlg, nullptr);
     }
 
+    // The next quick node entry lays out three 10 gpm outlets 100 ft apart,
+    // from station 0 at 100 ft to station 200 at 98 ft; typed key by key
+    // with `keyed`.
+    static void AnswerThreeOutlets(DialogDriver& driver, bool keyed)
+    {
+        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [keyed](ui::Form& q) {
+            const char* values[][2] = {{"StartStaNF", "0"},  {"StartElNF", "100"}, {"EndStaNF", "200"},
+                                       {"EndElNF", "98"},    {"FlowRateNF", "10"}, {"DistNF", "100"}};
+            for (auto& [name, value] : values) {
+                if (keyed)
+                    DialogDriver::KeyIn(q, QString::fromLatin1(name), QString::fromLatin1(value));
+                else
+                    DialogDriver::Type(q, QString::fromLatin1(name), QString::fromLatin1(value));
+            }
+            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
+        });
+    }
+
     // New job "Drip A" with three 10 gpm outlets 100 ft apart, computed.
     static void DesignThreeOutlets(TManifoldDlg& f, DialogDriver& driver)
     {
@@ -61,13 +79,7 @@ protected:
         DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
         EXPECT_EQ(f.OvcNotebookM->PageIndex(), 2);
         EXPECT_TRUE(f.Pages->OptionalButton->isEnabled());
-        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [](ui::Form& q) {
-            const char* values[][2] = {{"StartStaNF", "0"},  {"StartElNF", "100"}, {"EndStaNF", "200"},
-                                       {"EndElNF", "98"},    {"FlowRateNF", "10"}, {"DistNF", "100"}};
-            for (auto& [name, value] : values)
-                DialogDriver::Type(q, QString::fromLatin1(name), QString::fromLatin1(value));
-            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
-        });
+        AnswerThreeOutlets(driver, false);
         DialogDriver::Press(f, QStringLiteral("OptionalButton"));
         DialogDriver::Press(f, QStringLiteral("OKBitBtn3"));
         EXPECT_EQ(f.OvcNotebookM->PageIndex(), 3);
@@ -211,13 +223,7 @@ TEST_F(ManifoldCalculatorTest, JourneyFromNewJobToARemovalThatLasts)
         list->SelectRow(0);
         f.Pages->PipeRtngDBGridDblClick();
         DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
-        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [](ui::Form& q) {
-            const char* values[][2] = {{"StartStaNF", "0"}, {"StartElNF", "100"}, {"EndStaNF", "200"},
-                                       {"EndElNF", "98"},   {"FlowRateNF", "10"}, {"DistNF", "100"}};
-            for (auto& [name, value] : values)
-                DialogDriver::KeyIn(q, QString::fromLatin1(name), QString::fromLatin1(value));
-            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
-        });
+        AnswerThreeOutlets(driver, true);
         DialogDriver::Press(f, QStringLiteral("OptionalButton"));
         ui::DBGrid* nodes = ui::DBGrid::Of(f.Pages->DBCtrlGrid1);
         for (int r = 0; r < nodes->RowCount(); ++r) stations << nodes->CellText(r, 0);
