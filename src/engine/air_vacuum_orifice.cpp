@@ -49,6 +49,12 @@ QString UnknownMaterialMessage(const QString& material)
     return QStringLiteral("Unknown pipe material \"%1\": please select PVC, Steel or PE").arg(material);
 }
 
+QString WallTooThickMessage()
+{
+    return QStringLiteral("The pipe wall is too thick for the outside diameter: the outside diameter must be more "
+                          "than twice the wall thickness.");
+}
+
 AirVacResult ComputeAirVacOrifices(const AirVacInput& in)
 {
     AirVacResult r;
@@ -75,6 +81,10 @@ AirVacResult ComputeAirVacOrifices(const AirVacInput& in)
             r.Problem = QString::fromLatin1(message);
             return r;
         }
+    }
+    if (in.OD <= 2.0 * in.WallThick) {
+        r.Problem = WallTooThickMessage();
+        return r;
     }
     const double nu = m->PoissonsRatio;
     const double C = m->Cfac;

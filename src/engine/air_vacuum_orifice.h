@@ -23,6 +23,8 @@ struct AirVacMaterial {
 std::optional<AirVacMaterial> AirVacMaterialOf(const QString& material);
 // What is said of any other material text.
 QString UnknownMaterialMessage(const QString& material);
+// What is said of a wall of at least half the outside diameter.
+QString WallTooThickMessage();
 
 struct AirVacInput {
     QString Material;

@@ -81,6 +81,9 @@ public:
     bool ManifoldEndVisited = false;
     int FrictionMethodUsed = 0;   // 0 Darcy-Weisbach, 1 Manning, 2 Hazen-Williams
     int SaveState = 2;            // 0 never stored, 1 unsaved changes, 2 nothing to save
+    // The job was imported under the name of a stored job (JobNumber) that
+    // it did not come from: replacing that job asks first.
+    bool ImportedOverStored = false;
     bool NewNode = true;
     bool ProfileEntryActive = false;
     int NumNodes = 0;

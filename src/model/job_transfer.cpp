@@ -296,9 +296,21 @@ QString StoredSysTypeOf(int number, const QString& name)
     return sysType;
 }
 
+// An imported job about to take the place of the stored job of its name,
+// which it did not come from: only on a Yes.
+bool ReplacingImportedAllowed(const QString& name)
+{
+    return !Tul->ImportedOverStored ||
+           ui::MessageDlg(QStringLiteral("The job ") + name +
+                              QStringLiteral(" is already stored.  Do you want to replace the stored job with the "
+                                             "imported one?"),
+                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
+}
+
 // Saved over its stored copy, a job whose system type has changed since (a
 // pumped job imported into the gravity designer is a gravity job there)
-// would silently take the place of a job of another kind: only on a Yes.
+// would silently take the place of a job of another kind, and an imported
+// job that of a stored job it did not come from: only on a Yes.
 bool ReplacingAllowed(const QString& name)
 {
     if (Tul->SaveState != 1 || Tul->JobNumber == 0)
@@ -306,8 +318,10 @@ bool ReplacingAllowed(const QString& name)
     const QString working = DMod->WorkPipeTableSysType->AsString();
     const QString stored = StoredSysTypeOf(Tul->JobNumber, name);
     // Nothing is lost over a job that is gone or never had a system type.
-    if (stored.isEmpty() || stored == working)
+    if (stored.isEmpty())
         return true;
+    if (stored == working)
+        return ReplacingImportedAllowed(name);
     return ui::MessageDlg(QStringLiteral("The stored job ") + name + QStringLiteral(" is a ") + stored +
                               QStringLiteral(" job; this one is a ") + working +
                               QStringLiteral(" job.  Do you want to replace the stored job with it?"),
@@ -510,6 +524,7 @@ bool TTrans::LoadJobHeader()
     work->Append();
     CopyFields(SameNamedFields(job, work));
     TakeHeaderValues();
+    Tul->ImportedOverStored = false;
     work->Post();
     job->Close();
     tx.Commit();
@@ -674,6 +689,7 @@ bool TTrans::StoreWorkingJob()
         return false;
     }
     Tul->SaveState = 2;
+    Tul->ImportedOverStored = false;
     return true;
 }
 
@@ -694,6 +710,13 @@ void TTrans::StoreAsNewJob()
     d.JobPipeTableJobName->SetAsString(d.WorkPipeTableJobName->AsString());
     Tul->JobName = d.WorkPipeTableJobName->AsString();
     SaveJobHeader();
+    // The working header carries its stored job's number, by which the job
+    // name checks know the job as itself.
+    db::Table* work = d.WorkPipeTable;
+    work->CheckBrowseMode();
+    work->Edit();
+    d.WorkPipeTableJobNumber->SetAsInteger(Tul->JobNumber);
+    work->Post();
 
     for (const ChildStep& s : ChildSteps(StoredKinds())) {
         if (!s.wanted)
@@ -777,22 +800,44 @@ bool TTrans::ExportWorkingJob()
         CloseIfOpen(t);
         t->EmptyTable();
     }
-    const db::BatchResult header = db::BatchMove(*d.WorkPipeTable, *d.TransPipeTable, db::BatchMode::Copy);
-    bool whole = header.moved > 0 && header.problems == 0;
+    // A row that does not go across stops the export: a job in the transfer
+    // folder without some of its rows would import as a job it never was.
+    auto move = [&](db::Table* work, db::Table* trans) {
+        work->CheckBrowseMode();
+        const db::BatchResult moved = db::BatchMove(*work, *trans, db::BatchMode::Copy);
+        if (moved.problems > 0)
+            throw db::DbError(QStringLiteral("The job %1 could not be exported: %2 of its rows in table %3 could not "
+                                             "be copied. The transfer folder was left as it was.")
+                                  .arg(d.WorkPipeTableJobName->AsString())
+                                  .arg(moved.problems)
+                                  .arg(work->TableName()));
+        return moved.moved;
+    };
+    const bool whole = move(d.WorkPipeTable, d.TransPipeTable) > 0;
     const std::pair<bool, std::pair<db::Table*, db::Table*>> children[] = {
         {kinds.Profile, {d.WorkProfTable, d.TransProfTable}},
         {kinds.Gated, {d.WorkGatedTable, d.TransGatedTable}},
         {kinds.Suction, {d.WorkSuctionTable, d.TransSuctionTable}},
         {kinds.Trickle, {d.WorkTrickleTable, d.TransTrickleTable}},
     };
-    for (const auto& [wanted, tables] : children) {
-        if (!wanted)
-            continue;
-        tables.first->CheckBrowseMode();
-        whole = db::BatchMove(*tables.first, *tables.second, db::BatchMode::Copy).problems == 0 && whole;
-    }
+    for (const auto& [wanted, tables] : children)
+        if (wanted)
+            move(tables.first, tables.second);
     tx.Commit();
     return whole;
+}
+
+QString TTrans::TransferSysTypeOf(const QString& name)
+{
+    db::Table* trans = DMod->TransPipeTable;
+    const bool opened = OpenIfClosed(trans);
+    trans->First();
+    const QString sysType = !trans->IsEmpty() && trans->FieldByName(QStringLiteral("JobName"))->AsString() == name
+                                ? trans->FieldByName(QStringLiteral("SysType"))->AsString()
+                                : QString();
+    if (opened)
+        trans->Close();
+    return sysType;
 }
 
 bool TTrans::ImportTransferJob()
@@ -877,6 +922,7 @@ bool TTrans::ImportTransferJob()
         Tul->NewJob = number == 0;
         Tul->StoredJob = number != 0;
         Tul->SaveState = number != 0 ? 1 : 0;
+        Tul->ImportedOverStored = number != 0;
         tx.Commit();
     } catch (...) {
         *Tul = before;
@@ -893,25 +939,56 @@ bool TTrans::ImportTransferJob()
 
 namespace {
 
+// Runs `fill`, which replaces the calculator's working row, as one step: an
+// impossible value in the row it leaves refuses it (`refused` says so), and
+// a refusal or failure leaves the working row as it was, its table open
+// again: the calculator goes on showing its job.
+void ReplaceToolRow(db::Table* work, const std::function<void()>& fill,
+                    const std::function<QString(const QString& impossible)>& refused)
+{
+    try {
+        db::Transaction tx(db::kMersolAlias);
+        fill();
+        const QString impossible = FirstImpossibleToolValue(work);
+        if (!impossible.isEmpty())
+            throw db::DbError(refused(impossible));
+        tx.Commit();
+    } catch (...) {
+        CloseIfOpen(work);
+        work->Open();
+        throw;
+    }
+}
+
 // Empties `work` and fills its one row from the stored job numbered
 // `jobNumber`; false, with nothing changed, when there is none.
 bool LoadToolJob(db::Table* stored, db::Table* work, int jobNumber, const QString& wholeField)
 {
-    db::Transaction tx(db::kMersolAlias);
     const bool opened = OpenIfClosed(stored);
     if (jobNumber == 0 || !stored->Locate(kJobNumber, jobNumber)) {
         if (opened)
             stored->Close();
         return false;
     }
-    CloseIfOpen(work);
-    work->EmptyTable();
-    work->Open();
-    work->Append();
-    CopyFields(SameNamedFields(stored, work, QString(), wholeField));
-    work->Post();
-    stored->Close();
-    tx.Commit();
+    const QString name = stored->FieldByName(QStringLiteral("JobName"))->AsString();
+    struct CloseStored {
+        db::Table* t;
+        ~CloseStored() { CloseIfOpen(t); }
+    } closeStored{stored};
+    ReplaceToolRow(
+        work,
+        [&] {
+            CloseIfOpen(work);
+            work->EmptyTable();
+            work->Open();
+            work->Append();
+            CopyFields(SameNamedFields(stored, work, QString(), wholeField));
+            work->Post();
+        },
+        [&](const QString& impossible) {
+            return QStringLiteral("The job %1 cannot be loaded: %2.").arg(name, impossible);
+        });
+    Tul->ImportedOverStored = false;
     return true;
 }
 
@@ -957,21 +1034,37 @@ int StoreToolJob(db::Table* work, db::Table* stored, bool overwrite, const std::
         ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
         return 0;
     }
-    if (target != 0) {
-        stored->Locate(kJobNumber, target);
-        stored->Edit();
-    } else {
-        // The posted empty row takes the table's next number.
-        stored->Append();
-        stored->Post();
-        stored->Edit();
+    if (target != 0 && !ReplacingImportedAllowed(name)) {
+        if (opened)
+            stored->Close();
+        return 0;
     }
-    const int number = storedNumber->AsInteger();
-    saveRow();
-    work->Edit();
-    workNumber->SetAsInteger(number);
-    work->Post();
-    tx.Commit();
+    int number = 0;
+    try {
+        if (target != 0) {
+            stored->Locate(kJobNumber, target);
+            stored->Edit();
+        } else {
+            // The posted empty row takes the table's next number.
+            stored->Append();
+            stored->Post();
+            stored->Edit();
+        }
+        number = storedNumber->AsInteger();
+        saveRow();
+        work->Edit();
+        workNumber->SetAsInteger(number);
+        work->Post();
+        tx.Commit();
+    } catch (...) {
+        // Nothing of it stays, neither in the tables nor half edited.
+        for (db::Table* t : {stored, work})
+            if (t->Active() && t->State() != db::DataSetState::Browse)
+                t->Cancel();
+        CloseIfOpen(stored);
+        throw;
+    }
+    Tul->ImportedOverStored = false;
     return number;
 }
 
@@ -988,25 +1081,30 @@ bool TTrans::ExportToolJob(db::Table* work, db::Table* transfer)
     return moved.moved > moved.problems;
 }
 
-int TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
+std::optional<int> TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
 {
-    // One transaction: a transfer table that cannot be read leaves the job
-    // being edited as it was.
-    db::Transaction tx(db::kMersolAlias);
-    CloseIfOpen(work);
-    work->EmptyTable();
-    db::BatchMove(*transfer, *work, db::BatchMode::Append);
-    work->Open();
-    if (work->IsEmpty()) {
-        work->Append();
-        work->Post();
-    }
-    work->First();
-    const int number = StoredNumberNamed(stored, work->FieldByName(QStringLiteral("JobName"))->AsString());
-    work->Edit();
-    work->FieldByName(kJobNumber)->SetAsInteger(number);
-    work->Post();
-    tx.Commit();
+    if (!TransferHoldsJob(transfer))
+        return std::nullopt;
+    int number = 0;
+    // All of the row or nothing: a value that cannot be copied, or one no
+    // job can have, leaves the job being edited as it was.
+    ReplaceToolRow(
+        work,
+        [&] {
+            CloseIfOpen(work);
+            work->EmptyTable();
+            ImportRows(transfer, work);
+            work->First();
+            number = StoredNumberNamed(stored, work->FieldByName(QStringLiteral("JobName"))->AsString());
+            work->Edit();
+            work->FieldByName(kJobNumber)->SetAsInteger(number);
+            work->Post();
+        },
+        [](const QString& impossible) {
+            return QStringLiteral("The job in %1 cannot be imported: %2. Nothing was imported.")
+                .arg(TransferFile(), impossible);
+        });
+    Tul->ImportedOverStored = number != 0;
     return number;
 }
 
@@ -1070,7 +1168,6 @@ bool TTrans::StoreAirVacJob()
             return false;
     } catch (...) {
         *Tul = before;
-        CloseIfOpen(DMod->JobAvacTable);
         throw;
     }
     Tul->JobName = DMod->WorkAvacTableJobName->AsString();
@@ -1081,9 +1178,10 @@ bool TTrans::StoreAirVacJob()
 bool TTrans::ImportAirVacJob()
 {
     TDMod& d = *DMod;
-    if (!TransferHoldsJob(d.TransAirvacTable))
+    const std::optional<int> imported = ImportToolJob(d.TransAirvacTable, d.WorkAvacTable, d.JobAvacTable);
+    if (!imported)
         return false;
-    const int number = ImportToolJob(d.TransAirvacTable, d.WorkAvacTable, d.JobAvacTable);
+    const int number = *imported;
     Tul->JobName = d.WorkAvacTableJobName->AsString();
     Tul->JobNumber = number;
     // A stored job of the same name is the one a save overwrites.
@@ -1127,6 +1225,7 @@ void TTrans::ResetJobRecord()
     t.Date.clear();
     t.JobNumber = 0;
     t.SaveState = 2;
+    t.ImportedOverStored = false;
     t.NewJob = true;
     t.NodeChoice = t.SuctionSegmentNo = t.SysHas = t.MinorLossSlot = 0;
     t.StoredJob = false;

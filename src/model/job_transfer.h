@@ -11,6 +11,8 @@
 // and reaches the caller as an exception.
 #include <QString>
 
+#include <optional>
+
 // Which child rows a job has, by the SysHas and PumpType of its header.
 // Storing, loading, export and import all decide by this, so a job always
 // travels with the same tables.
@@ -79,8 +81,12 @@ public:
     // ---- transfer directory ----
 
     // Replaces the five pipeline transfer tables by the working job's tables;
-    // true when the header went across whole.
+    // true when the header went across. A row that cannot be copied stops
+    // it with an exception that says so; the transfer folder stays as it was.
     bool ExportWorkingJob();
+    // The system keyword of the job in the transfer folder when it has that
+    // name; empty otherwise.
+    QString TransferSysTypeOf(const QString& name);
     // Fills the working tables from the transfer tables and describes the job
     // in Tul: a stored job of the same kind and name becomes the job to
     // overwrite (SaveState 1), otherwise it is a new job (SaveState 0).
@@ -100,11 +106,13 @@ public:
     // Replaces `transfer` by a copy of the working table `work`; true when it
     // moved more rows than it rejected.
     bool ExportToolJob(db::Table* work, db::Table* transfer);
-    // Empties `work` and appends the rows of `transfer` (an empty transfer
-    // table gives one empty row), then numbers the row after the stored job
-    // of `stored` with exactly the imported name, 0 when there is none.
-    // Returns that number; `work` is left open on its row.
-    int ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored);
+    // Replaces the row of `work` by the job of `transfer` and numbers it
+    // after the stored job of `stored` with exactly the imported name, 0 when
+    // there is none; returns that number, `work` open on its row. Nothing,
+    // with a message, when the transfer table holds no job. A value that
+    // cannot be copied or that no job can have refuses the whole import with
+    // an exception naming it; the job being edited stays as it was.
+    std::optional<int> ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored);
 
     // -- stock water --
     // Empties WorkSWaterTable and fills its one row from the stored job

@@ -10,7 +10,7 @@
 namespace {
 
 // What a number field holds, as far as its possible values go.
-enum class Kind { Other, Flow, Temperature, Diameter };
+enum class Kind { Other, Flow, Temperature, Diameter, NotNegative };
 
 Kind KindOf(const QString& field)
 {
@@ -36,6 +36,8 @@ QString Problem(Kind kind, double v)
     // with needs no look at its kind.
     if (v >= 0.01 && v <= 212)
         return QString();
+    if (kind == Kind::NotNegative && v < 0)
+        return QStringLiteral("is %1, below zero").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Flow && v < 0)
         return QStringLiteral("is %1, a flow below zero").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Temperature && (v < 0 || v > 212))
@@ -58,7 +60,7 @@ QString RowPlace(db::Table* t, int row)
     return QStringLiteral("in row %1").arg(row);
 }
 
-QString Check(db::Table* t, bool header)
+QString Check(db::Table* t, bool header, bool noneNegative = false)
 {
     const bool opened = !t->Active();
     if (opened)
@@ -72,7 +74,7 @@ QString Check(db::Table* t, bool header)
     for (int i = 0; i < t->FieldCount(); ++i) {
         db::Field* f = t->Fields(i);
         if (!f->Calculated() && f->DataType() == db::FieldType::Number)
-            numbers.emplace_back(f, KindOf(f->FieldName()));
+            numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
     }
     int row = 0;
     for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
@@ -111,4 +113,9 @@ QString FirstImpossibleValue()
             return found;
     }
     return QString();
+}
+
+QString FirstImpossibleToolValue(db::Table* work)
+{
+    return Check(work, true, true);
 }

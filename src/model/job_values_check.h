@@ -9,3 +9,9 @@
 // zero, a water temperature outside 0 to 212 deg F and a diameter that is
 // neither zero (none chosen) nor at least 0.01 inch.
 QString FirstImpossibleValue();
+
+namespace db { class Table; }
+// The same for the one working row of a stock-water or air-vacuum job, where
+// no number (a count, hours, days, a diameter, a flow, a density ...) can be
+// below zero either.
+QString FirstImpossibleToolValue(db::Table* work);

@@ -229,6 +229,51 @@ TEST_F(GravityJobTransferTest, ExportClosesThePromptSilently)
     EXPECT_EQ(JobStore::Rows(d().TransGatedTable).size(), 1);
 }
 
+// An imported job the gravity designer made a gravity job does not take the
+// place of its transfer copy of another kind without a Yes; a calculator
+// job is not exported from here at all, with the reason.
+TEST_F(GravityJobTransferTest, ExportOfAnImportedJobOfAnotherKindAsksOrRefuses)
+{
+    auto transferKind = [this] {
+        db::Table* t = d().TransPipeTable;
+        t->Open();
+        const QString kind = t->IsEmpty() ? QString() : t->FieldByName("SysType")->AsString();
+        t->Close();
+        return kind;
+    };
+    auto exportFromPrompt = [this](int answer) {
+        driver.ClearLog();
+        driver.Answer(answer);
+        bool stayed = false;
+        driver.OnceForm("TSaveForm", [&stayed](ui::Form& f) {
+            DialogDriver::Press(f, "ExportBtn");
+            stayed = f.isVisible();
+            if (stayed) DialogDriver::Press(f, "NoBitBtn");
+        });
+        Tul->SaveState = 1;
+        DialogDriver::Press(*form, "SaveJobBtn");
+        return stayed;
+    };
+
+    storeJob({"Kept", "GRAVITY", 0, "", 3, 0, 0, 9});   // Previous Job has a list to show
+    exportJob({"Lateral", "MANIFOLD", 4, "", 0, 5, 0, 3});
+    importFromJobList();
+    EXPECT_TRUE(exportFromPrompt(ui::mrYes));
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The job Lateral is a manifold calculator job.  It can only be "
+                                                 "exported by its calculator in Mersol, so it has not been exported."});
+    EXPECT_EQ(transferKind(), "MANIFOLD");
+
+    DialogDriver::Press(*form, "CancelJobBitBtn");
+    exportJob({"Hill Pump", "PUMPED", 0, "CENTRIF", 4, 0, 2, 5});
+    importFromJobList();
+    EXPECT_TRUE(exportFromPrompt(ui::mrNo));
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The transfer folder holds the job Hill Pump as a PUMPED job; this one "
+                                                 "is a GRAVITY job.  Do you want to replace it with this one?"});
+    EXPECT_EQ(transferKind(), "PUMPED");
+    EXPECT_FALSE(exportFromPrompt(ui::mrYes));
+    EXPECT_EQ(transferKind(), "GRAVITY");
+}
+
 TEST_F(GravityJobTransferTest, BoosterJobIsNotListedButCanBeImported)
 {
     const JobSample booster{"Lift", "GRAVITY", 0, "INLINE BOOSTER", 3, 0, 0, 6};

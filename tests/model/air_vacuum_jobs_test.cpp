@@ -202,3 +202,34 @@ TEST_F(AirVacJobsTest, ImportFindsTheStoredJobOfItsNameAndAnEmptyTransferIsRepor
     d().TransPipeTable->Open();
     EXPECT_TRUE(d().TransPipeTable->IsEmpty());
 }
+
+TEST_F(AirVacJobsTest, AJobWithAnImpossibleValueNeitherLoadsNorImports)
+{
+    StoreNew("Bad wall", 1);
+    ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkAvacTable, d().TransAirvacTable));
+    for (const QString& alias : {db::kMersolAlias, db::kTransferAlias}) {
+        db::Query q(alias);
+        q.SetSQL(alias == db::kMersolAlias ? QStringLiteral("UPDATE \"JobAirvac.DB\" SET \"PipeWallT\" = -0.25")
+                                           : QStringLiteral("UPDATE \"WorkAirvac.DB\" SET \"FillVel\" = 9e999"));
+        q.ExecSQL();
+    }
+    MakeWorkingRow("Current", 5);
+    const QStringList working = JobStore::Rows(d().WorkAvacTable);
+    Tul->JobName = "Bad wall";
+    Tul->SaveState = 2;
+    try {
+        JobTrans->LoadAirVacJob();
+        ADD_FAILURE() << "loaded";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.message(), "The job Bad wall cannot be loaded: PipeWallT is -0.25, below zero in the job's data "
+                               "(table WorkAirvac.DB).");
+    }
+    try {
+        JobTrans->ImportAirVacJob();
+        ADD_FAILURE() << "imported";
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.message().contains("FillVel is infinite")) << e.message().toStdString();
+    }
+    EXPECT_EQ(JobStore::Rows(d().WorkAvacTable), working);
+    EXPECT_EQ(Tul->SaveState, 2);
+}

@@ -408,8 +408,10 @@ TEST_F(TransTest, ExportedJobImportsIntoAnEmptyDatabase)
     EXPECT_FALSE(Tul->StoredJob);
     EXPECT_EQ(Tul->SysHas, 2);
 
-    // Saved, it is a complete stored job of the new database.
+    // Saved, it is a complete stored job of the new database, and the working
+    // header knows it by its number.
     const int number = StoreNew();
+    EXPECT_EQ(d().WorkPipeTableJobNumber->AsInteger(), number);
     store.EmptyWorkingTables();
     ASSERT_TRUE(Load(number, kPumped.name));
     EXPECT_EQ(store.WorkingJobRows(), rows);
@@ -465,9 +467,24 @@ TEST_F(TransTest, ImportedJobOfAStoredNameBecomesThatJobToOverwrite)
     for (d().WorkProfTable->First(); !d().WorkProfTable->Eof(); d().WorkProfTable->Next())
         EXPECT_EQ(d().WorkProfTableJobNumber->AsInteger(), number);
 
+    // The stored job is not the one the import came from: replacing it asks,
+    // naming it, and No stores nothing.
+    const QStringList stored = store.StoredRows();
+    const QString question =
+        "The job Gravity gated is already stored.  Do you want to replace the stored job with the imported one?";
+    driver.Answer(ui::mrNo);
+    EXPECT_FALSE(JobTrans->StoreWorkingJob());
+    EXPECT_EQ(driver.MessageTexts(), QStringList{question});
+    EXPECT_EQ(store.StoredRows(), stored);
+    EXPECT_EQ(Tul->SaveState, 1);
+    driver.Answer(ui::mrYes);
     ASSERT_TRUE(JobTrans->StoreWorkingJob());
     EXPECT_EQ(Tul->JobNumber, number);
     EXPECT_EQ(JobStore::Rows(d().JobPipeTable).size(), headers);
+    // Stored, it is that job now: a further save asks nothing.
+    Tul->SaveState = 1;
+    ASSERT_TRUE(JobTrans->StoreWorkingJob());
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{question, question}));
     store.EmptyWorkingTables();
     ASSERT_TRUE(Load(number, kGravityGated.name));
     EXPECT_EQ(d().WorkPipeTableLocation->AsString(), "From the field office");

@@ -188,17 +188,91 @@ TEST_F(StockJobsTest, ExportAndImportIntoAnEmptyDatabaseKeepEveryField)
     EXPECT_EQ(d().WorkSWaterTableJobNumber->AsInteger(), number);
 }
 
-TEST_F(StockJobsTest, AnEmptyTransferTableGivesOneEmptyRow)
+TEST_F(StockJobsTest, AnImportOrLoadIsAllOrNothingAndTakesNoImpossibleValue)
 {
-    d().TransSWaterTable->EmptyTable();
+    MakeWorkRow("Stored", 2);
+    const int stored = JobTrans->StoreStockWaterJob(false);
     MakeWorkRow("Being edited", 1);
-    EXPECT_EQ(JobTrans->ImportToolJob(d().TransSWaterTable, d().WorkSWaterTable, d().JobSWaterTable), 0);
-    EXPECT_EQ(d().WorkSWaterTable->RecordCount(), 1);
-    EXPECT_EQ(d().WorkSWaterTableJobName->AsString(), "");
-    // Nothing to move: the export says so.
-    d().WorkSWaterTable->Close();
-    d().WorkSWaterTable->EmptyTable();
-    EXPECT_FALSE(JobTrans->ExportToolJob(d().WorkSWaterTable, d().TransSWaterTable));
+    const QStringList editing = Work();
+    auto sql = [](const QString& alias, const QString& text) {
+        db::Query q(alias);
+        q.SetSQL(text);
+        q.ExecSQL();
+    };
+
+    // Nothing in the transfer folder: said, and nothing changes.
+    d().TransSWaterTable->EmptyTable();
+    EXPECT_EQ(JobTrans->ImportToolJob(d().TransSWaterTable, d().WorkSWaterTable, d().JobSWaterTable), std::nullopt);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(Work(), editing);
+
+    // A transfer row with a value no job has, or one that cannot be read,
+    // is refused whole; so is a stored job with such a value at its load.
+    struct Case {
+        const char* field;
+        const char* value;   // SQL
+        const char* why;
+    };
+    const Case cases[] = {
+        {"MaxLivestock", "-40", "MaxLivestock is -40, below zero"},
+        {"HrDelivery", "9e999", "HrDelivery is infinite"},
+        {"StorageTime", "'ten'", "row 1 of table WorkSWater.db, field 'StorageTime'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        MakeWorkRow("Travelling", 3);
+        ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkSWaterTable, d().TransSWaterTable));
+        MakeWorkRow("Being edited", 1);
+        sql(db::kTransferAlias, QStringLiteral("UPDATE \"WorkSWater.db\" SET \"%1\" = %2").arg(c.field, c.value));
+        try {
+            JobTrans->ImportToolJob(d().TransSWaterTable, d().WorkSWaterTable, d().JobSWaterTable);
+            ADD_FAILURE() << "imported";
+        } catch (const db::DbError& e) {
+            EXPECT_TRUE(e.message().contains(c.why)) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains("Nothing was imported")) << e.message().toStdString();
+        }
+        EXPECT_TRUE(d().WorkSWaterTable->Active());
+        EXPECT_EQ(Work(), editing);
+    }
+    for (const Case& c : {cases[0], cases[1]}) {
+        SCOPED_TRACE(c.field);
+        sql(db::kMersolAlias, QStringLiteral("UPDATE \"JobSWater.DB\" SET \"%1\" = %2").arg(c.field, c.value));
+        try {
+            JobTrans->LoadStockWaterJob(stored);
+            ADD_FAILURE() << "loaded";
+        } catch (const db::DbError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("The job Stored cannot be loaded: %1 in the job's data (table "
+                                                  "WorkSWater.db).").arg(c.why));
+        }
+        EXPECT_EQ(Work(), editing);
+        sql(db::kMersolAlias, QStringLiteral("UPDATE \"JobSWater.DB\" SET \"%1\" = 5").arg(c.field));
+    }
+    EXPECT_TRUE(JobTrans->LoadStockWaterJob(stored));
+}
+
+TEST_F(StockJobsTest, AStoreThatFailsLeavesNoTableHalfEdited)
+{
+    MakeWorkRow("Home pasture", 1);
+    const int number = JobTrans->StoreStockWaterJob(false);
+    const QStringList before = Stored();
+    d().WorkSWaterTable->Edit();
+    d().WorkSWaterTableMaxLivestock->SetAsFloat(80);
+    d().WorkSWaterTable->Post();
+    // As a full disk would: the stored row's post fails.
+    d().JobSWaterTable->AfterPost = [](db::Table&) { throw db::DbError(QStringLiteral("Disk full")); };
+    for (bool overwrite : {true, false}) {
+        if (!overwrite)
+            Rename("Second pasture");
+        EXPECT_THROW(JobTrans->StoreStockWaterJob(overwrite), db::DbError);
+        EXPECT_FALSE(d().JobSWaterTable->Active());
+        EXPECT_EQ(d().WorkSWaterTable->State(), db::DataSetState::Browse);
+        EXPECT_EQ(d().WorkSWaterTableJobNumber->AsInteger(), number);
+        d().JobSWaterTable->AfterPost = nullptr;
+        EXPECT_EQ(Stored(), before);
+        d().JobSWaterTable->AfterPost = [](db::Table&) { throw db::DbError(QStringLiteral("Disk full")); };
+    }
+    d().JobSWaterTable->AfterPost = nullptr;
+    EXPECT_GT(JobTrans->StoreStockWaterJob(false), number);
 }
 
 TEST_F(StockJobsTest, AnImportThatFailsLeavesTheJobBeingEdited)

@@ -177,3 +177,31 @@ TEST_F(TransferFaultTest, ARowThatCannotBeCopiedCancelsTheWholeImport)
     ASSERT_TRUE(JobTrans->ImportTransferJob());
     EXPECT_EQ(store.WorkingJobRows(), working);
 }
+
+TEST_F(TransferFaultTest, AnExportWhoseRowCannotBeCopiedSaysSoAndLeavesTheFolderAsItWas)
+{
+    auto transferRows = [this] {
+        QStringList rows;
+        for (db::Table* t : {store.Dm().TransPipeTable, store.Dm().TransProfTable, store.Dm().TransTrickleTable,
+                             store.Dm().TransSuctionTable})
+            rows << JobStore::Rows(t);
+        return rows;
+    };
+    const QStringList exported = transferRows();
+    ASSERT_FALSE(exported.isEmpty());
+    // A manifold row of the job being edited holds a number its field cannot.
+    store.Dm().WorkTrickleTable->Close();
+    db::Query q(db::kMersolAlias);
+    q.SetSQL(QStringLiteral("UPDATE \"WorkTrickle.DB\" SET \"NodeType\" = 99999 WHERE rowid = (SELECT rowid FROM "
+                            "\"WorkTrickle.DB\" ORDER BY rowid LIMIT 1 OFFSET 2)"));
+    q.ExecSQL();
+    store.Dm().WorkTrickleTable->Open();
+    try {
+        JobTrans->ExportWorkingJob();
+        ADD_FAILURE() << "exported";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.message().toStdString(), "The job Being edited could not be exported: 1 of its rows in table WorkTrickle.DB "
+                               "could not be copied. The transfer folder was left as it was.");
+    }
+    EXPECT_TRUE(transferRows() == exported);
+}

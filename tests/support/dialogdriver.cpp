@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,22 @@ void DialogDriver::Key(ui::Form& f, int qtKey)
     QApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
+}
+
+void DialogDriver::KeyIn(ui::Form& f, const QString& control, const QString& text)
+{
+    QWidget* w = Find(f, control);
+    if (!w) return;
+    // The window the user works in is the active one: only there does the
+    // focus follow clicks and Tab.
+    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    QWidget* focused = f.focusWidget();
+    EXPECT_TRUE(focused == w || (focused && w->isAncestorOf(focused))) << control.toStdString() << " took no focus";
+    if (!focused) return;
+    QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(focused, text);
+    QTest::keyClick(focused, Qt::Key_Tab);
 }
 
 void DialogDriver::CloseBox(ui::Form& f)

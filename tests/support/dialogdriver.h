@@ -63,6 +63,9 @@ public:
     static void Check(ui::Form& f, const QString& box, bool on);
     static void Choose(ui::Form& f, const QString& combo, const QString& item);
     static void Key(ui::Form& f, int qtKey);   // to the focused control
+    // Keyed in as a user does: a mouse click into the control, its text
+    // selected with Ctrl+A, then `text` key by key, and Tab to leave it.
+    static void KeyIn(ui::Form& f, const QString& control, const QString& text);
     static void Enter(ui::Form& f) { Key(f, Qt::Key_Return); }
     static void Escape(ui::Form& f) { Key(f, Qt::Key_Escape); }
     static void CloseBox(ui::Form& f);          // the frame's close box

@@ -37,7 +37,6 @@ namespace {
 
 constexpr int kAirVacTool = 6;
 const QString kNoName = QStringLiteral("Please enter a Job Name");
-const QString kNoWall = QStringLiteral("You must enter a pipe wall thicness");
 
 db::Table* Work()
 {
@@ -322,8 +321,6 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
     OnEnter(JobNameDBEdit, [this] { JobNameDBEditEnter(); });
     OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
     OnEnter(JobDesignerDBSF, [this] { JobDesignerDBSFEnter(); });
-    for (QWidget* w : std::initializer_list<QWidget*>{JobLocationDBSF, DateDBPF, LanduserDBSF, IDDBSF, JobNotesDBMemo})
-        OnEnter(w, [this] { JobTextEnter(); });
     for (QWidget* w : std::initializer_list<QWidget*>{JobLocationDBSF, JobDesignerDBSF, LanduserDBSF, IDDBSF, DateDBPF})
         OnExit(w, [this] { JobTextExit(); });
     for (QWidget* w : std::initializer_list<QWidget*>{PipeDescripDBSF, EModDBNF, OvcDbNumericField1, OvcDbNumericField2,
@@ -332,7 +329,6 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
         OnEnter(w, [this] { DataFieldEnter(); });
     OnExit(PipeSourceChkBx, [this] { PipeSourceChkBxExit(); });
     OnExit(PipeMaterialSelection, [this] { PipeMaterialSelectionExit(); });
-    OnExit(PipeDescripDBSF, [this] { PipeDescripDBSFExit(); });
     OnExit(ThickDBNF, [this] { ThickDBNFExit(); });
     OnExit(ODDBNF, [this] { ODDBNFExit(); });
     OnExit(DiaInDBNF, [this] { DiaInDBNFExit(); });
@@ -342,6 +338,10 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
     for (QWidget* w : std::initializer_list<QWidget*>{PipeMaterialSelection, TypeDBLookupComboBox, PipeSourceChkBx,
                                                       PipeDBGrid})
         SetEnterKey(w, ui::EnterKey::NextControl);
+    WatchJobEdits(OvcNotebook1, {d->WorkAvacData});
+    // Of a typed pipe's two diameters, the one typed last gives the other.
+    connect(ui::DBControl::Of(DiaInDBNF), &ui::DBControl::Edited, this, [this] { insideTyped_ = true; });
+    connect(ui::DBControl::Of(ODDBNF), &ui::DBControl::Edited, this, [this] { insideTyped_ = false; });
 }
 
 // ---- showing and closing -------------------------------------------------------
@@ -382,7 +382,7 @@ void TAirVacDlg::FormClose()
         if (w->Active())
             w->Close();
     }
-    Tul->SaveState = 2;
+    ReleaseJob();
 }
 
 // ---- job commands --------------------------------------------------------------
@@ -390,12 +390,6 @@ void TAirVacDlg::FormClose()
 void TAirVacDlg::ShowSavePrompt()
 {
     ShowOwned(SaveTJob, this);
-}
-
-void TAirVacDlg::markChanged()
-{
-    MarkChanged();
-    SaveJobBtn->setEnabled(true);
 }
 
 void TAirVacDlg::showJobName()
@@ -443,6 +437,8 @@ void TAirVacDlg::NewJobBtnClick()
     w->Edit();
     SelectedPipeLbl->clear();
     SaveJobBtn->setEnabled(true);
+    QRDetailedSpdBtn->setEnabled(false);
+    insideTyped_ = false;
     // The pipe list of the default source shows at once.
     PipeSourceChkBxExit();
     SetFocus(JobNameDBEdit);
@@ -485,6 +481,7 @@ void TAirVacDlg::LoadBitBtnClick()
     CalcJobName = Tul->JobName;
     CalcJobNumber = Tul->JobNumber;
     NameVisited = false;
+    insideTyped_ = false;
     // The method of the loaded job decides how its pages compute.
     EditRow();
     showDrainingMethod(d->WorkAvacTableSlpeGiven->AsBoolean());
@@ -501,7 +498,9 @@ void TAirVacDlg::LoadBitBtnClick()
     SelectedPipeLbl->setText(d->WorkAvacTablePipeDescription->AsString());
     PipeSourceChkBxExit();
     showJobName();
-    Tul->SaveState = 1;
+    // Just loaded, the job has nothing to save until it is edited; Save Job
+    // still offers its export.
+    Tul->SaveState = 2;
     SaveJobBtn->setEnabled(true);
 }
 
@@ -530,6 +529,7 @@ void TAirVacDlg::ImportJobBtnClick()
     CalcJobName = Tul->JobName;
     CalcJobNumber = Tul->JobNumber;
     NameVisited = false;
+    insideTyped_ = false;
     PageMode = 0;
     StatusBar1->SetPanelText(0, QStringLiteral("Edit job data"));
     showDrainingMethod(d->WorkAvacTableSlpeGiven->AsBoolean());
@@ -570,8 +570,9 @@ void TAirVacDlg::OvcNotebook1Click()
 void TAirVacDlg::OvcNotebook1PageChanged(int page)
 {
     // A job without a name is turned back to its first page by the click
-    // that follows; its other pages have nothing to work on.
-    if (page != 0 && JobNameDBEdit->text().trimmed().isEmpty())
+    // that follows; its input and output pages have nothing to work on. The
+    // list of stored jobs needs no job.
+    if ((page == 1 || page == 2) && JobNameDBEdit->text().trimmed().isEmpty())
         return;
     db::Table* w = Work();
     switch (page) {
@@ -597,6 +598,8 @@ void TAirVacDlg::OvcNotebook1PageChanged(int page)
         if (w->Active())
             w->Refresh();
         EditRow();
+        // The report prints results: none, nothing to print.
+        QRDetailedSpdBtn->setEnabled(w->Active() && !w->IsEmpty() && !DMod->WorkAvacTableVacOrifice->IsNull());
         PageMode = 2;
         break;
     case 3: {
@@ -672,14 +675,7 @@ void TAirVacDlg::JobDesignerDBSFEnter()
     if (CalcJobName.isEmpty()) {
         Error(QStringLiteral("You must enter a Job Name"));
         SetFocus(JobNameDBEdit);
-        return;
     }
-    markChanged();
-}
-
-void TAirVacDlg::JobTextEnter()
-{
-    markChanged();
 }
 
 void TAirVacDlg::JobTextExit()
@@ -752,7 +748,7 @@ void TAirVacDlg::PipeDBGridDblClick()
     d->WorkAvacTableDiaIn->SetAsFloat(id);
     SelectedPipeLbl->setText(d->PipeTablePipeDescription->AsString());
     PostAndEdit();
-    markChanged();
+    MarkChanged();
 }
 
 void TAirVacDlg::PipeMaterialSelectionExit()
@@ -772,45 +768,46 @@ void TAirVacDlg::PipeMaterialSelectionExit()
     d->WorkAvacTablePoissonsRatio->SetAsFloat(m->PoissonsRatio);
 }
 
-void TAirVacDlg::PipeDescripDBSFExit()
-{
-    markChanged();
-}
-
 void TAirVacDlg::ThickDBNFExit()
 {
-    PostAndEdit();
-    markChanged();
+    typedPipeExit();
 }
 
-void TAirVacDlg::diameterPairExit(bool fromOutside)
+// A typed pipe keeps its two diameters two walls apart. The outside, the
+// inside diameter and the wall may be typed in any order: once the wall and
+// a diameter are known the other diameter follows from the one typed last,
+// and a changed wall moves it again. Nothing is asked for while a value is
+// still missing; the Output page names what is.
+void TAirVacDlg::typedPipeExit()
 {
     TDMod* d = DMod;
     PostAndEdit();
-    if (!(d->WorkAvacTablePipeWallT->AsFloat() > 0)) {
-        Error(kNoWall);
-        SetFocus(fromOutside ? ODDBNF : DiaInDBNF);
+    if (d->WorkAvacTableSelectPipeDB->AsBoolean() || !Work()->Active() || Work()->IsEmpty())
         return;
+    const double wall = d->WorkAvacTablePipeWallT->AsFloat();
+    db::Field* given = insideTyped_ ? d->WorkAvacTableDiaIn : d->WorkAvacTableOD;
+    if (!(wall > 0) || given->IsNull() || !(given->AsFloat() > 0))
+        return;
+    if (insideTyped_) {
+        d->WorkAvacTableOD->SetAsFloat(given->AsFloat() + 2.0 * wall);
+    } else if (given->AsFloat() > 2.0 * wall) {
+        d->WorkAvacTableDiaIn->SetAsFloat(given->AsFloat() - 2.0 * wall);
+    } else {
+        // No inside diameter is left: none stands for one that was.
+        d->WorkAvacTableDiaIn->Clear();
+        Error(WallTooThickMessage());
     }
-    // A typed pipe keeps its two diameters two walls apart.
-    if (!d->WorkAvacTableSelectPipeDB->AsBoolean()) {
-        const double twoWalls = 2.0 * d->WorkAvacTablePipeWallT->AsFloat();
-        if (fromOutside)
-            d->WorkAvacTableDiaIn->SetAsFloat(d->WorkAvacTableOD->AsFloat() - twoWalls);
-        else
-            d->WorkAvacTableOD->SetAsFloat(d->WorkAvacTableDiaIn->AsFloat() + twoWalls);
-    }
-    markChanged();
+    PostAndEdit();
 }
 
 void TAirVacDlg::ODDBNFExit()
 {
-    diameterPairExit(true);
+    typedPipeExit();
 }
 
 void TAirVacDlg::DiaInDBNFExit()
 {
-    diameterPairExit(false);
+    typedPipeExit();
 }
 
 void TAirVacDlg::showDrainingMethod(bool slopeGiven)
@@ -828,9 +825,10 @@ void TAirVacDlg::SlopeRadioGroupExit()
     if (item < 0)
         return;
     showDrainingMethod(item == 0);
-    if (Work()->Active() && !Work()->IsEmpty()) {
+    if (Work()->Active() && !Work()->IsEmpty() && DMod->WorkAvacTableSlpeGiven->AsBoolean() != SlopeMethod) {
         EditRow();
         DMod->WorkAvacTableSlpeGiven->SetAsBoolean(SlopeMethod);
+        MarkChanged();
     }
 }
 

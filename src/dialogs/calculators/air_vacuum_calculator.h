@@ -77,14 +77,12 @@ public:
     void JobNameDBEditEnter();
     void JobNameDBEditExit();
     void JobDesignerDBSFEnter();
-    void JobTextEnter();      // the other job texts: the job has changes
     void JobTextExit();       // posts the row
     void DataFieldEnter();    // the numbers of "&More Input": edit state
     void PipeSourceChkBxExit();
     void TypeDBLookupComboBoxClick();
     void PipeDBGridDblClick();
     void PipeMaterialSelectionExit();
-    void PipeDescripDBSFExit();
     void ThickDBNFExit();
     void ODDBNFExit();
     void DiaInDBNFExit();
@@ -105,8 +103,8 @@ private:
     void ShowSavePrompt() override;
 
     void showDrainingMethod(bool slopeGiven);
-    void diameterPairExit(bool fromOutside);
-    void markChanged();
+    // A size of a typed pipe left: the other diameter follows.
+    void typedPipeExit();
     void showJobName();
     // A job without a name goes back to its first page, with the message.
     bool nameMissing();
@@ -115,6 +113,7 @@ private:
     int PageMode = 0;           // the last page entered
     bool FromPrevious = false;  // Previous Job, not New Job, began this job
     bool NameVisited = false;
+    bool insideTyped_ = false;  // of a typed pipe's diameters, the inside one was typed last
 };
 
 inline TAirVacDlg* AirVacDlg = nullptr;

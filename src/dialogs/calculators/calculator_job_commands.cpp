@@ -4,6 +4,7 @@
 #include "model/job.h"
 #include "model/job_transfer.h"
 #include "platform/db/db.h"
+#include "platform/ui/dbcontrols.h"
 #include "platform/ui/help.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
@@ -12,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 CalculatorJobForm::CalculatorJobForm(QWidget* owner, const CalculatorDescription& description)
     : ui::Form(owner), layout_(new QVBoxLayout(this)), helpContext_(description.helpContext)
@@ -106,6 +109,20 @@ void CalculatorJobForm::MarkChanged()
 {
     if (Tul->SaveState != 0)
         Tul->SaveState = 1;
+    SaveJobBtn->setEnabled(true);
+}
+
+void CalculatorJobForm::WatchJobEdits(QWidget* root, std::initializer_list<db::DataSource*> job)
+{
+    const std::vector<db::DataSource*> sources(job);
+    for (ui::DBControl* control : root->findChildren<ui::DBControl*>())
+        if (std::find(sources.begin(), sources.end(), control->DataSource()) != sources.end())
+            connect(control, &ui::DBControl::Edited, this, [this] { MarkChanged(); });
+}
+
+void CalculatorJobForm::ReleaseJob()
+{
+    JobTrans->ResetJobRecord();
 }
 
 bool CalculatorJobForm::NoPreviousJobs(db::Table* jobs)

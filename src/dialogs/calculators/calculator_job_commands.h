@@ -9,11 +9,12 @@
 #include <QSize>
 #include <QString>
 
+#include <initializer_list>
 #include <vector>
 
 class QPushButton;
 class QVBoxLayout;
-namespace db { class Table; }
+namespace db { class DataSource; class Table; }
 namespace ui { class Notebook; class StatusBar; }
 
 enum class JobCommand { NewJob, PreviousJob, SaveJob, Close, Cancel, Help };
@@ -70,8 +71,17 @@ protected:
     virtual void ShowSavePrompt() = 0;
     // The save prompt, when the job has something to save.
     void OfferSave();
-    // An edit: a stored job now has changes to save; a new job stays new.
-    static void MarkChanged();
+    // An edit: a stored job now has changes to save (a new job stays new),
+    // and Save Job offers them.
+    void MarkChanged();
+    // Every value the user changes in a control under `root` bound to one of
+    // `job` (the tables of the calculator's job) marks the job changed;
+    // entering or leaving a field without changing it does not.
+    void WatchJobEdits(QWidget* root, std::initializer_list<db::DataSource*> job);
+    // The calculator closes: its job leaves the job object, so that no other
+    // window offers it for saving or takes it for a job of its own (a later
+    // removal of the stored job then leaves nothing to bring it back).
+    static void ReleaseJob();
     // With no stored job to offer, says so and turns Previous Job off; true
     // then. Opens the table of stored jobs when it is closed.
     bool NoPreviousJobs(db::Table* jobs);

@@ -233,13 +233,11 @@ TGatedToolDlg::TGatedToolDlg(QWidget* owner)
     for (QWidget* w : std::initializer_list<QWidget*>{JobLocationDBSF, JobDesignerDBSF, JobClassDBSF,
                                                       OvcDbSimpleField1, OvcDbSimpleField2})
         OnExit(w, [this] { JobFieldExit(); });
-    OnExit(JobNotesDBMemo, [this] {
-        JobFieldExit();
-        MarkChanged();
-    });
+    OnExit(JobNotesDBMemo, [this] { JobFieldExit(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
     OnEnter(InflowNF, [this] { InflowNFEnter(); });
     OnExit(InflowNF, [this] { InflowNFExit(); });
+    WatchJobEdits(OvcNotebook1, {pipe, gated});
 }
 
 void TGatedToolDlg::FormShow()
@@ -286,8 +284,8 @@ static int StoredJobNumber(const QString& name)
     return number;
 }
 
-// Another stored job has the name: the working job is not that job, or is
-// about to be stored as a new one.
+// Another stored job has the name. The job stored under the header row's
+// number is the current job itself (a save writes the number back).
 bool TGatedToolDlg::nameTaken(const QString& name) const
 {
     if (name.isEmpty()) return false;
@@ -296,7 +294,7 @@ bool TGatedToolDlg::nameTaken(const QString& name) const
     const int own = DMod->WorkPipeTable->Active() && !DMod->WorkPipeTable->IsEmpty()
                         ? DMod->WorkPipeTableJobNumber->AsInteger()
                         : 0;
-    return number != own || Tul->SaveState == 0;
+    return number != own;
 }
 
 void TGatedToolDlg::NewJobBtnClick()
@@ -495,11 +493,7 @@ void TGatedToolDlg::JobNameDBEditExit()
     }
 }
 
-void TGatedToolDlg::JobFieldEnter()
-{
-    EditIfBrowsing(DMod->WorkPipeTable);
-    MarkChanged();
-}
+void TGatedToolDlg::JobFieldEnter() { EditIfBrowsing(DMod->WorkPipeTable); }
 
 void TGatedToolDlg::JobFieldExit() { PostIfEditing(DMod->WorkPipeTable); }
 
@@ -514,7 +508,6 @@ void TGatedToolDlg::InflowNFEnter() { EditIfBrowsing(DMod->WorkGatedTable); }
 
 void TGatedToolDlg::InflowNFExit()
 {
-    MarkChanged();
     // The entrance velocity follows the inflow.
     if (DMod->WorkGatedTableDiaIn->AsFloat() > 0.0) StoreGatedVelocity();
 }
@@ -582,8 +575,8 @@ void TGatedToolDlg::FormClose()
         OfferSave();
         if (m->WorkPipeTable->Active() && m->WorkPipeTable->State() == db::DataSetState::Browse)
             m->WorkPipeTable->Close();
-        Tul->SaveState = 2;
     }
+    ReleaseJob();
     m->JobFilterMode = 1;
     m->JobPipeTable->SetFiltered(false);
 }

@@ -174,13 +174,11 @@ TManifoldDlg::TManifoldDlg(QWidget* owner)
     OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
     OnEnter(JobLocationDBSF, [this] { JobLocationDBSFEnter(); });
     OnEnter(JobDesignerDBSF, [this] { JobDesignerDBSFEnter(); });
-    for (QWidget* w : std::initializer_list<QWidget*>{OvcDbSimpleField1, OvcDbSimpleField2, DateDBPF})
-        OnEnter(w, [this] { MarkChanged(); });
-    for (QWidget* w : std::initializer_list<QWidget*>{JobLocationDBSF, JobDesignerDBSF, OvcDbSimpleField1,
-                                                      OvcDbSimpleField2, JobNotesDBMemo})
-        OnExit(w, [this] { MarkChanged(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
     SetEnterKey(JobNotesDBMemo, ui::EnterKey::NextControl);
+    WatchJobEdits(OvcNotebookM, {d->WorkPipeData, d->WorkTrickleData});
+    // The node edits of the quick entry and the node buttons.
+    connect(Pages, &ManifoldPages::JobEdited, this, [this] { MarkChanged(); });
 }
 
 void TManifoldDlg::FormShow()
@@ -224,7 +222,7 @@ void TManifoldDlg::NewJobBtnClick()
     OpenEmpty(nodes);
     nodes->Edit();
     d->WorkTrickleTableStation->SetAsFloat(0);
-    ManifoldPages::TakeLocalDefaults();
+    Pages->TakeLocalDefaults();
     pipe->Post();
     pipe->Edit();
     OvcNotebookM->setEnabled(true);
@@ -284,13 +282,6 @@ void TManifoldDlg::SaveJobBtnClick()
     OvcNotebookM->SetPageIndex(0);
 }
 
-// The Close button keeps nothing pending: it never offers to save.
-void TManifoldDlg::CloseBtnClick()
-{
-    Tul->SaveState = 2;
-    CalculatorJobForm::CloseBtnClick();
-}
-
 void TManifoldDlg::FormClose()
 {
     TDMod* d = DMod;
@@ -302,8 +293,8 @@ void TManifoldDlg::FormClose()
             d->WorkPipeTable->Close();
         if (d->TempTable->Active()) d->TempTable->Close();
         OfferSave();
-        Tul->SaveState = 2;
     }
+    ReleaseJob();
     d->JobFilterMode = 1;
     d->JobPipeTable->SetFiltered(false);
 }
@@ -361,9 +352,11 @@ void TManifoldDlg::computeOutput()
         run->RunManifold();
         OpenIfClosed(nodes);
         nodes->First();
-        // Each visit of the page marks the entrance once more.
-        EntranceSeries->Add(d->WorkTrickleTableStation->AsFloat(), d->WorkTrickleTableEgl->AsFloat(), QString(),
-                            Qt::yellow);
+        // Each visit of the page marks the entrance once more; a manifold
+        // without nodes or without a computed entrance has none to mark.
+        if (!nodes->IsEmpty() && !d->WorkTrickleTableEgl->IsNull())
+            EntranceSeries->Add(d->WorkTrickleTableStation->AsFloat(), d->WorkTrickleTableEgl->AsFloat(), QString(),
+                                Qt::yellow);
         InvertSeries->RefreshData();
         HglSeries->RefreshData();
     }
@@ -407,9 +400,7 @@ void TManifoldDlg::JobLocationDBSFEnter()
     if (Tul->JobName.isEmpty() && !newJob_) {
         Error(QStringLiteral("You must enter a Job Name"));
         SetFocus(JobNameDBEdit);
-        return;
     }
-    MarkChanged();
 }
 
 void TManifoldDlg::JobDesignerDBSFEnter()
@@ -417,9 +408,7 @@ void TManifoldDlg::JobDesignerDBSFEnter()
     if (Tul->JobName.isEmpty()) {
         Error(QStringLiteral("You must enter a Job Name"));
         SetFocus(JobNameDBEdit);
-        return;
     }
-    MarkChanged();
 }
 
 void TManifoldDlg::DateDBPFExit()

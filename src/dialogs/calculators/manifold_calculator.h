@@ -53,7 +53,6 @@ public:
 
 private:
     // The job commands.
-    void CloseBtnClick() override;
     void NewJobBtnClick() override;
     void PrevJobBtnClick() override;
     void SaveJobBtnClick() override;

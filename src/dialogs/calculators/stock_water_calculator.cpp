@@ -335,8 +335,6 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner)
     OnExit(JobNameDBEdit, [this] { JobNameDBEditExit(); });
     OnEnter(JobLocationDBSF, [this] { JobLocationDBSFEnter(); });
     OnEnter(JobDesignerDBSF, [this] { JobDesignerDBSFEnter(); });
-    for (QWidget* w : {LanduserDBSF, IDdbsf, DateDBPF})
-        OnEnter(w, [this] { MarkChanged(); });
     for (QWidget* w : {JobLocationDBSF, JobDesignerDBSF, LanduserDBSF, IDdbsf})
         OnExit(w, [this] { postWork(); });
     OnExit(DateDBPF, [this] { DateDBPFExit(); });
@@ -349,11 +347,11 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner)
         OnExit(w, [this] {
             postWork();
             editWork();
-            MarkChanged();
         });
     // Enter moves on in the memos and the stock grid as in the fields.
     for (QWidget* w : std::initializer_list<QWidget*>{DBMemo1, DBMemo2, DBMemo3, Memo1, DBGrid1})
         SetEnterKey(w, ui::EnterKey::NextControl);
+    WatchJobEdits(OvcNotebook1, {d.WorkSWaterData});
 }
 
 // ---- small steps ------------------------------------------------------------
@@ -417,7 +415,7 @@ void TStockCalcDlg::FormClose()
         if (DMod->StockTypeTable->Active())
             DMod->StockTypeTable->Close();
     }
-    Tul->SaveState = 2;
+    ReleaseJob();
 }
 
 // ---- pages ------------------------------------------------------------------
@@ -722,7 +720,10 @@ void TStockCalcDlg::LoadBitBtnClick()
     OvcNotebook1->SetPageIndex(kOutput);
     StatusBar1->SetPanelText(0, QStringLiteral("Output"));
     StatusBar1->SetPanelText(1, QStringLiteral("Job Name: ") + d.WorkSWaterTableJobName->AsString());
-    Tul->SaveState = 1;
+    // Just loaded, the job has nothing to save until it is edited; Save Job
+    // still offers its export.
+    Tul->SaveState = 2;
+    SaveJobBtn->setEnabled(true);
 }
 
 void TStockCalcDlg::DeleteBitBtnClick()
@@ -739,7 +740,12 @@ void TStockCalcDlg::DeleteBitBtnClick()
 void TStockCalcDlg::ImportJobBtnClick()
 {
     TDMod& d = *DMod;
-    const int number = JobTrans->ImportToolJob(d.TransSWaterTable, d.WorkSWaterTable, d.JobSWaterTable);
+    // The job on the pages is replaced: what it has unsaved is offered first.
+    OfferSave();
+    const std::optional<int> imported = JobTrans->ImportToolJob(d.TransSWaterTable, d.WorkSWaterTable, d.JobSWaterTable);
+    if (!imported)
+        return;
+    const int number = *imported;
     // A stored job of the same name is the one a save overwrites.
     IsNewJob = number == 0;
     Tul->SaveState = number != 0 ? 1 : 0;
@@ -812,7 +818,6 @@ bool TStockCalcDlg::jobNameGuard(bool newJobsToo)
         SetFocus(JobNameDBEdit);
         return false;
     }
-    MarkChanged();
     return true;
 }
 

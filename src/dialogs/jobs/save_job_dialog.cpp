@@ -37,6 +37,45 @@ void EnableButton(QWidget* window, const char* name)
         b->setEnabled(true);
 }
 
+// A manifold or gated-pipe calculator job brought into the gravity designer
+// by an import has become a gravity job there, lost to its calculator: it is
+// neither stored (`done` "saved") nor exported ("exported") from there. Says
+// so; true then.
+bool CalculatorJobRefused(const QString& done)
+{
+    if (TSaveForm::StoresCalculatorJobs)
+        return false;
+    db::Table* header = DMod->WorkPipeTable;
+    const int kind = header->Active() && !header->IsEmpty() ? DMod->WorkPipeTableSysHas->AsInteger() : 0;
+    if (kind != 4 && kind != 8)
+        return false;
+    const QString calculator = kind == 4 ? QStringLiteral("manifold") : QStringLiteral("gated pipe");
+    ui::MessageDlg(QStringLiteral("The job ") + DMod->WorkPipeTableJobName->AsString() + QStringLiteral(" is a ") +
+                       calculator + QStringLiteral(" calculator job.  It can only be ") + done +
+                       QStringLiteral(" by its calculator in Mersol, so it has not been ") + done + QStringLiteral("."),
+                   ui::MsgType::Warning, ui::mbOK);
+    return true;
+}
+
+// The gravity designer makes an imported job a gravity job. Exported, it
+// takes the place of the transfer folder's copy of another kind that it
+// came from: only on a Yes.
+bool GravityExportAllowed()
+{
+    if (CalculatorJobRefused(QStringLiteral("exported")))
+        return false;
+    DMod->WorkPipeTable->CheckBrowseMode();
+    const QString name = DMod->WorkPipeTableJobName->AsString();
+    const QString working = DMod->WorkPipeTableSysType->AsString();
+    const QString there = JobTrans->TransferSysTypeOf(name);
+    if (there.isEmpty() || there == working)
+        return true;
+    return ui::MessageDlg(QStringLiteral("The transfer folder holds the job ") + name + QStringLiteral(" as a ") +
+                              there + QStringLiteral(" job; this one is a ") + working +
+                              QStringLiteral(" job.  Do you want to replace it with this one?"),
+                          ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
+}
+
 } // namespace
 
 void MakeSavePrompt(ui::Form* form, QVBoxLayout* v, const char* nameComponent, const QString& groupCaption,
@@ -152,6 +191,9 @@ void TSaveForm::NoBitBtnClick()
 
 void TSaveForm::ExportBtnClick()
 {
+    // Refused or declined: the prompt stays for Yes or No.
+    if (GravityDesignerRunning() && !GravityExportAllowed())
+        return;
     const bool moved = JobTrans->ExportWorkingJob();
     // The gravity designer's prompt just closes.
     if (!GravityDesignerRunning())
@@ -166,19 +208,9 @@ void TSaveForm::HelpExportClick()
 
 void TSaveForm::SaveCurrentJob()
 {
-    if (!StoresCalculatorJobs && Tul->SaveState != 2) {
-        db::Table* header = DMod->WorkPipeTable;
-        const int kind = header->Active() && !header->IsEmpty() ? DMod->WorkPipeTableSysHas->AsInteger() : 0;
-        if (kind == 4 || kind == 8) {
-            Tul->SaveState = 2;
-            const QString calculator = kind == 4 ? QStringLiteral("manifold") : QStringLiteral("gated pipe");
-            ui::MessageDlg(QStringLiteral("The job ") + DMod->WorkPipeTableJobName->AsString() + QStringLiteral(" is a ") +
-                               calculator +
-                               QStringLiteral(" calculator job.  It can only be saved by its calculator in Mersol, "
-                                              "so it has not been saved."),
-                           ui::MsgType::Warning, ui::mbOK);
-            return;
-        }
+    if (Tul->SaveState != 2 && CalculatorJobRefused(QStringLiteral("saved"))) {
+        Tul->SaveState = 2;
+        return;
     }
     if (!JobTrans->StoreWorkingJob())
         return;

@@ -71,7 +71,7 @@ void TManifoldEndDlg::startNewManifold()
     d->WorkTrickleTableStation->SetAsFloat(d->WorkProfTableStation->AsFloat());
     d->WorkTrickleTableInvertElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
     nodes->Post();
-    ManifoldPages::TakeLocalDefaults();
+    Pages->TakeLocalDefaults();
     pipe->Post();
     pipe->Edit();
 }

@@ -166,8 +166,10 @@ ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDia
     auto zeroEmpty = [](int decimals) {
         return [decimals](const QVariant& v) { return v.toDouble() == 0.0 ? QString() : QString::number(v.toDouble(), 'f', decimals); };
     };
+    // A manifold may start at station 0, which is a station like any other.
+    auto station = [](const QVariant& v) { return v.isNull() ? QString() : QString::number(v.toDouble(), 'f', 0); };
     new ui::DBGrid(DBCtrlGrid1, d->WorkTrickleData,
-                   {{QStringLiteral("Station"), QStringLiteral("Station"), 90, zeroEmpty(0), true},
+                   {{QStringLiteral("Station"), QStringLiteral("Station"), 90, station, true},
                     {QStringLiteral("InvertElev"), QStringLiteral("Invert Elevation"), 110, zeroEmpty(1), true},
                     {QStringLiteral("GpmAtOutlet"), QStringLiteral("Outflow at Node (gpm)"), 140, zeroEmpty(0), true}});
     l1->addWidget(DBCtrlGrid1, 1);
@@ -228,9 +230,13 @@ ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDia
     f->SetEnterKey(StationNF, ui::EnterKey::FocusTarget, InvertNF);
 }
 
+// The calculator marks its job changed by the edits themselves; the end
+// dialog's job is the main window's, marked as its fields are worked.
 void ManifoldPages::markChanged()
 {
-    if (Tul->SaveState == 2)
+    if (!end_)
+        emit JobEdited();
+    else if (Tul->SaveState == 2)
         Tul->SaveState = 1;
 }
 
@@ -282,6 +288,7 @@ void ManifoldPages::TakeLocalDefaults()
     d->WorkPipeTableTriclMFric->SetAsFloat(d->DefLocTableMaxFriction->AsFloat());
     d->WorkPipeTableTriclLowSz->SetAsFloat(d->DefLocTableSmallSize->AsFloat());
     d->WorkPipeTableTriclHiSz->SetAsFloat(d->DefLocTableLargeSize->AsFloat());
+    TakeMaterial();
 }
 
 void ManifoldPages::TypeDBLookupComboBoxExit()
@@ -298,10 +305,8 @@ void ManifoldPages::PipeFieldEnter()
 
 void ManifoldPages::PipeFieldExit()
 {
-    if (Editing(Pipe())) {
+    if (Editing(Pipe()))
         Pipe()->Post();
-        if (!end_) markChanged();
-    }
 }
 
 void ManifoldPages::SmallestDBNFExit()
@@ -337,6 +342,7 @@ void ManifoldPages::PipeRtngDBGridDblClick()
     d->WorkPipeTableTriclPipeRating->SetAsFloat(d->FilterByWallThick ? d->PipeTableWallThickin->AsFloat()
                                                                      : d->PipeTableRating->AsFloat());
     Pipe()->Post();
+    markChanged();
     form_->SetFocus(MinPresDBNF);
 }
 
@@ -392,6 +398,7 @@ void ManifoldPages::DeleteNodeBtnClick()
     Tul->TrickleStation = DMod->WorkTrickleTableStation->AsFloat();
     RenumberTrickleNodes();
     Tul->LocateTrickleStation();
+    markChanged();
     form_->SetFocus(StationNF);
 }
 
@@ -417,7 +424,7 @@ void ManifoldPages::StationNFEnter()
         form_->SetFocus(OutflowNF);
         return;
     }
-    if (Editing(Nodes())) markChanged();
+    if (end_ && Editing(Nodes())) markChanged();
 }
 
 void ManifoldPages::InvertNFEnter()
@@ -432,12 +439,12 @@ void ManifoldPages::InvertNFEnter()
             return;
         }
     }
-    if (Editing(Nodes())) markChanged();
+    if (end_ && Editing(Nodes())) markChanged();
 }
 
 void ManifoldPages::OutflowNFEnter()
 {
-    if (Editing(Nodes())) markChanged();
+    if (end_ && Editing(Nodes())) markChanged();
 }
 
 void ManifoldPages::RenumberTrickleNodes()

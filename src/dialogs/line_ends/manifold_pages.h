@@ -60,8 +60,14 @@ public:
     // Sets up the stored material as leaving the selector does.
     void TakeMaterial();
     // The pipe and limits of a new manifold from the local defaults, into the
-    // WorkPipe row being edited.
-    static void TakeLocalDefaults();
+    // WorkPipe row being edited, which is posted; the rating list shows the
+    // ratings of that pipe at once.
+    void TakeLocalDefaults();
+
+signals:
+    // The calculator's nodes were changed other than by typing into a
+    // field: the quick entry, a node deleted, a rating picked from the list.
+    void JobEdited();
 
 private:
     void markChanged();

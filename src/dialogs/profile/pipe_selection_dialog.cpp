@@ -165,7 +165,7 @@ TGetPipeDlg::TGetPipeDlg(QWidget* owner) : ui::Form(owner)
     high_ = new NumField(HighNF, ui::NumericFormat::Picture(QStringLiteral("###.##")));
     typeBox_ = new ui::DBLookupComboBox(PTypeDBLookupComboBox, DMod->TypeData, QStringLiteral("PipeType"),
                                         QStringLiteral("PipeType"), DMod->WorkProfData, QStringLiteral("PipeType"));
-    new ui::DBText(PipeQTxt, DMod->WorkProfData, QStringLiteral("PipeQ"));
+    flowText_ = new ui::DBText(PipeQTxt, DMod->WorkProfData, QStringLiteral("PipeQ"));
     auto numberCell = [](const QVariant& x) { return x.isNull() ? QString() : QString::number(x.toDouble()); };
     new ui::DBGrid(PipeDescriptionGrid, DMod->PipeData,
                    {{QStringLiteral("Pipe Description"), QStringLiteral("Pipe Description"), 230, {}, true},
@@ -250,6 +250,7 @@ void TGetPipeDlg::FormShow()
     const bool creating = Tul->NewNode;
     const bool suction = Tul->PipePickTarget == 1;
     const bool gated = gatedTarget();
+    const bool gatedCalculator = Tul->SysTypeCode == 5;
     db::Table* row = suction ? d->WorkSuctionTable : gated ? d->WorkGatedTable : d->WorkProfTable;
     db::Field* rowType = suction ? d->WorkSuctionTablePipeType : gated ? d->WorkGatedTablePipeType : d->WorkProfTablePipeType;
     db::Field* rowDia = suction ? d->WorkSuctionTableDiaIn : gated ? d->WorkGatedTableDiaIn : d->WorkProfTableDiaIn;
@@ -269,8 +270,12 @@ void TGetPipeDlg::FormShow()
         row->Locate(key, at);
         Q = d->WorkProfTablePipeQ->AsFloat();
         StatusBar1->SetPanelText(1, QStringLiteral("Station = ") + Hyd->StationText(Tul->NewStation));
+    } else if (gatedCalculator) {
+        // The calculator's gated pipe takes the whole inflow; it has no profile.
+        Q = d->WorkGatedTablePipeQ->AsFloat();
     }
     typeBox_->SetDataSource(suction ? d->WorkSuctionData : gated ? d->WorkGatedData : d->WorkProfData);
+    flowText_->SetDataSource(gated && gatedCalculator ? d->WorkGatedData : d->WorkProfData);
     d->TypeTable->Locate(QStringLiteral("PipeType"), rowType->AsString());
     if (!creating) {
         recordedDiameter_ = rowDia->AsFloat();
@@ -284,10 +289,14 @@ void TGetPipeDlg::FormShow()
         row->Locate(key, at);
     }
     if (gated) {
-        low_->SetValue(0.5);
-        high_->SetValue(48.0);
-        d->FilterLow = 0.5;
-        d->FilterHigh = 48.0;
+        if (gatedCalculator && Q > 0) {
+            rangeFromVelocity(Q);
+        } else {
+            low_->SetValue(0.5);
+            high_->SetValue(48.0);
+            d->FilterLow = 0.5;
+            d->FilterHigh = 48.0;
+        }
         editState(row);
     } else {
         rangeFromVelocity(Q);
@@ -298,7 +307,6 @@ void TGetPipeDlg::FormShow()
     }
 
     if (creating) {
-        const bool gatedCalculator = Tul->SysTypeCode == 5;
         if (!gatedTarget() || gatedCalculator)
             CurrentPipeType = rowType->AsString();
         if (!CurrentPipeType.isEmpty())

@@ -16,7 +16,7 @@ class QPushButton;
 class QTableView;
 class QToolButton;
 class NumField;
-namespace ui { class StatusBar; class DBLookupComboBox; }
+namespace ui { class StatusBar; class DBControl; class DBLookupComboBox; }
 
 class TGetPipeDlg : public ui::Form {
     Q_OBJECT
@@ -71,6 +71,7 @@ private:
     NumField* low_;
     NumField* high_;
     ui::DBLookupComboBox* typeBox_;
+    ui::DBControl* flowText_;   // the flow the sizes are chosen for
     int pickState_ = 0;          // 0 nothing, 1 type chosen or double-click, 3 grid click
     double recordedDiameter_ = 0.0;
     double lowVel_ = 0.0;

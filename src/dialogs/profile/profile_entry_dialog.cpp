@@ -390,8 +390,10 @@ void TProfEntryDlg::FormShow()
         d->WorkProfTableNodeTypeDesc->SetAsString(kEntranceText);
         d->WorkProfTableInvElMethod->SetAsInteger(1);
         d->WorkProfTableInvElMethDesc->SetAsString(kInvertText);
-        for (db::Field* f : {d->WorkProfTableGroundElev, d->WorkProfTableInQ, d->WorkProfTableOutQ,
-                             d->WorkProfTablePipeLength})
+        // The entrance is station 0, shown as such in the grid whether or
+        // not its station is typed.
+        for (db::Field* f : {d->WorkProfTableStation, d->WorkProfTableGroundElev, d->WorkProfTableInQ,
+                             d->WorkProfTableOutQ, d->WorkProfTablePipeLength})
             f->SetAsFloat(0.0);
         d->WorkProfTableNodeType->SetAsInteger(0);
         d->WorkProfTablePipeDepth->SetAsFloat(d->DefLocTableDepthOfCover->AsFloat());

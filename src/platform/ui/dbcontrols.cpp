@@ -115,6 +115,7 @@ void DBControl::UserChanged()
         --loading_;
     }
     modified_ = true;
+    emit Edited();
 }
 
 void DBControl::UpdateRecord()

@@ -66,6 +66,10 @@ public:
     void DataSetChanged() override { Reload(); }
     void StateChanged() override;
 
+signals:
+    // The user changed the value shown (a load of the field is not an edit).
+    void Edited();
+
 protected:
     virtual void Load(db::Field* field) = 0;   // nullptr: show nothing
     virtual void Store(db::Field* field) = 0;

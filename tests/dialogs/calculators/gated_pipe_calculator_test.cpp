@@ -14,6 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cmath>
+#include <QApplication>
+
 using testsupport::WorkNode;
 
 namespace {
@@ -169,11 +172,110 @@ TEST_F(GatedJobTest, CalculatorJobIsMadeComputedSavedListedAndReloaded)
     });
     form->GatedPipeCalculator1Click();
     EXPECT_EQ(listed, QStringList{"Gate One"});
-    EXPECT_EQ(Tul->JobNumber, number);
+    if (!DMod->WorkPipeTable->Active()) DMod->WorkPipeTable->Open();
+    EXPECT_EQ(DMod->WorkPipeTableJobNumber->AsInteger(), number);
     EXPECT_EQ(gates, 50);
     EXPECT_FALSE(startPsi.isEmpty());
     EXPECT_DOUBLE_EQ(G("StartSta").toDouble(), 0);
     EXPECT_DOUBLE_EQ(G("StartElev").toDouble(), 10);
+}
+
+// A user's whole round: New Job, the data keyed in, the pipe picked for the
+// inflow, Output, Save, a change saved again, Close, Previous Job, then the
+// job removed from the main window stays removed.
+TEST_F(GatedJobTest, JourneyFromNewJobToARemovalThatLasts)
+{
+    setDefaults({{"GatedPipeType", "Aluminum WallTh"}});
+    const auto stored = [] {
+        db::Table* jobs = DMod->JobPipeTable;
+        const bool opened = !jobs->Active();
+        if (opened) jobs->Open();
+        QStringList out;
+        for (jobs->First(); !jobs->Eof(); jobs->Next())
+            out << DMod->JobPipeTableJobName->AsString() + "@" + DMod->JobPipeTableLocation->AsString();
+        if (opened) jobs->Close();
+        return out;
+    };
+    QString flow, low, high;
+    driver.OnceForm("TGatedToolDlg", [&](ui::Form& f) {
+        auto& c = static_cast<TGatedToolDlg&>(f);
+        DialogDriver::Press(c, "NewJobBtn");
+        DialogDriver::KeyIn(c, "JobNameDBEdit", "Canal Gate");
+        EXPECT_EQ(driver.MessageTexts(), QStringList{"Job will be saved as Canal Gate."});
+        DialogDriver::KeyIn(c, "JobLocationDBSF", "North field");
+        DialogDriver::KeyIn(c, "InflowNF", "500");
+        driver.OnceForm("TGatedPipeDlg", [&](ui::Form& g) {
+            driver.OnceForm("TGetPipeDlg", [&](ui::Form& p) {
+                flow = p.Control<QLabel>("PipeQTxt")->text();
+                low = p.Control<QLineEdit>("LowNF")->text();
+                high = p.Control<QLineEdit>("HighNF")->text();
+                DialogDriver::Press(p, "OKBitBtn1");
+            });
+            DialogDriver::Press(g, "GatedPipeSelecSpdBtn");
+            DialogDriver::KeyIn(g, "GndElevDBNF", "10");
+            DialogDriver::KeyIn(g, "EndGatedStaDBNF", "600");
+            DialogDriver::Press(g, "OKBtn");
+        });
+        driver.OnceForm("TSetWSDlg", [](ui::Form& e) {
+            DialogDriver::Choose(e, "RadioGroup1", "Set Entrance Available Water Pressure");
+            DialogDriver::KeyIn(e, "PressureDBNF", "10");
+            DialogDriver::Press(e, "OKBitBtn");
+        });
+        DialogDriver::Press(c, "GateBitBtn");
+        DialogDriver::Press(c, "OKBitBtn1");
+        EXPECT_EQ(c.LenOpenLbl->text(), "125.0");   // 500 gpm / 10 gpm a gate = 50 gates at 30 in
+        driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+        DialogDriver::Press(c, "SaveJobBtn");
+        // Changed and saved again: the job is itself, not a namesake.
+        DialogDriver::KeyIn(c, "JobLocationDBSF", "South field");
+        driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
+        DialogDriver::Press(c, "SaveJobBtn");
+        driver.ClearLog();
+        DialogDriver::Press(c, "CloseBtn");
+    });
+    form->GatedPipeCalculator1Click();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
+    EXPECT_FALSE(driver.FormsShown().contains("TSaveForm"));   // nothing left to save at Close
+    EXPECT_EQ(stored(), QStringList{"Canal Gate@South field"});
+    // The pipe list showed the inflow and the sizes between 5 and 1 ft/s at
+    // 500 gpm: sqrt(500 / (5 x 2.447845)) = 6.39 in, sqrt(500 / 2.447845) = 14.29 in.
+    EXPECT_EQ(flow.toDouble(), 500);
+    EXPECT_EQ(low, "6.39");
+    EXPECT_EQ(high, "14.29");
+
+    // Reopened, Previous Job brings the change back, computed.
+    driver.ClearLog();
+    QString location, length;
+    driver.OnceForm("TGatedToolDlg", [&](ui::Form& f) {
+        auto& c = static_cast<TGatedToolDlg&>(f);
+        driver.OnceForm("TJobListForm", [](ui::Form& l) { DialogDriver::Press(l, "OKBitBtn1"); });
+        DialogDriver::Press(c, "PrevJobBtn");
+        location = c.JobLocationDBSF->text();
+        length = c.LenOpenLbl->text();
+        DialogDriver::Press(c, "CloseBtn");
+    });
+    form->GatedPipeCalculator1Click();
+    EXPECT_EQ(location, "South field");
+    EXPECT_EQ(length, "125.0");
+    EXPECT_FALSE(driver.FormsShown().contains("TSaveForm"));
+
+    // Removed from the main window, it stays removed: no window offers it
+    // again, and the calculator has no previous job.
+    driver.ClearLog();
+    driver.OnceForm("TRemoveJobsDlg", [](ui::Form& r) {
+        DialogDriver::Press(r, "DeleteBitBtn");
+        DialogDriver::Press(r, "ReturnBitBtn");
+    });
+    form->MaintainJobDatabase1Click();
+    driver.OnceForm("TGatedToolDlg", [](ui::Form& c) {
+        DialogDriver::Press(c, "PrevJobBtn");
+        DialogDriver::Press(c, "CloseBtn");
+    });
+    form->GatedPipeCalculator1Click();
+    form->TrickleManifoledCalculator1Click();
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"DELETE: Canal Gate??", "There are no previous jobs available."}));
+    EXPECT_FALSE(driver.FormsShown().contains("TSaveForm"));
+    EXPECT_TRUE(stored().isEmpty());
 }
 
 TEST_F(GatedJobTest, CalculatorRefusesANameAnotherJobHasAndNeverStoresIt)

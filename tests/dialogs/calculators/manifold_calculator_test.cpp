@@ -2,6 +2,7 @@
 // the computed output and its three reports.
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/calculators/manifold_calculator.h"
+#include "dialogs/jobs/remove_job_dialog.h"
 #include "dialogs/line_ends/manifold_pages.h"
 #include "support/dialogdriver.h"
 #include "support/workjob.h"
@@ -45,6 +46,24 @@ protected:
         ShowOwned(ManifoldDlg, nullptr);
     }
 
+    // The next quick node entry lays out three 10 gpm outlets 100 ft apart,
+    // from station 0 at 100 ft to station 200 at 98 ft; typed key by key
+    // with `keyed`.
+    static void AnswerThreeOutlets(DialogDriver& driver, bool keyed)
+    {
+        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [keyed](ui::Form& q) {
+            const char* values[][2] = {{"StartStaNF", "0"},  {"StartElNF", "100"}, {"EndStaNF", "200"},
+                                       {"EndElNF", "98"},    {"FlowRateNF", "10"}, {"DistNF", "100"}};
+            for (auto& [name, value] : values) {
+                if (keyed)
+                    DialogDriver::KeyIn(q, QString::fromLatin1(name), QString::fromLatin1(value));
+                else
+                    DialogDriver::Type(q, QString::fromLatin1(name), QString::fromLatin1(value));
+            }
+            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
+        });
+    }
+
     // New job "Drip A" with three 10 gpm outlets 100 ft apart, computed.
     static void DesignThreeOutlets(TManifoldDlg& f, DialogDriver& driver)
     {
@@ -60,13 +79,7 @@ protected:
         DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
         EXPECT_EQ(f.OvcNotebookM->PageIndex(), 2);
         EXPECT_TRUE(f.Pages->OptionalButton->isEnabled());
-        driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [](ui::Form& q) {
-            const char* values[][2] = {{"StartStaNF", "0"},  {"StartElNF", "100"}, {"EndStaNF", "200"},
-                                       {"EndElNF", "98"},    {"FlowRateNF", "10"}, {"DistNF", "100"}};
-            for (auto& [name, value] : values)
-                DialogDriver::Type(q, QString::fromLatin1(name), QString::fromLatin1(value));
-            DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
-        });
+        AnswerThreeOutlets(driver, false);
         DialogDriver::Press(f, QStringLiteral("OptionalButton"));
         DialogDriver::Press(f, QStringLiteral("OKBitBtn3"));
         EXPECT_EQ(f.OvcNotebookM->PageIndex(), 3);
@@ -166,22 +179,102 @@ TEST_F(ManifoldCalculatorTest, DesignedJobIsComputedSavedAndLoadedBackOnItsOutpu
     EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 30);
 }
 
-TEST_F(ManifoldCalculatorTest, CloseNeverPromptsWhileTheFrameOffersToSave)
+// Close keeps a changed job as the frame does: it offers to save it, and
+// No leaves nothing for another window to offer.
+TEST_F(ManifoldCalculatorTest, CloseAndTheFrameBothOfferAChangedJob)
 {
+    for (bool frame : {false, true}) {
+        driver.ClearLog();
+        Open([&](TManifoldDlg& f) {
+            DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
+            Tul->SaveState = 1;
+            driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("NoBitBtn")); });
+            if (frame)
+                DialogDriver::CloseBox(f);
+            else
+                DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+        });
+        EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TSaveForm")), 1) << frame;
+        EXPECT_EQ(Tul->SaveState, 2);
+        EXPECT_TRUE(Tul->JobName.isEmpty());
+    }
+}
+
+// A user's whole round with key strokes: New Job, the pipe's ratings listed
+// at once, the outlets, Output, Save, a change saved again, Close, Previous
+// Job, and a removal that lasts.
+TEST_F(ManifoldCalculatorTest, JourneyFromNewJobToARemovalThatLasts)
+{
+    QStringList ratings, stations;
+    int emptyEntrance = -1;
+    double entranceQ = 0;
     Open([&](TManifoldDlg& f) {
         DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
-        Tul->SaveState = 1;
+        DialogDriver::KeyIn(f, QStringLiteral("JobNameDBEdit"), QStringLiteral("Drip B"));
+        DialogDriver::KeyIn(f, QStringLiteral("JobLocationDBSF"), QStringLiteral("Orchard"));
+        // The output of the one empty starting node marks no entrance.
+        f.OvcNotebookM->SetPageIndex(3);
+        emptyEntrance = f.EntranceSeries->Count();
+        f.OvcNotebookM->SetPageIndex(0);
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
+        // The default pipe (PVC SDR, 3/4 to 4 in) lists its ratings at once.
+        ui::DBGrid* list = ui::DBGrid::Of(f.Pages->PipeRtngDBGrid);
+        for (int r = 0; r < list->RowCount(); ++r) ratings << list->CellText(r, 0);
+        list->SelectRow(0);
+        f.Pages->PipeRtngDBGridDblClick();
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
+        AnswerThreeOutlets(driver, true);
+        DialogDriver::Press(f, QStringLiteral("OptionalButton"));
+        ui::DBGrid* nodes = ui::DBGrid::Of(f.Pages->DBCtrlGrid1);
+        for (int r = 0; r < nodes->RowCount(); ++r) stations << nodes->CellText(r, 0);
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn3"));
+        entranceQ = testsupport::PipeValue("TriclEntQ");
+        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("OKBitBtn")); });
+        DialogDriver::Press(f, QStringLiteral("SaveJobBtn"));
+        DialogDriver::KeyIn(f, QStringLiteral("JobLocationDBSF"), QStringLiteral("Vineyard"));
+        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("OKBitBtn")); });
+        DialogDriver::Press(f, QStringLiteral("SaveJobBtn"));
         DialogDriver::Press(f, QStringLiteral("CloseBtn"));
     });
-    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
-    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(emptyEntrance, 0);
+    ASSERT_FALSE(ratings.isEmpty());
+    for (const QString& size : ratings) {
+        EXPECT_GE(size.toDouble(), 0.75);
+        EXPECT_LE(size.toDouble(), 4.0);
+    }
+    EXPECT_EQ(stations, (QStringList{"0", "100", "200"}));
+    EXPECT_EQ(entranceQ, 30);   // three outlets of 10 gpm
+    EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TSaveForm")), 2);   // the two saves, none at Close
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"Job will be saved as Drip B.",
+                                                  "Manifold not computed. A manifold needs at least 2 nodes."}));
+
+    QString location;
+    double reloadedQ = 0;
+    driver.ClearLog();
     Open([&](TManifoldDlg& f) {
-        DialogDriver::Press(f, QStringLiteral("NewJobBtn"));
-        Tul->SaveState = 1;
-        driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& s) { DialogDriver::Press(s, QStringLiteral("NoBitBtn")); });
-        DialogDriver::CloseBox(f);
+        driver.OnceForm(QStringLiteral("TJobListForm"), [](ui::Form& l) { DialogDriver::Press(l, QStringLiteral("OKBitBtn1")); });
+        DialogDriver::Press(f, QStringLiteral("PrevJobBtn"));
+        location = f.JobLocationDBSF->text();
+        reloadedQ = testsupport::PipeValue("TriclEntQ");
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
     });
-    EXPECT_TRUE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
+    EXPECT_EQ(location, QStringLiteral("Vineyard"));
+    EXPECT_EQ(reloadedQ, 30);
+    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
+
+    driver.ClearLog();
+    driver.OnceForm(QStringLiteral("TRemoveJobsDlg"), [](ui::Form& r) {
+        DialogDriver::Press(r, QStringLiteral("DeleteBitBtn"));
+        DialogDriver::Press(r, QStringLiteral("ReturnBitBtn"));
+    });
+    ShowOwned(RemoveJobsDlg, nullptr);
+    Open([&](TManifoldDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("PrevJobBtn"));
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    EXPECT_EQ(driver.MessageTexts(),
+              (QStringList{"DELETE: Drip B??", "There are no previous jobs available."}));
+    EXPECT_FALSE(driver.FormsShown().contains(QStringLiteral("TSaveForm")));
 }
 
 TEST_F(ManifoldCalculatorTest, ReportsOfTheOutputPage)

@@ -282,11 +282,11 @@ TEST_F(StockCalcTest, SavedReloadedExportedAndImportedTheJobKeepsEveryField)
     EXPECT_EQ(JobStore::Rows(d().WorkSWaterTable), saved);
     EXPECT_EQ(dlg->StatusBar1->PanelText(0), "Output");
     EXPECT_EQ(dlg->StatusBar1->PanelText(1), "Job Name: Round trip");
-    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(Tul->SaveState, 2);   // nothing to save until it is edited
 
     // Exported through the prompt, imported into an empty database.
     driver.OnceForm("TSaveTJob", [](ui::Form& p) { DialogDriver::Press(p, "ExportBtn"); });
-    DialogDriver::Press(f(), "NewJobBtn");
+    DialogDriver::Press(f(), "SaveJobBtn");
     EXPECT_TRUE(driver.MessageTexts().contains("The Job has been exported  to the 'Mersol Transfer' directory"));
     StockCalcDlg = nullptr;
     dlg.reset();
@@ -306,6 +306,75 @@ TEST_F(StockCalcTest, SavedReloadedExportedAndImportedTheJobKeepsEveryField)
     Save();
     EXPECT_EQ(StoredCount(), 1);
     EXPECT_EQ(JobTrans->StockWaterJobNumberOf("Round trip"), Work("JobNumber").toInt());
+}
+
+// A user's whole round with key strokes: New Job, the herd, Output, Save,
+// a change (which Save Job offers again), Save, Close, the job loaded back
+// with its change, deleted, and gone for good. Beef cows with calves, 16 gal
+// a head (the defaults), 10 % spillage, 12 hours, 3 days:
+//   240 head: 240 x 16 x 1.1 = 4224 gal a day; 4224 / 1440 = 2.93 gpm,
+//             x 24 / 12 = 5.87 gpm; 3 x 4224 = 12672 gal;
+//   300 head: 5280 gal a day; 3.67 gpm, 7.33 gpm, 15840 gal.
+TEST_F(StockCalcTest, JourneyFromNewJobToADeletionThatLasts)
+{
+    auto results = [this] {
+        return QStringList{Label("MinGpmText"), Label("DesignGpmText"), Label("StorageReserveText")};
+    };
+    DialogDriver::Press(f(), "NewJobBtn");
+    DialogDriver::KeyIn(f(), "JobNameDBEdit", "Home pasture");
+    DialogDriver::KeyIn(f(), "JobLocationDBSF", "Section 12");
+    Turn(1);
+    DialogDriver::KeyIn(f(), "NoStockNF", "240");
+    Turn(2);
+    EXPECT_EQ(results(), (QStringList{"2.93", "5.87", "12672"}));
+    Save();
+    EXPECT_EQ(StoredCount(), 1);
+    Turn(1);
+    DialogDriver::KeyIn(f(), "NoStockNF", "300");
+    EXPECT_TRUE(dlg->SaveJobBtn->isEnabled());
+    Turn(2);
+    EXPECT_EQ(results(), (QStringList{"3.67", "7.33", "15840"}));
+    Save();
+    DialogDriver::Press(f(), "CloseBtn");
+    EXPECT_EQ(driver.FormsShown().count("TSaveTJob"), 2);   // the two saves, none at Close
+    EXPECT_EQ(StoredCount(), 1);
+
+    auto reopen = [this] {
+        StockCalcDlg = nullptr;
+        dlg = std::make_unique<TStockCalcDlg>(nullptr);
+        StockCalcDlg = dlg.get();
+        dlg->Show();
+        driver.ClearLog();
+    };
+    reopen();
+    DialogDriver::Press(f(), "PrevJobBtn");
+    DialogDriver::Press(f(), "LoadBitBtn");
+    EXPECT_EQ(dlg->NoStockNF->text(), "300");
+    EXPECT_EQ(results(), (QStringList{"3.67", "7.33", "15840"}));
+    Turn(3);
+    DialogDriver::Press(f(), "DeleteBitBtn");
+    DialogDriver::Press(f(), "CloseBtn");
+    reopen();
+    DialogDriver::Press(f(), "PrevJobBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There are no previous jobs available."});
+    EXPECT_EQ(StoredCount(), 0);
+    EXPECT_FALSE(driver.FormsShown().contains("TSaveTJob"));
+}
+
+// Import Job replaces the job on the pages: what it has unsaved is offered
+// first, and an empty transfer folder is said to be empty.
+TEST_F(StockCalcTest, ImportOffersTheJobFirstAndSaysWhenThereIsNothing)
+{
+    d().TransSWaterTable->EmptyTable();
+    NewJob("Unsaved");
+    EnterExampleHerd();
+    Turn(3);
+    driver.ClearLog();
+    AnswerPrompt("NoBitBtn");
+    DialogDriver::Press(f(), "ImportJobBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveTJob"});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(Work("JobName"), "Unsaved");
 }
 
 TEST_F(StockCalcTest, ANewJobSavedTwiceIsStoredOnce)

@@ -206,7 +206,16 @@ TEST_F(ManifoldEndTest, NewManifoldStartsAtTheEndNodeWithTheLocalDefaultsAndCanc
         Tul->NewNode = true;
         SetNodes({{1, 1, 1}, {2, 2, 2}});
         DMod->WorkProfTable->Last();
-        Open([](TManifoldEndDlg& f) { DialogDriver::Press(f, QStringLiteral("CancelBtn")); });
+        QStringList sizes;
+        Open([&](TManifoldEndDlg& f) {
+            // The default pipe's ratings are listed at once, 3/4 to 4 in.
+            ui::DBGrid* list = ui::DBGrid::Of(f.Pages->PipeRtngDBGrid);
+            for (int r = 0; r < list->RowCount(); ++r) sizes << list->CellText(r, 0);
+            DialogDriver::Press(f, QStringLiteral("CancelBtn"));
+        });
+        ASSERT_FALSE(sizes.isEmpty());
+        for (const QString& size : sizes)
+            EXPECT_TRUE(size.toDouble() >= 0.75 && size.toDouble() <= 4) << size.toStdString();
         const auto rows = Nodes();
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0], (std::array<double, 4>{1, 1000, 100, 0}));

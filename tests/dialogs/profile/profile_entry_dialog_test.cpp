@@ -1,6 +1,7 @@
 // The initial profile entry dialog: the entrance of a new job, adding,
 // inserting and deleting nodes, the invert methods, the text-file import and
 // the outcome of OK and Cancel.
+#include "platform/ui/dbgrid.h"
 #include "support/profiledlg_fixture.h"
 
 #include "dialogs/profile/profile_entry_dialog.h"
@@ -110,11 +111,12 @@ TEST_F(ProfEntryDlgTest, NewJobStartsFromItsEntranceRow)
             EXPECT_TRUE(dlg.TextFileBtn->isVisible());
             EXPECT_TRUE(Tul->ProfileEntryActive);
             EXPECT_TRUE(dlg.NFStation->text().isEmpty());
+            EXPECT_EQ(ui::DBGrid::Of(dlg.DBGrid1)->CellText(0, 1), "0");   // the entrance's station in the list
             Ok(f);
         });
         ASSERT_EQ(Rows(), 1);
         EXPECT_EQ(int(ProfValue(0, "RecordNo")), 1);
-        EXPECT_TRUE(ProfIsNull(0, "Station"));
+        EXPECT_EQ(ProfValue(0, "Station"), 0.0);
         EXPECT_EQ(int(ProfValue(0, "NodeType")), 0);
         EXPECT_EQ(ProfText(0, "NodeTypeDesc"), kEntrance);
         EXPECT_EQ(int(ProfValue(0, "InvElMethod")), 1);
