@@ -840,6 +840,20 @@ QString TTrans::TransferSysTypeOf(const QString& name)
     return sysType;
 }
 
+// An export writes one job, in one row of the transfer table that heads it:
+// a table of more is refused before any of its rows is read, so a huge or
+// foreign file costs no more than counting its rows.
+static void RefuseMoreThanOneJob(db::Table* transfer, const QString& rows)
+{
+    const qint64 held = db::StoredRowCount(db::kTransferAlias, transfer->TableName());
+    if (held > 1)
+        throw db::DbError(QStringLiteral("Cannot import the job from %1: table %2 holds %3 %4, where an "
+                                         "export writes one. Nothing was imported.")
+                              .arg(TransferFile(), transfer->TableName())
+                              .arg(held)
+                              .arg(rows));
+}
+
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
@@ -849,14 +863,7 @@ bool TTrans::ImportTransferJob()
     if (!gaps.isEmpty())
         throw db::DbError(QStringLiteral("The transfer database %1 is of another layout (%2). Nothing was imported.")
                               .arg(TransferFile(), gaps.join(QStringLiteral("; "))));
-    // An export writes one job, under one header: a header table of more
-    // is refused before any of its rows is read.
-    const qint64 headers = db::StoredRowCount(db::kTransferAlias, d.TransPipeTable->TableName());
-    if (headers > 1)
-        throw db::DbError(QStringLiteral("Cannot import the job from %1: table %2 holds %3 job headers, where an "
-                                         "export writes one. Nothing was imported.")
-                              .arg(TransferFile(), d.TransPipeTable->TableName())
-                              .arg(headers));
+    RefuseMoreThanOneJob(d.TransPipeTable, QStringLiteral("job headers"));
     if (!TransferHoldsJob(d.TransPipeTable))
         return false;
     const TTul before = *Tul;
@@ -1083,6 +1090,7 @@ bool TTrans::ExportToolJob(db::Table* work, db::Table* transfer)
 
 std::optional<int> TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
 {
+    RefuseMoreThanOneJob(transfer, QStringLiteral("jobs"));
     if (!TransferHoldsJob(transfer))
         return std::nullopt;
     int number = 0;

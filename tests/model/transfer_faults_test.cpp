@@ -120,6 +120,25 @@ TEST_F(TransferFaultTest, ATransferTableOfManyJobHeadersIsRefused)
     store.EmptyWorkingTables();
     ASSERT_TRUE(JobTrans->ImportTransferJob());
     EXPECT_EQ(Tul->JobName, kPumped.name);
+
+    // A calculator's transfer table holds one job a row: more are refused
+    // the same way, and the calculator's own job stays as it was.
+    TDMod& d = store.Dm();
+    const std::pair<db::Table*, db::Table*> calculators[] = {{d.TransSWaterTable, d.WorkSWaterTable},
+                                                             {d.TransAirvacTable, d.WorkAvacTable}};
+    for (const auto& [transfer, work] : calculators) {
+        SCOPED_TRACE(transfer->TableName().toStdString());
+        transferSql(QStringLiteral("INSERT INTO \"%1\" (\"JobName\") VALUES ('a'), ('b'), ('c')")
+                        .arg(transfer->TableName()));
+        const qint64 before = db::StoredRowCount(db::kMersolAlias, work->TableName());
+        try {
+            JobTrans->ImportToolJob(transfer, work, d.JobSWaterTable);
+            ADD_FAILURE() << "the import went through";
+        } catch (const db::DbError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("holds 3 jobs"))) << e.message().toStdString();
+        }
+        EXPECT_EQ(db::StoredRowCount(db::kMersolAlias, work->TableName()), before);
+    }
 }
 
 TEST_F(TransferFaultTest, TransferDatabaseOfAnOlderLayoutIsNamedAndAFreshExportMendsIt)
