@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,22 @@ void DialogDriver::Key(ui::Form& f, int qtKey)
     QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
     QApplication::sendEvent(target, &release);
 }
+
+namespace {
+
+// Keys reach the window the user works in: the form is made the active
+// window first (a modal form shown a moment ago may not be yet).
+QWidget* keyTarget(ui::Form& f)
+{
+    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    return f.focusWidget() ? f.focusWidget() : &f;
+}
+
+} // namespace
+
+void DialogDriver::Keys(ui::Form& f, const QString& text) { QTest::keyClicks(keyTarget(f), text); }
+
+void DialogDriver::Tab(ui::Form& f) { QTest::keyClick(keyTarget(f), Qt::Key_Tab); }
 
 void DialogDriver::CloseBox(ui::Form& f)
 {

@@ -63,6 +63,10 @@ public:
     static void Check(ui::Form& f, const QString& box, bool on);
     static void Choose(ui::Form& f, const QString& combo, const QString& item);
     static void Key(ui::Form& f, int qtKey);   // to the focused control
+    // Typed key by key into the focused control, as a user types, and the
+    // Tab key that leaves it; the form becomes the active window first.
+    static void Keys(ui::Form& f, const QString& text);
+    static void Tab(ui::Form& f);
     static void Enter(ui::Form& f) { Key(f, Qt::Key_Return); }
     static void Escape(ui::Form& f) { Key(f, Qt::Key_Escape); }
     static void CloseBox(ui::Form& f);          // the frame's close box

@@ -132,6 +132,7 @@ void DesignFlowPair::CfsExit()
 {
     if (leavingForCancel()) return;
     db::Table* pipe = DMod->WorkPipeTable;
+    ui::DropRefusedEntry(cfs_);
     if (cfs_->text().trimmed() != shownCfs_.trimmed()) {
         Tul->DesignFlowCfs = ui::NumericFormat::Picture(QStringLiteral("#######.##")).Parse(cfs_->text());
         Tul->DesignFlow = Tul->DesignFlowCfs * kGpmPerCfs;
