@@ -178,3 +178,14 @@ void CloseSystemDialog()
     if (DesignerWindow* designer = RunningDesigner()) designer->ShowDesignFlowCfs(Tul->DesignFlowCfs);
     Tul->WasCancelled = false;
 }
+
+// ---- pump defaults ------------------------------------------------------------
+
+bool PumpDefaultsDue(const QString& kind)
+{
+    if (!Tul->NewJob || Tul->PumpKindsDefaulted.contains(kind)) return false;
+    Tul->PumpKindsDefaulted << kind;
+    return true;
+}
+
+void ForgetPumpDefaults(const QString& kind) { Tul->PumpKindsDefaulted.removeAll(kind); }
