@@ -242,7 +242,7 @@ public:
     bool Drop()
     {
         if (!refused_) return false;
-        refused_ = false;
+        ended();
         edit_->setText(shown_);
         return true;
     }
@@ -264,7 +264,7 @@ protected:
             case Qt::Key_Escape: case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
                 break;
             default:
-                refused_ = false;
+                if (refused_) ended();
             }
             return false;
         }
@@ -289,6 +289,13 @@ protected:
     }
 
 private:
+    // The refusal is over: its tip goes with it.
+    void ended()
+    {
+        refused_ = false;
+        QToolTip::hideText();
+    }
+
     QLineEdit* edit_;
     NumericFormat format_;
     QString shown_;

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QToolTip>
+#include <QtTest/QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -202,8 +203,10 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
         EXPECT_EQ(edit->text(), c.shown);
         EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("this field takes %1.").arg(c.takes)))
             << QToolTip::text().toStdString();
+        EXPECT_TRUE(QToolTip::isVisible());
         EXPECT_TRUE(ui::DropRefusedEntry(edit));
         EXPECT_EQ(edit->text(), "7");
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
         EXPECT_FALSE(ui::DropRefusedEntry(edit));
         // Corrected, the field takes typing again.
         DialogDriver::Keys(f, "1");
