@@ -1,19 +1,11 @@
 #include "dialogs/numeric_field.h"
 
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 NumField::NumField(QLineEdit* edit, ui::NumericFormat format)
     : QObject(edit), edit_(edit), format_(format)
 {
-    const bool negative = !format_.low || *format_.low < 0;
-    QString re = QStringLiteral("%1\\d{0,%2}")
-                     .arg(negative ? QStringLiteral("-?") : QString())
-                     .arg(format_.intDigits);
-    if (format_.decimals > 0)
-        re += QStringLiteral("(\\.\\d{0,%1})?").arg(format_.decimals);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(re), edit));
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::SetNumericPicture(edit, format_);
 }
 
 NumField* NumField::Of(QLineEdit* edit)
@@ -23,6 +15,7 @@ NumField* NumField::Of(QLineEdit* edit)
 
 double NumField::Value() const
 {
+    ui::DropRefusedEntry(edit_);
     return format_.Parse(edit_->text());
 }
 

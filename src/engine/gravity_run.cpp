@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 TGrav* Grav = nullptr;
 
@@ -126,12 +127,19 @@ void TGrav::RunGravityProfile()
         EndComp(sta[n - 1], sta[n - 2], sta[0], trace.get());
         FinalComp(sta, trace.get());
         if (BoosterRerun) {
+            std::vector<double> entered(static_cast<size_t>(n));
+            for (int i = 0; i < n; ++i)
+                entered[size_t(i)] = sta[i]->PsiSet;
             BackwardFromOutlet(sta, trace.get());
             FinalComp(sta, trace.get());
             // The second pass stopped at the booster again: the pressure was
-            // not found, and sizing from it would give nonsense.
-            if (passStopped_)
+            // not found, and sizing from it would give nonsense. Nor may the
+            // set pressures found on the way replace what the user entered.
+            if (passStopped_) {
                 SkipBoosterSizing(kBoosterPressureNotFound, sta[BoosterIndex]);
+                for (int i = 0; i < n; ++i)
+                    sta[i]->PsiSet = entered[size_t(i)];
+            }
         }
         trace.reset();
 
@@ -352,7 +360,8 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
                 Warn(s->Warning);
             if (s->Hgl < s->DiaIn / 12.0 + s->InvertElev) {
                 s->Warning = kHglBelowPipe;
-                Fail(s->Warning);
+                // The message names the station; the row holds the text alone.
+                Fail(QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QStringLiteral(" ") + s->Warning);
             }
         }
         if (trace)
@@ -423,12 +432,15 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
         s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
 
         if (!last && (s->PsiSet > 0 || (s->PsiSet == -1 && s->Psi > -1))) {
-            // A set-pressure node takes the pressure the line needs here.
+            // A set-pressure node takes the pressure the line needs here,
+            // when that is a pressure it can set: no pressure at all is none
+            // found, and the node keeps what the user entered.
             const TSta* d = sta[i + 1];
             s->Egl = d->Egl + d->Floss + d->Kloss;
             s->Hgl = s->Egl - hv;
             s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
-            s->PsiSet = s->Psi;
+            if (s->Psi > 0)
+                s->PsiSet = s->Psi;
         }
     }
 }

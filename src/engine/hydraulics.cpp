@@ -363,11 +363,14 @@ void JHyd::SuctionAnalysis()
 
     SuctionRecordsGuard guard;
     CreateStationRecords(n);
+    // Every segment carries the job's design flow, whatever a row was left with.
+    OpenIfClosed(DMod->WorkPipeTable);
+    const double flow = DMod->WorkPipeTableDesignFlow->AsFloat();
     suc->First();
     for (int i = 0; i < n; ++i) {
         TSta& s = *psta[i];
         s.PipeLength = DMod->WorkSuctionTablePipeLength->AsFloat();
-        s.PipeQ = DMod->WorkSuctionTablePipeQ->AsFloat();
+        s.PipeQ = flow;
         s.DiaIn = DMod->WorkSuctionTableDiaIn->AsFloat();
         s.Nfac = DMod->WorkSuctionTableNfac->AsFloat();
         s.Cfac = DMod->WorkSuctionTableCfac->AsFloat();
@@ -406,6 +409,7 @@ void JHyd::SuctionAnalysis()
         DMod->WorkSuctionTableRe->SetAsFloat(s.Re);
         DMod->WorkSuctionTableFlowType->SetAsString(s.FlowType);
         SetFixed(DMod->WorkSuctionTableF, s.F, 6, 3);
+        DMod->WorkSuctionTablePipeQ->SetAsFloat(flow);
         DMod->WorkSuctionTableNodeType->SetAsInteger(i == 0 ? 0 : 1);
         DMod->WorkSuctionTableSegmentNo->SetAsInteger(i + 1);
         const TSta& up = i == 0 ? s : *psta[i - 1];

@@ -250,6 +250,10 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
             } else {
                 const TSta* d = sta[i + 1];
                 s->Egl = d->Egl + d->Floss + d->Kloss;
+                // A tank's pump piping lies between the pump and the line:
+                // the forward pass takes its loss off at the first reach.
+                if (autoPump && i == 0)
+                    s->Egl += Tul->ColumnLoss;
                 s->Hgl = s->Egl - hv;
                 Trace(trace, "Before ClearHead Sta= %f, hgl= %f\n", s->Station, s->Hgl);
                 if (autoPump && s->Hgl < Clear(s)) {
@@ -286,12 +290,14 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
         if (autoPump && Tul->TankRange > 0) {
             OpenIfClosed(DMod->DefSysTable);
             const double t = kFtPerPsi * Tul->TankRange * (DMod->DefSysTableAutoPct->AsFloat() * 0.01);
+            // The pump's grade: the tank's, plus the loss in the pump piping.
+            const double piping = Tul->ColumnLoss;
             if (raisedMax > Tul->OnElev)
-                s0->Hgl = raisedMax + t;
-            else if (Tul->OnElev + t > s0->Hgl)
-                s0->Hgl = Tul->OnElev + t;
+                s0->Hgl = raisedMax + t + piping;
+            else if (Tul->OnElev + t + piping > s0->Hgl)
+                s0->Hgl = Tul->OnElev + t + piping;
             s0->Egl = s0->Hgl + VelocityHead(s0->vel);
-            Tul->OnElev = s0->Hgl - t;
+            Tul->OnElev = s0->Hgl - t - piping;
             Tul->OffElev = Tul->OnElev + kFtPerPsi * Tul->TankRange;
             s0->Sgl = Tul->OffElev;
             s0->Warning.clear();
@@ -391,6 +397,14 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                     Warn(s0->Warning);
                 }
             }
+        }
+        // A grade line below the crown is told wherever it falls there (a
+        // known main's middle nodes have their own clearance messages).
+        if (s->Hgl < Top(s) && !(pressKnown && middle)) {
+            s->Warning = QStringLiteral("WARNING.. HGL of ") + FixedText(s->Hgl, 6, 2)
+                         + QStringLiteral(" is below the top of the pipe (") + FixedText(Top(s), 6, 2)
+                         + QStringLiteral("), so the pipe does not run full here.");
+            Warn(QStringLiteral("Sta ") + s->StaText + QStringLiteral(" ") + s->Warning);
         }
         Trace(trace, "Final2 Sta= %f, hgl= %f, egl = %f, vel = %f\n", s->Station, s->Hgl, s->Egl,
               s->vel);

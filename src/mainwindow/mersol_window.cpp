@@ -836,6 +836,7 @@ void TMersolForm::SysTypeRadioGroupEnter() { setRadioColour(SysTypeRadioGroup, Q
 void TMersolForm::SysTypeRadioGroupClick()
 {
     Tul->WasCancelled = false;
+    const bool panelShown = EntranceDataGroupBox->isVisibleTo(this);
     BackupWorkTables();
     db::Table* pipe = DMod->WorkPipeTable;
     if (DMod->WorkPipeTableJobName->AsString().isEmpty()) {
@@ -860,9 +861,19 @@ void TMersolForm::SysTypeRadioGroupClick()
         if (Tul->NewJob) openNewJobSystemDialog(this, index);
         setRadioColour(SysTypeRadioGroup, palette().color(QPalette::WindowText));
         SetFocus(OKBitBtn2);
-        EntranceDataGroupBox->show();
+        if (!Tul->WasCancelled) EntranceDataGroupBox->show();
     }
-    if (Tul->WasCancelled) RestoreWorkTables();
+    if (Tul->WasCancelled) {
+        RestoreWorkTables();
+        // The window forgets the choice too: the system type the job has
+        // again, and its panel as it was before the dialog rewrote it.
+        if (panelShown) {
+            ShowSystemData(this);
+        } else {
+            OpenIfClosed(DMod->WorkPipeTable);
+            SysTypeRadioGroup->SetItemIndex(SysTypeCodeOf(DMod->WorkPipeTableSysType->AsString(), -1));
+        }
+    }
 }
 
 void TMersolForm::SelSystemEditBtnEnter()

@@ -326,10 +326,16 @@ void OpenKindDialog(db::Table* prof, const char* kind)
 }
 
 // The header and the node both take the end node's ground as the outlet.
+// A required outlet level set before there was an end (an in-line booster's
+// one psi) stands on this outlet from now on.
 void SetOutletAtNode(TDMod* d)
 {
     EditUnlessEditing(d->WorkPipeTable);
     d->WorkPipeTableOutletElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+    const double psi = d->WorkPipeTableOutletPsi->AsFloat();
+    if (psi != 0.0)
+        d->WorkPipeTableReqOutletWS->SetAsString(
+            FixedText(d->WorkPipeTableOutletElev->AsFloat() + psi * 2.307124400147656, 6, 2));
     d->WorkPipeTable->Post();
 }
 
@@ -438,7 +444,9 @@ void TTul::ApplyNodeTypeChoice()
         PumpTypeCode = 8;
         d->WorkPipeTablePumpType->SetAsString(QStringLiteral("INLINE BOOSTER"));
         d->WorkPipeTableNoSucSegs->SetAsInteger(0);
+        BoosterNodeChosen = kindBefore != 2;
         OpenKindDialog(prof, "Booster");
+        BoosterNodeChosen = false;
         break;
     case 3:
         accept(3, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);

@@ -160,6 +160,12 @@ public:
     QString JobText3;
     QString Date;
     bool WasCancelled = false;
+    // Pump kinds ("CENTRIF" ... "INLINE BOOSTER") whose dialog has opened
+    // for this new job and filled in its defaults.
+    QStringList PumpKindsDefaulted;
+    // Set while the booster dialog opens for a node just given the booster
+    // kind: the node takes the booster's own defaults.
+    bool BoosterNodeChosen = false;
     bool ProfEntryCancelled = false;
     double Cfac = 0.0;
     double Nfac = 0.0;

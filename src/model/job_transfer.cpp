@@ -1256,4 +1256,5 @@ void TTrans::ResetJobRecord()
     t.DetailedML = true;
     t.JobListCancelled = false;
     t.DesignFlow = t.DesignFlowCfs = 0.0;
+    t.PumpKindsDefaulted.clear();
 }

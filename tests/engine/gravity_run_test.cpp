@@ -380,7 +380,7 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
         "ERROR .. Can't get this much flow through pipe!!!  HGL is below OutletElev!");
     EXPECT_EQ(ProfText(1, "Warning"), belowPipe);
     EXPECT_EQ(ProfText(2, "Warning"), belowOutlet);
-    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{belowPipe, belowOutlet}));
+    EXPECT_EQ(dialogs.MessageTexts(), (QStringList{"Sta 10+00 " + belowPipe, belowOutlet}));
     EXPECT_EQ(MessageTypes(), (std::vector<ui::MsgType>{ui::MsgType::Error, ui::MsgType::Error}));
 }
 
@@ -533,27 +533,54 @@ TEST_F(GravityRun, InlineBoosterWithoutSetPressureIsNotSized)
 // below the booster, so the line needs no boost there.
 //   backward: end Hgl 0, Egl 0.179939; booster Egl 12.366445, Hgl 12.186505,
 //   Psi (12.186505 - 80) x 0.43344 = -29.393081
-// With the clearance head 0 the crown raise (80.5 ft) lets the node take that
-// pressure as its set pressure, which is no set pressure in the second pass;
-// with a clearance head of -90 the node keeps -1 and the second pass stops at
-// it again. Neither may be sized.
+// With the clearance head 0 the crown raise (80.5 ft) makes the node a
+// set-pressure node whose pressure is that; with a clearance head of -90 the
+// node keeps -1 at once. No pressure is no set pressure: neither is sized,
+// and the user's -1 stays for the next run.
+// With a pressure reducer of 20 psi at 2000 ft (invert 40) and the outlet at
+// 40 ft wanting 10 psi (hf 6.093253 per 1000 ft, hv 0.179939):
+//   end Hgl 2.3071244 x 10 + 40 = 63.071244, Egl 63.251183
+//   reducer Egl 69.344436, Hgl 69.164497, Psi 12.641 (a pressure it could set)
+//   booster Egl 75.437689, Hgl 75.257749, Psi (75.257749 - 80) x 0.43344 = -2.055
+// The booster's pressure is not found, so nothing found on the way is kept:
+// the reducer keeps its 20 psi.
 TEST_F(GravityRun, InlineBoosterWhosePressureIsNotFoundIsNotSized)
 {
-    for (double clearHead : {0.0, -90.0}) {
-        SCOPED_TRACE(clearHead);
-        dialogs.ClearLog();
-        testsupport::WriteWorkJob(BoosterHeader(70, 0, 0), BoosterLine(-1, 0));
-        Tul->ClearHead = clearHead;
-        Tul->TDH = 77;
-        Tul->MotorSize = QStringLiteral("5");
-        Grav->RunGravityProfile();
+    struct Case {
+        double clearHead;
+        bool reducer;
+    };
+    for (const Case c : {Case{0.0, false}, Case{-90.0, false}, Case{0.0, true}}) {
+        SCOPED_TRACE(c.clearHead);
+        SCOPED_TRACE(c.reducer);
+        std::vector<WorkNode> nodes = BoosterLine(-1, 0);
+        WorkHeader header = BoosterHeader(70, 0, 0);
+        if (c.reducer) {
+            WorkNode reducer = Mid(nodes[0], 2000, 40);
+            reducer.nodeType = 3;
+            reducer.psiSet = 20;
+            nodes.insert(nodes.begin() + 2, reducer);
+            nodes[3].invert = 40;
+            header = BoosterHeader(70, 40, 10);
+        }
+        for (int run = 0; run < 2; ++run) {
+            dialogs.ClearLog();
+            if (run == 0)
+                testsupport::WriteWorkJob(header, nodes);
+            Tul->ClearHead = c.clearHead;
+            Tul->TDH = 77;
+            Tul->MotorSize = QStringLiteral("5");
+            Grav->RunGravityProfile();
 
-        EXPECT_DOUBLE_EQ(PipeValue("TDH"), 0.0);
-        EXPECT_EQ(PipeText("MotorHP"), QString());
-        const QString note = ProfText(1, "Warning");
-        EXPECT_TRUE(note.contains(QStringLiteral("could not be found"))) << note.toStdString();
-        EXPECT_EQ(dialogs.MessageTexts().count(note), 1);
-        EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), clearHead == 0.0 ? -29.393 : -1.0);
+            EXPECT_DOUBLE_EQ(PipeValue("TDH"), 0.0);
+            EXPECT_EQ(PipeText("MotorHP"), QString());
+            const QString note = ProfText(1, "Warning");
+            EXPECT_TRUE(note.contains(QStringLiteral("could not be found"))) << note.toStdString();
+            EXPECT_EQ(dialogs.MessageTexts(), QStringList{note});
+            EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), -1.0);
+            if (c.reducer)
+                EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), 20.0);
+        }
     }
 }
 

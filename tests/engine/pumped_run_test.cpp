@@ -386,24 +386,47 @@ TEST_F(PumpRun, KnownPressureMainChecksClearanceAndOutlet)
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 11.11);
 }
 
-// Automatic pressure tank (TankJob), AutoPct 50 (the shipped defaults).
+// A main of 10 psi cannot lift the line's 300 gpm to its end at 118 ft:
+//   Egl0 = 2.3071244 x 10 + 95 = 118.071244; end Egl 118.071244 - 6.093253
+//   = 111.977991, Hgl 111.798052 below the crown 118 + 6/12 = 118.5:
+// the run says so at the end's station, besides the outlet's own warning
+// ((111.798052 - 120) x 0.43344 = -3.56 psi).
+TEST_F(PumpRun, GradeLineEndingBelowTheCrownIsWarnedAtItsStation)
+{
+    WorkHeader h = TwoNodeHeader("PRESSKNOWN");
+    h.sysType = "PRESSURE";
+    h.psiIn = 10;
+    WriteWorkJob(h, TwoNodes());
+    Run();
+
+    const QString below = "WARNING.. HGL of 111.80 is below the top of the pipe (118.50), so the pipe does not run full here.";
+    EXPECT_EQ(dialogs.MessageTexts(),
+              (QStringList{"Sta 10+00 " + below,
+                           "WARNING.. Pressure at outlet (-3.56 psi), is less than required 20.00 psi"}));
+    EXPECT_EQ(ProfText(1, "Warning"), below);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 111.80);
+}
+
+// Automatic pressure tank (TankJob), AutoPct 50 (the shipped defaults), 2 ft
+// of pump piping between the pump and the line.
 //   Middle node 1 (inv 136): clear = 136 + 4/12 + 3 = 139.3333333 = OnElev,
 //     OffElev = 139.3333333 + 2.3071244 x 20 = 185.4758213
 //   End: Hgl = 2.307124400147656 x 10 + 112 = 135.0712440, Egl = 135.1724598
 //   Backward: node 1 Egl = 135.1724598 + 2.8700654 = 138.0425252,
 //     Hgl = 137.9413094 < 139.3333333 -> raised to 139.3333333 (raised max),
-//     Egl = 139.4345491; node 0 Egl = 142.3046145, Hgl = 142.2033987
+//     Egl = 139.4345491; node 0 Egl = 139.4345491 + 2.8700654 + 2 (piping)
+//     = 144.3046145, Hgl = 144.2033987
 //   Tank: t = 2.3071244 x 20 x 0.5 = 23.071244; raised max = OnElev, so
-//     Hgl0 = max(142.2033987, 139.3333333 + 23.071244) = 162.4045773,
-//     Egl0 = 162.5057931, Psi0 = 62.4045773 x 0.43344 = 27.0486;
-//     OnElev = 139.3333333, OffElev = 185.4758213
-//   Forward: node 1 Egl = 162.5057931 - 2.8700654 - 0 - 2 (column) = 157.6357278,
-//     Hgl = 157.5345120; node 2 Egl = 154.7656624, Hgl = 154.6644466
+//     Hgl0 = max(144.2033987, 139.3333333 + 23.071244 + 2) = 164.4045773,
+//     Egl0 = 164.5057931, Psi0 = 64.4045773 x 0.43344 = 27.9155;
+//     OnElev = 164.4045773 - 23.071244 - 2 = 139.3333333, OffElev = 185.4758213
+//   Forward: node 1 Egl = 164.5057931 - 2.8700654 - 0 - 2 (piping) = 159.6357278,
+//     Hgl = 159.5345120; node 2 Egl = 156.7656624, Hgl = 156.6644466
 //   Sgl = OffElev at every node; StatPres = (185.4758213 - inv) x 0.43344:
 //     37.05, 21.44, 32.71
-//   TDH = 162.5057931 - 95 = 67.5057931, WHP = 1.7046917, BHP (60 %) = 2.8411529 -> "3"
+//   TDH = 164.5057931 - 95 = 69.5057931, WHP = 1.7551968, BHP (60 %) = 2.9253280 -> "3"
 //   Off pressure (eye 96) = 89.4758213 x 0.43344 = 38.78 psi: no message.
-//   Stored: 162.4045773 -> 162.405 -> 162.41, 157.5345120 -> 157.535 -> 157.54.
+//   Stored: 164.4045773 -> 164.405 -> 164.41, 159.5345120 -> 159.535 -> 159.54.
 TEST_F(PumpRun, PressureTankFindsOnAndOffElevations)
 {
     TankJob(96);
@@ -412,18 +435,18 @@ TEST_F(PumpRun, PressureTankFindsOnAndOffElevations)
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty()) << dialogs.MessageTexts().join("|").toStdString();
     EXPECT_NEAR(Tul->OnElev, 139.3333333, 1e-6);
     EXPECT_NEAR(Tul->OffElev, 185.4758213, 1e-6);
-    EXPECT_NEAR(Tul->TDH, 67.5057931, 1e-6);
+    EXPECT_NEAR(Tul->TDH, 69.5057931, 1e-6);
     EXPECT_EQ(Tul->MotorSize, QString("3"));
     EXPECT_DOUBLE_EQ(PipeValue("OnElev"), 139.33);
     EXPECT_DOUBLE_EQ(PipeValue("OffElev"), 185.48);
-    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 67.51);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 69.51);
 
-    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 162.41);
-    EXPECT_DOUBLE_EQ(ProfValue(0, "Egl"), 162.51);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 164.41);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Egl"), 164.51);
     // The pump's pressure follows the grade the tank sets.
-    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 27.05);
-    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 157.54);
-    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 154.66);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Psi"), 27.92);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 159.54);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 156.66);
     const double statPres[] = {37.05, 21.44, 32.71};
     for (int i = 0; i < 3; ++i) {
         EXPECT_DOUBLE_EQ(ProfValue(i, "Sgl"), 185.48) << i;

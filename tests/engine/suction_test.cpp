@@ -32,9 +32,11 @@ protected:
 
     void SetUp() override { testsupport::SetCompMethod(2); } // Hazen-Williams first
 
+    // The job's design flow is 300 gpm.
     void Job(double eye, double ws, double temp, double altitude, const std::vector<Segment>& segs)
     {
         job.SetHeader({{"JobName", "Pump"},
+                       {"DesignFlow", 300.0},
                        {"SysType", "PUMPED"},
                        {"PumpType", "CENTRIF"},
                        {"PumpEyeElev", eye},
@@ -84,9 +86,11 @@ protected:
 // TDSH = (105 - 100) + 0.21183465 + 0.17993919 = 5.39177384 ft;
 // ASH = 33.91 - (0.6 - 0.026*60 + 0.000422*3600) = 33.3508 ft;
 // 0.7*ASH = 23.34556 > 5.39177: passes.
+// The segment was left with an old flow of 600 gpm: the analysis runs on the
+// job's design flow and writes it into the segment.
 TEST_F(SuctionTest, SingleSegmentLineGivesItsHeadsAndPasses)
 {
-    Job(105, 100, 60, 0, {{.length = 20, .q = 300, .K1 = 0.5, .loc1 = QStringLiteral("DS")}});
+    Job(105, 100, 60, 0, {{.length = 20, .q = 600, .K1 = 0.5, .loc1 = QStringLiteral("DS")}});
     Tul->NumNodes = 12;
 
     Hyd->SuctionAnalysis();
@@ -98,6 +102,7 @@ TEST_F(SuctionTest, SingleSegmentLineGivesItsHeadsAndPasses)
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("AvailSH"), 33.35);
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("ColumnLoss"), 0.21);
     Seg(0);
+    EXPECT_DOUBLE_EQ(dm.WorkSuctionTablePipeQ->AsFloat(), 300.0);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableVel->AsFloat(), 3.404);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableFloss->AsFloat(), 0.122);
     EXPECT_DOUBLE_EQ(dm.WorkSuctionTableKloss->AsFloat(), 0.090);

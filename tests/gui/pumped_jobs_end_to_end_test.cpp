@@ -7,7 +7,11 @@
 
 #include "platform/ui/notebook.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolTip>
 
 using testsupport::PipeText;
 using testsupport::PipeValue;
@@ -111,9 +115,123 @@ TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsI
     EXPECT_FALSE(PipeText("MotorHP").isEmpty());
 }
 
+// Typed as a user types, with the turbine's own example to finish: the
+// cursor starts in the flow field; 448.83 is no whole number of gpm and 150
+// no efficiency of at most 99.9: each field refuses the keystroke it cannot
+// take, says what it takes, and keeps the value it had when it is left, so
+// neither becomes 44883 gpm nor 15 percent.
+TEST_F(PumpedJobsEndToEnd, TurbineFieldsRefuseWhatTheyCannotTakeAndTheJobComputes)
+{
+    pumpedJob("Turbine Pump", "TPumpTurbineDlg", [](ui::Form& d) {
+        auto* flow = d.Control<QLineEdit>("FlowDBNF");
+        auto* effic = d.Control<QLineEdit>("OvcDbNumericField6");
+        EXPECT_EQ(d.focusWidget(), flow);
+        DialogDriver::Keys(d, "448.83");
+        EXPECT_EQ(flow->text(), "448");
+        EXPECT_EQ(QToolTip::text(), "\".\" was not taken: this field takes a whole number from 0 to 99999. "
+                                    "Correct the entry before typing on.");
+        DialogDriver::Tab(d);
+        EXPECT_TRUE(flow->text().isEmpty() || flow->text() == "0") << flow->text().toStdString();
+        EXPECT_FALSE(DMod->WorkPipeTableDesignFlow->AsFloat() > 0);
+        DialogDriver::Focus(d, "FlowDBNF");
+        DialogDriver::Keys(d, "301");
+        DialogDriver::Key(d, Qt::Key_Backspace);
+        DialogDriver::Keys(d, "0");
+        DialogDriver::Tab(d);
+        EXPECT_EQ(d.Control<QLineEdit>("cfsField")->text(), "0.67");
+        DialogDriver::Tab(d);
+        DialogDriver::Keys(d, "100");
+        DialogDriver::Focus(d, "OvcDbNumericField6");
+        DialogDriver::Keys(d, "150");
+        EXPECT_EQ(effic->text(), "15");
+        EXPECT_TRUE(QToolTip::text().startsWith("\"0\" was not taken: this field takes a number from 0 to 99.9, "
+                                                "with at most 1 decimal."));
+        DialogDriver::Tab(d);
+        EXPECT_EQ(effic->text(), "75.0");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    expectComputed();
+    EXPECT_DOUBLE_EQ(PipeValue("DesignFlow"), 300.0);
+    EXPECT_DOUBLE_EQ(PipeValue("WSElev"), 100.0);
+    EXPECT_DOUBLE_EQ(PipeValue("PumpEffic"), 75.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+}
+
+// A new job that tries a centrifugal pump first and then a pressure tank:
+// the tank takes its own defaults (5 ft of pump piping, 20 psi of range), not
+// the centrifugal pump's suction loss, and its grade at the pump carries the
+// piping loss that the line below loses (AutoPct 50; hf 6.093252748, hv
+// 0.179939192 on the 1000 ft of 6 in pipe at 300 gpm):
+//   end Hgl 2.307124400 x 20 + 120 = 166.142488, Egl 166.322427
+//   pump Egl 166.322427 + 6.093253 + 5 = 177.415680, Hgl 177.235741
+//   (above the tank's 0 + 23.071244 + 5, so it stays)
+//   OnElev 177.235741 - 23.071244 - 5 = 149.164497, OffElev + 46.142488 = 195.306985
+//   end again Egl 177.415680 - 6.093253 - 5 = 166.322427: 20.00 psi at the outlet,
+//   (166.142488 - 118) x 0.43344 = 20.87 psi at the end node
+//   TDH 177.415680 - 100 = 77.42 ft, BHP 77.415680 x 300 / 3960 / 0.75 = 7.82: "10"
+TEST_F(PumpedJobsEndToEnd, PressureTankTriedAfterACentrifugalPumpTakesItsOwnDefaultsAndPipingLoss)
+{
+    setDefaults({{"ColumnLoss", 5.0}});
+    driver.OnceForm("TSuctionDlg", [](ui::Form& s) {
+        DialogDriver::Type(s, "SuctionPipeLengthDBNF", "20");
+        DMod->WorkSuctionTableDiaIn->SetAsFloat(6);
+        DMod->WorkSuctionTableCfac->SetAsFloat(150.0);
+        DMod->WorkSuctionTableDownStreamPipeDescription->SetAsString(QStringLiteral("6 in PVC"));
+        DialogDriver::Press(s, "OKBitBtn1");
+    });
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Centrifugal Pump"); });
+    driver.OnceForm("TPumpCentrifDlg", [](ui::Form& d) {
+        for (const auto& [field, value] : {std::pair{"FlowRateDBNF", "300"}, {"WSDBNF", "100"}, {"EyeDBNF", "105"}}) {
+            DialogDriver::Focus(d, field);
+            DialogDriver::Keys(d, value);
+        }
+        DialogDriver::Press(d, "AddNodeBtn");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    ASSERT_GT(PipeValue("ColumnLoss"), 0.0);   // the suction loss
+
+    // The selection opens the centrifugal pump again; it is cancelled and the tank chosen.
+    driver.OnceForm("TPumpCentrifDlg", [](ui::Form& d) { DialogDriver::Press(d, "CancelBitBtn2"); });
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) {
+        DialogDriver::Choose(f, "PumpSelRadioGroup", "Automatic pressure tank pumped system");
+    });
+    driver.OnceForm("TPumpAutoPresDlg", [](ui::Form& d) {
+        EXPECT_EQ(d.focusWidget(), d.Control<QWidget>("FlowDBNF"));
+        EXPECT_EQ(d.Control<QLineEdit>("OvcDbNumericField4")->text(), "5");
+        EXPECT_EQ(d.Control<QLineEdit>("OvcDbNumericField7")->text(), "20");
+        DialogDriver::Keys(d, "300");
+        DialogDriver::Tab(d);
+        DialogDriver::Tab(d);
+        DialogDriver::Keys(d, "100");
+        DialogDriver::Tab(d);
+        DialogDriver::Keys(d, "95");
+        DialogDriver::Tab(d);
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    // Clicked from the notes, whose exit moves the focus on to OK.
+    form->SelSystemEditBtn->click();
+    computeThroughThePages();
+    expectComputed();
+    EXPECT_EQ(Tul->PumpTypeCode, 7);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(PipeValue("ColumnLoss"), 5.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TankRange"), 20.0);
+    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 177.24);
+    EXPECT_DOUBLE_EQ(PipeValue("OnElev"), 149.16);
+    EXPECT_DOUBLE_EQ(PipeValue("OffElev"), 195.31);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 166.14);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 20.87);
+    EXPECT_NEAR(Tul->EndPsi, 20.0, 1e-6);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 77.42);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("10"));
+}
+
 TEST_F(PumpedJobsEndToEnd, PropellerJobComputes)
 {
     pumpedJob("Propeller Pump", "TPumpPropellerDlg", [](ui::Form& d) {
+        EXPECT_EQ(d.focusWidget(), d.Control<QWidget>("FlowDBNF"));
         typeFlowAndWater(d);
         DialogDriver::Type(d, "OvcDbNumericField5", "5");
         DialogDriver::Press(d, "OKBitBtn1");

@@ -178,20 +178,34 @@ void DialogDriver::Key(ui::Form& f, int qtKey)
     QApplication::sendEvent(target, &release);
 }
 
+namespace {
+
+// Keys reach the window the user works in: the form is made the active
+// window first (a modal form shown a moment ago may not be yet).
+QWidget* keyTarget(ui::Form& f)
+{
+    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    return f.focusWidget() ? f.focusWidget() : &f;
+}
+
+} // namespace
+
+void DialogDriver::Keys(ui::Form& f, const QString& text) { QTest::keyClicks(keyTarget(f), text); }
+
+void DialogDriver::Tab(ui::Form& f) { QTest::keyClick(keyTarget(f), Qt::Key_Tab); }
+
 void DialogDriver::KeyIn(ui::Form& f, const QString& control, const QString& text)
 {
     QWidget* w = Find(f, control);
     if (!w) return;
-    // The window the user works in is the active one: only there does the
-    // focus follow clicks and Tab.
-    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    keyTarget(f);
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
     QWidget* focused = f.focusWidget();
     EXPECT_TRUE(focused == w || (focused && w->isAncestorOf(focused))) << control.toStdString() << " took no focus";
     if (!focused) return;
     QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(focused, text);
-    QTest::keyClick(focused, Qt::Key_Tab);
+    Keys(f, text);
+    Tab(f);
 }
 
 void DialogDriver::CloseBox(ui::Form& f)

@@ -63,6 +63,10 @@ public:
     static void Check(ui::Form& f, const QString& box, bool on);
     static void Choose(ui::Form& f, const QString& combo, const QString& item);
     static void Key(ui::Form& f, int qtKey);   // to the focused control
+    // Typed key by key into the focused control as a user types, and the Tab
+    // key there; the form becomes the active window first.
+    static void Keys(ui::Form& f, const QString& text);
+    static void Tab(ui::Form& f);
     // Keyed in as a user does: a mouse click into the control, its text
     // selected with Ctrl+A, then `text` key by key, and Tab to leave it.
     static void KeyIn(ui::Form& f, const QString& control, const QString& text);

@@ -105,9 +105,7 @@ TPumpCentrifDlg::TPumpCentrifDlg(QWidget* owner) : ui::Form(owner), flow_(nullpt
     OnEnter(DBMemo1, [] { EditHeaderRow(); });
     OnExit(FlowRateDBNF, [this] { FlowRateDBNFExit(); });
     OnExit(cfsField, [this] { cfsFieldExit(); });
-    const std::pair<QLineEdit*, Mark> marked[] = {{WSDBNF, WSMark},    {EyeDBNF, EyeMark}, {AltDBNF, AltMark},
-                                                  {WTempDBNF, TempMark}, {EffDBNF, EffMark}, {ClearHdDBNF, ClearMark}};
-    for (const auto& [e, m] : marked) OnExit(e, [this, m = m] { ValueFieldExit(m); });
+    for (QLineEdit* e : {WSDBNF, EyeDBNF, AltDBNF, WTempDBNF, EffDBNF, ClearHdDBNF}) OnExit(e, [] { PostHeaderRow(); });
     OnExit(DBMemo1, [this] { DBMemo1Exit(); });
     // The notes take Enter as a move on, not as OK.
     SetEnterKey(DBMemo1, ui::EnterKey::NextControl);
@@ -128,43 +126,60 @@ void TPumpCentrifDlg::FormShow()
     Tul->ColumnLoss = 0.0;
     flow_.ShowCfs();
     Tul->NumNodes = 0;
-    if (Tul->NewJob && DMod->WorkPipeTableAltitude->AsString().isEmpty()) {
+    defaulted_ = PumpDefaultsDue(QStringLiteral("CENTRIF"));
+    if (defaulted_) {
         openIfClosed(DMod->DefLocTable);
         DMod->WorkPipeTableAltitude->SetAsFloat(DMod->DefLocTableElevSea->AsFloat());
         DMod->WorkPipeTableWaterTemp->SetAsFloat(DMod->DefLocTableWaterTemp->AsFloat());
         DMod->WorkPipeTablePumpEffic->SetAsFloat(DMod->DefLocTablePumpEff->AsFloat());
         DMod->WorkPipeTableClearHead->SetAsFloat(DMod->DefLocTableClearHead->AsFloat());
-        marks_.fill(false);
-    } else {
-        marks_.fill(true);
-        marks_[SegmentMark] = DMod->WorkPipeTableNoSucSegs->AsInteger() != 0;
     }
     RewriteSystemPanel(SystemPanel::Centrifugal);
     SetFocus(FlowRateDBNF);
 }
 
-bool TPumpCentrifDlg::Complete() const
+QStringList TPumpCentrifDlg::Missing() const
 {
-    for (int m = FlowMark; m <= SegmentMark; ++m)
-        if (!marks_[m]) return false;
-    return true;
+    struct Value {
+        db::Field* field;
+        bool zeroTakes;
+        const char* caption;
+    };
+    const Value values[] = {
+        {DMod->WorkPipeTableDesignFlow, false, "Design Flow Rate"},
+        {DMod->WorkPipeTableWSElev, true, "Water Surface Elevation"},
+        {DMod->WorkPipeTablePumpEyeElev, true, "Elevation of Pump Eye"},
+        {DMod->WorkPipeTableAltitude, true, "Altitude"},
+        {DMod->WorkPipeTableWaterTemp, false, "Maximum Probable Water Temperature"},
+        {DMod->WorkPipeTablePumpEffic, false, "Estimated Pump efficiency"},
+        {DMod->WorkPipeTableClearHead, true, "HGL Clearance Above High Point"},
+    };
+    QStringList missing;
+    for (const Value& v : values)
+        if (v.field->IsNull() || (!v.zeroTakes && !(v.field->AsFloat() > 0)))
+            missing << QString::fromLatin1(v.caption);
+    if (DMod->WorkSuctionTable->IsEmpty()) missing << QStringLiteral("one suction segment");
+    return missing;
 }
 
 // ---- design flow ----------------------------------------------------------------
 
+// Every segment carries the design flow, whatever it was changed from
+// (back to the opening flow too, or on a new job).
 void TPumpCentrifDlg::rewriteSegmentFlows()
 {
     const double flow = DMod->WorkPipeTableDesignFlow->AsFloat();
-    if (!(flow_.OpeningFlow() > 0) || flow == flow_.OpeningFlow()) return;
     db::Table* suc = DMod->WorkSuctionTable;
+    if (TableEditing(suc)) suc->Post();
+    const qint64 at = suc->GetBookmark();
     Tul->NumNodes = suc->RecordCount();
     for (suc->First(); !suc->Eof(); suc->Next()) {
+        if (DMod->WorkSuctionTablePipeQ->AsFloat() == flow) continue;
         suc->Edit();
         DMod->WorkSuctionTablePipeQ->SetAsFloat(flow);
         suc->Post();
     }
-    suc->First();
-    suc->Edit();
+    if (!suc->GotoBookmark(at)) suc->First();
 }
 
 void TPumpCentrifDlg::FlowRateDBNFExit()
@@ -172,7 +187,6 @@ void TPumpCentrifDlg::FlowRateDBNFExit()
     flow_.WarnWith(QStringLiteral("Design flow rate has changed. \nCheck suction pipe and mainline pipe for for optimum size."));
     flow_.GpmExit();
     rewriteSegmentFlows();
-    if (DMod->WorkPipeTableDesignFlow->AsFloat() > 0) marks_[FlowMark] = true;
 }
 
 // A flow typed in cfs reaches the suction line as one typed in gpm does,
@@ -182,16 +196,6 @@ void TPumpCentrifDlg::cfsFieldExit()
     flow_.WarnWith(QStringLiteral("Design flow rate has changed. Check suction pipe for for optimum size."));
     flow_.CfsExit();
     rewriteSegmentFlows();
-    if (DMod->WorkPipeTableDesignFlow->AsFloat() > 0) marks_[FlowMark] = true;
-}
-
-void TPumpCentrifDlg::ValueFieldExit(int mark)
-{
-    PostHeaderRow();
-    db::Field* const fields[] = {nullptr, DMod->WorkPipeTableWSElev, DMod->WorkPipeTablePumpEyeElev,
-                                 DMod->WorkPipeTableAltitude, DMod->WorkPipeTableWaterTemp,
-                                 DMod->WorkPipeTablePumpEffic, nullptr, DMod->WorkPipeTableClearHead};
-    if (fields[mark] && fields[mark]->AsFloat() > 0) marks_[mark] = true;
 }
 
 void TPumpCentrifDlg::DBMemo1Exit()
@@ -214,7 +218,6 @@ void TPumpCentrifDlg::showSegment()
 void TPumpCentrifDlg::AddNodeBtnClick()
 {
     if (TableEditing(DMod->WorkPipeTable) || DMod->WorkProfTable->State() == db::DataSetState::Insert) PostHeaderRow();
-    marks_[SegmentMark] = true;
     markChanged();
     Tul->NewNode = true;
     Tul->PipePickTarget = 1;
@@ -252,7 +255,6 @@ void TPumpCentrifDlg::EditPipeBtnClick()
 {
     db::Table* suc = DMod->WorkSuctionTable;
     Tul->SuctionSegmentNo = DMod->WorkSuctionTableSegmentNo->AsInteger();
-    marks_[SegmentMark] = true;
     if (suc->IsEmpty() && DMod->WorkSuctionTableDownStreamPipeDescription->AsString().isEmpty()) {
         AddNodeBtnClick();
         return;
@@ -309,7 +311,6 @@ void TPumpCentrifDlg::renumberSegments()
 void TPumpCentrifDlg::DeleteAllBtnClick()
 {
     db::Table* suc = DMod->WorkSuctionTable;
-    marks_[SegmentMark] = false;
     if (suc->Active()) suc->Close();
     suc->EmptyTable();
     // Left browsing: an edit of the empty table would start a blank row
@@ -323,8 +324,10 @@ void TPumpCentrifDlg::DBGrid1MouseUp() { Tul->SuctionSegmentNo = DMod->WorkSucti
 
 void TPumpCentrifDlg::OKBitBtn1Click()
 {
-    if (!Complete() || !marks_[ClearMark]) {
-        ui::MessageDlg(kIncomplete, ui::MsgType::Error, ui::mbOK);
+    const QStringList missing = Missing();
+    if (!missing.isEmpty()) {
+        ui::MessageDlg(kIncomplete + QStringLiteral(" Missing: ") + missing.join(QStringLiteral(", ")) + QStringLiteral("."),
+                       ui::MsgType::Error, ui::mbOK);
         return;
     }
     Tul->Cancelled = false;
@@ -348,29 +351,28 @@ void TPumpCentrifDlg::FormClose()
 {
     db::Table* suc = DMod->WorkSuctionTable;
     // Closed by its frame with values missing: nothing is taken, as by Cancel.
-    if (!Tul->Cancelled && !Complete()) {
+    if (!Tul->Cancelled && !Missing().isEmpty()) {
         ui::MessageDlg(QStringLiteral("All values and one suction segment must be entered. "
                                       "The entries were not kept."),
                        ui::MsgType::Error, ui::mbOK);
         Tul->Cancelled = true;
     }
     if (Tul->Cancelled) {
-        Tul->WasCancelled = true;
-        if (TableEditing(DMod->WorkPipeTable)) DMod->WorkPipeTable->Cancel();
         if (TableEditing(suc)) suc->Cancel();
         suc->Close();
         suc->EmptyTable();
         db::BatchMove(*DMod->SaveSuctionTable, *suc, db::BatchMode::Append);
         suc->Open();
+        if (defaulted_) ForgetPumpDefaults(QStringLiteral("CENTRIF"));
+        // The header and the profile's flows go back with the suction line.
+        CloseSystemDialog();
         return;
     }
     for (db::Table* t : {DMod->PipeTable, DMod->TypeTable})
         if (t->Active()) t->Close();
     if (TableEditing(suc)) suc->Post();
-    PostHeaderRow();
+    CloseSystemDialog();
     EditHeaderRow();
-    if (DesignerWindow* designer = RunningDesigner()) designer->ShowDesignFlowCfs(Tul->DesignFlowCfs);
     Hyd->SuctionAnalysis();
-    Tul->WasCancelled = false;
     Tul->PipePickTarget = 0;
 }

@@ -5,7 +5,7 @@
 #include "dialogs/system/system_dialog_rules.h"
 #include "platform/ui/form.h"
 
-#include <array>
+#include <QStringList>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -32,7 +32,6 @@ public:
     void ChangeBtnClick();
     void FlowRateDBNFExit();
     void cfsFieldExit();
-    void ValueFieldExit(int mark);   // WSDBNFExit .. ClearHdDBNFExit
     void DBMemo1Exit();
     void AddNodeBtnClick();
     void EditPipeBtnClick();
@@ -40,19 +39,18 @@ public:
     void DeleteAllBtnClick();
     void DBGrid1MouseUp();
 
-    // The marks of the values entered: flow, water surface, pump eye,
-    // altitude, water temperature, efficiency, suction segments, clearance.
-    enum Mark { FlowMark, WSMark, EyeMark, AltMark, TempMark, EffMark, SegmentMark, ClearMark };
-    bool Marked(Mark m) const { return marks_[m]; }
-    // All but the clearance head: what OK needs.
-    bool Complete() const;
+    // What OK still wants, by the captions of the values and the suction
+    // line: a value shown (a default too) counts as entered; an elevation,
+    // the altitude and the clearance may be 0, the flow, the water
+    // temperature and the efficiency must be above 0.
+    QStringList Missing() const;
 
 private:
     void showSegment();
     void rewriteSegmentFlows();
     void renumberSegments();
-    std::array<bool, 8> marks_{};
     DesignFlowPair flow_;
+    bool defaulted_ = false;   // this opening filled in the defaults
 };
 
 inline TPumpCentrifDlg* PumpCentrifDlg = nullptr;

@@ -1,6 +1,7 @@
 #include "dialogs/system/inline_booster_dialog.h"
 
 #include "dialogs/system/pump_data_dialogs.h"
+#include "dialogs/system/system_dialog_rules.h"
 #include "dialogs/system/system_dialog_layout.h"
 #include "model/data_module.h"
 #include "model/number_text.h"
@@ -66,22 +67,28 @@ void TPumpLineBoosterDlg::FormShow()
 {
     Tul->Cancelled = false;
     EditHeaderRow();
-    if (!NewJobDefaultsDue()) return;
-    if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
-    if (DMod->WorkPipeTableOutletPsi->AsFloat() == 0.0) {
-        DMod->WorkPipeTableOutletPsi->SetAsFloat(1.0);
-        const double ws = DMod->WorkPipeTableOutletElev->AsFloat() + kFeetPerPsiOutlet;
-        DMod->WorkPipeTableReqOutletWS->SetAsString(FixedText(ws, 6, 2));
-        Tul->OutletPsi = 1.0;
-        Tul->PinnedEndHgl = DMod->WorkPipeTableReqOutletWS->AsFloat();
+    defaulted_ = PumpDefaultsDue(QStringLiteral("INLINE BOOSTER"));
+    if (defaulted_) {
+        if (!DMod->DefLocTable->Active()) DMod->DefLocTable->Open();
+        if (DMod->WorkPipeTableOutletPsi->AsFloat() == 0.0) {
+            DMod->WorkPipeTableOutletPsi->SetAsFloat(1.0);
+            const double ws = DMod->WorkPipeTableOutletElev->AsFloat() + kFeetPerPsiOutlet;
+            DMod->WorkPipeTableReqOutletWS->SetAsString(FixedText(ws, 6, 2));
+            Tul->OutletPsi = 1.0;
+            Tul->PinnedEndHgl = DMod->WorkPipeTableReqOutletWS->AsFloat();
+        }
+        DMod->WorkPipeTablePumpEffic->SetAsFloat(DMod->DefLocTablePumpEff->AsFloat());
+        DMod->WorkPipeTableClearHead->SetAsFloat(DMod->DefLocTableClearHead->AsFloat());
+        DMod->WorkPipeTableColumnLoss->SetAsFloat(0.0);
     }
-    db::Table* prof = DMod->WorkProfTable;
-    if (prof->State() == db::DataSetState::Browse) prof->Edit();
-    DMod->WorkProfTablePsiSet->SetAsFloat(-1.0);
-    DMod->WorkPipeTablePumpEyeElev->SetAsFloat(DMod->WorkProfTableGroundElev->AsFloat());
-    DMod->WorkPipeTablePumpEffic->SetAsFloat(DMod->DefLocTablePumpEff->AsFloat());
-    DMod->WorkPipeTableClearHead->SetAsFloat(DMod->DefLocTableClearHead->AsFloat());
-    DMod->WorkPipeTableColumnLoss->SetAsFloat(0.0);
+    // A node given the booster kind, at its first choice or again, finds
+    // its own set pressure and draws at its own ground.
+    if (defaulted_ || Tul->BoosterNodeChosen) {
+        db::Table* prof = DMod->WorkProfTable;
+        if (prof->State() == db::DataSetState::Browse) prof->Edit();
+        DMod->WorkProfTablePsiSet->SetAsFloat(-1.0);
+        DMod->WorkPipeTablePumpEyeElev->SetAsFloat(DMod->WorkProfTableGroundElev->AsFloat());
+    }
 }
 
 void TPumpLineBoosterDlg::OKBitBtn1Click()
@@ -104,6 +111,7 @@ void TPumpLineBoosterDlg::FormClose()
     db::Table* pipe = DMod->WorkPipeTable;
     if (Tul->Cancelled) {
         if (TableEditing(pipe)) pipe->Cancel();
+        if (defaulted_) ForgetPumpDefaults(QStringLiteral("INLINE BOOSTER"));
         Tul->WasCancelled = true;
         return;
     }

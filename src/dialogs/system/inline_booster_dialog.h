@@ -22,6 +22,9 @@ public:
     void OKBitBtn1Click();
     void CancelBitBtn2Click();
     void BitBtn3Click();
+
+private:
+    bool defaulted_ = false;   // this opening filled in the job's booster defaults
 };
 
 inline TPumpLineBoosterDlg* PumpLineBoosterDlg = nullptr;

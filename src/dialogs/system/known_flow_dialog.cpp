@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 TKnownFlowDlg::TKnownFlowDlg(QWidget* owner)
     : ui::Form(owner), flow_(nullptr)
@@ -28,9 +27,7 @@ TKnownFlowDlg::TKnownFlowDlg(QWidget* owner)
     };
     FlowDBNF = ui::Make<QLineEdit>(this, "FlowDBNF");
     cfsField = ui::Make<QLineEdit>(this, "cfsField");
-    cfsField->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}(\\.\\d{0,2})?")),
-                                                           cfsField));
-    cfsField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::SetNumericPicture(cfsField, ui::NumericFormat::Picture(QStringLiteral("#######.##"), 0));
     OvcDbNumericField2 = ui::Make<QLineEdit>(this, "OvcDbNumericField2");
     addRow(0, "Design Flow Rate", FlowDBNF, "gpm");
     addRow(1, "", cfsField, "cfs");

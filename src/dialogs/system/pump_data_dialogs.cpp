@@ -12,6 +12,7 @@
 namespace {
 
 struct KindInfo {
+    const char* keyword;
     const char* objectName;
     const char* caption;
     int help;
@@ -19,18 +20,13 @@ struct KindInfo {
 };
 
 const KindInfo kKinds[4] = {
-    {"PumpTurbineDlg", "Turbine Pump Data", 28, SystemPanel::Turbine},
-    {"PumpPropellerDlg", "Propeller Pump Data", 27, SystemPanel::Propeller},
-    {"PumpBoosterDlg", "Booster Pump, Any Kind, Data", 29, SystemPanel::Booster},
-    {"PumpAutoPresDlg", "Automatic Pressure Tank Pumped System Data", 141, SystemPanel::Tank},
+    {"TURBINE", "PumpTurbineDlg", "Turbine Pump Data", 28, SystemPanel::Turbine},
+    {"PROPELLER", "PumpPropellerDlg", "Propeller Pump Data", 27, SystemPanel::Propeller},
+    {"BOOSTER", "PumpBoosterDlg", "Booster Pump, Any Kind, Data", 29, SystemPanel::Booster},
+    {"AUTOPUMP", "PumpAutoPresDlg", "Automatic Pressure Tank Pumped System Data", 141, SystemPanel::Tank},
 };
 
 } // namespace
-
-bool NewJobDefaultsDue()
-{
-    return Tul->NewJob && DMod->WorkPipeTablePumpEffic->IsNull();
-}
 
 TPumpDataDlg::TPumpDataDlg(QWidget* owner, Kind kind)
     : ui::Form(owner), kind_(kind), lay_(this),
@@ -88,7 +84,8 @@ void TPumpDataDlg::FormShow()
     EditHeaderRow();
     if (kind_ == Kind::Booster) Tul->ColumnLoss = 0.0;
     if (ChangeBtn) ChangeBtn->setVisible(!Tul->NewJob);
-    if (NewJobDefaultsDue()) applyNewJobDefaults();
+    defaulted_ = PumpDefaultsDue(QString::fromLatin1(kKinds[int(kind_)].keyword));
+    if (defaulted_) applyNewJobDefaults();
     RewriteSystemPanel(kKinds[int(kind_)].panel);
     flow_.ShowCfs();
     SetFocus(FlowDBNF);
@@ -105,6 +102,8 @@ void TPumpDataDlg::applyNewJobDefaults()
         DMod->WorkPipeTableColumnLoss->SetAsFloat(0.0);
         break;
     case Kind::Propeller:
+        // Its column is its own: none of another kind's losses.
+        DMod->WorkPipeTableColumnLoss->SetAsFloat(0.0);
         break;
     case Kind::Booster:
         // Left in the edit for the close to post.
@@ -157,6 +156,7 @@ void TPumpDataDlg::FormClose()
         DMod->WorkPipeTableWSElev->SetAsFloat(-100.0);
     }
     CloseSystemDialog();
+    if (Tul->Cancelled && defaulted_) ForgetPumpDefaults(QString::fromLatin1(kKinds[int(kind_)].keyword));
     if (!Tul->Cancelled && (kind_ == Kind::Turbine || kind_ == Kind::Booster)) EditHeaderRow();
 }
 

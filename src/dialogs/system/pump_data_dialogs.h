@@ -43,6 +43,7 @@ protected:
 private:
     void applyNewJobDefaults();
     Kind kind_;
+    bool defaulted_ = false;   // this opening filled in the kind's defaults
     SystemDialogLayout lay_;
     DesignFlowPair flow_;
 };
@@ -75,8 +76,3 @@ inline TPumpTurbineDlg* PumpTurbineDlg = nullptr;
 inline TPumpPropellerDlg* PumpPropellerDlg = nullptr;
 inline TPumpBoosterDlg* PumpBoosterDlg = nullptr;
 inline TPumpAutoPresDlg* PumpAutoPresDlg = nullptr;
-
-// The local defaults are due once for a new job: while the header's pump
-// efficiency was never filled in. Values the user entered at an earlier
-// opening are kept.
-bool NewJobDefaultsDue();

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 SystemDialogLayout::SystemDialogLayout(ui::Form* form) : form_(form), grid_(new QGridLayout(form))
 {
@@ -37,8 +36,7 @@ QLineEdit* SystemDialogLayout::Bound(const char* name, const char* caption, cons
 QLineEdit* SystemDialogLayout::Cfs(const char* name)
 {
     auto* edit = ui::Make<QLineEdit>(form_, name);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}(\\.\\d{0,2})?")), edit));
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ui::SetNumericPicture(edit, ui::NumericFormat::Picture(QStringLiteral("#######.##"), 0));
     grid_->addWidget(edit, row_, 1);
     grid_->addWidget(new QLabel(QStringLiteral("cfs"), form_), row_, 2);
     ++row_;

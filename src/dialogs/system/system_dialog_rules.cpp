@@ -132,6 +132,7 @@ void DesignFlowPair::CfsExit()
 {
     if (leavingForCancel()) return;
     db::Table* pipe = DMod->WorkPipeTable;
+    ui::DropRefusedEntry(cfs_);
     if (cfs_->text().trimmed() != shownCfs_.trimmed()) {
         Tul->DesignFlowCfs = ui::NumericFormat::Picture(QStringLiteral("#######.##")).Parse(cfs_->text());
         Tul->DesignFlow = Tul->DesignFlowCfs * kGpmPerCfs;
@@ -177,3 +178,14 @@ void CloseSystemDialog()
     if (DesignerWindow* designer = RunningDesigner()) designer->ShowDesignFlowCfs(Tul->DesignFlowCfs);
     Tul->WasCancelled = false;
 }
+
+// ---- pump defaults ------------------------------------------------------------
+
+bool PumpDefaultsDue(const QString& kind)
+{
+    if (!Tul->NewJob || Tul->PumpKindsDefaulted.contains(kind)) return false;
+    Tul->PumpKindsDefaulted << kind;
+    return true;
+}
+
+void ForgetPumpDefaults(const QString& kind) { Tul->PumpKindsDefaulted.removeAll(kind); }

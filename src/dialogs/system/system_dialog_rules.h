@@ -83,3 +83,11 @@ bool RefuseZeroFlow();
 // kept by the dialog's KeepOpeningFlow; accepted posts them and shows the
 // flow in cfs in the designer window. Sets WasCancelled.
 void CloseSystemDialog();
+
+// A pump kind's local defaults are due when its dialog first opens for a new
+// job, whatever a kind tried before left in the header (a centrifugal pump's
+// suction loss is no turbine's column loss). True once per kind and job: the
+// kind counts as defaulted from then on, unless ForgetPumpDefaults gives it
+// back because that opening was cancelled and its values dropped.
+bool PumpDefaultsDue(const QString& kind);
+void ForgetPumpDefaults(const QString& kind);

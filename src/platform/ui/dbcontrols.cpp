@@ -7,8 +7,11 @@
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -196,14 +199,135 @@ double NumericFormat::Parse(const QString& text) const
     return v;
 }
 
+QString NumericFormat::Takes() const
+{
+    // A picture without a range takes what its digits can show.
+    const double widest = std::pow(10.0, intDigits) - std::pow(10.0, -decimals);
+    const double top = high ? *high : widest;
+    const double bottom = low ? *low : -widest;
+    auto num = [](double x) { return QString::number(x, 'g', 12); };
+    QString text = decimals == 0 ? QStringLiteral("a whole number") : QStringLiteral("a number");
+    text += QStringLiteral(" from %1 to %2").arg(num(bottom), num(top));
+    if (decimals > 0)
+        text += decimals == 1 ? QStringLiteral(", with at most 1 decimal")
+                              : QStringLiteral(", with at most %1 decimals").arg(decimals);
+    return text;
+}
+
+namespace {
+
+// Refuses, visibly, the keystrokes a number field's picture cannot take.
+class PictureGuard : public QObject {
+public:
+    PictureGuard(QLineEdit* edit, const NumericFormat& format) : QObject(edit), edit_(edit), format_(format)
+    {
+        edit->installEventFilter(this);
+        // Text set by the program (not typed) is what a refused entry returns to.
+        connect(edit, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (!typed_) {
+                shown_ = text;
+                refused_ = false;
+            }
+            typed_ = false;
+        });
+        shown_ = edit->text();
+    }
+    static PictureGuard* Of(QLineEdit* edit)
+    {
+        if (edit)
+            for (QObject* child : edit->children())
+                if (auto* guard = dynamic_cast<PictureGuard*>(child)) return guard;
+        return nullptr;
+    }
+    bool Drop()
+    {
+        if (!refused_) return false;
+        ended();
+        edit_->setText(shown_);
+        return true;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn && !refused_) shown_ = edit_->text();
+        if (e->type() == QEvent::FocusOut) Drop();
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        const QString key = k->text();
+        const bool typing = !key.isEmpty() && key.at(0).isPrint() &&
+                            !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (!typing) {
+            // Moving on keeps the refusal; correcting the text ends it.
+            switch (k->key()) {
+            case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter:
+            case Qt::Key_Escape: case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_Meta:
+                break;
+            default:
+                if (refused_) ended();
+            }
+            return false;
+        }
+        QString after = edit_->text();
+        int at = edit_->cursorPosition();
+        if (edit_->hasSelectedText()) {
+            at = edit_->selectionStart();
+            after.remove(at, edit_->selectedText().size());
+        }
+        after.insert(at, key);
+        at += key.size();
+        const QValidator* v = edit_->validator();
+        if (!refused_ && (!v || v->validate(after, at) != QValidator::Invalid)) return false;
+        if (!refused_) firstRefused_ = key;
+        refused_ = true;
+        const QString tip = QStringLiteral("\"%1\" was not taken: this field takes %2. Correct the entry before "
+                                           "typing on.")
+                                .arg(firstRefused_, format_.Takes());
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), tip, edit_);
+        QApplication::beep();
+        return true;
+    }
+
+private:
+    // The refusal is over: its tip goes with it.
+    void ended()
+    {
+        refused_ = false;
+        QToolTip::hideText();
+    }
+
+    QLineEdit* edit_;
+    NumericFormat format_;
+    QString shown_;
+    QString firstRefused_;
+    bool typed_ = false;
+    bool refused_ = false;
+};
+
+} // namespace
+
+void SetNumericPicture(QLineEdit* edit, const NumericFormat& format)
+{
+    const bool negative = !format.low || *format.low < 0;
+    QString re = QStringLiteral("%1\\d{0,%2}").arg(negative ? QStringLiteral("-?") : QString()).arg(format.intDigits);
+    if (format.decimals > 0) re += QStringLiteral("(\\.\\d{0,%1})?").arg(format.decimals);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(re), edit));
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    delete PictureGuard::Of(edit);
+    new PictureGuard(edit, format);
+}
+
+bool DropRefusedEntry(QLineEdit* edit)
+{
+    PictureGuard* guard = PictureGuard::Of(edit);
+    return guard && guard->Drop();
+}
+
 DBNumericEdit::DBNumericEdit(QLineEdit* edit, db::DataSource* source, const QString& field, NumericFormat format)
     : DBControl(edit, source, field), edit_(edit), format_(format)
 {
-    bool negative = !format_.low || *format_.low < 0;
-    QString re = QStringLiteral("%1\\d{0,%2}").arg(negative ? QStringLiteral("-?") : QString()).arg(format_.intDigits);
-    if (format_.decimals > 0) re += QStringLiteral("(\\.\\d{0,%1})?").arg(format_.decimals);
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(re), edit));
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetNumericPicture(edit, format_);
     connect(edit, &QLineEdit::textChanged, this, [this] { UserChanged(); });
     Reload();
 }
@@ -215,6 +339,11 @@ void DBNumericEdit::Load(db::Field* f)
 
 void DBNumericEdit::Store(db::Field* f)
 {
+    // Half a number is not stored: the field shows the row's value again.
+    if (DropRefusedEntry(edit_)) {
+        Reload();
+        return;
+    }
     double v = format_.Parse(edit_->text());
     if (f->DataType() == db::FieldType::Short || f->DataType() == db::FieldType::Long)
         f->SetAsInteger(int(std::lround(v)));

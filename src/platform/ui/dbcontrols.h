@@ -116,7 +116,21 @@ struct NumericFormat {
                                  std::optional<double> high = std::nullopt);
     QString Text(double v) const;
     double Parse(const QString& text) const;   // throws InputError
+    // What a field of this format takes, in words ("a whole number from 0
+    // to 99999").
+    QString Takes() const;
 };
+
+// Gives a line edit the picture of `format`. A keystroke the picture cannot
+// take is refused where it is typed, with a tip saying what the field takes,
+// and so are the characters typed after it until the user corrects the text
+// (Backspace, Delete, the arrows): the rest of a number never shifts into
+// its place, so 448.83 in a whole-number field cannot become 44883.
+void SetNumericPicture(QLineEdit* edit, const NumericFormat& format);
+// True when the text of a field is a refused entry (a keystroke was refused
+// and nothing corrected since): the text is then put back to what the
+// program last showed there, so that half a number is never taken.
+bool DropRefusedEntry(QLineEdit* edit);
 
 class DBNumericEdit : public DBControl {
     Q_OBJECT

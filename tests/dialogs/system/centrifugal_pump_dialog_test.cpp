@@ -69,7 +69,14 @@ protected:
     static double header(const char* field) { return DMod->WorkPipeTable->FieldByName(field)->AsFloat(); }
 };
 
-TEST_F(CentrifugalTest, NewJobOpensWithTheDefaultsAndOkWantsEveryValueAndASegment)
+// The defaults shown count as entered and a site at sea level is one: OK
+// wants only what is missing, and says what. The segment added at 300 gpm
+// carries the 400 the flow becomes afterwards:
+//   TDSH = (105 - 100) + hf 10.4057 x 20 x (400/150)^1.85185 / 6^4.87037
+//          + hv (400/448.83/(0.0054542 x 36))^2 / 64.4
+//        = 5 + 0.207609 + 0.319892 = 5.53 ft
+//   ASH at altitude 0 and 65 F = 33.91 - (0.6 - 1.69 + 1.78295) = 33.22 ft
+TEST_F(CentrifugalTest, NewJobOpensWithTheDefaultsAndOkWantsOnlyWhatIsMissing)
 {
     newNamedJob("Smith");
     driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Centrifugal Pump"); });
@@ -97,33 +104,66 @@ TEST_F(CentrifugalTest, NewJobOpensWithTheDefaultsAndOkWantsEveryValueAndASegmen
         EXPECT_TRUE(form->CentPumpGrid->isVisibleTo(form->EntranceDataGroupBox));
         DialogDriver::Type(d, "FlowRateDBNF", "300");
         DialogDriver::Type(d, "WSDBNF", "100");
+        DialogDriver::Type(d, "AltDBNF", "0");
+        DialogDriver::Press(d, "OKBitBtn1");
+        EXPECT_TRUE(d.isVisible());
         DialogDriver::Type(d, "EyeDBNF", "105");
-        DialogDriver::Press(d, "OKBitBtn1");   // altitude and the rest never left, no segment
-        EXPECT_TRUE(d.isVisible());
-        for (const char* f : {"AltDBNF", "WTempDBNF", "EffDBNF", "ClearHdDBNF"}) DialogDriver::Focus(d, f);
-        DialogDriver::Focus(d, "DBMemo1");
-        DialogDriver::Press(d, "OKBitBtn1");   // still no segment
-        EXPECT_TRUE(d.isVisible());
         DialogDriver::Press(d, "AddNodeBtn");
+        DialogDriver::Type(d, "FlowRateDBNF", "400");
+        DialogDriver::Focus(d, "WSDBNF");
+        EXPECT_EQ(segmentFlows(), QList<double>{400});
         DialogDriver::Press(d, "OKBitBtn1");
     });
     DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pumped system, known flow");
-    EXPECT_EQ(driver.MessageTexts(), (QStringList{kIncomplete, kIncomplete}));
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{kIncomplete + " Missing: Elevation of Pump Eye, one suction segment."});
     EXPECT_FALSE(Tul->WasCancelled);
     EXPECT_EQ(Tul->PumpTypeCode, 1);
     EXPECT_EQ(segmentNumbers(), QList<int>{1});
-    EXPECT_DOUBLE_EQ(DMod->WorkSuctionTablePipeQ->AsFloat(), 300.0);
-    // The analysis ran on OK: ASH at 1200 ft and 65 F, TDSH from 5 ft of lift.
-    EXPECT_DOUBLE_EQ(header("AvailSH"), 31.81);
-    EXPECT_GT(header("TDSH"), 5.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkSuctionTablePipeQ->AsFloat(), 400.0);
+    EXPECT_DOUBLE_EQ(header("Altitude"), 0.0);
+    EXPECT_DOUBLE_EQ(header("AvailSH"), 33.22);
+    EXPECT_DOUBLE_EQ(header("TDSH"), 5.53);
     EXPECT_EQ(Tul->PipePickTarget, 0);
+}
+
+// The suction line always carries the job's design flow: 500 -> 600 -> 500
+// leaves it at 500 (TDSH 5 + 0.156921 + 0.499831 = 5.66 ft for 10 ft of
+// 6 in, not the 5.94 of 600 gpm), and Cancel after a flow was posted puts
+// the header's flow back with the suction line's.
+TEST_F(CentrifugalTest, SuctionLineAlwaysCarriesTheDesignFlow)
+{
+    loadedCentrifugal({{10, 6, "6 in PVC"}});
+    onCentrifugal([&](TPumpCentrifDlg& d) {
+        for (const char* flow : {"600", "500"}) {
+            DialogDriver::Type(d, "FlowRateDBNF", flow);
+            DialogDriver::Focus(d, "WSDBNF");
+        }
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(segmentFlows(), QList<double>{500});
+    EXPECT_DOUBLE_EQ(header("TDSH"), 5.66);
+
+    onCentrifugal([&](TPumpCentrifDlg& d) {
+        DialogDriver::Type(d, "FlowRateDBNF", "600");
+        DialogDriver::Focus(d, "WSDBNF");
+        DialogDriver::Press(d, "CancelBitBtn2");
+    });
+    form->SelSystemEditBtn->click();   // the focus went on to the notes
+    EXPECT_TRUE(Tul->WasCancelled);
+    EXPECT_EQ(driver.FormsShown().count("TPumpCentrifDlg"), 2);
+    DMod->WorkPipeTable->Refresh();
+    EXPECT_DOUBLE_EQ(header("DesignFlow"), 500.0);
+    EXPECT_DOUBLE_EQ(Tul->DesignFlow, 500.0);
+    EXPECT_EQ(segmentFlows(), QList<double>{500});
 }
 
 TEST_F(CentrifugalTest, FirstOfThreeSegmentsIsNotDeletedButOfferedForEditing)
 {
     loadedCentrifugal({{10, 6, "6 in PVC"}, {20, 6, "6 in PVC"}, {30, 8, "8 in PVC"}});
     onCentrifugal([&](TPumpCentrifDlg& d) {
-        EXPECT_TRUE(d.Marked(TPumpCentrifDlg::SegmentMark));
+        EXPECT_TRUE(d.Missing().isEmpty());
         EXPECT_TRUE(d.ChangeBtn->isVisible());
         driver.Answer(ui::mrNo);
         DialogDriver::Press(d, "DeleteNodeBtn");
@@ -189,7 +229,7 @@ TEST_F(CentrifugalTest, CancelAfterAddsAndDeletesRestoresTheSuctionLineOfTheOpen
         driver.SetDefaultAnswer(ui::mrYes);
         DialogDriver::Press(d, "DeleteNodeBtn");
         DialogDriver::Press(d, "DeleteAllBtn");
-        EXPECT_FALSE(d.Marked(TPumpCentrifDlg::SegmentMark));
+        EXPECT_EQ(d.Missing(), QStringList{"one suction segment"});
         DialogDriver::Press(d, "CancelBitBtn2");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");
@@ -209,7 +249,7 @@ TEST_F(CentrifugalTest, DeleteAllThenAddStartsTheLineAgainFromSegmentOne)
         EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 0);
         driver.OnceForm("TSuctionDlg", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn1"); });
         DialogDriver::Press(d, "AddNodeBtn");
-        EXPECT_TRUE(d.Marked(TPumpCentrifDlg::SegmentMark));
+        EXPECT_TRUE(d.Missing().isEmpty());
         DialogDriver::Press(d, "CancelBitBtn2");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");

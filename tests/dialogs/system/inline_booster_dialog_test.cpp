@@ -118,4 +118,44 @@ TEST_F(InlineBoosterTest, LoadedJobKeepsItsStoredValuesAndCancelDropsTheUnposted
     EXPECT_DOUBLE_EQ(psiSet(), 30.0);
 }
 
+// Each node given the booster kind, again or for the first time, sets its
+// own pressure to be found and draws at its own ground; the job's pump data
+// are defaulted once. The one psi wanted at the outlet stands on the end
+// node's ground once there is an end: 150 + 2.3071244 = 152.31 ft.
+TEST_F(InlineBoosterTest, EveryNodeMadeABoosterTakesTheNodesDefaultsAndTheOutletLevelFollowsTheEnd)
+{
+    newNamedJob("Smith");
+    const std::pair<double, double> nodes[] = {{0, 200}, {500, 180}, {700, 170}, {900, 150}};
+    for (const auto& [station, ground] : nodes) addRow(DMod->WorkProfTable, {{"Station", station}, {"GroundElev", ground}});
+    Tul->NumNodes = 4;
+    auto choose = [](double station, int kind) {
+        Tul->NewStation = station;
+        ASSERT_TRUE(Tul->LocateProfStation());
+        DMod->WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(kind));
+        Tul->ApplyNodeTypeChoice();
+        DMod->WorkProfTable->CheckBrowseMode();
+    };
+    QStringList shown;
+    driver.OnForm("TPumpLineBoosterDlg", [&](ui::Form& d) {
+        shown << d.Control<QLineEdit>("SetPresDBNF")->text() + " " + d.Control<QLineEdit>("OvcDbNumericField3")->text();
+        if (shown.size() == 1) {
+            DialogDriver::Type(d, "SetPresDBNF", "45");
+            DialogDriver::Type(d, "OvcDbNumericField6", "66");
+        }
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    choose(500, 2);
+    choose(500, 1);
+    choose(500, 2);
+    choose(700, 2);
+    EXPECT_EQ(shown, (QStringList{"-1.0 180.0", "-1.0 180.0", "-1.0 170.0"}));
+    EXPECT_DOUBLE_EQ(psiSet(), -1.0);
+    EXPECT_DOUBLE_EQ(header("PumpEyeElev"), 170.0);
+    EXPECT_DOUBLE_EQ(header("PumpEffic"), 66.0);
+    EXPECT_EQ(DMod->WorkPipeTableReqOutletWS->AsString(), "2.31");
+    choose(900, 4);
+    EXPECT_DOUBLE_EQ(header("OutletElev"), 150.0);
+    EXPECT_EQ(DMod->WorkPipeTableReqOutletWS->AsString(), "152.31");
+}
+
 } // namespace

@@ -67,16 +67,35 @@ TEST_F(PumpDialogsTest, TurbineOfANewJobTakesTheDefaultsHidesChangeAndIsSizedByI
     EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "PUMPED");
 }
 
+// Cancel undoes the choice on the window too: the system type the job had,
+// no pump panel, and Pumped can be chosen again.
 TEST_F(PumpDialogsTest, CancelInThePumpDialogUndoesTheWholePumpedChoice)
 {
     newNamedJob("Smith");
     const QString before = DMod->WorkPipeTableSysType->AsString();
+    const int chosenBefore = form->SysTypeRadioGroup->ItemIndex();
+    ASSERT_NE(chosenBefore, 2);
     driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Propeller Pump"); });
     driver.OnceForm("TPumpPropellerDlg", [](ui::Form& d) { DialogDriver::Press(d, "CancelBitBtn2"); });
     DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pumped system, known flow");
     EXPECT_TRUE(Tul->WasCancelled);
     EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), before);
     EXPECT_TRUE(DMod->WorkPipeTablePumpType->AsString().isEmpty());
+    EXPECT_EQ(form->SysTypeRadioGroup->ItemIndex(), chosenBefore);
+    EXPECT_FALSE(form->EntranceDataGroupBox->isVisibleTo(form));
+
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Turbine Pump"); });
+    driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) {
+        DialogDriver::Type(d, "FlowDBNF", "300");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pumped system, known flow");
+    EXPECT_FALSE(Tul->WasCancelled);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(form->SysTypeRadioGroup->ItemIndex(), 2);
+    EXPECT_TRUE(form->EntranceDataGroupBox->isVisibleTo(form));
+    EXPECT_EQ(form->EntranceDataGroupBox->title(), "Turbine Pump Data (Click on 'System' button to edit)");
+    EXPECT_DOUBLE_EQ(header("DesignFlow"), 300.0);
 }
 
 TEST_F(PumpDialogsTest, PropellerConvertsItsGallonsBy4488AndCfsBy44883)

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
+#include <QToolTip>
+#include <QtTest/QTest>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -166,6 +168,52 @@ TEST_F(BindingTest, InvalidTextIsRefusedAndKeepsTheFocus)
     EXPECT_TRUE(driver.Messages()[1].text.contains("not a valid date"));
     EXPECT_EQ(form->ActiveControl(), form->Date);
     EXPECT_EQ(pipe.FieldByName("DesignFlow")->AsFloat(), 12.0);   // written when Flow was left
+}
+
+// A keystroke a picture cannot take is refused where it is typed, and so is
+// everything typed after it until the entry is corrected; the tip says what
+// the field takes; an entry left refused is dropped for the text the program
+// last showed.
+TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
+{
+    struct Case {
+        const char* mask;
+        std::optional<double> low, high;
+        const char* keys;
+        const char* shown;   // after the keys
+        const char* takes;
+    };
+    const Case cases[] = {
+        {"#####", 0.0, 99999.0, "448.83", "448", "a whole number from 0 to 99999"},
+        {"##.#", 0.0, 99.9, "150", "15", "a number from 0 to 99.9, with at most 1 decimal"},
+        {"###.##", 0.0, {}, "-12.345", "7", "a number from 0 to 999.99, with at most 2 decimals"},
+        {"####", {}, {}, "-12.5", "-12", "a whole number from -9999 to 9999"},
+    };
+    DialogDriver driver;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mask);
+        ui::Form f;
+        auto* edit = ui::Make<QLineEdit>(&f, "Edit");
+        ui::SetNumericPicture(edit, ui::NumericFormat::Picture(c.mask, c.low, c.high));
+        edit->setText("7");
+        f.Show();
+        f.SetFocus(edit);
+        edit->selectAll();
+        DialogDriver::Keys(f, c.keys);
+        EXPECT_EQ(edit->text(), c.shown);
+        EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("this field takes %1.").arg(c.takes)))
+            << QToolTip::text().toStdString();
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_TRUE(ui::DropRefusedEntry(edit));
+        EXPECT_EQ(edit->text(), "7");
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+        EXPECT_FALSE(ui::DropRefusedEntry(edit));
+        // Corrected, the field takes typing again.
+        DialogDriver::Keys(f, "1");
+        DialogDriver::Key(f, Qt::Key_Backspace);
+        EXPECT_EQ(edit->text(), "7");
+        f.Close();
+    }
 }
 
 TEST_F(BindingTest, CancelShowsTheRowAsItWas)
