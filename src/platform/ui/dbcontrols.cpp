@@ -310,7 +310,10 @@ private:
 void SetNumericPicture(QLineEdit* edit, const NumericFormat& format)
 {
     const bool negative = !format.low || *format.low < 0;
-    QString re = QStringLiteral("%1\\d{0,%2}").arg(negative ? QStringLiteral("-?") : QString()).arg(format.intDigits);
+    // Zeros ahead of the digits change no value: a picture with no whole
+    // digits (".####") takes the "0.0765" it shows, and "0.08" as typed.
+    QString re = (negative ? QStringLiteral("-?0*") : QStringLiteral("0*")) +
+                 QStringLiteral("\\d{0,%1}").arg(format.intDigits);
     if (format.decimals > 0) re += QStringLiteral("(\\.\\d{0,%1})?").arg(format.decimals);
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(re), edit));
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

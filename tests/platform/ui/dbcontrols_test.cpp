@@ -214,6 +214,18 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
         EXPECT_EQ(edit->text(), "7");
         f.Close();
     }
+
+    // A zero ahead of the point changes no value: a picture with no whole
+    // digits takes it, as it shows it.
+    ui::Form f;
+    auto* edit = ui::Make<QLineEdit>(&f, "Edit");
+    ui::SetNumericPicture(edit, ui::NumericFormat::Picture(".####", 0.0, {}));
+    f.Show();
+    f.SetFocus(edit);
+    DialogDriver::Keys(f, "0.08");
+    EXPECT_EQ(edit->text(), "0.08");
+    EXPECT_FALSE(ui::DropRefusedEntry(edit));
+    f.Close();
 }
 
 TEST_F(BindingTest, CancelShowsTheRowAsItWas)
