@@ -217,7 +217,8 @@ TEST_F(PumpCostTest, SuctionCostsRoundWhileTheTotalAddsTheUnroundedValues)
     EXPECT_EQ(d.TextsOf("CoverLbl"), (QStringList{"NA", "NA"}));
     EXPECT_EQ(d.TextsOf("CostTotLbl"), QStringList{"101"});
     EXPECT_EQ(RenderDump(form.QuickRepSuctionCost).TextsOf("CostTotLbl"), QStringList{"101"});
-    EXPECT_EQ(d.pages.at(0).paperInches, QSizeF(8.5, 6.0));
+    // A Letter page like the rest of the cost report, its footer at the sheet's foot.
+    EXPECT_EQ(d.pages.at(0).paperInches, QSizeF(8.5, 11.0));
 }
 
 } // namespace

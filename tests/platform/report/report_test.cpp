@@ -148,7 +148,11 @@ TEST_F(ReportTest, MemosStretchOrAreCut)
     const QStringList all = full.TextsOf("Notes");
     EXPECT_GT(all.size(), lines.size());
     EXPECT_EQ(all.join(' '), words);
-    EXPECT_NEAR(full.lines.back().top, 0.5 + all.size() * m->LineHeight(), 1e-9);   // the band grew
+    // The band grew by what the memo grew, and the label below it moved down
+    // as far, so it prints under the last line and not over the text.
+    const double grown = all.size() * m->LineHeight() - 0.5;
+    EXPECT_NEAR(full.ItemsOf("After").at(0).box.top(), 0.5 + 0.8 + grown, 1e-9);
+    EXPECT_NEAR(full.lines.back().top, 0.5 + 1.0 + grown, 1e-9);
     // Word wrapping alone, without a box, is also what WrapText gives.
     EXPECT_EQ(all, WrapText(words, m->Font, 2.0));
 }
