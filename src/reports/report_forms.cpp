@@ -122,7 +122,9 @@ double AddCostHeadings(Band* b, double top, const QString& firstCaption)
         const QString caption = &c == &kCostColumns[kStation] ? firstCaption : QString::fromLatin1(c.caption);
         Memo* m = b->AddMemo(QString::fromLatin1(c.heading), QRectF(c.left, top, c.width - 0.05, 0.36), caption);
         m->Font = ReportFont(8, true);
-        m->Alignment = Qt::AlignHCenter;
+        // Text columns are headed from their left, number columns over their middle.
+        const bool text = &c == &kCostColumns[kStation] || &c == &kCostColumns[kPipe];
+        m->Alignment = text ? Qt::AlignLeft : Qt::AlignHCenter;
         bottom = std::max(bottom, top + m->Rect.height());
     }
     b->AddShape(b->Name + QStringLiteral("HeadRule"), ShapeKind::HorzLine,
@@ -242,9 +244,12 @@ Band* AddPageFooter(Report& r, const QString& bandName, const QString& pageCapti
     page->Font = f;
     SysData* no = b->AddSysData(bandName + QStringLiteral("PageNo"), SysDataKind::PageNumber, 0.9, 0.08, 0.6);
     no->Font = f;
-    Label* date = b->AddLabel(bandName + QStringLiteral("DateLbl"), dateCaption, width - 1.9, 0.08, 0.85);
+    // The date ends at the right margin, its caption just before it.
+    Label* date = b->AddLabel(bandName + QStringLiteral("DateLbl"), dateCaption, width - 1.65, 0.08, 0.85,
+                              Qt::AlignRight);
     date->Font = f;
-    SysData* d = b->AddSysData(bandName + QStringLiteral("Date"), SysDataKind::Date, width - 1.05, 0.08, 1.05);
+    SysData* d = b->AddSysData(bandName + QStringLiteral("Date"), SysDataKind::Date, width - 0.75, 0.08, 0.75,
+                               QString(), Qt::AlignRight);
     d->Font = f;
     return b;
 }

@@ -190,7 +190,12 @@ TEST_F(PumpCostTest, EnergyFiguresAndTheirFormats)
     EXPECT_EQ(d.TextsOf("ElecSeasCst"), QStringList{"5.60"});
     EXPECT_EQ(d.TextsOf("ElecHrCst"), QStringList{"1,234.57"});
     EXPECT_EQ(d.TextsOf("GasAiCst"), QStringList{"0.00"});
-    EXPECT_EQ(d.TextsOf("QRDBAcIn"), QStringList{"30"});
+    // The volume keeps two decimals like the horsepowers above it, however it was stored.
+    EXPECT_EQ(d.TextsOf("QRDBAcIn"), QStringList{"30.00"});
+    job.SetHeader({{"AcInPumped", 1209.095856}});
+    const Dump unrounded = RenderDump(form.QuickRepPumpCost);
+    EXPECT_EQ(unrounded.TextsOf("QRDBAcIn"), QStringList{"1209.10"});
+    EXPECT_EQ(unrounded.TextsOf("AFLbl"), QStringList{"100.8"});   // 1209.095856 / 12 = 100.758
     EXPECT_TRUE(d.Contains("Pumping Energy Cost Estimate"));
     EXPECT_TRUE(d.Contains("Natural gas                               82.20   1000 cu-ft (mcf)"));
 }
