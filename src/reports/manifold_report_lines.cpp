@@ -113,7 +113,7 @@ void ShowManifoldReachLines(const Report& r, Band& band, double reachEnd, std::i
         if (!c->Text(PrintContext{}).isEmpty())
             y += kLine;
     }
-    band.Height = y + 0.06;
+    band.Height = y + 0.1;
 }
 
 void AddManifoldCostCells(Band* band, const char* lengthName, const char* pipeName)

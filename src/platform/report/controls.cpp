@@ -138,12 +138,15 @@ QStringList WrapText(const QString& text, const QFont& font, double width)
             out << QString();
             continue;
         }
-        // Break at word boundaries; a word wider than the box is broken by letters.
+        // Break between words only, so "1-1/2 in" or "($/acin)" stay whole; a
+        // word wider than the box is broken by letters.
         QString line;
         QTextBoundaryFinder bf(QTextBoundaryFinder::Line, para);
         int start = 0;
         while (start < para.size()) {
             int next = bf.toNextBoundary();
+            while (next > 0 && next < para.size() && !para.at(next - 1).isSpace())
+                next = bf.toNextBoundary();
             if (next < 0)
                 next = para.size();
             const QString word = para.mid(start, next - start);

@@ -165,6 +165,14 @@ TEST_F(ReportTest, WrapTextKeepsLineBreaksAndBreaksLongWords)
     const QStringList parts = WrapText(QString(60, QChar('x')), f, 1.0);
     ASSERT_GE(parts.size(), 2);
     EXPECT_EQ(parts.join(""), QString(60, QChar('x')));
+    // Lines break between words, not inside "1-1/2" or "($/acin)".
+    EXPECT_EQ(WrapText("Cost per Acre Inch ($/acin)", f, 1.6), (QStringList{"Cost per Acre Inch", "($/acin)"}));
+    for (double width = 0.45; width < 1.0; width += 0.05) {
+        const QStringList lines = WrapText("PVC 1-1/2 in", f, width);
+        EXPECT_EQ(lines.join(' '), "PVC 1-1/2 in") << width;
+        EXPECT_EQ(lines.filter("1").size(), 1) << lines.join('|').toStdString();
+        EXPECT_EQ(lines.filter("1-1/2").size(), 1) << lines.join('|').toStdString();
+    }
 }
 
 std::unique_ptr<Report> MakeChainReport(const QString& n)
