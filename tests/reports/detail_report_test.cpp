@@ -84,6 +84,8 @@ TEST_F(DetailTest, TitleBandTakesRoomForNotesOnlyWhenThereAreSome)
         const Dump d = Render();
         const QRectF rule = BoxOf(d, "TitleBand1Rule");
         const QRectF lastLine = notes.isEmpty() ? BoxOf(d, "PsQRDBText1") : BoxOf(d, "QRDBText2", 1);
+        if (!notes.isEmpty())   // right under the job lines
+            EXPECT_LT(BoxOf(d, "QRDBText2").top() - BoxOf(d, "PsQRDBText1").bottom(), 0.1);
         EXPECT_EQ(d.TextsOf("QRDBText2").size(), notes.isEmpty() ? 0 : 2);
         EXPECT_GE(rule.top(), lastLine.bottom());
         EXPECT_LT(rule.top() - lastLine.bottom(), 0.15);

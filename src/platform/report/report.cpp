@@ -216,18 +216,21 @@ struct Report::Run_ {
             if (c->Enabled && h > designed)
                 stretchers.push_back({c->Rect.top(), c->Rect.top() + designed, h - designed, i});
         }
-        std::sort(stretchers.begin(), stretchers.end(),
-                  [](const Stretcher& a, const Stretcher& c) { return a.top < c.top; });
-        // How far a place at `y` moves: as far as the lowest reach of what grew above it.
-        auto shiftAt = [&](double y) {
+        // Top down, so each one's own shift is known before it moves those below it.
+        std::sort(stretchers.begin(), stretchers.end(), [](const Stretcher& a, const Stretcher& c) {
+            return a.top != c.top ? a.top < c.top : a.bottom < c.bottom;
+        });
+        // How far a place at `y` moves: as far as the lowest reach of what
+        // grew above it (a control never pushes itself).
+        auto shiftAt = [&](double y, int self = -1) {
             double d = 0;
             for (const Stretcher& s : stretchers)
-                if (s.bottom <= y + 1e-9)
+                if (s.index != self && s.bottom <= y + 1e-9)
                     d = std::max(d, L.shift[static_cast<size_t>(s.index)] + s.grow);
             return d;
         };
         for (const Stretcher& s : stretchers)
-            L.shift[static_cast<size_t>(s.index)] = shiftAt(s.top);
+            L.shift[static_cast<size_t>(s.index)] = shiftAt(s.top, s.index);
         double height = b.Height + shiftAt(b.Height);
         for (int i = 0; i < n; ++i) {
             const Control* c = b.ControlAt(i);
