@@ -170,12 +170,20 @@ void Chart::ClearAll()
         s->Clear();
 }
 
+std::vector<const Series*> Chart::LegendEntries() const
+{
+    std::vector<const Series*> entries;
+    for (const auto& s : series_)
+        if (s->Active && s->ShowInLegend)
+            entries.push_back(s.get());
+    return entries;
+}
+
 QStringList Chart::LegendTitles() const
 {
     QStringList t;
-    for (const auto& s : series_)
-        if (s->Active && s->ShowInLegend)
-            t << s->Title;
+    for (const Series* s : LegendEntries())
+        t << s->Title;
     return t;
 }
 
@@ -245,10 +253,7 @@ ChartLayout Chart::Layout(const QRectF& rect, QPaintDevice* device) const
         L.foot = QRectF(r.left(), r.bottom() - h, r.width(), h);
         r.setBottom(r.bottom() - h - pad);
     }
-    std::vector<const Series*> entries;
-    for (const auto& se : series_)
-        if (se->Active && se->ShowInLegend)
-            entries.push_back(se.get());
+    const std::vector<const Series*> entries = LegendEntries();
     if (Legend.Visible && !entries.empty()) {
         const QFontMetricsF fm = Metrics(Legend.Font, device);
         const double lh = std::max(fm.height(), 10 * s);
@@ -415,10 +420,7 @@ void Chart::Draw(QPainter& p, const QRectF& rect) const
 
     // Legend.
     if (!L.legend.isNull()) {
-        std::vector<const Series*> entries;
-        for (const auto& se : series_)
-            if (se->Active && se->ShowInLegend)
-                entries.push_back(se.get());
+        const std::vector<const Series*> entries = LegendEntries();
         const QFontMetricsF fm = Metrics(Legend.Font, dev);
         p.setPen(QPen(Qt::black, std::max(0.5, 0.75 * s)));
         p.setBrush(Qt::white);
@@ -521,10 +523,7 @@ std::vector<ChartTextBox> Chart::TextBoxes(const QRectF& rect, QPaintDevice* dev
     for (const Mark& m : Marks(L, device))
         out.push_back({ChartTextKind::Mark, m.label, m.box});
     if (!L.legend.isNull()) {
-        std::vector<const Series*> entries;
-        for (const auto& se : series_)
-            if (se->Active && se->ShowInLegend)
-                entries.push_back(se.get());
+        const std::vector<const Series*> entries = LegendEntries();
         const QFontMetricsF fm = Metrics(Legend.Font, device);
         for (const LegendItem& it : PlaceLegend(entries, L.legend, Legend.Position, fm, s))
             out.push_back({ChartTextKind::Legend, it.series->Title, it.rect});

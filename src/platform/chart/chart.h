@@ -121,6 +121,7 @@ private:
         QRectF box;
     };
     std::vector<Mark> Marks(const ChartLayout& L, QPaintDevice* device) const;
+    std::vector<const Series*> LegendEntries() const;   // the active series the legend lists
     AxisScale AutoScale(bool xAxis, double pixels, const QFont& labelFont, QPaintDevice* device) const;
     std::vector<std::unique_ptr<Series>> series_;
 };

@@ -375,6 +375,7 @@ TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
         SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
         previews.clear();
         Open([](TManifoldEndDlg& f) {
+            EXPECT_TRUE(f.QRGraphBitBtn->isVisible());
             DialogDriver::Press(f, QStringLiteral("QRGraphBitBtn"));
             DialogDriver::Press(f, QStringLiteral("CancelBtn"));
         });
