@@ -253,9 +253,7 @@ void TDesignerForm::FillProfileChart()
         Series11->Clear();
     }
     FillProfileChartSeries(s, outChartRules());
-    // The legend names what this job drew, not every kind of mark a job can have.
-    chart::Chart& c = OutChart->chart();
-    for (int i = 0; i < c.SeriesCount(); ++i) c.SeriesAt(i)->ShowInLegend = c.SeriesAt(i)->Count() > 0;
+    LegendOfDrawnSeries(OutChart->chart());
     OutChart->update();
 }
 

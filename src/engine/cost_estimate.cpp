@@ -146,7 +146,9 @@ void TCost::EstimatePipeCost()
             continue;
         const double od = d->WorkProfTableDiaIn->AsFloat() + 2.0 * d->WorkProfTableWallThick->AsFloat();
         const double width = std::max(1.5 * od, 4.0);
-        double costFt = s->WtPerFt * CostPerPoundOf(s->PipeType);
+        // The end node has no pipe below it: nothing to price.
+        const bool pipeless = s->PipeType.isEmpty() && k == loaded - 1;
+        double costFt = pipeless ? 0.0 : s->WtPerFt * CostPerPoundOf(s->PipeType);
         if (s->PipeDepth > 0)
             costFt += (s->PipeDepth + od) / 12.0 * TrenchRate(width, to8, to12, to24, over24);
         s->CostFt = Finite(costFt);

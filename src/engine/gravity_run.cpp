@@ -508,6 +508,10 @@ void TGrav::CheckTrickleManifold(double margin)
     double upRating = 0.0;
     for (int k = 0; k < n; ++k) {
         QString warning;
+        // On screen each message names its node: several nodes may say the same.
+        const QString where =
+            QStringLiteral("At manifold station ") + Hyd->StationText(DMod->WorkTrickleTableStation->AsFloat())
+            + QStringLiteral(": ");
         const double egl = DMod->WorkTrickleTableEgl->AsFloat();
         const double hgl = DMod->WorkTrickleTableHgl->AsFloat();
         const double invert = DMod->WorkTrickleTableInvertElev->AsFloat();
@@ -527,17 +531,17 @@ void TGrav::CheckTrickleManifold(double margin)
             flagged = Tul->CheckPressureRatings(kAtInnerNode, 0.0, psi, upRating, rating, warning);
         }
         if (flagged > 0)
-            Warn(warning);
+            Warn(where + warning.trimmed());
         if (k > 0)
             upRating = rowRating;
 
         const double top = invert + DMod->WorkTrickleTableDiaIn->AsFloat() / 12.0;
         if (newHgl < top) {
             warning += kManifoldBelowPipe;
-            Fail(warning);
+            Fail(where + warning.trimmed());
         } else if (newHgl < top + Tul->TriclMinHead) {
             warning += kManifoldHeadLow;
-            Warn(warning);
+            Warn(where + warning.trimmed());
         }
 
         EditIfBrowsing(t);

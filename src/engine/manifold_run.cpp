@@ -158,6 +158,7 @@ void JManfld::RunManifold()
 
 void JManfld::Compute()
 {
+    Computed = false;
     TDMod* m = DMod;
     db::Table* trickle = m->WorkTrickleTable;
     db::Table* pipes = m->PipeTable;
@@ -397,6 +398,7 @@ void JManfld::Compute()
 
     WriteManifoldResults(nodes, n);
     CloseScratchTables();
+    Computed = true;
 }
 
 void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)

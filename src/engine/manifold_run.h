@@ -19,6 +19,7 @@ public:
     double EntHgl = 0.0;    // HGL at the first node, ft
     double TotFric = 0.0;   // friction and minor losses of all nodes, ft
     int NodeCount = 0;      // WorkTrickle rows
+    bool Computed = false;  // the last run wrote its results; a refused one did not
 
     // WorkTrickle must be open.
     void RunManifold();

@@ -52,21 +52,9 @@ TQRCost::TQRCost(QWidget* owner) : ui::Form(owner)
 
     // Station, length, pipe, cover, cost per foot, reach cost.
     Band* ch = r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.45);
-    auto heading = [&](const char* name, const char* text, double left, double width) {
-        Memo* m = ch->AddMemo(QString::fromLatin1(name), QRectF(left, 0.02, width, 0.36), QString::fromLatin1(text));
-        m->Font = ReportFont(8, true);
-        m->Alignment = Qt::AlignHCenter;
-    };
-    heading("ColStation", "Station", 0.0, 0.7);
-    heading("ColLen", "Dn Strm Length       (ft)", 0.75, 0.8);
-    heading("ColDesc", "Pipe Description", 1.6, 3.0);
-    heading("ColCover", "Pipe Cover   (in)", 4.65, 0.8);
-    heading("ColFtCost", "Cost per foot    ($)", 5.5, 0.9);
-    heading("ColRchCost", "Reach Cost      ($)", 6.45, 1.0);
-    ch->AddShape(QStringLiteral("HeaderRule"), ShapeKind::HorzLine, QRectF(0, 0.41, 7.5, 0.02))->PenWidth = 0.5;
+    ch->Height = reports::AddCostHeadings(ch, 0.02, QStringLiteral("Station"));
 
-    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandMain"), DMod->WorkProfTable, "QRDBSta", "TSta",
-                                   "RchLen", "QRFtCst");
+    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandMain"), DMod->WorkProfTable, {});
     d->BeforePrint = [this](Band& b, bool& p) { DetailBandMainBeforePrint(b, p); };
     Band* s = reports::AddCostTotal(r, QStringLiteral("Total cost main line pipe installation     $"));
     s->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };

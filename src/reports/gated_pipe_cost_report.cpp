@@ -21,32 +21,27 @@ TQRGatedCost::TQRGatedCost(QWidget* owner) : ui::Form(owner)
     r.ReportTitle = QStringLiteral("Gated Pipe Cost");
     r.Title = r.ReportTitle;
     r.DataSet = DMod->WorkGatedTable;
-    db::Table* g = DMod->WorkGatedTable;
+    r.PrintIfEmpty = true;
+    r.FirstPageHeader = true;
+    r.LastPageFooter = true;
+    // One line in the columns of the main cost table, under its headings.
     Band* b = r.AddBand(BandType::Title, QStringLiteral("TitleBand1"), 1.0);
-    const QFont f = reports::ReportFont(9);
     Label* title = b->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Gated Pipe"), 0, 0, 0);
     title->Font = reports::ReportFont(11, true);
-    const double y = 0.3;
-    DBText* len = b->AddDBText(QStringLiteral("RchLen"), g, QStringLiteral("RchLen"), 0, y, 0.8, QStringLiteral("###,##0"),
-                               Qt::AlignRight);
-    len->Font = f;
-    Label* cover = b->AddLabel(QStringLiteral("CoverLbl"), QStringLiteral("NA"), 1.0, y, 0.6, Qt::AlignRight);
-    cover->Font = f;
-    Label* perFoot = b->AddLabel(QStringLiteral("CostFt"), QString(), 1.8, y, 0.8, Qt::AlignRight);
-    perFoot->Font = f;
-    Label* cost = b->AddLabel(QStringLiteral("RchCost"), QString(), 2.8, y, 0.9, Qt::AlignRight);
-    cost->Font = f;
-    DBText* desc = b->AddDBText(QStringLiteral("PipeDescription"), g, QStringLiteral("PipeDescription"), 3.9, y, 3.6);
-    desc->Font = f;
-    Shape* rule = b->AddShape(QStringLiteral("QRShape1"), ShapeKind::HorzLine, QRectF(0, y + 0.22, 7.5, 0.02));
-    rule->PenWidth = 0.75;
-    Label* total = b->AddLabel(QStringLiteral("TotalCap"), QStringLiteral("Total cost gated pipe installation           $"),
-                               0, y + 0.3, 3.0);
-    total->Font = reports::ReportFont(9, true);
-    Label* totalValue = b->AddLabel(QStringLiteral("CostTotLbl"), QString(), 2.8, y + 0.3, 0.9, Qt::AlignRight);
-    totalValue->Font = reports::ReportFont(9, true);
-    b->Height = y + 0.55;
+    double y = reports::AddCostHeadings(b, 0.26, QString());
+    reports::CostLineNames names;
+    names.station = nullptr;
+    names.length = "RchLen";
+    names.lengthMask = "###,##0";
+    names.pipe = "PipeDescription";
+    names.pipeField = "PipeDescription";
+    names.costFt = "CostFt";
+    names.reachCost = "RchCost";
+    reports::AddCostCells(b, y + 0.02, DMod->WorkGatedTable, names);
+    reports::LabelOf(r, QStringLiteral("CoverLbl"))->Caption = QStringLiteral("NA");   // gated pipe lies on the ground
+    b->Height = reports::AddCostTotalLine(b, y + 0.26, QStringLiteral("Total cost gated pipe installation           $"));
     b->BeforePrint = [this](Band& band, bool& p) { TitleBand1BeforePrint(band, p); };
+    reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
 
 void TQRGatedCost::TitleBand1BeforePrint(Band&, bool&)

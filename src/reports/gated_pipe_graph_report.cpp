@@ -3,6 +3,7 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/chart/chart.h"
+#include "reports/profile_chart_series.h"
 #include "reports/report_forms.h"
 
 using namespace report;
@@ -33,12 +34,15 @@ TQRGatedGraph::TQRGatedGraph(QWidget* owner) : ui::Form(owner)
     r.BeforePrint = [this](Report& rep) { QuickRepGatedGraphBeforePrint(rep); };
 
     // The job header and the chart on one band that prints with the row.
+    // The job header without notes: the chart takes the rest of the page.
     reports::TitleBandNames names;
     names.band = "PageHeaderBand1";
+    names.notes = "";
     double top = 0;
     Band* b = reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QString(), names, top);
     b->Type = BandType::Detail;
-    QRDBChart1 = b->AddChart(QStringLiteral("QRDBChart1"), QRectF(0, top, 10.0, 6.9 - top));
+    const double chartHeight = reports::HeightAboveFooter(r, top) - 0.05;
+    QRDBChart1 = b->AddChart(QStringLiteral("QRDBChart1"), QRectF(0, top, reports::BodyWidth(r), chartHeight));
     chart::Chart& c = QRDBChart1->Chart;
     c.Title.Text = QStringLiteral("Gated Pipe Hydraulic Profile");
     c.BottomAxis.Title.Text = QStringLiteral("Station");
@@ -52,7 +56,7 @@ TQRGatedGraph::TQRGatedGraph(QWidget* owner) : ui::Form(owner)
     Series10 = AddSeries(c, SeriesKind::Line, "Gated Start HGL", Qt::blue, PointerStyle::Rectangle);
     Series11 = AddSeries(c, SeriesKind::Line, "Gated Mid HGL", QColor(0xFF, 0x00, 0xFF), PointerStyle::Rectangle);
     Series12 = AddSeries(c, SeriesKind::Line, "Gated End HGL", Qt::black, PointerStyle::Rectangle);
-    b->Height = 6.9;
+    b->Height = top + chartHeight;
     b->BeforePrint = [this](Band& band, bool& p) { PageHeaderBand1BeforePrint(band, p); };
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
@@ -93,4 +97,5 @@ void TQRGatedGraph::PageHeaderBand1BeforePrint(Band&, bool&)
     Series12->Add(v(m->WorkGatedTableEndSta), v(m->WorkGatedTableEndHGL), QString(), black);
     Series10->Add(startSta, startHgl, QString(), blue);
     Series10->Add(v(m->WorkGatedTableStaAsta), v(m->WorkGatedTableAHGL), QString(), blue);
+    LegendOfDrawnSeries(QRDBChart1->Chart);
 }

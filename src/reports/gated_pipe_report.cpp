@@ -94,8 +94,12 @@ void AddGatedDetails(Band& b, double top, bool calculator)
     line("LenOpenCap", "Length of open gate segment              (ft) =",
          b.AddLabel(QStringLiteral("LenOpenLbl"), QString(), 0, 0));
     line("FlossCap", "Pipe friction loss in one open segment (ft) =  ", dbText(g, "OpenSegFloss"));
-    DBText* method = b.AddDBText(QStringLiteral("CalcMethod"), g, QStringLiteral("CalcMethod"), 5.0, y - 0.18, 2.5);
+    // The friction method follows its loss, wrapped within the page.
+    Memo* method = b.AddMemo(QStringLiteral("CalcMethod"), QRectF(4.3, y - 0.18, 3.2, 0.17));
+    method->DataSet = g;
+    method->DataField = QStringLiteral("CalcMethod");
     method->Font = f;
+    method->Stretch = true;
     y += 0.1;
 
     // The station table.
@@ -164,10 +168,12 @@ void AddGatedDetails(Band& b, double top, bool calculator)
         y += 0.18;
     }
     y += 0.06;
-    DBText* warning = b.AddDBText(QStringLiteral("Warning"), g, QStringLiteral("Warning"), 0, y, 7.0);
+    Memo* warning = b.AddMemo(QStringLiteral("Warning"), QRectF(0, y, 7.5, 0));
+    warning->DataSet = g;
+    warning->DataField = QStringLiteral("Warning");
     warning->Font = bold;
-    y += 0.2;
-    b.Height = y;
+    warning->Stretch = true;
+    b.Height = y + 0.06;
 }
 
 void PrepareGatedDetails(const Report& r, bool staticPressures)

@@ -17,24 +17,23 @@ TQRManifCost::TQRManifCost(QWidget* owner) : ui::Form(owner)
     r.PrintIfEmpty = true;
     r.FirstPageHeader = true;
     r.LastPageFooter = true;
-    r.Page = PageSetup::Custom(8.5, 6.0);
     r.BeforePrint = [this](Report& rep) { QuickRepTrickleCostBeforePrint(rep); };
 
+    // In the columns of the main cost table, under its headings.
     Band* tb = r.AddBand(BandType::Title, QStringLiteral("TitleBandManifold"), 0.45);
     tb->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Manifold Pipe"), 0, 0.02, 3)->Font = ReportFont(10, true);
-    tb->AddLabel(QStringLiteral("QRLabel2"), QStringLiteral("Station"), 0, 0.24, 0.9)->Font = ReportFont(9, true);
+    tb->Height = reports::AddCostHeadings(tb, 0.24, QStringLiteral("Station"));
 
-    Band* db = r.AddBand(BandType::Detail, QStringLiteral("DetailBandManifold"), 0.2);
+    reports::CostLineNames names;
+    names.station = "TSta";
+    names.length = "RchLenDBT";
+    names.pipe = "PipeDescrip";
+    Band* db = reports::AddCostLine(r, QStringLiteral("DetailBandManifold"), DMod->WorkTrickleTable, names);
     db->BeforePrint = [this](Band& b, bool& p) { DetailBandManifoldBeforePrint(b, p); };
-    reports::AddManifoldCostCells(db, "RchLenDBT", "PipeDescrip");
-    db->AddLabel(QStringLiteral("CoverLbl"), QStringLiteral("0"), 1.8, 0, 0.8, Qt::AlignRight)->Font = ReportFont(9);
+    reports::LabelOf(r, QStringLiteral("CoverLbl"))->Caption = QStringLiteral("0");   // no cover is costed
 
-    Band* sb = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
+    Band* sb = reports::AddCostTotal(r, QStringLiteral("Total cost manifold pipe installation       $"));
     sb->BeforePrint = [this](Band& b, bool& p) { SummaryBand1BeforePrint(b, p); };
-    sb->AddShape(QStringLiteral("QRShape1"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.02));
-    sb->AddLabel(QStringLiteral("TotCapLbl"), QStringLiteral("Total cost manifold pipe installation       $"), 0.5,
-                 0.1, 3.0)->Font = ReportFont(9, true);
-    sb->AddLabel(QStringLiteral("CostTotLbl"), QString(), 3.6, 0.1, 0.9, Qt::AlignRight)->Font = ReportFont(9, true);
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
 

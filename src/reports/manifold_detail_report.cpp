@@ -51,7 +51,7 @@ TQRManifDetail::TQRManifDetail(QWidget* owner) : ui::Form(owner)
     reports::AddManifoldColumnHeads(r.AddBand(BandType::ColumnHeader, QStringLiteral("ColumnHeaderBand1"), 0.7));
     Band* db = r.AddBand(BandType::Detail, QStringLiteral("DetailBand1"), 1.3);
     db->BeforePrint = [this](Band& b, bool& p) { DetailBand1BeforePrint(b, p); };
-    reports::AddManifoldNodeLines(db, QStringLiteral("feet"));
+    reachEnd_ = reports::AddManifoldNodeLines(db, QStringLiteral("feet"));
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
 
@@ -68,7 +68,7 @@ void TQRManifDetail::TitleBand1BeforePrint(Band&, bool&)
     DMod->WorkTrickleTable->First();
 }
 
-void TQRManifDetail::DetailBand1BeforePrint(Band&, bool&)
+void TQRManifDetail::DetailBand1BeforePrint(Band& band, bool&)
 {
-    reports::ShowManifoldReachLines(QuickRepManifold);
+    reports::ShowManifoldReachLines(QuickRepManifold, band, reachEnd_, {});
 }

@@ -43,11 +43,16 @@ TQRManifEndDetail::TQRManifEndDetail(QWidget* owner) : ui::Form(owner)
 
     Band* db = r.AddBand(BandType::Detail, QStringLiteral("DetailBand1"), 1.6);
     db->BeforePrint = [this](Band& b, bool& p) { DetailBand1BeforePrint(b, p); };
-    const double end = reports::AddManifoldNodeLines(db, QStringLiteral("feet,"));
+    reachEnd_ = reports::AddManifoldNodeLines(db, QStringLiteral("feet,"));
     db::Table* t = DMod->WorkTrickleTable;
-    db->AddDBText(QStringLiteral("QRDBText2"), t, QStringLiteral("CalcMethod"), 0.6, end, 6.8)->Font = ReportFont(8);
-    db->AddDBText(QStringLiteral("QRDBText3"), t, QStringLiteral("Warning"), 0.6, end + 0.17, 6.8)->Font =
-        ReportFont(8, true);
+    db->AddDBText(QStringLiteral("QRDBText2"), t, QStringLiteral("CalcMethod"), 0.6, reachEnd_, 6.9)->Font =
+        ReportFont(8);
+    // The node's warnings, as many lines as they take: the next node prints below them.
+    Memo* warning = db->AddMemo(QStringLiteral("QRDBText3"), QRectF(0.6, reachEnd_ + 0.17, 6.9, 0.15));
+    warning->DataSet = t;
+    warning->DataField = QStringLiteral("Warning");
+    warning->Font = ReportFont(8, true);
+    warning->Stretch = true;
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
 
@@ -63,7 +68,7 @@ void TQRManifEndDetail::TitleBand1BeforePrint(Band&, bool&)
     QuickRepEndManifold.NewPage();
 }
 
-void TQRManifEndDetail::DetailBand1BeforePrint(Band&, bool&)
+void TQRManifEndDetail::DetailBand1BeforePrint(Band& band, bool&)
 {
-    reports::ShowManifoldReachLines(QuickRepEndManifold);
+    reports::ShowManifoldReachLines(QuickRepEndManifold, band, reachEnd_, {"QRDBText2", "QRDBText3"});
 }

@@ -13,6 +13,9 @@ public:
     void FormActivate() override;
     void TitleBand1BeforePrint(report::Band& band, bool& print);
     void DetailBand1BeforePrint(report::Band& band, bool& print);
+
+private:
+    double reachEnd_ = 0;   // where the reach lines under a node end, inches
 };
 
 inline TQRManifEndDetail* QRManifEndDetail = nullptr;

@@ -32,11 +32,12 @@ TQRManifSCost::TQRManifSCost(QWidget* owner) : ui::Form(owner)
         {"RchHead", "Reach Cost      ($)", 3.6, 0.9},
         {"DescHead", "Pipe Description", 4.6, 2.9},
     };
+    // Boxed, the headings kept clear of the frame.
     for (const auto& [name, text, left, width] : heads)
-        tb->AddMemo(QString::fromLatin1(name), QRectF(left, top, width, 0.4), QString::fromLatin1(text))->Font =
-            ReportFont(8, true);
-    tb->AddShape(QStringLiteral("HeadBox"), ShapeKind::Rectangle, QRectF(0, top - 0.02, 7.5, 0.44));
-    tb->Height = std::max(tb->Height, top + 0.5);
+        tb->AddMemo(QString::fromLatin1(name), QRectF(left + 0.05, top + 0.04, width - 0.05, 0.4),
+                    QString::fromLatin1(text))->Font = ReportFont(8, true);
+    tb->AddShape(QStringLiteral("HeadBox"), ShapeKind::Rectangle, QRectF(0.01, top, 7.48, 0.48));
+    tb->Height = std::max(tb->Height, top + 0.54);
 
     Band* db = r.AddBand(BandType::Detail, QStringLiteral("DetailBandMain"), 0.2);
     db->BeforePrint = [this](Band& b, bool& p) { DetailBandMainBeforePrint(b, p); };

@@ -20,16 +20,22 @@ struct Column {
     double width;
 };
 
-// Station, invert, outflow, grade lines, pressure, minor loss.
+// Station, invert, outflow, grade lines, pressure, minor loss: each heading
+// centred over its column, the numbers right-aligned in it, and a gap
+// between the columns.
 const Column kNodeColumns[] = {
     {"ColStation", "Station", "QRDBText7", "TSta", "", 0.00, 0.80},
-    {"ColInvert", "Pipe Invert Elev. (ft)", "QRDBText10", "InvertElev", "###0.0", 0.85, 0.85},
-    {"ColOutflow", "Outflow to    Lateral       (gpm)", "QRDBText8", "GpmAtOutlet", "", 1.75, 0.85},
-    {"ColHgl", "Hydraulic Gradeline Elev. (ft)", "QRDBText11", "Hgl", "###0.0", 2.65, 0.95},
-    {"ColEgl", "Energy Gradeline Elev. (ft)", "QRDBText12", "Egl", "###0.0", 3.65, 0.95},
-    {"ColPsi", "Operating Pressure      (psi)", "QRDBText13", "Psi", "####0.0", 4.65, 0.90},
-    {"ColKloss", "Minor Losses    (ft)", "QRDBText16", "Kloss", "###0.00", 5.60, 0.80},
+    {"ColInvert", "Pipe Invert Elev. (ft)", "QRDBText10", "InvertElev", "###0.0", 0.90, 0.85},
+    {"ColOutflow", "Outflow to    Lateral       (gpm)", "QRDBText8", "GpmAtOutlet", "", 1.85, 0.85},
+    {"ColHgl", "Hydraulic Gradeline Elev. (ft)", "QRDBText11", "Hgl", "###0.0", 2.80, 0.95},
+    {"ColEgl", "Energy Gradeline Elev. (ft)", "QRDBText12", "Egl", "###0.0", 3.85, 0.95},
+    {"ColPsi", "Operating Pressure      (psi)", "QRDBText13", "Psi", "####0.0", 4.90, 0.90},
+    {"ColKloss", "Minor Losses    (ft)", "QRDBText16", "Kloss", "###0.00", 5.90, 0.80},
 };
+
+// The reach lines begin under the node line, one line apart.
+constexpr double kReachTop = 0.2;
+constexpr double kLine = 0.17;
 
 const char* const kReachLines[] = {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8", "L9", "L10", "L11", "L12",
                                    "L13", "L14", "L15", "QR1", "QR2", "QR3", "QR4", "QR5", "EndBulletLbl",
@@ -44,6 +50,7 @@ void AddManifoldColumnHeads(Band* band)
         Memo* m = band->AddMemo(QString::fromLatin1(c.caption), QRectF(c.left, 0.2, c.width, 0.45),
                                 QString::fromLatin1(c.captionText));
         m->Font = ReportFont(8, true);
+        m->Alignment = Qt::AlignHCenter;
     }
 }
 
@@ -54,8 +61,8 @@ double AddManifoldNodeLines(Band* band, const QString& friction)
     for (const Column& c : kNodeColumns)
         band->AddDBText(QString::fromLatin1(c.value), t, QString::fromLatin1(c.field), c.left, 0, c.width,
                         QString::fromLatin1(c.mask), Qt::AlignRight)->Font = f;
-    const double x = 0.6, capW = 1.55, valX = x + capW + 0.05, dy = 0.17;
-    double y = 0.2;
+    const double x = 0.6, capW = 1.55, valX = x + capW + 0.05, dy = kLine;
+    double y = kReachTop;
     auto label = [&](const char* name, const QString& text, double left, double top, double width) {
         band->AddLabel(QString::fromLatin1(name), text, left, top, width)->Font = f;
     };
@@ -91,12 +98,22 @@ double AddManifoldNodeLines(Band* band, const QString& friction)
     return y;
 }
 
-void ShowManifoldReachLines(const Report& r)
+void ShowManifoldReachLines(const Report& r, Band& band, double reachEnd, std::initializer_list<const char*> below)
 {
     const bool reach = !DMod->WorkTrickleTableDownStreamPipeDescription->AsString().isEmpty();
     for (const char* name : kReachLines)
         if (Control* c = r.FindControl(QString::fromLatin1(name)))
             c->Enabled = reach;
+    // What follows the reach lines goes right under them, or under the node
+    // line when there are none; a line with nothing to print takes no room.
+    double y = reach ? reachEnd : kReachTop;
+    for (const char* name : below) {
+        Control* c = ControlOf(r, QString::fromLatin1(name));
+        c->Rect.moveTop(y);
+        if (!c->Text(PrintContext{}).isEmpty())
+            y += kLine;
+    }
+    band.Height = y + 0.1;
 }
 
 void AddManifoldCostCells(Band* band, const char* lengthName, const char* pipeName)

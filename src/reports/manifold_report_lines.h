@@ -2,6 +2,8 @@
 // What the manifold reports share: the node columns, the reach lines under a node and the cost rows of a segment.
 #include "platform/report/report.h"
 
+#include <initializer_list>
+
 namespace reports {
 
 // The node column headings ("NODE DATA", "Station" ... "Minor Losses    (ft)").
@@ -11,8 +13,11 @@ void AddManifoldColumnHeads(report::Band* band);
 // friction loss ("feet" or "feet,").
 double AddManifoldNodeLines(report::Band* band, const QString& friction);
 // The reach lines print only under a node with a pipe below it: the last
-// node has none.
-void ShowManifoldReachLines(const report::Report& r);
+// node has none. Before a node prints: switches them, stacks the controls
+// named in `below` under them (or under the node line) and makes the band
+// just tall enough; `reachEnd` is what AddManifoldNodeLines returned.
+void ShowManifoldReachLines(const report::Report& r, report::Band& band, double reachEnd,
+                            std::initializer_list<const char*> below);
 
 // The cost columns of a manifold segment on the detail band: station, length
 // (`lengthName`), cost per foot `CostFt`, reach cost `RchCst` and the pipe

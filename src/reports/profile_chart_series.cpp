@@ -149,3 +149,9 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
         }
     }
 }
+
+void LegendOfDrawnSeries(chart::Chart& c)
+{
+    for (int i = 0; i < c.SeriesCount(); ++i)
+        c.SeriesAt(i)->ShowInLegend = c.SeriesAt(i)->Count() > 0;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Fills the fifteen series of a computed pipeline's profile chart from the working tables: the graph report and the main window's output page draw the same profile.
+#include "platform/chart/chart.h"
 #include "platform/chart/series.h"
 
 // The series of a profile chart by what they draw; each chart keeps its own
@@ -36,3 +37,6 @@ struct ProfileChartRules {
 // Empties the series and draws the job. Leaves the profile and manifold
 // tables at their end and the job object's FirstPoint as the pass set it.
 void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules& rules);
+
+// The legend names the series the job drew, not every kind of mark a job can have.
+void LegendOfDrawnSeries(chart::Chart& c);

@@ -48,7 +48,7 @@ TQROutGraph::TQROutGraph(QWidget* owner) : ui::Form(owner)
     db::Table* head = DMod->WorkPipeTable;
 
     // A detail band over the one header row: it prints once.
-    Band* b = r.AddBand(BandType::Detail, QStringLiteral("PageHeaderBand1"), 7.1);
+    Band* b = r.AddBand(BandType::Detail, QStringLiteral("PageHeaderBand1"), 7.2);
     b->Color = Qt::white;
     b->BeforePrint = [this](Band& band, bool& p) { PageHeaderBand1BeforePrint(band, p); };
     Label* program = b->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Mersol"), 0, 0, 0, Qt::AlignHCenter);
@@ -65,15 +65,23 @@ TQROutGraph::TQROutGraph(QWidget* owner) : ui::Form(owner)
         b->AddLabel(QString::fromLatin1(label), QString::fromLatin1(caption), x, y, capWidth)->Font = cap;
         b->AddDBText(QString::fromLatin1(text), head, QString::fromLatin1(field), x + capWidth, y, width)->Font = val;
     };
-    pair("QRLabel2", "Job:", "QRDBText1", "JobName", 0, 0.6, 0.75, 3.5);
-    pair("QRLabel3", "Location:", "QRDBText2", "Location", 0, 0.8, 0.75, 3.5);
-    pair("QRLabel4", "Job Class:", "PsQRDBText3", "JobClass", 4.5, 0.6, 0.8, 1.2);
-    pair("QRLabel5", "By:", "QRDBText3", "Designer", 4.5, 0.8, 0.8, 2.0);
-    pair("PsQRLabel1", "Landuser:", "PsQRDBText1", "Landuser", 7.0, 0.6, 0.8, 2.2);
-    pair("PsQRLabel2", "ID:", "PsQRDBText2", "ID", 7.0, 0.8, 0.8, 2.2);
-    b->AddDBText(QStringLiteral("QRDBText4"), head, QStringLiteral("Date"), 8.5, 0.0, 1.5)->Font = val;
+    // Two columns of three lines, each value as wide as its field can be.
+    const double col2 = 5.4, capWidth = 0.8, valueWidth = 4.5 - capWidth - 0.1;
+    pair("QRLabel2", "Job:", "QRDBText1", "JobName", 0, 0.6, capWidth, valueWidth);
+    pair("QRLabel3", "Location:", "QRDBText2", "Location", 0, 0.8, capWidth, valueWidth);
+    pair("PsQRLabel1", "Landuser:", "PsQRDBText1", "Landuser", 0, 1.0, capWidth, valueWidth);
+    pair("QRLabel4", "Job Class:", "PsQRDBText3", "JobClass", col2, 0.6, capWidth, valueWidth);
+    pair("QRLabel5", "By:", "QRDBText3", "Designer", col2, 0.8, capWidth, valueWidth);
+    pair("PsQRLabel2", "ID:", "PsQRDBText2", "ID", col2, 1.0, capWidth, valueWidth);
+    const double width = reports::BodyWidth(r);
+    b->AddDBText(QStringLiteral("QRDBText4"), head, QStringLiteral("Date"), width - 1.5, 0.0, 1.5, QString(),
+                 Qt::AlignRight)->Font = val;
 
-    QRChart1 = b->AddChart(QStringLiteral("QRChart1"), QRectF(0, 1.1, 10.0, 6.0));
+    // The chart takes the rest of the page above the footer.
+    const double chartTop = 1.25;
+    const double chartHeight = reports::HeightAboveFooter(r, chartTop) - 0.05;
+    QRChart1 = b->AddChart(QStringLiteral("QRChart1"), QRectF(0, chartTop, width, chartHeight));
+    b->Height = chartTop + chartHeight;
     chart::Chart& c = QRChart1->Chart;
     c.Title.Text = QStringLiteral("Pipeline Hydraulic Profile");
     c.Title.Color = WindowsColor(wc::Green);
@@ -143,4 +151,5 @@ void TQROutGraph::PageHeaderBand1BeforePrint(Band&, bool&)
     s.Outflow = Series14;
     s.Inflow = Series15;
     FillProfileChartSeries(s, ProfileChartRules{});
+    LegendOfDrawnSeries(QRChart1->Chart);
 }

@@ -161,7 +161,7 @@ void TQRPump::buildSuction()
         d->AddShape(QStringLiteral("Rule") + QString::number(c.left), ShapeKind::VertLine,
                     QRectF(c.left, 0, 0.01, 0.22));
     }
-    d->AddShape(QStringLiteral("RuleEnd"), ShapeKind::VertLine, QRectF(7.5, 0, 0.01, 0.22));
+    d->AddShape(QStringLiteral("RuleEnd"), ShapeKind::VertLine, QRectF(7.49, 0, 0.01, 0.22));
     double y = 0.25;
     const double dy = 0.16;
     auto lbl = [&](const char* name, const char* text, double x, double w) {

@@ -72,7 +72,8 @@ TQRPumpCost::TQRPumpCost(QWidget* owner) : ui::Form(owner)
     line("Pump efficiency  ....................................", "PumpEffic", "QRDBEffic", "percent");
     b->AddLabel(QStringLiteral("AcInCap"), QStringLiteral("Acre inches pumped  ............................."), 0.3, y,
                 3.0)->Font = f;
-    b->AddDBText(QStringLiteral("QRDBAcIn"), head, QStringLiteral("AcInPumped"), 3.35, y, 0.8, QString(),
+    // Stored unrounded: two decimals, as the horsepowers above it.
+    b->AddDBText(QStringLiteral("QRDBAcIn"), head, QStringLiteral("AcInPumped"), 3.35, y, 0.8, QStringLiteral("###0.00"),
                  Qt::AlignRight)->Font = bold;
     b->AddLabel(QStringLiteral("AcInUnit"), QStringLiteral("acre inches"), 4.25, y, 0.8)->Font = f;
     b->AddLabel(QStringLiteral("AcInEq"), QStringLiteral(" = "), 5.05, y, 0.25)->Font = f;

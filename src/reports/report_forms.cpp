@@ -74,33 +74,113 @@ QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3])
     return items;
 }
 
-Band* AddCostLine(Report& r, const QString& bandName, db::Table* t, const char* stationName,
-                  const char* stationField, const char* lengthField, const char* costFtName)
+namespace {
+
+// The columns of the cost report's main table; every cost section prints in them.
+struct CostColumn {
+    const char* heading;
+    const char* caption;
+    double left;
+    double width;
+};
+const CostColumn kCostColumns[] = {
+    {"ColStation", "Station", 0.0, 0.7},
+    {"ColLen", "Dn Strm Length       (ft)", 0.75, 0.8},
+    {"ColDesc", "Pipe Description", 1.6, 3.0},
+    {"ColCover", "Pipe Cover   (in)", 4.65, 0.8},
+    {"ColFtCost", "Cost per foot    ($)", 5.5, 0.9},
+    {"ColRchCost", "Reach Cost      ($)", 6.45, 1.0},
+};
+enum CostCol { kStation, kLength, kPipe, kCover, kPerFoot, kReach };
+
+// A value under its heading: numbers end a little inside the column.
+QRectF CostCell(CostCol c, double top)
+{
+    const CostColumn& k = kCostColumns[c];
+    return c == kStation || c == kPipe ? QRectF(k.left, top, k.width - 0.05, 0) : QRectF(k.left, top, k.width - 0.1, 0);
+}
+
+} // namespace
+
+double BodyWidth(const Report& r)
+{
+    return r.Page.PaperInches().width() - r.Page.LeftMargin - r.Page.RightMargin;
+}
+
+// The common page footer's height.
+constexpr double kFooterHeight = 0.3;
+
+double HeightAboveFooter(const Report& r, double top)
+{
+    return r.Page.PaperInches().height() - r.Page.TopMargin - r.Page.BottomMargin - kFooterHeight - top;
+}
+
+double AddCostHeadings(Band* b, double top, const QString& firstCaption)
+{
+    double bottom = top;
+    for (const CostColumn& c : kCostColumns) {
+        const QString caption = &c == &kCostColumns[kStation] ? firstCaption : QString::fromLatin1(c.caption);
+        Memo* m = b->AddMemo(QString::fromLatin1(c.heading), QRectF(c.left, top, c.width - 0.05, 0.36), caption);
+        m->Font = ReportFont(8, true);
+        // Text columns are headed from their left, number columns over their middle.
+        const bool text = &c == &kCostColumns[kStation] || &c == &kCostColumns[kPipe];
+        m->Alignment = text ? Qt::AlignLeft : Qt::AlignHCenter;
+        bottom = std::max(bottom, top + m->Rect.height());
+    }
+    b->AddShape(b->Name + QStringLiteral("HeadRule"), ShapeKind::HorzLine,
+                QRectF(0, bottom + 0.02, BodyWidth(*b->Owner()), 0.02))->PenWidth = 0.5;
+    return bottom + 0.06;
+}
+
+void AddCostCells(Band* b, double top, db::Table* t, const CostLineNames& n)
+{
+    const QFont f = ReportFont(8);
+    auto place = [&](Control* c, CostCol col, Qt::Alignment a) {
+        c->Rect = CostCell(col, top);
+        c->Alignment = a;
+        c->Font = f;
+    };
+    if (n.station)
+        place(b->AddDBText(QString::fromLatin1(n.station), t, QString::fromLatin1(n.stationField), 0, 0), kStation,
+              Qt::AlignLeft);
+    place(b->AddDBText(QString::fromLatin1(n.length), t, QString::fromLatin1(n.lengthField), 0, 0,
+                       0, QString::fromLatin1(n.lengthMask)), kLength, Qt::AlignRight);
+    place(b->AddDBText(QString::fromLatin1(n.pipe), t, QString::fromLatin1(n.pipeField), 0, 0), kPipe, Qt::AlignLeft);
+    place(b->AddLabel(QString::fromLatin1(n.cover), QString(), 0, 0), kCover, Qt::AlignRight);
+    place(b->AddLabel(QString::fromLatin1(n.costFt), QString(), 0, 0), kPerFoot, Qt::AlignRight);
+    place(b->AddLabel(QString::fromLatin1(n.reachCost), QString(), 0, 0), kReach, Qt::AlignRight);
+}
+
+Band* AddCostLine(Report& r, const QString& bandName, db::Table* t, const CostLineNames& names)
 {
     Band* d = r.AddBand(BandType::Detail, bandName, 0.19);
-    const QFont f = ReportFont(8);
-    d->AddDBText(QString::fromLatin1(stationName), t, QString::fromLatin1(stationField), 0.0, 0.02, 0.7)->Font = f;
-    d->AddDBText(QStringLiteral("QRDBLen"), t, QString::fromLatin1(lengthField), 0.75, 0.02, 0.7, QString(),
-                 Qt::AlignRight)->Font = f;
-    d->AddDBText(QStringLiteral("QRDBDesc"), t, QStringLiteral("DownStreamPipeDescription"), 1.6, 0.02, 3.0)->Font = f;
-    d->AddLabel(QStringLiteral("CoverLbl"), QString(), 4.65, 0.02, 0.7, Qt::AlignRight)->Font = f;
-    d->AddLabel(QString::fromLatin1(costFtName), QString(), 5.5, 0.02, 0.8, Qt::AlignRight)->Font = f;
-    d->AddLabel(QStringLiteral("QRRchCst"), QString(), 6.45, 0.02, 0.9, Qt::AlignRight)->Font = f;
+    AddCostCells(d, 0.02, t, names);
     return d;
+}
+
+double AddCostTotalLine(Band* b, double top, const QString& caption)
+{
+    b->AddShape(b->Name + QStringLiteral("TotalRule"), ShapeKind::HorzLine,
+                QRectF(0, top, BodyWidth(*b->Owner()), 0.02))->PenWidth = 0.5;
+    b->AddLabel(QStringLiteral("TotalCap"), caption, 2.45, top + 0.08, 3.95, Qt::AlignRight)->Font = ReportFont(9, true);
+    Label* total = b->AddLabel(QStringLiteral("CostTotLbl"), QString(), 0, 0);
+    total->Rect = CostCell(kReach, top + 0.08);
+    total->Alignment = Qt::AlignRight;
+    total->Font = ReportFont(9, true);
+    return top + 0.33;
 }
 
 Band* AddCostTotal(Report& r, const QString& caption)
 {
     Band* s = r.AddBand(BandType::Summary, QStringLiteral("SummaryBand1"), 0.35);
-    s->AddShape(QStringLiteral("SummaryRule"), ShapeKind::HorzLine, QRectF(0, 0.02, 7.5, 0.02))->PenWidth = 0.5;
-    s->AddLabel(QStringLiteral("TotalCap"), caption, 3.2, 0.1, 3.2, Qt::AlignRight)->Font = ReportFont(9, true);
-    s->AddLabel(QStringLiteral("CostTotLbl"), QString(), 6.45, 0.1, 0.9, Qt::AlignRight)->Font = ReportFont(9, true);
+    s->Height = AddCostTotalLine(s, 0.02, caption);
     return s;
 }
 
 Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, const TitleBandNames& n,
                          double& top)
 {
+    const double width = BodyWidth(r);
     Band* b = r.AddBand(BandType::Title, QString::fromLatin1(n.band), 2.0);
     Label* program = b->AddLabel(n.program, QStringLiteral("Mersol"), 0, 0, 0, Qt::AlignHCenter);
     program->Font = ReportFont(20, true);
@@ -113,7 +193,7 @@ Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, 
     const QFont f = ReportFont(9);
     const QFont bold = ReportFont(9, true);
     auto pair = [&](const char* caption, const char* name, const char* field, double x, double y,
-                    double captionWidth, double width) {
+                    double captionWidth, double valueWidth, Qt::Alignment align = Qt::AlignLeft) {
         if (!name || !*name)
             return;
         if (caption) {
@@ -122,13 +202,14 @@ Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, 
             c->Font = bold;
         }
         DBText* t = b->AddDBText(QString::fromLatin1(name), header, QString::fromLatin1(field),
-                                 x + (caption ? captionWidth : 0), y, width);
+                                 x + (caption ? captionWidth : 0), y, valueWidth, QString(), align);
         t->Font = f;
     };
     const double y0 = 1.0;
     const double line = 0.18;
+    // The date sits at the right edge, however wide the page.
     pair("Job:", n.jobName, "JobName", 0, y0, 0.75, 4.0);
-    pair(nullptr, n.date, "Date", 6.3, y0, 0, 1.2);
+    pair(nullptr, n.date, "Date", width - 1.2, y0, 0, 1.2, Qt::AlignRight);
     pair("Location:", n.location, "Location", 0, y0 + line, 0.75, 3.4);
     pair("By:", n.designer, "Designer", 4.3, y0 + line, 0.35, 3.0);
     pair("Landuser:", n.landuser, "Landuser", 0, y0 + 2 * line, 0.75, 2.3);
@@ -136,14 +217,16 @@ Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, 
     pair(n.jobClassCaption, n.jobClass, "JobClass", 4.9, y0 + 2 * line, 0.8, 1.2);
     double y = y0 + 3 * line;
     if (n.notes && *n.notes) {
-        Memo* notes = b->AddMemo(QString::fromLatin1(n.notes), QRectF(0, y + 0.04, 7.5, 0.45));
+        // As tall as the notes: none take no room.
+        Memo* notes = b->AddMemo(QString::fromLatin1(n.notes), QRectF(0, y + 0.02, width, 0));
         notes->DataSet = header;
         notes->DataField = QStringLiteral("JobNotes");
         notes->Font = ReportFont(8);
-        y += 0.5;
+        notes->Stretch = true;
+        y += 0.04;
     }
     Shape* rule = b->AddShape(QString::fromLatin1(n.band) + QStringLiteral("Rule"), ShapeKind::HorzLine,
-                              QRectF(0, y + 0.02, 7.5, 0.04));
+                              QRectF(0, y + 0.02, width, 0.04));
     rule->PenWidth = 0.75;
     top = y + 0.1;
     b->Height = top;
@@ -152,17 +235,21 @@ Band* AddCommonTitleBand(Report& r, db::Table* header, const QString& subtitle, 
 
 Band* AddPageFooter(Report& r, const QString& bandName, const QString& pageCaption, const QString& dateCaption)
 {
-    Band* b = r.AddBand(BandType::PageFooter, bandName, 0.3);
+    const double width = BodyWidth(r);
+    Band* b = r.AddBand(BandType::PageFooter, bandName, kFooterHeight);
     const QFont f = ReportFont(8);
-    Shape* rule = b->AddShape(bandName + QStringLiteral("Rule"), ShapeKind::HorzLine, QRectF(0, 0, 7.5, 0.04));
+    Shape* rule = b->AddShape(bandName + QStringLiteral("Rule"), ShapeKind::HorzLine, QRectF(0, 0, width, 0.04));
     rule->PenWidth = 0.5;
     Label* page = b->AddLabel(bandName + QStringLiteral("PageLbl"), pageCaption, 0, 0.08, 0.9);
     page->Font = f;
     SysData* no = b->AddSysData(bandName + QStringLiteral("PageNo"), SysDataKind::PageNumber, 0.9, 0.08, 0.6);
     no->Font = f;
-    Label* date = b->AddLabel(bandName + QStringLiteral("DateLbl"), dateCaption, 5.6, 0.08, 0.85);
+    // The date ends at the right margin, its caption just before it.
+    Label* date = b->AddLabel(bandName + QStringLiteral("DateLbl"), dateCaption, width - 1.65, 0.08, 0.85,
+                              Qt::AlignRight);
     date->Font = f;
-    SysData* d = b->AddSysData(bandName + QStringLiteral("Date"), SysDataKind::Date, 6.45, 0.08, 1.05);
+    SysData* d = b->AddSysData(bandName + QStringLiteral("Date"), SysDataKind::Date, width - 0.75, 0.08, 0.75,
+                               QString(), Qt::AlignRight);
     d->Font = f;
     return b;
 }

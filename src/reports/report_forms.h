@@ -38,12 +38,38 @@ void SetEnabled(const report::Report& r, std::initializer_list<const char*> name
 // each slot's id text (a slot without description keeps the one it had).
 QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3]);
 
-// The reach line of a cost table over `t`: the station or segment
-// (`stationName` showing `stationField`), the length, the pipe, and the
-// labels CoverLbl, the cost per foot (`costFtName`) and QRRchCst.
-report::Band* AddCostLine(report::Report& r, const QString& bandName, db::Table* t, const char* stationName,
-                          const char* stationField, const char* lengthField, const char* costFtName);
-// The summary band of a cost table: a rule, `caption` and the total CostTotLbl.
+// The width between a report's side margins, inches.
+double BodyWidth(const report::Report& r);
+// The height left on a page of `r` from `top` (inches below the top margin)
+// down to the common page footer.
+double HeightAboveFooter(const report::Report& r, double top);
+
+// The headings of the cost report's main table on band `b` at `top`, the
+// first one `firstCaption` ("Station", "Segment"), with a rule below them;
+// returns where the rule ends.
+double AddCostHeadings(report::Band* b, double top, const QString& firstCaption);
+// The controls of a cost line and the fields they show.
+struct CostLineNames {
+    const char* station = "QRDBSta";   // none: the station column stays empty
+    const char* stationField = "TSta";
+    const char* length = "QRDBLen";
+    const char* lengthField = "RchLen";
+    const char* lengthMask = "";
+    const char* pipe = "QRDBDesc";
+    const char* pipeField = "DownStreamPipeDescription";
+    const char* cover = "CoverLbl";
+    const char* costFt = "QRFtCst";
+    const char* reachCost = "QRRchCst";
+};
+// The cells of one cost line on band `b` at `top`, each under its heading;
+// the cover and the two costs are labels the handlers fill.
+void AddCostCells(report::Band* b, double top, db::Table* t, const CostLineNames& names);
+// A detail band holding the cost line of each row of `t`.
+report::Band* AddCostLine(report::Report& r, const QString& bandName, db::Table* t, const CostLineNames& names);
+// A rule, `caption` and the total CostTotLbl under the reach costs, on band
+// `b` at `top`; returns where they end.
+double AddCostTotalLine(report::Band* b, double top, const QString& caption);
+// The summary band of a cost table: its total line.
 report::Band* AddCostTotal(report::Report& r, const QString& caption);
 
 // The names of the controls of the common title band.

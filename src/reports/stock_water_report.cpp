@@ -49,19 +49,23 @@ TQRStock::TQRStock(QWidget* owner) : ui::Form(owner)
                      width)
             ->Font = bold;
     };
+    // The long names on the left, the short ones on the right.
     const struct {
         const char *leftCaption, *leftField, *rightCaption, *rightField;
     } header[] = {
         {"Job:", "JobName", "Date:", "Date"},
-        {"Location:", "Location", "By:", "Designer"},
-        {"Landuser:", "Landuser", "ID:", "ID"},
+        {"Location:", "Location", "ID:", "ID"},
+        {"By:", "Designer", nullptr, nullptr},
+        {"Landuser:", "Landuser", nullptr, nullptr},
     };
     double y = 0.8;
     for (const auto& h : header) {
         text(QString::fromLatin1(h.leftField), QString::fromLatin1(h.leftCaption), 0, y, 0.85);
-        value(h.leftField, 0.85, y, 4.0);
-        text(QString::fromLatin1(h.rightField), QString::fromLatin1(h.rightCaption), 5.2, y, 0.5);
-        value(h.rightField, 5.7, y, 1.8);
+        value(h.leftField, 0.85, y, 4.2);
+        if (h.rightField) {
+            text(QString::fromLatin1(h.rightField), QString::fromLatin1(h.rightCaption), 5.2, y, 0.5);
+            value(h.rightField, 5.7, y, 1.8);
+        }
         y += 0.22;
     }
 

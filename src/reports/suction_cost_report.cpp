@@ -16,20 +16,21 @@ TQRSuctionCost::TQRSuctionCost(QWidget* owner) : ui::Form(owner)
     Report& r = QuickRepSuctionCost;
     r.Title = QStringLiteral("Suction Pipe Cost");
     r.DataSet = DMod->WorkSuctionTable;
-    r.Page = PageSetup::Custom(8.5, 6.0);
     r.PrintIfEmpty = true;
     r.FirstPageHeader = true;
     r.LastPageFooter = true;
     r.BeforePrint = [this](Report& rep) { QuickRepSuctionCostBeforePrint(rep); };
 
+    // In the columns of the main cost table, under its headings.
     Band* t = r.AddBand(BandType::Title, QStringLiteral("TitleBandSuction"), 0.42);
     t->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Suction Pipe"), 0, 0.02, 1.2)->Font = ReportFont(10, true);
-    t->AddLabel(QStringLiteral("QRLabel2"), QStringLiteral("Segment"), 0, 0.2, 1.2)->Font = ReportFont(9);
-
-    // The columns of the main cost table: station, length, cover, cost per
-    // foot, reach cost, pipe.
-    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandSuction"), DMod->WorkSuctionTable, "QRDBSeg",
-                                   "SegmentNo", "PipeLength", "QRCostFt");
+    t->Height = reports::AddCostHeadings(t, 0.24, QStringLiteral("Segment"));
+    reports::CostLineNames names;
+    names.station = "QRDBSeg";
+    names.stationField = "SegmentNo";
+    names.lengthField = "PipeLength";
+    names.costFt = "QRCostFt";
+    Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandSuction"), DMod->WorkSuctionTable, names);
     d->BeforePrint = [this](Band& b, bool& p) { DetailBandSuctionBeforePrint(b, p); };
     LabelOf(r, "CoverLbl")->Caption = QStringLiteral("NA");   // a suction pipe lies in no trench
     Band* s = reports::AddCostTotal(r, QStringLiteral("Total cost suction line pipe installation  $"));

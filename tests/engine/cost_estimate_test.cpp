@@ -125,6 +125,23 @@ TEST_F(CostTest, MaterialWithoutPriceRowCostsNothingAndSaysSo)
     EXPECT_TRUE(Saw(ui::MsgType::Warning, QStringLiteral("No cost per pound found for pipe material \"NOSUCH\"")));
 }
 
+// A plain end node has no pipe below it: nothing to price, nothing to warn of.
+TEST_F(CostTest, EndNodeWithoutPipeIsNotPricedNorWarnedOf)
+{
+    AddMaterial("TMAT", 1.20);
+    SetUnitCosts({{"TrenchTo24", 2.00}});
+    job->SetHeader({{"SysType", "GRAVITY"}, {"NumNodes", 2}});
+    job->AddProfRow({{"Station", 0}, {"DiaIn", 10}, {"WallThick", 0.3}, {"PipeDepth", 36}, {"WtPerFt", 5},
+                     {"PipeType", "TMAT"}, {"PipeLength", 0}});
+    job->AddProfRow({{"Station", 500}, {"PipeType", ""}, {"PipeLength", 500}});
+    cost.EstimateJobCost();
+    EXPECT_TRUE(Messages().empty()) << Messages().front().text.toStdString();
+    // 5 x 1.20 + (36 + 10.6) / 12 x 2.00 over 500 ft = 6883.33; the end costs nothing.
+    EXPECT_NEAR(ProfValue(0, "RchCost"), 6883.333333333333, 1e-6);
+    EXPECT_EQ(ProfValue(1, "CostFt"), 0);
+    EXPECT_EQ(ProfValue(1, "RchCost"), 0);
+}
+
 TEST_F(CostTest, NarrowPipeUsesTheFourInchTrenchAndNoCoverNoTrench)
 {
     AddMaterial("TMAT", 2.0);

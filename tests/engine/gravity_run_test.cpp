@@ -898,9 +898,12 @@ TEST_F(GravityRun, ManifoldAtTheEndMovesWithTheLinesEndGrade)
     // After the line's two rating warnings, one message per manifold row.
     const auto& m = dialogs.Messages();
     ASSERT_EQ(m.size(), 5u);
-    EXPECT_EQ(m[2].text, low);
+    // On screen each names its station, so the same text twice still tells which node.
+    EXPECT_EQ(m[2].text, "At manifold station 0+00: " + low.trimmed());
     EXPECT_EQ(m[2].type, ui::MsgType::Warning);
+    EXPECT_EQ(m[3].text, "At manifold station 1+00: " + below.trimmed());
     EXPECT_EQ(m[3].type, ui::MsgType::Error);
+    EXPECT_EQ(m[4].text, "At manifold station 2+00: " + below.trimmed());
     EXPECT_EQ(m[4].type, ui::MsgType::Error);
     // Only gated-pipe ends (and manifold calculator jobs) keep the end row's pipe.
     EXPECT_EQ(ProfText(2, "PipeType"), QString());
@@ -923,7 +926,7 @@ TEST_F(GravityRun, ManifoldRatingsFollowTheRowOrder)
     EXPECT_EQ(TrickleWarning(2),
               QStringLiteral("WARNING .. Pressure of 10.32 is greater than pipe pressure rating, up stream."));
     EXPECT_DOUBLE_EQ(TrickleValue(1, DMod->WorkTrickleTablePsi), 11.49);
-    EXPECT_EQ(dialogs.MessageTexts(), QStringList{TrickleWarning(2)});
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"At manifold station 2+00: " + TrickleWarning(2)});
 }
 
 // A line ending in gated pipe: the gated end's short-pipe text has no leading

@@ -73,6 +73,26 @@ TEST_F(DetailTest, TitleBandNamesProgramReportLineAndJob)
     EXPECT_EQ(d.pages[0].report, "QuickRepDetail");
 }
 
+// The job notes take the room of their lines, and none when there are none:
+// the header's rule follows the last line printed above it.
+TEST_F(DetailTest, TitleBandTakesRoomForNotesOnlyWhenThereAreSome)
+{
+    ThreeNodeJob();
+    for (const QString& notes : {QString(), QStringLiteral("Fence the creek.\nSpring water in May.")}) {
+        SCOPED_TRACE(notes.toStdString());
+        job.SetHeader({{"JobNotes", notes}});
+        const Dump d = Render();
+        const QRectF rule = BoxOf(d, "TitleBand1Rule");
+        const QRectF lastLine = notes.isEmpty() ? BoxOf(d, "PsQRDBText1") : BoxOf(d, "QRDBText2", 1);
+        if (!notes.isEmpty())   // right under the job lines
+            EXPECT_LT(BoxOf(d, "QRDBText2").top() - BoxOf(d, "PsQRDBText1").bottom(), 0.1);
+        EXPECT_EQ(d.TextsOf("QRDBText2").size(), notes.isEmpty() ? 0 : 2);
+        EXPECT_GE(rule.top(), lastLine.bottom());
+        EXPECT_LT(rule.top() - lastLine.bottom(), 0.15);
+        EXPECT_GT(BoxOf(d, "SysType").top(), rule.bottom());
+    }
+}
+
 TEST_F(DetailTest, RequiredOutletLinesReadNoneWithoutOutletPressure)
 {
     ThreeNodeJob();

@@ -102,11 +102,23 @@ TEST_F(GatedReportsTest, CostsRoundTheReachCostAndTheTotal)
     testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"RchLen", 400.0}, {"CostFt", 0.114}, {"RchCost", 45.6},
                                                         {"PipeDescription", "8 in Alum Gated"}});
     TQRGatedCost section(owner.get());
+    section.QuickRepGatedCost.PrintDate = QDate(2026, 12, 9);
     Dump d = RenderDump(section.QuickRepGatedCost);
     EXPECT_EQ(d.TextsOf("RchCost"), QStringList{"46"});
     EXPECT_EQ(d.TextsOf("CostTotLbl"), QStringList{"46"});
     EXPECT_EQ(d.TextsOf("CostFt"), QStringList{"0.11"});
     EXPECT_EQ(d.TextsOf("CoverLbl"), QStringList{"NA"});
+    // Each value stands in the main cost table's column under its heading,
+    // and the page has the common footer.
+    const std::pair<const char*, const char*> columns[] = {
+        {"RchLen", "ColLen"}, {"PipeDescription", "ColDesc"}, {"CoverLbl", "ColCover"},
+        {"CostFt", "ColFtCost"}, {"RchCost", "ColRchCost"}, {"CostTotLbl", "ColRchCost"}};
+    for (const auto& [value, heading] : columns)
+        EXPECT_TRUE(Under(d, value, heading)) << value;
+    EXPECT_EQ(d.TextsOf("ColRchCost").join(' ').simplified(), "Reach Cost ($)");
+    EXPECT_EQ(d.TextsOf("PageFooterBand1PageLbl"), QStringList{"Page number:"});
+    EXPECT_EQ(d.TextsOf("PageFooterBand1DateLbl"), QStringList{"Printed:"});
+    EXPECT_EQ(d.TextsOf("PageFooterBand1Date"), QStringList{"12/9/2026"});
 
     TQRGatedCostTool tool(owner.get());
     d = RenderDump(tool.QuickRepGatedCostTool);
@@ -130,8 +142,9 @@ TEST_F(GatedReportsTest, GraphDrawsEachPointOnceEveryTimeItIsGenerated)
         EXPECT_EQ(form.Series12->Count(), 3) << pass;
     }
     EXPECT_EQ(form.Series5->At(1).x, DMod->WorkGatedTableStaAsta->AsFloat());
+    // Without an intermediate segment the legend has no mid grade line.
     EXPECT_EQ(form.QRDBChart1->Chart.LegendTitles(),
-              (QStringList{"Water Surface", "Gated Pipe", "Gated Start HGL", "Gated Mid HGL", "Gated End HGL"}));
+              (QStringList{"Water Surface", "Gated Pipe", "Gated Start HGL", "Gated End HGL"}));
 
     // No water surface: no marker.
     job.SetHeader({{"WSElev", -100.0}});

@@ -6,6 +6,7 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "reports/manifold_cost_report.h"
+#include "reports/manifold_detail_report.h"
 #include "reports/manifold_end_detail_report.h"
 #include "reports/manifold_end_summary_report.h"
 #include "reports/manifold_graph_report.h"
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 
 using namespace report;
+using report::DumpItem;
 using testsupport::WorkJob;
 
 namespace {
@@ -131,4 +133,112 @@ TEST_F(ManifoldReportTest, GraphTitleNamesTheRunningProgram)
         EXPECT_EQ(d.TextsOf("QRLabel1"),
                   QStringList{program == Program::Dunstrow ? QStringLiteral("Dunstrow") : QStringLiteral("Mersol")});
     }
+}
+
+namespace {
+
+void SetWarning(int row, const QString& text)
+{
+    db::Table* t = DMod->WorkTrickleTable;
+    t->First();
+    for (int i = 0; i < row; ++i)
+        t->Next();
+    t->Edit();
+    DMod->WorkTrickleTableWarning->SetAsString(text);
+    t->Post();
+}
+
+// The least gap between the lines of two headings that share a height.
+double GapBetween(const Dump& d, const QString& left, const QString& right)
+{
+    double gap = 1e9;
+    for (const DumpItem& a : d.ItemsOf(left))
+        for (const DumpItem& b : d.ItemsOf(right))
+            if (a.box.bottom() > b.box.top() && b.box.bottom() > a.box.top())
+                gap = std::min(gap, b.box.left() - a.box.right());
+    return gap;
+}
+
+} // namespace
+
+// Each node's lines, its reach and its warnings end above the next node's
+// station line; the last node's warning follows its own line; the column
+// headings stand apart.
+TEST_F(ManifoldReportTest, NodeLinesAndWarningsEndAboveTheNextNodeAndHeadingsStandApart)
+{
+    SetWarning(0, " WARNING: Minimum manifold pressure has not been met. Review hydraulic profile.");
+    SetWarning(1, "ERROR..No pipe size meets the velocity and friction limits.");
+    SetWarning(2, " WARNING: Minimum manifold pressure has not been met. Review hydraulic profile.");
+    TQRManifDetail detail(owner.get());
+    TQRManifEndDetail end(owner.get());
+    const struct {
+        const char* what;
+        Report* report;
+        const char* lastLine;   // the lowest line a node prints
+    } cases[] = {{"detail", &detail.QuickRepManifold, "QR5"}, {"end detail", &end.QuickRepEndManifold, "QRDBText3"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Dump d = RenderDump(*c.report);
+        EXPECT_EQ(testsupport::LayoutFaults(d), QStringList());
+        const auto stations = d.ItemsOf("QRDBText7");
+        const auto lows = d.ItemsOf(c.lastLine);
+        ASSERT_EQ(stations.size(), 3u);
+        ASSERT_GE(lows.size(), 2u);
+        for (size_t k = 0; k + 1 < stations.size() && k < lows.size(); ++k)
+            EXPECT_LE(lows[k].box.bottom(), stations[k + 1].box.top()) << k;
+        const char* const headings[] = {"ColStation", "ColInvert", "ColOutflow", "ColHgl", "ColEgl", "ColPsi", "ColKloss"};
+        for (int k = 0; k + 1 < 7; ++k)
+            EXPECT_GE(GapBetween(d, headings[k], headings[k + 1]), 0.1) << headings[k];
+    }
+    // The last node has no reach: its warning follows its own lines, not the
+    // place of the reach lines it does not print.
+    const Dump d = RenderDump(end.QuickRepEndManifold);
+    ASSERT_EQ(d.ItemsOf("QRDBText3").size(), 3u);
+    EXPECT_LT(BoxOf(d, "QRDBText3", 2).top() - BoxOf(d, "QRDBText7", 2).bottom(), 0.4);
+}
+
+// The graph takes the landscape page down to its footer, no further, and the
+// job header's rule and date reach the right margin.
+TEST_F(ManifoldReportTest, GraphFitsItsPageAndTheHeaderReachesTheRightMargin)
+{
+    TQRManifGraph graph(owner.get());
+    const Dump d = RenderDump(graph.QuickRepManGraph);
+    ASSERT_EQ(d.PageCount(), 1);
+    EXPECT_EQ(testsupport::LayoutFaults(d), QStringList());
+    const report::DumpPage& page = d.pages.front();
+    EXPECT_LE(BoxOf(d, "QRChart1").bottom(), page.footerTop);
+    EXPECT_GT(BoxOf(d, "QRChart1").height(), 5.0);
+    EXPECT_NEAR(page.printable.right(), 10.5, 1e-9);
+    EXPECT_NEAR(BoxOf(d, "PageHeaderBand1Rule").right(), 10.5, 0.01);
+    EXPECT_NEAR(BoxOf(d, "QRDBText4").right(), 10.5, 0.01);   // the date
+    EXPECT_NEAR(BoxOf(d, "PageFooterBand1Date").right(), 10.5, 0.01);
+}
+
+// The end summary and the cost section head their columns, each value under
+// its heading; the cost section is in the main cost table's columns on a
+// Letter page whose footer is at the foot of the sheet.
+TEST_F(ManifoldReportTest, EndSummaryAndCostSectionHeadTheirColumns)
+{
+    TQRManifEndSummary summary(owner.get());
+    Dump d = RenderDump(summary.QuickRepManifEndSummary);
+    const std::pair<const char*, const char*> summaryColumns[] = {
+        {"PsQRDBText1", "Station"},   {"PsQRDBText2", "Pipe Invert Elev.   (ft)"},
+        {"QRDBText9", "Operating Pressure    (psi)"}, {"PipeQ", "Flow Rate   (gpm)"},
+        {"Vel", "Velocity (ft/sec)"}, {"RchLen", "Pipe Length    (ft)"}, {"PipeDesc", "Pipe Description"}};
+    for (const auto& [value, heading] : summaryColumns) {
+        const QString cap = QString::fromLatin1(value) + "Cap";
+        EXPECT_EQ(d.TextsOf(cap).join(' ').simplified(), QString::fromLatin1(heading).simplified()) << value;
+        EXPECT_TRUE(Under(d, value, cap)) << value;
+    }
+
+    TQRManifCost cost(owner.get());
+    d = RenderDump(cost.QuickRepTrickleCost);
+    const std::pair<const char*, const char*> costColumns[] = {
+        {"TSta", "ColStation"}, {"RchLenDBT", "ColLen"}, {"PipeDescrip", "ColDesc"},
+        {"CoverLbl", "ColCover"}, {"QRFtCst", "ColFtCost"}, {"QRRchCst", "ColRchCost"}, {"CostTotLbl", "ColRchCost"}};
+    for (const auto& [value, heading] : costColumns)
+        EXPECT_TRUE(Under(d, value, heading)) << value;
+    EXPECT_EQ(d.TextsOf("ColLen").join(' ').simplified(), "Dn Strm Length (ft)");
+    EXPECT_EQ(d.pages.front().paperInches, QSizeF(8.5, 11.0));
+    EXPECT_NEAR(d.pages.front().footerTop, 11.0 - 0.5 - 0.3, 1e-9);
 }

@@ -4,6 +4,7 @@
 #include "platform/report/preview.h"
 #include "platform/ui/cursor.h"
 #include "support/dialogdriver.h"
+#include "support/layoutcheck.h"
 #include "support/qt_app.h"
 #include "support/workjob.h"
 
@@ -12,7 +13,33 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+
+// The box of the n-th item a control printed; an empty box when it printed none.
+inline QRectF BoxOf(const report::Dump& d, const QString& control, int n = 0)
+{
+    const auto items = d.ItemsOf(control);
+    return n < static_cast<int>(items.size()) ? items[static_cast<size_t>(n)].box : QRectF();
+}
+
+// Whether each item `value` printed stands under `heading`: the heading
+// printed on that page, and they share part of their width.
+inline bool Under(const report::Dump& d, const QString& value, const QString& heading)
+{
+    const auto values = d.ItemsOf(value);
+    if (values.empty())
+        return false;
+    for (const auto& v : values) {
+        bool found = false;
+        for (const auto& h : d.ItemsOf(heading))
+            found = found
+                    || (h.page == v.page && std::min(h.box.right(), v.box.right()) > std::max(h.box.left(), v.box.left()));
+        if (!found)
+            return false;
+    }
+    return true;
+}
 
 class ReportFormTest : public ::testing::Test {
 protected:

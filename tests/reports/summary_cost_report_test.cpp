@@ -190,7 +190,12 @@ TEST_F(PumpCostTest, EnergyFiguresAndTheirFormats)
     EXPECT_EQ(d.TextsOf("ElecSeasCst"), QStringList{"5.60"});
     EXPECT_EQ(d.TextsOf("ElecHrCst"), QStringList{"1,234.57"});
     EXPECT_EQ(d.TextsOf("GasAiCst"), QStringList{"0.00"});
-    EXPECT_EQ(d.TextsOf("QRDBAcIn"), QStringList{"30"});
+    // The volume keeps two decimals like the horsepowers above it, however it was stored.
+    EXPECT_EQ(d.TextsOf("QRDBAcIn"), QStringList{"30.00"});
+    job.SetHeader({{"AcInPumped", 1209.095856}});
+    const Dump unrounded = RenderDump(form.QuickRepPumpCost);
+    EXPECT_EQ(unrounded.TextsOf("QRDBAcIn"), QStringList{"1209.10"});
+    EXPECT_EQ(unrounded.TextsOf("AFLbl"), QStringList{"100.8"});   // 1209.095856 / 12 = 100.758
     EXPECT_TRUE(d.Contains("Pumping Energy Cost Estimate"));
     EXPECT_TRUE(d.Contains("Natural gas                               82.20   1000 cu-ft (mcf)"));
 }
@@ -217,7 +222,8 @@ TEST_F(PumpCostTest, SuctionCostsRoundWhileTheTotalAddsTheUnroundedValues)
     EXPECT_EQ(d.TextsOf("CoverLbl"), (QStringList{"NA", "NA"}));
     EXPECT_EQ(d.TextsOf("CostTotLbl"), QStringList{"101"});
     EXPECT_EQ(RenderDump(form.QuickRepSuctionCost).TextsOf("CostTotLbl"), QStringList{"101"});
-    EXPECT_EQ(d.pages.at(0).paperInches, QSizeF(8.5, 6.0));
+    // A Letter page like the rest of the cost report, its footer at the sheet's foot.
+    EXPECT_EQ(d.pages.at(0).paperInches, QSizeF(8.5, 11.0));
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/ui/help.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/notebook.h"
+#include "reports/manifold_graph_report.h"
+#include "reports/report_forms.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -31,7 +34,9 @@ TManifoldEndDlg::TManifoldEndDlg(QWidget* owner) : ui::Form(owner)
     OKBtn = ui::Make<QPushButton>(this, "OKBtn", QStringLiteral("OK"));
     HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("Help"));
     CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("Cancel"));
-    for (QPushButton* b : {OKBtn, HelpBtn, CancelBtn})
+    QRGraphBitBtn = ui::Make<QPushButton>(this, "QRGraphBitBtn", QStringLiteral("&Graph"));
+    QRGraphBitBtn->setToolTip(QStringLiteral("Compute the manifold and preview its graphic profile"));
+    for (QPushButton* b : {OKBtn, HelpBtn, CancelBtn, QRGraphBitBtn})
         top->addWidget(b);
     top->addStretch(1);
     v->addLayout(top);
@@ -42,6 +47,7 @@ TManifoldEndDlg::TManifoldEndDlg(QWidget* owner) : ui::Form(owner)
     OnClick(OKBtn, [this] { OKBtnClick(); });
     OnClick(CancelBtn, [this] { CancelBtnClick(); });
     OnClick(HelpBtn, [this] { HelpBtnClick(); });
+    OnClick(QRGraphBitBtn, [this] { QRGraphBitBtnClick(); });
     OnClick(Pages->OKBitBtn2, [this] { OKBitBtn2Click(); });
     OnClick(Pages->HlpPipeType, [this] { HlpPipeTypeClick(); });
     OnClick(Pages->HelpButton1, [this] { HelpButton1Click(); });
@@ -142,6 +148,28 @@ void TManifoldEndDlg::CancelBtnClick()
 }
 
 void TManifoldEndDlg::HelpBtnClick() { ui::HelpContext(133); }
+
+// The graph shows the nodes as they stand now: the manifold is computed
+// first, as OK will compute it. A run that cannot be made says why and
+// shows no graph, rather than one of results that no longer hold.
+void TManifoldEndDlg::QRGraphBitBtnClick()
+{
+    TDMod* d = DMod;
+    RenumberTrickleNodes();
+    db::Table* nodes = d->WorkTrickleTable;
+    OpenIfClosed(nodes);
+    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
+    JManfld run;
+    run.RunManifold();
+    // The pages go on editing as before.
+    EditIfBrowsing(d->WorkPipeTable);
+    if (OvcNotebookM->PageIndex() == 1 && !nodes->IsEmpty()) EditIfBrowsing(nodes);
+    if (!run.Computed)
+        return;
+    reports::OpenedForms forms;
+    ui::CursorScope wait;   // the arrow comes back however the preview ends
+    forms.Create(QRManifGraph, this)->QuickRepManGraph.Preview();
+}
 void TManifoldEndDlg::HlpPipeTypeClick() { ui::HelpContext(74); }
 void TManifoldEndDlg::HelpButton1Click() { ui::HelpContext(75); }
 

@@ -12,7 +12,7 @@ class TManifoldEndDlg : public ui::Form {
 public:
     explicit TManifoldEndDlg(QWidget* owner);
 
-    QPushButton *OKBtn, *HelpBtn, *CancelBtn;
+    QPushButton *OKBtn, *HelpBtn, *CancelBtn, *QRGraphBitBtn;
     ui::Notebook* OvcNotebookM;
     ManifoldPages* Pages;   // the pipe page and the node page with their controls
 
@@ -21,6 +21,7 @@ public:
     void OKBtnClick();
     void CancelBtnClick();
     void HelpBtnClick();
+    void QRGraphBitBtnClick();
     void OvcNotebookMPageChanged(int page);
     void OKBitBtn2Click();
     void HlpPipeTypeClick();

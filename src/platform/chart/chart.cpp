@@ -170,12 +170,20 @@ void Chart::ClearAll()
         s->Clear();
 }
 
+std::vector<const Series*> Chart::LegendEntries() const
+{
+    std::vector<const Series*> entries;
+    for (const auto& s : series_)
+        if (s->Active && s->ShowInLegend)
+            entries.push_back(s.get());
+    return entries;
+}
+
 QStringList Chart::LegendTitles() const
 {
     QStringList t;
-    for (const auto& s : series_)
-        if (s->Active && s->ShowInLegend)
-            t << s->Title;
+    for (const Series* s : LegendEntries())
+        t << s->Title;
     return t;
 }
 
@@ -245,10 +253,7 @@ ChartLayout Chart::Layout(const QRectF& rect, QPaintDevice* device) const
         L.foot = QRectF(r.left(), r.bottom() - h, r.width(), h);
         r.setBottom(r.bottom() - h - pad);
     }
-    std::vector<const Series*> entries;
-    for (const auto& se : series_)
-        if (se->Active && se->ShowInLegend)
-            entries.push_back(se.get());
+    const std::vector<const Series*> entries = LegendEntries();
     if (Legend.Visible && !entries.empty()) {
         const QFontMetricsF fm = Metrics(Legend.Font, device);
         const double lh = std::max(fm.height(), 10 * s);
@@ -398,37 +403,24 @@ void Chart::Draw(QPainter& p, const QRectF& rect) const
 
     // Marks: each non-empty label in a small box above its point.
     p.setFont(Legend.Font);
-    const QFontMetricsF mfm = Metrics(Legend.Font, dev);
-    for (const auto& se : series_) {
-        if (!se->Active || !se->Marks.Visible)
-            continue;
-        for (int i = 0; i < se->Count(); ++i) {
-            const ChartPoint& pt = se->At(i);
-            if (pt.label.isEmpty())
-                continue;
-            const QPointF c = L.Map(pt.x, pt.y);
-            if (!L.plot.adjusted(-1, -1, 1, 1).contains(c))
-                continue;
-            const double w = mfm.horizontalAdvance(pt.label) + 4 * s;
-            const double h = mfm.height() + 2 * s;
-            const double lift = (se->DrawsPointer() ? se->Pointer.VertSize * s : 0) + 8 * s;
-            const QRectF box(c.x() - w / 2, c.y() - lift - h, w, h);
-            p.setPen(QPen(Qt::gray, std::max(0.5, 0.75 * s)));
-            const double above = se->DrawsPointer() ? se->Pointer.VertSize * s + s : 0;
-            p.drawLine(QPointF(c.x(), c.y() - above), QPointF(c.x(), box.bottom()));
-            p.setBrush(se->Marks.BackColor);
-            p.drawRect(box);
-            p.setPen(Qt::black);
-            p.drawText(box, Qt::AlignCenter, pt.label);
-        }
+    for (const Mark& m : Marks(L, dev)) {
+        const double above = m.series->DrawsPointer() ? m.series->Pointer.VertSize * s + s : 0;
+        p.setPen(QPen(Qt::gray, std::max(0.5, 0.75 * s)));
+        // The leader runs from the point to the box's nearer edge.
+        const double x = std::clamp(m.point.x(), m.box.left(), m.box.right());
+        if (m.box.bottom() <= m.point.y() - above)
+            p.drawLine(QPointF(m.point.x(), m.point.y() - above), QPointF(x, m.box.bottom()));
+        else if (m.box.top() >= m.point.y() + above)
+            p.drawLine(QPointF(m.point.x(), m.point.y() + above), QPointF(x, m.box.top()));
+        p.setBrush(m.series->Marks.BackColor);
+        p.drawRect(m.box);
+        p.setPen(Qt::black);
+        p.drawText(m.box, Qt::AlignCenter, m.label);
     }
 
     // Legend.
     if (!L.legend.isNull()) {
-        std::vector<const Series*> entries;
-        for (const auto& se : series_)
-            if (se->Active && se->ShowInLegend)
-                entries.push_back(se.get());
+        const std::vector<const Series*> entries = LegendEntries();
         const QFontMetricsF fm = Metrics(Legend.Font, dev);
         p.setPen(QPen(Qt::black, std::max(0.5, 0.75 * s)));
         p.setBrush(Qt::white);
@@ -453,6 +445,90 @@ void Chart::Draw(QPainter& p, const QRectF& rect) const
         }
     }
     p.restore();
+}
+
+std::vector<Chart::Mark> Chart::Marks(const ChartLayout& L, QPaintDevice* device) const
+{
+    std::vector<Mark> out;
+    const double s = L.scale;
+    const QFontMetricsF mfm = Metrics(Legend.Font, device);
+    for (const auto& se : series_) {
+        if (!se->Active || !se->Marks.Visible)
+            continue;
+        for (int i = 0; i < se->Count(); ++i) {
+            const ChartPoint& pt = se->At(i);
+            if (pt.label.isEmpty())
+                continue;
+            const QPointF c = L.Map(pt.x, pt.y);
+            if (!L.plot.adjusted(-1, -1, 1, 1).contains(c))
+                continue;
+            const double w = mfm.horizontalAdvance(pt.label) + 4 * s;
+            const double h = mfm.height() + 2 * s;
+            const double lift = (se->DrawsPointer() ? se->Pointer.VertSize * s : 0) + 8 * s;
+            QRectF box(c.x() - w / 2, c.y() - lift - h, w, h);
+            // The box stays on the wall: a mark at the first or last station
+            // would otherwise cover the axis labels beside it, one at the top
+            // the title. Too near the top it hangs below its point instead.
+            if (box.top() < L.plot.top())
+                box.moveTop(c.y() + lift);
+            box.moveLeft(std::clamp(box.left(), L.plot.left(), std::max(L.plot.left(), L.plot.right() - w)));
+            box.moveTop(std::clamp(box.top(), L.plot.top(), std::max(L.plot.top(), L.plot.bottom() - h)));
+            out.push_back({se.get(), c, pt.label, box});
+        }
+    }
+    return out;
+}
+
+std::vector<ChartTextBox> Chart::TextBoxes(const QRectF& rect, QPaintDevice* device) const
+{
+    const ChartLayout L = Layout(rect, device);
+    const double s = L.scale;
+    std::vector<ChartTextBox> out;
+    auto centred = [&](ChartTextKind kind, const ChartText& t, const QRectF& r) {
+        if (!Shown(t))
+            return;
+        const QFontMetricsF fm = Metrics(t.Font, device);
+        const double w = fm.horizontalAdvance(t.Text);
+        const QPointF c = r.center();
+        out.push_back({kind, t.Text, QRectF(c.x() - w / 2, c.y() - fm.height() / 2, w, fm.height())});
+    };
+    centred(ChartTextKind::Title, Title, L.title);
+    centred(ChartTextKind::Foot, Foot, L.foot);
+    centred(ChartTextKind::AxisTitle, BottomAxis.Title, L.bottomTitle);
+    if (Shown(LeftAxis.Title)) {
+        // Turned upright: its width runs down the page.
+        const QFontMetricsF fm = Metrics(LeftAxis.Title.Font, device);
+        const double w = fm.horizontalAdvance(LeftAxis.Title.Text);
+        const QPointF c = L.leftTitle.center();
+        out.push_back({ChartTextKind::AxisTitle, LeftAxis.Title.Text,
+                       QRectF(c.x() - fm.height() / 2, c.y() - w / 2, fm.height(), w)});
+    }
+    const double tick = 4 * s;
+    const QFontMetricsF bfm = Metrics(BottomAxis.LabelFont, device);
+    for (double v : L.x.Ticks()) {
+        const QString t = AxisLabel(v, L.x.step);
+        const double w = bfm.horizontalAdvance(t);
+        const double px = L.Map(v, L.y.min).x();
+        out.push_back({ChartTextKind::AxisLabel, t, QRectF(px - w / 2, L.plot.bottom() + tick, w, bfm.height())});
+    }
+    const QFontMetricsF lfm = Metrics(LeftAxis.LabelFont, device);
+    for (double v : L.y.Ticks()) {
+        const QString t = AxisLabel(v, L.y.step);
+        const double w = lfm.horizontalAdvance(t);
+        const double py = L.Map(L.x.min, v).y();
+        const double base = py + lfm.ascent() / 2 - lfm.descent() / 2;
+        out.push_back({ChartTextKind::AxisLabel, t,
+                       QRectF(L.plot.left() - tick - 2 * s - w, base - lfm.ascent(), w, lfm.height())});
+    }
+    for (const Mark& m : Marks(L, device))
+        out.push_back({ChartTextKind::Mark, m.label, m.box});
+    if (!L.legend.isNull()) {
+        const std::vector<const Series*> entries = LegendEntries();
+        const QFontMetricsF fm = Metrics(Legend.Font, device);
+        for (const LegendItem& it : PlaceLegend(entries, L.legend, Legend.Position, fm, s))
+            out.push_back({ChartTextKind::Legend, it.series->Title, it.rect});
+    }
+    return out;
 }
 
 Chart::Hit Chart::HitTest(const QPointF& pos, const QRectF& rect, QPaintDevice* device) const

@@ -64,6 +64,14 @@ struct ChartLayout {
     QPointF Map(double vx, double vy) const;
 };
 
+// A text the chart draws and the box it takes (device pixels).
+enum class ChartTextKind { Title, Foot, AxisTitle, AxisLabel, Legend, Mark };
+struct ChartTextBox {
+    ChartTextKind kind;
+    QString text;
+    QRectF rect;
+};
+
 class Chart {
 public:
     Chart();
@@ -90,6 +98,8 @@ public:
 
     ChartLayout Layout(const QRectF& rect, QPaintDevice* device) const;
     void Draw(QPainter& painter, const QRectF& rect) const;
+    // Every text Draw puts into the rectangle on the device, where it goes.
+    std::vector<ChartTextBox> TextBoxes(const QRectF& rect, QPaintDevice* device) const;
 
     struct Hit {
         Series* series = nullptr;
@@ -104,6 +114,14 @@ public:
     QPointF PointPosition(const Series& s, int index, const QRectF& rect, QPaintDevice* device) const;
 
 private:
+    struct Mark {
+        const Series* series;
+        QPointF point;             // where the labelled point is drawn
+        QString label;
+        QRectF box;
+    };
+    std::vector<Mark> Marks(const ChartLayout& L, QPaintDevice* device) const;
+    std::vector<const Series*> LegendEntries() const;   // the active series the legend lists
     AxisScale AutoScale(bool xAxis, double pixels, const QFont& labelFont, QPaintDevice* device) const;
     std::vector<std::unique_ptr<Series>> series_;
 };

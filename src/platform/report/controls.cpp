@@ -86,6 +86,28 @@ void DrawLine(QPainter& p, const QRectF& box, double top, const QString& text, Q
     p.drawText(QPointF(x, top + fm.ascent()), text);
 }
 
+// The box one line of text takes when drawn at `top` inside `box` (inches),
+// aligned as DrawLine places it.
+QRectF LineBox(const QRectF& box, double top, const QString& text, Qt::Alignment align, const QFont& font)
+{
+    const double w = TextWidth(font, text);
+    double x = box.left();
+    if (align & Qt::AlignRight)
+        x = box.right() - w;
+    else if (align & Qt::AlignHCenter)
+        x = box.left() + (box.width() - w) / 2;
+    return QRectF(x, top, w, MeasureMetrics(font).height() / kMeasureDpi);
+}
+
+DumpItem Item(ItemKind kind, const QString& text, const QRectF& box)
+{
+    DumpItem i;
+    i.kind = kind;
+    i.text = text;
+    i.box = box;
+    return i;
+}
+
 } // namespace
 
 QString FieldText(db::Field* field, const QString& mask)
@@ -116,12 +138,15 @@ QStringList WrapText(const QString& text, const QFont& font, double width)
             out << QString();
             continue;
         }
-        // Break at word boundaries; a word wider than the box is broken by letters.
+        // Break between words only, so "1-1/2 in" or "($/acin)" stay whole; a
+        // word wider than the box is broken by letters.
         QString line;
         QTextBoundaryFinder bf(QTextBoundaryFinder::Line, para);
         int start = 0;
         while (start < para.size()) {
             int next = bf.toNextBoundary();
+            while (next > 0 && next < para.size() && !para.at(next - 1).isSpace())
+                next = bf.toNextBoundary();
             if (next < 0)
                 next = para.size();
             const QString word = para.mid(start, next - start);
@@ -187,6 +212,13 @@ QStringList Control::DumpLines(const PrintContext& ctx, double, double) const
 {
     const QString t = Text(ctx);
     return t.isEmpty() ? QStringList() : QStringList{t};
+}
+
+void Control::Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const
+{
+    const QString t = Text(ctx);
+    if (!t.isEmpty())
+        out.push_back(Item(ItemKind::Text, t, LineBox(box, box.top(), t, Alignment, Font)));
 }
 
 QString DBText::Text(const PrintContext&) const
@@ -257,6 +289,39 @@ void Shape::Paint(QPainter& p, const QRectF& box, double dpi, const PrintContext
     }
 }
 
+void Shape::Items(const PrintContext&, const QRectF& box, std::vector<DumpItem>& out) const
+{
+    if (PenWidth <= 0)
+        return;
+    const double pen = PenWidth / 72.0;
+    auto horz = [&](double y) { out.push_back(Item(ItemKind::Rule, QString(), QRectF(box.left(), y - pen / 2, box.width(), pen))); };
+    auto vert = [&](double x) { out.push_back(Item(ItemKind::Rule, QString(), QRectF(x - pen / 2, box.top(), pen, box.height()))); };
+    switch (Kind) {
+    case ShapeKind::HorzLine:
+        horz(box.center().y());
+        break;
+    case ShapeKind::VertLine:
+        vert(box.center().x());
+        break;
+    case ShapeKind::TopAndBottom:
+        horz(box.top());
+        horz(box.bottom());
+        break;
+    case ShapeKind::LeftAndRight:
+        vert(box.left());
+        vert(box.right());
+        break;
+    case ShapeKind::Rectangle:
+    case ShapeKind::RoundRect:
+    case ShapeKind::Circle:
+        horz(box.top());
+        horz(box.bottom());
+        vert(box.left());
+        vert(box.right());
+        break;
+    }
+}
+
 QString Memo::Text(const PrintContext&) const
 {
     if (Field)
@@ -278,10 +343,10 @@ QStringList Memo::Lines(const PrintContext& ctx, double width) const
 
 double Memo::NeededHeight(const PrintContext& ctx, double width) const
 {
-    const double own = Control::NeededHeight(ctx, width);
     if (!Stretch)
-        return own;
-    return std::max(own, Lines(ctx, width).size() * LineHeight());
+        return Control::NeededHeight(ctx, width);
+    // At least its box; one without a box is as tall as its text, nothing when empty.
+    return std::max(Rect.height(), Lines(ctx, width).size() * LineHeight());
 }
 
 void Memo::Paint(QPainter& p, const QRectF& box, double dpi, const PrintContext& ctx) const
@@ -314,6 +379,20 @@ QStringList Memo::DumpLines(const PrintContext& ctx, double width, double height
     return shown;
 }
 
+void Memo::Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const
+{
+    // As Paint draws them: the lines that begin inside the box, cut at its edges.
+    const double lh = LineHeight();
+    double top = box.top();
+    for (const QString& line : Lines(ctx, box.width())) {
+        if (top >= box.bottom() - 1e-9)
+            break;
+        if (!line.isEmpty())
+            out.push_back(Item(ItemKind::Text, line, LineBox(box, top, line, Alignment, Font).intersected(box)));
+        top += lh;
+    }
+}
+
 QString ChartControl::Text(const PrintContext&) const
 {
     QStringList parts;
@@ -328,6 +407,19 @@ QString ChartControl::Text(const PrintContext&) const
 void ChartControl::Paint(QPainter& p, const QRectF& box, double, const PrintContext&) const
 {
     Chart.Draw(p, box);
+}
+
+void ChartControl::Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const
+{
+    out.push_back(Item(ItemKind::Chart, Text(ctx), box));
+    // Laid out on the measuring device, whose pixels are 1/kMeasureDpi inch.
+    const QRectF px(box.topLeft() * kMeasureDpi, box.size() * kMeasureDpi);
+    for (const chart::ChartTextBox& t : Chart.TextBoxes(px, MeasureDevice())) {
+        const QRectF r = t.rect;
+        const ItemKind kind = t.kind == chart::ChartTextKind::Mark ? ItemKind::ChartMark : ItemKind::ChartText;
+        out.push_back(Item(kind, t.text,
+                           QRectF(r.topLeft() / kMeasureDpi, r.size() / kMeasureDpi)));
+    }
 }
 
 } // namespace report

@@ -3,6 +3,7 @@
 // field of a table's current row, system data, lines and boxes, word-wrapped
 // memos and charts. Positions are in inches from the band's top-left corner.
 #include "platform/chart/chart.h"
+#include "platform/report/output.h"
 
 #include <QColor>
 #include <QDate>
@@ -10,6 +11,8 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 class QPainter;
 
@@ -59,6 +62,10 @@ public:
     virtual void Paint(QPainter& p, const QRectF& box, double dpi, const PrintContext& ctx) const;
     // The lines a text dump lists for this control.
     virtual QStringList DumpLines(const PrintContext& ctx, double width, double height) const;
+    // What Paint draws into `box` (inches on the paper), item by item: each
+    // line of text as wide as its text, each rule as thick as its pen. Only
+    // kind, text and box are filled in.
+    virtual void Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const;
 
     // One line of this control's font, in inches.
     double LineHeight() const;
@@ -113,11 +120,13 @@ public:
     QColor BrushColor;         // invalid: not filled
     QStringList DumpLines(const PrintContext&, double, double) const override { return {}; }
     void Paint(QPainter& p, const QRectF& box, double dpi, const PrintContext& ctx) const override;
+    void Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const override;
 };
 
 // Word-wrapped text in a box: a fixed text or a field's text. A stretching
-// memo makes its band tall enough for all its lines; otherwise the text is
-// cut at the box's lower edge.
+// memo grows to all its lines, pushing down what lies below it in its band
+// and the band's foot; one of height 0 takes no room when it is empty.
+// Otherwise the text is cut at the box's lower edge.
 class Memo : public Control {
 public:
     Memo(QString name, const QRectF& rect, QString text = QString())
@@ -134,6 +143,7 @@ public:
     bool Stretches() const override { return Stretch; }
     void Paint(QPainter& p, const QRectF& box, double dpi, const PrintContext& ctx) const override;
     QStringList DumpLines(const PrintContext& ctx, double width, double height) const override;
+    void Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const override;
 };
 
 // A chart of the chart layer, drawn into the control's box.
@@ -144,6 +154,8 @@ public:
     // Title and series with their point counts, for the text dump.
     QString Text(const PrintContext& ctx) const override;
     void Paint(QPainter& p, const QRectF& box, double dpi, const PrintContext& ctx) const override;
+    // The chart's box, then every text drawn inside it.
+    void Items(const PrintContext& ctx, const QRectF& box, std::vector<DumpItem>& out) const override;
 };
 
 // The text of a field as a data text shows it: empty when null, through the

@@ -87,10 +87,20 @@ int Dump::PageOf(const QString& text) const
     return 0;
 }
 
+std::vector<DumpItem> Dump::ItemsOf(const QString& control) const
+{
+    std::vector<DumpItem> out;
+    for (const auto& i : items)
+        if (i.control == control)
+            out.push_back(i);
+    return out;
+}
+
 QString Dump::ToText() const
 {
     QString out;
     size_t li = 0;
+    size_t ii = 0;
     for (const auto& p : pages) {
         out += QStringLiteral("page %1 (%2 x %3 in, %4) %5\n")
                    .arg(p.number)
@@ -101,6 +111,15 @@ QString Dump::ToText() const
         for (; li < lines.size() && lines[li].page == p.number; ++li)
             out += lines[li].band + QLatin1Char('\t') + lines[li].control + QLatin1Char('\t')
                    + lines[li].text + QLatin1Char('\n');
+        for (; ii < items.size() && items[ii].page == p.number; ++ii) {
+            const QRectF& b = items[ii].box;
+            out += QStringLiteral("@ %1\t%2\t%3 %4 %5 %6\n")
+                       .arg(items[ii].band, items[ii].control)
+                       .arg(b.left(), 0, 'f', 3)
+                       .arg(b.top(), 0, 'f', 3)
+                       .arg(b.width(), 0, 'f', 3)
+                       .arg(b.height(), 0, 'f', 3);
+        }
     }
     return out;
 }

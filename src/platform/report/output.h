@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -46,11 +47,35 @@ struct DumpLine {
     double top = 0;            // inches from the paper's top edge
 };
 
+// What a printed item is, for the layout of a page.
+enum class ItemKind {
+    Text,        // one line of text
+    Rule,        // a line, or one side of a box
+    Chart,       // a chart's whole box
+    ChartText,   // a title, axis label or legend entry inside a chart
+    ChartMark,   // a point's label box inside a chart
+};
+
+// One printed item and the box it takes on its page: a text line as wide as
+// its text, a rule as thick as its pen, a chart as its box.
+struct DumpItem {
+    int page = 0;
+    QString report;
+    QString band;
+    QString control;
+    ItemKind kind = ItemKind::Text;
+    QString text;
+    QRectF box;                // inches from the paper's top-left corner
+    bool footer = false;       // printed by the page footer band
+};
+
 struct DumpPage {
     int number = 0;
     QString report;            // the report that began the page
     QSizeF paperInches;
     bool landscape = false;
+    QRectF printable;          // inside the margins, inches
+    double footerTop = 0;      // where the page footer begins (the bottom margin without one)
 };
 
 // What a generation drew, page by page, without pixels.
@@ -58,6 +83,7 @@ class Dump {
 public:
     std::vector<DumpPage> pages;
     std::vector<DumpLine> lines;
+    std::vector<DumpItem> items;              // every printed item's box, page by page
 
     int PageCount() const { return static_cast<int>(pages.size()); }
     QStringList Texts() const;                  // every text, in drawing order
@@ -66,7 +92,9 @@ public:
     QStringList Bands(int page) const;          // bands with text on a page, in order, no repeats in a row
     int PageOf(const QString& text) const;      // first page showing the text exactly, 0 if none
     bool Contains(const QString& text) const { return PageOf(text) > 0; }
-    // "page N (W x H in, portrait) Report" headers, then "band<TAB>control<TAB>text" lines.
+    std::vector<DumpItem> ItemsOf(const QString& control) const;
+    // "page N (W x H in, portrait) Report" headers, then "band<TAB>control<TAB>text" lines,
+    // then "@ band<TAB>control<TAB>left top width height" of every item.
     QString ToText() const;
 };
 

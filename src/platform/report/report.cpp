@@ -74,6 +74,16 @@ Control* Band::FindControl(const QString& name) const
 // ---------------------------------------------------------------------------
 // Documents
 
+namespace {
+
+GenerationObserver& ObserverRef()
+{
+    static GenerationObserver o;
+    return o;
+}
+
+} // namespace
+
 Dump Document::Generate(PageTarget& target)
 {
     Generation g(target, PrintDate.isValid() ? PrintDate : QDate::currentDate());
@@ -89,7 +99,16 @@ Dump Document::Generate(PageTarget& target)
     Dump d = std::move(g.Output());
     if (AfterGenerate)
         AfterGenerate(d);
+    if (ObserverRef())
+        ObserverRef()(*this, d);
     return d;
+}
+
+GenerationObserver SetGenerationObserver(GenerationObserver observer)
+{
+    GenerationObserver old = std::move(ObserverRef());
+    ObserverRef() = std::move(observer);
+    return old;
 }
 
 void Document::Preview()
@@ -112,6 +131,10 @@ QPainter* Generation::OpenPage(const PageSetup& setup, const QString& reportName
     p.report = reportName;
     p.paperInches = setup.PaperInches();
     p.landscape = setup.Orientation == QPageLayout::Landscape;
+    p.printable = QRectF(setup.LeftMargin, setup.TopMargin,
+                         p.paperInches.width() - setup.LeftMargin - setup.RightMargin,
+                         p.paperInches.height() - setup.TopMargin - setup.BottomMargin);
+    p.footerTop = p.printable.bottom();
     dump_.pages.push_back(p);
     return target_.BeginPage(setup);
 }
@@ -162,23 +185,81 @@ struct Report::Run_ {
         return c.Rect.width() > 0 ? c.Rect.width() : std::max(0.0, BandWidth() - c.Rect.left());
     }
 
-    double BandHeight(const Band& b) const
+    // Where each control of a band goes as it prints now. A stretching
+    // control as tall as its text pushes down whatever lies below it by as
+    // much as it grew, so nothing prints over it; the band grows with it.
+    struct BandLayout {
+        std::vector<double> shift;    // per control, inches down from its place
+        std::vector<double> height;   // per control, as printed
+        double height_ = 0;           // the band's
+    };
+
+    BandLayout Lay(const Band& b) const
     {
         const PrintContext ctx = Context();
-        double h = b.Height;
-        for (int i = 0; i < b.ControlCount(); ++i) {
+        const int n = b.ControlCount();
+        BandLayout L;
+        L.shift.assign(static_cast<size_t>(n), 0.0);
+        L.height.assign(static_cast<size_t>(n), 0.0);
+        struct Stretcher {
+            double top, bottom, grow;
+            int index;
+        };
+        std::vector<Stretcher> stretchers;
+        for (int i = 0; i < n; ++i) {
             const Control* c = b.ControlAt(i);
+            const double designed = c->Rect.height() > 0 ? c->Rect.height() : c->Stretches() ? 0.0 : c->LineHeight();
+            double h = designed;
             if (c->Enabled && c->Stretches())
-                h = std::max(h, c->Rect.top() + c->NeededHeight(ctx, ControlWidth(*c)));
+                h = std::max(designed, c->NeededHeight(ctx, ControlWidth(*c)));
+            L.height[static_cast<size_t>(i)] = h;
+            if (c->Enabled && h > designed)
+                stretchers.push_back({c->Rect.top(), c->Rect.top() + designed, h - designed, i});
         }
-        return h;
+        // Top down, so each one's own shift is known before it moves those below it.
+        std::sort(stretchers.begin(), stretchers.end(), [](const Stretcher& a, const Stretcher& c) {
+            return a.top != c.top ? a.top < c.top : a.bottom < c.bottom;
+        });
+        // How far a place at `y` moves: as far as the lowest reach of what
+        // grew above it (a control never pushes itself).
+        auto shiftAt = [&](double y, int self = -1) {
+            double d = 0;
+            for (const Stretcher& s : stretchers)
+                if (s.index != self && s.bottom <= y + 1e-9)
+                    d = std::max(d, L.shift[static_cast<size_t>(s.index)] + s.grow);
+            return d;
+        };
+        for (const Stretcher& s : stretchers)
+            L.shift[static_cast<size_t>(s.index)] = shiftAt(s.top, s.index);
+        double height = b.Height + shiftAt(b.Height);
+        for (int i = 0; i < n; ++i) {
+            const Control* c = b.ControlAt(i);
+            if (std::find_if(stretchers.begin(), stretchers.end(), [i](const Stretcher& s) { return s.index == i; })
+                == stretchers.end())
+                L.shift[static_cast<size_t>(i)] = shiftAt(c->Rect.top());
+            if (c->Enabled && c->Stretches())
+                height = std::max(height, c->Rect.top() + L.shift[static_cast<size_t>(i)] + L.height[static_cast<size_t>(i)]);
+        }
+        L.height_ = height;
+        return L;
     }
 
-    // Paints and dumps a band at `top` (inches from the paper's top).
-    void Emit(const Band& b, double top, double height)
+    double BandHeight(const Band& b) const { return Lay(b).height_; }
+
+    // Paints and dumps a band at `top` (inches from the paper's top). A band
+    // that runs past `limit` is painted only down to it, so nothing it holds
+    // prints over the page footer or off the paper; the record keeps every
+    // item's whole box, so a layout check still sees what was cut.
+    void Emit(const Band& b, double top, double height, double limit)
     {
         const PrintContext ctx = Context();
+        const BandLayout L = Lay(b);
         const double left = r.Page.LeftMargin;
+        const bool cut = top + height > limit + 1e-9;
+        if (painter && cut) {
+            painter->save();
+            painter->setClipRect(QRectF(0, 0, r.Page.PaperInches().width() * dpi, limit * dpi), Qt::IntersectClip);
+        }
         if (painter && b.Color.isValid())
             painter->fillRect(QRectF(left * dpi, top * dpi, BandWidth() * dpi, height * dpi), b.Color);
         for (int i = 0; i < b.ControlCount(); ++i) {
@@ -186,22 +267,36 @@ struct Report::Run_ {
             if (!c->Enabled)
                 continue;
             const double w = ControlWidth(*c);
-            double h = c->Rect.height() > 0 ? c->Rect.height() : c->LineHeight();
-            if (c->Stretches())
-                h = std::max(h, c->NeededHeight(ctx, w));
-            double lineTop = top + c->Rect.top();
+            const double h = L.height[static_cast<size_t>(i)];
+            const double cTop = top + c->Rect.top() + L.shift[static_cast<size_t>(i)];
+            double lineTop = cTop;
             for (const QString& t : c->DumpLines(ctx, w, h)) {
                 g.Output().lines.push_back({g.PageNumber(), r.Name, b.Name, c->Name, t, lineTop});
                 lineTop += c->LineHeight();
             }
+            const QRectF inches(left + c->Rect.left(), cTop, w, h);
+            std::vector<DumpItem> items;
+            c->Items(ctx, inches, items);
+            for (DumpItem& item : items) {
+                item.page = g.PageNumber();
+                item.report = r.Name;
+                item.band = b.Name;
+                item.control = c->Name;
+                item.footer = b.Type == BandType::PageFooter;
+                g.Output().items.push_back(std::move(item));
+            }
             if (painter) {
-                const QRectF box((left + c->Rect.left()) * dpi, (top + c->Rect.top()) * dpi, w * dpi, h * dpi);
+                const QRectF box(inches.left() * dpi, inches.top() * dpi, w * dpi, h * dpi);
                 painter->save();
                 c->Paint(*painter, box, dpi, ctx);
                 painter->restore();
             }
         }
+        if (painter && cut)
+            painter->restore();
     }
+
+    double PaperBottom() const { return r.Page.PaperInches().height() - r.Page.BottomMargin; }
 
     // Bands that repeat on pages (headers, footers) print without paging.
     void PrintFurniture(Band* b, bool atBottom)
@@ -216,9 +311,9 @@ struct Report::Run_ {
             return;
         const double h = BandHeight(*b);
         if (atBottom) {
-            Emit(*b, bodyBottom, h);
+            Emit(*b, bodyBottom, h, PaperBottom());
         } else {
-            Emit(*b, y, h);
+            Emit(*b, y, h, bodyBottom);
             y += h;
         }
     }
@@ -229,7 +324,8 @@ struct Report::Run_ {
         dpi = g.Target().Dpi();
         y = r.Page.TopMargin;
         Band* footer = r.BandOf(BandType::PageFooter);
-        bodyBottom = r.Page.PaperInches().height() - r.Page.BottomMargin - (footer ? footer->Height : 0);
+        bodyBottom = PaperBottom() - (footer ? footer->Height : 0);
+        g.Output().pages.back().footerTop = bodyBottom;
         pageHasBody = false;
         columnHeaderDone = false;
         if (r.OnStartPage)
@@ -279,10 +375,10 @@ struct Report::Run_ {
         if (!print)
             return;
         const double h = BandHeight(*b);
-        // A band too tall for any page prints anyway, cut at the page's foot.
+        // A band too tall for any page prints anyway, cut at the page footer.
         if (y + h > bodyBottom + 1e-9 && pageHasBody)
             BreakPage();
-        Emit(*b, y, h);
+        Emit(*b, y, h, bodyBottom);
         y += h;
         pageHasBody = true;
     }

@@ -154,6 +154,12 @@ protected:
     void Run(Generation& g) override;
 };
 
+// Sees every generation of every document with what it drew, after the
+// document's own AfterGenerate; tests check the layout of all they print
+// through it. Returns the observer it replaces.
+using GenerationObserver = std::function<void(const Document&, const Dump&)>;
+GenerationObserver SetGenerationObserver(GenerationObserver observer);
+
 // The state of one generation shared by the reports of a document.
 class Generation {
 public:

@@ -8,6 +8,7 @@
 #include "platform/report/preview.h"
 #include "reports/manifold_end_summary_report.h"
 #include "support/dialogdriver.h"
+#include "support/running_program.h"
 #include "support/workjob.h"
 #include "support/workprofile.h"
 
@@ -356,6 +357,64 @@ TEST_F(ManifoldEndTest, OkFromThePipePageStillTiesBack)
     EXPECT_EQ(mark, -1);
     EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 20);
     EXPECT_EQ(testsupport::ProfValue(0, "PipeQ"), 20);
+}
+
+// The graph command computes the manifold on the nodes as they stand and
+// previews its graph under the running program's name; the gravity designer
+// has no manifold calculator, so this is where it shows the graph. A
+// manifold the run refuses shows no graph.
+TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
+{
+    std::vector<report::Dump> previews;
+    const auto old = report::SetPreviewHook(
+        [&](report::Document& d, QWidget*) { previews.push_back(report::RenderDump(d)); });
+    for (Program program : {Program::Mersol, Program::Dunstrow}) {
+        SCOPED_TRACE(program == Program::Mersol ? "Mersol" : "Dunstrow");
+        testsupport::RunningAs running(program);
+        Line();
+        Tul->NewNode = false;
+        DMod->WorkPipeTable->Edit();
+        DMod->WorkPipeTableTriclPType->SetAsString(QStringLiteral("PVC SDR"));
+        DMod->WorkPipeTableTriclPipeRating->SetAsFloat(21);
+        DMod->WorkPipeTableTriclMVel->SetAsFloat(5);
+        DMod->WorkPipeTableTriclMFric->SetAsFloat(5);
+        DMod->WorkPipeTableTriclLowSz->SetAsFloat(0.5);
+        DMod->WorkPipeTableTriclHiSz->SetAsFloat(12);
+        DMod->WorkPipeTable->Post();
+        SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
+        previews.clear();
+        Open([](TManifoldEndDlg& f) {
+            EXPECT_TRUE(f.QRGraphBitBtn->isVisible());
+            DialogDriver::Press(f, QStringLiteral("QRGraphBitBtn"));
+            DialogDriver::Press(f, QStringLiteral("CancelBtn"));
+        });
+        ASSERT_EQ(previews.size(), 1u) << driver.MessageTexts().join("|").toStdString();
+        const report::Dump& d = previews.front();
+        EXPECT_EQ(d.TextsOf(QStringLiteral("QRSysData1")), QStringList{"Manifold Pipeline Graphic Profile"});
+        EXPECT_EQ(d.TextsOf(QStringLiteral("QRLabel1")),
+                  QStringList{program == Program::Dunstrow ? QStringLiteral("Dunstrow") : QStringLiteral("Mersol")});
+        // Every node computed before the graph: 20 gpm enters at the first.
+        EXPECT_EQ(d.TextsOf(QStringLiteral("QRChart1")),
+                  QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), "
+                              "Entrance HGL (1)"});
+        EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 20);
+        DMod->WorkTrickleTable->First();
+        EXPECT_GT(DMod->WorkTrickleTableHgl->AsFloat(), 100);   // above the first node's invert
+    }
+
+    // One node: the run says why, and no graph of old results shows.
+    Line();
+    Tul->NewNode = false;
+    SetNodes({{1000, 100, 5}});
+    previews.clear();
+    driver.ClearLog();
+    Open([](TManifoldEndDlg& f) {
+        DialogDriver::Press(f, QStringLiteral("QRGraphBitBtn"));
+        DialogDriver::Press(f, QStringLiteral("CancelBtn"));
+    });
+    EXPECT_TRUE(previews.empty());
+    EXPECT_TRUE(driver.MessageTexts().contains(QStringLiteral("Manifold not computed. A manifold needs at least 2 nodes.")));
+    report::SetPreviewHook(old);
 }
 
 // A new manifold end: rating picked in the grid, three outlets of 10 gpm by

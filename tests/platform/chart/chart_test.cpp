@@ -249,6 +249,45 @@ TEST_F(ChartTest, MarksShowOnlyNonEmptyLabelsOfSeriesWithVisibleMarks)
     EXPECT_EQ(inkAbove(0), 0);           // empty label: no mark
 }
 
+// Marks at the first and last stations and at the top of the range keep
+// their boxes on the wall, clear of the axis labels and the title: the
+// pump's mark at the entrance once covered a digit of the elevations.
+TEST_F(ChartTest, MarksStayOnTheWallClearOfEveryOtherText)
+{
+    Chart c;
+    c.Title.Text = "Pipeline Hydraulic Profile";
+    c.LeftAxis.Title.Text = "Elevation";
+    c.BottomAxis.Title.Text = "Station";
+    c.Legend.Position = LegendPosition::Bottom;
+    c.AddSeries(SeriesKind::Line, "HGL")->Add(0, 300);
+    c.SeriesAt(0)->Add(5000, 352);
+    Series* pump = c.AddSeries(SeriesKind::Point, "Pump");
+    pump->Marks.Visible = true;
+    pump->Add(0, 300, "Pump");
+    pump->Add(5000, 352, "Pump");
+    const QRectF r(0, 0, 640, 420);
+    QImage img = Render(c, QSize(640, 420));
+    const ChartLayout L = c.Layout(r, &img);
+    const auto boxes = c.TextBoxes(r, &img);
+    int marks = 0;
+    for (const ChartTextBox& m : boxes) {
+        if (m.kind != ChartTextKind::Mark)
+            continue;
+        ++marks;
+        EXPECT_TRUE(L.plot.contains(m.rect)) << m.rect.left() << "," << m.rect.top();
+        for (const ChartTextBox& o : boxes)
+            if (o.kind != ChartTextKind::Mark)
+                EXPECT_FALSE(m.rect.intersects(o.rect)) << o.text.toStdString();
+        // Drawn where the box says: its label's ink is inside it.
+        int ink = 0;
+        for (int y = qCeil(m.rect.top()); y < m.rect.bottom(); ++y)
+            for (int x = qCeil(m.rect.left()); x < m.rect.right(); ++x)
+                ink += qGray(img.pixel(x, y)) < 128;
+        EXPECT_GT(ink, 10);
+    }
+    EXPECT_EQ(marks, 2);
+}
+
 TEST_F(ChartTest, DrawingScalesWithTheDevice)
 {
     Chart c;

@@ -2,6 +2,7 @@
 
 #include "platform/chart/fonts.h"
 #include "support/dialogdriver.h"
+#include "support/layoutcheck.h"
 #include "platform/ui/uiseam.h"
 
 #include <QDir>
@@ -148,7 +149,11 @@ TEST_F(ReportTest, MemosStretchOrAreCut)
     const QStringList all = full.TextsOf("Notes");
     EXPECT_GT(all.size(), lines.size());
     EXPECT_EQ(all.join(' '), words);
-    EXPECT_NEAR(full.lines.back().top, 0.5 + all.size() * m->LineHeight(), 1e-9);   // the band grew
+    // The band grew by what the memo grew, and the label below it moved down
+    // as far, so it prints under the last line and not over the text.
+    const double grown = all.size() * m->LineHeight() - 0.5;
+    EXPECT_NEAR(full.ItemsOf("After").at(0).box.top(), 0.5 + 0.8 + grown, 1e-9);
+    EXPECT_NEAR(full.lines.back().top, 0.5 + 1.0 + grown, 1e-9);
     // Word wrapping alone, without a box, is also what WrapText gives.
     EXPECT_EQ(all, WrapText(words, m->Font, 2.0));
 }
@@ -160,6 +165,14 @@ TEST_F(ReportTest, WrapTextKeepsLineBreaksAndBreaksLongWords)
     const QStringList parts = WrapText(QString(60, QChar('x')), f, 1.0);
     ASSERT_GE(parts.size(), 2);
     EXPECT_EQ(parts.join(""), QString(60, QChar('x')));
+    // Lines break between words, not inside "1-1/2" or "($/acin)".
+    EXPECT_EQ(WrapText("Cost per Acre Inch ($/acin)", f, 1.6), (QStringList{"Cost per Acre Inch", "($/acin)"}));
+    for (double width = 0.45; width < 1.0; width += 0.05) {
+        const QStringList lines = WrapText("PVC 1-1/2 in", f, width);
+        EXPECT_EQ(lines.join(' '), "PVC 1-1/2 in") << width;
+        EXPECT_EQ(lines.filter("1").size(), 1) << lines.join('|').toStdString();
+        EXPECT_EQ(lines.filter("1-1/2").size(), 1) << lines.join('|').toStdString();
+    }
 }
 
 std::unique_ptr<Report> MakeChainReport(const QString& n)
@@ -437,3 +450,82 @@ TEST_F(ReportTest, ChartsPrintOnBands)
 }
 
 } // namespace
+
+namespace {
+
+// One Letter page: a detail band of `height` holding what `fill` adds, and a
+// footer band with its page number.
+std::unique_ptr<Report> OnePage(double height, const std::function<void(Band*)>& fill)
+{
+    auto r = std::make_unique<Report>("Layout");
+    fill(r->AddBand(BandType::Detail, "Detail", height));
+    Band* f = r->AddBand(BandType::PageFooter, "Footer", 0.3);
+    f->AddShape("FooterRule", ShapeKind::HorzLine, QRectF(0, 0, 7.5, 0.02));
+    f->AddLabel("PageLbl", "Page number:", 0, 0.08);
+    return r;
+}
+
+} // namespace
+
+// The layout check names each kind of fault and passes a sound page: rules
+// may cross rules, nothing else may meet.
+TEST_F(ReportTest, LayoutCheckFindsOverprintsFooterCrossingsAndItemsOffThePage)
+{
+    testsupport::LayoutWatchPause pause;   // these pages are faulty on purpose
+    const struct {
+        const char* what;
+        double height;
+        std::function<void(Band*)> fill;
+        const char* fault;   // nullptr: none
+    } cases[] = {
+        {"side by side", 0.3, [](Band* b) { b->AddLabel("A", "Station", 0, 0); b->AddLabel("B", "Elev", 1, 0); }, nullptr},
+        {"crossing rules", 0.5,
+         [](Band* b) {
+             b->AddShape("H", ShapeKind::HorzLine, QRectF(0, 0.2, 7.5, 0.02));
+             b->AddShape("V", ShapeKind::VertLine, QRectF(3, 0, 0.02, 0.4));
+         },
+         nullptr},
+        {"text on text", 0.3, [](Band* b) { b->AddLabel("A", "Station", 0, 0); b->AddLabel("B", "Elev", 0.3, 0.05); },
+         "overlaps"},
+        {"text on a rule", 0.3,
+         [](Band* b) {
+             b->AddLabel("A", "Station", 0, 0);
+             b->AddShape("H", ShapeKind::HorzLine, QRectF(0, 0.06, 7.5, 0.02));
+         },
+         "overlaps"},
+        {"past the margin", 0.3, [](Band* b) { b->AddLabel("A", "A long text at the edge", 6.5, 0); },
+         "outside the printable area"},
+        // Too tall for any page: it prints on its own, over the footer's place.
+        {"into the footer", 9.9, [](Band* b) { b->AddLabel("A", "Last line", 0, 9.75); }, "crosses the page footer"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto r = OnePage(c.height, c.fill);
+        const QStringList faults = testsupport::LayoutFaults(RenderDump(*r));
+        if (!c.fault)
+            EXPECT_EQ(faults, QStringList());
+        else
+            EXPECT_TRUE(!faults.isEmpty() && faults.front().contains(c.fault)) << faults.join('\n').toStdString();
+    }
+}
+
+// A band too tall for any page prints on a page of its own, painted only
+// down to the page footer: the footer prints clear, and the record keeps
+// the band's whole box so the layout check still sees it was cut.
+TEST_F(ReportTest, AnOverTallBandIsCutAtThePageFooter)
+{
+    testsupport::LayoutWatchPause pause;
+    auto r = OnePage(10.5, [](Band* b) {
+        Shape* s = b->AddShape("Block", ShapeKind::Rectangle, QRectF(0, 0, 7.5, 9.95));
+        s->BrushColor = Qt::black;
+    });
+    ImageTarget target(20);
+    const Dump d = r->Generate(target);
+    ASSERT_EQ(target.Images().size(), 1u);
+    const QImage& page = target.Images().front();
+    auto gray = [&](double x, double y) { return qGray(page.pixel(qRound(x * 20), qRound(y * 20))); };
+    EXPECT_LT(gray(4, 10.0), 64);    // the block down to the footer at 10.2 in
+    EXPECT_GT(gray(4, 10.35), 192);  // the footer's place stays clear of the block's foot at 10.45 in
+    EXPECT_NEAR(d.ItemsOf("Block").at(1).box.center().y(), 0.5 + 9.95, 0.01);
+    EXPECT_TRUE(testsupport::LayoutFaults(d).join('\n').contains("crosses the page footer"));
+}
