@@ -409,16 +409,17 @@ void TAirVacDlg::FormClose()
         offerSave();
         if (w->Active())
             w->Close();
-        for (db::Table* t : {d->PipeTable, d->TypeTable}) {
-            t->SetFiltered(false);
-            if (t->Active())
-                t->Close();
-        }
     } else {
         if (Editing(w))
             w->Cancel();
         if (w->Active())
             w->Close();
+    }
+    // However it closes, the pipe lists are left as the editors expect them.
+    for (db::Table* t : {d->PipeTable, d->TypeTable}) {
+        t->SetFiltered(false);
+        if (t->Active())
+            t->Close();
     }
     Tul->SaveState = 2;
 }
