@@ -490,6 +490,9 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
     // Only the first delivery of a key, to the focused control (not its parents).
     QWidget* fw = focusWidget();
     if (fw ? w != fw : w != this) return false;
+    // Typing after a refused move corrects the field: a click that comes
+    // after it is the user's own again.
+    refused_ = nullptr;
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     switch (k->key()) {

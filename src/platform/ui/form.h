@@ -30,7 +30,8 @@
 //
 // A click that moves the focus onto a button is dropped when leaving the
 // control before it is refused (the message of the refusal is all the user
-// sees), except on the cancel button, which abandons the form anyway.
+// sees), except on the cancel button, which abandons the form anyway, and
+// unless the user has typed since.
 //
 // Every handler runs through Run(): an exception is shown by the
 // application's exception display and the form goes on.
