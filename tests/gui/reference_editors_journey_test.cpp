@@ -19,6 +19,8 @@
 #include <QTest>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 using testsupport::ProfValue;
 using testsupport::WorkHeader;
@@ -81,6 +83,14 @@ protected:
         Activate(f);
         QTest::keyClick(QApplication::focusWidget(), key);
     }
+    // Each field typed in turn with Enter after it, as the user goes down the form.
+    static void Fill(ui::Form& f, std::initializer_list<std::pair<const char*, const char*>> fields)
+    {
+        for (const auto& [control, text] : fields) {
+            Keys(f, control, QString::fromLatin1(text));
+            Key(f, Qt::Key_Return);
+        }
+    }
     static QStringList Column(ui::Form& f, const char* grid, int column = 0)
     {
         QStringList out;
@@ -135,14 +145,7 @@ TEST_F(EditorJourneys, PipeDataEditorAddChangeDeleteFilterSortCancelCloseThenThe
         Key(f, Qt::Key_Return);
         EXPECT_EQ(f.ActiveControl(), static_cast<QWidget*>(e.PipeDescriptionEdit));
         Keys(f, "PipeDescriptionEdit", QStringLiteral("PVC SDR 24, 6 in, 180 psi"));
-        Keys(f, "OvcDbSimpleFieldND", QStringLiteral("6"));
-        Key(f, Qt::Key_Return);
-        Keys(f, "PressRtngNF", QStringLiteral("180"));
-        Key(f, Qt::Key_Return);
-        Keys(f, "WallThickNF", QStringLiteral("0.276"));
-        Key(f, Qt::Key_Return);
-        Keys(f, "IDNF", QStringLiteral("6.073"));
-        Key(f, Qt::Key_Return);
+        Fill(f, {{"OvcDbSimpleFieldND", "6"}, {"PressRtngNF", "180"}, {"WallThickNF", "0.276"}, {"IDNF", "6.073"}});
         DialogDriver::Press(f, "HandleEditBtn");   // Stop Edit stores it
         EXPECT_EQ(t->State(), db::DataSetState::Browse);
         EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
@@ -209,13 +212,7 @@ TEST_F(EditorJourneys, PipeTypeEditorAddChangeDeleteCancelCloseThenThePipeSelect
         Navigator(f)->Press(ui::nbInsert);
         Keys(f, "DBGrid1", QStringLiteral("PVC Gasketed"));
         Key(f, Qt::Key_Return);
-        Keys(f, "CfactorNF", QStringLiteral("145"));
-        Key(f, Qt::Key_Return);
-        Keys(f, "NfactorNF", QStringLiteral("0.009"));
-        Key(f, Qt::Key_Return);
-        Keys(f, "EfactorNF", QStringLiteral("0.000005"));
-        Key(f, Qt::Key_Return);
-        Keys(f, "EModulusNF", QStringLiteral("400000"));
+        Fill(f, {{"CfactorNF", "145"}, {"NfactorNF", "0.009"}, {"EfactorNF", "0.000005"}, {"EModulusNF", "400000"}});
         Navigator(f)->Press(ui::nbPost);
         EXPECT_EQ(t->State(), db::DataSetState::Browse);
 
@@ -231,8 +228,7 @@ TEST_F(EditorJourneys, PipeTypeEditorAddChangeDeleteCancelCloseThenThePipeSelect
         Navigator(f)->Press(ui::nbInsert);
         Keys(f, "DBGrid1", QStringLiteral("Clay"));
         Key(f, Qt::Key_Return);
-        for (const char* field : {"CfactorNF", "NfactorNF", "EfactorNF"})
-            Keys(f, field, QStringLiteral("1"));
+        Fill(f, {{"CfactorNF", "1"}, {"NfactorNF", "1"}, {"EfactorNF", "1"}});
         Navigator(f)->Press(ui::nbPost);
         driver.Answer(ui::mrOk);
         Navigator(f)->Press(ui::nbDelete);
