@@ -9,6 +9,7 @@
 
 #include <climits>
 #include <cmath>
+#include <stdexcept>
 
 JHyd* Hyd = new JHyd;
 
@@ -186,6 +187,8 @@ double JHyd::ColebrookFriction(double e, double D, double Re)
 double JHyd::DarcyWeisbachLossAt(double nu, double D, double Q, double e, double L,
                                  double& Re, QString& regime, double& f)
 {
+    if (!(e > 0))
+        throw std::invalid_argument("The Darcy-Weisbach roughness e must be above 0.");
     const double V = PipeVelocity(Q, D);
     Re = (nu > 0 && D > 0) ? (D / 12.0) * V / nu : 0.0;
     if (Re <= 2000) {

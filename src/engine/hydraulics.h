@@ -41,7 +41,8 @@ public:
     double ValveSize(double D, double surge);
     double SurgePressure(double E, double D, double t, double V);
 
-    // The same equations with the table values passed in.
+    // The same equations with the table values passed in. A roughness that
+    // is not above 0 is refused (std::invalid_argument), as C and n are.
     double DarcyWeisbachLossAt(double nu, double D, double Q, double e, double L,
                                double& Re, QString& regime, double& f);
     // Returns the loss; `method` receives the code of the equation used, or

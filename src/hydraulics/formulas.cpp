@@ -1,6 +1,7 @@
 #include "hydraulics/formulas.h"
 
 #include <cmath>
+#include <stdexcept>
 
 double PipeVelocity(double Q, double D)
 {
@@ -13,14 +14,18 @@ double PipeVelocity(double Q, double D)
 
 double HazenWilliamsFrictionLoss(double D, double Q, double C, double L)
 {
+    if (!(C > 0))
+        throw std::invalid_argument("The Hazen-Williams C factor must be above 0.");
     const double d487 = D > 0 ? std::pow(D, 4.87037) : 0.0;   // zero too when it underflows
-    if (!(d487 > 0) || !(C > 0) || !(Q > 0))
+    if (!(d487 > 0) || !(Q > 0))
         return 0.0;
     return 10.4057 * L * std::pow(Q / C, 1.85185) / d487;
 }
 
 double ManningFrictionLoss(double D, double Q, double n, double L)
 {
+    if (!(n > 0))
+        throw std::invalid_argument("The Manning n factor must be above 0.");
     const double d133 = D > 0 ? std::pow(D, 1.33333) : 0.0;   // zero too when it underflows
     if (!(d133 > 0))
         return 0.0;

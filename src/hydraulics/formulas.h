@@ -14,6 +14,8 @@ inline constexpr double kFtPerPsi = 2.3071244;
 // Velocity (ft/s) of Q gpm in a pipe of inside diameter D in; 0 when D <= 0.
 double PipeVelocity(double Q, double D);
 
-// Head loss (ft) over L ft; 0 when the pipe, its factor or the flow is missing.
+// Head loss (ft) over L ft; 0 when the pipe or the flow is missing. A
+// friction factor (C, n) that is not above 0 describes no pipe: it is
+// refused with std::invalid_argument rather than given a loss of 0.
 double HazenWilliamsFrictionLoss(double D, double Q, double C, double L);
 double ManningFrictionLoss(double D, double Q, double n, double L);

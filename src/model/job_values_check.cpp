@@ -10,7 +10,7 @@
 namespace {
 
 // What a number field holds, as far as its possible values go.
-enum class Kind { Other, Flow, Temperature, Diameter, NotNegative };
+enum class Kind { Other, Flow, Temperature, Diameter, Friction, NotNegative };
 
 Kind KindOf(const QString& field)
 {
@@ -22,11 +22,15 @@ Kind KindOf(const QString& field)
         return Kind::Temperature;
     if (field == QLatin1String("DiaIn") || field == QLatin1String("NomDia"))
         return Kind::Diameter;
+    if (field == QLatin1String("Cfac") || field == QLatin1String("Nfac") || field == QLatin1String("Efac"))
+        return Kind::Friction;
     return Kind::Other;
 }
 
 // Why a value of a field of this kind cannot be used; empty when it can.
-QString Problem(Kind kind, double v)
+// `pipe`: the row has a pipe (a diameter), whose friction factors each
+// equation needs above 0.
+QString Problem(Kind kind, double v, bool pipe)
 {
     if (std::isnan(v))
         return QStringLiteral("is not a number");
@@ -44,6 +48,8 @@ QString Problem(Kind kind, double v)
         return QStringLiteral("is %1 deg F, outside 0 to 212").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Diameter && v != 0 && !(v >= 0.01))
         return QStringLiteral("is %1 inches, not a pipe diameter").arg(QString::number(v, 'g', 6));
+    if (kind == Kind::Friction && (v < 0 || (pipe && v == 0)))
+        return QStringLiteral("is %1, not a friction factor above 0").arg(QString::number(v, 'g', 6));
     return QString();
 }
 
@@ -76,13 +82,17 @@ QString Check(db::Table* t, bool header, bool noneNegative = false)
         if (!f->Calculated() && f->DataType() == db::FieldType::Number)
             numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
     }
+    db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
     int row = 0;
     for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
         ++row;
+        const bool pipe = diameter && diameter->AsFloat() > 0;
         for (const auto& [f, kind] : numbers) {
-            if (f->IsNull())
+            // A pipe without a factor has none of its friction either.
+            if (f->IsNull() && !(pipe && kind == Kind::Friction))
                 continue;
-            const QString why = Problem(kind, f->AsFloat());
+            const QString why = f->IsNull() ? QStringLiteral("is empty, not a friction factor above 0")
+                                            : Problem(kind, f->AsFloat(), pipe);
             if (why.isEmpty())
                 continue;
             found = QStringLiteral("%1 %2").arg(f->FieldName(), why);

@@ -6,8 +6,9 @@
 // profile, gated pipe, manifold and suction rows), described with its field
 // and, for a row, its station or segment; empty when every value can be
 // used. Any number that is not finite is impossible, and so are a flow below
-// zero, a water temperature outside 0 to 212 deg F and a diameter that is
-// neither zero (none chosen) nor at least 0.01 inch.
+// zero, a water temperature outside 0 to 212 deg F, a diameter that is
+// neither zero (none chosen) nor at least 0.01 inch, and a friction factor
+// (Cfac, Nfac, Efac) below zero, or not above zero in a row with a pipe.
 QString FirstImpossibleValue();
 
 namespace db { class Table; }

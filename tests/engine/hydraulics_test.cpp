@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -93,6 +94,23 @@ TEST(FrictionEquations, NoInputGivesANonFiniteLoss)
     EXPECT_EQ(regime, QString("Laminer"));
     EXPECT_EQ(f, 0.0);
     EXPECT_EQ(h.ColebrookFriction(0.00015, 6, 0), 0.0);
+}
+
+// A factor of 0 or below describes no pipe: each equation refuses it rather
+// than giving a reach no friction. No flow is still no loss.
+TEST(FrictionEquations, AFactorNotAboveZeroIsRefusedNotALossOfZero)
+{
+    JHyd h;
+    double Re = 0, f = 0;
+    QString regime;
+    for (double bad : {0.0, -150.0, std::nan("")}) {
+        EXPECT_THROW(h.HazenWilliamsLoss(6, 300, bad, 1000), std::invalid_argument) << bad;
+        EXPECT_THROW(h.ManningLoss(6, 300, bad, 1000), std::invalid_argument) << bad;
+        EXPECT_THROW(h.DarcyWeisbachLossAt(3.746e-05, 6, 300, bad, 1000, Re, regime, f), std::invalid_argument)
+            << bad;
+    }
+    EXPECT_EQ(h.HazenWilliamsLoss(6, 0, 150, 1000), 0.0);
+    EXPECT_EQ(h.ManningLoss(6, 0, 0.011, 1000), 0.0);
 }
 
 TEST(FrictionEquations, ADiameterWhosePowersUnderflowGivesNoDivisionByZero)

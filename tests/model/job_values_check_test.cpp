@@ -64,6 +64,9 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobProf.DB", "WorkProf.DB", "PipeLength", "'NaN'", "PipeLength is not a number at station"},
         {"JobPipe.DB", "WorkPipe.db", "WaterTemp", "-1000", "WaterTemp is -1000 deg F, outside 0 to 212 in the job's data"},
         {"JobSuction.DB", "WorkSuction.db", "PipeQ", "-9e999", "PipeQ is infinite in segment"},
+        {"JobProf.DB", "WorkProf.DB", "Cfac", "0", "Cfac is 0, not a friction factor above 0 at station"},
+        {"JobProf.DB", "WorkProf.DB", "Nfac", "NULL", "Nfac is empty, not a friction factor above 0 at station"},
+        {"JobSuction.DB", "WorkSuction.db", "Efac", "-0.0001", "Efac is -0.0001, not a friction factor above 0 in segment"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
@@ -112,7 +115,9 @@ TEST_F(JobValuesTest, BoundaryValuesAreAccepted)
     prof->First();
     prof->Edit();
     store.Dm().WorkProfTablePipeQ->SetAsFloat(0);
-    store.Dm().WorkProfTableDiaIn->SetAsFloat(0);   // none chosen yet
+    store.Dm().WorkProfTableDiaIn->SetAsFloat(0);   // none chosen yet, so no factors either
+    store.Dm().WorkProfTableCfac->SetAsFloat(0);
+    store.Dm().WorkProfTableNfac->Clear();
     prof->Post();
     prof->Next();
     prof->Edit();

@@ -371,16 +371,17 @@ void TAirVacDlg::FormClose()
         OfferSave();
         if (w->Active())
             w->Close();
-        for (db::Table* t : {d->PipeTable, d->TypeTable}) {
-            t->SetFiltered(false);
-            if (t->Active())
-                t->Close();
-        }
     } else {
         if (Editing(w))
             w->Cancel();
         if (w->Active())
             w->Close();
+    }
+    // However it closes, the pipe lists are left as the editors expect them.
+    for (db::Table* t : {d->PipeTable, d->TypeTable}) {
+        t->SetFiltered(false);
+        if (t->Active())
+            t->Close();
     }
     ReleaseJob();
 }

@@ -13,8 +13,34 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kSizes[9] = {2, 3, 4, 5, 6, 7, 8, 10, 12};
+// Below 100000: five digits before the point, as the fields take them.
+constexpr double kKAbove = 100000;
+
+// Refuses a row whose K values no fitting has.
+void CheckKValues(db::Table& t)
+{
+    for (int size : kSizes) {
+        db::Field* k = t.FieldByName(QStringLiteral("K%1").arg(size));
+        if (k->IsNull())
+            continue;
+        const double v = k->AsFloat();
+        if (!(v >= 0 && v < kKAbove))
+            throw db::DbError(QStringLiteral("K %1 in must be a number from 0 to 99999, not %2.")
+                                  .arg(size)
+                                  .arg(QString::number(v, 'g', 6)));
+    }
+}
+
+} // namespace
 
 TMinorLossForm::TMinorLossForm(QWidget* owner) : ui::Form(owner)
 {
@@ -63,7 +89,6 @@ TMinorLossForm::TMinorLossForm(QWidget* owner) : ui::Form(owner)
 
     auto* kBox = ui::Make<QGroupBox>(this, "GroupBox1", QStringLiteral("K Factor by Fitting Inside Diameter (inches)"));
     auto* kl = new QGridLayout(kBox);
-    static const int kSizes[9] = {2, 3, 4, 5, 6, 7, 8, 10, 12};
     for (int i = 0; i < 9; ++i) {
         const QString field = QStringLiteral("K%1").arg(kSizes[i]);
         KEdits[i] = ui::Make<QLineEdit>(kBox, "");
@@ -71,6 +96,8 @@ TMinorLossForm::TMinorLossForm(QWidget* owner) : ui::Form(owner)
         kl->addWidget(new QLabel(QStringLiteral("K %1 in").arg(kSizes[i]), kBox), i % 5, (i / 5) * 2);
         kl->addWidget(KEdits[i], i % 5, (i / 5) * 2 + 1);
         new ui::DBEdit(KEdits[i], src, field);
+        KEdits[i]->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,6})?")), KEdits[i]));
         SetEnterKey(KEdits[i], ui::EnterKey::NextControl);
     }
     right->addWidget(kBox);
@@ -85,14 +112,22 @@ TMinorLossForm::TMinorLossForm(QWidget* owner) : ui::Form(owner)
     SetEnterKey(KFlagRadioGroup, ui::EnterKey::NextControl);
 }
 
+TMinorLossForm::~TMinorLossForm()
+{
+    if (DMod)
+        DMod->MinorLossTable->BeforePost = nullptr;
+}
+
 void TMinorLossForm::FormShow()
 {
-    OpenIfClosed(DMod->MinorLossTable);
+    OpenUnfiltered(DMod->MinorLossTable);
+    DMod->MinorLossTable->BeforePost = CheckKValues;
 }
 
 void TMinorLossForm::FormClose()
 {
     KeepPendingRow(DMod->MinorLossTable, QStringLiteral("minor loss item"));
+    DMod->MinorLossTable->BeforePost = nullptr;
     DMod->MinorLossTable->Close();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The editor of the minor-loss items: their category and K by fitting diameter.
 // Created by its opener with the opener as owner, shown modally, deleted.
+// A K value is a plain number from 0 to 99999, or empty for a size the item
+// has no value for.
 #include "platform/ui/form.h"
 
 class QLineEdit;
@@ -12,6 +14,7 @@ class TMinorLossForm : public ui::Form {
     Q_OBJECT
 public:
     explicit TMinorLossForm(QWidget* owner);
+    ~TMinorLossForm() override;
 
     QPushButton* BitBtn1;        // Close
     QPushButton* HelpBtn;

@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -56,6 +57,20 @@ bool browsing(db::Table* t)
 bool editing(db::Table* t)
 {
     return t->Active() && (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert);
+}
+
+// A pipe row refused before it is stored, with the control to correct it in.
+class RowRefused : public db::DbError {
+public:
+    RowRefused(const QString& why, QWidget* where) : db::DbError(why), control(where) {}
+    QPointer<QWidget> control;
+};
+
+bool materialExists(const QString& material)
+{
+    db::Table t(db::kMersolAlias, DMod->TypeTable->TableName());
+    t.Open();
+    return t.Locate(QStringLiteral("PipeType"), material);
 }
 
 } // namespace
@@ -194,6 +209,7 @@ TPipeDataForm::TPipeDataForm(QWidget* owner) : ui::Form(owner)
     OnClick(CalcSpeedBtn, [this] { CalcSpeedBtnClick(); });
     Handle(DBGrid1, &QTableView::doubleClicked, [this] { DBGrid1DblClick(); });
     OnExit(OvcDbSimpleFieldND, [this] { OvcDbSimpleFieldNDExit(); });
+    OnEnter(DBLookupComboBox1, [this] { materialOnEnter_ = DMod->PipeTablePipeType->AsString(); });
     OnExit(DBLookupComboBox1, [this] { DBLookupComboBox1Exit(); });
     for (QWidget* w : std::initializer_list<QWidget*>{IDNF, PressRtngNF, WallThickNF, RatingNF})
         OnExit(w, [this] { PostAndEditExit(); });
@@ -209,10 +225,85 @@ TPipeDataForm::TPipeDataForm(QWidget* owner) : ui::Form(owner)
 
 TPipeDataForm::~TPipeDataForm()
 {
+    unhook();
     // The data source serves the pipe picker too, which edits nothing
     // through it but expects the usual behaviour.
     if (DMod)
         DMod->PipeData->AutoEdit = true;
+}
+
+void TPipeDataForm::hook()
+{
+    db::Table* t = DMod->PipeTable;
+    t->BeforePost = [this](db::Table&) {
+        const auto [why, where] = rowProblem();
+        if (!why.isEmpty())
+            throw RowRefused(why, where);
+    };
+    t->AfterPost = [this](db::Table&) {
+        // Whatever was being inserted is stored now.
+        inserting_ = false;
+        updateAutoEdit();
+    };
+    t->AfterDelete = [this](db::Table&) { updateAutoEdit(); };
+    t->AfterScroll = [this](db::Table&) { materialOnEnter_ = DMod->PipeTablePipeType->AsString(); };
+    hooked_ = true;
+}
+
+void TPipeDataForm::unhook()
+{
+    if (!hooked_ || !DMod)
+        return;
+    db::Table* t = DMod->PipeTable;
+    t->BeforePost = nullptr;
+    t->AfterPost = nullptr;
+    t->AfterDelete = nullptr;
+    t->AfterScroll = nullptr;
+    hooked_ = false;
+}
+
+std::pair<QString, QWidget*> TPipeDataForm::rowProblem() const
+{
+    TDMod* d = DMod;
+    if (d->PipeTablePipeDescription->AsString().trimmed().isEmpty())
+        return {QStringLiteral("Enter the Pipe Description."), PipeDescriptionEdit};
+    const QString material = d->PipeTablePipeType->AsString();
+    if (material.isEmpty() || !materialExists(material))
+        return {QStringLiteral("Choose the Pipe Type: every pipe needs a pipe material."), DBLookupComboBox1};
+    if (!(d->PipeTableIDin->AsFloat() > 0))
+        return {QStringLiteral("The Inside Diameter (in) must be above 0."), IDNF};
+    if (!(d->PipeTableWallThickin->AsFloat() > 0))
+        return {QStringLiteral("The Wall Thickness (in) must be above 0: the inside diameter must be less than "
+                               "the outside diameter."),
+                WallThickNF};
+    return {};
+}
+
+bool TPipeDataForm::postRow()
+{
+    try {
+        DMod->PipeTable->Post();
+    } catch (const RowRefused& r) {
+        ui::MessageDlg(r.message(), ui::MsgType::Error, ui::mbOK);
+        SetFocus(r.control);
+        return false;
+    }
+    return true;
+}
+
+void TPipeDataForm::updateAutoEdit()
+{
+    db::Table* t = DMod->PipeTable;
+    DMod->PipeData->AutoEdit = editMode_ && t->Active() && !t->IsEmpty();
+}
+
+void TPipeDataForm::sayIfNothingShown()
+{
+    db::Table* t = DMod->PipeTable;
+    updateAutoEdit();
+    if (t->Active() && t->Filtered() && t->IsEmpty())
+        ui::MessageDlg(QStringLiteral("No pipe fits this choice: the list is empty. Show All lists every pipe."),
+                       ui::MsgType::Information, ui::mbOK);
 }
 
 void TPipeDataForm::status(const QString& text)
@@ -244,7 +335,9 @@ void TPipeDataForm::FormShow()
     OpenIfClosed(d->PipeTable);
     d->PipeTable->SetIndexName(QStringLiteral("DiaIndex"));
     d->PipeTable->First();
-    OpenIfClosed(d->TypeTable);
+    OpenUnfiltered(d->TypeTable);
+    hook();
+    materialOnEnter_ = d->PipeTablePipeType->AsString();
     CalcSpeedBtn->hide();
     status(QStringLiteral("View pipe records"));
 }
@@ -252,8 +345,8 @@ void TPipeDataForm::FormShow()
 void TPipeDataForm::HandleEditBtnClick()
 {
     db::Table* t = DMod->PipeTable;
-    inserting_ = false;
     if (forcedEdit_ || !editMode_) {
+        inserting_ = false;
         editMode_ = true;
         DMod->PipeData->AutoEdit = true;
         HandleEditBtn->setText(QStringLiteral("Stop Edit"));
@@ -262,11 +355,13 @@ void TPipeDataForm::HandleEditBtnClick()
         HandleEditBtn->setIcon(light(Qt::green));
         CalcSpeedBtn->show();
         status(QStringLiteral("Double click to edit"));
-        if (t->Active() && browsing(t))
+        if (t->Active() && browsing(t) && !t->IsEmpty())
             t->Edit();
     } else {
-        if (t->Active() && !browsing(t))
-            t->Post();
+        // A pipe the editor refuses keeps edit mode, to be corrected.
+        if (t->Active() && !browsing(t) && !postRow())
+            return;
+        inserting_ = false;
         editMode_ = false;
         DMod->PipeData->AutoEdit = false;
         forcedEdit_ = false;
@@ -278,12 +373,13 @@ void TPipeDataForm::HandleEditBtnClick()
     }
     for (QPushButton* b : {InsertBtn, CancelBtn, DeleteBtn})
         b->setEnabled(editMode_);
+    updateAutoEdit();
 }
 
 void TPipeDataForm::DBGrid1DblClick()
 {
     db::Table* t = DMod->PipeTable;
-    if (t->Active() && browsing(t))
+    if (t->Active() && browsing(t) && !t->IsEmpty())
         t->Edit();
     status(QStringLiteral("Editing record"));
     forcedEdit_ = true;
@@ -294,10 +390,10 @@ void TPipeDataForm::DBGrid1DblClick()
 void TPipeDataForm::InsertBtnClick()
 {
     db::Table* t = DMod->PipeTable;
-    inserting_ = true;
     if (!browsing(t)) {
         try {
-            t->Post();
+            if (!postRow())
+                return;
         } catch (const db::DbError&) {
             ui::MessageDlg(QStringLiteral("Input problem. Probably this pipe has already been entered."),
                            ui::MsgType::Error, ui::mbOK);
@@ -307,6 +403,7 @@ void TPipeDataForm::InsertBtnClick()
             return;
         }
     }
+    inserting_ = true;
     status(QStringLiteral("Inserting pipe record"));
     t->Insert();
     SetFocus(DBLookupComboBox1);
@@ -340,7 +437,7 @@ void TPipeDataForm::MarkSpeedButton1Click()
         return;
     EditIfBrowsing(t);
     DMod->PipeTableMarked->SetAsBoolean(!DMod->PipeTableMarked->AsBoolean());
-    t->Post();
+    postRow();
 }
 
 void TPipeDataForm::MarkAll1Click()
@@ -358,6 +455,7 @@ void TPipeDataForm::ShowOnlyMarked1Click()
     // The menu item checks itself when clicked.
     DMod->PipeFilterMode = 1;
     setFiltered(ShowOnlyMarked1->isChecked());
+    sayIfNothingShown();
 }
 
 void TPipeDataForm::PipeMaterialClick()
@@ -376,11 +474,13 @@ void TPipeDataForm::PipeMaterialClick()
         setFiltered(true);
         PipeMaterial->setText(QStringLiteral("Cancel Pipe Material"));
         d->PipeTable->First();
+        sayIfNothingShown();
     } else {
         d->PipeFilterMode = 6;
         setFiltered(false);
         PipeMaterial->setText(QStringLiteral("Pipe Material"));
         d->PipeTable->First();
+        updateAutoEdit();
     }
 }
 
@@ -398,6 +498,7 @@ void TPipeDataForm::NominalDiameterRangeClick()
     }
     setFiltered(true);
     d->PipeTable->First();
+    sayIfNothingShown();
 }
 
 void TPipeDataForm::ShowAll1Click()
@@ -405,6 +506,7 @@ void TPipeDataForm::ShowAll1Click()
     DMod->PipeFilterMode = 6;
     setFiltered(false);
     DMod->PipeTable->First();
+    updateAutoEdit();
 }
 
 void TPipeDataForm::Sortbymaterialtype1Click()
@@ -423,14 +525,20 @@ void TPipeDataForm::OvcDbSimpleFieldNDExit()
 {
     TDMod* d = DMod;
     db::Table* t = d->PipeTable;
-    // Only a row being edited takes a size; browsing writes nothing.
-    if (!editing(t))
+    // Only a row being edited takes a size; browsing writes nothing, and
+    // on the way to Cancel the edit is dropped.
+    if (!editing(t) || FocusTarget() == CancelBtn)
         return;
     // Truncated, not rounded: the size key the tables were built with.
     d->PipeTablePSize->SetAsInteger(int(std::trunc(d->PipeTableNomDiam->AsFloat() * 100)));
+    // A new pipe is stored once it is whole; the fields after this one
+    // may still be empty.
+    if (t->State() == db::DataSetState::Insert && !rowProblem().first.isEmpty())
+        return;
     bool failed = false;
     try {
-        t->Post();
+        if (!postRow())
+            return;
     } catch (const db::DbError&) {
         failed = true;
         ui::MessageDlg(QStringLiteral("Input problem. Probably this pipe has already been entered. Try again."),
@@ -453,8 +561,14 @@ void TPipeDataForm::DBLookupComboBox1Exit()
     // The material the pipe names, whatever row the list stood on.
     if (material.isEmpty() || !d->TypeTable->Locate(QStringLiteral("PipeType"), material))
         return;
-    d->PipeTablePipeDescription->SetAsString(material);
     d->PipeTablePType->SetAsInteger(d->TypeTablePType->AsInteger());
+    // A description and a modulus typed for the pipe stay unless its
+    // material changed (or a new pipe has no description yet).
+    const bool changed = material != materialOnEnter_;
+    materialOnEnter_ = material;
+    if (!changed && !d->PipeTablePipeDescription->AsString().isEmpty())
+        return;
+    d->PipeTablePipeDescription->SetAsString(material);
     d->PipeTableModulus->SetAsFloat(d->TypeTableEModulus->AsFloat());
     SetFocus(PipeDescriptionEdit);
 }
@@ -462,10 +576,11 @@ void TPipeDataForm::DBLookupComboBox1Exit()
 void TPipeDataForm::PostAndEditExit()
 {
     db::Table* t = DMod->PipeTable;
-    if (t->State() != db::DataSetState::Edit)
+    // On the way to Cancel the edit is dropped, not posted.
+    if (t->State() != db::DataSetState::Edit || FocusTarget() == CancelBtn)
         return;
-    t->Post();
-    t->Edit();
+    if (postRow())
+        t->Edit();
 }
 
 void TPipeDataForm::CalcSpeedBtnClick()
@@ -512,6 +627,7 @@ void TPipeDataForm::FormClose()
 {
     TDMod* d = DMod;
     KeepPendingRow(d->PipeTable, QStringLiteral("pipe"));
+    unhook();
     d->PipeTable->SetFiltered(false);
     d->PipeFilterMode = 6;
     d->PipeTable->Close();

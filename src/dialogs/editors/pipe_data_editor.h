@@ -3,10 +3,13 @@
 // print and edit the rows of PipeType.DB, with the weight calculator.
 // Created by its opener with the opener as owner, shown modally, deleted.
 // It opens read-only; "Goto Edit" (or a double click on the list) switches
-// to edit mode and back.
+// to edit mode and back. A pipe is stored only with a description, a pipe
+// material, an inside diameter above 0 and a wall above 0; a refusal names
+// the field and puts the focus there.
 #include "platform/ui/form.h"
 
 #include <functional>
+#include <utility>
 
 class QAction;
 class QComboBox;
@@ -96,12 +99,27 @@ public:
 private:
     void setFiltered(bool on);
     void status(const QString& text);
+    // Says so when the filter leaves no pipe in the list.
+    void sayIfNothingShown();
+    // Typing starts an edit only in edit mode and with a pipe in the list:
+    // a keystroke into an empty list would start a hidden row.
+    void updateAutoEdit();
+    // What is wrong with the pipe row being edited, and the control where
+    // it is corrected; empty when nothing is.
+    std::pair<QString, QWidget*> rowProblem() const;
+    // Posts the row; a row that rowProblem refuses is said and left as it
+    // is, with the focus on the field to correct, and false returned.
+    bool postRow();
+    void hook();
+    void unhook();
 
     QString designCaption_;
     QString savedIndex_;
     bool editMode_ = false;
     bool inserting_ = false;
     bool forcedEdit_ = false;
+    bool hooked_ = false;
+    QString materialOnEnter_;   // the pipe's material when the material box was entered
 };
 
 inline TPipeDataForm* PipeDataForm = nullptr;

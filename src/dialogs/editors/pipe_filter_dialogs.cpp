@@ -16,16 +16,26 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
-// OK clears the job object's Cancelled, Cancel sets it; both close.
-void addOkCancel(ui::Form* form, QBoxLayout* row, QPushButton*& ok, QPushButton*& cancel)
+// OK clears the job object's Cancelled, Cancel sets it; both close. OK
+// does nothing while `accepted` (when given) says no.
+void addOkCancel(ui::Form* form, QBoxLayout* row, QPushButton*& ok, QPushButton*& cancel,
+                 std::function<bool()> accepted = {})
 {
     ok = ui::Make<QPushButton>(form, "OKBtn", QStringLiteral("OK"));
     cancel = ui::Make<QPushButton>(form, "CancelBtn", QStringLiteral("Cancel"));
     row->addWidget(ok);
     row->addWidget(cancel);
-    form->OnClick(ok, [] { Tul->Cancelled = false; }, ui::mrOk);
+    form->OnClick(ok, [form, accepted] {
+        if (accepted && !accepted()) {
+            form->SetModalResult(ui::mrNone);
+            return;
+        }
+        Tul->Cancelled = false;
+    }, ui::mrOk);
     form->OnClick(cancel, [] { Tul->Cancelled = true; }, ui::mrCancel);
     form->SetCancelButton(cancel);
 }
@@ -83,7 +93,15 @@ TFilterDiameterDlg::TFilterDiameterDlg(QWidget* owner) : ui::Form(owner)
     g->addWidget(HighNF, 1, 1);
     v->addWidget(box);
     auto* buttons = new QHBoxLayout;
-    addOkCancel(this, buttons, OKBtn, CancelBtn);
+    addOkCancel(this, buttons, OKBtn, CancelBtn, [this] {
+        if (low_->Value() <= high_->Value())
+            return true;
+        // A range from high to low holds no pipe.
+        ui::MessageDlg(QStringLiteral("The Low diameter must not be above the High diameter."), ui::MsgType::Error,
+                       ui::mbOK);
+        SetFocus(LowNF);
+        return false;
+    });
     HelpBtn = ui::Make<QPushButton>(this, "HelpBtn", QStringLiteral("&Help"));
     buttons->addWidget(HelpBtn);
     v->addLayout(buttons);

@@ -17,6 +17,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 TPipeTypeForm::TPipeTypeForm(QWidget* owner) : ui::Form(owner)
 {
     setObjectName(QStringLiteral("PipeTypeForm"));
@@ -83,32 +85,121 @@ TPipeTypeForm::TPipeTypeForm(QWidget* owner) : ui::Form(owner)
 
 TPipeTypeForm::~TPipeTypeForm()
 {
-    if (hooked_ && DMod)
+    unhook();
+}
+
+void TPipeTypeForm::unhook()
+{
+    if (hooked_ && DMod) {
+        DMod->TypeTable->BeforePost = nullptr;
         DMod->TypeTable->AfterPost = nullptr;
+    }
+    hooked_ = false;
 }
 
 void TPipeTypeForm::FormShow()
 {
-    OpenIfClosed(DMod->TypeTable);
+    OpenUnfiltered(DMod->TypeTable);
+    DMod->TypeTable->BeforePost = [this](db::Table&) { typeTableBeforePost(); };
     DMod->TypeTable->AfterPost = [this](db::Table&) { typeTableAfterPost(); };
     hooked_ = true;
 }
 
-void TPipeTypeForm::typeTableAfterPost()
+namespace {
+
+// The jobs a spread changed, as the user is told of them.
+QString SpreadText(const QString& material, const SpreadResult& r)
+{
+    QStringList into;
+    if (r.workingJob)
+        into << QStringLiteral("the job being worked on");
+    if (!r.storedJobs.isEmpty())
+        into << QStringLiteral("%1 stored job%2: %3")
+                    .arg(r.storedJobs.size())
+                    .arg(r.storedJobs.size() == 1 ? QString() : QStringLiteral("s"), JobListText(r.storedJobs));
+    if (into.isEmpty())
+        return QString();
+    return QStringLiteral("The new friction factors of the pipe type \"%1\" were copied into %2.")
+        .arg(material, into.join(QStringLiteral(" and into ")));
+}
+
+} // namespace
+
+void TPipeTypeForm::typeTableBeforePost()
 {
     TDMod* d = DMod;
-    SpreadMaterialFactors(d->TypeTablePipeType->AsString(), d->TypeTableCfactor->AsFloat(),
-                          d->TypeTableNfactor->AsFloat(), d->TypeTableEfactor->AsFloat());
+    db::Table* t = d->TypeTable;
+    spreadNote_.clear();
+    const QString name = d->TypeTablePipeType->AsString();
+    if (name.trimmed().isEmpty())
+        throw db::DbError(QStringLiteral("Enter the name of the pipe type."));
+    const int ptype = d->TypeTablePType->AsInteger();
+    {
+        db::Table others(db::kMersolAlias, t->TableName());
+        others.Open();
+        if (others.Locate(QStringLiteral("PipeType"), name) &&
+            (t->State() == db::DataSetState::Insert ||
+             others.FieldByName(QStringLiteral("PType"))->AsInteger() != ptype))
+            throw db::DbError(
+                QStringLiteral("There is already a pipe type named \"%1\": give this one another name.").arg(name));
+    }
+    const std::pair<db::Field*, const char*> factors[] = {
+        {d->TypeTableCfactor, "Hazen Williams \"C\" factor"},
+        {d->TypeTableNfactor, "Manning's \"N\" factor"},
+        {d->TypeTableEfactor, "Darcy-Weisbach roughness \"e\""},
+    };
+    for (const auto& [field, label] : factors)
+        if (!(field->AsFloat() > 0))
+            throw db::DbError(QStringLiteral("The %1 of the pipe type \"%2\" must be above 0.")
+                                  .arg(QString::fromLatin1(label), name));
+    if (t->State() != db::DataSetState::Edit)
+        return;
+    // Pipes, defaults and jobs find their material by its name.
+    const QString old = d->TypeTablePipeType->OldValue().toString();
+    if (old != name) {
+        const MaterialUse use = UsesOfMaterial(old, ptype);
+        if (use.Any())
+            throw db::DbError(QStringLiteral("The pipe type \"%1\" cannot be renamed: it is used by %2. Give it back "
+                                             "its name, or add \"%3\" as a new pipe type.")
+                                  .arg(old, MaterialUseText(use), name));
+    }
+    bool changed = false;
+    for (const auto& [field, label] : factors)
+        changed = changed || field->OldValue().toDouble() != field->AsFloat();
+    if (changed)
+        spreadNote_ = SpreadText(name, SpreadMaterialFactors(name, d->TypeTableCfactor->AsFloat(),
+                                                              d->TypeTableNfactor->AsFloat(),
+                                                              d->TypeTableEfactor->AsFloat()));
+}
+
+void TPipeTypeForm::typeTableAfterPost()
+{
+    if (spreadNote_.isEmpty())
+        return;
+    const QString note = std::exchange(spreadNote_, QString());
+    ui::MessageDlg(note, ui::MsgType::Information, ui::mbOK);
 }
 
 void TPipeTypeForm::confirmDelete()
 {
-    const QString name = DMod->TypeTablePipeType->AsString();
-    const QStringList jobs = JobsUsingMaterial(name);
-    if (jobs.isEmpty())
+    TDMod* d = DMod;
+    if (d->TypeTable->State() == db::DataSetState::Insert)
+        return;   // a row not yet stored: nothing names it
+    const QString name = d->TypeTablePipeType->AsString();
+    MaterialUse use = UsesOfMaterial(name, d->TypeTablePType->AsInteger());
+    if (use.pipes > 0 || use.defaults) {
+        // The jobs keep their own copies of the factors; pipes and defaults would lose their material.
+        use.workingJob = false;
+        use.storedJobs.clear();
+        ui::MessageDlg(QStringLiteral("The pipe type \"%1\" cannot be deleted while it is used by %2.")
+                           .arg(name, MaterialUseText(use)),
+                       ui::MsgType::Error, ui::mbOK);
+        db::Abort();
+    }
+    if (use.storedJobs.isEmpty())
         return;
-    if (ui::MessageDlg(UsedByJobsText(QStringLiteral("The pipe type \"%1\"").arg(name), jobs), ui::MsgType::Warning,
-                       ui::mbYesNo) != ui::mrYes)
+    if (ui::MessageDlg(UsedByJobsText(QStringLiteral("The pipe type \"%1\"").arg(name), use.storedJobs),
+                       ui::MsgType::Warning, ui::mbYesNo) != ui::mrYes)
         db::Abort();
 }
 
@@ -116,8 +207,7 @@ void TPipeTypeForm::FormClose()
 {
     db::Table* t = DMod->TypeTable;
     KeepPendingRow(t, QStringLiteral("pipe type"));
-    t->AfterPost = nullptr;
-    hooked_ = false;
+    unhook();
     t->Close();
 }
 

@@ -133,6 +133,12 @@ void TCalcPipeWtDlg::FormClose()
         ui::MessageDlg(QStringLiteral("You must enter pipe wall thickness"), ui::MsgType::Error, ui::mbOK);
         return;
     }
+    // Two walls as thick as the pipe is wide leave no inside diameter.
+    if (od > 0 && od <= 2 * t) {
+        ui::MessageDlg(QStringLiteral("The wall thickness must be less than half the outside diameter."),
+                       ui::MsgType::Error, ui::mbOK);
+        return;
+    }
     const PipeWeight w = WeightPerFoot(od, id, t, d->TypeTableWtPerCuIn->AsFloat());
     EditIfBrowsing(d->PipeTable);
     d->PipeTableIDin->SetAsFloat(w.id);

@@ -9,6 +9,13 @@
 #include <QLineEdit>
 #include <QValidator>
 
+void OpenUnfiltered(db::Table* t)
+{
+    if (t->Filtered())
+        t->SetFiltered(false);
+    OpenIfClosed(t);
+}
+
 void KeepPendingRow(db::Table* t, const QString& what)
 {
     if (!t->Active())

@@ -13,6 +13,10 @@ class QLineEdit;
 class QWidget;
 namespace db { class DataSource; class Table; }
 
+// Opens the table when closed and shows all its rows: an editor lists what
+// the table holds, whatever filter another window left switched on.
+void OpenUnfiltered(db::Table* t);
+
 // Posts the row being edited or inserted. A new row nothing was typed into
 // is dropped. A row the table refuses (a name or key it already holds) is
 // dropped with a message saying so and why: never silently.

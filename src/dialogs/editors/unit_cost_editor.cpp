@@ -169,7 +169,7 @@ TUnitCostInFrm::TUnitCostInFrm(QWidget* owner) : ui::Form(owner)
 void TUnitCostInFrm::FormShow()
 {
     Tul->Cancelled = false;
-    OpenIfClosed(DMod->TypeTable);
+    OpenUnfiltered(DMod->TypeTable);
     OpenIfClosed(DMod->UnitCostTable);
 }
 
@@ -209,11 +209,11 @@ void TUnitCostInFrm::FormClose()
                 t->Cancel();
         return;
     }
-    for (db::Table* t : {d->TypeTable, d->UnitCostTable}) {
-        if (!t->Active())
-            continue;
-        if (t->State() != db::DataSetState::Browse)
-            t->Post();
-        t->Close();
-    }
+    // A value a field refuses is said once and dropped; both tables close
+    // whatever happens, leaving no row half edited.
+    KeepPendingRow(d->TypeTable, QStringLiteral("pipe cost"));
+    KeepPendingRow(d->UnitCostTable, QStringLiteral("unit cost"));
+    for (db::Table* t : {d->TypeTable, d->UnitCostTable})
+        if (t->Active())
+            t->Close();
 }

@@ -64,6 +64,9 @@ public:
     bool AsBoolean() const;          // empty reads false
     QString AsString() const;        // empty reads ""
     QVariant Value() const;          // null when empty
+    // What the row held before the edit in progress: null for a row being
+    // inserted, the value itself when the row is not being edited.
+    QVariant OldValue() const;
 
     // Writing puts the table into edit state when it is browsing.
     void SetAsFloat(double v);
@@ -243,6 +246,11 @@ public:
     std::function<bool(Table&)> OnFilterRecord;  // true accepts the row
     std::function<void(Table&)> OnCalcFields;
     std::function<void(Table&)> BeforeDelete;    // call db::Abort() to cancel silently
+    // Runs on every post once the bound controls have written their text:
+    // throwing refuses the row, which stays in edit or insert state; what it
+    // writes to other tables goes into the database with the row or, when
+    // either fails, not at all.
+    std::function<void(Table&)> BeforePost;
     std::function<void(Table&)> AfterPost;
     std::function<void(Table&)> AfterDelete;
     std::function<void(Table&)> AfterScroll;
@@ -254,6 +262,7 @@ public:
 private:
     friend class Field;
     friend void detail::reloadTable(Table* t);
+    void writeRow();                 // Post without its handlers
     QString alias_;
     QString tableName_;
     QString indexName_;

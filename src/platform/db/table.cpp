@@ -737,6 +737,19 @@ QVariant Field::Value() const
     return table_->d_->value(this);
 }
 
+QVariant Field::OldValue() const
+{
+    Table::Impl& d = *table_->d_;
+    if (!d.active || calculated_ || index_ < 0)
+        return Value();
+    if (d.state == DataSetState::Insert)
+        return QVariant();
+    if (d.state != DataSetState::Edit)
+        return Value();
+    const int i = d.rowIndexOf(d.editRowid);
+    return i >= 0 ? d.rows[size_t(i)].v[size_t(index_)] : QVariant();
+}
+
 namespace {
 // Reads a field's value in place: the typed readers need no copy of it.
 const QVariant& valueOf(Table::Impl* d, const Field* f)
@@ -1202,6 +1215,22 @@ void Table::Post()
     if (d_->state != DataSetState::Edit && d_->state != DataSetState::Insert)
         return;
     d_->notify(&DataLink::UpdateRecord);
+    if (BeforePost) {
+        Transaction tx(alias_);
+        BeforePost(*this);
+        if (d_->state != DataSetState::Edit && d_->state != DataSetState::Insert)
+            return;
+        writeRow();
+        tx.Commit();
+    } else {
+        writeRow();
+    }
+    if (AfterPost)
+        AfterPost(*this);
+}
+
+void Table::writeRow()
+{
     Impl& d = *d_;
     sqlite3* db = d.conn();
     const QString& what = d_->postWhat;
@@ -1311,8 +1340,6 @@ void Table::Post()
     d.refreshCalc();
     d.notify(&DataLink::StateChanged);
     d.notify(&DataLink::DataSetChanged);
-    if (AfterPost)
-        AfterPost(*this);
 }
 
 void Table::Cancel()

@@ -237,7 +237,11 @@ bool Form::event(QEvent* e)
 
 void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
 {
-    connect(button, &QAbstractButton::clicked, this, [this, h = std::move(handler), modalResult] {
+    connect(button, &QAbstractButton::clicked, this, [this, button, h = std::move(handler), modalResult] {
+        if (refused_ == button && button != cancel_) {
+            refused_ = nullptr;
+            return;
+        }
         if (modalResult != mrNone) modalResult_ = modalResult;
         Run(h);
     });
@@ -324,12 +328,16 @@ void Form::SetFocus(QWidget* control)
         // The class library refused this with an exception; a hidden target just keeps the focus.
         return;
     }
+    // In the active window Qt reports the move at once, and the handlers it
+    // ran may have sent the focus on elsewhere: that stands.
+    const unsigned arrivals = arrivals_;
     control->setFocus(Qt::OtherFocusReason);
-    focusArrived(logical(control));
+    if (arrivals == arrivals_) focusArrived(logical(control));
 }
 
 void Form::focusArrived(QWidget* now)
 {
+    ++arrivals_;
     if (inExit_) { pending_ = now; return; }
     if (inEnter_) { deferred_ = now; hasDeferred_ = true; return; }
     if (now == current_) return;
@@ -348,6 +356,7 @@ void Form::focusArrived(QWidget* now)
             }
         } catch (...) {
             // The move is refused: the focus stays where it was.
+            refused_ = now;
             inExit_ = false;
             restoreQtFocus(old);
             HandleException(std::current_exception());
@@ -359,6 +368,7 @@ void Form::focusArrived(QWidget* now)
         if (!now) return;   // the target went away meanwhile
     }
     current_ = now;
+    refused_ = nullptr;
     restoreQtFocus(now);
     inEnter_ = true;
     hasDeferred_ = false;
@@ -480,6 +490,9 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
     // Only the first delivery of a key, to the focused control (not its parents).
     QWidget* fw = focusWidget();
     if (fw ? w != fw : w != this) return false;
+    // Typing after a refused move corrects the field: a click that comes
+    // after it is the user's own again.
+    refused_ = nullptr;
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     switch (k->key()) {

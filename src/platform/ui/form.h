@@ -28,6 +28,11 @@
 // handler overrides the move in progress. Enter in a single-line field moves
 // to the next control in tab order unless SetEnterKey says otherwise.
 //
+// A click that moves the focus onto a button is dropped when leaving the
+// control before it is refused (the message of the refusal is all the user
+// sees), except on the cancel button, which abandons the form anyway, and
+// unless the user has typed since.
+//
 // Every handler runs through Run(): an exception is shown by the
 // application's exception display and the form goes on.
 #include "platform/ui/seam/msg.h"
@@ -154,6 +159,8 @@ private:
     QPointer<QWidget> current_;
     QPointer<QWidget> pending_;
     QPointer<QWidget> deferred_;
+    QPointer<QWidget> refused_;     // the control the last refused move was heading for
+    unsigned arrivals_ = 0;         // focus arrivals handled, to tell whether Qt reported one
     bool inExit_ = false;
     bool inEnter_ = false;
     bool hasDeferred_ = false;

@@ -551,6 +551,9 @@ TEST_F(AirVacDlgTest, APipeFromTheDatabaseBringsItsSizesAndModulus)
         Tul->SaveState = 2;
         DialogDriver::Press(f, "CancelBtn");
     });
+    // Cancel leaves the pipe lists unfiltered for the editors, as Close does.
+    EXPECT_FALSE(d().TypeTable->Filtered());
+    EXPECT_FALSE(d().PipeTable->Filtered());
 }
 
 TEST_F(AirVacDlgTest, ToolsMenuOpensTheCalculatorAndDeletesItAfterwards)

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 using testsupport::WorkJob;
 
@@ -159,6 +160,7 @@ TEST_F(PipeDataEditor, InsertedPipeTakesItsMaterialAndADuplicateIsRefused)
         EXPECT_GT(DMod->PipeTableModulus->AsFloat(), 0.0);
         DialogDriver::Type(f, "PipeDescriptionEdit", QStringLiteral("Steel Sch 40, 7 in"));
         DialogDriver::Type(f, "IDNF", "7.023");
+        DialogDriver::Type(f, "WallThickNF", "0.301");
         DialogDriver::Type(f, "OvcDbSimpleFieldND", "7");
         DialogDriver::Focus(f, "PressRtngNF");
         EXPECT_EQ(DMod->PipeTable->State(), db::DataSetState::Edit);
@@ -169,6 +171,7 @@ TEST_F(PipeDataEditor, InsertedPipeTakesItsMaterialAndADuplicateIsRefused)
         DialogDriver::Focus(f, "PipeDescriptionEdit");
         DialogDriver::Type(f, "PipeDescriptionEdit", QStringLiteral("Steel Sch 40, 7 in"));
         DialogDriver::Type(f, "IDNF", "7.023");
+        DialogDriver::Type(f, "WallThickNF", "0.301");
         DialogDriver::Type(f, "OvcDbSimpleFieldND", "7");
         DialogDriver::Focus(f, "PressRtngNF");
         EXPECT_EQ(DMod->PipeTable->State(), db::DataSetState::Insert);
@@ -178,6 +181,146 @@ TEST_F(PipeDataEditor, InsertedPipeTakesItsMaterialAndADuplicateIsRefused)
     EXPECT_EQ(AllPipes(), before + 1);
     EXPECT_EQ(Stored(QStringLiteral("Steel Sch 40, 7 in"), "PSize").toInt(), 700);
     EXPECT_EQ(Stored(QStringLiteral("Steel Sch 40, 7 in"), "Pipe Type").toString(), QStringLiteral("Steel Sch"));
+}
+
+// A stored insert ends the insert: a later duplicate on an ordinary edit
+// starts no blank row. Leaving the material box rewrites the description
+// only when the material changed.
+TEST_F(PipeDataEditor, AStoredNewPipeEndsTheInsertAndTheMaterialBoxKeepsATypedDescription)
+{
+    const int before = AllPipes();
+    Show([&](TPipeDataForm& f) {
+        DialogDriver::Press(f, "HandleEditBtn");
+        DialogDriver::Press(f, "InsertBtn");
+        DialogDriver::Choose(f, "DBLookupComboBox1", QStringLiteral("Steel Sch"));
+        DialogDriver::Focus(f, "PipeDescriptionEdit");
+        DialogDriver::Type(f, "PipeDescriptionEdit", QStringLiteral("Steel Sch 40, 7 in"));
+        // Through the material box again without changing it: the description stays.
+        DialogDriver::Focus(f, "DBLookupComboBox1");
+        DialogDriver::Type(f, "IDNF", "7.023");
+        EXPECT_EQ(DMod->PipeTablePipeDescription->AsString(), QStringLiteral("Steel Sch 40, 7 in"));
+        DialogDriver::Type(f, "WallThickNF", "0.301");
+        DialogDriver::Type(f, "OvcDbSimpleFieldND", "7");
+        DialogDriver::Focus(f, "PressRtngNF");
+        EXPECT_FALSE(f.Inserting());
+
+        // The new pipe made the twin of a stored one (from a field whose exit
+        // posts nothing): refused at the size, and no blank row.
+        DialogDriver::Focus(f, "NfacNF");
+        DMod->PipeTablePipeDescription->SetAsString(QStringLiteral("Steel Sch 40, 1 in, 3539 psi"));
+        DMod->PipeTableIDin->SetAsFloat(1.049);
+        DialogDriver::Type(f, "OvcDbSimpleFieldND", "1");
+        DialogDriver::Focus(f, "NfacNF");
+        EXPECT_EQ(DMod->PipeTable->State(), db::DataSetState::Edit);
+        EXPECT_EQ(DMod->PipeTablePipeDescription->AsString(), QStringLiteral("Steel Sch 40, 7 in"));
+
+        // Another material is another pipe: its name and modulus replace the old ones.
+        GoTo(kPipe);
+        DMod->PipeTable->Edit();
+        DialogDriver::Focus(f, "DBLookupComboBox1");
+        DialogDriver::Focus(f, "NfacNF");
+        EXPECT_EQ(DMod->PipeTablePipeDescription->AsString(), kPipe);
+        DialogDriver::Choose(f, "DBLookupComboBox1", QStringLiteral("PVC Sch"));
+        DialogDriver::Focus(f, "NfacNF");
+        EXPECT_EQ(DMod->PipeTablePipeDescription->AsString(), QStringLiteral("PVC Sch"));
+        EXPECT_EQ(DMod->PipeTablePType->AsInteger(), 3);
+        DialogDriver::Press(f, "CancelBtn");
+    });
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{QStringLiteral("Input problem. Probably this pipe has already been entered. Try again.")});
+    EXPECT_EQ(AllPipes(), before + 1);
+    EXPECT_DOUBLE_EQ(Stored(QStringLiteral("Steel Sch 40, 7 in"), "ID (in)").toDouble(), 7.023);
+    EXPECT_EQ(Stored(kPipe, "Pipe Type").toString(), QStringLiteral("PVC SDR"));
+}
+
+// Each refusal names its field and puts the focus there; nothing is stored.
+TEST_F(PipeDataEditor, APipeIsStoredOnlyWithDescriptionMaterialInsideDiameterAndWall)
+{
+    struct Case {
+        const char* control;   // typed into, or the field set when the material is gone
+        const char* typed;
+        const char* said;
+    } cases[] = {
+        {"IDNF", "0", "The Inside Diameter (in) must be above 0."},
+        {"WallThickNF", "0", "The Wall Thickness (in) must be above 0: the inside diameter must be less than the "
+                             "outside diameter."},
+        {"PipeDescriptionEdit", "", "Enter the Pipe Description."},
+        {"DBLookupComboBox1", "Cast iron", "Choose the Pipe Type: every pipe needs a pipe material."},
+    };
+    Show([&](TPipeDataForm& f) {
+        GoTo(kPipe);
+        DialogDriver::Press(f, "HandleEditBtn");
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.control);
+            driver.ClearLog();
+            if (QByteArray(c.control) == "DBLookupComboBox1")
+                DMod->PipeTablePipeType->SetAsString(QString::fromLatin1(c.typed));   // a material since deleted
+            else
+                DialogDriver::Type(f, c.control, QString::fromLatin1(c.typed));
+            DialogDriver::Press(f, "HandleEditBtn");
+            EXPECT_EQ(driver.MessageTexts(), QStringList{QString::fromLatin1(c.said)});
+            EXPECT_EQ(f.ActiveControl(), f.Control<QWidget>(QString::fromLatin1(c.control)));
+            EXPECT_TRUE(f.EditMode());
+            DialogDriver::Press(f, "CancelBtn");
+        }
+
+        // The weight calculator: two walls as wide as the pipe leave no bore.
+        driver.ClearLog();
+        GoTo(kPipe);
+        DMod->PipeTable->Edit();
+        driver.OnceForm("TCalcPipeWtDlg", [](ui::Form& c) {
+            DialogDriver::Type(c, "ODNF", "0.5");
+            DialogDriver::Type(c, "TNF", "0.25");
+            DialogDriver::Press(c, "OKBtn");
+        });
+        DialogDriver::Press(f, "CalcSpeedBtn");
+        EXPECT_EQ(driver.MessageTexts(),
+                  QStringList{QStringLiteral("The wall thickness must be less than half the outside diameter.")});
+        EXPECT_DOUBLE_EQ(DMod->PipeTableIDin->AsFloat(), 1.189);
+    });
+    EXPECT_DOUBLE_EQ(Stored(kPipe, "ID (in)").toDouble(), 1.189);
+    EXPECT_DOUBLE_EQ(Stored(kPipe, "Wall Thick (in)").toDouble(), 0.063);
+    EXPECT_EQ(Stored(kPipe, "Pipe Type").toString(), QStringLiteral("PVC SDR"));
+}
+
+// A filter that leaves nothing is said; a keystroke into the empty list
+// starts no hidden row; a range from high to low is refused in its dialog.
+TEST_F(PipeDataEditor, AFilterThatShowsNothingSaysSoAndAKeystrokeStartsNoRow)
+{
+    WorkJob::AddRow(DMod->TypeTable, {{"PipeType", "Clay tile"}, {"Cfactor", 110}, {"Nfactor", 0.013},
+                                      {"Efactor", 0.001}});
+    DMod->TypeTable->Close();
+    const int all = AllPipes();
+    Show([&](TPipeDataForm& f) {
+        db::Table* t = DMod->PipeTable;
+        DialogDriver::Press(f, "HandleEditBtn");
+        driver.OnceForm("TFilterMaterialDlg", [](ui::Form& m) {
+            ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("Clay tile")));
+            DialogDriver::Press(m, "OKBtn");
+        });
+        f.PipeMaterial->trigger();
+        EXPECT_EQ(driver.MessageTexts(),
+                  QStringList{QStringLiteral("No pipe fits this choice: the list is empty. Show All lists every pipe.")});
+        EXPECT_EQ(t->RecordCount(), 0);
+        QTest::keyClicks(f.PipeDescriptionEdit, QStringLiteral("Clay 4 in"));
+        EXPECT_EQ(t->State(), db::DataSetState::Browse);
+        f.PipeMaterial->trigger();   // Cancel Pipe Material
+
+        driver.ClearLog();
+        driver.OnceForm("TFilterDiameterDlg", [&](ui::Form& d) {
+            DialogDriver::Type(d, "LowNF", "12");
+            DialogDriver::Type(d, "HighNF", "4");
+            DialogDriver::Press(d, "OKBtn");
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_EQ(d.ActiveControl(), d.Control<QWidget>(QStringLiteral("LowNF")));
+            DialogDriver::Press(d, "CancelBtn");
+        });
+        f.NominalDiameterRange->trigger();
+        EXPECT_EQ(driver.MessageTexts(),
+                  QStringList{QStringLiteral("The Low diameter must not be above the High diameter.")});
+        EXPECT_EQ(t->RecordCount(), all);
+    });
+    EXPECT_EQ(AllPipes(), all);
 }
 
 TEST_F(PipeDataEditor, DeleteAsksInABoxTitledByThePipeAndWarnsOfStoredJobs)

@@ -2,6 +2,7 @@
 // holding the shipped reference rows: one round trip each, what a close
 // keeps, and the next computation seeing an edited material.
 #include "dialogs/editors/minor_loss_editor.h"
+#include "dialogs/editors/pipe_data_editor.h"
 #include "dialogs/editors/pipe_type_editor.h"
 #include "dialogs/editors/unit_cost_editor.h"
 #include "dialogs/dialog_helpers.h"
@@ -19,6 +20,13 @@
 #include "support/workprofile.h"
 
 #include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+#include <limits>
 
 #include <QDir>
 #include <QTableView>
@@ -54,10 +62,22 @@ protected:
                                           {"Station", 0},
                                           {"PipeType", material},
                                           {"DownStreamPipeDescription", description},
-                                          {"Cfac", 150}});
+                                          {"Cfac", 150},
+                                          {"Nfac", 0.009},
+                                          {"Efac", 0.000005}});
         d->JobPipeTable->Close();
         d->JobProfTable->Close();
         return number;
+    }
+
+    // The Cfac of the first stored reach of the job, read through a fresh opening.
+    static double JobCfac(int number)
+    {
+        db::Table t(db::kMersolAlias, QStringLiteral("JobProf.DB"));
+        t.Open();
+        if (!t.Locate(QStringLiteral("JobNumber"), number))
+            return -1;
+        return t.FieldByName(QStringLiteral("Cfac"))->AsFloat();
     }
 
     // A field of the named material, read through a fresh opening.
@@ -87,6 +107,8 @@ TEST_F(ReferenceEditors, PipeTypeEditorKeepsAChangedRowAndATypedNewRowAtClose)
         Navigator(f)->Press(ui::nbInsert);
         ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")))->EditCell(0, QStringLiteral("Ductile iron"));
         DialogDriver::Type(f, "CfactorNF", "140");
+        DialogDriver::Type(f, "NfactorNF", "0.012");
+        DialogDriver::Type(f, "EfactorNF", "0.0004");
         DialogDriver::Type(f, "EModulusNF", "24000000");
         // Closed with the new row still being inserted.
     });
@@ -120,50 +142,120 @@ TEST_F(ReferenceEditors, PipeTypeEditorDropsAnEmptyNewRowQuietlyAndARefusedOneWi
     ShowOwned(PipeTypeForm, nullptr);
     ASSERT_EQ(driver.Messages().size(), 1u);
     EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Error);
-    EXPECT_TRUE(driver.Messages()[0].text.startsWith(QStringLiteral("The pipe type being edited could not be saved")));
+    EXPECT_EQ(driver.Messages()[0].text,
+              QStringLiteral("The pipe type being edited could not be saved and was dropped:\n"
+                             "There is already a pipe type named \"PVC SDR\": give this one another name."));
     EXPECT_DOUBLE_EQ(Material(QStringLiteral("PVC SDR"), "Cfactor").toDouble(), 150.0);
     db::Table t(db::kMersolAlias, QStringLiteral("Pipe Material.DB"));
     t.Open();
     EXPECT_EQ(t.RecordCount(), before);
 }
 
-TEST_F(ReferenceEditors, DeletingAMaterialOfStoredJobsNamesThemFirst)
+// "PE SDR (SIDR)" has 40 pipes in the shipped list and is the local
+// default for pressure-tank systems.
+TEST_F(ReferenceEditors, AMaterialInUseKeepsItsNameAndIsDeletedOnlyWhenNoPipeNamesIt)
 {
-    StoreJob(QStringLiteral("Creek"), QStringLiteral("PVC PIP SDR"), QStringLiteral("any"));
-    StoreJob(QStringLiteral("Amber Hill"), QStringLiteral("PVC PIP SDR"), QStringLiteral("any"));
-    EXPECT_EQ(JobsUsingMaterial(QStringLiteral("PVC PIP SDR")),
-              (QStringList{QStringLiteral("Amber Hill"), QStringLiteral("Creek")}));
-
-    auto deleteIt = [](ui::Form& f) {
-        ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("PVC PIP SDR")));
-        Navigator(f)->Press(ui::nbDelete);
+    StoreJob(QStringLiteral("Creek"), QStringLiteral("PE SDR (SIDR)"), QStringLiteral("any"));
+    auto act = [this](const QString& material, const std::function<void(ui::Form&)>& what) {
+        driver.ClearLog();
+        driver.OnceForm("TPipeTypeForm", [&](ui::Form& f) {
+            ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), material));
+            what(f);
+        });
+        ShowOwned(PipeTypeForm, nullptr);
     };
-    driver.Answer(ui::mrNo);
-    driver.OnceForm("TPipeTypeForm", deleteIt);
-    ShowOwned(PipeTypeForm, nullptr);
-    ASSERT_EQ(driver.Messages().size(), 1u);
-    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Warning);
-    EXPECT_EQ(driver.Messages()[0].text, QStringLiteral("The pipe type \"PVC PIP SDR\" is used by these stored jobs: "
-                                                         "Amber Hill, Creek.\nDelete it anyway?"));
-    EXPECT_TRUE(Material(QStringLiteral("PVC PIP SDR"), "PType").isValid());
+    auto rename = [](const QString& to) {
+        return [to](ui::Form& f) {
+            ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")))->EditCell(0, to);
+            Navigator(f)->Press(ui::nbPost);
+            DMod->TypeTable->Cancel();
+        };
+    };
+    auto remove = [](ui::Form& f) { Navigator(f)->Press(ui::nbDelete); };
 
-    // Yes, then the navigator's own question.
-    driver.ClearLog();
+    act(QStringLiteral("PE SDR (SIDR)"), rename(QStringLiteral("PE 2")));
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{QStringLiteral("The pipe type \"PE SDR (SIDR)\" cannot be renamed: it is used by 40 pipes, "
+                                         "the local defaults and the stored job Creek. Give it back its name, or add "
+                                         "\"PE 2\" as a new pipe type.")});
+    act(QStringLiteral("PE SDR (SIDR)"), remove);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("The pipe type \"PE SDR (SIDR)\" cannot be deleted "
+                                                                "while it is used by 40 pipes and the local defaults.")});
+    EXPECT_TRUE(Material(QStringLiteral("PE SDR (SIDR)"), "PType").isValid());
+    EXPECT_FALSE(Material(QStringLiteral("PE 2"), "PType").isValid());
+
+    // A material of stored jobs only: the jobs keep their own factors, so it
+    // may go once the user has seen them named.
+    WorkJob::AddRow(DMod->TypeTable, {{"PipeType", "Ductile iron"}, {"Cfactor", 140}, {"Nfactor", 0.012},
+                                      {"Efactor", 0.0004}, {"EModulus", 24000000}});
+    DMod->TypeTable->Close();
+    StoreJob(QStringLiteral("Amber Hill"), QStringLiteral("Ductile iron"), QStringLiteral("any"));
+    StoreJob(QStringLiteral("Creek"), QStringLiteral("Ductile iron"), QStringLiteral("any"));
+    driver.Answer(ui::mrNo);
+    act(QStringLiteral("Ductile iron"), remove);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("The pipe type \"Ductile iron\" is used by these stored "
+                                                                "jobs: Amber Hill, Creek.\nDelete it anyway?")});
+    EXPECT_TRUE(Material(QStringLiteral("Ductile iron"), "PType").isValid());
     driver.Answer(ui::mrYes);
     driver.Answer(ui::mrOk);
-    driver.OnceForm("TPipeTypeForm", deleteIt);
-    ShowOwned(PipeTypeForm, nullptr);
+    act(QStringLiteral("Ductile iron"), remove);
     EXPECT_EQ(driver.Messages().size(), 2u);
-    EXPECT_FALSE(Material(QStringLiteral("PVC PIP SDR"), "PType").isValid());
+    EXPECT_FALSE(Material(QStringLiteral("Ductile iron"), "PType").isValid());
 
-    // A material no job uses is asked about only once.
-    driver.ClearLog();
-    driver.OnceForm("TPipeTypeForm", [](ui::Form& f) {
-        ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("PVC SDR")));
-        Navigator(f)->Press(ui::nbDelete);
-    });
-    ShowOwned(PipeTypeForm, nullptr);
+    // Nothing names a new material: it may be renamed, then deleted on the one question.
+    WorkJob::AddRow(DMod->TypeTable, {{"PipeType", "Clay"}, {"Cfactor", 110}, {"Nfactor", 0.013}, {"Efactor", 0.001}});
+    DMod->TypeTable->Close();
+    act(QStringLiteral("Clay"), rename(QStringLiteral("Clay tile")));
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_DOUBLE_EQ(Material(QStringLiteral("Clay tile"), "Cfactor").toDouble(), 110.0);
+    act(QStringLiteral("Clay tile"), remove);
     EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("Delete record?")});
+    EXPECT_FALSE(Material(QStringLiteral("Clay tile"), "PType").isValid());
+}
+
+// Each row the table must never hold, posted from the navigator: refused with
+// a message saying why, and nothing stored.
+TEST_F(ReferenceEditors, AMaterialNeedsANameOfItsOwnAndFrictionFactorsAboveZero)
+{
+    struct Case {
+        const char* name;
+        const char* c;
+        const char* n;
+        const char* e;
+        const char* said;
+    } cases[] = {
+        {"  ", "140", "0.012", "0.0004", "Enter the name of the pipe type."},
+        {"PVC SDR", "140", "0.012", "0.0004",
+         "There is already a pipe type named \"PVC SDR\": give this one another name."},
+        {"Cast iron", "0", "0.012", "0.0004", "The Hazen Williams \"C\" factor of the pipe type \"Cast iron\" must be above 0."},
+        {"Cast iron", "140", "", "0.0004", "The Manning's \"N\" factor of the pipe type \"Cast iron\" must be above 0."},
+        {"Cast iron", "140", "0.012", "-0.0004",
+         "The Darcy-Weisbach roughness \"e\" of the pipe type \"Cast iron\" must be above 0."},
+    };
+    const int before = [] {
+        db::Table t(db::kMersolAlias, QStringLiteral("Pipe Material.DB"));
+        t.Open();
+        return t.RecordCount();
+    }();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.said);
+        driver.ClearLog();
+        driver.OnceForm("TPipeTypeForm", [&](ui::Form& f) {
+            Navigator(f)->Press(ui::nbInsert);
+            ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")))->EditCell(0, QString::fromLatin1(c.name));
+            DialogDriver::Type(f, "CfactorNF", QString::fromLatin1(c.c));
+            DialogDriver::Type(f, "NfactorNF", QString::fromLatin1(c.n));
+            DialogDriver::Type(f, "EfactorNF", QString::fromLatin1(c.e));
+            Navigator(f)->Press(ui::nbPost);
+            EXPECT_EQ(DMod->TypeTable->State(), db::DataSetState::Insert);   // left to be corrected
+            DMod->TypeTable->Cancel();
+        });
+        ShowOwned(PipeTypeForm, nullptr);
+        EXPECT_EQ(driver.MessageTexts(), QStringList{QString::fromLatin1(c.said)});
+    }
+    db::Table t(db::kMersolAlias, QStringLiteral("Pipe Material.DB"));
+    t.Open();
+    EXPECT_EQ(t.RecordCount(), before);
 }
 
 TEST_F(ReferenceEditors, UsedByJobsTextListsTenJobsAndCountsTheRest)
@@ -215,6 +307,76 @@ TEST_F(ReferenceEditors, AnEditedCFactorIsUsedByTheNextGravityRunAndKeptForStore
     QDir::setCurrent(oldCwd);
 }
 
+// A stored job whose C was set by hand keeps it through edits of the price,
+// the weight and moves between rows; a changed factor reaches every job of
+// the material in the one write with the material, and the user is told.
+TEST_F(ReferenceEditors, ChangedFactorsReachTheJobsInOneWriteWithTheMaterialAndAreTold)
+{
+    const int creek = StoreJob(QStringLiteral("Creek"), QStringLiteral("PVC SDR"), QStringLiteral("any"));
+    const int tuned = StoreJob(QStringLiteral("Hand tuned"), QStringLiteral("PVC SDR"), QStringLiteral("any"));
+    const int steel = StoreJob(QStringLiteral("Other"), QStringLiteral("Steel Sch"), QStringLiteral("any"));
+    auto sql = [](const QString& text) {
+        db::Query q(db::kMersolAlias);
+        q.SetSQL(text);
+        q.ExecSQL();
+    };
+    sql(QStringLiteral("Update \"JobProf.DB\" Set Cfac=145 Where JobNumber=%1").arg(tuned));
+    job.AddProfRow({{"Station", 0}, {"PipeType", "PVC SDR"}, {"Cfac", 150}, {"Nfac", 0.009}, {"Efac", 0.000005}});
+    DMod->WorkProfTable->Close();
+    auto workingCfac = [] {
+        db::Table t(db::kMersolAlias, QStringLiteral("WorkProf.DB"));
+        t.Open();
+        return t.FieldByName(QStringLiteral("Cfac"))->AsFloat();
+    };
+    auto edit = [](const char* field, const char* value) {
+        return [=](ui::Form& f) {
+            ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("PVC SDR")));
+            DialogDriver::Type(f, QString::fromLatin1(field), QString::fromLatin1(value));
+            Navigator(f)->Press(ui::nbNext);   // the move posts the row
+        };
+    };
+
+    for (auto change : {edit("CostPerPoundNF", "1.25"), edit("WtPerCuInNF", "0.052")}) {
+        driver.OnceForm("TPipeTypeForm", change);
+        ShowOwned(PipeTypeForm, nullptr);
+    }
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_DOUBLE_EQ(Material(QStringLiteral("PVC SDR"), "CostPerPound").toDouble(), 1.25);
+    EXPECT_DOUBLE_EQ(JobCfac(tuned), 145.0);
+
+    driver.OnceForm("TPipeTypeForm", edit("CfactorNF", "140"));
+    ShowOwned(PipeTypeForm, nullptr);
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{QStringLiteral("The new friction factors of the pipe type \"PVC SDR\" were copied into the "
+                                         "job being worked on and into 2 stored jobs: Creek, Hand tuned.")});
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Information);
+    EXPECT_DOUBLE_EQ(JobCfac(creek), 140.0);
+    EXPECT_DOUBLE_EQ(JobCfac(tuned), 140.0);
+    EXPECT_DOUBLE_EQ(JobCfac(steel), 150.0);
+    EXPECT_DOUBLE_EQ(workingCfac(), 140.0);
+
+    // The disk refuses the copy into the stored jobs: the material is not
+    // stored either, and the row waits to be posted again.
+    sql(QStringLiteral("CREATE TRIGGER full_disk BEFORE UPDATE ON \"JobProf.DB\" "
+                       "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END"));
+    driver.ClearLog();
+    driver.OnceForm("TPipeTypeForm", [](ui::Form& f) {
+        ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("PVC SDR")));
+        DialogDriver::Type(f, "CfactorNF", "130");
+        Navigator(f)->Press(ui::nbPost);
+        EXPECT_EQ(DMod->TypeTable->State(), db::DataSetState::Edit);
+        DMod->TypeTable->Cancel();
+    });
+    ShowOwned(PipeTypeForm, nullptr);
+    ASSERT_EQ(driver.Messages().size(), 1u);
+    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Error);
+    EXPECT_TRUE(driver.Messages()[0].text.contains(QStringLiteral("disk I/O error")));
+    sql(QStringLiteral("DROP TRIGGER full_disk"));
+    EXPECT_DOUBLE_EQ(Material(QStringLiteral("PVC SDR"), "Cfactor").toDouble(), 140.0);
+    EXPECT_DOUBLE_EQ(JobCfac(creek), 140.0);
+    EXPECT_DOUBLE_EQ(workingCfac(), 140.0);
+}
+
 // ---- minor losses -----------------------------------------------------------
 
 TEST_F(ReferenceEditors, MinorLossEditorKeepsAnInsertedRowWithItsCategoryAndKValues)
@@ -224,7 +386,7 @@ TEST_F(ReferenceEditors, MinorLossEditorKeepsAnInsertedRowWithItsCategoryAndKVal
         ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")))->EditCell(0, QStringLiteral("Orifice plate"));
         DialogDriver::Choose(f, "KFlagRadioGroup", QStringLiteral("Special fitting"));
         DialogDriver::Type(f, "K2DBEdit", "2.5");
-        DialogDriver::Type(f, "K12DBEdit", "-0.75");
+        DialogDriver::Type(f, "K12DBEdit", "0.75");
     });
     ShowOwned(MinorLossForm, nullptr);
     EXPECT_FALSE(DMod->MinorLossTable->Active());
@@ -233,8 +395,46 @@ TEST_F(ReferenceEditors, MinorLossEditorKeepsAnInsertedRowWithItsCategoryAndKVal
     ASSERT_TRUE(DMod->MinorLossTable->Locate(QStringLiteral("Loss Item Description"), QStringLiteral("Orifice plate")));
     EXPECT_EQ(DMod->MinorLossTableKFlag->AsString(), QStringLiteral("Special"));
     EXPECT_DOUBLE_EQ(DMod->MinorLossTableK2->AsFloat(), 2.5);
-    EXPECT_DOUBLE_EQ(DMod->MinorLossTableK12->AsFloat(), -0.75);
+    EXPECT_DOUBLE_EQ(DMod->MinorLossTableK12->AsFloat(), 0.75);
     EXPECT_TRUE(DMod->MinorLossTableK5->IsNull());
+}
+
+// A K value is what the keys can type into the field: digits and one point.
+// A value that comes another way and is no K is refused at the post.
+TEST_F(ReferenceEditors, MinorLossKValuesAreFiniteAndNotNegative)
+{
+    driver.OnceForm("TMinorLossForm", [](ui::Form& f) {
+        ASSERT_TRUE(DMod->MinorLossTable->Locate(QStringLiteral("Loss Item Description"),
+                                                 QStringLiteral("Elbow, 90 deg standard")));
+        const std::pair<const char*, const char*> typed[] = {
+            {"K2DBEdit", "-0.75"}, {"K3DBEdit", "inf"}, {"K4DBEdit", "nan"}, {"K5DBEdit", "1e300"}};
+        for (const auto& [edit, keys] : typed) {
+            DialogDriver::Type(f, edit, "");
+            QTest::keyClicks(f.Control<QLineEdit>(QString::fromLatin1(edit)), QString::fromLatin1(keys));
+        }
+        EXPECT_EQ(f.Control<QLineEdit>(QStringLiteral("K2DBEdit"))->text(), QStringLiteral("0.75"));
+        EXPECT_EQ(f.Control<QLineEdit>(QStringLiteral("K3DBEdit"))->text(), QString());
+        EXPECT_EQ(f.Control<QLineEdit>(QStringLiteral("K4DBEdit"))->text(), QString());
+        EXPECT_EQ(f.Control<QLineEdit>(QStringLiteral("K5DBEdit"))->text(), QStringLiteral("1300"));
+        Navigator(f)->Press(ui::nbPost);
+        EXPECT_EQ(DMod->MinorLossTable->State(), db::DataSetState::Browse);
+
+        DMod->MinorLossTable->Edit();
+        DMod->MinorLossTableK8->SetAsFloat(std::numeric_limits<double>::infinity());
+        Navigator(f)->Press(ui::nbPost);
+        EXPECT_EQ(DMod->MinorLossTable->State(), db::DataSetState::Edit);
+        DMod->MinorLossTable->Cancel();
+    });
+    ShowOwned(MinorLossForm, nullptr);
+    EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("K 8 in must be a number from 0 to 99999, not inf.")});
+    DMod->MinorLossTable->Open();
+    ASSERT_TRUE(DMod->MinorLossTable->Locate(QStringLiteral("Loss Item Description"),
+                                             QStringLiteral("Elbow, 90 deg standard")));
+    EXPECT_DOUBLE_EQ(DMod->MinorLossTableK2->AsFloat(), 0.75);
+    EXPECT_TRUE(DMod->MinorLossTableK3->IsNull());
+    EXPECT_TRUE(DMod->MinorLossTableK4->IsNull());
+    EXPECT_DOUBLE_EQ(DMod->MinorLossTableK5->AsFloat(), 1300.0);
+    EXPECT_DOUBLE_EQ(DMod->MinorLossTableK8->AsFloat(), 0.42);
 }
 
 TEST_F(ReferenceEditors, ListButtonsPrintTheirReportsAndHelpOpensItsTopic)
@@ -298,6 +498,57 @@ TEST_F(ReferenceEditors, UnitCostCancelDropsOnlyThePendingEditAndLeavesTheTables
     EXPECT_DOUBLE_EQ(DMod->UnitCostTableTrenchTo12->AsFloat(), trench);
     EXPECT_DOUBLE_EQ(Material(QStringLiteral("PVC SDR"), "CostPerPound").toDouble(), 3.5);
     EXPECT_DOUBLE_EQ(Material(QStringLiteral("PVC PIP SDR"), "CostPerPound").toDouble(), 1.0);
+}
+
+// A click on Close while a field holds a value it refuses: the refusal is
+// said once, the form stays open on the field, and the corrected value is kept.
+TEST_F(ReferenceEditors, UnitCostRangeErrorIsSaidOnceAndCloseWaitsOnTheField)
+{
+    driver.OnceForm("TUnitCostInFrm", [this](ui::Form& f) {
+        f.Control<ui::Notebook>(QStringLiteral("OvcNotebook1"))->SetPageIndex(1);
+        auto* hours = f.Control<QLineEdit>(QStringLiteral("OvcDbNumericField15"));
+        auto* close = f.Control<QPushButton>(QStringLiteral("CloseBitBtn1"));
+        // A click gives the focus only in the window the user is in.
+        f.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        DialogDriver::Type(f, "OvcDbNumericField15", "25");
+        QTest::mouseClick(close, Qt::LeftButton);
+        EXPECT_TRUE(f.isVisible());
+        EXPECT_EQ(f.ActiveControl(), hours);
+        EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("Value must be between 0 and 24.")});
+        DialogDriver::Type(f, "OvcDbNumericField15", "24");
+        QTest::mouseClick(close, Qt::LeftButton);
+        EXPECT_FALSE(f.isVisible());
+    });
+    ShowOwned(UnitCostInFrm, nullptr);
+    EXPECT_EQ(driver.Messages().size(), 1u);
+    DMod->UnitCostTable->Open();
+    EXPECT_DOUBLE_EQ(DMod->UnitCostTableHrsPerDay->AsFloat(), 24.0);
+}
+
+// The air-vacuum calculator lists only materials with a modulus; an editor
+// opened after it lists them all.
+TEST_F(ReferenceEditors, EditorsListEveryMaterialWhateverFilterWasLeftOn)
+{
+    WorkJob::AddRow(DMod->TypeTable, {{"PipeType", "Clay tile"}, {"Cfactor", 110}, {"Nfactor", 0.013},
+                                      {"Efactor", 0.001}, {"EModulus", 0}});
+    DMod->TypeTable->Close();
+    for (const char* editor : {"TPipeTypeForm", "TUnitCostInFrm", "TPipeDataForm"}) {
+        SCOPED_TRACE(editor);
+        DMod->TypeTable->SetFiltered(true);
+        bool listed = false;
+        driver.OnceForm(editor, [&](ui::Form&) {
+            listed = DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("Clay tile"));
+            EXPECT_EQ(DMod->TypeTable->RecordCount(), 7);
+        });
+        if (QByteArray(editor) == "TPipeTypeForm")
+            ShowOwned(PipeTypeForm, nullptr);
+        else if (QByteArray(editor) == "TUnitCostInFrm")
+            ShowOwned(UnitCostInFrm, nullptr);
+        else
+            ShowOwned(PipeDataForm, nullptr);
+        EXPECT_TRUE(listed);
+    }
 }
 
 TEST_F(ReferenceEditors, UnitCostFieldsRefuseWhatTheirRangesDoNotHold)

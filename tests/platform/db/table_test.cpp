@@ -319,6 +319,50 @@ TEST_F(DbTest, KeyViolationLeavesRowEditable)
     EXPECT_EQ(stored("Items.DB", "Code"), QStringList({"A", "B", "C", "D"}));
 }
 
+// The check before a post sees the row as typed and as it was; refusing
+// leaves the row to be corrected, and what the check wrote elsewhere goes
+// only with the row.
+TEST_F(DbTest, BeforePostRefusesTheRowOrWritesWithIt)
+{
+    Table t(db::kMersolAlias, "Items.DB");
+    QString seen;
+    t.BeforePost = [&](Table& tb) {
+        const QString name = tb.FieldByName("Name")->AsString();
+        seen = tb.FieldByName("Name")->OldValue().toString() + "->" + name;
+        if (name.isEmpty())
+            throw db::DbError("A name, please.");
+        db::Query q(db::kMersolAlias);
+        q.SetSQL("Update \"PipeType.DB\" Set Marked=:M");
+        q.SetParam("M", true);
+        q.ExecSQL();
+    };
+    t.Open();
+    ASSERT_TRUE(t.Locate("Code", "A"));
+    t.Edit();
+    t.FieldByName("Name")->Clear();
+    EXPECT_THROW(t.Post(), db::DbError);
+    EXPECT_EQ(seen, "Anchor->");
+    EXPECT_EQ(t.State(), DataSetState::Edit);
+    EXPECT_EQ(stored("PipeType.DB", "Marked"), QStringList({"False", "False", "True"}));
+
+    // The check writes, then the key refuses the row: neither is kept.
+    t.FieldByName("Name")->SetAsString("Anvil");
+    t.FieldByName("Code")->SetAsString("B");
+    EXPECT_THROW(t.Post(), db::KeyViolation);
+    EXPECT_EQ(t.State(), DataSetState::Edit);
+    EXPECT_EQ(stored("PipeType.DB", "Marked"), QStringList({"False", "False", "True"}));
+
+    t.FieldByName("Code")->SetAsString("A");
+    t.Post();
+    EXPECT_EQ(seen, "Anchor->Anvil");
+    EXPECT_EQ(stored("Items.DB", "Name"), QStringList({"Anvil", "Bolt", "Drill"}));
+    EXPECT_EQ(stored("PipeType.DB", "Marked"), QStringList({"True", "True", "True"}));
+    t.Append();
+    EXPECT_TRUE(t.FieldByName("Name")->OldValue().isNull());
+    t.Cancel();
+    EXPECT_EQ(t.FieldByName("Name")->OldValue().toString(), t.FieldByName("Name")->AsString());
+}
+
 TEST_F(DbTest, EmptyTableOpenOrClosed)
 {
     Table t(db::kMersolAlias, "Items.DB");
