@@ -20,27 +20,6 @@ namespace {
 constexpr double kRho = 1.9378881987577639;
 constexpr double kWaterBulkModulus = 300000.0;
 
-// Code of the first usable equation in the order of CompMethod m, or -1.
-// An equation is usable when its factor is above 0.
-int SelectMethod(int m, double e, double C, double n)
-{
-    const bool dw = e > 0, hw = C > 0, mn = n > 0;
-    switch (m) {
-    case 0:
-        return dw ? kMethodDarcyWeisbach : -1;
-    case 1:
-        return dw ? kMethodDarcyWeisbach : hw ? kMethodHazenWilliams : mn ? kMethodManning : -1;
-    case 2:
-        return hw ? kMethodHazenWilliams : dw ? kMethodDarcyWeisbach : mn ? kMethodManning : -1;
-    case 3:
-        return hw ? kMethodHazenWilliams : mn ? kMethodManning : dw ? kMethodDarcyWeisbach : -1;
-    case 4:
-        return hw ? kMethodHazenWilliams : mn ? kMethodManning : -1;
-    default:
-        return -1;
-    }
-}
-
 } // namespace
 
 double JHyd::Interpolate(double frac, double lo, double hi)
@@ -223,7 +202,7 @@ double JHyd::FrictionLossBy(int compMethod, double nu, double D, double Q, doubl
     Re = 0.0;
     f = 0.0;
     regime.clear();
-    const int m = SelectMethod(compMethod, e, C, n);
+    const int m = UsableFrictionEquation(compMethod, e, C, n);
     switch (m) {
     case kMethodDarcyWeisbach:
         method = m;
@@ -247,7 +226,7 @@ double JHyd::FrictionLoss(double D, double Q, double L, double e, double C, doub
     const int m = DMod->DefSysTableCompMethod->AsInteger();
     // The viscosity look-up reads a table: only Darcy-Weisbach needs it.
     double nu = 0.0;
-    if (SelectMethod(m, e, C, n) == kMethodDarcyWeisbach)
+    if (UsableFrictionEquation(m, e, C, n) == kMethodDarcyWeisbach)
         WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), nu);
     return FrictionLossBy(m, nu, D, Q, L, e, C, n, Re, regime, f, Tul->FrictionMethodUsed);
 }

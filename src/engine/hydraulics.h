@@ -9,11 +9,6 @@
 
 #include <QString>
 
-// Method codes written to the job object's FrictionMethodUsed.
-inline constexpr int kMethodDarcyWeisbach = 0;
-inline constexpr int kMethodManning = 1;
-inline constexpr int kMethodHazenWilliams = 2;
-
 class JHyd {
 public:
     double Interpolate(double frac, double lo, double hi);

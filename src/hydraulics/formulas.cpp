@@ -32,3 +32,22 @@ double ManningFrictionLoss(double D, double Q, double n, double L)
     const double V = PipeVelocity(Q, D);
     return 5087.0 * n * n / d133 * V * V * kVelHeadFactor * L;
 }
+
+int UsableFrictionEquation(int compMethod, double e, double C, double n)
+{
+    const bool dw = e > 0, hw = C > 0, mn = n > 0;
+    switch (compMethod) {
+    case 0:
+        return dw ? kMethodDarcyWeisbach : -1;
+    case 1:
+        return dw ? kMethodDarcyWeisbach : hw ? kMethodHazenWilliams : mn ? kMethodManning : -1;
+    case 2:
+        return hw ? kMethodHazenWilliams : dw ? kMethodDarcyWeisbach : mn ? kMethodManning : -1;
+    case 3:
+        return hw ? kMethodHazenWilliams : mn ? kMethodManning : dw ? kMethodDarcyWeisbach : -1;
+    case 4:
+        return hw ? kMethodHazenWilliams : mn ? kMethodManning : -1;
+    default:
+        return -1;
+    }
+}

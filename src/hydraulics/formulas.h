@@ -19,3 +19,15 @@ double PipeVelocity(double Q, double D);
 // refused with std::invalid_argument rather than given a loss of 0.
 double HazenWilliamsFrictionLoss(double D, double Q, double C, double L);
 double ManningFrictionLoss(double D, double Q, double n, double L);
+
+// Friction equation codes (the job object's FrictionMethodUsed).
+inline constexpr int kMethodDarcyWeisbach = 0;
+inline constexpr int kMethodManning = 1;
+inline constexpr int kMethodHazenWilliams = 2;
+
+// The equation the computation method `compMethod` (0 to 4, the system
+// defaults' order of equations) takes for a pipe of roughness e, C factor
+// and n factor: the first of its order whose factor is above 0. A factor of
+// 0 marks an equation the pipe's material does not use. -1 when no equation
+// of the order is usable.
+int UsableFrictionEquation(int compMethod, double e, double C, double n);

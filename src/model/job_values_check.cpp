@@ -2,6 +2,7 @@
 
 #include "model/data_module.h"
 #include "model/number_text.h"
+#include "hydraulics/formulas.h"
 
 #include <cmath>
 #include <utility>
@@ -28,9 +29,7 @@ Kind KindOf(const QString& field)
 }
 
 // Why a value of a field of this kind cannot be used; empty when it can.
-// `pipe`: the row has a pipe (a diameter), whose friction factors each
-// equation needs above 0.
-QString Problem(Kind kind, double v, bool pipe)
+QString Problem(Kind kind, double v)
 {
     if (std::isnan(v))
         return QStringLiteral("is not a number");
@@ -48,7 +47,9 @@ QString Problem(Kind kind, double v, bool pipe)
         return QStringLiteral("is %1 deg F, outside 0 to 212").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Diameter && v != 0 && !(v >= 0.01))
         return QStringLiteral("is %1 inches, not a pipe diameter").arg(QString::number(v, 'g', 6));
-    if (kind == Kind::Friction && (v < 0 || (pipe && v == 0)))
+    // A factor of 0 marks an equation the material does not use; whether
+    // the pipe has one the computation can use is the row's question.
+    if (kind == Kind::Friction && v < 0)
         return QStringLiteral("is %1, not a friction factor above 0").arg(QString::number(v, 'g', 6));
     return QString();
 }
@@ -64,6 +65,23 @@ QString RowPlace(db::Table* t, int row)
     if (db::Field* segment = t->FindField(QStringLiteral("SegmentNo")); segment && !segment->IsNull())
         return QStringLiteral("in segment %1").arg(segment->AsInteger());
     return QStringLiteral("in row %1").arg(row);
+}
+
+// A row with a pipe (a diameter) whose friction factors give the
+// computation method no equation: its friction would be taken as nothing.
+// Empty when the method can use one of them.
+QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], int compMethod)
+{
+    if (!diameter || !(diameter->AsFloat() > 0) || !factors[0] || !factors[1] || !factors[2])
+        return QString();
+    if (UsableFrictionEquation(compMethod, factors[2]->AsFloat(), factors[0]->AsFloat(), factors[1]->AsFloat()) >= 0)
+        return QString();
+    QStringList held;
+    for (db::Field* f : factors)
+        held << QStringLiteral("%1 %2").arg(f->FieldName(), f->IsNull() ? QStringLiteral("empty")
+                                                                          : QString::number(f->AsFloat(), 'g', 6));
+    return QStringLiteral("%1 give the computation method no friction factor above 0 to use")
+        .arg(held.join(QStringLiteral(", ")));
 }
 
 QString Check(db::Table* t, bool header, bool noneNegative = false)
@@ -83,23 +101,38 @@ QString Check(db::Table* t, bool header, bool noneNegative = false)
             numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
     }
     db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
+    db::Field* const factors[3] = {t->FindField(QStringLiteral("Cfac")), t->FindField(QStringLiteral("Nfac")),
+                                   t->FindField(QStringLiteral("Efac"))};
+    int compMethod = 0;
+    if (!noneNegative && diameter) {
+        db::Table* defaults = DMod->DefSysTable;
+        const bool closed = !defaults->Active();
+        if (closed)
+            defaults->Open();
+        compMethod = DMod->DefSysTableCompMethod->AsInteger();
+        if (closed)
+            defaults->Close();
+    }
     int row = 0;
     for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
         ++row;
-        const bool pipe = diameter && diameter->AsFloat() > 0;
+        QString what;
         for (const auto& [f, kind] : numbers) {
-            // A pipe without a factor has none of its friction either.
-            if (f->IsNull() && !(pipe && kind == Kind::Friction))
+            if (f->IsNull())
                 continue;
-            const QString why = f->IsNull() ? QStringLiteral("is empty, not a friction factor above 0")
-                                            : Problem(kind, f->AsFloat(), pipe);
-            if (why.isEmpty())
-                continue;
-            found = QStringLiteral("%1 %2").arg(f->FieldName(), why);
-            found += header ? QStringLiteral(" in the job's data") : QStringLiteral(" ") + RowPlace(t, row);
-            found += QStringLiteral(" (table %1)").arg(t->TableName());
-            break;
+            const QString why = Problem(kind, f->AsFloat());
+            if (!why.isEmpty()) {
+                what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
+                break;
+            }
         }
+        if (what.isEmpty() && !noneNegative)
+            what = NoUsableFactor(diameter, factors, compMethod);
+        if (what.isEmpty())
+            continue;
+        found = what;
+        found += header ? QStringLiteral(" in the job's data") : QStringLiteral(" ") + RowPlace(t, row);
+        found += QStringLiteral(" (table %1)").arg(t->TableName());
     }
     t->GotoBookmark(at);
     t->EnableControls();

@@ -7,8 +7,10 @@
 // and, for a row, its station or segment; empty when every value can be
 // used. Any number that is not finite is impossible, and so are a flow below
 // zero, a water temperature outside 0 to 212 deg F, a diameter that is
-// neither zero (none chosen) nor at least 0.01 inch, and a friction factor
-// (Cfac, Nfac, Efac) below zero, or not above zero in a row with a pipe.
+// neither zero (none chosen) nor at least 0.01 inch, a friction factor
+// (Cfac, Nfac, Efac) below zero, and a pipe whose factors give the
+// computation method of the system defaults no equation to use (a factor of
+// 0 marks an equation its material does not use).
 QString FirstImpossibleValue();
 
 namespace db { class Table; }

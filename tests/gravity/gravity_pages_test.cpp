@@ -326,11 +326,6 @@ TEST_F(GravityPages, OutputPageShowsTheComputedJob)
 TEST_F(GravityPages, JobComputedInEitherDesignerStoresTheSameResults)
 {
     std::vector<WorkNode> nodes = testsupport::GravityLine();
-    // The pipes as picked: each with the three friction factors of its material.
-    for (WorkNode& n : nodes) {
-        n.nfac = 0.009;
-        n.efac = 0.000005;
-    }
     nodes[1].outQ = 100;
     nodes[2].pipeQ = 400;
     nodes[0].k1 = 0.5;

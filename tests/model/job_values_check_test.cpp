@@ -64,8 +64,10 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobProf.DB", "WorkProf.DB", "PipeLength", "'NaN'", "PipeLength is not a number at station"},
         {"JobPipe.DB", "WorkPipe.db", "WaterTemp", "-1000", "WaterTemp is -1000 deg F, outside 0 to 212 in the job's data"},
         {"JobSuction.DB", "WorkSuction.db", "PipeQ", "-9e999", "PipeQ is infinite in segment"},
-        {"JobProf.DB", "WorkProf.DB", "Cfac", "0", "Cfac is 0, not a friction factor above 0 at station"},
-        {"JobProf.DB", "WorkProf.DB", "Nfac", "NULL", "Nfac is empty, not a friction factor above 0 at station"},
+        // A pipe whose factors leave the computation method (Hazen-Williams,
+        // then Darcy-Weisbach, then Manning) no equation.
+        {"JobProf.DB", "WorkProf.DB", "Cfac", "0, \"Nfac\" = NULL, \"Efac\" = 0",
+         "Cfac 0, Nfac empty, Efac 0 give the computation method no friction factor above 0 to use at station"},
         {"JobSuction.DB", "WorkSuction.db", "Efac", "-0.0001", "Efac is -0.0001, not a friction factor above 0 in segment"},
     };
     for (const Case& c : cases) {
@@ -122,6 +124,10 @@ TEST_F(JobValuesTest, BoundaryValuesAreAccepted)
     prof->Next();
     prof->Edit();
     store.Dm().WorkProfTableDiaIn->SetAsFloat(0.01);
+    // A factor of 0 marks an equation the material does not use: the method
+    // takes the next one of its order (here Darcy-Weisbach for the C).
+    store.Dm().WorkProfTableCfac->SetAsFloat(0);
+    store.Dm().WorkProfTableNfac->Clear();
     prof->Post();
     db::Table* header = store.Dm().WorkPipeTable;
     header->Edit();

@@ -50,8 +50,6 @@ protected:
         if (g->State() == db::DataSetState::Browse) g->Edit();
         DMod->WorkGatedTableDiaIn->SetAsFloat(8.0);
         DMod->WorkGatedTableCfac->SetAsFloat(150.0);
-        DMod->WorkGatedTableNfac->SetAsFloat(0.009);
-        DMod->WorkGatedTableEfac->SetAsFloat(0.000005);
         DMod->WorkGatedTablePipeDescription->SetAsString("8 in Alum Gated");
         DMod->WorkGatedTablePressureRating->SetAsFloat(80.0);
         g->Post();
