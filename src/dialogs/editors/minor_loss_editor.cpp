@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -96,8 +95,9 @@ TMinorLossForm::TMinorLossForm(QWidget* owner) : ui::Form(owner)
         kl->addWidget(new QLabel(QStringLiteral("K %1 in").arg(kSizes[i]), kBox), i % 5, (i / 5) * 2);
         kl->addWidget(KEdits[i], i % 5, (i / 5) * 2 + 1);
         new ui::DBEdit(KEdits[i], src, field);
-        KEdits[i]->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("\\d{0,5}(\\.\\d{0,6})?")), KEdits[i]));
+        // What a K field cannot take is refused where it is typed, never
+        // dropped so that the rest makes another number.
+        ui::SetNumericPicture(KEdits[i], ui::NumericFormat::Picture(QStringLiteral("#####.######"), 0.0, {}));
         SetEnterKey(KEdits[i], ui::EnterKey::NextControl);
     }
     right->addWidget(kBox);

@@ -155,7 +155,15 @@ void DBEdit::Load(db::Field* f)
     edit_->setText(f ? f->AsString() : QString());
 }
 
-void DBEdit::Store(db::Field* f) { f->SetAsString(edit_->text()); }
+void DBEdit::Store(db::Field* f)
+{
+    // A number picture's refused entry is not stored: the row keeps its value.
+    if (DropRefusedEntry(edit_)) {
+        Reload();
+        return;
+    }
+    f->SetAsString(edit_->text());
+}
 
 // ---- numbers ----------------------------------------------------------------
 
