@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include <functional>
 #include <initializer_list>
@@ -263,7 +264,13 @@ TEST_F(EditorJourneys, MinorLossEditorAddChangeDeleteCancelCloseThenTheNodesLoss
         DialogDriver::Choose(f, "KFlagRadioGroup", QStringLiteral("In line valve (Gate valve, butterfly valve, etc)"));
         Keys(f, "K6DBEdit", QStringLiteral("2.1"));
         Key(f, Qt::Key_Return);
-        Keys(f, "K8DBEdit", QStringLiteral("-1.9"));   // no minus sign in a K value
+        // A minus sign is refused with a tip, and so is what follows it until
+        // the entry is corrected: it never becomes another number.
+        Keys(f, "K8DBEdit", QStringLiteral("-1.9"));
+        EXPECT_EQ(f.Control<QLineEdit>(QStringLiteral("K8DBEdit"))->text(), QString());
+        EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("this field takes a number from 0")));
+        Key(f, Qt::Key_Backspace);
+        Keys(f, "K8DBEdit", QStringLiteral("1.9"));
         Navigator(f)->Press(ui::nbPost);
 
         ASSERT_TRUE(t->Locate(QStringLiteral("Loss Item Description"), QStringLiteral("Gate valve, fully open")));
