@@ -71,6 +71,8 @@ public:
     chart::Series* LineSeries1 = nullptr;
     chart::Series* Series8 = nullptr;        // inactive
     // Page 2, "&Output".
+    // Why the page shows no results: a run refused or failed.
+    QLabel* NotComputedLbl = nullptr;
     QTableView* DBGrid1 = nullptr;
     QFrame* Panel2 = nullptr;
     QPushButton *QRDetailedSpdBtn = nullptr, *QRSummarySpdBtn = nullptr, *QRCostSpdBtn = nullptr,
@@ -126,6 +128,9 @@ public:
     virtual bool ComputeJob() = 0;
     // Draws the computed job from the working tables onto OutChart.
     void FillProfileChart();
+    // True when the output page shows results of the job's current inputs
+    // (its grid, chart and reports); false after a run refused or failed.
+    bool ResultsShown() const { return resultsShown_; }
 
     // Node commands of the profile page (node_commands.cpp).
     void AddNodeBtnClick();
@@ -212,7 +217,12 @@ protected:
 private:
     void buildProfileChart(QWidget* page);
     void buildOutChart(QWidget* page);
+    // The output page with the results of the run just made, or with none
+    // and the reason why.
+    void showResults();
+    void showNoResults(const QString& why);
     bool pagesBound_ = false;
+    bool resultsShown_ = false;
 };
 
 // The working header row in edit state; an empty header (no job) gets no row.
@@ -245,6 +255,9 @@ void OpenNodeKindDialogs(QWidget* owner, const QString& kind, bool boosters);
 // cancelled. The suction table has none.
 void BackupWorkTables();
 void RestoreWorkTables();
+// The rows of the working pipe, profile, gated-pipe and manifold tables as
+// text, rows being edited as they stand: equal texts are the same job.
+QString WorkTablesDigest();
 
 // Escape is the Cancel Job key of both designers' main windows. A job with
 // changes not yet saved is dropped by it only after a Yes.

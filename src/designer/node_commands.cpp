@@ -25,6 +25,35 @@ void refreshChart()
     if (DMod->RefreshProfileChart) DMod->RefreshProfileChart();
 }
 
+// A node command's dialogs mark the job changed as soon as they open; one
+// whose dialogs changed nothing (opened and cancelled, or left as they were)
+// leaves the job as saved or unsaved as it found it, and the status bar as
+// it was.
+class NodeCommandScope {
+public:
+    explicit NodeCommandScope(ui::StatusBar* bar)
+        : bar_(bar), status_(bar->PanelText(0)), saveState_(Tul->SaveState), tables_(WorkTablesDigest())
+    {
+    }
+    ~NodeCommandScope()
+    {
+        try {
+            bar_->SetPanelText(0, status_);
+            if (Tul->SaveState != saveState_ && WorkTablesDigest() == tables_) Tul->SaveState = saveState_;
+        } catch (...) {
+            // The command's own failure is the one to report.
+        }
+    }
+    NodeCommandScope(const NodeCommandScope&) = delete;
+    NodeCommandScope& operator=(const NodeCommandScope&) = delete;
+
+private:
+    ui::StatusBar* bar_;
+    QString status_;
+    int saveState_;
+    QString tables_;
+};
+
 } // namespace
 
 void TDesignerForm::AddNodeBtnClick()
@@ -33,6 +62,7 @@ void TDesignerForm::AddNodeBtnClick()
     OpenIfClosed(prof);
     // The entrance comes from the initial profile entry; there is nothing to add to before it.
     if (prof->IsEmpty()) return;
+    NodeCommandScope scope(MainStatusBar);
     BackupWorkTables();
     Tul->NumNodes = prof->RecordCount();
     prof->Last();
@@ -54,7 +84,6 @@ void TDesignerForm::AddNodeBtnClick()
     }
 
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
-    const QString statusBefore = MainStatusBar->PanelText(0);
     Tul->InsertingNode = false;
     Tul->AddingNode = true;
     Tul->LoadCurrentProfRow();
@@ -84,10 +113,7 @@ void TDesignerForm::AddNodeBtnClick()
     }
     // A cancel of either dialog drops the new node: the undo copy was taken
     // before it was appended.
-    if (Tul->WasCancelled) {
-        RestoreWorkTables();
-        MainStatusBar->SetPanelText(0, statusBefore);
-    }
+    if (Tul->WasCancelled) RestoreWorkTables();
     prof->Refresh();
     refreshChart();
 }
@@ -97,9 +123,9 @@ void TDesignerForm::InsertNodeSpdBtnClick()
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
     if (prof->IsEmpty()) return;
+    NodeCommandScope scope(MainStatusBar);
     const double insertPoint = DMod->WorkProfTableStation->AsFloat();
     const int insertPointType = DMod->WorkProfTableNodeType->AsInteger();
-    const QString statusBefore = MainStatusBar->PanelText(0);
     Tul->NewStation = insertPoint;
     Tul->NewRecordNo = DMod->WorkProfTableRecordNo->AsInteger();
     Tul->NumNodes = prof->RecordCount();
@@ -152,12 +178,10 @@ void TDesignerForm::InsertNodeSpdBtnClick()
     Tul->FillNewProfRow();
 
     ShowOwned(BasicNodeDlg, this);
-    if (Tul->WasCancelled) {
+    if (Tul->WasCancelled)
         RestoreWorkTables();
-        MainStatusBar->SetPanelText(0, statusBefore);   // no node is being inserted any more
-    } else {
+    else
         ShowOwned(ProfInDlg, this);   // a cancel here keeps the new node
-    }
     refreshChart();
 }
 
@@ -224,6 +248,7 @@ void TDesignerForm::EditNodeSpdBtnClick()
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
     if (prof->IsEmpty()) return;
+    NodeCommandScope scope(MainStatusBar);
     Tul->EditingNode = true;
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
     BackupWorkTables();

@@ -79,6 +79,9 @@ private:
     void connectFields();
     void showNoJob();
     void leaveFieldFor(QPushButton* button);
+    // The design flow carried down the profile; the cfs field shows the flow
+    // the job has after it (a manifold end may replace the one typed).
+    void carryDesignFlow();
     bool bound_ = false;
 };
 

@@ -9,6 +9,8 @@
 
 #include <QAbstractItemModel>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -197,11 +199,13 @@ TEST_F(ComputePage, SystemWithoutARunSaysSoAndShowsNoOutput)
     header.sysType = QStringLiteral("TRICKLE");
     testsupport::WriteWorkJob(header, line());
     form->OvcNotebook1->SetPageIndex(1);
-    const QString profileStatus = form->MainStatusBar->PanelText(0);
     form->OKBitBtn3Click();
 
     EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't compute ...."});
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), profileStatus);
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: Can't compute ...."));
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
     EXPECT_NE(form->LastPage, 2);
     EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));
 }
@@ -282,6 +286,14 @@ TEST_F(ComputePage, ManifoldLaidOutInItsDialogIsNotRunAgain)
     WorkHeader header{.sysHas = 2, .wsElev = 100, .outletElev = 30, .triclEntHgl = 91.808114692};
     testsupport::WriteWorkJob(header, nodes);
     writeManifold();
+    // The grade the dialog's run gave its nodes.
+    db::Table* t = DMod->WorkTrickleTable;
+    for (t->First(); !t->Eof(); t->Next()) {
+        t->Edit();
+        DMod->WorkTrickleTableHgl->SetAsFloat(91.81);
+        DMod->WorkTrickleTableEgl->SetAsFloat(91.9);
+        t->Post();
+    }
     Tul->ManifoldEndVisited = true;
     enterOutputFromProfile();
 

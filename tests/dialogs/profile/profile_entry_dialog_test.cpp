@@ -496,7 +496,7 @@ TEST_F(ProfEntryDlgTest, NewNodeMovedByItsStationKeepsMethodAndTextTogether)
         DialogDriver::Choose(f, "NodeComboBox", kInLine);
         DialogDriver::Focus(f, "NFStation");
         DialogDriver::Type(f, "NFStation", "710");
-        DialogDriver::Focus(f, "NFElev");
+        DialogDriver::Type(f, "NFElev", "97");
         Ok(f);
     });
     ASSERT_EQ(Rows(), 4);
@@ -530,8 +530,8 @@ TEST_F(ProfEntryDlgTest, StationOfAnotherNodeIsRefused)
 
 TEST_F(ProfEntryDlgTest, KeysTypedIntoTheNextFieldReplaceItsValue)
 {
-    // As at the keyboard: the ground elevation shows 0.00 when Enter reaches
-    // it from the station, and the digits typed take its place.
+    // As at the keyboard: the ground elevation shows nothing (none entered
+    // yet) when Enter reaches it from the station, and the digits typed go in.
     auto typeKeys = [](ui::Form& f, const QString& text) {
         for (QChar c : text) {
             QWidget* w = f.focusWidget();
@@ -547,7 +547,7 @@ TEST_F(ProfEntryDlgTest, KeysTypedIntoTheNextFieldReplaceItsValue)
         typeKeys(f, "0");
         DialogDriver::Enter(f);
         ASSERT_EQ(f.ActiveControl(), f.Control<QLineEdit>("NFElev"));
-        EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "0.00");
+        EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "");
         typeKeys(f, "998.5");
         DialogDriver::Enter(f);
         Ok(f);

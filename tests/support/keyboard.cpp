@@ -1,0 +1,63 @@
+#include "support/keyboard.h"
+
+#include "platform/ui/form.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace testsupport {
+
+namespace {
+
+QWidget* focusTarget(ui::Form& f)
+{
+    QWidget* w = f.focusWidget();
+    return w ? w : &f;
+}
+
+void send(ui::Form& f, int key, const QString& text)
+{
+    // Tab moves the focus only in the active window, as on a screen.
+    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    QWidget* target = focusTarget(f);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(focusTarget(f), &release);
+}
+
+} // namespace
+
+void TypeKeys(ui::Form& f, const QString& text)
+{
+    for (QChar c : text) {
+        int key = c.unicode();
+        if (c.isLetter()) key = c.toUpper().unicode();
+        else if (c == QLatin1Char('.')) key = Qt::Key_Period;
+        else if (c == QLatin1Char('-')) key = Qt::Key_Minus;
+        send(f, key, QString(c));
+    }
+}
+
+void PressKey(ui::Form& f, int qtKey)
+{
+    QString text;
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) text = QStringLiteral("\r");
+    else if (qtKey == Qt::Key_Tab) text = QStringLiteral("\t");
+    else if (qtKey == Qt::Key_Escape) text = QString(QChar(27));
+    send(f, qtKey, text);
+}
+
+void TypeAndTab(ui::Form& f, const QString& text)
+{
+    TypeKeys(f, text);
+    Tab(f);
+}
+
+QString FocusedName(ui::Form& f)
+{
+    QWidget* w = f.ActiveControl();
+    return w ? w->objectName() : QString();
+}
+
+} // namespace testsupport
