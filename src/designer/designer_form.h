@@ -101,6 +101,9 @@ public:
     virtual void SaveJobBtnClick() = 0;
     virtual void CancelJobBitBtnClick() = 0;
     virtual void MaintainJobDatabase1Click() = 0;
+    // OK on the job page: the job's checks, then the initial profile entry
+    // for a job without a profile.
+    virtual void OKBitBtn2Click() = 0;
     virtual void ListofJobs1Click() = 0;
 
     // ---- handlers both share ----

@@ -11,6 +11,7 @@
 #include "model/job.h"
 #include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
+#include "platform/ui/notebook.h"
 #include "platform/ui/seam/msg.h"
 #include "platform/ui/statusbar.h"
 
@@ -60,8 +61,16 @@ void TDesignerForm::AddNodeBtnClick()
 {
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
-    // The entrance comes from the initial profile entry; there is nothing to add to before it.
-    if (prof->IsEmpty()) return;
+    // The entrance comes from the initial profile entry: a job whose entry
+    // was cancelled has no profile yet, and Add Node offers the entry again,
+    // as OK on the job page does.
+    if (prof->IsEmpty()) {
+        OpenIfClosed(DMod->WorkPipeTable);
+        if (DMod->WorkPipeTable->IsEmpty()) return;
+        OvcNotebook1->SetPageIndex(0);
+        OKBitBtn2Click();
+        return;
+    }
     NodeCommandScope scope(MainStatusBar);
     BackupWorkTables();
     Tul->NumNodes = prof->RecordCount();

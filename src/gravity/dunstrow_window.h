@@ -41,7 +41,7 @@ public:
     void MaintainJobDatabase1Click() override;
     void ListofJobs1Click() override;
     void BitBtn1Click();
-    void OKBitBtn2Click();
+    void OKBitBtn2Click() override;
     void OvcNotebook1Click();
     void SelectGravitySystem();
     // The job list's import ends here: the imported job on the job page.

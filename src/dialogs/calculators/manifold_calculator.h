@@ -4,6 +4,7 @@
 #include "platform/ui/form.h"
 
 class ManifoldPages;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -30,6 +31,7 @@ public:
     QPushButton* OKBitBtn3;
     QToolButton *SpeedButton2, *SpeedButton1;
     // "&Output"
+    QLabel* NotComputedLbl;   // why the page shows no results
     QTableView* DBGrid2;
     chart::ChartWidget* DBChart2;
     chart::Series *InvertSeries, *HglSeries, *EntranceSeries;

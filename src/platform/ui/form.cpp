@@ -324,12 +324,16 @@ void Form::SetFocus(QWidget* control)
         // The class library refused this with an exception; a hidden target just keeps the focus.
         return;
     }
+    // An active window reports the move itself; a move its exit handler
+    // refused is not tried (and refused, and said) a second time.
+    const unsigned moves = focusMoves_;
     control->setFocus(Qt::OtherFocusReason);
-    focusArrived(logical(control));
+    if (focusMoves_ == moves) focusArrived(logical(control));
 }
 
 void Form::focusArrived(QWidget* now)
 {
+    ++focusMoves_;
     if (inExit_) { pending_ = now; return; }
     if (inEnter_) { deferred_ = now; hasDeferred_ = true; return; }
     if (now == current_) return;

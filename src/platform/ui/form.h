@@ -157,6 +157,7 @@ private:
     bool inExit_ = false;
     bool inEnter_ = false;
     bool hasDeferred_ = false;
+    unsigned focusMoves_ = 0;   // moves the form has seen begin
 
     QPointer<QAbstractButton> default_;
     QPointer<QAbstractButton> cancel_;

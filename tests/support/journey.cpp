@@ -1,9 +1,16 @@
-#include "support/keyboard.h"
+#include "support/journey.h"
+
+#include "dialogs/profile/pipe_selection_dialog.h"
+#include "platform/ui/dbgrid.h"
+#include "support/dialogdriver.h"
 
 #include "platform/ui/form.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTableView>
+
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
@@ -58,6 +65,19 @@ QString FocusedName(ui::Form& f)
 {
     QWidget* w = f.ActiveControl();
     return w ? w->objectName() : QString();
+}
+
+void PickPipe(ui::Form& f, const QString& description)
+{
+    ui::DBGrid* g = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("PipeDescriptionGrid")));
+    for (int r = 0; r < g->RowCount(); ++r) {
+        if (g->CellText(r, 0) != description) continue;
+        g->SelectRow(r);
+        static_cast<TGetPipeDlg&>(f).PipeDescriptionGridMouseUp();
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
+        return;
+    }
+    ADD_FAILURE() << description.toStdString() << " is not listed";
 }
 
 } // namespace testsupport
