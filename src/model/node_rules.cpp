@@ -126,6 +126,15 @@ std::optional<MissingNodeValue> ApplyInvertMethods()
         const bool arriving = prof->RecNo() > 1 && IsEndNodeType(d->WorkProfTableNodeType->AsInteger());
         const double wall = arriving ? wallBefore : d->WorkProfTableWallThick->AsFloat();
         const double dia = arriving ? diaBefore : d->WorkProfTableDiaIn->AsFloat();
+        // A plain end that never had the pipe handed on to it (its reach
+        // dialogs were never opened) takes it now, as they would give it:
+        // the runs take the end's velocity from it.
+        if (arriving && d->WorkProfTableNodeType->AsInteger() == 4 && !(d->WorkProfTableDiaIn->AsFloat() > 0)) {
+            prof->Edit();
+            d->WorkProfTableDiaIn->SetAsFloat(dia);
+            d->WorkProfTableWallThick->SetAsFloat(wall);
+            prof->Post();
+        }
         wallBefore = d->WorkProfTableWallThick->AsFloat();
         diaBefore = d->WorkProfTableDiaIn->AsFloat();
         db::Field* ground = d->WorkProfTableGroundElev;

@@ -55,7 +55,9 @@ void CarryFlowsDown();
 // Before a run: every row's invert follows its method. A depth given makes
 // it the ground less the depth to the top of the pipe, the wall and the bore
 // (of the pipe arriving, at an end node); a node at ground level has it at
-// the ground; an invert entered directly is taken as entered. A value the
+// the ground; an invert entered directly is taken as entered. A plain end
+// node without a bore takes the pipe arriving, as the reach dialog hands it
+// on. A value the
 // method needs that was never entered (the ground, the depth or the invert
 // itself) stops the rows there: what is missing ("ground elevation", ...)
 // and at which station is returned, for the run to be refused with. Empty

@@ -13,8 +13,10 @@
 //   pressures (grade - invert) x 0.43344: 2.09, 23.75, 27.62 psi
 #include "gravity_window.h"
 #include "support/journey.h"
+#include "support/workjob.h"
 #include "support/workprofile.h"
 
+#include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
@@ -22,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 
 using testsupport::FocusedName;
 using testsupport::PressKey;
@@ -277,6 +280,140 @@ TEST_F(GravityJourneys, DialogsOnlyOpenedLeaveNothingToSaveAndTheStatusBarSettle
     driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "NoBitBtn"); });
     DialogDriver::Press(*form, "ExitBtn");
     EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+}
+
+} // namespace
+
+namespace {
+
+// The 500 gpm line of the run tests ending at 10+00 (ground 33) in 300 ft
+// of 10 in gated pipe, 50 gpm a gate every 30 in: trunc(500 / 50) = 10
+// gates open at a time over 30/12 x 10 = 25 ft, so the first open segment
+// ends at 10+25 and the last starts at 12+75. An end station typed at or
+// before the start is refused in the gated-pipe dialog; one stored so
+// makes the run fail, and the output page then shows no results at all,
+// nor offers a report, until the job computes again.
+TEST_F(GravityJourneys, GatedEndBeforeItsStartIsRefusedAndItsRunShowsNothingOld)
+{
+    testsupport::WriteWorkJob(testsupport::WorkHeader{.sysHas = 1, .wsElev = 100, .outletElev = 33},
+                              testsupport::GravityLine(5));
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable,
+                                 {{"StartSta", 1000}, {"StartElev", 33}, {"EndSta", 1300}, {"EndElev", 32},
+                                  {"IsMidSeg", false}, {"GateSpace", 30}, {"GateFlow", 50}, {"DiaIn", 10},
+                                  {"PipeQ", 500}, {"Cfac", 150}, {"PipeDescription", "10 in gated"},
+                                  {"K1State", "N"}, {"K2State", "N"}});
+    Tul->SysHas = 1;
+    Tul->NewJob = false;
+    Tul->BuildStationList();
+    Tul->SaveState = 2;
+    DMod->WorkTablesFree = false;
+    form->OvcNotebook1->setEnabled(true);
+    auto gatedRow = [] {
+        db::Table* g = DMod->WorkGatedTable;
+        if (!g->Active()) g->Open();
+        g->CheckBrowseMode();
+        g->First();
+        return g;
+    };
+    auto stationEnd = [gatedRow](const QVariant& sta) {
+        db::Table* g = gatedRow();
+        g->First();
+        g->Edit();
+        DMod->WorkGatedTableEndSta->SetValue(sta);
+        g->Post();
+    };
+    form->OvcNotebook1->SetPageIndex(1);
+    toOutput();
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 1025.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaDsta->AsFloat(), 1275.0);
+    EXPECT_TRUE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_TRUE(form->DBGrid1->isVisible());
+
+    // The dialog refuses an end at or before the start, where it is typed
+    // and on OK; Escape leaves it as it was.
+    const QString noLength = QStringLiteral("The end gated station must lie beyond the start gated station, 10+00.");
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+    QStringList said;
+    bool openAfterOk = false;
+    driver.OnceForm("TGatedPipeDlg", [&](ui::Form& g) {
+        DialogDriver::Focus(g, "EndGatedStaDBNF");
+        TypeAndTab(g, "1000");
+        said = driver.MessageTexts();
+        EXPECT_EQ(FocusedName(g), QStringLiteral("EndGatedStaDBNF"));
+        TypeKeys(g, "900");
+        DialogDriver::Press(g, "OKBtn");
+        openAfterOk = g.isVisible();
+        PressKey(g, Qt::Key_Escape);
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "EditGatedBtn");
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
+    driver.ClearLog();
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(said, QStringList{noLength});
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ(driver.MessageTexts(), QStringList(2, noLength));
+    gatedRow();
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableEndSta->AsFloat(), 1300.0);
+
+    // A job stored with its end before its start.
+    stationEnd(900);
+    toOutput();
+    ASSERT_EQ(driver.MessageTexts().size(), 1u);
+    EXPECT_TRUE(driver.MessageTexts()[0].startsWith(QStringLiteral("ERROR..Gated pipe not computed.")));
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ") + driver.MessageTexts()[0]);
+    EXPECT_TRUE(form->NotComputedLbl->isVisible());
+    EXPECT_FALSE(form->DBGrid1->isVisible());
+    EXPECT_FALSE(form->OutChart->isVisible());
+    for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRCostSpdBtn, form->QRGraphBitBtn})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+
+    stationEnd(1300);
+    form->OvcNotebook1->SetPageIndex(1);
+    toOutput();
+    EXPECT_TRUE(form->ResultsShown());
+    EXPECT_TRUE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_FALSE(form->NotComputedLbl->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The first profile entry cancelled: the profile page has no node and draws
+// no empty chart for one, and Add Node offers the entry again.
+TEST_F(GravityJourneys, CancelledFirstEntryIsOfferedAgainByAddNode)
+{
+    newJob();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Escape); });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 0);
+    form->OvcNotebook1->setCurrentIndex(1);   // the tab clicked
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_FALSE(form->DBChart1->isVisible());
+    EXPECT_EQ(form->PointSeries1->Count(), 0);
+    ASSERT_TRUE(form->AddNodeBtn->isVisible());
+
+    driver.ClearLog();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        testsupport::WriteEnteredProfile(testsupport::GravityLine(), 30.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_TRUE(form->DBChart1->isVisible());
+    EXPECT_EQ(form->PointSeries1->Count(), 3);
+    EXPECT_FALSE(form->AddNodeBtn->isVisible());
 }
 
 } // namespace

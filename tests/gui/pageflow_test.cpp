@@ -374,4 +374,24 @@ TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
 }
 
+// The first profile entry cancelled: the profile page shows no node, and
+// Add Node offers the entry again.
+TEST_F(PageFlowTest, CancelledFirstEntryIsOfferedAgainByAddNode)
+{
+    newGravityJob();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { DialogDriver::Escape(f); });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(page(), 0);
+    userTurnsTo(1);
+    EXPECT_FALSE(form->DBChart1->isVisible());
+    ASSERT_TRUE(form->AddNodeBtn->isVisible());
+    driver.ClearLog();
+    enterProfileWith(testsupport::GravityLine());
+    DialogDriver::Press(*form, "AddNodeBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});
+    EXPECT_EQ(page(), 1);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_EQ(form->PointSeries1->Count(), 3);
+}
+
 } // namespace
