@@ -110,7 +110,8 @@ void TDesignerForm::buildOutputPage(QWidget* page)
     NotComputedLbl->setWordWrap(true);
     NotComputedLbl->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
     NotComputedLbl->hide();
-    v->addWidget(NotComputedLbl);
+    // It takes the page the grid and chart leave when they are hidden.
+    v->addWidget(NotComputedLbl, 1, Qt::AlignTop);
     buildOutChart(page);
     v->addWidget(OutChart, 2);
     DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");

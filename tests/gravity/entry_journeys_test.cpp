@@ -102,6 +102,8 @@ protected:
             PressKey(f, Qt::Key_Return);   // on to the pipe
             PressKey(f, Qt::Key_Return);   // and to Add Node
             ASSERT_EQ(FocusedName(f), QStringLiteral("AddNodeBtn"));
+            // The reach dialog worked no depth from an invert not entered.
+            EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeDepth->AsFloat(), 0.0);
 
             addNode(f, "500", "45");
             EXPECT_EQ(invertAskedAt.size(), 2);   // asked again on leaving the entrance
@@ -144,6 +146,7 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
     toOutput();
     ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2) << driver.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(form->ResultsShown());
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeDepth"), 29.7);   // (98 - 95) x 12 - 0.315 - 5.995
     const double invert[] = {95.0, 41.97, 29.97}, hgl[] = {99.82, 96.76, 93.70}, psi[] = {2.09, 23.75, 27.62};
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);

@@ -141,7 +141,7 @@ TManifoldDlg::TManifoldDlg(QWidget* owner) : ui::Form(owner)
     NotComputedLbl->setWordWrap(true);
     NotComputedLbl->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
     NotComputedLbl->hide();
-    l3->addWidget(NotComputedLbl);
+    l3->addWidget(NotComputedLbl, 1, Qt::AlignTop);
     DBGrid2 = ui::Make<QTableView>(p3, "DBGrid2");
     std::vector<ui::GridColumn> columns;
     for (const char* f : {"Station", "InvertElev", "GpmAtOutlet", "PipeQ", "Psi", "Vel", "DownStreamPipeDescription",
