@@ -47,15 +47,6 @@ protected:
         DialogDriver::Focus(*form, "JobDesignerDBSF");
         driver.ClearLog();
     }
-    // Every reach dialog picks the 6 in PVC by its pipe button and closes.
-    void reachesTakeSixInchPvc()
-    {
-        driver.OnForm("TGetPipeDlg", [](ui::Form& f) { testsupport::PickPipe(f, testsupport::kSixInchPvc); });
-        driver.OnForm("TProfInDlg", [](ui::Form& f) {
-            DialogDriver::Press(f, "PipeRchSpdBtn");
-            DialogDriver::Press(f, "OKBitBtn");
-        });
-    }
     // The next node of the entry grid: Add Node, its station and ground.
     static void addNode(ui::Form& f, const char* station, const char* ground)
     {
@@ -76,7 +67,7 @@ protected:
     void enterLine()
     {
         newJob();
-        reachesTakeSixInchPvc();
+        testsupport::ReachesTakeSixInchPvc(driver);
         driver.OnForm("TInvertIndlg", [this](ui::Form& f) {
             invertAskedAt << ProfText(0, "Station");
             if (invertAskedAt.size() == 1) {

@@ -80,4 +80,13 @@ void PickPipe(ui::Form& f, const QString& description)
     ADD_FAILURE() << description.toStdString() << " is not listed";
 }
 
+void ReachesTakeSixInchPvc(DialogDriver& driver)
+{
+    driver.OnForm(QStringLiteral("TGetPipeDlg"), [](ui::Form& f) { PickPipe(f, QString::fromLatin1(kSixInchPvc)); });
+    driver.OnForm(QStringLiteral("TProfInDlg"), [](ui::Form& f) {
+        DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
+    });
+}
+
 } // namespace testsupport

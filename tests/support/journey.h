@@ -4,6 +4,7 @@
 // pipe picked from the pipe selection dialog's list.
 #include <QString>
 
+class DialogDriver;
 namespace ui { class Form; }
 
 namespace testsupport {
@@ -22,5 +23,7 @@ QString FocusedName(ui::Form& f);
 void PickPipe(ui::Form& getPipeDlg, const QString& description);
 // The 6 in PVC of the reference pipes: 5.995 in bore, 0.315 in wall, C 150.
 inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
+// Every reach dialog from now on takes that pipe by its pipe button, then OK.
+void ReachesTakeSixInchPvc(DialogDriver& driver);
 
 } // namespace testsupport
