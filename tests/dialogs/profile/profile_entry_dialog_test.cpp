@@ -833,3 +833,28 @@ TEST_F(ProfEntryImport, CancelledImportStartsAgainFromTheEntrance)
 }
 
 } // namespace
+
+// An entrance whose invert is to be entered directly is asked for it when
+// the entry closes, if it never was; Escape there leaves it not entered,
+// for the run to refuse by its station.
+TEST_F(ProfEntryDlgTest, OkAsksForTheEntranceInvertNeverEntered)
+{
+    for (const bool typed : {true, false}) {
+        SCOPED_TRACE(typed);
+        clearProfile();
+        Tul->NewJob = true;
+        driver.OnceForm("TInvertIndlg", [typed](ui::Form& f) {
+            if (typed) DialogDriver::Type(f, "ElevDBNF", "95");
+            DialogDriver::Key(f, typed ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        Run([](ui::Form& f) {
+            DialogDriver::Type(f, "NFStation", "0");
+            DialogDriver::Type(f, "NFElev", "98");
+            Ok(f);
+        });
+        EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TInvertIndlg")), 1);
+        driver.ClearLog();
+        EXPECT_EQ(ProfIsNull(0, "InvertElev"), !typed);
+        if (typed) EXPECT_DOUBLE_EQ(ProfValue(0, "InvertElev"), 95.0);
+    }
+}
