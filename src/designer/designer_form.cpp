@@ -417,6 +417,27 @@ void BackupWorkTables()
     for (const UndoPair& p : pairs) db::BatchMove(*p.work, *p.save, db::BatchMode::Append);
 }
 
+QString WorkTablesDigest()
+{
+    QString out;
+    for (const UndoPair& p : undoPairs()) {
+        db::Table* t = p.work;
+        const bool wasOpen = t->Active();
+        if (!wasOpen) t->Open();
+        out += t->TableName() + QLatin1Char('\n');
+        for (int row = 0; row < t->DisplayRowCount(); ++row) {
+            for (int i = 0; i < t->FieldCount(); ++i) {
+                const db::Field* f = t->Fields(i);
+                if (f->Calculated()) continue;
+                out += t->DisplayValue(row, f).toString() + QLatin1Char('\t');
+            }
+            out += QLatin1Char('\n');
+        }
+        if (!wasOpen) t->Close();
+    }
+    return out;
+}
+
 void RestoreWorkTables()
 {
     db::Table* const order[] = {DMod->WorkProfTable, DMod->WorkPipeTable, DMod->WorkGatedTable,

@@ -71,6 +71,8 @@ public:
     chart::Series* LineSeries1 = nullptr;
     chart::Series* Series8 = nullptr;        // inactive
     // Page 2, "&Output".
+    // Why the page shows no results: a run refused or failed.
+    QLabel* NotComputedLbl = nullptr;
     QTableView* DBGrid1 = nullptr;
     QFrame* Panel2 = nullptr;
     QPushButton *QRDetailedSpdBtn = nullptr, *QRSummarySpdBtn = nullptr, *QRCostSpdBtn = nullptr,
@@ -99,6 +101,9 @@ public:
     virtual void SaveJobBtnClick() = 0;
     virtual void CancelJobBitBtnClick() = 0;
     virtual void MaintainJobDatabase1Click() = 0;
+    // OK on the job page: the job's checks, then the initial profile entry
+    // for a job without a profile.
+    virtual void OKBitBtn2Click() = 0;
     virtual void ListofJobs1Click() = 0;
 
     // ---- handlers both share ----
@@ -126,6 +131,9 @@ public:
     virtual bool ComputeJob() = 0;
     // Draws the computed job from the working tables onto OutChart.
     void FillProfileChart();
+    // True when the output page shows results of the job's current inputs
+    // (its grid, chart and reports); false after a run refused or failed.
+    bool ResultsShown() const { return resultsShown_; }
 
     // Node commands of the profile page (node_commands.cpp).
     void AddNodeBtnClick();
@@ -212,7 +220,12 @@ protected:
 private:
     void buildProfileChart(QWidget* page);
     void buildOutChart(QWidget* page);
+    // The output page with the results of the run just made, or with none
+    // and the reason why.
+    void showResults();
+    void showNoResults(const QString& why);
     bool pagesBound_ = false;
+    bool resultsShown_ = false;
 };
 
 // The working header row in edit state; an empty header (no job) gets no row.
@@ -245,6 +258,9 @@ void OpenNodeKindDialogs(QWidget* owner, const QString& kind, bool boosters);
 // cancelled. The suction table has none.
 void BackupWorkTables();
 void RestoreWorkTables();
+// The rows of the working pipe, profile, gated-pipe and manifold tables as
+// text, rows being edited as they stand: equal texts are the same job.
+QString WorkTablesDigest();
 
 // Escape is the Cancel Job key of both designers' main windows. A job with
 // changes not yet saved is dropped by it only after a Yes.

@@ -11,6 +11,7 @@
 #include "model/job.h"
 #include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
+#include "platform/ui/notebook.h"
 #include "platform/ui/seam/msg.h"
 #include "platform/ui/statusbar.h"
 
@@ -25,14 +26,52 @@ void refreshChart()
     if (DMod->RefreshProfileChart) DMod->RefreshProfileChart();
 }
 
+// A node command's dialogs mark the job changed as soon as they open; one
+// whose dialogs changed nothing (opened and cancelled, or left as they were)
+// leaves the job as saved or unsaved as it found it, and the status bar as
+// it was.
+class NodeCommandScope {
+public:
+    explicit NodeCommandScope(ui::StatusBar* bar)
+        : bar_(bar), status_(bar->PanelText(0)), saveState_(Tul->SaveState), tables_(WorkTablesDigest())
+    {
+    }
+    ~NodeCommandScope()
+    {
+        try {
+            bar_->SetPanelText(0, status_);
+            if (Tul->SaveState != saveState_ && WorkTablesDigest() == tables_) Tul->SaveState = saveState_;
+        } catch (...) {
+            // The command's own failure is the one to report.
+        }
+    }
+    NodeCommandScope(const NodeCommandScope&) = delete;
+    NodeCommandScope& operator=(const NodeCommandScope&) = delete;
+
+private:
+    ui::StatusBar* bar_;
+    QString status_;
+    int saveState_;
+    QString tables_;
+};
+
 } // namespace
 
 void TDesignerForm::AddNodeBtnClick()
 {
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
-    // The entrance comes from the initial profile entry; there is nothing to add to before it.
-    if (prof->IsEmpty()) return;
+    // The entrance comes from the initial profile entry: a job whose entry
+    // was cancelled has no profile yet, and Add Node offers the entry again,
+    // as OK on the job page does.
+    if (prof->IsEmpty()) {
+        OpenIfClosed(DMod->WorkPipeTable);
+        if (DMod->WorkPipeTable->IsEmpty()) return;
+        OvcNotebook1->SetPageIndex(0);
+        OKBitBtn2Click();
+        return;
+    }
+    NodeCommandScope scope(MainStatusBar);
     BackupWorkTables();
     Tul->NumNodes = prof->RecordCount();
     prof->Last();
@@ -54,7 +93,6 @@ void TDesignerForm::AddNodeBtnClick()
     }
 
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
-    const QString statusBefore = MainStatusBar->PanelText(0);
     Tul->InsertingNode = false;
     Tul->AddingNode = true;
     Tul->LoadCurrentProfRow();
@@ -84,10 +122,7 @@ void TDesignerForm::AddNodeBtnClick()
     }
     // A cancel of either dialog drops the new node: the undo copy was taken
     // before it was appended.
-    if (Tul->WasCancelled) {
-        RestoreWorkTables();
-        MainStatusBar->SetPanelText(0, statusBefore);
-    }
+    if (Tul->WasCancelled) RestoreWorkTables();
     prof->Refresh();
     refreshChart();
 }
@@ -97,9 +132,9 @@ void TDesignerForm::InsertNodeSpdBtnClick()
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
     if (prof->IsEmpty()) return;
+    NodeCommandScope scope(MainStatusBar);
     const double insertPoint = DMod->WorkProfTableStation->AsFloat();
     const int insertPointType = DMod->WorkProfTableNodeType->AsInteger();
-    const QString statusBefore = MainStatusBar->PanelText(0);
     Tul->NewStation = insertPoint;
     Tul->NewRecordNo = DMod->WorkProfTableRecordNo->AsInteger();
     Tul->NumNodes = prof->RecordCount();
@@ -152,12 +187,10 @@ void TDesignerForm::InsertNodeSpdBtnClick()
     Tul->FillNewProfRow();
 
     ShowOwned(BasicNodeDlg, this);
-    if (Tul->WasCancelled) {
+    if (Tul->WasCancelled)
         RestoreWorkTables();
-        MainStatusBar->SetPanelText(0, statusBefore);   // no node is being inserted any more
-    } else {
+    else
         ShowOwned(ProfInDlg, this);   // a cancel here keeps the new node
-    }
     refreshChart();
 }
 
@@ -224,6 +257,7 @@ void TDesignerForm::EditNodeSpdBtnClick()
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
     if (prof->IsEmpty()) return;
+    NodeCommandScope scope(MainStatusBar);
     Tul->EditingNode = true;
     Tul->NewStation = DMod->WorkProfTableStation->AsFloat();
     BackupWorkTables();

@@ -20,6 +20,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
@@ -105,6 +106,12 @@ Series* addSeries(chart::Chart& c, SeriesKind kind, const char* title, quint32 c
 void TDesignerForm::buildOutputPage(QWidget* page)
 {
     auto* v = new QVBoxLayout(page);
+    NotComputedLbl = ui::Make<QLabel>(page, "NotComputedLbl");
+    NotComputedLbl->setWordWrap(true);
+    NotComputedLbl->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
+    NotComputedLbl->hide();
+    // It takes the page the grid and chart leave when they are hidden.
+    v->addWidget(NotComputedLbl, 1, Qt::AlignTop);
     buildOutChart(page);
     v->addWidget(OutChart, 2);
     DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
@@ -187,9 +194,12 @@ void TDesignerForm::outputPageEntered()
     Tul->ClearHead = DMod->WorkPipeTableClearHead->AsFloat();
     prof->DisableControls();
     OutChart->chart().ClearAll();
+    // Until this run has ended well, the page shows nothing of an earlier one.
+    showNoResults(QString());
 
     // A profile that cannot be computed goes back to its page with the reason.
     auto refuse = [&](bool newNode, const QString& text) {
+        showNoResults(text);
         Tul->NewNode = newNode;
         OvcNotebook1->SetPageIndex(1);
         prof->EnableControls();
@@ -198,30 +208,58 @@ void TDesignerForm::outputPageEntered()
     Tul->NumNodes = prof->RecordCount();
     if (!reachesHavePipes(prof, Tul->NumNodes))
         return refuse(false, QStringLiteral("There must be pipe selected for nodes to compute. Please enter all node pipe data."));
-    if (const std::optional<double> unset = FillUnsetInverts())
-        return refuse(false, QStringLiteral("The invert elevation at station ") + Hyd->StationText(*unset) +
-                                 QStringLiteral(" was never entered. Please edit that node."));
     const QString midEnd = endNodeInMidProfile(prof, Tul->NumNodes);
     if (!midEnd.isEmpty())
         return refuse(false, QStringLiteral("The node at station ") + midEnd +
                                  QStringLiteral(" is an end node, but only the last node can be one. Please change its kind."));
     prof->Last();
     const int endType = prof->RecordCount() > 0 ? DMod->WorkProfTableNodeType->AsInteger() : -1;
-    if (endType == 6 && !Tul->ManifoldEndVisited) runManifoldAtEnd();
+    if (!IsEndNodeType(endType))
+        return refuse(true, QStringLiteral("There must be an end node to compute. Please enter one."));
+    if (const std::optional<MissingNodeValue> gap = ApplyInvertMethods())
+        return refuse(false, QStringLiteral("The ") + gap->what + QStringLiteral(" at station ") +
+                                 Hyd->StationText(gap->station) + QStringLiteral(" was never entered. Please edit that node."));
 
-    if (IsEndNodeType(endType)) {
-        const bool computed = ComputeJob();
-        OpenIfClosed(prof);
-        OpenIfClosed(pipe);
-        prof->EnableControls();
-        prof->Refresh();
-        if (!computed) return;   // nothing to show for a system that was not run
-        FillProfileChart();
-        MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
-        PageShown = 2;
+    // What stops a run or spoils its results it says as an error.
+    ui::ErrorWatch errors;
+    if (endType == 6 && !Tul->ManifoldEndVisited) runManifoldAtEnd();
+    const bool computed = ComputeJob();
+    OpenIfClosed(prof);
+    OpenIfClosed(pipe);
+    prof->EnableControls();
+    prof->Refresh();
+    const QString fault = FirstRunFault(errors.Errors());
+    if (!computed || !fault.isEmpty()) {
+        showNoResults(fault);
+        MainStatusBar->SetPanelText(0, QStringLiteral("Not computed"));
         return;
     }
-    refuse(true, QStringLiteral("There must be an end node to compute. Please enter one."));
+    FillProfileChart();
+    showResults();
+    MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
+    PageShown = 2;
+}
+
+void TDesignerForm::showResults()
+{
+    resultsShown_ = true;
+    NotComputedLbl->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{DBGrid1, OutChart}) w->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{QRDetailedSpdBtn, QRSummarySpdBtn, QRCostSpdBtn, QRGraphBitBtn})
+        w->setEnabled(true);
+}
+
+void TDesignerForm::showNoResults(const QString& why)
+{
+    resultsShown_ = false;
+    // The reports read the working tables, which may still hold an earlier
+    // run's results: none is offered.
+    for (QWidget* w : std::initializer_list<QWidget*>{QRDetailedSpdBtn, QRSummarySpdBtn, QRCostSpdBtn, QRGraphBitBtn})
+        w->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{DBGrid1, OutChart}) w->hide();
+    NotComputedLbl->setText(why.isEmpty() ? QStringLiteral("The job has not been computed.")
+                                          : QStringLiteral("The job was not computed: ") + why);
+    NotComputedLbl->show();
 }
 
 void TDesignerForm::FillProfileChart()

@@ -249,8 +249,10 @@ void TDesignerForm::profilePageEntered()
         MainStatusBar->SetPanelText(0, QStringLiteral("Enter node data"));
         OpenIfClosed(prof);
     }
-    DBChart1->show();
     OpenIfClosed(prof);
+    // A job whose first profile entry was cancelled has no node to draw:
+    // no empty chart stands for one; Add Node offers the entry again.
+    DBChart1->setVisible(!prof->IsEmpty());
     prof->Refresh();
     PageShown = 1;
 }

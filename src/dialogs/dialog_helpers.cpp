@@ -3,10 +3,12 @@
 #include "engine/hydraulics.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "platform/ui/dbcontrols.h"
 #include "platform/ui/form.h"
 #include "platform/ui/seam/msg.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -69,3 +71,21 @@ bool ConfirmNodeDeletion(int nodeType, const QString& station)
                           ui::MsgType::Confirmation, ui::mbYesNo) == ui::mrYes;
 }
 
+QString NoGroundText()
+{
+    return QStringLiteral("Please enter the ground elevation of this node.");
+}
+
+void RefuseEmptyGround(ui::Form& form, QLineEdit* field, QWidget* alsoLetThrough)
+{
+    if (!field->text().trimmed().isEmpty()) return;
+    QWidget* to = form.FocusTarget();
+    if (to && (to == form.CancelButton() || to == alsoLetThrough)) return;
+    db::Field* ground = DMod->WorkProfTableGroundElev;
+    if (!ground->IsNull()) {
+        db::Table* prof = DMod->WorkProfTable;
+        if (prof->State() == db::DataSetState::Browse) prof->Edit();
+        ground->Clear();
+    }
+    throw ui::InputError(NoGroundText());
+}

@@ -1,9 +1,11 @@
 #pragma once
 // Small pieces the profile dialogs share: opening a sub-dialog the way every
 // opener does, and the active or inactive look of a group's caption.
+class QLineEdit;
 class QString;
 class QWidget;
 namespace db { class Table; }
+namespace ui { class Form; }
 
 // Creates the dialog with the owner into its global pointer, shows it
 // modally, deletes it and resets the pointer, also when something throws.
@@ -43,3 +45,12 @@ bool PostTypedStation();
 // Asks before a node is deleted: the entrance is refused with its message,
 // any other node needs a Yes. `station` is the node's station text.
 bool ConfirmNodeDeletion(int nodeType, const QString& station);
+
+// Leaving a node's ground elevation field empty is refused: the focus stays
+// and the message says so. The row keeps no elevation (an emptied field
+// would otherwise store 0 as if it had been typed). Going to the form's
+// Cancel button, or to `alsoLetThrough`, is let through: what they do
+// needs no ground.
+void RefuseEmptyGround(ui::Form& form, QLineEdit* field, QWidget* alsoLetThrough = nullptr);
+// The text of that refusal, also said by an OK pressed without a ground.
+QString NoGroundText();

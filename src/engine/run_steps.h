@@ -52,6 +52,17 @@ inline void Fail(const QString& text)
     ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
 }
 
+// The first of the error messages a run showed that says its results cannot
+// stand (a refusal, a grade line below the pipe, no pipe size that fits);
+// empty when there is none. A fault the run computes past is worded as a
+// WARNING, also where it is shown with the error icon.
+inline QString FirstRunFault(const QStringList& errors)
+{
+    for (const QString& e : errors)
+        if (!e.trimmed().startsWith(QLatin1String("WARNING"), Qt::CaseInsensitive)) return e;
+    return QString();
+}
+
 // A run's trace file, closed however the run ends. A null file (it could not
 // be created) writes nothing: the trace is a diagnostic.
 struct TraceCloser {

@@ -39,9 +39,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 TDunstrowForm* DunstrowForm = nullptr;
 
 namespace {
+
+// The most the design flow field takes, in gpm; the cfs field takes no more.
+constexpr double kMostGpm = 99999;
+
 
 QPixmap titlePicture()
 {
@@ -237,7 +243,7 @@ void TDunstrowForm::bindData()
     db::DataSource* pipe = DMod->WorkPipeData;
     bindJobIdentFields(pipe);
     new ui::DBNumericEdit(FlowDBNF, pipe, QStringLiteral("DesignFlow"),
-                          ui::NumericFormat::Picture(QStringLiteral("#####"), 0, 99999));
+                          ui::NumericFormat::Picture(QStringLiteral("#####"), 0, kMostGpm));
     new ui::DBNumericEdit(WSDBNF, pipe, QStringLiteral("WSElev"),
                           ui::NumericFormat::Picture(QStringLiteral("####.#"), -300, 9999));
     new ui::DBMemo(DBMemo1, pipe, QStringLiteral("EntranceNotes"));
@@ -502,7 +508,11 @@ void TDunstrowForm::jobPageEntered()
         // A job without a name yet (New Job clearing the page) has nothing to save.
         ShowOwned(SaveForm, this);
     }
-    // A new job shows no flow until one is given.
+    // A new job shows no flow until one is given; a flow shows as the job has
+    // it, whatever a dialog left in the job object.
+    if (!DMod->WorkPipeTableDesignFlow->IsNull() &&
+        std::lround(Tul->DesignFlowCfs * 448.83) != std::lround(DMod->WorkPipeTableDesignFlow->AsFloat()))
+        Tul->DesignFlowCfs = DMod->WorkPipeTableDesignFlow->AsFloat() / 448.83;
     cfsField->setText(DMod->WorkPipeTableDesignFlow->IsNull() ? QString() : CfsText(Tul->DesignFlowCfs));
     MainStatusBar->SetPanelText(0, QStringLiteral("Enter/edit job data"));
     PageShown = 0;
@@ -580,9 +590,7 @@ void TDunstrowForm::FlowDBNFExit()
     PostIfEditing(pipe);
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
     Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
-    cfsField->setText(CfsText(Tul->DesignFlowCfs));
-    pipe->Edit();
-    Tul->AdjustSupplyFlowToManifold();
+    carryDesignFlow();
 }
 
 void TDunstrowForm::cfsFieldExit()
@@ -590,12 +598,32 @@ void TDunstrowForm::cfsFieldExit()
     db::Table* pipe = DMod->WorkPipeTable;
     // Passed through untouched, the rounded cfs must not round the flow in gpm.
     if (!cfsField->isModified()) return;
-    Tul->DesignFlowCfs = cfsField->text().trimmed().toDouble();
+    const double cfs = cfsField->text().trimmed().toDouble();
+    // The flow in gpm has its field's limit, and the two show one flow.
+    const double most = std::floor((kMostGpm + 0.5) / 448.83 * 100) / 100;
+    if (cfs > most)
+        throw ui::InputError(QStringLiteral("The design flow can be at most %1 cfs (%2 gpm).")
+                                 .arg(CfsText(most), QString::number(kMostGpm)));
+    Tul->DesignFlowCfs = cfs;
     Tul->DesignFlow = Tul->DesignFlowCfs * 448.83;
     EditIfBrowsing(pipe);
     // Stored rounded to whole gpm.
     DMod->WorkPipeTableDesignFlow->SetAsString(FixedText(Tul->DesignFlow, 8, 0));
     PostIfEditing(pipe);
+    carryDesignFlow();
+    cfsField->setModified(false);
+}
+
+void TDunstrowForm::carryDesignFlow()
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    const double typed = DMod->WorkPipeTableDesignFlow->AsFloat();
     pipe->Edit();
     Tul->AdjustSupplyFlowToManifold();
+    const double flow = DMod->WorkPipeTableDesignFlow->AsFloat();
+    if (flow != typed) {   // the manifold's flow took its place
+        Tul->DesignFlow = flow;
+        Tul->DesignFlowCfs = flow / 448.83;
+    }
+    cfsField->setText(CfsText(Tul->DesignFlowCfs));
 }

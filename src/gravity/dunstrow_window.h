@@ -41,7 +41,7 @@ public:
     void MaintainJobDatabase1Click() override;
     void ListofJobs1Click() override;
     void BitBtn1Click();
-    void OKBitBtn2Click();
+    void OKBitBtn2Click() override;
     void OvcNotebook1Click();
     void SelectGravitySystem();
     // The job list's import ends here: the imported job on the job page.
@@ -79,6 +79,9 @@ private:
     void connectFields();
     void showNoJob();
     void leaveFieldFor(QPushButton* button);
+    // The design flow carried down the profile; the cfs field shows the flow
+    // the job has after it (a manifold end may replace the one typed).
+    void carryDesignFlow();
     bool bound_ = false;
 };
 

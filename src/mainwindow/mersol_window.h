@@ -119,7 +119,7 @@ public:
     void SysTypeHelpBtnClick();
 
     // Notebook pages and the computation of the job.
-    void OKBitBtn2Click();
+    void OKBitBtn2Click() override;
     void OvcNotebook1Click();
     void Panel5Enter();
     // Opens the dialogs a node kind needs ("Booster", "Gated", "Manifold")

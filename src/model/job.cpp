@@ -363,7 +363,12 @@ void ApplyInvertDefaults(TTul& t)
         const int m = method->AsInteger();
         if (t.NewNode) {
             depth->SetAsFloat(m == 0 ? d->DefLocTableDepthOfCover->AsFloat() : 0.0);
-            invert->SetAsFloat(m == 0 || m == 1 ? 0.0 : d->WorkProfTableGroundElev->AsFloat());
+            // An invert to be worked out or typed has none yet: 0 would
+            // read as one entered.
+            if (m == 0 || m == 1)
+                invert->Clear();
+            else
+                invert->SetValue(d->WorkProfTableGroundElev->Value());
         }
         d->WorkProfTableInvElMethDesc->SetAsString(EntranceMethodText(m));
     } else if (recordNo > 2 && t.NumNodes > 2) {
@@ -374,7 +379,7 @@ void ApplyInvertDefaults(TTul& t)
         if (m >= 0 && m <= 2) {
             if (t.NewNode) {
                 depth->SetAsFloat(m == 0 ? t.PipeDepth : 0.0);
-                invert->SetAsFloat(0.0);
+                invert->Clear();
             }
             d->WorkProfTableInvElMethDesc->SetAsString(InvElMethodText(m));
         }
@@ -406,7 +411,20 @@ void TTul::ApplyNodeTypeChoice()
     const int kind = NodeTypeCodeOf(d->WorkProfTableNodeTypeDesc->AsString());
     const int kindBefore = d->WorkProfTableNodeType->IsNull() ? -1 : d->WorkProfTableNodeType->AsInteger();
     bool refused = false;
+    // Only an in-line node takes lateral flows (the dialogs grey them out for
+    // every other kind): a flow left from an earlier kind goes, before a
+    // node-kind dialog ties the profile's flows to a manifold.
+    bool flowsDropped = false;
+    auto dropFlows = [&] {
+        for (db::Field* f : {d->WorkProfTableInQ, d->WorkProfTableOutQ}) {
+            if (!f->IsNull() && f->AsFloat() != 0.0) {
+                f->SetAsFloat(0.0);
+                flowsDropped = true;
+            }
+        }
+    };
     auto accept = [&](int code, const QString& reach, bool endNode) {
+        if (code != 1) dropFlows();
         d->WorkProfTableNodeType->SetAsInteger(code);
         d->WorkProfTableReachType->SetAsString(reach);
         NodeChoice = code;
@@ -500,8 +518,15 @@ void TTul::ApplyNodeTypeChoice()
 
     // A gated-pipe or manifold end given another kind: the job no longer
     // ends in one.
-    if (!refused && kind >= 0 && kind <= 4 && (kindBefore == 5 || kindBefore == 6))
+    if (!refused && kind >= 0 && kind <= 4 && (kindBefore == 5 || kindBefore == 6)) {
         ForgetGatedOrManifoldEnd();
+        // Its manifold goes with it: a manifold end made later starts its own.
+        if (kindBefore == 6) {
+            db::Table* nodes = d->WorkTrickleTable;
+            if (nodes->Active()) nodes->Close();
+            nodes->EmptyTable();
+        }
+    }
 
     if (!refused) {
         if (NodeChoice == 4)
@@ -522,7 +547,10 @@ void TTul::ApplyNodeTypeChoice()
     if (!refused && kind >= 0 && kind != 2 && kindBefore == 2)
         DropInlineBoosterWhenNoneLeft();
 
+    if (d->WorkProfTableNodeType->AsInteger() != 1) dropFlows();
     LocateProfStation();
+    // The flows down the profile without the dropped ones.
+    if (flowsDropped) RefreshManifoldSupply();
     PostIfEditing(pipe);
 }
 
@@ -572,7 +600,7 @@ void TTul::FillNewProfRow()
             if (m == 0)
                 depth = recordNo == 2 ? d->DefLocTableDepthOfCover->AsFloat() : PipeDepth;
             d->WorkProfTablePipeDepth->SetAsFloat(depth);
-            d->WorkProfTableInvertElev->SetAsFloat(0.0);
+            d->WorkProfTableInvertElev->Clear();   // none until worked out or typed
         }
     }
     LocateProfStation();

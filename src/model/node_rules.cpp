@@ -6,6 +6,7 @@
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
 
+#include <cmath>
 #include <limits>
 
 std::optional<double> InsertedStation(double previous, double insertPoint, double increment)
@@ -110,38 +111,58 @@ void CarryFlowsDown()
     }
 }
 
-std::optional<double> FillUnsetInverts()
+std::optional<MissingNodeValue> ApplyInvertMethods()
 {
     TDMod* d = DMod;
     db::Table* prof = d->WorkProfTable;
     if (!prof->Active()) prof->Open();
     prof->CheckBrowseMode();
+    auto missing = [d](const char* what) {
+        return MissingNodeValue{QString::fromLatin1(what), d->WorkProfTableStation->AsFloat()};
+    };
     double wallBefore = 0.0, diaBefore = 0.0;
     for (prof->First(); !prof->Eof(); prof->Next()) {
-        const int type = d->WorkProfTableNodeType->AsInteger();
-        // An end that starts gated pipe or a manifold lies on the pipe arriving.
-        const bool arriving = type >= 5 && type <= 7;
+        // An end node has no reach of its own: it lies on the pipe arriving.
+        const bool arriving = prof->RecNo() > 1 && IsEndNodeType(d->WorkProfTableNodeType->AsInteger());
         const double wall = arriving ? wallBefore : d->WorkProfTableWallThick->AsFloat();
         const double dia = arriving ? diaBefore : d->WorkProfTableDiaIn->AsFloat();
+        // A plain end that never had the pipe handed on to it (its reach
+        // dialogs were never opened) takes it now, as they would give it:
+        // the runs take the end's velocity from it.
+        if (arriving && d->WorkProfTableNodeType->AsInteger() == 4 && !(d->WorkProfTableDiaIn->AsFloat() > 0)) {
+            prof->Edit();
+            d->WorkProfTableDiaIn->SetAsFloat(dia);
+            d->WorkProfTableWallThick->SetAsFloat(wall);
+            prof->Post();
+        }
         wallBefore = d->WorkProfTableWallThick->AsFloat();
         diaBefore = d->WorkProfTableDiaIn->AsFloat();
-        if (!d->WorkProfTableInvertElev->IsNull()) continue;
-        const double ground = d->WorkProfTableGroundElev->AsFloat();
-        switch (d->WorkProfTableInvElMethod->AsInteger()) {
-        case 0:
-            prof->Edit();
-            d->WorkProfTableInvertElev->SetAsString(
-                FixedText(ground - (d->WorkProfTablePipeDepth->AsFloat() + wall + dia) / 12, 6, 1));
-            prof->Post();
-            break;
-        case 2:
-            prof->Edit();
-            d->WorkProfTableInvertElev->SetAsFloat(ground);
-            prof->Post();
-            break;
-        default:
-            return d->WorkProfTableStation->AsFloat();
+        db::Field* ground = d->WorkProfTableGroundElev;
+        db::Field* depth = d->WorkProfTablePipeDepth;
+        db::Field* invert = d->WorkProfTableInvertElev;
+        const int method = d->WorkProfTableInvElMethod->AsInteger();
+        if (method != 0 && method != 2) {
+            if (invert->IsNull()) return missing("invert elevation");
+            continue;
         }
+        if (ground->IsNull()) return missing("ground elevation");
+        if (method == 0 && depth->IsNull()) return missing("depth to the top of the pipe");
+        if (method == 0) {
+            const double wanted = ground->AsFloat() - (depth->AsFloat() + wall + dia) / 12;
+            // The dialogs store this invert to one or two decimals: a value
+            // that rounds to it is the method's own and stays as stored.
+            if (!invert->IsNull() && std::abs(invert->AsFloat() - wanted) <= 0.05 + 1e-9) continue;
+            prof->Edit();
+            invert->SetAsString(FixedText(wanted, 6, 2));
+        } else {
+            if (!invert->IsNull() && invert->AsFloat() == ground->AsFloat() && !depth->IsNull() &&
+                depth->AsFloat() == 0.0)
+                continue;
+            prof->Edit();
+            invert->SetAsFloat(ground->AsFloat());
+            depth->SetAsFloat(0.0);
+        }
+        prof->Post();
     }
     return std::nullopt;
 }

@@ -52,9 +52,18 @@ void ForgetGatedOrManifoldEnd();
 // ends with them consistent.
 void CarryFlowsDown();
 
-// Rows whose invert was never set (an imported profile's, until each node is
-// opened) get it as the node dialog works it out: from the ground elevation
-// less the depth to the top of the pipe, the wall and the bore, or at the
-// ground. Returns the station of the first such row whose invert was to be
-// entered directly, which cannot be worked out; empty when every row has one.
-std::optional<double> FillUnsetInverts();
+// Before a run: every row's invert follows its method. A depth given makes
+// it the ground less the depth to the top of the pipe, the wall and the bore
+// (of the pipe arriving, at an end node); a node at ground level has it at
+// the ground; an invert entered directly is taken as entered. A plain end
+// node without a bore takes the pipe arriving, as the reach dialog hands it
+// on. A value the
+// method needs that was never entered (the ground, the depth or the invert
+// itself) stops the rows there: what is missing ("ground elevation", ...)
+// and at which station is returned, for the run to be refused with. Empty
+// when every row has its invert.
+struct MissingNodeValue {
+    QString what;
+    double station = 0.0;
+};
+std::optional<MissingNodeValue> ApplyInvertMethods();

@@ -74,6 +74,16 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
     set("NodeTypeDesc", QStringLiteral("End of line (normal)"));
     set("ReachType", reach("GRAVEND", "FULLEND", "PUMPEND"));
     prof->Post();
+    // The last pair is the end of the line, and its ground the outlet, as
+    // choosing that kind for a node makes it: the runs take the end's grade
+    // from the outlet.
+    if (!pairs.empty()) {
+        const bool editing = pipe->State() == db::DataSetState::Edit || pipe->State() == db::DataSetState::Insert;
+        if (!editing) pipe->Edit();
+        DMod->WorkPipeTableOutletElev->SetAsFloat(pairs.back().groundElev);
+        pipe->Post();
+        if (editing) pipe->Edit();
+    }
     prof->Edit();
 }
 

@@ -242,7 +242,7 @@ TEST_F(PumpRun, ImportedProfileIsComputedAsThePumpedJobItBelongsTo)
     testsupport::SetProfField(0, "InvertElev", 95.0);
     testsupport::SetProfField(1, "PipeDepth", 17.7);
     ASSERT_TRUE(ProfIsNull(1, "InvertElev"));
-    EXPECT_EQ(FillUnsetInverts(), std::nullopt);
+    EXPECT_FALSE(ApplyInvertMethods());
     EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 118.0);
     Run();
 

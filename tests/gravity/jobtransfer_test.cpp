@@ -77,9 +77,16 @@ protected:
         for (db::Table* t : {d().JobProfTable, d().JobGatedTable, d().JobTrickleTable}) {
             rows << QString::number(JobStore::CountRows(t, number));
             for (const QString& row : JobStore::Rows(t)) {
+                const QStringList items = row.section(QStringLiteral(": "), 1).split(QStringLiteral("; "));
+                // An invert worked out from the ground (and the depth) is the
+                // run's to set; one entered directly is the user's.
+                const bool invertEntered = !items.contains(QStringLiteral("InvElMethod=0")) &&
+                                           !items.contains(QStringLiteral("InvElMethod=2"));
                 QStringList kept;
-                for (const QString& item : row.section(QStringLiteral(": "), 1).split(QStringLiteral("; ")))
-                    if (entered.contains(item.section(QLatin1Char('='), 0, 0))) kept << item;
+                for (const QString& item : items) {
+                    const QString name = item.section(QLatin1Char('='), 0, 0);
+                    if (entered.contains(name) && (name != QLatin1String("InvertElev") || invertEntered)) kept << item;
+                }
                 rows << kept.join(QStringLiteral("; "));
             }
         }

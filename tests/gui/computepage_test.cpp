@@ -4,11 +4,14 @@
 
 #include "engine/gravity_run.h"
 #include "model/profile_text.h"
+#include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
 #include <QAbstractItemModel>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -197,11 +200,13 @@ TEST_F(ComputePage, SystemWithoutARunSaysSoAndShowsNoOutput)
     header.sysType = QStringLiteral("TRICKLE");
     testsupport::WriteWorkJob(header, line());
     form->OvcNotebook1->SetPageIndex(1);
-    const QString profileStatus = form->MainStatusBar->PanelText(0);
     form->OKBitBtn3Click();
 
     EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't compute ...."});
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), profileStatus);
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: Can't compute ...."));
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
     EXPECT_NE(form->LastPage, 2);
     EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));
 }
@@ -282,12 +287,79 @@ TEST_F(ComputePage, ManifoldLaidOutInItsDialogIsNotRunAgain)
     WorkHeader header{.sysHas = 2, .wsElev = 100, .outletElev = 30, .triclEntHgl = 91.808114692};
     testsupport::WriteWorkJob(header, nodes);
     writeManifold();
+    // The grade the dialog's run gave its nodes.
+    db::Table* t = DMod->WorkTrickleTable;
+    for (t->First(); !t->Eof(); t->Next()) {
+        t->Edit();
+        DMod->WorkTrickleTableHgl->SetAsFloat(91.81);
+        DMod->WorkTrickleTableEgl->SetAsFloat(91.9);
+        t->Post();
+    }
     Tul->ManifoldEndVisited = true;
     enterOutputFromProfile();
 
     EXPECT_EQ(form->LastPage, 2);
     EXPECT_TRUE(DMod->WorkPipeTableTriclEntQ->IsNull());
     EXPECT_NEAR(Grav->TrickleHglMargin, -8.0, 1e-8);
+}
+
+} // namespace
+
+namespace {
+
+// The line ending in the manifold of the test above: computed, then the
+// manifold's outlets raised to 90 ft, above the line's end grade of 83.81
+// ft, so that no grade reaches them: that run fails, and the output page
+// shows none of the first run's results and offers no report. A refused run
+// (an invert never entered) shows none either.
+TEST_F(ComputePage, ARunThatFailsOrIsRefusedShowsNoEarlierResults)
+{
+    auto nodes = line(6);
+    nodes[2].reachType = "GRAVTRICKLE";
+    testsupport::WriteWorkJob(WorkHeader{.sysHas = 2, .wsElev = 100, .outletElev = 30}, nodes);
+    writeManifold();
+    Tul->ManifoldEndVisited = false;
+    enterOutputFromProfile();
+    ASSERT_EQ(form->LastPage, 2);
+    ASSERT_TRUE(form->ResultsShown());
+    EXPECT_TRUE(form->DBGrid1->isVisible());
+    EXPECT_TRUE(form->QRSummarySpdBtn->isEnabled());
+
+    db::Table* t = DMod->WorkTrickleTable;
+    for (t->First(); !t->Eof(); t->Next()) {
+        t->Edit();
+        DMod->WorkTrickleTableInvertElev->SetAsFloat(90);
+        t->Post();
+    }
+    enterOutputFromProfile();
+    const QStringList said = driver.MessageTexts();
+    ASSERT_FALSE(said.isEmpty());
+    EXPECT_TRUE(said.last().contains(QStringLiteral("ERROR: HGL is below high point in manifold pipeline")))
+        << said.join('|').toStdString();
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_TRUE(form->NotComputedLbl->text().startsWith(QStringLiteral("The job was not computed: ")));
+    EXPECT_FALSE(form->DBGrid1->isVisible());
+    EXPECT_FALSE(form->OutChart->isVisible());
+    for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRCostSpdBtn, form->QRGraphBitBtn})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+
+    // Back as it was: computed and shown again; then a run refused.
+    for (t->First(); !t->Eof(); t->Next()) {
+        t->Edit();
+        DMod->WorkTrickleTableInvertElev->SetAsFloat(50);
+        t->Post();
+    }
+    enterOutputFromProfile();
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    testsupport::SetProfField(0, "InvertElev", QVariant());
+    enterOutputFromProfile();
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The invert elevation at station 0+00 was never entered. Please edit that node."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
 }
 
 } // namespace

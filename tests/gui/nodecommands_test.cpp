@@ -107,16 +107,21 @@ namespace {
 TEST_F(NodeCommands, EditNodeCancelledInTheNodeDialogPutsTheProfileBack)
 {
     ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 2000.0));
-    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+    form->MainStatusBar->SetPanelText(0, "Edit node data");
+    QString status;
+    driver.OnceForm("TBasicNodeDlg", [&status, this](ui::Form& f) {
+        status = form->MainStatusBar->PanelText(0);
         DMod->WorkProfTableOutQ->SetAsFloat(99);   // a change the cancel must undo
         DialogDriver::Press(f, "CancelBitBtn2");
     });
     form->EditNodeSpdBtnClick();
     EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});   // no reach dialog after a cancel
     EXPECT_DOUBLE_EQ(ProfValue(2, "OutQ"), 0.0);
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Editing node"));
+    EXPECT_EQ(status, QStringLiteral("Editing node"));
+    // Nothing is being edited any more, and nothing was changed.
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Edit node data"));
     EXPECT_FALSE(Tul->EditingNode);
-    EXPECT_EQ(Tul->SaveState, 1);
+    EXPECT_EQ(Tul->SaveState, 2);
 }
 
 TEST_F(NodeCommands, EditNodeGoesOnToTheReachDialog)
@@ -172,6 +177,8 @@ protected:
             newRecordNo = DMod->WorkProfTableRecordNo->AsInteger();
             newPipeQ = DMod->WorkProfTablePipeQ->AsFloat();
             status = form->MainStatusBar->PanelText(0);
+            // A node is not taken without its ground.
+            if (QLatin1String(button) == QLatin1String("OKBitBtn1")) DialogDriver::Type(f, "GrondElDBNF", "50");
             DialogDriver::Press(f, button);
         });
     }
@@ -343,7 +350,8 @@ TEST_F(NewNodes, AnInsertedStationOutsideItsNeighboursIsRefusedAndChangesNothing
     driver.ClearLog();
     driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
         DialogDriver::Type(f, "StationNF", "5000");
-        DialogDriver::Focus(f, "GrondElDBNF");
+        DialogDriver::Focus(f, "GrondElDBNF");   // refused: back in the station
+        DialogDriver::Type(f, "GrondElDBNF", "50");
         DialogDriver::Press(f, "OKBitBtn1");
     });
     reachDialog("OKBitBtn");

@@ -1,8 +1,10 @@
 // The notebook's page flow: OK on the job page with its checks and the
 // initial entry dialog, the tab guard, what entering the job and profile
-// pages does, and a new gravity job taken through every page to its results.
+// pages does, and a new gravity job taken through every page to its results;
+// then its end node made on the profile page, by keys and clicks.
 #include "support/workprofile.h"
 #include "support/jobwindow.h"
+#include "support/journey.h"
 
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "platform/chart/chartwidget.h"
@@ -19,6 +21,13 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+using testsupport::FocusedName;
+using testsupport::PipeValue;
+using testsupport::PressKey;
+using testsupport::ProfText;
+using testsupport::ProfValue;
+using testsupport::Tab;
+using testsupport::TypeKeys;
 using testsupport::WorkNode;
 
 namespace {
@@ -372,6 +381,142 @@ TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
     ASSERT_EQ(grid->rowCount(), 3);
     const double hgl[] = {99.50, 91.65, 83.81};
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
+}
+
+// The first profile entry cancelled: the profile page shows no node, and
+// Add Node offers the entry again.
+TEST_F(PageFlowTest, CancelledFirstEntryIsOfferedAgainByAddNode)
+{
+    newGravityJob();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { DialogDriver::Escape(f); });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(page(), 0);
+    userTurnsTo(1);
+    EXPECT_FALSE(form->DBChart1->isVisible());
+    ASSERT_TRUE(form->AddNodeBtn->isVisible());
+    driver.ClearLog();
+    enterProfileWith(testsupport::GravityLine());
+    DialogDriver::Press(*form, "AddNodeBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});
+    EXPECT_EQ(page(), 1);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_EQ(form->PointSeries1->Count(), 3);
+}
+
+// A gravity job of 500 gpm from water at 100 ft, its profile the entrance
+// and a node at 5+00 without an end yet, on the profile page.
+class MersolEndNodes : public PageFlowTest {
+protected:
+    void SetUp() override
+    {
+        PageFlowTest::SetUp();
+        newGravityJob();
+        auto nodes = testsupport::GravityLine(1);
+        nodes.pop_back();
+        enterProfileWith(nodes);
+        DialogDriver::Press(*form, "OKBitBtn2");
+        ASSERT_EQ(page(), 1);
+        ASSERT_TRUE(form->AddNodeBtn->isVisible());
+        driver.ClearLog();
+    }
+};
+
+// Add Node: an outflow typed for the node while it is in line goes when its
+// kind becomes an end; Escape in the invert dialog takes back only the
+// invert, not the end chosen in the node dialog, so Add Node does not come
+// back; and the end's invert, never entered, stops the run by its station.
+TEST_F(MersolEndNodes, EndChosenInTheNodeDialogKeepsWhatTheOtherDialogsDoNotTakeBack)
+{
+    int invertShown = 0;
+    driver.OnForm("TInvertIndlg", [&invertShown](ui::Form& f) {
+        ++invertShown;
+        TypeKeys(f, "31");
+        PressKey(f, Qt::Key_Escape);
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 600.0);
+        DialogDriver::Type(f, "GrondElDBNF", "33");
+        Tab(f);
+        ASSERT_EQ(FocusedName(f), QStringLiteral("NodeComboBox"));
+        Tab(f);   // in line: its lateral flows open; on to the invert method and its dialog
+        DialogDriver::Focus(f, "OutflowDBNF");   // the method left sends the focus to OK first
+        DialogDriver::Type(f, "OutflowDBNF", "40");
+        DialogDriver::Focus(f, "InflowDBNF");
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeQ->AsFloat(), 460.0);
+        DialogDriver::Choose(f, "NodeComboBox", "End of line (normal)");
+        Tab(f);
+        EXPECT_FALSE(f.Control<QWidget>("InOutFlowGpBox")->isEnabled());
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    EXPECT_EQ(invertShown, 2);
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_EQ(ProfText(2, "NodeTypeDesc"), QStringLiteral("End of line (normal)"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "OutQ"), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PipeQ"), 500.0);
+    EXPECT_TRUE(testsupport::ProfIsNull(2, "InvertElev"));   // the 31 typed was taken back
+    EXPECT_FALSE(DMod->WorkPipeTableNoEnd->AsBoolean());
+    EXPECT_DOUBLE_EQ(PipeValue("OutletElev"), 33.0);
+    form->OvcNotebook1->SetPageIndex(0);
+    form->OvcNotebook1->SetPageIndex(1);
+    EXPECT_FALSE(form->AddNodeBtn->isVisible());
+
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The invert elevation at station 6+00 was never entered. Please edit that node."});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_FALSE(form->ResultsShown());
+}
+
+// A manifold end being added: its manifold laid out by the quick entry,
+// then its dialog opened again by "Edit Manifold Data" before the node is
+// taken: the manifold stays. 6+00 to 7+00 every 50 ft at 10 gpm is three
+// outlets; quick entry of 0 to 1500 ft every 10 ft counts 151 nodes.
+TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
+{
+    driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
+        EXPECT_EQ(f.Control<QLineEdit>("StartStaNF")->text().trimmed(), "600.0");   // the end node's
+        DialogDriver::Type(f, "StartStaNF", "0");
+        DialogDriver::Type(f, "EndStaNF", "1500");
+        DialogDriver::Type(f, "EndElNF", "32");
+        DialogDriver::Type(f, "FlowRateNF", "10");
+        DialogDriver::Type(f, "DistNF", "10");
+        DialogDriver::Press(f, "OKBitBtn1");
+        EXPECT_TRUE(f.isVisible());
+        DialogDriver::Type(f, "StartStaNF", "600");
+        DialogDriver::Type(f, "EndStaNF", "700");
+        DialogDriver::Type(f, "DistNF", "50");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    int manifoldShown = 0;
+    std::vector<int> nodesSeen;
+    driver.OnForm("TManifoldEndDlg", [&](ui::Form& f) {
+        nodesSeen.push_back(DMod->WorkTrickleTable->RecordCount());
+        if (manifoldShown++ == 0) {
+            f.Control<ui::Notebook>("OvcNotebookM")->setCurrentIndex(1);   // the nodes' tab clicked
+            DialogDriver::Press(f, "OptionalButton");
+            DialogDriver::Press(f, "OKBtn");
+        } else {
+            DialogDriver::Press(f, "CancelBtn");
+        }
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Type(f, "GrondElDBNF", "33");
+        DialogDriver::Choose(f, "NodeComboBox", "End of line, start manifold segment");
+        Tab(f);
+        DialogDriver::Press(f, "TrickleEditBtn");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    EXPECT_EQ(nodesSeen, (std::vector<int>{1, 3}));
+    EXPECT_EQ(driver.MessageTexts().first(),
+              QStringLiteral("Split design, too many nodes. Number of nodes = 151. Maximum = 150"));
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_EQ(DMod->WorkTrickleTable->RecordCount(), 3);
+    EXPECT_DOUBLE_EQ(PipeValue("TriclEntQ"), 30.0);
 }
 
 } // namespace

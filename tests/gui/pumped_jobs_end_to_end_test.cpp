@@ -1,21 +1,27 @@
 // New pumped, pressurised and maximum-flow jobs taken from New Job through
 // their entrance dialogs and the profile entry to the computed output page;
 // the pumped ones on the pumped runs' line: 1000 ft of 6 in pipe of C 150
-// from an entrance at 95 ft to an end at 118 ft, the outlet at 120 ft wanting 20 psi.
+// from an entrance at 95 ft to an end at 118 ft, the outlet at 120 ft wanting 20 psi;
+// and a turbine job whose profile is read from a text file and walked by keys.
 #include "support/workprofile.h"
 #include "support/jobwindow.h"
+#include "support/journey.h"
 
 #include "platform/ui/notebook.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
 
+using testsupport::FocusedName;
 using testsupport::PipeText;
 using testsupport::PipeValue;
 using testsupport::ProfValue;
+using testsupport::Tab;
+using testsupport::TypeKeys;
 
 namespace {
 
@@ -318,5 +324,75 @@ TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
     expectComputed();
     EXPECT_EQ(testsupport::ProfText(0, "PipeQ"), QStringLiteral("560.1"));
 }
+
+// A turbine lifting 300 gpm from water at 100 ft; the profile read from a
+// text file (0+00 at 98 ft, 5+00 at 105 ft, the end 10+00 at 120 ft), the
+// entrance's invert typed (95 ft) and its reach given 6 in PVC (bore 5.995
+// in, wall 0.315 in, C 150), then Tab through the reach to the second row,
+// which carries that pipe on, and OK. Both other nodes take the default
+// cover of 30 in; worked by hand:
+//   inverts 105 - (30 + 0.315 + 5.995) / 12 = 101.97, 120 - 3.02583 = 116.97
+//   the end at its ground, 120 ft, wanting no pressure: its grade is 120
+//   friction of each 500 ft, 10.4057 x 500 x 2^1.85185 / 5.995^4.87037 = 3.05902 ft
+//   grade at 5+00 123.05902; pressures (grade - invert) x 0.43344: 9.14 and 1.31 psi
+//   velocity head 0.18054 ft; TDH 120 + 6.11804 + 0.18054 - 100 = 26.30 ft
+//   brake horsepower 300 x 26.29858 / (3960 x 0.75) = 2.66, a 3 hp motor
+TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
+{
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Turbine Pump"); });
+    driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) {
+        DialogDriver::Type(d, "FlowDBNF", "300");
+        DialogDriver::Type(d, "OvcDbNumericField2", "100");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    ASSERT_FALSE(Tul->WasCancelled);
+
+    const QString path = workDir.filePath(QStringLiteral("profile.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("0,98\n500,105\n1000,120\n");
+    file.close();
+    driver.AnswerFile(path);
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    testsupport::ReachesTakeSixInchPvc(driver);
+    driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "95");
+        Tab(f);   // in Mersol Tab takes the invert as OK does
+    });
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "TextFileBtn");
+        ASSERT_EQ(FocusedName(f), QStringLiteral("NFStation"));
+        Tab(f);
+        Tab(f);
+        Tab(f);   // the entrance's kind, then its invert method asks for the invert
+        ASSERT_EQ(FocusedName(f), QStringLiteral("InvComboBox"));
+        Tab(f);   // on to the pipe: its reach dialog
+        ASSERT_EQ(FocusedName(f), QStringLiteral("SFPipe"));
+        Tab(f);   // through the reach to the second row
+        ASSERT_EQ(FocusedName(f), QStringLiteral("NFStation"));
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 500.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(ProfValue(0, "InvertElev"), 95.0);
+    EXPECT_DOUBLE_EQ(PipeValue("OutletElev"), 120.0);   // the end of an imported profile is its outlet
+
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(form->ResultsShown());
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 101.97);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 116.97);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 120.0);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 123.06);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 9.14);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 1.31);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 2.66);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("3"));
+}
+
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/help.h"
 #include "platform/ui/notebook.h"
+#include "platform/ui/seam/msg.h"
 #include "platform/ui/statusbar.h"
 #include "reports/manifold_detail_report.h"
 #include "reports/manifold_graph_report.h"
@@ -119,6 +120,11 @@ TManifoldDlg::TManifoldDlg(QWidget* owner)
     // ---- "&Output" ----
     QWidget* p3 = OvcNotebookM->AddPage(QStringLiteral("&Output"));
     auto* l3 = new QVBoxLayout(p3);
+    NotComputedLbl = ui::Make<QLabel>(p3, "NotComputedLbl");
+    NotComputedLbl->setWordWrap(true);
+    NotComputedLbl->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
+    NotComputedLbl->hide();
+    l3->addWidget(NotComputedLbl, 1, Qt::AlignTop);
     DBGrid2 = ui::Make<QTableView>(p3, "DBGrid2");
     std::vector<ui::GridColumn> columns;
     for (const char* f : {"Station", "InvertElev", "GpmAtOutlet", "PipeQ", "Psi", "Vel", "DownStreamPipeDescription",
@@ -346,23 +352,35 @@ void TManifoldDlg::computeOutput()
     if (nodes->State() != db::DataSetState::Browse) nodes->Post();
     if (d->WorkPipeTable->State() != db::DataSetState::Browse) d->WorkPipeTable->Post();
     DBChart2->hide();
+    QString fault;
     {
         db::ControlsOff still(nodes);
+        // A manifold that could not be computed keeps whatever an earlier
+        // run wrote: none of it is shown or reported.
+        ui::ErrorWatch errors;
         auto run = std::make_unique<JManfld>();
         run->RunManifold();
+        fault = FirstRunFault(errors.Errors());
         OpenIfClosed(nodes);
         nodes->First();
         // Each visit of the page marks the entrance once more; a manifold
-        // without nodes or without a computed entrance has none to mark.
-        if (!nodes->IsEmpty() && !d->WorkTrickleTableEgl->IsNull())
+        // not computed, without nodes or without a computed entrance has
+        // none to mark.
+        if (fault.isEmpty() && !nodes->IsEmpty() && !d->WorkTrickleTableEgl->IsNull())
             EntranceSeries->Add(d->WorkTrickleTableStation->AsFloat(), d->WorkTrickleTableEgl->AsFloat(), QString(),
                                 Qt::yellow);
         InvertSeries->RefreshData();
         HglSeries->RefreshData();
     }
-    DBChart2->show();
+    const bool computed = fault.isEmpty();
+    NotComputedLbl->setText(QStringLiteral("The manifold was not computed: ") + fault);
+    NotComputedLbl->setVisible(!computed);
+    DBGrid2->setVisible(computed);
+    DBChart2->setVisible(computed);
+    for (QPushButton* b : {QRDetailedSpdBtn, QRGraphBitBtn, QRCostSpdBtn}) b->setEnabled(computed);
+    MainStatusBar->SetPanelText(0, computed ? QStringLiteral("Output") : QStringLiteral("Not computed"));
     DBChart2->update();
-    SetFocus(DBGrid2);
+    if (computed) SetFocus(DBGrid2);
 }
 
 void TManifoldDlg::OvcNotebookMClick()

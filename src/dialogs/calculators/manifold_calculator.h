@@ -4,6 +4,7 @@
 #include "dialogs/calculators/calculator_job_commands.h"
 
 class ManifoldPages;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTableView;
@@ -28,6 +29,7 @@ public:
     QPushButton* OKBitBtn3;
     QToolButton *SpeedButton2, *SpeedButton1;
     // "&Output"
+    QLabel* NotComputedLbl;   // why the page shows no results
     QTableView* DBGrid2;
     chart::ChartWidget* DBChart2;
     chart::Series *InvertSeries, *HglSeries, *EntranceSeries;

@@ -5,6 +5,7 @@
 #include "dialogs/profile/pipe_selection_dialog.h"
 #include "dialogs/calculators/gated_pipe_calculator.h"
 #include "dialogs/line_ends/gated_pipe_rules.h"
+#include "engine/hydraulics.h"
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/help.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
+#include "platform/ui/seam/msg.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -237,9 +239,10 @@ TGatedPipeDlg::TGatedPipeDlg(QWidget* owner) : ui::Form(owner)
     Handle(GateSpacingDBNF, &QLineEdit::textEdited, [this] { GatedFieldEnter(); });
     OnExit(BeginStaDBNF, [this] { BeginStaDBNFExit(); });
     OnExit(GndElevDBNF, [this] { GndElevDBNFExit(); });
-    for (QLineEdit* e : {EndGatedStaDBNF, EndGatedElDBNF, DesFlowDBNF, MidStaDBNF, MidElevDBNF, KLossDBNF1,
-                         KLossDBNF2, ML1DescDBSF, ML2DescDBSF})
+    for (QLineEdit* e : {EndGatedElDBNF, DesFlowDBNF, MidStaDBNF, MidElevDBNF, KLossDBNF1, KLossDBNF2, ML1DescDBSF,
+                         ML2DescDBSF})
         OnExit(e, [this] { GatedFieldExit(); });
+    OnExit(EndGatedStaDBNF, [this] { EndGatedStaDBNFExit(); });
     OnExit(GateSpacingDBNF, [this] { GateSpacingDBNFExit(); });
     OnExit(ReqPresDBNF, [this] { ReqPresDBNFExit(); });
     SetEnterKey(MidChkBox, ui::EnterKey::NextControl);
@@ -500,6 +503,27 @@ void TGatedPipeDlg::GatedFieldExit()
     PostAndEdit(g);
 }
 
+QString TGatedPipeDlg::noLengthText() const
+{
+    TDMod* m = DMod;
+    const double start = m->WorkGatedTableStartSta->AsFloat();
+    if (!m->WorkGatedTableEndSta->IsNull() && m->WorkGatedTableEndSta->AsFloat() > start) return QString();
+    return QStringLiteral("The end gated station must lie beyond the start gated station, ") + Hyd->StationText(start) +
+           QStringLiteral(".");
+}
+
+// An end at or before the start leaves no gated pipe: the run would refuse
+// it, so it is refused where it is typed.
+void TGatedPipeDlg::EndGatedStaDBNFExit()
+{
+    QWidget* to = FocusTarget();
+    if (!EndGatedStaDBNF->text().trimmed().isEmpty() && to != CancelBtn) {
+        const QString why = noLengthText();
+        if (!why.isEmpty()) throw ui::InputError(why);
+    }
+    GatedFieldExit();
+}
+
 void TGatedPipeDlg::GateSpacingDBNFExit()
 {
     GatedFieldExit();
@@ -526,6 +550,13 @@ void TGatedPipeDlg::GatedFieldEnter() { EditIfBrowsing(DMod->WorkGatedTable); }
 
 void TGatedPipeDlg::OKBtnClick()
 {
+    const QString why = noLengthText();
+    if (!why.isEmpty()) {
+        ui::MessageDlg(why, ui::MsgType::Error, ui::mbOK);
+        OvcNotebook1->SetPageIndex(0);
+        SetFocus(EndGatedStaDBNF);
+        return;
+    }
     Tul->Cancelled = false;
     SetModalResult(ui::mrOk);
 }

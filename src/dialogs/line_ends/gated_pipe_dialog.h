@@ -45,6 +45,7 @@ public:
     void BeginStaDBNFExit();
     void GndElevDBNFExit();
     void GatedFieldExit();      // the fields whose exit posts the gated row
+    void EndGatedStaDBNFExit();
     void GateSpacingDBNFExit();
     void ReqPresDBNFExit();
     void GatedFieldEnter();
@@ -54,6 +55,9 @@ public:
     double OpenLength = 0.0, FirstEnd = 0.0, LastStart = 0.0;
 
 private:
+    // The refusal of an end station at or before the start; empty when the
+    // gated pipe has a length.
+    QString noLengthText() const;
     struct Slot {
         ui::RadioGroup* group;
         QLabel *kid, *k;

@@ -8,6 +8,7 @@
 #include "platform/ui/help.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/notebook.h"
+#include "platform/ui/seam/msg.h"
 #include "reports/manifold_graph_report.h"
 #include "reports/report_forms.h"
 
@@ -94,12 +95,13 @@ void TManifoldEndDlg::FormShow()
     OpenIfClosed(d->WorkTrickleTable);
     OpenIfClosed(d->WorkProfTable);
     // A manifold end node being made starts its manifold, in a new job or in
-    // a loaded one alike.
-    if (Tul->NewNode) {
+    // a loaded one alike; the manifold entered for it is kept when its dialog
+    // opens again while the node is still being made.
+    if (Tul->NewNode && d->WorkTrickleTable->IsEmpty()) {
         Pages->OptionalButton->setEnabled(true);
         startNewManifold();
     } else {
-        Pages->OptionalButton->setEnabled(false);
+        Pages->OptionalButton->setEnabled(Tul->NewNode);
         Pages->TakeMaterial();
         SetFocus(Pages->SmallestDBNF);
         OpenIfClosed(d->WorkPipeTable);
@@ -239,6 +241,10 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     d->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("Manifold: ") + material);
     prof->Post();
 
+    // A manifold that could not be computed is run again with the line, so
+    // that the output page says so rather than showing earlier results.
+    ui::ErrorWatch errors;
     auto run = std::make_unique<JManfld>();
     run->RunManifold();
+    if (!FirstRunFault(errors.Errors()).isEmpty()) Tul->ManifoldEndVisited = false;
 }

@@ -145,7 +145,7 @@ void TOptinalManifEntryDlg::OKBitBtn1Click()
     // The run takes at most kMaxManifoldNodes nodes: a layout it would refuse is not made.
     if (plan.rows > kMaxManifoldNodes) {
         ui::MessageDlg(QStringLiteral("Split design, too many nodes. Number of nodes = ") +
-                           FixedText(plan.spacings, 6, 1) + QStringLiteral(". Maximum = 150"),
+                           QString::number(plan.rows) + QStringLiteral(". Maximum = 150"),
                        ui::MsgType::Error, ui::mbOK);
         return;
     }

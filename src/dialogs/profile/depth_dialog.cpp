@@ -23,6 +23,25 @@ void InvertPipeOf(double& wallThick, double& diaIn)
     }
 }
 
+void NodeInvertEdit::Keep()
+{
+    method_ = DMod->WorkProfTableInvElMethod->Value();
+    depth_ = DMod->WorkProfTablePipeDepth->Value();
+    invert_ = DMod->WorkProfTableInvertElev->Value();
+    openerCancelled_ = Tul->Cancelled;
+}
+
+void NodeInvertEdit::PutBack(bool cancelled)
+{
+    if (cancelled) {
+        EditNodeRow();
+        DMod->WorkProfTableInvElMethod->SetValue(method_);
+        DMod->WorkProfTablePipeDepth->SetValue(depth_);
+        DMod->WorkProfTableInvertElev->SetValue(invert_);
+    }
+    Tul->Cancelled = openerCancelled_;
+}
+
 EntryLayout BuildEntryLayout(ui::Form* form, const QString& entryCaption, const char* entryName, const QString& field,
                              const QString& picture, const QString& derivedCaption, const char* derivedLblName,
                              const char* derivedName, const QString& derivedField)
@@ -89,13 +108,21 @@ void TDepthInDlg::FormShow()
 {
     NoPipeTxt->hide();
     InvElevTxt->hide();
+    before_.Keep();
     Tul->Cancelled = false;
+    EditNodeRow();
     DMod->WorkProfTableInvElMethod->SetAsInteger(0);
     if (Tul->NewNode) {
         DMod->WorkProfTablePipeDepth->SetAsFloat(Tul->InvElMethod == 0 ? Tul->PipeDepth
                                                                         : DMod->DefLocTableDepthOfCover->AsFloat());
-        DMod->WorkProfTableInvertElev->SetAsFloat(0.0);
+        // Worked out when the depth is left; none until then.
+        DMod->WorkProfTableInvertElev->Clear();
     }
+}
+
+void TDepthInDlg::FormClose()
+{
+    before_.PutBack(Tul->Cancelled);
 }
 
 void TDepthInDlg::OvcDbNumericField1Enter()
@@ -105,6 +132,8 @@ void TDepthInDlg::OvcDbNumericField1Enter()
 
 void TDepthInDlg::OvcDbNumericField1Exit()
 {
+    // An emptied field is no depth given (the field would store 0).
+    if (OvcDbNumericField1->text().trimmed().isEmpty()) DMod->WorkProfTablePipeDepth->Clear();
     if (!(DMod->WorkProfTableDiaIn->AsFloat() > 0)) {
         InvElevLbl->hide();
         InvElevTxt->hide();
@@ -115,6 +144,11 @@ void TDepthInDlg::OvcDbNumericField1Exit()
     InvElevTxt->show();
     NoPipeTxt->hide();
     Tul->LocateProfStation();
+    // Without a ground or a depth there is nothing to work the invert from.
+    if (DMod->WorkProfTableGroundElev->IsNull() || DMod->WorkProfTablePipeDepth->IsNull()) {
+        DMod->WorkProfTableInvertElev->Clear();
+        return;
+    }
     double W, D;
     InvertPipeOf(W, D);
     const double invert = DMod->WorkProfTableGroundElev->AsFloat() - DMod->WorkProfTablePipeDepth->AsFloat() / 12 -

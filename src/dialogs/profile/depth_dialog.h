@@ -3,9 +3,25 @@
 // WorkProfTable row, from which the invert elevation follows.
 #include "platform/ui/form.h"
 
+#include <QVariant>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+// What the depth and invert dialogs change in the node row, kept as it was
+// when they were shown: their Cancel puts back their own edit and nothing
+// else, and leaves the job object's cancel flag to the dialog that opened
+// them (a cancel here is no cancel of the node).
+class NodeInvertEdit {
+public:
+    void Keep();
+    void PutBack(bool cancelled);
+
+private:
+    QVariant method_, depth_, invert_;
+    bool openerCancelled_ = false;
+};
 
 class TDepthInDlg : public ui::Form {
     Q_OBJECT
@@ -20,10 +36,14 @@ public:
     QPushButton* BitBtn2;           // Cancel
 
     void FormShow() override;
+    void FormClose() override;
     void OvcDbNumericField1Enter();
     void OvcDbNumericField1Exit();
     void OKBtnClick();
     void BitBtn2Click();
+
+private:
+    NodeInvertEdit before_;
 };
 
 inline TDepthInDlg* DepthInDlg = nullptr;

@@ -45,9 +45,12 @@ bool TInvertIndlg::eventFilter(QObject* watched, QEvent* e)
 
 void TInvertIndlg::FormShow()
 {
+    before_.Keep();
     if (Tul->NewNode) {
+        EditNodeRow();
         DMod->WorkProfTableInvElMethod->SetAsInteger(1);
-        DMod->WorkProfTableInvertElev->SetAsFloat(0.0);
+        // None until typed: 0 would read as an invert entered.
+        DMod->WorkProfTableInvertElev->Clear();
         DMod->WorkProfTablePipeDepth->SetAsFloat(0.0);
     }
     DepthLbl->hide();
@@ -62,6 +65,8 @@ void TInvertIndlg::ElevDBNFEnter()
 
 void TInvertIndlg::ElevDBNFExit()
 {
+    // An emptied field is no invert entered (the field would store 0).
+    if (ElevDBNF->text().trimmed().isEmpty()) DMod->WorkProfTableInvertElev->Clear();
     if (!(DMod->WorkProfTableDiaIn->AsFloat() > 0)) {
         DepthLbl->hide();
         DepthTxt->hide();
@@ -71,6 +76,8 @@ void TInvertIndlg::ElevDBNFExit()
     DepthLbl->show();
     DepthTxt->show();
     NoPipeTxt->hide();
+    // Without a ground or an invert there is no depth to work out.
+    if (DMod->WorkProfTableGroundElev->IsNull() || DMod->WorkProfTableInvertElev->IsNull()) return;
     double W, D;
     InvertPipeOf(W, D);
     const double depth =
@@ -93,15 +100,12 @@ void TInvertIndlg::BitBtn2Click()
 
 void TInvertIndlg::FormClose()
 {
+    // The job header may hold the node dialog's edit not yet posted (an end
+    // node chosen): this dialog's Cancel leaves it to that dialog.
+    const bool cancelled = Tul->Cancelled;
     db::Table* t = DMod->WorkPipeTable;
-    const bool editing = t->Active() && (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert);
-    if (Tul->Cancelled) {
-        if (editing)
-            t->Cancel();
-        Tul->WasCancelled = true;
-    } else {
-        if (editing)
-            t->Post();
-        Tul->WasCancelled = false;
-    }
+    if (!cancelled && t->Active() && (t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert))
+        t->Post();
+    before_.PutBack(cancelled);
+    Tul->WasCancelled = cancelled;
 }

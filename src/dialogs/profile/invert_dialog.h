@@ -1,6 +1,7 @@
 #pragma once
 // The invert dialog: the invert elevation of the current WorkProfTable row,
 // from which the depth of cover follows.
+#include "dialogs/profile/depth_dialog.h"
 #include "platform/ui/form.h"
 
 class QLabel;
@@ -28,6 +29,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    NodeInvertEdit before_;
 };
 
 inline TInvertIndlg* InvertIndlg = nullptr;

@@ -391,8 +391,10 @@ void TBasicNodeDlg::InvertFromDepth()
     TDMod* d = DMod;
     switch (d->WorkProfTableInvElMethod->AsInteger()) {
     case 0: {
+        // A new node's invert is worked out once its depth is given; until
+        // then it has none (0 would read as an invert typed).
         if (Tul->NewNode) {
-            d->WorkProfTableInvertElev->SetAsFloat(0);
+            d->WorkProfTableInvertElev->Clear();
             break;
         }
         double W, D;
@@ -404,7 +406,7 @@ void TBasicNodeDlg::InvertFromDepth()
     }
     case 2:
         if (!Tul->NewNode) {
-            d->WorkProfTableInvertElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+            d->WorkProfTableInvertElev->SetValue(d->WorkProfTableGroundElev->Value());
             d->WorkProfTablePipeDepth->SetAsFloat(0);
         }
         break;
@@ -477,6 +479,7 @@ void TBasicNodeDlg::GrondElDBNFEnter()
 
 void TBasicNodeDlg::GrondElDBNFExit()
 {
+    RefuseEmptyGround(*this, GrondElDBNF);
     Tul->LocateProfStation();
 }
 
@@ -572,7 +575,7 @@ void TBasicNodeDlg::applyMethodText()
         d->WorkProfTableInvElMethod->SetAsInteger(1);
     } else {
         d->WorkProfTableInvElMethod->SetAsInteger(2);
-        d->WorkProfTableInvertElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
+        d->WorkProfTableInvertElev->SetValue(d->WorkProfTableGroundElev->Value());
         d->WorkProfTablePipeDepth->SetAsFloat(0);
     }
 }
@@ -610,6 +613,13 @@ void TBasicNodeDlg::EditBtnLineBoosterClick()
 
 void TBasicNodeDlg::OKBitBtn1Click()
 {
+    // A node is placed by its ground: without one it is not taken.
+    if (DMod->WorkProfTableGroundElev->IsNull()) {
+        SetModalResult(ui::mrNone);
+        ui::MessageDlg(NoGroundText(), ui::MsgType::Error, ui::mbOK);
+        SetFocus(GrondElDBNF);
+        return;
+    }
     Tul->Cancelled = false;
     Close();
 }

@@ -392,9 +392,10 @@ void TProfEntryDlg::FormShow()
         d->WorkProfTableInvElMethDesc->SetAsString(kInvertText);
         // The entrance is station 0, shown as such in the grid whether or
         // not its station is typed.
-        for (db::Field* f : {d->WorkProfTableStation, d->WorkProfTableGroundElev, d->WorkProfTableInQ,
-                             d->WorkProfTableOutQ, d->WorkProfTablePipeLength})
+        for (db::Field* f : {d->WorkProfTableStation, d->WorkProfTableInQ, d->WorkProfTableOutQ,
+                             d->WorkProfTablePipeLength})
             f->SetAsFloat(0.0);
+        d->WorkProfTableGroundElev->Clear();   // to be typed: no ground of 0 ft taken for one
         d->WorkProfTableNodeType->SetAsInteger(0);
         d->WorkProfTablePipeDepth->SetAsFloat(d->DefLocTableDepthOfCover->AsFloat());
         d->WorkProfTablePipeQ->SetAsFloat(d->WorkPipeTableDesignFlow->AsFloat());
@@ -417,8 +418,22 @@ void TProfEntryDlg::FormShow()
 
 void TProfEntryDlg::OKBtnClick()
 {
+    askEntranceInvert();
     Tul->ProfileEntryActive = false;
     Close();
+}
+
+void TProfEntryDlg::askEntranceInvert()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    if (!prof->Active() || prof->IsEmpty()) return;
+    prof->CheckBrowseMode();
+    prof->First();
+    if (d->WorkProfTableInvElMethod->AsInteger() != 1 || !d->WorkProfTableInvertElev->IsNull()) return;
+    refindCurrent();
+    ShowOwned(InvertIndlg, this);
+    refindCurrent();
 }
 
 void TProfEntryDlg::CancelBitBtnClick()
@@ -476,6 +491,7 @@ void TProfEntryDlg::AddNodeBtnClick()
     RowEditMode = false;
     openIfClosed(prof);
     postIfEditing(prof);
+    askEntranceInvert();
     Tul->NumNodes = prof->RecordCount();
     if (!prof->IsEmpty()) {
         db::ControlsOff off(DMod->WorkProfTable);
@@ -794,6 +810,7 @@ void TProfEntryDlg::NFElevEnter()
 
 void TProfEntryDlg::NFElevExit()
 {
+    RefuseEmptyGround(*this, NFElev, TextFileBtn);
     refindCurrent();
 }
 
@@ -882,18 +899,27 @@ void TProfEntryDlg::InvComboBoxExit()
     double W, D;
     InvertPipeOf(W, D);
     const double ground = d->WorkProfTableGroundElev->AsFloat();
+    // What is worked out needs a ground and the value given: without them
+    // the row keeps none rather than one worked from 0.
+    const bool noGround = d->WorkProfTableGroundElev->IsNull();
     const QString text = InvComboBox->currentText();
     if (text == kDepthText) {
         d->WorkProfTableInvElMethod->SetAsInteger(0);
-        const double invert = ground - d->WorkProfTablePipeDepth->AsFloat() / 12 - W / 12 - D / 12;
-        d->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 1));
+        if (noGround || d->WorkProfTablePipeDepth->IsNull()) {
+            d->WorkProfTableInvertElev->Clear();
+        } else {
+            const double invert = ground - d->WorkProfTablePipeDepth->AsFloat() / 12 - W / 12 - D / 12;
+            d->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 1));
+        }
     } else if (text == kInvertText) {
         d->WorkProfTableInvElMethod->SetAsInteger(1);
-        const double depth = (ground - d->WorkProfTableInvertElev->AsFloat() - D / 12 - W / 12) * 12;
-        d->WorkProfTablePipeDepth->SetAsString(FixedText(depth, 6, 1));
+        if (!noGround && !d->WorkProfTableInvertElev->IsNull()) {
+            const double depth = (ground - d->WorkProfTableInvertElev->AsFloat() - D / 12 - W / 12) * 12;
+            d->WorkProfTablePipeDepth->SetAsString(FixedText(depth, 6, 1));
+        }
     } else {
         d->WorkProfTableInvElMethod->SetAsInteger(2);
-        d->WorkProfTableInvertElev->SetAsFloat(ground);
+        d->WorkProfTableInvertElev->SetValue(d->WorkProfTableGroundElev->Value());
         d->WorkProfTablePipeDepth->SetAsFloat(0.0);
     }
     Tul->LocateProfStation();

@@ -83,6 +83,9 @@ private:
     bool pickedAnotherRow() const;
     void takeUpPickedRow();
     void openMethodDialog();
+    // The entrance's invert, to be entered directly and never entered, is
+    // asked for before the entry goes on past the entrance.
+    void askEntranceInvert();
     // Focus moves on from an exit handler unless a button is being pressed.
     void focusUnlessButton(QWidget* control);
     bool navigating_ = false;   // the pipe field is left by Enter

@@ -409,9 +409,12 @@ void TProfInDlg::depthFromInvert(bool upstreamPipeFor7)
     const bool upstream = type == 5 || type == 6 || (upstreamPipeFor7 && type == 7);
     const double D = upstream ? Tul->DiaIn : d->WorkProfTableDiaIn->AsFloat();
     const double W = upstream ? Tul->WallThick : d->WorkProfTableWallThick->AsFloat();
-    const double depth =
-        ((d->WorkProfTableGroundElev->AsFloat() - d->WorkProfTableInvertElev->AsFloat()) - D / 12 - W / 12) * 12;
-    d->WorkProfTablePipeDepth->SetAsString(FixedText(depth, 6, 1));
+    // An invert not entered yet (or a node without its ground) gives no depth.
+    if (!d->WorkProfTableGroundElev->IsNull() && !d->WorkProfTableInvertElev->IsNull()) {
+        const double depth =
+            ((d->WorkProfTableGroundElev->AsFloat() - d->WorkProfTableInvertElev->AsFloat()) - D / 12 - W / 12) * 12;
+        d->WorkProfTablePipeDepth->SetAsString(FixedText(depth, 6, 1));
+    }
     Tul->LocateProfStation();
 }
 

@@ -17,6 +17,7 @@
 #include "reports/manifold_graph_report.h"
 
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -177,6 +178,55 @@ TEST_F(ManifoldCalculatorTest, DesignedJobIsComputedSavedAndLoadedBackOnItsOutpu
     EXPECT_TRUE(pipes[0].startsWith(QStringLiteral("PVC SDR 21"))) << pipes[0].toStdString();
     EXPECT_TRUE(pipes[2].isEmpty());
     EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 30);
+}
+
+// A manifold the run cannot size (an outlet of 90000 gpm: no pipe of the
+// material stays within its limits) shows none of the results of the run
+// before, and offers no report; sized again, it shows its own.
+TEST_F(ManifoldCalculatorTest, OutputOfAManifoldNotComputedShowsNoEarlierResults)
+{
+    QString why;
+    bool gridShown = true, chartShown = true, reportsOffered = true, lblShown = false;
+    bool afterFixGrid = false, afterFixReports = false;
+    Open([&](TManifoldDlg& f) {
+        DesignThreeOutlets(f, driver);
+        ASSERT_TRUE(f.DBGrid2->isVisible());
+        ASSERT_TRUE(f.QRDetailedSpdBtn->isEnabled());
+        auto setMiddleOutlet = [](double gpm) {
+            db::Table* t = DMod->WorkTrickleTable;
+            t->CheckBrowseMode();
+            t->First();
+            t->Next();
+            t->Edit();
+            DMod->WorkTrickleTableGpmAtOutlet->SetAsFloat(gpm);
+            t->Post();
+        };
+        f.OvcNotebookM->SetPageIndex(2);
+        setMiddleOutlet(90000);
+        driver.ClearLog();
+        f.OvcNotebookM->SetPageIndex(3);
+        why = f.NotComputedLbl->text();
+        lblShown = f.NotComputedLbl->isVisible();
+        gridShown = f.DBGrid2->isVisible();
+        chartShown = f.DBChart2->isVisible();
+        reportsOffered = f.QRDetailedSpdBtn->isEnabled() || f.QRGraphBitBtn->isEnabled() || f.QRCostSpdBtn->isEnabled();
+
+        f.OvcNotebookM->SetPageIndex(2);
+        setMiddleOutlet(10);
+        f.OvcNotebookM->SetPageIndex(3);
+        afterFixGrid = f.DBGrid2->isVisible() && !f.NotComputedLbl->isVisible();
+        afterFixReports = f.QRDetailedSpdBtn->isEnabled();
+        DialogDriver::Press(f, QStringLiteral("CloseBtn"));
+    });
+    ASSERT_FALSE(driver.MessageTexts().isEmpty());
+    EXPECT_TRUE(driver.MessageTexts().first().startsWith(QStringLiteral("Manifold not computed.")));
+    EXPECT_EQ(why, QStringLiteral("The manifold was not computed: ") + driver.MessageTexts().first());
+    EXPECT_TRUE(lblShown);
+    EXPECT_FALSE(gridShown);
+    EXPECT_FALSE(chartShown);
+    EXPECT_FALSE(reportsOffered);
+    EXPECT_TRUE(afterFixGrid);
+    EXPECT_TRUE(afterFixReports);
 }
 
 // Close keeps a changed job as the frame does: it offers to save it, and

@@ -263,6 +263,7 @@ TEST_F(GatedDialogTest, APipeWithoutDiameterGetsNoVelocityAndAMessage)
     Tul->NewNode = false;
     driver.OnForm("TGetPipeDlg", [](ui::Form& f) { DialogDriver::Escape(f); });
     run([](TGatedPipeDlg& d) {
+        DialogDriver::Type(d, "EndGatedStaDBNF", "300");
         DialogDriver::Press(d, "GatedPipeSelecSpdBtn");
         DialogDriver::Press(d, "OKBtn");
     });

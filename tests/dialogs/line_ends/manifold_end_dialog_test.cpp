@@ -155,18 +155,26 @@ TEST_F(ManifoldEndTest, QuickEntryLaysOutTheStraightLineAndRefusesWhatTheRunCann
         EXPECT_DOUBLE_EQ(rows[i][3], 2.0);
     }
 
-    // 151 spacings: refused, the nodes kept.
+    // 151 spacings, 152 nodes: refused, the nodes kept.
     QuickEntry({"0", "100", "1510", "99", "2", "10"});
     ShowOwned(OptinalManifEntryDlg, nullptr);
     EXPECT_EQ(driver.MessageTexts().last(),
-              QStringLiteral("Split design, too many nodes. Number of nodes = 151.0. Maximum = 150"));
+              QStringLiteral("Split design, too many nodes. Number of nodes = 152. Maximum = 150"));
     EXPECT_EQ(Nodes().size(), 11u);
-    // 150 spacings are 151 nodes, more than the run holds.
+    // 0 to 1500 ft every 10 ft: 150 spacings are 151 nodes, more than the
+    // run holds; the message counts the nodes it would have made.
     QuickEntry({"0", "100", "1500", "99", "2", "10"});
     ShowOwned(OptinalManifEntryDlg, nullptr);
     EXPECT_EQ(driver.MessageTexts().last(),
-              QStringLiteral("Split design, too many nodes. Number of nodes = 150.0. Maximum = 150"));
+              QStringLiteral("Split design, too many nodes. Number of nodes = 151. Maximum = 150"));
     EXPECT_EQ(Nodes().size(), 11u);
+    // 0 to 1490 ft: the 150 nodes the run takes.
+    QuickEntry({"0", "100", "1490", "99", "2", "10"});
+    ShowOwned(OptinalManifEntryDlg, nullptr);
+    EXPECT_EQ(Nodes().size(), 150u);
+    QuickEntry({"0", "100", "100", "99", "2", "10"});
+    ShowOwned(OptinalManifEntryDlg, nullptr);
+    ASSERT_EQ(Nodes().size(), 11u);
 
     // An end station off the spacing: the last row continues the line.
     QuickEntry({"0", "100", "105", "99", "2", "10"});
@@ -205,7 +213,7 @@ TEST_F(ManifoldEndTest, NewManifoldStartsAtTheEndNodeWithTheLocalDefaultsAndCanc
         SCOPED_TRACE(newJob);
         Tul->NewJob = newJob;
         Tul->NewNode = true;
-        SetNodes({{1, 1, 1}, {2, 2, 2}});
+        SetNodes({});   // the job has no manifold yet
         DMod->WorkProfTable->Last();
         QStringList sizes;
         Open([&](TManifoldEndDlg& f) {
@@ -232,6 +240,21 @@ TEST_F(ManifoldEndTest, NewManifoldStartsAtTheEndNodeWithTheLocalDefaultsAndCanc
         EXPECT_EQ(testsupport::ProfText(2, "DownStreamPipeDescription"), QStringLiteral("6 in PVC"));
         EXPECT_EQ(testsupport::ProfValue(0, "PipeQ"), 30);
     }
+}
+
+// Opened again while its end node is still being made ("Edit Manifold
+// Data", or the node kind left again), the dialog keeps the manifold entered.
+TEST_F(ManifoldEndTest, ManifoldEnteredForANewEndNodeIsKeptWhenItsDialogOpensAgain)
+{
+    Line();
+    Tul->NewNode = true;
+    SetNodes({{1000, 100, 5}, {1100, 99, 7}});
+    DMod->WorkProfTable->Last();
+    Open([](TManifoldEndDlg& f) {
+        EXPECT_TRUE(f.Pages->OptionalButton->isEnabled());
+        DialogDriver::Press(f, QStringLiteral("CancelBtn"));
+    });
+    EXPECT_EQ(Nodes(), (std::vector<std::array<double, 4>>{{1, 1000, 100, 5}, {2, 1100, 99, 7}}));
 }
 
 TEST_F(ManifoldEndTest, PipePageLabelsTheRatingListsTheRangeAndTakesADoubleClickedRating)

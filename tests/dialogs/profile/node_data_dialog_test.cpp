@@ -61,7 +61,10 @@ TEST_F(BasicNodeDlgTest, FirstNodeOfANewJobIsTheEntranceAtStationZero)
     Tul->EditingNode = false;
     Tul->NewStation = 0;
     ASSERT_TRUE(Tul->LocateProfStation());
-    Run([](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });
+    Run([](ui::Form& f) {
+        DialogDriver::Type(f, "GrondElDBNF", "98");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
     EXPECT_EQ(status[0], "New first node");
     EXPECT_DOUBLE_EQ(NumAt(0, "Station"), 0.0);
     EXPECT_EQ(NumAt(0, "NodeType"), 0);

@@ -498,7 +498,7 @@ TEST_F(ProfEntryDlgTest, NewNodeMovedByItsStationKeepsMethodAndTextTogether)
         DialogDriver::Choose(f, "NodeComboBox", kInLine);
         DialogDriver::Focus(f, "NFStation");
         DialogDriver::Type(f, "NFStation", "710");
-        DialogDriver::Focus(f, "NFElev");
+        DialogDriver::Type(f, "NFElev", "97");
         Ok(f);
     });
     ASSERT_EQ(Rows(), 4);
@@ -532,8 +532,8 @@ TEST_F(ProfEntryDlgTest, StationOfAnotherNodeIsRefused)
 
 TEST_F(ProfEntryDlgTest, KeysTypedIntoTheNextFieldReplaceItsValue)
 {
-    // As at the keyboard: the ground elevation shows 0.00 when Enter reaches
-    // it from the station, and the digits typed take its place.
+    // As at the keyboard: the ground elevation shows nothing (none entered
+    // yet) when Enter reaches it from the station, and the digits typed go in.
     auto typeKeys = [](ui::Form& f, const QString& text) {
         for (QChar c : text) {
             QWidget* w = f.focusWidget();
@@ -549,7 +549,7 @@ TEST_F(ProfEntryDlgTest, KeysTypedIntoTheNextFieldReplaceItsValue)
         typeKeys(f, "0");
         DialogDriver::Enter(f);
         ASSERT_EQ(f.ActiveControl(), f.Control<QLineEdit>("NFElev"));
-        EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "0.00");
+        EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "");
         typeKeys(f, "998.5");
         DialogDriver::Enter(f);
         Ok(f);
@@ -835,3 +835,28 @@ TEST_F(ProfEntryImport, CancelledImportStartsAgainFromTheEntrance)
 }
 
 } // namespace
+
+// An entrance whose invert is to be entered directly is asked for it when
+// the entry closes, if it never was; Escape there leaves it not entered,
+// for the run to refuse by its station.
+TEST_F(ProfEntryDlgTest, OkAsksForTheEntranceInvertNeverEntered)
+{
+    for (const bool typed : {true, false}) {
+        SCOPED_TRACE(typed);
+        clearProfile();
+        Tul->NewJob = true;
+        driver.OnceForm("TInvertIndlg", [typed](ui::Form& f) {
+            if (typed) DialogDriver::Type(f, "ElevDBNF", "95");
+            DialogDriver::Key(f, typed ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        Run([](ui::Form& f) {
+            DialogDriver::Type(f, "NFStation", "0");
+            DialogDriver::Type(f, "NFElev", "98");
+            Ok(f);
+        });
+        EXPECT_EQ(driver.FormsShown().count(QStringLiteral("TInvertIndlg")), 1);
+        driver.ClearLog();
+        EXPECT_EQ(ProfIsNull(0, "InvertElev"), !typed);
+        if (typed) EXPECT_DOUBLE_EQ(ProfValue(0, "InvertElev"), 95.0);
+    }
+}

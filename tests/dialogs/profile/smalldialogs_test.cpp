@@ -107,17 +107,34 @@ TEST_F(SmallDialogsTest, NewNodeStartsFromThePreviousDepthElseTheDefaultCover)
     Tul->InvElMethod = 0;
     Tul->PipeDepth = 42;
     DMod->WorkProfTableInvertElev->SetAsFloat(91);
+    driver.OnceForm("TDepthInDlg", [](ui::Form& f) {
+        EXPECT_EQ(f.Control<QLineEdit>("OvcDbNumericField1")->text(), "42.0");
+        DialogDriver::Focus(f, "OvcDbNumericField1");
+        DialogDriver::Press(f, "OKBtn");
+    });
     TDepthInDlg dlg(nullptr);
-    dlg.ShowModal();   // closed the Esc way
+    dlg.ShowModal();
     EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 42.0);
-    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 0.0);
-    EXPECT_TRUE(Tul->Cancelled);
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 95.5);   // 100 - (42 + 0.5 + 11.5) / 12
+    EXPECT_EQ(NumAt(500, "InvElMethod"), 0);
+    EXPECT_FALSE(Tul->Cancelled);
 
+    // The local default cover, offered when the node before had no depth;
+    // Escape puts back the node as it was, and the cancel is the dialog's own.
     GoTo(500);
     Tul->InvElMethod = 1;
+    Tul->Cancelled = false;
+    driver.OnceForm("TDepthInDlg", [](ui::Form& f) {
+        EXPECT_EQ(f.Control<QLineEdit>("OvcDbNumericField1")->text(), "30.0");   // DepthOfCover
+        EXPECT_TRUE(DMod->WorkProfTableInvertElev->IsNull());   // none until worked out
+        DialogDriver::Escape(f);
+    });
     TDepthInDlg second(nullptr);
     second.ShowModal();
-    EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 30.0);   // DepthOfCover of the local defaults
+    EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 42.0);
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 95.5);
+    EXPECT_EQ(NumAt(500, "InvElMethod"), 0);
+    EXPECT_FALSE(Tul->Cancelled);
 }
 
 TEST_F(SmallDialogsTest, InvertGivesTheDepthAndTabClosesAsOK)
@@ -170,15 +187,33 @@ TEST_F(SmallDialogsTest, InvertOfAGatedEndUsesThePipeArrivingFromUpstream)
     EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 51.7);   // (5 - 8/12 - 0.3/12) * 12
 }
 
-TEST_F(SmallDialogsTest, InvertCancelMarksTheDialogCancelledAndDropsTheHeaderEdit)
+// Escape in the invert dialog takes back what was typed in it and nothing
+// else: the node dialog's end-node edit of the job header stays, and the
+// node dialog is not cancelled with it.
+TEST_F(SmallDialogsTest, InvertCancelTakesBackOnlyItsOwnEdit)
 {
+    DMod->WorkProfTableInvertElev->SetAsFloat(96);
+    DMod->WorkProfTablePipeDepth->SetAsFloat(36);
     DMod->WorkPipeTable->Edit();
     DMod->WorkPipeTableOutletElev->SetAsFloat(77);
-    driver.OnceForm("TInvertIndlg", [](ui::Form& f) { DialogDriver::Escape(f); });
+    DMod->WorkPipeTableNoEnd->SetAsBoolean(false);
+    Tul->NewNode = false;
+    Tul->Cancelled = false;
+    driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
+        DialogDriver::Type(f, "ElevDBNF", "90");
+        DialogDriver::Focus(f, "OKBtn");
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeDepth->AsFloat(), 108.0);   // (100 - 90 - 1) * 12
+        DialogDriver::Escape(f);
+    });
     TInvertIndlg dlg(nullptr);
     dlg.ShowModal();
     EXPECT_TRUE(Tul->WasCancelled);
-    EXPECT_TRUE(Header("OutletElev").isNull());
+    EXPECT_FALSE(Tul->Cancelled);
+    EXPECT_EQ(DMod->WorkPipeTable->State(), db::DataSetState::Edit);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableOutletElev->AsFloat(), 77.0);
+    EXPECT_FALSE(DMod->WorkPipeTableNoEnd->AsBoolean());
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 96.0);
+    EXPECT_DOUBLE_EQ(NumAt(500, "PipeDepth"), 36.0);
 }
 
 TEST_F(SmallDialogsTest, EntryFieldsRefuseWhatTheirPictureRefuses)

@@ -24,6 +24,20 @@ MessageSink* SetMessageSink(MessageSink* sink)
 
 MessageSink* CurrentMessageSink() { return g_sink; }
 
+ErrorWatch::ErrorWatch() : previous_(SetMessageSink(this)) {}
+
+ErrorWatch::~ErrorWatch()
+{
+    // Watches end in the order they began; one that did not is left in place.
+    if (g_sink == this) g_sink = previous_;
+}
+
+int ErrorWatch::show(const Message& m)
+{
+    if (m.type == MsgType::Error) errors_ << m.text;
+    return previous_ ? previous_->show(m) : defaultAnswer(m);
+}
+
 int MessageDlg(const QString& text, MsgType type, MsgButtons buttons, int helpContext)
 {
     Message m{type, text, buttons, helpContext, {}, false};

@@ -3,6 +3,7 @@
 // MessageDlg, so tests can answer dialogs and read what was said. This header
 // knows no widgets: the engine and the model report through it too.
 #include <QString>
+#include <QStringList>
 
 namespace ui {
 
@@ -52,5 +53,22 @@ void ShowMessage(const QString& text);
 // the first of Yes, OK.
 MessageSink* SetMessageSink(MessageSink* sink);
 MessageSink* CurrentMessageSink();
+
+// Notes the error messages shown while it lives and passes every message on
+// as before: a caller can tell from them whether what it ran went wrong.
+class ErrorWatch : public MessageSink {
+public:
+    ErrorWatch();
+    ~ErrorWatch() override;
+    ErrorWatch(const ErrorWatch&) = delete;
+    ErrorWatch& operator=(const ErrorWatch&) = delete;
+    int show(const Message& m) override;
+    // The texts of the error messages shown, in order.
+    const QStringList& Errors() const { return errors_; }
+
+private:
+    MessageSink* previous_;
+    QStringList errors_;
+};
 
 } // namespace ui

@@ -1,0 +1,413 @@
+// The gravity designer worked as a user works it, by keys and clicks from
+// New Job through the initial profile entry to the output page: every
+// result comes from what was entered, or the run is refused with a reason.
+//
+// The line: water at 100 ft, 300 gpm in 6 in PVC (bore 5.995 in, wall
+// 0.315 in, C 150), an entrance at 0+00 (ground 98, invert 95 entered), a
+// node at 5+00 (ground 45) and the end at 10+00 (ground 33), both 30 in of
+// cover. Worked by hand:
+//   velocity 300 / 448.83 / (0.0054542 x 5.995^2) = 3.40981 ft/s, head 0.18054 ft
+//   friction of 500 ft, 10.4057 x 500 x (300/150)^1.85185 / 5.995^4.87037 = 3.05902 ft
+//   grade 99.81946, 96.76044, 93.70142 ft
+//   inverts 95; 45 - (30 + 0.315 + 5.995) / 12 = 41.97; 33 - 3.02583 = 29.97
+//   pressures (grade - invert) x 0.43344: 2.09, 23.75, 27.62 psi
+#include "gravity_window.h"
+#include "support/journey.h"
+#include "support/workjob.h"
+#include "support/workprofile.h"
+
+#include "platform/chart/chartwidget.h"
+#include "platform/ui/notebook.h"
+#include "platform/ui/statusbar.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+using testsupport::FocusedName;
+using testsupport::PressKey;
+using testsupport::ProfText;
+using testsupport::ProfValue;
+using testsupport::Tab;
+using testsupport::TypeAndTab;
+using testsupport::TypeKeys;
+
+namespace {
+
+class GravityJourneys : public testsupport::GravityWindowTest {
+protected:
+    // New Job, its name, 300 gpm from water at 100 ft.
+    void newJob()
+    {
+        newNamedJob(QStringLiteral("Smith"));
+        DialogDriver::Type(*form, "FlowDBNF", "300");
+        DialogDriver::Type(*form, "WSDBNF", "100");
+        DialogDriver::Focus(*form, "JobDesignerDBSF");
+        driver.ClearLog();
+    }
+    // The next node of the entry grid: Add Node, its station and ground.
+    static void addNode(ui::Form& f, const char* station, const char* ground)
+    {
+        DialogDriver::Press(f, "AddNodeBtn");
+        ASSERT_EQ(FocusedName(f), QStringLiteral("NFStation"));
+        TypeAndTab(f, station);
+        TypeAndTab(f, ground);
+        ASSERT_EQ(FocusedName(f), QStringLiteral("NodeComboBox"));
+    }
+    void toOutput()
+    {
+        driver.ClearLog();
+        DialogDriver::Press(*form, "OKBitBtn3");
+    }
+    // The line of this file entered in the initial entry: the entrance's
+    // invert dialog left by Escape first, the end's kind chosen last, after
+    // an outflow was typed for it, and OK pressed at once.
+    void enterLine()
+    {
+        newJob();
+        testsupport::ReachesTakeSixInchPvc(driver);
+        driver.OnForm("TInvertIndlg", [this](ui::Form& f) {
+            invertAskedAt << ProfText(0, "Station");
+            if (invertAskedAt.size() == 1) {
+                TypeKeys(f, "12");
+                PressKey(f, Qt::Key_Escape);
+                return;
+            }
+            TypeKeys(f, "95");
+            PressKey(f, Qt::Key_Return);
+        });
+        driver.OnForm("TDepthInDlg", [](ui::Form& f) {
+            EXPECT_EQ(f.Control<QLineEdit>("OvcDbNumericField1")->text(), "30.0");   // the cover of the defaults
+            PressKey(f, Qt::Key_Return);
+        });
+        driver.OnceForm("TProfEntryDlg", [this](ui::Form& f) {
+            DialogDriver::Focus(f, "NFStation");
+            TypeAndTab(f, "0");
+            EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "");   // no ground until one is typed
+            TypeAndTab(f, "98");
+            Tab(f);   // the entrance's kind: on to its invert method, which asks for the invert
+            ASSERT_EQ(FocusedName(f), QStringLiteral("InvComboBox"));
+            EXPECT_TRUE(DMod->WorkProfTableInvertElev->IsNull());   // Escape took back the 12 typed
+            PressKey(f, Qt::Key_Return);   // on to the pipe
+            PressKey(f, Qt::Key_Return);   // and to Add Node
+            ASSERT_EQ(FocusedName(f), QStringLiteral("AddNodeBtn"));
+            // The reach dialog worked no depth from an invert not entered.
+            EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeDepth->AsFloat(), 0.0);
+
+            addNode(f, "500", "45");
+            EXPECT_EQ(invertAskedAt.size(), 2);   // asked again on leaving the entrance
+            Tab(f);
+            ASSERT_EQ(FocusedName(f), QStringLiteral("NFIn"));   // an in-line node takes lateral flows
+            Tab(f);
+            Tab(f);
+            ASSERT_EQ(FocusedName(f), QStringLiteral("InvComboBox"));
+            PressKey(f, Qt::Key_Return);
+            PressKey(f, Qt::Key_Return);
+
+            addNode(f, "1000", "33");
+            Tab(f);
+            TypeAndTab(f, "50");   // an outflow, while the node is still in line
+            EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeQ->AsFloat(), 250.0);
+            DialogDriver::Choose(f, "NodeComboBox", "End of line (normal)");
+            DialogDriver::Press(f, "OKBtn");
+            EXPECT_FALSE(f.isVisible());
+        });
+        DialogDriver::Press(*form, "OKBitBtn2");
+    }
+
+    QStringList invertAskedAt;
+};
+
+// The entrance's invert dialog is left by Escape: the entry asks for it
+// again before it goes on past the entrance. The end node's kind is chosen
+// last and OK pressed at once: its invert comes from its ground and cover,
+// not 0. The outflow typed while the end was still an in-line node goes
+// when the kind greys it out.
+TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
+{
+    enterLine();
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(invertAskedAt, (QStringList{"0", "0"}));
+    EXPECT_EQ(ProfText(2, "NodeTypeDesc"), QStringLiteral("End of line (normal)"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "OutQ"), 0.0);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PipeQ"), 300.0);
+
+    toOutput();
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(form->ResultsShown());
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeDepth"), 29.7);   // (98 - 95) x 12 - 0.315 - 5.995
+    const double invert[] = {95.0, 41.97, 29.97}, hgl[] = {99.82, 96.76, 93.70}, psi[] = {2.09, 23.75, 27.62};
+    for (int k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "InvertElev"), invert[k]);
+        EXPECT_NEAR(ProfValue(k, "Hgl"), hgl[k], 0.005);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "Psi"), psi[k]);
+        EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 300.0);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A line ending in a manifold of 60 gpm: whatever flow is typed, in gpm or
+// in cfs, the manifold sets it, and both fields show the flow the job has.
+// The cfs field takes no more than the gpm field holds, 99999 gpm:
+// floor(99999.5 / 448.83 x 100) / 100 = 222.80 cfs, which is 99999.3 gpm.
+TEST_F(GravityJourneys, FlowInGpmOrCfsShowsTheFlowTheManifoldLeaves)
+{
+    newJob();
+    testsupport::WriteEnteredProfile(testsupport::GravityLine(6), 30.0);
+    DMod->WorkPipeTable->Edit();
+    DMod->WorkPipeTableSysHas->SetAsInteger(2);
+    DMod->WorkPipeTableTriclEntQ->SetAsFloat(60);
+    DMod->WorkPipeTable->Post();
+    DMod->WorkPipeTable->Edit();
+
+    const QString adjusted = QStringLiteral("Flow rate in supply line will be adjusted to Manifold requirement");
+    DialogDriver::Type(*form, "FlowDBNF", "500");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{adjusted});
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 60.0);
+    EXPECT_EQ(form->FlowDBNF->text(), "60");
+    EXPECT_EQ(form->cfsField->text().trimmed(), "0.13");   // 60 / 448.83
+
+    driver.ClearLog();
+    DialogDriver::Type(*form, "cfsField", "1");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{adjusted});
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 60.0);
+    EXPECT_EQ(form->cfsField->text().trimmed(), "0.13");
+    EXPECT_DOUBLE_EQ(ProfValue(0, "PipeQ"), 60.0);
+
+    driver.ClearLog();
+    DialogDriver::Type(*form, "cfsField", "300");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"The design flow can be at most 222.80 cfs (99999 gpm)."});
+    EXPECT_EQ(form->ActiveControl(), form->cfsField);
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 60.0);
+    DialogDriver::Type(*form, "cfsField", "222.80");
+    DialogDriver::Focus(*form, "WSDBNF");
+    EXPECT_EQ(form->ActiveControl(), form->WSDBNF);
+}
+
+} // namespace
+
+namespace {
+
+// The line entered and saved: node, reach and pipe dialogs opened and
+// cancelled, or closed as they opened, change nothing, so nothing is offered
+// for saving, and the status bar is back to the page's own text. An insert
+// is refused a node without its ground, then made: that is a change.
+TEST_F(GravityJourneys, DialogsOnlyOpenedLeaveNothingToSaveAndTheStatusBarSettled)
+{
+    enterLine();
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "SaveJobBtn");
+    ASSERT_EQ(Tul->SaveState, 2);
+    auto status = [this] { return form->MainStatusBar->PanelText(0); };
+    auto at = [](double station) { return DMod->WorkProfTable->Locate(QStringLiteral("Station"), station); };
+    const QString resting = status();
+
+    ASSERT_TRUE(at(500));
+    driver.ClearLog();
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Type(f, "OutflowDBNF", "40");   // typed, then thought better of
+        PressKey(f, Qt::Key_Escape);
+    });
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TBasicNodeDlg"});
+    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(status(), resting);
+
+    ASSERT_TRUE(at(500));
+    driver.ClearLog();
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "StationNF");
+        for (int k = 0; k < 4; ++k) Tab(f);   // through the fields, changing none
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Escape); });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "PipeRchSpdBtn");
+        PressKey(f, Qt::Key_Escape);
+    });
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TDepthInDlg", "TProfInDlg", "TGetPipeDlg"}));
+    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(status(), resting);
+
+    ASSERT_TRUE(at(1000));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) { DialogDriver::Press(f, "CancelBitBtn2"); });
+    DialogDriver::Press(*form, "InsertNodeSpdBtn");
+    EXPECT_EQ(Tul->SaveState, 2);
+    EXPECT_EQ(status(), resting);
+
+    ASSERT_TRUE(at(1000));
+    QString duringInsert;
+    driver.ClearLog();
+    driver.OnceForm("TBasicNodeDlg", [&duringInsert, status](ui::Form& f) {
+        duringInsert = status();
+        DialogDriver::Focus(f, "GrondElDBNF");
+        Tab(f);   // left empty
+        EXPECT_EQ(FocusedName(f), QStringLiteral("GrondElDBNF"));
+        DialogDriver::Press(f, "OKBitBtn1");
+        EXPECT_TRUE(f.isVisible());
+        TypeAndTab(f, "36");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "InsertNodeSpdBtn");
+    EXPECT_EQ(duringInsert, QStringLiteral("Inserting node"));
+    // Refused, once each, on leaving the empty field and for OK pressed from it.
+    EXPECT_EQ(driver.MessageTexts(), QStringList(2, QStringLiteral("Please enter the ground elevation of this node.")));
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 4);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Station"), 600.0);   // 5+00 and the increment of 100 ft
+    EXPECT_DOUBLE_EQ(ProfValue(2, "GroundElev"), 36.0);
+    EXPECT_EQ(status(), resting);
+    EXPECT_EQ(Tul->SaveState, 1);
+
+    driver.ClearLog();
+    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "NoBitBtn"); });
+    DialogDriver::Press(*form, "ExitBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+}
+
+} // namespace
+
+namespace {
+
+// The 500 gpm line of the run tests ending at 10+00 (ground 33) in 300 ft
+// of 10 in gated pipe, 50 gpm a gate every 30 in: trunc(500 / 50) = 10
+// gates open at a time over 30/12 x 10 = 25 ft, so the first open segment
+// ends at 10+25 and the last starts at 12+75. An end station typed at or
+// before the start is refused in the gated-pipe dialog; one stored so
+// makes the run fail, and the output page then shows no results at all,
+// nor offers a report, until the job computes again.
+TEST_F(GravityJourneys, GatedEndBeforeItsStartIsRefusedAndItsRunShowsNothingOld)
+{
+    testsupport::WriteWorkJob(testsupport::WorkHeader{.sysHas = 1, .wsElev = 100, .outletElev = 33},
+                              testsupport::GravityLine(5));
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable,
+                                 {{"StartSta", 1000}, {"StartElev", 33}, {"EndSta", 1300}, {"EndElev", 32},
+                                  {"IsMidSeg", false}, {"GateSpace", 30}, {"GateFlow", 50}, {"DiaIn", 10},
+                                  {"PipeQ", 500}, {"Cfac", 150}, {"PipeDescription", "10 in gated"},
+                                  {"K1State", "N"}, {"K2State", "N"}});
+    Tul->SysHas = 1;
+    Tul->NewJob = false;
+    Tul->BuildStationList();
+    Tul->SaveState = 2;
+    DMod->WorkTablesFree = false;
+    form->OvcNotebook1->setEnabled(true);
+    auto gatedRow = [] {
+        db::Table* g = DMod->WorkGatedTable;
+        if (!g->Active()) g->Open();
+        g->CheckBrowseMode();
+        g->First();
+        return g;
+    };
+    auto stationEnd = [gatedRow](const QVariant& sta) {
+        db::Table* g = gatedRow();
+        g->First();
+        g->Edit();
+        DMod->WorkGatedTableEndSta->SetValue(sta);
+        g->Post();
+    };
+    form->OvcNotebook1->SetPageIndex(1);
+    toOutput();
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 1025.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaDsta->AsFloat(), 1275.0);
+    EXPECT_TRUE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_TRUE(form->DBGrid1->isVisible());
+
+    // The dialog refuses an end at or before the start, where it is typed
+    // and on OK; Escape leaves it as it was.
+    const QString noLength = QStringLiteral("The end gated station must lie beyond the start gated station, 10+00.");
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+    QStringList said;
+    bool openAfterOk = false;
+    driver.OnceForm("TGatedPipeDlg", [&](ui::Form& g) {
+        DialogDriver::Focus(g, "EndGatedStaDBNF");
+        TypeAndTab(g, "1000");
+        said = driver.MessageTexts();
+        EXPECT_EQ(FocusedName(g), QStringLiteral("EndGatedStaDBNF"));
+        TypeKeys(g, "900");
+        DialogDriver::Press(g, "OKBtn");
+        openAfterOk = g.isVisible();
+        PressKey(g, Qt::Key_Escape);
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "EditGatedBtn");
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
+    driver.ClearLog();
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(said, QStringList{noLength});
+    EXPECT_TRUE(openAfterOk);
+    EXPECT_EQ(driver.MessageTexts(), QStringList(2, noLength));
+    gatedRow();
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableEndSta->AsFloat(), 1300.0);
+
+    // A job stored with its end before its start.
+    stationEnd(900);
+    toOutput();
+    ASSERT_EQ(driver.MessageTexts().size(), 1u);
+    EXPECT_TRUE(driver.MessageTexts()[0].startsWith(QStringLiteral("ERROR..Gated pipe not computed.")));
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ") + driver.MessageTexts()[0]);
+    EXPECT_TRUE(form->NotComputedLbl->isVisible());
+    EXPECT_FALSE(form->DBGrid1->isVisible());
+    EXPECT_FALSE(form->OutChart->isVisible());
+    for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRCostSpdBtn, form->QRGraphBitBtn})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+
+    stationEnd(1300);
+    form->OvcNotebook1->SetPageIndex(1);
+    toOutput();
+    EXPECT_TRUE(form->ResultsShown());
+    EXPECT_TRUE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_FALSE(form->NotComputedLbl->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The first profile entry cancelled: the profile page has no node and draws
+// no empty chart for one, and Add Node offers the entry again.
+TEST_F(GravityJourneys, CancelledFirstEntryIsOfferedAgainByAddNode)
+{
+    newJob();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Escape); });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 0);
+    form->OvcNotebook1->setCurrentIndex(1);   // the tab clicked
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_FALSE(form->DBChart1->isVisible());
+    EXPECT_EQ(form->PointSeries1->Count(), 0);
+    ASSERT_TRUE(form->AddNodeBtn->isVisible());
+
+    driver.ClearLog();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        testsupport::WriteEnteredProfile(testsupport::GravityLine(), 30.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TProfEntryDlg"});
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    EXPECT_TRUE(form->DBChart1->isVisible());
+    EXPECT_EQ(form->PointSeries1->Count(), 3);
+    EXPECT_FALSE(form->AddNodeBtn->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "support/journey.h"
+
+#include "dialogs/profile/pipe_selection_dialog.h"
+#include "platform/ui/dbgrid.h"
+#include "support/dialogdriver.h"
+
+#include "platform/ui/form.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+namespace {
+
+QWidget* focusTarget(ui::Form& f)
+{
+    QWidget* w = f.focusWidget();
+    return w ? w : &f;
+}
+
+void send(ui::Form& f, int key, const QString& text)
+{
+    // Tab moves the focus only in the active window, as on a screen.
+    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    QWidget* target = focusTarget(f);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(focusTarget(f), &release);
+}
+
+} // namespace
+
+void TypeKeys(ui::Form& f, const QString& text)
+{
+    for (QChar c : text) {
+        int key = c.unicode();
+        if (c.isLetter()) key = c.toUpper().unicode();
+        else if (c == QLatin1Char('.')) key = Qt::Key_Period;
+        else if (c == QLatin1Char('-')) key = Qt::Key_Minus;
+        send(f, key, QString(c));
+    }
+}
+
+void PressKey(ui::Form& f, int qtKey)
+{
+    QString text;
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) text = QStringLiteral("\r");
+    else if (qtKey == Qt::Key_Tab) text = QStringLiteral("\t");
+    else if (qtKey == Qt::Key_Escape) text = QString(QChar(27));
+    send(f, qtKey, text);
+}
+
+void TypeAndTab(ui::Form& f, const QString& text)
+{
+    TypeKeys(f, text);
+    Tab(f);
+}
+
+QString FocusedName(ui::Form& f)
+{
+    QWidget* w = f.ActiveControl();
+    return w ? w->objectName() : QString();
+}
+
+void PickPipe(ui::Form& f, const QString& description)
+{
+    ui::DBGrid* g = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("PipeDescriptionGrid")));
+    for (int r = 0; r < g->RowCount(); ++r) {
+        if (g->CellText(r, 0) != description) continue;
+        g->SelectRow(r);
+        static_cast<TGetPipeDlg&>(f).PipeDescriptionGridMouseUp();
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
+        return;
+    }
+    ADD_FAILURE() << description.toStdString() << " is not listed";
+}
+
+void ReachesTakeSixInchPvc(DialogDriver& driver)
+{
+    driver.OnForm(QStringLiteral("TGetPipeDlg"), [](ui::Form& f) { PickPipe(f, QString::fromLatin1(kSixInchPvc)); });
+    driver.OnForm(QStringLiteral("TProfInDlg"), [](ui::Form& f) {
+        DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
+    });
+}
+
+} // namespace testsupport

@@ -1,0 +1,29 @@
+#pragma once
+// What a user does in the journey tests: keys pressed on the control that
+// has the focus (typing, Tab, Enter, Escape) rather than fields set, and a
+// pipe picked from the pipe selection dialog's list.
+#include <QString>
+
+class DialogDriver;
+namespace ui { class Form; }
+
+namespace testsupport {
+
+// Each character of `text` pressed and released on the focused control.
+void TypeKeys(ui::Form& f, const QString& text);
+// One key pressed and released on the focused control.
+void PressKey(ui::Form& f, int qtKey);
+inline void Tab(ui::Form& f) { PressKey(f, 0x01000001 /* Qt::Key_Tab */); }
+// The text typed into the focused field, then Tab.
+void TypeAndTab(ui::Form& f, const QString& text);
+// The control that has the focus now (the form's own idea of it).
+QString FocusedName(ui::Form& f);
+// In the pipe selection dialog: the listed pipe of that description
+// clicked, then OK. Fails the test when it is not listed.
+void PickPipe(ui::Form& getPipeDlg, const QString& description);
+// The 6 in PVC of the reference pipes: 5.995 in bore, 0.315 in wall, C 150.
+inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
+// Every reach dialog from now on takes that pipe by its pipe button, then OK.
+void ReachesTakeSixInchPvc(DialogDriver& driver);
+
+} // namespace testsupport
