@@ -9,6 +9,7 @@
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/job_values_check.h"
 #include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/chart/colors.h"
@@ -219,6 +220,10 @@ void TDesignerForm::outputPageEntered()
     if (const std::optional<MissingNodeValue> gap = ApplyInvertMethods())
         return refuse(false, QStringLiteral("The ") + gap->what + QStringLiteral(" at station ") +
                                  Hyd->StationText(gap->station) + QStringLiteral(" was never entered. Please edit that node."));
+    if (const QString pipe = FirstPipeWithoutFriction(); !pipe.isEmpty())
+        return refuse(false, QStringLiteral("The job cannot be computed: ") + pipe +
+                                 QStringLiteral(". Please pick the pipe again, or give its material a friction factor in "
+                                                "the pipe type editor."));
 
     // What stops a run or spoils its results it says as an error.
     ui::ErrorWatch errors;

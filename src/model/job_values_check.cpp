@@ -1,6 +1,7 @@
 #include "model/job_values_check.h"
 
 #include "model/data_module.h"
+#include "model/node_rules.h"
 #include "model/number_text.h"
 #include "hydraulics/formulas.h"
 
@@ -70,9 +71,12 @@ QString RowPlace(db::Table* t, int row)
 // A row with a pipe (a diameter) whose friction factors give the
 // computation method no equation: its friction would be taken as nothing.
 // Empty when the method can use one of them.
-QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], int compMethod)
+QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], db::Field* nodeType, int compMethod)
 {
     if (!diameter || !(diameter->AsFloat() > 0) || !factors[0] || !factors[1] || !factors[2])
+        return QString();
+    // An end node's bore is the pipe arriving there: no reach of its own.
+    if (nodeType && IsEndNodeType(nodeType->AsInteger()))
         return QString();
     if (UsableFrictionEquation(compMethod, factors[2]->AsFloat(), factors[0]->AsFloat(), factors[1]->AsFloat()) >= 0)
         return QString();
@@ -84,8 +88,14 @@ QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], int 
         .arg(held.join(QStringLiteral(", ")));
 }
 
-QString Check(db::Table* t, bool header, bool noneNegative = false)
+// What a check looks at: every value of a pipeline job, every value of a
+// calculator's row (none below zero), or only whether each pipe has a
+// friction equation.
+enum class Look { PipelineJob, CalculatorRow, Friction };
+
+QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
 {
+    const bool noneNegative = look == Look::CalculatorRow;
     const bool opened = !t->Active();
     if (opened)
         t->Open();
@@ -101,6 +111,7 @@ QString Check(db::Table* t, bool header, bool noneNegative = false)
             numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
     }
     db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
+    db::Field* nodeType = t->FindField(QStringLiteral("NodeType"));
     db::Field* const factors[3] = {t->FindField(QStringLiteral("Cfac")), t->FindField(QStringLiteral("Nfac")),
                                    t->FindField(QStringLiteral("Efac"))};
     int compMethod = 0;
@@ -118,7 +129,7 @@ QString Check(db::Table* t, bool header, bool noneNegative = false)
         ++row;
         QString what;
         for (const auto& [f, kind] : numbers) {
-            if (f->IsNull())
+            if (f->IsNull() || look == Look::Friction)
                 continue;
             const QString why = Problem(kind, f->AsFloat());
             if (!why.isEmpty()) {
@@ -127,7 +138,7 @@ QString Check(db::Table* t, bool header, bool noneNegative = false)
             }
         }
         if (what.isEmpty() && !noneNegative)
-            what = NoUsableFactor(diameter, factors, compMethod);
+            what = NoUsableFactor(diameter, factors, nodeType, compMethod);
         if (what.isEmpty())
             continue;
         found = what;
@@ -160,5 +171,16 @@ QString FirstImpossibleValue()
 
 QString FirstImpossibleToolValue(db::Table* work)
 {
-    return Check(work, true, true);
+    return Check(work, true, Look::CalculatorRow);
+}
+
+QString FirstPipeWithoutFriction()
+{
+    TDMod& d = *DMod;
+    for (db::Table* t : {d.WorkProfTable, d.WorkGatedTable, d.WorkTrickleTable, d.WorkSuctionTable}) {
+        const QString found = Check(t, false, Look::Friction);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
 }

@@ -12,6 +12,11 @@
 // computation method of the system defaults no equation to use (a factor of
 // 0 marks an equation its material does not use).
 QString FirstImpossibleValue();
+// The first pipe of the working job (profile, gated pipe, manifold and
+// suction rows) whose friction factors give the computation method no
+// equation, described as above; empty when every pipe has one. Its friction
+// would otherwise be taken as none.
+QString FirstPipeWithoutFriction();
 
 namespace db { class Table; }
 // The same for the one working row of a stock-water or air-vacuum job, where

@@ -175,19 +175,24 @@ TEST_F(ComputePage, AnEndNodeBeforeTheLastIsRefusedByItsStation)
     EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
 }
 
-TEST_F(ComputePage, ReachWithoutPipeOrBoreIsRefused)
+TEST_F(ComputePage, ReachWithoutPipeOrBoreOrFrictionIsRefused)
 {
     const QString missing = QStringLiteral(
         "There must be pipe selected for nodes to compute. Please enter all node pipe data.");
-    for (int variant = 0; variant < 2; ++variant) {
+    const QString noFriction = QStringLiteral(
+        "The job cannot be computed: Cfac 0, Nfac 0, Efac 0 give the computation method no friction factor above 0 "
+        "to use at station 500.00 (table WorkProf.DB). Please pick the pipe again, or give its material a friction "
+        "factor in the pipe type editor.");
+    for (int variant = 0; variant < 3; ++variant) {
         SCOPED_TRACE(variant);
         auto nodes = line();
         if (variant == 0) nodes[1].pipeType.clear();
-        else nodes[1].diaIn = 0;
+        else if (variant == 1) nodes[1].diaIn = 0;
+        else nodes[1].cfac = 0;   // friction taken as none before
         testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, nodes);
         Tul->NewNode = true;
         enterOutputFromProfile();
-        EXPECT_EQ(driver.MessageTexts(), QStringList{missing});
+        EXPECT_EQ(driver.MessageTexts(), QStringList{variant < 2 ? missing : noFriction});
         EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
         EXPECT_FALSE(Tul->NewNode);
         EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));

@@ -86,10 +86,20 @@ TEST_F(GatedJobTest, GravityLineEndingInGatedPipeComputesEndToEnd)
     EXPECT_DOUBLE_EQ(G("StartSta").toDouble(), 1000);
     EXPECT_DOUBLE_EQ(G("GateFlow").toDouble(), 10);
 
+    // The pipe pick was escaped: the gated pipe has the end node's bore but
+    // no friction factor, and is refused rather than given no friction.
     driver.ClearLog();
     form->OvcNotebook1->setEnabled(true);
     form->OvcNotebook1->SetPageIndex(1);
     form->OKBitBtn3Click();
+    ASSERT_EQ(driver.MessageTexts().size(), 1);
+    EXPECT_TRUE(driver.MessageTexts()[0].contains("no friction factor above 0 to use in row 1 (table WorkGated.db)"));
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+
+    chooseCalculatorPipe();
+    driver.ClearLog();
+    form->OKBitBtn3Click();
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
     EXPECT_EQ(G("NoOfGates").toInt(), 50);   // 500 gpm / 10 gpm a gate
     EXPECT_DOUBLE_EQ(G("RchLen").toDouble(), 400);
     EXPECT_FALSE(G("Startpsi").isNull());
