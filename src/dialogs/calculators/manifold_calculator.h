@@ -54,13 +54,14 @@ public:
     void RenumberTrickleNodes();
 
 private:
+    void computeOutput();
+
     // The job commands.
     void NewJobBtnClick() override;
     void PrevJobBtnClick() override;
     void SaveJobBtnClick() override;
     void ShowSavePrompt() override;
 
-    void computeOutput();
     bool newJob_ = false;   // set by New Job, cleared by Previous Job
 };
 
