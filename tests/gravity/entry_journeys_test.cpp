@@ -146,6 +146,10 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
         EXPECT_DOUBLE_EQ(ProfValue(k, "Psi"), psi[k]);
         EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 300.0);
     }
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.70");
+    EXPECT_EQ(shown["OpPres"], "2.09 23.75 27.62");
+    EXPECT_EQ(shown["InvertElev"], "95.00 41.97 29.97");
 }
 
 } // namespace

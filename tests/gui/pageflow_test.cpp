@@ -6,8 +6,11 @@
 #include "support/jobwindow.h"
 #include "support/journey.h"
 
+#include "dialogs/line_ends/manifold_end_dialog.h"
+#include "dialogs/line_ends/manifold_pages.h"
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "platform/chart/chartwidget.h"
+#include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
@@ -296,7 +299,12 @@ TEST_F(PageFlowTest, FreshEntryOfTheJobPageOffersToSaveAChangedJob)
 }
 
 // New Job, the job page, the entry grid, the profile page and the output
-// page: the computed grade line ends up in the output grid.
+// page: the computed grade line ends up in the output grid, and comes back
+// so from the store. Worked by hand: 500 gpm in 6 in pipe of C 150 runs at
+// 500 / 448.83 / (0.0054542 x 36) = 5.673546 ft/s, a velocity head of
+// 0.499831 ft, and loses 10.4057 x 500 x (500/150)^1.85185 / 6^4.87037 =
+// 7.846027 ft each 500 ft: from the water at 100 ft the grades are 99.50,
+// 91.65 and 83.81 ft.
 TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
 {
     newGravityJob();
@@ -317,6 +325,7 @@ TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
     EXPECT_DOUBLE_EQ(testsupport::ProfValue(1, "Psi"), 22.39);
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), QStringLiteral("Smith"));
+    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["HGL"], "99.50 91.65 83.81");
 }
 
 // The same job with its profile entered in the entry grid itself: stations
@@ -381,6 +390,7 @@ TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
     ASSERT_EQ(grid->rowCount(), 3);
     const double hgl[] = {99.50, 91.65, 83.81};
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
+    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["HGL"], "99.50 91.65 83.81");
 }
 
 // The first profile entry cancelled: the profile page shows no node, and
@@ -473,8 +483,17 @@ TEST_F(MersolEndNodes, EndChosenInTheNodeDialogKeepsWhatTheOtherDialogsDoNotTake
 // A manifold end being added: its manifold laid out by the quick entry,
 // then its dialog opened again by "Edit Manifold Data" before the node is
 // taken: the manifold stays. 6+00 to 7+00 every 50 ft at 10 gpm is three
-// outlets; quick entry of 0 to 1500 ft every 10 ft counts 151 nodes.
-TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
+// outlets; quick entry of 0 to 1500 ft every 10 ft counts 151 nodes. No pipe
+// rating was picked, so the manifold cannot be computed: the dialog says so,
+// and the output page, though the dialog was opened again and cancelled,
+// shows nothing computed. With a rating picked the line carries the
+// manifold's 30 gpm, and so it comes back from the store. Worked by hand:
+// 30 gpm in 6 in pipe of C 150 has a velocity head of 0.001799 ft and loses
+// 10.4057 x 500 x (30/150)^1.85185 / 6^4.87037 = 0.042852 ft over 500 ft,
+// 0.008570 ft over the last 100: grades 99.998201, 99.955349 and 99.946779;
+// the manifold's first outlet, at 33 ft, has (99.946779 - 33) x 0.43344 =
+// 29.02 psi.
+TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
 {
     driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
         EXPECT_EQ(f.Control<QLineEdit>("StartStaNF")->text().trimmed(), "600.0");   // the end node's
@@ -498,8 +517,16 @@ TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
             f.Control<ui::Notebook>("OvcNotebookM")->setCurrentIndex(1);   // the nodes' tab clicked
             DialogDriver::Press(f, "OptionalButton");
             DialogDriver::Press(f, "OKBtn");
-        } else {
+        } else if (manifoldShown == 2) {
             DialogDriver::Press(f, "CancelBtn");
+        } else {
+            // The first rating of the material listed, double-clicked.
+            ui::DBGrid* ratings = ui::DBGrid::Of(f.Control<QTableView>("PipeRtngDBGrid"));
+            ASSERT_GT(ratings->RowCount(), 0);
+            ratings->SelectRow(0);
+            static_cast<TManifoldEndDlg&>(f).Pages->PipeRtngDBGridDblClick();
+            DialogDriver::Press(f, "OKBitBtn2");
+            DialogDriver::Press(f, "OKBtn");
         }
     });
     driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
@@ -509,14 +536,52 @@ TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
         DialogDriver::Press(f, "TrickleEditBtn");
         DialogDriver::Press(f, "OKBitBtn1");
     });
-    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    driver.OnForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "31");
+        PressKey(f, Qt::Key_Return);
+    });
     DialogDriver::Press(*form, "AddNodeBtn");
     EXPECT_EQ(nodesSeen, (std::vector<int>{1, 3}));
-    EXPECT_EQ(driver.MessageTexts().first(),
-              QStringLiteral("Split design, too many nodes. Number of nodes = 151. Maximum = 150"));
+    const QString noRating = QStringLiteral(
+        "Manifold not computed. No pipe of type \"PVC SDR\" and rating 0.00 meets the velocity limit of 5.00 ft/s "
+        "and the friction limit of 2.00 ft in the segment(s) from station 600.00 to 650.00, 650.00 to 700.00 ft.");
+    EXPECT_EQ(driver.MessageTexts(),
+              (QStringList{"Split design, too many nodes. Number of nodes = 151. Maximum = 150",
+                           "Initial estimated system flow rate adjusted to reflect manifold flow rates.", noRating}));
     ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
     EXPECT_EQ(DMod->WorkTrickleTable->RecordCount(), 3);
     EXPECT_DOUBLE_EQ(PipeValue("TriclEntQ"), 30.0);
+
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{noRating});
+    EXPECT_FALSE(form->ResultsShown());
+
+    // The end node edited: its manifold given a rating.
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 600.0));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "TrickleEditBtn");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.ClearLog();
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(manifoldShown, 3);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    auto firstOutletPsi = [] {
+        db::Table* outlets = DMod->WorkTrickleTable;
+        if (!outlets->Active()) outlets->Open();
+        outlets->First();
+        return DMod->WorkTrickleTablePsi->AsFloat();
+    };
+    EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "100.00 99.96 99.95");
+    EXPECT_EQ(shown["Flow (gpm)"], "30.0 30.0 30.0");
+    EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
 }
 
 } // namespace
