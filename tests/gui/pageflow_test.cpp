@@ -584,4 +584,47 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
     EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
 }
 
+// A gated-pipe end added at 6+00 (ground 33, invert 31) with 300 ft of the
+// first aluminium gated pipe listed (5.9 in bore), 50 gpm a gate every 30 in.
+// Worked by hand: the 600 ft of 6 in pipe lose 10.4057 x 600 x
+// (500/150)^1.85185 / 6^4.87037 = 9.415233 ft at 500 gpm; entering the gated pipe the water runs at
+// 500 / 448.83 / (0.0054542 x 5.9^2) = 5.867699 ft/s, a velocity head of
+// 0.534626 ft: the grade at 6+00 is 100 - 9.415233 - 0.534626 = 90.05 ft.
+// trunc(500 / 50) = 10 gates are open at a time, over 10 x 30 / 12 = 25 ft:
+// the first open set ends at 6+25, the last starts at 8+75.
+TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
+{
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::KeyIn(f, "GrondElDBNF", "33");
+        DialogDriver::Choose(f, "NodeComboBox", "End of line, start gated pipe");
+        Tab(f);
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) {
+        testsupport::PickPipe(f, QStringLiteral("Aluminum 0.050 wall, 6 in, 100 psi"));
+    });
+    driver.OnceForm("TGatedPipeDlg", [](ui::Form& g) {
+        DialogDriver::KeyIn(g, "EndGatedStaDBNF", "900");
+        DialogDriver::KeyIn(g, "EndGatedElDBNF", "32");
+        DialogDriver::KeyIn(g, "DesFlowDBNF", "50");
+        DialogDriver::Press(g, "OKBtn");
+    });
+    driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "31");
+        PressKey(f, Qt::Key_Return);
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "99.50 91.65 90.05");
+    EXPECT_EQ(shown["Down Stream Pipe"], "6 in PVC 6 in PVC Aluminum 0.050 wall, 6 in, 100 psi");
+    db::Table* gated = DMod->WorkGatedTable;
+    gated->First();
+    EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 625.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaDsta->AsFloat(), 875.0);
+}
+
 } // namespace
