@@ -30,6 +30,7 @@ using testsupport::PressKey;
 using testsupport::ProfText;
 using testsupport::ProfValue;
 using testsupport::Tab;
+using testsupport::TypeAndTab;
 using testsupport::TypeKeys;
 using testsupport::WorkNode;
 
@@ -411,6 +412,81 @@ TEST_F(PageFlowTest, CancelledFirstEntryIsOfferedAgainByAddNode)
     EXPECT_EQ(page(), 1);
     EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
     EXPECT_EQ(form->PointSeries1->Count(), 3);
+}
+
+// A gravity line of 300 gpm from water at 100 ft entered by keys in the
+// entry grid, every reach 6 in PVC (5.995 in bore, C 150): the entrance at
+// 0+00 (ground 98, invert 95 typed), an in-line booster at 10+00 (ground 90)
+// set to 60 psi, a pressure reducer at 20+00 (ground 60) set to 20 psi and
+// the end at 30+00 (ground 40), the others 30 in under ground. The reducer
+// below the booster is no second booster. Worked by hand:
+//   inverts 90 - (30 + 0.315 + 5.995) / 12 = 86.97, then 56.97 and 36.97
+//   friction 10.4057 x 1000 x 2^1.85185 / 5.995^4.87037 = 6.118044 ft a
+//   reach, velocity head 0.180540 ft; grades 99.82 and, at the booster,
+//   100 - 6.118044 - 0.180540 = 93.70
+//   the booster's outlet 60 x 2.3071244 + 86.97 = 225.397464 ft: its head
+//   0.180540 + 225.397464 - 93.881956 = 131.70 ft, 131.696048 x 300 / 3960
+//   / 0.75 = 13.30 hp, a 15 hp motor
+//   the reducer's inlet 0.180540 + 225.397464 - 6.118044 - 0.180540 =
+//   219.28; below it 0.180540 + 20 x 2.3071244 + 56.97 - 6.118044 - 0.180540
+//   = 96.99 at the end
+TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheStore)
+{
+    newGravityJob(QStringLiteral("300"));
+    driver.OnForm("TProfInDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
+        if (DMod->WorkProfTableNodeType->AsInteger() == 3) DialogDriver::KeyIn(f, "SetPresDBNF", "20");
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
+    });
+    testsupport::ReachesTakeSixInchPvc(driver);
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "95");
+        PressKey(f, Qt::Key_Return);
+    });
+    driver.OnForm("TDepthInDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Return); });
+    driver.OnceForm("TPumpLineBoosterDlg", [](ui::Form& f) {
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTablePsiSet->AsFloat(), -1.0);   // found by the run, unless given
+        DialogDriver::KeyIn(f, "SetPresDBNF", "60");
+        DialogDriver::KeyIn(f, "OvcDbNumericField6", "75");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "NFStation");
+        TypeAndTab(f, "0");
+        TypeAndTab(f, "98");
+        Tab(f);                          // the entrance's kind: on to its invert
+        PressKey(f, Qt::Key_Return);     // on to the pipe
+        PressKey(f, Qt::Key_Return);     // and to Add Node
+        const char* const nodes[][3] = {{"1000", "90", "In line w/booster pump"},
+                                        {"2000", "60", "In line w/pressure reducer"},
+                                        {"3000", "40", "End of line (normal)"}};
+        for (const auto& [station, ground, kind] : nodes) {
+            DialogDriver::Press(f, "AddNodeBtn");
+            TypeAndTab(f, station);
+            TypeAndTab(f, ground);
+            DialogDriver::Choose(f, "NodeComboBox", kind);
+            if (QByteArray(kind).startsWith("End")) break;
+            Tab(f);                      // its kind's dialog, then its depth
+            PressKey(f, Qt::Key_Return);
+            PressKey(f, Qt::Key_Return);
+            ASSERT_EQ(FocusedName(f), QStringLiteral("AddNodeBtn"));
+        }
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 131.70);
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "99.82 93.70 219.28 96.99");
+    EXPECT_EQ(shown["Invert Elev"], "95.00 86.97 56.97 36.97");
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(testsupport::PipeText("PumpType"), QStringLiteral("INLINE BOOSTER"));
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 131.70);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 13.30);
+    EXPECT_EQ(testsupport::PipeText("MotorHP"), QStringLiteral("15"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), 20.0);
 }
 
 // A gravity job of 500 gpm from water at 100 ft, its profile the entrance
