@@ -16,10 +16,7 @@
 #include "support/workjob.h"
 #include "support/workprofile.h"
 
-#include "dialogs/line_ends/manifold_end_dialog.h"
-#include "dialogs/line_ends/manifold_pages.h"
 #include "platform/chart/chartwidget.h"
-#include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
@@ -175,23 +172,14 @@ namespace {
 //   30.32 psi; the first outlet, at 33 ft, (99.912143 - 33) x 0.43344 = 29.00.
 TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
 {
-    // The gated pipe's pick: the material chosen, then the pipe.
+    // The gated pipe's pick, and the reaches'.
     driver.OnForm("TGetPipeDlg", [](ui::Form& f) {
         if (Tul->PipePickTarget != 3) return testsupport::PickPipe(f, QString::fromLatin1(testsupport::kSixInchPvc));
-        DialogDriver::Choose(f, "PTypeDBLookupComboBox", "Aluminum WallTh");
-        testsupport::PickPipe(f, QStringLiteral("Aluminum 0.050 wall, 6 in, 100 psi"));
+        testsupport::PickSixInchGatedPipe(f);
     });
-    driver.OnceForm("TGatedPipeDlg", [](ui::Form& g) {
-        DialogDriver::KeyIn(g, "EndGatedStaDBNF", "1300");
-        DialogDriver::KeyIn(g, "EndGatedElDBNF", "32");
-        DialogDriver::KeyIn(g, "DesFlowDBNF", "30");
-        DialogDriver::Press(g, "OKBtn");
-    });
+    testsupport::KeyInGatedPipe(driver, "1300", "32", "30");
     driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
-        ui::DBGrid* ratings = ui::DBGrid::Of(f.Control<QTableView>("PipeRtngDBGrid"));
-        ratings->SelectRow(0);   // the first rating of the material, double-clicked
-        static_cast<TManifoldEndDlg&>(f).Pages->PipeRtngDBGridDblClick();
-        DialogDriver::Press(f, "OKBitBtn2");
+        testsupport::PickFirstManifoldRating(f);
         DialogDriver::Press(f, "OptionalButton");
         DialogDriver::Press(f, "OKBtn");
     });

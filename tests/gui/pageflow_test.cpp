@@ -6,11 +6,8 @@
 #include "support/jobwindow.h"
 #include "support/journey.h"
 
-#include "dialogs/line_ends/manifold_end_dialog.h"
-#include "dialogs/line_ends/manifold_pages.h"
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "platform/chart/chartwidget.h"
-#include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
@@ -596,12 +593,7 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
         } else if (manifoldShown == 2) {
             DialogDriver::Press(f, "CancelBtn");
         } else {
-            // The first rating of the material listed, double-clicked.
-            ui::DBGrid* ratings = ui::DBGrid::Of(f.Control<QTableView>("PipeRtngDBGrid"));
-            ASSERT_GT(ratings->RowCount(), 0);
-            ratings->SelectRow(0);
-            static_cast<TManifoldEndDlg&>(f).Pages->PipeRtngDBGridDblClick();
-            DialogDriver::Press(f, "OKBitBtn2");
+            testsupport::PickFirstManifoldRating(f);
             DialogDriver::Press(f, "OKBtn");
         }
     });
@@ -676,15 +668,8 @@ TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
         Tab(f);
         DialogDriver::Press(f, "OKBitBtn1");
     });
-    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) {
-        testsupport::PickPipe(f, QStringLiteral("Aluminum 0.050 wall, 6 in, 100 psi"));
-    });
-    driver.OnceForm("TGatedPipeDlg", [](ui::Form& g) {
-        DialogDriver::KeyIn(g, "EndGatedStaDBNF", "900");
-        DialogDriver::KeyIn(g, "EndGatedElDBNF", "32");
-        DialogDriver::KeyIn(g, "DesFlowDBNF", "50");
-        DialogDriver::Press(g, "OKBtn");
-    });
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) { testsupport::PickSixInchGatedPipe(f); });
+    testsupport::KeyInGatedPipe(driver, "900", "32", "50");
     driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
         TypeKeys(f, "31");
         PressKey(f, Qt::Key_Return);

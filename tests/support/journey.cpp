@@ -1,6 +1,8 @@
 #include "support/journey.h"
 
 #include "designer/designer_form.h"
+#include "dialogs/line_ends/manifold_end_dialog.h"
+#include "dialogs/line_ends/manifold_pages.h"
 #include "dialogs/profile/pipe_selection_dialog.h"
 #include "model/data_module.h"
 #include "model/job.h"
@@ -93,6 +95,31 @@ void ReachesTakeSixInchPvc(DialogDriver& driver)
         DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
         DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
     });
+}
+
+void PickSixInchGatedPipe(ui::Form& f)
+{
+    DialogDriver::Choose(f, QStringLiteral("PTypeDBLookupComboBox"), QStringLiteral("Aluminum WallTh"));
+    PickPipe(f, QStringLiteral("Aluminum 0.050 wall, 6 in, 100 psi"));
+}
+
+void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QString& endElev, const QString& gateFlow)
+{
+    driver.OnceForm(QStringLiteral("TGatedPipeDlg"), [=](ui::Form& g) {
+        DialogDriver::KeyIn(g, QStringLiteral("EndGatedStaDBNF"), endStation);
+        DialogDriver::KeyIn(g, QStringLiteral("EndGatedElDBNF"), endElev);
+        DialogDriver::KeyIn(g, QStringLiteral("DesFlowDBNF"), gateFlow);
+        DialogDriver::Press(g, QStringLiteral("OKBtn"));
+    });
+}
+
+void PickFirstManifoldRating(ui::Form& f)
+{
+    ui::DBGrid* ratings = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("PipeRtngDBGrid")));
+    ASSERT_GT(ratings->RowCount(), 0);
+    ratings->SelectRow(0);
+    static_cast<TManifoldEndDlg&>(f).Pages->PipeRtngDBGridDblClick();
+    DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
 }
 
 ShownColumns SavedAndReloaded(DialogDriver& driver, TDesignerForm& window)

@@ -29,6 +29,16 @@ void PickPipe(ui::Form& getPipeDlg, const QString& description);
 inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button, then OK.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
+// In the pipe selection dialog: the aluminium gated pipe material chosen
+// (the list shows the material of its last showing), then its first pipe,
+// 6 in with a 5.9 in bore and C 130.
+void PickSixInchGatedPipe(ui::Form& getPipeDlg);
+// The next gated-pipe dialog gets its end station, end elevation and flow a
+// gate keyed in, then OK.
+void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QString& endElev, const QString& gateFlow);
+// In the manifold end dialog's pipe page: the first rating of the material
+// double-clicked, then the page's OK.
+void PickFirstManifoldRating(ui::Form& manifoldEnd);
 
 // What the output page's grid shows: each column by its title, its cells
 // from the top row down with a blank between them ("172.24 166.14").
