@@ -239,6 +239,13 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
     if (Tul->SysTypeCode == 0 || Tul->SysTypeCode == 1)
         Tul->OffElev = Tul->WSElev;
 
+    // The in-line booster is the booster node: a pressure-reducing station
+    // below it stays one, rather than being sized as the booster. A job whose
+    // nodes name no booster takes its last set-pressure station, as it did.
+    bool boosterNodes = false;
+    for (int i = 0; i < n; ++i)
+        boosterNodes = boosterNodes || sta[i]->NodeType == 2;
+
     // The first of the highest inverts above the water surface.
     int highPoint = 0;
     double highest = Tul->WSElev;
@@ -281,8 +288,10 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         TSta* u = sta[i - 1];
         const bool last = i == n - 1;
         const bool setPressure = s->PsiSet > 0 || s->PsiSet == -1;
+        const bool booster =
+            pump == kPumpInlineBooster && setPressure && (!boosterNodes || s->NodeType == 2);
 
-        if (pump == kPumpInlineBooster && setPressure) {
+        if (booster) {
             BoosterIndex = i;
             boosterFound = true;
         }
@@ -309,7 +318,7 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
             s->Sgl = s0->Egl;
         } else {
             if (setPressure) {
-                if (pump == kPumpInlineBooster) {
+                if (booster) {
                     grade = Grade::Booster;
                     if (s->PsiSet == -1) {
                         // Found by the backward pass; this pass ends here.

@@ -115,7 +115,7 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
     db::Field* const factors[3] = {t->FindField(QStringLiteral("Cfac")), t->FindField(QStringLiteral("Nfac")),
                                    t->FindField(QStringLiteral("Efac"))};
     int compMethod = 0;
-    if (!noneNegative && diameter) {
+    if (look == Look::Friction && diameter) {
         db::Table* defaults = DMod->DefSysTable;
         const bool closed = !defaults->Active();
         if (closed)
@@ -137,7 +137,9 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
                 break;
             }
         }
-        if (what.isEmpty() && !noneNegative)
+        // A pipe without an equation is no impossible value: the job loads,
+        // and its run names the pipe to pick again.
+        if (what.isEmpty() && look == Look::Friction)
             what = NoUsableFactor(diameter, factors, nodeType, compMethod);
         if (what.isEmpty())
             continue;

@@ -7,15 +7,15 @@
 // and, for a row, its station or segment; empty when every value can be
 // used. Any number that is not finite is impossible, and so are a flow below
 // zero, a water temperature outside 0 to 212 deg F, a diameter that is
-// neither zero (none chosen) nor at least 0.01 inch, a friction factor
-// (Cfac, Nfac, Efac) below zero, and a pipe whose factors give the
-// computation method of the system defaults no equation to use (a factor of
-// 0 marks an equation its material does not use).
+// neither zero (none chosen) nor at least 0.01 inch, and a friction factor
+// (Cfac, Nfac, Efac) below zero.
 QString FirstImpossibleValue();
 // The first pipe of the working job (profile, gated pipe, manifold and
-// suction rows) whose friction factors give the computation method no
-// equation, described as above; empty when every pipe has one. Its friction
-// would otherwise be taken as none.
+// suction rows) whose friction factors give the computation method of the
+// system defaults no equation to use (a factor of 0 marks an equation its
+// material does not use), described as above; empty when every pipe has
+// one. Its friction would otherwise be taken as none: the job loads, but
+// does not run until the pipe is picked again.
 QString FirstPipeWithoutFriction();
 
 namespace db { class Table; }

@@ -101,6 +101,7 @@ void TTul::LoadJobFromWorkTables(TSta** records, int count)
             r->KLocate2 = KLocateCodeOf(d->WorkProfTableKLocate2->AsString());
             r->KLocate3 = KLocateCodeOf(d->WorkProfTableKLocate3->AsString());
             r->ReachCode = ReachCodeOf(d->WorkProfTableReachType->AsString());
+            r->NodeType = d->WorkProfTableNodeType->AsInteger();
         }
         prof->Next();
     }

@@ -9,6 +9,7 @@ public:
     // that a computation did not reach is garbage.
     QString StaText;
     int ReachCode = 0;
+    int NodeType = 0;   // the node's kind: 2 an in-line booster, 3 a pressure reducer ...
     double Station = 0.0;
     double PipeLength = 0.0;
     double PipeDepth = 0.0;

@@ -64,7 +64,7 @@ protected:
     // The line of this file entered in the initial entry: the entrance's
     // invert dialog left by Escape first, the end's kind chosen last, after
     // an outflow was typed for it, and OK pressed at once.
-    void enterLine()
+    void enterLine(const QString& endKind = QStringLiteral("End of line (normal)"))
     {
         newJob();
         testsupport::ReachesTakeSixInchPvc(driver);
@@ -82,7 +82,7 @@ protected:
             EXPECT_EQ(f.Control<QLineEdit>("OvcDbNumericField1")->text(), "30.0");   // the cover of the defaults
             PressKey(f, Qt::Key_Return);
         });
-        driver.OnceForm("TProfEntryDlg", [this](ui::Form& f) {
+        driver.OnceForm("TProfEntryDlg", [this, endKind](ui::Form& f) {
             DialogDriver::Focus(f, "NFStation");
             TypeAndTab(f, "0");
             EXPECT_EQ(f.Control<QLineEdit>("NFElev")->text(), "");   // no ground until one is typed
@@ -110,7 +110,7 @@ protected:
             Tab(f);
             TypeAndTab(f, "50");   // an outflow, while the node is still in line
             EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeQ->AsFloat(), 250.0);
-            DialogDriver::Choose(f, "NodeComboBox", "End of line (normal)");
+            DialogDriver::Choose(f, "NodeComboBox", endKind);
             DialogDriver::Press(f, "OKBtn");
             EXPECT_FALSE(f.isVisible());
         });
@@ -145,6 +145,78 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
         EXPECT_NEAR(ProfValue(k, "Hgl"), hgl[k], 0.005);
         EXPECT_DOUBLE_EQ(ProfValue(k, "Psi"), psi[k]);
         EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 300.0);
+    }
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.70");
+    EXPECT_EQ(shown["OpPres"], "2.09 23.75 27.62");
+    EXPECT_EQ(shown["InvertElev"], "95.00 41.97 29.97");
+}
+
+} // namespace
+
+namespace {
+
+// The line of this file ending at 10+00 in 300 ft of the first aluminium
+// gated pipe listed (5.9 in bore, C 130), 30 gpm a gate every 30 in, or in
+// a manifold of three outlets of 10 gpm every 50 ft to 11+00 (32 ft); each
+// computed, saved and loaded again. Worked by hand:
+//   gated: the grades of the line down to 10+00, where the water enters the
+//   gated pipe at 300 / 448.83 / (0.0054542 x 5.9^2) = 3.520619 ft/s, a head
+//   of 0.192464 ft: 100 - 2 x 3.059022 - 0.192464 = 93.69 ft, (93.689492 -
+//   29.974167) x 0.43344 = 27.62 psi; trunc(300 / 30) = 10 gates open over
+//   10 x 30 / 12 = 25 ft, from 10+00 to 10+25 first and from 12+75 last.
+//   manifold: the line carries the manifold's 30 gpm: velocity head 0.001805
+//   ft, friction 10.4057 x 500 x (30/150)^1.85185 / 5.995^4.87037 = 0.043026
+//   ft a reach; grades 99.998195, 99.955169, 99.912143; pressures (grade -
+//   invert) x 0.43344: 2.17, 25.13 and, the end's invert written as 29.97,
+//   30.32 psi; the first outlet, at 33 ft, (99.912143 - 33) x 0.43344 = 29.00.
+TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
+{
+    // The gated pipe's pick, and the reaches'.
+    driver.OnForm("TGetPipeDlg", [](ui::Form& f) {
+        if (Tul->PipePickTarget != 3) return testsupport::PickPipe(f, QString::fromLatin1(testsupport::kSixInchPvc));
+        testsupport::PickSixInchGatedPipe(f);
+    });
+    testsupport::KeyInGatedPipe(driver, "1300", "32", "30");
+    driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
+        testsupport::PickFirstManifoldRating(f);
+        DialogDriver::Press(f, "OptionalButton");
+        DialogDriver::Press(f, "OKBtn");
+    });
+    driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
+        DialogDriver::KeyIn(f, "EndStaNF", "1100");
+        DialogDriver::KeyIn(f, "EndElNF", "32");
+        DialogDriver::KeyIn(f, "FlowRateNF", "10");
+        DialogDriver::KeyIn(f, "DistNF", "50");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    auto first = [](db::Table* t, db::Field* f) {
+        if (!t->Active()) t->Open();
+        t->First();
+        return f->AsFloat();
+    };
+    for (const bool gated : {true, false}) {
+        SCOPED_TRACE(gated);
+        invertAskedAt.clear();
+        enterLine(gated ? QStringLiteral("End of line, start gated pipe")
+                        : QStringLiteral("End of line, start manifold segment"));
+        toOutput();
+        ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+        testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+        EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+        if (gated) {
+            EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.69");
+            EXPECT_EQ(shown["OpPres"], "2.09 23.75 27.62");
+            EXPECT_EQ(shown["DiaIn"], "5.995 5.995 5.9");
+            EXPECT_EQ(first(DMod->WorkGatedTable, DMod->WorkGatedTableNoOfGates), 10);
+            EXPECT_DOUBLE_EQ(first(DMod->WorkGatedTable, DMod->WorkGatedTableStaAsta), 1025.0);
+            EXPECT_DOUBLE_EQ(first(DMod->WorkGatedTable, DMod->WorkGatedTableStaDsta), 1275.0);
+        } else {
+            EXPECT_EQ(shown["Hgl"], "100.00 99.96 99.91");
+            EXPECT_EQ(shown["OpPres"], "2.17 25.13 30.32");
+            EXPECT_EQ(shown["PipeQ"], "30.0 30.0 30.0");
+            EXPECT_DOUBLE_EQ(first(DMod->WorkTrickleTable, DMod->WorkTrickleTablePsi), 29.00);
+        }
     }
 }
 

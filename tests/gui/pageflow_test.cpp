@@ -27,6 +27,7 @@ using testsupport::PressKey;
 using testsupport::ProfText;
 using testsupport::ProfValue;
 using testsupport::Tab;
+using testsupport::TypeAndTab;
 using testsupport::TypeKeys;
 using testsupport::WorkNode;
 
@@ -296,7 +297,12 @@ TEST_F(PageFlowTest, FreshEntryOfTheJobPageOffersToSaveAChangedJob)
 }
 
 // New Job, the job page, the entry grid, the profile page and the output
-// page: the computed grade line ends up in the output grid.
+// page: the computed grade line ends up in the output grid, and comes back
+// so from the store. Worked by hand: 500 gpm in 6 in pipe of C 150 runs at
+// 500 / 448.83 / (0.0054542 x 36) = 5.673546 ft/s, a velocity head of
+// 0.499831 ft, and loses 10.4057 x 500 x (500/150)^1.85185 / 6^4.87037 =
+// 7.846027 ft each 500 ft: from the water at 100 ft the grades are 99.50,
+// 91.65 and 83.81 ft.
 TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
 {
     newGravityJob();
@@ -317,6 +323,7 @@ TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
     EXPECT_DOUBLE_EQ(testsupport::ProfValue(1, "Psi"), 22.39);
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), QStringLiteral("Smith"));
+    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["HGL"], "99.50 91.65 83.81");
 }
 
 // The same job with its profile entered in the entry grid itself: stations
@@ -381,6 +388,7 @@ TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
     ASSERT_EQ(grid->rowCount(), 3);
     const double hgl[] = {99.50, 91.65, 83.81};
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
+    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["HGL"], "99.50 91.65 83.81");
 }
 
 // The first profile entry cancelled: the profile page shows no node, and
@@ -401,6 +409,81 @@ TEST_F(PageFlowTest, CancelledFirstEntryIsOfferedAgainByAddNode)
     EXPECT_EQ(page(), 1);
     EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
     EXPECT_EQ(form->PointSeries1->Count(), 3);
+}
+
+// A gravity line of 300 gpm from water at 100 ft entered by keys in the
+// entry grid, every reach 6 in PVC (5.995 in bore, C 150): the entrance at
+// 0+00 (ground 98, invert 95 typed), an in-line booster at 10+00 (ground 90)
+// set to 60 psi, a pressure reducer at 20+00 (ground 60) set to 20 psi and
+// the end at 30+00 (ground 40), the others 30 in under ground. The reducer
+// below the booster is no second booster. Worked by hand:
+//   inverts 90 - (30 + 0.315 + 5.995) / 12 = 86.97, then 56.97 and 36.97
+//   friction 10.4057 x 1000 x 2^1.85185 / 5.995^4.87037 = 6.118044 ft a
+//   reach, velocity head 0.180540 ft; grades 99.82 and, at the booster,
+//   100 - 6.118044 - 0.180540 = 93.70
+//   the booster's outlet 60 x 2.3071244 + 86.97 = 225.397464 ft: its head
+//   0.180540 + 225.397464 - 93.881956 = 131.70 ft, 131.696048 x 300 / 3960
+//   / 0.75 = 13.30 hp, a 15 hp motor
+//   the reducer's inlet 0.180540 + 225.397464 - 6.118044 - 0.180540 =
+//   219.28; below it 0.180540 + 20 x 2.3071244 + 56.97 - 6.118044 - 0.180540
+//   = 96.99 at the end
+TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheStore)
+{
+    newGravityJob(QStringLiteral("300"));
+    driver.OnForm("TProfInDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
+        if (DMod->WorkProfTableNodeType->AsInteger() == 3) DialogDriver::KeyIn(f, "SetPresDBNF", "20");
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
+    });
+    testsupport::ReachesTakeSixInchPvc(driver);
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "95");
+        PressKey(f, Qt::Key_Return);
+    });
+    driver.OnForm("TDepthInDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Return); });
+    driver.OnceForm("TPumpLineBoosterDlg", [](ui::Form& f) {
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTablePsiSet->AsFloat(), -1.0);   // found by the run, unless given
+        DialogDriver::KeyIn(f, "SetPresDBNF", "60");
+        DialogDriver::KeyIn(f, "OvcDbNumericField6", "75");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "NFStation");
+        TypeAndTab(f, "0");
+        TypeAndTab(f, "98");
+        Tab(f);                          // the entrance's kind: on to its invert
+        PressKey(f, Qt::Key_Return);     // on to the pipe
+        PressKey(f, Qt::Key_Return);     // and to Add Node
+        const char* const nodes[][3] = {{"1000", "90", "In line w/booster pump"},
+                                        {"2000", "60", "In line w/pressure reducer"},
+                                        {"3000", "40", "End of line (normal)"}};
+        for (const auto& [station, ground, kind] : nodes) {
+            DialogDriver::Press(f, "AddNodeBtn");
+            TypeAndTab(f, station);
+            TypeAndTab(f, ground);
+            DialogDriver::Choose(f, "NodeComboBox", kind);
+            if (QByteArray(kind).startsWith("End")) break;
+            Tab(f);                      // its kind's dialog, then its depth
+            PressKey(f, Qt::Key_Return);
+            PressKey(f, Qt::Key_Return);
+            ASSERT_EQ(FocusedName(f), QStringLiteral("AddNodeBtn"));
+        }
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 131.70);
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "99.82 93.70 219.28 96.99");
+    EXPECT_EQ(shown["Invert Elev"], "95.00 86.97 56.97 36.97");
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_EQ(testsupport::PipeText("PumpType"), QStringLiteral("INLINE BOOSTER"));
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 131.70);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 13.30);
+    EXPECT_EQ(testsupport::PipeText("MotorHP"), QStringLiteral("15"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), 20.0);
 }
 
 // A gravity job of 500 gpm from water at 100 ft, its profile the entrance
@@ -473,8 +556,17 @@ TEST_F(MersolEndNodes, EndChosenInTheNodeDialogKeepsWhatTheOtherDialogsDoNotTake
 // A manifold end being added: its manifold laid out by the quick entry,
 // then its dialog opened again by "Edit Manifold Data" before the node is
 // taken: the manifold stays. 6+00 to 7+00 every 50 ft at 10 gpm is three
-// outlets; quick entry of 0 to 1500 ft every 10 ft counts 151 nodes.
-TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
+// outlets; quick entry of 0 to 1500 ft every 10 ft counts 151 nodes. No pipe
+// rating was picked, so the manifold cannot be computed: the dialog says so,
+// and the output page, though the dialog was opened again and cancelled,
+// shows nothing computed. With a rating picked the line carries the
+// manifold's 30 gpm, and so it comes back from the store. Worked by hand:
+// 30 gpm in 6 in pipe of C 150 has a velocity head of 0.001799 ft and loses
+// 10.4057 x 500 x (30/150)^1.85185 / 6^4.87037 = 0.042852 ft over 500 ft,
+// 0.008570 ft over the last 100: grades 99.998201, 99.955349 and 99.946779;
+// the manifold's first outlet, at 33 ft, has (99.946779 - 33) x 0.43344 =
+// 29.02 psi.
+TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
 {
     driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
         EXPECT_EQ(f.Control<QLineEdit>("StartStaNF")->text().trimmed(), "600.0");   // the end node's
@@ -498,8 +590,11 @@ TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
             f.Control<ui::Notebook>("OvcNotebookM")->setCurrentIndex(1);   // the nodes' tab clicked
             DialogDriver::Press(f, "OptionalButton");
             DialogDriver::Press(f, "OKBtn");
-        } else {
+        } else if (manifoldShown == 2) {
             DialogDriver::Press(f, "CancelBtn");
+        } else {
+            testsupport::PickFirstManifoldRating(f);
+            DialogDriver::Press(f, "OKBtn");
         }
     });
     driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
@@ -509,14 +604,88 @@ TEST_F(MersolEndNodes, ManifoldEnteredForANewEndStaysWhenItsDialogOpensAgain)
         DialogDriver::Press(f, "TrickleEditBtn");
         DialogDriver::Press(f, "OKBitBtn1");
     });
-    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    driver.OnForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "31");
+        PressKey(f, Qt::Key_Return);
+    });
     DialogDriver::Press(*form, "AddNodeBtn");
     EXPECT_EQ(nodesSeen, (std::vector<int>{1, 3}));
-    EXPECT_EQ(driver.MessageTexts().first(),
-              QStringLiteral("Split design, too many nodes. Number of nodes = 151. Maximum = 150"));
+    const QString noRating = QStringLiteral(
+        "Manifold not computed. No pipe of type \"PVC SDR\" and rating 0.00 meets the velocity limit of 5.00 ft/s "
+        "and the friction limit of 2.00 ft in the segment(s) from station 600.00 to 650.00, 650.00 to 700.00 ft.");
+    EXPECT_EQ(driver.MessageTexts(),
+              (QStringList{"Split design, too many nodes. Number of nodes = 151. Maximum = 150",
+                           "Initial estimated system flow rate adjusted to reflect manifold flow rates.", noRating}));
     ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
     EXPECT_EQ(DMod->WorkTrickleTable->RecordCount(), 3);
     EXPECT_DOUBLE_EQ(PipeValue("TriclEntQ"), 30.0);
+
+    driver.ClearLog();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{noRating});
+    EXPECT_FALSE(form->ResultsShown());
+
+    // The end node edited: its manifold given a rating.
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 600.0));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "TrickleEditBtn");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.ClearLog();
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(manifoldShown, 3);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    auto firstOutletPsi = [] {
+        db::Table* outlets = DMod->WorkTrickleTable;
+        if (!outlets->Active()) outlets->Open();
+        outlets->First();
+        return DMod->WorkTrickleTablePsi->AsFloat();
+    };
+    EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "100.00 99.96 99.95");
+    EXPECT_EQ(shown["Flow (gpm)"], "30.0 30.0 30.0");
+    EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
+}
+
+// A gated-pipe end added at 6+00 (ground 33, invert 31) with 300 ft of the
+// first aluminium gated pipe listed (5.9 in bore), 50 gpm a gate every 30 in.
+// Worked by hand: the 600 ft of 6 in pipe lose 10.4057 x 600 x
+// (500/150)^1.85185 / 6^4.87037 = 9.415233 ft at 500 gpm; entering the gated pipe the water runs at
+// 500 / 448.83 / (0.0054542 x 5.9^2) = 5.867699 ft/s, a velocity head of
+// 0.534626 ft: the grade at 6+00 is 100 - 9.415233 - 0.534626 = 90.05 ft.
+// trunc(500 / 50) = 10 gates are open at a time, over 10 x 30 / 12 = 25 ft:
+// the first open set ends at 6+25, the last starts at 8+75.
+TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
+{
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::KeyIn(f, "GrondElDBNF", "33");
+        DialogDriver::Choose(f, "NodeComboBox", "End of line, start gated pipe");
+        Tab(f);
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) { testsupport::PickSixInchGatedPipe(f); });
+    testsupport::KeyInGatedPipe(driver, "900", "32", "50");
+    driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "31");
+        PressKey(f, Qt::Key_Return);
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "99.50 91.65 90.05");
+    EXPECT_EQ(shown["Down Stream Pipe"], "6 in PVC 6 in PVC Aluminum 0.050 wall, 6 in, 100 psi");
+    db::Table* gated = DMod->WorkGatedTable;
+    gated->First();
+    EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 625.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaDsta->AsFloat(), 875.0);
 }
 
 } // namespace

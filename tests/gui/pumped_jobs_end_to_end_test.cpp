@@ -3,6 +3,12 @@
 // the pumped ones on the pumped runs' line: 1000 ft of 6 in pipe of C 150
 // from an entrance at 95 ft to an end at 118 ft, the outlet at 120 ft wanting 20 psi;
 // and a turbine job whose profile is read from a text file and walked by keys.
+// Each is saved, loaded again and computed afresh at the end. Worked by hand
+// for that line: friction 10.4057 x 1000 x (300/150)^1.85185 / 6^4.87037 =
+// 6.093253 ft, velocity head 3.404127^2 / 64.4 = 0.179939 ft; the end's grade
+// 120 + 20 x 2.3071244 = 166.142488, the energy grade the pump gives
+// 166.142488 + 0.179939 + 6.093253 = 172.415680 and its grade 172.235741:
+// the output page shows 172.24 and 166.14.
 #include "support/workprofile.h"
 #include "support/jobwindow.h"
 #include "support/journey.h"
@@ -15,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
+
+#include <optional>
 
 using testsupport::FocusedName;
 using testsupport::PipeText;
@@ -59,6 +67,17 @@ protected:
         EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2) << driver.MessageTexts().join('|').toStdString();
         EXPECT_EQ(form->LastPage, 2);
     }
+    // Saved, loaded again and computed afresh: the grades the output page
+    // shows and the pump's head.
+    void expectReloaded(const std::string& hgl, std::optional<double> tdh = std::nullopt)
+    {
+        testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+        EXPECT_EQ(shown["HGL"], hgl);
+        if (tdh) {
+            EXPECT_DOUBLE_EQ(PipeValue("TDH"), *tdh);
+        }
+    }
+    const std::string pumpLineHgl = "172.24 166.14";
     static void typeFlowAndWater(ui::Form& d)
     {
         DialogDriver::Type(d, "FlowDBNF", "300");
@@ -81,13 +100,16 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobComputesItsHeadHorsepowerAndMotor)
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+    expectReloaded(pumpLineHgl, 72.42);
 }
 
 // Two suction segments, 10 ft of 8 in then 20 ft of 6 in, both C 150, at
 // 300 gpm, the pump eye 5 ft above the water at 1000 ft and 60 F:
 //   hf 0.01500898 + 0.12186505, velocity head at the pump 0.17993919,
 //   TDSH = 5 + 0.31681322 = 5.32 ft;
-//   ASH = 33.91 - 1.17 - (0.6 - 1.56 + 1.5192) = 32.18 ft.
+//   ASH = 33.91 - 1.17 - (0.6 - 1.56 + 1.5192) = 32.18 ft;
+//   TDH from the line's 172.415680 ft, the eye and the stored TDSH:
+//   172.415680 - 105 + 5.32 - 0.179939 = 72.555741, 72.56 ft.
 TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsItsSuctionHeads)
 {
     const std::pair<double, double> segments[] = {{10, 8}, {20, 6}};
@@ -117,8 +139,10 @@ TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsI
     EXPECT_DOUBLE_EQ(PipeValue("AvailSH"), 32.18);
     EXPECT_EQ(form->TDSHDBTxt->text(), "5.32");
     EXPECT_EQ(form->AvailSHDBTxt->text(), "32.18");
-    EXPECT_GT(PipeValue("TDH"), 0.0);
-    EXPECT_FALSE(PipeText("MotorHP").isEmpty());
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.56);
+    expectReloaded(pumpLineHgl, 72.56);
+    EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
+    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
 }
 
 // Typed as a user types, with the turbine's own example to finish: the
@@ -162,6 +186,8 @@ TEST_F(PumpedJobsEndToEnd, TurbineFieldsRefuseWhatTheyCannotTakeAndTheJobCompute
     EXPECT_DOUBLE_EQ(PipeValue("PumpEffic"), 75.0);
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+    expectReloaded(pumpLineHgl, 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("DesignFlow"), 300.0);
 }
 
 // A new job that tries a centrifugal pump first and then a pressure tank:
@@ -232,6 +258,9 @@ TEST_F(PumpedJobsEndToEnd, PressureTankTriedAfterACentrifugalPumpTakesItsOwnDefa
     EXPECT_NEAR(Tul->EndPsi, 20.0, 1e-6);
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 77.42);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("10"));
+    expectReloaded("177.24 166.14", 77.42);
+    EXPECT_DOUBLE_EQ(PipeValue("OnElev"), 149.16);
+    EXPECT_DOUBLE_EQ(PipeValue("OffElev"), 195.31);
 }
 
 TEST_F(PumpedJobsEndToEnd, PropellerJobComputes)
@@ -248,8 +277,12 @@ TEST_F(PumpedJobsEndToEnd, PropellerJobComputes)
     // 7.82 hp at 75 percent, the next motor up.
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 77.42);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("10"));
+    expectReloaded(pumpLineHgl, 77.42);
 }
 
+// A booster drawing at 10 psi with its eye at 95 ft: its head is what the
+// line needs above its inlet's energy, 172.415680 - 10 x 2.3071244 - 95 =
+// 54.344436 ft; 54.344436 x 300 / 3960 / 0.75 = 5.49 hp, a 7-1/2 hp motor.
 TEST_F(PumpedJobsEndToEnd, BoosterJobComputesFromItsInletPressure)
 {
     pumpedJob("Booster pump, any kind", "TPumpBoosterDlg", [](ui::Form& d) {
@@ -261,10 +294,14 @@ TEST_F(PumpedJobsEndToEnd, BoosterJobComputesFromItsInletPressure)
     expectComputed();
     EXPECT_EQ(Tul->PumpTypeCode, 4);
     EXPECT_DOUBLE_EQ(PipeValue("WSElev"), -100.0);
-    EXPECT_GT(PipeValue("TDH"), 0.0);
-    EXPECT_FALSE(PipeText("MotorHP").isEmpty());
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 54.34);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+    expectReloaded(pumpLineHgl, 54.34);
 }
 
+// No pump piping: the pump's grade 172.235741 is above the tank's lowest
+// 20 x 2.3071244 x 0.5 = 23.071244 ft, so it stays; the pump comes on at
+// 172.235741 - 23.071244 = 149.16 ft and goes off 46.142488 ft higher, 195.31.
 TEST_F(PumpedJobsEndToEnd, PressureTankJobComputesItsPumpOnAndOffGrades)
 {
     pumpedJob("Automatic pressure tank pumped system", "TPumpAutoPresDlg", [](ui::Form& d) {
@@ -274,32 +311,48 @@ TEST_F(PumpedJobsEndToEnd, PressureTankJobComputesItsPumpOnAndOffGrades)
     expectComputed();
     EXPECT_EQ(Tul->PumpTypeCode, 7);
     EXPECT_DOUBLE_EQ(PipeValue("TankRange"), 20.0);
-    EXPECT_GT(PipeValue("OffElev"), PipeValue("OnElev"));
-    EXPECT_FALSE(PipeText("MotorHP").isEmpty());
+    expectReloaded(pumpLineHgl, 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("OnElev"), 149.16);
+    EXPECT_DOUBLE_EQ(PipeValue("OffElev"), 195.31);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
 }
 
 // 40 psi at the start of the line: the entrance's grade line stands
 // 40 x 2.3071244 = 92.28 ft above its invert of 95 ft, less the velocity
-// head of 300 gpm in 6 in pipe, 3.40412749^2 / 64.4 = 0.18 ft: 187.11 ft.
-TEST_F(PumpedJobsEndToEnd, KnownPressureFromAMainComputes)
+// head of 300 gpm in 6 in pipe, 3.40412749^2 / 64.4 = 0.18 ft: 187.11 ft;
+// 6.093253 ft lower at the end, 181.01 ft. To be found, the main must give
+// the 172.415680 ft of energy the line needs: (172.415680 - 95) x 0.43344 =
+// 33.555 psi, with the same grades as a pump.
+TEST_F(PumpedJobsEndToEnd, PressureFromAMainKnownOrFoundComputes)
 {
-    driver.OnceForm("TPressureFrmMainDlg", [](ui::Form& d) {
-        DialogDriver::Choose(d, "PressureSelectRadioGroup", "Known Pressure at main");
-        DialogDriver::Type(d, "PsiInDBNF", "40");
-        DialogDriver::Type(d, "OvcDbNumericField1", "300");
-        DialogDriver::Press(d, "OKBitBtn1");
-    });
-    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pressurized lateral, known flow");
-    computeThroughThePages();
-    expectComputed();
-    EXPECT_EQ(Tul->PumpTypeCode, 6);
-    EXPECT_DOUBLE_EQ(ProfValue(0, "Hgl"), 187.11);
-    EXPECT_DOUBLE_EQ(PipeValue("WSElev"), -100.0);
+    for (const bool known : {true, false}) {
+        SCOPED_TRACE(known);
+        if (!known) newNamedJob("Jones");
+        driver.OnceForm("TPressureFrmMainDlg", [known](ui::Form& d) {
+            DialogDriver::Choose(d, "PressureSelectRadioGroup",
+                                 known ? "Known Pressure at main" : "Find pressure at main");
+            if (known) DialogDriver::KeyIn(d, "PsiInDBNF", "40");
+            DialogDriver::KeyIn(d, "OvcDbNumericField1", "300");
+            DialogDriver::Press(d, "OKBitBtn1");
+        });
+        DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pressurized lateral, known flow");
+        computeThroughThePages();
+        expectComputed();
+        EXPECT_EQ(Tul->PumpTypeCode, known ? 6 : 5);
+        EXPECT_DOUBLE_EQ(PipeValue("WSElev"), -100.0);
+        expectReloaded(known ? "187.11 181.01" : pumpLineHgl);
+        if (!known) {
+            EXPECT_NEAR(Tul->PsiIn, 33.555, 0.0005);
+        }
+    }
 }
 
 // The maximum-flow job of the runs' own tests, entered through its dialog:
 // water at 100 ft, 1000 ft of 6 in pipe of C 150 from an entrance at 95 ft to
-// an outlet at 80 ft and 0 psi carries at most 560.1 gpm.
+// an outlet at 80 ft and 0 psi. Worked by hand: friction and velocity head
+// take the 20 ft at 560.25 gpm (19.372450 + 0.627550 ft); the search stops at
+// the first flow that leaves less than 0.01 ft to spare, and the margin falls
+// 0.066 ft a gpm there, so within 0.15 gpm below: 560.1 gpm.
 TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
 {
     driver.OnceForm("TFullFlowDlg", [](ui::Form& d) {
@@ -323,6 +376,7 @@ TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
     DialogDriver::Press(*form, "OKBitBtn3");
     expectComputed();
     EXPECT_EQ(testsupport::ProfText(0, "PipeQ"), QStringLiteral("560.1"));
+    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["Flow (gpm)"], "560.1 560.1");
 }
 
 // A turbine lifting 300 gpm from water at 100 ft; the profile read from a
@@ -335,7 +389,8 @@ TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
 //   the end at its ground, 120 ft, wanting no pressure: its grade is 120
 //   friction of each 500 ft, 10.4057 x 500 x 2^1.85185 / 5.995^4.87037 = 3.05902 ft
 //   grade at 5+00 123.05902; pressures (grade - invert) x 0.43344: 9.14 and 1.31 psi
-//   velocity head 0.18054 ft; TDH 120 + 6.11804 + 0.18054 - 100 = 26.30 ft
+//   velocity head 0.18054 ft; TDH 120 + 6.11804 + 0.18054 - 100 = 26.30 ft,
+//   the pump's grade 126.29858 - 0.18054 = 126.12
 //   brake horsepower 300 x 26.29858 / (3960 x 0.75) = 2.66, a 3 hp motor
 TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
 {
@@ -392,6 +447,10 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 2.66);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("3"));
+    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    EXPECT_EQ(shown["HGL"], "126.12 123.06 120.00");
+    EXPECT_EQ(shown["Invert Elev"], "95.00 101.97 116.97");
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);
 }
 
 

@@ -64,10 +64,6 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobProf.DB", "WorkProf.DB", "PipeLength", "'NaN'", "PipeLength is not a number at station"},
         {"JobPipe.DB", "WorkPipe.db", "WaterTemp", "-1000", "WaterTemp is -1000 deg F, outside 0 to 212 in the job's data"},
         {"JobSuction.DB", "WorkSuction.db", "PipeQ", "-9e999", "PipeQ is infinite in segment"},
-        // A pipe whose factors leave the computation method (Hazen-Williams,
-        // then Darcy-Weisbach, then Manning) no equation.
-        {"JobProf.DB", "WorkProf.DB", "Cfac", "0, \"Nfac\" = NULL, \"Efac\" = 0",
-         "Cfac 0, Nfac empty, Efac 0 give the computation method no friction factor above 0 to use at station"},
         {"JobSuction.DB", "WorkSuction.db", "Efac", "-0.0001", "Efac is -0.0001, not a friction factor above 0 in segment"},
     };
     for (const Case& c : cases) {
@@ -109,6 +105,26 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         number = store.StoreNewJob(kPumped);
         ASSERT_TRUE(JobTrans->ExportWorkingJob());
     }
+}
+
+// A pipe whose factors leave the computation method (Hazen-Williams, then
+// Darcy-Weisbach, then Manning) no equation, as a gated pipe whose pick was
+// escaped is saved: the job loads, to have its pipe picked again, and only
+// its run is refused, naming the pipe.
+TEST_F(JobValuesTest, PipeWithoutAFrictionEquationLoadsButDoesNotRun)
+{
+    sql(db::kMersolAlias, QStringLiteral("UPDATE \"JobProf.DB\" SET \"Cfac\" = 0, \"Nfac\" = NULL, \"Efac\" = 0 "
+                                         "WHERE \"JobNumber\" = %1 AND \"Station\" = %2")
+                              .arg(number)
+                              .arg(QString::fromLatin1(kSecondStation).arg("JobProf.DB")));
+    store.EmptyWorkingTables();
+    Tul->JobName = kPumped.name;
+    Tul->JobNumber = number;
+    ASSERT_TRUE(JobTrans->LoadStoredJob());
+    EXPECT_TRUE(FirstImpossibleValue().isEmpty()) << FirstImpossibleValue().toStdString();
+    EXPECT_TRUE(FirstPipeWithoutFriction().startsWith(
+        "Cfac 0, Nfac empty, Efac 0 give the computation method no friction factor above 0 to use at station"))
+        << FirstPipeWithoutFriction().toStdString();
 }
 
 TEST_F(JobValuesTest, BoundaryValuesAreAccepted)

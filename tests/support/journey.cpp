@@ -1,12 +1,20 @@
 #include "support/journey.h"
 
+#include "designer/designer_form.h"
+#include "dialogs/line_ends/manifold_end_dialog.h"
+#include "dialogs/line_ends/manifold_pages.h"
 #include "dialogs/profile/pipe_selection_dialog.h"
+#include "model/data_module.h"
+#include "model/job.h"
+#include "platform/ui/notebook.h"
 #include "platform/ui/dbgrid.h"
 #include "support/dialogdriver.h"
 
 #include "platform/ui/form.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QStringList>
 #include <QKeyEvent>
 #include <QTableView>
 
@@ -87,6 +95,64 @@ void ReachesTakeSixInchPvc(DialogDriver& driver)
         DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
         DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
     });
+}
+
+void PickSixInchGatedPipe(ui::Form& f)
+{
+    DialogDriver::Choose(f, QStringLiteral("PTypeDBLookupComboBox"), QStringLiteral("Aluminum WallTh"));
+    PickPipe(f, QStringLiteral("Aluminum 0.050 wall, 6 in, 100 psi"));
+}
+
+void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QString& endElev, const QString& gateFlow)
+{
+    driver.OnceForm(QStringLiteral("TGatedPipeDlg"), [=](ui::Form& g) {
+        DialogDriver::KeyIn(g, QStringLiteral("EndGatedStaDBNF"), endStation);
+        DialogDriver::KeyIn(g, QStringLiteral("EndGatedElDBNF"), endElev);
+        DialogDriver::KeyIn(g, QStringLiteral("DesFlowDBNF"), gateFlow);
+        DialogDriver::Press(g, QStringLiteral("OKBtn"));
+    });
+}
+
+void PickFirstManifoldRating(ui::Form& f)
+{
+    ui::DBGrid* ratings = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("PipeRtngDBGrid")));
+    ASSERT_GT(ratings->RowCount(), 0);
+    ratings->SelectRow(0);
+    static_cast<TManifoldEndDlg&>(f).Pages->PipeRtngDBGridDblClick();
+    DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
+}
+
+ShownColumns SavedAndReloaded(DialogDriver& driver, TDesignerForm& window)
+{
+    const QString name = DMod->WorkPipeTableJobName->AsString();
+    driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& f) { DialogDriver::Press(f, QStringLiteral("OKBitBtn")); });
+    DialogDriver::Press(window, QStringLiteral("SaveJobBtn"));
+    EXPECT_EQ(Tul->SaveState, 2) << name.toStdString() << " was not saved";
+    driver.OnceForm(QStringLiteral("TJobListForm"), [name](ui::Form& f) {
+        ui::DBGrid* jobs = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")));
+        int row = jobs->RowCount() - 1;
+        while (row >= 0 && jobs->CellText(row, 0) != name) --row;
+        EXPECT_GE(row, 0) << name.toStdString() << " is not in the job list";
+        jobs->SelectRow(row);
+        DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
+    });
+    driver.ClearLog();
+    DialogDriver::Press(window, QStringLiteral("PrevJobBtn"));
+    ShownColumns shown;
+    if (window.OvcNotebook1->PageIndex() != 2 || !window.ResultsShown()) {
+        ADD_FAILURE() << name.toStdString() << " came back not computed: "
+                      << window.NotComputedLbl->text().toStdString() << " | "
+                      << driver.MessageTexts().join('|').toStdString();
+        return shown;
+    }
+    ui::DBGrid* grid = ui::DBGrid::Of(window.DBGrid1);
+    QAbstractItemModel* model = window.DBGrid1->model();
+    for (int c = 0; c < model->columnCount(); ++c) {
+        QStringList cells;
+        for (int r = 0; r < grid->RowCount(); ++r) cells << grid->CellText(r, c).trimmed();
+        shown[model->headerData(c, Qt::Horizontal).toString().toStdString()] = cells.join(' ').toStdString();
+    }
+    return shown;
 }
 
 } // namespace testsupport

@@ -4,7 +4,11 @@
 // pipe picked from the pipe selection dialog's list.
 #include <QString>
 
+#include <map>
+#include <string>
+
 class DialogDriver;
+class TDesignerForm;
 namespace ui { class Form; }
 
 namespace testsupport {
@@ -25,5 +29,25 @@ void PickPipe(ui::Form& getPipeDlg, const QString& description);
 inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button, then OK.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
+// In the pipe selection dialog: the aluminium gated pipe material chosen
+// (the list shows the material of its last showing), then its first pipe,
+// 6 in with a 5.9 in bore and C 130.
+void PickSixInchGatedPipe(ui::Form& getPipeDlg);
+// The next gated-pipe dialog gets its end station, end elevation and flow a
+// gate keyed in, then OK.
+void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QString& endElev, const QString& gateFlow);
+// In the manifold end dialog's pipe page: the first rating of the material
+// double-clicked, then the page's OK.
+void PickFirstManifoldRating(ui::Form& manifoldEnd);
+
+// What the output page's grid shows: each column by its title, its cells
+// from the top row down with a blank between them ("172.24 166.14").
+using ShownColumns = std::map<std::string, std::string>;
+// The job saved by Save Job (the prompt answered Yes), then loaded again by
+// Previous Job, picked by its name in the job list, and computed afresh on
+// the output page the load ends on: what the grid shows then. The driver's
+// log holds what the load said. Fails the test when the job does not come
+// back computed.
+ShownColumns SavedAndReloaded(DialogDriver& driver, TDesignerForm& window);
 
 } // namespace testsupport

@@ -88,7 +88,8 @@ void TManifoldEndDlg::FormShow()
     TDMod* d = DMod;
     Tul->Cancelled = false;
     Tul->SysHas = 2;
-    Tul->ManifoldEndVisited = true;
+    // Whether the output page may take the manifold as computed is left to
+    // the tie-back's run: a showing that is cancelled computes nothing.
     SetFocus(Pages->TypeDBLookupComboBox);
     Tul->MaterialText.clear();
     Pages->RatingLbl->setText(Tul->MaterialText);
@@ -241,10 +242,11 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     d->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("Manifold: ") + material);
     prof->Post();
 
-    // A manifold that could not be computed is run again with the line, so
-    // that the output page says so rather than showing earlier results.
+    // Only a manifold computed here spares the output page its run; one that
+    // could not be computed is run again with the line, so that the output
+    // page says so rather than showing a line that feeds no manifold.
     ui::ErrorWatch errors;
     auto run = std::make_unique<JManfld>();
     run->RunManifold();
-    if (!FirstRunFault(errors.Errors()).isEmpty()) Tul->ManifoldEndVisited = false;
+    Tul->ManifoldEndVisited = FirstRunFault(errors.Errors()).isEmpty();
 }
