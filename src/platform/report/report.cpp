@@ -206,6 +206,7 @@ struct Report::Run_ {
             int index;
         };
         std::vector<Stretcher> stretchers;
+        std::vector<bool> stretched(static_cast<size_t>(n), false);
         for (int i = 0; i < n; ++i) {
             const Control* c = b.ControlAt(i);
             const double designed = c->Rect.height() > 0 ? c->Rect.height() : c->Stretches() ? 0.0 : c->LineHeight();
@@ -213,8 +214,10 @@ struct Report::Run_ {
             if (c->Enabled && c->Stretches())
                 h = std::max(designed, c->NeededHeight(ctx, ControlWidth(*c)));
             L.height[static_cast<size_t>(i)] = h;
-            if (c->Enabled && h > designed)
+            if (c->Enabled && h > designed) {
                 stretchers.push_back({c->Rect.top(), c->Rect.top() + designed, h - designed, i});
+                stretched[static_cast<size_t>(i)] = true;
+            }
         }
         // Top down, so each one's own shift is known before it moves those below it.
         std::sort(stretchers.begin(), stretchers.end(), [](const Stretcher& a, const Stretcher& c) {
@@ -234,8 +237,7 @@ struct Report::Run_ {
         double height = b.Height + shiftAt(b.Height);
         for (int i = 0; i < n; ++i) {
             const Control* c = b.ControlAt(i);
-            if (std::find_if(stretchers.begin(), stretchers.end(), [i](const Stretcher& s) { return s.index == i; })
-                == stretchers.end())
+            if (!stretched[static_cast<size_t>(i)])
                 L.shift[static_cast<size_t>(i)] = shiftAt(c->Rect.top());
             if (c->Enabled && c->Stretches())
                 height = std::max(height, c->Rect.top() + L.shift[static_cast<size_t>(i)] + L.height[static_cast<size_t>(i)]);
@@ -244,16 +246,14 @@ struct Report::Run_ {
         return L;
     }
 
-    double BandHeight(const Band& b) const { return Lay(b).height_; }
-
     // Paints and dumps a band at `top` (inches from the paper's top). A band
     // that runs past `limit` is painted only down to it, so nothing it holds
     // prints over the page footer or off the paper; the record keeps every
     // item's whole box, so a layout check still sees what was cut.
-    void Emit(const Band& b, double top, double height, double limit)
+    void Emit(const Band& b, const BandLayout& L, double top, double limit)
     {
         const PrintContext ctx = Context();
-        const BandLayout L = Lay(b);
+        const double height = L.height_;
         const double left = r.Page.LeftMargin;
         const bool cut = top + height > limit + 1e-9;
         if (painter && cut) {
@@ -309,12 +309,12 @@ struct Report::Run_ {
         newPageRequested = false;  // a header cannot move its own page
         if (!print)
             return;
-        const double h = BandHeight(*b);
+        const BandLayout L = Lay(*b);
         if (atBottom) {
-            Emit(*b, bodyBottom, h, PaperBottom());
+            Emit(*b, L, bodyBottom, PaperBottom());
         } else {
-            Emit(*b, y, h, bodyBottom);
-            y += h;
+            Emit(*b, L, y, bodyBottom);
+            y += L.height_;
         }
     }
 
@@ -374,12 +374,14 @@ struct Report::Run_ {
         }
         if (!print)
             return;
-        const double h = BandHeight(*b);
+        BandLayout L = Lay(*b);
         // A band too tall for any page prints anyway, cut at the page footer.
-        if (y + h > bodyBottom + 1e-9 && pageHasBody)
+        if (y + L.height_ > bodyBottom + 1e-9 && pageHasBody) {
             BreakPage();
-        Emit(*b, y, h, bodyBottom);
-        y += h;
+            L = Lay(*b);   // laid out again in the new page's context
+        }
+        Emit(*b, L, y, bodyBottom);
+        y += L.height_;
         pageHasBody = true;
     }
 };
