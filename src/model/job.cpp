@@ -20,6 +20,14 @@ void CreateJobObject()
         Tul = new TTul;
 }
 
+void SetRequiredOutletLevel()
+{
+    // Feet of water per psi, the exact reciprocal of 0.43344 psi per foot.
+    constexpr double kFeetPerPsiExact = 2.3071244001476559;
+    const double ws = DMod->WorkPipeTableOutletElev->AsFloat() + DMod->WorkPipeTableOutletPsi->AsFloat() * kFeetPerPsiExact;
+    DMod->WorkPipeTableReqOutletWS->SetAsString(FixedText(ws, 6, 2));
+}
+
 namespace {
 
 // The job object exists before the program's entry runs.
@@ -332,10 +340,8 @@ void SetOutletAtNode(TDMod* d)
 {
     EditUnlessEditing(d->WorkPipeTable);
     d->WorkPipeTableOutletElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
-    const double psi = d->WorkPipeTableOutletPsi->AsFloat();
-    if (psi != 0.0)
-        d->WorkPipeTableReqOutletWS->SetAsString(
-            FixedText(d->WorkPipeTableOutletElev->AsFloat() + psi * 2.307124400147656, 6, 2));
+    if (d->WorkPipeTableOutletPsi->AsFloat() != 0.0)
+        SetRequiredOutletLevel();
     d->WorkPipeTable->Post();
 }
 

@@ -228,6 +228,10 @@ public:
 // The main window, which owns those dialogs, installs it; unset, nothing opens.
 inline std::function<void(const QString& kind)> NodeKindDialogOpener;
 
+// Sets the header's required water surface at the outlet from its outlet
+// elevation and the minimum pressure required there.
+void SetRequiredOutletLevel();
+
 // The one job object.
 extern TTul* Tul;
 // Creates the job object into Tul (once, at program start).

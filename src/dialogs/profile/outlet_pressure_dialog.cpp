@@ -13,9 +13,6 @@
 
 namespace {
 
-// Feet of water per psi, the exact reciprocal of 0.43344 psi per foot.
-constexpr double kFeetPerPsiExact = 2.3071244001476559;
-
 void editHeader()
 {
     db::Table* t = DMod->WorkPipeTable;
@@ -75,9 +72,7 @@ void TSetPressure::PressureDBNFEnter()
 void TSetPressure::PressureDBNFExit()
 {
     editHeader();
-    const double ws = DMod->WorkPipeTableOutletElev->AsFloat() +
-                      DMod->WorkPipeTableOutletPsi->AsFloat() * kFeetPerPsiExact;
-    DMod->WorkPipeTableReqOutletWS->SetAsString(FixedText(ws, 6, 2));
+    SetRequiredOutletLevel();
 }
 
 void TSetPressure::ElevDBNFExit()
