@@ -105,7 +105,7 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
     const qint64 at = t->GetBookmark();
     // The number fields, sorted out once: a profile has a hundred rows.
     std::vector<std::pair<db::Field*, Kind>> numbers;
-    for (int i = 0; i < t->FieldCount(); ++i) {
+    for (int i = 0; i < t->FieldCount() && look != Look::Friction; ++i) {
         db::Field* f = t->Fields(i);
         if (!f->Calculated() && f->DataType() == db::FieldType::Number)
             numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
@@ -129,7 +129,7 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
         ++row;
         QString what;
         for (const auto& [f, kind] : numbers) {
-            if (f->IsNull() || look == Look::Friction)
+            if (f->IsNull())
                 continue;
             const QString why = Problem(kind, f->AsFloat());
             if (!why.isEmpty()) {
