@@ -47,7 +47,7 @@ namespace {
 
 // The most the design flow field takes, in gpm; the cfs field takes no more.
 constexpr double kMostGpm = 99999;
-
+constexpr double kGpmPerCfs = 448.83;
 
 QPixmap titlePicture()
 {
@@ -397,7 +397,7 @@ void TDunstrowForm::PrevJobBtnClick()
 
     SelectGravitySystem();
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
-    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    Tul->DesignFlowCfs = Tul->DesignFlow / kGpmPerCfs;
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
     // The output page checks and computes the job; the grids follow once
     // its rows are written.
@@ -468,7 +468,7 @@ void TDunstrowForm::TakeImportedJob()
     OvcNotebook1->SetPageIndex(0);
     JobImported = true;
     // The job page's unbound fields show the imported entrance too.
-    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    Tul->DesignFlowCfs = Tul->DesignFlow / kGpmPerCfs;
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
     DetMLCheckBox->setChecked(Tul->DetailedML);
     // The imported job is worked on at once, as a loaded one is.
@@ -511,8 +511,8 @@ void TDunstrowForm::jobPageEntered()
     // A new job shows no flow until one is given; a flow shows as the job has
     // it, whatever a dialog left in the job object.
     if (!DMod->WorkPipeTableDesignFlow->IsNull() &&
-        std::lround(Tul->DesignFlowCfs * 448.83) != std::lround(DMod->WorkPipeTableDesignFlow->AsFloat()))
-        Tul->DesignFlowCfs = DMod->WorkPipeTableDesignFlow->AsFloat() / 448.83;
+        std::lround(Tul->DesignFlowCfs * kGpmPerCfs) != std::lround(DMod->WorkPipeTableDesignFlow->AsFloat()))
+        Tul->DesignFlowCfs = DMod->WorkPipeTableDesignFlow->AsFloat() / kGpmPerCfs;
     cfsField->setText(DMod->WorkPipeTableDesignFlow->IsNull() ? QString() : CfsText(Tul->DesignFlowCfs));
     MainStatusBar->SetPanelText(0, QStringLiteral("Enter/edit job data"));
     PageShown = 0;
@@ -589,7 +589,7 @@ void TDunstrowForm::FlowDBNFExit()
     db::Table* pipe = DMod->WorkPipeTable;
     PostIfEditing(pipe);
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
-    Tul->DesignFlowCfs = Tul->DesignFlow / 448.83;
+    Tul->DesignFlowCfs = Tul->DesignFlow / kGpmPerCfs;
     carryDesignFlow();
 }
 
@@ -600,12 +600,12 @@ void TDunstrowForm::cfsFieldExit()
     if (!cfsField->isModified()) return;
     const double cfs = cfsField->text().trimmed().toDouble();
     // The flow in gpm has its field's limit, and the two show one flow.
-    const double most = std::floor((kMostGpm + 0.5) / 448.83 * 100) / 100;
+    const double most = std::floor((kMostGpm + 0.5) / kGpmPerCfs * 100) / 100;
     if (cfs > most)
         throw ui::InputError(QStringLiteral("The design flow can be at most %1 cfs (%2 gpm).")
                                  .arg(CfsText(most), QString::number(kMostGpm)));
     Tul->DesignFlowCfs = cfs;
-    Tul->DesignFlow = Tul->DesignFlowCfs * 448.83;
+    Tul->DesignFlow = Tul->DesignFlowCfs * kGpmPerCfs;
     EditIfBrowsing(pipe);
     // Stored rounded to whole gpm.
     DMod->WorkPipeTableDesignFlow->SetAsString(FixedText(Tul->DesignFlow, 8, 0));
@@ -623,7 +623,7 @@ void TDunstrowForm::carryDesignFlow()
     const double flow = DMod->WorkPipeTableDesignFlow->AsFloat();
     if (flow != typed) {   // the manifold's flow took its place
         Tul->DesignFlow = flow;
-        Tul->DesignFlowCfs = flow / 448.83;
+        Tul->DesignFlowCfs = flow / kGpmPerCfs;
     }
     cfsField->setText(CfsText(Tul->DesignFlowCfs));
 }
