@@ -222,8 +222,7 @@ private:
     void buildOutChart(QWidget* page);
     // The output page with the results of the run just made, or with none
     // and the reason why.
-    void showResults();
-    void showNoResults(const QString& why);
+    void showResults(bool shown, const QString& why);
     bool pagesBound_ = false;
     bool resultsShown_ = false;
 };

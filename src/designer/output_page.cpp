@@ -4,6 +4,7 @@
 #include "designer/designer_form.h"
 
 #include "designer/report_commands.h"
+#include "dialogs/dialog_helpers.h"
 #include "engine/hydraulics.h"
 #include "engine/manifold_run.h"
 #include "engine/run_steps.h"
@@ -107,12 +108,7 @@ Series* addSeries(chart::Chart& c, SeriesKind kind, const char* title, quint32 c
 void TDesignerForm::buildOutputPage(QWidget* page)
 {
     auto* v = new QVBoxLayout(page);
-    NotComputedLbl = ui::Make<QLabel>(page, "NotComputedLbl");
-    NotComputedLbl->setWordWrap(true);
-    NotComputedLbl->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
-    NotComputedLbl->hide();
-    // It takes the page the grid and chart leave when they are hidden.
-    v->addWidget(NotComputedLbl, 1, Qt::AlignTop);
+    NotComputedLbl = AddNotComputedLabel(page, v);
     buildOutChart(page);
     v->addWidget(OutChart, 2);
     DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
@@ -196,11 +192,11 @@ void TDesignerForm::outputPageEntered()
     prof->DisableControls();
     OutChart->chart().ClearAll();
     // Until this run has ended well, the page shows nothing of an earlier one.
-    showNoResults(QString());
+    showResults(false, QString());
 
     // A profile that cannot be computed goes back to its page with the reason.
     auto refuse = [&](bool newNode, const QString& text) {
-        showNoResults(text);
+        showResults(false, text);
         Tul->NewNode = newNode;
         OvcNotebook1->SetPageIndex(1);
         prof->EnableControls();
@@ -235,36 +231,28 @@ void TDesignerForm::outputPageEntered()
     prof->Refresh();
     const QString fault = FirstRunFault(errors.Errors());
     if (!computed || !fault.isEmpty()) {
-        showNoResults(fault);
+        showResults(false, fault);
         MainStatusBar->SetPanelText(0, QStringLiteral("Not computed"));
         return;
     }
     FillProfileChart();
-    showResults();
+    showResults(true, QString());
     MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
     PageShown = 2;
 }
 
-void TDesignerForm::showResults()
+void TDesignerForm::showResults(bool shown, const QString& why)
 {
-    resultsShown_ = true;
-    NotComputedLbl->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{DBGrid1, OutChart}) w->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{QRDetailedSpdBtn, QRSummarySpdBtn, QRCostSpdBtn, QRGraphBitBtn})
-        w->setEnabled(true);
-}
-
-void TDesignerForm::showNoResults(const QString& why)
-{
-    resultsShown_ = false;
+    resultsShown_ = shown;
     // The reports read the working tables, which may still hold an earlier
-    // run's results: none is offered.
+    // run's results: without results none is offered.
     for (QWidget* w : std::initializer_list<QWidget*>{QRDetailedSpdBtn, QRSummarySpdBtn, QRCostSpdBtn, QRGraphBitBtn})
-        w->setEnabled(false);
-    for (QWidget* w : std::initializer_list<QWidget*>{DBGrid1, OutChart}) w->hide();
+        w->setEnabled(shown);
+    DBGrid1->setVisible(shown);
+    OutChart->setVisible(shown);
     NotComputedLbl->setText(why.isEmpty() ? QStringLiteral("The job has not been computed.")
                                           : QStringLiteral("The job was not computed: ") + why);
-    NotComputedLbl->show();
+    NotComputedLbl->setVisible(!shown);
 }
 
 void TDesignerForm::FillProfileChart()

@@ -8,8 +8,10 @@
 #include "platform/ui/seam/msg.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QVBoxLayout>
 #include <QVariant>
 #include <QWidget>
 
@@ -88,4 +90,14 @@ void RefuseEmptyGround(ui::Form& form, QLineEdit* field, QWidget* alsoLetThrough
         ground->Clear();
     }
     throw ui::InputError(NoGroundText());
+}
+
+QLabel* AddNotComputedLabel(QWidget* page, QVBoxLayout* layout)
+{
+    auto* label = ui::Make<QLabel>(page, "NotComputedLbl");
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
+    label->hide();
+    layout->addWidget(label, 1, Qt::AlignTop);
+    return label;
 }

@@ -1,8 +1,12 @@
 #pragma once
-// Small pieces the profile dialogs share: opening a sub-dialog the way every
-// opener does, and the active or inactive look of a group's caption.
+// Small pieces the dialogs and the designer windows share: opening a
+// sub-dialog the way every opener does, the active or inactive look of a
+// group's caption, the node rules the profile dialogs enforce alike, and the
+// line an output page shows when it has no results.
+class QLabel;
 class QLineEdit;
 class QString;
+class QVBoxLayout;
 class QWidget;
 namespace db { class Table; }
 namespace ui { class Form; }
@@ -54,3 +58,8 @@ bool ConfirmNodeDeletion(int nodeType, const QString& station);
 void RefuseEmptyGround(ui::Form& form, QLineEdit* field, QWidget* alsoLetThrough = nullptr);
 // The text of that refusal, also said by an OK pressed without a ground.
 QString NoGroundText();
+
+// The line an output page shows in place of its results when a run was
+// refused or failed, saying why; added hidden to the top of `layout`, where
+// it takes the room the hidden results leave.
+QLabel* AddNotComputedLabel(QWidget* page, QVBoxLayout* layout);

@@ -120,11 +120,7 @@ TManifoldDlg::TManifoldDlg(QWidget* owner)
     // ---- "&Output" ----
     QWidget* p3 = OvcNotebookM->AddPage(QStringLiteral("&Output"));
     auto* l3 = new QVBoxLayout(p3);
-    NotComputedLbl = ui::Make<QLabel>(p3, "NotComputedLbl");
-    NotComputedLbl->setWordWrap(true);
-    NotComputedLbl->setStyleSheet(QStringLiteral("color: maroon; font-weight: bold;"));
-    NotComputedLbl->hide();
-    l3->addWidget(NotComputedLbl, 1, Qt::AlignTop);
+    NotComputedLbl = AddNotComputedLabel(p3, l3);
     DBGrid2 = ui::Make<QTableView>(p3, "DBGrid2");
     std::vector<ui::GridColumn> columns;
     for (const char* f : {"Station", "InvertElev", "GpmAtOutlet", "PipeQ", "Psi", "Vel", "DownStreamPipeDescription",
