@@ -329,9 +329,8 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
         OnEnter(w, [this] { DataFieldEnter(); });
     OnExit(PipeSourceChkBx, [this] { PipeSourceChkBxExit(); });
     OnExit(PipeMaterialSelection, [this] { PipeMaterialSelectionExit(); });
-    OnExit(ThickDBNF, [this] { ThickDBNFExit(); });
-    OnExit(ODDBNF, [this] { ODDBNFExit(); });
-    OnExit(DiaInDBNF, [this] { DiaInDBNFExit(); });
+    for (QWidget* w : std::initializer_list<QWidget*>{ThickDBNF, ODDBNF, DiaInDBNF})
+        OnExit(w, [this] { typedPipeExit(); });
     OnExit(SlopeRadioGroup, [this] { SlopeRadioGroupExit(); });
     // A choice of method takes effect at once, not only when the group is left.
     Handle(SlopeRadioGroup, &ui::RadioGroup::Clicked, [this] { SlopeRadioGroupExit(); });
@@ -769,11 +768,6 @@ void TAirVacDlg::PipeMaterialSelectionExit()
     d->WorkAvacTablePoissonsRatio->SetAsFloat(m->PoissonsRatio);
 }
 
-void TAirVacDlg::ThickDBNFExit()
-{
-    typedPipeExit();
-}
-
 // A typed pipe keeps its two diameters two walls apart. The outside, the
 // inside diameter and the wall may be typed in any order: once the wall and
 // a diameter are known the other diameter follows from the one typed last,
@@ -799,16 +793,6 @@ void TAirVacDlg::typedPipeExit()
         Error(WallTooThickMessage());
     }
     PostAndEdit();
-}
-
-void TAirVacDlg::ODDBNFExit()
-{
-    typedPipeExit();
-}
-
-void TAirVacDlg::DiaInDBNFExit()
-{
-    typedPipeExit();
 }
 
 void TAirVacDlg::showDrainingMethod(bool slopeGiven)

@@ -83,9 +83,6 @@ public:
     void TypeDBLookupComboBoxClick();
     void PipeDBGridDblClick();
     void PipeMaterialSelectionExit();
-    void ThickDBNFExit();
-    void ODDBNFExit();
-    void DiaInDBNFExit();
     void SlopeRadioGroupExit();
     void QRDetailedSpdBtnClick();
 
@@ -103,7 +100,7 @@ private:
     void ShowSavePrompt() override;
 
     void showDrainingMethod(bool slopeGiven);
-    // A size of a typed pipe left: the other diameter follows.
+    // The wall or a diameter of a typed pipe left: the other diameter follows.
     void typedPipeExit();
     void showJobName();
     // A job without a name goes back to its first page, with the message.
