@@ -41,8 +41,7 @@ TQRGatedGraph::TQRGatedGraph(QWidget* owner) : ui::Form(owner)
     double top = 0;
     Band* b = reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QString(), names, top);
     b->Type = BandType::Detail;
-    const double chartHeight = reports::HeightAboveFooter(r, top) - 0.05;
-    QRDBChart1 = b->AddChart(QStringLiteral("QRDBChart1"), QRectF(0, top, reports::BodyWidth(r), chartHeight));
+    QRDBChart1 = reports::AddChartAboveFooter(r, b, QStringLiteral("QRDBChart1"), top);
     chart::Chart& c = QRDBChart1->Chart;
     c.Title.Text = QStringLiteral("Gated Pipe Hydraulic Profile");
     c.BottomAxis.Title.Text = QStringLiteral("Station");
@@ -56,7 +55,6 @@ TQRGatedGraph::TQRGatedGraph(QWidget* owner) : ui::Form(owner)
     Series10 = AddSeries(c, SeriesKind::Line, "Gated Start HGL", Qt::blue, PointerStyle::Rectangle);
     Series11 = AddSeries(c, SeriesKind::Line, "Gated Mid HGL", QColor(0xFF, 0x00, 0xFF), PointerStyle::Rectangle);
     Series12 = AddSeries(c, SeriesKind::Line, "Gated End HGL", Qt::black, PointerStyle::Rectangle);
-    b->Height = top + chartHeight;
     b->BeforePrint = [this](Band& band, bool& p) { PageHeaderBand1BeforePrint(band, p); };
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }

@@ -35,10 +35,7 @@ TQRManifGraph::TQRManifGraph(QWidget* owner, const QString& programName) : ui::F
     b->Type = BandType::Detail;
     b->BeforePrint = [this](Band& band, bool& p) { PageHeaderBand1BeforePrint(band, p); };
     // The chart takes the rest of the page above the footer.
-    const double chartTop = top + 0.1;
-    const double chartHeight = reports::HeightAboveFooter(r, chartTop) - 0.05;
-    QRChart1 = b->AddChart(QStringLiteral("QRChart1"), QRectF(0, chartTop, reports::BodyWidth(r), chartHeight));
-    b->Height = chartTop + chartHeight;
+    QRChart1 = reports::AddChartAboveFooter(r, b, QStringLiteral("QRChart1"), top + 0.1);
     chart::Chart& c = QRChart1->Chart;
     c.Title.Text = QStringLiteral("Pipeline Hydraulic Profile");
     c.Title.Color = QColor(0x00, 0x80, 0x00);

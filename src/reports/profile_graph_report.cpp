@@ -78,10 +78,7 @@ TQROutGraph::TQROutGraph(QWidget* owner) : ui::Form(owner)
                  Qt::AlignRight)->Font = val;
 
     // The chart takes the rest of the page above the footer.
-    const double chartTop = 1.25;
-    const double chartHeight = reports::HeightAboveFooter(r, chartTop) - 0.05;
-    QRChart1 = b->AddChart(QStringLiteral("QRChart1"), QRectF(0, chartTop, width, chartHeight));
-    b->Height = chartTop + chartHeight;
+    QRChart1 = reports::AddChartAboveFooter(r, b, QStringLiteral("QRChart1"), 1.25);
     chart::Chart& c = QRChart1->Chart;
     c.Title.Text = QStringLiteral("Pipeline Hydraulic Profile");
     c.Title.Color = WindowsColor(wc::Green);

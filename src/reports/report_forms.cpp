@@ -110,9 +110,13 @@ double BodyWidth(const Report& r)
 // The common page footer's height.
 constexpr double kFooterHeight = 0.3;
 
-double HeightAboveFooter(const Report& r, double top)
+ChartControl* AddChartAboveFooter(Report& r, Band* b, const QString& name, double top)
 {
-    return r.Page.PaperInches().height() - r.Page.TopMargin - r.Page.BottomMargin - kFooterHeight - top;
+    const double height =
+        r.Page.PaperInches().height() - r.Page.TopMargin - r.Page.BottomMargin - kFooterHeight - top - 0.05;
+    ChartControl* chart = b->AddChart(name, QRectF(0, top, BodyWidth(r), height));
+    b->Height = top + height;
+    return chart;
 }
 
 double AddCostHeadings(Band* b, double top, const QString& firstCaption)

@@ -40,9 +40,10 @@ QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3]);
 
 // The width between a report's side margins, inches.
 double BodyWidth(const report::Report& r);
-// The height left on a page of `r` from `top` (inches below the top margin)
-// down to the common page footer.
-double HeightAboveFooter(const report::Report& r, double top);
+// A chart on band `b` of `r` from `top` (inches below the top margin) down
+// to just above the common page footer, as wide as the body; the band ends
+// with it.
+report::ChartControl* AddChartAboveFooter(report::Report& r, report::Band* b, const QString& name, double top);
 
 // The headings of the cost report's main table on band `b` at `top`, the
 // first one `firstCaption` ("Station", "Segment"), with a rule below them;
