@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,35 @@ TEST_F(LayoutUpdateTest, ALayoutThatCannotBeMendedInPlaceIsRefusedUntouched)
         EXPECT_TRUE(e.message().contains("table Water.db has no field 'Temp'")) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("Restore a copy of the database")) << e.message().toStdString();
     }
+    EXPECT_EQ(fileHash(), hash);
+    EXPECT_EQ(filesBeside(), before);
+}
+
+// The disk fills while the update writes: the database stays as it was, and
+// the user is told to make room rather than to move a sound database away.
+TEST_F(LayoutUpdateTest, AnUpdateStoppedByAFullDiskAdvisesFreeingSpace)
+{
+    testsupport::FaultVfs faults;
+    mersolSql(QStringLiteral("ALTER TABLE \"JobPipe.DB\" DROP COLUMN \"NoEnd\""));
+    db::Engine::instance().CloseAll();
+    const QByteArray hash = fileHash();
+    const QStringList before = filesBeside();
+
+    faults.Fail(testsupport::FaultVfs::Op::Write, QRegularExpression::escape(file()) + QStringLiteral("(-wal|-journal)?$"),
+                SQLITE_FULL);
+    try {
+        db::BringLayoutUpToDate(db::kMersolAlias);
+        ADD_FAILURE() << "the update went on on a full disk";
+    } catch (const db::DbError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("The database %1 could not be brought up to date").arg(file())))
+            << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("is full)")));
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("Free space on the disk, then start the program again.")))
+            << e.message().toStdString();
+        EXPECT_FALSE(e.message().contains(QStringLiteral("move the file away")));
+    }
+    EXPECT_GT(faults.Faults(), 0);
+    faults.Clear();
     EXPECT_EQ(fileHash(), hash);
     EXPECT_EQ(filesBeside(), before);
 }
