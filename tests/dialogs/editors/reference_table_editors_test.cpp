@@ -275,10 +275,6 @@ TEST_F(ReferenceEditors, AMaterialNeedsANameOfItsOwnAndAFrictionFactorAboveZeroA
         DialogDriver::Type(f, "CfactorNF", "0");
         DialogDriver::Type(f, "NfactorNF", "0.013");
         Navigator(f)->Press(ui::nbPost);
-    });
-    ShowOwned(PipeTypeForm, nullptr);
-    driver.OnceForm("TPipeTypeForm", [](ui::Form& f) {
-        ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("Concrete")));
         DialogDriver::Type(f, "CostPerPoundNF", "0.85");
         Navigator(f)->Press(ui::nbPost);
     });
