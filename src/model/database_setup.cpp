@@ -78,6 +78,21 @@ void MakeDatabaseFileInTurn(const QString& folder)
     db::Engine::instance().MakeDatabaseFile(db::kMersolAlias);
 }
 
+// After a start that failed: the connections closed, an empty log and the
+// shared index beside it go, as a start on a full disk leaves them. A log
+// that holds saves stays with its index. The claim keeps every other copy
+// of the programs away meanwhile.
+void LeaveNoEmptyLogBehind()
+{
+    db::Engine::instance().CloseAll();
+    const QString file = db::Engine::instance().DatabaseFile(db::kMersolAlias);
+    const QFileInfo log(file + QStringLiteral("-wal"));
+    if (log.exists() && log.size() > 0)
+        return;
+    QFile::remove(log.filePath());
+    QFile::remove(file + QStringLiteral("-shm"));
+}
+
 void Register()
 {
     auto& engine = db::Engine::instance();
@@ -195,13 +210,19 @@ void StartDatabase()
 {
     ConfigureDatabase();
     ClaimDatabase();
-    // What a program that did not close left in the log goes into the file
-    // before anything reads or copies it.
-    db::Engine::instance().FoldLeftoverLog(db::kMersolAlias);
-    const QString kept = db::BringLayoutUpToDate(db::kMersolAlias);
-    // Opened here, so that a database that cannot be written stops the start
-    // rather than the first save.
-    db::Engine::instance().Connection(db::kMersolAlias);
+    QString kept;
+    try {
+        // What a program that did not close left in the log goes into the
+        // file before anything reads or copies it.
+        db::Engine::instance().FoldLeftoverLog(db::kMersolAlias);
+        kept = db::BringLayoutUpToDate(db::kMersolAlias);
+        // Opened here, so that a database that cannot be written stops the
+        // start rather than the first save.
+        db::Engine::instance().Connection(db::kMersolAlias);
+    } catch (...) {
+        LeaveNoEmptyLogBehind();
+        throw;
+    }
     if (!kept.isEmpty())
         ui::MessageDlg(QStringLiteral("The database %1 was of an older layout and has been brought up to date. "
                                       "A copy of it as it was is kept as %2.")

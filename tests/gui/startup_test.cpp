@@ -248,9 +248,10 @@ TEST_F(StartupTest, AStoppedDatabaseIsOneFileHoldingEverySave)
     EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('\n').toStdString();
 }
 
-// A disk that fails while the log is folded back at the stop: the user is
-// told which folder holds the log and to keep it with the database, and no
-// start goes on until the log is folded in, before anything else.
+// A disk that fills while the log is folded back at the stop: the user is
+// told which folder holds the log, that the file it stopped part-way in is of
+// no use without it, and no start goes on until the log is folded in, before
+// anything else.
 TEST_F(StartupTest, ALogThatCannotBeFoldedBackIsReportedKeptAndFoldedInAtTheNextStart)
 {
     testsupport::FaultVfs faults;
@@ -259,20 +260,25 @@ TEST_F(StartupTest, ALogThatCannotBeFoldedBackIsReportedKeptAndFoldedInAtTheNext
     saveJob(QStringLiteral("Saved last"));
     const QString folder = QFileInfo(databaseFile()).absolutePath();
     const QString log = databaseFile() + QStringLiteral("-wal");
+    const QString keep = QStringLiteral("the database file alone cannot be used until that log is folded into it: "
+                                        "keep the log file with the database, and copy or move the two only together");
 
-    faults.Fail(testsupport::FaultVfs::Op::Write, QStringLiteral("/MERSOL\\.sqlite$"), SQLITE_IOERR_WRITE);
+    faults.Fail(testsupport::FaultVfs::Op::Write, QStringLiteral("/MERSOL\\.sqlite$"), SQLITE_FULL, 1);
     EXPECT_NE(runStop(), 0);
-    expectSaid(driver, {QStringLiteral("could not be folded back"),
-                        QStringLiteral("MERSOL.sqlite-wal in the folder ") + folder,
-                        QStringLiteral("Keep that file with the database")});
+    expectSaid(driver, {QStringLiteral("could not be folded back into it: the disk that holds %1 is full")
+                            .arg(databaseFile()),
+                        QStringLiteral("MERSOL.sqlite-wal in the folder ") + folder, keep});
     EXPECT_GT(QFileInfo(log).size(), 0);
+    EXPECT_NE(jobsInACopyOfTheFileAlone(QStringLiteral("Saved last")), 1);
     EXPECT_EQ(db::Engine::instance().ConnectionSerial(db::kMersolAlias), 0u);
 
-    // The disk still failing: the next start is refused, the log kept.
+    // The disk still full: the next start is refused, the log kept, in words
+    // as true after that stop as after a program that was ended.
     driver.ClearLog();
     EXPECT_NE(runStartup(), 0);
-    expectSaid(driver, {QStringLiteral("did not close"), QStringLiteral("MERSOL.sqlite-wal in the folder ") + folder,
-                        QStringLiteral("Keep that log file with the database")});
+    expectSaid(driver, {QStringLiteral("MERSOL.sqlite-wal in the folder %1 that are not yet folded into it").arg(folder),
+                        QStringLiteral("The d") + keep.mid(5)});
+    EXPECT_FALSE(driver.MessageTexts().join(' ').contains(QLatin1String("did not close")));
     EXPECT_GT(QFileInfo(log).size(), 0);
     ReleaseDatabaseClaim();
 
@@ -287,7 +293,8 @@ TEST_F(StartupTest, ALogThatCannotBeFoldedBackIsReportedKeptAndFoldedInAtTheNext
 }
 
 // A main database that cannot be used: the start is refused with the file or
-// folder named and what is wrong with it said plainly, not in SQLite's words.
+// folder named and what is wrong with it said plainly, not in SQLite's words,
+// and nothing is left beside it.
 TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
 {
     testsupport::FaultVfs faults;
@@ -314,6 +321,9 @@ TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
                          SQLITE_READONLY_DIRECTORY);
          },
          {QStringLiteral("the folder %1 is read-only").arg(folder), databaseFile()}},
+        // Too little room for the shared index of the log.
+        {"full disk", [&] { faults.DiskFull(QStringLiteral("/MERSOL\\.sqlite")); },
+         {QStringLiteral("the disk that holds %1 is full").arg(databaseFile())}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -323,8 +333,10 @@ TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
         DialogDriver driver;
         EXPECT_NE(runStartup(), 0);
         expectSaid(driver, c.says);
-        for (const char* words : {"malformed", "file is not a database", "attempt to write"})
+        for (const char* words : {"malformed", "file is not a database", "attempt to write", "failed to read"})
             EXPECT_FALSE(driver.MessageTexts().join(' ').contains(QLatin1String(words))) << words;
+        // Nothing is left beside the database.
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("MERSOL.sqlite")});
         ReleaseDatabaseClaim();
         faults.Clear();
         QFile::remove(databaseFile());

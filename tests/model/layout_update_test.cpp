@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -122,6 +123,31 @@ TEST_F(LayoutUpdateTest, ALayoutThatCannotBeMendedInPlaceIsRefusedUntouched)
         EXPECT_TRUE(e.message().contains(file())) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("table Water.db has no field 'Temp'")) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("Restore a copy of the database")) << e.message().toStdString();
+    }
+    EXPECT_EQ(fileHash(), hash);
+    EXPECT_EQ(filesBeside(), before);
+}
+
+// The disk fills while the update writes: the database stays as it was, and
+// the user is told to make room rather than to move a sound database away.
+TEST_F(LayoutUpdateTest, AnUpdateStoppedByAFullDiskAdvisesFreeingSpace)
+{
+    testsupport::FaultVfs faults;
+    mersolSql(QStringLiteral("ALTER TABLE \"JobPipe.DB\" DROP COLUMN \"NoEnd\""));
+    db::Engine::instance().CloseAll();
+    const QByteArray hash = fileHash();
+    const QStringList before = filesBeside();
+
+    faults.Fail(testsupport::FaultVfs::Op::Write, QRegularExpression::escape(file()) + QStringLiteral("(-wal|-journal)?$"),
+                SQLITE_FULL);
+    try {
+        db::BringLayoutUpToDate(db::kMersolAlias);
+        ADD_FAILURE() << "the update went on on a full disk";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("The database %1 could not be brought up to date (Cannot bring the "
+                                              "database up to date: the disk that holds %1 is full); it was not "
+                                              "changed. Free space on the disk, then start the program again.")
+                                   .arg(file()));
     }
     EXPECT_EQ(fileHash(), hash);
     EXPECT_EQ(filesBeside(), before);

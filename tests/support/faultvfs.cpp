@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 #include <vector>
 
 namespace testsupport {
@@ -123,6 +125,12 @@ int shimDevice(sqlite3_file* f)
 }
 int shimShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** out)
 {
+    int rc = SQLITE_OK;
+    if (extend && (rc = faultOf(FaultVfs::Op::ShmMap, pathOf(f)))) {
+        // What SQLite reads back as the system's reason.
+        errno = ENOSPC;
+        return rc;
+    }
     return realOf(f)->pMethods->xShmMap(realOf(f), page, size, extend, out);
 }
 int shimShmLock(sqlite3_file* f, int offset, int n, int flags)
@@ -219,6 +227,12 @@ FaultVfs::~FaultVfs()
 void FaultVfs::Fail(Op op, const QString& pathPattern, int code, int after)
 {
     rules().push_back({op, QRegularExpression(pathPattern), code, after, false});
+}
+
+void FaultVfs::DiskFull(const QString& pathPattern)
+{
+    Fail(Op::Write, pathPattern, SQLITE_FULL);
+    Fail(Op::ShmMap, pathPattern, SQLITE_IOERR_SHMSIZE);
 }
 
 void FaultVfs::LoseWrites(const QString& pathPattern)

@@ -14,7 +14,8 @@ namespace testsupport {
 
 class FaultVfs {
 public:
-    enum class Op { Open, Write };
+    // ShmMap: growing the shared index of a database in its log mode.
+    enum class Op { Open, Write, ShmMap };
 
     FaultVfs();
     ~FaultVfs();
@@ -24,6 +25,10 @@ public:
     // `op` on a file whose full path matches the regular expression
     // `pathPattern` returns `code`, once `after` such calls went through.
     void Fail(Op op, const QString& pathPattern, int code, int after = 0);
+    // A full disk under matching files, as SQLite sees one: writes fail with
+    // SQLITE_FULL, and the shared index cannot grow (a read or write error
+    // whose system error is ENOSPC).
+    void DiskFull(const QString& pathPattern);
     // Writes to matching files report success and write nothing.
     void LoseWrites(const QString& pathPattern);
     void Clear();

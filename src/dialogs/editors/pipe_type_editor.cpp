@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <cmath>
 #include <utility>
 
 TPipeTypeForm::TPipeTypeForm(QWidget* owner) : ui::Form(owner)
@@ -148,10 +149,23 @@ void TPipeTypeForm::typeTableBeforePost()
         {d->TypeTableNfactor, "Manning's \"N\" factor"},
         {d->TypeTableEfactor, "Darcy-Weisbach roughness \"e\""},
     };
-    for (const auto& [field, label] : factors)
-        if (!(field->AsFloat() > 0))
-            throw db::DbError(QStringLiteral("The %1 of the pipe type \"%2\" must be above 0.")
+    // A factor of 0 says the material does not use that equation; a run with
+    // that equation refuses it. An empty factor means the same and is stored so.
+    bool anyUsed = false;
+    for (const auto& [field, label] : factors) {
+        if (field->IsNull())
+            field->SetAsFloat(0);
+        const double v = field->AsFloat();
+        if (!std::isfinite(v) || v < 0)
+            throw db::DbError(QStringLiteral("The %1 of the pipe type \"%2\" cannot be below 0: enter 0 where the "
+                                             "pipe type does not use that equation.")
                                   .arg(QString::fromLatin1(label), name));
+        anyUsed = anyUsed || v > 0;
+    }
+    if (!anyUsed)
+        throw db::DbError(QStringLiteral("The pipe type \"%1\" needs at least one friction factor above 0: a "
+                                         "Hazen Williams \"C\", a Manning's \"N\" or a Darcy-Weisbach roughness \"e\".")
+                              .arg(name));
     if (t->State() != db::DataSetState::Edit)
         return;
     // Pipes, defaults and jobs find their material by its name.

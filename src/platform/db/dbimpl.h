@@ -78,6 +78,8 @@ void exec(sqlite3* db, const QString& sql, const QString& what);
 // What is wrong with a database file (or its folder) by SQLite's extended
 // result code, in plain words; empty where SQLite's own words must do.
 QString plainReason(int code, const QString& file);
+// Whether the connection's last failure (or `rc` without one) is a full disk.
+bool diskFull(sqlite3* db, int rc);
 // The connection's last failure as the messages give it: plain words, else
 // SQLite's words and the file.
 QString reasonOf(sqlite3* db, int rc, const QString& file);

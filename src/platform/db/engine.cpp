@@ -148,6 +148,20 @@ QString logPlace(const QString& file)
         .arg(QFileInfo(logFile(file)).fileName(), QFileInfo(file).absolutePath());
 }
 
+// What a user must do with a database whose log holds saves.
+QString keepTogether()
+{
+    return QStringLiteral("the database file alone cannot be used until that log is folded into it: keep the log "
+                          "file with the database, and copy or move the two only together");
+}
+
+QString firstUpper(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
 AliasConn* connOf(sqlite3* db)
 {
     if (!db)
@@ -593,11 +607,12 @@ void Engine::Shutdown()
         const QString file = c.file;
         const QString why = closeConnection(c, true);
         if (!why.isEmpty())
-            failures << QStringLiteral("The log of the database %1 could not be folded back into it: %2. Its latest "
-                                       "saves are still in %3. Keep that file with the database: copy or move the "
-                                       "two together, never the database alone. The next start of the program "
-                                       "folds the log in.")
-                            .arg(file, why, logPlace(file));
+            // A fold that stopped part-way leaves the file half-written:
+            // only the file and its log together hold the database.
+            failures << QStringLiteral("The log of the database %1 could not be folded back into it: %2. The latest "
+                                       "saves are in %3, and %4. The next start of the program folds the log in "
+                                       "once the disk has room and works.")
+                            .arg(file, why, logPlace(file), keepTogether());
     }
     state().conns.clear();
     if (!failures.isEmpty())
@@ -616,10 +631,12 @@ void Engine::FoldLeftoverLog(const QString& alias)
         why = e.message();
     }
     if (!why.isEmpty())
-        throw DbError(QStringLiteral("The database %1 has saves in %2, left by a program that did not close, and "
-                                     "they could not be folded into it: %3. Keep that log file with the database; "
-                                     "the program folds it in when it starts again.")
-                          .arg(file, logPlace(file), why));
+        // The log may be left by a program that was ended, or by one that
+        // closed on a full or failing disk and said so: the words fit both.
+        throw DbError(QStringLiteral("The database %1 has saves in %2 that are not yet folded into it, and they "
+                                     "could not be folded in now: %3. %4. The program folds the log in when it "
+                                     "starts again once the disk has room and works.")
+                          .arg(file, logPlace(file), why, firstUpper(keepTogether())));
 }
 
 // ---- Transaction ----------------------------------------------------------

@@ -355,10 +355,14 @@ QString BringLayoutUpToDate(const QString& alias)
     try {
         exec(ref.db(), sql, QStringLiteral("Cannot bring the database up to date"));
     } catch (const DbError& e) {
+        // Moving a sound database away for want of room would only hide every job.
+        const bool full = diskFull(ref.db(), SQLITE_ERROR);
         sqlite3_exec(ref.db(), "ROLLBACK", nullptr, nullptr, nullptr);
         QFile::remove(kept);
         throw DbError(QStringLiteral("The database %1 could not be brought up to date (%2); it was not changed. %3")
-                          .arg(file, e.message(), restore));
+                          .arg(file, e.message(),
+                               full ? QStringLiteral("Free space on the disk, then start the program again.")
+                                    : restore));
     }
     return kept;
 }

@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace db::detail {
 
 QString quoteIdent(const QString& name)
@@ -68,9 +70,19 @@ void fail(sqlite3* db, int rc, const QString& what)
     failOn(db, rc, what, fileOf(db));
 }
 
+bool diskFull(sqlite3* db, int rc)
+{
+    const int code = db ? sqlite3_extended_errcode(db) : rc;
+    if ((code & 0xff) == SQLITE_FULL)
+        return true;
+    // Growing the shared index beside a database in its log mode fails as a
+    // plain read or write error; the system's own error says why.
+    return (code & 0xff) == SQLITE_IOERR && db && sqlite3_system_errno(db) == ENOSPC;
+}
+
 QString reasonOf(sqlite3* db, int rc, const QString& file)
 {
-    const QString plain = plainReason(db ? sqlite3_extended_errcode(db) : rc, file);
+    const QString plain = plainReason(diskFull(db, rc) ? SQLITE_FULL : db ? sqlite3_extended_errcode(db) : rc, file);
     if (!plain.isEmpty())
         return plain;
     QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));

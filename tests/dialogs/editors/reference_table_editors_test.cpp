@@ -215,23 +215,29 @@ TEST_F(ReferenceEditors, AMaterialInUseKeepsItsNameAndIsDeletedOnlyWhenNoPipeNam
 }
 
 // Each row the table must never hold, posted from the navigator: refused with
-// a message saying why, and nothing stored.
-TEST_F(ReferenceEditors, AMaterialNeedsANameOfItsOwnAndFrictionFactorsAboveZero)
+// a message saying why, and nothing stored. A factor of 0 (or none) says the
+// material does not use that equation, so one above 0 is enough.
+TEST_F(ReferenceEditors, AMaterialNeedsANameOfItsOwnAndAFrictionFactorAboveZeroAndNoneBelow)
 {
+    const QString below = QStringLiteral(
+        "The %1 of the pipe type \"Cast iron\" cannot be below 0: enter 0 where the pipe type does not use that "
+        "equation.");
     struct Case {
         const char* name;
         const char* c;
         const char* n;
         const char* e;
-        const char* said;
+        QString said;
     } cases[] = {
-        {"  ", "140", "0.012", "0.0004", "Enter the name of the pipe type."},
+        {"  ", "140", "0.012", "0.0004", QStringLiteral("Enter the name of the pipe type.")},
         {"PVC SDR", "140", "0.012", "0.0004",
-         "There is already a pipe type named \"PVC SDR\": give this one another name."},
-        {"Cast iron", "0", "0.012", "0.0004", "The Hazen Williams \"C\" factor of the pipe type \"Cast iron\" must be above 0."},
-        {"Cast iron", "140", "", "0.0004", "The Manning's \"N\" factor of the pipe type \"Cast iron\" must be above 0."},
-        {"Cast iron", "140", "0.012", "-0.0004",
-         "The Darcy-Weisbach roughness \"e\" of the pipe type \"Cast iron\" must be above 0."},
+         QStringLiteral("There is already a pipe type named \"PVC SDR\": give this one another name.")},
+        {"Cast iron", "-1", "0.012", "0.0004", below.arg(QStringLiteral("Hazen Williams \"C\" factor"))},
+        {"Cast iron", "0", "-0.012", "0.0004", below.arg(QStringLiteral("Manning's \"N\" factor"))},
+        {"Cast iron", "140", "0", "-0.0004", below.arg(QStringLiteral("Darcy-Weisbach roughness \"e\""))},
+        {"Cast iron", "0", "", "0",
+         QStringLiteral("The pipe type \"Cast iron\" needs at least one friction factor above 0: a Hazen Williams "
+                        "\"C\", a Manning's \"N\" or a Darcy-Weisbach roughness \"e\".")},
     };
     const int before = [] {
         db::Table t(db::kMersolAlias, QStringLiteral("Pipe Material.DB"));
@@ -239,7 +245,7 @@ TEST_F(ReferenceEditors, AMaterialNeedsANameOfItsOwnAndFrictionFactorsAboveZero)
         return t.RecordCount();
     }();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.said);
+        SCOPED_TRACE(c.said.toStdString());
         driver.ClearLog();
         driver.OnceForm("TPipeTypeForm", [&](ui::Form& f) {
             Navigator(f)->Press(ui::nbInsert);
@@ -252,11 +258,34 @@ TEST_F(ReferenceEditors, AMaterialNeedsANameOfItsOwnAndFrictionFactorsAboveZero)
             DMod->TypeTable->Cancel();
         });
         ShowOwned(PipeTypeForm, nullptr);
-        EXPECT_EQ(driver.MessageTexts(), QStringList{QString::fromLatin1(c.said)});
+        EXPECT_EQ(driver.MessageTexts(), QStringList{c.said});
     }
-    db::Table t(db::kMersolAlias, QStringLiteral("Pipe Material.DB"));
-    t.Open();
-    EXPECT_EQ(t.RecordCount(), before);
+    {
+        db::Table t(db::kMersolAlias, QStringLiteral("Pipe Material.DB"));
+        t.Open();
+        EXPECT_EQ(t.RecordCount(), before);
+    }
+
+    // A Manning-only material is taken, its empty factor stored as 0, and its
+    // cost may be edited later.
+    driver.ClearLog();
+    driver.OnceForm("TPipeTypeForm", [](ui::Form& f) {
+        Navigator(f)->Press(ui::nbInsert);
+        ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")))->EditCell(0, QStringLiteral("Concrete"));
+        DialogDriver::Type(f, "CfactorNF", "0");
+        DialogDriver::Type(f, "NfactorNF", "0.013");
+        Navigator(f)->Press(ui::nbPost);
+        DialogDriver::Type(f, "CostPerPoundNF", "0.85");
+        Navigator(f)->Press(ui::nbPost);
+    });
+    ShowOwned(PipeTypeForm, nullptr);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(Material(QStringLiteral("Concrete"), "Nfactor").toDouble(), 0.013);
+    for (const char* unused : {"Cfactor", "Efactor"}) {
+        EXPECT_TRUE(Material(QStringLiteral("Concrete"), unused).isValid()) << unused;
+        EXPECT_EQ(Material(QStringLiteral("Concrete"), unused).toDouble(), 0.0) << unused;
+    }
+    EXPECT_DOUBLE_EQ(Material(QStringLiteral("Concrete"), "CostPerPound").toDouble(), 0.85);
 }
 
 TEST_F(ReferenceEditors, UsedByJobsTextListsTenJobsAndCountsTheRest)
