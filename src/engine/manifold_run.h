@@ -4,10 +4,10 @@
 // type and rating, finds the grade line that keeps the least pressure at every
 // node, and writes the entrance totals to WorkPipe and the node results to
 // WorkTrickle. Each caller makes its own object, runs it once and deletes it.
+#include "model/station.h"
+
 #include <QString>
 #include <vector>
-
-class TSta;
 
 class JManfld {
 public:
@@ -49,6 +49,3 @@ private:
     std::vector<Candidate> candidates_;
 };
 
-// Most nodes a manifold may have, and the fewest it needs.
-inline constexpr int kMaxManifoldNodes = 150;
-inline constexpr int kMinManifoldNodes = 2;

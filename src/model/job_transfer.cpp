@@ -4,6 +4,7 @@
 #include "model/job.h"
 #include "model/job_values_check.h"
 #include "model/program_kind.h"
+#include "model/station.h"
 #include "hydraulics/formulas.h"
 #include "platform/db/layout_check.h"
 #include "platform/ui/seam/msg.h"
@@ -854,6 +855,23 @@ static void RefuseMoreThanOneJob(db::Table* transfer, const QString& rows)
                               .arg(rows));
 }
 
+// The most rows one job has in a child table: a profile of up to the
+// stations a run holds, a manifold of up to its most nodes, a suction line of
+// up to the segments its analysis takes, and the one gated pipe. A table of
+// more is no job's; it is refused by its count, before any row is read, so
+// that a huge file costs neither time nor memory.
+static void RefuseMoreRowsThanAJobHolds(db::Table* transfer, int most, const QString& what)
+{
+    const qint64 held = db::StoredRowCount(db::kTransferAlias, transfer->TableName());
+    if (held > most)
+        throw db::DbError(QStringLiteral("Cannot import the job from %1: table %2 holds %3 rows, where a job has "
+                                         "at most %4 %5. Nothing was imported.")
+                              .arg(TransferFile(), transfer->TableName())
+                              .arg(held)
+                              .arg(most)
+                              .arg(what));
+}
+
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
@@ -893,6 +911,13 @@ bool TTrans::ImportTransferJob()
         }
         const JobRowKinds kinds = WorkingKinds();
         const bool wanted[] = {kinds.Profile, kinds.Gated, kinds.Trickle, kinds.Suction};
+        const std::pair<int, QString> most[] = {{kMaxStations, QStringLiteral("profile nodes")},
+                                                {1, QStringLiteral("gated pipe")},
+                                                {kMaxManifoldNodes, QStringLiteral("manifold outlets")},
+                                                {kMaxStations, QStringLiteral("suction segments")}};
+        for (int i = 0; i < 4; ++i)
+            if (wanted[i])
+                RefuseMoreRowsThanAJobHolds(children[i].second, most[i].first, most[i].second);
         for (int i = 0; i < 4; ++i)
             if (wanted[i])
                 ImportRows(children[i].second, children[i].first);

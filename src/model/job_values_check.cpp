@@ -1,6 +1,7 @@
 #include "model/job_values_check.h"
 
 #include "model/data_module.h"
+#include "platform/db/memo_limit.h"
 #include "model/node_rules.h"
 #include "model/number_text.h"
 #include "hydraulics/formulas.h"
@@ -12,7 +13,15 @@
 namespace {
 
 // What a number field holds, as far as its possible values go.
-enum class Kind { Other, Flow, Temperature, Diameter, Friction, NotNegative };
+enum class Kind { Other, Flow, Temperature, Diameter, Friction, NotNegative, Elevation, Station };
+
+// The widest the job's entry fields take, and what the program makes of
+// them: a flow is entered as up to 9999999.99 cfs, elevations with up to
+// five digits (a manifold's inverts), stations with up to seven. Anything
+// beyond was never entered, and no run can use it.
+constexpr double kMostFlowGpm = 9999999.99 * 448.83;
+constexpr double kMostElevation = 99999.9;
+constexpr double kMostStation = 9999999;
 
 Kind KindOf(const QString& field)
 {
@@ -22,6 +31,13 @@ Kind KindOf(const QString& field)
         return Kind::Flow;
     if (field == QLatin1String("WaterTemp"))
         return Kind::Temperature;
+    static const QStringList elevations = {"WSElev",     "PumpEyeElev", "Altitude", "OutletElev", "GroundElev",
+                                           "InvertElev", "StartElev",   "EndElev",  "MidElev"};
+    if (elevations.contains(field))
+        return Kind::Elevation;
+    static const QStringList stations = {"Station", "StartSta", "EndSta", "MidSta"};
+    if (stations.contains(field))
+        return Kind::Station;
     if (field == QLatin1String("DiaIn") || field == QLatin1String("NomDia"))
         return Kind::Diameter;
     if (field == QLatin1String("Cfac") || field == QLatin1String("Nfac") || field == QLatin1String("Efac"))
@@ -44,6 +60,15 @@ QString Problem(Kind kind, double v)
         return QStringLiteral("is %1, below zero").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Flow && v < 0)
         return QStringLiteral("is %1, a flow below zero").arg(QString::number(v, 'g', 6));
+    if (kind == Kind::Flow && v > kMostFlowGpm)
+        return QStringLiteral("is %1 gpm, beyond the %2 gpm (9999999.99 cfs) its entry takes")
+            .arg(QString::number(v, 'g', 6), QString::number(kMostFlowGpm, 'f', 0));
+    if (kind == Kind::Elevation && std::abs(v) > kMostElevation)
+        return QStringLiteral("is %1 ft, outside the -%2 to %2 ft its entry takes")
+            .arg(QString::number(v, 'g', 6), QString::number(kMostElevation, 'f', 1));
+    if (kind == Kind::Station && (v < 0 || v > kMostStation))
+        return QStringLiteral("is %1 ft, outside the 0 to %2 ft its entry takes")
+            .arg(QString::number(v, 'g', 6), QString::number(kMostStation, 'f', 0));
     if (kind == Kind::Temperature && (v < 0 || v > 212))
         return QStringLiteral("is %1 deg F, outside 0 to 212").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Diameter && v != 0 && !(v >= 0.01))
@@ -105,10 +130,13 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
     const qint64 at = t->GetBookmark();
     // The number fields, sorted out once: a profile has a hundred rows.
     std::vector<std::pair<db::Field*, Kind>> numbers;
+    std::vector<db::Field*> notes;
     for (int i = 0; i < t->FieldCount() && look != Look::Friction; ++i) {
         db::Field* f = t->Fields(i);
         if (!f->Calculated() && f->DataType() == db::FieldType::Number)
             numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
+        if (!f->Calculated() && f->DataType() == db::FieldType::Memo)
+            notes.push_back(f);
     }
     db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
     db::Field* nodeType = t->FindField(QStringLiteral("NodeType"));
@@ -136,6 +164,15 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
                 what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
                 break;
             }
+        }
+        for (db::Field* f : notes) {
+            if (!what.isEmpty())
+                break;
+            if (const qsizetype n = f->AsString().size(); n > db::kMostMemoChars)
+                what = QStringLiteral("%1 holds %2 characters, more than the %3 its entry takes")
+                           .arg(f->FieldName())
+                           .arg(n)
+                           .arg(db::kMostMemoChars);
         }
         // A pipe without an equation is no impossible value: the job loads,
         // and its run names the pipe to pick again.

@@ -7,8 +7,9 @@
 // and, for a row, its station or segment; empty when every value can be
 // used. Any number that is not finite is impossible, and so are a flow below
 // zero, a water temperature outside 0 to 212 deg F, a diameter that is
-// neither zero (none chosen) nor at least 0.01 inch, and a friction factor
-// (Cfac, Nfac, Efac) below zero.
+// neither zero (none chosen) nor at least 0.01 inch, a friction factor
+// (Cfac, Nfac, Efac) below zero, a flow, elevation or station beyond what
+// its entry fields take, and notes longer than db::kMostMemoChars.
 QString FirstImpossibleValue();
 // The first pipe of the working job (profile, gated pipe, manifold and
 // suction rows) whose friction factors give the computation method of the
@@ -21,5 +22,5 @@ QString FirstPipeWithoutFriction();
 namespace db { class Table; }
 // The same for the one working row of a stock-water or air-vacuum job, where
 // no number (a count, hours, days, a diameter, a flow, a density ...) can be
-// below zero either.
+// below zero either, and no notes longer than db::kMostMemoChars.
 QString FirstImpossibleToolValue(db::Table* work);

@@ -56,6 +56,10 @@ public:
 // Largest number of station records a run holds.
 inline constexpr int kMaxStations = 100;
 
+// Most nodes a manifold may have, and the fewest it needs.
+inline constexpr int kMaxManifoldNodes = 150;
+inline constexpr int kMinManifoldNodes = 2;
+
 // The records of the gravity, maximum-flow and pumped runs (and of the suction
 // analysis and cost estimate); null between runs.
 extern TSta* psta[kMaxStations];

@@ -65,6 +65,17 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobPipe.DB", "WorkPipe.db", "WaterTemp", "-1000", "WaterTemp is -1000 deg F, outside 0 to 212 in the job's data"},
         {"JobSuction.DB", "WorkSuction.db", "PipeQ", "-9e999", "PipeQ is infinite in segment"},
         {"JobSuction.DB", "WorkSuction.db", "Efac", "-0.0001", "Efac is -0.0001, not a friction factor above 0 in segment"},
+        // Beyond what any entry field takes.
+        {"JobPipe.DB", "WorkPipe.db", "DesignFlow", "1e308",
+         "DesignFlow is 1e+308 gpm, beyond the 4488299996 gpm (9999999.99 cfs) its entry takes in the job's data"},
+        {"JobPipe.DB", "WorkPipe.db", "WSElev", "-100000",
+         "WSElev is -100000 ft, outside the -99999.9 to 99999.9 ft its entry takes in the job's data"},
+        {"JobProf.DB", "WorkProf.DB", "Station", "-10", "Station is -10 ft, outside the 0 to 9999999 ft its entry takes"},
+        {"JobTrickle.DB", "WorkTrickle.DB", "GpmAtOutlet", "5e9", "GpmAtOutlet is 5e+09 gpm, beyond the"},
+        {"JobPipe.DB", "WorkPipe.db", "JobNotes", "replace(hex(zeroblob(20000)), '0', 'n')",
+         "JobNotes holds 40000 characters, more than the 32000 its entry takes in the job's data"},
+        {"JobPipe.DB", "WorkPipe.db", "EntranceNotes", "replace(hex(zeroblob(16001)), '0', 'e')",
+         "EntranceNotes holds 32002 characters, more than the 32000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
@@ -148,7 +159,15 @@ TEST_F(JobValuesTest, BoundaryValuesAreAccepted)
     db::Table* header = store.Dm().WorkPipeTable;
     header->Edit();
     store.Dm().WorkPipeTableWaterTemp->SetAsFloat(212);
+    // The most the entry fields take.
+    store.Dm().WorkPipeTableDesignFlow->SetAsFloat(9999999.99 * 448.83);
+    store.Dm().WorkPipeTableWSElev->SetAsFloat(-99999.9);
+    store.Dm().WorkPipeTableJobNotes->SetAsString(QString(32000, QLatin1Char('n')));
     header->Post();
+    prof->Last();
+    prof->Edit();
+    store.Dm().WorkProfTableStation->SetAsFloat(9999999);
+    prof->Post();
     EXPECT_TRUE(FirstImpossibleValue().isEmpty()) << FirstImpossibleValue().toStdString();
 
     header->Edit();

@@ -217,6 +217,8 @@ TEST_F(StockJobsTest, AnImportOrLoadIsAllOrNothingAndTakesNoImpossibleValue)
         {"MaxLivestock", "-40", "MaxLivestock is -40, below zero"},
         {"HrDelivery", "9e999", "HrDelivery is infinite"},
         {"StorageTime", "'ten'", "row 1 of table WorkSWater.db, field 'StorageTime'"},
+        {"JobNotes", "replace(hex(zeroblob(20000)), '0', 'q')",
+         "JobNotes holds 40000 characters, more than the 32000 its entry takes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
@@ -234,7 +236,7 @@ TEST_F(StockJobsTest, AnImportOrLoadIsAllOrNothingAndTakesNoImpossibleValue)
         EXPECT_TRUE(d().WorkSWaterTable->Active());
         EXPECT_EQ(Work(), editing);
     }
-    for (const Case& c : {cases[0], cases[1]}) {
+    for (const Case& c : {cases[0], cases[1], cases[3]}) {
         SCOPED_TRACE(c.field);
         sql(db::kMersolAlias, QStringLiteral("UPDATE \"JobSWater.DB\" SET \"%1\" = %2").arg(c.field, c.value));
         try {

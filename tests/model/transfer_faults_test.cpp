@@ -141,6 +141,66 @@ TEST_F(TransferFaultTest, ATransferTableOfManyJobHeadersIsRefused)
     }
 }
 
+// A child table of more rows than one job has is refused by its count: the
+// first of its rows, which cannot be copied, is never reached.
+TEST_F(TransferFaultTest, AChildTableOfMoreRowsThanAJobHoldsIsRefusedUnread)
+{
+    struct Case {
+        const char* table;
+        const char* key;   // the rows' unique field, if any
+        const char* numberField;
+        int most;
+        const char* what;
+    };
+    const Case cases[] = {
+        {"WorkProf.DB", "Station", "GroundElev", 100, "profile nodes"},
+        {"WorkTrickle.DB", "Station", "PipeQ", 150, "manifold outlets"},
+        {"WorkSuction.db", "SegmentNo", "PipeQ", 100, "suction segments"},
+        {"WorkGated.db", nullptr, "GateFlow", 1, "gated pipe"},
+    };
+    // Copies of the table's rows, under new keys, until it holds `rows`.
+    auto growTo = [&](const QString& table, const char* key, int rows) {
+        for (qint64 held = 0; (held = db::StoredRowCount(db::kTransferAlias, table)) < rows;) {
+            transferSql(QStringLiteral("CREATE TEMP TABLE grown AS SELECT * FROM \"%1\"").arg(table));
+            if (key)
+                transferSql(QStringLiteral("UPDATE grown SET \"%2\" = \"%2\" + (SELECT max(\"%2\") FROM \"%1\") + 1")
+                                .arg(table, QString::fromLatin1(key)));
+            transferSql(QStringLiteral("INSERT INTO \"%1\" SELECT * FROM grown LIMIT %2").arg(table).arg(rows - held));
+            transferSql(QStringLiteral("DROP TABLE grown"));
+        }
+    };
+    TDMod& d = store.Dm();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table);
+        ASSERT_TRUE(JobTrans->ExportWorkingJob());
+        const QString table = QString::fromLatin1(c.table);
+        if (table == QLatin1String("WorkGated.db")) {
+            // A job that ends in gated pipe.
+            transferSql(QStringLiteral("UPDATE \"WorkPipe.db\" SET \"SysHas\" = 1"));
+            transferSql(QStringLiteral("INSERT INTO \"WorkGated.db\" (\"JobNumber\") VALUES (1)"));
+        }
+        transferSql(QStringLiteral("UPDATE \"%1\" SET \"%2\" = 'unreadable' WHERE rowid = (SELECT min(rowid) "
+                                   "FROM \"%1\")").arg(table, QString::fromLatin1(c.numberField)));
+        growTo(table, c.key, c.most + 1);
+        expectRefused({transferFile(),
+                       QStringLiteral("table %1 holds %2 rows, where a job has at most %3 %4")
+                           .arg(table)
+                           .arg(c.most + 1)
+                           .arg(c.most)
+                           .arg(QString::fromLatin1(c.what)),
+                       QStringLiteral("Nothing was imported")});
+        for (db::Table* t : {d.TransProfTable, d.TransTrickleTable, d.TransSuctionTable, d.TransGatedTable})
+            EXPECT_FALSE(t->Active()) << t->TableName().toStdString();
+    }
+
+    // A profile of exactly the most nodes imports.
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    growTo(QStringLiteral("WorkProf.DB"), "Station", 100);
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(d.WorkProfTable->RecordCount(), 100);
+}
+
 TEST_F(TransferFaultTest, TransferDatabaseOfAnOlderLayoutIsNamedAndAFreshExportMendsIt)
 {
     db::Engine::instance().CloseAll();

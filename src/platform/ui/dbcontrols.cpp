@@ -1,6 +1,7 @@
 #include "platform/ui/dbcontrols.h"
 
 #include "platform/ui/radiogroup.h"
+#include "platform/db/memo_limit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -427,7 +428,10 @@ int DBMemo::MaxLength() const
 {
     if (maxLength_ > 0) return maxLength_;
     db::Field* f = Field();
-    return f && f->DataType() == db::FieldType::Alpha ? f->Size() : 0;
+    if (!f) return 0;
+    // A memo takes no more than a job can carry back in: longer notes are refused at load.
+    if (f->DataType() == db::FieldType::Memo) return db::kMostMemoChars;
+    return f->DataType() == db::FieldType::Alpha ? f->Size() : 0;
 }
 
 void DBMemo::Load(db::Field* f) { memo_->setPlainText(f ? f->AsString() : QString()); }

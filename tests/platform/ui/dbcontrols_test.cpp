@@ -3,6 +3,7 @@
 #include "support/tempdb.h"
 
 #include "platform/db/db.h"
+#include "platform/db/memo_limit.h"
 #include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/form.h"
@@ -150,6 +151,17 @@ TEST_F(BindingTest, EveryKindRoundTripsOnPost)
     EXPECT_EQ(stored("SysType"), "GRAVITY");
     EXPECT_EQ(form->Label->text(), "450.5 gpm");
     EXPECT_TRUE(driver.Messages().empty());
+}
+
+// Without a limit of its own a memo takes what a job's load accepts back.
+TEST_F(BindingTest, AMemoTakesNoMoreNotesThanAJobCanCarry)
+{
+    auto* notes = ui::Make<QPlainTextEdit>(form.get(), "MoreNotes");
+    auto* memo = new ui::DBMemo(notes, &src, "JobNotes");
+    EXPECT_EQ(memo->MaxLength(), db::kMostMemoChars);
+    notes->insertPlainText(QString(db::kMostMemoChars + 10, QLatin1Char('n')));
+    pipe.Post();
+    EXPECT_EQ(stored("JobNotes").size(), db::kMostMemoChars);
 }
 
 TEST_F(BindingTest, InvalidTextIsRefusedAndKeepsTheFocus)
