@@ -13,6 +13,7 @@
 #include "support/jobwindow.h"
 #include "support/journey.h"
 
+#include "platform/report/preview.h"
 #include "platform/ui/notebook.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QToolTip>
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 using testsupport::FocusedName;
@@ -77,6 +80,59 @@ protected:
             EXPECT_DOUBLE_EQ(PipeValue("TDH"), *tdh);
         }
     }
+    // The centrifugal job below, computed, saved and loaded again.
+    void storedCentrifugalJob()
+    {
+        const std::pair<double, double> segments[] = {{10, 8}, {20, 6}};
+        driver.OnForm("TSuctionDlg", [segments, next = std::make_shared<int>(0)](ui::Form& s) {
+            const auto [length, bore] = segments[(*next)++ % 2];
+            DialogDriver::Type(s, "SuctionPipeLengthDBNF", QString::number(length));
+            DMod->WorkSuctionTableDiaIn->SetAsFloat(bore);
+            DMod->WorkSuctionTableCfac->SetAsFloat(150.0);
+            DMod->WorkSuctionTableDownStreamPipeDescription->SetAsString(QStringLiteral("%1 in PVC").arg(bore));
+            DialogDriver::Press(s, "OKBitBtn1");
+        });
+        pumpedJob("Centrifugal Pump", "TPumpCentrifDlg", [](ui::Form& d) {
+            const std::pair<const char*, const char*> values[] = {
+                {"FlowRateDBNF", "300"}, {"WSDBNF", "100"}, {"EyeDBNF", "105"}, {"AltDBNF", "1000"},
+                {"WTempDBNF", "60"},     {"EffDBNF", "75"}, {"ClearHdDBNF", "1"}};
+            for (const auto& [field, value] : values) DialogDriver::Type(d, field, value);
+            DialogDriver::Press(d, "AddNodeBtn");
+            DialogDriver::Press(d, "AddNodeBtn");
+            DialogDriver::Press(d, "OKBitBtn1");
+        });
+        expectComputed();
+        EXPECT_EQ(Tul->PumpTypeCode, 1);
+        EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
+        EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
+        EXPECT_DOUBLE_EQ(PipeValue("AvailSH"), 32.18);
+        EXPECT_EQ(form->TDSHDBTxt->text(), "5.32");
+        EXPECT_EQ(form->AvailSHDBTxt->text(), "32.18");
+        EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.56);
+        expectReloaded(pumpLineHgl, 72.56);
+        EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
+        EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
+    }
+    // How many of the Summary and Detailed reports print the suction heads.
+    int printedSuctionHead()
+    {
+        int printing = 0;
+        const auto old = report::SetPreviewHook([&](report::Document& d, QWidget*) {
+            const QStringList texts = report::RenderDump(d).Texts();
+            auto printed = [&texts](const char* line) {
+                return std::any_of(texts.begin(), texts.end(),
+                                   [line](const QString& t) { return t.startsWith(QLatin1String(line)); });
+            };
+            const bool tdsh = printed("Total dynamic suction head (TDSH)");
+            const bool npsha = printed("Net positive suction head available (NPSHA)");
+            EXPECT_EQ(tdsh, npsha) << d.Title.toStdString();
+            printing += tdsh ? 1 : 0;
+        });
+        form->QRSummarySpdBtn->click();
+        form->QRDetailedSpdBtn->click();
+        report::SetPreviewHook(old);
+        return printing;
+    }
     const std::string pumpLineHgl = "172.24 166.14";
     static void typeFlowAndWater(ui::Form& d)
     {
@@ -112,37 +168,44 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobComputesItsHeadHorsepowerAndMotor)
 //   172.415680 - 105 + 5.32 - 0.179939 = 72.555741, 72.56 ft.
 TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsItsSuctionHeads)
 {
-    const std::pair<double, double> segments[] = {{10, 8}, {20, 6}};
-    int next = 0;
-    driver.OnForm("TSuctionDlg", [&](ui::Form& s) {
-        DialogDriver::Type(s, "SuctionPipeLengthDBNF", QString::number(segments[next].first));
-        DMod->WorkSuctionTableDiaIn->SetAsFloat(segments[next].second);
-        DMod->WorkSuctionTableCfac->SetAsFloat(150.0);
-        DMod->WorkSuctionTableDownStreamPipeDescription->SetAsString(
-            QStringLiteral("%1 in PVC").arg(segments[next].second));
-        ++next;
-        DialogDriver::Press(s, "OKBitBtn1");
+    storedCentrifugalJob();
+    EXPECT_EQ(printedSuctionHead(), 2);
+}
+
+// The stored centrifugal job above changed to a turbine by its dialog's
+// Change Pump Type: the suction line's 0.14 ft of loss, its TDSH and its
+// available head go with the centrifugal pump, so the turbine computes and
+// prints as the new turbine job does, 72.42 ft and 7.31 hp (72.56 with the
+// suction loss taken as an entrance loss), without suction heads.
+TEST_F(PumpedJobsEndToEnd, TurbineChangedFromAStoredCentrifugalComputesAsANewTurbineJob)
+{
+    storedCentrifugalJob();
+    EXPECT_DOUBLE_EQ(PipeValue("ColumnLoss"), 0.14);
+    form->OvcNotebook1->SetPageIndex(0);
+    int centrifugals = 0;
+    driver.OnForm("TPumpCentrifDlg", [&](ui::Form& d) {
+        ++centrifugals;
+        DialogDriver::Press(d, "ChangeBtn");
     });
-    pumpedJob("Centrifugal Pump", "TPumpCentrifDlg", [](ui::Form& d) {
-        const std::pair<const char*, const char*> values[] = {
-            {"FlowRateDBNF", "300"}, {"WSDBNF", "100"}, {"EyeDBNF", "105"}, {"AltDBNF", "1000"},
-            {"WTempDBNF", "60"},     {"EffDBNF", "75"}, {"ClearHdDBNF", "1"}};
-        for (const auto& [field, value] : values) DialogDriver::Type(d, field, value);
-        DialogDriver::Press(d, "AddNodeBtn");
-        DialogDriver::Press(d, "AddNodeBtn");
-        DialogDriver::Press(d, "OKBitBtn1");
-    });
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Turbine Pump"); });
+    driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) { DialogDriver::Press(d, "OKBitBtn1"); });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(centrifugals, 2);
+    ASSERT_FALSE(Tul->WasCancelled);
+    EXPECT_EQ(PipeText("PumpType"), QStringLiteral("TURBINE"));
+    EXPECT_DOUBLE_EQ(PipeValue("ColumnLoss"), 0.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 0.0);
+    EXPECT_DOUBLE_EQ(PipeValue("AvailSH"), 0.0);
+    DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
     expectComputed();
-    EXPECT_EQ(Tul->PumpTypeCode, 1);
-    EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
-    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
-    EXPECT_DOUBLE_EQ(PipeValue("AvailSH"), 32.18);
-    EXPECT_EQ(form->TDSHDBTxt->text(), "5.32");
-    EXPECT_EQ(form->AvailSHDBTxt->text(), "32.18");
-    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.56);
-    expectReloaded(pumpLineHgl, 72.56);
-    EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
-    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
+    EXPECT_EQ(Tul->PumpTypeCode, 2);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
+    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 0.0);
+    EXPECT_EQ(printedSuctionHead(), 0);
+    expectReloaded(pumpLineHgl, 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("ColumnLoss"), 0.0);
 }
 
 // Typed as a user types, with the turbine's own example to finish: the
@@ -451,6 +514,32 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
     EXPECT_EQ(shown["HGL"], "126.12 123.06 120.00");
     EXPECT_EQ(shown["Invert Elev"], "95.00 101.97 116.97");
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);
+
+    // The end's cover given again in its node's depth dialog: the invert it
+    // shows is the one the node keeps and the run takes, to the last digit,
+    // so the end's 1.31 psi stays (117.0 would give 1.30).
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+    QString shownInvert;
+    driver.OnceForm("TDepthInDlg", [&shownInvert](ui::Form& f) {
+        DialogDriver::Type(f, "OvcDbNumericField1", "30");
+        Tab(f);
+        shownInvert = f.Control<QLabel>("InvElevTxt")->text();
+        DialogDriver::Press(f, "OKBtn");
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "InvMethComboBox");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(driver.FormsShown().mid(driver.FormsShown().size() - 3),
+              (QStringList{"TBasicNodeDlg", "TDepthInDlg", "TProfInDlg"}));
+    EXPECT_EQ(shownInvert, QStringLiteral("116.97"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 116.97);
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 116.97);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 1.31);
 }
 
 
