@@ -111,6 +111,11 @@ void CarryFlowsDown()
     }
 }
 
+double InvertFromCover(double ground, double depth, double wall, double bore)
+{
+    return FixedValue(ground - (depth + wall + bore) / 12, 6, 2);
+}
+
 std::optional<MissingNodeValue> ApplyInvertMethods()
 {
     TDMod* d = DMod;
@@ -148,12 +153,10 @@ std::optional<MissingNodeValue> ApplyInvertMethods()
         if (ground->IsNull()) return missing("ground elevation");
         if (method == 0 && depth->IsNull()) return missing("depth to the top of the pipe");
         if (method == 0) {
-            const double wanted = ground->AsFloat() - (depth->AsFloat() + wall + dia) / 12;
-            // The dialogs store this invert to one or two decimals: a value
-            // that rounds to it is the method's own and stays as stored.
-            if (!invert->IsNull() && std::abs(invert->AsFloat() - wanted) <= 0.05 + 1e-9) continue;
+            const double wanted = InvertFromCover(ground->AsFloat(), depth->AsFloat(), wall, dia);
+            if (!invert->IsNull() && invert->AsFloat() == wanted) continue;
             prof->Edit();
-            invert->SetAsString(FixedText(wanted, 6, 2));
+            invert->SetAsFloat(wanted);
         } else {
             if (!invert->IsNull() && invert->AsFloat() == ground->AsFloat() && !depth->IsNull() &&
                 depth->AsFloat() == 0.0)

@@ -52,6 +52,12 @@ void ForgetGatedOrManifoldEnd();
 // ends with them consistent.
 void CarryFlowsDown();
 
+// The invert of a node laid at a given cover: the ground less the depth to
+// the top of the pipe, the wall and the bore (all three in inches), as it is
+// stored, to the hundredth of a foot. Every dialog that shows it and the run
+// that checks it work it out here, so they never differ in a digit.
+double InvertFromCover(double ground, double depth, double wall, double bore);
+
 // Before a run: every row's invert follows its method. A depth given makes
 // it the ground less the depth to the top of the pipe, the wall and the bore
 // (of the pipe arriving, at an end node); a node at ground level has it at

@@ -13,6 +13,7 @@
 #include "support/jobwindow.h"
 #include "support/journey.h"
 
+#include "platform/report/preview.h"
 #include "platform/ui/notebook.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QToolTip>
 
+#include <algorithm>
 #include <optional>
 
 using testsupport::FocusedName;
@@ -77,6 +79,25 @@ protected:
             EXPECT_DOUBLE_EQ(PipeValue("TDH"), *tdh);
         }
     }
+    // How many of the Summary and Detailed reports print the suction heads.
+    int printedSuctionHead()
+    {
+        int printing = 0;
+        const auto old = report::SetPreviewHook([&](report::Document& d, QWidget*) {
+            const QStringList texts = report::RenderDump(d).Texts();
+            auto printed = [&texts](const char* line) {
+                return std::any_of(texts.begin(), texts.end(),
+                                   [line](const QString& t) { return t.startsWith(QLatin1String(line)); });
+            };
+            const bool tdsh = printed("Total dynamic suction head (TDSH)");
+            EXPECT_EQ(tdsh, printed("Net positive suction head available (NPSHA)")) << d.Title.toStdString();
+            printing += tdsh ? 1 : 0;
+        });
+        form->QRSummarySpdBtn->click();
+        form->QRDetailedSpdBtn->click();
+        report::SetPreviewHook(old);
+        return printing;
+    }
     const std::string pumpLineHgl = "172.24 166.14";
     static void typeFlowAndWater(ui::Form& d)
     {
@@ -110,7 +131,12 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobComputesItsHeadHorsepowerAndMotor)
 //   ASH = 33.91 - 1.17 - (0.6 - 1.56 + 1.5192) = 32.18 ft;
 //   TDH from the line's 172.415680 ft, the eye and the stored TDSH:
 //   172.415680 - 105 + 5.32 - 0.179939 = 72.555741, 72.56 ft.
-TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsItsSuctionHeads)
+// Stored, loaded and changed to a turbine by Change Pump Type: the suction
+// line's 0.14 ft of loss, its TDSH and its available head stay behind, so
+// the turbine computes and prints as a new turbine job does, 72.42 ft and
+// 7.31 hp (72.56 with that loss taken as an entrance loss), with no suction
+// heads in its reports.
+TEST_F(PumpedJobsEndToEnd, CentrifugalJobShowsItsSuctionHeadsAndChangedToATurbineLeavesThemBehind)
 {
     const std::pair<double, double> segments[] = {{10, 8}, {20, 6}};
     int next = 0;
@@ -143,6 +169,30 @@ TEST_F(PumpedJobsEndToEnd, CentrifugalJobWithTwoSuctionSegmentsComputesAndShowsI
     expectReloaded(pumpLineHgl, 72.56);
     EXPECT_EQ(DMod->WorkSuctionTable->RecordCount(), 2);
     EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 5.32);
+    EXPECT_DOUBLE_EQ(PipeValue("ColumnLoss"), 0.14);
+    EXPECT_EQ(printedSuctionHead(), 2);
+
+    form->OvcNotebook1->SetPageIndex(0);
+    int centrifugals = 0;
+    driver.OnForm("TPumpCentrifDlg", [&centrifugals](ui::Form& d) {
+        ++centrifugals;   // the System button's, then the selection's own
+        DialogDriver::Press(d, "ChangeBtn");
+    });
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Turbine Pump"); });
+    driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) { DialogDriver::Press(d, "OKBitBtn1"); });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(centrifugals, 2);
+    ASSERT_FALSE(Tul->WasCancelled);
+    EXPECT_EQ(PipeText("PumpType"), QStringLiteral("TURBINE"));
+    for (const char* suction : {"ColumnLoss", "TDSH", "AvailSH"}) EXPECT_DOUBLE_EQ(PipeValue(suction), 0.0) << suction;
+    DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    expectComputed();
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
+    EXPECT_DOUBLE_EQ(PipeValue("TDSH"), 0.0);
+    EXPECT_EQ(printedSuctionHead(), 0);
+    expectReloaded(pumpLineHgl, 72.42);
 }
 
 // Typed as a user types, with the turbine's own example to finish: the
@@ -451,6 +501,32 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
     EXPECT_EQ(shown["HGL"], "126.12 123.06 120.00");
     EXPECT_EQ(shown["Invert Elev"], "95.00 101.97 116.97");
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);
+
+    // The end's cover given again in its node's depth dialog: the invert it
+    // shows is the one the node keeps and the run takes, to the last digit,
+    // so the end's 1.31 psi stays (117.0 would give 1.30).
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+    QString shownInvert;
+    driver.OnceForm("TDepthInDlg", [&shownInvert](ui::Form& f) {
+        DialogDriver::Type(f, "OvcDbNumericField1", "30");
+        Tab(f);
+        shownInvert = f.Control<QLabel>("InvElevTxt")->text();
+        DialogDriver::Press(f, "OKBtn");
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Focus(f, "InvMethComboBox");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "EditProfileBtn");
+    EXPECT_EQ(driver.FormsShown().mid(driver.FormsShown().size() - 3),
+              (QStringList{"TBasicNodeDlg", "TDepthInDlg", "TProfInDlg"}));
+    EXPECT_EQ(shownInvert, QStringLiteral("116.97"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 116.97);
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(ProfValue(2, "InvertElev"), 116.97);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 1.31);
 }
 
 

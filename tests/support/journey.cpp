@@ -92,7 +92,9 @@ void ReachesTakeSixInchPvc(DialogDriver& driver)
 {
     driver.OnForm(QStringLiteral("TGetPipeDlg"), [](ui::Form& f) { PickPipe(f, QString::fromLatin1(kSixInchPvc)); });
     driver.OnForm(QStringLiteral("TProfInDlg"), [](ui::Form& f) {
-        DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
+        // An end node's reach has no pipe to pick: the pipe arriving is its own.
+        if (QWidget* pipe = DialogDriver::Find(f, QStringLiteral("PipeRchSpdBtn")); pipe->isEnabled() && pipe->isVisible())
+            DialogDriver::Press(f, QStringLiteral("PipeRchSpdBtn"));
         DialogDriver::Press(f, QStringLiteral("OKBitBtn"));
     });
 }

@@ -5,6 +5,7 @@
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/ui/help.h"
 #include "platform/ui/cursor.h"
 #include "platform/ui/notebook.h"
@@ -207,8 +208,8 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     OpenIfClosed(prof);
     prof->Last();
     EditIfBrowsing(prof);
-    SetFixed(d->WorkProfTableInvertElev,
-             d->WorkProfTableGroundElev->AsFloat() - Tul->PipeDepth / 12 - Tul->WallThick / 12 - Tul->DiaIn / 12, 6, 2);
+    d->WorkProfTableInvertElev->SetAsFloat(
+        InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), Tul->PipeDepth, Tul->WallThick, Tul->DiaIn));
     prof->Post();
 
     // Upward from the manifold: each node's inflow came from above it, its outflow left the line there.

@@ -1,7 +1,7 @@
 #include "dialogs/profile/depth_dialog.h"
 
 #include "model/data_module.h"
-#include "model/number_text.h"
+#include "model/node_rules.h"
 #include "model/job.h"
 #include "platform/ui/dbcontrols.h"
 
@@ -151,9 +151,8 @@ void TDepthInDlg::OvcDbNumericField1Exit()
     }
     double W, D;
     InvertPipeOf(W, D);
-    const double invert = DMod->WorkProfTableGroundElev->AsFloat() - DMod->WorkProfTablePipeDepth->AsFloat() / 12 -
-                          W / 12 - D / 12;
-    DMod->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 2));
+    DMod->WorkProfTableInvertElev->SetAsFloat(
+        InvertFromCover(DMod->WorkProfTableGroundElev->AsFloat(), DMod->WorkProfTablePipeDepth->AsFloat(), W, D));
     Tul->LocateProfStation();
 }
 

@@ -399,9 +399,8 @@ void TBasicNodeDlg::InvertFromDepth()
         }
         double W, D;
         InvertPipeOf(W, D);
-        const double invert =
-            d->WorkProfTableGroundElev->AsFloat() - (d->WorkProfTablePipeDepth->AsFloat() + W + D) / 12;
-        d->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 1));
+        d->WorkProfTableInvertElev->SetAsFloat(
+            InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
         break;
     }
     case 2:
@@ -678,9 +677,8 @@ void TBasicNodeDlg::FormClose()
         if (d->WorkProfTableInvElMethod->AsInteger() == 0) {
             double W, D;
             InvertPipeOf(W, D);
-            const double invert =
-                d->WorkProfTableGroundElev->AsFloat() - (d->WorkProfTablePipeDepth->AsFloat() + W + D) / 12;
-            d->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 1));
+            d->WorkProfTableInvertElev->SetAsFloat(
+                InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
         }
         const int type = d->WorkProfTableNodeType->AsInteger();
         if (type == 5 || type == 6) {

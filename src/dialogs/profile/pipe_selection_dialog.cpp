@@ -5,6 +5,7 @@
 #include "engine/hydraulics.h"
 #include "dialogs/profile/size_change_losses.h"
 #include "model/data_module.h"
+#include "model/node_rules.h"
 #include "model/loss_slots.h"
 #include "model/number_text.h"
 #include "model/job.h"
@@ -503,9 +504,8 @@ void CopyPipeToReach(QWidget* owner)
             const bool upstreamPipe = type == 5 || type == 6 || type == 7;
             const double W = upstreamPipe ? Tul->WallThick : d->WorkProfTableWallThick->AsFloat();
             const double D = upstreamPipe ? Tul->DiaIn : d->WorkProfTableDiaIn->AsFloat();
-            const double invert =
-                d->WorkProfTableGroundElev->AsFloat() - d->WorkProfTablePipeDepth->AsFloat() / 12 - W / 12 - D / 12;
-            d->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 2));
+            d->WorkProfTableInvertElev->SetAsFloat(
+                InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
         }
         if (SizeChangeFlag && d->WorkProfTableDiaIn->AsFloat() != Tul->DiaIn &&
             d->WorkProfTableNodeType->AsInteger() != 5)

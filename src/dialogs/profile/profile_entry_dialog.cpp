@@ -908,8 +908,7 @@ void TProfEntryDlg::InvComboBoxExit()
         if (noGround || d->WorkProfTablePipeDepth->IsNull()) {
             d->WorkProfTableInvertElev->Clear();
         } else {
-            const double invert = ground - d->WorkProfTablePipeDepth->AsFloat() / 12 - W / 12 - D / 12;
-            d->WorkProfTableInvertElev->SetAsString(FixedText(invert, 6, 1));
+            d->WorkProfTableInvertElev->SetAsFloat(InvertFromCover(ground, d->WorkProfTablePipeDepth->AsFloat(), W, D));
         }
     } else if (text == kInvertText) {
         d->WorkProfTableInvElMethod->SetAsInteger(1);

@@ -30,6 +30,22 @@ void showPumpDialog(int item, QWidget* owner)
     }
 }
 
+// A pump that draws from no suction line keeps nothing of one: the line's
+// loss, worked into `ColumnLoss`, would count again as the new pump's
+// entrance or column loss, and its suction heads would be printed for it. A
+// turbine has no column of its own either. What was typed for a propeller or
+// a tank stays.
+void LeaveSuctionLine(bool turbine)
+{
+    const bool wasCentrifugal = DMod->WorkPipeTablePumpType->AsString() == QLatin1String(kKeywords[0]);
+    if (wasCentrifugal || turbine) DMod->WorkPipeTableColumnLoss->SetAsFloat(0.0);
+    if (!wasCentrifugal) return;
+    DMod->WorkPipeTableTDSH->SetAsFloat(0.0);
+    DMod->WorkPipeTableAvailSH->SetAsFloat(0.0);
+    Tul->tdsh = 0.0;
+    Tul->ColumnLoss = 0.0;
+}
+
 } // namespace
 
 TPumpSelDlg::TPumpSelDlg(QWidget* owner) : ui::Form(owner)
@@ -89,6 +105,7 @@ void TPumpSelDlg::PumpSelRadioGroupClick()
         return;
     }
     chosen_ = item;
+    if (item != 0) LeaveSuctionLine(item == 1);
     DMod->WorkPipeTablePumpType->SetAsString(QString::fromLatin1(kKeywords[item]));
     if (item != 0) DMod->WorkPipeTableNoSucSegs->SetAsInteger(0);
     else if (DMod->WorkPipeTableNoSucSegs->AsInteger() < 1) DMod->WorkPipeTableNoSucSegs->SetAsInteger(1);

@@ -172,7 +172,7 @@ TEST_F(BasicNodeDlgTest, GatedEndUsesTheUpstreamPipeAndSetsTheOutlet)
     EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TGatedPipeDlg"}));
     EXPECT_EQ(Tul->SysHas, 1);
     // 100 - (30 + 0.3 + 8) / 12 with the 8 in reach arriving from station 500.
-    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 96.8);
+    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 96.81);
     EXPECT_DOUBLE_EQ(Header("OutletElev").toDouble(), 100.0);
 }
 
@@ -320,8 +320,9 @@ TEST_F(BasicNodeDlgTest, TabbingIntoTheMethodListOpensItsDialog)
         DialogDriver::Press(f, "OKBitBtn1");
     });
     EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TDepthInDlg"}));
-    // 110 - (36 + 0.3 + 8) / 12, recomputed to 1 decimal on OK.
-    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 106.3);
+    // 110 - (36 + 0.3 + 8) / 12 = 106.308: what the depth dialog showed is
+    // what OK keeps.
+    EXPECT_DOUBLE_EQ(NumAt(500, "InvertElev"), 106.31);
 }
 
 TEST_F(BasicNodeDlgTest, DepthTypedForANewNodeSurvivesLeavingTheList)
@@ -350,7 +351,7 @@ TEST_F(BasicNodeDlgTest, DepthTypedForANewNodeSurvivesLeavingTheList)
         DialogDriver::Press(f, "OKBitBtn1");
     });
     EXPECT_DOUBLE_EQ(NumAt(900, "PipeDepth"), 40.0);
-    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 96.0);   // 100 - (40 + 0.3 + 8) / 12, to 1 decimal
+    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 95.98);   // 100 - (40 + 0.3 + 8) / 12 = 95.975
 }
 
 TEST_F(BasicNodeDlgTest, CancelMarksTheDialogCancelled)

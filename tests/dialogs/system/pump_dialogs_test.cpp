@@ -223,6 +223,27 @@ TEST_F(PumpDialogsTest, ChangePumpTypeOfALoadedJobReopensTheSelectionWhichRefuse
     EXPECT_FALSE(Tul->WasCancelled);
 }
 
+// The suction line's loss, TDSH and available head stay with the centrifugal
+// pump: the propeller chosen in its place shows no column friction of it.
+TEST_F(PumpDialogsTest, PumpChosenInPlaceOfACentrifugalTakesNothingOfItsSuctionLine)
+{
+    loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "CENTRIF"}, {"DesignFlow", 300.0},
+               {"NoSucSegs", 1}, {"ColumnLoss", 0.17}, {"TDSH", 5.32}, {"AvailSH", 32.18}});
+    driver.OnForm("TPumpCentrifDlg", [](ui::Form& d) { DialogDriver::Press(d, "ChangeBtn"); });
+    driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Propeller Pump"); });
+    QString column;
+    driver.OnceForm("TPumpPropellerDlg", [&column](ui::Form& d) {
+        column = d.Control<QLineEdit>("OvcDbNumericField5")->text();
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(column, "0.0");
+    EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "PROPELLER");
+    EXPECT_EQ(DMod->WorkPipeTableNoSucSegs->AsInteger(), 0);
+    for (const char* suction : {"ColumnLoss", "TDSH", "AvailSH"}) EXPECT_DOUBLE_EQ(header(suction), 0.0) << suction;
+    EXPECT_DOUBLE_EQ(Tul->tdsh, 0.0);
+}
+
 TEST_F(PumpDialogsTest, SelectionKeepsTheSuctionSegmentCountOfACentrifugalPumpAndShowsNothingForOtherTypes)
 {
     loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "PRESSFIND"}, {"NoSucSegs", 3}});
