@@ -332,6 +332,26 @@ TEST_F(SystemTypeTest, PanelOfPumpAndPressureJobs)
     EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Smith");
 }
 
+TEST_F(SystemTypeTest, SystemButtonOfALoadedCentrifugalJobOpensItsDialogWithoutATableError)
+{
+    loadedJob({{"JobName", "Well"}, {"SysType", "PUMPED"}, {"PumpType", "CENTRIF"}, {"DesignFlow", 500.0}});
+    addRow(DMod->WorkProfTable, {{"Station", 0.0}, {"PipeQ", 500.0}});
+    addRow(DMod->WorkSuctionTable, {{"SegmentNo", 1}, {"PipeQ", 500.0}});
+    // As after a restart: the reference tables are not open yet.
+    for (db::Table* t : {DMod->PipeTable, DMod->TypeTable})
+        if (t->Active()) t->Close();
+    QWidget* first = nullptr;
+    driver.OnceForm("TPumpCentrifDlg", [&](ui::Form& d) {
+        first = d.ActiveControl();
+        DialogDriver::Press(d, "CancelBitBtn2");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TPumpCentrifDlg"});
+    EXPECT_TRUE(driver.Messages().empty()) << driver.MessageTexts().join('|').toStdString();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->objectName(), "FlowRateDBNF");   // its showing ran to the end
+}
+
 TEST_F(SystemTypeTest, KnownFlowDialogRewritesThePanelOfAnotherSystem)
 {
     loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "BOOSTER"}});
