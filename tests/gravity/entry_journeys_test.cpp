@@ -517,7 +517,11 @@ TEST_F(GravityJourneys, CommandsStayAliveWhenACancelledDialogLeftTheTablesClosed
         {"Cost report", press("QRCostSpdBtn")},
         {"Graph report", press("QRGraphBitBtn")},
         {"Job tab", turnTo(0)},
-        {"flow typed", [this] { DialogDriver::Type(*form, "FlowDBNF", "350"); DialogDriver::Focus(*form, "WSDBNF"); }},
+        {"flow typed",
+         [this] {
+             DialogDriver::Type(*form, "FlowDBNF", "350");
+             DialogDriver::Focus(*form, "WSDBNF");
+         }},
         {"Save Job", press("SaveJobBtn")},
         {"List of Jobs", [this] { form->ListofJobs1->trigger(); }},
         {"Delete Job", [this] { form->MaintainJobDatabase1->trigger(); }},

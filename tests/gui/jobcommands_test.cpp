@@ -273,26 +273,6 @@ TEST_F(JobCommandsTest, ALoadedJobDeletedFromTheStoreLeavesTheWindowAndIsNotOffe
     EXPECT_FALSE(jobs->Locate("JobName", "Smith"));
 }
 
-TEST_F(JobCommandsTest, DeletingAnotherStoredJobKeepsTheOneOnTheScreen)
-{
-    storeJob("Smith");
-    storeJob("Jones");
-    DMod->JobPipeTable->Close();
-    pickJob(1);   // Smith
-    DialogDriver::Press(*form, "PrevJobBtn");
-    driver.OnceForm("TRemoveJobsDlg", [&](ui::Form& f) {
-        ui::DBGrid::Of(f.Control<QTableView>("DBGrid1"))->SelectRow(0);   // Jones
-        driver.Answer(ui::mrYes);
-        DialogDriver::Press(f, "DeleteBitBtn");
-        DialogDriver::Press(f, "ReturnBitBtn");
-    });
-    form->MaintainJobDatabase1->trigger();
-    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
-    EXPECT_TRUE(form->OvcNotebook1->isEnabled());
-    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
-    EXPECT_NE(Tul->JobNumber, 0);
-}
-
 TEST_F(JobCommandsTest, TheCurrentStoredJobsOwnNameRaisesNoQuestion)
 {
     const int number = storeJob("Smith");

@@ -340,16 +340,14 @@ TEST_F(SystemTypeTest, SystemButtonOfALoadedCentrifugalJobOpensItsDialogWithoutA
     // As after a restart: the reference tables are not open yet.
     for (db::Table* t : {DMod->PipeTable, DMod->TypeTable})
         if (t->Active()) t->Close();
-    QWidget* first = nullptr;
+    QString first;   // where its showing, run to the end, leaves the focus
     driver.OnceForm("TPumpCentrifDlg", [&](ui::Form& d) {
-        first = d.ActiveControl();
+        first = d.ActiveControl()->objectName();
         DialogDriver::Press(d, "CancelBitBtn2");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");
-    EXPECT_EQ(driver.FormsShown(), QStringList{"TPumpCentrifDlg"});
-    EXPECT_TRUE(driver.Messages().empty()) << driver.MessageTexts().join('|').toStdString();
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->objectName(), "FlowRateDBNF");   // its showing ran to the end
+    EXPECT_EQ(driver.MessageTexts(), QStringList{});
+    EXPECT_EQ(first, "FlowRateDBNF");
 }
 
 TEST_F(SystemTypeTest, KnownFlowDialogRewritesThePanelOfAnotherSystem)
