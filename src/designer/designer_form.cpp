@@ -2,6 +2,7 @@
 
 #include "designer/about_box.h"
 #include "dialogs/jobs/job_list_dialog.h"
+#include "dialogs/jobs/remove_job_dialog.h"
 #include "dialogs/jobs/save_job_dialog.h"
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/pipe_selection_dialog.h"
@@ -217,6 +218,9 @@ bool TDesignerForm::EscapeAllowed() { return CancelJobByKeyAllowed(); }
 
 void TDesignerForm::About1Click() { ShowAboutBox(this); }
 void TDesignerForm::ShowAboutBox(QWidget* owner) { ShowOwned(AboutBox, owner); }
+
+// The pages open only on a job.
+bool TDesignerForm::JobShown() const { return OvcNotebook1 && OvcNotebook1->isEnabled(); }
 void TDesignerForm::Contents1Click() { ui::HelpContents(); }
 void TDesignerForm::SearchforHelpon1Click() { ui::HelpSearch(QString()); }
 void TDesignerForm::LearningtouseMersolandDunstrow1Click() { ui::HelpContext(160); }
@@ -224,6 +228,8 @@ void TDesignerForm::LearningtouseMersolandDunstrow1Click() { ui::HelpContext(160
 void TDesignerForm::markJobChanged()
 {
     if (Tul->SaveState != 0) Tul->SaveState = 1;
+    // A cancelled dialog may have left the header closed.
+    OpenIfClosed(DMod->WorkPipeTable);
     EditIfBrowsing(DMod->WorkPipeTable);
 }
 
@@ -249,6 +255,7 @@ void TDesignerForm::JobNameDBEditExit()
 void TDesignerForm::writeDetailedML()
 {
     db::Table* pipe = DMod->WorkPipeTable;
+    OpenIfClosed(pipe);
     EditIfBrowsing(pipe);
     Tul->DetailedML = DetMLCheckBox->isChecked();
     DMod->WorkPipeTableDetailedML->SetAsBoolean(Tul->DetailedML);
@@ -258,6 +265,7 @@ void TDesignerForm::writeDetailedML()
 
 void TDesignerForm::postDate()
 {
+    OpenIfClosed(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkPipeTable);
     Tul->Date = DMod->WorkPipeTableDate->AsString();
 }
@@ -342,6 +350,29 @@ bool TDesignerForm::pickStoredJob(int listFilter, int loadFilter)
         return false;
     }
     return true;
+}
+
+void TDesignerForm::removeStoredJobs(bool listFiltered)
+{
+    struct Unfilter {
+        // The stored job table must not stay filtered: the name check and
+        // the save look jobs up in it and would miss the hidden ones.
+        ~Unfilter()
+        {
+            if (DMod->JobPipeTable->Filtered()) DMod->JobPipeTable->SetFiltered(false);
+        }
+    } unfilter;
+    RemoveJobsDlg = new TRemoveJobsDlg(this);
+    RemoveJobsDlg->ListFiltered = listFiltered;
+    struct Reset {
+        ~Reset()
+        {
+            delete RemoveJobsDlg;
+            RemoveJobsDlg = nullptr;
+        }
+    } reset;
+    RemoveJobsDlg->ShowModal();
+    if (RemoveJobsDlg->OpenJobRemoved) CancelJobBitBtnClick();
 }
 
 void TDesignerForm::showLoadedJob()

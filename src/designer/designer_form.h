@@ -42,6 +42,7 @@ public:
 
     QWidget* Window() override { return this; }
     void ShowAboutBox(QWidget* owner) override;
+    bool JobShown() const override;
 
     // ---- components both windows have ----
     QMenuBar* MainMenu1 = nullptr;
@@ -213,6 +214,10 @@ protected:
     // modes), then the picked job loaded under `loadFilter`: false when the
     // user cancelled, the import took over or the job could not be loaded.
     bool pickStoredJob(int listFilter, int loadFilter);
+    // Delete Job: the stored jobs the dialog lists (only the list's filter
+    // mode's where `listFiltered`); a deleted working job leaves the window
+    // as Cancel Job leaves it.
+    void removeStoredJobs(bool listFiltered);
     // The picked job in the window after a load: its detailed minor-loss box
     // and the job commands; the status bar says what follows.
     void showLoadedJob();

@@ -30,6 +30,9 @@ public:
     virtual void TakeImportedJob() = 0;
     // The about box, owned by `owner` (a dialog that offers it too).
     virtual void ShowAboutBox(QWidget* owner) = 0;
+    // Whether the window shows a job being worked on; the working tables may
+    // still hold the rows of one it has closed.
+    virtual bool JobShown() const = 0;
 
     // Set by the pump dialogs' "Change Pump Type" while a loaded job's pump
     // type is being changed.

@@ -2,7 +2,6 @@
 #include "model/program_kind.h"
 
 #include "dialogs/jobs/job_list_dialog.h"
-#include "dialogs/jobs/remove_job_dialog.h"
 #include "dialogs/jobs/save_job_dialog.h"
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/system/system_dialog_rules.h"
@@ -409,33 +408,15 @@ void TDunstrowForm::PrevJobBtnClick()
 void TDunstrowForm::SaveJobBtnClick()
 {
     leaveFieldFor(SaveJobBtn);
+    OpenIfClosed(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkSuctionTable);
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();
     ShowOwned(SaveForm, this);
 }
 
-void TDunstrowForm::MaintainJobDatabase1Click()
-{
-    struct Unfilter {
-        // The stored job table must not stay filtered: the name check and
-        // the save look jobs up in it and would miss the hidden ones.
-        ~Unfilter()
-        {
-            if (DMod->JobPipeTable->Filtered()) DMod->JobPipeTable->SetFiltered(false);
-        }
-    } unfilter;
-    RemoveJobsDlg = new TRemoveJobsDlg(this);
-    RemoveJobsDlg->ListFiltered = true;   // the jobs of the list's filter mode
-    struct Reset {
-        ~Reset()
-        {
-            delete RemoveJobsDlg;
-            RemoveJobsDlg = nullptr;
-        }
-    } reset;
-    RemoveJobsDlg->ShowModal();
-}
+// Only the jobs of the list's filter mode.
+void TDunstrowForm::MaintainJobDatabase1Click() { removeStoredJobs(true); }
 
 void TDunstrowForm::ListofJobs1Click()
 {
@@ -481,6 +462,8 @@ void TDunstrowForm::OKBitBtn2Click()
         OvcNotebook1->SetPageIndex(1);
         return;
     }
+    // A cancelled entry may have left the header closed.
+    OpenIfClosed(DMod->WorkPipeTable);
     if (DMod->WorkPipeTableJobName->IsNull()) {
         OvcNotebook1->SetPageIndex(0);
         ui::MessageDlg(QStringLiteral("Please enter a Job Name"), ui::MsgType::Error, ui::mbOK);
@@ -541,6 +524,7 @@ void TDunstrowForm::ShowDesignFlowCfs(double cfs) { cfsField->setText(CfsText(cf
 
 void TDunstrowForm::OvcNotebook1Click()
 {
+    OpenIfClosed(DMod->WorkPipeTable);
     if (OvcNotebook1->PageIndex() != 0 && DMod->WorkPipeTableJobName->IsNull()) {
         OvcNotebook1->SetPageIndex(0);
         ui::MessageDlg(QStringLiteral("Please enter a Job Name"), ui::MsgType::Error, ui::mbOK);

@@ -7,7 +7,6 @@
 #include "dialogs/editors/minor_loss_editor.h"
 #include "dialogs/editors/pipe_data_editor.h"
 #include "dialogs/editors/pipe_type_editor.h"
-#include "dialogs/jobs/remove_job_dialog.h"
 #include "dialogs/jobs/save_job_dialog.h"
 #include "dialogs/editors/unit_cost_editor.h"
 #include "dialogs/dialog_helpers.h"
@@ -522,7 +521,7 @@ void TMersolForm::CancelJobBitBtnClick()
 
 // ---- menus ------------------------------------------------------------------
 
-void TMersolForm::MaintainJobDatabase1Click() { showOwned(RemoveJobsDlg, this); }
+void TMersolForm::MaintainJobDatabase1Click() { removeStoredJobs(false); }
 void TMersolForm::SystemDefaults1Click() { showOwned(DefSysDlg, this); }
 void TMersolForm::LocalDefaults1Click() { showOwned(DefLocDlg, this); }
 void TMersolForm::PipeMaterialDatabase1Click() { showOwned(PipeDataForm, this); }
@@ -709,6 +708,7 @@ void TMersolForm::PrevJobBtnClick()
 
 void TMersolForm::SaveJobBtnClick()
 {
+    OpenIfClosed(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkPipeTable);
     PostIfEditing(DMod->WorkSuctionTable);
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();
@@ -839,6 +839,8 @@ void TMersolForm::SysTypeRadioGroupClick()
     const bool panelShown = EntranceDataGroupBox->isVisibleTo(this);
     BackupWorkTables();
     db::Table* pipe = DMod->WorkPipeTable;
+    // A cancelled dialog may have left the job's tables closed.
+    OpenIfClosed(pipe);
     if (DMod->WorkPipeTableJobName->AsString().isEmpty()) {
         SetFocus(JobNameDBEdit);
         return;
@@ -889,7 +891,10 @@ void TMersolForm::SelSystemEditBtnClick()
         return;
     }
     if (Tul->SaveState != 0) Tul->SaveState = 1;
+    // A cancelled entry or node dialog may have left the job's tables closed.
+    OpenIfClosed(DMod->WorkPipeTable);
     if (Tul->NewJob) {
+        OpenIfClosed(DMod->WorkProfTable);
         EditIfBrowsing(DMod->WorkProfTable);
         SysTypeRadioGroupClick();
     } else {

@@ -122,8 +122,9 @@ void TDMod::PipeTableCalcFields(db::Table&)
     }
     const double Q = flow->DataSet()->Active() ? flow->AsFloat() : 0.0;
     const double D = PipeTableIDin->AsFloat();
-    // No flow, or a pipe without a diameter: nothing to show.
-    if (!(Q > 0) || !(D > 0))
+    // No flow, or a pipe without a diameter: nothing to show. Neither without
+    // the material list open: there is no material to take the factors of.
+    if (!(Q > 0) || !(D > 0) || !TypeTable->Active())
         return;
     const double V = PipeVelocity(Q, D);
     const double C = TypeTableCfactor->AsFloat();

@@ -471,6 +471,28 @@ TEST_F(DunstrowFormTest, DeleteJobListsTheGravityJobsAndLeavesNoFilterOn)
     }
 }
 
+TEST_F(DunstrowFormTest, DeletingTheJobOnTheScreenLeavesNothingToSave)
+{
+    newNamedJob(*form, "Gravy");
+    saveJob(*form);
+    ASSERT_NE(Tul->JobNumber, 0);
+    driver.ClearLog();
+    driver.OnceForm("TRemoveJobsDlg", [&](ui::Form& f) {
+        driver.Answer(ui::mrYes);
+        DialogDriver::Press(f, "DeleteBitBtn");
+        DialogDriver::Press(f, "ReturnBitBtn");
+    });
+    form->MaintainJobDatabase1->trigger();
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"DELETE: Gravy??"});
+    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Please make selection");
+    driver.ClearLog();
+    DialogDriver::CloseBox(*form);
+    EXPECT_EQ(driver.FormsShown(), QStringList{});
+    DMod->JobPipeTable->Open();
+    EXPECT_TRUE(DMod->JobPipeTable->IsEmpty());
+}
+
 TEST_F(DunstrowFormTest, ImportFromTheJobListShowsTheJobOnTheJobPage)
 {
     // A gravity job in the transfer directory, then nothing in the working tables.

@@ -15,11 +15,13 @@
 #include "support/journey.h"
 #include "support/workjob.h"
 #include "support/workprofile.h"
+#include "model/job_transfer.h"
 
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -480,6 +482,61 @@ TEST_F(GravityJourneys, CancelledFirstEntryIsOfferedAgainByAddNode)
     EXPECT_TRUE(form->DBChart1->isVisible());
     EXPECT_EQ(form->PointSeries1->Count(), 3);
     EXPECT_FALSE(form->AddNodeBtn->isVisible());
+}
+
+// Twice cancelled, the entry leaves the job alive; then every command of the
+// window, each pressed with the job's tables closed as a cancelled dialog may
+// leave them, opens what it reads: no raw table error reaches the user.
+TEST_F(GravityJourneys, CommandsStayAliveWhenACancelledDialogLeftTheTablesClosed)
+{
+    newJob();
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Escape); });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    form->OvcNotebook1->setCurrentIndex(1);
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Escape); });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        testsupport::WriteEnteredProfile(testsupport::GravityLine(), 30.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+
+    auto press = [this](const char* button) { return [this, button] { DialogDriver::Press(*form, button); }; };
+    auto turnTo = [this](int page) { return [this, page] { form->OvcNotebook1->setCurrentIndex(page); }; };
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Edit Node", press("EditProfileBtn")},
+        {"Insert Node", press("InsertNodeSpdBtn")},
+        {"Job tab", turnTo(0)},
+        {"job page OK", press("OKBitBtn2")},
+        {"profile page OK", press("OKBitBtn3")},
+        {"Output tab", turnTo(2)},
+        {"Detailed report", press("QRDetailedSpdBtn")},
+        {"Summary report", press("QRSummarySpdBtn")},
+        {"Cost report", press("QRCostSpdBtn")},
+        {"Graph report", press("QRGraphBitBtn")},
+        {"Job tab", turnTo(0)},
+        {"flow typed",
+         [this] {
+             DialogDriver::Type(*form, "FlowDBNF", "350");
+             DialogDriver::Focus(*form, "WSDBNF");
+         }},
+        {"Save Job", press("SaveJobBtn")},
+        {"List of Jobs", [this] { form->ListofJobs1->trigger(); }},
+        {"Delete Job", [this] { form->MaintainJobDatabase1->trigger(); }},
+        {"Delete Node", [this] { form->OvcNotebook1->setCurrentIndex(1); DialogDriver::Press(*form, "DeleteNodeBtn"); }},
+        {"Previous Job", press("PrevJobBtn")},
+        {"New Job", press("NewJobBtn")},
+        {"Cancel Job", press("CancelJobBitBtn")},
+    };
+    for (const auto& [name, run] : commands) {
+        JobTrans->CloseAllTables();
+        driver.ClearLog();
+        run();
+        for (const QString& text : driver.MessageTexts())
+            EXPECT_FALSE(text.contains("closed")) << name << ": " << text.toStdString();
+    }
 }
 
 } // namespace

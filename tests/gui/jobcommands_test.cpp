@@ -240,7 +240,7 @@ TEST_F(JobCommandsTest, ASaveNeverStoresTheNameOfAnotherJob)
     jobs->Close();
 }
 
-TEST_F(JobCommandsTest, ALoadedJobDeletedFromTheStoreIsSavedAsANewJob)
+TEST_F(JobCommandsTest, ALoadedJobDeletedFromTheStoreLeavesTheWindowAndIsNotOfferedAgain)
 {
     storeJob("Smith");
     storeJob("Jones");
@@ -258,23 +258,19 @@ TEST_F(JobCommandsTest, ALoadedJobDeletedFromTheStoreIsSavedAsANewJob)
     });
     form->MaintainJobDatabase1->trigger();
     ASSERT_EQ(driver.MessageTexts(), QStringList{"DELETE: Smith??"});
-    EXPECT_TRUE(form->SaveJobBtn->isEnabled());
+    // The window shows no job, as after Cancel Job.
+    EXPECT_FALSE(form->SaveJobBtn->isEnabled());
+    EXPECT_FALSE(form->OvcNotebook1->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), "Please make selection");
 
-    // Exit offers the save, and Yes stores the job on the screen again.
+    // Exit offers nothing that would bring the job back.
     driver.ClearLog();
-    driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
     DialogDriver::Press(*form, "ExitBtn");
-    EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveForm"});
+    EXPECT_EQ(driver.FormsShown(), QStringList{});
     db::Table* jobs = DMod->JobPipeTable;
     if (!jobs->Active()) jobs->Open();
-    EXPECT_EQ(jobs->RecordCount(), 2);
-    ASSERT_TRUE(jobs->Locate("JobName", "Smith"));
-    const int number = DMod->JobPipeTableJobNumber->AsInteger();
-    db::Table* prof = DMod->JobProfTable;
-    if (!prof->Active()) prof->Open();
-    int rows = 0;
-    for (prof->First(); !prof->Eof(); prof->Next()) rows += DMod->JobProfTableJobNumber->AsInteger() == number;
-    EXPECT_EQ(rows, 2);
+    EXPECT_EQ(jobs->RecordCount(), 1);
+    EXPECT_FALSE(jobs->Locate("JobName", "Smith"));
 }
 
 TEST_F(JobCommandsTest, TheCurrentStoredJobsOwnNameRaisesNoQuestion)

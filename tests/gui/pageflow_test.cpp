@@ -7,12 +7,14 @@
 #include "support/journey.h"
 
 #include "dialogs/profile/profile_entry_dialog.h"
+#include "model/job_transfer.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -409,6 +411,73 @@ TEST_F(PageFlowTest, CancelledFirstEntryIsOfferedAgainByAddNode)
     EXPECT_EQ(page(), 1);
     EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 3);
     EXPECT_EQ(form->PointSeries1->Count(), 3);
+}
+
+// The entry cancelled twice, on the job page and by Add Node, leaves the
+// System button working; then every command of the window, each pressed with
+// the job's tables closed as a cancelled dialog may leave them, opens what it
+// reads: no raw table error reaches the user.
+TEST_F(PageFlowTest, CommandsStayAliveWhenACancelledDialogLeftTheTablesClosed)
+{
+    newGravityJob("300");
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { DialogDriver::Escape(f); });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    userTurnsTo(1);
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) { DialogDriver::Escape(f); });
+    DialogDriver::Press(*form, "AddNodeBtn");
+    ASSERT_EQ(page(), 0);
+    driver.ClearLog();
+    QString shownFlow;
+    driver.OnceForm("TKnownFlowDlg", [&](ui::Form& d) {
+        shownFlow = d.Control<QLineEdit>("FlowDBNF")->text();
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(driver.FormsShown(), QStringList{"TKnownFlowDlg"});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{});
+    EXPECT_EQ(shownFlow, "300");
+
+    enterProfileWith(testsupport::GravityLine());
+    DialogDriver::Press(*form, "OKBitBtn2");
+    ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
+    auto press = [this](const char* button) { return [this, button] { DialogDriver::Press(*form, button); }; };
+    auto trigger = [](QAction* a) { return [a] { a->trigger(); }; };
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Edit Node", press("EditProfileBtn")},
+        {"Insert Node", press("InsertNodeSpdBtn")},
+        {"Job tab", [this] { userTurnsTo(0); }},
+        {"System", press("SelSystemEditBtn")},
+        {"job page OK", press("OKBitBtn2")},
+        {"profile page OK", press("OKBitBtn3")},
+        {"Output tab", [this] { userTurnsTo(2); }},
+        {"Detailed report", press("QRDetailedSpdBtn")},
+        {"Summary report", press("QRSummarySpdBtn")},
+        {"Cost report", press("QRCostSpdBtn")},
+        {"Graph report", press("QRGraphBitBtn")},
+        {"Job tab", [this] { userTurnsTo(0); }},
+        {"system type", [this] { form->SysTypeRadioGroup->SetItemIndex(0); form->SysTypeRadioGroupClick(); }},
+        {"Save Job", press("SaveJobBtn")},
+        {"List of Jobs", trigger(form->ListofJobs1)},
+        {"Delete Job", trigger(form->MaintainJobDatabase1)},
+        {"Pipe Material", trigger(form->PipeMaterialDatabase1)},
+        {"Pipe Type", trigger(form->PipeTypeDatabase1)},
+        {"Minor Loss", trigger(form->MinorLossDatabase1)},
+        {"Unit Cost", trigger(form->UintCostDatabase1)},
+        {"Local Defaults", trigger(form->LocalDefaults1)},
+        {"Delete Node", [this] { userTurnsTo(1); DialogDriver::Press(*form, "DeleteNodeBtn"); }},
+        {"Previous Job", press("PrevJobBtn")},
+        {"New Job", press("NewJobBtn")},
+        {"Cancel Job", press("CancelJobBitBtn")},
+        {"Gated calculator", trigger(form->GatedPipeCalculator1)},
+        {"Manifold calculator", trigger(form->TrickleManifoledCalculator1)},
+    };
+    for (const auto& [name, run] : commands) {
+        JobTrans->CloseAllTables();
+        driver.ClearLog();
+        run();
+        for (const QString& text : driver.MessageTexts())
+            EXPECT_FALSE(text.contains("closed")) << name << ": " << text.toStdString();
+    }
 }
 
 // A gravity line of 300 gpm from water at 100 ft entered by keys in the

@@ -252,6 +252,20 @@ TEST_F(EditorJourneys, PipeTypeEditorAddChangeDeleteCancelCloseThenThePipeSelect
         ASSERT_GE(at, 0);
         EXPECT_EQ(Column(p, "PipeDescriptionGrid", 3)[at], QStringLiteral("1.79"));
     });
+
+    // With the job closed, what is left of it in the working tables is no
+    // job being worked on: the change names nothing, as nothing else uses it.
+    form->CancelJobBitBtnClick();
+    driver.ClearLog();
+    driver.OnceForm("TPipeTypeForm", [](ui::Form& f) {
+        ASSERT_TRUE(DMod->TypeTable->Locate(QStringLiteral("PipeType"), QStringLiteral("PVC SDR")));
+        Keys(f, "CfactorNF", QStringLiteral("135"));
+        Navigator(f)->Press(ui::nbPost);
+        DialogDriver::Press(f, "BitBtn1");
+    });
+    form->PipeTypeDatabase1->trigger();
+    EXPECT_EQ(driver.MessageTexts(), QStringList{});
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Cfac"), 135.0);
 }
 
 TEST_F(EditorJourneys, MinorLossEditorAddChangeDeleteCancelCloseThenTheNodesLossChoice)

@@ -332,6 +332,24 @@ TEST_F(SystemTypeTest, PanelOfPumpAndPressureJobs)
     EXPECT_EQ(form->MainStatusBar->PanelText(1), "Job Name: Smith");
 }
 
+TEST_F(SystemTypeTest, SystemButtonOfALoadedCentrifugalJobOpensItsDialogWithoutATableError)
+{
+    loadedJob({{"JobName", "Well"}, {"SysType", "PUMPED"}, {"PumpType", "CENTRIF"}, {"DesignFlow", 500.0}});
+    addRow(DMod->WorkProfTable, {{"Station", 0.0}, {"PipeQ", 500.0}});
+    addRow(DMod->WorkSuctionTable, {{"SegmentNo", 1}, {"PipeQ", 500.0}});
+    // As after a restart: the reference tables are not open yet.
+    for (db::Table* t : {DMod->PipeTable, DMod->TypeTable})
+        if (t->Active()) t->Close();
+    QString first;   // where its showing, run to the end, leaves the focus
+    driver.OnceForm("TPumpCentrifDlg", [&](ui::Form& d) {
+        first = d.ActiveControl()->objectName();
+        DialogDriver::Press(d, "CancelBitBtn2");
+    });
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{});
+    EXPECT_EQ(first, "FlowRateDBNF");
+}
+
 TEST_F(SystemTypeTest, KnownFlowDialogRewritesThePanelOfAnotherSystem)
 {
     loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "BOOSTER"}});

@@ -149,6 +149,13 @@ TEST_F(PipeFilters, CalculatedFieldsEmptyWithoutFlowOrInOtherModes)
     dm.WorkProfTable->Close();
     dm.PipeTable->Refresh();
     EXPECT_TRUE(dm.PipeTableVelocityftsec->IsNull());
+    // A flow but the material list closed: no factors to work with, and the
+    // pipes still open without an error.
+    dm.WorkProfTable->Open();
+    dm.PipeTable->Close();
+    dm.TypeTable->Close();
+    dm.PipeTable->Open();
+    EXPECT_TRUE(dm.PipeTableFrictionft100ft->IsNull());
 }
 
 TEST_F(PipeFilters, MaterialsWithoutModulusHidden)

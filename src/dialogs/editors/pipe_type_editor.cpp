@@ -1,5 +1,6 @@
 #include "dialogs/editors/pipe_type_editor.h"
 
+#include "dialogs/designer_window.h"
 #include "dialogs/editors/reference_editing.h"
 #include "model/data_module.h"
 #include "model/reference_use.h"
@@ -180,10 +181,16 @@ void TPipeTypeForm::typeTableBeforePost()
     bool changed = false;
     for (const auto& [field, label] : factors)
         changed = changed || field->OldValue().toDouble() != field->AsFloat();
-    if (changed)
-        spreadNote_ = SpreadText(name, SpreadMaterialFactors(name, d->TypeTableCfactor->AsFloat(),
-                                                              d->TypeTableNfactor->AsFloat(),
-                                                              d->TypeTableEfactor->AsFloat()));
+    if (changed) {
+        SpreadResult spread =
+            SpreadMaterialFactors(name, d->TypeTableCfactor->AsFloat(), d->TypeTableNfactor->AsFloat(),
+                                  d->TypeTableEfactor->AsFloat());
+        // The rows a closed job left in the working tables are no job being
+        // worked on: the user is told only of jobs.
+        const DesignerWindow* designer = RunningDesigner();
+        if (designer && !designer->JobShown()) spread.workingJob = false;
+        spreadNote_ = SpreadText(name, spread);
+    }
 }
 
 void TPipeTypeForm::typeTableAfterPost()

@@ -15,6 +15,7 @@ void JobNameFieldExit(ui::Form* form, bool& jobNameEntered, QWidget* nameField, 
 {
     db::Table* pipe = DMod->WorkPipeTable;
     db::Table* jobs = DMod->JobPipeTable;
+    OpenIfClosed(pipe);   // a cancelled dialog may have closed it
     Tul->JobName = DMod->WorkPipeTableJobName->AsString();
     OpenIfClosed(jobs);
     const QString name = Tul->JobName;

@@ -102,16 +102,18 @@ void TRemoveJobsDlg::DeleteBitBtnClick()
     const int number = DMod->JobPipeTableJobNumber->AsInteger();
     JobTrans->RemoveStoredJob(number);
     // The job in the working tables no longer has a stored copy (told by its
-    // number: another job of the same name is not that job). It stays on the
-    // screen, so a save stores it as a new job instead of dropping it.
-    if (number != 0 && number == Tul->JobNumber)
+    // number: another job of the same name is not that job). The user chose
+    // to delete it: it is not offered for saving, which would bring it back.
+    if (number != 0 && number == Tul->JobNumber) {
         ForgetStoredCopy();
+        OpenJobRemoved = true;
+    }
 }
 
 void TRemoveJobsDlg::ForgetStoredCopy()
 {
     Tul->JobNumber = 0;
-    Tul->SaveState = 0;
+    Tul->SaveState = 2;
     db::Table* header = DMod->WorkPipeTable;
     if (!header->Active() || header->IsEmpty())
         return;

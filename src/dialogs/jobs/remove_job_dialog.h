@@ -37,8 +37,11 @@ public:
     void FormClose() override;
     void DeleteBitBtnClick();
     void DBGrid1DblClick() { DeleteBitBtnClick(); }
-    // The loaded job lost its stored copy: a save stores it as a new job.
+    // The job in the working tables lost its stored copy: it has nothing
+    // left to save, and the opener drops it from its window.
     static void ForgetStoredCopy();
+    // Set when the job in the working tables was deleted.
+    bool OpenJobRemoved = false;
     void ReturnBitBtnClick();
     void CancelBitBtnClick();
     void HelpBitBtnClick() {}

@@ -7,9 +7,11 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/program_kind.h"
+#include "platform/db/db.h"
 #include "platform/ui/application.h"
 #include "platform/ui/help.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -131,8 +133,10 @@ void KeepPromptUnlessSaved(ui::Form* prompt)
 
 void ReportExported(bool moved)
 {
+    // The folder by its full path: the user has to find it to pass the job on.
     if (moved)
-        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory"),
+        ui::MessageDlg(QStringLiteral("The Job has been exported  to the 'Mersol Transfer' directory:\n") +
+                           QDir::toNativeSeparators(db::Engine::instance().AliasPath(db::kTransferAlias)),
                        ui::MsgType::Information, ui::mbOK);
 }
 

@@ -118,7 +118,9 @@ void TPumpCentrifDlg::FormShow()
     db::Table* suc = DMod->WorkSuctionTable;
     DMod->SaveSuctionTable->EmptyTable();
     db::BatchMove(*suc, *DMod->SaveSuctionTable, db::BatchMode::Append);
-    for (db::Table* t : {DMod->PipeTable, DMod->TypeTable, DMod->WorkPipeTable}) openIfClosed(t);
+    // The materials before the pipes: the pipes' velocity and friction are
+    // worked out with the factors of the current material as they open.
+    for (db::Table* t : {DMod->TypeTable, DMod->PipeTable, DMod->WorkPipeTable}) openIfClosed(t);
     EditHeaderRow();
     openIfClosed(suc);
     flow_.KeepOpeningFlow();

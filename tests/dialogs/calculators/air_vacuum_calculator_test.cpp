@@ -13,7 +13,9 @@
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
+#include "platform/db/db.h"
 
+#include <QDir>
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
@@ -479,7 +481,9 @@ TEST_F(AirVacDlgTest, ExportedJobImportsAsTheStoredJobOfItsName)
         TypedPvcJob(f, "Outgoing");
         driver.OnceForm("TSaveTJob", [](ui::Form& s) { DialogDriver::Press(s, "ExportBtn"); });
         DialogDriver::Press(f, "SaveJobBtn");
-        EXPECT_EQ(driver.MessageTexts().last(), "The Job has been exported  to the 'Mersol Transfer' directory");
+        EXPECT_EQ(driver.MessageTexts().last(),
+                  "The Job has been exported  to the 'Mersol Transfer' directory:\n" +
+                      QDir::toNativeSeparators(db::Engine::instance().AliasPath(db::kTransferAlias)));
         EXPECT_EQ(Tul->SaveState, 0);   // an export stores nothing
 
         // The transfer copy renamed to the stored job's name.

@@ -14,7 +14,9 @@
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
+#include "platform/db/db.h"
 
+#include <QDir>
 #include <QDate>
 #include <QLabel>
 #include <QLineEdit>
@@ -287,7 +289,9 @@ TEST_F(StockCalcTest, SavedReloadedExportedAndImportedTheJobKeepsEveryField)
     // Exported through the prompt, imported into an empty database.
     driver.OnceForm("TSaveTJob", [](ui::Form& p) { DialogDriver::Press(p, "ExportBtn"); });
     DialogDriver::Press(f(), "SaveJobBtn");
-    EXPECT_TRUE(driver.MessageTexts().contains("The Job has been exported  to the 'Mersol Transfer' directory"));
+    EXPECT_TRUE(driver.MessageTexts().contains(
+        "The Job has been exported  to the 'Mersol Transfer' directory:\n" +
+        QDir::toNativeSeparators(db::Engine::instance().AliasPath(db::kTransferAlias))));
     StockCalcDlg = nullptr;
     dlg.reset();
     store.SwitchToEmptyDatabase();

@@ -16,8 +16,10 @@
 #include "platform/ui/statusbar.h"
 #include "platform/report/preview.h"
 #include "reports/job_list_report.h"
+#include "platform/db/db.h"
 
 #include <QAction>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -35,6 +37,13 @@ const JobSample kNorth{"North", "GRAVITY", 1, "", 6, 0, 0, 1};
 const JobSample kSouth{"South", "PUMPED", 0, "CENTRIF", 4, 0, 2, 2};
 const JobSample kLateral{"Lateral", "MANIFOLD", 4, "", 0, 5, 0, 3};
 const JobSample kGates{"Gates", "GATED", 8, "", 0, 0, 0, 4};
+
+// The export's notice, naming the transfer folder by its full path.
+QString exportedNotice()
+{
+    return "The Job has been exported  to the 'Mersol Transfer' directory:\n" +
+           QDir::toNativeSeparators(db::Engine::instance().AliasPath(db::kTransferAlias));
+}
 
 class JobDialogsTest : public ::testing::Test {
 protected:
@@ -190,8 +199,12 @@ TEST_F(JobDialogsTest, ExportTellsWhereTheJobWentAndKeepsTheSaveState)
     });
     ShowModal(SaveForm);
     EXPECT_EQ(driver.HelpContexts(), std::vector<int>{18});
-    ASSERT_EQ(driver.MessageTexts(), QStringList{"The Job has been exported  to the 'Mersol Transfer' directory"});
+    ASSERT_EQ(driver.MessageTexts(), QStringList{exportedNotice()});
     EXPECT_EQ(driver.Messages().front().type, ui::MsgType::Information);
+    // The folder named is where the job went.
+    const QString folder = QDir::fromNativeSeparators(exportedNotice().section('\n', 1));
+    EXPECT_TRUE(QDir(folder).isAbsolute());
+    EXPECT_FALSE(QDir(folder).entryList(QDir::Files).isEmpty());
     EXPECT_EQ(Tul->SaveState, 1);
     EXPECT_EQ(JobStore::Rows(d().TransSuctionTable).size(), 2);
     EXPECT_TRUE(store.StoredRows().isEmpty());
@@ -211,8 +224,7 @@ TEST_F(JobDialogsTest, YesWithABlankNameSaysSoStoresNothingAndStaysOpen)
     });
     ShowModal(SaveForm);
     EXPECT_TRUE(stayedOpen);
-    EXPECT_EQ(driver.MessageTexts(), (QStringList{"You must enter a Job Name",
-                                                  "The Job has been exported  to the 'Mersol Transfer' directory"}));
+    EXPECT_EQ(driver.MessageTexts(), (QStringList{"You must enter a Job Name", exportedNotice()}));
     EXPECT_EQ(Tul->SaveState, 0);
     EXPECT_TRUE(store.StoredRows().isEmpty());
 }
@@ -438,7 +450,7 @@ TEST_F(JobDialogsTest, DeleteAsksByNameAndRemovesOnlyThatJob)
     EXPECT_EQ(d().JobPipeTable->IndexName(), "");
 }
 
-TEST_F(JobDialogsTest, RemovingTheLoadedJobMakesItANewJobButANamesakeDoesNot)
+TEST_F(JobDialogsTest, RemovingTheLoadedJobLeavesNothingToSaveButANamesakeDoesNot)
 {
     JobSample namesake = kLateral;
     namesake.name = kNorth.name;
@@ -469,7 +481,7 @@ TEST_F(JobDialogsTest, RemovingTheLoadedJobMakesItANewJobButANamesakeDoesNot)
     removeNumber(north);
     EXPECT_EQ(Tul->JobNumber, 0);
     EXPECT_EQ(Tul->JobName, "North");
-    EXPECT_EQ(Tul->SaveState, 0);   // still on the screen: a save stores it anew
+    EXPECT_EQ(Tul->SaveState, 2);   // a save would bring the deleted job back
     EXPECT_TRUE(store.StoredRows().isEmpty());
 }
 
