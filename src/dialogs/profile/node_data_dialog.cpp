@@ -491,6 +491,7 @@ void TBasicNodeDlg::FlowEnter()
 void TBasicNodeDlg::FlowExit()
 {
     TDMod* d = DMod;
+    if (const QString refused = OutflowAboveFlowReachingText(); !refused.isEmpty()) throw ui::InputError(refused);
     if (editing(d->WorkProfTable))
         d->WorkProfTable->Post();
     {
