@@ -267,6 +267,12 @@ public:
         // finish the hiding a click or a focus change began.
         QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), Tip(), edit_, edit_->rect());
     }
+    // The form kept the focus here and selected the entry again.
+    void GivenBack()
+    {
+        reselected_ = refused_;
+        Remind();
+    }
     bool Drop()
     {
         if (!refused_) return false;
@@ -311,6 +317,7 @@ protected:
             }
             return false;
         }
+        startsAfresh();
         if (!refused_ && fits(key)) return false;
         refuse(key);
         return true;
@@ -338,6 +345,7 @@ private:
     {
         const QString text = clip.trimmed();
         if (text.isEmpty() && !edit_->hasSelectedText()) return true;
+        startsAfresh();
         if (refused_ || !fits(text)) {
             refuse(text);
             return true;
@@ -357,10 +365,19 @@ private:
         menu->exec(e->globalPos());
         return true;
     }
+    // Typing over the whole text, selected again when the form kept the
+    // focus here, is a new entry: nothing of the refused one is left to shift.
+    void startsAfresh()
+    {
+        if (refused_ && reselected_ && edit_->hasSelectedText() &&
+            edit_->selectedText().size() == edit_->text().size())
+            ended();
+    }
     void refuse(const QString& what)
     {
         if (!refused_) firstRefused_ = what;
         refused_ = true;
+        reselected_ = false;
         Remind();
         QApplication::beep();
     }
@@ -377,6 +394,7 @@ private:
     QString firstRefused_;
     bool typed_ = false;
     bool refused_ = false;
+    bool reselected_ = false;
 };
 
 } // namespace
@@ -409,7 +427,7 @@ QString RefusedEntryTip(const QWidget* field)
 
 void RemindRefusedEntry(QWidget* field)
 {
-    if (PictureGuard* guard = PictureGuard::Of(field)) guard->Remind();
+    if (PictureGuard* guard = PictureGuard::Of(field)) guard->GivenBack();
 }
 
 bool DropRefusedEntry(QLineEdit* edit)

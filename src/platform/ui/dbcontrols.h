@@ -134,7 +134,8 @@ void SetNumericPicture(QLineEdit* edit, const NumericFormat& format);
 bool HoldsRefusedEntry(const QWidget* field);
 // The tip of the field's refused entry (empty when it holds none).
 QString RefusedEntryTip(const QWidget* field);
-// Shows the tip of the field's refused entry again.
+// Shows the tip of the field's refused entry again, when the form kept the
+// focus on it; typing over the whole text, selected, then starts afresh.
 void RemindRefusedEntry(QWidget* field);
 // True when the field held a refused entry: its text is then put back to
 // what the program last showed there, so that half a number is never taken.

@@ -240,10 +240,14 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
     }
 
     // A paste is taken whole or refused whole, with the same tip; the blanks
-    // and the line end copied with a number are left out.
+    // and the line end copied with a number are left out. Typing over the
+    // whole text, selected after the refusal, starts afresh.
     {
         ui::Form f;
         auto* edit = ui::Make<QLineEdit>(&f, "Edit");
+        auto* box = new QVBoxLayout(&f);
+        box->addWidget(edit);
+        box->addWidget(ui::Make<QLineEdit>(&f, "Next"));
         ui::SetNumericPicture(edit, ui::NumericFormat::Picture("###.##", 0.0));
         edit->setText("450");
         f.Show();
@@ -255,7 +259,15 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
         EXPECT_EQ(QToolTip::text(), "\"1,5\" was not taken: this field takes a number from 0 to 999.99, with at "
                                     "most 2 decimals. Correct the entry before typing on.");
         EXPECT_TRUE(ui::HoldsRefusedEntry(edit));
-        DialogDriver::Key(f, Qt::Key_Escape);
+        // Typed over the text selected before the refusal, a key is refused;
+        // over the whole text selected again, it is a new entry.
+        DialogDriver::Keys(f, "9");
+        EXPECT_EQ(edit->text(), "450");
+        DialogDriver::Tab(f);
+        EXPECT_EQ(edit->selectedText(), "450");
+        DialogDriver::Keys(f, "9");
+        EXPECT_EQ(edit->text(), "9");
+        EXPECT_FALSE(ui::HoldsRefusedEntry(edit));
         edit->selectAll();
         QGuiApplication::clipboard()->setText(" 448.83\n");
         QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
