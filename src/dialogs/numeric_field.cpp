@@ -15,7 +15,8 @@ NumField* NumField::Of(QLineEdit* edit)
 
 double NumField::Value() const
 {
-    ui::DropRefusedEntry(edit_);
+    // Half a number is never read as a whole one.
+    if (ui::HoldsRefusedEntry(edit_)) throw ui::InputError(ui::RefusedEntryTip(edit_));
     return format_.Parse(edit_->text());
 }
 

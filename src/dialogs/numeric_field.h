@@ -19,8 +19,8 @@ public:
     NumField(QLineEdit* edit, ui::NumericFormat format);
     static NumField* Of(QLineEdit* edit);
 
-    // The typed number; an empty field reads 0, a refused entry the value
-    // shown before it. Throws ui::InputError when the text is out of range.
+    // The typed number; an empty field reads 0. Throws ui::InputError when
+    // the text is out of range or a refused entry.
     double Value() const;
     // Shows the value with the picture's decimals.
     void SetValue(double v);

@@ -34,7 +34,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -47,6 +46,8 @@ namespace {
 // The most the design flow field takes, in gpm; the cfs field takes no more.
 constexpr double kMostGpm = 99999;
 constexpr double kGpmPerCfs = 448.83;
+// The flow in gpm has its field's limit, and the two show one flow.
+double mostCfs() { return std::floor((kMostGpm + 0.5) / kGpmPerCfs * 100) / 100; }
 
 QPixmap titlePicture()
 {
@@ -199,9 +200,8 @@ void TDunstrowForm::buildJobPage(QWidget* page)
     auto* ent = new QGridLayout(GroupBox1);
     FlowDBNF = ui::Make<QLineEdit>(GroupBox1, "FlowDBNF");
     cfsField = ui::Make<QLineEdit>(GroupBox1, "cfsField");
-    cfsField->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,7}(\\.\\d{0,2})?")),
-                                                           cfsField));
-    cfsField->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Refuses, with a tip, what it cannot take, as the gpm field beside it.
+    ui::SetNumericPicture(cfsField, ui::NumericFormat::Picture(QStringLiteral("#######.##"), 0.0, mostCfs()));
     WSDBNF = ui::Make<QLineEdit>(GroupBox1, "WSDBNF");
     ent->addWidget(new QLabel(QStringLiteral("Design Flow Rate"), GroupBox1), 0, 0);
     ent->addWidget(FlowDBNF, 0, 1);
@@ -583,8 +583,7 @@ void TDunstrowForm::cfsFieldExit()
     // Passed through untouched, the rounded cfs must not round the flow in gpm.
     if (!cfsField->isModified()) return;
     const double cfs = cfsField->text().trimmed().toDouble();
-    // The flow in gpm has its field's limit, and the two show one flow.
-    const double most = std::floor((kMostGpm + 0.5) / kGpmPerCfs * 100) / 100;
+    const double most = mostCfs();
     if (cfs > most)
         throw ui::InputError(QStringLiteral("The design flow can be at most %1 cfs (%2 gpm).")
                                  .arg(CfsText(most), QString::number(kMostGpm)));

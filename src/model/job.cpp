@@ -638,8 +638,10 @@ void TTul::AdjustSupplyFlowToManifold()
         writeFlow();
     }
 
+    // A manifold that was never tied back (its dialog cancelled) asks for no
+    // flow: the line keeps the flow the user gave it.
     const double manifoldQ = d->WorkPipeTableTriclEntQ->AsFloat();
-    if (d->WorkPipeTableSysHas->AsInteger() == 2 && manifoldQ != PipeQ) {
+    if (d->WorkPipeTableSysHas->AsInteger() == 2 && manifoldQ > 0 && manifoldQ != PipeQ) {
         ui::MessageDlg(QStringLiteral("Flow rate in supply line will be adjusted to Manifold requirement"),
                        ui::MsgType::Information, ui::mbOK);
         // Upward from the manifold: a row's flow leaves its node, so the reach

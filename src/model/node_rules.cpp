@@ -6,6 +6,7 @@
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,24 @@ std::pair<double, double> NeighbourStations()
     };
     return {at(current - 1, -std::numeric_limits<double>::infinity()),
             at(current + 1, std::numeric_limits<double>::infinity())};
+}
+
+QString OutflowAboveFlowReachingText()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    const double out = d->WorkProfTableOutQ->AsFloat();
+    if (out <= 0) return {};
+    const int current = prof->DisplayRow();
+    double reaching = current > 0 ? prof->DisplayValue(current - 1, d->WorkProfTablePipeQ).toDouble()
+                                  : d->WorkPipeTableDesignFlow->AsFloat();
+    if (d->WorkProfTableInQ->AsFloat() > 0) reaching += d->WorkProfTableInQ->AsFloat();
+    if (out <= reaching) return {};
+    // Taking more than arrives would leave a negative flow in the reach below.
+    const QString available = QString::number(std::max(reaching, 0.0), 'f', reaching == std::floor(reaching) ? 0 : 2);
+    return QStringLiteral("An outflow of %1 gpm is more than the %2 gpm that reach this node. "
+                          "Enter at most %2 gpm.")
+        .arg(QString::number(out, 'f', 0), available);
 }
 
 bool RoomForAnotherNode(int nodes)

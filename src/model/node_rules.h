@@ -31,6 +31,12 @@ bool CurrentNodeIsLast();
 // where there is none.
 std::pair<double, double> NeighbourStations();
 
+// The refusal, naming the flow available, of a current row whose outflow is
+// more than the flow that reaches its node: the flow of the reach above it
+// (the design flow at the entrance) with the node's own inflow. Empty when
+// the outflow fits. Read in place: the row may be in an edit or an insert.
+QString OutflowAboveFlowReachingText();
+
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.
 bool RoomForAnotherNode(int nodes);

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QToolTip>
 
 using testsupport::FocusedName;
 using testsupport::PressKey;
@@ -102,7 +103,14 @@ protected:
             EXPECT_EQ(invertAskedAt.size(), 2);   // asked again on leaving the entrance
             Tab(f);
             ASSERT_EQ(FocusedName(f), QStringLiteral("NFIn"));   // an in-line node takes lateral flows
-            Tab(f);
+            // No more can leave a node than reaches it: refused where typed.
+            TypeAndTab(f, "500");
+            EXPECT_EQ(FocusedName(f), QStringLiteral("NFIn"));
+            EXPECT_EQ(driver.MessageTexts().value(driver.MessageTexts().size() - 1),
+                      QStringLiteral("An outflow of 500 gpm is more than the 300 gpm that reach this node. "
+                                     "Enter at most 300 gpm."));
+            TypeAndTab(f, "0");
+            ASSERT_EQ(FocusedName(f), QStringLiteral("NFOut"));
             Tab(f);
             ASSERT_EQ(FocusedName(f), QStringLiteral("InvComboBox"));
             PressKey(f, Qt::Key_Return);
@@ -222,6 +230,20 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
     }
 }
 
+// The manifold end's dialog cancelled while the end is made: the line keeps
+// the flow it was given, on the job page and in every reach.
+TEST_F(GravityJourneys, ManifoldEndCancelledKeepsTheDesignFlow)
+{
+    driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) { DialogDriver::Press(f, "CancelBtn"); });
+    enterLine(QStringLiteral("End of line, start manifold segment"));
+    EXPECT_TRUE(driver.FormsShown().contains("TManifoldEndDlg"));
+    EXPECT_EQ(ProfText(2, "NodeTypeDesc"), QStringLiteral("End of line, start manifold segment"));
+    EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), 300.0);
+    for (int k = 0; k < 3; ++k) EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 300.0) << k;
+    form->OvcNotebook1->SetPageIndex(0);
+    EXPECT_EQ(form->FlowDBNF->text(), "300");
+}
+
 } // namespace
 
 namespace {
@@ -265,6 +287,34 @@ TEST_F(GravityJourneys, FlowInGpmOrCfsShowsTheFlowTheManifoldLeaves)
     DialogDriver::Type(*form, "cfsField", "222.80");
     DialogDriver::Focus(*form, "WSDBNF");
     EXPECT_EQ(form->ActiveControl(), form->WSDBNF);
+
+    // What the cfs field cannot take is refused with a tip, as in the gpm
+    // field, and holds the field until Escape gives it back.
+    const QString cfsShown = form->cfsField->text();
+    const double flow = DMod->WorkPipeTableDesignFlow->AsFloat();
+    const struct {
+        const char* keys;
+        const char* shown;
+        const char* refused;
+    } cases[] = {{"1,5", "1", ","}, {"2a", "2", "a"}, {"1.2.3", "1.2", "."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        DialogDriver::Focus(*form, "cfsField");
+        form->cfsField->selectAll();
+        TypeKeys(*form, c.keys);
+        EXPECT_EQ(form->cfsField->text(), c.shown);
+        EXPECT_EQ(QToolTip::text(), QStringLiteral("\"%1\" was not taken: this field takes a number from 0 to "
+                                                   "222.8, with at most 2 decimals. Correct the entry before "
+                                                   "typing on.")
+                                        .arg(c.refused));
+        Tab(*form);
+        EXPECT_EQ(form->ActiveControl(), form->cfsField);
+        PressKey(*form, Qt::Key_Escape);
+        EXPECT_EQ(form->cfsField->text(), cfsShown);
+        Tab(*form);
+        EXPECT_EQ(form->ActiveControl(), form->WSDBNF);
+        EXPECT_DOUBLE_EQ(DMod->WorkPipeTableDesignFlow->AsFloat(), flow);
+    }
 }
 
 } // namespace

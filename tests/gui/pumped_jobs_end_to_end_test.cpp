@@ -198,8 +198,9 @@ TEST_F(PumpedJobsEndToEnd, CentrifugalJobShowsItsSuctionHeadsAndChangedToATurbin
 // Typed as a user types, with the turbine's own example to finish: the
 // cursor starts in the flow field; 448.83 is no whole number of gpm and 150
 // no efficiency of at most 99.9: each field refuses the keystroke it cannot
-// take, says what it takes, and keeps the value it had when it is left, so
-// neither becomes 44883 gpm nor 15 percent.
+// take, says what it takes, and keeps the focus and the tip, past Tab and
+// OK, until Escape gives back the value it had, so neither becomes 44883
+// gpm nor 15 percent, nor goes back without a word.
 TEST_F(PumpedJobsEndToEnd, TurbineFieldsRefuseWhatTheyCannotTakeAndTheJobComputes)
 {
     pumpedJob("Turbine Pump", "TPumpTurbineDlg", [](ui::Form& d) {
@@ -211,9 +212,18 @@ TEST_F(PumpedJobsEndToEnd, TurbineFieldsRefuseWhatTheyCannotTakeAndTheJobCompute
         EXPECT_EQ(QToolTip::text(), "\".\" was not taken: this field takes a whole number from 0 to 99999. "
                                     "Correct the entry before typing on.");
         DialogDriver::Tab(d);
-        EXPECT_TRUE(flow->text().isEmpty() || flow->text() == "0") << flow->text().toStdString();
+        EXPECT_EQ(d.ActiveControl(), flow);
+        EXPECT_EQ(flow->text(), "448");
+        EXPECT_TRUE(QToolTip::isVisible());
+        DialogDriver::Press(d, "OKBitBtn1");
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.ActiveControl(), flow);
+        EXPECT_TRUE(QToolTip::text().startsWith("\".\" was not taken"));
         EXPECT_FALSE(DMod->WorkPipeTableDesignFlow->AsFloat() > 0);
-        DialogDriver::Focus(d, "FlowDBNF");
+        DialogDriver::Key(d, Qt::Key_Escape);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(flow->text().isEmpty() || flow->text() == "0") << flow->text().toStdString();
+        flow->selectAll();
         DialogDriver::Keys(d, "301");
         DialogDriver::Key(d, Qt::Key_Backspace);
         DialogDriver::Keys(d, "0");
@@ -227,7 +237,12 @@ TEST_F(PumpedJobsEndToEnd, TurbineFieldsRefuseWhatTheyCannotTakeAndTheJobCompute
         EXPECT_TRUE(QToolTip::text().startsWith("\"0\" was not taken: this field takes a number from 0 to 99.9, "
                                                 "with at most 1 decimal."));
         DialogDriver::Tab(d);
+        EXPECT_EQ(d.ActiveControl(), effic);
+        EXPECT_EQ(effic->text(), "15");
+        DialogDriver::Key(d, Qt::Key_Escape);
         EXPECT_EQ(effic->text(), "75.0");
+        DialogDriver::Tab(d);
+        EXPECT_NE(d.ActiveControl(), effic);
         DialogDriver::Press(d, "OKBitBtn1");
     });
     expectComputed();

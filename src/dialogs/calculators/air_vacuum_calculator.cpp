@@ -772,26 +772,30 @@ void TAirVacDlg::PipeMaterialSelectionExit()
 // inside diameter and the wall may be typed in any order: once the wall and
 // a diameter are known the other diameter follows from the one typed last,
 // and a changed wall moves it again. Nothing is asked for while a value is
-// still missing; the Output page names what is.
+// still missing; the Output page names what is. A wall too thick for the
+// outside diameter is refused where it was typed: the value typed is given
+// back and the focus stays, so the three values always agree.
 void TAirVacDlg::typedPipeExit()
 {
     TDMod* d = DMod;
-    PostAndEdit();
-    if (d->WorkAvacTableSelectPipeDB->AsBoolean() || !Work()->Active() || Work()->IsEmpty())
+    if (d->WorkAvacTableSelectPipeDB->AsBoolean() || !Work()->Active() || Work()->IsEmpty()) {
+        PostAndEdit();
         return;
+    }
     const double wall = d->WorkAvacTablePipeWallT->AsFloat();
     db::Field* given = insideTyped_ ? d->WorkAvacTableDiaIn : d->WorkAvacTableOD;
+    if (!insideTyped_ && wall > 0 && given->AsFloat() > 0 && !(given->AsFloat() > 2.0 * wall)) {
+        if (ui::DBControl* typed = ui::DBControl::Of(ActiveControl()))
+            if (db::Field* f = typed->Field()) f->SetValue(f->OldValue());
+        throw ui::InputError(WallTooThickMessage());
+    }
+    PostAndEdit();
     if (!(wall > 0) || given->IsNull() || !(given->AsFloat() > 0))
         return;
-    if (insideTyped_) {
+    if (insideTyped_)
         d->WorkAvacTableOD->SetAsFloat(given->AsFloat() + 2.0 * wall);
-    } else if (given->AsFloat() > 2.0 * wall) {
+    else
         d->WorkAvacTableDiaIn->SetAsFloat(given->AsFloat() - 2.0 * wall);
-    } else {
-        // No inside diameter is left: none stands for one that was.
-        d->WorkAvacTableDiaIn->Clear();
-        Error(WallTooThickMessage());
-    }
     PostAndEdit();
 }
 

@@ -67,6 +67,8 @@ void TManifoldEndDlg::startNewManifold()
     db::Table* pipe = d->WorkPipeTable;
     EditIfBrowsing(pipe);
     d->WorkPipeTableSysHas->SetAsInteger(2);
+    // No outlet asks for flow yet: an earlier manifold's demand goes with it.
+    d->WorkPipeTableTriclEntQ->SetAsFloat(0);
     Tul->SysHas = 2;
     db::Table* nodes = d->WorkTrickleTable;
     if (!nodes->IsEmpty()) {

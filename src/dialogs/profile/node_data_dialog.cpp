@@ -490,6 +490,7 @@ void TBasicNodeDlg::FlowEnter()
 void TBasicNodeDlg::FlowExit()
 {
     TDMod* d = DMod;
+    if (const QString refused = OutflowAboveFlowReachingText(); !refused.isEmpty()) throw ui::InputError(refused);
     if (editing(d->WorkProfTable))
         d->WorkProfTable->Post();
     {

@@ -862,6 +862,7 @@ void TProfEntryDlg::FlowEnter()
 void TProfEntryDlg::FlowExit()
 {
     TDMod* d = DMod;
+    if (const QString refused = OutflowAboveFlowReachingText(); !refused.isEmpty()) throw ui::InputError(refused);
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     postIfEditing(d->WorkProfTable);
     Tul->RefreshManifoldSupply();

@@ -4,6 +4,10 @@
 #include "platform/db/memo_limit.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QLabel>
@@ -15,6 +19,7 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <memory>
 
 namespace ui {
 
@@ -158,11 +163,8 @@ void DBEdit::Load(db::Field* f)
 
 void DBEdit::Store(db::Field* f)
 {
-    // A number picture's refused entry is not stored: the row keeps its value.
-    if (DropRefusedEntry(edit_)) {
-        Reload();
-        return;
-    }
+    // A number picture's refused entry is not stored, nor silently undone.
+    if (HoldsRefusedEntry(edit_)) throw InputError(RefusedEntryTip(edit_));
     f->SetAsString(edit_->text());
 }
 
@@ -225,29 +227,52 @@ QString NumericFormat::Takes() const
 
 namespace {
 
-// Refuses, visibly, the keystrokes a number field's picture cannot take.
+// Refuses, visibly, the keystrokes and pastes a number field's picture
+// cannot take.
 class PictureGuard : public QObject {
 public:
     PictureGuard(QLineEdit* edit, const NumericFormat& format) : QObject(edit), edit_(edit), format_(format)
     {
         edit->installEventFilter(this);
-        // Text set by the program (not typed) is what a refused entry returns to.
+        // Text set by the program (not typed) is what a refused entry returns
+        // to, and it ends a refusal.
         connect(edit, &QLineEdit::textEdited, this, [this] { typed_ = true; });
         connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) {
             if (!typed_) {
                 shown_ = text;
-                refused_ = false;
+                if (refused_) ended();
             }
             typed_ = false;
         });
         shown_ = edit->text();
     }
-    static PictureGuard* Of(QLineEdit* edit)
+    static PictureGuard* Of(const QWidget* edit)
     {
         if (edit)
             for (QObject* child : edit->children())
                 if (auto* guard = dynamic_cast<PictureGuard*>(child)) return guard;
         return nullptr;
+    }
+    bool Refused() const { return refused_; }
+    QString Tip() const
+    {
+        if (!refused_) return {};
+        return QStringLiteral("\"%1\" was not taken: this field takes %2. Correct the entry before typing on.")
+            .arg(firstRefused_, format_.Takes());
+    }
+    // The tip shows below the field; focus changes and clicks hide it.
+    void Remind()
+    {
+        if (!refused_) return;
+        // The rect makes a tip of the same text show afresh rather than
+        // finish the hiding a click or a focus change began.
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), Tip(), edit_, edit_->rect());
+    }
+    // The form kept the focus here and selected the entry again.
+    void GivenBack()
+    {
+        reselected_ = refused_;
+        Remind();
     }
     bool Drop()
     {
@@ -260,10 +285,25 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        if (e->type() == QEvent::FocusIn && !refused_) shown_ = edit_->text();
-        if (e->type() == QEvent::FocusOut) Drop();
-        if (e->type() != QEvent::KeyPress) return false;
+        switch (e->type()) {
+        case QEvent::FocusIn:
+            if (!refused_) shown_ = edit_->text();
+            return false;
+        case QEvent::ContextMenu:
+            return contextMenu(static_cast<QContextMenuEvent*>(e));
+        case QEvent::MouseButtonRelease:
+            // The selection pasted by the middle button, where the system has one.
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton &&
+                QGuiApplication::clipboard()->supportsSelection() && !edit_->isReadOnly())
+                return pasted(QGuiApplication::clipboard()->text(QClipboard::Selection));
+            return false;
+        case QEvent::KeyPress:
+            break;
+        default:
+            return false;
+        }
         auto* k = static_cast<QKeyEvent*>(e);
+        if (k->matches(QKeySequence::Paste)) return !edit_->isReadOnly() && pasted(QGuiApplication::clipboard()->text());
         const QString key = k->text();
         const bool typing = !key.isEmpty() && key.at(0).isPrint() &&
                             !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
@@ -278,27 +318,70 @@ protected:
             }
             return false;
         }
+        startsAfresh();
+        if (!refused_ && fits(key)) return false;
+        refuse(key);
+        return true;
+    }
+
+private:
+    // Whether the text with `inserted` in place of the selection, or at the
+    // caret, is one the picture takes.
+    bool fits(const QString& inserted) const
+    {
         QString after = edit_->text();
         int at = edit_->cursorPosition();
         if (edit_->hasSelectedText()) {
             at = edit_->selectionStart();
             after.remove(at, edit_->selectedText().size());
         }
-        after.insert(at, key);
-        at += key.size();
+        after.insert(at, inserted);
+        at += inserted.size();
         const QValidator* v = edit_->validator();
-        if (!refused_ && (!v || v->validate(after, at) != QValidator::Invalid)) return false;
-        if (!refused_) firstRefused_ = key;
-        refused_ = true;
-        const QString tip = QStringLiteral("\"%1\" was not taken: this field takes %2. Correct the entry before "
-                                           "typing on.")
-                                .arg(firstRefused_, format_.Takes());
-        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), tip, edit_);
-        QApplication::beep();
+        return !v || v->validate(after, at) != QValidator::Invalid;
+    }
+    // A paste is taken whole or refused whole, as a keystroke is; the blanks
+    // and line end that come with a copied number are left out.
+    bool pasted(const QString& clip)
+    {
+        const QString text = clip.trimmed();
+        if (text.isEmpty() && !edit_->hasSelectedText()) return true;
+        startsAfresh();
+        if (refused_ || !fits(text)) {
+            refuse(text);
+            return true;
+        }
+        edit_->insert(text);
         return true;
     }
-
-private:
+    bool contextMenu(QContextMenuEvent* e)
+    {
+        std::unique_ptr<QMenu> menu(edit_->createStandardContextMenu());
+        if (!menu) return false;
+        for (QAction* a : menu->actions())
+            if (a->objectName() == QLatin1String("edit-paste")) {
+                disconnect(a, &QAction::triggered, nullptr, nullptr);
+                connect(a, &QAction::triggered, this, [this] { pasted(QGuiApplication::clipboard()->text()); });
+            }
+        menu->exec(e->globalPos());
+        return true;
+    }
+    // Typing over the whole text, selected again when the form kept the
+    // focus here, is a new entry: nothing of the refused one is left to shift.
+    void startsAfresh()
+    {
+        if (refused_ && reselected_ && edit_->hasSelectedText() &&
+            edit_->selectedText().size() == edit_->text().size())
+            ended();
+    }
+    void refuse(const QString& what)
+    {
+        if (!refused_) firstRefused_ = what;
+        refused_ = true;
+        reselected_ = false;
+        Remind();
+        QApplication::beep();
+    }
     // The refusal is over: its tip goes with it.
     void ended()
     {
@@ -312,6 +395,7 @@ private:
     QString firstRefused_;
     bool typed_ = false;
     bool refused_ = false;
+    bool reselected_ = false;
 };
 
 } // namespace
@@ -328,6 +412,23 @@ void SetNumericPicture(QLineEdit* edit, const NumericFormat& format)
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     delete PictureGuard::Of(edit);
     new PictureGuard(edit, format);
+}
+
+bool HoldsRefusedEntry(const QWidget* field)
+{
+    const PictureGuard* guard = PictureGuard::Of(field);
+    return guard && guard->Refused();
+}
+
+QString RefusedEntryTip(const QWidget* field)
+{
+    const PictureGuard* guard = PictureGuard::Of(field);
+    return guard ? guard->Tip() : QString();
+}
+
+void RemindRefusedEntry(QWidget* field)
+{
+    if (PictureGuard* guard = PictureGuard::Of(field)) guard->GivenBack();
 }
 
 bool DropRefusedEntry(QLineEdit* edit)
@@ -351,11 +452,9 @@ void DBNumericEdit::Load(db::Field* f)
 
 void DBNumericEdit::Store(db::Field* f)
 {
-    // Half a number is not stored: the field shows the row's value again.
-    if (DropRefusedEntry(edit_)) {
-        Reload();
-        return;
-    }
+    // Half a number is not stored, nor silently undone: the field keeps it
+    // until the user corrects it.
+    if (HoldsRefusedEntry(edit_)) throw InputError(RefusedEntryTip(edit_));
     double v = format_.Parse(edit_->text());
     if (f->DataType() == db::FieldType::Short || f->DataType() == db::FieldType::Long)
         f->SetAsInteger(int(std::lround(v)));

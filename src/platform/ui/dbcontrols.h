@@ -121,15 +121,24 @@ struct NumericFormat {
     QString Takes() const;
 };
 
-// Gives a line edit the picture of `format`. A keystroke the picture cannot
-// take is refused where it is typed, with a tip saying what the field takes,
-// and so are the characters typed after it until the user corrects the text
-// (Backspace, Delete, the arrows): the rest of a number never shifts into
-// its place, so 448.83 in a whole-number field cannot become 44883.
+// Gives a line edit the picture of `format`. A keystroke or a paste the
+// picture cannot take is refused where it is typed, with a tip saying what
+// the field takes, and so are the characters typed after it until the user
+// corrects the text (Backspace, Delete, the arrows): the rest of a number
+// never shifts into its place, so 448.83 in a whole-number field cannot
+// become 44883. The form keeps the focus on a field holding a refused entry
+// (ui::Form); Escape there gives back what the field showed before.
 void SetNumericPicture(QLineEdit* edit, const NumericFormat& format);
-// True when the text of a field is a refused entry (a keystroke was refused
-// and nothing corrected since): the text is then put back to what the
-// program last showed there, so that half a number is never taken.
+// True when the field holds a refused entry (a keystroke or a paste was
+// refused and nothing corrected since).
+bool HoldsRefusedEntry(const QWidget* field);
+// The tip of the field's refused entry (empty when it holds none).
+QString RefusedEntryTip(const QWidget* field);
+// Shows the tip of the field's refused entry again, when the form kept the
+// focus on it; typing over the whole text, selected, then starts afresh.
+void RemindRefusedEntry(QWidget* field);
+// True when the field held a refused entry: its text is then put back to
+// what the program last showed there, so that half a number is never taken.
 bool DropRefusedEntry(QLineEdit* edit);
 
 class DBNumericEdit : public DBControl {

@@ -1,6 +1,7 @@
 #include "platform/ui/form.h"
 
 #include "platform/ui/application.h"
+#include "platform/ui/dbcontrols.h"
 #include "platform/db/db.h"
 #include "platform/ui/help.h"
 #include "platform/ui/uiseam.h"
@@ -178,6 +179,8 @@ void Form::closeNow()
 {
     if (!closing_) {
         closing_ = true;
+        // A window closed with a refused entry abandons that entry.
+        if (auto* e = qobject_cast<QLineEdit*>(current_.data())) DropRefusedEntry(e);
         if (Modal() && modalResult_ == mrNone) modalResult_ = mrCancel;
         Run([this] { FormClose(); });
     }
@@ -240,6 +243,14 @@ void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
     connect(button, &QAbstractButton::clicked, this, [this, button, h = std::move(handler), modalResult] {
         if (refused_ == button && button != cancel_) {
             refused_ = nullptr;
+            RemindRefusedEntry(current_);
+            return;
+        }
+        // A button that takes no focus goes no further past a refused entry.
+        if (button != cancel_ && current_ && HoldsRefusedEntry(current_)) {
+            restoreQtFocus(current_);
+            RemindRefusedEntry(current_);
+            QApplication::beep();
             return;
         }
         if (modalResult != mrNone) modalResult_ = modalResult;
@@ -343,6 +354,18 @@ void Form::focusArrived(QWidget* now)
     if (now == current_) return;
 
     QPointer<QWidget> old = current_;
+    if (old && HoldsRefusedEntry(old)) {
+        // A field holding a refused entry keeps the focus until the entry is
+        // corrected; a press of Cancel abandons it, and so does the field
+        // going out of sight.
+        if (now != cancel_ && old->isVisible() && old->isEnabled()) {
+            refused_ = now;
+            restoreQtFocus(old);
+            RemindRefusedEntry(old);
+            return;
+        }
+        if (auto* e = qobject_cast<QLineEdit*>(old.data())) DropRefusedEntry(e);
+    }
     if (old) {
         inExit_ = true;
         pending_ = now;
@@ -497,6 +520,8 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
     if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     switch (k->key()) {
     case Qt::Key_Escape:
+        // The first Escape takes back a refused entry; the next one cancels.
+        if (auto* e = qobject_cast<QLineEdit*>(fw); e && DropRefusedEntry(e)) return true;
         return escapeKey();
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -33,6 +33,11 @@
 // sees), except on the cancel button, which abandons the form anyway, and
 // unless the user has typed since.
 //
+// A number field holding a refused entry (ui::SetNumericPicture) keeps the
+// focus, with its tip, until the entry is corrected: no move and no button
+// but Cancel goes past it. Escape there first gives back what the field
+// showed before.
+//
 // Every handler runs through Run(): an exception is shown by the
 // application's exception display and the form goes on.
 #include "platform/ui/seam/msg.h"

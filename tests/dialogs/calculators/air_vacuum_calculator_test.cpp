@@ -139,8 +139,8 @@ TEST_F(AirVacDlgTest, TypedPvcPipeGivesTheHandWorkedOrificesAndAThickWallIsCappe
 // A typed pipe's outside diameter, wall and inside diameter go in in any
 // order, without a question while one is missing; the other diameter
 // follows from the one typed last, also when the wall changes; a wall of
-// half the outside diameter is refused with the reason. The report waits
-// for results.
+// half the outside diameter is refused with the reason and given back. The
+// report waits for results.
 TEST_F(AirVacDlgTest, ATypedPipeTakesItsSizesInAnyOrder)
 {
     Run([&](TAirVacDlg& f) {
@@ -172,9 +172,25 @@ TEST_F(AirVacDlgTest, ATypedPipeTakesItsSizesInAnyOrder)
         EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join("|").toStdString();
         EXPECT_FALSE(f.QRDetailedSpdBtn->isEnabled());
 
-        DialogDriver::KeyIn(f, "ThickDBNF", "2.5");
-        EXPECT_EQ(driver.MessageTexts(), QStringList{WallTooThickMessage()});
-        EXPECT_TRUE(d().WorkAvacTableDiaIn->IsNull());
+        // A wall too thick for the outside diameter, or an outside diameter
+        // too small for the wall, is given back where it was typed and keeps
+        // the focus: the three values go on agreeing.
+        const struct {
+            const char* field;
+            const char* typed;
+            const char* shown;
+        } refused[] = {{"ThickDBNF", "2.5", "0.200"}, {"ODDBNF", "0.3", "5.00"}};
+        for (const auto& r : refused) {
+            SCOPED_TRACE(r.field);
+            driver.ClearLog();
+            DialogDriver::KeyIn(f, r.field, r.typed);
+            EXPECT_EQ(driver.MessageTexts(), QStringList{WallTooThickMessage()});
+            EXPECT_EQ(f.ActiveControl(), f.Control<QWidget>(r.field));
+            EXPECT_EQ(f.Control<QLineEdit>(r.field)->text(), r.shown);
+            EXPECT_NEAR(d().WorkAvacTableOD->AsFloat(), 5.0, 1e-9);
+            EXPECT_NEAR(d().WorkAvacTablePipeWallT->AsFloat(), 0.2, 1e-9);
+            EXPECT_NEAR(d().WorkAvacTableDiaIn->AsFloat(), 4.6, 1e-9);
+        }
         EXPECT_EQ(WallTooThickMessage(),
                   "The pipe wall is too thick for the outside diameter: the outside diameter must be more than "
                   "twice the wall thickness.");

@@ -12,6 +12,7 @@
 #include "model/reference_use.h"
 #include "platform/report/preview.h"
 #include "platform/report/report.h"
+#include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
@@ -434,8 +435,9 @@ TEST_F(ReferenceEditors, MinorLossEditorKeepsAnInsertedRowWithItsCategoryAndKVal
 TEST_F(ReferenceEditors, MinorLossKValuesAreFiniteAndNotNegative)
 {
     // What a K field cannot take is refused as it is typed, with a tip: the
-    // rest never makes another number (-0.75 no 0.75, 1e300 no 1300), and the
-    // row keeps the values it had.
+    // rest never makes another number (-0.75 no 0.75, 1e300 no 1300); the
+    // field holds the entry until Escape gives back its value, and the row
+    // keeps the values it had.
     QStringList before;
     driver.OnceForm("TMinorLossForm", [&before](ui::Form& f) {
         ASSERT_TRUE(DMod->MinorLossTable->Locate(QStringLiteral("Loss Item Description"),
@@ -446,12 +448,19 @@ TEST_F(ReferenceEditors, MinorLossKValuesAreFiniteAndNotNegative)
             auto* e = f.Control<QLineEdit>(QString::fromLatin1(edit));
             before << e->text();
             f.SetFocus(e);
+            EXPECT_EQ(f.ActiveControl(), e);
             e->selectAll();
             QTest::keyClicks(e, QString::fromLatin1(keys));
+            EXPECT_TRUE(ui::HoldsRefusedEntry(e)) << edit;
+            if (QLatin1String(edit) == QLatin1String("K5DBEdit")) {
+                EXPECT_EQ(e->text(), QStringLiteral("1"));
+                EXPECT_TRUE(QToolTip::text().startsWith(
+                    QStringLiteral("\"e\" was not taken: this field takes a number from 0")))
+                    << QToolTip::text().toStdString();
+            }
+            QTest::keyClick(e, Qt::Key_Escape);
+            EXPECT_TRUE(f.isVisible());
         }
-        EXPECT_EQ(f.Control<QLineEdit>(QStringLiteral("K5DBEdit"))->text(), QStringLiteral("1"));
-        EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("\"e\" was not taken: this field takes a number from 0")))
-            << QToolTip::text().toStdString();
         Navigator(f)->Press(ui::nbPost);
         EXPECT_EQ(DMod->MinorLossTable->State(), db::DataSetState::Browse);
         QStringList shown;

@@ -10,6 +10,8 @@
 #include "platform/ui/radiogroup.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,8 +186,8 @@ TEST_F(BindingTest, InvalidTextIsRefusedAndKeepsTheFocus)
 
 // A keystroke a picture cannot take is refused where it is typed, and so is
 // everything typed after it until the entry is corrected; the tip says what
-// the field takes; an entry left refused is dropped for the text the program
-// last showed.
+// the field takes; the field keeps the focus and its tip, past Tab, Enter
+// and OK, until Escape gives back the text the program last showed.
 TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
 {
     struct Case {
@@ -206,6 +208,12 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
         SCOPED_TRACE(c.mask);
         ui::Form f;
         auto* edit = ui::Make<QLineEdit>(&f, "Edit");
+        auto* next = ui::Make<QLineEdit>(&f, "Next");
+        auto* ok = ui::Make<QPushButton>(&f, "OK", "OK");
+        auto* box = new QVBoxLayout(&f);
+        for (QWidget* w : std::initializer_list<QWidget*>{edit, next, ok}) box->addWidget(w);
+        int oks = 0;
+        f.OnClick(ok, [&oks] { ++oks; });
         ui::SetNumericPicture(edit, ui::NumericFormat::Picture(c.mask, c.low, c.high));
         edit->setText("7");
         f.Show();
@@ -213,17 +221,70 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
         edit->selectAll();
         DialogDriver::Keys(f, c.keys);
         EXPECT_EQ(edit->text(), c.shown);
-        EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("this field takes %1.").arg(c.takes)))
-            << QToolTip::text().toStdString();
+        const QString tip = QToolTip::text();
+        EXPECT_TRUE(tip.contains(QStringLiteral("this field takes %1.").arg(c.takes))) << tip.toStdString();
         EXPECT_TRUE(QToolTip::isVisible());
-        EXPECT_TRUE(ui::DropRefusedEntry(edit));
+        for (int key : {int(Qt::Key_Tab), int(Qt::Key_Return)}) {
+            QTest::keyClick(edit, Qt::Key(key));
+            EXPECT_EQ(f.ActiveControl(), edit);
+            EXPECT_EQ(edit->text(), c.shown);
+            EXPECT_TRUE(QToolTip::isVisible());
+            EXPECT_EQ(QToolTip::text(), tip);
+        }
+        f.Press(ok);                       // takes the focus
+        ok->setFocusPolicy(Qt::NoFocus);
+        QTest::mouseClick(ok, Qt::LeftButton);   // takes none
+        EXPECT_EQ(oks, 0);
+        EXPECT_EQ(f.ActiveControl(), edit);
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_TRUE(ui::HoldsRefusedEntry(edit));
+        DialogDriver::Key(f, Qt::Key_Escape);
+        EXPECT_TRUE(f.isVisible());
         EXPECT_EQ(edit->text(), "7");
+        EXPECT_FALSE(ui::HoldsRefusedEntry(edit));
         EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
         EXPECT_FALSE(ui::DropRefusedEntry(edit));
         // Corrected, the field takes typing again.
         DialogDriver::Keys(f, "1");
         DialogDriver::Key(f, Qt::Key_Backspace);
         EXPECT_EQ(edit->text(), "7");
+        f.Close();
+    }
+
+    // A paste is taken whole or refused whole, with the same tip; the blanks
+    // and the line end copied with a number are left out. Typing over the
+    // whole text, selected after the refusal, starts afresh.
+    {
+        ui::Form f;
+        auto* edit = ui::Make<QLineEdit>(&f, "Edit");
+        auto* box = new QVBoxLayout(&f);
+        box->addWidget(edit);
+        box->addWidget(ui::Make<QLineEdit>(&f, "Next"));
+        ui::SetNumericPicture(edit, ui::NumericFormat::Picture("###.##", 0.0));
+        edit->setText("450");
+        f.Show();
+        f.SetFocus(edit);
+        edit->selectAll();
+        QGuiApplication::clipboard()->setText("1,5");
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text(), "450");
+        EXPECT_EQ(QToolTip::text(), "\"1,5\" was not taken: this field takes a number from 0 to 999.99, with at "
+                                    "most 2 decimals. Correct the entry before typing on.");
+        EXPECT_TRUE(ui::HoldsRefusedEntry(edit));
+        // Typed over the text selected before the refusal, a key is refused;
+        // over the whole text selected again, it is a new entry.
+        DialogDriver::Keys(f, "9");
+        EXPECT_EQ(edit->text(), "450");
+        DialogDriver::Tab(f);
+        EXPECT_EQ(edit->selectedText(), "450");
+        DialogDriver::Keys(f, "9");
+        EXPECT_EQ(edit->text(), "9");
+        EXPECT_FALSE(ui::HoldsRefusedEntry(edit));
+        edit->selectAll();
+        QGuiApplication::clipboard()->setText(" 448.83\n");
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(edit->text(), "448.83");
+        EXPECT_FALSE(ui::HoldsRefusedEntry(edit));
         f.Close();
     }
 
