@@ -371,6 +371,24 @@ TEST_F(ComputePage, ARunWithAFaultListsItAndARefusedRunShowsNoEarlierResults)
     EXPECT_FALSE(form->DBGrid1->isVisible());
     EXPECT_FALSE(form->RunFaultsLbl->isVisible());
     EXPECT_TRUE(form->NotComputedLbl->text().startsWith(QStringLiteral("The job was not computed: ")));
+
+    // A booster left at -1 on a line that needs none is refused with the
+    // reason: no line half of one pass and half of the other is shown.
+    auto boosted = line();
+    boosted[1].nodeType = 2;
+    boosted[1].psiSet = -1;
+    testsupport::WriteWorkJob(
+        WorkHeader{.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 30, .pumpEffic = 75}, boosted);
+    enterOutputFromProfile();
+    ASSERT_EQ(driver.MessageTexts().size(), 1u) << driver.MessageTexts().join('|').toStdString();
+    const QString refused = driver.MessageTexts()[0];
+    EXPECT_TRUE(refused.startsWith(QStringLiteral("ERROR .. In-line booster at Sta 5+00 not sized: "))) << refused.toStdString();
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ") + refused);
+    EXPECT_FALSE(form->DBGrid1->isVisible());
+    EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
 }
 
 } // namespace
