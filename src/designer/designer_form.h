@@ -74,6 +74,8 @@ public:
     // Page 2, "&Output".
     // Why the page shows no results: a run refused or failed.
     QLabel* NotComputedLbl = nullptr;
+    // Above the results grid: every fault the run found.
+    QLabel* RunFaultsLbl = nullptr;
     QTableView* DBGrid1 = nullptr;
     QFrame* Panel2 = nullptr;
     QPushButton *QRDetailedSpdBtn = nullptr, *QRSummarySpdBtn = nullptr, *QRCostSpdBtn = nullptr,
@@ -227,7 +229,7 @@ private:
     void buildOutChart(QWidget* page);
     // The output page with the results of the run just made, or with none
     // and the reason why.
-    void showResults(bool shown, const QString& why);
+    void showResults(bool shown, const QString& why, const QStringList& faults = {});
     bool pagesBound_ = false;
     bool resultsShown_ = false;
 };

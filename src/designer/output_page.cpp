@@ -111,6 +111,12 @@ void TDesignerForm::buildOutputPage(QWidget* page)
     NotComputedLbl = AddNotComputedLabel(page, v);
     buildOutChart(page);
     v->addWidget(OutChart, 2);
+    RunFaultsLbl = ui::Make<QLabel>(page, "RunFaultsLbl");
+    RunFaultsLbl->setWordWrap(true);
+    RunFaultsLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    RunFaultsLbl->setStyleSheet(QStringLiteral("color: maroon;"));
+    RunFaultsLbl->hide();
+    v->addWidget(RunFaultsLbl);
     DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
     v->addWidget(DBGrid1, 1);
     Panel2 = ui::Make<QFrame>(page, "Panel2");
@@ -221,27 +227,34 @@ void TDesignerForm::outputPageEntered()
                                  QStringLiteral(". Please pick the pipe again, or give its material a friction factor in "
                                                 "the pipe type editor."));
 
-    // What stops a run or spoils its results it says as an error.
-    ui::ErrorWatch errors;
+    // What a run found it says in its messages; the page lists them.
+    ui::ErrorWatch messages;
+    const int storedBefore = Tul->StoredRuns;
     if (endType == 6 && !Tul->ManifoldEndVisited) runManifoldAtEnd();
     const bool computed = ComputeJob();
     OpenIfClosed(prof);
     OpenIfClosed(pipe);
     prof->EnableControls();
     prof->Refresh();
-    const QString fault = FirstRunFault(errors.Errors());
-    if (!computed || !fault.isEmpty()) {
-        showResults(false, fault);
+    // Results are shown only when this run stored them and every part they
+    // depend on was computed; a fault the run computed past is listed with
+    // them, so the engineer sees by how much to change the design.
+    const bool stored = computed && Tul->StoredRuns != storedBefore;
+    QString why = FirstPartNotComputed(messages.Errors());
+    if (why.isEmpty() && !stored)
+        why = messages.Errors().isEmpty() ? QStringLiteral("the run stored no results.") : messages.Errors().first();
+    if (!why.isEmpty()) {
+        showResults(false, why);
         MainStatusBar->SetPanelText(0, QStringLiteral("Not computed"));
         return;
     }
     FillProfileChart();
-    showResults(true, QString());
+    showResults(true, QString(), messages.Faults());
     MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
     PageShown = 2;
 }
 
-void TDesignerForm::showResults(bool shown, const QString& why)
+void TDesignerForm::showResults(bool shown, const QString& why, const QStringList& faults)
 {
     resultsShown_ = shown;
     // The reports read the working tables, which may still hold an earlier
@@ -253,6 +266,10 @@ void TDesignerForm::showResults(bool shown, const QString& why)
     NotComputedLbl->setText(why.isEmpty() ? QStringLiteral("The job has not been computed.")
                                           : QStringLiteral("The job was not computed: ") + why);
     NotComputedLbl->setVisible(!shown);
+    QStringList lines;
+    for (const QString& f : faults) lines << f.trimmed();
+    RunFaultsLbl->setText(lines.isEmpty() ? QString() : QStringLiteral("The run found:\n") + lines.join('\n'));
+    RunFaultsLbl->setVisible(shown && !lines.isEmpty());
 }
 
 void TDesignerForm::FillProfileChart()

@@ -163,7 +163,8 @@ void TDesignerForm::bindPages(std::vector<ui::GridColumn> profileColumns, std::v
     OutNavigator->setObjectName(QStringLiteral("OutNavigator"));
     static_cast<QHBoxLayout*>(Panel2->layout())->insertWidget(5, OutNavigator);
     new ui::DBGrid(ProfDBGrid2, DMod->WorkProfData, std::move(profileColumns));
-    new ui::DBGrid(DBGrid1, DMod->WorkProfData, std::move(outputColumns));
+    // A row the run found a fault at is marked, its warning as the tip.
+    (new ui::DBGrid(DBGrid1, DMod->WorkProfData, std::move(outputColumns)))->MarkRowsBy(QStringLiteral("Warning"));
 }
 
 void TDesignerForm::ShowProfileChart() { DBChart1->setVisible(true); }

@@ -43,11 +43,8 @@ const QString kManifoldBelowPipe = QStringLiteral(
 const QString kManifoldHeadLow = QStringLiteral(
     " WARNING: Minimum manifold pressure has not been met. Review hydraulic profile.");
 const QString kNoBoosterStation = QStringLiteral(
-    "WARNING .. No in-line booster node has a set pressure, so the booster was not sized. "
+    "ERROR .. In-line booster not sized: no in-line booster node has a set pressure. "
     "Give the booster node its outlet pressure, or -1 to have it found.");
-const QString kBoosterPressureNotFound = QStringLiteral(
-    "WARNING .. The outlet pressure of the in-line booster could not be found from the "
-    "required outlet pressure, so the booster was not sized.");
 const QString kNoPumpEfficiency = QStringLiteral(
     "WARNING .. The pump efficiency is 0, so the booster's brake horsepower and motor size "
     "can't be found. Enter the pump efficiency.");
@@ -57,9 +54,40 @@ double VelocityHead(double v)
     return v * v / 64.4;
 }
 
+QString Ft(double x)
+{
+    return QString::number(Finite(x), 'f', 2);
+}
+
+QString StaName(const TSta* s)
+{
+    return QStringLiteral("Sta ") + Hyd->StationText(s->Station);
+}
+
 QByteArray Text(const QString& s)
 {
     return s.toLocal8Bit();
+}
+
+// The booster's pressure was not found: the line below needs no pressure
+// at its outlet.
+QString BoosterNotFoundText(const TSta* b)
+{
+    return QStringLiteral("ERROR .. In-line booster at ") + StaName(b)
+           + QStringLiteral(" not sized: the line below needs only HGL ") + Ft(b->Hgl)
+           + QStringLiteral(" ft there, not above its invert of ") + Ft(b->InvertElev)
+           + QStringLiteral(" ft, so it has no outlet pressure to find. Give it a set pressure, "
+                            "or make the node in line.");
+}
+
+// The booster's outlet grade is no higher than the grade the line brings it.
+QString BoosterAddsNoHeadText(const TSta* b, double arrivingHgl, double outletHgl)
+{
+    return QStringLiteral("ERROR .. In-line booster at ") + StaName(b)
+           + QStringLiteral(" not sized: the line reaches it with HGL ") + Ft(arrivingHgl)
+           + QStringLiteral(" ft, at or above the ") + Ft(outletHgl)
+           + QStringLiteral(" ft its outlet needs, so it adds no head. Make the node in line, "
+                            "or give it a higher set pressure.");
 }
 
 } // namespace
@@ -105,6 +133,7 @@ void TGrav::RunGravityProfile()
     BoosterHgl = 0.0;
     TrickleHglMargin = 0.0;
     passStopped_ = false;
+    boosterRefusal_.clear();
     Tul->SurgePsi = 0.0;
 
     OpenIfClosed(DMod->WorkProfTable);
@@ -130,20 +159,35 @@ void TGrav::RunGravityProfile()
             std::vector<double> entered(static_cast<size_t>(n));
             for (int i = 0; i < n; ++i)
                 entered[size_t(i)] = sta[i]->PsiSet;
+            TSta* b = sta[BoosterIndex];
+            const double arrivingEgl = b->Egl;
             BackwardFromOutlet(sta, trace.get());
-            FinalComp(sta, trace.get());
-            // The second pass stopped at the booster again: the pressure was
-            // not found, and sizing from it would give nonsense. Nor may the
-            // set pressures found on the way replace what the user entered.
-            if (passStopped_) {
-                SkipBoosterSizing(kBoosterPressureNotFound, sta[BoosterIndex]);
+            // Without a pressure found, or with one the line already brings,
+            // the second pass would size nothing: it is not run.
+            const double hv = VelocityHead(b->vel);
+            if (b->PsiSet == -1)
+                SkipBoosterSizing(BoosterNotFoundText(b), b);
+            else if (!(hv + kGravFtPerPsi * b->PsiSet + b->InvertElev - arrivingEgl > 0))
+                SkipBoosterSizing(BoosterAddsNoHeadText(b, arrivingEgl - hv, kGravFtPerPsi * b->PsiSet + b->InvertElev),
+                                  b);
+            else
+                FinalComp(sta, trace.get());
+            // A refused booster keeps the -1 the user entered.
+            if (!boosterRefusal_.isEmpty())
                 for (int i = 0; i < n; ++i)
                     sta[i]->PsiSet = entered[size_t(i)];
-            }
         }
         trace.reset();
 
+        // A line whose booster could not be sized has no results to store:
+        // half of it would be the backward pass's.
+        if (!boosterRefusal_.isEmpty()) {
+            StoreBoosterRefusal(sta, n);
+            tx.Commit();
+            return;
+        }
         WriteProfileResults(sta, n);
+        ++Tul->StoredRuns;
     }
     if (TrickleHglMargin != 0.0)
         CheckTrickleManifold(TrickleHglMargin);
@@ -358,7 +402,9 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
                 Warn(s->Warning);
             if (s->Hgl < Tul->OutletElev) {
                 s->Warning = kHglBelowOutlet;
-                Fail(s->Warning);
+                Fail(StaName(s) + QStringLiteral(" ") + s->Warning + QStringLiteral(" End HGL ") + Ft(s->Hgl)
+                     + QStringLiteral(" ft against the outlet elevation of ") + Ft(Tul->OutletElev)
+                     + QStringLiteral(" ft."));
             } else if (s->Hgl < kGravFtPerPsi * Tul->OutletPsi + Tul->OutletElev - 0.01) {
                 s->Warning = kOutletPressureLow;
                 Fail(s->Warning);
@@ -367,10 +413,14 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
             if (Tul->CheckPressureRatings(kAtInnerNode, s->PsiSet, s->Psi, u->PressurRating,
                                           s->PressurRating, s->Warning) == 1)
                 Warn(s->Warning);
-            if (s->Hgl < s->DiaIn / 12.0 + s->InvertElev) {
+            const double crown = s->DiaIn / 12.0 + s->InvertElev;
+            if (s->Hgl < crown) {
                 s->Warning = kHglBelowPipe;
-                // The message names the station; the row holds the text alone.
-                Fail(QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QStringLiteral(" ") + s->Warning);
+                // The message names the station and the grades; the row holds
+                // the text alone.
+                Fail(StaName(s) + QStringLiteral(" ") + s->Warning + QStringLiteral(" HGL ") + Ft(s->Hgl)
+                     + QStringLiteral(" ft is ") + Ft(crown - s->Hgl) + QStringLiteral(" ft below the pipe crown at ")
+                     + Ft(crown) + QStringLiteral(" ft."));
             }
         }
         if (trace)
@@ -389,15 +439,21 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         if (boosterFound)
             SizeBooster(sta);
         else
-            SkipBoosterSizing(BoosterRerun ? kBoosterPressureNotFound : kNoBoosterStation,
-                              BoosterRerun ? sta[BoosterIndex] : nullptr);
+            SkipBoosterSizing(kNoBoosterStation, nullptr);
     }
 }
 
 void TGrav::SizeBooster(TSta** sta)
 {
-    const TSta* b = sta[BoosterIndex];
-    Tul->TDH = VelocityHead(b->vel) + (BoosterHgl - b->Egl);
+    TSta* b = sta[BoosterIndex];
+    const double head = VelocityHead(b->vel) + (BoosterHgl - b->Egl);
+    // A booster whose outlet grade is no higher than the line brings it
+    // would lift nothing: a head of 0 or less sizes no pump.
+    if (!(head > 0)) {
+        SkipBoosterSizing(BoosterAddsNoHeadText(b, b->Hgl, BoosterHgl), b);
+        return;
+    }
+    Tul->TDH = head;
     SizePumpMotor(b->PipeQ, kNoPumpEfficiency);
 }
 
@@ -410,7 +466,30 @@ void TGrav::SkipBoosterSizing(const QString& why, TSta* booster)
     Tul->MotorSize.clear();
     if (booster)
         booster->Warning = why;
-    Warn(why);
+    boosterRefusal_ = why;
+    Fail(why);
+}
+
+void TGrav::StoreBoosterRefusal(TSta** sta, int n)
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    OpenIfClosed(pipe);
+    pipe->Edit();
+    SetFixed(DMod->WorkPipeTableTDH, 0.0, 6, 2);
+    SetFixed(DMod->WorkPipeTableWHP, 0.0, 6, 2);
+    SetFixed(DMod->WorkPipeTableBHP, 0.0, 6, 2);
+    DMod->WorkPipeTableMotorHP->SetAsString(QString());
+    pipe->Post();
+    // The booster's row says why; the set pressures stay as entered.
+    db::Table* prof = DMod->WorkProfTable;
+    OpenIfClosed(prof);
+    for (int k = 0; k < n; ++k) {
+        if (sta[k]->Warning != boosterRefusal_ || !prof->Locate(QStringLiteral("Station"), sta[k]->Station))
+            continue;
+        prof->Edit();
+        DMod->WorkProfTableWarning->SetAsString(boosterRefusal_);
+        prof->Post();
+    }
 }
 
 void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
@@ -431,7 +510,21 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
             SegComp(s, sta[i - 1], trace);
             s->Egl = d->Egl + d->Floss + d->Kloss;
             s->Hgl = s->Egl - hv;
-            // Keep the clearance head above the pipe crown.
+            if (i != BoosterIndex && s->PsiSet > 0) {
+                // A pressure reducer gives the line below its setting, no
+                // more: the line above must bring it at least that much.
+                const double setHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
+                if (s->Hgl > setHgl + 0.01) {
+                    s->Warning = QStringLiteral("WARNING .. The line below the pressure reducer needs HGL ")
+                                 + Ft(s->Hgl) + QStringLiteral(" ft, above the ") + Ft(setHgl)
+                                 + QStringLiteral(" ft its set pressure of ") + Ft(s->PsiSet)
+                                 + QStringLiteral(" psi gives. Raise its set pressure.");
+                    Warn(StaName(s) + QStringLiteral(" ") + s->Warning);
+                }
+                s->Hgl = setHgl;
+                s->Egl = hv + s->Hgl;
+            }
+            // Keep the clearance head above the pipe crown, at the booster too.
             const double clear = s->DiaIn / 12.0 + s->InvertElev + Tul->ClearHead;
             if (clear >= s->Hgl) {
                 s->Hgl = clear;
@@ -440,17 +533,10 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
         }
         s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
 
-        if (!last && (s->PsiSet > 0 || (s->PsiSet == -1 && s->Psi > -1))) {
-            // A set-pressure node takes the pressure the line needs here,
-            // when that is a pressure it can set: no pressure at all is none
-            // found, and the node keeps what the user entered.
-            const TSta* d = sta[i + 1];
-            s->Egl = d->Egl + d->Floss + d->Kloss;
-            s->Hgl = s->Egl - hv;
-            s->Psi = (s->Hgl - s->InvertElev) * kPsiPerFt;
-            if (s->Psi > 0)
-                s->PsiSet = s->Psi;
-        }
+        // Only the booster left at -1 takes the pressure found; what the
+        // user set stays.
+        if (i == BoosterIndex && s->PsiSet == -1 && s->Psi > 0)
+            s->PsiSet = s->Psi;
     }
 }
 

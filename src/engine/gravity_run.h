@@ -55,7 +55,9 @@ public:
     // checks and the booster sizing.
     void FinalComp(TSta** sta, std::FILE* trace);
     // Grade lines from the required outlet pressure back up the line, so that
-    // set pressures (the booster's among them) can be found.
+    // the booster's outlet pressure can be found: every node keeps its
+    // clearance above the crown, and a pressure reducer's inlet holds at
+    // least its setting. Only a booster left at -1 takes what was found.
     void BackwardFromOutlet(TSta** sta, std::FILE* trace);
 
     // Job results into WorkPipe, station results, thrust blocks, air-vacuum
@@ -68,7 +70,10 @@ public:
 private:
     // The last FinalComp pass stopped at a booster whose pressure is to be found.
     bool passStopped_ = false;
+    // The booster could not be sized: the run stores no profile results.
+    QString boosterRefusal_;
     void SizeBooster(TSta** sta);
+    void StoreBoosterRefusal(TSta** sta, int n);
     void SkipBoosterSizing(const QString& why, TSta* booster);
 };
 

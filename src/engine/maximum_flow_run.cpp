@@ -561,4 +561,5 @@ void TFFlow::RunFullFlow()
 
     SolveFullFlow(psta, n);
     WriteFullFlowResults(psta, n);
+    ++Tul->StoredRuns;
 }

@@ -163,6 +163,7 @@ void TPump::RunPumpCalc()
             return false;
         CalcPumpProfile(psta, trace.get());
         StorePumpResults(psta, n);
+        ++Tul->StoredRuns;
         return true;
     };
     if (!pass())

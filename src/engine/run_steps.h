@@ -63,6 +63,19 @@ inline QString FirstRunFault(const QStringList& errors)
     return QString();
 }
 
+// The first of the error messages a run showed that says a part its results
+// depend on was not computed (a manifold, the gated pipe, the booster, the
+// friction, the flow); empty when there is none. Other faults leave the
+// results standing, listed beside them.
+inline QString FirstPartNotComputed(const QStringList& errors)
+{
+    static const char* const marks[] = {"not computed", "not sized", "won't compute", "No flow found"};
+    for (const QString& e : errors)
+        for (const char* mark : marks)
+            if (e.contains(QLatin1String(mark), Qt::CaseInsensitive)) return e;
+    return QString();
+}
+
 // A run's trace file, closed however the run ends. A null file (it could not
 // be created) writes nothing: the trace is a diagnostic.
 struct TraceCloser {

@@ -160,6 +160,33 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
     EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.70");
     EXPECT_EQ(shown["OpPres"], "2.09 23.75 27.62");
     EXPECT_EQ(shown["InvertElev"], "95.00 41.97 29.97");
+
+    // The node at 5+00 on a rise of ground 100: its invert 96.97, its crown
+    // 97.47, above the 96.76 the line brings it. The results stand, with the
+    // fault listed above the grid by its station and grades, the row marked,
+    // and the reports offered: they print the row's warning.
+    form->OvcNotebook1->SetPageIndex(1);
+    testsupport::SetProfField(1, "GroundElev", 100.0);
+    toOutput();
+    const QString belowPipe = QStringLiteral("ERROR .. Hydraulic gradeline is below top of pipe!");
+    const QString said =
+        QStringLiteral("Sta 5+00 ") + belowPipe + QStringLiteral(" HGL 96.76 ft is 0.71 ft below the pipe crown at 97.47 ft.");
+    EXPECT_EQ(driver.MessageTexts(), QStringList{said});
+    ASSERT_TRUE(form->ResultsShown()) << form->NotComputedLbl->text().toStdString();
+    EXPECT_TRUE(form->RunFaultsLbl->isVisible());
+    EXPECT_EQ(form->RunFaultsLbl->text(), QStringLiteral("The run found:\n") + said);
+    EXPECT_TRUE(form->DBGrid1->isVisible());
+    EXPECT_TRUE(form->OutChart->isVisible());
+    for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRGraphBitBtn})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+    QAbstractItemModel* grid = form->DBGrid1->model();
+    EXPECT_EQ(grid->headerData(1, Qt::Vertical).toString(), QStringLiteral("!"));
+    EXPECT_EQ(grid->index(1, 0).data(Qt::ToolTipRole).toString(), belowPipe);
+    EXPECT_TRUE(grid->headerData(0, Qt::Vertical).toString().isEmpty());
+    EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 96.97);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), -0.09);
+    EXPECT_EQ(ProfText(1, "Warning"), belowPipe);
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Data output"));
 }
 
 } // namespace

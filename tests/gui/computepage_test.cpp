@@ -314,10 +314,11 @@ namespace {
 
 // The line ending in the manifold of the test above: computed, then the
 // manifold's outlets raised to 90 ft, above the line's end grade of 83.81
-// ft, so that no grade reaches them: that run fails, and the output page
-// shows none of the first run's results and offers no report. A refused run
-// (an invert never entered) shows none either.
-TEST_F(ComputePage, ARunThatFailsOrIsRefusedShowsNoEarlierResults)
+// ft, so that no grade reaches them: that run still computed the line and
+// the manifold, so it shows them with the fault listed above the grid and
+// offers the reports. A refused run (an invert never entered) shows none of
+// the earlier results.
+TEST_F(ComputePage, ARunWithAFaultListsItAndARefusedRunShowsNoEarlierResults)
 {
     auto nodes = line(6);
     nodes[2].reachType = "GRAVTRICKLE";
@@ -329,6 +330,7 @@ TEST_F(ComputePage, ARunThatFailsOrIsRefusedShowsNoEarlierResults)
     ASSERT_TRUE(form->ResultsShown());
     EXPECT_TRUE(form->DBGrid1->isVisible());
     EXPECT_TRUE(form->QRSummarySpdBtn->isEnabled());
+    EXPECT_FALSE(form->RunFaultsLbl->isVisible());
 
     db::Table* t = DMod->WorkTrickleTable;
     for (t->First(); !t->Eof(); t->Next()) {
@@ -342,13 +344,14 @@ TEST_F(ComputePage, ARunThatFailsOrIsRefusedShowsNoEarlierResults)
     EXPECT_TRUE(said.last().contains(QStringLiteral("ERROR: HGL is below high point in manifold pipeline")))
         << said.join('|').toStdString();
     EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
-    EXPECT_FALSE(form->ResultsShown());
-    EXPECT_TRUE(form->NotComputedLbl->text().startsWith(QStringLiteral("The job was not computed: ")));
-    EXPECT_FALSE(form->DBGrid1->isVisible());
-    EXPECT_FALSE(form->OutChart->isVisible());
+    ASSERT_TRUE(form->ResultsShown()) << form->NotComputedLbl->text().toStdString();
+    EXPECT_TRUE(form->RunFaultsLbl->isVisible());
+    EXPECT_EQ(form->RunFaultsLbl->text(), QStringLiteral("The run found:\n") + said.join('\n'));
+    EXPECT_TRUE(form->DBGrid1->isVisible());
+    EXPECT_TRUE(form->OutChart->isVisible());
     for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRCostSpdBtn, form->QRGraphBitBtn})
-        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Data output"));
 
     // Back as it was: computed and shown again; then a run refused.
     for (t->First(); !t->Eof(); t->Next()) {
@@ -365,6 +368,27 @@ TEST_F(ComputePage, ARunThatFailsOrIsRefusedShowsNoEarlierResults)
     EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
     EXPECT_FALSE(form->ResultsShown());
     EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_FALSE(form->DBGrid1->isVisible());
+    EXPECT_FALSE(form->RunFaultsLbl->isVisible());
+    EXPECT_TRUE(form->NotComputedLbl->text().startsWith(QStringLiteral("The job was not computed: ")));
+
+    // A booster left at -1 on a line that needs none is refused with the
+    // reason: no line half of one pass and half of the other is shown.
+    auto boosted = line();
+    boosted[1].nodeType = 2;
+    boosted[1].psiSet = -1;
+    testsupport::WriteWorkJob(
+        WorkHeader{.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 30, .pumpEffic = 75}, boosted);
+    enterOutputFromProfile();
+    ASSERT_EQ(driver.MessageTexts().size(), 1u) << driver.MessageTexts().join('|').toStdString();
+    const QString refused = driver.MessageTexts()[0];
+    EXPECT_TRUE(refused.startsWith(QStringLiteral("ERROR .. In-line booster at Sta 5+00 not sized: "))) << refused.toStdString();
+    EXPECT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ") + refused);
+    EXPECT_FALSE(form->DBGrid1->isVisible());
+    EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
+    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
 }
 
 } // namespace

@@ -496,6 +496,11 @@ TEST_F(PageFlowTest, CommandsStayAliveWhenACancelledDialogLeftTheTablesClosed)
 //   the reducer's inlet 0.180540 + 225.397464 - 6.118044 - 0.180540 =
 //   219.28; below it 0.180540 + 20 x 2.3071244 + 56.97 - 6.118044 - 0.180540
 //   = 96.99 at the end
+// First the booster is left at -1, to be found: the reducer keeps its 20 psi,
+// so its inlet needs 20 x 2.3071244 + 56.97 = 103.112488 and the booster's
+// outlet 103.112488 + 6.118044 = 109.230532: (109.230532 - 86.97) x 0.43344
+// = 9.649 psi, a head of 0.180540 + 109.230532 - 93.881956 = 15.53 ft,
+// 15.529116 x 300 / 3960 / 0.75 = 1.57 hp, a 2 hp motor.
 TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheStore)
 {
     newGravityJob(QStringLiteral("300"));
@@ -512,7 +517,6 @@ TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheSto
     driver.OnForm("TDepthInDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Return); });
     driver.OnceForm("TPumpLineBoosterDlg", [](ui::Form& f) {
         EXPECT_DOUBLE_EQ(DMod->WorkProfTablePsiSet->AsFloat(), -1.0);   // found by the run, unless given
-        DialogDriver::KeyIn(f, "SetPresDBNF", "60");
         DialogDriver::KeyIn(f, "OvcDbNumericField6", "75");
         DialogDriver::Press(f, "OKBitBtn1");
     });
@@ -540,6 +544,21 @@ TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheSto
         DialogDriver::Press(f, "OKBtn");
     });
     DialogDriver::Press(*form, "OKBitBtn2");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), 9.649);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), 20.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 15.53);
+    EXPECT_DOUBLE_EQ(PipeValue("BHP"), 1.57);
+    EXPECT_EQ(testsupport::PipeText("MotorHP"), QStringLiteral("2"));
+    QAbstractItemModel* grid = form->DBGrid1->model();
+    const char* const found[] = {"99.82", "93.70", "103.11", "96.99"};
+    for (int r = 0; r < 4; ++r) EXPECT_EQ(grid->index(r, 3).data().toString().trimmed(), found[r]) << r;
+
+    // Then given its 60 psi.
+    form->OvcNotebook1->SetPageIndex(1);
+    testsupport::SetProfField(1, "PsiSet", 60.0);
     DialogDriver::Press(*form, "OKBitBtn3");
     ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();

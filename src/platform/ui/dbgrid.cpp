@@ -4,6 +4,7 @@
 #include "platform/ui/seam/msg.h"
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableView>
@@ -41,9 +42,24 @@ public:
         return v.toString();
     }
 
+    // The text that marks a row, empty for an unmarked one.
+    QString mark(int row) const
+    {
+        db::Table* t = live();
+        db::Field* f = t && !grid->markField_.isEmpty() ? t->FindField(grid->markField_) : nullptr;
+        if (!f || row < 0 || row >= rows) return {};
+        return t->DisplayValue(row, f).toString().trimmed();
+    }
+
     QVariant data(const QModelIndex& i, int role) const override
     {
-        if (!i.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+        if (!i.isValid()) return {};
+        if (role == Qt::BackgroundRole || role == Qt::ToolTipRole) {
+            const QString m = mark(i.row());
+            if (m.isEmpty()) return {};
+            return role == Qt::ToolTipRole ? QVariant(m) : QVariant(QColor(255, 224, 224));
+        }
+        if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
         return text(i.row(), i.column());
     }
 
@@ -51,6 +67,10 @@ public:
     {
         if (o == Qt::Horizontal && role == Qt::DisplayRole && section < int(grid->columns_.size()))
             return grid->columns_[section].title;
+        if (o == Qt::Vertical && !mark(section).isEmpty()) {
+            if (role == Qt::DisplayRole) return QStringLiteral("!");
+            if (role == Qt::ToolTipRole) return mark(section);
+        }
         return {};
     }
 
@@ -133,6 +153,12 @@ DBGrid* DBGrid::Of(QTableView* view)
 }
 
 void DBGrid::SetReadOnly(bool on) { readOnly_ = on; }
+
+void DBGrid::MarkRowsBy(const QString& field)
+{
+    markField_ = field;
+    rebuild();
+}
 
 int DBGrid::RowCount() const { return model_->rows; }
 

@@ -53,6 +53,9 @@ public:
     void SelectRow(int row);
     // Types a value into a cell of the current row, as the user would.
     void EditCell(int column, const QString& text);
+    // Marks each row whose `field` holds a text: tinted, "!" in its header,
+    // the text as its tip.
+    void MarkRowsBy(const QString& field);
 
     void ActiveChanged() override { rebuild(); }
     void DataSetChanged() override { rebuild(); }
@@ -68,6 +71,7 @@ private:
     QTableView* view_;
     db::DataSource* source_;
     std::vector<GridColumn> columns_;
+    QString markField_;
     bool allColumns_;
     GridModel* model_;
     bool readOnly_ = true;

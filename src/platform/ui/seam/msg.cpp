@@ -35,6 +35,7 @@ ErrorWatch::~ErrorWatch()
 int ErrorWatch::show(const Message& m)
 {
     if (m.type == MsgType::Error) errors_ << m.text;
+    if (m.type == MsgType::Error || m.type == MsgType::Warning) faults_ << m.text;
     return previous_ ? previous_->show(m) : defaultAnswer(m);
 }
 

@@ -54,7 +54,7 @@ void ShowMessage(const QString& text);
 MessageSink* SetMessageSink(MessageSink* sink);
 MessageSink* CurrentMessageSink();
 
-// Notes the error messages shown while it lives and passes every message on
+// Notes the error and warning messages shown while it lives and passes every message on
 // as before: a caller can tell from them whether what it ran went wrong.
 class ErrorWatch : public MessageSink {
 public:
@@ -65,10 +65,13 @@ public:
     int show(const Message& m) override;
     // The texts of the error messages shown, in order.
     const QStringList& Errors() const { return errors_; }
+    // The texts of the error and warning messages shown, in order.
+    const QStringList& Faults() const { return faults_; }
 
 private:
     MessageSink* previous_;
     QStringList errors_;
+    QStringList faults_;
 };
 
 } // namespace ui
