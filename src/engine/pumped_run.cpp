@@ -277,11 +277,22 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
             }
             s->Psi = PsiAt(s);
             if (i < n - 1 && s->PsiSet > 0 && s->Psi > s->PsiSet) {
-                // A set-pressure node holds the pressure the line below needs.
+                // A set-pressure node holds the pressure the line below needs;
+                // the user's setting falls short of it, so say so.
                 const TSta* d = sta[i + 1];
+                const double setHgl = kFtPerPsi * s->PsiSet + s->InvertElev;
                 s->Egl = d->Egl + d->Floss + d->Kloss;
                 s->Hgl = s->Egl - hv;
                 s->Psi = PsiAt(s);
+                if (s->Hgl > setHgl + 0.01) {
+                    s->Warning = QStringLiteral("WARNING.. The line below the pressure reducer needs HGL ")
+                                 + FixedText(s->Hgl, 6, 2) + QStringLiteral(" ft, above the ")
+                                 + FixedText(setHgl, 6, 2) + QStringLiteral(" ft its set pressure of ")
+                                 + FixedText(s->PsiSet, 5, 2)
+                                 + QStringLiteral(" psi gives. Raise its set pressure.");
+                    Warn(QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QStringLiteral(" ")
+                         + s->Warning);
+                }
                 s->PsiSet = s->Psi;
             }
             Trace(trace, "Final 1 Sta= %f, hgl= %f, psi = %f, egl= %f, vel = %f\n", s->Station,

@@ -499,6 +499,9 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
         info = QStringLiteral("Boster Pump, DS pressure set at ") + Prof("PsiSet")->AsString()
                + QStringLiteral(" psi, HGL boosted to elev = ")
                + FixedText(SetPressureHgl(psiSet, invert, vel, inlineBooster), 6, 3) + QStringLiteral(" ft");
+    } else if (nodeType == 3 && psiSet <= 0) {
+        // The run reduces nothing without a setting; no reduced line to print.
+        info = QStringLiteral("Pressure reducer without a set pressure: HGL not reduced");
     } else if (nodeType == 3) {
         info = QStringLiteral("REQUIRES Pressure Reducer Valve, DS pressure set at ") + Prof("PsiSet")->AsString()
                + QStringLiteral(" psi, Reduced HGL Elev = ")

@@ -144,6 +144,9 @@ void TQRSummary::DetailBand1BeforePrint(Band&, bool&)
         BoosterPassed = true;   // after its own static pressure printed
         info = QStringLiteral("Boster Pump at Sta ") + station + QStringLiteral(", DS pressure set at = ")
                + Prof("PsiSet")->AsString() + QStringLiteral(" psi");
+    } else if (nodeType == 3 && Prof("PsiSet")->AsFloat() <= 0) {
+        info = QStringLiteral("Pressure reducer at sta ") + station
+               + QStringLiteral(" without a set pressure: HGL not reduced");
     } else if (nodeType == 3) {
         info = QStringLiteral("REQUIRES Pressure Reducer Valve at sta ") + station
                + QStringLiteral(", DS pressure set at = ") + Prof("PsiSet")->AsString() + QStringLiteral(" psi");

@@ -503,6 +503,18 @@ TEST_F(PumpRun, SetPressureNodeUndoesItsClearanceRaise)
     EXPECT_NEAR(Tul->TDH, 72.4156799, 1e-6);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 169.19);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 166.14);
+    EXPECT_TRUE(dialogs.MessageTexts().filter("pressure reducer").isEmpty());
+
+    // Set at 0.3 psi it gives 168 + 0.3 x 2.3071244 = 168.69 ft, short of the
+    // 169.19 ft the line below needs: the run says so at its station.
+    dialogs.ClearLog();
+    SetPressureJob(0.3);
+    Run();
+    EXPECT_TRUE(dialogs.MessageTexts().contains(
+        "Sta 5+00 WARNING.. The line below the pressure reducer needs HGL 169.19 ft, above the "
+        "168.69 ft its set pressure of 0.30 psi gives. Raise its set pressure."))
+        << dialogs.MessageTexts().join("\n").toStdString();
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), 0.3);
 }
 
 // Ratings 40 psi on the first two of three nodes (0 inv 95, 500 inv 100,

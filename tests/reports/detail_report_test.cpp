@@ -265,6 +265,11 @@ TEST_F(DetailTest, EachSetPressureNodePrintsItsOwnGradeLine)
               (QStringList{"REQUIRES Pressure Reducer Valve, DS pressure set at 20 psi, Reduced HGL Elev = 295.89 ft",
                            "REQUIRES Pressure Reducer Valve, DS pressure set at 15 psi, Reduced HGL Elev = 234.36 ft"}));
 
+    // A reducer without a setting reduces nothing, and says so.
+    job.AddProfRow({{"Station", 1000.0}, {"TSta", "10+00"}, {"NodeType", 3}, {"PipeType", "PVC"},
+                    {"PsiSet", 0.0}, {"InvertElev", 190.0}, {"Vel", 4.0}});
+    EXPECT_EQ(Column(Render(), "InfoLbl").at(2), "Pressure reducer without a set pressure: HGL not reduced");
+
     // An in-line booster job boosts to the set line itself, three decimals.
     job.AddProfRow({{"Station", 700.0}, {"TSta", "7+00"}, {"NodeType", 2}, {"PipeType", "PVC"},
                     {"PsiSet", 30.0}, {"InvertElev", 240.0}, {"Vel", 4.0}});
