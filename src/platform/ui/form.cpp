@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -122,9 +123,36 @@ void Form::Show()
     if (!active_ && isVisible()) fireActivate();
 }
 
+namespace {
+
+// The window that had the keyboard before a modal form gets it back when the
+// form closes. Without a window manager to hand it on nobody would: typing
+// went nowhere, and a click in the window moved no focus, so a field's exit
+// ran only at the clicked button's own focus move, taking it for a field.
+class KeyboardReturns {
+public:
+    explicit KeyboardReturns(QWidget* modal) : modal_(modal), before_(QApplication::activeWindow()) {}
+    ~KeyboardReturns()
+    {
+        if (!before_ || before_ == modal_ || !before_->isVisible()) return;
+        if (QApplication::activeWindow() == before_) return;
+        before_->activateWindow();
+        QApplication::setActiveWindow(before_);
+    }
+    KeyboardReturns(const KeyboardReturns&) = delete;
+    KeyboardReturns& operator=(const KeyboardReturns&) = delete;
+
+private:
+    QWidget* modal_;
+    QPointer<QWidget> before_;
+};
+
+} // namespace
+
 int Form::ShowModal()
 {
     modalResult_ = mrNone;
+    KeyboardReturns keyboard(this);
     ModalScope scope;
     modalRunning_ = true;
     setWindowModality(Qt::ApplicationModal);
