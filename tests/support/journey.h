@@ -30,8 +30,8 @@ inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button, then OK.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
 // In the pipe selection dialog: the aluminium gated pipe material chosen
-// (the list shows the material of its last showing), then its first pipe,
-// 6 in with a 5.9 in bore and C 130.
+// (the list shows the material of its last showing), every size shown, then
+// its first pipe, 6 in with a 5.9 in bore and C 130.
 void PickSixInchGatedPipe(ui::Form& getPipeDlg);
 // The next gated-pipe dialog gets its end station, end elevation and flow a
 // gate keyed in, then OK.
