@@ -127,8 +127,9 @@ namespace {
 
 // The window that had the keyboard before a modal form gets it back when the
 // form closes. Without a window manager to hand it on nobody would: typing
-// went nowhere, and a click in the window moved no focus, so a field's exit
-// ran only at the clicked button's own focus move, taking it for a field.
+// went nowhere, and a click on a button moved no focus, so the field left
+// ran its exit only when the button's handler moved the focus on, and took
+// that move for the user's.
 class KeyboardReturns {
 public:
     explicit KeyboardReturns(QWidget* modal) : modal_(modal), before_(QApplication::activeWindow()) {}
@@ -136,7 +137,8 @@ public:
     {
         if (!before_ || before_ == modal_ || !before_->isVisible()) return;
         if (QApplication::activeWindow() == before_) return;
-        before_->activateWindow();
+        // On a screen the window system is asked; Qt's own idea follows at once.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) before_->activateWindow();
         QApplication::setActiveWindow(before_);
     }
     KeyboardReturns(const KeyboardReturns&) = delete;
@@ -152,8 +154,8 @@ private:
 int Form::ShowModal()
 {
     modalResult_ = mrNone;
-    KeyboardReturns keyboard(this);
     ModalScope scope;
+    KeyboardReturns keyboard(this);   // within the modal scope: a return, not a new activation
     modalRunning_ = true;
     setWindowModality(Qt::ApplicationModal);
     place();
