@@ -17,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -123,39 +122,11 @@ void Form::Show()
     if (!active_ && isVisible()) fireActivate();
 }
 
-namespace {
-
-// The window that had the keyboard before a modal form gets it back when the
-// form closes. Without a window manager to hand it on nobody would: typing
-// went nowhere, and a click on a button moved no focus, so the field left
-// ran its exit only when the button's handler moved the focus on, and took
-// that move for the user's.
-class KeyboardReturns {
-public:
-    explicit KeyboardReturns(QWidget* modal) : modal_(modal), before_(QApplication::activeWindow()) {}
-    ~KeyboardReturns()
-    {
-        if (!before_ || before_ == modal_ || !before_->isVisible()) return;
-        if (QApplication::activeWindow() == before_) return;
-        // On a screen the window system is asked; Qt's own idea follows at once.
-        if (QGuiApplication::platformName() != QLatin1String("offscreen")) before_->activateWindow();
-        QApplication::setActiveWindow(before_);
-    }
-    KeyboardReturns(const KeyboardReturns&) = delete;
-    KeyboardReturns& operator=(const KeyboardReturns&) = delete;
-
-private:
-    QWidget* modal_;
-    QPointer<QWidget> before_;
-};
-
-} // namespace
-
 int Form::ShowModal()
 {
     modalResult_ = mrNone;
     ModalScope scope;
-    KeyboardReturns keyboard(this);   // within the modal scope: a return, not a new activation
+    KeyboardReturns keyboard(this);
     modalRunning_ = true;
     setWindowModality(Qt::ApplicationModal);
     place();
