@@ -226,7 +226,7 @@ void TDunstrowForm::buildJobPage(QWidget* page)
 
     auto* buttons = new QHBoxLayout;
     OKBitBtn2 = ui::Make<QPushButton>(ScrollBox1, "OKBitBtn2", QStringLiteral("OK"));
-    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("&Help"));
+    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("He&lp"));
     buttons->addStretch(1);
     buttons->addWidget(OKBitBtn2);
     buttons->addWidget(BitBtn1);

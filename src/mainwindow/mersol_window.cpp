@@ -318,7 +318,7 @@ void TMersolForm::buildJobPage(QWidget* page)
     bottom->addWidget(DateDBPF);
     bottom->addStretch(1);
     OKBitBtn2 = ui::Make<QPushButton>(ScrollBox1, "OKBitBtn2", QStringLiteral("OK"));
-    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("&Help"));
+    BitBtn1 = ui::Make<QPushButton>(ScrollBox1, "BitBtn1", QStringLiteral("He&lp"));
     bottom->addWidget(OKBitBtn2);
     bottom->addWidget(BitBtn1);
     outer->addLayout(bottom);

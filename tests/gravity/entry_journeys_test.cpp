@@ -27,6 +27,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QApplication>
+#include <QTest>
 #include <QToolTip>
 
 using testsupport::FocusedName;
@@ -187,6 +189,56 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
     EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), -0.09);
     EXPECT_EQ(ProfText(1, "Warning"), belowPipe);
     EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Data output"));
+}
+
+// A node's depth box closed by Enter, then Add Node clicked at once. The
+// box takes the keyboard with it as it goes, as it does on a screen without
+// a window manager: the entry must have it back, so that the click moves the
+// focus to the button before the depth's method is left (no pipe is asked
+// for meanwhile), and the row Add Node starts takes its station and ground.
+TEST_F(GravityJourneys, AddNodeClickedRightAfterADepthClosedByEnterTakesTheNextRowsTyping)
+{
+    newJob();
+    testsupport::ReachesTakeSixInchPvc(driver);
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "95");
+        PressKey(f, Qt::Key_Return);
+    });
+    driver.OnForm("TDepthInDlg", [](ui::Form& f) {
+        PressKey(f, Qt::Key_Return);
+        QApplication::setActiveWindow(nullptr);
+    });
+    QStringList shownAtAdd;
+    driver.OnceForm("TProfEntryDlg", [&](ui::Form& f) {
+        DialogDriver::Focus(f, "NFStation");
+        TypeAndTab(f, "0");
+        TypeAndTab(f, "98");
+        Tab(f);
+        PressKey(f, Qt::Key_Return);
+        PressKey(f, Qt::Key_Return);
+        addNode(f, "500", "45");
+        Tab(f);
+        Tab(f);
+        Tab(f);   // to the method, whose depth box comes and goes by Enter
+        ASSERT_EQ(FocusedName(f), QStringLiteral("InvComboBox"));
+        EXPECT_EQ(QApplication::activeWindow(), &f);
+        driver.ClearLog();
+        auto* add = f.Control<QPushButton>("AddNodeBtn");
+        QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, add->mapTo(&f, add->rect().center()));
+        shownAtAdd = driver.FormsShown();
+        ASSERT_EQ(FocusedName(f), QStringLiteral("NFStation"));
+        EXPECT_DOUBLE_EQ(ProfValue(2, "Station"), 600.0);   // one increment on
+        // On a screen the station shows selected once the button is let go;
+        // the test's click leaves the button held as the field is entered.
+        f.Control<QLineEdit>("NFStation")->selectAll();
+        TypeAndTab(f, "700");
+        TypeAndTab(f, "40");
+        EXPECT_DOUBLE_EQ(ProfValue(2, "Station"), 700.0);
+        EXPECT_DOUBLE_EQ(ProfValue(2, "GroundElev"), 40.0);
+        DialogDriver::Press(f, "CancelBitBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    EXPECT_EQ(shownAtAdd, QStringList{});
 }
 
 } // namespace

@@ -31,8 +31,8 @@ inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // the reach has one to pick), then OK.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
 // In the pipe selection dialog: the aluminium gated pipe material chosen
-// (the list shows the material of its last showing), then its first pipe,
-// 6 in with a 5.9 in bore and C 130.
+// (the list shows the material of its last showing), every size shown, then
+// its first pipe, 6 in with a 5.9 in bore and C 130.
 void PickSixInchGatedPipe(ui::Form& getPipeDlg);
 // The next gated-pipe dialog gets its end station, end elevation and flow a
 // gate keyed in, then OK.

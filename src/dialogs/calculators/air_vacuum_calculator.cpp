@@ -198,7 +198,7 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
     selected->addWidget(SelectedPipeLbl, 1);
     g3->addLayout(selected);
     l0->addWidget(GroupBox3, 1);
-    Button1 = ui::Make<QPushButton>(p0, "Button1", QStringLiteral("&OK"));
+    Button1 = ui::Make<QPushButton>(p0, "Button1", QStringLiteral("O&K"));
     l0->addWidget(Button1, 0, Qt::AlignRight);
 
     // ---- "&More Input" ----
@@ -243,7 +243,7 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
     OvcDbNumericField1 = NumberField(PipeGroupBox, "OvcDbNumericField1", "PoissonsRatio", "#.##");
     pd->addRow(QStringLiteral("Poissons Ratio"), OvcDbNumericField1);
     l1->addWidget(PipeGroupBox);
-    l1->addLayout(PageFoot(p1, SpeedButton2, "SpeedButton2", Button2, "Button2", QStringLiteral("&OK")));
+    l1->addLayout(PageFoot(p1, SpeedButton2, "SpeedButton2", Button2, "Button2", QStringLiteral("O&K")));
 
     // ---- "&Output" ----
     QWidget* p2 = OvcNotebook1->AddPage(QStringLiteral("&Output"));

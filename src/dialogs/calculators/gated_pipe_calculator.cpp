@@ -358,6 +358,7 @@ void TGatedToolDlg::PrevJobBtnClick()
     Tul->StoredJob = true;
     m->JobFilterMode = 3;
     m->JobPipeTable->SetFiltered(true);
+    Tul->JobListCancelled = false;   // an earlier list's Cancel is not this one's
     ShowOwned(JobListForm, this);
     m->JobFilterMode = 2;
     if (Tul->JobListCancelled) return;

@@ -24,7 +24,7 @@ public:
         *JobClassDBSF, *DateDBPF;
     QPlainTextEdit* JobNotesDBMemo;
     QPushButton* OKBitBtn1;
-    // "&Select Pipe" and "&Profile Data Input"
+    // "Select P&ipe" and "Profile &Data Input"
     ManifoldPages* Pages;
     QPushButton* OKBitBtn3;
     QToolButton *SpeedButton2, *SpeedButton1;

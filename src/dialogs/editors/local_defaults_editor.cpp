@@ -209,7 +209,7 @@ TDefLocDlg::TDefLocDlg(QWidget* owner) : ui::Form(owner)
                   QStringLiteral("7,000-10,000 mg/l"), QStringLiteral("Over 10,000 mg/l")});
     }
     {
-        Page p(this, OvcNotebook1->AddPage(QStringLiteral("G&ated Pipe")), "GatedSpeedButton2", 86);
+        Page p(this, OvcNotebook1->AddPage(QStringLiteral("Ga&ted Pipe")), "GatedSpeedButton2", 86);
         p.materials("GatedPipeTypeCB", QStringLiteral("Default Pipe Type"), "GatedPipeType");
         p.number("GateSpaceNF", QStringLiteral("Gate Spacing (in)"), "GateSpace", "###");
         p.number("GateGpmNF", QStringLiteral("Flow Rate Per Gate (gpm)"), "GateGpm", "###");

@@ -107,7 +107,7 @@ TPipeDataForm::TPipeDataForm(QWidget* owner) : ui::Form(owner)
     NominalDiameterRange = ui::AddItem(showBy, "NominalDiameterRange", QStringLiteral("Nominal Diameter Range"), this,
                                        [this] { NominalDiameterRangeClick(); });
     ShowAll1 = ui::AddItem(showBy, "ShowAll1", QStringLiteral("&Show All"), this, [this] { ShowAll1Click(); });
-    QMenu* sort = ui::AddMenu(MainMenu1, QStringLiteral("&Sort"));
+    QMenu* sort = ui::AddMenu(MainMenu1, QStringLiteral("S&ort"));
     Sortbymaterialtype1 = ui::AddItem(sort, "Sortbymaterialtype1", QStringLiteral("Sort by &Material type"), this,
                                       [this] { Sortbymaterialtype1Click(); });
     Sortbydiametermaterial1 = ui::AddItem(sort, "Sortbydiametermaterial1",
@@ -125,7 +125,7 @@ TPipeDataForm::TPipeDataForm(QWidget* owner) : ui::Form(owner)
     CancelBtn = ui::Make<QPushButton>(this, "CancelBtn", QStringLiteral("C&ancel"));
     DeleteBtn = ui::Make<QPushButton>(this, "DeleteBtn", QStringLiteral("&Delete Record"));
     CloseButton = ui::Make<QPushButton>(this, "CloseButton", QStringLiteral("&Close"));
-    HelpBitBtn = ui::Make<QPushButton>(this, "HelpBitBtn", QStringLiteral("&Help"));
+    HelpBitBtn = ui::Make<QPushButton>(this, "HelpBitBtn", QStringLiteral("He&lp"));
     for (QPushButton* b : {HandleEditBtn, InsertBtn, CancelBtn, DeleteBtn, CloseButton, HelpBitBtn})
         top->addWidget(b);
     top->addStretch(1);

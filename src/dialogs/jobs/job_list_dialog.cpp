@@ -63,7 +63,8 @@ TJobListForm::TJobListForm(QWidget* owner) : ui::Form(owner)
     OnClick(HelpImport, [this] { HelpImportClick(); });
     SetCancelButton(CancelBitBtn2);
     Handle(DBGrid1, &QTableView::doubleClicked, [this] { DBGrid1DblClick(); });
-    SetEnterKey(DBGrid1, ui::EnterKey::NextControl);
+    // Enter on a job picks it, as a double click does.
+    SetEnterKey(DBGrid1, ui::EnterKey::PressTarget, OKBitBtn1);
     SetControlHelpContext(DBGrid1, 19024);
     setTabOrder(DBGrid1, OKBitBtn1);
 }

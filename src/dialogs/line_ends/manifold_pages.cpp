@@ -87,8 +87,8 @@ ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDia
     // The node buttons put the row into edit state: typing alone never does.
     d->WorkTrickleData->AutoEdit = false;
 
-    // ---- "&Select Pipe" ----
-    QWidget* p0 = notebook->AddPage(QStringLiteral("&Select Pipe"));
+    // ---- "Select P&ipe" ----
+    QWidget* p0 = notebook->AddPage(QStringLiteral("Select P&ipe"));
     auto* l0 = new QVBoxLayout(p0);
     auto* top = new QFormLayout;
     TypeDBLookupComboBox = ui::Make<QComboBox>(p0, "TypeDBLookupComboBox");
@@ -143,8 +143,8 @@ ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDia
     foot0->addWidget(OKBitBtn2);
     l0->addLayout(foot0);
 
-    // ---- "&Profile Data Input" ----
-    QWidget* p1 = notebook->AddPage(QStringLiteral("&Profile Data Input"));
+    // ---- "Profile &Data Input" ----
+    QWidget* p1 = notebook->AddPage(QStringLiteral("Profile &Data Input"));
     auto* l1 = new QVBoxLayout(p1);
     auto* buttons = new QHBoxLayout;
     EditNodeBtn = ui::Make<QPushButton>(p1, "EditNodeBtn", QStringLiteral("Edit Node"));

@@ -19,7 +19,7 @@ public:
     // the profile's end node; otherwise the stand-alone calculator.
     ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDialog);
 
-    // "&Select Pipe"
+    // "Select P&ipe"
     QComboBox* TypeDBLookupComboBox;
     QLineEdit* OvcDbNumericField1;
     QLabel* RatingLbl;
@@ -27,7 +27,7 @@ public:
     QLineEdit *MinPresDBNF, *MaxVelDBNF, *MaxFricDBNF, *SmallestDBNF, *LargestDBNF;
     QPushButton* OKBitBtn2;
     QToolButton* HlpPipeType;
-    // "&Profile Data Input"
+    // "Profile &Data Input"
     QPushButton *EditNodeBtn, *AddNodeBtn, *InsertNodeSpdBtn, *DeleteNodeBtn, *OptionalButton;
     ui::DBNavigator* DBNavigator1;
     QToolButton* HelpButton1;

@@ -274,6 +274,22 @@ void TGetPipeDlg::FormShow()
     } else if (gatedCalculator) {
         // The calculator's gated pipe takes the whole inflow; it has no profile.
         Q = d->WorkGatedTablePipeQ->AsFloat();
+    } else {
+        // A gated end takes the flow of the reach arriving at it, the current
+        // profile row; the gated row holds it too, for the list's velocities.
+        Q = d->WorkProfTable->Active() ? d->WorkProfTablePipeQ->AsFloat() : 0.0;
+        if (Q > 0) {
+            editState(row);
+            d->WorkGatedTablePipeQ->SetAsFloat(Q);
+        }
+    }
+    if (gated && creating && rowType->AsString().isEmpty()) {
+        // A gated pipe not yet given a material is offered the default one.
+        const QString fallback = d->DefLocTableGatedPipeType->AsString();
+        if (!fallback.isEmpty()) {
+            editState(row);
+            rowType->SetAsString(fallback);
+        }
     }
     typeBox_->SetDataSource(suction ? d->WorkSuctionData : gated ? d->WorkGatedData : d->WorkProfData);
     flowText_->SetDataSource(gated && gatedCalculator ? d->WorkGatedData : d->WorkProfData);
@@ -290,7 +306,7 @@ void TGetPipeDlg::FormShow()
         row->Locate(key, at);
     }
     if (gated) {
-        if (gatedCalculator && Q > 0) {
+        if (Q > 0) {
             rangeFromVelocity(Q);
         } else {
             low_->SetValue(0.5);
@@ -308,7 +324,7 @@ void TGetPipeDlg::FormShow()
     }
 
     if (creating) {
-        if (!gatedTarget() || gatedCalculator)
+        if (!gated || gatedCalculator || !rowType->AsString().isEmpty())
             CurrentPipeType = rowType->AsString();
         if (!CurrentPipeType.isEmpty())
             d->TypeTable->Locate(QStringLiteral("PipeType"), CurrentPipeType);

@@ -127,6 +127,7 @@ int Form::ShowModal()
 {
     modalResult_ = mrNone;
     ModalScope scope;
+    KeyboardReturns keyboard(this);
     modalRunning_ = true;
     setWindowModality(Qt::ApplicationModal);
     place();

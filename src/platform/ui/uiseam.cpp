@@ -67,6 +67,7 @@ public:
         for (auto esc : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Ok})
             if (set & esc) { box.setEscapeButton(esc); break; }
         ModalScope modal;
+        KeyboardReturns keyboard(&box);
         for (;;) {
             int pressed = box.exec();
             if (pressed == QMessageBox::Help) {
@@ -144,6 +145,17 @@ void FileChosen(const QString& path)
 
 int ModalDepth() { return g_modalDepth; }
 unsigned ModalSerial() { return g_modalSerial; }
+
+KeyboardReturns::KeyboardReturns(QWidget* modal) : modal_(modal), before_(QApplication::activeWindow()) {}
+
+KeyboardReturns::~KeyboardReturns()
+{
+    if (!before_ || before_ == modal_ || !before_->isVisible()) return;
+    if (QApplication::activeWindow() == before_) return;
+    // On a screen the window system is asked; Qt's own idea follows at once.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) before_->activateWindow();
+    QApplication::setActiveWindow(before_);
+}
 
 ModalScope::ModalScope()
 {

@@ -8,7 +8,9 @@
 // tests/support/dialogdriver.h) that answers all of them without a screen.
 #include "platform/ui/seam/msg.h"
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <optional>
 
 namespace ui {
@@ -67,6 +69,24 @@ void FileChosen(const QString& path);
 
 int ModalDepth();
 unsigned ModalSerial();
+// The window that had the keyboard before a modal window opened gets it back
+// when that one closes. Without a window manager to hand it on nobody would:
+// typing went nowhere, shortcuts did nothing, and a click on a button moved
+// no focus, so the field left ran its exit only when the button's handler
+// moved the focus on, and took that move for the user's. Made inside the
+// modal scope, so that the return is not taken for a new activation.
+class KeyboardReturns {
+public:
+    explicit KeyboardReturns(QWidget* modal);
+    ~KeyboardReturns();
+    KeyboardReturns(const KeyboardReturns&) = delete;
+    KeyboardReturns& operator=(const KeyboardReturns&) = delete;
+
+private:
+    QWidget* modal_;
+    QPointer<QWidget> before_;
+};
+
 class ModalScope {
 public:
     ModalScope();

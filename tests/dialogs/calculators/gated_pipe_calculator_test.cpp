@@ -253,12 +253,16 @@ TEST_F(GatedJobTest, JourneyFromNewJobToARemovalThatLasts)
     EXPECT_EQ(low, "6.39");
     EXPECT_EQ(high, "14.29");
 
-    // Reopened, Previous Job brings the change back, computed.
+    // Reopened, Previous Job brings the change back, computed: a list left
+    // by Escape picks nothing, and Enter on the job in the next one picks it.
     driver.ClearLog();
     QString location, length;
     driver.OnceForm("TGatedToolDlg", [&](ui::Form& f) {
         auto& c = static_cast<TGatedToolDlg&>(f);
-        driver.OnceForm("TJobListForm", [](ui::Form& l) { DialogDriver::Press(l, "OKBitBtn1"); });
+        driver.OnceForm("TJobListForm", [](ui::Form& l) { DialogDriver::Escape(l); });
+        DialogDriver::Press(c, "PrevJobBtn");
+        EXPECT_TRUE(c.JobLocationDBSF->text().isEmpty());
+        driver.OnceForm("TJobListForm", [](ui::Form& l) { DialogDriver::Enter(l); });
         DialogDriver::Press(c, "PrevJobBtn");
         location = c.JobLocationDBSF->text();
         length = c.LenOpenLbl->text();

@@ -8,6 +8,7 @@
 #include "model/number_text.h"
 #include "platform/ui/dbgrid.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
@@ -223,15 +224,28 @@ TEST_F(GetPipeDlgTest, EditingWidensTheListAndCopiesTheRecordedPipeAtOnce)
     EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't find the recorded pipe description"});
 }
 
-TEST_F(GetPipeDlgTest, GatedPipeHasAFixedRangeAndFillsTheGatedRowAndTheReach)
+TEST_F(GetPipeDlgTest, GatedEndListsTheSizesThatSuitTheArrivingFlowAndFillsTheGatedRowAndTheReach)
 {
-    testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"PipeQ", 500}, {"PipeType", "Test PVC"}});
+    // A gated end's first pick: the gated row has neither flow nor material
+    // yet; the reach arriving brings 500 gpm and the defaults the material.
+    testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"StartSta", 500}});
+    db::Table* defaults = DMod->DefLocTable;
+    defaults->Edit();
+    DMod->DefLocTableGatedPipeType->SetAsString("Test PVC");
+    defaults->Post();
+    GoTo(500);
     DMod->WorkProfTableNodeType->SetAsInteger(5);
     Tul->PipePickTarget = 3;
     Tul->NodeChoice = 5;
     Run([](ui::Form& f) {
-        EXPECT_EQ(f.Control<QLineEdit>("LowNF")->text(), "0.50");
-        EXPECT_EQ(f.Control<QLineEdit>("HighNF")->text(), "48.00");
+        EXPECT_EQ(f.Control<QComboBox>("PTypeDBLookupComboBox")->currentText(), "Test PVC");
+        EXPECT_EQ(f.Control<QLineEdit>("LowNF")->text(), "6.39");   // 5 ft/s at 500 gpm
+        EXPECT_EQ(f.Control<QLineEdit>("HighNF")->text(), "10.11");   // 2 ft/s
+        EXPECT_EQ(Listed(f), (QStringList{Name(8), Name(10)}));
+        ui::DBGrid* g = ui::DBGrid::Of(f.Control<QTableView>("PipeDescriptionGrid"));
+        EXPECT_EQ(g->CellText(0, 2), "3.19");
+        EXPECT_EQ(g->CellText(0, 3), FixedText(Hyd->HazenWilliamsLoss(8.0, 500, 150, 100), 6, 2));
+        DialogDriver::Press(f, "ShowAllBtn");
         Click(f, 6.0);
         DialogDriver::Press(f, "OKBitBtn1");
     });
@@ -241,6 +255,8 @@ TEST_F(GetPipeDlgTest, GatedPipeHasAFixedRangeAndFillsTheGatedRowAndTheReach)
     EXPECT_DOUBLE_EQ(DMod->WorkGatedTableDiaIn->AsFloat(), 6.0);
     EXPECT_EQ(DMod->WorkGatedTablePipeDescription->AsString(), Name(6));
     EXPECT_DOUBLE_EQ(DMod->WorkGatedTablePressureRating->AsFloat(), 160.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTablePipeQ->AsFloat(), 500.0);
+    EXPECT_EQ(DMod->WorkGatedTablePipeType->AsString(), "Test PVC");
     EXPECT_DOUBLE_EQ(NumAt(500, "DiaIn"), 6.0);
     EXPECT_TRUE(TextAt(500, "KDescription1").isEmpty());   // a gated end takes no size change
 }
