@@ -76,6 +76,10 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobPipe.DB", "WorkPipe.db", "OutletPsi", "1e300", "OutletPsi is 1e+300 psi, outside -86688 to 86688 psi in"},
         {"JobPipe.DB", "WorkPipe.db", "ClearHead", "1000", "ClearHead is 1000 ft, outside -999.99 to 999.99 ft"},
         {"JobPipe.DB", "WorkPipe.db", "TriclMVel", "-0.5", "TriclMVel is -0.5 ft/sec, outside 0 to 9999 ft/sec"},
+        {"JobPipe.DB", "WorkPipe.db", "PsiIn", "-86688.5", "PsiIn is -86688.5 psi, outside -86688 to 86688 psi"},
+        {"JobPipe.DB", "WorkPipe.db", "ReqOutletWS", "-1e6", "ReqOutletWS is -1e+06 ft, outside -102307 to 102307 ft"},
+        {"JobPipe.DB", "WorkPipe.db", "TriclHiSz", "100", "TriclHiSz is 100 inches, outside 0 to 99.99 inches"},
+        {"JobProf.DB", "WorkProf.DB", "ThBlkSoil", "-1", "ThBlkSoil is -1, outside 0 to 9999999999 at station"},
         {"JobProf.DB", "WorkProf.DB", "PsiSet", "-1e300", "PsiSet is -1e+300 psi, below -1 psi at station"},
         {"JobProf.DB", "WorkProf.DB", "PipeLength", "1e7", "PipeLength is 1e+07 ft, outside -9999999 to 9999999 ft at"},
         {"JobProf.DB", "WorkProf.DB", "K2", "-4.5", "K2 is -4.5, outside -4 to 99999.999999 at station"},
@@ -176,6 +180,8 @@ TEST_F(JobValuesTest, BoundaryValuesAreAccepted)
     store.Dm().WorkPipeTableOutletPsi->SetAsFloat(-86688);
     store.Dm().WorkPipeTableTriclPipeRating->SetAsFloat(999.9);
     store.Dm().WorkPipeTableTankRange->SetAsFloat(999);
+    store.Dm().WorkPipeTableReqOutletWS->SetAsFloat(102307);
+    store.Dm().WorkPipeTableClearHead->SetAsFloat(-999.99);
     header->Post();
     prof->Last();
     prof->Edit();
