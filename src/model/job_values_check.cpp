@@ -7,6 +7,7 @@
 #include "hydraulics/formulas.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,44 @@ enum class Kind { Other, Flow, Temperature, Diameter, Friction, NotNegative, Ele
 constexpr double kMostFlowGpm = 9999999.99 * 448.83;
 constexpr double kMostElevation = 99999.9;
 constexpr double kMostStation = 9999999;
+
+// The other numbers a user types, held to what their entry fields take
+// (the widest where several fields or the local defaults fill one). Where
+// the program also works a value out, the range is what that can give: an
+// outlet's or an inlet's pressure from two elevations (99999.9 ft apart
+// each way, at 0.43344 psi a foot), an outlet level from an elevation and
+// the most pressure typed for it, a set pressure found by a run (above 0,
+// so no top), a reach's length between two stations, a size change coded
+// as a K of -1 to -4.
+struct Range {
+    const char* field;
+    double low, high;
+    const char* unit;
+};
+constexpr double kNoTop = std::numeric_limits<double>::infinity();
+constexpr double kMostHeadPsi = 86688;
+constexpr double kMostOutletLevel = 102307;
+constexpr Range kRanges[] = {
+    {"PumpEffic", -99.9, 99.9, "percent"},        {"ClearHead", -999.99, 999.99, "ft"},
+    {"ColumnLoss", 0, 999, "ft"},                 {"TankRange", 0, 999, "psi"},
+    {"PsiIn", -kMostHeadPsi, kMostHeadPsi, "psi"}, {"OutletPsi", -kMostHeadPsi, kMostHeadPsi, "psi"},
+    {"ReqOutletWS", -kMostOutletLevel, kMostOutletLevel, "ft"},
+    {"TriclLPsi", 0, 999, "psi"},                 {"TriclMVel", 0, 9999, "ft/sec"},
+    {"TriclMFric", 0, 99.9, "ft"},                {"TriclPipeRating", 0, 999.9, ""},
+    {"TriclLowSz", 0, 99.99, "inches"},           {"TriclHiSz", 0, 99.99, "inches"},
+    {"PsiSet", -1, kNoTop, "psi"},                {"PipeLength", -kMostStation, kMostStation, "ft"},
+    {"ThBlkSoil", 0, 9999999999, ""},             {"GateSpace", 0, 999, ""},
+    {"K1", -4, 99999.999999, ""},                 {"K2", -4, 99999.999999, ""},
+    {"K3", -4, 99999.999999, ""},
+};
+
+const Range* RangeOf(const QString& field)
+{
+    for (const Range& r : kRanges)
+        if (field == QLatin1String(r.field))
+            return &r;
+    return nullptr;
+}
 
 Kind KindOf(const QString& field)
 {
@@ -46,12 +85,20 @@ Kind KindOf(const QString& field)
 }
 
 // Why a value of a field of this kind cannot be used; empty when it can.
-QString Problem(Kind kind, double v)
+QString Problem(Kind kind, const Range* range, double v)
 {
     if (std::isnan(v))
         return QStringLiteral("is not a number");
     if (std::isinf(v))
         return QStringLiteral("is infinite");
+    if (range && !(v >= range->low && v <= range->high)) {
+        const QString unit = *range->unit ? QStringLiteral(" ") + QLatin1String(range->unit) : QString();
+        auto text = [](double x) { return QString::number(x, 'g', 12); };
+        if (range->high == kNoTop)
+            return QStringLiteral("is %1%2, below %3%2").arg(QString::number(v, 'g', 6), unit, text(range->low));
+        return QStringLiteral("is %1%2, outside %3 to %4%2")
+            .arg(QString::number(v, 'g', 6), unit, text(range->low), text(range->high));
+    }
     // Every value of a job goes through here: one that no field finds fault
     // with needs no look at its kind.
     if (v >= 0.01 && v <= 212)
@@ -129,12 +176,18 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
     t->DisableControls();
     const qint64 at = t->GetBookmark();
     // The number fields, sorted out once: a profile has a hundred rows.
-    std::vector<std::pair<db::Field*, Kind>> numbers;
+    struct Number {
+        db::Field* field;
+        Kind kind;
+        const Range* range;
+    };
+    std::vector<Number> numbers;
     std::vector<db::Field*> notes;
     for (int i = 0; i < t->FieldCount() && look != Look::Friction; ++i) {
         db::Field* f = t->Fields(i);
         if (!f->Calculated() && f->DataType() == db::FieldType::Number)
-            numbers.emplace_back(f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()));
+            numbers.push_back({f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()),
+                               noneNegative ? nullptr : RangeOf(f->FieldName())});
         if (!f->Calculated() && f->DataType() == db::FieldType::Memo)
             notes.push_back(f);
     }
@@ -156,10 +209,10 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
     for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
         ++row;
         QString what;
-        for (const auto& [f, kind] : numbers) {
+        for (const auto& [f, kind, range] : numbers) {
             if (f->IsNull())
                 continue;
-            const QString why = Problem(kind, f->AsFloat());
+            const QString why = Problem(kind, range, f->AsFloat());
             if (!why.isEmpty()) {
                 what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
                 break;

@@ -72,6 +72,19 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
          "WSElev is -100000 ft, outside the -99999.9 to 99999.9 ft its entry takes in the job's data"},
         {"JobProf.DB", "WorkProf.DB", "Station", "-10", "Station is -10 ft, outside the 0 to 9999999 ft its entry takes"},
         {"JobTrickle.DB", "WorkTrickle.DB", "GpmAtOutlet", "5e9", "GpmAtOutlet is 5e+09 gpm, beyond the"},
+        {"JobPipe.DB", "WorkPipe.db", "PumpEffic", "1e300", "PumpEffic is 1e+300 percent, outside -99.9 to 99.9 percent"},
+        {"JobPipe.DB", "WorkPipe.db", "OutletPsi", "1e300", "OutletPsi is 1e+300 psi, outside -86688 to 86688 psi in"},
+        {"JobPipe.DB", "WorkPipe.db", "ClearHead", "1000", "ClearHead is 1000 ft, outside -999.99 to 999.99 ft"},
+        {"JobPipe.DB", "WorkPipe.db", "TriclMVel", "-0.5", "TriclMVel is -0.5 ft/sec, outside 0 to 9999 ft/sec"},
+        {"JobPipe.DB", "WorkPipe.db", "PsiIn", "-86688.5", "PsiIn is -86688.5 psi, outside -86688 to 86688 psi"},
+        {"JobPipe.DB", "WorkPipe.db", "ReqOutletWS", "-1e6", "ReqOutletWS is -1e+06 ft, outside -102307 to 102307 ft"},
+        {"JobPipe.DB", "WorkPipe.db", "TriclHiSz", "100", "TriclHiSz is 100 inches, outside 0 to 99.99 inches"},
+        {"JobProf.DB", "WorkProf.DB", "ThBlkSoil", "-1", "ThBlkSoil is -1, outside 0 to 9999999999 at station"},
+        {"JobProf.DB", "WorkProf.DB", "PsiSet", "-1e300", "PsiSet is -1e+300 psi, below -1 psi at station"},
+        {"JobProf.DB", "WorkProf.DB", "PipeLength", "1e7", "PipeLength is 1e+07 ft, outside -9999999 to 9999999 ft at"},
+        {"JobProf.DB", "WorkProf.DB", "K2", "-4.5", "K2 is -4.5, outside -4 to 99999.999999 at station"},
+        {"JobSuction.DB", "WorkSuction.db", "K1", "1e5", "K1 is 100000, outside -4 to 99999.999999 in segment"},
+        {"JobPipe.DB", "WorkPipe.db", "TankRange", "1000", "TankRange is 1000 psi, outside 0 to 999 psi in the job's data"},
         {"JobPipe.DB", "WorkPipe.db", "JobNotes", "replace(hex(zeroblob(20000)), '0', 'n')",
          "JobNotes holds 40000 characters, more than the 32000 its entry takes in the job's data"},
         {"JobPipe.DB", "WorkPipe.db", "EntranceNotes", "replace(hex(zeroblob(16001)), '0', 'e')",
@@ -163,10 +176,19 @@ TEST_F(JobValuesTest, BoundaryValuesAreAccepted)
     store.Dm().WorkPipeTableDesignFlow->SetAsFloat(9999999.99 * 448.83);
     store.Dm().WorkPipeTableWSElev->SetAsFloat(-99999.9);
     store.Dm().WorkPipeTableJobNotes->SetAsString(QString(32000, QLatin1Char('n')));
+    store.Dm().WorkPipeTablePumpEffic->SetAsFloat(99.9);
+    store.Dm().WorkPipeTableOutletPsi->SetAsFloat(-86688);
+    store.Dm().WorkPipeTableTriclPipeRating->SetAsFloat(999.9);
+    store.Dm().WorkPipeTableTankRange->SetAsFloat(999);
+    store.Dm().WorkPipeTableReqOutletWS->SetAsFloat(102307);
+    store.Dm().WorkPipeTableClearHead->SetAsFloat(-999.99);
     header->Post();
     prof->Last();
     prof->Edit();
     store.Dm().WorkProfTableStation->SetAsFloat(9999999);
+    store.Dm().WorkProfTablePsiSet->SetAsFloat(-1);   // a booster that finds its own
+    store.Dm().WorkProfTableK1->SetAsFloat(-4);        // a size change
+    store.Dm().WorkProfTableThBlkSoil->SetAsFloat(9999999999);
     prof->Post();
     EXPECT_TRUE(FirstImpossibleValue().isEmpty()) << FirstImpossibleValue().toStdString();
 
