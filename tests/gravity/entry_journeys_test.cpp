@@ -127,6 +127,24 @@ protected:
         DialogDriver::Press(*form, "OKBitBtn2");
     }
 
+    // The manifold end's dialog answered with three outlets of 10 gpm every
+    // 50 ft to 11+00 (32 ft), keyed in through its optional entry.
+    void answerManifoldOfThreeOutlets()
+    {
+        driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
+            testsupport::PickFirstManifoldRating(f);
+            DialogDriver::Press(f, "OptionalButton");
+            DialogDriver::Press(f, "OKBtn");
+        });
+        driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
+            DialogDriver::KeyIn(f, "EndStaNF", "1100");
+            DialogDriver::KeyIn(f, "EndElNF", "32");
+            DialogDriver::KeyIn(f, "FlowRateNF", "10");
+            DialogDriver::KeyIn(f, "DistNF", "50");
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+    }
+
     QStringList invertAskedAt;
 };
 
@@ -138,14 +156,14 @@ protected:
 TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
 {
     enterLine();
-    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1);
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1) << driver.MessageTexts().join('|').toStdString();
     EXPECT_EQ(invertAskedAt, (QStringList{"0", "0"}));
     EXPECT_EQ(ProfText(2, "NodeTypeDesc"), QStringLiteral("End of line (normal)"));
     EXPECT_DOUBLE_EQ(ProfValue(2, "OutQ"), 0.0);
     EXPECT_DOUBLE_EQ(ProfValue(2, "PipeQ"), 300.0);
 
     toOutput();
-    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2);
+    ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2) << driver.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(form->ResultsShown());
     EXPECT_DOUBLE_EQ(ProfValue(0, "PipeDepth"), 29.7);   // (98 - 95) x 12 - 0.315 - 5.995
     const double invert[] = {95.0, 41.97, 29.97}, hgl[] = {99.82, 96.76, 93.70}, psi[] = {2.09, 23.75, 27.62};
@@ -215,18 +233,7 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
         testsupport::PickSixInchGatedPipe(f);
     });
     testsupport::KeyInGatedPipe(driver, "1300", "32", "30");
-    driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
-        testsupport::PickFirstManifoldRating(f);
-        DialogDriver::Press(f, "OptionalButton");
-        DialogDriver::Press(f, "OKBtn");
-    });
-    driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
-        DialogDriver::KeyIn(f, "EndStaNF", "1100");
-        DialogDriver::KeyIn(f, "EndElNF", "32");
-        DialogDriver::KeyIn(f, "FlowRateNF", "10");
-        DialogDriver::KeyIn(f, "DistNF", "50");
-        DialogDriver::Press(f, "OKBitBtn1");
-    });
+    answerManifoldOfThreeOutlets();
     auto first = [](db::Table* t, db::Field* f) {
         if (!t->Active()) t->Open();
         t->First();
@@ -238,9 +245,9 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
         enterLine(gated ? QStringLiteral("End of line, start gated pipe")
                         : QStringLiteral("End of line, start manifold segment"));
         toOutput();
-        ASSERT_TRUE(form->ResultsShown());
+        ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
         testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
-        EXPECT_TRUE(driver.MessageTexts().isEmpty());
+        EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
         if (gated) {
             EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.69");
             EXPECT_EQ(shown["OpPres"], "2.09 23.75 27.62");
@@ -281,18 +288,7 @@ TEST_F(GravityJourneys, ManifoldEndMadeAGatedEndByKeysOpensTheGatedPipeDialog)
         if (Tul->PipePickTarget != 3) return testsupport::PickPipe(f, QString::fromLatin1(testsupport::kSixInchPvc));
         testsupport::PickSixInchGatedPipe(f);
     });
-    driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
-        testsupport::PickFirstManifoldRating(f);
-        DialogDriver::Press(f, "OptionalButton");
-        DialogDriver::Press(f, "OKBtn");
-    });
-    driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
-        DialogDriver::KeyIn(f, "EndStaNF", "1100");
-        DialogDriver::KeyIn(f, "EndElNF", "32");
-        DialogDriver::KeyIn(f, "FlowRateNF", "10");
-        DialogDriver::KeyIn(f, "DistNF", "50");
-        DialogDriver::Press(f, "OKBitBtn1");
-    });
+    answerManifoldOfThreeOutlets();
     enterLine(QStringLiteral("End of line, start manifold segment"));
     auto rows = [](db::Table* t) {
         if (!t->Active()) t->Open();
@@ -531,7 +527,7 @@ TEST_F(GravityJourneys, GatedEndBeforeItsStartIsRefusedAndItsRunShowsNothingOld)
     form->OvcNotebook1->SetPageIndex(1);
     toOutput();
     ASSERT_EQ(form->OvcNotebook1->PageIndex(), 2);
-    ASSERT_TRUE(form->ResultsShown());
+    ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
     EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
     EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 1025.0);
     EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaDsta->AsFloat(), 1275.0);
@@ -638,7 +634,7 @@ TEST_F(GravityJourneys, CommandsStayAliveWhenACancelledDialogLeftTheTablesClosed
         DialogDriver::Press(f, "OKBtn");
     });
     DialogDriver::Press(*form, "OKBitBtn2");
-    EXPECT_TRUE(driver.MessageTexts().isEmpty());
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
     ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
 
     auto press = [this](const char* button) { return [this, button] { DialogDriver::Press(*form, button); }; };
