@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <vector>
 
 TTul* Tul = nullptr;
 
@@ -314,6 +315,33 @@ void OpenIfClosed(db::Table* t)
         t->Open();
 }
 
+// A table's rows go; the table is left open or closed as it was.
+void EmptyKeepingState(db::Table* t)
+{
+    const bool wasOpen = t->Active();
+    if (wasOpen)
+        t->Close();
+    t->EmptyTable();
+    if (wasOpen)
+        t->Open();
+}
+
+// The stored values of a table's current row, to be put back as they were.
+std::vector<QVariant> RowValues(db::Table* t)
+{
+    std::vector<QVariant> values;
+    for (int i = 0; i < t->FieldCount(); ++i)
+        values.push_back(t->Fields(i)->Calculated() ? QVariant() : t->Fields(i)->Value());
+    return values;
+}
+
+void PutRowValues(db::Table* t, const std::vector<QVariant>& values)
+{
+    for (int i = 0; i < t->FieldCount() && i < static_cast<int>(values.size()); ++i)
+        if (!t->Fields(i)->Calculated())
+            t->Fields(i)->SetValue(values[i]);
+}
+
 void RefuseNode(const QString& text)
 {
     ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
@@ -481,7 +509,7 @@ void TTul::ApplyNodeTypeChoice()
         SetOutletAtNode(d);
         break;
     case 5:
-    case 6:
+    case 6: {
         if (refuseEndInMidProfile()) break;
         if (sysType == QLatin1String("FULLFLOW")) {
             // A wide open line has no head to spare: the node stays a plain end.
@@ -493,6 +521,17 @@ void TTul::ApplyNodeTypeChoice()
             refused = true;
             break;
         }
+        // A gated-pipe end made a manifold end or the other way round: the
+        // new kind starts afresh, and a cancel of its dialog gives the node
+        // back its old kind with the old kind's rows.
+        const bool otherEnd = (kindBefore == 5 || kindBefore == 6) && kindBefore != kind;
+        const double stationBefore = d->WorkProfTableStation->AsFloat();
+        const std::vector<QVariant> nodeBefore = RowValues(prof);
+        const std::vector<QVariant> headerBefore = RowValues(pipe);
+        const QString pipeTypeBefore = PipeType;
+        db::Table* newRows = kind == 5 ? d->WorkGatedTable : d->WorkTrickleTable;
+        if (otherEnd)
+            EmptyKeepingState(newRows);
         if (kind == 5)
             accept(5, ReachBySystem(sysType, "GRAVGATED", "", "PUMPGATED"), true);
         else
@@ -512,26 +551,35 @@ void TTul::ApplyNodeTypeChoice()
             gated->Edit(); // an empty table starts its one row
             d->WorkGatedTableStartElev->SetAsFloat(d->WorkProfTableGroundElev->AsFloat());
             gated->Post();
-            OpenKindDialog(prof, "Gated");
-        } else {
-            OpenKindDialog(prof, "Manifold");
+        }
+        Cancelled = false;
+        OpenKindDialog(prof, kind == 5 ? "Gated" : "Manifold");
+        if (otherEnd && Cancelled) {
+            EmptyKeepingState(newRows);
+            LocateForEdit(prof, d->WorkProfTableStation, stationBefore, false);
+            PutRowValues(prof, nodeBefore);
+            d->WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(kindBefore));   // it holds the choice
+            EditUnlessEditing(pipe);
+            PutRowValues(pipe, headerBefore);
+            PipeType = pipeTypeBefore;
+            NodeChoice = kindBefore;
+            SysHas = kindBefore == 5 ? 1 : 2;
+            refused = true;
         }
         break;
+    }
     default:
         RefuseNode(QStringLiteral("Node type not selected"));
         break;
     }
 
     // A gated-pipe or manifold end given another kind: the job no longer
-    // ends in one.
-    if (!refused && kind >= 0 && kind <= 4 && (kindBefore == 5 || kindBefore == 6)) {
-        ForgetGatedOrManifoldEnd();
-        // Its manifold goes with it: a manifold end made later starts its own.
-        if (kindBefore == 6) {
-            db::Table* nodes = d->WorkTrickleTable;
-            if (nodes->Active()) nodes->Close();
-            nodes->EmptyTable();
-        }
+    // ends in one, and its gated pipe or manifold goes with it (an end of
+    // that kind made later starts its own).
+    if (!refused && kind >= 0 && kind != kindBefore && (kindBefore == 5 || kindBefore == 6)) {
+        if (kind <= 4)
+            ForgetGatedOrManifoldEnd();
+        EmptyKeepingState(kindBefore == 5 ? d->WorkGatedTable : d->WorkTrickleTable);
     }
 
     if (!refused) {

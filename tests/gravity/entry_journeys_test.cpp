@@ -129,6 +129,24 @@ protected:
         DialogDriver::Press(*form, "OKBitBtn2");
     }
 
+    // The manifold end's dialog answered with three outlets of 10 gpm every
+    // 50 ft to 11+00 (32 ft), keyed in through its optional entry.
+    void answerManifoldOfThreeOutlets()
+    {
+        driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
+            testsupport::PickFirstManifoldRating(f);
+            DialogDriver::Press(f, "OptionalButton");
+            DialogDriver::Press(f, "OKBtn");
+        });
+        driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
+            DialogDriver::KeyIn(f, "EndStaNF", "1100");
+            DialogDriver::KeyIn(f, "EndElNF", "32");
+            DialogDriver::KeyIn(f, "FlowRateNF", "10");
+            DialogDriver::KeyIn(f, "DistNF", "50");
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+    }
+
     QStringList invertAskedAt;
 };
 
@@ -267,18 +285,7 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
         testsupport::PickSixInchGatedPipe(f);
     });
     testsupport::KeyInGatedPipe(driver, "1300", "32", "30");
-    driver.OnceForm("TManifoldEndDlg", [](ui::Form& f) {
-        testsupport::PickFirstManifoldRating(f);
-        DialogDriver::Press(f, "OptionalButton");
-        DialogDriver::Press(f, "OKBtn");
-    });
-    driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
-        DialogDriver::KeyIn(f, "EndStaNF", "1100");
-        DialogDriver::KeyIn(f, "EndElNF", "32");
-        DialogDriver::KeyIn(f, "FlowRateNF", "10");
-        DialogDriver::KeyIn(f, "DistNF", "50");
-        DialogDriver::Press(f, "OKBitBtn1");
-    });
+    answerManifoldOfThreeOutlets();
     auto first = [](db::Table* t, db::Field* f) {
         if (!t->Active()) t->Open();
         t->First();
@@ -321,6 +328,56 @@ TEST_F(GravityJourneys, ManifoldEndCancelledKeepsTheDesignFlow)
     for (int k = 0; k < 3; ++k) EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 300.0) << k;
     form->OvcNotebook1->SetPageIndex(0);
     EXPECT_EQ(form->FlowDBNF->text(), "300");
+}
+
+// The manifold end made a gated-pipe end by keys in the node dialog: the
+// gated pipe's dialogs open. Cancelled, the node is the manifold end it was,
+// with its three outlets; answered, it is a gated-pipe end and the manifold
+// is gone.
+TEST_F(GravityJourneys, ManifoldEndMadeAGatedEndByKeysOpensTheGatedPipeDialog)
+{
+    driver.OnForm("TGetPipeDlg", [](ui::Form& f) {
+        if (Tul->PipePickTarget != 3) return testsupport::PickPipe(f, QString::fromLatin1(testsupport::kSixInchPvc));
+        testsupport::PickSixInchGatedPipe(f);
+    });
+    answerManifoldOfThreeOutlets();
+    enterLine(QStringLiteral("End of line, start manifold segment"));
+    auto rows = [](db::Table* t) {
+        if (!t->Active()) t->Open();
+        return t->RecordCount();
+    };
+    ASSERT_EQ(rows(DMod->WorkTrickleTable), 3);
+    for (const bool taken : {false, true}) {
+        SCOPED_TRACE(taken);
+        driver.ClearLog();
+        // Opened while the node dialog's focus moves on: its end is given and
+        // its buttons clicked.
+        driver.OnceForm("TGatedPipeDlg", [taken](ui::Form& f) {
+            if (taken) {
+                DMod->WorkGatedTableEndSta->SetAsFloat(1300);
+                DMod->WorkGatedTableEndElev->SetAsFloat(32);
+            }
+            f.Control<QPushButton>(taken ? "OKBtn" : "CancelBtn")->click();
+        });
+        QString kindShown;
+        driver.OnceForm("TBasicNodeDlg", [&kindShown](ui::Form& f) {
+            DialogDriver::Focus(f, "NodeComboBox");
+            PressKey(f, Qt::Key_Up);
+            Tab(f);
+            kindShown = f.Control<QComboBox>("NodeComboBox")->currentText();
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+        ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+        DialogDriver::Press(*form, "EditProfileBtn");
+        EXPECT_TRUE(driver.FormsShown().contains("TGatedPipeDlg")) << driver.FormsShown().join('|').toStdString();
+        EXPECT_EQ(kindShown, taken ? "End of line, start gated pipe" : "End of line, start manifold segment");
+        EXPECT_EQ(ProfText(2, "NodeTypeDesc"), kindShown);
+        EXPECT_EQ(ProfValue(2, "NodeType"), taken ? 5 : 6);
+        EXPECT_EQ(testsupport::PipeValue("SysHas"), taken ? 1 : 2);
+        EXPECT_EQ(rows(DMod->WorkTrickleTable), taken ? 0 : 3);
+        EXPECT_EQ(rows(DMod->WorkGatedTable), taken ? 1 : 0);
+    }
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "platform/ui/statusbar.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -469,6 +470,62 @@ TEST_F(NewNodes, DeletingAGatedPipeEndEmptiesTheGatedPipe)
     EXPECT_TRUE(DMod->WorkPipeTableNoEnd->AsBoolean());
     EXPECT_FALSE(form->AddNodeBtn->isHidden());
     EXPECT_EQ(stations(), (QList<double>{0, 1234}));
+}
+
+// A gated-pipe end given the manifold kind by keys in the node dialog opens
+// the manifold's dialog. Cancelled, the node is the gated end it was, with
+// its gated pipe; answered, it is a manifold end starting at the node and
+// the gated pipe is gone.
+TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
+{
+    for (const char* answer : {"CancelBtn", "OKBtn"}) {
+        SCOPED_TRACE(answer);
+        std::vector<WorkNode> nodes{node(0, 0), node(1234, 1), node(3000, 5)};
+        testsupport::WriteWorkJob(WorkHeader{.sysHas = 1}, nodes);
+        Tul->BuildStationList();
+        at(3000);
+        DMod->WorkProfTable->Edit();
+        DMod->WorkProfTableNodeTypeDesc->SetAsString("End of line, start gated pipe");
+        DMod->WorkProfTable->Post();
+        EmptyWorkTable(DMod->WorkGatedTable);
+        EmptyWorkTable(DMod->WorkTrickleTable);
+        testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"DiaIn", 10.0}});
+        driver.ClearLog();
+        // Opened while the node dialog's focus moves on: its buttons are clicked.
+        driver.OnceForm("TManifoldEndDlg", [answer](ui::Form& f) { f.Control<QPushButton>(answer)->click(); });
+        QString kindShown;
+        bool gatedBtn = false, manifoldBtn = false;
+        driver.OnceForm("TBasicNodeDlg", [&](ui::Form& f) {
+            DialogDriver::Focus(f, "NodeComboBox");
+            DialogDriver::Key(f, Qt::Key_Down);
+            DialogDriver::Tab(f);
+            kindShown = f.Control<QComboBox>("NodeComboBox")->currentText();
+            gatedBtn = f.Control<QPushButton>("EditGatedBtn")->isEnabled();
+            manifoldBtn = f.Control<QPushButton>("TrickleEditBtn")->isEnabled();
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        reachDialog("OKBitBtn");
+        form->EditNodeSpdBtnClick();
+        const bool taken = QLatin1String(answer) == QLatin1String("OKBtn");
+        EXPECT_TRUE(driver.FormsShown().contains("TManifoldEndDlg"));
+        // A manifold of its first node only is not computed yet, and says so.
+        EXPECT_EQ(driver.MessageTexts(),
+                  taken ? QStringList{"Manifold not computed. A manifold needs at least 2 nodes."} : QStringList{});
+        EXPECT_EQ(kindShown, taken ? "End of line, start manifold segment" : "End of line, start gated pipe");
+        EXPECT_EQ(gatedBtn, !taken);
+        EXPECT_EQ(manifoldBtn, taken);
+        EXPECT_EQ(ProfValue(2, "NodeType"), taken ? 6 : 5);
+        EXPECT_DOUBLE_EQ(ProfValue(2, "Station"), 3000);
+        EXPECT_EQ(testsupport::PipeValue("SysHas"), taken ? 2 : 1);
+        db::Table* gated = DMod->WorkGatedTable;
+        if (!gated->Active()) gated->Open();
+        EXPECT_EQ(gated->RecordCount(), taken ? 0 : 1);
+        if (!taken) EXPECT_DOUBLE_EQ(DMod->WorkGatedTableDiaIn->AsFloat(), 10);
+        db::Table* manifold = DMod->WorkTrickleTable;
+        if (!manifold->Active()) manifold->Open();
+        ASSERT_EQ(manifold->RecordCount(), taken ? 1 : 0);
+        if (taken) EXPECT_DOUBLE_EQ(DMod->WorkTrickleTableStation->AsFloat(), 3000);
+    }
 }
 
 TEST_F(NewNodes, AClickOnAChartPointEditsThatNode)

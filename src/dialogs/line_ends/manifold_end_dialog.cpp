@@ -98,10 +98,10 @@ void TManifoldEndDlg::FormShow()
     Pages->RatingLbl->setText(Tul->MaterialText);
     OpenIfClosed(d->WorkTrickleTable);
     OpenIfClosed(d->WorkProfTable);
-    // A manifold end node being made starts its manifold, in a new job or in
-    // a loaded one alike; the manifold entered for it is kept when its dialog
-    // opens again while the node is still being made.
-    if (Tul->NewNode && d->WorkTrickleTable->IsEmpty()) {
+    // A manifold end without a manifold starts one, whether the node is
+    // being made or an end of another kind was just made a manifold end;
+    // the manifold entered for it is kept when its dialog opens again.
+    if (d->WorkTrickleTable->IsEmpty()) {
         Pages->OptionalButton->setEnabled(true);
         startNewManifold();
     } else {

@@ -333,12 +333,11 @@ void TBasicNodeDlg::EnableNodeKindGroups()
         if (LineBoosterGpBox)
             SetCaptionActive(LineBoosterGpBox, booster);
         SetCaptionActive(TrickleGpBox, manifold);
-        if (gated)
-            EditGatedBtn->setEnabled(true);
-        if (booster && EditBtnLineBooster)
-            EditBtnLineBooster->setEnabled(true);
-        if (manifold)
-            TrickleEditBtn->setEnabled(true);
+        // Only the node's own kind is offered for editing.
+        EditGatedBtn->setEnabled(gated);
+        if (EditBtnLineBooster)
+            EditBtnLineBooster->setEnabled(booster);
+        TrickleEditBtn->setEnabled(manifold);
     };
     switch (type) {
     case 0: groups(false, false, false); enableFlows(false); Tul->EndNodeChosen = false; break;
