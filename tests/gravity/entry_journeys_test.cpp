@@ -18,17 +18,21 @@
 #include "model/job_transfer.h"
 
 #include "platform/chart/chartwidget.h"
+#include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QRegularExpression>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QApplication>
 #include <QTest>
+#include <QToolButton>
 #include <QToolTip>
 
 using testsupport::FocusedName;
@@ -314,6 +318,51 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
             EXPECT_DOUBLE_EQ(first(DMod->WorkTrickleTable, DMod->WorkTrickleTablePsi), 29.00);
         }
     }
+}
+
+// A profile read from a text file, the entrance's pipe picked, the next node
+// passed by the navigator: the reach after it opens its pick on the
+// entrance's material, named in its type box, and lists that material.
+TEST_F(GravityJourneys, ImportedProfileReachPicksOpenOnTheReachMaterial)
+{
+    newJob();
+    const QString path = workDir.filePath(QStringLiteral("dip.txt"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("0,98\n1000,112\n2000,100\n3000,90\n");
+    }
+    driver.AnswerFile(path);
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    QStringList opened;   // per pick: its station, the type box, the first pipe listed
+    driver.OnForm("TGetPipeDlg", [&opened](ui::Form& f) {
+        auto* grid = ui::DBGrid::Of(f.Control<QTableView>("PipeDescriptionGrid"));
+        opened << QString::number(Tul->NewStation) + ' ' + f.Control<QComboBox>("PTypeDBLookupComboBox")->currentText() +
+                      ' ' + (grid->RowCount() > 0 ? grid->CellText(0, 0).section(',', 0, 0) : QString());
+        testsupport::PickPipe(f, QString::fromLatin1(testsupport::kSixInchPvc));
+    });
+    testsupport::ReachesTakeSixInchPvc(driver);
+    driver.OnForm("TInvertIndlg", [](ui::Form& f) {
+        TypeKeys(f, "95");
+        PressKey(f, Qt::Key_Return);
+    });
+    driver.OnForm("TDepthInDlg", [](ui::Form& f) { PressKey(f, Qt::Key_Return); });
+    driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "TextFileBtn");
+        DialogDriver::Focus(f, "SFPipe");
+        DialogDriver::Enter(f);   // the entrance's invert, its pipe and reach
+        ASSERT_DOUBLE_EQ(DMod->WorkProfTableStation->AsFloat(), 1000.0);
+        // On past 10+00 without its pipe, 20+00 walked by Tab.
+        QTest::mouseClick(f.Control<ui::DBNavigator>("DBNavigator1")->Button(ui::nbNext), Qt::LeftButton);
+        DialogDriver::Focus(f, "NFStation");
+        for (int k = 0; k < 8 && FocusedName(f) != QStringLiteral("AddNodeBtn"); ++k)
+            Tab(f);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    // 20+00's pick as its pipe is reached, then its reach dialog's.
+    EXPECT_EQ(opened.filter(QRegularExpression("^2000 ")), QStringList(2, "2000 PVC SDR PVC SDR 21"))
+        << opened.join('|').toStdString();
 }
 
 // The manifold end's dialog cancelled while the end is made: the line keeps

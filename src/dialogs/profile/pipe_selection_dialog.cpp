@@ -203,6 +203,12 @@ bool TGetPipeDlg::eventFilter(QObject* watched, QEvent* e)
 double TGetPipeDlg::LowBound() const { return low_->Value(); }
 double TGetPipeDlg::HighBound() const { return high_->Value(); }
 
+QString& TGetPipeDlg::lastReachPipeType()
+{
+    static QString type;
+    return type;
+}
+
 bool TGetPipeDlg::gatedTarget() const
 {
     return Tul->PipePickTarget == 3;
@@ -232,6 +238,7 @@ void TGetPipeDlg::FormShow()
     TDMod* d = DMod;
     Tul->Cancelled = false;
     pickState_ = 0;
+    filledType_ = nullptr;
     // The material list first: the pipe filter reads its current row.
     if (!d->TypeTable->Active())
         d->TypeTable->Open();
@@ -324,8 +331,25 @@ void TGetPipeDlg::FormShow()
     }
 
     if (creating) {
+        if (!gated && rowType->AsString().isEmpty()) {
+            // A new reach without a material opens on the last reach material
+            // shown, else the first: never on a gated pick's material, with
+            // the box naming none.
+            QString type = lastReachPipeType();
+            if (type.isEmpty() || !d->TypeTable->Locate(QStringLiteral("PipeType"), type)) {
+                d->TypeTable->First();
+                type = d->TypeTablePipeType->AsString();
+            }
+            if (!type.isEmpty()) {
+                editState(row);
+                rowType->SetAsString(type);
+                filledType_ = rowType;
+            }
+        }
         if (!gated || gatedCalculator || !rowType->AsString().isEmpty())
             CurrentPipeType = rowType->AsString();
+        if (!gated)
+            lastReachPipeType() = CurrentPipeType;
         if (!CurrentPipeType.isEmpty())
             d->TypeTable->Locate(QStringLiteral("PipeType"), CurrentPipeType);
         PTypeDBLookupComboBoxClick();
@@ -481,6 +505,9 @@ void TGetPipeDlg::FormClose()
 {
     TDMod* d = DMod;
     if (Tul->Cancelled) {
+        // A material only offered is not the reach's until a pipe is taken.
+        if (filledType_)
+            filledType_->SetAsString(QString());
         Tul->WasCancelled = true;
         return;
     }
@@ -491,6 +518,8 @@ void TGetPipeDlg::FormClose()
             CopyPipeToSuctionSegment(this);
         else
             CopyPipeToReach(this);
+        if (Tul->SysTypeCode != 5 && !gatedTarget())
+            lastReachPipeType() = d->TypeTablePipeType->AsString();
     }
     Tul->WasCancelled = false;
     // All pipes again for the other users of the pipe table; the material

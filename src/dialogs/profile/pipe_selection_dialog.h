@@ -17,6 +17,7 @@ class QTableView;
 class QToolButton;
 class NumField;
 namespace ui { class StatusBar; class DBControl; class DBLookupComboBox; }
+namespace db { class Field; }
 
 class TGetPipeDlg : public ui::Form {
     Q_OBJECT
@@ -67,6 +68,9 @@ private:
     void rangeFromVelocity(double Q);
     void refreshPipes();
     bool gatedTarget() const;
+    // The material of the last ordinary reach or segment pick.
+    static QString& lastReachPipeType();
+    db::Field* filledType_ = nullptr;   // the row's material set by this showing
 
     NumField* low_;
     NumField* high_;

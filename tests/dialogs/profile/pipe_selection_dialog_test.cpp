@@ -228,6 +228,7 @@ TEST_F(GetPipeDlgTest, GatedEndListsTheSizesThatSuitTheArrivingFlowAndFillsTheGa
 {
     // A gated end's first pick: the gated row has neither flow nor material
     // yet; the reach arriving brings 500 gpm and the defaults the material.
+    Run([](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });   // a reach of the material first
     testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"StartSta", 500}});
     db::Table* defaults = DMod->DefLocTable;
     defaults->Edit();
@@ -259,6 +260,22 @@ TEST_F(GetPipeDlgTest, GatedEndListsTheSizesThatSuitTheArrivingFlowAndFillsTheGa
     EXPECT_EQ(DMod->WorkGatedTablePipeType->AsString(), "Test PVC");
     EXPECT_DOUBLE_EQ(NumAt(500, "DiaIn"), 6.0);
     EXPECT_TRUE(TextAt(500, "KDescription1").isEmpty());   // a gated end takes no size change
+
+    // The next ordinary reach, given no material yet: its pick names the
+    // reaches' material and lists its sizes, not an empty box over the list
+    // of whatever material the type table opens on. Cancel leaves it unset.
+    GoTo(500);
+    DMod->WorkProfTable->Edit();
+    DMod->WorkProfTablePipeType->SetAsString(QString());
+    DMod->WorkProfTable->Post();
+    Tul->PipePickTarget = 0;
+    Tul->NodeChoice = 1;
+    Run([](ui::Form& f) {
+        EXPECT_EQ(f.Control<QComboBox>("PTypeDBLookupComboBox")->currentText(), "Test PVC");
+        EXPECT_EQ(Listed(f), (QStringList{Name(8), Name(10)}));
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
+    EXPECT_TRUE(TextAt(500, "PipeType").isEmpty());
 }
 
 } // namespace
