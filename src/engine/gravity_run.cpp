@@ -515,10 +515,7 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
                 // more: the line above must bring it at least that much.
                 const double setHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
                 if (s->Hgl > setHgl + 0.01) {
-                    s->Warning = QStringLiteral("WARNING .. The line below the pressure reducer needs HGL ")
-                                 + Ft(s->Hgl) + QStringLiteral(" ft, above the ") + Ft(setHgl)
-                                 + QStringLiteral(" ft its set pressure of ") + Ft(s->PsiSet)
-                                 + QStringLiteral(" psi gives. Raise its set pressure.");
+                    s->Warning = QStringLiteral("WARNING .. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
                     Warn(StaName(s) + QStringLiteral(" ") + s->Warning);
                 }
                 s->Hgl = setHgl;

@@ -285,11 +285,7 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                 s->Hgl = s->Egl - hv;
                 s->Psi = PsiAt(s);
                 if (s->Hgl > setHgl + 0.01) {
-                    s->Warning = QStringLiteral("WARNING.. The line below the pressure reducer needs HGL ")
-                                 + FixedText(s->Hgl, 6, 2) + QStringLiteral(" ft, above the ")
-                                 + FixedText(setHgl, 6, 2) + QStringLiteral(" ft its set pressure of ")
-                                 + FixedText(s->PsiSet, 5, 2)
-                                 + QStringLiteral(" psi gives. Raise its set pressure.");
+                    s->Warning = QStringLiteral("WARNING.. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
                     Warn(QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QStringLiteral(" ")
                          + s->Warning);
                 }

@@ -76,6 +76,16 @@ inline QString FirstPartNotComputed(const QStringList& errors)
     return QString();
 }
 
+// A pressure reducer set below what the line under it needs: the words after
+// each run's own "WARNING" mark, with both grades and the setting.
+inline QString ReducerSetTooLowText(double neededHgl, double setHgl, double psiSet)
+{
+    auto ft = [](double x) { return QString::number(Finite(x), 'f', 2); };
+    return QStringLiteral("The line below the pressure reducer needs HGL ") + ft(neededHgl)
+           + QStringLiteral(" ft, above the ") + ft(setHgl) + QStringLiteral(" ft its set pressure of ")
+           + ft(psiSet) + QStringLiteral(" psi gives. Raise its set pressure.");
+}
+
 // A run's trace file, closed however the run ends. A null file (it could not
 // be created) writes nothing: the trace is a diagnostic.
 struct TraceCloser {
