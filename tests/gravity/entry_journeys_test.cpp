@@ -326,14 +326,8 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
 TEST_F(GravityJourneys, ImportedProfileReachPicksOpenOnTheReachMaterial)
 {
     newJob();
-    const QString path = workDir.filePath(QStringLiteral("dip.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("0,98\n1000,112\n2000,100\n3000,90\n");
-    }
-    driver.AnswerFile(path);
-    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    ASSERT_TRUE(testsupport::AnswerProfileFile(driver, workDir.filePath(QStringLiteral("dip.txt")),
+                                               "0,98\n1000,112\n2000,100\n3000,90\n"));
     QStringList opened;   // per pick: its station, the type box, the first pipe listed
     driver.OnForm("TGetPipeDlg", [&opened](ui::Form& f) {
         auto* grid = ui::DBGrid::Of(f.Control<QTableView>("PipeDescriptionGrid"));

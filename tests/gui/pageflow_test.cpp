@@ -334,14 +334,8 @@ TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
 TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
 {
     newGravityJob();
-    const QString path = workDir.filePath(QStringLiteral("profile.txt"));
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("0,98\n500,45\n1000,33\n");
-    }
-    driver.AnswerFile(path);
-    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    ASSERT_TRUE(testsupport::AnswerProfileFile(driver, workDir.filePath(QStringLiteral("profile.txt")),
+                                               "0,98\n500,45\n1000,33\n"));
     // The pipe dialog's pick, as the reach dialog leaves it in the node's row.
     driver.OnForm("TProfInDlg", [](ui::Form& f) {
         db::Table* prof = DMod->WorkProfTable;

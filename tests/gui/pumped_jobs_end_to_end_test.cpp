@@ -468,13 +468,8 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
     DialogDriver::Press(*form, "SelSystemEditBtn");
     ASSERT_FALSE(Tul->WasCancelled);
 
-    const QString path = workDir.filePath(QStringLiteral("profile.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("0,98\n500,105\n1000,120\n");
-    file.close();
-    driver.AnswerFile(path);
-    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    ASSERT_TRUE(testsupport::AnswerProfileFile(driver, workDir.filePath(QStringLiteral("profile.txt")),
+                                               "0,98\n500,105\n1000,120\n"));
     testsupport::ReachesTakeSixInchPvc(driver);
     driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
         TypeKeys(f, "95");

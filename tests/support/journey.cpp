@@ -13,6 +13,7 @@
 #include "platform/ui/form.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QStringList>
 #include <QKeyEvent>
@@ -21,6 +22,17 @@
 #include <gtest/gtest.h>
 
 namespace testsupport {
+
+bool AnswerProfileFile(DialogDriver& driver, const QString& path, const char* pairs)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(pairs) < 0)
+        return false;
+    f.close();
+    driver.AnswerFile(path);
+    driver.OnceForm("TProfFromTxtDlg", [](ui::Form& form) { DialogDriver::Press(form, "OKBitBtn"); });
+    return true;
+}
 
 namespace {
 

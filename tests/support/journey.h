@@ -41,6 +41,11 @@ void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QStri
 // double-clicked, then the page's OK.
 void PickFirstManifoldRating(ui::Form& manifoldEnd);
 
+// The profile text import answered: `pairs` ("0,98\n500,45\n") written to
+// `path`, the next file pick answered with it and the import's list taken
+// with OK. False when the file cannot be written.
+bool AnswerProfileFile(DialogDriver& driver, const QString& path, const char* pairs);
+
 // What the output page's grid shows: each column by its title, its cells
 // from the top row down with a blank between them ("172.24 166.14").
 using ShownColumns = std::map<std::string, std::string>;
