@@ -403,6 +403,37 @@ TEST_F(DetailTest, ComputedGravityJobPrintsWhatTheRunStored)
     EXPECT_EQ(d.TextsOf("TB5"), QStringList{"1.1"});
 }
 
+// A booster and a reducer fill the page with rows: the heading stays over
+// them and the empty summary opens no page of its own.
+TEST_F(DetailTest, BoosterLineHeadingStaysWithItsRows)
+{
+    QTemporaryDir workDir;
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(workDir.path());
+    testsupport::SetCompMethod(2);
+    std::vector<testsupport::WorkNode> nodes(4);
+    const double ground[] = {98, 112, 100, 90};
+    const int kinds[] = {0, 2, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+        testsupport::WorkNode& n = nodes[size_t(i)];
+        n = {.station = 1000.0 * i, .invert = ground[i] - 3, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 160,
+             .reachType = i == 0 ? "GRAVBEG" : i == 3 ? "GRAVEND" : "GRAVMID", .nodeType = kinds[i],
+             .psiSet = i == 1 ? 40.0 : i == 2 ? 20.0 : 0.0};
+        if (i == 3) n.pipeType.clear();
+    }
+    testsupport::WriteWorkJob({.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 87, .pumpEffic = 75}, nodes);
+    Tul->PumpTypeCode = 8;
+    if (!Grav)
+        CreateGravObject();
+    Grav->RunGravityProfile();
+    QDir::setCurrent(oldDir);
+
+    const Dump d = Render();
+    EXPECT_EQ(d.PageCount(), 1);
+    EXPECT_EQ(d.Bands(1), (QStringList{"TitleBand1", "ColumnHeaderBand1", "DetailBand1", "PageFooterBand1"}));
+    EXPECT_EQ(d.TextsOf("QRDBText7"), (QStringList{"0+00", "10+00", "20+00", "30+00"}));
+}
+
 TEST_F(DetailTest, PdfPagesBecomePngPages)
 {
     Header();

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 namespace report {
 
@@ -160,7 +161,8 @@ struct Report::Run_ {
     bool pageHasBody = false;  // something besides page header and column header
     bool firstPage = true;
     bool newPageRequested = false;
-    bool columnHeaderDone = false;  // printed on the current page
+    bool headerPending = false;     // the column header waits for its first row on this page
+    bool rowsPrinted = false;       // some detail band of the report has printed
     int detailCount = 0;
 
     Run_(Report& report, Generation& gen) : r(report), g(gen) {}
@@ -298,24 +300,48 @@ struct Report::Run_ {
 
     double PaperBottom() const { return r.Page.PaperInches().height() - r.Page.BottomMargin; }
 
-    // Bands that repeat on pages (headers, footers) print without paging.
-    void PrintFurniture(Band* b, bool atBottom)
+    // A band that repeats on pages (headers, footers) made ready to print:
+    // its handler has run and it is laid out; none when it does not print.
+    std::optional<BandLayout> Ready(Band* b)
     {
         if (!b)
-            return;
+            return std::nullopt;
         bool print = true;
         if (b->BeforePrint)
             b->BeforePrint(*b, print);
         newPageRequested = false;  // a header cannot move its own page
         if (!print)
+            return std::nullopt;
+        return Lay(*b);
+    }
+
+    // Such bands print without paging.
+    void PrintFurniture(Band* b, bool atBottom)
+    {
+        const std::optional<BandLayout> L = Ready(b);
+        if (!L)
             return;
-        const BandLayout L = Lay(*b);
         if (atBottom) {
-            Emit(*b, L, bodyBottom, PaperBottom());
+            Emit(*b, *L, bodyBottom, PaperBottom());
         } else {
-            Emit(*b, L, y, bodyBottom);
-            y += L.height_;
+            Emit(*b, *L, y, bodyBottom);
+            y += L->height_;
         }
+    }
+
+    // Whether a band as laid out would print nothing at all.
+    bool Blank(const Band& b, const BandLayout& L) const
+    {
+        if (b.Color.isValid())
+            return false;
+        const PrintContext ctx = Context();
+        std::vector<DumpItem> items;
+        for (int i = 0; i < b.ControlCount() && items.empty(); ++i) {
+            const Control* c = b.ControlAt(i);
+            if (c->Enabled)
+                c->Items(ctx, QRectF(0, 0, ControlWidth(*c), L.height[static_cast<size_t>(i)]), items);
+        }
+        return items.empty();
     }
 
     void StartPage()
@@ -327,7 +353,7 @@ struct Report::Run_ {
         bodyBottom = PaperBottom() - (footer ? footer->Height : 0);
         g.Output().pages.back().footerTop = bodyBottom;
         pageHasBody = false;
-        columnHeaderDone = false;
+        headerPending = r.BandOf(BandType::ColumnHeader) != nullptr;
         if (r.OnStartPage)
             r.OnStartPage(r);
         if (!firstPage || r.FirstPageHeader)
@@ -346,15 +372,29 @@ struct Report::Run_ {
         EndPage(false);
         firstPage = false;
         StartPage();
-        PrintColumnHeader();
     }
 
-    void PrintColumnHeader()
+    // The column header prints with its page's first row, never alone at
+    // the foot of a page nor over a page without rows. A report without
+    // rows still shows it over whatever stands in their place.
+    bool Heads(const Band& b) const
     {
-        if (columnHeaderDone)
-            return;
-        columnHeaderDone = true;
-        PrintFurniture(r.BandOf(BandType::ColumnHeader), false);
+        return headerPending && (b.Type == BandType::Detail || (b.Type == BandType::Summary && !rowsPrinted));
+    }
+
+    std::optional<BandLayout> HeaderFor(const Band& b)
+    {
+        if (!Heads(b))
+            return std::nullopt;
+        headerPending = false;
+        return Ready(r.BandOf(BandType::ColumnHeader));
+    }
+
+    void FlushHeader()
+    {
+        if (headerPending && !rowsPrinted)
+            PrintFurniture(r.BandOf(BandType::ColumnHeader), false);
+        headerPending = false;
     }
 
     void PrintBody(Band* b)
@@ -375,14 +415,25 @@ struct Report::Run_ {
         if (!print)
             return;
         BandLayout L = Lay(*b);
+        // Nothing to print needs no page of its own.
+        if (!Heads(*b) && Blank(*b, L) && y + L.height_ > bodyBottom + 1e-9)
+            return;
+        std::optional<BandLayout> head = HeaderFor(*b);
+        const double headHeight = head ? head->height_ : 0.0;
         // A band too tall for any page prints anyway, cut at the page footer.
-        if (y + L.height_ > bodyBottom + 1e-9 && pageHasBody) {
+        if (y + headHeight + L.height_ > bodyBottom + 1e-9 && pageHasBody) {
             BreakPage();
+            head = HeaderFor(*b);
             L = Lay(*b);   // laid out again in the new page's context
+        }
+        if (head) {
+            Emit(*r.BandOf(BandType::ColumnHeader), *head, y, bodyBottom);
+            y += head->height_;
         }
         Emit(*b, L, y, bodyBottom);
         y += L.height_;
         pageHasBody = true;
+        rowsPrinted = rowsPrinted || b->Type == BandType::Detail;
     }
 };
 
@@ -457,7 +508,6 @@ void Report::Run(Generation& g)
 
     run.StartPage();
     run.PrintBody(BandOf(BandType::Title));
-    run.PrintColumnHeader();
 
     Band* detail = BandOf(BandType::Detail);
     if (DataSet) {
@@ -471,6 +521,7 @@ void Report::Run(Generation& g)
         run.PrintBody(detail);
     }
     run.PrintBody(BandOf(BandType::Summary));
+    run.FlushHeader();
     run.EndPage(true);
 }
 

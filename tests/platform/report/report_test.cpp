@@ -89,7 +89,7 @@ TEST_F(ReportTest, NewPageRequestsNeverLeaveABlankPage)
     r->FindBand("Detail")->BeforePrint = [](Band& b, bool&) { b.Owner()->NewPage(); };
     d = RenderDump(*r);
     ASSERT_EQ(d.PageCount(), 2);
-    EXPECT_EQ(d.Bands(1), (QStringList{"PageHeader", "Title", "ColumnHeader", "PageFooter"}));
+    EXPECT_EQ(d.Bands(1), (QStringList{"PageHeader", "Title", "PageFooter"}));
     EXPECT_EQ(d.Bands(2), (QStringList{"PageHeader", "ColumnHeader", "Detail", "Summary", "PageFooter"}));
 
     // ForceNewPage on a band of a page that has printed something.
@@ -111,7 +111,25 @@ TEST_F(ReportTest, FirstPageHeaderAndLastPageFooterOptions)
     const Dump d = RenderDump(*r);
     ASSERT_EQ(d.PageCount(), 2);
     EXPECT_EQ(d.Bands(1), (QStringList{"Title", "ColumnHeader", "Detail", "PageFooter"}));
-    EXPECT_EQ(d.Bands(2), (QStringList{"PageHeader", "ColumnHeader", "Summary"}));
+    EXPECT_EQ(d.Bands(2), (QStringList{"PageHeader", "Summary"}));
+}
+
+// The column header goes where its first row goes; a band that prints
+// nothing, at the foot of a full page, opens no page.
+TEST_F(ReportTest, ColumnHeaderStaysWithItsFirstRow)
+{
+    auto r = MakeReport("R");
+    r->FindBand("Title")->Height = 9.0;   // room for the header, not for a row under it
+    Dump d = RenderDump(*r);
+    ASSERT_EQ(d.PageCount(), 2);
+    EXPECT_EQ(d.Bands(1), (QStringList{"PageHeader", "Title", "PageFooter"}));
+    EXPECT_EQ(d.Bands(2), (QStringList{"PageHeader", "ColumnHeader", "Detail", "Summary", "PageFooter"}));
+
+    r->FindBand("Title")->Height = 8.7;
+    r->FindBand("Summary")->FindControl("Count")->Enabled = false;
+    d = RenderDump(*r);
+    EXPECT_EQ(d.PageCount(), 1);
+    EXPECT_EQ(d.Bands(1), (QStringList{"PageHeader", "Title", "ColumnHeader", "Detail", "PageFooter"}));
 }
 
 TEST_F(ReportTest, SystemData)
