@@ -299,7 +299,10 @@ void TGetPipeDlg::FormShow()
         }
     }
     typeBox_->SetDataSource(suction ? d->WorkSuctionData : gated ? d->WorkGatedData : d->WorkProfData);
-    flowText_->SetDataSource(gated && gatedCalculator ? d->WorkGatedData : d->WorkProfData);
+    // The flow the sizes are chosen for is the target row's own.
+    flowText_->SetDataSource(suction                    ? d->WorkSuctionData
+                             : gated && gatedCalculator ? d->WorkGatedData
+                                                        : d->WorkProfData);
     d->TypeTable->Locate(QStringLiteral("PipeType"), rowType->AsString());
     if (!creating) {
         recordedDiameter_ = rowDia->AsFloat();

@@ -125,6 +125,16 @@ TEST_F(GetPipeDlgTest, RangeComesFromTheVelocitiesAndTheCursorFromTheCursorVeloc
     EXPECT_FALSE(Tul->WasCancelled);
     EXPECT_EQ(DMod->PipeFilterMode, 6);
     EXPECT_FALSE(DMod->TypeTable->Active());
+
+    // A suction segment's sizes are headed by the segment's own flow.
+    testsupport::WorkJob::AddRow(DMod->WorkSuctionTable, {{"SegmentNo", 1}, {"NodeType", 0}, {"PipeQ", 2000}});
+    Tul->PipePickTarget = 1;
+    Tul->SuctionSegmentNo = 1;
+    Run([](ui::Form& f) {
+        EXPECT_EQ(f.Control<QLabel>("PipeQTxt")->text(), "2000");
+        EXPECT_EQ(f.Control<QLineEdit>("LowNF")->text(), "12.78");
+        DialogDriver::Press(f, "CancelBitBtn2");
+    });
 }
 
 TEST_F(GetPipeDlgTest, NewSmallerPipeRecordsAGradualContraction)
