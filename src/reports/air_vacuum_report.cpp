@@ -78,7 +78,8 @@ TQRAirvac::TQRAirvac(QWidget* owner) : ui::Form(owner)
     y = AddLines(b, t,
                  {{"PipeDescription", "Pipe description =", "PipeDescription", "", ""},
                   {"PipeMaterial", "Type of pipe material =", "PipeMaterial", "", ""},
-                  {"DiaIn", "Inside pipe diameter (in) =", "DiaIn", "", ""},
+                  // Worked out from the outside diameter and wall when not picked.
+                  {"DiaIn", "Inside pipe diameter (in) =", "DiaIn", reports::mask::Diameter, ""},
                   {"OD", "Outside pipe diameter (in) =", "OD", "", ""},
                   {"PipeWallT", "Pipe wall thickness (in) =", "PipeWallT", "", ""},
                   {"Cfac", "Hazen Williams roughness coefficient (C) =", "Cfac", "", ""},

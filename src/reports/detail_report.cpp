@@ -191,8 +191,9 @@ void TQRDetail::buildDetail()
         l->Font = nf;
         return l;
     };
-    auto txt = [&](const char* name, const char* field, double x, double yy, double w) {
-        DBText* t = d->AddDBText(QString::fromLatin1(name), prof, QString::fromLatin1(field), x, yy, w);
+    auto txt = [&](const char* name, const char* field, double x, double yy, double w, const char* m = "") {
+        DBText* t = d->AddDBText(QString::fromLatin1(name), prof, QString::fromLatin1(field), x, yy, w,
+                                 QString::fromLatin1(m));
         t->Font = nf;
         return t;
     };
@@ -204,14 +205,14 @@ void TQRDetail::buildDetail()
     y += lh;
     lbl("L4", ">", x0 - 0.12, y, 0.1);
     lbl("L5", "Pipe inside diameter = ", x0, y, 1.3);
-    txt("Q2", "DiaIn", x0 + 1.3, y, 0.55);
+    txt("Q2", "DiaIn", x0 + 1.3, y, 0.55, reports::mask::Diameter);
     lbl("L6", "inches,  Pressure rating =", x0 + 1.85, y, 1.5);
     txt("Q8", "PressurRating", x0 + 3.35, y, 0.5);
     lbl("L15", "psi", x0 + 3.85, y, 0.3);
     y += lh;
     lbl("L7", ">", x0 - 0.12, y, 0.1);
     lbl("L8", "Flow rate                 = ", x0, y, 1.3);
-    txt("Q3", "PipeQ", x0 + 1.3, y, 0.55);
+    txt("Q3", "PipeQ", x0 + 1.3, y, 0.55, reports::mask::Flow);
     lbl("L9", "gpm,", x0 + 1.85, y, 0.35);
     lbl("cfsLbl", "", x0 + 2.2, y, 0.5);
     lbl("L16", "cfs,", x0 + 2.7, y, 0.3);
@@ -395,7 +396,7 @@ void TQRDetail::TitleBand1BeforePrint(Band&, bool&)
         LabelOf(r, "OutPsiLbl")->Caption = QStringLiteral("psi");
         const double reqWS = HeadFloat("ReqOutletWS");
         LabelOf(r, "OutletWSLbl")->Caption =
-            reqWS != 0.0 ? HeadText("ReqOutletWS")
+            reqWS != 0.0 ? FixedText(reqWS, 6, 1)
                          : FixedText(HeadFloat("OutletElev") + HeadFloat("OutletPsi") / kPsiPerFoot, 6, 1);
     }
 
@@ -425,10 +426,11 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
     const double columnLoss = HeadFloat("ColumnLoss");
     QString losses;
     if (columnLoss > 0 && nodeType == 0) {
+        const QString loss = FormatMask(columnLoss, QString::fromLatin1(reports::mask::Head));
         if (Tul->PumpTypeCode == 1)
-            losses = QStringLiteral("Suction pipe Friction= ") + HeadText("ColumnLoss");
+            losses = QStringLiteral("Suction pipe Friction= ") + loss;
         else if (Tul->PumpTypeCode == 3)
-            losses = QStringLiteral("Column Friction= ") + HeadText("ColumnLoss");
+            losses = QStringLiteral("Column Friction= ") + loss;
     }
 
     const QString desc1 = Prof("KDescription1")->AsString();
@@ -444,7 +446,8 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
 
     const double kloss = Prof("Kloss")->AsFloat();
     if (kloss > 0 && (!Tul->DetailedML || (nodeType == 0 && desc1.isEmpty())))
-        losses = QStringLiteral("Minor losses = ") + Prof("Kloss")->AsString() + QStringLiteral(" feet");
+        losses = QStringLiteral("Minor losses = ") + FormatMask(kloss, QString::fromLatin1(reports::mask::Loss))
+                 + QStringLiteral(" feet");
     reports::SetCaption(r, "LossLbl", losses);
 
     const double depth = Prof("PipeDepth")->AsFloat();
@@ -462,7 +465,7 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
     const double statPres = Prof("StatPres")->AsFloat();
     LabelOf(r, "QRLblStatPres")->Caption = statPres > 0 ? FixedText(statPres, 6, 2) : QStringLiteral("NA");
     const double vent = Prof("AirVacSize")->AsFloat();
-    LabelOf(r, "VentLbl")->Caption = vent > 0 ? FloatText(vent) : QStringLiteral("None");
+    LabelOf(r, "VentLbl")->Caption = vent > 0 ? FixedText(vent, 6, 1) : QStringLiteral("None");
 
     const double vel = Prof("Vel")->AsFloat();
     const double pipeQ = Prof("PipeQ")->AsFloat();

@@ -32,7 +32,6 @@ TQRGatedCost::TQRGatedCost(QWidget* owner) : ui::Form(owner)
     reports::CostLineNames names;
     names.station = nullptr;
     names.length = "RchLen";
-    names.lengthMask = "###,##0";
     names.pipe = "PipeDescription";
     names.pipeField = "PipeDescription";
     names.costFt = "CostFt";

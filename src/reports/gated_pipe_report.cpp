@@ -81,19 +81,20 @@ void AddGatedDetails(Band& b, double top, bool calculator)
     line("PipeDescCap", "Pipe Description                                    =", dbText(g, "PipeDescription"));
     if (calculator) {
         line("PipeQCap", "Flow rate at entrance                    (gpm) =", dbText(g, "PipeQ"));
-        line("DiaInCap", "Pipe inside diameter                         (in) =", dbText(g, "DiaIn"));
-        line("PipeVelCap", "Velocity at entrance                    (ft/sec) =", dbText(g, "PipeVel"));
+        line("DiaInCap", "Pipe inside diameter                         (in) =", dbText(g, "DiaIn", mask::Diameter));
+        line("PipeVelCap", "Velocity at entrance                    (ft/sec) =", dbText(g, "PipeVel", mask::Velocity));
         line("RatingCap", "Pipe pressure rating                        (psi) =", dbText(g, "PressureRating"));
-        line("WSElevCap", "Water surface elevation                      (ft) =", dbText(head, "WSElev"));
-        line("PsiInCap", "Pressure at inlet                             (psi) =", dbText(head, "PsiIn"));
+        // One of the two is entered, the other worked out from it.
+        line("WSElevCap", "Water surface elevation                      (ft) =", dbText(head, "WSElev", mask::Head));
+        line("PsiInCap", "Pressure at inlet                             (psi) =", dbText(head, "PsiIn", mask::Pressure));
     }
-    line("RchLenCap", "Gated pipeline length                         (ft) =", dbText(g, "RchLen"));
+    line("RchLenCap", "Gated pipeline length                         (ft) =", dbText(g, "RchLen", mask::Length));
     line("GateFlowCap", "Flow per gate                                (gpm) = ", dbText(g, "GateFlow"));
     line("GateSpaceCap", "Gate spacing                                   (in)  = ", dbText(g, "GateSpace"));
     line("NoOfGatesCap", "Number of open gates                             = ", dbText(g, "NoOfGates"));
     line("LenOpenCap", "Length of open gate segment              (ft) =",
          b.AddLabel(QStringLiteral("LenOpenLbl"), QString(), 0, 0));
-    line("FlossCap", "Pipe friction loss in one open segment (ft) =  ", dbText(g, "OpenSegFloss"));
+    line("FlossCap", "Pipe friction loss in one open segment (ft) =  ", dbText(g, "OpenSegFloss", mask::Loss));
     // The friction method follows its loss, wrapped within the page.
     Memo* method = b.AddMemo(QStringLiteral("CalcMethod"), QRectF(4.3, y - 0.18, 3.2, 0.17));
     method->DataSet = g;

@@ -34,11 +34,14 @@ TQRManifDetail::TQRManifDetail(QWidget* owner) : ui::Form(owner)
         value->Font = f;
         top += 0.18;
     };
-    auto head_ = [&](const char* name, const char* field) -> report::Control* {
-        return tb->AddDBText(QString::fromLatin1(name), head, QString::fromLatin1(field), 0, 0);
+    auto head_ = [&](const char* name, const char* field, const char* m = "") -> report::Control* {
+        return tb->AddDBText(QString::fromLatin1(name), head, QString::fromLatin1(field), 0, 0, 0,
+                             QString::fromLatin1(m));
     };
-    line("EntPsiCap", "Pressure Required at Manifold Entrance    (psi)  =", head_("QRDBEntPsi", "TriclEntPsi"));
-    line("EntQCap", "Flow Rate Required at Manifold Entrance (gpm) = ", head_("QRDBEntQ", "TriclEntQ"));
+    line("EntPsiCap", "Pressure Required at Manifold Entrance    (psi)  =",
+         head_("QRDBEntPsi", "TriclEntPsi", reports::mask::Pressure));
+    line("EntQCap", "Flow Rate Required at Manifold Entrance (gpm) = ",
+         head_("QRDBEntQ", "TriclEntQ", reports::mask::Flow));
     line("LPsiCap", "Minimum Required Manifold Pressure (psi) = ", head_("QRDBLPsi", "TriclLPsi"));
     line("TotCap", "Total Friction and Minor Losses                (feet)  =",
          tb->AddLabel(QStringLiteral("TriclTotLbl"), QString(), 0, 0));
@@ -63,7 +66,8 @@ void TQRManifDetail::FormShow()
 void TQRManifDetail::TitleBand1BeforePrint(Band&, bool&)
 {
     reports::SetCaption(QuickRepManifold, QStringLiteral("TriclTotLbl"),
-                        FormatMask(DMod->WorkPipeTableTriclTotFric->AsFloat(), QStringLiteral("0.00")));
+                        FormatMask(DMod->WorkPipeTableTriclTotFric->AsFloat(),
+                                   QString::fromLatin1(reports::mask::Head)));
     // The nodes always start from the first one.
     DMod->WorkTrickleTable->First();
 }

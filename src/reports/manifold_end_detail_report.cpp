@@ -24,18 +24,22 @@ TQRManifEndDetail::TQRManifEndDetail(QWidget* owner) : ui::Form(owner)
     tb->BeforePrint = [this](Band& b, bool& p) { TitleBand1BeforePrint(b, p); };
     tb->AddLabel(QStringLiteral("QRLabel1"), QStringLiteral("Manifold Details"), 0, 0, 7.5, Qt::AlignHCenter)->Font =
         ReportFont(12, true);
-    const std::tuple<const char*, const char*, const char*, const char*> lines[] = {
-        {"EntQLbl", "Flow Rate Required at Manifold Entrance (gpm) = ", "QRDBEntQ", "TriclEntQ"},
-        {"LPsiLbl", "Minimum Required Manifold Pressure (psi) = ", "QRDBLPsi", "TriclLPsi"},
-        {"EntPsiLbl", "Pressure Required at Manifold Entrance    (psi)  =", "QRDBEntPsi", "TriclEntPsi"},
-        {"TotFricLbl", "Total Friction Loss                                  (feet)  =", "QRDBTotFric", "TriclTotFric"},
-        {"MVelLbl", "Set Maximum Velocity                  (ft/sec)  =", "QRDBMVel", "TriclMVel"},
-        {"MFricLbl", "Set Max Friction Loss Per Segment   (feet) =", "QRDBMFric", "TriclMFric"},
+    // The computed entrance values with their masks; the limits as entered.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> lines[] = {
+        {"EntQLbl", "Flow Rate Required at Manifold Entrance (gpm) = ", "QRDBEntQ", "TriclEntQ", reports::mask::Flow},
+        {"LPsiLbl", "Minimum Required Manifold Pressure (psi) = ", "QRDBLPsi", "TriclLPsi", ""},
+        {"EntPsiLbl", "Pressure Required at Manifold Entrance    (psi)  =", "QRDBEntPsi", "TriclEntPsi",
+         reports::mask::Pressure},
+        {"TotFricLbl", "Total Friction Loss                                  (feet)  =", "QRDBTotFric", "TriclTotFric",
+         reports::mask::Head},
+        {"MVelLbl", "Set Maximum Velocity                  (ft/sec)  =", "QRDBMVel", "TriclMVel", ""},
+        {"MFricLbl", "Set Max Friction Loss Per Segment   (feet) =", "QRDBMFric", "TriclMFric", ""},
     };
     double y = 0.3;
-    for (const auto& [cap, text, value, field] : lines) {
+    for (const auto& [cap, text, value, field, m] : lines) {
         tb->AddLabel(QString::fromLatin1(cap), QString::fromLatin1(text), 0.5, y, 3.6)->Font = ReportFont(9);
-        tb->AddDBText(QString::fromLatin1(value), head, QString::fromLatin1(field), 4.2, y, 1.0)->Font = ReportFont(9);
+        tb->AddDBText(QString::fromLatin1(value), head, QString::fromLatin1(field), 4.2, y, 1.0,
+                      QString::fromLatin1(m))->Font = ReportFont(9);
         y += 0.19;
     }
 

@@ -78,20 +78,22 @@ double AddManifoldNodeLines(Band* band, const QString& friction)
         const char* capText;
         const char* value;
         const char* field;
+        const char* mask;
         const char* unit;
         QString unitText;
     };
     const Reach reaches[] = {
-        {"L2", "L7", "Pipe inside diameter = ", "QR2", "DiaIn", "L11", QStringLiteral("inches")},
-        {"L3", "PLbl", "Pipe length =", "PLengthLbl", "RchLen", "ftLbl", QStringLiteral("feet")},
-        {"L4", "L8", "Flow rate                 = ", "QR3", "PipeQ", "L12", QStringLiteral("gpm")},
-        {"L5", "L9", "Velocity                   = ", "QR4", "Vel", "L13", QStringLiteral("ft/sec")},
-        {"EndBulletLbl", "L10", "Pipe friction loss      = ", "QR5", "Floss", "L14", friction},
+        {"L2", "L7", "Pipe inside diameter = ", "QR2", "DiaIn", mask::Diameter, "L11", QStringLiteral("inches")},
+        {"L3", "PLbl", "Pipe length =", "PLengthLbl", "RchLen", mask::Length, "ftLbl", QStringLiteral("feet")},
+        {"L4", "L8", "Flow rate                 = ", "QR3", "PipeQ", mask::Flow, "L12", QStringLiteral("gpm")},
+        {"L5", "L9", "Velocity                   = ", "QR4", "Vel", mask::Velocity, "L13", QStringLiteral("ft/sec")},
+        {"EndBulletLbl", "L10", "Pipe friction loss      = ", "QR5", "Floss", mask::Loss, "L14", friction},
     };
     for (const Reach& r : reaches) {
         label(r.bullet, QStringLiteral(">"), x - 0.15, y, 0.1);
         label(r.cap, QString::fromLatin1(r.capText), x, y, capW);
-        band->AddDBText(QString::fromLatin1(r.value), t, QString::fromLatin1(r.field), valX, y, 0.8)->Font = f;
+        band->AddDBText(QString::fromLatin1(r.value), t, QString::fromLatin1(r.field), valX, y, 0.8,
+                        QString::fromLatin1(r.mask))->Font = f;
         label(r.unit, r.unitText, valX + 0.85, y, 0.6);
         y += dy;
     }
@@ -121,8 +123,8 @@ void AddManifoldCostCells(Band* band, const char* lengthName, const char* pipeNa
     db::Table* t = DMod->WorkTrickleTable;
     const QFont f = ReportFont(9);
     band->AddDBText(QStringLiteral("TSta"), t, QStringLiteral("TSta"), 0, 0, 0.9)->Font = f;
-    band->AddDBText(QString::fromLatin1(lengthName), t, QStringLiteral("RchLen"), 0.95, 0, 0.8, QString(),
-                    Qt::AlignRight)->Font = f;
+    band->AddDBText(QString::fromLatin1(lengthName), t, QStringLiteral("RchLen"), 0.95, 0, 0.8,
+                    QString::fromLatin1(mask::CostLength), Qt::AlignRight)->Font = f;
     band->AddLabel(QStringLiteral("QRFtCst"), QString(), 2.7, 0, 0.8, Qt::AlignRight)->Font = f;
     band->AddLabel(QStringLiteral("QRRchCst"), QString(), 3.6, 0, 0.9, Qt::AlignRight)->Font = f;
     band->AddDBText(QString::fromLatin1(pipeName), t, QStringLiteral("DownStreamPipeDescription"), 4.6, 0, 2.9)->Font =

@@ -29,6 +29,7 @@ TQRPipeMarked::TQRPipeMarked(QWidget* owner) : ui::Form(owner)
         const char* name;
         const char* field;
         double left, top, width;
+        const char* mask = "";
     };
     const Item items[] = {
         {"Pipe Description", "QRDBText1", "Pipe Description", 0.0, 0.05, 3.6},
@@ -37,14 +38,15 @@ TQRPipeMarked::TQRPipeMarked(QWidget* owner) : ui::Form(owner)
         {"Pressure Rating (psi)", "QRDBText4", "Press Rtng (psi)", 0.0, 0.45, 1.45},
         {"Rating (SDR, Sch, ga)", "QRDBText5", "Rating", 1.5, 0.45, 1.45},
         {"Wall Thickness (in)", "QRDBText6", "Wall Thick (in)", 3.0, 0.45, 1.45},
-        {"Wt. Per foot", "QRDBText7", "WtPerFt", 4.5, 0.45, 1.2},
+        // The weight calculator stores every digit it works out.
+        {"Wt. Per foot", "QRDBText7", "WtPerFt", 4.5, 0.45, 1.2, reports::mask::Weight},
         {"CMP n factor", "QRDBText8", "Nfac", 5.8, 0.45, 1.2},
     };
     for (const Item& i : items) {
         d->AddLabel(QString::fromLatin1(i.name) + QStringLiteral("Cap"), QString::fromLatin1(i.caption), i.left, i.top,
                     i.width)->Font = cap;
-        d->AddDBText(QString::fromLatin1(i.name), t, QString::fromLatin1(i.field), i.left, i.top + 0.16, i.width)
-            ->Font = val;
+        d->AddDBText(QString::fromLatin1(i.name), t, QString::fromLatin1(i.field), i.left, i.top + 0.16, i.width,
+                     QString::fromLatin1(i.mask))->Font = val;
     }
     Memo* comment = d->AddMemo(QStringLiteral("QRDBMemo1"), QRectF(0, 0.85, 7.5, 0.36));
     comment->DataSet = t;

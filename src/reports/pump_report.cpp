@@ -9,6 +9,7 @@ using namespace report;
 using reports::LabelOf;
 using reports::ReportFont;
 using reports::SetEnabled;
+namespace mask = reports::mask;
 
 namespace {
 
@@ -56,9 +57,10 @@ void TQRPump::buildPump()
     const double dy = 0.2;
     // "caption ....  value  unit": the caption control, the field's data text and the unit label.
     auto line = [&](const char* cap, const char* caption, const char* value, const char* field, const char* unit,
-                    const char* unitText) {
+                    const char* unitText, const char* m = "") {
         b->AddLabel(QString::fromLatin1(cap), QString::fromLatin1(caption), 0.3, y, 3.1)->Font = f;
-        b->AddDBText(QString::fromLatin1(value), head, QString::fromLatin1(field), 3.45, y, 1.0)->Font = bold;
+        b->AddDBText(QString::fromLatin1(value), head, QString::fromLatin1(field), 3.45, y, 1.0, QString::fromLatin1(m))
+            ->Font = bold;
         if (unit)
             b->AddLabel(QString::fromLatin1(unit), QString::fromLatin1(unitText), 4.5, y, 0.65)->Font = f;
         y += dy;
@@ -70,19 +72,21 @@ void TQRPump::buildPump()
     line("EyeLbl", "Eye of pump intake elevation  .....................", "QRDBText13", "PumpEyeElev", "QRLabel21",
          "feet");
     line("ColFricLbl", "Column friction loss ...................................", "QRDBText11", "ColumnLoss",
-         "QRLabel22", "feet");
+         "QRLabel22", "feet", mask::Head);
     line("QRLabel20", "Total dynamic head (TDH)  .........................", "QRDBText14", "TDH", "QRLabel27",
-         "feet");
-    line("QRLabel23", "Water horsepower  (WHP)  ........................ ", "QRDBText15", "WHP", "QRLabel28", "HP");
+         "feet", mask::Head);
+    line("QRLabel23", "Water horsepower  (WHP)  ........................ ", "QRDBText15", "WHP", "QRLabel28", "HP",
+         mask::Power);
     line("QRLabel24", "Brake horsepower ( BHP)  ..........................", "QRDBText17", "BHP", "QRLabel29",
-         "HP  at");
+         "HP  at", mask::Power);
     b->AddDBText(QStringLiteral("QRDBText18"), head, QStringLiteral("PumpEffic"), 5.2, y - dy, 0.45)->Font = bold;
     b->AddLabel(QStringLiteral("QRLabel30"), QStringLiteral("percent pump efficiency"), 5.7, y - dy, 1.8)->Font = f;
     line("QRLabel25", "Electric motor size  ....................................", "QRDBText19", "MotorHP",
          "QRLabel31", "HP");
-    line("TDSHLbl1", "Total dynamic suction head (TDSH)   ...........", "TDSHDBN", "TDSH", "TDSHLbl2", "feet");
+    line("TDSHLbl1", "Total dynamic suction head (TDSH)   ...........", "TDSHDBN", "TDSH", "TDSHLbl2", "feet",
+         mask::Head);
     line("PSHALbl1", "Net positive suction head available (NPSHA) ", "PSHADBN", "AvailSH", "PSHALbl2",
-         "feet  at  ");
+         "feet  at  ", mask::Head);
     b->AddDBText(QStringLiteral("ALTDBN"), head, QStringLiteral("Altitude"), 5.2, y - dy, 0.45)->Font = bold;
     b->AddLabel(QStringLiteral("PSHALbl3"), QStringLiteral("feet altitude, "), 5.7, y - dy, 1.0)->Font = f;
     b->AddDBText(QStringLiteral("TEMPDBN"), head, QStringLiteral("WaterTemp"), 5.2, y, 0.45)->Font = bold;
@@ -91,9 +95,9 @@ void TQRPump::buildPump()
     line("PresTankRngLbl", "Pressure tank pressure range  ....................", "TankRngDBN", "TankRange",
          "TankRng2Lbl", "psi");
     line("OnElevLbl", "Pressure system on-elevation  ....................", "OnElevDBN", "OnElev", "OnElev2Lbl",
-         "feet");
+         "feet", mask::Head);
     line("OffElevLbl", "Pressure system off-elevation  ....................", "OffElevDBN", "OffElev",
-         "OffElev2Lbl", "feet");
+         "OffElev2Lbl", "feet", mask::Head);
     b->Height = y + 0.1;
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));
 }
@@ -114,16 +118,17 @@ void TQRPump::buildSuction()
         const char* field;   // nullptr: the computed cumulative loss
         double left;
         double width;
+        const char* mask;    // the computed columns'; length and flow as entered
     };
     static const Column kColumns[] = {
-        {"Suction Pipe Segment Number", "SegmentNo", 0.0, 0.9},
-        {"Length of   Pipe      (ft)", "PipeLength", 0.9, 0.9},
-        {"Flow Rate             (gpm)", "PipeQ", 1.8, 0.9},
-        {"Pipe Inside Diameter      (in)", "DiaIn", 2.7, 0.95},
-        {"Velocity           (ft/sec)     ", "Vel", 3.65, 0.9},
-        {"Minor Losses     (ft)", "Kloss", 4.55, 0.9},
-        {"Pipe Friction  Loss       (ft)", "Floss", 5.45, 0.95},
-        {"Cumulative Total Fric. Losses           (ft)", nullptr, 6.4, 1.1},
+        {"Suction Pipe Segment Number", "SegmentNo", 0.0, 0.9, ""},
+        {"Length of   Pipe      (ft)", "PipeLength", 0.9, 0.9, ""},
+        {"Flow Rate             (gpm)", "PipeQ", 1.8, 0.9, ""},
+        {"Pipe Inside Diameter      (in)", "DiaIn", 2.7, 0.95, mask::Diameter},
+        {"Velocity           (ft/sec)     ", "Vel", 3.65, 0.9, mask::Velocity},
+        {"Minor Losses     (ft)", "Kloss", 4.55, 0.9, mask::Loss},
+        {"Pipe Friction  Loss       (ft)", "Floss", 5.45, 0.95, mask::Loss},
+        {"Cumulative Total Fric. Losses           (ft)", nullptr, 6.4, 1.1, ""},
     };
     // The title band starts the report, the page header tops each further page.
     auto headings = [&](BandType type, const char* name, const char* prefix) {
@@ -153,8 +158,8 @@ void TQRPump::buildSuction()
         report::Control* v = c.field
                                  ? static_cast<report::Control*>(d->AddDBText(
                                        QStringLiteral("QRDB") + QString::fromLatin1(c.field), suction,
-                                       QString::fromLatin1(c.field), c.left + 0.05, 0.03, c.width - 0.1, QString(),
-                                       Qt::AlignRight))
+                                       QString::fromLatin1(c.field), c.left + 0.05, 0.03, c.width - 0.1,
+                                       QString::fromLatin1(c.mask), Qt::AlignRight))
                                  : d->AddLabel(QStringLiteral("CumFricLbl"), QString(), c.left + 0.05, 0.03,
                                                c.width - 0.1, Qt::AlignRight);
         v->Font = c.field && QLatin1String(c.field) == QLatin1String("SegmentNo") ? bold : f;
@@ -167,8 +172,9 @@ void TQRPump::buildSuction()
     auto lbl = [&](const char* name, const char* text, double x, double w) {
         d->AddLabel(QString::fromLatin1(name), QString::fromLatin1(text), x, y, w)->Font = f;
     };
-    auto txt = [&](const char* name, const char* field, double x, double w) {
-        d->AddDBText(QString::fromLatin1(name), suction, QString::fromLatin1(field), x, y, w)->Font = f;
+    auto txt = [&](const char* name, const char* field, double x, double w, const char* m = "") {
+        d->AddDBText(QString::fromLatin1(name), suction, QString::fromLatin1(field), x, y, w, QString::fromLatin1(m))
+            ->Font = f;
     };
     Memo* warning = d->AddMemo(QStringLiteral("QRDBWarning"), QRectF(0.3, y, 7.2, 0));
     warning->DataSet = suction;
@@ -186,7 +192,7 @@ void TQRPump::buildSuction()
     y += dy;
     lbl("G3", ">", 0.4, 0.1);
     lbl("G4", "Pipe inside diameter = ", x0, 1.3);
-    txt("QRDBDia2", "DiaIn", x0 + 1.3, 0.55);
+    txt("QRDBDia2", "DiaIn", x0 + 1.3, 0.55, mask::Diameter);
     lbl("G5", "inches", x0 + 1.85, 0.5);
     y += dy;
     lbl("G6", ">", 0.4, 0.1);

@@ -55,19 +55,20 @@ TQRPumpCost::TQRPumpCost(QWidget* owner) : ui::Form(owner)
     int n = 0;
     auto name = [&](const char* stem) { return QString::fromLatin1(stem) + QString::number(++n); };
     // "caption ....  value  unit" with the value a data text or a computed label.
-    auto line = [&](const char* caption, const char* field, const char* valueName, const char* unit) {
+    auto line = [&](const char* caption, const char* field, const char* valueName, const char* unit,
+                    const char* m = "") {
         b->AddLabel(name("Cap"), QString::fromLatin1(caption), 0.3, y, 3.0)->Font = f;
         if (field)
-            b->AddDBText(QString::fromLatin1(valueName), head, QString::fromLatin1(field), 3.35, y, 0.8, QString(),
-                         Qt::AlignRight)->Font = bold;
+            b->AddDBText(QString::fromLatin1(valueName), head, QString::fromLatin1(field), 3.35, y, 0.8,
+                         QString::fromLatin1(m), Qt::AlignRight)->Font = bold;
         else
             b->AddLabel(QString::fromLatin1(valueName), QString(), 3.35, y, 0.8, Qt::AlignRight)->Font = bold;
         b->AddLabel(name("Unit"), QString::fromLatin1(unit), 4.25, y, 3.2)->Font = f;
         y += dy;
     };
-    line("Pumping hours during season .................", "SeasonPumpHrs", "QRDBHrs", "hours");
-    line("Water horesepower  ...............................", "WHP", "QRDBWHP", "WHP");
-    line("Brake horsepower ..................................", "BHP", "QRDBBHP", "BHP");
+    line("Pumping hours during season .................", "SeasonPumpHrs", "QRDBHrs", "hours", "#####0.0");
+    line("Water horesepower  ...............................", "WHP", "QRDBWHP", "WHP", reports::mask::Power);
+    line("Brake horsepower ..................................", "BHP", "QRDBBHP", "BHP", reports::mask::Power);
     line("Electric motor horsepower  .....................", "MotorHP", "QRDBMotor", "HP");
     line("Pump efficiency  ....................................", "PumpEffic", "QRDBEffic", "percent");
     b->AddLabel(QStringLiteral("AcInCap"), QStringLiteral("Acre inches pumped  ............................."), 0.3, y,

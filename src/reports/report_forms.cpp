@@ -56,6 +56,10 @@ QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3])
     static const char* const kK[] = {"K1", "K2", "K3"};
     static const char* const kKid[] = {"Kid1", "Kid2", "Kid3"};
     auto field = [t](const char* name) { return t->FieldByName(QString::fromLatin1(name)); };
+    auto diameter = [&](const char* name) {
+        db::Field* f = field(name);
+        return f->IsNull() ? QString() : FixedText(f->AsFloat(), 6, 2);
+    };
     if (field(kDesc[0])->AsString().isEmpty())
         return QString();
     QString items;
@@ -65,8 +69,8 @@ QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3])
             continue;
         // A negative K marks a size change: from the diameter above to this one.
         slotText[n] = field(kK[n])->AsFloat() < 0
-                          ? FixedText(prevDiaIn, 6, 2) + QLatin1Char(',') + field("DiaIn")->AsString()
-                          : field(kKid[n])->AsString();
+                          ? FixedText(prevDiaIn, 6, 2) + QLatin1Char(',') + diameter("DiaIn")
+                          : diameter(kKid[n]);
         if (!items.isEmpty())
             items += QStringLiteral("; ");
         items += desc + QStringLiteral(", id= ") + slotText[n];

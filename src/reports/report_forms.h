@@ -20,6 +20,21 @@ namespace reports {
 // Arial (drawn as Liberation Sans) of the given size.
 QFont ReportFont(double pointSize, bool bold = false);
 
+// The masks of computed quantities the pages print: a fixed count of
+// decimals per quantity, whatever digits a run stored.
+namespace mask {
+inline constexpr const char* Flow = "####0.0";          // gpm
+inline constexpr const char* Velocity = "##0.000";      // ft/sec
+inline constexpr const char* Loss = "###0.000";         // ft of friction or minor loss in a reach
+inline constexpr const char* Head = "###0.00";          // ft: heads, totals of losses, computed levels
+inline constexpr const char* Pressure = "###0.00";      // psi
+inline constexpr const char* Diameter = "##0.000";      // in
+inline constexpr const char* Length = "#####0.0";       // ft
+inline constexpr const char* CostLength = "###,##0";    // ft, in the cost tables
+inline constexpr const char* Power = "###0.00";         // HP
+inline constexpr const char* Weight = "##0.000";        // lb per ft of pipe
+} // namespace mask
+
 // Control of a report by name, as the handlers reach it; throws when the
 // report has no such control, so a misspelt name cannot pass unnoticed.
 report::Label* LabelOf(const report::Report& r, const QString& name);
@@ -33,8 +48,9 @@ void SetEnabled(const report::Report& r, std::initializer_list<const char*> name
 
 // The minor-loss items of the table's current row: "description, id= d" for
 // each filled slot, joined by "; ", empty when the first slot is empty. The
-// id of a size change (negative K) is the diameter above, two decimals, a
-// comma and this row's DiaIn; of any other loss, its Kid. `slotText` keeps
+// id of a size change (negative K) is the diameter above and this row's
+// DiaIn, with a comma between; of any other loss, its Kid; each diameter
+// with two decimals. `slotText` keeps
 // each slot's id text (a slot without description keeps the one it had).
 QString LossItemsText(db::Table* t, double prevDiaIn, QString slotText[3]);
 
@@ -55,7 +71,7 @@ struct CostLineNames {
     const char* stationField = "TSta";
     const char* length = "QRDBLen";
     const char* lengthField = "RchLen";
-    const char* lengthMask = "";
+    const char* lengthMask = mask::CostLength;
     const char* pipe = "QRDBDesc";
     const char* pipeField = "DownStreamPipeDescription";
     const char* cover = "CoverLbl";

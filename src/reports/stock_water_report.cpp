@@ -13,6 +13,7 @@ struct Line {
     const char* caption;
     const char* field;
     const char* unit;   // nullptr: none, and the value follows the caption
+    const char* mask = "";
 };
 
 } // namespace
@@ -44,9 +45,9 @@ TQRStock::TQRStock(QWidget* owner) : ui::Form(owner)
     auto text = [&](const QString& name, const QString& caption, double left, double top, double width) {
         b->AddLabel(name + QStringLiteral("Lbl"), caption, left, top, width)->Font = plain;
     };
-    auto value = [&](const char* field, double left, double top, double width) {
+    auto value = [&](const char* field, double left, double top, double width, const char* mask = "") {
         b->AddDBText(QStringLiteral("QRDBText") + QString::fromLatin1(field), t, QString::fromLatin1(field), left, top,
-                     width)
+                     width, QString::fromLatin1(mask))
             ->Font = bold;
     };
     // The long names on the left, the short ones on the right.
@@ -99,7 +100,7 @@ TQRStock::TQRStock(QWidget* owner) : ui::Form(owner)
     };
     auto row = [&](const Line& l) {
         text(QString::fromLatin1(l.field), QString::fromLatin1(l.caption), 0.3, y, kValueLeft - 0.35);
-        value(l.field, kValueLeft, y, l.unit ? kUnitLeft - kValueLeft - 0.05 : 4.2);
+        value(l.field, kValueLeft, y, l.unit ? kUnitLeft - kValueLeft - 0.05 : 4.2, l.mask);
         if (l.unit)
             text(QString::fromLatin1(l.field) + QStringLiteral("Unit"), QString::fromLatin1(l.unit), kUnitLeft, y, 1.0);
         y += 0.22;
@@ -122,9 +123,10 @@ TQRStock::TQRStock(QWidget* owner) : ui::Form(owner)
                           Line{"Water Quality (TDS Salinity):", "WaterQuality", nullptr}})
         row(l);
     heading("QRLabelOutput", "OUTPUT");
-    for (const Line& l : {Line{"Minimum Required Pipeline Flow Rate:", "MinGpm", "gpm"},
-                          Line{"Design Pipeline Flow Rate:", "DesignGpm", "gpm"},
-                          Line{"Minimum Required Storage Tank Capacity:", "StorageReserve", "gallons"},
+    // The results as the calculator works them out: flows to the hundredth, whole gallons.
+    for (const Line& l : {Line{"Minimum Required Pipeline Flow Rate:", "MinGpm", "gpm", "####0.00"},
+                          Line{"Design Pipeline Flow Rate:", "DesignGpm", "gpm", "####0.00"},
+                          Line{"Minimum Required Storage Tank Capacity:", "StorageReserve", "gallons", "######0"},
                           Line{"Maximum Watering Site Spacing:", "WaterSpacing", "Miles"}})
         row(l);
     y += 0.1;

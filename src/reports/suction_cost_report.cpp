@@ -29,6 +29,7 @@ TQRSuctionCost::TQRSuctionCost(QWidget* owner) : ui::Form(owner)
     names.station = "QRDBSeg";
     names.stationField = "SegmentNo";
     names.lengthField = "PipeLength";
+    names.lengthMask = "";   // as entered
     names.costFt = "QRCostFt";
     Band* d = reports::AddCostLine(r, QStringLiteral("DetailBandSuction"), DMod->WorkSuctionTable, names);
     d->BeforePrint = [this](Band& b, bool& p) { DetailBandSuctionBeforePrint(b, p); };

@@ -71,7 +71,7 @@ TEST_F(AirVacReportTest, DetailedPrintsTheJobItsInputsAndTheStoredResultsOnOnePa
     // Inputs.
     EXPECT_EQ(shown.TextsOf("PipeDescription"), QStringList{"6 in PVC typed"});
     EXPECT_EQ(shown.TextsOf("PipeMaterial"), QStringList{"PVC"});
-    EXPECT_EQ(shown.TextsOf("DiaIn"), QStringList{"5.8"});
+    EXPECT_EQ(shown.TextsOf("DiaIn"), QStringList{"5.800"});
     EXPECT_EQ(shown.TextsOf("Modulus"), QStringList{"400000"});
     EXPECT_EQ(shown.TextsOf("AirDen"), QStringList{"0.08"});
     EXPECT_EQ(shown.TextsOf("Slope"), QStringList{"0.05"});

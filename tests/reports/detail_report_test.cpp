@@ -159,7 +159,7 @@ TEST_F(DetailTest, NodeColumnsUseTheirMasksAndPlaceholders)
     EXPECT_EQ(Column(d, "QRDBText16"), (QStringList{"0.500", "0.250", "0.000"}));
     EXPECT_EQ(Column(d, "QRLblPDepth"), (QStringList{"36.0", "30.0", "NA"}));
     EXPECT_EQ(Column(d, "QRLblStatPres"), (QStringList{"2.38", "NA", "NA"}));
-    EXPECT_EQ(Column(d, "VentLbl"), (QStringList{"None", "2", "None"}));
+    EXPECT_EQ(Column(d, "VentLbl"), (QStringList{"None", "2.0", "None"}));
     EXPECT_EQ(Column(d, "SurgeLbl"), (QStringList{"NA", "41.26", "NA"}));
     // Minor loss at the node, plus the friction of the reach above it.
     EXPECT_EQ(Column(d, "QRTotFricLabel"), (QStringList{"0.500", "2.000", "2.750"}));
@@ -193,7 +193,7 @@ TEST_F(DetailTest, ReachWithoutFlowPrintsNoVelocityOrFriction)
     EXPECT_TRUE(Column(d, "VelLbl").isEmpty());
     EXPECT_TRUE(Column(d, "FricLbl").isEmpty());
     EXPECT_TRUE(Column(d, "Q2").isEmpty());
-    EXPECT_EQ(Column(d, "Q3"), QStringList{"0"});
+    EXPECT_EQ(Column(d, "Q3"), QStringList{"0.0"});
 }
 
 TEST_F(DetailTest, MinorLossItemsOrTheirTotal)
@@ -202,12 +202,12 @@ TEST_F(DetailTest, MinorLossItemsOrTheirTotal)
     Tul->DetailedML = true;
     Dump d = Render();
     // A size change shows the diameter above and this one as its id.
-    EXPECT_EQ(Column(d, "LossLbl"), (QStringList{"Entrance, square, id= 6", "Enlargement, id= 6.00,8; Tee, run, id= 8",
+    EXPECT_EQ(Column(d, "LossLbl"), (QStringList{"Entrance, square, id= 6.00", "Enlargement, id= 6.00,8.00; Tee, run, id= 8.00",
                                                  "None"}));
 
     Tul->DetailedML = false;
     d = Render();
-    EXPECT_EQ(Column(d, "LossLbl"), (QStringList{"Minor losses = 0.5 feet", "Minor losses = 0.25 feet", "None"}));
+    EXPECT_EQ(Column(d, "LossLbl"), (QStringList{"Minor losses = 0.500 feet", "Minor losses = 0.250 feet", "None"}));
 }
 
 TEST_F(DetailTest, EntranceTotalAndColumnFrictionWithItemByItemLosses)
@@ -223,7 +223,7 @@ TEST_F(DetailTest, EntranceTotalAndColumnFrictionWithItemByItemLosses)
     job.AddProfRow({{"Station", 200.0}, {"TSta", "2+00"}, {"NodeType", 4}});
     Dump d = Render();
     // An entrance without items prints its total even with item-by-item losses.
-    EXPECT_EQ(Column(d, "LossLbl"), (QStringList{"Minor losses = 0.3 feet", "Elbow, 90, id= 6", "None"}));
+    EXPECT_EQ(Column(d, "LossLbl"), (QStringList{"Minor losses = 0.300 feet", "Elbow, 90, id= 6.00", "None"}));
 
     DMod->WorkProfTable->First();
     DMod->WorkProfTable->Edit();
@@ -232,10 +232,10 @@ TEST_F(DetailTest, EntranceTotalAndColumnFrictionWithItemByItemLosses)
     DMod->WorkProfTable->FieldByName("Kid1")->SetAsFloat(6.0);
     DMod->WorkProfTable->Post();
     d = Render();
-    EXPECT_EQ(Column(d, "LossLbl").first(), "Column Friction= 1.5; Foot valve, id= 6");
+    EXPECT_EQ(Column(d, "LossLbl").first(), "Column Friction= 1.50; Foot valve, id= 6.00");
     Tul->PumpTypeCode = 1;
     d = Render();
-    EXPECT_EQ(Column(d, "LossLbl").first(), "Suction pipe Friction= 1.5; Foot valve, id= 6");
+    EXPECT_EQ(Column(d, "LossLbl").first(), "Suction pipe Friction= 1.50; Foot valve, id= 6.00");
 }
 
 TEST_F(DetailTest, InfoLinesForOutflowInflowBoosterAndReducer)
@@ -343,12 +343,12 @@ TEST_F(DetailTest, PreviewAndPrintShowTheSameText)
     PrintTo(doc, printer);
     ASSERT_EQ(dumps.size(), 2u);
     EXPECT_EQ(dumps[0].ToText(), dumps[1].ToText());
-    EXPECT_EQ(dumps[1].TextsOf("LossLbl").first(), "Entrance, square, id= 0.00,6");
+    EXPECT_EQ(dumps[1].TextsOf("LossLbl").first(), "Entrance, square, id= 0.00,6.00");
 
     // The detailed report on its own, printed twice, also starts afresh.
     const Dump once = RenderDump(form.QuickRepDetail);
     EXPECT_EQ(RenderDump(form.QuickRepDetail).ToText(), once.ToText());
-    EXPECT_EQ(once.TextsOf("LossLbl").first(), "Entrance, square, id= 0.00,6");
+    EXPECT_EQ(once.TextsOf("LossLbl").first(), "Entrance, square, id= 0.00,6.00");
     EXPECT_EQ(once.TextsOf("QRTotFricLabel"), (QStringList{"0.500", "2.000", "2.750"}));
 }
 

@@ -63,8 +63,8 @@ TEST_F(GatedReportsTest, CalculatorDetailsPrintTheComputedGatesAndPressures)
     EXPECT_EQ(d.TextsOf("LenOpenLbl"), QStringList{"125.0"});
     EXPECT_EQ(d.TextsOf("StartPsiTxt"), QStringList{FormatMask(DMod->WorkGatedTableStartpsi->AsFloat(), "##0.00")});
     EXPECT_EQ(d.TextsOf("EndPsiTxt"), QStringList{FormatMask(DMod->WorkGatedTableEndpsi->AsFloat(), "##0.00")});
-    EXPECT_EQ(d.TextsOf("PsiIn"), QStringList{"10"});
-    EXPECT_EQ(d.TextsOf("PipeVel"), QStringList{"3.19"});
+    EXPECT_EQ(d.TextsOf("PsiIn"), QStringList{"10.00"});
+    EXPECT_EQ(d.TextsOf("PipeVel"), QStringList{"3.190"});
     // The calculator prints its static pressures; no intermediate segment, no middle cells.
     EXPECT_EQ(d.TextsOf("StartStat").size(), 1);
     EXPECT_TRUE(d.TextsOf("BegMidPsi").isEmpty());

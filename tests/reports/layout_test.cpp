@@ -23,6 +23,8 @@
 #include "reports/stock_water_report.h"
 #include "support/layoutcheck.h"
 
+#include <QRegularExpression>
+
 using namespace report;
 using testsupport::WorkJob;
 
@@ -38,7 +40,7 @@ QString Words(int size, int seed)
     return s.left(size).trimmed();
 }
 
-// A wide value of the kind a field holds, as the programs store it.
+// A wide value of the kind a field holds, as it is typed.
 double WideNumber(const QString& name)
 {
     const QString n = name.toLower();
@@ -67,6 +69,27 @@ double WideNumber(const QString& name)
     return 1234.56;
 }
 
+// The numbers the user enters (or the reference tables hold) of each table.
+bool Entered(const db::Table* t, const QString& field)
+{
+    TDMod* d = DMod;
+    const std::pair<const db::Table*, QStringList> kEntered[] = {
+        {d->WorkProfTable, {"Station", "GroundElev", "PipeDepth", "PsiSet", "OutQ", "InQ", "PressurRating", "ThBlkSoil"}},
+        {d->WorkPipeTable, {"WSElev", "OutletElev", "ClearHead", "PsiIn", "OutletPsi", "PumpEyeElev", "PumpEffic",
+                            "Altitude", "WaterTemp", "TankRange", "TriclLPsi", "TriclMVel", "TriclMFric"}},
+        {d->WorkTrickleTable, {"Station", "GpmAtOutlet"}},
+        {d->WorkGatedTable, {"PipeQ", "GateFlow", "GateSpace", "PressureRating", "K1", "K2"}},
+        {d->WorkSuctionTable, {"PipeLength", "PipeQ"}},
+        {d->WorkAvacTable, {"OD", "PipeWallT", "Cfac", "FlowCoef", "AirDen", "PoissonsRatio", "Modulus", "FillVel",
+                            "Slope"}},
+        {d->WorkSWaterTable, {"MaxLivestock", "WaterPHead", "HrDelivery", "StorageTime", "PctSpill", "WaterSpacing"}},
+    };
+    for (const auto& [table, fields] : kEntered)
+        if (table == t)
+            return fields.contains(field);
+    return false;
+}
+
 // Every field of the current row at its widest: texts to their full size,
 // numbers wide; logical fields left alone.
 void FillWide(db::Table* t, int seed)
@@ -83,7 +106,8 @@ void FillWide(db::Table* t, int seed)
             f->SetAsString(Words(f->Size() > 0 ? f->Size() : 240, seed + i));
             break;
         case db::FieldType::Number:
-            f->SetAsFloat(WideNumber(f->FieldName()));
+            // What a run works out holds every digit; what is entered, its few.
+            f->SetAsFloat(WideNumber(f->FieldName()) + (Entered(t, f->FieldName()) ? 0.0 : 0.00123456789012));
             break;
         default:
             break;
@@ -106,6 +130,18 @@ QString StationText(double station)
 {
     const qint64 n = qRound64(station);
     return QStringLiteral("%1+%2").arg(n / 100).arg(n % 100, 2, 10, QLatin1Char('0'));
+}
+
+// Whether a text holds a number with more digits than a format prints.
+bool HoldsUnroundedNumber(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("(\\d*)\\.(\\d{5,})"));
+    for (auto it = number.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (QString(m.captured(1) + m.captured(2)).remove(QRegularExpression(QStringLiteral("^0+"))).size() >= 8)
+            return true;
+    }
+    return false;
 }
 
 // A warning as long as the engine writes them.
@@ -191,6 +227,11 @@ protected:
         EXPECT_FALSE(d.items.empty()) << what.toStdString();
         for (const QString& f : testsupport::LayoutFaults(d))
             ADD_FAILURE() << what.toStdString() << ": " << f.toStdString();
+        // Every number to its format: none with the digits a run left.
+        for (const report::DumpLine& l : d.lines)
+            if (HoldsUnroundedNumber(l.text))
+                ADD_FAILURE() << what.toStdString() << ": " << l.band.toStdString() << "/" << l.control.toStdString()
+                              << " prints " << l.text.toStdString();
     }
 
     int generations = 0;
@@ -270,6 +311,8 @@ TEST_F(LayoutTest, CalculatorAndListReportsKeepTheirItemsApartAndOnThePage)
     for (pipes->First(); !pipes->Eof(); pipes->Next(), ++k) {
         pipes->Edit();
         pipes->FieldByName("Marked")->SetAsBoolean(k % 3 == 0);
+        if (k % 3 == 0)
+            pipes->FieldByName("WtPerFt")->SetAsFloat(1.74963547465325);   // as the weight calculator stores it
         pipes->Post();
     }
     DMod->PipeFilterMode = 1;

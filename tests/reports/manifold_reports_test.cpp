@@ -69,7 +69,7 @@ TEST_F(ManifoldReportTest, EndDetailStartsANewPageAndLeavesTheReachLinesOffTheLa
     EXPECT_EQ(shown.TextsOf("QR1"), (QStringList{"PVC SDR 21, 2 in, 200 psi", "PVC SDR 21, 1-1/2 in, 200 psi"}));
     EXPECT_EQ(shown.TextsOf("L15").size(), 2);
     EXPECT_EQ(shown.TextsOf("L14"), (QStringList{"feet,", "feet,"}));
-    EXPECT_EQ(shown.TextsOf("QRDBEntQ"), QStringList{"30"});
+    EXPECT_EQ(shown.TextsOf("QRDBEntQ"), QStringList{"30.0"});
     EXPECT_EQ(shown.TextsOf("QRDBText2").size(), 3);
 }
 

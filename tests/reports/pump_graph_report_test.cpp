@@ -52,8 +52,8 @@ TEST_F(PumpTest, PumpLinesFollowThePumpType)
     EXPECT_TRUE(d.Contains("Pump Details"));
     EXPECT_EQ(d.TextsOf("QRDBText12"), QStringList{"CENTRIF"});
     EXPECT_EQ(d.TextsOf("QRDBText16"), QStringList{"352"});
-    EXPECT_EQ(d.TextsOf("QRDBText11"), QStringList{"1.2"});
-    EXPECT_EQ(d.TextsOf("TDSHDBN"), QStringList{"9.5"});
+    EXPECT_EQ(d.TextsOf("QRDBText11"), QStringList{"1.20"});
+    EXPECT_EQ(d.TextsOf("TDSHDBN"), QStringList{"9.50"});
     EXPECT_EQ(d.TextsOf("ALTDBN"), QStringList{"2500"});
     EXPECT_TRUE(d.TextsOf("TankRngDBN").isEmpty());
 
@@ -72,9 +72,9 @@ TEST_F(PumpTest, PumpLinesFollowThePumpType)
     EXPECT_TRUE(d.Contains("Elevation at pressure tank ........................."));
     EXPECT_TRUE(d.Contains("Pump connection pipeing friction loss  .........."));
     EXPECT_EQ(d.TextsOf("TankRngDBN"), QStringList{"20"});
-    EXPECT_EQ(d.TextsOf("OnElevDBN"), QStringList{"380"});
-    EXPECT_EQ(d.TextsOf("OffElevDBN"), QStringList{"426.1"});
-    EXPECT_EQ(d.TextsOf("QRDBText11"), QStringList{"1.2"});
+    EXPECT_EQ(d.TextsOf("OnElevDBN"), QStringList{"380.00"});
+    EXPECT_EQ(d.TextsOf("OffElevDBN"), QStringList{"426.10"});
+    EXPECT_EQ(d.TextsOf("QRDBText11"), QStringList{"1.20"});
 
     // A booster drawing from the main line: no water surface, no column loss.
     Tul->PumpTypeCode = 4;
@@ -86,7 +86,7 @@ TEST_F(PumpTest, PumpLinesFollowThePumpType)
     Tul->PumpTypeCode = 1;
     d = RenderDump(form.QuickRepPump);
     EXPECT_EQ(d.TextsOf("QRDBText16"), QStringList{"352"});
-    EXPECT_EQ(d.TextsOf("QRDBText11"), QStringList{"1.2"});
+    EXPECT_EQ(d.TextsOf("QRDBText11"), QStringList{"1.20"});
 }
 
 TEST_F(PumpTest, SuctionSegmentsRunningLossAndFittings)
@@ -103,8 +103,8 @@ TEST_F(PumpTest, SuctionSegmentsRunningLossAndFittings)
     EXPECT_EQ(d.TextsOf("FricLbl"), (QStringList{"0.060", "0.050", "0.300"}));
     EXPECT_EQ(d.TextsOf("VelLbl").first(), "3.200");
     EXPECT_EQ(d.TextsOf("LossLbl2"),
-              (QStringList{"Foot valve, id= 6; Elbow, 90, id= 6",
-                           "Enlargement, id= 6.00,8; Tee, id= 8; Gate valve, id= 8", "None"}));
+              (QStringList{"Foot valve, id= 6.00; Elbow, 90, id= 6.00",
+                           "Enlargement, id= 6.00,8.00; Tee, id= 8.00; Gate valve, id= 8.00", "None"}));
     EXPECT_TRUE(d.Contains("Suction Pipe Details"));
     // A print from the preview starts from the first segment's diameter again.
     EXPECT_EQ(RenderDump(form.QuickRepSuction).TextsOf("LossLbl2"), d.TextsOf("LossLbl2"));

@@ -341,7 +341,7 @@ TEST_F(ManifoldCalculatorTest, ReportsOfTheOutputPage)
                                       "Manifold Pipe Cost Estimate"}));
     EXPECT_EQ(dumps[0].TextsOf("QRDBText7").size(), 3);
     EXPECT_EQ(dumps[0].TextsOf("QR1").size(), 2);   // no reach below the last node
-    EXPECT_EQ(dumps[0].TextsOf("QRDBEntQ"), QStringList{"30"});
+    EXPECT_EQ(dumps[0].TextsOf("QRDBEntQ"), QStringList{"30.0"});
     EXPECT_EQ(dumps[1].PageCount(), 1);
     EXPECT_EQ(dumps[1].TextsOf("QRChart1"),
               QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), Entrance HGL (1)"});
