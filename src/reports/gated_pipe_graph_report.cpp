@@ -49,7 +49,7 @@ TQRGatedGraph::TQRGatedGraph(QWidget* owner) : ui::Form(owner)
     c.Legend.Position = chart::LegendPosition::Bottom;
     using chart::PointerStyle;
     using chart::SeriesKind;
-    Series4 = AddSeries(c, SeriesKind::Point, "Water Surface", Qt::red, PointerStyle::Rectangle);
+    Series4 = AddSeries(c, SeriesKind::Point, "Water Surface", Qt::yellow, PointerStyle::Rectangle);
     Series5 = AddSeries(c, SeriesKind::Line, "Gated Pipe", QColor(0xFF, 0x00, 0xFF), PointerStyle::Diamond);
     Series5->PenWidth = 3;
     Series10 = AddSeries(c, SeriesKind::Line, "Gated Start HGL", Qt::blue, PointerStyle::Rectangle);

@@ -47,10 +47,11 @@ TQRManifGraph::TQRManifGraph(QWidget* owner, const QString& programName) : ui::F
     hgl->Color = Qt::red;
     hgl->Pointer.Style = chart::PointerStyle::Circle;
     chart::Series* invert = c.AddSeries(chart::SeriesKind::Line, QStringLiteral("Pipe Invert"));
-    invert->Color = QColor(0x00, 0x80, 0xFF);
+    invert->Color = QColor(0x00, 0x00, 0xFF);
     invert->PenWidth = 3;
     invert->Pointer.Style = chart::PointerStyle::Rectangle;
-    chart::Series* entrance = c.AddSeries(chart::SeriesKind::Point, QStringLiteral("Entrance HGL"));
+    // The entrance's energy grade line, named as on the calculator's output page.
+    chart::Series* entrance = c.AddSeries(chart::SeriesKind::Point, QStringLiteral("Entrance EGL"));
     entrance->Color = Qt::yellow;
     entrance->Pointer.Style = chart::PointerStyle::Rectangle;
     reports::AddPageFooter(r, QStringLiteral("PageFooterBand1"));

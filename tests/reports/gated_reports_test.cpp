@@ -145,6 +145,7 @@ TEST_F(GatedReportsTest, GraphDrawsEachPointOnceEveryTimeItIsGenerated)
     // Without an intermediate segment the legend has no mid grade line.
     EXPECT_EQ(form.QRDBChart1->Chart.LegendTitles(),
               (QStringList{"Water Surface", "Gated Pipe", "Gated Start HGL", "Gated End HGL"}));
+    EXPECT_EQ(form.QRDBChart1->Chart.LegendSwatches()[0].symbolColor, QColor(Qt::yellow));   // as its point
 
     // No water surface: no marker.
     job.SetHeader({{"WSElev", -100.0}});

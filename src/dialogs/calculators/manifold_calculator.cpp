@@ -139,11 +139,15 @@ TManifoldDlg::TManifoldDlg(QWidget* owner)
     c.Title.Text = QStringLiteral("Profile");
     c.BottomAxis.Title.Text = QStringLiteral("Station");
     c.LeftAxis.Title.Text = QStringLiteral("Elevation");
+    // The colours of the manifold graph report, which draws the same lines.
     InvertSeries = c.AddSeries(chart::SeriesKind::Line, QStringLiteral("Pipe Invert"));
+    InvertSeries->Color = QColor(0x00, 0x00, 0xFF);
     InvertSeries->SetDataSource(d->WorkTrickleTable, QStringLiteral("Station"), QStringLiteral("InvertElev"));
     HglSeries = c.AddSeries(chart::SeriesKind::Line, QStringLiteral("HGL"));
+    HglSeries->Color = QColor(0xFF, 0x00, 0x00);
     HglSeries->SetDataSource(d->WorkTrickleTable, QStringLiteral("Station"), QStringLiteral("Hgl"));
     EntranceSeries = c.AddSeries(chart::SeriesKind::Point, QStringLiteral("Entrance EGL"));
+    EntranceSeries->Color = QColor(0xFF, 0xFF, 0x00);
     l3->addWidget(DBChart2, 1);
     auto* foot = new QHBoxLayout;
     QRDetailedSpdBtn = ui::Make<QPushButton>(p3, "QRDetailedSpdBtn", QStringLiteral("Detailed"));

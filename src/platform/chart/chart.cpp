@@ -187,6 +187,24 @@ QStringList Chart::LegendTitles() const
     return t;
 }
 
+std::vector<Chart::LegendSwatch> Chart::LegendSwatches() const
+{
+    std::vector<LegendSwatch> out;
+    for (const Series* se : LegendEntries()) {
+        LegendSwatch w;
+        w.title = se->Title;
+        const bool points = se->Count() > 0;
+        if (se->Kind == SeriesKind::Line)
+            w.line = points ? se->PointColor(0) : se->Color;
+        if (se->DrawsPointer() || se->Kind == SeriesKind::Point) {
+            w.symbol = se->DrawsPointer() ? se->Pointer.Style : PointerStyle::Rectangle;
+            w.symbolColor = points ? se->PointerColor(0) : se->Pointer.Color.isValid() ? se->Pointer.Color : se->Color;
+        }
+        out.push_back(w);
+    }
+    return out;
+}
+
 AxisScale Chart::AutoScale(bool xAxis, double pixels, const QFont& labelFont,
                            QPaintDevice* device) const
 {
@@ -426,20 +444,18 @@ void Chart::Draw(QPainter& p, const QRectF& rect) const
         p.setBrush(Qt::white);
         p.drawRect(L.legend);
         p.setFont(Legend.Font);
+        const std::vector<LegendSwatch> swatches = LegendSwatches();
+        size_t k = 0;
         for (const LegendItem& it : PlaceLegend(entries, L.legend, Legend.Position, fm, s)) {
             const Series* se = it.series;
+            const LegendSwatch& w = swatches[k++];
             const double cy = it.rect.center().y();
             const QPointF a(it.rect.left(), cy), b(it.rect.left() + 24 * s, cy);
-            if (se->Kind == SeriesKind::Line) {
-                p.setPen(QPen(se->Color, std::max(0.5, se->PenWidth * s)));
+            if (w.line.isValid()) {
+                p.setPen(QPen(w.line, std::max(0.5, se->PenWidth * s)));
                 p.drawLine(a, b);
             }
-            if (se->DrawsPointer() || se->Kind == SeriesKind::Point) {
-                const PointerStyle st = se->DrawsPointer() ? se->Pointer.Style : PointerStyle::Rectangle;
-                // A pointer of its own colour is what the plot shows for the series.
-                const QColor fill = se->Pointer.Color.isValid() ? se->Pointer.Color : se->Color;
-                DrawPointer(p, (a + b) / 2, st, 3 * s, 3 * s, fill, s);
-            }
+            DrawPointer(p, (a + b) / 2, w.symbol, 3 * s, 3 * s, w.symbolColor, s);
             p.setPen(Qt::black);
             p.drawText(QPointF(it.rect.left() + 28 * s, cy + fm.ascent() / 2 - fm.descent() / 2), se->Title);
         }

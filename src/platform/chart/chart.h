@@ -95,6 +95,15 @@ public:
 
     // Legend entries as drawn: the titles of the active series shown there.
     QStringList LegendTitles() const;
+    // Each legend entry as drawn, in the colours and symbol its series is
+    // drawn with: the colour its points are given when it has any.
+    struct LegendSwatch {
+        QString title;
+        QColor line;                // invalid: no line (a point series)
+        PointerStyle symbol = PointerStyle::None;
+        QColor symbolColor;
+    };
+    std::vector<LegendSwatch> LegendSwatches() const;
 
     ChartLayout Layout(const QRectF& rect, QPaintDevice* device) const;
     void Draw(QPainter& painter, const QRectF& rect) const;

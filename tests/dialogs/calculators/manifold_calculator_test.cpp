@@ -145,6 +145,13 @@ TEST_F(ManifoldCalculatorTest, DesignedJobIsComputedSavedAndLoadedBackOnItsOutpu
         DesignThreeOutlets(f, driver);
         entrancePoints = f.EntranceSeries->Count();
         EXPECT_EQ(f.HglSeries->Count(), 3);
+        // Each line in a colour of its own, the legend in the colours drawn.
+        const auto legend = f.DBChart2->chart().LegendSwatches();
+        ASSERT_EQ(legend.size(), 3u);
+        EXPECT_EQ(legend[0].line, QColor(Qt::blue));
+        EXPECT_EQ(legend[1].line, QColor(Qt::red));
+        EXPECT_EQ(legend[2].title, "Entrance EGL");
+        EXPECT_EQ(legend[2].symbolColor, QColor(Qt::yellow));
         f.OvcNotebookM->SetPageIndex(2);
         f.OvcNotebookM->SetPageIndex(3);
         entranceAfterSecondVisit = f.EntranceSeries->Count();
@@ -344,7 +351,7 @@ TEST_F(ManifoldCalculatorTest, ReportsOfTheOutputPage)
     EXPECT_EQ(dumps[0].TextsOf("QRDBEntQ"), QStringList{"30.0"});
     EXPECT_EQ(dumps[1].PageCount(), 1);
     EXPECT_EQ(dumps[1].TextsOf("QRChart1"),
-              QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), Entrance HGL (1)"});
+              QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), Entrance EGL (1)"});
     EXPECT_EQ(dumps[2].TextsOf("TSta").size(), 3);
     EXPECT_EQ(dumps[2].TextsOf("QRRchCst").size(), 2);
     EXPECT_EQ(dumps[2].TextsOf("CostTotLbl").size(), 1);
@@ -359,6 +366,11 @@ TEST_F(ManifoldCalculatorTest, GraphPrintedAgainDrawsEachPointOnce)
     report::RenderDump(graph.QuickRepManGraph);
     const report::Dump again = report::RenderDump(graph.QuickRepManGraph);
     EXPECT_EQ(again.TextsOf("QRChart1"),
-              QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (2), Pipe Invert (2), Entrance HGL (1)"});
+              QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (2), Pipe Invert (2), Entrance EGL (1)"});
+    const auto legend = graph.QRChart1->Chart.LegendSwatches();
+    ASSERT_EQ(legend.size(), 3u);
+    EXPECT_EQ(legend[0].line, QColor(Qt::red));
+    EXPECT_EQ(legend[1].line, QColor(Qt::blue));
+    EXPECT_EQ(legend[2].symbolColor, QColor(Qt::yellow));
     EXPECT_EQ(again.TextsOf("QRLabel1"), QStringList{"Mersol"});
 }

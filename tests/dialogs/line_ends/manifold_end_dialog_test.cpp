@@ -419,7 +419,7 @@ TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
         // Every node computed before the graph: 20 gpm enters at the first.
         EXPECT_EQ(d.TextsOf(QStringLiteral("QRChart1")),
                   QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), "
-                              "Entrance HGL (1)"});
+                              "Entrance EGL (1)"});
         EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 20);
         DMod->WorkTrickleTable->First();
         EXPECT_GT(DMod->WorkTrickleTableHgl->AsFloat(), 100);   // above the first node's invert

@@ -165,6 +165,33 @@ TEST_F(ChartTest, LegendListsActiveSeriesInOrderWithTitlesKept)
     EXPECT_EQ(c.LegendTitles(), (QStringList{"HGL  ", "Pipe Invert", "Inflow"}));
 }
 
+// An entry is drawn in the colour its series' points are given, as the plot
+// shows them; a series without points in its own colour.
+TEST_F(ChartTest, LegendSwatchesTakeTheColoursTheSeriesAreDrawnIn)
+{
+    Chart c;
+    Series* invert = c.AddSeries(SeriesKind::Line, "Pipe Invert");
+    invert->Color = QColor(0x00, 0x80, 0xFF);
+    invert->Add(0, 1, QString(), Qt::blue);
+    c.AddSeries(SeriesKind::Point, "Water Surface")->Add(0, 2, QString(), Qt::yellow);
+    c.AddSeries(SeriesKind::Line, "HGL");
+    const auto w = c.LegendSwatches();
+    ASSERT_EQ(w.size(), 3u);
+    EXPECT_EQ(w[0].line, QColor(Qt::blue));
+    EXPECT_EQ(w[0].symbol, PointerStyle::None);
+    EXPECT_FALSE(w[1].line.isValid());
+    EXPECT_EQ(w[1].symbol, PointerStyle::Rectangle);
+    EXPECT_EQ(w[1].symbolColor, QColor(Qt::yellow));
+    EXPECT_EQ(w[2].line, QColor(Qt::red));
+    const QImage img = Render(c);
+    const ChartLayout L = c.Layout(QRectF(0, 0, 480, 360), const_cast<QImage*>(&img));
+    int yellow = 0;
+    for (int y = qFloor(L.legend.top()); y < qCeil(L.legend.bottom()); ++y)
+        for (int x = qFloor(L.legend.left()); x < qCeil(L.legend.right()); ++x)
+            yellow += img.pixel(x, y) == QColor(Qt::yellow).rgb();
+    EXPECT_GT(yellow, 4);
+}
+
 TEST_F(ChartTest, HitTestFindsTheTopmostNearestPoint)
 {
     Chart c;
