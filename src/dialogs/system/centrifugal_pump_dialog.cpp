@@ -7,6 +7,8 @@
 #include "engine/hydraulics.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/node_rules.h"
+#include "model/station.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/help.h"
 #include "platform/ui/seam/msg.h"
@@ -219,6 +221,11 @@ void TPumpCentrifDlg::showSegment()
 
 void TPumpCentrifDlg::AddNodeBtnClick()
 {
+    // No more segments than an import of the job takes (and the analysis).
+    if (DMod->WorkSuctionTable->Active() &&
+        !RoomForAnother(DMod->WorkSuctionTable->RecordCount(), kMaxStations, QStringLiteral("suction line"),
+                        QStringLiteral("segment")))
+        return;
     if (TableEditing(DMod->WorkPipeTable) || DMod->WorkProfTable->State() == db::DataSetState::Insert) PostHeaderRow();
     markChanged();
     Tul->NewNode = true;
