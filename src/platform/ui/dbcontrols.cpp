@@ -592,7 +592,8 @@ private:
         if (most <= 0 || inserted.size() <= room) return false;
         const QString what = pasted ? QStringLiteral("The paste of %1 characters").arg(inserted.size())
                                     : QStringLiteral("\"%1\"").arg(inserted);
-        const QString left = room > 0 ? QStringLiteral("and has room for %1 more").arg(room) : QStringLiteral("and is full");
+        const QString left =
+            room > 0 ? QStringLiteral("and has room for %1 more").arg(room) : QStringLiteral("and is full");
         QToolTip::showText(memo_->mapToGlobal(QPoint(0, memo_->height())),
                            QStringLiteral("%1 was not taken: this box holds at most %2 characters, %3.")
                                .arg(what)
