@@ -7,6 +7,7 @@
 #include "model/station.h"
 #include "hydraulics/formulas.h"
 #include "platform/db/layout_check.h"
+#include "platform/db/memo_limit.h"
 #include "platform/ui/seam/msg.h"
 
 #include <cmath>
@@ -47,6 +48,17 @@ void CloseIfOpen(db::Table* t)
 {
     if (t->Active())
         t->Close();
+}
+
+// A job stored before its notes were held to their box loads with what the
+// box holds; the stored notes stay whole until the job is saved again.
+void TellNotesCut(const QString& job)
+{
+    ui::MessageDlg(QStringLiteral("The notes of the job %1 are longer than the notes box holds (%2 characters). "
+                                  "The box shows the first %2; the rest would be dropped at the next save.")
+                       .arg(job)
+                       .arg(db::kMostMemoChars),
+                   ui::MsgType::Warning, ui::mbOK);
 }
 
 // A stored-job table opened through it reads the rows of one job only (no
@@ -563,6 +575,7 @@ bool TTrans::LoadStoredJob()
 {
     TDMod& d = *DMod;
     const TTul before = *Tul;
+    bool notesCut = false;
     try {
         db::Transaction tx(db::kMersolAlias);
         if (!LoadJobHeader())
@@ -580,6 +593,7 @@ bool TTrans::LoadStoredJob()
             LoadJobTrickle();
         if (kinds.Suction)
             LoadJobSuction();
+        notesCut = CutNotesToTheirBox(d.WorkPipeTable);
         const QString impossible = FirstImpossibleValue();
         if (!impossible.isEmpty())
             throw db::DbError(QStringLiteral("The job %1 cannot be loaded: %2.").arg(Tul->JobName, impossible));
@@ -588,6 +602,8 @@ bool TTrans::LoadStoredJob()
         *Tul = before;
         throw;
     }
+    if (notesCut)
+        TellNotesCut(Tul->JobName);
     return true;
 }
 
@@ -1003,6 +1019,7 @@ bool LoadToolJob(db::Table* stored, db::Table* work, int jobNumber, const QStrin
         return false;
     }
     const QString name = stored->FieldByName(QStringLiteral("JobName"))->AsString();
+    bool notesCut = false;
     struct CloseStored {
         db::Table* t;
         ~CloseStored() { CloseIfOpen(t); }
@@ -1016,11 +1033,14 @@ bool LoadToolJob(db::Table* stored, db::Table* work, int jobNumber, const QStrin
             work->Append();
             CopyFields(SameNamedFields(stored, work, QString(), wholeField));
             work->Post();
+            notesCut = CutNotesToTheirBox(work);
         },
         [&](const QString& impossible) {
             return QStringLiteral("The job %1 cannot be loaded: %2.").arg(name, impossible);
         });
     Tul->ImportedOverStored = false;
+    if (notesCut)
+        TellNotesCut(name);
     return true;
 }
 

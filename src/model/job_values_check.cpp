@@ -54,6 +54,47 @@ constexpr Range kRanges[] = {
     {"K3", -4, 99999.999999, ""},
 };
 
+// Values the program works out itself rather than takes as typed: a run's
+// results (the suction line's loss), and the flows and lengths it carries
+// along the line from the entries. Whatever the program made of the entries
+// is kept, so these are held only to being numbers; the kinds and ranges
+// above are for what a user types. `when` tells the rows where the program
+// wrote the value, for fields that other jobs have typed.
+struct Header {
+    int sysHas = 0;
+    bool centrifugal = false;
+};
+struct Worked {
+    const char* table;
+    const char* field;
+    bool (*when)(const Header& job, db::Table* row);
+};
+bool Always(const Header&, db::Table*) { return true; }
+const Worked kWorked[] = {
+    {"WorkPipe.db", "ColumnLoss", [](const Header& job, db::Table*) { return job.centrifugal; }},
+    // A manifold end asks the line for the flow of its outlets.
+    {"WorkPipe.db", "DesignFlow", [](const Header& job, db::Table*) { return job.sysHas == 2; }},
+    {"WorkPipe.db", "TriclEntQ", Always},
+    {"WorkProf.DB", "PipeQ", Always},
+    {"WorkProf.DB", "PipeLength", Always},
+    // Worked out from the ground and the cover unless typed (method 1).
+    {"WorkProf.DB", "InvertElev",
+     [](const Header&, db::Table* row) { return row->FieldByName(QStringLiteral("InvElMethod"))->AsInteger() != 1; }},
+    // The flow arriving at a gated end; the gated-pipe tool's is typed.
+    {"WorkGated.db", "PipeQ", [](const Header& job, db::Table*) { return job.sysHas != 8; }},
+    {"WorkTrickle.DB", "PipeQ", Always},
+    {"WorkTrickle.DB", "PipeLength", Always},
+    {"WorkSuction.db", "PipeQ", Always},
+};
+
+const Worked* WorkedOf(db::Table* t, const QString& field)
+{
+    for (const Worked& w : kWorked)
+        if (field == QLatin1String(w.field) && t->TableName().compare(QLatin1String(w.table), Qt::CaseInsensitive) == 0)
+            return &w;
+    return nullptr;
+}
+
 const Range* RangeOf(const QString& field)
 {
     for (const Range& r : kRanges)
@@ -165,7 +206,7 @@ QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], db::
 // friction equation.
 enum class Look { PipelineJob, CalculatorRow, Friction };
 
-QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
+QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const Header& job = {})
 {
     const bool noneNegative = look == Look::CalculatorRow;
     const bool opened = !t->Active();
@@ -180,6 +221,7 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
         db::Field* field;
         Kind kind;
         const Range* range;
+        const Worked* worked;
     };
     std::vector<Number> numbers;
     std::vector<db::Field*> notes;
@@ -187,7 +229,8 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
         db::Field* f = t->Fields(i);
         if (!f->Calculated() && f->DataType() == db::FieldType::Number)
             numbers.push_back({f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()),
-                               noneNegative ? nullptr : RangeOf(f->FieldName())});
+                               noneNegative ? nullptr : RangeOf(f->FieldName()),
+                               noneNegative ? nullptr : WorkedOf(t, f->FieldName())});
         if (!f->Calculated() && f->DataType() == db::FieldType::Memo)
             notes.push_back(f);
     }
@@ -209,10 +252,11 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
     for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
         ++row;
         QString what;
-        for (const auto& [f, kind, range] : numbers) {
+        for (const auto& [f, kind, range, worked] : numbers) {
             if (f->IsNull())
                 continue;
-            const QString why = Problem(kind, range, f->AsFloat());
+            const bool byProgram = worked && worked->when(job, t);
+            const QString why = Problem(byProgram ? Kind::Other : kind, byProgram ? nullptr : range, f->AsFloat());
             if (!why.isEmpty()) {
                 what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
                 break;
@@ -249,12 +293,22 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob)
 QString FirstImpossibleValue()
 {
     TDMod& d = *DMod;
+    Header job;
+    {
+        db::Table* pipe = d.WorkPipeTable;
+        const bool opened = !pipe->Active();
+        if (opened)
+            pipe->Open();
+        job = {d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString() == QLatin1String("CENTRIF")};
+        if (opened)
+            pipe->Close();
+    }
     const std::pair<db::Table*, bool> tables[] = {
         {d.WorkPipeTable, true},     {d.WorkProfTable, false},    {d.WorkGatedTable, true},
         {d.WorkTrickleTable, false}, {d.WorkSuctionTable, false},
     };
     for (const auto& [t, header] : tables) {
-        const QString found = Check(t, header);
+        const QString found = Check(t, header, Look::PipelineJob, job);
         if (!found.isEmpty())
             return found;
     }
@@ -275,4 +329,27 @@ QString FirstPipeWithoutFriction()
             return found;
     }
     return QString();
+}
+
+bool CutNotesToTheirBox(db::Table* work)
+{
+    const bool opened = !work->Active();
+    if (opened)
+        work->Open();
+    work->CheckBrowseMode();
+    bool cut = false;
+    for (work->First(); !work->Eof(); work->Next())
+        for (int i = 0; i < work->FieldCount(); ++i) {
+            db::Field* f = work->Fields(i);
+            if (f->Calculated() || f->DataType() != db::FieldType::Memo || f->AsString().size() <= db::kMostMemoChars)
+                continue;
+            work->Edit();
+            f->SetAsString(f->AsString().left(db::kMostMemoChars));
+            work->Post();
+            cut = true;
+        }
+    work->First();
+    if (opened)
+        work->Close();
+    return cut;
 }

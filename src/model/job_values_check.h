@@ -9,7 +9,9 @@
 // zero, a water temperature outside 0 to 212 deg F, a diameter that is
 // neither zero (none chosen) nor at least 0.01 inch, a friction factor
 // (Cfac, Nfac, Efac) below zero, a flow, elevation or station beyond what
-// its entry fields take, and notes longer than db::kMostMemoChars.
+// its entry fields take, and notes longer than db::kMostMemoChars. What the
+// program works out itself (a run's results, the flows it carries along the
+// line) need only be finite numbers: a job it stored always loads again.
 QString FirstImpossibleValue();
 // The first pipe of the working job (profile, gated pipe, manifold and
 // suction rows) whose friction factors give the computation method of the
@@ -24,3 +26,8 @@ namespace db { class Table; }
 // no number (a count, hours, days, a diameter, a flow, a density ...) can be
 // below zero either, and no notes longer than db::kMostMemoChars.
 QString FirstImpossibleToolValue(db::Table* work);
+
+// Cuts notes of the rows of `work` longer than a notes box holds
+// (db::kMostMemoChars) to what it holds; true when it cut any. A job stored
+// with longer notes loads so, its user told.
+bool CutNotesToTheirBox(db::Table* work);

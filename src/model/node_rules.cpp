@@ -74,9 +74,16 @@ QString OutflowAboveFlowReachingText()
 
 bool RoomForAnotherNode(int nodes)
 {
-    if (nodes < kMaxStations) return true;
-    ui::MessageDlg(QStringLiteral("A profile can have no more than %1 nodes.  Delete a node before adding another.")
-                       .arg(kMaxStations),
+    return RoomForAnother(nodes, kMaxStations, QStringLiteral("profile"), QStringLiteral("node"));
+}
+
+bool RoomForAnother(int rows, int most, const QString& whole, const QString& row)
+{
+    if (rows < most) return true;
+    ui::MessageDlg(QStringLiteral("A %1 can have no more than %2 %3s.  Delete a %3 before adding another.")
+                       .arg(whole)
+                       .arg(most)
+                       .arg(row),
                    ui::MsgType::Error, ui::mbOK);
     return false;
 }

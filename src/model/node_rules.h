@@ -40,6 +40,10 @@ QString OutflowAboveFlowReachingText();
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.
 bool RoomForAnotherNode(int nodes);
+// The same for any list of a job's rows: true when `rows` rows may take one
+// more of the `most` a job holds (what its import takes); otherwise the error
+// names the limit ("A suction line can have no more than 100 segments. ...").
+bool RoomForAnother(int rows, int most, const QString& whole, const QString& row);
 
 // After a booster node (node type 2) was deleted: when no booster node is
 // left, the job's pump type "INLINE BOOSTER" goes too, since the runs and the

@@ -58,7 +58,7 @@ const char* const kSecondStation =
 TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStation)
 {
     const Case cases[] = {
-        {"JobProf.DB", "WorkProf.DB", "PipeQ", "-5", "PipeQ is -5, a flow below zero at station"},
+        {"JobProf.DB", "WorkProf.DB", "OutQ", "-5", "OutQ is -5, a flow below zero at station"},
         {"JobProf.DB", "WorkProf.DB", "DiaIn", "1e-300", "DiaIn is 1e-300 inches, not a pipe diameter at station"},
         {"JobProf.DB", "WorkProf.DB", "GroundElev", "9e999", "GroundElev is infinite at station"},
         {"JobProf.DB", "WorkProf.DB", "PipeLength", "'NaN'", "PipeLength is not a number at station"},
@@ -66,8 +66,8 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobSuction.DB", "WorkSuction.db", "PipeQ", "-9e999", "PipeQ is infinite in segment"},
         {"JobSuction.DB", "WorkSuction.db", "Efac", "-0.0001", "Efac is -0.0001, not a friction factor above 0 in segment"},
         // Beyond what any entry field takes.
-        {"JobPipe.DB", "WorkPipe.db", "DesignFlow", "1e308",
-         "DesignFlow is 1e+308 gpm, beyond the 4488299996 gpm (9999999.99 cfs) its entry takes in the job's data"},
+        {"JobProf.DB", "WorkProf.DB", "InQ", "1e308",
+         "InQ is 1e+308 gpm, beyond the 4488299996 gpm (9999999.99 cfs) its entry takes at station"},
         {"JobPipe.DB", "WorkPipe.db", "WSElev", "-100000",
          "WSElev is -100000 ft, outside the -99999.9 to 99999.9 ft its entry takes in the job's data"},
         {"JobProf.DB", "WorkProf.DB", "Station", "-10", "Station is -10 ft, outside the 0 to 9999999 ft its entry takes"},
@@ -81,7 +81,7 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         {"JobPipe.DB", "WorkPipe.db", "TriclHiSz", "100", "TriclHiSz is 100 inches, outside 0 to 99.99 inches"},
         {"JobProf.DB", "WorkProf.DB", "ThBlkSoil", "-1", "ThBlkSoil is -1, outside 0 to 9999999999 at station"},
         {"JobProf.DB", "WorkProf.DB", "PsiSet", "-1e300", "PsiSet is -1e+300 psi, below -1 psi at station"},
-        {"JobProf.DB", "WorkProf.DB", "PipeLength", "1e7", "PipeLength is 1e+07 ft, outside -9999999 to 9999999 ft at"},
+        {"JobSuction.DB", "WorkSuction.db", "PipeLength", "1e7", "PipeLength is 1e+07 ft, outside -9999999 to 9999999 ft in"},
         {"JobProf.DB", "WorkProf.DB", "K2", "-4.5", "K2 is -4.5, outside -4 to 99999.999999 at station"},
         {"JobSuction.DB", "WorkSuction.db", "K1", "1e5", "K1 is 100000, outside -4 to 99999.999999 in segment"},
         {"JobPipe.DB", "WorkPipe.db", "TankRange", "1000", "TankRange is 1000 psi, outside 0 to 999 psi in the job's data"},
@@ -110,7 +110,19 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         Tul->JobName = kPumped.name;
         Tul->JobNumber = number;
 
+        // Notes are only cut to their box at a load, never refused.
+        if (QByteArray(c.field).endsWith("Notes")) {
+            ASSERT_TRUE(JobTrans->LoadStoredJob());
+            EXPECT_EQ(store.Dm().WorkPipeTable->FieldByName(c.field)->AsString().size(), 32000);
+            EXPECT_EQ(driver.MessageTexts().last(), "The notes of the job Pumped to manifold are longer than the "
+                                                    "notes box holds (32000 characters). The box shows the first "
+                                                    "32000; the rest would be dropped at the next save.");
+            store.MakeWorkingJob(other);
+            Tul->JobNumber = number;
+        }
         for (const bool import : {false, true}) {
+            if (!import && QByteArray(c.field).endsWith("Notes"))
+                continue;
             try {
                 import ? JobTrans->ImportTransferJob() : JobTrans->LoadStoredJob();
                 ADD_FAILURE() << (import ? "imported" : "loaded");

@@ -5,6 +5,7 @@
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/ui/dbcontrols.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/form.h"
@@ -78,6 +79,18 @@ QToolButton* HelpButton(QWidget* parent, const char* name)
 }
 
 } // namespace
+
+ManifoldNodeFormats NodeFormats(bool endDialog)
+{
+    using ui::NumericFormat;
+    if (endDialog)
+        return {ZeroEmpty(NumericFormat::Picture(QStringLiteral("######"), 0, 999999)),
+                ZeroEmpty(NumericFormat::Picture(QStringLiteral("####.#"), -200, 9999)),
+                ZeroEmpty(NumericFormat::Picture(QStringLiteral("######"), 0, 999999))};
+    return {NumericFormat::Picture(QStringLiteral("######"), 0, 99999),
+            ZeroEmpty(NumericFormat::Picture(QStringLiteral("#####.#"), -200, 9999)),
+            ZeroEmpty(NumericFormat::Picture(QStringLiteral("#####"), 1, 99999))};
+}
 
 ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDialog)
     : QObject(form), form_(form), notebook_(notebook), end_(endDialog)
@@ -174,15 +187,10 @@ ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDia
                     {QStringLiteral("GpmAtOutlet"), QStringLiteral("Outflow at Node (gpm)"), 140, zeroEmpty(0), true}});
     l1->addWidget(DBCtrlGrid1, 1);
     auto* row = new QHBoxLayout;
-    StationNF = Field(p1, "StationNF", d->WorkTrickleData, "Station",
-                      end_ ? ZeroEmpty(NumericFormat::Picture(QStringLiteral("######"), 0, 999999))
-                           : NumericFormat::Picture(QStringLiteral("######"), 0, 99999));
-    InvertNF = Field(p1, "InvertNF", d->WorkTrickleData, "InvertElev",
-                     ZeroEmpty(NumericFormat::Picture(end_ ? QStringLiteral("####.#") : QStringLiteral("#####.#"), -200,
-                                                      9999)));
-    OutflowNF = Field(p1, "OutflowNF", d->WorkTrickleData, "GpmAtOutlet",
-                      ZeroEmpty(end_ ? NumericFormat::Picture(QStringLiteral("######"), 0, 999999)
-                                     : NumericFormat::Picture(QStringLiteral("#####"), 1, 99999)));
+    const ManifoldNodeFormats formats = NodeFormats(end_);
+    StationNF = Field(p1, "StationNF", d->WorkTrickleData, "Station", formats.station);
+    InvertNF = Field(p1, "InvertNF", d->WorkTrickleData, "InvertElev", formats.invert);
+    OutflowNF = Field(p1, "OutflowNF", d->WorkTrickleData, "GpmAtOutlet", formats.outflow);
     for (auto [caption, field] : {std::pair{"Station", StationNF}, std::pair{"Invert Elevation", InvertNF},
                                   std::pair{"Outflow at Node (gpm)", OutflowNF}}) {
         row->addWidget(new QLabel(QString::fromLatin1(caption), p1));
@@ -361,18 +369,27 @@ void ManifoldPages::EditNodeBtnClick()
     form_->SetFocus(StationNF);
 }
 
-void ManifoldPages::AddNodeBtnClick()
+// No more nodes than an import of the job takes (and the run).
+static bool RoomForAnotherManifoldNode()
 {
     OpenIfClosed(Nodes());
     PostIfEditing(Nodes());
+    return RoomForAnother(Nodes()->RecordCount(), kMaxManifoldNodes, QStringLiteral("manifold"),
+                          QStringLiteral("node"));
+}
+
+void ManifoldPages::AddNodeBtnClick()
+{
+    if (!RoomForAnotherManifoldNode())
+        return;
     Nodes()->Append();
     form_->SetFocus(StationNF);
 }
 
 void ManifoldPages::InsertNodeSpdBtnClick()
 {
-    OpenIfClosed(Nodes());
-    PostIfEditing(Nodes());
+    if (!RoomForAnotherManifoldNode())
+        return;
     Nodes()->Insert();
     form_->SetFocus(StationNF);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The pipe page and the node page both manifold dialogs show: the pipe's material, rating and limits, and the nodes.
 // The owning dialog builds them into its notebook and forwards its page changes.
+#include "platform/ui/dbcontrols.h"
+
 #include <QObject>
 
 class QComboBox;
@@ -76,6 +78,14 @@ private:
     ui::Notebook* notebook_;
     bool end_;
 };
+
+// What the node page's station, invert and outflow fields take, in the
+// manifold at a profile's end or in the calculator; the quick entry holds its
+// fields to the same ranges.
+struct ManifoldNodeFormats {
+    ui::NumericFormat station, invert, outflow;
+};
+ManifoldNodeFormats NodeFormats(bool endDialog);
 
 // The rating kind a pipe material's name shows ("SDR", "Sch", "FtHd", "ga",
 // "Ga" in that order, else the wall thickness); byWallThick tells the last.

@@ -1,11 +1,12 @@
 #include "dialogs/line_ends/quick_manifold_entry_dialog.h"
 
+#include "dialogs/line_ends/manifold_pages.h"
+#include "dialogs/numeric_field.h"
 #include "engine/manifold_run.h"
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
 
-#include <QDoubleValidator>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,25 +40,20 @@ ManifoldLayout PlanManifoldLayout(double startSta, double endSta, double spacing
 
 namespace {
 
-QLineEdit* NumberField(QWidget* parent, const char* name)
+// A field of the quick entry, held to what the node page takes for the
+// nodes it makes, with one decimal.
+QLineEdit* NumberField(QWidget* parent, const char* name, ui::NumericFormat format)
 {
     auto* e = ui::Make<QLineEdit>(parent, name);
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* v = new QDoubleValidator(e);
-    v->setNotation(QDoubleValidator::StandardNotation);
-    v->setLocale(QLocale::c());
-    e->setValidator(v);
+    format.decimals = 1;
+    format.zeroShowsEmpty = false;
+    new NumField(e, format);
     return e;
 }
 
-double Value(const QLineEdit* e)
+double Value(QLineEdit* e)
 {
-    return e->text().trimmed().toDouble();
-}
-
-void SetValue(QLineEdit* e, double v, int decimals)
-{
-    e->setText(QString::number(v, 'f', decimals));
+    return NumField::Of(e)->Value();
 }
 
 } // namespace
@@ -71,12 +67,13 @@ TOptinalManifEntryDlg::TOptinalManifEntryDlg(QWidget* owner) : ui::Form(owner)
     auto* v = new QVBoxLayout(this);
     auto* box = ui::Make<QGroupBox>(this, "GroupBox1", QStringLiteral("Optional Node EntryTool"));
     auto* g = new QGridLayout(box);
-    StartStaNF = NumberField(box, "StartStaNF");
-    StartElNF = NumberField(box, "StartElNF");
-    EndStaNF = NumberField(box, "EndStaNF");
-    EndElNF = NumberField(box, "EndElNF");
-    FlowRateNF = NumberField(box, "FlowRateNF");
-    DistNF = NumberField(box, "DistNF");
+    const ManifoldNodeFormats node = NodeFormats(Tul->SysHas == 2);
+    StartStaNF = NumberField(box, "StartStaNF", node.station);
+    StartElNF = NumberField(box, "StartElNF", node.invert);
+    EndStaNF = NumberField(box, "EndStaNF", node.station);
+    EndElNF = NumberField(box, "EndElNF", node.invert);
+    FlowRateNF = NumberField(box, "FlowRateNF", node.outflow);
+    DistNF = NumberField(box, "DistNF", ui::NumericFormat::Picture(QStringLiteral("###.#"), 0));
     const std::pair<const char*, QLineEdit*> rows[] = {
         {"Start Station", StartStaNF},
         {"Start Elevation", StartElNF},
@@ -120,8 +117,8 @@ void TOptinalManifEntryDlg::FormShow()
         return;
     TDMod* d = DMod;
     OpenIfClosed(d->WorkProfTable);
-    SetValue(StartStaNF, d->WorkProfTableStation->AsFloat(), 1);
-    SetValue(StartElNF, d->WorkProfTableGroundElev->AsFloat(), 1);
+    NumField::Of(StartStaNF)->SetValue(d->WorkProfTableStation->AsFloat());
+    NumField::Of(StartElNF)->SetValue(d->WorkProfTableGroundElev->AsFloat());
     SetFocus(EndStaNF);
 }
 

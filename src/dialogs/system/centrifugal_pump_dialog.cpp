@@ -7,6 +7,8 @@
 #include "engine/hydraulics.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/node_rules.h"
+#include "model/station.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/help.h"
 #include "platform/ui/seam/msg.h"
@@ -45,13 +47,19 @@ TPumpCentrifDlg::TPumpCentrifDlg(QWidget* owner) : ui::Form(owner), flow_(nullpt
     resize(760, 560);
 
     SystemDialogLayout lay(this);
-    auto numeric = [](const char* mask) { return ui::NumericFormat::Picture(QString::fromLatin1(mask)); };
-    FlowRateDBNF = lay.Bound("FlowRateDBNF", "Design Flow Rate", "DesignFlow", numeric("#####"), "gpm");
+    auto numeric = [](const char* mask, std::optional<double> low = std::nullopt,
+                      std::optional<double> high = std::nullopt) {
+        return ui::NumericFormat::Picture(QString::fromLatin1(mask), low, high);
+    };
+    // A flow below zero, or water neither liquid nor warm enough to be
+    // water, is no job's: its load would refuse it.
+    FlowRateDBNF = lay.Bound("FlowRateDBNF", "Design Flow Rate", "DesignFlow", numeric("#####", 0), "gpm");
     cfsField = lay.Cfs();
     WSDBNF = lay.Bound("WSDBNF", "Water Surface Elevation", "WSElev", numeric("####"), "feet");
     EyeDBNF = lay.Bound("EyeDBNF", "Elevation of Pump Eye (Pump housing intake)", "PumpEyeElev", numeric("####"), "feet");
     AltDBNF = lay.Bound("AltDBNF", "Altitude (Elevation above sea level)", "Altitude", numeric("####"), "feet");
-    WTempDBNF = lay.Bound("WTempDBNF", "Maximum Probable Water Temperature", "WaterTemp", numeric("###.#"), "deg F");
+    WTempDBNF =
+        lay.Bound("WTempDBNF", "Maximum Probable Water Temperature", "WaterTemp", numeric("###.#", 0, 212), "deg F");
     EffDBNF = lay.Bound("EffDBNF", "Estimated Pump efficiency", "PumpEffic", numeric("##.#"), "percent");
     ClearHdDBNF = lay.Bound("ClearHdDBNF", "HGL Clearance Above High Point", "ClearHead", numeric("###.##"), "feet");
     DBMemo1 = lay.Notes("Description of Pump and Notes");
@@ -219,6 +227,11 @@ void TPumpCentrifDlg::showSegment()
 
 void TPumpCentrifDlg::AddNodeBtnClick()
 {
+    // No more segments than an import of the job takes (and the analysis).
+    if (DMod->WorkSuctionTable->Active() &&
+        !RoomForAnother(DMod->WorkSuctionTable->RecordCount(), kMaxStations, QStringLiteral("suction line"),
+                        QStringLiteral("segment")))
+        return;
     if (TableEditing(DMod->WorkPipeTable) || DMod->WorkProfTable->State() == db::DataSetState::Insert) PostHeaderRow();
     markChanged();
     Tul->NewNode = true;

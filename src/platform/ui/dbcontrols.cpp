@@ -7,6 +7,8 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -16,6 +18,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpressionValidator>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include <cmath>
@@ -210,12 +213,23 @@ double NumericFormat::Parse(const QString& text) const
     return v;
 }
 
-QString NumericFormat::Takes() const
+double NumericFormat::Highest() const
 {
     // A picture without a range takes what its digits can show.
     const double widest = std::pow(10.0, intDigits) - std::pow(10.0, -decimals);
-    const double top = high ? *high : widest;
-    const double bottom = low ? *low : -widest;
+    return high ? std::min(*high, widest) : widest;
+}
+
+double NumericFormat::Lowest() const
+{
+    const double widest = std::pow(10.0, intDigits) - std::pow(10.0, -decimals);
+    return low ? std::max(*low, -widest) : -widest;
+}
+
+QString NumericFormat::Takes() const
+{
+    const double top = Highest();
+    const double bottom = Lowest();
     auto num = [](double x) { return QString::number(x, 'g', 12); };
     QString text = decimals == 0 ? QStringLiteral("a whole number") : QStringLiteral("a number");
     text += QStringLiteral(" from %1 to %2").arg(num(bottom), num(top));
@@ -254,6 +268,7 @@ public:
         return nullptr;
     }
     bool Refused() const { return refused_; }
+    const NumericFormat& Format() const { return format_; }
     QString Tip() const
     {
         if (!refused_) return {};
@@ -420,6 +435,12 @@ bool HoldsRefusedEntry(const QWidget* field)
     return guard && guard->Refused();
 }
 
+std::optional<NumericFormat> NumericPictureOf(const QWidget* field)
+{
+    const PictureGuard* guard = PictureGuard::Of(field);
+    return guard ? std::optional<NumericFormat>(guard->Format()) : std::nullopt;
+}
+
 QString RefusedEntryTip(const QWidget* field)
 {
     const PictureGuard* guard = PictureGuard::Of(field);
@@ -500,11 +521,101 @@ void DBDateEdit::Store(db::Field* f)
 
 // ---- memo -------------------------------------------------------------------
 
+namespace {
+
+// Refuses, visibly, a paste, a drop or a keystroke that would take a memo's
+// text past what it holds: cut to fit, the end of what was pasted would be
+// lost without a word.
+class MemoGuard : public QObject {
+public:
+    MemoGuard(QPlainTextEdit* memo, std::function<int()> most) : QObject(memo), memo_(memo), most_(std::move(most))
+    {
+        memo->installEventFilter(this);
+        memo->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (memo_->isReadOnly()) return false;
+        switch (e->type()) {
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (k->matches(QKeySequence::Paste)) return refused(QGuiApplication::clipboard()->text(), true);
+            const QString key = k->text();
+            const bool newLine = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+            if (key.isEmpty() || (!key.at(0).isPrint() && !newLine) ||
+                (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+                return false;
+            return refused(newLine ? QStringLiteral("\n") : key, false);
+        }
+        case QEvent::ContextMenu: {
+            std::unique_ptr<QMenu> menu(memo_->createStandardContextMenu());
+            if (!menu) return false;
+            for (QAction* a : menu->actions())
+                if (a->objectName() == QLatin1String("edit-paste")) {
+                    disconnect(a, &QAction::triggered, nullptr, nullptr);
+                    connect(a, &QAction::triggered, this, [this] {
+                        if (!refused(QGuiApplication::clipboard()->text(), true)) memo_->paste();
+                    });
+                }
+            menu->exec(static_cast<QContextMenuEvent*>(e)->globalPos());
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            // The selection pasted by the middle button, where the system has one.
+            return static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton &&
+                   QGuiApplication::clipboard()->supportsSelection() &&
+                   refused(QGuiApplication::clipboard()->text(QClipboard::Selection), true);
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(e);
+            // Text moved within the box changes nothing of its length.
+            if (drop->source() == memo_ || drop->source() == memo_->viewport() || !drop->mimeData()->hasText())
+                return false;
+            if (!refused(drop->mimeData()->text(), true)) return false;
+            drop->ignore();
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    // True, with the tip shown, when `inserted` in place of the selection
+    // would take the text past what the box holds.
+    bool refused(const QString& inserted, bool pasted)
+    {
+        const int most = most_();
+        const QTextCursor c = memo_->textCursor();
+        const int room = most - (memo_->document()->characterCount() - 1) + (c.selectionEnd() - c.selectionStart());
+        if (most <= 0 || inserted.size() <= room) return false;
+        const QString what = pasted ? QStringLiteral("The paste of %1 characters").arg(inserted.size())
+                                    : QStringLiteral("\"%1\"").arg(inserted);
+        const QString left =
+            room > 0 ? QStringLiteral("and has room for %1 more").arg(room) : QStringLiteral("and is full");
+        QToolTip::showText(memo_->mapToGlobal(QPoint(0, memo_->height())),
+                           QStringLiteral("%1 was not taken: this box holds at most %2 characters, %3.")
+                               .arg(what)
+                               .arg(most)
+                               .arg(left),
+                           memo_, memo_->rect());
+        QApplication::beep();
+        return true;
+    }
+
+    QPlainTextEdit* memo_;
+    std::function<int()> most_;
+};
+
+} // namespace
+
 DBMemo::DBMemo(QPlainTextEdit* memo, db::DataSource* source, const QString& field, int maxLength)
     : DBControl(memo, source, field), memo_(memo), maxLength_(maxLength)
 {
     // Tab goes on to the next control, as in every other field; the notes take no tabs.
     memo->setTabChangesFocus(true);
+    new MemoGuard(memo, [this] { return MaxLength(); });
     connect(memo, &QPlainTextEdit::textChanged, this, [this] {
         if (Loading()) return;
         int max = MaxLength();

@@ -116,6 +116,10 @@ struct NumericFormat {
                                  std::optional<double> high = std::nullopt);
     QString Text(double v) const;
     double Parse(const QString& text) const;   // throws InputError
+    // The smallest and the largest number a field of this format takes: its
+    // range, within what its digits can show.
+    double Lowest() const;
+    double Highest() const;
     // What a field of this format takes, in words ("a whole number from 0
     // to 99999").
     QString Takes() const;
@@ -132,6 +136,8 @@ void SetNumericPicture(QLineEdit* edit, const NumericFormat& format);
 // True when the field holds a refused entry (a keystroke or a paste was
 // refused and nothing corrected since).
 bool HoldsRefusedEntry(const QWidget* field);
+// The format a number field's picture holds it to; none for a field without one.
+std::optional<NumericFormat> NumericPictureOf(const QWidget* field);
 // The tip of the field's refused entry (empty when it holds none).
 QString RefusedEntryTip(const QWidget* field);
 // Shows the tip of the field's refused entry again, when the form kept the
@@ -166,7 +172,10 @@ private:
     QLineEdit* edit_;
 };
 
-// Multi-line text; maxLength 0 takes the field's size (or no limit).
+// Multi-line text; maxLength 0 takes the field's size (or no limit). A
+// paste, a drop or a keystroke that would take the text past it is refused
+// whole, with a tip saying how much the box holds, as a number field refuses
+// what its picture cannot take.
 class DBMemo : public DBControl {
     Q_OBJECT
 public:

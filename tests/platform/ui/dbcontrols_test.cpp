@@ -155,15 +155,24 @@ TEST_F(BindingTest, EveryKindRoundTripsOnPost)
     EXPECT_TRUE(driver.Messages().empty());
 }
 
-// Without a limit of its own a memo takes what a job's load accepts back.
+// Without a limit of its own a memo takes what a job's load accepts back; a
+// paste beyond it is refused whole, with a tip, rather than cut.
 TEST_F(BindingTest, AMemoTakesNoMoreNotesThanAJobCanCarry)
 {
     auto* notes = ui::Make<QPlainTextEdit>(form.get(), "MoreNotes");
     auto* memo = new ui::DBMemo(notes, &src, "JobNotes");
     EXPECT_EQ(memo->MaxLength(), db::kMostMemoChars);
-    notes->insertPlainText(QString(db::kMostMemoChars + 10, QLatin1Char('n')));
+    notes->selectAll();
+    notes->insertPlainText(QString(db::kMostMemoChars - 5, QLatin1Char('n')));
+    QGuiApplication::clipboard()->setText("0123456789");
+    QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(QToolTip::text().toStdString(), "The paste of 10 characters was not taken: this box holds at most "
+                                              "32000 characters, and has room for 5 more.");
+    QGuiApplication::clipboard()->setText("01234");
+    QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(notes, Qt::Key_X);
     pipe.Post();
-    EXPECT_EQ(stored("JobNotes").size(), db::kMostMemoChars);
+    EXPECT_EQ(stored("JobNotes").mid(db::kMostMemoChars - 10).toStdString(), "nnnnn01234");
 }
 
 TEST_F(BindingTest, InvalidTextIsRefusedAndKeepsTheFocus)
