@@ -90,6 +90,24 @@ QString BoosterAddsNoHeadText(const TSta* b, double arrivingHgl, double outletHg
                             "or give it a higher set pressure.");
 }
 
+// Whether any node of the profile is a booster node. A booster job whose
+// nodes name none takes its set-pressure stations for the booster, as it did.
+bool NamesBoosterNodes(TSta* const* sta, int n)
+{
+    for (int i = 0; i < n; ++i)
+        if (sta[i]->NodeType == 2)
+            return true;
+    return false;
+}
+
+// Station s lifts the line: a set-pressure station (given, or -1 to be
+// found) of an in-line booster job, the booster node where the job names one.
+bool IsBooster(const TSta* s, bool boosterNodes)
+{
+    return Tul->PumpTypeCode == kPumpInlineBooster && (s->PsiSet > 0 || s->PsiSet == -1)
+           && (!boosterNodes || s->NodeType == 2);
+}
+
 } // namespace
 
 QString MotorSizeFor(double bhp)
@@ -133,8 +151,10 @@ void TGrav::RunGravityProfile()
     BoosterHgl = 0.0;
     TrickleHglMargin = 0.0;
     passStopped_ = false;
+    messagedBefore_ = 0;
     boosterRefusal_.clear();
     Tul->SurgePsi = 0.0;
+    ClearPumpResults();
 
     OpenIfClosed(DMod->WorkProfTable);
     Tul->NumNodes = DMod->WorkProfTable->RecordCount();
@@ -159,19 +179,26 @@ void TGrav::RunGravityProfile()
             std::vector<double> entered(static_cast<size_t>(n));
             for (int i = 0; i < n; ++i)
                 entered[size_t(i)] = sta[i]->PsiSet;
-            TSta* b = sta[BoosterIndex];
-            const double arrivingEgl = b->Egl;
-            BackwardFromOutlet(sta, trace.get());
-            // Without a pressure found, or with one the line already brings,
-            // the second pass would size nothing: it is not run.
-            const double hv = VelocityHead(b->vel);
-            if (b->PsiSet == -1)
-                SkipBoosterSizing(BoosterNotFoundText(b), b);
-            else if (!(hv + kGravFtPerPsi * b->PsiSet + b->InvertElev - arrivingEgl > 0))
-                SkipBoosterSizing(BoosterAddsNoHeadText(b, arrivingEgl - hv, kGravFtPerPsi * b->PsiSet + b->InvertElev),
-                                  b);
-            else
+            // A pass stops at the first booster still at -1: each is found in
+            // turn, from the top, until a pass runs through.
+            while (passStopped_) {
+                TSta* b = sta[BoosterIndex];
+                const double arrivingEgl = b->Egl;
+                BackwardFromOutlet(sta, trace.get());
+                // Without a pressure found, or with one the line already
+                // brings, the next pass would size nothing: it is not run.
+                const double hv = VelocityHead(b->vel);
+                const double outletHgl = kGravFtPerPsi * b->PsiSet + b->InvertElev;
+                if (b->PsiSet == -1) {
+                    SkipBoosterSizing(BoosterNotFoundText(b), b);
+                    break;
+                }
+                if (!(hv + outletHgl - arrivingEgl > kNoHeadFt)) {
+                    SkipBoosterSizing(BoosterAddsNoHeadText(b, arrivingEgl - hv, outletHgl), b);
+                    break;
+                }
                 FinalComp(sta, trace.get());
+            }
             // A refused booster keeps the -1 the user entered.
             if (!boosterRefusal_.isEmpty())
                 for (int i = 0; i < n; ++i)
@@ -182,7 +209,7 @@ void TGrav::RunGravityProfile()
         // A line whose booster could not be sized has no results to store:
         // half of it would be the backward pass's.
         if (!boosterRefusal_.isEmpty()) {
-            StoreBoosterRefusal(sta, n);
+            StoreSizingRefusal(sta, n, boosterRefusal_);
             tx.Commit();
             return;
         }
@@ -277,7 +304,15 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
     const bool pressureMain = pump == kPumpPressFind || pump == kPumpPressKnown;
     passStopped_ = false;
     bool boosterFound = false;
+    // The reducer just above passes on less than its setting.
+    bool starvedAbove = false;
     Grade grade = Grade::WaterSurface;
+    // An earlier pass of this run that stopped at a booster has shown the
+    // messages of the stations above it; they come out the same again.
+    auto say = [this](int i, void (*show)(const QString&), const QString& text) {
+        if (i >= messagedBefore_)
+            show(text);
+    };
 
     Tul->BoosterHgl = 0.0;
     if (Tul->SysTypeCode == 0 || Tul->SysTypeCode == 1)
@@ -286,9 +321,7 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
     // The in-line booster is the booster node: a pressure-reducing station
     // below it stays one, rather than being sized as the booster. A job whose
     // nodes name no booster takes its last set-pressure station, as it did.
-    bool boosterNodes = false;
-    for (int i = 0; i < n; ++i)
-        boosterNodes = boosterNodes || sta[i]->NodeType == 2;
+    const bool boosterNodes = NamesBoosterNodes(sta, n);
 
     // The first of the highest inverts above the water surface.
     int highPoint = 0;
@@ -317,11 +350,11 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
     if (!pressureMain
         && s0->DiaIn / 12.0 + s0->InvertElev + s0->Kloss + hv0 > Tul->WSElev) {
         s0->Warning = kNotSubmerged;
-        Warn(s0->Warning);
+        say(0, Warn, s0->Warning);
     }
     if (Tul->CheckPressureRatings(kAtEntrance, s0->PsiSet, s0->Psi, 0.0, s0->PressurRating,
                                   s0->Warning) == 1)
-        Warn(s0->Warning);
+        say(0, Warn, s0->Warning);
     if (trace)
         TracePrint(trace, "Finl1 Sta= %s, hgl= %f, psi = %f,\n psta[0]->vel = %f, v2/2g= %f, egl= %f\n\n",
                    {Text(s0->StaText).constData(), Finite(s0->Hgl), Finite(s0->Psi), Finite(s0->vel),
@@ -332,8 +365,8 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         TSta* u = sta[i - 1];
         const bool last = i == n - 1;
         const bool setPressure = s->PsiSet > 0 || s->PsiSet == -1;
-        const bool booster =
-            pump == kPumpInlineBooster && setPressure && (!boosterNodes || s->NodeType == 2);
+        const bool booster = IsBooster(s, boosterNodes);
+        bool starved = false;
 
         if (booster) {
             BoosterIndex = i;
@@ -350,9 +383,10 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         if (u->PsiSet <= 0) {
             s->Egl = u->Egl - s->Floss - s->Kloss;
         } else {
-            // The line restarts from the set pressure upstream.
-            s->Egl = VelocityHead(u->vel) + kGravFtPerPsi * u->PsiSet + u->InvertElev - s->Floss
-                     - s->Kloss;
+            // The line restarts from the set pressure upstream, or from what
+            // a reducer reached by less passes on.
+            s->Egl = (starvedAbove ? u->Egl : VelocityHead(u->vel) + kGravFtPerPsi * u->PsiSet + u->InvertElev)
+                     - s->Floss - s->Kloss;
             Tul->OffElev = 0.0;
         }
         const double hv = VelocityHead(s->vel);
@@ -368,6 +402,7 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
                         // Found by the backward pass; this pass ends here.
                         BoosterRerun = true;
                         passStopped_ = true;
+                        messagedBefore_ = i;
                         return;
                     }
                     BoosterHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
@@ -376,6 +411,9 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
                     grade = Grade::SetPressure;
                     Tul->BoosterSgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
                     Tul->BoosterHgl = Tul->BoosterSgl - hv;
+                    starved = !last && s->PsiSet > 0 && ReducerStarved(s->Hgl, Tul->BoosterSgl);
+                    if (starved)
+                        Tul->BoosterHgl = s->Hgl;
                 }
             }
             if (grade == Grade::Booster)
@@ -399,30 +437,35 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
             Tul->EndPsi = (s->Hgl - Tul->OutletElev) * kPsiPerFt;
             if (Tul->CheckPressureRatings(kAtEnd, s->PsiSet, s->Psi, u->PressurRating,
                                           s->PressurRating, s->Warning) == 1)
-                Warn(s->Warning);
+                say(i, Warn, s->Warning);
             if (s->Hgl < Tul->OutletElev) {
                 s->Warning = kHglBelowOutlet;
-                Fail(StaName(s) + QStringLiteral(" ") + s->Warning + QStringLiteral(" End HGL ") + Ft(s->Hgl)
-                     + QStringLiteral(" ft against the outlet elevation of ") + Ft(Tul->OutletElev)
-                     + QStringLiteral(" ft."));
+                say(i, Fail,
+                    StaName(s) + QStringLiteral(" ") + s->Warning + QStringLiteral(" End HGL ") + Ft(s->Hgl)
+                        + QStringLiteral(" ft against the outlet elevation of ") + Ft(Tul->OutletElev)
+                        + QStringLiteral(" ft."));
             } else if (s->Hgl < kGravFtPerPsi * Tul->OutletPsi + Tul->OutletElev - 0.01) {
                 s->Warning = kOutletPressureLow;
-                Fail(s->Warning);
+                say(i, Fail, s->Warning);
             }
         } else {
             if (Tul->CheckPressureRatings(kAtInnerNode, s->PsiSet, s->Psi, u->PressurRating,
                                           s->PressurRating, s->Warning) == 1)
-                Warn(s->Warning);
+                say(i, Warn, s->Warning);
             const double crown = s->DiaIn / 12.0 + s->InvertElev;
             if (s->Hgl < crown) {
                 s->Warning = kHglBelowPipe;
                 // The message names the station and the grades; the row holds
                 // the text alone.
-                Fail(StaName(s) + QStringLiteral(" ") + s->Warning + QStringLiteral(" HGL ") + Ft(s->Hgl)
-                     + QStringLiteral(" ft is ") + Ft(crown - s->Hgl) + QStringLiteral(" ft below the pipe crown at ")
-                     + Ft(crown) + QStringLiteral(" ft."));
+                say(i, Fail,
+                    StaName(s) + QStringLiteral(" ") + s->Warning + QStringLiteral(" HGL ") + Ft(s->Hgl)
+                        + QStringLiteral(" ft is ") + Ft(crown - s->Hgl) + QStringLiteral(" ft below the pipe crown at ")
+                        + Ft(crown) + QStringLiteral(" ft."));
             }
+            if (starved)
+                say(i, Warn, AddReducerStarved(s, QStringLiteral("WARNING .. ")));
         }
+        starvedAbove = starved;
         if (trace)
             TracePrint(trace, "Final int Sta= %s, hgl= %f, psi = %f,\n vel = %f, v2/2g= %f, egl= %f\n\n",
                        {Text(s->StaText).constData(), Finite(s->Hgl), Finite(s->Psi), Finite(s->vel),
@@ -448,8 +491,8 @@ void TGrav::SizeBooster(TSta** sta)
     TSta* b = sta[BoosterIndex];
     const double head = VelocityHead(b->vel) + (BoosterHgl - b->Egl);
     // A booster whose outlet grade is no higher than the line brings it
-    // would lift nothing: a head of 0 or less sizes no pump.
-    if (!(head > 0)) {
+    // would lift nothing: no head sizes no pump.
+    if (!(head > kNoHeadFt)) {
         SkipBoosterSizing(BoosterAddsNoHeadText(b, b->Hgl, BoosterHgl), b);
         return;
     }
@@ -459,45 +502,23 @@ void TGrav::SizeBooster(TSta** sta)
 
 void TGrav::SkipBoosterSizing(const QString& why, TSta* booster)
 {
-    // Results of an earlier run must not pass for this one's.
-    Tul->TDH = 0.0;
-    Tul->WHP = 0.0;
-    Tul->BHP = 0.0;
-    Tul->MotorSize.clear();
+    ClearPumpResults();
     if (booster)
         booster->Warning = why;
     boosterRefusal_ = why;
     Fail(why);
 }
 
-void TGrav::StoreBoosterRefusal(TSta** sta, int n)
-{
-    db::Table* pipe = DMod->WorkPipeTable;
-    OpenIfClosed(pipe);
-    pipe->Edit();
-    SetFixed(DMod->WorkPipeTableTDH, 0.0, 6, 2);
-    SetFixed(DMod->WorkPipeTableWHP, 0.0, 6, 2);
-    SetFixed(DMod->WorkPipeTableBHP, 0.0, 6, 2);
-    DMod->WorkPipeTableMotorHP->SetAsString(QString());
-    pipe->Post();
-    // The booster's row says why; the set pressures stay as entered.
-    db::Table* prof = DMod->WorkProfTable;
-    OpenIfClosed(prof);
-    for (int k = 0; k < n; ++k) {
-        if (sta[k]->Warning != boosterRefusal_ || !prof->Locate(QStringLiteral("Station"), sta[k]->Station))
-            continue;
-        prof->Edit();
-        DMod->WorkProfTableWarning->SetAsString(boosterRefusal_);
-        prof->Post();
-    }
-}
-
 void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
 {
     const int n = Tul->NumNodes;
+    const bool boosterNodes = NamesBoosterNodes(sta, n);
+    // The energy grade the station below needs where its reach arrives.
+    double belowEgl = 0.0;
     for (int i = n - 1; i >= 1; --i) {
         TSta* s = sta[i];
         const bool last = i == n - 1;
+        const bool booster = IsBooster(s, boosterNodes);
         s->vel = PipeVelocity(s->PipeQ, s->DiaIn);
         const double hv = VelocityHead(s->vel);
         if (last) {
@@ -508,14 +529,16 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
         } else {
             const TSta* d = sta[i + 1];
             SegComp(s, sta[i - 1], trace);
-            s->Egl = d->Egl + d->Floss + d->Kloss;
+            s->Egl = belowEgl + d->Floss + d->Kloss;
             s->Hgl = s->Egl - hv;
-            if (i != BoosterIndex && s->PsiSet > 0) {
+            if (!booster && s->PsiSet > 0) {
                 // A pressure reducer gives the line below its setting, no
                 // more: the line above must bring it at least that much.
                 const double setHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
-                if (s->Hgl > setHgl + 0.01) {
-                    s->Warning = QStringLiteral("WARNING .. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
+                const QString tooLow = QStringLiteral("WARNING .. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
+                // Each booster found in turn passes here again: said once.
+                if (s->Hgl > setHgl + 0.01 && s->Warning != tooLow) {
+                    s->Warning = tooLow;
                     Warn(StaName(s) + QStringLiteral(" ") + s->Warning);
                 }
                 s->Hgl = setHgl;
@@ -534,6 +557,9 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
         // user set stays.
         if (i == BoosterIndex && s->PsiSet == -1 && s->Psi > 0)
             s->PsiSet = s->Psi;
+        // Above a booster the line needs only to keep the booster's inlet
+        // full with its clearance: the booster lifts the line below.
+        belowEgl = booster && !last ? hv + s->DiaIn / 12.0 + s->InvertElev + Tul->ClearHead : s->Egl;
     }
 }
 
@@ -573,15 +599,15 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
         SetFixed(DMod->WorkProfTablePsiSet, s->PsiSet, 6, 3);
         DMod->WorkProfTableStatPres->SetAsFloat(Finite(s->StatPres));
 
-        // By the fitting and soil of this row.
-        const double area = d ? Hyd->ThrustBlockArea(s->DiaIn, d->DiaIn)
-                              : Hyd->ThrustBlockArea(sta[k - 1]->DiaIn, 0.0);
-        SetFixed(DMod->WorkProfTableThBlockArea, area * s->Psi, 6, 2);
-
         double surge = 0.0;
         QString warning;
         if (StationSurge(s, surge, warning))
             DMod->WorkProfTableSurge->SetAsFloat(surge);
+        // By the fitting and soil of this row.
+        const double area = d ? Hyd->ThrustBlockArea(s->DiaIn, d->DiaIn)
+                              : Hyd->ThrustBlockArea(sta[k - 1]->DiaIn, 0.0);
+        SetFixed(DMod->WorkProfTableThBlockArea,
+                 ThrustBlockAreaAt(area, s->Psi, warning, QStringLiteral("ERROR .. ")), 6, 2);
         DMod->WorkProfTableWarning->SetAsString(warning);
 
         if (d)

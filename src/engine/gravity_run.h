@@ -56,8 +56,10 @@ public:
     void FinalComp(TSta** sta, std::FILE* trace);
     // Grade lines from the required outlet pressure back up the line, so that
     // the booster's outlet pressure can be found: every node keeps its
-    // clearance above the crown, and a pressure reducer's inlet holds at
-    // least its setting. Only a booster left at -1 takes what was found.
+    // clearance above the crown, a pressure reducer's inlet holds at least
+    // its setting, and above a booster the line need only keep the booster's
+    // inlet full. Only the booster at BoosterIndex left at -1 takes what was
+    // found.
     void BackwardFromOutlet(TSta** sta, std::FILE* trace);
 
     // Job results into WorkPipe, station results, thrust blocks, air-vacuum
@@ -70,10 +72,12 @@ public:
 private:
     // The last FinalComp pass stopped at a booster whose pressure is to be found.
     bool passStopped_ = false;
+    // The stations above the booster where a pass of this run stopped: their
+    // messages were shown.
+    int messagedBefore_ = 0;
     // The booster could not be sized: the run stores no profile results.
     QString boosterRefusal_;
     void SizeBooster(TSta** sta);
-    void StoreBoosterRefusal(TSta** sta, int n);
     void SkipBoosterSizing(const QString& why, TSta* booster);
 };
 

@@ -88,8 +88,19 @@ bool PipesUsable(TSta** sta, int n)
     return true;
 }
 
-// Off-pressure limits of a pressure tank, head, horsepower and motor.
-void SizePump(TSta** sta)
+// The booster's inlet already gives the line what it needs at the pump.
+QString NoBoostText(double needEgl, double inletEgl, double psiIn, double eye)
+{
+    auto ft = [](double x) { return QString::number(Finite(x), 'f', 2); };
+    return QStringLiteral("ERROR.. Booster pump not sized: the line needs an energy grade of ") + ft(needEgl)
+           + QStringLiteral(" ft at the pump, and its inlet pressure of ") + ft(psiIn)
+           + QStringLiteral(" psi at the eye (") + ft(eye) + QStringLiteral(" ft) gives ") + ft(inletEgl)
+           + QStringLiteral(" ft, so the line needs no boost. Compute it as a pressurised main of known pressure.");
+}
+
+// Off-pressure limits of a pressure tank, head, horsepower and motor. False
+// when the pump is not needed: a booster whose inlet gives the line its head.
+bool SizePump(TSta** sta)
 {
     TSta* s0 = sta[0];
     const double off = (Tul->OffElev - Tul->PumpEyeElev) * kPsiPerFt;
@@ -117,23 +128,33 @@ void SizePump(TSta** sta)
     case kPumpPropeller:
         Tul->TDH = egl0 - Tul->WSElev + Tul->ColumnLoss;
         break;
-    case kPumpBooster:
+    case kPumpBooster: {
         // The booster's inlet pressure and eye as stored in the header row.
         OpenIfClosed(DMod->WorkPipeTable);
-        Tul->TDH = egl0 - kFtPerPsi * DMod->WorkPipeTablePsiIn->AsFloat()
-                   - DMod->WorkPipeTablePumpEyeElev->AsFloat();
+        const double psiIn = DMod->WorkPipeTablePsiIn->AsFloat();
+        const double eye = DMod->WorkPipeTablePumpEyeElev->AsFloat();
+        const double inletEgl = kFtPerPsi * psiIn + eye;
+        if (!(egl0 - inletEgl > kNoHeadFt)) {
+            ClearPumpResults();
+            s0->Warning = NoBoostText(egl0, inletEgl, psiIn, eye);
+            Fail(s0->Warning);
+            return false;
+        }
+        Tul->TDH = egl0 - inletEgl;
         break;
+    }
     case kPumpPressFind:
         Tul->PsiIn = (egl0 - s0->InvertElev) * kPsiPerFt;
-        return;
+        return true;
     default:
         Tul->TDH = egl0 - Tul->WSElev;
         break;
     }
     if (pump == kPumpNone || pump == kPumpPressKnown)
-        return;
+        return true;
 
     SizePumpMotor(s0->PipeQ, kNoPumpEfficiency);
+    return true;
 }
 
 } // namespace
@@ -147,6 +168,7 @@ void TPump::RunPumpCalc()
     // A job without a surge station must not size its valves from the
     // previous job's surge.
     Tul->SurgePsi = 0.0;
+    ClearPumpResults();
     if (!StationCountUsable(Tul->NumNodes))
         return;
 
@@ -154,6 +176,8 @@ void TPump::RunPumpCalc()
     // The trace is a diagnostic: without it the run goes on.
     TraceFile trace = OpenTraceFile("pumpFlow.txt");
 
+    // A pump the line does not need stores no line it would feed.
+    bool refused = false;
     auto pass = [&]() {
         const int n = Tul->NumNodes;
         StationRecordsGuard recordsGuard;
@@ -161,13 +185,21 @@ void TPump::RunPumpCalc()
         Tul->LoadJobFromWorkTables(psta, n);
         if (!PipesUsable(psta, n))
             return false;
-        CalcPumpProfile(psta, trace.get());
+        if (!CalcPumpProfile(psta, trace.get())) {
+            StoreSizingRefusal(psta, n, psta[0]->Warning);
+            refused = true;
+            return false;
+        }
         StorePumpResults(psta, n);
         ++Tul->StoredRuns;
         return true;
     };
+    auto stop = [&]() {
+        if (refused)
+            tx.Commit();
+    };
     if (!pass())
-        return;
+        return stop();
 
     if (Tul->SysHas == kEndsInGatedPipe)
         Gated->RunGatedPipe();
@@ -183,13 +215,13 @@ void TPump::RunPumpCalc()
             manifoldHgl > DMod->WorkProfTableHgl->AsFloat() ? manifoldHgl : 0.0;
     }
     if (Tul->PinnedEndHgl > 0 && !pass())
-        return;
+        return stop();
 
     trace.reset();
     tx.Commit();
 }
 
-void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
+bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
 {
     const int n = Tul->NumNodes;
     const int pump = Tul->PumpTypeCode;
@@ -257,7 +289,19 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                     s->Egl += Tul->ColumnLoss;
                 s->Hgl = s->Egl - hv;
                 Trace(trace, "Before ClearHead Sta= %f, hgl= %f\n", s->Station, s->Hgl);
-                if (autoPump && s->Hgl < Clear(s)) {
+                if (i > 0 && s->PsiSet > 0) {
+                    // A pressure reducer keeps its setting: the line above
+                    // brings it that much, without the clearance raise; where
+                    // the line below needs more the setting falls short.
+                    const double setHgl = kFtPerPsi * s->PsiSet + s->InvertElev;
+                    if (s->Hgl > setHgl + 0.01) {
+                        s->Warning = QStringLiteral("WARNING.. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
+                        Warn(QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QStringLiteral(" ")
+                             + s->Warning);
+                    }
+                    s->Hgl = setHgl;
+                    s->Egl = s->Hgl + hv;
+                } else if (autoPump && s->Hgl < Clear(s)) {
                     s->Hgl = Clear(s);
                     s->Egl = s->Hgl + hv;
                     if (s->Hgl > raisedMax)
@@ -276,21 +320,6 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                 }
             }
             s->Psi = PsiAt(s);
-            if (i < n - 1 && s->PsiSet > 0 && s->Psi > s->PsiSet) {
-                // A set-pressure node holds the pressure the line below needs;
-                // the user's setting falls short of it, so say so.
-                const TSta* d = sta[i + 1];
-                const double setHgl = kFtPerPsi * s->PsiSet + s->InvertElev;
-                s->Egl = d->Egl + d->Floss + d->Kloss;
-                s->Hgl = s->Egl - hv;
-                s->Psi = PsiAt(s);
-                if (s->Hgl > setHgl + 0.01) {
-                    s->Warning = QStringLiteral("WARNING.. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
-                    Warn(QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QStringLiteral(" ")
-                         + s->Warning);
-                }
-                s->PsiSet = s->Psi;
-            }
             Trace(trace, "Final 1 Sta= %f, hgl= %f, psi = %f, egl= %f, vel = %f\n", s->Station,
                   s->Hgl, s->Psi, s->Egl, s->vel);
         }
@@ -340,8 +369,9 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
             s->Egl = u->Egl - s->Floss - s->Kloss - Tul->ColumnLoss;
             Trace(trace, "Forward AUTOPUMOP Sta= %f, hgl= %f, egl = %f, vel = %f\n", s->Station,
                   s->Hgl, s->Egl, s->vel);
-        } else if (u->PsiSet > 0) {
-            // The line restarts from the pressure the node above sets.
+        } else if (u->PsiSet > 0 && !ReducerStarved(u->Hgl, kFtPerPsi * u->PsiSet + u->InvertElev)) {
+            // The line restarts from the pressure the node above sets; a
+            // reducer reached by less passes that on.
             s->Egl = kFtPerPsi * u->PsiSet + u->InvertElev + VelocityHead(u->vel) - s->Floss
                      - s->Kloss;
         } else {
@@ -414,6 +444,8 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                          + QStringLiteral("), so the pipe does not run full here.");
             Warn(QStringLiteral("Sta ") + s->StaText + QStringLiteral(" ") + s->Warning);
         }
+        if (middle && s->PsiSet > 0 && ReducerStarved(s->Hgl, kFtPerPsi * s->PsiSet + s->InvertElev))
+            Warn(AddReducerStarved(s, QStringLiteral("WARNING.. ")));
         Trace(trace, "Final2 Sta= %f, hgl= %f, egl = %f, vel = %f\n", s->Station, s->Hgl, s->Egl,
               s->vel);
     }
@@ -426,7 +458,7 @@ void TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
         Warn(s0->Warning);
     }
 
-    SizePump(sta);
+    return SizePump(sta);
 }
 
 void TPump::CheckPlasticVelocity(TSta* s)
@@ -477,15 +509,14 @@ void TPump::StorePumpResults(TSta** sta, int n)
             SetFixed(DMod->WorkProfTableSgl, s->Sgl, 6, 2);
         SetFixed(DMod->WorkProfTableStatPres, s->StatPres, 6, 2);
 
-        // By the fitting and soil of this row.
-        const double area = d ? Hyd->ThrustBlockArea(s->DiaIn, d->DiaIn)
-                              : Hyd->ThrustBlockArea(sta[i - 1]->DiaIn, 0.0);
-        DMod->WorkProfTableThBlockArea->SetAsFloat(Finite(area * s->Psi));
-
         double surge = 0.0;
         QString warning;
         if (StationSurge(s, surge, warning))
             SetFixed(DMod->WorkProfTableSurge, surge, 6, 2);
+        // By the fitting and soil of this row.
+        const double area = d ? Hyd->ThrustBlockArea(s->DiaIn, d->DiaIn)
+                              : Hyd->ThrustBlockArea(sta[i - 1]->DiaIn, 0.0);
+        DMod->WorkProfTableThBlockArea->SetAsFloat(ThrustBlockAreaAt(area, s->Psi, warning, QStringLiteral("ERROR.. ")));
         DMod->WorkProfTableWarning->SetAsString(warning);
 
         // The pumped rows give C four significant digits.

@@ -86,6 +86,59 @@ inline QString ReducerSetTooLowText(double neededHgl, double setHgl, double psiS
            + ft(psiSet) + QStringLiteral(" psi gives. Raise its set pressure.");
 }
 
+// A pressure reducer reached by less than its setting passes on what
+// reaches it: the words after each run's own "WARNING" mark.
+inline QString ReducerStarvedText(const QString& station, double arrivingPsi, double psiSet)
+{
+    auto psi = [](double x) { return QString::number(Finite(x), 'f', 2); };
+    return QStringLiteral("The pressure reducer at Sta ") + station + QStringLiteral(" receives ") + psi(arrivingPsi)
+           + QStringLiteral(" psi, below its set pressure of ") + psi(psiSet) + QStringLiteral(" psi, so it passes the ")
+           + psi(arrivingPsi) + QStringLiteral(" psi on.");
+}
+
+// Whether a reducer set to `setHgl` is reached by a grade below it; within
+// 0.01 ft it holds its setting.
+inline bool ReducerStarved(double arrivingHgl, double setHgl)
+{
+    return arrivingHgl < setHgl - 0.01;
+}
+
+// Adds to the reducer's warning, after what it holds, that it passes on the
+// less that reaches it; gives the text to show.
+inline QString AddReducerStarved(TSta* s, const QString& warningMark)
+{
+    const QString text = warningMark + ReducerStarvedText(Hyd->StationText(s->Station), s->Psi, s->PsiSet);
+    s->Warning = s->Warning.isEmpty() ? text : s->Warning + QLatin1Char(' ') + text;
+    return text;
+}
+
+// A head that shows as 0.00 ft lifts nothing.
+inline constexpr double kNoHeadFt = 0.005;
+
+// Every run sizes its pump afresh: an earlier run's head, horsepower and
+// motor must not pass for this one's.
+inline void ClearPumpResults()
+{
+    Tul->TDH = 0.0;
+    Tul->WHP = 0.0;
+    Tul->BHP = 0.0;
+    Tul->MotorSize.clear();
+}
+
+// The thrust-block area stored for a node: `areaPerPsi` times its pressure,
+// but 0 under a pressure below atmospheric, which pushes no block; then the
+// row's `warning` says why, after the run's own `errorMark`.
+inline double ThrustBlockAreaAt(double areaPerPsi, double psi, QString& warning, const QString& errorMark)
+{
+    if (!(areaPerPsi > 0 && psi < 0))
+        return Finite(areaPerPsi * psi);
+    if (!warning.isEmpty())
+        warning += QLatin1Char(' ');
+    warning += errorMark + QStringLiteral("Thrust block area stored as 0: the pipe pressure here is ")
+               + QString::number(Finite(psi), 'f', 2) + QStringLiteral(" psi, below atmospheric.");
+    return 0.0;
+}
+
 // A run's trace file, closed however the run ends. A null file (it could not
 // be created) writes nothing: the trace is a diagnostic.
 struct TraceCloser {
@@ -346,4 +399,26 @@ inline bool StationSurge(const TSta* s, double& surge, QString& warning)
         warning += QStringLiteral(
             " WARNING ... Analyze surge.  Surge pressure greater than 2.5 x pipe rating.");
     return true;
+}
+
+// A run whose pump could not be sized stores no half-computed line: the pump
+// values are cleared, and the rows whose station says why get that text.
+inline void StoreSizingRefusal(TSta* const* sta, int n, const QString& why)
+{
+    db::Table* pipe = DMod->WorkPipeTable;
+    OpenIfClosed(pipe);
+    pipe->Edit();
+    for (db::Field* f : {DMod->WorkPipeTableTDH, DMod->WorkPipeTableWHP, DMod->WorkPipeTableBHP})
+        SetFixed(f, 0.0, 6, 2);
+    DMod->WorkPipeTableMotorHP->SetAsString(QString());
+    pipe->Post();
+    db::Table* prof = DMod->WorkProfTable;
+    OpenIfClosed(prof);
+    for (int k = 0; k < n; ++k) {
+        if (sta[k]->Warning != why || !prof->Locate(QStringLiteral("Station"), sta[k]->Station))
+            continue;
+        prof->Edit();
+        DMod->WorkProfTableWarning->SetAsString(why);
+        prof->Post();
+    }
 }

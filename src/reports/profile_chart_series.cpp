@@ -6,6 +6,7 @@
 #include "platform/db/db.h"
 #include "reports/detail_report.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 using chart::Series;
@@ -79,7 +80,9 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
             s.Inflow->Add(station, ground + 8.0, d.WorkProfTableInQ->AsString() + QStringLiteral(" gpm Inflow"),
                           black);
         if (nodeType == 3) {
-            s.Hgl->Add(station, setHgl, QString(), red);
+            // A reducer reached by less than its setting passes that on: the
+            // line never rises there.
+            s.Hgl->Add(station, std::min(setHgl, d.WorkProfTableHgl->AsFloat()), QString(), red);
             if (tank || rules.tankLevelsAtAnyReducer) {
                 s.OffElev->Add(station, Tul->OffElev, QString(), aqua);
                 s.OnElev->Add(station, Tul->OnElev, QString(), lime);

@@ -499,10 +499,13 @@ TEST_F(GravityRun, InlineBoosterFindsItsOutletPressureAndSizesItsMotor)
 // 136.99. Set to 0.5 psi (98.123562) it gives less than the 98.425168 the
 // line below needs: the run says so by its station, the booster is found as
 // without it, and the outlet falls short (92.005519).
+// Given the 2.384 psi found (114.470184) the booster brings the 20 psi
+// reducer 108.352140, 4.93 psi, passed on: the end 102.23. The booster's
+// elbow under -6.62 psi gets no block.
 TEST_F(GravityRun, InlineBoosterAtMinusOneIsFoundAboveItsCrownAndKeepsTheReducersSetting)
 {
     struct Case {
-        double reducerPsi;
+        double boosterPsi, reducerPsi;
         double psiSet, tdh, whp, bhp;
         const char* motor;
         double endHgl;
@@ -511,17 +514,20 @@ TEST_F(GravityRun, InlineBoosterAtMinusOneIsFoundAboveItsCrownAndKeepsTheReducer
     const QString shortBelow = QStringLiteral(
         "Sta 20+00 WARNING .. The line below the pressure reducer needs HGL 98.43 ft, above the 98.12 ft its set "
         "pressure of 0.50 psi gives. Raise its set pressure.");
+    const QString starved = QStringLiteral("WARNING .. The pressure reducer at Sta 20+00 receives 4.93 psi, below its "
+                                           "set pressure of 20.00 psi, so it passes the 4.93 psi on.");
     // The line reaches the booster 15.77 ft below its crown at 109.47 ft: a
     // fault at its inlet, found and listed, not hidden.
     const QString belowPipe = QStringLiteral("ERROR .. Hydraulic gradeline is below top of pipe!");
     const QString inletBelow =
         "Sta 10+00 " + belowPipe + " HGL 93.70 ft is 15.77 ft below the pipe crown at 109.47 ft.";
     const Case cases[] = {
-        {0, 2.384, 20.77, 1.57, 2.10, "3", 102.23, {inletBelow}},
-        {20, 17.451, 55.53, 4.21, 5.61, "7-1/2", 136.99, {inletBelow}},
-        {0.5, 2.384, 20.77, 1.57, 2.10, "3", 92.01,
+        {-1, 0, 2.384, 20.77, 1.57, 2.10, "3", 102.23, {inletBelow}},
+        {-1, 20, 17.451, 55.53, 4.21, 5.61, "7-1/2", 136.99, {inletBelow}},
+        {-1, 0.5, 2.384, 20.77, 1.57, 2.10, "3", 92.01,
          {shortBelow, inletBelow,
           QStringLiteral("WARNING ..  Pressure at outlet elevation is lower than required pressure.")}},
+        {2.384, 20, 2.384, 20.77, 1.57, 2.10, "3", 102.23, {inletBelow, starved}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reducerPsi);
@@ -530,7 +536,9 @@ TEST_F(GravityRun, InlineBoosterAtMinusOneIsFoundAboveItsCrownAndKeepsTheReducer
                     .reachType = "GRAVBEG", .nodeType = 0};
         WorkNode booster = Mid(n0, 1000, 108.97);
         booster.nodeType = 2;
-        booster.psiSet = -1;
+        booster.psiSet = c.boosterPsi;
+        booster.fitting = "90 deg Elbow";
+        booster.soil = 1000;
         WorkNode reducer = Mid(n0, 2000, 96.97);
         reducer.nodeType = 3;
         reducer.psiSet = c.reducerPsi;
@@ -551,8 +559,69 @@ TEST_F(GravityRun, InlineBoosterAtMinusOneIsFoundAboveItsCrownAndKeepsTheReducer
         // brings it, the line below from the pressure found.
         EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 93.70);
         EXPECT_DOUBLE_EQ(ProfValue(3, "Hgl"), c.endHgl);
-        EXPECT_EQ(ProfText(1, "Warning"), belowPipe);
+        EXPECT_DOUBLE_EQ(ProfValue(1, "ThBlockArea"), 0.0);
+        EXPECT_EQ(ProfText(1, "Warning"),
+                  belowPipe + " ERROR .. Thrust block area stored as 0: the pipe pressure here is -6.62 psi, below atmospheric.");
     }
+    EXPECT_EQ(ProfText(2, "Warning"), starved);
+
+    // A job with no pump stores no head of the booster run before it.
+    testsupport::WriteWorkJob(HazenHeader(), HazenLine());
+    Grav->RunGravityProfile();
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 0.0);
+    EXPECT_EQ(PipeText("MotorHP"), QString());
+}
+
+// Two boosters at -1 are found in turn; above a booster the line need only
+// keep the booster's inlet full (hv 0.180540, hf 6.118044 a reach):
+//   20+00 at 100: it needs 138.425168 (16.655 psi), its inlet 105.499583 asks
+//   10+00 for 111.62, raised to 114.469583 (2.384 psi); TDH 0.180540 +
+//   138.425168 - 108.532079 = 30.07, BHP 3.04: 5 hp.
+//   20+00 at 130: its clearance 135.499583 is all the line below needs, so
+//   once 10+00 brings it, it adds no head: refused.
+//   A reducer at 10+00 (60, 20 psi) above the booster (80, end wanting 1 psi
+//   at 104) needs nothing of the line below it; it gets 14.61 psi and passes
+//   it on: TDH 0.180540 + 112.425168 - 87.763912 = 24.84, 3 hp.
+TEST_F(GravityRun, TwoInlineBoostersAreFoundInTurnAndAReducerFeedsOnlyDownToTheNext)
+{
+    struct Case {
+        int upperKind;
+        double upperInvert, upperPsi, lowerInvert, endInvert, upperFound, lowerFound, tdh;
+        QString said;
+    };
+    const Case cases[] = {
+        {2, 108.97, -1, 100, 126.97, 2.384, 16.655, 30.07, ""},
+        {2, 108.97, -1, 130, 86.97, -1, -1, 0,
+         "ERROR .. In-line booster at Sta 20+00 not sized: the line reaches it with HGL 135.50 ft, at or above the "
+         "135.50 ft its outlet needs, so it adds no head. Make the node in line, or give it a higher set pressure."},
+        {3, 60, 20, 80, 100.97, 20, 14.054, 24.84,
+         "WARNING .. The pressure reducer at Sta 10+00 receives 14.61 psi, below its set pressure of 20.00 psi, so it "
+         "passes the 14.61 psi on."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lowerInvert);
+        dialogs.ClearLog();
+        WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 5.995, .cfac = 150, .reachType = "GRAVBEG"};
+        WorkNode upper = Mid(n0, 1000, c.upperInvert), lower = Mid(n0, 2000, c.lowerInvert);
+        upper.nodeType = c.upperKind;
+        upper.psiSet = c.upperPsi;
+        lower.nodeType = 2;
+        lower.psiSet = -1;
+        testsupport::WriteWorkJob(WorkHeader{.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = c.endInvert + 3.03,
+                                             .outletPsi = 1, .pumpEffic = 75},
+                                  {n0, upper, lower, End(n0, 3000, c.endInvert)});
+        Tul->ClearHead = 5;
+        Grav->RunGravityProfile();
+
+        EXPECT_EQ(dialogs.MessageTexts().contains(c.said), !c.said.isEmpty());
+        EXPECT_TRUE(dialogs.MessageTexts().filter("Raise its set pressure").isEmpty());
+        EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), c.upperFound);
+        EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), c.lowerFound);
+        EXPECT_DOUBLE_EQ(PipeValue("TDH"), c.tdh);
+        EXPECT_EQ(ProfIsNull(3, "Hgl"), c.tdh == 0);   // a refused line stores no grades
+    }
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("3"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 87.58);
 }
 
 // With a given set pressure there is one pass and the head follows from it.

@@ -303,6 +303,19 @@ TEST_F(PumpRun, HeadByPumpKind)
     Run();
     EXPECT_NEAR(Tul->TDH, 51.3444359, 1e-6);
     EXPECT_TRUE(dialogs.MessageTexts().isEmpty());
+
+    // At 40 psi its inlet's 190.2849760 ft is more than the 172.4156799 the
+    // line needs: no boost, no motor, no line stored.
+    h.psiIn = 40;
+    WriteWorkJob(h, TwoNodes());
+    Run();
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{ProfText(0, "Warning")});
+    EXPECT_TRUE(ProfText(0, "Warning").startsWith("ERROR.. Booster pump not sized: the line needs an energy grade of "
+                                                  "172.42 ft at the pump, and its inlet pressure of 40.00 psi at the "
+                                                  "eye (98.00 ft) gives 190.28 ft, so the line needs no boost."));
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 0.0);
+    EXPECT_EQ(PipeText("MotorHP"), QString());
+    EXPECT_TRUE(ProfIsNull(1, "Hgl"));
 }
 
 // PRESSFIND: the main pressure the line needs, (172.4156799 - 95) x 0.43344
@@ -496,14 +509,24 @@ TEST_F(PumpRun, ClearanceRaiseHoldsWithoutASetPressure)
     EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 168.45);
 }
 
+// The reducer keeps its 1 psi: the pump brings it 170.3071244 ft (not the
+// clearance's 171.5), TDH 170.4870636 + 3.0466264 - 100 = 73.5336900; the
+// end 170.3071244 + 0.1799392 - 3.0466264 - 0.1799392 = 167.26. A 34 psi
+// main brings it 170.2156640, 0.96 psi, passed on: the end 167.17.
 TEST_F(PumpRun, SetPressureNodeUndoesItsClearanceRaise)
 {
     SetPressureJob(1);
     Run();
-    EXPECT_NEAR(Tul->TDH, 72.4156799, 1e-6);
-    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 169.19);
-    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 166.14);
+    EXPECT_NEAR(Tul->TDH, 73.5336900, 1e-6);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 170.31);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 167.26);
     EXPECT_TRUE(dialogs.MessageTexts().filter("pressure reducer").isEmpty());
+
+    job.SetHeader({{"PumpType", "PRESSKNOWN"}, {"SysType", "PRESSURE"}, {"PsiIn", 34.0}});
+    Run();
+    EXPECT_EQ(ProfText(1, "Warning"), "WARNING.. The pressure reducer at Sta 5+00 receives 0.96 psi, below its set "
+                                      "pressure of 1.00 psi, so it passes the 0.96 psi on.");
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 167.17);
 
     // Set at 0.3 psi it gives 168 + 0.3 x 2.3071244 = 168.69 ft, short of the
     // 169.19 ft the line below needs: the run says so at its station.

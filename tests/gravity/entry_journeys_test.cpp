@@ -205,11 +205,15 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
         EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     QAbstractItemModel* grid = form->DBGrid1->model();
     EXPECT_EQ(grid->headerData(1, Qt::Vertical).toString(), QStringLiteral("!"));
-    EXPECT_EQ(grid->index(1, 0).data(Qt::ToolTipRole).toString(), belowPipe);
+    // Under its -0.09 psi the node's thrust block takes no area, and says so.
+    const QString noBlock = belowPipe + QStringLiteral(" ERROR .. Thrust block area stored as 0: the pipe pressure here "
+                                                       "is -0.09 psi, below atmospheric.");
+    EXPECT_EQ(grid->index(1, 0).data(Qt::ToolTipRole).toString(), noBlock);
     EXPECT_TRUE(grid->headerData(0, Qt::Vertical).toString().isEmpty());
     EXPECT_DOUBLE_EQ(ProfValue(1, "InvertElev"), 96.97);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), -0.09);
-    EXPECT_EQ(ProfText(1, "Warning"), belowPipe);
+    EXPECT_EQ(ProfText(1, "Warning"), noBlock);
+    EXPECT_DOUBLE_EQ(ProfValue(1, "ThBlockArea"), 0.0);
     EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Data output"));
 }
 

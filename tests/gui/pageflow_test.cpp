@@ -550,6 +550,32 @@ TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheSto
     const char* const found[] = {"99.82", "93.70", "103.11", "96.99"};
     for (int r = 0; r < 4; ++r) EXPECT_EQ(grid->index(r, 3).data().toString().trimmed(), found[r]) << r;
 
+    // Given 5 psi the booster brings the reducer 92.387578 ft, 15.35 psi:
+    // passed on, the end 86.27. Then both at -1, 20+00 raised to invert
+    // 129.97: 10+00 is found for 20+00's inlet clearance, 135.47 ft, all the
+    // line below needs, so 20+00 adds no head: refused by name.
+    form->OvcNotebook1->SetPageIndex(1);
+    testsupport::SetProfField(1, "PsiSet", 5.0);
+    DialogDriver::Press(*form, "OKBitBtn3");
+    ASSERT_TRUE(form->ResultsShown());
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"WARNING .. The pressure reducer at Sta 20+00 receives 15.35 psi, "
+                                                 "below its set pressure of 20.00 psi, so it passes the 15.35 psi on."});
+    EXPECT_DOUBLE_EQ(ProfValue(3, "Hgl"), 86.27);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 4.80);
+    form->OvcNotebook1->SetPageIndex(1);
+    for (const auto& [field, value] : {std::pair{"PsiSet", -1.0}, {"NodeType", 2.0}, {"GroundElev", 133.0}})
+        testsupport::SetProfField(2, field, value);
+    testsupport::SetProfField(1, "PsiSet", -1.0);
+    DialogDriver::Press(*form, "OKBitBtn3");
+    EXPECT_FALSE(form->ResultsShown());
+    EXPECT_TRUE(driver.MessageTexts().last().startsWith("ERROR .. In-line booster at Sta 20+00 not sized: the line "
+                                                        "reaches it with HGL 135.47 ft, at or above the 135.47 ft"));
+    EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), -1.0);
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 0.0);
+    for (const auto& [field, value] : {std::pair{"PsiSet", 20.0}, {"NodeType", 3.0}, {"GroundElev", 60.0}})
+        testsupport::SetProfField(2, field, value);
+    driver.ClearLog();
+
     // Then given its 60 psi.
     form->OvcNotebook1->SetPageIndex(1);
     testsupport::SetProfField(1, "PsiSet", 60.0);

@@ -242,12 +242,17 @@ TEST_F(ProfileChart, PressureTankLevelsStopAndStepAtAReducer)
     auto nodes = line();
     nodes[1].nodeType = 3;
     testsupport::WriteWorkJob(h, nodes);
+    testsupport::SetProfField(1, "Hgl", 130.0);
     setTank();
     form->FillProfileChart();
     EXPECT_EQ(points(form->Series9), (std::vector<Pt>{{0, 185}, {500, 185}}));
     EXPECT_EQ(points(form->Series10), (std::vector<Pt>{{0, 139}, {500, 139}, {500, 126}, {1000, 126}}));
-    EXPECT_EQ(points(form->Series1), (std::vector<Pt>{{0, 0}, {500, 0}, {500, 125.5}, {1000, 0}}));
+    EXPECT_EQ(points(form->Series1), (std::vector<Pt>{{0, 0}, {500, 130}, {500, 125.5}, {1000, 0}}));
     EXPECT_FALSE(Tul->FirstPoint);
+    // Reached by less than its setting, the reducer passes that on.
+    testsupport::SetProfField(1, "Hgl", 120.0);
+    form->FillProfileChart();
+    EXPECT_EQ(points(form->Series1), (std::vector<Pt>{{0, 0}, {500, 120}, {500, 120}, {1000, 0}}));
 
     // The next drawing starts before any reducer again.
     testsupport::WriteWorkJob(h, line());
