@@ -62,6 +62,17 @@ protected:
         });
     }
     static void writeProfile(const std::vector<WorkNode>& nodes) { testsupport::WriteEnteredProfile(nodes, 30.0); }
+    // System on the job page, the known-flow dialog given `flow` and OK, then the output page.
+    void systemFlowThenOutput(const QString& flow)
+    {
+        form->OvcNotebook1->SetPageIndex(0);
+        driver.OnceForm("TKnownFlowDlg", [flow](ui::Form& d) {
+            DialogDriver::KeyIn(d, "FlowDBNF", flow);
+            DialogDriver::Press(d, "OKBitBtn1");
+        });
+        form->SelSystemEditBtn->click();   // the mouse: the notes memo's exit sends Tab's focus to OK
+        form->OvcNotebook1->SetPageIndex(2);
+    }
     void userTurnsTo(int page) { form->OvcNotebook1->setCurrentIndex(page); }
     QString status() const { return form->MainStatusBar->PanelText(0); }
     int page() const { return form->OvcNotebook1->PageIndex(); }
@@ -760,10 +771,18 @@ TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
     DialogDriver::Press(*form, "AddNodeBtn");
     DialogDriver::Press(*form, "OKBitBtn3");
     ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    // System and OK: the end keeps its reach keyword, and 400 gpm reaches
+    // the rows and the gated pipe: trunc(400 / 50) = 8 gates.
+    db::Table* gated = DMod->WorkGatedTable;
+    systemFlowThenOutput("400");
+    EXPECT_EQ(ProfText(2, "ReachType"), QStringLiteral("GRAVGATED"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PipeQ"), 400.0);
+    gated->First();
+    EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 8);
+    systemFlowThenOutput("500");
     testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
     EXPECT_EQ(shown["HGL"], "99.50 91.65 90.05");
     EXPECT_EQ(shown["Down Stream Pipe"], "6 in PVC 6 in PVC Aluminum 0.050 wall, 6 in, 100 psi");
-    db::Table* gated = DMod->WorkGatedTable;
     gated->First();
     EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
     EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 625.0);
