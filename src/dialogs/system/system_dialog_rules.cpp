@@ -153,10 +153,11 @@ void DesignFlowPair::afterChange()
     // it, is no change to warn of again.
     if (!warning_.isEmpty() && openingFlow_ > 0 && flow != openingFlow_ && flow != warnedFlow_)
         ui::MessageDlg(warning_, ui::MsgType::Warning, ui::mbOK);
-    warnedFlow_ = flow;
     // The profile's rows carry the flow in every job, new or stored: a run
-    // goes by their flows, not by the header's.
+    // goes by their flows, not by the header's. A manifold end may put its
+    // own flow in the header's place.
     Tul->AdjustSupplyFlowToManifold();
+    warnedFlow_ = DMod->WorkPipeTableDesignFlow->AsFloat();
 }
 
 // ---- OK and close ---------------------------------------------------------------
