@@ -121,15 +121,6 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobComputesItsHeadHorsepowerAndMotor)
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 7.31);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
-    // System and OK: the turbine's OK ends the selection too, and the job
-    // computes as before.
-    form->OvcNotebook1->SetPageIndex(0);
-    driver.ClearLog();
-    driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) { DialogDriver::Press(d, "OKBitBtn1"); });
-    form->SelSystemEditBtn->click();
-    EXPECT_EQ(driver.FormsShown(), QStringList{"TPumpTurbineDlg"});
-    form->OvcNotebook1->SetPageIndex(2);
-    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.42);
     expectReloaded(pumpLineHgl, 72.42);
 }
 
