@@ -821,6 +821,28 @@ void openLoadedPumpDialog(TMersolForm* form, const QString& pumpType)
     }
 }
 
+// The reach keyword of the entrance row only: the row under the cursor may
+// be any node (the end, after a run), whose keyword the runs go by. A new
+// job's entrance row starts here; a row that has the keyword is not touched.
+void writeEntranceReach(db::Table* prof, const QString& keyword)
+{
+    if (prof->State() == db::DataSetState::Insert || prof->IsEmpty()) {
+        EditIfBrowsing(prof);
+        DMod->WorkProfTableReachType->SetAsString(keyword);
+        prof->Post();
+        return;
+    }
+    PostIfEditing(prof);
+    const qint64 at = prof->GetBookmark();
+    prof->First();
+    if (DMod->WorkProfTableReachType->AsString() != keyword) {
+        prof->Edit();
+        DMod->WorkProfTableReachType->SetAsString(keyword);
+        prof->Post();
+    }
+    prof->GotoBookmark(at);
+}
+
 void setRadioColour(ui::RadioGroup* g, const QColor& c)
 {
     QPalette p = g->palette();
@@ -852,13 +874,11 @@ void TMersolForm::SysTypeRadioGroupClick()
         const int index = SysTypeRadioGroup->ItemIndex();
         if (index >= 0 && index <= 3) {
             EditIfBrowsing(pipe);
-            EditIfBrowsing(prof);   // a new job's entrance row starts here
             DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(index));
             Tul->SysTypeCode = index;
             pipe->Post();
             const char* reach[] = {"GRAVBEG", "FULLBEG", "PUMPBEG", "PUMPBEG"};
-            DMod->WorkProfTableReachType->SetAsString(QString::fromLatin1(reach[index]));
-            prof->Post();
+            writeEntranceReach(prof, QString::fromLatin1(reach[index]));
         }
         if (Tul->NewJob) openNewJobSystemDialog(this, index);
         setRadioColour(SysTypeRadioGroup, palette().color(QPalette::WindowText));
@@ -895,7 +915,6 @@ void TMersolForm::SelSystemEditBtnClick()
     OpenIfClosed(DMod->WorkPipeTable);
     if (Tul->NewJob) {
         OpenIfClosed(DMod->WorkProfTable);
-        EditIfBrowsing(DMod->WorkProfTable);
         SysTypeRadioGroupClick();
     } else {
         // A loaded job: the dialog of its system type, without the undo copy.

@@ -62,6 +62,17 @@ protected:
         });
     }
     static void writeProfile(const std::vector<WorkNode>& nodes) { testsupport::WriteEnteredProfile(nodes, 30.0); }
+    // System, its known-flow dialog given `flow` and OK, then the output page.
+    void systemFlowThenOutput(const QString& flow)
+    {
+        driver.OnceForm("TKnownFlowDlg", [flow](ui::Form& d) {
+            DialogDriver::KeyIn(d, "FlowDBNF", flow);
+            DialogDriver::Press(d, "OKBitBtn1");
+        });
+        userTurnsTo(0);
+        form->SelSystemEditBtn->click();
+        userTurnsTo(2);
+    }
     void userTurnsTo(int page) { form->OvcNotebook1->setCurrentIndex(page); }
     QString status() const { return form->MainStatusBar->PanelText(0); }
     int page() const { return form->OvcNotebook1->PageIndex(); }
@@ -786,10 +797,16 @@ TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
     DialogDriver::Press(*form, "AddNodeBtn");
     DialogDriver::Press(*form, "OKBitBtn3");
     ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
+    // System and OK: the end keeps its reach keyword; 400 gpm reaches the gated pipe, 8 gates.
+    systemFlowThenOutput("400");
+    EXPECT_EQ(ProfText(2, "ReachType"), QStringLiteral("GRAVGATED"));
+    db::Table* gated = DMod->WorkGatedTable;
+    gated->First();
+    EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 8);
+    systemFlowThenOutput("500");
     testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
     EXPECT_EQ(shown["HGL"], "99.50 91.65 90.05");
     EXPECT_EQ(shown["Down Stream Pipe"], "6 in PVC 6 in PVC Aluminum 0.050 wall, 6 in, 100 psi");
-    db::Table* gated = DMod->WorkGatedTable;
     gated->First();
     EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 10);
     EXPECT_DOUBLE_EQ(DMod->WorkGatedTableStaAsta->AsFloat(), 625.0);

@@ -75,8 +75,9 @@ void TPumpSelDlg::FormShow()
     const QString pumpType = DMod->WorkPipeTablePumpType->AsString();
     for (int item = 0; item < 5; ++item) {
         if (pumpType != QLatin1String(kKeywords[item])) continue;
-        // The current pump's dialog comes up at once; this dialog stays open
-        // behind it for another choice.
+        // The current pump's dialog comes up at once. Its OK ends the
+        // selection with it; after its Cancel or Change Pump Type this
+        // dialog stays open for another choice.
         PumpSelRadioGroup->SetItemIndex(item);
         showing_ = true;
         struct Done {
@@ -84,6 +85,7 @@ void TPumpSelDlg::FormShow()
             ~Done() { flag = false; }
         } done{showing_};
         PumpSelRadioGroupClick();
+        if (!Tul->Cancelled) Close();
         return;
     }
 }
@@ -109,10 +111,16 @@ void TPumpSelDlg::PumpSelRadioGroupClick()
     DMod->WorkPipeTablePumpType->SetAsString(QString::fromLatin1(kKeywords[item]));
     if (item != 0) DMod->WorkPipeTableNoSucSegs->SetAsInteger(0);
     else if (DMod->WorkPipeTableNoSucSegs->AsInteger() < 1) DMod->WorkPipeTableNoSucSegs->SetAsInteger(1);
+    // Whether this pump dialog asked for another pump type; a flag left set
+    // before it still refuses the booster and the tank afterwards.
+    const bool changing = designer && designer->ChangePumpType;
+    if (designer) designer->ChangePumpType = false;
     showPumpDialog(item, this);
+    changeAsked_ = designer && designer->ChangePumpType;
+    if (designer) designer->ChangePumpType = changing || changeAsked_;
     Tul->PumpTypeCode = kCodes[item];
     PostHeaderRow();
-    if (!showing_) Close();
+    if (!showing_ && !changeAsked_) Close();
 }
 
 void TPumpSelDlg::OKBitBtn1Click()

@@ -25,6 +25,7 @@ public:
 private:
     bool showing_ = false;   // the pump of the row reopened at show keeps this dialog open
     int chosen_ = -1;        // the item the pump type was last taken from
+    bool changeAsked_ = false;   // the last pump dialog ended by Change Pump Type
 };
 
 inline TPumpSelDlg* PumpSelDlg = nullptr;

@@ -52,6 +52,7 @@ DesignFlowPair::~DesignFlowPair()
 void DesignFlowPair::KeepOpeningFlow()
 {
     openingFlow_ = Tul->NewNode ? 0.0 : DMod->WorkPipeTableDesignFlow->AsFloat();
+    warnedFlow_ = openingFlow_;
 
     db::Table* pipe = DMod->WorkPipeTable;
     if (!pipe->Active()) pipe->Open();
@@ -148,10 +149,15 @@ void DesignFlowPair::CfsExit()
 void DesignFlowPair::afterChange()
 {
     const double flow = DMod->WorkPipeTableDesignFlow->AsFloat();
-    if (!warning_.isEmpty() && openingFlow_ > 0 && flow != openingFlow_)
+    // Once for each new flow: leaving the next field, or pressing OK from
+    // it, is no change to warn of again.
+    if (!warning_.isEmpty() && openingFlow_ > 0 && flow != openingFlow_ && flow != warnedFlow_)
         ui::MessageDlg(warning_, ui::MsgType::Warning, ui::mbOK);
-    // A new job has no stored profile whose flows could be out of step.
-    if (!(Tul->NewJob && !Tul->StoredJob)) Tul->AdjustSupplyFlowToManifold();
+    // The profile's rows carry the flow in every job, new or stored: a run
+    // goes by their flows, not by the header's. A manifold end may put its
+    // own flow in the header's place.
+    Tul->AdjustSupplyFlowToManifold();
+    warnedFlow_ = DMod->WorkPipeTableDesignFlow->AsFloat();
 }
 
 // ---- OK and close ---------------------------------------------------------------

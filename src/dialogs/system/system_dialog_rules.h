@@ -64,6 +64,7 @@ private:
     QLineEdit* cfs_;
     double gpmPerCfs_;
     double openingFlow_ = 0.0;
+    double warnedFlow_ = 0.0;   // the flow the last exit left, warned of or not
     QString warning_;
     QString shownCfs_;   // what the program last wrote into the cfs field
 

@@ -104,7 +104,16 @@ void Form::showEvent(QShowEvent* e)
     QWidget::showEvent(e);
     if (e->spontaneous()) return;
     closing_ = false;
+    inShow_ = true;
     Run([this] { FormShow(); });
+    inShow_ = false;
+}
+
+void Form::hideIfClosedInShow()
+{
+    if (!closing_ || !isVisible()) return;
+    if (!Modal()) QWidget::close();
+    else hide();
 }
 
 void Form::fireActivate()
@@ -118,6 +127,7 @@ void Form::Show()
 {
     place();
     show();
+    hideIfClosedInShow();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) raise();
     activateWindow();
     if (!active_ && isVisible()) fireActivate();
@@ -132,6 +142,7 @@ int Form::ShowModal()
     setWindowModality(Qt::ApplicationModal);
     place();
     show();   // FormShow runs here, before the window is mapped
+    hideIfClosedInShow();
     if (!isVisible() || closing_) {   // closed by its own show handler
         modalRunning_ = false;
         return modalResult_;
@@ -185,6 +196,10 @@ void Form::closeNow()
         if (Modal() && modalResult_ == mrNone) modalResult_ = mrCancel;
         Run([this] { FormClose(); });
     }
+    // Qt maps the window after its show handler: hidden in there it would be
+    // mapped all the same, and as a modal form go on blocking the mouse in
+    // every other window. It is hidden once shown.
+    if (inShow_) return;
     // A window that is only hidden is not closed for the application: after
     // the main form's Exit the program would run on without a window. Modal
     // forms end their own loop.

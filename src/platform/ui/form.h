@@ -153,6 +153,8 @@ private:
     void focusArrived(QWidget* now);
     void fireActivate();
     void closeNow();
+    // A close asked for by the show handler, carried out once Qt has shown the window.
+    void hideIfClosedInShow();
     void place();
     bool enterKey(QWidget* w);
     bool escapeKey();
@@ -177,6 +179,7 @@ private:
     int modalResult_ = mrNone;
     int handlerDepth_ = 0;
     bool closing_ = false;      // FormClose of this show has run
+    bool inShow_ = false;       // FormShow is running
     bool active_ = false;
     bool lostToForm_ = false;
     unsigned seenModalSerial_ = 0;

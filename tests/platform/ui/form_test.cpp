@@ -145,6 +145,14 @@ TEST_F(FormTest, ShowHandlerMayOpenAModalDialogBeforeTheFormIsVisible)
     EXPECT_EQ(log.count("Activate"), 1);
 }
 
+TEST_F(FormTest, FormClosedByItsShowHandlerLeavesNoWindowOnScreen)
+{
+    LogForm f(&log);
+    f.onShow = [&f] { f.Close(); };
+    EXPECT_EQ(f.ShowModal(), ui::mrCancel);
+    EXPECT_FALSE(f.windowHandle()->isVisible());   // a modal left there blocks every other window
+}
+
 TEST_F(FormTest, ActivateFiresOnReturnFromAnotherWindowButNotFromAModalItOpened)
 {
     LogForm main(&log);
