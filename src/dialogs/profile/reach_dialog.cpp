@@ -425,6 +425,7 @@ void TProfInDlg::FormShow()
     ui::CursorScope wait;
     TDMod* d = DMod;
     db::Table* prof = d->WorkProfTable;
+    opened_.emplace(std::initializer_list<db::Table*>{d->WorkPipeTable, prof, d->WorkGatedTable, d->WorkTrickleTable});
     Tul->GatedLossPick = false;
     Tul->LocateProfStation();
     Tul->Cancelled = false;
@@ -758,7 +759,10 @@ void TProfInDlg::FormClose()
 {
     TDMod* d = DMod;
     if (Tul->Cancelled) {
-        // The opener restores the working tables.
+        // Nothing done in here stays, posted or still being typed; an opener
+        // that cancels more (a node being added) restores its own copy.
+        if (opened_)
+            opened_->PutBack();
         Tul->WasCancelled = true;
         return;
     }
