@@ -1,6 +1,7 @@
 #include "dialogs/profile/reach_dialog.h"
 
 #include "dialogs/profile/node_data_dialog.h"
+#include "dialogs/profile/depth_dialog.h"
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/minor_loss_dialog.h"
 #include "dialogs/profile/pipe_selection_dialog.h"
@@ -402,13 +403,11 @@ void TProfInDlg::followPipe()
     d->PipeTable->Locate(QStringLiteral("Pipe Description"), Tul->DownStreamPipeDescription);
 }
 
-void TProfInDlg::depthFromInvert(bool upstreamPipeFor7)
+void TProfInDlg::depthFromInvert()
 {
     TDMod* d = DMod;
-    const int type = d->WorkProfTableNodeType->AsInteger();
-    const bool upstream = type == 5 || type == 6 || (upstreamPipeFor7 && type == 7);
-    const double D = upstream ? Tul->DiaIn : d->WorkProfTableDiaIn->AsFloat();
-    const double W = upstream ? Tul->WallThick : d->WorkProfTableWallThick->AsFloat();
+    double W, D;
+    InvertPipeOf(W, D);
     // An invert not entered yet (or a node without its ground) gives no depth.
     if (!d->WorkProfTableGroundElev->IsNull() && !d->WorkProfTableInvertElev->IsNull()) {
         const double depth =
@@ -501,7 +500,7 @@ void TProfInDlg::FormShow()
     }
 
     if (d->WorkProfTableInvElMethod->AsInteger() == 1)
-        depthFromInvert(false);
+        depthFromInvert();
 
     for (int n = 1; n <= 3; ++n)
         ShowLossLabels(n);
@@ -598,7 +597,7 @@ void TProfInDlg::PipeRchSpdBtnClick()
     if (d->WorkProfTableInvElMethod->AsInteger() == 1) {
         if (!Tul->ProfileEntryActive)
             DepthDBText->show();
-        depthFromInvert(true);
+        depthFromInvert();
     }
 
     // The end node takes the diameter of the reach before it.

@@ -87,7 +87,7 @@ public:
 private:
     void lossCommand(int slot);
     void showNodeKind(int type);
-    void depthFromInvert(bool upstreamPipeFor7);
+    void depthFromInvert();
     void followPipe();
     std::optional<KeptTables> opened_;
 };

@@ -160,7 +160,10 @@ TEST_F(BasicNodeDlgTest, GatedEndUsesTheUpstreamPipeAndSetsTheOutlet)
     DMod->WorkProfTablePipeDepth->SetAsFloat(30);
     DMod->WorkProfTableDiaIn->SetAsFloat(6);
     DMod->WorkProfTableWallThick->SetAsFloat(0.2);
+    DMod->WorkProfTableInvertElev->SetAsFloat(96.81);
+    Tul->DiaIn = Tul->WallThick = 0;   // a job just loaded: no node read yet
     Run([](ui::Form& f) {
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableInvertElev->AsFloat(), 96.81);   // as stored
         EXPECT_TRUE(f.Control<QPushButton>("EditGatedBtn")->isEnabled());
         EXPECT_TRUE(CaptionActive(f.Control<QGroupBox>("GatedGpBox")));
         EXPECT_FALSE(CaptionActive(f.Control<QGroupBox>("TrickleGpBox")));
@@ -174,6 +177,29 @@ TEST_F(BasicNodeDlgTest, GatedEndUsesTheUpstreamPipeAndSetsTheOutlet)
     // 100 - (30 + 0.3 + 8) / 12 with the 8 in reach arriving from station 500.
     EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 96.81);
     EXPECT_DOUBLE_EQ(Header("OutletElev").toDouble(), 100.0);
+}
+
+// A manifold end shows its invert as stored; a new depth gives a new one on
+// the 8 in pipe arriving, whatever node the job object read last.
+TEST_F(BasicNodeDlgTest, ManifoldEndShowsItsStoredInvertAndWorksANewOneOnThePipeArriving)
+{
+    AddProfile();
+    GoTo(900);
+    DMod->WorkProfTableNodeType->SetAsInteger(6);
+    DMod->WorkProfTableNodeTypeDesc->SetAsString("End of line, start manifold segment");
+    DMod->WorkProfTableInvElMethod->SetAsInteger(0);
+    DMod->WorkProfTableInvElMethDesc->SetAsString("Give depth to top of pipe (pipe cover)");
+    DMod->WorkProfTablePipeDepth->SetAsFloat(30);
+    DMod->WorkProfTableInvertElev->SetAsFloat(96.81);
+    double shown = 0;
+    Run([&shown](ui::Form& f) {
+        shown = DMod->WorkProfTableInvertElev->AsFloat();
+        DMod->WorkProfTablePipeDepth->SetAsFloat(36);
+        Tul->DiaIn = Tul->WallThick = 0;
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    EXPECT_DOUBLE_EQ(shown, 96.81);
+    EXPECT_DOUBLE_EQ(NumAt(900, "InvertElev"), 96.31);   // 100 - (36 + 0.3 + 8) / 12
 }
 
 TEST_F(BasicNodeDlgTest, EndOfLineChoiceClearsNoEnd)
