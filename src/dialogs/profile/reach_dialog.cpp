@@ -35,6 +35,33 @@
 
 namespace {
 
+// A reach's pipe as the end node it reaches takes it over: its sizes and
+// factors go together.
+struct PipeSizes {
+    double dia, rating, wall, weight, n, c, e;
+    static PipeSizes OfCurrentRow()
+    {
+        TDMod* d = DMod;
+        return {d->WorkProfTableDiaIn->AsFloat(),   d->WorkProfTablePressurRating->AsFloat(),
+                d->WorkProfTableWallThick->AsFloat(), d->WorkProfTableWtPerFt->AsFloat(),
+                d->WorkProfTableNfac->AsFloat(),    d->WorkProfTableCfac->AsFloat(),
+                d->WorkProfTableEfac->AsFloat()};
+    }
+    void PostToCurrentRow() const
+    {
+        TDMod* d = DMod;
+        d->WorkProfTable->Edit();
+        d->WorkProfTableDiaIn->SetAsFloat(dia);
+        d->WorkProfTablePressurRating->SetAsFloat(rating);
+        d->WorkProfTableWallThick->SetAsFloat(wall);
+        d->WorkProfTableWtPerFt->SetAsFloat(weight);
+        d->WorkProfTableNfac->SetAsFloat(n);
+        d->WorkProfTableCfac->SetAsFloat(c);
+        d->WorkProfTableEfac->SetAsFloat(e);
+        d->WorkProfTable->Post();
+    }
+};
+
 bool editing(db::Table* t)
 {
     return t->State() == db::DataSetState::Edit || t->State() == db::DataSetState::Insert;
@@ -475,27 +502,12 @@ void TProfInDlg::FormShow()
     // The node before an end node hands its pipe to the end node.
     Tul->NumNodes = prof->RecordCount();
     if (Tul->NewRecordNo == Tul->NumNodes - 1) {
-        const double dia = d->WorkProfTableDiaIn->AsFloat();
-        const double rating = d->WorkProfTablePressurRating->AsFloat();
-        const double wall = d->WorkProfTableWallThick->AsFloat();
-        const double weight = d->WorkProfTableWtPerFt->AsFloat();
-        const double n = d->WorkProfTableNfac->AsFloat();
-        const double c = d->WorkProfTableCfac->AsFloat();
-        const double e = d->WorkProfTableEfac->AsFloat();
+        const PipeSizes pipe = PipeSizes::OfCurrentRow();
         prof->CheckBrowseMode();
         prof->Last();
         const int last = d->WorkProfTableNodeType->AsInteger();
-        if (last == 4 || last == 5 || last == 6) {
-            prof->Edit();
-            d->WorkProfTableDiaIn->SetAsFloat(dia);
-            d->WorkProfTablePressurRating->SetAsFloat(rating);
-            d->WorkProfTableWallThick->SetAsFloat(wall);
-            d->WorkProfTableWtPerFt->SetAsFloat(weight);
-            d->WorkProfTableNfac->SetAsFloat(n);
-            d->WorkProfTableCfac->SetAsFloat(c);
-            d->WorkProfTableEfac->SetAsFloat(e);
-            prof->Post();
-        }
+        if (last == 4 || last == 5 || last == 6)
+            pipe.PostToCurrentRow();
         Tul->LocateProfStation();
     }
 
@@ -600,7 +612,7 @@ void TProfInDlg::PipeRchSpdBtnClick()
         depthFromInvert();
     }
 
-    // The end node takes the diameter of the reach before it.
+    // The end node takes the pipe of the reach before it.
     Tul->NumNodes = prof->RecordCount();
     if (d->WorkProfTableRecordNo->AsInteger() == Tul->NumNodes - 1) {
         prof->CheckBrowseMode();
@@ -609,16 +621,17 @@ void TProfInDlg::PipeRchSpdBtnClick()
             Tul->EndNodeDiaIn = d->WorkProfTableDiaIn->AsFloat();
             Tul->LocateProfStation();
             Tul->LocateProfRecordNo(Tul->NumNodes - 1);
-            const double dia = d->WorkProfTableDiaIn->AsFloat();
-            if (dia != Tul->EndNodeDiaIn) {
+            const PipeSizes pipe = PipeSizes::OfCurrentRow();
+            if (pipe.dia != Tul->EndNodeDiaIn) {
                 const int k = int(std::trunc(Tul->EndNodeDiaIn));
                 prof->CheckBrowseMode();
                 prof->Last();
-                Tul->EndNodeDiaIn = dia;
-                prof->Edit();
-                d->WorkProfTableDiaIn->SetAsFloat(dia);
-                prof->Post();
-                if (!d->WorkProfTableKDescription1->AsString().isEmpty() && k != 0) {
+                Tul->EndNodeDiaIn = pipe.dia;
+                pipe.PostToCurrentRow();
+                const bool endHasLoss = !d->WorkProfTableKDescription1->AsString().isEmpty();
+                // The dialog shows its own node while it asks.
+                Tul->LocateProfStation();
+                if (endHasLoss && k != 0) {
                     const int answer = ui::MessageDlg(
                         QStringLiteral("The next to the last node pipe diameter has changed.\rYou may need to modify "
                                        "minor loss diameters at the end node.\rDo you want to go to the END NODE and "
