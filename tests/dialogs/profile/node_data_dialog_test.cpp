@@ -39,6 +39,20 @@ protected:
                  {"InvElMethDesc", "Enter invert elevation directly"}, {"PipeQ", 500}, {"PipeLength", 400}});
     }
 
+    // The profile, its end of that kind under 30 in of cover on the 8 in
+    // reach arriving, its invert stored: 100 - (30 + 0.3 + 8) / 12.
+    void EndUnder30InOfCover(int type, const char* kind)
+    {
+        AddProfile();
+        GoTo(900);
+        DMod->WorkProfTableNodeType->SetAsInteger(type);
+        DMod->WorkProfTableNodeTypeDesc->SetAsString(kind);
+        DMod->WorkProfTableInvElMethod->SetAsInteger(0);
+        DMod->WorkProfTableInvElMethDesc->SetAsString("Give depth to top of pipe (pipe cover)");
+        DMod->WorkProfTablePipeDepth->SetAsFloat(30);
+        DMod->WorkProfTableInvertElev->SetAsFloat(96.81);
+    }
+
     QStringList status;
     void Run(DialogDriver::FormAction action)
     {
@@ -151,16 +165,9 @@ TEST_F(BasicNodeDlgTest, LateralOutflowIsCarriedDownTheProfile)
 
 TEST_F(BasicNodeDlgTest, GatedEndUsesTheUpstreamPipeAndSetsTheOutlet)
 {
-    AddProfile();
-    GoTo(900);
-    DMod->WorkProfTableNodeType->SetAsInteger(5);
-    DMod->WorkProfTableNodeTypeDesc->SetAsString("End of line, start gated pipe");
-    DMod->WorkProfTableInvElMethod->SetAsInteger(0);
-    DMod->WorkProfTableInvElMethDesc->SetAsString("Give depth to top of pipe (pipe cover)");
-    DMod->WorkProfTablePipeDepth->SetAsFloat(30);
+    EndUnder30InOfCover(5, "End of line, start gated pipe");
     DMod->WorkProfTableDiaIn->SetAsFloat(6);
     DMod->WorkProfTableWallThick->SetAsFloat(0.2);
-    DMod->WorkProfTableInvertElev->SetAsFloat(96.81);
     Tul->DiaIn = Tul->WallThick = 0;   // a job just loaded: no node read yet
     Run([](ui::Form& f) {
         EXPECT_DOUBLE_EQ(DMod->WorkProfTableInvertElev->AsFloat(), 96.81);   // as stored
@@ -183,14 +190,7 @@ TEST_F(BasicNodeDlgTest, GatedEndUsesTheUpstreamPipeAndSetsTheOutlet)
 // the 8 in pipe arriving, whatever node the job object read last.
 TEST_F(BasicNodeDlgTest, ManifoldEndShowsItsStoredInvertAndWorksANewOneOnThePipeArriving)
 {
-    AddProfile();
-    GoTo(900);
-    DMod->WorkProfTableNodeType->SetAsInteger(6);
-    DMod->WorkProfTableNodeTypeDesc->SetAsString("End of line, start manifold segment");
-    DMod->WorkProfTableInvElMethod->SetAsInteger(0);
-    DMod->WorkProfTableInvElMethDesc->SetAsString("Give depth to top of pipe (pipe cover)");
-    DMod->WorkProfTablePipeDepth->SetAsFloat(30);
-    DMod->WorkProfTableInvertElev->SetAsFloat(96.81);
+    EndUnder30InOfCover(6, "End of line, start manifold segment");
     double shown = 0;
     Run([&shown](ui::Form& f) {
         shown = DMod->WorkProfTableInvertElev->AsFloat();
