@@ -273,7 +273,7 @@ void TDesignerForm::EditNodeSpdBtnClick()
     if (Tul->WasCancelled)
         RestoreWorkTables();
     else
-        ShowOwned(ProfInDlg, this);   // its cancel is not undone here
+        ShowOwned(ProfInDlg, this);   // its Cancel takes back only what was done in it
     Tul->EditingNode = false;
     refreshChart();
 }

@@ -15,6 +15,59 @@
 #include <QVariant>
 #include <QWidget>
 
+namespace {
+
+// Every stored field of every row as the table shows it: the row being
+// edited with what it holds so far.
+std::vector<std::vector<QVariant>> ShownRows(db::Table* t)
+{
+    std::vector<std::vector<QVariant>> rows;
+    for (int r = 0; r < t->DisplayRowCount(); ++r) {
+        std::vector<QVariant>& row = rows.emplace_back();
+        for (int i = 0; i < t->FieldCount(); ++i)
+            row.push_back(t->Fields(i)->Calculated() ? QVariant() : t->DisplayValue(r, t->Fields(i)));
+    }
+    return rows;
+}
+
+} // namespace
+
+KeptTables::KeptTables(std::initializer_list<db::Table*> tables)
+{
+    for (db::Table* t : tables) {
+        const bool active = t->Active();
+        if (!active) t->Open();
+        kept_.push_back({t, active, t->DisplayRow(), ShownRows(t)});
+        if (!active) t->Close();
+    }
+}
+
+void KeptTables::PutBack()
+{
+    for (const Kept& k : kept_) {
+        db::Table* t = k.table;
+        if (t->Active())
+            t->Cancel();
+        else
+            t->Open();
+        if (ShownRows(t) != k.rows) {
+            db::Transaction scope(t->DatabaseName());
+            t->EmptyTable();
+            for (const std::vector<QVariant>& row : k.rows) {
+                t->Append();
+                for (int i = 0; i < t->FieldCount(); ++i) {
+                    db::Field* f = t->Fields(i);
+                    if (!f->Calculated() && !f->ReadOnly()) f->SetValue(row[size_t(i)]);
+                }
+                t->Post();
+            }
+            scope.Commit();
+        }
+        if (k.row >= 0) t->SetRecNo(k.row + 1);
+        if (!k.active) t->Close();
+    }
+}
+
 void SetCaptionActive(QWidget* w, bool active)
 {
     QPalette p = w->palette();

@@ -3,6 +3,11 @@
 // sub-dialog the way every opener does, the active or inactive look of a
 // group's caption, the node rules the profile dialogs enforce alike, and the
 // line an output page shows when it has no results.
+#include <QVariant>
+
+#include <initializer_list>
+#include <vector>
+
 class QLabel;
 class QLineEdit;
 class QString;
@@ -27,6 +32,27 @@ void ShowOwned(Dlg*& pointer, QWidget* owner)
     } reset{pointer};
     pointer->ShowModal();
 }
+
+// The rows of tables as they stood when a dialog opened, an edit not yet
+// posted included: its Cancel gives every field back as it was then, and
+// leaves no edit of its own pending either.
+class KeptTables {
+public:
+    explicit KeptTables(std::initializer_list<db::Table*> tables);
+    // Drops each table's edit in progress and, where rows were posted since,
+    // writes the kept rows back; each table is left open or closed as it
+    // was, on the row it was on.
+    void PutBack();
+
+private:
+    struct Kept {
+        db::Table* table;
+        bool active;
+        int row;
+        std::vector<std::vector<QVariant>> rows;
+    };
+    std::vector<Kept> kept_;
+};
 
 // A group, label or caption shown in the window-text colour (active) or in
 // the greyed colour of an inactive caption.

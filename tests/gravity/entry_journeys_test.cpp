@@ -683,6 +683,24 @@ TEST_F(GravityJourneys, GatedEndBeforeItsStartIsRefusedAndItsRunShowsNothingOld)
     EXPECT_TRUE(form->ResultsShown());
     EXPECT_TRUE(form->QRDetailedSpdBtn->isEnabled());
     EXPECT_FALSE(form->NotComputedLbl->isVisible());
+
+    // An end tabbed out of and then cancelled is not the node dialog's to store.
+    driver.OnceForm("TGatedPipeDlg", [](ui::Form& g) {
+        DialogDriver::KeyIn(g, "EndGatedStaDBNF", "2500");
+        DialogDriver::KeyIn(g, "EndGatedElDBNF", "20");
+        DialogDriver::Press(g, "CancelBtn");
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Press(f, "EditGatedBtn");
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+    DialogDriver::Press(*form, "EditProfileBtn");
+    gatedRow();
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableEndSta->AsFloat(), 1300.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTableEndElev->AsFloat(), 32.0);
 }
 
 } // namespace

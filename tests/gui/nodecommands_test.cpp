@@ -3,6 +3,8 @@
 #include "support/workprofile.h"
 #include "support/jobwindow.h"
 
+#include "dialogs/profile/reach_dialog.h"
+
 #include "engine/hydraulics.h"
 #include "platform/chart/chartwidget.h"
 #include "model/node_rules.h"
@@ -133,6 +135,37 @@ TEST_F(NodeCommands, EditNodeGoesOnToTheReachDialog)
     form->EditNodeSpdBtnClick();
     EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TProfInDlg"}));
     EXPECT_DOUBLE_EQ(Tul->NewStation, 2000.0);
+}
+
+// The reach dialog's Cancel keeps nothing done in it: neither a soil
+// strength its thrust dialog took (that dialog's own Cancel takes back
+// another), nor a head loss still being typed, which no later command posts.
+TEST_F(NodeCommands, ReachDialogCancelledKeepsNothingDoneInIt)
+{
+    testsupport::SetProfField(2, "ThBlkSoil", 2000);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 2000.0));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn1"); });
+    for (const char* answer : {"CancelBitBtn2", "OKBitBtn1"})
+        driver.OnceForm("TThrustBlkDlg", [answer](ui::Form& f) {
+            DialogDriver::KeyIn(f, "OvcDbNumericField1", answer[0] == 'C' ? "3000" : "3500");
+            DialogDriver::Press(f, answer);
+        });
+    QStringList soil;
+    driver.OnceForm("TProfInDlg", [&soil](ui::Form& f) {
+        for (int k = 0; k < 2; ++k) {
+            DialogDriver::Press(f, "ThrustBlkBtn");
+            soil << DMod->WorkProfTableThBlkSoil->AsString();
+        }
+        static_cast<TProfInDlg&>(f).OvcNotebook1->SetPageIndex(1);
+        DialogDriver::KeyIn(f, "KLossDBNF", "1.5");
+        DialogDriver::Press(f, "CancelBitBtn");
+    });
+    form->EditNodeSpdBtnClick();
+    EXPECT_EQ(soil, (QStringList{"2000", "3500"}));
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) { DialogDriver::Press(f, "CancelBitBtn2"); });
+    form->EditNodeSpdBtnClick();
+    EXPECT_DOUBLE_EQ(ProfValue(2, "ThBlkSoil"), 2000.0);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Kloss"), 0.0);
 }
 
 } // namespace

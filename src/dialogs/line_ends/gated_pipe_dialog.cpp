@@ -346,6 +346,8 @@ void TGatedPipeDlg::FormShow()
     BeginStaDBNF->setEnabled(calculatorJob());
     GndElevDBNF->setEnabled(true);
     SetFocus(calculatorJob() ? BeginStaDBNF : GndElevDBNF);
+    // What it shows now is what a Cancel gives back: each field exit posts.
+    opened_.emplace(std::initializer_list<db::Table*>{m->WorkGatedTable, m->WorkPipeTable});
 }
 
 void TGatedPipeDlg::CheckMidSegmentRange()
@@ -524,9 +526,18 @@ void TGatedPipeDlg::EndGatedStaDBNFExit()
     GatedFieldExit();
 }
 
+bool TGatedPipeDlg::leavingByOkOrCancel() const
+{
+    QWidget* to = FocusTarget();
+    return to == OKBtn || to == CancelBtn;
+}
+
 void TGatedPipeDlg::GateSpacingDBNFExit()
 {
     GatedFieldExit();
+    // OK or Cancel clicked from the field acts at once: the focus goes on
+    // through the form only by Tab or Enter.
+    if (leavingByOkOrCancel()) return;
     if (Tul->SysTypeCode == 2 || Tul->SysTypeCode == 3)
         SetFocus(ReqPresDBNF);
     else if (calculatorJob() && Tul->NewJob)
@@ -540,6 +551,7 @@ void TGatedPipeDlg::ReqPresDBNFExit()
     db::Table* p = DMod->WorkPipeTable;
     EditIfBrowsing(p);
     PostAndEdit(p);
+    if (leavingByOkOrCancel()) return;
     if (calculatorJob() && Tul->NewJob)
         GatedPipeSelecSpdBtnClick();
     else
@@ -575,8 +587,12 @@ void TGatedPipeDlg::FormClose()
     TDMod* m = DMod;
     Tul->GatedLossPick = false;
     if (Tul->Cancelled) {
-        m->WorkPipeTable->Cancel();
-        m->WorkGatedTable->Cancel();
+        if (opened_) {
+            opened_->PutBack();
+        } else {
+            m->WorkPipeTable->Cancel();
+            m->WorkGatedTable->Cancel();
+        }
         return;
     }
     PostIfEditing(m->WorkGatedTable);

@@ -1,8 +1,12 @@
 #pragma once
 // The gated pipe at the end node of a profile (or of the gated-pipe calculator job): gates, stations, pipe and control device losses in the WorkGated row.
 // Created by its opener with the opener as owner, shown modally, deleted;
-// its callers test nothing afterwards.
+// its callers test nothing afterwards. Cancel gives back every field as the
+// dialog opened with it.
+#include "dialogs/dialog_helpers.h"
 #include "platform/ui/form.h"
+
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -67,6 +71,7 @@ private:
     };
     Slot slot(int n) const;
     bool calculatorJob() const;
+    bool leavingByOkOrCancel() const;
     void lossChoice(int n);
     void showLossState(int n);
     void showKItem(int n);
@@ -75,6 +80,7 @@ private:
     void startNewGatedPipe();
     QList<QWidget*> kControls_[2], headControls_[2];
     double keptStartSta_ = 0.0, keptStartElev_ = 0.0;
+    std::optional<KeptTables> opened_;
 };
 
 inline TGatedPipeDlg* GatedPipeDlg = nullptr;

@@ -13,10 +13,14 @@
 
 void InvertPipeOf(double& wallThick, double& diaIn)
 {
+    db::Table* prof = DMod->WorkProfTable;
     const int type = DMod->WorkProfTableNodeType->AsInteger();
-    if (type == 5 || type == 6 || type == 7) {
-        wallThick = Tul->WallThick;
-        diaIn = Tul->DiaIn;
+    const int before = prof->DisplayRow() - 1;
+    if ((type == 5 || type == 6 || type == 7) && before >= 0) {
+        // Read as stored, not from the job object, whose copy is whatever node
+        // was read last (none in a job just loaded).
+        wallThick = prof->DisplayValue(before, DMod->WorkProfTableWallThick).toDouble();
+        diaIn = prof->DisplayValue(before, DMod->WorkProfTableDiaIn).toDouble();
     } else {
         wallThick = DMod->WorkProfTableWallThick->AsFloat();
         diaIn = DMod->WorkProfTableDiaIn->AsFloat();

@@ -67,6 +67,7 @@ EntryLayout BuildEntryLayout(ui::Form* form, const QString& entryCaption, const 
 void EditNodeRow();
 
 // The wall thickness and inside diameter (inches) that set the invert of the
-// current WorkProfTable row: the upstream pipe kept in the job object for
-// node types 5, 6 and 7, the row's own pipe for every other node.
+// current WorkProfTable row: for node types 5, 6 and 7 the pipe arriving,
+// that of the row before (as the runs take it), the row's own pipe for every
+// other node.
 void InvertPipeOf(double& wallThick, double& diaIn);

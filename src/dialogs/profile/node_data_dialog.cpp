@@ -278,7 +278,7 @@ void TBasicNodeDlg::FormShow()
             Tul->LocateProfStation();
         } else {
             StatusBar1->SetPanelText(0, QStringLiteral("Edit node"));
-            EnableNodeKindGroups();
+            EnableNodeKindGroups(false);
             enableFlows(d->WorkProfTableNodeType->AsInteger() == 1);
         }
         StatusBar1->SetPanelText(1, QStringLiteral("Station = ") + stationText(d->WorkProfTableStation->AsFloat()));
@@ -322,7 +322,7 @@ void TBasicNodeDlg::FormShow()
 
 // ---- routines ---------------------------------------------------------------
 
-void TBasicNodeDlg::EnableNodeKindGroups()
+void TBasicNodeDlg::EnableNodeKindGroups(bool workInvert)
 {
     TDMod* d = DMod;
     Tul->StoredJob = false;
@@ -355,7 +355,8 @@ void TBasicNodeDlg::EnableNodeKindGroups()
     default: break;
     }
     Tul->LocateProfStation();
-    InvertFromDepth();
+    if (workInvert)
+        InvertFromDepth();
 }
 
 void TBasicNodeDlg::LoadNeighbourNodes()

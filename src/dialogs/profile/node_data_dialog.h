@@ -58,7 +58,8 @@ public:
     void TrickleEditBtnClick();
     void EditBtnLineBoosterClick();
 
-    void EnableNodeKindGroups();
+    // `workInvert` false leaves the invert as stored (a node opened for editing).
+    void EnableNodeKindGroups(bool workInvert = true);
     void LoadNeighbourNodes();
     void InvertFromDepth();
 

@@ -1,5 +1,6 @@
 #include "dialogs/profile/pipe_selection_dialog.h"
 
+#include "dialogs/profile/depth_dialog.h"
 #include "dialogs/profile/contraction_enlargement_dialog.h"
 #include "dialogs/numeric_field.h"
 #include "engine/hydraulics.h"
@@ -548,10 +549,8 @@ void CopyPipeToReach(QWidget* owner)
         if (Tul->NodeChoice == 5)
             CopyPipeToGatedPipe();
         if (d->WorkProfTableInvElMethod->AsInteger() == 0) {
-            const int type = d->WorkProfTableNodeType->AsInteger();
-            const bool upstreamPipe = type == 5 || type == 6 || type == 7;
-            const double W = upstreamPipe ? Tul->WallThick : d->WorkProfTableWallThick->AsFloat();
-            const double D = upstreamPipe ? Tul->DiaIn : d->WorkProfTableDiaIn->AsFloat();
+            double W, D;
+            InvertPipeOf(W, D);
             d->WorkProfTableInvertElev->SetAsFloat(
                 InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
         }

@@ -1,6 +1,7 @@
 #include "dialogs/profile/reach_dialog.h"
 
 #include "dialogs/profile/node_data_dialog.h"
+#include "dialogs/profile/depth_dialog.h"
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/minor_loss_dialog.h"
 #include "dialogs/profile/pipe_selection_dialog.h"
@@ -33,6 +34,33 @@
 #include <cmath>
 
 namespace {
+
+// A reach's pipe as the end node it reaches takes it over: its sizes and
+// factors go together.
+struct PipeSizes {
+    double dia, rating, wall, weight, n, c, e;
+    static PipeSizes OfCurrentRow()
+    {
+        TDMod* d = DMod;
+        return {d->WorkProfTableDiaIn->AsFloat(),   d->WorkProfTablePressurRating->AsFloat(),
+                d->WorkProfTableWallThick->AsFloat(), d->WorkProfTableWtPerFt->AsFloat(),
+                d->WorkProfTableNfac->AsFloat(),    d->WorkProfTableCfac->AsFloat(),
+                d->WorkProfTableEfac->AsFloat()};
+    }
+    void PostToCurrentRow() const
+    {
+        TDMod* d = DMod;
+        d->WorkProfTable->Edit();
+        d->WorkProfTableDiaIn->SetAsFloat(dia);
+        d->WorkProfTablePressurRating->SetAsFloat(rating);
+        d->WorkProfTableWallThick->SetAsFloat(wall);
+        d->WorkProfTableWtPerFt->SetAsFloat(weight);
+        d->WorkProfTableNfac->SetAsFloat(n);
+        d->WorkProfTableCfac->SetAsFloat(c);
+        d->WorkProfTableEfac->SetAsFloat(e);
+        d->WorkProfTable->Post();
+    }
+};
 
 bool editing(db::Table* t)
 {
@@ -402,13 +430,11 @@ void TProfInDlg::followPipe()
     d->PipeTable->Locate(QStringLiteral("Pipe Description"), Tul->DownStreamPipeDescription);
 }
 
-void TProfInDlg::depthFromInvert(bool upstreamPipeFor7)
+void TProfInDlg::depthFromInvert()
 {
     TDMod* d = DMod;
-    const int type = d->WorkProfTableNodeType->AsInteger();
-    const bool upstream = type == 5 || type == 6 || (upstreamPipeFor7 && type == 7);
-    const double D = upstream ? Tul->DiaIn : d->WorkProfTableDiaIn->AsFloat();
-    const double W = upstream ? Tul->WallThick : d->WorkProfTableWallThick->AsFloat();
+    double W, D;
+    InvertPipeOf(W, D);
     // An invert not entered yet (or a node without its ground) gives no depth.
     if (!d->WorkProfTableGroundElev->IsNull() && !d->WorkProfTableInvertElev->IsNull()) {
         const double depth =
@@ -425,6 +451,7 @@ void TProfInDlg::FormShow()
     ui::CursorScope wait;
     TDMod* d = DMod;
     db::Table* prof = d->WorkProfTable;
+    opened_.emplace(std::initializer_list<db::Table*>{d->WorkPipeTable, prof, d->WorkGatedTable, d->WorkTrickleTable});
     Tul->GatedLossPick = false;
     Tul->LocateProfStation();
     Tul->Cancelled = false;
@@ -475,32 +502,17 @@ void TProfInDlg::FormShow()
     // The node before an end node hands its pipe to the end node.
     Tul->NumNodes = prof->RecordCount();
     if (Tul->NewRecordNo == Tul->NumNodes - 1) {
-        const double dia = d->WorkProfTableDiaIn->AsFloat();
-        const double rating = d->WorkProfTablePressurRating->AsFloat();
-        const double wall = d->WorkProfTableWallThick->AsFloat();
-        const double weight = d->WorkProfTableWtPerFt->AsFloat();
-        const double n = d->WorkProfTableNfac->AsFloat();
-        const double c = d->WorkProfTableCfac->AsFloat();
-        const double e = d->WorkProfTableEfac->AsFloat();
+        const PipeSizes pipe = PipeSizes::OfCurrentRow();
         prof->CheckBrowseMode();
         prof->Last();
         const int last = d->WorkProfTableNodeType->AsInteger();
-        if (last == 4 || last == 5 || last == 6) {
-            prof->Edit();
-            d->WorkProfTableDiaIn->SetAsFloat(dia);
-            d->WorkProfTablePressurRating->SetAsFloat(rating);
-            d->WorkProfTableWallThick->SetAsFloat(wall);
-            d->WorkProfTableWtPerFt->SetAsFloat(weight);
-            d->WorkProfTableNfac->SetAsFloat(n);
-            d->WorkProfTableCfac->SetAsFloat(c);
-            d->WorkProfTableEfac->SetAsFloat(e);
-            prof->Post();
-        }
+        if (last == 4 || last == 5 || last == 6)
+            pipe.PostToCurrentRow();
         Tul->LocateProfStation();
     }
 
     if (d->WorkProfTableInvElMethod->AsInteger() == 1)
-        depthFromInvert(false);
+        depthFromInvert();
 
     for (int n = 1; n <= 3; ++n)
         ShowLossLabels(n);
@@ -597,10 +609,10 @@ void TProfInDlg::PipeRchSpdBtnClick()
     if (d->WorkProfTableInvElMethod->AsInteger() == 1) {
         if (!Tul->ProfileEntryActive)
             DepthDBText->show();
-        depthFromInvert(true);
+        depthFromInvert();
     }
 
-    // The end node takes the diameter of the reach before it.
+    // The end node takes the pipe of the reach before it.
     Tul->NumNodes = prof->RecordCount();
     if (d->WorkProfTableRecordNo->AsInteger() == Tul->NumNodes - 1) {
         prof->CheckBrowseMode();
@@ -609,16 +621,17 @@ void TProfInDlg::PipeRchSpdBtnClick()
             Tul->EndNodeDiaIn = d->WorkProfTableDiaIn->AsFloat();
             Tul->LocateProfStation();
             Tul->LocateProfRecordNo(Tul->NumNodes - 1);
-            const double dia = d->WorkProfTableDiaIn->AsFloat();
-            if (dia != Tul->EndNodeDiaIn) {
+            const PipeSizes pipe = PipeSizes::OfCurrentRow();
+            if (pipe.dia != Tul->EndNodeDiaIn) {
                 const int k = int(std::trunc(Tul->EndNodeDiaIn));
                 prof->CheckBrowseMode();
                 prof->Last();
-                Tul->EndNodeDiaIn = dia;
-                prof->Edit();
-                d->WorkProfTableDiaIn->SetAsFloat(dia);
-                prof->Post();
-                if (!d->WorkProfTableKDescription1->AsString().isEmpty() && k != 0) {
+                Tul->EndNodeDiaIn = pipe.dia;
+                pipe.PostToCurrentRow();
+                const bool endHasLoss = !d->WorkProfTableKDescription1->AsString().isEmpty();
+                // The dialog shows its own node while it asks.
+                Tul->LocateProfStation();
+                if (endHasLoss && k != 0) {
                     const int answer = ui::MessageDlg(
                         QStringLiteral("The next to the last node pipe diameter has changed.\rYou may need to modify "
                                        "minor loss diameters at the end node.\rDo you want to go to the END NODE and "
@@ -758,7 +771,10 @@ void TProfInDlg::FormClose()
 {
     TDMod* d = DMod;
     if (Tul->Cancelled) {
-        // The opener restores the working tables.
+        // Nothing done in here stays, posted or still being typed; an opener
+        // that cancels more (a node being added) restores its own copy.
+        if (opened_)
+            opened_->PutBack();
         Tul->WasCancelled = true;
         return;
     }

@@ -2,8 +2,11 @@
 // The reach data dialog: one profile node and the pipe reach that leaves it
 // downstream, with the node's thrust block, pressure reducer, outlet, gated
 // pipe or manifold data and its minor losses. It writes straight into the
-// working tables; its opener keeps the undo copy.
+// working tables; its Cancel gives them back as they were when it opened.
+#include "dialogs/dialog_helpers.h"
 #include "platform/ui/form.h"
+
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -84,8 +87,9 @@ public:
 private:
     void lossCommand(int slot);
     void showNodeKind(int type);
-    void depthFromInvert(bool upstreamPipeFor7);
+    void depthFromInvert();
     void followPipe();
+    std::optional<KeptTables> opened_;
 };
 
 inline TProfInDlg* ProfInDlg = nullptr;

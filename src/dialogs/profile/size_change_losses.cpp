@@ -3,6 +3,7 @@
 #include "dialogs/profile/contraction_enlargement_dialog.h"
 #include "model/data_module.h"
 #include "model/loss_slots.h"
+#include "model/node_rules.h"
 #include "model/job.h"
 #include "platform/ui/radiogroup.h"
 
@@ -52,6 +53,9 @@ void AdjustDownstreamSizeChange(double D)
     if (prof->State() == db::DataSetState::Edit)
         prof->Post();
     if (!prof->Locate(QStringLiteral("Station"), Tul->InsertPointStation))
+        return;
+    // No reach leaves an end node, so no size changes there.
+    if (IsEndNodeType(DMod->WorkProfTableNodeType->AsInteger()))
         return;
     prof->Edit();
     const double C = Tul->InsertPointDiaIn;

@@ -110,6 +110,17 @@ void TThrustBlkDlg::DBComboBox1DblClick()
         DMod->WorkProfTableFitting->SetAsString(DBComboBox1->currentText());
 }
 
+void TThrustBlkDlg::FormShow()
+{
+    opened_.emplace(std::initializer_list<db::Table*>{DMod->WorkProfTable});
+}
+
+void TThrustBlkDlg::FormClose()
+{
+    if (ModalResult() != ui::mrOk && opened_)
+        opened_->PutBack();
+}
+
 void TThrustBlkDlg::HelpBitBtn3Click()
 {
     ui::HelpContext(37);

@@ -1,8 +1,12 @@
 #pragma once
 // The thrust block dialog: the fitting at the node and the soil bearing
 // strength behind it, edited in the current WorkProfTable row. The opener
-// (the reach data dialog) has the row in edit state and posts or cancels it.
+// (the reach data dialog) has the row in edit state and posts it; a Cancel
+// here gives the row back as the dialog found it.
+#include "dialogs/dialog_helpers.h"
 #include "platform/ui/form.h"
+
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -26,9 +30,14 @@ public:
     void OKBitBtn1Click() { Close(); }
     void CancelBitBtn2Click() { Close(); }
     void HelpBitBtn3Click();
+    void FormShow() override;
+    void FormClose() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    std::optional<KeptTables> opened_;
 };
 
 inline TThrustBlkDlg* ThrustBlkDlg = nullptr;

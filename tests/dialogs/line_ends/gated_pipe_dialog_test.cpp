@@ -202,6 +202,7 @@ TEST_F(GatedDialogTest, ZeroGateFlowIsExplainedAndNothingIsLaidOut)
 TEST_F(GatedDialogTest, LossMethodsAndTheClearButtons)
 {
     run([](TGatedPipeDlg& d) {
+        DialogDriver::Type(d, "EndGatedStaDBNF", "300");
         d.OvcNotebook1->SetPageIndex(1);
         DialogDriver::Choose(d, "AltRadioGp1", "Enter Head Loss directly for control device");
         EXPECT_TRUE(d.KLossDBNF1->isEnabled());
@@ -242,15 +243,17 @@ TEST_F(GatedDialogTest, LossMethodsAndTheClearButtons)
     EXPECT_EQ(G("KLocate2").toString(), "");
 }
 
-TEST_F(GatedDialogTest, CancelDropsTheEditsNotYetPosted)
+TEST_F(GatedDialogTest, CancelGivesBackEveryFieldAsItOpened)
 {
-    run([](TGatedPipeDlg& d) { DialogDriver::Press(d, "OKBtn"); });
     run([](TGatedPipeDlg& d) {
+        d.OvcNotebook1->SetPageIndex(1);
+        DialogDriver::Choose(d, "AltRadioGp1", "Enter Head Loss directly for control device");   // posted
         DialogDriver::Type(d, "GndElevDBNF", "80");
         DialogDriver::Escape(d);
     });
     EXPECT_TRUE(Tul->Cancelled);
     EXPECT_DOUBLE_EQ(G("StartElev").toDouble(), 95);
+    EXPECT_EQ(G("K1State").toString(), "N");
 }
 
 TEST_F(GatedDialogTest, APipeWithoutDiameterGetsNoVelocityAndAMessage)

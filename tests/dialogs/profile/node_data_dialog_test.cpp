@@ -160,13 +160,17 @@ TEST_F(BasicNodeDlgTest, GatedEndUsesTheUpstreamPipeAndSetsTheOutlet)
     DMod->WorkProfTablePipeDepth->SetAsFloat(30);
     DMod->WorkProfTableDiaIn->SetAsFloat(6);
     DMod->WorkProfTableWallThick->SetAsFloat(0.2);
+    DMod->WorkProfTableInvertElev->SetAsFloat(96);
+    Tul->DiaIn = Tul->WallThick = 0;   // a job just loaded: no node read yet
     Run([](ui::Form& f) {
+        EXPECT_DOUBLE_EQ(DMod->WorkProfTableInvertElev->AsFloat(), 96);   // as stored
         EXPECT_TRUE(f.Control<QPushButton>("EditGatedBtn")->isEnabled());
         EXPECT_TRUE(CaptionActive(f.Control<QGroupBox>("GatedGpBox")));
         EXPECT_FALSE(CaptionActive(f.Control<QGroupBox>("TrickleGpBox")));
         EXPECT_FALSE(f.Control<QPushButton>("TrickleEditBtn")->isEnabled());
         EXPECT_FALSE(f.Control<QGroupBox>("InOutFlowGpBox")->isEnabled());
         DialogDriver::Press(f, "EditGatedBtn");
+        Tul->DiaIn = 0;   // the job object's copy is whatever was read last
         DialogDriver::Press(f, "OKBitBtn1");
     });
     EXPECT_EQ(driver.FormsShown(), (QStringList{"TBasicNodeDlg", "TGatedPipeDlg"}));

@@ -1,11 +1,13 @@
 // The reach data dialog: what its show takes over and hands on, the pipe and
 // minor-loss commands, the page guard and the outcome.
+#include "support/journey.h"
 #include "support/profiledlg_fixture.h"
 
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/profile/minor_loss_dialog.h"
 #include "dialogs/profile/reach_dialog.h"
 #include "platform/ui/notebook.h"
+#include "platform/ui/seam/msg.h"
 #include "platform/ui/statusbar.h"
 
 #include <QGroupBox>
@@ -205,6 +207,37 @@ TEST_F(ProfInDlgTest, EndNodeDiameterFollowsThePipeAndAsksAboutItsLosses)
         EXPECT_EQ(driver.Messages().size(), c.asked ? 1u : 0u) << c.endDia << driver.MessageTexts().join("|").toStdString();
     }
     EXPECT_TRUE(driver.MessageTexts()[0].startsWith("The next to the last node pipe diameter has changed.\r"));
+}
+
+// A 6 in pipe picked for the 8 in reach into a plain end: the end takes all
+// of its sizes and gains no size change, as no reach leaves it; while the
+// question about its losses is up, the dialog shows its own node.
+TEST_F(ProfInDlgTest, PipeIntoTheEndGoesToItWholeAndGivesItNoSizeChange)
+{
+    GoTo(900);
+    DMod->WorkProfTableKDescription1->SetAsString("Pipe exit to open water");
+    DMod->WorkProfTableDiaIn->SetAsFloat(kDia8);
+    GoTo(500);
+    DMod->WorkProfTablePipeType->SetAsString("PVC SDR");
+    DMod->WorkProfTableDownStreamPipeDescription->SetAsString(kPipe8);
+    DMod->WorkProfTableDiaIn->SetAsFloat(kDia8);
+    struct StationAsked : ui::MessageSink {   // the node under the dialog as it asks
+        ui::MessageSink* next = ui::SetMessageSink(this);
+        QStringList at;
+        ~StationAsked() override { ui::SetMessageSink(next); }
+        int show(const ui::Message& m) override { return at << DMod->WorkProfTableStation->AsString(), next->show(m); }
+    } asked;
+    driver.Answer(ui::mrNo);
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) { testsupport::PickPipe(f, testsupport::kSixInchPvc); });
+    Run([](ui::Form& f) {
+        DialogDriver::Press(f, "PipeRchSpdBtn");
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    EXPECT_EQ(asked.at, QStringList{"500"});
+    EXPECT_DOUBLE_EQ(NumAt(500, "K1"), -2.0);
+    EXPECT_DOUBLE_EQ(NumAt(900, "WallThick"), 0.315);
+    EXPECT_DOUBLE_EQ(NumAt(900, "WtPerFt"), 3.792);
+    EXPECT_DOUBLE_EQ(NumAt(900, "K1") + NumAt(900, "K2") + NumAt(900, "K3"), 0.0);
 }
 
 TEST_F(ProfInDlgTest, ManifoldEndShowsTheRatingMethodOfItsPipe)

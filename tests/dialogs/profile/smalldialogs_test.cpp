@@ -173,11 +173,16 @@ TEST_F(SmallDialogsTest, InvertOfTheGravityDesignerClosesOnEnterOnly)
     EXPECT_FALSE(Tul->WasCancelled);
 }
 
+// The pipe arriving is read from the node before, whatever node the job
+// object read last.
 TEST_F(SmallDialogsTest, InvertOfAGatedEndUsesThePipeArrivingFromUpstream)
 {
+    GoTo(0);
+    DMod->WorkProfTableDiaIn->SetAsFloat(8);
+    DMod->WorkProfTableWallThick->SetAsFloat(0.3);
+    GoTo(500);
     DMod->WorkProfTableNodeType->SetAsInteger(5);
-    Tul->DiaIn = 8;
-    Tul->WallThick = 0.3;
+    Tul->DiaIn = Tul->WallThick = 0;
     driver.OnceForm("TInvertIndlg", [](ui::Form& f) {
         DialogDriver::Type(f, "ElevDBNF", "95");
         DialogDriver::Press(f, "OKBtn");
