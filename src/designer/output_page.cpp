@@ -1,5 +1,5 @@
 // The output page both designers share: entering it checks the profile,
-// lays out a manifold end that was never laid out, runs the computation of
+// lays out a manifold end's manifold, runs the computation of
 // the job and draws the result; its report buttons and its chart.
 #include "designer/designer_form.h"
 
@@ -68,8 +68,10 @@ QString endNodeInMidProfile(db::Table* prof, int nodes)
     return QString();
 }
 
-// A manifold end whose manifold was never laid out in this job gets it now,
-// with the pipe-type factors of the end reach.
+// A manifold end's manifold is laid out afresh before every run, with the
+// pipe-type factors of the end reach: the line's run shifts the manifold's
+// grade by its own end grade, and that shift must start from the design
+// grade, not from the one an earlier run left in the rows.
 void runManifoldAtEnd()
 {
     OpenIfClosed(DMod->TypeTable);
@@ -230,7 +232,7 @@ void TDesignerForm::outputPageEntered()
     // What a run found it says in its messages; the page lists them.
     ui::ErrorWatch messages;
     const int storedBefore = Tul->StoredRuns;
-    if (endType == 6 && !Tul->ManifoldEndVisited) runManifoldAtEnd();
+    if (endType == 6) runManifoldAtEnd();
     const bool computed = ComputeJob();
     OpenIfClosed(prof);
     OpenIfClosed(pipe);

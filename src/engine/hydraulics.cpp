@@ -110,6 +110,17 @@ void JHyd::WaterViscosity(double T, double& nu)
     nu = tHi != tLo ? Interpolate((T - tLo) / (tHi - tLo), nuLo, nuHi) : nuHi;
 }
 
+double JHyd::JobWaterTemp()
+{
+    // The gravity dialogs ask for no temperature: such a job would run at
+    // 32 F, not at the water the engineer's defaults describe.
+    const double entered = DMod->WorkPipeTableWaterTemp->AsFloat();
+    if (entered != 0)
+        return entered;
+    OpenIfClosed(DMod->DefLocTable);
+    return DMod->DefLocTableWaterTemp->AsFloat();
+}
+
 double JHyd::ColebrookFriction(double e, double D, double Re)
 {
     if (!(D > 0) || !(Re > 0))
@@ -191,7 +202,7 @@ double JHyd::DarcyWeisbachLoss(double D, double Q, double e, double L,
                                double& Re, QString& regime, double& f)
 {
     double nu = 0.0;
-    WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), nu);
+    WaterViscosity(JobWaterTemp(), nu);
     return DarcyWeisbachLossAt(nu, D, Q, e, L, Re, regime, f);
 }
 
@@ -227,7 +238,7 @@ double JHyd::FrictionLoss(double D, double Q, double L, double e, double C, doub
     // The viscosity look-up reads a table: only Darcy-Weisbach needs it.
     double nu = 0.0;
     if (UsableFrictionEquation(m, e, C, n) == kMethodDarcyWeisbach)
-        WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), nu);
+        WaterViscosity(JobWaterTemp(), nu);
     return FrictionLossBy(m, nu, D, Q, L, e, C, n, Re, regime, f, Tul->FrictionMethodUsed);
 }
 
@@ -410,7 +421,7 @@ void JHyd::SuctionAnalysis()
                          - DMod->WorkPipeTableWSElev->AsFloat())
                         + totalLoss + V * V * kVelHeadFactor;
     Tul->tdsh = tdsh;
-    const double T = DMod->WorkPipeTableWaterTemp->AsFloat();
+    const double T = JobWaterTemp();
     const double ash = (33.91 - 0.00117 * DMod->WorkPipeTableAltitude->AsFloat())
                        - (0.6 - 0.026 * T + 0.000422 * T * T);
 

@@ -21,10 +21,13 @@ public:
     double ManningLoss(double D, double Q, double n, double L);
     // Kinematic viscosity at T, interpolated in WaterTable between 32 and 211 F.
     void WaterViscosity(double T, double& nu);
+    // The water temperature a run of the current WorkPipeTable row takes:
+    // its own, or the local defaults' when it was never entered (0).
+    double JobWaterTemp();
     // Darcy friction factor from the Colebrook-White equation by a step
     // search; 0 (with an error message) when it is above 0.10.
     double ColebrookFriction(double e, double D, double Re);
-    // At the water temperature of the current WorkPipeTable row.
+    // At the JobWaterTemp of the current WorkPipeTable row.
     double DarcyWeisbachLoss(double D, double Q, double e, double L,
                              double& Re, QString& regime, double& f);
     // By the CompMethod of the system defaults (DefSysTable); sets

@@ -147,7 +147,7 @@ void TFFlow::ReadFrictionSetting(TSta** sta, int n)
     for (int k = 0; k < n - 1; ++k) {
         if (sta[k]->Efac > 0) {
             OpenIfClosed(DMod->WorkPipeTable);
-            Hyd->WaterViscosity(DMod->WorkPipeTableWaterTemp->AsFloat(), viscosity_);
+            Hyd->WaterViscosity(Hyd->JobWaterTemp(), viscosity_);
             break;
         }
     }

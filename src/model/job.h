@@ -78,7 +78,6 @@ public:
     bool NewJob = true;
     bool PrevJobLoaded = false;
     bool StoredJob = false;
-    bool ManifoldEndVisited = false;
     int FrictionMethodUsed = 0;   // 0 Darcy-Weisbach, 1 Manning, 2 Hazen-Williams
     int SaveState = 2;            // 0 never stored, 1 unsaved changes, 2 nothing to save
     // The job was imported under the name of a stored job (JobNumber) that

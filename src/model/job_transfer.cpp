@@ -1297,7 +1297,6 @@ void TTrans::ResetJobRecord()
     t.DownStreamPipeDescription.clear();
     t.MaterialText.clear();
     t.PinnedEndHgl = 0.0;
-    t.ManifoldEndVisited = false;
     t.DetailedML = true;
     t.JobListCancelled = false;
     t.DesignFlow = t.DesignFlowCfs = 0.0;

@@ -106,6 +106,13 @@ TEST(FrictionLoss, WaterTemperatureOfTheJob)
     // At 60 F: nu = 1.217e-5 (a row's own temperature); Re = 0.5 x 3.404127494 / 1.217e-5
     EXPECT_NEAR(Re, 0.5 * PipeVelocity(300, 6) / 1.217e-5, 1e-6);
     EXPECT_NEAR(Re, 139857.3334, 1e-3);
+    // Never entered (0): the local defaults' 60 F, not 32 F; one entered is kept.
+    job.SetHeader({{"WaterTemp", 0}});
+    EXPECT_DOUBLE_EQ(h.JobWaterTemp(), 60.0);
+    h.DarcyWeisbachLoss(6, 300, 0.00015, 1000, Re, regime, f);
+    EXPECT_NEAR(Re, 139857.3334, 1e-3);
+    job.SetHeader({{"WaterTemp", 50}});
+    EXPECT_DOUBLE_EQ(h.JobWaterTemp(), 50.0);
 }
 
 TEST(ThrustBlock, ReadsFittingAndSoilOfCurrentNode)

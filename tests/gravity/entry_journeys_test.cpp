@@ -180,7 +180,7 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
         EXPECT_DOUBLE_EQ(ProfValue(k, "Psi"), psi[k]);
         EXPECT_DOUBLE_EQ(ProfValue(k, "PipeQ"), 300.0);
     }
-    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
     EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.70");
     EXPECT_EQ(shown["OpPres"], "2.09 23.75 27.62");
     EXPECT_EQ(shown["InvertElev"], "95.00 41.97 29.97");
@@ -306,7 +306,7 @@ TEST_F(GravityJourneys, LineEndingInGatedPipeOrAManifoldComesBackFromTheStore)
                         : QStringLiteral("End of line, start manifold segment"));
         toOutput();
         ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
-        testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+        testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
         EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
         if (gated) {
             EXPECT_EQ(shown["Hgl"], "99.82 96.76 93.69");

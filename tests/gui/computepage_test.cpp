@@ -273,7 +273,6 @@ TEST_F(ComputePage, ManifoldNeverLaidOutIsRunBeforeTheLine)
     WorkHeader header{.sysHas = 2, .wsElev = 100, .outletElev = 30};
     testsupport::WriteWorkJob(header, nodes);
     writeManifold();
-    Tul->ManifoldEndVisited = false;
     enterOutputFromProfile();
 
     EXPECT_EQ(form->LastPage, 2);
@@ -284,28 +283,29 @@ TEST_F(ComputePage, ManifoldNeverLaidOutIsRunBeforeTheLine)
     EXPECT_DOUBLE_EQ(gridValue(2, 3), 83.81);
 }
 
-// A manifold laid out in its dialog keeps the grade it was given there.
-TEST_F(ComputePage, ManifoldLaidOutInItsDialogIsNotRunAgain)
+// A manifold laid out in its dialog, its rows and entrance grade still
+// those an earlier run shifted: every run lays it out again and shifts its
+// own design grade, 80.27 ft at the first outlet, by the line's 3.54 ft.
+TEST_F(ComputePage, ManifoldIsShiftedFromItsOwnDesignGradeOnEveryRun)
 {
     auto nodes = line(6);
     nodes[2].reachType = "GRAVTRICKLE";
     WorkHeader header{.sysHas = 2, .wsElev = 100, .outletElev = 30, .triclEntHgl = 91.808114692};
     testsupport::WriteWorkJob(header, nodes);
     writeManifold();
-    // The grade the dialog's run gave its nodes.
     db::Table* t = DMod->WorkTrickleTable;
     for (t->First(); !t->Eof(); t->Next()) {
         t->Edit();
         DMod->WorkTrickleTableHgl->SetAsFloat(91.81);
-        DMod->WorkTrickleTableEgl->SetAsFloat(91.9);
         t->Post();
     }
-    Tul->ManifoldEndVisited = true;
-    enterOutputFromProfile();
-
-    EXPECT_EQ(form->LastPage, 2);
-    EXPECT_TRUE(DMod->WorkPipeTableTriclEntQ->IsNull());
-    EXPECT_NEAR(Grav->TrickleHglMargin, -8.0, 1e-8);
+    for (int run = 0; run < 2; ++run) {
+        enterOutputFromProfile();
+        EXPECT_NEAR(Grav->TrickleHglMargin, 83.808114692 - 80.269, 1e-6) << run;
+        if (!t->Active()) t->Open();
+        t->First();
+        EXPECT_DOUBLE_EQ(DMod->WorkTrickleTableHgl->AsFloat(), 83.81) << run;
+    }
 }
 
 } // namespace
@@ -324,7 +324,6 @@ TEST_F(ComputePage, ARunWithAFaultListsItAndARefusedRunShowsNoEarlierResults)
     nodes[2].reachType = "GRAVTRICKLE";
     testsupport::WriteWorkJob(WorkHeader{.sysHas = 2, .wsElev = 100, .outletElev = 30}, nodes);
     writeManifold();
-    Tul->ManifoldEndVisited = false;
     enterOutputFromProfile();
     ASSERT_EQ(form->LastPage, 2);
     ASSERT_TRUE(form->ResultsShown());

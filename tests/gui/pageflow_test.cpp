@@ -336,7 +336,7 @@ TEST_F(PageFlowTest, NewGravityJobGoesThroughEveryPageToItsResults)
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
     EXPECT_DOUBLE_EQ(testsupport::ProfValue(1, "Psi"), 22.39);
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), QStringLiteral("Smith"));
-    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["HGL"], "99.50 91.65 83.81");
+    EXPECT_EQ(testsupport::SameAnswerEveryWay(driver, *form)["HGL"], "99.50 91.65 83.81");
 }
 
 // The same job with its profile entered in the entry grid itself: stations
@@ -395,7 +395,7 @@ TEST_F(PageFlowTest, ProfileEnteredInTheGridIsComputedOnTheOutputPage)
     ASSERT_EQ(grid->rowCount(), 3);
     const double hgl[] = {99.50, 91.65, 83.81};
     for (int r = 0; r < 3; ++r) EXPECT_DOUBLE_EQ(grid->index(r, 3).data().toString().toDouble(), hgl[r]) << r;
-    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["HGL"], "99.50 91.65 83.81");
+    EXPECT_EQ(testsupport::SameAnswerEveryWay(driver, *form)["HGL"], "99.50 91.65 83.81");
 }
 
 // The first profile entry cancelled: the profile page shows no node, and
@@ -594,7 +594,7 @@ TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheSto
     ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
     EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 131.70);
-    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
     EXPECT_EQ(shown["HGL"], "99.82 93.70 219.28 96.99");
     EXPECT_EQ(shown["Invert Elev"], "95.00 86.97 56.97 36.97");
     EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
@@ -765,7 +765,7 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
         return DMod->WorkTrickleTablePsi->AsFloat();
     };
     EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
-    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
     EXPECT_EQ(shown["HGL"], "100.00 99.96 99.95");
     EXPECT_EQ(shown["Flow (gpm)"], "30.0 30.0 30.0");
     EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
@@ -804,7 +804,7 @@ TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
     gated->First();
     EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 8);
     systemFlowThenOutput("500");
-    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
     EXPECT_EQ(shown["HGL"], "99.50 91.65 90.05");
     EXPECT_EQ(shown["Down Stream Pipe"], "6 in PVC 6 in PVC Aluminum 0.050 wall, 6 in, 100 psi");
     gated->First();

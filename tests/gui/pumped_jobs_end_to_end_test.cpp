@@ -73,7 +73,7 @@ protected:
     // shows and the pump's head.
     void expectReloaded(const std::string& hgl, std::optional<double> tdh = std::nullopt)
     {
-        testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+        testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
         EXPECT_EQ(shown["HGL"], hgl);
         if (tdh) {
             EXPECT_DOUBLE_EQ(PipeValue("TDH"), *tdh);
@@ -441,7 +441,7 @@ TEST_F(PumpedJobsEndToEnd, MaximumFlowJobFindsItsLargestFlow)
     DialogDriver::Press(*form, "OKBitBtn3");
     expectComputed();
     EXPECT_EQ(testsupport::ProfText(0, "PipeQ"), QStringLiteral("560.1"));
-    EXPECT_EQ(testsupport::SavedAndReloaded(driver, *form)["Flow (gpm)"], "560.1 560.1");
+    EXPECT_EQ(testsupport::SameAnswerEveryWay(driver, *form)["Flow (gpm)"], "560.1 560.1");
 }
 
 // A turbine lifting 300 gpm from water at 100 ft; the profile read from a
@@ -507,7 +507,7 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 2.66);
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("3"));
-    testsupport::ShownColumns shown = testsupport::SavedAndReloaded(driver, *form);
+    testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
     EXPECT_EQ(shown["HGL"], "126.12 123.06 120.00");
     EXPECT_EQ(shown["Invert Elev"], "95.00 101.97 116.97");
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 26.30);

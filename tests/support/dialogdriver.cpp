@@ -37,6 +37,7 @@ QStringList DialogDriver::MessageTexts() const
 
 void DialogDriver::OnForm(const QString& which, FormAction action) { rules_.push_back({which, std::move(action), false}); }
 void DialogDriver::OnceForm(const QString& which, FormAction action) { rules_.push_back({which, std::move(action), true}); }
+void DialogDriver::NextForm(FormAction action) { rules_.insert(rules_.begin(), {QString(), std::move(action), true}); }
 
 std::vector<int> DialogDriver::HelpContexts() const
 {
@@ -71,7 +72,7 @@ int DialogDriver::show(const ui::Message& m)
 
 bool DialogDriver::matches(const ui::Form& f, const QString& which)
 {
-    return which == QLatin1String(f.metaObject()->className()) || which == f.objectName() ||
+    return which.isEmpty() || which == QLatin1String(f.metaObject()->className()) || which == f.objectName() ||
            which == f.windowTitle();
 }
 

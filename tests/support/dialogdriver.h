@@ -41,6 +41,8 @@ public:
     // given with OnForm answers every showing; OnceForm only the next one.
     void OnForm(const QString& which, FormAction action);
     void OnceForm(const QString& which, FormAction action);
+    // The next form shown, whatever it is, before every other handler.
+    void NextForm(FormAction action);
     const QStringList& FormsShown() const { return formsShown_; }   // class names, in order
     const QStringList& Unanswered() const { return unanswered_; }
 

@@ -6,6 +6,7 @@
 #include "dialogs/profile/pipe_selection_dialog.h"
 #include "model/data_module.h"
 #include "model/job.h"
+#include "model/job_transfer.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/dbgrid.h"
 #include "support/dialogdriver.h"
@@ -18,6 +19,8 @@
 #include <QStringList>
 #include <QKeyEvent>
 #include <QTableView>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -137,7 +140,9 @@ void PickFirstManifoldRating(ui::Form& f)
     DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
 }
 
-ShownColumns SavedAndReloaded(DialogDriver& driver, TDesignerForm& window)
+namespace {
+
+ShownColumns savedAndReloaded(DialogDriver& driver, TDesignerForm& window)
 {
     const QString name = DMod->WorkPipeTableJobName->AsString();
     driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& f) { DialogDriver::Press(f, QStringLiteral("OKBitBtn")); });
@@ -167,6 +172,98 @@ ShownColumns SavedAndReloaded(DialogDriver& driver, TDesignerForm& window)
         for (int r = 0; r < grid->RowCount(); ++r) cells << grid->CellText(r, c).trimmed();
         shown[model->headerData(c, Qt::Horizontal).toString().toStdString()] = cells.join(' ').toStdString();
     }
+    return shown;
+}
+
+// Each field of each row of the job's tables (those a store keeps for its
+// kind), by table, row and name: numbers as numbers (empty reads 0), flags
+// as flags. Left out are the job number and what only the entry keeps: the
+// names the load gives the node and invert codes, the entry's done flag and
+// the header's count of the nodes entered.
+using Stored = std::map<QString, QVariant>;
+
+Stored stored()
+{
+    static const QStringList entryOnly = {"JobNumber", "NodeTypeDesc", "InvElMethDesc", "Finished", "NumNodes"};
+    TDMod* d = DMod;
+    if (!d->WorkPipeTable->Active()) d->WorkPipeTable->Open();
+    const JobRowKinds kinds = RowKindsOf(d->WorkPipeTableSysHas->AsInteger(), d->WorkPipeTablePumpType->AsString());
+    const std::pair<db::Table*, bool> tables[] = {{d->WorkPipeTable, true},
+                                                  {d->WorkProfTable, kinds.Profile},
+                                                  {d->WorkGatedTable, kinds.Gated},
+                                                  {d->WorkTrickleTable, kinds.Trickle},
+                                                  {d->WorkSuctionTable, kinds.Suction}};
+    Stored all;
+    for (const auto& [t, kept] : tables) {
+        if (!kept) continue;
+        const bool open = t->Active();
+        if (!open) t->Open();
+        t->CheckBrowseMode();
+        const qint64 at = t->GetBookmark();
+        int row = 0;
+        for (t->First(); !t->Eof(); t->Next(), ++row)
+            for (int i = 0; i < t->FieldCount(); ++i) {
+                const db::Field* f = t->Fields(i);
+                if (entryOnly.contains(f->FieldName())) continue;
+                const db::FieldType type = f->DataType();
+                const bool number = type != db::FieldType::Alpha && type != db::FieldType::Memo &&
+                                    type != db::FieldType::Logical;
+                all[t->TableName() + QStringLiteral(" row %1 ").arg(row) + f->FieldName()] =
+                    number ? QVariant(f->AsFloat()) : type == db::FieldType::Logical ? QVariant(f->AsBoolean())
+                                                                                     : QVariant(f->AsString());
+            }
+        t->GotoBookmark(at);
+        if (!open) t->Close();
+    }
+    return all;
+}
+
+void expectSame(const Stored& first, const char* how, const TDesignerForm& window)
+{
+    EXPECT_TRUE(window.ResultsShown()) << how << ": " << window.NotComputedLbl->text().toStdString();
+    const Stored now = stored();
+    QStringList changed;
+    for (const auto& [name, was] : first) {
+        const QVariant is = now.count(name) ? now.at(name) : QVariant();
+        // Half the last place of the finest rounding the tables store.
+        const bool same = was.typeId() == QMetaType::Double && is.typeId() == QMetaType::Double
+                              ? std::abs(was.toDouble() - is.toDouble()) < 0.0005
+                              : was == is;
+        if (!same) changed << name + QStringLiteral(": ") + was.toString() + QStringLiteral(" -> ") + is.toString();
+    }
+    if (now.size() != first.size()) changed << QStringLiteral("rows: %1 fields -> %2").arg(first.size()).arg(now.size());
+    EXPECT_TRUE(changed.isEmpty()) << how << " changed " << changed.join(QStringLiteral("; ")).toStdString();
+}
+
+} // namespace
+
+ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
+{
+    if (!window.ResultsShown()) {
+        ADD_FAILURE() << "the job is not computed: " << window.NotComputedLbl->text().toStdString();
+        return {};
+    }
+    const Stored first = stored();
+    ui::Notebook* pages = window.OvcNotebook1;
+    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(2);
+    expectSame(first, "Output again", window);
+
+    pages->setCurrentIndex(0);
+    if (QWidget* system = window.findChild<QWidget*>(QStringLiteral("SelSystemEditBtn"))) {
+        driver.ClearLog();
+        driver.NextForm([](ui::Form& f) { DialogDriver::Press(f, QStringLiteral("OKBitBtn1")); });
+        DialogDriver::Press(window, system->objectName());
+        // The dialog takes its OK, and nothing else opens.
+        EXPECT_FALSE(Tul->WasCancelled) << "System's OK was not taken: " << driver.MessageTexts().join('|').toStdString();
+        EXPECT_TRUE(driver.Unanswered().isEmpty()) << "opened after System's OK: " << driver.Unanswered().join(',').toStdString();
+    }
+    DialogDriver::Press(window, QStringLiteral("OKBitBtn2"));
+    DialogDriver::Press(window, QStringLiteral("OKBitBtn3"));
+    expectSame(first, "System and OK", window);
+
+    const ShownColumns shown = savedAndReloaded(driver, window);
+    expectSame(first, "Save Job, Previous Job and Output", window);
     return shown;
 }
 

@@ -49,11 +49,17 @@ bool AnswerProfileFile(DialogDriver& driver, const QString& path, const char* pa
 // What the output page's grid shows: each column by its title, its cells
 // from the top row down with a blank between them ("172.24 166.14").
 using ShownColumns = std::map<std::string, std::string>;
-// The job saved by Save Job (the prompt answered Yes), then loaded again by
-// Previous Job, picked by its name in the job list, and computed afresh on
-// the output page the load ends on: what the grid shows then. The driver's
-// log holds what the load said. Fails the test when the job does not come
-// back computed.
-ShownColumns SavedAndReloaded(DialogDriver& driver, TDesignerForm& window);
+// The same-answer check, for a job the output page shows computed: it is
+// computed again three ways, and each must store what the first run stored
+// (every field of every row of the job's working tables, numbers within half
+// the last place the tables round to):
+//  - Profile, then Output again;
+//  - System and its OK with nothing changed (the gravity designer has its
+//    entrance on the job page: that page), then the job and profile pages' OK;
+//  - Save Job (the prompt answered Yes), Previous Job with the job picked by
+//    its name, and the output page the load ends on.
+// Returns what the grid shows after the reload; the driver's log holds what
+// the load said.
+ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window);
 
 } // namespace testsupport

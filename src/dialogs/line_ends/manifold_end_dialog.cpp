@@ -245,11 +245,8 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     d->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("Manifold: ") + material);
     prof->Post();
 
-    // Only a manifold computed here spares the output page its run; one that
-    // could not be computed is run again with the line, so that the output
-    // page says so rather than showing a line that feeds no manifold.
-    ui::ErrorWatch errors;
+    // Laid out now, the manifold says at once what keeps it from being
+    // computed; the output page lays it out again before each run.
     auto run = std::make_unique<JManfld>();
     run->RunManifold();
-    Tul->ManifoldEndVisited = FirstRunFault(errors.Errors()).isEmpty();
 }

@@ -74,7 +74,9 @@ void TPressureFrmMainDlg::FormShow()
             DMod->WorkPipeTable->Post();
             EditHeaderRow();
         }
-        return;
+        // A new job opened again shows the status it was given, so that OK
+        // with nothing changed is taken.
+        if (DMod->WorkPipeTablePumpType->AsString().isEmpty()) return;
     }
     const QString status = DMod->WorkPipeTablePumpType->AsString();
     for (int item = 0; item < 2; ++item) {
