@@ -139,6 +139,9 @@ void TPumpSelDlg::HelpBitBtn3Click() { ui::HelpContext(142); }
 
 void TPumpSelDlg::FormClose()
 {
+    // A change of pump type ends with this dialog; left set, it would reopen
+    // the selection after the next System and OK of the new pump.
+    if (DesignerWindow* designer = RunningDesigner()) designer->ChangePumpType = false;
     if (Tul->Cancelled) {
         Tul->WasCancelled = true;
         if (TableEditing(DMod->WorkPipeTable)) DMod->WorkPipeTable->Cancel();
