@@ -234,7 +234,7 @@ bool useWriteAheadLog(sqlite3* db)
     return rc == SQLITE_OK;
 }
 
-sqlite3* openExisting(const QString& file)
+sqlite3* openExisting(const QString& file, bool forReading = false)
 {
     QFileInfo fi(file);
     // SQLite takes an empty file for an empty database and would write to
@@ -242,10 +242,10 @@ sqlite3* openExisting(const QString& file)
     if (fi.size() == 0)
         throw DbError(QStringLiteral("The database file %1 is empty").arg(file));
     // The permission bits decide, also for a superuser who could write anyway.
-    if (!(QFile::permissions(file) & QFileDevice::WriteOwner))
+    if (!forReading && !(QFile::permissions(file) & QFileDevice::WriteOwner))
         throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
-    sqlite3* db = openFile(file, SQLITE_OPEN_READWRITE);
-    if (sqlite3_db_readonly(db, "main") == 1) {
+    sqlite3* db = openFile(file, forReading ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    if (!forReading && sqlite3_db_readonly(db, "main") == 1) {
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
     }
@@ -254,8 +254,9 @@ sqlite3* openExisting(const QString& file)
         QString verdict = check.step() ? check.text(0) : QString();
         if (verdict != QLatin1String("ok"))
             throw DbError(QStringLiteral("Cannot open the database: ") + plainReason(SQLITE_CORRUPT, file));
-        exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"_autoinc\"(tbl TEXT PRIMARY KEY, last INTEGER NOT NULL)"),
-             QStringLiteral("Cannot prepare the database"));
+        if (!forReading)
+            exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"_autoinc\"(tbl TEXT PRIMARY KEY, last INTEGER NOT NULL)"),
+                 QStringLiteral("Cannot prepare the database"));
     } catch (const DbError& e) {
         sqlite3_close_v2(db);
         QString msg = e.message();
@@ -463,11 +464,7 @@ void Engine::SetAliasPath(const QString& alias, const QString& folder)
     auto it = s.paths.find(k);
     if (it != s.paths.end() && it->second == clean)
         return;
-    auto c = s.conns.find(k);
-    if (c != s.conns.end()) {
-        closeConnection(c->second);
-        s.conns.erase(c);
-    }
+    Close(k);
     if (clean.isEmpty())
         s.paths.erase(k);
     else
@@ -563,19 +560,39 @@ sqlite3* Engine::Connection(const QString& alias)
 {
     if (auto* c = findConnection(alias))
         return c->db;
+    return open(alias, false);
+}
+
+void Engine::OpenForReading(const QString& alias)
+{
+    Close(alias);
+    open(alias, true);
+}
+
+void Engine::Close(const QString& alias)
+{
+    auto& conns = state().conns;
+    if (auto c = conns.find(key(alias)); c != conns.end()) {
+        closeConnection(c->second);
+        conns.erase(c);
+    }
+}
+
+sqlite3* Engine::open(const QString& alias, bool forReading)
+{
     auto& s = state();
     const QString k = key(alias);
     MakeDatabaseFile(k);
     const QString file = DatabaseFile(k);
     AliasConn conn;
-    conn.db = openExisting(file);
+    conn.db = openExisting(file, forReading);
     // The main database takes a write-ahead log: a commit then syncs one
     // file once instead of a journal and the database four times, and is as
     // safe; closing folds the log back into the file. The transfer database
     // is carried to other machines as one file, so it keeps its journal, as
     // does a main database on a disk where the log cannot be shared.
     try {
-        if (k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
+        if (!forReading && k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
             sqlite3_exec(conn.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     } catch (const DbError&) {
         sqlite3_close_v2(conn.db);

@@ -3,6 +3,7 @@
 #include "platform/db/layout_check.h"
 
 #include "platform/db/dbimpl.h"
+#include "platform/db/memo_limit.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -367,10 +368,80 @@ QString BringLayoutUpToDate(const QString& alias)
     return kept;
 }
 
-Misfit FirstMisfit(const QString& alias, const QString& table)
+namespace {
+
+// A column of the file's table and the field its values go into.
+struct Destined {
+    const ColumnInfo* column;
+    const Field* into;
+};
+
+// The most bytes of text a value of the field can take in the file: UTF-8
+// spends at most three on each character the field counts, and no number is
+// written with more than a few dozen.
+qint64 MostBytes(const Field& f)
+{
+    constexpr qint64 kMostNumberBytes = 64;
+    switch (f.DataType()) {
+    case FieldType::Alpha:
+        return 3 * qint64(f.Size() > 0 ? f.Size() : kMostMemoChars);
+    case FieldType::Memo:
+        return 3 * qint64(kMostMemoChars);
+    default:
+        return kMostNumberBytes;
+    }
+}
+
+QString TooLong(const Field& f, qint64 bytes)
+{
+    if (f.DataType() != FieldType::Alpha && f.DataType() != FieldType::Memo)
+        return QStringLiteral("it holds %1 bytes of text, where a number is expected").arg(bytes);
+    const int most = f.DataType() == FieldType::Alpha && f.Size() > 0 ? f.Size() : kMostMemoChars;
+    return QStringLiteral("the text is longer than %1 characters").arg(most);
+}
+
+// The first text or blob value that takes more bytes in the file than its
+// field could hold. Its type and size are read from the row's header and the
+// page it starts on: the value itself is never read.
+Misfit FirstOversized(sqlite3* db, const QString& table, const std::vector<Destined>& columns, const QString& order)
+{
+    QStringList kinds;
+    for (const Destined& d : columns)
+        kinds << QStringLiteral("typeof(%1)").arg(d.column->quoted);
+    Stmt s(db, QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY %3").arg(kinds.join(QLatin1Char(',')), quoteIdent(table), order),
+           QStringLiteral("Cannot read table ") + table);
+    const QByteArray name = table.toUtf8();
+    for (int row = 1; s.step(); ++row) {
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const QString kind = s.text(int(i) + 1);
+            if (kind != QLatin1String("text") && kind != QLatin1String("blob"))
+                continue;
+            sqlite3_blob* blob = nullptr;
+            const QByteArray column = columns[i].column->name.toUtf8();
+            const int rc = sqlite3_blob_open(db, "main", name.constData(), column.constData(), s.int64(0), 0, &blob);
+            const qint64 bytes = rc == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
+            sqlite3_blob_close(blob);
+            if (rc != SQLITE_OK)
+                fail(db, rc, QStringLiteral("Cannot read table ") + table);
+            if (bytes > MostBytes(*columns[i].into))
+                return {row, columns[i].into->FieldName(), TooLong(*columns[i].into, bytes)};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+Misfit FirstMisfit(const QString& alias, const QString& table, Table& into)
 {
     sqlite3* db = Engine::instance().Connection(alias);
     const TableMeta meta = readMeta(db, table);
+    std::vector<Destined> columns;
+    for (const ColumnInfo& c : meta.columns)
+        if (const Field* f = into.FindField(c.name); f && !f->Calculated())
+            columns.push_back({&c, f});
+    if (columns.empty())
+        return {};
     // The stored order of a table without a key is the order of its rows.
     QString order;
     if (const IndexInfo* primary = meta.findIndex(QString()); primary && primary->def.primary) {
@@ -381,26 +452,26 @@ Misfit FirstMisfit(const QString& alias, const QString& table)
     } else {
         order = QStringLiteral("rowid");
     }
-    Stmt s(db, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(quoteIdent(table), order),
+    if (const Misfit big = FirstOversized(db, table, columns, order); big.found())
+        return big;
+    QStringList read;
+    for (const Destined& d : columns)
+        read << d.column->quoted;
+    Stmt s(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(read.join(QLatin1Char(',')), quoteIdent(table), order),
            QStringLiteral("Cannot read table ") + table);
-    Misfit m;
     for (int row = 1; s.step(); ++row) {
-        for (size_t i = 0; i < meta.columns.size(); ++i) {
-            const ColumnInfo& c = meta.columns[i];
-            const QVariant v = s.column(int(i));
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const Field& f = *columns[i].into;
             try {
-                const QVariant held = toFieldValue(v, c.type, c.size, c.name, false);
-                if (c.type == FieldType::Alpha && c.size > 0 && held.toString().size() > c.size)
-                    throw DbError(QStringLiteral("the text is longer than %1 characters").arg(c.size));
+                const QVariant held = toFieldValue(s.column(int(i)), f.DataType(), f.Size(), f.FieldName(), false);
+                if (f.DataType() == FieldType::Alpha && f.Size() > 0 && held.toString().size() > f.Size())
+                    throw DbError(TooLong(f, 0));
             } catch (const DbError& e) {
-                m.row = row;
-                m.field = c.name;
-                m.why = e.message();
-                return m;
+                return {row, f.FieldName(), e.message()};
             }
         }
     }
-    return m;
+    return {};
 }
 
 } // namespace db
