@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -279,6 +278,60 @@ AliasConn* findConnection(const QString& alias)
     return it == conns.end() || !it->second.db ? nullptr : &it->second;
 }
 
+// The folders the [Aliases] section of the engine configuration gives, by
+// alias, each taken whole as its line writes it: a folder's name may hold
+// commas, blanks or semicolons. A line that cannot be read stops the start,
+// named, as does an alias named without a folder or outside the section: the
+// aliases are never left to their default folders while the file names one.
+std::map<QString, QString> configuredFolders(const QString& ini)
+{
+    QFile file(ini);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("Cannot read the engine configuration %1").arg(ini));
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+    std::map<QString, QString> folders;
+    QString section;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString line = lines[n].trimmed();
+        auto refuse = [&](const QString& why) {
+            throw DbError(QStringLiteral("Line %1 of the engine configuration %2 cannot be used: \"%3\" %4. Mend "
+                                         "the line: each alias on a line of its own in the [Aliases] section, as "
+                                         "MERSOL=/path/to/folder.")
+                              .arg(n + 1)
+                              .arg(ini, line, why));
+        };
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']')))
+                refuse(QStringLiteral("opens a section name it does not close"));
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            refuse(QStringLiteral("is neither a section, a comment nor a name=value line"));
+        const QString alias = key(line.left(equals));
+        QString folder = line.mid(equals + 1).trimmed();
+        const bool known = alias == kMersolAlias || alias == kTransferAlias;
+        if (section != QLatin1String("Aliases")) {
+            if (known)
+                refuse(QStringLiteral("names %1 outside the [Aliases] section").arg(alias));
+            continue;
+        }
+        // As written by a program that quotes a value with a comma in it.
+        if (folder.size() >= 2 && folder.startsWith(QLatin1Char('"')) && folder.endsWith(QLatin1Char('"')))
+            folder = folder.mid(1, folder.size() - 2);
+        if (folder.isEmpty())
+            refuse(QStringLiteral("gives no folder for %1").arg(alias));
+        folders[alias] = folder;
+    }
+    return folders;
+}
+
 } // namespace
 
 void Abort()
@@ -512,21 +565,13 @@ void Engine::LoadConfiguration()
                         + QStringLiteral("/mersol/engine.ini");
     std::set<QString> configured;
     if (QFileInfo::exists(ini)) {
-        QSettings settings(ini, QSettings::IniFormat);
-        if (settings.status() != QSettings::NoError)
-            throw DbError(QStringLiteral("Cannot read the engine configuration %1").arg(ini));
-        settings.beginGroup(QStringLiteral("Aliases"));
         const QDir base = QFileInfo(ini).absoluteDir();
-        for (const QString& k : settings.childKeys()) {
-            QString folder = settings.value(k).toString().trimmed();
+        for (auto [alias, folder] : configuredFolders(ini)) {
             if (folder.startsWith(QStringLiteral("~/")))
                 folder = QDir::homePath() + folder.mid(1);
-            if (!folder.isEmpty()) {
-                chosen[key(k)] = QDir::cleanPath(base.absoluteFilePath(folder));
-                configured.insert(key(k));
-            }
+            chosen[alias] = QDir::cleanPath(base.absoluteFilePath(folder));
+            configured.insert(alias);
         }
-        settings.endGroup();
     }
     for (const auto& [alias, folder] : chosen) {
         // Only the default folders are made: a configured one that is not
