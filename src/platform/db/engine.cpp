@@ -8,8 +8,11 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <unordered_map>
+
+#include <fcntl.h>
 
 namespace db {
 
@@ -112,12 +115,14 @@ bool logHoldsSaves(const QString& file)
 // Folds the log of a connection on `file` back into the file and closes the
 // connection. Empty when no saves are left in a log beside the file, else
 // what went wrong.
-QString foldAndClose(sqlite3* db, const QString& file)
+QString foldAndClose(sqlite3* db, const QString& file, int* failure = nullptr)
 {
     // A connection takes in a log left beside its file when it first reads.
     int rc = sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (failure)
+        *failure = rc == SQLITE_OK ? SQLITE_OK : sqlite3_extended_errcode(db);
     const QString why = rc == SQLITE_OK ? QString() : reasonOf(db, rc, file);
     sqlite3_close_v2(db);
     if (!logHoldsSaves(file))
@@ -191,6 +196,46 @@ sqlite3* openFile(const QString& file, int flags)
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 2000);
     return db;
+}
+
+// What the copies of a database and its log kept while the log is folded
+// in are called: their own names and this.
+const QString kBeforeFold = QStringLiteral(".before-fold");
+
+// Copies `from` to `to` and puts the copy on the disk; empty when done,
+// else why not (nothing is left at `to` then).
+QString keepCopy(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    QFile source(from);
+    if (source.copy(to) && syncToDisk(to, O_RDWR))
+        return QString();
+    QFile::remove(to);
+    return QStringLiteral("no copy of %1 could be kept beside it first (%2)")
+        .arg(from, source.error() == QFileDevice::NoError ? QStringLiteral("it could not be put on the disk")
+                                                           : source.errorString());
+}
+
+// Puts a kept copy back in the place of `file`, in one step.
+bool putBack(const QString& copy, const QString& file)
+{
+    return ::rename(QFile::encodeName(copy).constData(), QFile::encodeName(file).constData()) == 0;
+}
+
+// Whether a database file reads as sound.
+bool soundFile(const QString& file)
+{
+    sqlite3* db = nullptr;
+    bool sound = false;
+    try {
+        db = openFile(file, SQLITE_OPEN_READWRITE);
+        Stmt check(db, QStringLiteral("PRAGMA quick_check(1)"), QStringLiteral("Cannot read the database"));
+        sound = check.step() && check.text(0) == QLatin1String("ok");
+    } catch (const DbError&) {
+        sound = false;
+    }
+    sqlite3_close_v2(db);
+    return sound;
 }
 
 // Builds the database from the creation script beside the final name and
@@ -686,12 +731,45 @@ void Engine::FoldLeftoverLog(const QString& alias)
     const QString file = DatabaseFile(alias);
     if (file.isEmpty() || findConnection(alias) || !QFileInfo::exists(file) || !logHoldsSaves(file))
         return;
-    QString why;
-    try {
-        why = foldAndClose(openFile(file, SQLITE_OPEN_READWRITE), file);
-    } catch (const DbError& e) {
-        why = e.message();
+    // Both are copied first and put back unless the folded file passes its
+    // check: a log written to another copy of the database (an older file
+    // put back beside it) folds into a damaged file, and is gone after.
+    const QString log = logFile(file);
+    const QString fileCopy = file + kBeforeFold, logCopy = log + kBeforeFold;
+    QString why = keepCopy(file, fileCopy);
+    if (why.isEmpty())
+        why = keepCopy(log, logCopy);
+    const bool copied = why.isEmpty();
+    int failure = SQLITE_OK;
+    if (copied) {
+        try {
+            why = foldAndClose(openFile(file, SQLITE_OPEN_READWRITE), file, &failure);
+        } catch (const DbError& e) {
+            why = e.message();
+        }
     }
+    // Found while folding in, or in the folded file.
+    const bool damaged = copied && ((failure & 0xff) == SQLITE_CORRUPT || (failure & 0xff) == SQLITE_NOTADB
+                                    || (why.isEmpty() && !soundFile(file)));
+    if (copied && (damaged || !why.isEmpty())) {
+        QFile::remove(file + QStringLiteral("-shm"));
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!putBack(logCopy, log) || !putBack(fileCopy, file))
+            throw DbError(QStringLiteral("The database %1 and its log %2 could not be put back as they were before "
+                                         "the log was folded in. Copies of the two as they were are in the folder "
+                                         "%3: %4 and %5. They belong together: keep them, and copy or move the two "
+                                         "only together.")
+                              .arg(file, log, folder, QFileInfo(fileCopy).fileName(), QFileInfo(logCopy).fileName()));
+        if (damaged)
+            throw DbError(QStringLiteral("The database %1 was not started: folding in the saves of its log gave a "
+                                         "damaged database, as when the log was written to another copy of the "
+                                         "database file (an older copy put back over it, say). Both were put back "
+                                         "as they were, in the folder %2: %3 and %4. They belong together: keep "
+                                         "them, and copy or move the two only together.")
+                              .arg(file, folder, QFileInfo(file).fileName(), QFileInfo(log).fileName()));
+    }
+    QFile::remove(fileCopy);
+    QFile::remove(logCopy);
     if (!why.isEmpty())
         // The log may be left by a program that was ended, or by one that
         // closed on a full or failing disk and said so: the words fit both.

@@ -16,7 +16,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace db {
 
@@ -232,16 +231,6 @@ void RemoveUnfinishedCopies(const QString& file)
         RemoveWithJournal(folder.filePath(name));
 }
 
-// Puts what was written to a file or folder on the disk.
-bool SyncToDisk(const QString& path, int flags)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
-}
-
 // Whether the copy attached as "copy" holds what "old" holds: both sound,
 // the same tables and indexes, every table with as many rows. Empty when it
 // does, else what differs.
@@ -290,7 +279,7 @@ QString KeepCopy(Reference& ref, const QString& file)
         copy.bind(1, unfinished);
         if (const int rc = copy.stepRc(); rc != SQLITE_DONE)
             failOn(ref.db(), rc, what, unfinished);
-        if (!SyncToDisk(unfinished, O_RDWR))
+        if (!syncToDisk(unfinished, O_RDWR))
             why = QStringLiteral("the copy %1 could not be put on the disk").arg(unfinished);
         if (why.isEmpty()) {
             ref.attach(unfinished, QStringLiteral("copy"), false);
@@ -303,7 +292,7 @@ QString KeepCopy(Reference& ref, const QString& file)
     if (attached)
         sqlite3_exec(ref.db(), "DETACH DATABASE copy", nullptr, nullptr, nullptr);
     if (why.isEmpty()
-        && (!QFile::rename(unfinished, kept) || !SyncToDisk(QFileInfo(file).absolutePath(), O_RDONLY | O_DIRECTORY)))
+        && (!QFile::rename(unfinished, kept) || !syncToDisk(QFileInfo(file).absolutePath(), O_RDONLY | O_DIRECTORY)))
         why = QStringLiteral("the copy could not be given its name %1").arg(kept);
     if (why.isEmpty())
         return kept;
