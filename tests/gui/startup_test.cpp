@@ -324,6 +324,8 @@ TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
         // Too little room for the shared index of the log.
         {"full disk", [&] { faults.DiskFull(QStringLiteral("/MERSOL\\.sqlite")); },
          {QStringLiteral("the disk that holds %1 is full").arg(databaseFile())}},
+        {"a folder for its shared index", [&] { QDir().mkdir(databaseFile() + QStringLiteral("-shm")); },
+         {databaseFile(), QStringLiteral("MERSOL.sqlite-shm is a folder")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,6 +342,7 @@ TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
         ReleaseDatabaseClaim();
         faults.Clear();
         QFile::remove(databaseFile());
+        QDir(databaseFile() + QStringLiteral("-shm")).removeRecursively();
     }
 }
 

@@ -321,6 +321,25 @@ TEST_F(TransferFaultTest, AnExportWhoseRowCannotBeCopiedSaysSoAndLeavesTheFolder
     EXPECT_TRUE(transferRows() == exported);
 }
 
+// An import only reads the transfer file, as the folder holds it now: not
+// through a connection to a file removed since, and also a file that may not
+// be written.
+TEST_F(TransferFaultTest, AnImportReadsTheTransferFolderAsItIsNow)
+{
+    ASSERT_TRUE(QFile::remove(transferFile()));
+    EXPECT_FALSE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{QStringLiteral("There is no job in the 'Mersol Transfer' directory to import.")});
+
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    ASSERT_TRUE(QFile::setPermissions(transferFile(), QFile::ReadOwner | QFile::ReadUser));
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(store.WorkingJobRows(), working);
+    // Writing it is still refused, as read-only.
+    EXPECT_THROW(JobTrans->ExportWorkingJob(), db::DbError);
+}
+
 // A transfer file may hold anything: a value of any size in a field of the
 // job, columns of any size beside the job's. Neither is read whole: the
 // import refuses the one and takes the job from beside the other, both in

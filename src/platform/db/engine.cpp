@@ -278,8 +278,26 @@ bool useWriteAheadLog(sqlite3* db)
     return rc == SQLITE_OK;
 }
 
+// The files SQLite makes beside a database (its log, the log's shared index,
+// its journal) must be plain files where they exist: in place of a folder of
+// that name it falls back to reading only, or fails, in words about the
+// database that do not name the cause.
+void refuseOddCompanions(const QString& file)
+{
+    for (const char* end : {"-wal", "-shm", "-journal"}) {
+        const QFileInfo beside(file + QLatin1String(end));
+        if (beside.exists() && !beside.isFile())
+            throw DbError(QStringLiteral("The database %1 cannot be used: beside it, %2 is %3, where the program "
+                                         "keeps a file of the database's own. Move it away, then start the program "
+                                         "again.")
+                              .arg(file, beside.fileName(),
+                                   beside.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a plain file")));
+    }
+}
+
 sqlite3* openExisting(const QString& file, bool forReading = false)
 {
+    refuseOddCompanions(file);
     QFileInfo fi(file);
     // SQLite takes an empty file for an empty database and would write to
     // it; an empty file is a database lost, and is left as it is.
@@ -731,6 +749,7 @@ void Engine::FoldLeftoverLog(const QString& alias)
     const QString file = DatabaseFile(alias);
     if (file.isEmpty() || findConnection(alias) || !QFileInfo::exists(file) || !logHoldsSaves(file))
         return;
+    refuseOddCompanions(file);
     // Both are copied first and put back unless the folded file passes its
     // check: a log written to another copy of the database (an older file
     // put back beside it) folds into a damaged file, and is gone after.

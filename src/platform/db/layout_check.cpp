@@ -201,6 +201,9 @@ QStringList Texts(const std::vector<Gap>& gaps)
     return out;
 }
 
+// What a refusal for want of room advises.
+const QString kFreeSpace = QStringLiteral("Free space on the disk, then start the program again.");
+
 // The name of a copy while it is being written and checked.
 const QString kUnfinished = QStringLiteral(".unfinished");
 
@@ -274,11 +277,14 @@ QString KeepCopy(Reference& ref, const QString& file)
     const QString what = QStringLiteral("Cannot write the copy");
     QString why;
     bool attached = false;
+    bool full = false;
     try {
         Stmt copy(ref.db(), QStringLiteral("VACUUM old INTO ?1"), what);
         copy.bind(1, unfinished);
-        if (const int rc = copy.stepRc(); rc != SQLITE_DONE)
+        if (const int rc = copy.stepRc(); rc != SQLITE_DONE) {
+            full = diskFull(ref.db(), rc);
             failOn(ref.db(), rc, what, unfinished);
+        }
         if (!syncToDisk(unfinished, O_RDWR))
             why = QStringLiteral("the copy %1 could not be put on the disk").arg(unfinished);
         if (why.isEmpty()) {
@@ -299,8 +305,8 @@ QString KeepCopy(Reference& ref, const QString& file)
     RemoveWithJournal(unfinished);
     QFile::remove(kept);
     throw DbError(QStringLiteral("Cannot keep a copy of the database %1 before bringing it up to date: %2. "
-                                 "The database was not changed.")
-                      .arg(file, why));
+                                 "The database was not changed.%3")
+                      .arg(file, why, full ? QLatin1Char(' ') + kFreeSpace : QString()));
 }
 
 } // namespace
@@ -350,9 +356,7 @@ QString BringLayoutUpToDate(const QString& alias)
         sqlite3_exec(ref.db(), "ROLLBACK", nullptr, nullptr, nullptr);
         QFile::remove(kept);
         throw DbError(QStringLiteral("The database %1 could not be brought up to date (%2); it was not changed. %3")
-                          .arg(file, e.message(),
-                               full ? QStringLiteral("Free space on the disk, then start the program again.")
-                                    : restore));
+                          .arg(file, e.message(), full ? kFreeSpace : restore));
     }
     return kept;
 }
