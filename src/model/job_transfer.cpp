@@ -420,11 +420,8 @@ QString TransferFile()
                           .arg(trans->TableName(), field, why));
 }
 
-// Makes a transfer table ready to be read: every value in the columns its
-// working table has fits the field it goes into (what a value takes in the
-// file is told first, without reading it), and the table reads only those
-// columns. A foreign or damaged file may hold anything: a value of any size
-// in a field, columns of any size beside the job's.
+// The transfer table reads only the columns its working table has: a
+// foreign file may hold columns of any size beside the job's.
 void ReadJobColumnsOnly(db::Table* trans, db::Table* work)
 {
     CloseIfOpen(trans);
@@ -435,6 +432,10 @@ void ReadJobColumnsOnly(db::Table* trans, db::Table* work)
     trans->SetColumns(columns);
 }
 
+// Makes a transfer table ready to be read: every value in the columns its
+// working table has fits the field it goes into (what a value takes in the
+// file is told first, without reading it), and it reads only those columns.
+// A foreign or damaged file may hold a value of any size in a field.
 void CheckTransferRows(db::Table* trans, db::Table* work)
 {
     const db::Misfit misfit = db::FirstMisfit(db::kTransferAlias, trans->TableName(), *work);

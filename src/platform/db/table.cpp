@@ -1684,6 +1684,8 @@ void Table::SetFiltered(bool on)
 
 void Table::SetColumns(const QStringList& names)
 {
+    if (names == columns_)
+        return;
     if (d_->active)
         throw DbError(QStringLiteral("The columns of table %1 are set while it is closed").arg(tableName_));
     columns_ = names;
