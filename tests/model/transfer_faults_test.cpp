@@ -9,6 +9,7 @@
 #include "support/qt_app.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -362,6 +363,8 @@ TEST_F(TransferFaultTest, AHugeValueIsRefusedUnreadInLittleMemory)
     EXPECT_LT(peakMb, 40);
     expectRefused({QStringLiteral("row 1 of table WorkPipe.db, field 'JobNotes': the text is longer than 32000 "
                                   "characters")});
+    // Nor is it left behind in the database's log.
+    EXPECT_LT(QFileInfo(store.Temp().File(db::kMersolAlias) + QStringLiteral("-wal")).size(), 1 << 20);
 }
 
 TEST_F(TransferFaultTest, ForeignColumnsOfAnySizeAreLeftUnread)
