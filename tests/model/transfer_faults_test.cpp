@@ -27,23 +27,27 @@ namespace {
 
 const JobSample kPumped{"Pumped to manifold", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
 
-// What `f` gives run in a child process, -1 when the child died, and the
-// most memory in MB the child took beyond what it had from the start.
-std::pair<int, long> InChild(const std::function<int()>& f)
+// An import run in a child process: 1 when it took the job, 2 when it was
+// refused, -1 when the child died; and the most memory in MB the child took
+// beyond what it started with. Memory the parent freed but kept goes back
+// first, or the child would take it again unseen.
+std::pair<long, long> ImportInChild()
 {
     int out[2];
     if (::pipe(out) != 0)
         return {-1, -1};
     const pid_t child = ::fork();
     if (child == 0) {
-        // Memory the parent freed but kept would be taken again unseen: it
-        // goes back, and the peak is counted from what is left.
         ::malloc_trim(0);
-        if (QFile clear(QStringLiteral("/proc/self/clear_refs")); clear.open(QIODevice::WriteOnly))
-            clear.write("5");
+        if (QFile peak(QStringLiteral("/proc/self/clear_refs")); peak.open(QIODevice::WriteOnly))
+            peak.write("5");
         rusage start{}, end{};
         ::getrusage(RUSAGE_SELF, &start);
-        long said[2] = {f(), 0};
+        long said[2] = {2, 0};
+        try {
+            said[0] = JobTrans->ImportTransferJob() ? 1 : 0;
+        } catch (const db::DbError&) {
+        }
         ::getrusage(RUSAGE_SELF, &end);
         said[1] = (end.ru_maxrss - start.ru_maxrss) / 1024;
         (void)!::write(out[1], said, sizeof said);
@@ -51,11 +55,10 @@ std::pair<int, long> InChild(const std::function<int()>& f)
     }
     ::close(out[1]);
     long said[2] = {-1, -1};
-    if (::read(out[0], said, sizeof said) != sizeof said)
-        said[0] = -1;
+    (void)!::read(out[0], said, sizeof said);
     ::close(out[0]);
     ::waitpid(child, nullptr, 0);
-    return {int(said[0]), said[1]};
+    return {said[0], said[1]};
 }
 
 class TransferFaultTest : public ::testing::Test {
@@ -344,21 +347,12 @@ TEST_F(TransferFaultTest, AnImportReadsTheTransferFolderAsItIsNow)
 // A transfer file may hold anything: a value of any size in a field of the
 // job, columns of any size beside the job's. Neither is read whole: the
 // import refuses the one and takes the job from beside the other, both in
-// little memory (counted in a child process, whose peak is its own).
-int ImportedInChild()
-{
-    try {
-        return JobTrans->ImportTransferJob() ? 1 : 0;
-    } catch (const db::DbError&) {
-        return 2;
-    }
-}
-
+// little memory.
 TEST_F(TransferFaultTest, AHugeValueIsRefusedUnreadInLittleMemory)
 {
     // 60 million characters of notes.
     transferSql(QStringLiteral("UPDATE \"WorkPipe.db\" SET \"JobNotes\" = hex(zeroblob(30000000))"));
-    const auto [refused, peakMb] = InChild(ImportedInChild);
+    const auto [refused, peakMb] = ImportInChild();
     EXPECT_EQ(refused, 2);
     EXPECT_LT(peakMb, 40);
     expectRefused({QStringLiteral("row 1 of table WorkPipe.db, field 'JobNotes': the text is longer than 32000 "
@@ -372,7 +366,7 @@ TEST_F(TransferFaultTest, ForeignColumnsOfAnySizeAreLeftUnread)
     // 10 MB in every profile row.
     transferSql(QStringLiteral("ALTER TABLE \"WorkProf.DB\" ADD COLUMN \"Foreign\" TEXT"));
     transferSql(QStringLiteral("UPDATE \"WorkProf.DB\" SET \"Foreign\" = hex(zeroblob(5000000))"));
-    const auto [taken, peakMb] = InChild(ImportedInChild);
+    const auto [taken, peakMb] = ImportInChild();
     EXPECT_EQ(taken, 1);
     EXPECT_LT(peakMb, 40);
     ASSERT_TRUE(JobTrans->ImportTransferJob());
