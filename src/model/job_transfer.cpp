@@ -400,12 +400,10 @@ std::vector<ChildStep> ChildSteps(const JobRowKinds& kinds)
 }
 
 // False, with a message, when the transfer table holds no job to import.
+// Counted in the file: none of its rows is read.
 bool TransferHoldsJob(db::Table* trans)
 {
-    const bool opened = OpenIfClosed(trans);
-    const bool none = trans->IsEmpty();
-    if (opened)
-        trans->Close();
+    const bool none = db::StoredRowCount(db::kTransferAlias, trans->TableName()) == 0;
     if (none)
         ui::MessageDlg(QStringLiteral("There is no job in the 'Mersol Transfer' directory to import."),
                        ui::MsgType::Information, ui::mbOK);
@@ -425,22 +423,46 @@ QString TransferFile()
     return db::Engine::instance().DatabaseFile(db::kTransferAlias);
 }
 
-// Every row of a transfer table appended to its working table, field by
-// field by name. A value that cannot be copied as it stands cancels the
-// import: it is never dropped, emptied or cut on the way.
+[[noreturn]] void RefuseImport(db::Table* trans, int row, const QString& field, const QString& why)
+{
+    throw db::DbError(QStringLiteral("Cannot import the job from %1: row %2 of table %3, field '%4': %5. "
+                                     "Nothing was imported.")
+                          .arg(TransferFile())
+                          .arg(row)
+                          .arg(trans->TableName(), field, why));
+}
+
+// The transfer table reads only the columns its working table has: a
+// foreign file may hold columns of any size beside the job's.
+void ReadJobColumnsOnly(db::Table* trans, db::Table* work)
+{
+    CloseIfOpen(trans);
+    QStringList columns;
+    for (int i = 0; i < work->FieldCount(); ++i)
+        if (!work->Fields(i)->Calculated())
+            columns << work->Fields(i)->FieldName();
+    trans->SetColumns(columns);
+}
+
+// Makes a transfer table ready to be read: every value in the columns its
+// working table has fits the field it goes into (what a value takes in the
+// file is told first, without reading it), and it reads only those columns.
+// A foreign or damaged file may hold a value of any size in a field.
+void CheckTransferRows(db::Table* trans, db::Table* work)
+{
+    const db::Misfit misfit = db::FirstMisfit(db::kTransferAlias, trans->TableName(), *work);
+    if (misfit.found())
+        RefuseImport(trans, misfit.row, misfit.field, misfit.why);
+    ReadJobColumnsOnly(trans, work);
+}
+
+// Every row of a transfer table, checked by CheckTransferRows, appended to
+// its working table, field by field by name. A value that cannot be copied
+// as it stands cancels the import: it is never dropped, emptied or cut on
+// the way.
 void ImportRows(db::Table* trans, db::Table* work)
 {
-    auto refuse = [&](int row, const QString& field, const QString& why) {
-        throw db::DbError(QStringLiteral("Cannot import the job from %1: row %2 of table %3, field '%4': %5. "
-                                         "Nothing was imported.")
-                              .arg(TransferFile())
-                              .arg(row)
-                              .arg(trans->TableName(), field, why));
-    };
     CloseIfOpen(trans);
-    const db::Misfit misfit = db::FirstMisfit(db::kTransferAlias, trans->TableName());
-    if (misfit.found())
-        refuse(misfit.row, misfit.field, misfit.why);
     trans->Open();
     OpenIfClosed(work);
     {
@@ -455,7 +477,7 @@ void ImportRows(db::Table* trans, db::Table* work)
                     c.to->SetValue(c.from->Value());
                 } catch (const db::DbError& e) {
                     work->Cancel();
-                    refuse(row, c.to->FieldName(), e.message());
+                    RefuseImport(trans, row, c.to->FieldName(), e.message());
                 }
             }
             work->Post();
@@ -463,6 +485,17 @@ void ImportRows(db::Table* trans, db::Table* work)
     }
     trans->Close();
 }
+
+// An import reads the transfer file as it is now, through a connection of
+// its own that only reads: a file that may not be written imports, and one
+// replaced since the last import is not read through the old one.
+class ReadingTransfer {
+public:
+    ReadingTransfer() { db::Engine::instance().OpenForReading(db::kTransferAlias); }
+    ~ReadingTransfer() { db::Engine::instance().Close(db::kTransferAlias); }
+    ReadingTransfer(const ReadingTransfer&) = delete;
+    ReadingTransfer& operator=(const ReadingTransfer&) = delete;
+};
 
 // The number of the first row of a calculator's stored table whose JobName is
 // exactly `name`, passing over the row numbered `except`; 0 when none. The
@@ -847,13 +880,16 @@ bool TTrans::ExportWorkingJob()
 QString TTrans::TransferSysTypeOf(const QString& name)
 {
     db::Table* trans = DMod->TransPipeTable;
-    const bool opened = OpenIfClosed(trans);
-    trans->First();
-    const QString sysType = !trans->IsEmpty() && trans->FieldByName(QStringLiteral("JobName"))->AsString() == name
+    // What would not import is no job of that name.
+    if (db::StoredRowCount(db::kTransferAlias, trans->TableName()) != 1
+        || db::FirstMisfit(db::kTransferAlias, trans->TableName(), *DMod->WorkPipeTable).found())
+        return QString();
+    ReadJobColumnsOnly(trans, DMod->WorkPipeTable);
+    trans->Open();
+    const QString sysType = trans->FieldByName(QStringLiteral("JobName"))->AsString() == name
                                 ? trans->FieldByName(QStringLiteral("SysType"))->AsString()
                                 : QString();
-    if (opened)
-        trans->Close();
+    trans->Close();
     return sysType;
 }
 
@@ -891,6 +927,7 @@ static void RefuseMoreRowsThanAJobHolds(db::Table* transfer, int most, const QSt
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
+    const ReadingTransfer reading;
     // A damaged transfer database, or one of another layout, is found before
     // anything is read from it.
     const QStringList gaps = db::LayoutGaps(db::kTransferAlias);
@@ -900,6 +937,30 @@ bool TTrans::ImportTransferJob()
     RefuseMoreThanOneJob(d.TransPipeTable, QStringLiteral("job headers"));
     if (!TransferHoldsJob(d.TransPipeTable))
         return false;
+    // Every table of the job is counted, and every value of it sized, before
+    // any of its rows is read.
+    CheckTransferRows(d.TransPipeTable, d.WorkPipeTable);
+    d.TransPipeTable->Open();
+    const JobRowKinds kinds = RowKindsOf(d.TransPipeTable->FieldByName(QStringLiteral("SysHas"))->AsInteger(),
+                                         d.TransPipeTable->FieldByName(QStringLiteral("PumpType"))->AsString());
+    d.TransPipeTable->Close();
+    const std::pair<db::Table*, db::Table*> children[] = {
+        {d.WorkProfTable, d.TransProfTable},
+        {d.WorkGatedTable, d.TransGatedTable},
+        {d.WorkTrickleTable, d.TransTrickleTable},
+        {d.WorkSuctionTable, d.TransSuctionTable},
+    };
+    const bool wanted[] = {kinds.Profile, kinds.Gated, kinds.Trickle, kinds.Suction};
+    const std::pair<int, QString> most[] = {{kMaxStations, QStringLiteral("profile nodes")},
+                                            {1, QStringLiteral("gated pipe")},
+                                            {kMaxManifoldNodes, QStringLiteral("manifold outlets")},
+                                            {kMaxStations, QStringLiteral("suction segments")}};
+    for (int i = 0; i < 4; ++i)
+        if (wanted[i]) {
+            RefuseMoreRowsThanAJobHolds(children[i].second, most[i].first, most[i].second);
+            CheckTransferRows(children[i].second, children[i].first);
+        }
+
     const TTul before = *Tul;
     // A refused import leaves the working job as it was, its open tables open.
     std::vector<db::Table*> wereOpen;
@@ -914,26 +975,10 @@ bool TTrans::ImportTransferJob()
         ImportRows(d.TransPipeTable, work);
         work->First();
         ResetJobRecord();
-
-        const std::pair<db::Table*, db::Table*> children[] = {
-            {d.WorkProfTable, d.TransProfTable},
-            {d.WorkGatedTable, d.TransGatedTable},
-            {d.WorkTrickleTable, d.TransTrickleTable},
-            {d.WorkSuctionTable, d.TransSuctionTable},
-        };
         for (const auto& c : children) {
             CloseIfOpen(c.first);
             c.first->EmptyTable();
         }
-        const JobRowKinds kinds = WorkingKinds();
-        const bool wanted[] = {kinds.Profile, kinds.Gated, kinds.Trickle, kinds.Suction};
-        const std::pair<int, QString> most[] = {{kMaxStations, QStringLiteral("profile nodes")},
-                                                {1, QStringLiteral("gated pipe")},
-                                                {kMaxManifoldNodes, QStringLiteral("manifold outlets")},
-                                                {kMaxStations, QStringLiteral("suction segments")}};
-        for (int i = 0; i < 4; ++i)
-            if (wanted[i])
-                RefuseMoreRowsThanAJobHolds(children[i].second, most[i].first, most[i].second);
         for (int i = 0; i < 4; ++i)
             if (wanted[i])
                 ImportRows(children[i].second, children[i].first);
@@ -1135,9 +1180,11 @@ bool TTrans::ExportToolJob(db::Table* work, db::Table* transfer)
 
 std::optional<int> TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
 {
+    const ReadingTransfer reading;
     RefuseMoreThanOneJob(transfer, QStringLiteral("jobs"));
     if (!TransferHoldsJob(transfer))
         return std::nullopt;
+    CheckTransferRows(transfer, work);
     int number = 0;
     // All of the row or nothing: a value that cannot be copied, or one no
     // job can have, leaves the job being edited as it was.

@@ -324,6 +324,8 @@ TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
         // Too little room for the shared index of the log.
         {"full disk", [&] { faults.DiskFull(QStringLiteral("/MERSOL\\.sqlite")); },
          {QStringLiteral("the disk that holds %1 is full").arg(databaseFile())}},
+        {"a folder for its shared index", [&] { QDir().mkdir(databaseFile() + QStringLiteral("-shm")); },
+         {databaseFile(), QStringLiteral("MERSOL.sqlite-shm is a folder")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -340,5 +342,69 @@ TEST_F(StartupTest, ADatabaseThatCannotBeUsedIsNamedAndWhatIsWrongSaidPlainly)
         ReleaseDatabaseClaim();
         faults.Clear();
         QFile::remove(databaseFile());
+        QDir(databaseFile() + QStringLiteral("-shm")).removeRecursively();
+    }
+}
+
+// A backup of the database put back over the file, with the newer log left
+// beside it: the log does not fold into the older file. Both are put back as
+// they were, and the user told where and that they belong together.
+TEST_F(StartupTest, ALogWrittenToAnotherCopyOfTheDatabaseIsPutBackWithIt)
+{
+    auto bytes = [](const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    auto sql = [](const char* text) {
+        for (const QString& statement : QString::fromLatin1(text).split(QLatin1Char(';'))) {
+            db::Query q(db::kMersolAlias);
+            q.SetSQL(statement);
+            q.ExecSQL();
+        }
+    };
+    const QString log = databaseFile() + QStringLiteral("-wal");
+    const char* jobs = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) INSERT INTO "
+                       "\"JobPipe.DB\" (\"JobName\", \"JobNotes\") SELECT 'Job ' || i, hex(randomblob(100)) FROM n";
+    struct Case {
+        const char* name;
+        const char* older;   // what the backup holds
+        const char* since;   // written and folded in since
+        const char* logged;  // in the log left beside it
+    };
+    const Case cases[] = {
+        {"older and smaller", "SELECT 1", jobs, "INSERT INTO \"JobPipe.DB\" (\"JobName\") VALUES ('Last')"},
+        {"as large, its rows moved", jobs,
+         "DELETE FROM \"JobPipe.DB\"; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2900) "
+         "INSERT INTO \"JobProf.DB\" (\"JobNumber\", \"Station\", \"PipeType\") SELECT 1, i, hex(randomblob(60)) FROM n",
+         "UPDATE \"JobProf.DB\" SET \"PipeType\" = 'z' WHERE rowid IN (3, 900, 1800)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogDriver driver;
+        ASSERT_EQ(runStartup(), 0);
+        sql(c.older);
+        ASSERT_EQ(runStop(), 0);
+        const QByteArray older = bytes(databaseFile());
+        ASSERT_EQ(runStartup(), 0);
+        sql(c.since);
+        ASSERT_EQ(runStop(), 0);
+        ASSERT_EQ(runStartup(), 0);
+        sql(c.logged);
+        const QByteArray newerLog = bytes(log);
+        ASSERT_FALSE(newerLog.isEmpty());
+        ReleaseDatabaseClaim();
+        for (const auto& [path, data] : {std::pair{databaseFile(), older}, {log, newerLog}})
+            if (QFile f(path); f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                f.write(data);
+        QFile::remove(databaseFile() + QStringLiteral("-shm"));
+
+        EXPECT_NE(runStartup(), 0);
+        expectSaid(driver, {QStringLiteral("in the folder %1: MERSOL.sqlite and MERSOL.sqlite-wal. They belong "
+                                           "together").arg(QFileInfo(databaseFile()).absolutePath())});
+        EXPECT_TRUE(bytes(databaseFile()) == older);
+        EXPECT_TRUE(bytes(log) == newerLog);
+        ReleaseDatabaseClaim();
+        for (const char* end : {"", "-wal", "-shm"})
+            QFile::remove(databaseFile() + QLatin1String(end));
     }
 }

@@ -196,7 +196,7 @@ TEST_F(LayoutUpdateTest, OnlyACopyCheckedWholeIsKeptBeforeAnUpdate)
     };
     const Case cases[] = {
         {"disk full", [&] { faults.Fail(testsupport::FaultVfs::Op::Write, copies, SQLITE_FULL, 5); },
-         QStringLiteral("is full")},
+         QStringLiteral("is full. The database was not changed. Free space on the disk, then start the program again.")},
         {"disk error", [&] { faults.Fail(testsupport::FaultVfs::Op::Write, copies, SQLITE_IOERR_WRITE, 20); },
          QStringLiteral("the disk failed to read or write")},
         {"writes lost", [&] { faults.LoseWrites(copies); }, QStringLiteral("the copy lacks")},

@@ -9,10 +9,16 @@
 #include "support/qt_app.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using testsupport::JobSample;
 using testsupport::JobStore;
@@ -20,6 +26,40 @@ using testsupport::JobStore;
 namespace {
 
 const JobSample kPumped{"Pumped to manifold", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
+
+// An import run in a child process: 1 when it took the job, 2 when it was
+// refused, -1 when the child died; and the most memory in MB the child took
+// beyond what it started with. Memory the parent freed but kept goes back
+// first, or the child would take it again unseen.
+std::pair<long, long> ImportInChild()
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return {-1, -1};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::malloc_trim(0);
+        if (QFile peak(QStringLiteral("/proc/self/clear_refs")); peak.open(QIODevice::WriteOnly))
+            peak.write("5");
+        rusage start{}, end{};
+        ::getrusage(RUSAGE_SELF, &start);
+        long said[2] = {2, 0};
+        try {
+            said[0] = JobTrans->ImportTransferJob() ? 1 : 0;
+        } catch (const db::DbError&) {
+        }
+        ::getrusage(RUSAGE_SELF, &end);
+        said[1] = (end.ru_maxrss - start.ru_maxrss) / 1024;
+        (void)!::write(out[1], said, sizeof said);
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    long said[2] = {-1, -1};
+    (void)!::read(out[0], said, sizeof said);
+    ::close(out[0]);
+    ::waitpid(child, nullptr, 0);
+    return {said[0], said[1]};
+}
 
 class TransferFaultTest : public ::testing::Test {
 protected:
@@ -283,4 +323,53 @@ TEST_F(TransferFaultTest, AnExportWhoseRowCannotBeCopiedSaysSoAndLeavesTheFolder
                                "could not be copied. The transfer folder was left as it was.");
     }
     EXPECT_TRUE(transferRows() == exported);
+}
+
+// An import only reads the transfer file, as the folder holds it now: not
+// through a connection to a file removed since, and also a file that may not
+// be written.
+TEST_F(TransferFaultTest, AnImportReadsTheTransferFolderAsItIsNow)
+{
+    ASSERT_TRUE(QFile::remove(transferFile()));
+    EXPECT_FALSE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{QStringLiteral("There is no job in the 'Mersol Transfer' directory to import.")});
+
+    ASSERT_TRUE(JobTrans->ExportWorkingJob());
+    ASSERT_TRUE(QFile::setPermissions(transferFile(), QFile::ReadOwner | QFile::ReadUser));
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(store.WorkingJobRows(), working);
+    // Writing it is still refused, as read-only.
+    EXPECT_THROW(JobTrans->ExportWorkingJob(), db::DbError);
+}
+
+// A transfer file may hold anything: a value of any size in a field of the
+// job, columns of any size beside the job's. Neither is read whole: the
+// import refuses the one and takes the job from beside the other, both in
+// little memory.
+TEST_F(TransferFaultTest, AHugeValueIsRefusedUnreadInLittleMemory)
+{
+    // 60 million characters of notes.
+    transferSql(QStringLiteral("UPDATE \"WorkPipe.db\" SET \"JobNotes\" = hex(zeroblob(30000000))"));
+    const auto [refused, peakMb] = ImportInChild();
+    EXPECT_EQ(refused, 2);
+    EXPECT_LT(peakMb, 40);
+    expectRefused({QStringLiteral("row 1 of table WorkPipe.db, field 'JobNotes': the text is longer than 32000 "
+                                  "characters")});
+    // Nor is it left behind in the database's log.
+    EXPECT_LT(QFileInfo(store.Temp().File(db::kMersolAlias) + QStringLiteral("-wal")).size(), 1 << 20);
+}
+
+TEST_F(TransferFaultTest, ForeignColumnsOfAnySizeAreLeftUnread)
+{
+    // 10 MB in every profile row.
+    transferSql(QStringLiteral("ALTER TABLE \"WorkProf.DB\" ADD COLUMN \"Foreign\" TEXT"));
+    transferSql(QStringLiteral("UPDATE \"WorkProf.DB\" SET \"Foreign\" = hex(zeroblob(5000000))"));
+    const auto [taken, peakMb] = ImportInChild();
+    EXPECT_EQ(taken, 1);
+    EXPECT_LT(peakMb, 40);
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(Tul->JobName, kPumped.name);
+    EXPECT_EQ(store.Dm().WorkProfTable->RecordCount(), kPumped.nodes);
 }

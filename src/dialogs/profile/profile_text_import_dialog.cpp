@@ -19,6 +19,14 @@
 
 bool ImportProfileFile(const QString& path)
 {
+    // A pipe or a device would be waited on for a writer, or read without
+    // end: only a plain file is opened.
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
+        ui::MessageDlg(path + QStringLiteral("\nThis is not a plain file, and not a profile text. The profile was not "
+                                             "changed."),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         ui::MessageDlg(QStringLiteral("Can't open ") + path + QStringLiteral("."), ui::MsgType::Error, ui::mbOK);

@@ -212,6 +212,11 @@ public:
     const QString& RangeField() const { return rangeField_; }
     const QVariant& RangeValue() const { return rangeValue_; }
 
+    // While set, the component reads and writes only these of its table's
+    // columns (those the file has): the file's others are neither read nor
+    // changed, whatever they hold. Set while closed; survives Close/Open.
+    void SetColumns(const QStringList& names);
+
     void EmptyTable();                         // open or closed
 
     // Appends to this table, open or closed, a row for every row `from`
@@ -269,6 +274,7 @@ private:
     bool filtered_ = false;
     QString rangeField_;
     QVariant rangeValue_;
+    QStringList columns_;
     std::unique_ptr<Impl> d_;
 };
 
@@ -335,6 +341,13 @@ public:
     void LoadConfiguration();
     // The connection of an alias; opens or creates the database on first use.
     sqlite3* Connection(const QString& alias);
+    // Closes the alias's connection and opens its file afresh for reading
+    // only: what only reads is not refused a file that may not be written,
+    // nor reads a file since replaced through a connection to the old one.
+    // Writes through it fail as read-only until the alias is closed.
+    void OpenForReading(const QString& alias);
+    // Closes the connection of one alias; the next use opens it again.
+    void Close(const QString& alias);
     // Creates the alias's database file from its create script when there
     // is none yet, without opening it.
     void MakeDatabaseFile(const QString& alias);
@@ -358,6 +371,9 @@ public:
     // closed): a component kept open across calls re-opens when this changed,
     // as the file behind it may have been changed or replaced meanwhile.
     quint64 ConnectionSerial(const QString& alias) const;
+
+private:
+    sqlite3* open(const QString& alias, bool forReading);
 };
 
 // Keeps a table's bound controls still for a scope (while its rows are

@@ -83,6 +83,8 @@ bool diskFull(sqlite3* db, int rc);
 // The connection's last failure as the messages give it: plain words, else
 // SQLite's words and the file.
 QString reasonOf(sqlite3* db, int rc, const QString& file);
+// Puts what was written to a file or folder (open flags for it) on the disk.
+bool syncToDisk(const QString& path, int flags);
 // The file of a connection: its own, or for one in memory the first file
 // attached to it.
 QString fileOf(sqlite3* db);

@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <unordered_map>
+
+#include <fcntl.h>
 
 namespace db {
 
@@ -113,12 +115,14 @@ bool logHoldsSaves(const QString& file)
 // Folds the log of a connection on `file` back into the file and closes the
 // connection. Empty when no saves are left in a log beside the file, else
 // what went wrong.
-QString foldAndClose(sqlite3* db, const QString& file)
+QString foldAndClose(sqlite3* db, const QString& file, int* failure = nullptr)
 {
     // A connection takes in a log left beside its file when it first reads.
     int rc = sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (failure)
+        *failure = rc == SQLITE_OK ? SQLITE_OK : sqlite3_extended_errcode(db);
     const QString why = rc == SQLITE_OK ? QString() : reasonOf(db, rc, file);
     sqlite3_close_v2(db);
     if (!logHoldsSaves(file))
@@ -194,6 +198,46 @@ sqlite3* openFile(const QString& file, int flags)
     return db;
 }
 
+// What the copies of a database and its log kept while the log is folded
+// in are called: their own names and this.
+const QString kBeforeFold = QStringLiteral(".before-fold");
+
+// Copies `from` to `to` and puts the copy on the disk; empty when done,
+// else why not (nothing is left at `to` then).
+QString keepCopy(const QString& from, const QString& to)
+{
+    QFile::remove(to);
+    QFile source(from);
+    if (source.copy(to) && syncToDisk(to, O_RDWR))
+        return QString();
+    QFile::remove(to);
+    return QStringLiteral("no copy of %1 could be kept beside it first (%2)")
+        .arg(from, source.error() == QFileDevice::NoError ? QStringLiteral("it could not be put on the disk")
+                                                           : source.errorString());
+}
+
+// Puts a kept copy back in the place of `file`, in one step.
+bool putBack(const QString& copy, const QString& file)
+{
+    return ::rename(QFile::encodeName(copy).constData(), QFile::encodeName(file).constData()) == 0;
+}
+
+// Whether a database file reads as sound.
+bool soundFile(const QString& file)
+{
+    sqlite3* db = nullptr;
+    bool sound = false;
+    try {
+        db = openFile(file, SQLITE_OPEN_READWRITE);
+        Stmt check(db, QStringLiteral("PRAGMA quick_check(1)"), QStringLiteral("Cannot read the database"));
+        sound = check.step() && check.text(0) == QLatin1String("ok");
+    } catch (const DbError&) {
+        sound = false;
+    }
+    sqlite3_close_v2(db);
+    return sound;
+}
+
 // Builds the database from the creation script beside the final name and
 // moves it into place, so a failing script leaves no half-made file behind.
 void createDatabase(const QString& file, const QString& script)
@@ -234,18 +278,36 @@ bool useWriteAheadLog(sqlite3* db)
     return rc == SQLITE_OK;
 }
 
-sqlite3* openExisting(const QString& file)
+// The files SQLite makes beside a database (its log, the log's shared index,
+// its journal) must be plain files where they exist: in place of a folder of
+// that name it falls back to reading only, or fails, in words about the
+// database that do not name the cause.
+void refuseOddCompanions(const QString& file)
 {
+    for (const char* end : {"-wal", "-shm", "-journal"}) {
+        const QFileInfo beside(file + QLatin1String(end));
+        if (beside.exists() && !beside.isFile())
+            throw DbError(QStringLiteral("The database %1 cannot be used: beside it, %2 is %3, where the program "
+                                         "keeps a file of the database's own. Move it away, then start the program "
+                                         "again.")
+                              .arg(file, beside.fileName(),
+                                   beside.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a plain file")));
+    }
+}
+
+sqlite3* openExisting(const QString& file, bool forReading = false)
+{
+    refuseOddCompanions(file);
     QFileInfo fi(file);
     // SQLite takes an empty file for an empty database and would write to
     // it; an empty file is a database lost, and is left as it is.
     if (fi.size() == 0)
         throw DbError(QStringLiteral("The database file %1 is empty").arg(file));
     // The permission bits decide, also for a superuser who could write anyway.
-    if (!(QFile::permissions(file) & QFileDevice::WriteOwner))
+    if (!forReading && !(QFile::permissions(file) & QFileDevice::WriteOwner))
         throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
-    sqlite3* db = openFile(file, SQLITE_OPEN_READWRITE);
-    if (sqlite3_db_readonly(db, "main") == 1) {
+    sqlite3* db = openFile(file, forReading ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    if (!forReading && sqlite3_db_readonly(db, "main") == 1) {
         sqlite3_close_v2(db);
         throw DbError(QStringLiteral("The database file %1 is read-only").arg(file));
     }
@@ -254,8 +316,9 @@ sqlite3* openExisting(const QString& file)
         QString verdict = check.step() ? check.text(0) : QString();
         if (verdict != QLatin1String("ok"))
             throw DbError(QStringLiteral("Cannot open the database: ") + plainReason(SQLITE_CORRUPT, file));
-        exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"_autoinc\"(tbl TEXT PRIMARY KEY, last INTEGER NOT NULL)"),
-             QStringLiteral("Cannot prepare the database"));
+        if (!forReading)
+            exec(db, QStringLiteral("CREATE TABLE IF NOT EXISTS \"_autoinc\"(tbl TEXT PRIMARY KEY, last INTEGER NOT NULL)"),
+                 QStringLiteral("Cannot prepare the database"));
     } catch (const DbError& e) {
         sqlite3_close_v2(db);
         QString msg = e.message();
@@ -276,6 +339,60 @@ AliasConn* findConnection(const QString& alias)
         return &it->second;
     it = conns.find(key(alias));
     return it == conns.end() || !it->second.db ? nullptr : &it->second;
+}
+
+// The folders the [Aliases] section of the engine configuration gives, by
+// alias, each taken whole as its line writes it: a folder's name may hold
+// commas, blanks or semicolons. A line that cannot be read stops the start,
+// named, as does an alias named without a folder or outside the section: the
+// aliases are never left to their default folders while the file names one.
+std::map<QString, QString> configuredFolders(const QString& ini)
+{
+    QFile file(ini);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("Cannot read the engine configuration %1").arg(ini));
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xfeff)))
+        text.remove(0, 1);
+    std::map<QString, QString> folders;
+    QString section;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QString line = lines[n].trimmed();
+        auto refuse = [&](const QString& why) {
+            throw DbError(QStringLiteral("Line %1 of the engine configuration %2 cannot be used: \"%3\" %4. Mend "
+                                         "the line: each alias on a line of its own in the [Aliases] section, as "
+                                         "MERSOL=/path/to/folder.")
+                              .arg(n + 1)
+                              .arg(ini, line, why));
+        };
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']')))
+                refuse(QStringLiteral("opens a section name it does not close"));
+            section = line.mid(1, line.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            refuse(QStringLiteral("is neither a section, a comment nor a name=value line"));
+        const QString alias = key(line.left(equals));
+        QString folder = line.mid(equals + 1).trimmed();
+        const bool known = alias == kMersolAlias || alias == kTransferAlias;
+        if (section != QLatin1String("Aliases")) {
+            if (known)
+                refuse(QStringLiteral("names %1 outside the [Aliases] section").arg(alias));
+            continue;
+        }
+        // As written by a program that quotes a value with a comma in it.
+        if (folder.size() >= 2 && folder.startsWith(QLatin1Char('"')) && folder.endsWith(QLatin1Char('"')))
+            folder = folder.mid(1, folder.size() - 2);
+        if (folder.isEmpty())
+            refuse(QStringLiteral("gives no folder for %1").arg(alias));
+        folders[alias] = folder;
+    }
+    return folders;
 }
 
 } // namespace
@@ -463,11 +580,7 @@ void Engine::SetAliasPath(const QString& alias, const QString& folder)
     auto it = s.paths.find(k);
     if (it != s.paths.end() && it->second == clean)
         return;
-    auto c = s.conns.find(k);
-    if (c != s.conns.end()) {
-        closeConnection(c->second);
-        s.conns.erase(c);
-    }
+    Close(k);
     if (clean.isEmpty())
         s.paths.erase(k);
     else
@@ -515,21 +628,13 @@ void Engine::LoadConfiguration()
                         + QStringLiteral("/mersol/engine.ini");
     std::set<QString> configured;
     if (QFileInfo::exists(ini)) {
-        QSettings settings(ini, QSettings::IniFormat);
-        if (settings.status() != QSettings::NoError)
-            throw DbError(QStringLiteral("Cannot read the engine configuration %1").arg(ini));
-        settings.beginGroup(QStringLiteral("Aliases"));
         const QDir base = QFileInfo(ini).absoluteDir();
-        for (const QString& k : settings.childKeys()) {
-            QString folder = settings.value(k).toString().trimmed();
+        for (auto [alias, folder] : configuredFolders(ini)) {
             if (folder.startsWith(QStringLiteral("~/")))
                 folder = QDir::homePath() + folder.mid(1);
-            if (!folder.isEmpty()) {
-                chosen[key(k)] = QDir::cleanPath(base.absoluteFilePath(folder));
-                configured.insert(key(k));
-            }
+            chosen[alias] = QDir::cleanPath(base.absoluteFilePath(folder));
+            configured.insert(alias);
         }
-        settings.endGroup();
     }
     for (const auto& [alias, folder] : chosen) {
         // Only the default folders are made: a configured one that is not
@@ -563,19 +668,39 @@ sqlite3* Engine::Connection(const QString& alias)
 {
     if (auto* c = findConnection(alias))
         return c->db;
+    return open(alias, false);
+}
+
+void Engine::OpenForReading(const QString& alias)
+{
+    Close(alias);
+    open(alias, true);
+}
+
+void Engine::Close(const QString& alias)
+{
+    auto& conns = state().conns;
+    if (auto c = conns.find(key(alias)); c != conns.end()) {
+        closeConnection(c->second);
+        conns.erase(c);
+    }
+}
+
+sqlite3* Engine::open(const QString& alias, bool forReading)
+{
     auto& s = state();
     const QString k = key(alias);
     MakeDatabaseFile(k);
     const QString file = DatabaseFile(k);
     AliasConn conn;
-    conn.db = openExisting(file);
+    conn.db = openExisting(file, forReading);
     // The main database takes a write-ahead log: a commit then syncs one
     // file once instead of a journal and the database four times, and is as
     // safe; closing folds the log back into the file. The transfer database
     // is carried to other machines as one file, so it keeps its journal, as
     // does a main database on a disk where the log cannot be shared.
     try {
-        if (k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
+        if (!forReading && k == key(kMersolAlias) && !useWriteAheadLog(conn.db))
             sqlite3_exec(conn.db, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
     } catch (const DbError&) {
         sqlite3_close_v2(conn.db);
@@ -624,12 +749,46 @@ void Engine::FoldLeftoverLog(const QString& alias)
     const QString file = DatabaseFile(alias);
     if (file.isEmpty() || findConnection(alias) || !QFileInfo::exists(file) || !logHoldsSaves(file))
         return;
-    QString why;
-    try {
-        why = foldAndClose(openFile(file, SQLITE_OPEN_READWRITE), file);
-    } catch (const DbError& e) {
-        why = e.message();
+    refuseOddCompanions(file);
+    // Both are copied first and put back unless the folded file passes its
+    // check: a log written to another copy of the database (an older file
+    // put back beside it) folds into a damaged file, and is gone after.
+    const QString log = logFile(file);
+    const QString fileCopy = file + kBeforeFold, logCopy = log + kBeforeFold;
+    QString why = keepCopy(file, fileCopy);
+    if (why.isEmpty())
+        why = keepCopy(log, logCopy);
+    const bool copied = why.isEmpty();
+    int failure = SQLITE_OK;
+    if (copied) {
+        try {
+            why = foldAndClose(openFile(file, SQLITE_OPEN_READWRITE), file, &failure);
+        } catch (const DbError& e) {
+            why = e.message();
+        }
     }
+    // Found while folding in, or in the folded file.
+    const bool damaged = copied && ((failure & 0xff) == SQLITE_CORRUPT || (failure & 0xff) == SQLITE_NOTADB
+                                    || (why.isEmpty() && !soundFile(file)));
+    if (copied && (damaged || !why.isEmpty())) {
+        QFile::remove(file + QStringLiteral("-shm"));
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!putBack(logCopy, log) || !putBack(fileCopy, file))
+            throw DbError(QStringLiteral("The database %1 and its log %2 could not be put back as they were before "
+                                         "the log was folded in. Copies of the two as they were are in the folder "
+                                         "%3: %4 and %5. They belong together: keep them, and copy or move the two "
+                                         "only together.")
+                              .arg(file, log, folder, QFileInfo(fileCopy).fileName(), QFileInfo(logCopy).fileName()));
+        if (damaged)
+            throw DbError(QStringLiteral("The database %1 was not started: folding in the saves of its log gave a "
+                                         "damaged database, as when the log was written to another copy of the "
+                                         "database file (an older copy put back over it, say). Both were put back "
+                                         "as they were, in the folder %2: %3 and %4. They belong together: keep "
+                                         "them, and copy or move the two only together.")
+                              .arg(file, folder, QFileInfo(file).fileName(), QFileInfo(log).fileName()));
+    }
+    QFile::remove(fileCopy);
+    QFile::remove(logCopy);
     if (!why.isEmpty())
         // The log may be left by a program that was ended, or by one that
         // closed on a full or failing disk and said so: the words fit both.

@@ -3,6 +3,7 @@
 #include "platform/db/layout_check.h"
 
 #include "platform/db/dbimpl.h"
+#include "platform/db/memo_limit.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace db {
 
@@ -201,6 +201,9 @@ QStringList Texts(const std::vector<Gap>& gaps)
     return out;
 }
 
+// What a refusal for want of room advises.
+const QString kFreeSpace = QStringLiteral("Free space on the disk, then start the program again.");
+
 // The name of a copy while it is being written and checked.
 const QString kUnfinished = QStringLiteral(".unfinished");
 
@@ -229,16 +232,6 @@ void RemoveUnfinishedCopies(const QString& file)
     for (const QString& name :
          folder.entryList({fi.fileName() + QStringLiteral(".before-update-*") + kUnfinished}, QDir::Files))
         RemoveWithJournal(folder.filePath(name));
-}
-
-// Puts what was written to a file or folder on the disk.
-bool SyncToDisk(const QString& path, int flags)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
 }
 
 // Whether the copy attached as "copy" holds what "old" holds: both sound,
@@ -284,12 +277,15 @@ QString KeepCopy(Reference& ref, const QString& file)
     const QString what = QStringLiteral("Cannot write the copy");
     QString why;
     bool attached = false;
+    bool full = false;
     try {
         Stmt copy(ref.db(), QStringLiteral("VACUUM old INTO ?1"), what);
         copy.bind(1, unfinished);
-        if (const int rc = copy.stepRc(); rc != SQLITE_DONE)
+        if (const int rc = copy.stepRc(); rc != SQLITE_DONE) {
+            full = diskFull(ref.db(), rc);
             failOn(ref.db(), rc, what, unfinished);
-        if (!SyncToDisk(unfinished, O_RDWR))
+        }
+        if (!syncToDisk(unfinished, O_RDWR))
             why = QStringLiteral("the copy %1 could not be put on the disk").arg(unfinished);
         if (why.isEmpty()) {
             ref.attach(unfinished, QStringLiteral("copy"), false);
@@ -302,15 +298,15 @@ QString KeepCopy(Reference& ref, const QString& file)
     if (attached)
         sqlite3_exec(ref.db(), "DETACH DATABASE copy", nullptr, nullptr, nullptr);
     if (why.isEmpty()
-        && (!QFile::rename(unfinished, kept) || !SyncToDisk(QFileInfo(file).absolutePath(), O_RDONLY | O_DIRECTORY)))
+        && (!QFile::rename(unfinished, kept) || !syncToDisk(QFileInfo(file).absolutePath(), O_RDONLY | O_DIRECTORY)))
         why = QStringLiteral("the copy could not be given its name %1").arg(kept);
     if (why.isEmpty())
         return kept;
     RemoveWithJournal(unfinished);
     QFile::remove(kept);
     throw DbError(QStringLiteral("Cannot keep a copy of the database %1 before bringing it up to date: %2. "
-                                 "The database was not changed.")
-                      .arg(file, why));
+                                 "The database was not changed.%3")
+                      .arg(file, why, full ? QLatin1Char(' ') + kFreeSpace : QString()));
 }
 
 } // namespace
@@ -360,17 +356,85 @@ QString BringLayoutUpToDate(const QString& alias)
         sqlite3_exec(ref.db(), "ROLLBACK", nullptr, nullptr, nullptr);
         QFile::remove(kept);
         throw DbError(QStringLiteral("The database %1 could not be brought up to date (%2); it was not changed. %3")
-                          .arg(file, e.message(),
-                               full ? QStringLiteral("Free space on the disk, then start the program again.")
-                                    : restore));
+                          .arg(file, e.message(), full ? kFreeSpace : restore));
     }
     return kept;
 }
 
-Misfit FirstMisfit(const QString& alias, const QString& table)
+namespace {
+
+// A column of the file's table and the field its values go into.
+struct Destined {
+    const ColumnInfo* column;
+    const Field* into;
+};
+
+// The most bytes of text a value of the field can take in the file: UTF-8
+// spends at most three on each character the field counts, and no number is
+// written with more than a few dozen.
+qint64 MostBytes(const Field& f)
+{
+    constexpr qint64 kMostNumberBytes = 64;
+    switch (f.DataType()) {
+    case FieldType::Alpha:
+        return 3 * qint64(f.Size() > 0 ? f.Size() : kMostMemoChars);
+    case FieldType::Memo:
+        return 3 * qint64(kMostMemoChars);
+    default:
+        return kMostNumberBytes;
+    }
+}
+
+QString TooLong(const Field& f, qint64 bytes)
+{
+    if (f.DataType() != FieldType::Alpha && f.DataType() != FieldType::Memo)
+        return QStringLiteral("it holds %1 bytes of text, where a number is expected").arg(bytes);
+    const int most = f.DataType() == FieldType::Alpha && f.Size() > 0 ? f.Size() : kMostMemoChars;
+    return QStringLiteral("the text is longer than %1 characters").arg(most);
+}
+
+// The first text or blob value that takes more bytes in the file than its
+// field could hold. Its type and size are read from the row's header and the
+// page it starts on: the value itself is never read.
+Misfit FirstOversized(sqlite3* db, const QString& table, const std::vector<Destined>& columns, const QString& order)
+{
+    QStringList kinds;
+    for (const Destined& d : columns)
+        kinds << QStringLiteral("typeof(%1)").arg(d.column->quoted);
+    Stmt s(db, QStringLiteral("SELECT rowid,%1 FROM %2 ORDER BY %3").arg(kinds.join(QLatin1Char(',')), quoteIdent(table), order),
+           QStringLiteral("Cannot read table ") + table);
+    const QByteArray name = table.toUtf8();
+    for (int row = 1; s.step(); ++row) {
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const QString kind = s.text(int(i) + 1);
+            if (kind != QLatin1String("text") && kind != QLatin1String("blob"))
+                continue;
+            sqlite3_blob* blob = nullptr;
+            const QByteArray column = columns[i].column->name.toUtf8();
+            const int rc = sqlite3_blob_open(db, "main", name.constData(), column.constData(), s.int64(0), 0, &blob);
+            const qint64 bytes = rc == SQLITE_OK ? sqlite3_blob_bytes(blob) : 0;
+            sqlite3_blob_close(blob);
+            if (rc != SQLITE_OK)
+                fail(db, rc, QStringLiteral("Cannot read table ") + table);
+            if (bytes > MostBytes(*columns[i].into))
+                return {row, columns[i].into->FieldName(), TooLong(*columns[i].into, bytes)};
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+Misfit FirstMisfit(const QString& alias, const QString& table, Table& into)
 {
     sqlite3* db = Engine::instance().Connection(alias);
     const TableMeta meta = readMeta(db, table);
+    std::vector<Destined> columns;
+    for (const ColumnInfo& c : meta.columns)
+        if (const Field* f = into.FindField(c.name); f && !f->Calculated())
+            columns.push_back({&c, f});
+    if (columns.empty())
+        return {};
     // The stored order of a table without a key is the order of its rows.
     QString order;
     if (const IndexInfo* primary = meta.findIndex(QString()); primary && primary->def.primary) {
@@ -381,26 +445,26 @@ Misfit FirstMisfit(const QString& alias, const QString& table)
     } else {
         order = QStringLiteral("rowid");
     }
-    Stmt s(db, QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(quoteIdent(table), order),
+    if (const Misfit big = FirstOversized(db, table, columns, order); big.found())
+        return big;
+    QStringList read;
+    for (const Destined& d : columns)
+        read << d.column->quoted;
+    Stmt s(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(read.join(QLatin1Char(',')), quoteIdent(table), order),
            QStringLiteral("Cannot read table ") + table);
-    Misfit m;
     for (int row = 1; s.step(); ++row) {
-        for (size_t i = 0; i < meta.columns.size(); ++i) {
-            const ColumnInfo& c = meta.columns[i];
-            const QVariant v = s.column(int(i));
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const Field& f = *columns[i].into;
             try {
-                const QVariant held = toFieldValue(v, c.type, c.size, c.name, false);
-                if (c.type == FieldType::Alpha && c.size > 0 && held.toString().size() > c.size)
-                    throw DbError(QStringLiteral("the text is longer than %1 characters").arg(c.size));
+                const QVariant held = toFieldValue(s.column(int(i)), f.DataType(), f.Size(), f.FieldName(), false);
+                if (f.DataType() == FieldType::Alpha && f.Size() > 0 && held.toString().size() > f.Size())
+                    throw DbError(TooLong(f, 0));
             } catch (const DbError& e) {
-                m.row = row;
-                m.field = c.name;
-                m.why = e.message();
-                return m;
+                return {row, f.FieldName(), e.message()};
             }
         }
     }
-    return m;
+    return {};
 }
 
 } // namespace db

@@ -1,5 +1,7 @@
 #pragma once
 // Compares an alias's database file with the layout its create script makes, and brings an older file up to date.
+#include "platform/db/db.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,16 +23,19 @@ QStringList LayoutGaps(const QString& alias);
 // the alias is first used.
 QString BringLayoutUpToDate(const QString& alias);
 
-// The first stored value of a table that its field cannot hold as stored:
-// text in a number, integer or logical field, a whole number beyond its
-// field's range, text longer than its field. Reading such a row through a
-// table component would give an empty or cut value without a word.
+// The first stored value of a table that the same-named field of `into`
+// cannot hold as stored: text in a number, integer or logical field, a whole
+// number beyond its field's range, text longer than its field. Reading such a
+// row through a table component would give an empty or cut value without a
+// word. Only the columns both tables have are looked at, and what each value
+// takes in the file is told before any is read: a value no field could hold,
+// however large, is found without being read.
 struct Misfit {
     int row = 0;        // 1-based, in the table's stored order; 0 when every value fits
     QString field;
     QString why;
     bool found() const { return row > 0; }
 };
-Misfit FirstMisfit(const QString& alias, const QString& table);
+Misfit FirstMisfit(const QString& alias, const QString& table, Table& into);
 
 } // namespace db

@@ -1,9 +1,13 @@
 // Thin wrappers around SQLite calls that turn failures into DbError.
 #include "platform/db/dbimpl.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace db::detail {
 
@@ -63,6 +67,15 @@ QString plainReason(int code, const QString& file)
     default:
         return QString();
     }
+}
+
+bool syncToDisk(const QString& path, int flags)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
 }
 
 void fail(sqlite3* db, int rc, const QString& what)

@@ -158,7 +158,35 @@ struct Table::Impl {
     void ensureMeta()
     {
         if (!metaLoaded)
-            loadMeta(readMeta(conn(), name()));
+            loadMeta(fileMeta());
+    }
+
+    // The table's structure in the file, narrowed to the columns set; an
+    // index over a column left out goes with it.
+    TableMeta fileMeta()
+    {
+        TableMeta m = readMeta(conn(), name());
+        if (t->columns_.isEmpty())
+            return m;
+        std::vector<int> moved(m.columns.size(), -1);
+        std::vector<ColumnInfo> kept;
+        for (size_t i = 0; i < m.columns.size(); ++i)
+            if (t->columns_.contains(m.columns[i].name, Qt::CaseInsensitive)) {
+                moved[i] = int(kept.size());
+                kept.push_back(m.columns[i]);
+            }
+        m.columns = std::move(kept);
+        m.autoIncColumn = m.autoIncColumn < 0 ? -1 : moved[size_t(m.autoIncColumn)];
+        std::vector<IndexInfo> indexes;
+        for (IndexInfo& ix : m.indexes) {
+            bool whole = true;
+            for (int& c : ix.columns)
+                whole = whole && (c = moved[size_t(c)]) >= 0;
+            if (whole)
+                indexes.push_back(std::move(ix));
+        }
+        m.indexes = std::move(indexes);
+        return m;
     }
 
     // Keeps every persistent field object: a field whose column still exists
@@ -686,7 +714,7 @@ struct Table::Impl {
     // being edited stays in the buffer unless it went away.
     void reload(bool keepPending)
     {
-        TableMeta fresh = readMeta(conn(), name());
+        TableMeta fresh = fileMeta();
         bool same = fresh.sameStructure(meta);
         if (!same || !keepPending) {
             state = DataSetState::Browse;
@@ -976,7 +1004,7 @@ void Table::Open()
 {
     if (d_->active)
         return;
-    TableMeta m = readMeta(d_->conn(), tableName_);
+    TableMeta m = d_->fileMeta();
     const bool sameFields = d_->metaLoaded && m.sameStructure(d_->meta);
     if (sameFields) {
         d_->meta = std::move(m);
@@ -1652,6 +1680,16 @@ void Table::SetFiltered(bool on)
     d_->notify(&DataLink::DataSetChanged);
     if (AfterScroll)
         AfterScroll(*this);
+}
+
+void Table::SetColumns(const QStringList& names)
+{
+    if (names == columns_)
+        return;
+    if (d_->active)
+        throw DbError(QStringLiteral("The columns of table %1 are set while it is closed").arg(tableName_));
+    columns_ = names;
+    d_->metaLoaded = false;
 }
 
 void Table::SetRange(const QString& field, const QVariant& value)

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using testsupport::ProfText;
 using testsupport::ProfValue;
 
@@ -174,6 +176,16 @@ TEST_F(ProfileImport, OversizedFileIsRefusedUnreadAndLongTokensAreQuotedInPart)
     EXPECT_FALSE(ImportProfileFile(file(big)));
     ASSERT_EQ(driver.MessageTexts().size(), 1);
     EXPECT_TRUE(driver.MessageTexts()[0].contains(QStringLiteral("is never larger than 64 KB")))
+        << driver.MessageTexts()[0].toStdString();
+    expectExistingProfile();
+
+    // A pipe is no file to read: refused unopened, rather than waited on.
+    driver.ClearLog();
+    const QString pipe = dir.filePath(QStringLiteral("pipe.txt"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(ImportProfileFile(pipe));
+    ASSERT_EQ(driver.MessageTexts().size(), 1);
+    EXPECT_TRUE(driver.MessageTexts()[0].contains(QStringLiteral("is not a plain file")))
         << driver.MessageTexts()[0].toStdString();
     expectExistingProfile();
 

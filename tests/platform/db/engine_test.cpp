@@ -122,6 +122,38 @@ TEST(DbEngine, ConfigurationDefaultsAndIniFile)
     }
     EXPECT_FALSE(QFileInfo::exists(home.path() + "/Mersoll"));
 
+    // A folder is taken whole as its line writes it, commas and all.
+    const QString folder = home.path() + "/Smith, Jones/Mersol";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto write = [&](const QString& text) {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text.toUtf8());
+    };
+    write("[Aliases]\nMERSOL=" + folder + "\n; the stick\nTULTRANS = " + home.path() + "/usb/transfer\n");
+    e.LoadConfiguration();
+    EXPECT_EQ(e.AliasPath(db::kMersolAlias), folder);
+    EXPECT_EQ(e.AliasPath(db::kTransferAlias), home.path() + "/usb/transfer");
+
+    // A line that cannot be read, or names an alias without its folder, stops
+    // the start, named; the aliases are never left to their defaults.
+    const std::pair<const char*, int> unread[] = {{"[Aliases]\nMERSOL /data\n", 2},
+                                                  {"[Aliases]\n\nTULTRANS=\n", 3},
+                                                  {"MERSOL=/data\n[Aliases]\n", 1},
+                                                  {"[Aliases\nMERSOL=/data\n", 1}};
+    for (const auto& [text, line] : unread) {
+        SCOPED_TRACE(text);
+        write(QString::fromLatin1(text));
+        try {
+            e.LoadConfiguration();
+            ADD_FAILURE() << "read";
+        } catch (const db::DbError& err) {
+            EXPECT_TRUE(err.message().startsWith(QStringLiteral("Line %1 of the engine configuration %2 ").arg(line).arg(ini)))
+                << err.message().toStdString();
+        }
+        EXPECT_EQ(e.AliasPath(db::kMersolAlias), folder);
+    }
+
     e.SetAliasPath(db::kMersolAlias, oldMersol);
     e.SetAliasPath(db::kTransferAlias, oldTrans);
 }
