@@ -108,7 +108,11 @@ TSuctionDlg::TSuctionDlg(QWidget* owner) : ui::Form(owner)
     auto* hg = new QHBoxLayout(MHeadLossGp);
     hg->addWidget(new QLabel(QStringLiteral("Head Loss"), MHeadLossGp));
     KLossDBNF = ui::Make<QLineEdit>(MHeadLossGp, "KLossDBNF");
-    new ui::DBNumericEdit(KLossDBNF, src, QStringLiteral("Kloss"), ui::NumericFormat::Picture(QStringLiteral("##.#"), 0));
+    // The suction analysis computes the segment's minor loss from its loss
+    // slots and writes it here: shown, not entered.
+    KLossDBNF->setReadOnly(true);
+    (new ui::DBNumericEdit(KLossDBNF, src, QStringLiteral("Kloss"), ui::NumericFormat::Picture(QStringLiteral("##.#"), 0)))
+        ->SetReadOnly(true);
     hg->addWidget(KLossDBNF);
     hg->addWidget(new QLabel(QStringLiteral("feet"), MHeadLossGp));
     HelpMinorHeadLossBtn = ui::Make<QToolButton>(MHeadLossGp, "HelpMinorHeadLossBtn");

@@ -302,8 +302,10 @@ protected:
         default:
             return false;
         }
+        // A field that shows a value and takes none refuses nothing.
+        if (edit_->isReadOnly()) return false;
         auto* k = static_cast<QKeyEvent*>(e);
-        if (k->matches(QKeySequence::Paste)) return !edit_->isReadOnly() && pasted(QGuiApplication::clipboard()->text());
+        if (k->matches(QKeySequence::Paste)) return pasted(QGuiApplication::clipboard()->text());
         const QString key = k->text();
         const bool typing = !key.isEmpty() && key.at(0).isPrint() &&
                             !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
