@@ -142,8 +142,15 @@ int Form::ShowModal()
     if (UiDriver* d = CurrentUiDriver()) {
         if (isVisible() && !closing_) d->FormShown(*this);
         if (isVisible() && !closing_) {
-            // Nobody pressed anything: leave the way Esc does.
-            if (!escapeKey()) Close();
+            // Nobody pressed anything: leave the way Esc does; a form that
+            // Esc leaves open is left by its Cancel, or else by its frame.
+            if (EscapeAllowed()) {
+                if (!escapeKey()) Close();
+            } else if (cancel_ && cancel_->isEnabled() && cancel_->isVisible()) {
+                cancel_->click();
+            } else {
+                Close();
+            }
         }
     } else if (isVisible() && !closing_) {
         QEventLoop loop;
@@ -455,7 +462,7 @@ bool Form::escapeKey()
         return true;
     }
     if (Modal()) {
-        Close();
+        if (EscapeAllowed()) Close();
         return true;
     }
     return false;

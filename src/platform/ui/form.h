@@ -79,8 +79,9 @@ public:
     virtual void FormShow() {}
     virtual void FormActivate() {}
     virtual void FormClose() {}
-    // Asked before the Escape key presses the cancel button; false keeps the
-    // form as it is. A key pressed by mistake must not throw work away.
+    // Asked before the Escape key presses the cancel button or closes a
+    // modal form; false keeps the form as it is. A key pressed by mistake
+    // must not throw work away.
     virtual bool EscapeAllowed() { return true; }
 
     void Show();              // non-modal
