@@ -249,6 +249,15 @@ bool Form::event(QEvent* e)
 void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
 {
     connect(button, &QAbstractButton::clicked, this, [this, button, h = std::move(handler), modalResult] {
+        if (takeShownEntry(button)) {
+            // The focus the press was refused goes to the button now; a
+            // field that still cannot be left keeps it.
+            refused_ = nullptr;
+            if (button->focusPolicy() & Qt::ClickFocus) {
+                SetFocus(button);
+                if (current_ != button) return;
+            }
+        }
         if (refused_ == button && button != cancel_) {
             refused_ = nullptr;
             RemindRefusedEntry(current_);
@@ -266,9 +275,15 @@ void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
     });
 }
 
+bool Form::takeShownEntry(QAbstractButton* button)
+{
+    return button != cancel_ && current_ && TakeRefusedEntry(current_);
+}
+
 void Form::Press(QAbstractButton* button)
 {
     if (!button || !button->isEnabled() || !button->isVisible()) return;
+    takeShownEntry(button);
     if (button->focusPolicy() & Qt::ClickFocus) SetFocus(button);
     if (current_ == button || !(button->focusPolicy() & Qt::ClickFocus)) button->click();
 }

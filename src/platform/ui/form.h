@@ -157,6 +157,9 @@ private:
     void place();
     bool enterKey(QWidget* w);
     bool escapeKey();
+    // A button other than Cancel pressed past a refused entry takes what the
+    // field shows where only decimals it does not hold were refused; true then.
+    bool takeShownEntry(QAbstractButton* button);
     void restoreQtFocus(QWidget* w);
     static void autoSelect(QWidget* w);
     static void scrollIntoView(QWidget* w);
