@@ -281,10 +281,9 @@ TProfInDlg::TProfInDlg(QWidget* owner) : ui::Form(owner)
     // Every run computes a node's minor loss from its loss slots and writes
     // it here: the field shows what the last run found and takes no entry,
     // which no run would read.
-    KLossDBNF->setReadOnly(true);
-    (new ui::DBNumericEdit(KLossDBNF, d->WorkProfData, QStringLiteral("Kloss"),
-                           ui::NumericFormat::Picture(QStringLiteral("##.#"))))
-        ->SetReadOnly(true);
+    new ui::DBNumericEdit(KLossDBNF, d->WorkProfData, QStringLiteral("Kloss"),
+                          ui::NumericFormat::Picture(QStringLiteral("##.#")));
+    ShowOnly(KLossDBNF);
     SetControlHelpContext(SetPresDBNF, 36);
     SetControlHelpContext(OutletElevDBNF, 36);
 

@@ -110,9 +110,8 @@ TSuctionDlg::TSuctionDlg(QWidget* owner) : ui::Form(owner)
     KLossDBNF = ui::Make<QLineEdit>(MHeadLossGp, "KLossDBNF");
     // The suction analysis computes the segment's minor loss from its loss
     // slots and writes it here: shown, not entered.
-    KLossDBNF->setReadOnly(true);
-    (new ui::DBNumericEdit(KLossDBNF, src, QStringLiteral("Kloss"), ui::NumericFormat::Picture(QStringLiteral("##.#"), 0)))
-        ->SetReadOnly(true);
+    new ui::DBNumericEdit(KLossDBNF, src, QStringLiteral("Kloss"), ui::NumericFormat::Picture(QStringLiteral("##.#"), 0));
+    ShowOnly(KLossDBNF);
     hg->addWidget(KLossDBNF);
     hg->addWidget(new QLabel(QStringLiteral("feet"), MHeadLossGp));
     HelpMinorHeadLossBtn = ui::Make<QToolButton>(MHeadLossGp, "HelpMinorHeadLossBtn");
