@@ -500,13 +500,7 @@ TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
             f.Control<QPushButton>(answer)->click();
             if (!f.isVisible()) return;
             keptForNodes = testsupport::FocusedName(f) == QStringLiteral("AddNodeBtn");
-            driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& q) {
-                DialogDriver::Type(q, "EndStaNF", "3100");
-                DialogDriver::Type(q, "EndElNF", "0");
-                DialogDriver::Type(q, "FlowRateNF", "10");
-                DialogDriver::Type(q, "DistNF", "50");
-                DialogDriver::Press(q, "OKBitBtn1");
-            });
+            testsupport::KeyInQuickManifold(driver, "3100", "0", "10", "50");
             DialogDriver::Press(f, "OptionalButton");
             f.Control<ui::Notebook>("OvcNotebookM")->setCurrentIndex(0);   // the pipe's tab clicked
             testsupport::PickFirstManifoldRating(f);
