@@ -243,9 +243,7 @@ TEST_F(ComputePage, FullFlowJobGetsItsLargestFlowOnTheOutputPage)
     // A crest at 5+00 whose crown the grade line only just clears: the run
     // marks its row with the low pressure, and the page lists it.
     auto crest = line();
-    for (WorkNode& n : crest) n.reachType = "FULLMID";
-    crest.front().reachType = "FULLBEG";
-    crest.back().reachType = "FULLEND";
+    crest[0].reachType = "FULLBEG", crest[1].reachType = "FULLMID", crest[2].reachType = "FULLEND";
     crest[1].invert = 97.5;
     testsupport::WriteWorkJob(header, crest);
     enterOutputFromProfile();

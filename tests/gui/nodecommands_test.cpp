@@ -493,8 +493,7 @@ TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
         testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"DiaIn", 10.0}});
         driver.ClearLog();
         // Opened while the node dialog's focus moves on: its buttons are clicked.
-        // A manifold of its first node only is not taken: OK stays on adding
-        // nodes until the manifold can be sized.
+        // OK takes no manifold of its first node only: it stays on adding nodes.
         bool keptForNodes = false;
         driver.OnceForm("TManifoldEndDlg", [this, answer, &keptForNodes](ui::Form& f) {
             f.Control<QPushButton>(answer)->click();
