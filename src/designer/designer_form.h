@@ -131,7 +131,10 @@ public:
     void HelpSpdBtnClick();
     void Help2SpdBtnClick();
     // Runs the computation of the job's system type; false when there is none.
+    // What the run marked on its rows without a message it adds to
+    // UnsaidRunFaults, which the output page lists with what it said.
     virtual bool ComputeJob() = 0;
+    QStringList UnsaidRunFaults;
     // Draws the computed job from the working tables onto OutChart.
     void FillProfileChart();
     // True when the output page shows results of the job's current inputs

@@ -231,6 +231,7 @@ void TDesignerForm::outputPageEntered()
 
     // What a run found it says in its messages; the page lists them.
     ui::ErrorWatch messages;
+    UnsaidRunFaults.clear();
     const int storedBefore = Tul->StoredRuns;
     if (endType == 6) runManifoldAtEnd();
     const bool computed = ComputeJob();
@@ -251,7 +252,7 @@ void TDesignerForm::outputPageEntered()
         return;
     }
     FillProfileChart();
-    showResults(true, QString(), messages.Faults());
+    showResults(true, QString(), messages.Faults() + UnsaidRunFaults);
     MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
     PageShown = 2;
 }

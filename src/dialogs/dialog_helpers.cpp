@@ -78,6 +78,15 @@ void SetCaptionActive(QWidget* w, bool active)
     w->setProperty("captionActive", active);
 }
 
+void ShowOnly(QLineEdit* field)
+{
+    field->setReadOnly(true);
+    if (ui::DBControl* binding = ui::DBControl::Of(field)) binding->SetReadOnly(true);
+    QPalette p = field->palette();
+    p.setColor(QPalette::Base, QApplication::palette().color(QPalette::Window));
+    field->setPalette(p);
+}
+
 bool CaptionActive(const QWidget* w)
 {
     const QVariant v = w->property("captionActive");

@@ -59,6 +59,11 @@ private:
 void SetCaptionActive(QWidget* w, bool active);
 bool CaptionActive(const QWidget* w);
 
+// A numeric field of the row that shows a computed value and takes no entry:
+// read-only, its binding too, on the window's background rather than an
+// entry's.
+void ShowOnly(QLineEdit* field);
+
 // A profile was entered already: nodes past the entrance, or an entrance
 // numbered by the entry or node dialogs. The row that the system type choice
 // starts holds only its reach keyword and is no profile yet. Opens the table

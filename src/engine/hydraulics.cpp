@@ -432,21 +432,20 @@ void JHyd::SuctionAnalysis()
     pipe->Post();
 
     if (!(kSuctionPassFactor * ash > tdsh)) {
-        const QString head = FixedText(ash, 6, 2) + QStringLiteral(" Tul->tdsh = ")
-                             + FixedText(tdsh, 6, 2);
+        // Both heads by name and unit, and what to change; nothing is asked.
+        auto ft = [](double x) { return FixedText(x, 6, 2) + QStringLiteral(" ft"); };
+        const QString remedy = QStringLiteral(" Lower the pump eye elevation or reduce the suction line's friction.");
         if (tdsh > ash)
-            ui::MessageDlg(head + QStringLiteral(" Available suction head is ")
-                               + FixedText(tdsh - ash, 6, 2)
-                               + QStringLiteral(" feet less than Total dynamic suction head."
-                                                "You must lower pump eye elevation and/or "
-                                                "reduce friction."),
+            ui::MessageDlg(QStringLiteral("The total dynamic suction head (TDSH) of ") + ft(tdsh) + QStringLiteral(" is ")
+                               + ft(tdsh - ash) + QStringLiteral(" more than the available suction head of ") + ft(ash)
+                               + QStringLiteral(": the pump cannot draw its water.") + remedy,
                            ui::MsgType::Error, ui::mbOK);
         else
-            ui::MessageDlg(head + QStringLiteral(" Available suction head is within ")
-                               + FixedText(ash - tdsh, 6, 2)
-                               + QStringLiteral(" of total dynamic suction head.do you want to "
-                                                "lower pump eye elevation and/or reduce "
-                                                "friction?"),
+            ui::MessageDlg(QStringLiteral("The total dynamic suction head (TDSH) of ") + ft(tdsh)
+                               + QStringLiteral(" is within ") + ft(ash - tdsh)
+                               + QStringLiteral(" of the available suction head of ") + ft(ash)
+                               + QStringLiteral("; it should stay below 70% of it, ") + ft(kSuctionPassFactor * ash)
+                               + QStringLiteral(".") + remedy,
                            ui::MsgType::Warning, ui::mbOK);
     }
 }

@@ -159,6 +159,7 @@ void JManfld::RunManifold()
 void JManfld::Compute()
 {
     Computed = false;
+    Refused = Fault::None;
     TDMod* m = DMod;
     db::Table* trickle = m->WorkTrickleTable;
     db::Table* pipes = m->PipeTable;
@@ -169,10 +170,12 @@ void JManfld::Compute()
     OpenIfClosed(m->WorkPipeTable);
     NodeCount = trickle->RecordCount();
     if (NodeCount < kMinManifoldNodes) {
+        Refused = Fault::Nodes;
         RefuseManifold(QStringLiteral("A manifold needs at least 2 nodes."));
         return;
     }
     if (NodeCount > kMaxManifoldNodes) {
+        Refused = Fault::Nodes;
         RefuseManifold(QStringLiteral("The manifold has %1 nodes; it may have at most 150.").arg(NodeCount));
         return;
     }
@@ -188,6 +191,7 @@ void JManfld::Compute()
         materials->First();
     } else if (!materials->Locate(QStringLiteral("PipeType"), PipeType)) {
         // Another material's factors and sizes would size the wrong pipe.
+        Refused = Fault::Material;
         RefuseManifold(QStringLiteral("The pipe material \"") + PipeType
                        + QStringLiteral("\" is not in the pipe material table."));
         CloseScratchTables();
@@ -259,6 +263,7 @@ void JManfld::Compute()
         trickle->Next();
     }
     if (static_cast<int>(nodes.size()) != n) {
+        Refused = Fault::Nodes;
         RefuseManifold(QStringLiteral("The manifold's nodes could not all be read."));
         CloseScratchTables();
         return;
@@ -282,6 +287,8 @@ void JManfld::Compute()
     }
     WriteCandidates();
     if (!unsized.isEmpty()) {
+        // No pipe of the rating at all, or none within the limits.
+        Refused = sizes_.empty() ? Fault::Rating : Fault::Limits;
         trickle->First();
         for (int i = 0; i < n && !trickle->Eof(); ++i, trickle->Next()) {
             EditIfBrowsing(trickle);

@@ -20,6 +20,9 @@ public:
     double TotFric = 0.0;   // friction and minor losses of all nodes, ft
     int NodeCount = 0;      // WorkTrickle rows
     bool Computed = false;  // the last run wrote its results; a refused one did not
+    // What a refused run could not take, so that a dialog can turn to it.
+    enum class Fault { None, Nodes, Material, Rating, Limits };
+    Fault Refused = Fault::None;
 
     // WorkTrickle must be open.
     void RunManifold();

@@ -7,6 +7,7 @@
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -540,6 +541,7 @@ void TFFlow::WriteFullFlowResults(TSta** sta, int n)
 
 void TFFlow::RunFullFlow()
 {
+    UnsaidWarnings.clear();
     OpenIfClosed(DMod->WorkPipeTable);
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
@@ -559,7 +561,15 @@ void TFFlow::RunFullFlow()
         prof->Next();
     }
 
+    ui::ErrorWatch said;
     SolveFullFlow(psta, n);
     WriteFullFlowResults(psta, n);
     ++Tul->StoredRuns;
+    // The row warnings no message showed, for the output page to list.
+    for (int k = 0; k < n; ++k) {
+        const QString& w = psta[k]->Warning;
+        const QStringList& shown = said.Faults();
+        if (!w.isEmpty() && std::none_of(shown.begin(), shown.end(), [&w](const QString& f) { return f.contains(w); }))
+            UnsaidWarnings << QStringLiteral("Sta ") + Hyd->StationText(psta[k]->Station) + QStringLiteral(" ") + w;
+    }
 }

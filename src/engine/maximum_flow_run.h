@@ -7,6 +7,7 @@
 // the reach to the next station; the upstream station holds the reach length
 // (PipeLength), the downstream one its friction loss and how it was computed.
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     // The whole run on the working tables: loads the job, finds the flow,
     // writes the results into WorkProfTable.
     void RunFullFlow();
+    // What the last run marked on its rows without saying it in a message,
+    // each as "Sta " + station + " " + the row's warning.
+    QStringList UnsaidWarnings;
 
     // Finds the flow on the n stations and leaves them computed at it.
     // Returns false when no flow was found (outlet too high, or no flow keeps

@@ -117,6 +117,7 @@ bool TMersolForm::ComputeJob()
         Grav->RunGravityProfile();
     } else if (sysType == QLatin1String("FULLFLOW")) {
         FFlow->RunFullFlow();
+        UnsaidRunFaults = FFlow->UnsaidWarnings;
     } else if (sysType == QLatin1String("PUMPED") || sysType == QLatin1String("PRESSURE")) {
         Tul->PumpTypeCode = PumpTypeCodeOf(DMod->WorkPipeTablePumpType->AsString());
         if (Tul->PumpTypeCode == 1) Hyd->SuctionAnalysis();

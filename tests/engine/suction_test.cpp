@@ -161,9 +161,9 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
     ASSERT_EQ(dlg.Messages().size(), 1u);
     EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Warning);
     EXPECT_EQ(dlg.Messages()[0].text,
-              QStringLiteral("33.35 Tul->tdsh = 25.39 Available suction head is within 7.96 of "
-                             "total dynamic suction head.do you want to lower pump eye elevation "
-                             "and/or reduce friction?"));
+              QStringLiteral("The total dynamic suction head (TDSH) of 25.39 ft is within 7.96 ft of the "
+                             "available suction head of 33.35 ft; it should stay below 70% of it, 23.35 ft. "
+                             "Lower the pump eye elevation or reduce the suction line's friction."));
     // The stored values are those of any analysis.
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), 25.39);
 
@@ -173,9 +173,9 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
     ASSERT_EQ(dlg.Messages().size(), 1u);
     EXPECT_EQ(dlg.Messages()[0].type, ui::MsgType::Error);
     EXPECT_EQ(dlg.Messages()[0].text,
-              QStringLiteral("33.35 Tul->tdsh = 40.39 Available suction head is 7.04 feet less "
-                             "than Total dynamic suction head.You must lower pump eye elevation "
-                             "and/or reduce friction."));
+              QStringLiteral("The total dynamic suction head (TDSH) of 40.39 ft is 7.04 ft more than the "
+                             "available suction head of 33.35 ft: the pump cannot draw its water. Lower the "
+                             "pump eye elevation or reduce the suction line's friction."));
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), 40.39);
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("AvailSH"), 33.35);
 }

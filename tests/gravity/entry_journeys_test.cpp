@@ -142,13 +142,7 @@ protected:
             DialogDriver::Press(f, "OptionalButton");
             DialogDriver::Press(f, "OKBtn");
         });
-        driver.OnceForm("TOptinalManifEntryDlg", [](ui::Form& f) {
-            DialogDriver::KeyIn(f, "EndStaNF", "1100");
-            DialogDriver::KeyIn(f, "EndElNF", "32");
-            DialogDriver::KeyIn(f, "FlowRateNF", "10");
-            DialogDriver::KeyIn(f, "DistNF", "50");
-            DialogDriver::Press(f, "OKBitBtn1");
-        });
+        testsupport::KeyInQuickManifold(driver, "1100", "32", "10", "50");
     }
 
     QStringList invertAskedAt;

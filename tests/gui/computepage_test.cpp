@@ -238,6 +238,19 @@ TEST_F(ComputePage, FullFlowJobGetsItsLargestFlowOnTheOutputPage)
     ASSERT_EQ(form->DBGrid1->model()->rowCount(), 2);
     EXPECT_DOUBLE_EQ(gridValue(0, 3), 99.37);
     EXPECT_DOUBLE_EQ(gridValue(1, 3), 80.01);
+    EXPECT_FALSE(form->RunFaultsLbl->isVisible());
+
+    // A crest at 5+00 whose crown the grade line only just clears: the run
+    // marks its row with the low pressure, and the page lists it.
+    auto crest = line();
+    crest[0].reachType = "FULLBEG", crest[1].reachType = "FULLMID", crest[2].reachType = "FULLEND";
+    crest[1].invert = 97.5;
+    testsupport::WriteWorkJob(header, crest);
+    enterOutputFromProfile();
+    ASSERT_TRUE(form->ResultsShown()) << form->NotComputedLbl->text().toStdString();
+    EXPECT_EQ(ProfText(1, "Warning"), QStringLiteral("WARNING .. Pressure is less than 1 psi"));
+    EXPECT_TRUE(form->RunFaultsLbl->isVisible());
+    EXPECT_EQ(form->RunFaultsLbl->text(), QStringLiteral("The run found:\nSta 5+00 WARNING .. Pressure is less than 1 psi"));
 }
 
 // A turbine lifting 300 gpm from water at 100 ft through 1000 ft of 6 in pipe

@@ -2,6 +2,7 @@
 #include "support/workjob.h"
 #include "support/workprofile.h"
 #include "support/jobwindow.h"
+#include "support/journey.h"
 
 #include "dialogs/profile/reach_dialog.h"
 
@@ -507,8 +508,8 @@ TEST_F(NewNodes, DeletingAGatedPipeEndEmptiesTheGatedPipe)
 
 // A gated-pipe end given the manifold kind by keys in the node dialog opens
 // the manifold's dialog. Cancelled, the node is the gated end it was, with
-// its gated pipe; answered, it is a manifold end starting at the node and
-// the gated pipe is gone.
+// its gated pipe; answered with a manifold that can be sized, it is a
+// manifold end starting at the node and the gated pipe is gone.
 TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
 {
     for (const char* answer : {"CancelBtn", "OKBtn"}) {
@@ -525,7 +526,18 @@ TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
         testsupport::WorkJob::AddRow(DMod->WorkGatedTable, {{"DiaIn", 10.0}});
         driver.ClearLog();
         // Opened while the node dialog's focus moves on: its buttons are clicked.
-        driver.OnceForm("TManifoldEndDlg", [answer](ui::Form& f) { f.Control<QPushButton>(answer)->click(); });
+        // OK takes no manifold of its first node only: it stays on adding nodes.
+        bool keptForNodes = false;
+        driver.OnceForm("TManifoldEndDlg", [this, answer, &keptForNodes](ui::Form& f) {
+            f.Control<QPushButton>(answer)->click();
+            if (!f.isVisible()) return;
+            keptForNodes = testsupport::FocusedName(f) == QStringLiteral("AddNodeBtn");
+            testsupport::KeyInQuickManifold(driver, "3100", "0", "10", "50");
+            DialogDriver::Press(f, "OptionalButton");
+            f.Control<ui::Notebook>("OvcNotebookM")->setCurrentIndex(0);   // the pipe's tab clicked
+            testsupport::PickFirstManifoldRating(f);
+            f.Control<QPushButton>(answer)->click();
+        });
         QString kindShown;
         bool gatedBtn = false, manifoldBtn = false;
         driver.OnceForm("TBasicNodeDlg", [&](ui::Form& f) {
@@ -541,9 +553,10 @@ TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
         form->EditNodeSpdBtnClick();
         const bool taken = QLatin1String(answer) == QLatin1String("OKBtn");
         EXPECT_TRUE(driver.FormsShown().contains("TManifoldEndDlg"));
-        // A manifold of its first node only is not computed yet, and says so.
-        EXPECT_EQ(driver.MessageTexts(),
-                  taken ? QStringList{"Manifold not computed. A manifold needs at least 2 nodes."} : QStringList{});
+        EXPECT_EQ(keptForNodes, taken);
+        const QStringList said{"Manifold not computed. A manifold needs at least 2 nodes.",
+                               "Initial estimated system flow rate adjusted to reflect manifold flow rates."};
+        EXPECT_EQ(driver.MessageTexts(), taken ? said : QStringList{});
         EXPECT_EQ(kindShown, taken ? "End of line, start manifold segment" : "End of line, start gated pipe");
         EXPECT_EQ(gatedBtn, !taken);
         EXPECT_EQ(manifoldBtn, taken);
@@ -556,7 +569,8 @@ TEST_F(NewNodes, GatedEndMadeAManifoldEndByKeysOpensTheManifoldDialog)
         if (!taken) EXPECT_DOUBLE_EQ(DMod->WorkGatedTableDiaIn->AsFloat(), 10);
         db::Table* manifold = DMod->WorkTrickleTable;
         if (!manifold->Active()) manifold->Open();
-        ASSERT_EQ(manifold->RecordCount(), taken ? 1 : 0);
+        ASSERT_EQ(manifold->RecordCount(), taken ? 3 : 0);
+        manifold->First();
         if (taken) EXPECT_DOUBLE_EQ(DMod->WorkTrickleTableStation->AsFloat(), 3000);
     }
 }

@@ -1,6 +1,7 @@
 // System type choice, the known-flow dialog, the system data panel and the
 // undo copies of the working tables.
 #include "support/jobwindow.h"
+#include "support/journey.h"
 
 #include "dialogs/system/known_flow_dialog.h"
 #include "platform/ui/notebook.h"
@@ -56,6 +57,12 @@ TEST_F(SystemTypeTest, SystemButtonOfANewJobOpensTheKnownFlowDialogOfTheDefaultT
         EXPECT_EQ(cfs(d), "1.11");
         DialogDriver::Type(d, "OvcDbNumericField2", "4512.5");
         DialogDriver::Type(d, "DBMemo1", "Canal turnout");
+        // 500.6 keyed into the whole-number field: the point is refused with
+        // its tip, and the 500 the field shows is what OK takes.
+        DialogDriver::Focus(d, "FlowDBNF");
+        d.FlowDBNF->selectAll();
+        testsupport::TypeKeys(d, "500.6");
+        EXPECT_EQ(d.FlowDBNF->text(), "500");
         DialogDriver::Press(d, "OKBitBtn1");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");

@@ -131,6 +131,18 @@ void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QStri
     });
 }
 
+void KeyInQuickManifold(DialogDriver& driver, const QString& endStation, const QString& endElev,
+                        const QString& flow, const QString& spacing)
+{
+    driver.OnceForm(QStringLiteral("TOptinalManifEntryDlg"), [=](ui::Form& q) {
+        DialogDriver::KeyIn(q, QStringLiteral("EndStaNF"), endStation);
+        DialogDriver::KeyIn(q, QStringLiteral("EndElNF"), endElev);
+        DialogDriver::KeyIn(q, QStringLiteral("FlowRateNF"), flow);
+        DialogDriver::KeyIn(q, QStringLiteral("DistNF"), spacing);
+        DialogDriver::Press(q, QStringLiteral("OKBitBtn1"));
+    });
+}
+
 void PickFirstManifoldRating(ui::Form& f)
 {
     ui::DBGrid* ratings = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("PipeRtngDBGrid")));

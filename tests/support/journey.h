@@ -37,6 +37,10 @@ void PickSixInchGatedPipe(ui::Form& getPipeDlg);
 // The next gated-pipe dialog gets its end station, end elevation and flow a
 // gate keyed in, then OK.
 void KeyInGatedPipe(DialogDriver& driver, const QString& endStation, const QString& endElev, const QString& gateFlow);
+// The next quick manifold entry gets its end station, end elevation, flow
+// an opening and distance between openings keyed in, then OK.
+void KeyInQuickManifold(DialogDriver& driver, const QString& endStation, const QString& endElev,
+                        const QString& flow, const QString& spacing);
 // In the manifold end dialog's pipe page: the first rating of the material
 // double-clicked, then the page's OK.
 void PickFirstManifoldRating(ui::Form& manifoldEnd);

@@ -337,6 +337,8 @@ TAirVacDlg::TAirVacDlg(QWidget* owner)
     for (QWidget* w : std::initializer_list<QWidget*>{PipeMaterialSelection, TypeDBLookupComboBox, PipeSourceChkBx,
                                                       PipeDBGrid})
         SetEnterKey(w, ui::EnterKey::NextControl);
+    // Enter in the list of stored jobs loads the highlighted one, as a double click does.
+    SetEnterKey(DBGrid2, ui::EnterKey::PressTarget, LoadBitBtn);
     WatchJobEdits(OvcNotebook1, {d->WorkAvacData});
     // Of a typed pipe's two diameters, the one typed last gives the other.
     connect(ui::DBControl::Of(DiaInDBNF), &ui::DBControl::Edited, this, [this] { insideTyped_ = true; });

@@ -60,6 +60,9 @@ public:
     // Cancel drops what is not posted.
     void CancelBtnClick();
     void HelpBtnClick();
+    // A calculator closes by its Close button or its frame, never by Escape:
+    // closing it may offer to save or lose the job.
+    bool EscapeAllowed() override { return false; }
 
 protected:
     // A help button of a page: a click opens its topic.

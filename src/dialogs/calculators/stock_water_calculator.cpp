@@ -351,6 +351,8 @@ TStockCalcDlg::TStockCalcDlg(QWidget* owner)
     // Enter moves on in the memos and the stock grid as in the fields.
     for (QWidget* w : std::initializer_list<QWidget*>{DBMemo1, DBMemo2, DBMemo3, Memo1, DBGrid1})
         SetEnterKey(w, ui::EnterKey::NextControl);
+    // Enter in the list of stored jobs loads the highlighted one, as a double click does.
+    SetEnterKey(DBGrid2, ui::EnterKey::PressTarget, LoadBitBtn);
     WatchJobEdits(OvcNotebook1, {d.WorkSWaterData});
 }
 

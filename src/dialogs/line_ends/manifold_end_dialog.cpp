@@ -142,9 +142,31 @@ void TManifoldEndDlg::OKBitBtn2Click()
 
 void TManifoldEndDlg::OKBtnClick()
 {
-    RenumberTrickleNodes();
+    // A manifold that cannot be sized is not tied into the line: the run has
+    // said why, and the dialog stays on what is to be corrected.
+    JManfld run;
+    if (!computeManifold(run)) {
+        turnTo(run.Refused);
+        return;
+    }
     Tul->Cancelled = false;
     SetModalResult(ui::mrOk);
+}
+
+void TManifoldEndDlg::turnTo(JManfld::Fault fault)
+{
+    QWidget* field = nullptr;
+    switch (fault) {
+    case JManfld::Fault::Nodes: field = Pages->AddNodeBtn; break;
+    case JManfld::Fault::Material: field = Pages->TypeDBLookupComboBox; break;
+    case JManfld::Fault::Rating: field = Pages->OvcDbNumericField1; break;
+    case JManfld::Fault::Limits: field = Pages->MaxVelDBNF; break;
+    case JManfld::Fault::None: return;
+    }
+    OvcNotebookM->SetPageIndex(fault == JManfld::Fault::Nodes ? 1 : 0);
+    SetFocus(field);
+    // Leaving the material selector sends the focus on by itself.
+    if (ActiveControl() != field) SetFocus(field);
 }
 
 void TManifoldEndDlg::CancelBtnClick()
@@ -160,22 +182,28 @@ void TManifoldEndDlg::HelpBtnClick() { ui::HelpContext(133); }
 // shows no graph, rather than one of results that no longer hold.
 void TManifoldEndDlg::QRGraphBitBtnClick()
 {
-    TDMod* d = DMod;
-    RenumberTrickleNodes();
-    db::Table* nodes = d->WorkTrickleTable;
-    OpenIfClosed(nodes);
-    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
     JManfld run;
-    run.RunManifold();
-    // The pages go on editing as before.
-    EditIfBrowsing(d->WorkPipeTable);
-    if (OvcNotebookM->PageIndex() == 1 && !nodes->IsEmpty()) EditIfBrowsing(nodes);
-    if (!run.Computed)
+    if (!computeManifold(run))
         return;
     reports::OpenedForms forms;
     ui::CursorScope wait;   // the arrow comes back however the preview ends
     forms.Create(QRManifGraph, this)->QuickRepManGraph.Preview();
 }
+
+bool TManifoldEndDlg::computeManifold(JManfld& run)
+{
+    TDMod* d = DMod;
+    RenumberTrickleNodes();
+    db::Table* nodes = d->WorkTrickleTable;
+    OpenIfClosed(nodes);
+    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
+    run.RunManifold();
+    // The pages go on editing as before.
+    EditIfBrowsing(d->WorkPipeTable);
+    if (OvcNotebookM->PageIndex() == 1 && !nodes->IsEmpty()) EditIfBrowsing(nodes);
+    return run.Computed;
+}
+
 void TManifoldEndDlg::HlpPipeTypeClick() { ui::HelpContext(74); }
 void TManifoldEndDlg::HelpButton1Click() { ui::HelpContext(75); }
 

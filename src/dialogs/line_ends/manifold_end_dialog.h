@@ -1,6 +1,7 @@
 #pragma once
 // The manifold that starts at the end node of a profile: its pipe, limits and nodes, tied back into the profile on OK.
 // Created by its opener with the opener as owner, shown modally, deleted.
+#include "engine/manifold_run.h"
 #include "platform/ui/form.h"
 
 class ManifoldPages;
@@ -33,6 +34,11 @@ public:
 
 private:
     void startNewManifold();
+    // The manifold computed as its nodes stand now; false when the run
+    // refused it (and said why).
+    bool computeManifold(JManfld& run);
+    // The page and field of what a refused run could not take.
+    void turnTo(JManfld::Fault fault);
     int pipePageMark_ = 0;   // -1 after turning back to the pipe page, 0 after its OK
 };
 

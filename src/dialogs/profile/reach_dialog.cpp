@@ -306,8 +306,12 @@ TProfInDlg::TProfInDlg(QWidget* owner) : ui::Form(owner)
                           ui::NumericFormat::Picture(QStringLiteral("###.#"), 0.0));
     new ui::DBNumericEdit(OutletElevDBNF, d->WorkPipeData, QStringLiteral("OutletElev"),
                           ui::NumericFormat::Picture(QStringLiteral("####.#"), 0.0));
+    // Every run computes a node's minor loss from its loss slots and writes
+    // it here: the field shows what the last run found and takes no entry,
+    // which no run would read.
     new ui::DBNumericEdit(KLossDBNF, d->WorkProfData, QStringLiteral("Kloss"),
                           ui::NumericFormat::Picture(QStringLiteral("##.#")));
+    ShowOnly(KLossDBNF);
     SetControlHelpContext(SetPresDBNF, 36);
     SetControlHelpContext(OutletElevDBNF, 36);
 

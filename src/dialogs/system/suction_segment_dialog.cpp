@@ -108,7 +108,10 @@ TSuctionDlg::TSuctionDlg(QWidget* owner) : ui::Form(owner)
     auto* hg = new QHBoxLayout(MHeadLossGp);
     hg->addWidget(new QLabel(QStringLiteral("Head Loss"), MHeadLossGp));
     KLossDBNF = ui::Make<QLineEdit>(MHeadLossGp, "KLossDBNF");
+    // The suction analysis computes the segment's minor loss from its loss
+    // slots and writes it here: shown, not entered.
     new ui::DBNumericEdit(KLossDBNF, src, QStringLiteral("Kloss"), ui::NumericFormat::Picture(QStringLiteral("##.#"), 0));
+    ShowOnly(KLossDBNF);
     hg->addWidget(KLossDBNF);
     hg->addWidget(new QLabel(QStringLiteral("feet"), MHeadLossGp));
     HelpMinorHeadLossBtn = ui::Make<QToolButton>(MHeadLossGp, "HelpMinorHeadLossBtn");

@@ -296,6 +296,17 @@ public:
         edit_->setText(shown_);
         return true;
     }
+    bool Take()
+    {
+        if (!refused_ || !cutsDecimals_) return false;
+        try {
+            format_.Parse(edit_->text());
+        } catch (const InputError&) {
+            return false;
+        }
+        ended();
+        return true;
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
@@ -317,8 +328,10 @@ protected:
         default:
             return false;
         }
+        // A field that shows a value and takes none refuses nothing.
+        if (edit_->isReadOnly()) return false;
         auto* k = static_cast<QKeyEvent*>(e);
-        if (k->matches(QKeySequence::Paste)) return !edit_->isReadOnly() && pasted(QGuiApplication::clipboard()->text());
+        if (k->matches(QKeySequence::Paste)) return pasted(QGuiApplication::clipboard()->text());
         const QString key = k->text();
         const bool typing = !key.isEmpty() && key.at(0).isPrint() &&
                             !(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
@@ -389,9 +402,27 @@ private:
             edit_->selectedText().size() == edit_->text().size())
             ended();
     }
+    // Whether `what`, refused, only carries the number on past the decimals
+    // the field holds ("412.6" in a whole-number field): what the field
+    // shows is then the number typed, cut to the field's precision. Refused
+    // whole digits, signs or letters leave a number other than the one meant.
+    bool cutsDecimals(const QString& what) const
+    {
+        const QString text = edit_->text();
+        if (what.isEmpty() || edit_->hasSelectedText() || edit_->cursorPosition() != text.size() ||
+            !text.contains(QRegularExpression(QStringLiteral("\\d"))))
+            return false;
+        const bool point = what.at(0) == QLatin1Char('.');
+        for (QChar c : what.mid(point ? 1 : 0))
+            if (!c.isDigit()) return false;
+        return point ? format_.decimals == 0 && !text.contains(QLatin1Char('.')) : text.contains(QLatin1Char('.'));
+    }
     void refuse(const QString& what)
     {
-        if (!refused_) firstRefused_ = what;
+        if (!refused_) {
+            firstRefused_ = what;
+            cutsDecimals_ = cutsDecimals(what);
+        }
         refused_ = true;
         reselected_ = false;
         Remind();
@@ -411,6 +442,7 @@ private:
     bool typed_ = false;
     bool refused_ = false;
     bool reselected_ = false;
+    bool cutsDecimals_ = false;
 };
 
 } // namespace
@@ -456,6 +488,12 @@ bool DropRefusedEntry(QLineEdit* edit)
 {
     PictureGuard* guard = PictureGuard::Of(edit);
     return guard && guard->Drop();
+}
+
+bool TakeRefusedEntry(QWidget* field)
+{
+    PictureGuard* guard = PictureGuard::Of(field);
+    return guard && guard->Take();
 }
 
 DBNumericEdit::DBNumericEdit(QLineEdit* edit, db::DataSource* source, const QString& field, NumericFormat format)

@@ -146,6 +146,11 @@ void RemindRefusedEntry(QWidget* field);
 // True when the field held a refused entry: its text is then put back to
 // what the program last showed there, so that half a number is never taken.
 bool DropRefusedEntry(QLineEdit* edit);
+// A button pressed past a refused entry: when only decimals the field does
+// not hold were refused, what it shows is the number typed to the field's
+// precision, a value it takes; the refusal ends and the value stands, true
+// then. Any other refused entry stays refused.
+bool TakeRefusedEntry(QWidget* field);
 
 class DBNumericEdit : public DBControl {
     Q_OBJECT

@@ -153,8 +153,15 @@ int Form::ShowModal()
     if (UiDriver* d = CurrentUiDriver()) {
         if (isVisible() && !closing_) d->FormShown(*this);
         if (isVisible() && !closing_) {
-            // Nobody pressed anything: leave the way Esc does.
-            if (!escapeKey()) Close();
+            // Nobody pressed anything: leave the way Esc does; a form that
+            // Esc leaves open is left by its Cancel, or else by its frame.
+            if (EscapeAllowed()) {
+                if (!escapeKey()) Close();
+            } else if (cancel_ && cancel_->isEnabled() && cancel_->isVisible()) {
+                cancel_->click();
+            } else {
+                Close();
+            }
         }
     } else if (isVisible() && !closing_) {
         QEventLoop loop;
@@ -257,6 +264,15 @@ bool Form::event(QEvent* e)
 void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
 {
     connect(button, &QAbstractButton::clicked, this, [this, button, h = std::move(handler), modalResult] {
+        if (takeShownEntry(button)) {
+            // The focus the press was refused goes to the button now; a
+            // field that still cannot be left keeps it.
+            refused_ = nullptr;
+            if (button->focusPolicy() & Qt::ClickFocus) {
+                SetFocus(button);
+                if (current_ != button) return;
+            }
+        }
         if (refused_ == button && button != cancel_) {
             refused_ = nullptr;
             RemindRefusedEntry(current_);
@@ -274,9 +290,15 @@ void Form::OnClick(QAbstractButton* button, Handler handler, int modalResult)
     });
 }
 
+bool Form::takeShownEntry(QAbstractButton* button)
+{
+    return button != cancel_ && current_ && TakeRefusedEntry(current_);
+}
+
 void Form::Press(QAbstractButton* button)
 {
     if (!button || !button->isEnabled() || !button->isVisible()) return;
+    takeShownEntry(button);
     if (button->focusPolicy() & Qt::ClickFocus) SetFocus(button);
     if (current_ == button || !(button->focusPolicy() & Qt::ClickFocus)) button->click();
 }
@@ -470,7 +492,7 @@ bool Form::escapeKey()
         return true;
     }
     if (Modal()) {
-        Close();
+        if (EscapeAllowed()) Close();
         return true;
     }
     return false;

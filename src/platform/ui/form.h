@@ -79,8 +79,9 @@ public:
     virtual void FormShow() {}
     virtual void FormActivate() {}
     virtual void FormClose() {}
-    // Asked before the Escape key presses the cancel button; false keeps the
-    // form as it is. A key pressed by mistake must not throw work away.
+    // Asked before the Escape key presses the cancel button or closes a
+    // modal form; false keeps the form as it is. A key pressed by mistake
+    // must not throw work away.
     virtual bool EscapeAllowed() { return true; }
 
     void Show();              // non-modal
@@ -158,6 +159,9 @@ private:
     void place();
     bool enterKey(QWidget* w);
     bool escapeKey();
+    // A button other than Cancel pressed past a refused entry takes what the
+    // field shows where only decimals it does not hold were refused; true then.
+    bool takeShownEntry(QAbstractButton* button);
     void restoreQtFocus(QWidget* w);
     static void autoSelect(QWidget* w);
     static void scrollIntoView(QWidget* w);

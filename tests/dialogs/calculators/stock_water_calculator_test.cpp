@@ -352,10 +352,12 @@ TEST_F(StockCalcTest, JourneyFromNewJobToADeletionThatLasts)
     };
     reopen();
     DialogDriver::Press(f(), "PrevJobBtn");
-    DialogDriver::Press(f(), "LoadBitBtn");
+    DialogDriver::Enter(f());   // Return in the list loads the job it highlights
     EXPECT_EQ(dlg->NoStockNF->text(), "300");
     EXPECT_EQ(results(), (QStringList{"3.67", "7.33", "15840"}));
     Turn(3);
+    DialogDriver::Escape(f());   // a calculator leaves by Close or its frame only
+    EXPECT_TRUE(dlg->isVisible());
     DialogDriver::Press(f(), "DeleteBitBtn");
     DialogDriver::Press(f(), "CloseBtn");
     reopen();

@@ -106,6 +106,20 @@ protected:
         return rows;
     }
 
+    // A manifold pipe the run can size: the shipped PVC of rating 21, 5 ft/s
+    // and 5 ft of friction at most, 0.5 to 12 in.
+    static void SizablePipe()
+    {
+        DMod->WorkPipeTable->Edit();
+        DMod->WorkPipeTableTriclPType->SetAsString(QStringLiteral("PVC SDR"));
+        DMod->WorkPipeTableTriclPipeRating->SetAsFloat(21);
+        DMod->WorkPipeTableTriclMVel->SetAsFloat(5);
+        DMod->WorkPipeTableTriclMFric->SetAsFloat(5);
+        DMod->WorkPipeTableTriclLowSz->SetAsFloat(0.5);
+        DMod->WorkPipeTableTriclHiSz->SetAsFloat(12);
+        DMod->WorkPipeTable->Post();
+    }
+
     static void SetNodes(const std::vector<std::array<double, 3>>& rows)
     {
         db::Table* t = DMod->WorkTrickleTable;
@@ -325,9 +339,7 @@ TEST_F(ManifoldEndTest, OkTiesTheOutflowBackIntoTheProfile)
     Tul->PipeDepth = 30;
     Tul->WallThick = 0.5;
     Tul->DiaIn = 5.5;
-    DMod->WorkPipeTable->Edit();
-    DMod->WorkPipeTableTriclPType->SetAsString(QStringLiteral("PVC SDR"));
-    DMod->WorkPipeTable->Post();
+    SizablePipe();
     SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
     Open([](TManifoldEndDlg& f) { DialogDriver::Press(f, QStringLiteral("OKBtn")); });
     EXPECT_TRUE(driver.MessageTexts().contains(
@@ -353,6 +365,7 @@ TEST_F(ManifoldEndTest, UpstreamOutflowAddsAndInflowTakesAway)
     for (auto [outQ, inQ, expected] : {std::tuple{3.0, 0.0, 23.0}, std::tuple{0.0, 3.0, 17.0}}) {
         Line(outQ, inQ);
         Tul->NewNode = false;
+        SizablePipe();
         SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
         Open([](TManifoldEndDlg& f) { DialogDriver::Press(f, QStringLiteral("OKBtn")); });
         EXPECT_EQ(testsupport::ProfValue(2, "PipeQ"), 20);
@@ -367,6 +380,7 @@ TEST_F(ManifoldEndTest, OkFromThePipePageStillTiesBack)
 {
     Line();
     Tul->NewNode = false;
+    SizablePipe();
     SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
     int mark = 0;
     Open([&](TManifoldEndDlg& f) {
@@ -396,14 +410,7 @@ TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
         testsupport::RunningAs running(program);
         Line();
         Tul->NewNode = false;
-        DMod->WorkPipeTable->Edit();
-        DMod->WorkPipeTableTriclPType->SetAsString(QStringLiteral("PVC SDR"));
-        DMod->WorkPipeTableTriclPipeRating->SetAsFloat(21);
-        DMod->WorkPipeTableTriclMVel->SetAsFloat(5);
-        DMod->WorkPipeTableTriclMFric->SetAsFloat(5);
-        DMod->WorkPipeTableTriclLowSz->SetAsFloat(0.5);
-        DMod->WorkPipeTableTriclHiSz->SetAsFloat(12);
-        DMod->WorkPipeTable->Post();
+        SizablePipe();
         SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
         previews.clear();
         Open([](TManifoldEndDlg& f) {

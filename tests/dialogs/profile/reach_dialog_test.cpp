@@ -155,6 +155,22 @@ TEST_F(ProfInDlgTest, StatusTextNamesTheLossesOrTheEstimate)
     });
 }
 
+// Without detailed losses the one head loss shown is the last run's: typing
+// into it stores nothing that no run would read.
+TEST_F(ProfInDlgTest, WithoutDetailedLossesTheHeadLossIsShownAndTakesNoEntry)
+{
+    Tul->DetailedML = false;
+    GoTo(500);
+    DMod->WorkProfTableKloss->SetAsFloat(0.015);
+    Run([](ui::Form& f) {
+        auto& d = static_cast<TProfInDlg&>(f);
+        d.OvcNotebook1->SetPageIndex(1);
+        DialogDriver::KeyIn(f, "KLossDBNF", "1.5");
+        DialogDriver::Press(f, "OKBitBtn");
+    });
+    EXPECT_DOUBLE_EQ(NumAt(500, "Kloss"), 0.015);
+}
+
 TEST_F(ProfInDlgTest, EqualDiameterAgainDropsAGradualSizeChangeButNotASuddenOne)
 {
     for (double code : {-2.0, -1.0}) {

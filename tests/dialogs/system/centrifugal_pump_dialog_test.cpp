@@ -5,6 +5,7 @@
 #include "dialogs/dialog_helpers.h"
 #include "dialogs/system/centrifugal_pump_dialog.h"
 #include "dialogs/system/suction_segment_dialog.h"
+#include "platform/ui/notebook.h"
 #include "platform/ui/statusbar.h"
 #include "platform/ui/dbgrid.h"
 
@@ -351,10 +352,14 @@ TEST_F(CentrifugalTest, SegmentDialogShowsItsSlotsAndTheSingleHeadLossWithoutDet
         EXPECT_EQ(dlg.StatusBar1->PanelText(1), "Segment No = 3");
         EXPECT_TRUE(dlg.MinorLossGp->isHidden());
         EXPECT_FALSE(dlg.MHeadLossGp->isHidden());
+        // The head loss is the analysis's, shown and not entered.
+        dlg.Notebook1->SetPageIndex(1);
+        DialogDriver::KeyIn(s, "KLossDBNF", "1.5");
         DialogDriver::Press(s, "OKBitBtn1");
     });
     ShowOwned(SuctionDlg, form);
     EXPECT_DOUBLE_EQ(DMod->WorkSuctionTablePipeLength->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkSuctionTableKloss->AsFloat(), 0.0);
     EXPECT_EQ(driver.HelpContexts(), std::vector<int>{114});
 }
 
