@@ -515,7 +515,10 @@ void TBasicNodeDlg::NodeComboBoxExit()
     TDMod* d = DMod;
     if (Tul->PumpTypeCode == 8) {
         Tul->PumpTypeCode = 0;
-        d->WorkProfTablePsiSet->SetAsFloat(0);
+        // Only a booster made another kind loses its pressure: a booster left a
+        // booster keeps its -1 or its pressure, a reducer its setting.
+        if (d->WorkProfTableNodeType->AsInteger() == 2 && NodeTypeCodeOf(d->WorkProfTableNodeTypeDesc->AsString()) != 2)
+            d->WorkProfTablePsiSet->SetAsFloat(0);
     }
     Tul->ApplyNodeTypeChoice();
     Tul->BuildStationList();

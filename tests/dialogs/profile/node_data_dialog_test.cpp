@@ -251,6 +251,38 @@ TEST_F(BasicNodeDlgTest, GravityDesignerOffersNoBooster)
     EXPECT_EQ(NumAt(500, "NodeType"), 2);
 }
 
+// Leaving the kind box of a booster job's node keeps its set pressure unless
+// a booster is made another kind.
+TEST_F(BasicNodeDlgTest, KindLeftUnchangedKeepsTheSetPressure)
+{
+    AddProfile();
+    auto setNode = [this](int type, const char* text, double psi) {
+        GoTo(500);
+        DMod->WorkProfTableNodeType->SetAsInteger(type);
+        DMod->WorkProfTableNodeTypeDesc->SetAsString(text);
+        DMod->WorkProfTablePsiSet->SetAsFloat(psi);
+        DMod->WorkProfTable->Post();
+        GoTo(500);
+    };
+    auto leaveKind = [this](const char* kind) {
+        Tul->PumpTypeCode = 8;
+        Run([kind](ui::Form& f) {
+            DialogDriver::Choose(f, "NodeComboBox", kind);
+            DialogDriver::Focus(f, "OKBitBtn1");
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+    };
+    setNode(2, "In line w/booster pump", -1);
+    leaveKind("In line w/booster pump");
+    EXPECT_DOUBLE_EQ(NumAt(500, "PsiSet"), -1);
+    setNode(3, "In line w/pressure reducer", 20);
+    leaveKind("In line w/pressure reducer");
+    EXPECT_DOUBLE_EQ(NumAt(500, "PsiSet"), 20);
+    setNode(2, "In line w/booster pump", -1);
+    leaveKind("In line (normal)");
+    EXPECT_DOUBLE_EQ(NumAt(500, "PsiSet"), 0);
+}
+
 TEST_F(BasicNodeDlgTest, EndKindsAreRefusedAtANodeInMidProfile)
 {
     AddProfile();
