@@ -575,8 +575,14 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
+        // Events come also while the box is being destroyed: look at it only
+        // for those that can bring text in.
+        const QEvent::Type type = e->type();
+        if (type != QEvent::KeyPress && type != QEvent::ContextMenu && type != QEvent::MouseButtonRelease &&
+            type != QEvent::Drop)
+            return false;
         if (memo_->isReadOnly()) return false;
-        switch (e->type()) {
+        switch (type) {
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(e);
             if (k->matches(QKeySequence::Paste)) return refused(QGuiApplication::clipboard()->text(), true);
