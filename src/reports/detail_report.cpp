@@ -169,13 +169,13 @@ void TQRDetail::buildDetail()
         else if (name == "QRDBText10")
             v = d->AddDBText(name, prof, QStringLiteral("InvertElev"), 0, 0, 0, QStringLiteral("###0.0"));
         else if (name == "QRDBText11")
-            v = d->AddDBText(name, prof, QStringLiteral("Hgl"), 0, 0, 0, QStringLiteral("###0.00"));
+            v = d->AddDBText(name, prof, QStringLiteral("Hgl"), 0, 0, 0, QString::fromLatin1(reports::mask::Head));
         else if (name == "QRDBText12")
-            v = d->AddDBText(name, prof, QStringLiteral("Egl"), 0, 0, 0, QStringLiteral("###0.00"));
+            v = d->AddDBText(name, prof, QStringLiteral("Egl"), 0, 0, 0, QString::fromLatin1(reports::mask::Head));
         else if (name == "QRDBText13")
             v = d->AddDBText(name, prof, QStringLiteral("Psi"), 0, 0, 0, QStringLiteral("####0.00"));
         else if (name == "QRDBText16")
-            v = d->AddDBText(name, prof, QStringLiteral("Kloss"), 0, 0, 0, QStringLiteral("###0.000"));
+            v = d->AddDBText(name, prof, QStringLiteral("Kloss"), 0, 0, 0, QString::fromLatin1(reports::mask::Loss));
         else
             v = d->AddLabel(name, QString(), 0, 0);
         v->Rect = box;

@@ -213,17 +213,25 @@ double NumericFormat::Parse(const QString& text) const
     return v;
 }
 
+namespace {
+
+// The largest number the digits of a picture can show.
+double Widest(const NumericFormat& f)
+{
+    return std::pow(10.0, f.intDigits) - std::pow(10.0, -f.decimals);
+}
+
+} // namespace
+
 double NumericFormat::Highest() const
 {
     // A picture without a range takes what its digits can show.
-    const double widest = std::pow(10.0, intDigits) - std::pow(10.0, -decimals);
-    return high ? std::min(*high, widest) : widest;
+    return high ? std::min(*high, Widest(*this)) : Widest(*this);
 }
 
 double NumericFormat::Lowest() const
 {
-    const double widest = std::pow(10.0, intDigits) - std::pow(10.0, -decimals);
-    return low ? std::max(*low, -widest) : -widest;
+    return low ? std::max(*low, -Widest(*this)) : -Widest(*this);
 }
 
 QString NumericFormat::Takes() const
