@@ -236,12 +236,9 @@ TEST_F(GatedRunTest, ProfileJobTakesItsPipeAndGradeFromTheEndNode)
     EXPECT_TRUE(Messages().empty());
 }
 
-// A pumped line's gated pipe starts from the grade the line's run stored at
-// its end node, less its start device's 0.25 ft: 105 - 0.25 = 104.75, then
-// 120 - 0.25. For the required 5 psi past the device the line must bring
-// 2.3071244 x 5 + 100 + 0.25 = 111.785622 there, which the pumped run pins.
-// Its entrance velocity follows the flow: 1000 / 448.83 / (0.0054542 x 100)
-// = 4.08 ft/s, at 800 gpm 3.27.
+// A pumped line's gated pipe starts from the line's stored end grade less its
+// 0.25 ft start device; the line must bring 2.3071244 x 5 + 100 + 0.25 for
+// 5 psi past it. Entering at 1000 / 448.83 / 0.54542 = 4.08 ft/s, 800 gpm 3.27.
 TEST_F(GatedRunTest, PumpedLineGatedPipeStartsFromTheLinesEndGrade)
 {
     job->SetHeader({{"JobName", "Pumped"}, {"SysType", "PUMPED"}, {"OutletPsi", 5}, {"WSElev", 90}});

@@ -181,9 +181,8 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
 
     // The node at 5+00 on a rise of ground 100: its invert 96.97, its crown
     // 97.47, above the 96.76 the line brings it. The results stand, with the
-    // faults listed above the grid by their station (the grades, and the
-    // thrust block no message told), the row marked, and the reports
-    // offered: they print the row's warning.
+    // faults listed above the grid by their station (the thrust block's too),
+    // the row marked, and the reports offered: they print the row's warning.
     form->OvcNotebook1->SetPageIndex(1);
     testsupport::SetProfField(1, "GroundElev", 100.0);
     toOutput();
