@@ -57,8 +57,8 @@ constexpr Range kRanges[] = {
 // Values the program works out itself rather than takes as typed: a run's
 // results (the suction line's loss), and the flows and lengths it carries
 // along the line from the entries. Whatever the program made of the entries
-// is kept, so these are held only to being numbers (and a flow to being no
-// flow below zero, which no run makes); the kinds and ranges above are for
+// is kept, so these are held only to being numbers (and a flow to not being
+// below zero, which no line carries); the kinds and ranges above are for
 // what a user types. `when` tells the rows where the program
 // wrote the value, for fields that other jobs have typed.
 struct Header {
