@@ -7,6 +7,7 @@
 // reach the window that opened them.
 #include "dialogs/designer_window.h"
 #include "dialogs/jobs/job_name_check.h"
+#include "engine/run_status.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/form.h"
 #include "reports/profile_chart_series.h"
@@ -130,11 +131,9 @@ public:
     void OKBitBtn3Click();
     void HelpSpdBtnClick();
     void Help2SpdBtnClick();
-    // Runs the computation of the job's system type; false when there is none.
-    // What the run marked on its rows without a message it adds to
-    // UnsaidRunFaults, which the output page lists with what it said.
-    virtual bool ComputeJob() = 0;
-    QStringList UnsaidRunFaults;
+    // Runs the computation of the job's system type and says whether its
+    // results stand; a system type without a run is not computed.
+    virtual RunStatus ComputeJob() = 0;
     // Draws the computed job from the working tables onto OutChart.
     void FillProfileChart();
     // True when the output page shows results of the job's current inputs

@@ -72,7 +72,7 @@ QString endNodeInMidProfile(db::Table* prof, int nodes)
 // pipe-type factors of the end reach: the line's run shifts the manifold's
 // grade by its own end grade, and that shift must start from the design
 // grade, not from the one an earlier run left in the rows.
-void runManifoldAtEnd()
+RunStatus runManifoldAtEnd()
 {
     OpenIfClosed(DMod->TypeTable);
     const QString type = DMod->WorkProfTablePipeType->AsString();
@@ -82,9 +82,9 @@ void runManifoldAtEnd()
     Tul->Efactor = DMod->TypeTableEfactor->AsFloat();
     if (DMod->WorkPipeTableSysHas->AsInteger() == 2) OpenIfClosed(DMod->WorkTrickleTable);
     // Without a manifold table there is no manifold to lay out.
-    if (!DMod->WorkTrickleTable->Active()) return;
+    if (!DMod->WorkTrickleTable->Active()) return {};
     JManfld manifold;
-    manifold.RunManifold();
+    return manifold.RunManifold();
 }
 
 void setPointer(Series* s, PointerStyle style, int horiz, int vert, QColor color = QColor())
@@ -231,28 +231,22 @@ void TDesignerForm::outputPageEntered()
 
     // What a run found it says in its messages; the page lists them.
     ui::ErrorWatch messages;
-    UnsaidRunFaults.clear();
-    const int storedBefore = Tul->StoredRuns;
-    if (endType == 6) runManifoldAtEnd();
-    const bool computed = ComputeJob();
+    RunStatus status = endType == 6 ? runManifoldAtEnd() : RunStatus();
+    status.Take(ComputeJob());
     OpenIfClosed(prof);
     OpenIfClosed(pipe);
     prof->EnableControls();
     prof->Refresh();
-    // Results are shown only when this run stored them and every part they
-    // depend on was computed; a fault the run computed past is listed with
-    // them, so the engineer sees by how much to change the design.
-    const bool stored = computed && Tul->StoredRuns != storedBefore;
-    QString why = FirstPartNotComputed(messages.Errors());
-    if (why.isEmpty() && !stored)
-        why = messages.Errors().isEmpty() ? QStringLiteral("the run stored no results.") : messages.Errors().first();
-    if (!why.isEmpty()) {
-        showResults(false, why);
+    // Results are shown only when the run says they stand: stored, with
+    // every part they depend on computed. A fault the run computed past is
+    // listed with them, so the engineer sees by how much to change the design.
+    if (!status.Computed()) {
+        showResults(false, status.notComputed);
         MainStatusBar->SetPanelText(0, QStringLiteral("Not computed"));
         return;
     }
     FillProfileChart();
-    showResults(true, QString(), messages.Faults() + UnsaidRunFaults);
+    showResults(true, QString(), messages.Faults() + status.unsaid);
     MainStatusBar->SetPanelText(0, QStringLiteral("Data output"));
     PageShown = 2;
 }

@@ -27,9 +27,6 @@ TSta* GatedC = nullptr;      // end of the intermediate open segment
 TSta* GatedD = nullptr;      // start of the last open segment
 TSta* GatedEnd = nullptr;    // end of the gated pipe
 
-// A profile job found its gated start row in WorkProf while loading.
-bool StartRowLocated = false;
-
 // Friction exponent 1.852 form of Christiansen's factor; N*N is an exact
 // integer product.
 double MultipleOutletFactor(int n)
@@ -66,9 +63,9 @@ QList<db::Field*> GatedResultFields()
             m->WorkGatedTableStaDStatPres};
 }
 
-// A run that cannot be computed says why, records it in the gated row in
-// place of the results, and does not pin the end grade of a pumped job.
-void RefuseGatedRun(const QString& why)
+// A run that cannot be computed says why and records it in the gated row in
+// place of the results; gives the text it said.
+QString RefuseGatedRun(const QString& why)
 {
     const QString text = QStringLiteral("ERROR..Gated pipe not computed. ") + why;
     ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
@@ -80,8 +77,7 @@ void RefuseGatedRun(const QString& why)
         DMod->WorkGatedTableWarning->SetAsString(text);
         g->Post();
     }
-    if (Tul->SysTypeCode == 2 || Tul->SysTypeCode == 3)
-        Tul->PinnedEndHgl = 0.0;
+    return text;
 }
 
 QString Feet(double v)
@@ -99,14 +95,46 @@ double GatedFriction(TSta& r, const TSta& pipe, double length)
     return loss;
 }
 
+// Gives `start`, which carries the gated pipe's bore and flow, the device at
+// the start of the gated pipe: its loss is its K as a velocity head when its
+// state is "K", else its head ML1 (0 for neither).
+void SetStartDevice(TSta& start)
+{
+    TDMod* m = DMod;
+    start.Kid1 = m->WorkGatedTableKid1->AsFloat();
+    start.KLocate1 = 1;
+    start.K1 = std::max(m->WorkGatedTableK1->AsFloat(), 0.0);
+    start.Kloss = std::max(m->WorkGatedTableML1->AsFloat(), 0.0);
+    if (m->WorkGatedTableK1State->AsString() == QLatin1String("K") && start.K1 > 0.0)
+        start.Kloss = Tul->StationVelocityHeadLoss(0, start, start, true);
+}
+
 } // namespace
 
-bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, TSta* end)
+double TGated::LineGradeNeeded()
+{
+    TDMod* m = DMod;
+    for (db::Table* t : {m->WorkPipeTable, m->WorkProfTable, m->WorkGatedTable})
+        OpenIfClosed(t);
+    if (m->WorkGatedTable->IsEmpty())
+        return 0.0;
+    TSta start;
+    start.Station = m->WorkGatedTableStartSta->AsFloat();
+    if (!m->WorkProfTable->Locate(QStringLiteral("Station"), start.Station))
+        return 0.0;
+    start.DiaIn = m->WorkProfTableDiaIn->AsFloat();
+    start.PipeQ = m->WorkProfTablePipeQ->AsFloat();
+    if (!(start.DiaIn > 0.0))
+        return 0.0;
+    SetStartDevice(start);
+    return 2.3071244 * m->WorkPipeTableOutletPsi->AsFloat() + m->WorkProfTableGroundElev->AsFloat() + start.Kloss;
+}
+
+QString TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, TSta* end)
 {
     (void)a;
     (void)c;
     TDMod* m = DMod;
-    StartRowLocated = false;
 
     OpenIfClosed(m->WorkPipeTable);
     Tul->WSElev = m->WorkPipeTableWSElev->AsFloat();
@@ -120,10 +148,8 @@ bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, 
 
     OpenIfClosed(m->WorkProfTable);
     OpenIfClosed(m->WorkGatedTable);
-    if (m->WorkGatedTable->IsEmpty()) {
-        RefuseGatedRun(QStringLiteral("There is no gated pipe data."));
-        return false;
-    }
+    if (m->WorkGatedTable->IsEmpty())
+        return RefuseGatedRun(QStringLiteral("There is no gated pipe data."));
     if (calculatorJob) {
         StaticLevel = m->WorkPipeTableWSElev->AsFloat();
     } else {
@@ -133,10 +159,6 @@ bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, 
 
     IsMidSeg = m->WorkGatedTableIsMidSeg->AsBoolean();
     start->Station = m->WorkGatedTableStartSta->AsFloat();
-    start->Kid1 = m->WorkGatedTableKid1->AsFloat();
-    start->KLocate1 = 1;
-    start->K1 = std::max(m->WorkGatedTableK1->AsFloat(), 0.0);
-    start->Kloss = std::max(m->WorkGatedTableML1->AsFloat(), 0.0);
 
     if (IsMidSeg) {
         mid->Kid1 = m->WorkGatedTableKid2->AsFloat();
@@ -153,20 +175,20 @@ bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, 
         // The end node that starts the gated pipe. Without it there is no
         // pipe, flow or grade to start from, and the gated row must not take
         // the values of whatever profile row the cursor stands on.
-        if (!m->WorkProfTable->Locate(QStringLiteral("Station"), start->Station)) {
-            RefuseGatedRun(QStringLiteral("No node of the profile is at the gated pipe start station, ")
-                           + Feet(start->Station) + QStringLiteral("."));
-            return false;
-        }
-        StartRowLocated = true;
+        if (!m->WorkProfTable->Locate(QStringLiteral("Station"), start->Station))
+            return RefuseGatedRun(QStringLiteral("No node of the profile is at the gated pipe start station, ")
+                                  + Feet(start->Station) + QStringLiteral("."));
         start->DiaIn = m->WorkProfTableDiaIn->AsFloat();
         start->GroundElev = m->WorkProfTableGroundElev->AsFloat();
         start->PipeQ = m->WorkProfTablePipeQ->AsFloat();
+        // The gated row describes the pipe and flow the run takes.
         EditIfBrowsing(m->WorkGatedTable);
         m->WorkGatedTablePipeDescription->SetAsString(m->WorkProfTableDownStreamPipeDescription->AsString());
         m->WorkGatedTablePipeType->SetAsString(m->WorkProfTablePipeType->AsString());
         m->WorkGatedTablePressureRating->SetAsFloat(m->WorkProfTablePressurRating->AsFloat());
-        m->WorkGatedTablePipeQ->SetAsFloat(m->WorkProfTablePipeQ->AsFloat());
+        m->WorkGatedTablePipeQ->SetAsFloat(start->PipeQ);
+        if (start->DiaIn > 0.0)
+            m->WorkGatedTableDiaIn->SetAsFloat(start->DiaIn);
         m->WorkGatedTable->Post();
     }
     mid->PipeQ = start->PipeQ;
@@ -175,22 +197,17 @@ bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, 
     // means that pipe's diameter.
     mid->DiaIn = start->DiaIn;
 
-    if (start->DiaIn <= 0.0) {
-        RefuseGatedRun(QStringLiteral("The gated pipe has no inside diameter; choose its pipe."));
-        return false;
-    }
+    if (start->DiaIn <= 0.0)
+        return RefuseGatedRun(QStringLiteral("The gated pipe has no inside diameter; choose its pipe."));
 
-    const QString k1State = m->WorkGatedTableK1State->AsString();
+    SetStartDevice(*start);
     const QString k2State = m->WorkGatedTableK2State->AsString();
-    if (k1State == QLatin1String("K") && start->K1 > 0.0)
-        start->Kloss = Tul->StationVelocityHeadLoss(0, *start, *start, true);
     if (k2State == QLatin1String("K") && mid->K1 > 0.0)
         mid->Kloss = Tul->StationVelocityHeadLoss(0, *mid, *mid, true);
 
-    const int code = Tul->SysTypeCode;
-    if (code == 2 || (code == 3 && Tul->PumpTypeCode != 6))
-        start->Hgl = 2.3071244 * m->WorkPipeTableOutletPsi->AsFloat() + start->GroundElev - start->Kloss;
-    else if (code == 5)
+    // A calculator job starts from its own pressure; a line's gated pipe from
+    // the grade the line's run left at its end node, less the start device.
+    if (calculatorJob)
         start->Hgl = 2.3071244 * m->WorkPipeTablePsiIn->AsFloat() + start->GroundElev - start->Kloss;
     else
         start->Hgl = m->WorkProfTableHgl->AsFloat() - start->Kloss;
@@ -222,11 +239,12 @@ bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, 
 
     GateSpace = m->WorkGatedTableGateSpace->AsFloat();
     GateFlow = m->WorkGatedTableGateFlow->AsFloat();
-    return true;
+    return QString();
 }
 
-void TGated::RunGatedPipe()
+RunStatus TGated::RunGatedPipe()
 {
+    const FrictionFaultWatch friction;
     DeleteGatedRecords();
     GatedStart = new TSta;
     GatedA = new TSta;
@@ -236,9 +254,10 @@ void TGated::RunGatedPipe()
     GatedEnd = new TSta;
     OpenGates = 0;
 
-    if (!LoadGatedInputs(GatedStart, GatedA, GatedMid, GatedC, GatedD, GatedEnd)) {
+    if (const QString why = LoadGatedInputs(GatedStart, GatedA, GatedMid, GatedC, GatedD, GatedEnd);
+        !why.isEmpty()) {
         DeleteGatedRecords();
-        return;
+        return NotComputedStatus(why);
     }
 
     TSta& s = *GatedStart;
@@ -266,9 +285,9 @@ void TGated::RunGatedPipe()
     else if (q / GateFlow >= 32768.0)
         refusal = QStringLiteral("Too many gates open at a time; check the flow per gate.");
     if (!refusal.isEmpty()) {
-        RefuseGatedRun(refusal);
+        const QString why = RefuseGatedRun(refusal);
         DeleteGatedRecords();
-        return;
+        return NotComputedStatus(why);
     }
 
     // Layout of the open segments.
@@ -390,6 +409,9 @@ void TGated::RunGatedPipe()
     }
 
     StoreGatedResults();
+    RunStatus status;
+    friction.Into(status);
+    return status;
 }
 
 void TGated::StoreGatedResults()
@@ -456,15 +478,9 @@ void TGated::StoreGatedResults()
     SetFixed(m->WorkGatedTableStaDStatPres, d.StatPres, 6, 2);
     SetFixed(m->WorkGatedTableEndStatPres, e.StatPres, 6, 2);
     m->WorkGatedTableNoOfGates->SetAsInteger(OpenGates);
+    SetFixed(m->WorkGatedTablePipeVel, PipeVelocity(s.PipeQ, s.DiaIn), 6, 2);
     m->WorkGatedTableRchLen->SetAsFloat(e.Station - s.Station);
     m->WorkGatedTablePipeDescription->SetAsString(s.PipeDescription);
     g->Post();
-
-    if (Tul->SysTypeCode == 2 || Tul->SysTypeCode == 3) {
-        // The pumped run repeats its pass with this grade pinned at the end
-        // node when the gated pipe needs more head than the line delivers.
-        const double lineHgl = StartRowLocated ? m->WorkProfTableHgl->AsFloat() : s.Hgl;
-        Tul->PinnedEndHgl = s.Hgl > lineHgl ? s.Hgl : 0.0;
-    }
     DeleteGatedRecords();
 }

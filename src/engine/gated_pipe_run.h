@@ -4,6 +4,8 @@
 // placed at the start, optionally at an intermediate station, and at the end
 // of the gated pipe; each position is computed with Christiansen's
 // multiple-outlet factor and written back into the WorkGated row.
+#include "engine/run_status.h"
+
 #include <QString>
 
 class TSta;
@@ -23,13 +25,18 @@ public:
     double GateFlow = 0.0;    // gpm per gate
 
     // Loads, lays out, computes, checks and stores the current WorkGated row.
-    void RunGatedPipe();
+    // A line's gated pipe starts from the grade the line's run stored at its
+    // end node, less the loss of the device at its start.
+    RunStatus RunGatedPipe();
+    // The grade a line must bring to its end node for the gated pipe to get
+    // the required pressure (WorkPipe OutletPsi) at its start, past the start
+    // device; 0 when the gated pipe has no start node or pipe to find it on.
+    double LineGradeNeeded();
     // Reads the tables into the job object, this object and the six records
-    // (start, A, Mid, C, D, end). Returns false, having said why, when the
-    // run cannot be computed from what it found.
-    bool LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, TSta* end);
-    // Writes the records into the current WorkGated row, pins the end grade
-    // of a pumped job and deletes the six records.
+    // (start, A, Mid, C, D, end). Empty when the run can be computed from
+    // what it found; else the refusal it said.
+    QString LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, TSta* end);
+    // Writes the records into the current WorkGated row and deletes them.
     void StoreGatedResults();
 };
 

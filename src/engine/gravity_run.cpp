@@ -143,7 +143,7 @@ void SizePumpMotor(double flowGpm, const QString& noEfficiency)
     }
 }
 
-void TGrav::RunGravityProfile()
+RunStatus TGrav::RunGravityProfile()
 {
     OpenIfClosed(DMod->WorkPipeTable);
     BoosterRerun = false;
@@ -158,9 +158,11 @@ void TGrav::RunGravityProfile()
 
     OpenIfClosed(DMod->WorkProfTable);
     Tul->NumNodes = DMod->WorkProfTable->RecordCount();
-    if (!StationCountUsable(Tul->NumNodes))
-        return;
+    if (const QString why = StationCountRefusal(Tul->NumNodes); !why.isEmpty())
+        return NotComputedStatus(why);
     const int n = Tul->NumNodes;
+    const FrictionFaultWatch friction;
+    RunStatus status;
 
     // One transaction for the renumbering and every result row.
     db::Transaction tx(db::kMersolAlias);
@@ -172,6 +174,8 @@ void TGrav::RunGravityProfile()
 
         Tul->LoadJobFromWorkTables(psta, n);
         TSta** sta = psta;
+        if (const QString why = NegativeFlowRefusal(sta, n, QStringLiteral("ERROR .. ")); !why.isEmpty())
+            return NotComputedStatus(why);
         InletComps(sta[0], trace.get());
         EndComp(sta[n - 1], sta[n - 2], sta[0], trace.get());
         FinalComp(sta, trace.get());
@@ -211,18 +215,19 @@ void TGrav::RunGravityProfile()
         if (!boosterRefusal_.isEmpty()) {
             StoreSizingRefusal(sta, n, boosterRefusal_);
             tx.Commit();
-            return;
+            return NotComputedStatus(boosterRefusal_);
         }
-        WriteProfileResults(sta, n);
-        ++Tul->StoredRuns;
+        status.unsaid = WriteProfileResults(sta, n);
     }
     if (TrickleHglMargin != 0.0)
         CheckTrickleManifold(TrickleHglMargin);
     tx.Commit();
+    friction.Into(status);
 
     // A line that ends in gated pipe goes on with the gated-pipe run.
     if (Tul->SysHas == 1 && Gated)
-        Gated->RunGatedPipe();
+        status.Take(Gated->RunGatedPipe());
+    return status;
 }
 
 void TGrav::InletComps(TSta* s0, std::FILE* trace)
@@ -563,8 +568,9 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
     }
 }
 
-void TGrav::WriteProfileResults(TSta** sta, int n)
+QStringList TGrav::WriteProfileResults(TSta** sta, int n)
 {
+    QStringList unsaid;
     db::Table* pipe = DMod->WorkPipeTable;
     OpenIfClosed(pipe);
     pipe->Edit();
@@ -609,12 +615,14 @@ void TGrav::WriteProfileResults(TSta** sta, int n)
         SetFixed(DMod->WorkProfTableThBlockArea,
                  ThrustBlockAreaAt(area, s->Psi, warning, QStringLiteral("ERROR .. ")), 6, 2);
         DMod->WorkProfTableWarning->SetAsString(warning);
+        NoteUnsaid(s, warning, unsaid);
 
         if (d)
             WriteLeavingReach(s, d, 5);
         prof->Post();
     }
     prof->Close();
+    return unsaid;
 }
 
 void TGrav::CheckTrickleManifold(double margin)

@@ -9,7 +9,10 @@
 //
 // The pumped run computes its reaches and its end node with InletComps,
 // SegComp and EndComp of the same object.
+#include "engine/run_status.h"
+
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -41,8 +44,9 @@ public:
     // line ends in a manifold.
     double TrickleHglMargin = 0.0;
 
-    // The whole run on the job in the working tables.
-    void RunGravityProfile();
+    // The whole run on the job in the working tables, with the gated-pipe
+    // run of a line that ends in gated pipe.
+    RunStatus RunGravityProfile();
 
     // Station steps, each writing its line to `trace` (which may be null).
     // Entrance minor losses (plus the pump column loss when a pump is set).
@@ -63,8 +67,9 @@ public:
     void BackwardFromOutlet(TSta** sta, std::FILE* trace);
 
     // Job results into WorkPipe, station results, thrust blocks, air-vacuum
-    // valves, surge and the friction method text into WorkProf.
-    void WriteProfileResults(TSta** sta, int n);
+    // valves, surge and the friction method text into WorkProf. Gives the
+    // faults it wrote on rows that no message said.
+    QStringList WriteProfileResults(TSta** sta, int n);
     // Moves the manifold that starts at the end node by `margin` ft of head
     // and checks it again (WorkTrickle).
     void CheckTrickleManifold(double margin);

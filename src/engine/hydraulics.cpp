@@ -146,8 +146,8 @@ double JHyd::ColebrookFriction(double e, double D, double Re)
         }
     }
     if (!found) {
-        ui::MessageDlg(QStringLiteral("Darcy Weisbach friction won't compute. Out of range."),
-                       ui::MsgType::Error, ui::mbOK);
+        ++FrictionFaults;
+        ui::MessageDlg(kFrictionOutOfRange, ui::MsgType::Error, ui::mbOK);
         return 0.0;
     }
 
@@ -338,7 +338,7 @@ struct SuctionRecordsGuard {
 
 } // namespace
 
-void JHyd::SuctionAnalysis()
+RunStatus JHyd::SuctionAnalysis()
 {
     db::Table* suc = DMod->WorkSuctionTable;
     OpenIfClosed(suc);
@@ -346,13 +346,14 @@ void JHyd::SuctionAnalysis()
     // to the profile.
     const int n = suc->RecordCount();
     if (n > kMaxStations) {
-        ui::MessageDlg(QStringLiteral("The suction line has %1 segments. The suction analysis can "
-                                      "take at most %2; please combine segments.")
-                           .arg(n)
-                           .arg(kMaxStations),
-                       ui::MsgType::Error, ui::mbOK);
-        return;
+        const QString why = QStringLiteral("The suction line has %1 segments. The suction analysis can "
+                                           "take at most %2; please combine segments.")
+                                .arg(n)
+                                .arg(kMaxStations);
+        ui::MessageDlg(why, ui::MsgType::Error, ui::mbOK);
+        return NotComputedStatus(why);
     }
+    const FrictionFaultWatch friction;
 
     SuctionRecordsGuard guard;
     CreateStationRecords(n);
@@ -448,4 +449,7 @@ void JHyd::SuctionAnalysis()
                                + QStringLiteral(".") + remedy,
                            ui::MsgType::Warning, ui::mbOK);
     }
+    RunStatus status;
+    friction.Into(status);
+    return status;
 }

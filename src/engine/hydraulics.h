@@ -5,12 +5,21 @@
 //
 // Units: D inches, Q gpm, L feet, e feet, V ft/s, head feet, pressure psi,
 // temperature degrees F, kinematic viscosity ft^2/s.
+#include "engine/run_status.h"
 #include "hydraulics/formulas.h"
 
 #include <QString>
 
+// What the Colebrook search says when no friction factor up to 0.10 fits.
+inline const QString kFrictionOutOfRange = QStringLiteral("Darcy Weisbach friction won't compute. Out of range.");
+
 class JHyd {
 public:
+    // Friction factors the Colebrook search could not find, counted over the
+    // program's life: a run during which the count grew took a loss of 0
+    // for a reach.
+    int FrictionFaults = 0;
+
     double Interpolate(double frac, double lo, double hi);
     // Half up on the magnitude's fraction; a negative x is truncated toward zero.
     int RoundHalfUp(double x);
@@ -25,7 +34,7 @@ public:
     // its own, or the local defaults' when it was never entered (0).
     double JobWaterTemp();
     // Darcy friction factor from the Colebrook-White equation by a step
-    // search; 0 (with an error message) when it is above 0.10.
+    // search; 0 (with an error message, counted) when it is above 0.10.
     double ColebrookFriction(double e, double D, double Re);
     // At the JobWaterTemp of the current WorkPipeTable row.
     double DarcyWeisbachLoss(double D, double Q, double e, double L,
@@ -55,8 +64,9 @@ public:
     // the water source): each segment's velocity, friction and minor losses
     // into its row, the total dynamic and the available suction head into
     // WorkPipeTable (TDSH, AvailSH, ColumnLoss) and Tul->tdsh. A line that
-    // fails the suction test is told to the user.
-    void SuctionAnalysis();
+    // fails the suction test is told to the user; one too long to analyse is
+    // refused.
+    RunStatus SuctionAnalysis();
 };
 
 // The one equation object.

@@ -28,9 +28,12 @@ void SetNodeResult(db::Field* f, double v, int precision, int digits)
         SetFixed(f, v, precision, digits);
 }
 
-void RefuseManifold(const QString& why)
+// Says why the manifold is not computed; gives the text it said.
+QString RefuseManifold(const QString& why)
 {
-    ui::MessageDlg(QStringLiteral("Manifold not computed. ") + why, ui::MsgType::Error, ui::mbOK);
+    const QString text = QStringLiteral("Manifold not computed. ") + why;
+    ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
+    return text;
 }
 
 QString StationNumber(double v)
@@ -147,16 +150,20 @@ void JManfld::WriteCandidates()
     }
 }
 
-void JManfld::RunManifold()
+RunStatus JManfld::RunManifold()
 {
+    const FrictionFaultWatch friction;
     // Every row the run writes is one transaction: a run that fails part way
     // leaves the tables as they were.
     db::Transaction tx(db::kMersolAlias);
-    Compute();
+    RunStatus status;
+    status.NotComputed(Compute());
     tx.Commit();
+    friction.Into(status);
+    return status;
 }
 
-void JManfld::Compute()
+QString JManfld::Compute()
 {
     Computed = false;
     Refused = Fault::None;
@@ -171,13 +178,11 @@ void JManfld::Compute()
     NodeCount = trickle->RecordCount();
     if (NodeCount < kMinManifoldNodes) {
         Refused = Fault::Nodes;
-        RefuseManifold(QStringLiteral("A manifold needs at least 2 nodes."));
-        return;
+        return RefuseManifold(QStringLiteral("A manifold needs at least 2 nodes."));
     }
     if (NodeCount > kMaxManifoldNodes) {
         Refused = Fault::Nodes;
-        RefuseManifold(QStringLiteral("The manifold has %1 nodes; it may have at most 150.").arg(NodeCount));
-        return;
+        return RefuseManifold(QStringLiteral("The manifold has %1 nodes; it may have at most 150.").arg(NodeCount));
     }
 
     OpenIfClosed(pipes);
@@ -192,10 +197,9 @@ void JManfld::Compute()
     } else if (!materials->Locate(QStringLiteral("PipeType"), PipeType)) {
         // Another material's factors and sizes would size the wrong pipe.
         Refused = Fault::Material;
-        RefuseManifold(QStringLiteral("The pipe material \"") + PipeType
-                       + QStringLiteral("\" is not in the pipe material table."));
         CloseScratchTables();
-        return;
+        return RefuseManifold(QStringLiteral("The pipe material \"") + PipeType
+                              + QStringLiteral("\" is not in the pipe material table."));
     }
     Tul->Nfactor = m->TypeTableNfactor->AsFloat();
     Tul->Cfactor = m->TypeTableCfactor->AsFloat();
@@ -264,9 +268,8 @@ void JManfld::Compute()
     }
     if (static_cast<int>(nodes.size()) != n) {
         Refused = Fault::Nodes;
-        RefuseManifold(QStringLiteral("The manifold's nodes could not all be read."));
         CloseScratchTables();
-        return;
+        return RefuseManifold(QStringLiteral("The manifold's nodes could not all be read."));
     }
     const int last = n - 1;
 
@@ -298,13 +301,14 @@ void JManfld::Compute()
                     : QString());
             trickle->Post();
         }
-        RefuseManifold(QStringLiteral("No pipe of type \"") + PipeType + QStringLiteral("\" and rating ")
-                       + FixedText(rating, 10, 2) + QStringLiteral(" meets the velocity limit of ")
-                       + FixedText(m->ManifoldMaxVel, 10, 2) + QStringLiteral(" ft/s and the friction limit of ")
-                       + FixedText(m->ManifoldMaxFric, 10, 2) + QStringLiteral(" ft in the segment(s) from station ")
-                       + unsized.join(QStringLiteral(", ")) + QStringLiteral(" ft."));
         CloseScratchTables();
-        return;
+        return RefuseManifold(QStringLiteral("No pipe of type \"") + PipeType + QStringLiteral("\" and rating ")
+                              + FixedText(rating, 10, 2) + QStringLiteral(" meets the velocity limit of ")
+                              + FixedText(m->ManifoldMaxVel, 10, 2)
+                              + QStringLiteral(" ft/s and the friction limit of ")
+                              + FixedText(m->ManifoldMaxFric, 10, 2)
+                              + QStringLiteral(" ft in the segment(s) from station ")
+                              + unsized.join(QStringLiteral(", ")) + QStringLiteral(" ft."));
     }
 
     // Sizes and losses, node by node.
@@ -406,6 +410,7 @@ void JManfld::Compute()
     WriteManifoldResults(nodes, n);
     CloseScratchTables();
     Computed = true;
+    return QString();
 }
 
 void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)

@@ -4,6 +4,7 @@
 // type and rating, finds the grade line that keeps the least pressure at every
 // node, and writes the entrance totals to WorkPipe and the node results to
 // WorkTrickle. Each caller makes its own object, runs it once and deletes it.
+#include "engine/run_status.h"
 #include "model/station.h"
 
 #include <QString>
@@ -25,7 +26,7 @@ public:
     Fault Refused = Fault::None;
 
     // WorkTrickle must be open.
-    void RunManifold();
+    RunStatus RunManifold();
     // Chooses the pipe of segment i (node i to node i+1) into record i; false
     // when no candidate size meets the velocity and friction limits.
     bool SelectSegmentPipe(int i, std::vector<TSta*>& nodes);
@@ -45,7 +46,8 @@ private:
         QString descrip, type;
         int calcMeth = 0;
     };
-    void Compute();
+    // Empty when the manifold was computed; else the refusal it said.
+    QString Compute();
     void ReadSizes();
     void WriteCandidates();
     std::vector<Size> sizes_;

@@ -539,9 +539,8 @@ void TFFlow::WriteFullFlowResults(TSta** sta, int n)
     t->Close();
 }
 
-void TFFlow::RunFullFlow()
+RunStatus TFFlow::RunFullFlow()
 {
-    UnsaidWarnings.clear();
     OpenIfClosed(DMod->WorkPipeTable);
     db::Table* prof = DMod->WorkProfTable;
     OpenIfClosed(prof);
@@ -549,8 +548,9 @@ void TFFlow::RunFullFlow()
     // lag behind the profile.
     Tul->NumNodes = prof->RecordCount();
     const int n = Tul->NumNodes;
-    if (!StationCountUsable(n))
-        return;
+    if (const QString why = StationCountRefusal(n); !why.isEmpty())
+        return NotComputedStatus(why);
+    const FrictionFaultWatch friction;
 
     StationRecordsGuard guard;
     CreateStationRecords(n);
@@ -562,14 +562,18 @@ void TFFlow::RunFullFlow()
     }
 
     ui::ErrorWatch said;
-    SolveFullFlow(psta, n);
+    RunStatus status;
+    // Without a flow the rows are written cleared, the last one saying why.
+    if (!SolveFullFlow(psta, n))
+        status.NotComputed(psta[n - 1]->Warning);
     WriteFullFlowResults(psta, n);
-    ++Tul->StoredRuns;
+    friction.Into(status);
     // The row warnings no message showed, for the output page to list.
     for (int k = 0; k < n; ++k) {
         const QString& w = psta[k]->Warning;
         const QStringList& shown = said.Faults();
         if (!w.isEmpty() && std::none_of(shown.begin(), shown.end(), [&w](const QString& f) { return f.contains(w); }))
-            UnsaidWarnings << QStringLiteral("Sta ") + Hyd->StationText(psta[k]->Station) + QStringLiteral(" ") + w;
+            status.unsaid << QStringLiteral("Sta ") + Hyd->StationText(psta[k]->Station) + QStringLiteral(" ") + w;
     }
+    return status;
 }

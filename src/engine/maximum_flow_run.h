@@ -6,6 +6,8 @@
 // Reach convention: a station's pipe data (DiaIn, Nfac, Cfac, Efac) describe
 // the reach to the next station; the upstream station holds the reach length
 // (PipeLength), the downstream one its friction loss and how it was computed.
+#include "engine/run_status.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,11 +18,9 @@ class TSta;
 class TFFlow {
 public:
     // The whole run on the working tables: loads the job, finds the flow,
-    // writes the results into WorkProfTable.
-    void RunFullFlow();
-    // What the last run marked on its rows without saying it in a message,
-    // each as "Sta " + station + " " + the row's warning.
-    QStringList UnsaidWarnings;
+    // writes the results into WorkProfTable. Not computed when no flow was
+    // found; the row warnings no message said are listed with their stations.
+    RunStatus RunFullFlow();
 
     // Finds the flow on the n stations and leaves them computed at it.
     // Returns false when no flow was found (outlet too high, or no flow keeps

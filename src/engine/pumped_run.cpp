@@ -74,18 +74,20 @@ void CheckRatings(int position, double setPsi, double linePsi, double upRating,
 }
 
 // A run needs a pipe on every reach: a node without an inside diameter would
-// divide its flow by a zero area.
-bool PipesUsable(TSta** sta, int n)
+// divide its flow by a zero area. Says which reach has none; empty when
+// every reach has one.
+QString PipesRefusal(TSta** sta, int n)
 {
     for (int i = 0; i < n - 1; ++i) {
         if (!(sta[i]->DiaIn > 0)) {
-            Fail(QStringLiteral("ERROR.. The pipe leaving Sta ") + Hyd->StationText(sta[i]->Station)
-                 + QStringLiteral(" has no inside diameter. Choose a pipe for this reach before "
-                                  "computing."));
-            return false;
+            const QString why = QStringLiteral("ERROR.. The pipe leaving Sta ") + Hyd->StationText(sta[i]->Station)
+                                + QStringLiteral(" has no inside diameter. Choose a pipe for this reach before "
+                                                 "computing.");
+            Fail(why);
+            return why;
         }
     }
-    return true;
+    return QString();
 }
 
 // The booster's inlet already gives the line what it needs at the pump.
@@ -159,7 +161,7 @@ bool SizePump(TSta** sta)
 
 } // namespace
 
-void TPump::RunPumpCalc()
+RunStatus TPump::RunPumpCalc()
 {
     OpenIfClosed(DMod->WorkPipeTable);
     OpenIfClosed(DMod->WorkProfTable);
@@ -169,8 +171,10 @@ void TPump::RunPumpCalc()
     // previous job's surge.
     Tul->SurgePsi = 0.0;
     ClearPumpResults();
-    if (!StationCountUsable(Tul->NumNodes))
-        return;
+    if (const QString why = StationCountRefusal(Tul->NumNodes); !why.isEmpty())
+        return NotComputedStatus(why);
+    const FrictionFaultWatch friction;
+    RunStatus status;
 
     db::Transaction tx(db::kMersolAlias);
     // The trace is a diagnostic: without it the run goes on.
@@ -183,42 +187,54 @@ void TPump::RunPumpCalc()
         StationRecordsGuard recordsGuard;
         CreateStationRecords(n);
         Tul->LoadJobFromWorkTables(psta, n);
-        if (!PipesUsable(psta, n))
+        QString why = NegativeFlowRefusal(psta, n, QStringLiteral("ERROR.. "));
+        if (why.isEmpty())
+            why = PipesRefusal(psta, n);
+        if (!why.isEmpty()) {
+            status.NotComputed(why);
             return false;
+        }
         if (!CalcPumpProfile(psta, trace.get())) {
             StoreSizingRefusal(psta, n, psta[0]->Warning);
+            status.NotComputed(psta[0]->Warning);
             refused = true;
             return false;
         }
-        StorePumpResults(psta, n);
-        ++Tul->StoredRuns;
+        status.unsaid = StorePumpResults(psta, n);
         return true;
     };
     auto stop = [&]() {
         if (refused)
             tx.Commit();
+        return status;
     };
     if (!pass())
         return stop();
 
-    if (Tul->SysHas == kEndsInGatedPipe)
-        Gated->RunGatedPipe();
-
+    OpenIfClosed(DMod->WorkProfTable);
+    DMod->WorkProfTable->Last();
+    const double endHgl = DMod->WorkProfTableHgl->AsFloat();
+    // More head at the gated pipe's start or the manifold's entrance than the
+    // line leaves at its end: compute again with the end grade held there.
+    if (Tul->SysHas == kEndsInGatedPipe) {
+        const double needed = Gated->LineGradeNeeded();
+        Tul->PinnedEndHgl = needed > endHgl ? needed : 0.0;
+    }
     if (Tul->SysHas == kEndsInManifold) {
-        // More head at the manifold's entrance than the line leaves at its
-        // end: compute again with the end grade held there.
-        OpenIfClosed(DMod->WorkProfTable);
-        DMod->WorkProfTable->Last();
         OpenIfClosed(DMod->WorkPipeTable);
         const double manifoldHgl = DMod->WorkPipeTableTriclEntHgl->AsFloat();
-        Tul->PinnedEndHgl =
-            manifoldHgl > DMod->WorkProfTableHgl->AsFloat() ? manifoldHgl : 0.0;
+        Tul->PinnedEndHgl = manifoldHgl > endHgl ? manifoldHgl : 0.0;
     }
     if (Tul->PinnedEndHgl > 0 && !pass())
         return stop();
+    // The gated pipe starts from the grade the line's last pass left at its end.
+    if (Tul->SysHas == kEndsInGatedPipe)
+        status.Take(Gated->RunGatedPipe());
 
     trace.reset();
     tx.Commit();
+    friction.Into(status);
+    return status;
 }
 
 bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
@@ -469,8 +485,9 @@ void TPump::CheckPlasticVelocity(TSta* s)
     }
 }
 
-void TPump::StorePumpResults(TSta** sta, int n)
+QStringList TPump::StorePumpResults(TSta** sta, int n)
 {
+    QStringList unsaid;
     const int pump = Tul->PumpTypeCode;
     if (pump != kPumpNone && pump != kPumpPressFind && pump != kPumpPressKnown) {
         db::Table* pipe = DMod->WorkPipeTable;
@@ -518,6 +535,7 @@ void TPump::StorePumpResults(TSta** sta, int n)
                               : Hyd->ThrustBlockArea(sta[i - 1]->DiaIn, 0.0);
         DMod->WorkProfTableThBlockArea->SetAsFloat(ThrustBlockAreaAt(area, s->Psi, warning, QStringLiteral("ERROR.. ")));
         DMod->WorkProfTableWarning->SetAsString(warning);
+        NoteUnsaid(s, warning, unsaid);
 
         // The pumped rows give C four significant digits.
         if (d)
@@ -525,4 +543,5 @@ void TPump::StorePumpResults(TSta** sta, int n)
         prof->Post();
     }
     prof->Close();
+    return unsaid;
 }

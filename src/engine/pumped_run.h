@@ -9,6 +9,10 @@
 // ends in a manifold needing more head than the first pass left there gets a
 // second pass with the end grade pinned. Each run writes a plain-text trace
 // to "pumpFlow.txt" beside the database.
+#include "engine/run_status.h"
+
+#include <QStringList>
+
 #include <cstdio>
 
 class TSta;
@@ -17,7 +21,7 @@ class TPump {
 public:
     // The whole run on the job in the working tables: one or two passes, the
     // gated-pipe run when the line ends in gated pipe.
-    void RunPumpCalc();
+    RunStatus RunPumpCalc();
     // One pass over the Tul->NumNodes stations in `sta`, ending with the pump
     // sizing; `trace` may be null. False when the line needs no pump: its
     // results are not to be stored.
@@ -25,8 +29,9 @@ public:
     // Warns when the station runs faster than its pipe allows.
     void CheckPlasticVelocity(TSta* s);
     // Pump values into WorkPipe, each station into its WorkProf row; finds
-    // the surge pressure at the fastest station.
-    void StorePumpResults(TSta** sta, int n);
+    // the surge pressure at the fastest station. Gives the faults it wrote
+    // on rows that no message said.
+    QStringList StorePumpResults(TSta** sta, int n);
 };
 
 // The one pumped-run object.

@@ -3,6 +3,7 @@
 // writing rounded values, messages, the trace file and the station records,
 // the friction-method text of a reach, and where a profile needs air valves.
 #include "engine/hydraulics.h"
+#include "engine/run_status.h"
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/station.h"
@@ -63,17 +64,45 @@ inline QString FirstRunFault(const QStringList& errors)
     return QString();
 }
 
-// The first of the error messages a run showed that says a part its results
-// depend on was not computed (a manifold, the gated pipe, the booster, the
-// friction, the flow); empty when there is none. Other faults leave the
-// results standing, listed beside them.
-inline QString FirstPartNotComputed(const QStringList& errors)
+// Marks a run not computed when a friction factor could not be found while
+// it ran: that reach's loss was taken as none.
+class FrictionFaultWatch {
+public:
+    void Into(RunStatus& status) const
+    {
+        if (Hyd->FrictionFaults != before_)
+            status.NotComputed(kFrictionOutOfRange);
+    }
+
+private:
+    int before_ = Hyd->FrictionFaults;
+};
+
+// A flow below zero is no flow a line carries: the first station of the n
+// whose reach has one is refused by name, after the run's `errorMark`, and
+// shown; empty when there is none.
+inline QString NegativeFlowRefusal(TSta* const* sta, int n, const QString& errorMark)
 {
-    static const char* const marks[] = {"not computed", "not sized", "won't compute", "No flow found"};
-    for (const QString& e : errors)
-        for (const char* mark : marks)
-            if (e.contains(QLatin1String(mark), Qt::CaseInsensitive)) return e;
+    for (int k = 0; k < n; ++k) {
+        if (!(sta[k]->PipeQ < 0))
+            continue;
+        const QString why = errorMark + QStringLiteral("The flow at Sta ") + Hyd->StationText(sta[k]->Station)
+                            + QStringLiteral(" is ") + QString::number(sta[k]->PipeQ, 'f', 1)
+                            + QStringLiteral(" gpm, below zero. Check the design flow and the outflows above it.");
+        Fail(why);
+        return why;
+    }
     return QString();
+}
+
+// What the stored warning of station s adds to what the run said there (the
+// surge and thrust-block notes made as the row is written), named by its
+// station, for the output page to list.
+inline void NoteUnsaid(const TSta* s, const QString& stored, QStringList& unsaid)
+{
+    const QString added = stored.mid(s->Warning.size()).trimmed();
+    if (!added.isEmpty())
+        unsaid << QStringLiteral("Sta ") + Hyd->StationText(s->Station) + QLatin1Char(' ') + added;
 }
 
 // A pressure reducer set below what the line under it needs: the words after

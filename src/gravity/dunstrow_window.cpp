@@ -501,15 +501,14 @@ void TDunstrowForm::jobPageEntered()
     PageShown = 0;
 }
 
-bool TDunstrowForm::ComputeGravityJob()
+RunStatus TDunstrowForm::ComputeGravityJob()
 {
     OpenIfClosed(DMod->WorkPipeTable);
-    if (DMod->WorkPipeTableSysType->AsString() == QLatin1String("GRAVITY")) {
-        Grav->RunGravityProfile();
-        return true;
-    }
-    ui::MessageDlg(QStringLiteral("Can't compute ...."), ui::MsgType::Error, ui::mbOK);
-    return false;
+    if (DMod->WorkPipeTableSysType->AsString() == QLatin1String("GRAVITY"))
+        return Grav->RunGravityProfile();
+    const QString why = QStringLiteral("Can't compute ....");
+    ui::MessageDlg(why, ui::MsgType::Error, ui::mbOK);
+    return NotComputedStatus(why);
 }
 
 ProfileChartRules TDunstrowForm::outChartRules() const

@@ -52,8 +52,8 @@ public:
     void ShowDesignFlowCfs(double cfs) override;
 
     // Known-flow gravity jobs are the only ones this designer computes.
-    bool ComputeJob() override { return ComputeGravityJob(); }
-    bool ComputeGravityJob();
+    RunStatus ComputeJob() override { return ComputeGravityJob(); }
+    RunStatus ComputeGravityJob();
 
     // Job page fields.
     void GuardedFieldEnter();      // location, designer, class, water surface

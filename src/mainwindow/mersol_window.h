@@ -125,7 +125,7 @@ public:
     // Opens the dialogs a node kind needs ("Booster", "Gated", "Manifold")
     // with `owner` as their owner; any other kind opens nothing.
     void OpenNodeKindDialog(QWidget* owner, const QString& kind);
-    bool ComputeJob() override;
+    RunStatus ComputeJob() override;
 
 protected:
     void jobPageEntered() override;

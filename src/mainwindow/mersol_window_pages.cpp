@@ -109,24 +109,25 @@ void TMersolForm::jobPageEntered()
     LastPage = 0;
 }
 
-bool TMersolForm::ComputeJob()
+RunStatus TMersolForm::ComputeJob()
 {
     OpenIfClosed(DMod->WorkPipeTable);
     const QString sysType = DMod->WorkPipeTableSysType->AsString();
-    if (sysType == QLatin1String("GRAVITY")) {
-        Grav->RunGravityProfile();
-    } else if (sysType == QLatin1String("FULLFLOW")) {
-        FFlow->RunFullFlow();
-        UnsaidRunFaults = FFlow->UnsaidWarnings;
-    } else if (sysType == QLatin1String("PUMPED") || sysType == QLatin1String("PRESSURE")) {
+    if (sysType == QLatin1String("GRAVITY")) return Grav->RunGravityProfile();
+    if (sysType == QLatin1String("FULLFLOW")) return FFlow->RunFullFlow();
+    if (sysType == QLatin1String("PUMPED") || sysType == QLatin1String("PRESSURE")) {
         Tul->PumpTypeCode = PumpTypeCodeOf(DMod->WorkPipeTablePumpType->AsString());
-        if (Tul->PumpTypeCode == 1) Hyd->SuctionAnalysis();
-        Pump->RunPumpCalc();
-    } else {
-        error(QStringLiteral("Can't compute ...."));
-        return false;
+        // The pump's head takes the suction line's: a line not analysed
+        // leaves the pump unsized.
+        RunStatus status;
+        if (Tul->PumpTypeCode == 1) status = Hyd->SuctionAnalysis();
+        if (!status.Computed()) return status;
+        status.Take(Pump->RunPumpCalc());
+        return status;
     }
-    return true;
+    const QString why = QStringLiteral("Can't compute ....");
+    error(why);
+    return NotComputedStatus(why);
 }
 
 ProfileChartRules TMersolForm::outChartRules() const

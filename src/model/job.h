@@ -86,9 +86,6 @@ public:
     bool NewNode = true;
     bool ProfileEntryActive = false;
     int NumNodes = 0;
-    // Counts the runs that stored fresh results in the working tables: the
-    // output page shows results only when its run added one.
-    int StoredRuns = 0;
     int SysHas = 0;               // 0 nothing, 1 gated, 2 manifold, 4 manifold job, 8 gated job
     int SysTypeCode = 0;
     int NodeChoice = 0;

@@ -14,7 +14,7 @@
 namespace {
 
 // What a number field holds, as far as its possible values go.
-enum class Kind { Other, Flow, Temperature, Diameter, Friction, NotNegative, Elevation, Station };
+enum class Kind { Other, Flow, WorkedFlow, Temperature, Diameter, Friction, NotNegative, Elevation, Station };
 
 // The widest the job's entry fields take, and what the program makes of
 // them: a flow is entered as up to 9999999.99 cfs, elevations with up to
@@ -57,8 +57,9 @@ constexpr Range kRanges[] = {
 // Values the program works out itself rather than takes as typed: a run's
 // results (the suction line's loss), and the flows and lengths it carries
 // along the line from the entries. Whatever the program made of the entries
-// is kept, so these are held only to being numbers; the kinds and ranges
-// above are for what a user types. `when` tells the rows where the program
+// is kept, so these are held only to being numbers (and a flow to not being
+// below zero, which no line carries); the kinds and ranges above are for
+// what a user types. `when` tells the rows where the program
 // wrote the value, for fields that other jobs have typed.
 struct Header {
     int sysHas = 0;
@@ -146,7 +147,7 @@ QString Problem(Kind kind, const Range* range, double v)
         return QString();
     if (kind == Kind::NotNegative && v < 0)
         return QStringLiteral("is %1, below zero").arg(QString::number(v, 'g', 6));
-    if (kind == Kind::Flow && v < 0)
+    if ((kind == Kind::Flow || kind == Kind::WorkedFlow) && v < 0)
         return QStringLiteral("is %1, a flow below zero").arg(QString::number(v, 'g', 6));
     if (kind == Kind::Flow && v > kMostFlowGpm)
         return QStringLiteral("is %1 gpm, beyond the %2 gpm (9999999.99 cfs) its entry takes")
@@ -256,7 +257,9 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const He
             if (f->IsNull())
                 continue;
             const bool byProgram = worked && worked->when(job, t);
-            const QString why = Problem(byProgram ? Kind::Other : kind, byProgram ? nullptr : range, f->AsFloat());
+            // A flow the program carries along the line is still never below 0.
+            const Kind held = !byProgram ? kind : kind == Kind::Flow ? Kind::WorkedFlow : Kind::Other;
+            const QString why = Problem(held, byProgram ? nullptr : range, f->AsFloat());
             if (!why.isEmpty()) {
                 what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
                 break;

@@ -11,7 +11,8 @@
 // (Cfac, Nfac, Efac) below zero, a flow, elevation or station beyond what
 // its entry fields take, and notes longer than db::kMostMemoChars. What the
 // program works out itself (a run's results, the flows it carries along the
-// line) need only be finite numbers: a job it stored always loads again.
+// line) need only be finite numbers, so that a job it stored loads again; a
+// flow is also not below zero, which no line carries.
 QString FirstImpossibleValue();
 // The first pipe of the working job (profile, gated pipe, manifold and
 // suction rows) whose friction factors give the computation method of the

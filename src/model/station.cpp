@@ -7,23 +7,20 @@
 
 TSta* psta[kMaxStations] = {};
 
-bool StationCountUsable(int numNodes)
+QString StationCountRefusal(int numNodes)
 {
-    if (numNodes > kMaxStations) {
-        ui::MessageDlg(QStringLiteral("The profile has %1 nodes. A computation can take at most "
-                                      "%2 nodes; please shorten the profile.")
-                           .arg(numNodes)
-                           .arg(kMaxStations),
-                       ui::MsgType::Error, ui::mbOK);
-        return false;
-    }
-    if (numNodes < 2) {
-        ui::MessageDlg(QStringLiteral("The profile needs at least 2 nodes, an entrance and an "
-                                      "end, before it can be computed."),
-                       ui::MsgType::Error, ui::mbOK);
-        return false;
-    }
-    return true;
+    QString why;
+    if (numNodes > kMaxStations)
+        why = QStringLiteral("The profile has %1 nodes. A computation can take at most "
+                             "%2 nodes; please shorten the profile.")
+                  .arg(numNodes)
+                  .arg(kMaxStations);
+    else if (numNodes < 2)
+        why = QStringLiteral("The profile needs at least 2 nodes, an entrance and an "
+                             "end, before it can be computed.");
+    if (!why.isEmpty())
+        ui::MessageDlg(why, ui::MsgType::Error, ui::mbOK);
+    return why;
 }
 
 void CreateStationRecords(int count)

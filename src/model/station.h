@@ -64,10 +64,10 @@ inline constexpr int kMinManifoldNodes = 2;
 // analysis and cost estimate); null between runs.
 extern TSta* psta[kMaxStations];
 
-// True when a profile of numNodes nodes can be computed (2 to 100 nodes);
-// otherwise shows an error message that says why and returns false, and the
-// caller must not run.
-bool StationCountUsable(int numNodes);
+// Empty when a profile of numNodes nodes can be computed (2 to 100 nodes);
+// otherwise shows an error message that says why and returns its text, and
+// the caller must not run.
+QString StationCountRefusal(int numNodes);
 
 // Creates `count` zeroed records in psta[0 .. count-1] (count at most 100) and
 // deletes them again; runs call these around LoadJobFromWorkTables.

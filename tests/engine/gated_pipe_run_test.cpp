@@ -236,27 +236,35 @@ TEST_F(GatedRunTest, ProfileJobTakesItsPipeAndGradeFromTheEndNode)
     EXPECT_TRUE(Messages().empty());
 }
 
-// A pumped line pins its end grade to the gated start HGL when that is higher
-// than the line delivers: 2.3071244 x 5 + 100 = 111.535622 > 105.
-TEST_F(GatedRunTest, PumpedLinePinsTheEndGradeWhenTheGatedPipeNeedsMore)
+// A pumped line's gated pipe starts from the line's stored end grade less its
+// 0.25 ft start device; the line must bring 2.3071244 x 5 + 100 + 0.25 for
+// 5 psi past it. Entering at 1000 / 448.83 / 0.54542 = 4.08 ft/s, 800 gpm 3.27.
+TEST_F(GatedRunTest, PumpedLineGatedPipeStartsFromTheLinesEndGrade)
 {
     job->SetHeader({{"JobName", "Pumped"}, {"SysType", "PUMPED"}, {"OutletPsi", 5}, {"WSElev", 90}});
     job->AddProfRow({{"Station", 700}, {"GroundElev", 100}, {"DiaIn", 10}, {"PipeQ", 1000}, {"Hgl", 105},
                      {"Cfac", 150}});
     GatedRow(700, 0, 1200, 99, 30, 50, 0, 0);
+    EditGated();
+    DMod->WorkGatedTableK1State->SetAsString("H");
+    DMod->WorkGatedTableML1->SetAsFloat(0.25);
+    PostGated();
 
-    Gated->RunGatedPipe();
+    EXPECT_DOUBLE_EQ(Gated->LineGradeNeeded(), 2.3071244 * 5 + 100 + 0.25);
+    EXPECT_TRUE(Gated->RunGatedPipe().Computed());
     EXPECT_EQ(Tul->SysTypeCode, 2);
-    EXPECT_DOUBLE_EQ(Tul->PinnedEndHgl, 2.3071244 * 5 + 100);
-    EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTableStartHGL), 111.54);
+    EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTableStartHGL), 104.75);
+    EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTablePipeVel), 4.08);
+    EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTableDiaIn), 10.0);
 
-    // When the line delivers more, nothing is pinned.
     ASSERT_TRUE(DMod->WorkProfTable->Locate("Station", 700.0));
     DMod->WorkProfTable->Edit();
     DMod->WorkProfTableHgl->SetAsFloat(120);
+    DMod->WorkProfTablePipeQ->SetAsFloat(800);
     DMod->WorkProfTable->Post();
     Gated->RunGatedPipe();
-    EXPECT_DOUBLE_EQ(Tul->PinnedEndHgl, 0.0);
+    EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTableStartHGL), 119.75);
+    EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTablePipeVel), 3.27);
 }
 
 // 80 ft of pipe with L = 50 ft: A (50) lies beyond D (30). Flow for abutting
@@ -393,15 +401,15 @@ TEST_F(GatedRunTest, MissingStartStationIsReportedAndNothingIsCopied)
     job->SetHeader({{"JobName", "Line"}, {"SysType", "PUMPED"}});
     job->AddProfRow({{"Station", 1000}, {"DiaIn", 8}, {"PipeQ", 600}, {"DownStreamPipeDescription", "8 in PIP"}});
     GatedRow(999, 100, 1500, 99, 30, 50, 6, 300);
-    Tul->PinnedEndHgl = 123.0;
 
-    Gated->RunGatedPipe();
+    const RunStatus status = Gated->RunGatedPipe();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_TRUE(Messages()[0].text.contains("No node of the profile is at the gated pipe start station, 999.00 ft."));
+    EXPECT_EQ(status.notComputed, Messages()[0].text);
     EXPECT_EQ(DMod->WorkGatedTablePipeDescription->AsString(), QString("10 in gated"));
     EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTablePipeQ), 300.0);
     EXPECT_TRUE(DMod->WorkGatedTableStartHGL->IsNull());
-    EXPECT_DOUBLE_EQ(Tul->PinnedEndHgl, 0.0);
+    EXPECT_DOUBLE_EQ(Gated->LineGradeNeeded(), 0.0);
     ASSERT_TRUE(DMod->WorkProfTable->Locate("Station", 1000.0));
     EXPECT_DOUBLE_EQ(DMod->WorkProfTablePipeQ->AsFloat(), 600.0);
 }

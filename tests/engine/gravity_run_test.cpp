@@ -361,7 +361,7 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
     WorkNode n2 = End(n0, 2000, 70);
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 90, .waterTemp = 60},
                               {n0, n1, n2});
-    Grav->RunGravityProfile();
+    EXPECT_TRUE(Grav->RunGravityProfile().Computed());
 
     EXPECT_EQ(ProfText(0, "CalcMethod"),
               QStringLiteral("Darcy Weisbach, Turbulent, Re=139857, F=0.01685"));
@@ -385,6 +385,11 @@ TEST_F(GravityRun, DarcyWeisbachLineStoresRegimeReynoldsAndFactor)
               (QStringList{"Sta 10+00 " + belowPipe + " HGL 93.76 ft is 2.74 ft below the pipe crown at 96.50 ft.",
                            "Sta 20+00 " + belowOutlet + " End HGL 87.69 ft against the outlet elevation of 90.00 ft."}));
     EXPECT_EQ(MessageTypes(), (std::vector<ui::MsgType>{ui::MsgType::Error, ui::MsgType::Error}));
+
+    // A roughness of half the bore needs a factor above 0.10: no result stands.
+    n0.efac = 0.25;
+    testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 90, .waterTemp = 60}, {n0, n1, n2});
+    EXPECT_EQ(Grav->RunGravityProfile().notComputed, kFrictionOutOfRange);
 }
 
 namespace {

@@ -178,6 +178,12 @@ TEST_F(SuctionTest, FailingLineIsToldToTheUser)
                              "pump eye elevation or reduce the suction line's friction."));
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("TDSH"), 40.39);
     EXPECT_DOUBLE_EQ(testsupport::PipeValue("AvailSH"), 33.35);
+
+    // A line too long to analyse sizes no pump from an earlier analysis.
+    std::vector<Segment> many(101, Segment{.length = 1, .q = 300});
+    for (int k = 0; k < 101; ++k) many[size_t(k)].segmentNo = k + 1;
+    Job(105, 100, 60, 0, many);
+    EXPECT_TRUE(Hyd->SuctionAnalysis().notComputed.startsWith("The suction line has 101 segments."));
 }
 
 } // namespace

@@ -181,8 +181,8 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
 
     // The node at 5+00 on a rise of ground 100: its invert 96.97, its crown
     // 97.47, above the 96.76 the line brings it. The results stand, with the
-    // fault listed above the grid by its station and grades, the row marked,
-    // and the reports offered: they print the row's warning.
+    // faults listed above the grid by their station (the thrust block's too),
+    // the row marked, and the reports offered: they print the row's warning.
     form->OvcNotebook1->SetPageIndex(1);
     testsupport::SetProfField(1, "GroundElev", 100.0);
     toOutput();
@@ -192,7 +192,10 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
     EXPECT_EQ(driver.MessageTexts(), QStringList{said});
     ASSERT_TRUE(form->ResultsShown()) << form->NotComputedLbl->text().toStdString();
     EXPECT_TRUE(form->RunFaultsLbl->isVisible());
-    EXPECT_EQ(form->RunFaultsLbl->text(), QStringLiteral("The run found:\n") + said);
+    EXPECT_EQ(form->RunFaultsLbl->text(),
+              QStringLiteral("The run found:\n") + said +
+                  QStringLiteral("\nSta 5+00 ERROR .. Thrust block area stored as 0: the pipe pressure here is -0.09 "
+                                 "psi, below atmospheric."));
     EXPECT_TRUE(form->DBGrid1->isVisible());
     EXPECT_TRUE(form->OutChart->isVisible());
     for (QPushButton* b : {form->QRDetailedSpdBtn, form->QRSummarySpdBtn, form->QRGraphBitBtn})

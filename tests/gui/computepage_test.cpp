@@ -199,21 +199,30 @@ TEST_F(ComputePage, ReachWithoutPipeOrBoreOrFrictionIsRefused)
     }
 }
 
-TEST_F(ComputePage, SystemWithoutARunSaysSoAndShowsNoOutput)
+// A system without a run, and a line whose flow is below zero (gravity or
+// pumped), are not computed, each saying why.
+TEST_F(ComputePage, SystemWithoutARunOrAFlowBelowZeroSaysSoAndShowsNoOutput)
 {
-    WorkHeader header{.wsElev = 100, .outletElev = 30};
-    header.sysType = QStringLiteral("TRICKLE");
-    testsupport::WriteWorkJob(header, line());
-    form->OvcNotebook1->SetPageIndex(1);
-    form->OKBitBtn3Click();
+    const QString below = QStringLiteral("The flow at Sta 0+00 is -500.0 gpm, below zero. Check the design flow and "
+                                         "the outflows above it.");
+    const struct { const char* sysType; double flow; QString said; } cases[] = {
+        {"TRICKLE", 500, "Can't compute ...."}, {"GRAVITY", -500, "ERROR .. " + below}, {"PUMPED", -500, "ERROR.. " + below}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sysType);
+        WorkHeader header{.sysType = c.sysType, .pumpType = "TURBINE", .wsElev = 100, .outletElev = 30};
+        auto nodes = line();
+        for (WorkNode& n : nodes) n.pipeQ = c.flow;
+        testsupport::WriteWorkJob(header, nodes);
+        enterOutputFromProfile();
 
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't compute ...."});
-    EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
-    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: Can't compute ...."));
-    EXPECT_FALSE(form->ResultsShown());
-    EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
-    EXPECT_NE(form->LastPage, 2);
-    EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));
+        EXPECT_EQ(driver.MessageTexts(), QStringList{c.said});
+        EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Not computed"));
+        EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ") + c.said);
+        EXPECT_FALSE(form->ResultsShown());
+        EXPECT_FALSE(form->QRDetailedSpdBtn->isEnabled());
+        EXPECT_NE(form->LastPage, 2);
+        EXPECT_TRUE(testsupport::ProfIsNull(0, "Hgl"));
+    }
 }
 
 // Maximum flow: water at 100 ft, outlet at 80 ft and 0 psi, 1000 ft of 6 in
@@ -251,6 +260,13 @@ TEST_F(ComputePage, FullFlowJobGetsItsLargestFlowOnTheOutputPage)
     EXPECT_EQ(ProfText(1, "Warning"), QStringLiteral("WARNING .. Pressure is less than 1 psi"));
     EXPECT_TRUE(form->RunFaultsLbl->isVisible());
     EXPECT_EQ(form->RunFaultsLbl->text(), QStringLiteral("The run found:\nSta 5+00 WARNING .. Pressure is less than 1 psi"));
+
+    // Its crown above the water: no flow keeps the pipe full; its cleared rows are no results.
+    crest[1].invert = 100;
+    testsupport::WriteWorkJob(header, crest);
+    enterOutputFromProfile();
+    EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ERROR .. No flow keeps the pipe "
+                                                           "full, hydraulic gradeline is below top of pipe at station 5+00"));
 }
 
 // A turbine lifting 300 gpm from water at 100 ft through 1000 ft of 6 in pipe

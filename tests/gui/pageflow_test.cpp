@@ -802,12 +802,14 @@ TEST_F(MersolEndNodes, GatedEndComputesAndComesBackFromTheStore)
     DialogDriver::Press(*form, "AddNodeBtn");
     DialogDriver::Press(*form, "OKBitBtn3");
     ASSERT_TRUE(form->ResultsShown()) << driver.MessageTexts().join('|').toStdString();
-    // System and OK: the end keeps its reach keyword; 400 gpm reaches the gated pipe, 8 gates.
+    // System and OK: the end keeps its reach keyword; 400 gpm reaches the
+    // gated pipe, 8 gates, entering at 5.867699 x 400 / 500 = 4.69 ft/s.
     systemFlowThenOutput("400");
     EXPECT_EQ(ProfText(2, "ReachType"), QStringLiteral("GRAVGATED"));
     db::Table* gated = DMod->WorkGatedTable;
     gated->First();
     EXPECT_EQ(DMod->WorkGatedTableNoOfGates->AsInteger(), 8);
+    EXPECT_DOUBLE_EQ(DMod->WorkGatedTablePipeVel->AsFloat(), 4.69);
     systemFlowThenOutput("500");
     testsupport::ShownColumns shown = testsupport::SameAnswerEveryWay(driver, *form);
     EXPECT_EQ(shown["HGL"], "99.50 91.65 90.05");

@@ -124,6 +124,58 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobComputesItsHeadHorsepowerAndMotor)
     expectReloaded(pumpLineHgl, 72.42);
 }
 
+// The turbine's line, 5 ft of clearance typed, made to end in the first
+// aluminium gated pipe listed (5.9 in) from 10+00 to 14+00, no pressure asked
+// at its start: the end keeps 5 ft above its ground, 126.00 ft, 3.47 psi over
+// its invert of 118, and the gated pipe starts there, at 2.17 psi, not at 0
+// psi below its gates. Entering at 3.520619 ft/s (a head of 0.192464 ft) the
+// pump lifts 126 + 0.192464 + 6.093253 - 100 = 32.29 ft; at 250 gpm 2.93 ft/s.
+TEST_F(PumpedJobsEndToEnd, TurbineJobEndingInGatedPipeStartsItAtTheLinesEndGrade)
+{
+    pumpedJob("Turbine Pump", "TPumpTurbineDlg", [](ui::Form& d) {
+        typeFlowAndWater(d);
+        DialogDriver::Type(d, "OvcDbNumericField4", "5");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    driver.OnceForm("TBasicNodeDlg", [](ui::Form& f) {
+        DialogDriver::Choose(f, "NodeComboBox", "End of line, start gated pipe");
+        Tab(f);
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& f) { testsupport::PickSixInchGatedPipe(f); });
+    driver.OnceForm("TGatedPipeDlg", [](ui::Form& g) {
+        DialogDriver::Press(g, "GatedPipeSelecSpdBtn");
+        for (auto [field, text] : {std::pair{"EndGatedStaDBNF", "1400"}, {"EndGatedElDBNF", "119"},
+                                   {"DesFlowDBNF", "30"}, {"ReqPresDBNF", "0"}})
+            DialogDriver::KeyIn(g, field, text);
+        DialogDriver::Press(g, "OKBtn");
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& f) { DialogDriver::Press(f, "OKBitBtn"); });
+    form->OvcNotebook1->setCurrentIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 1000.0));
+    driver.ClearLog();
+    DialogDriver::Press(*form, "EditProfileBtn");
+    DialogDriver::Press(*form, "OKBitBtn3");
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('|').toStdString();
+    auto gated = [](db::Field* f) {
+        if (!DMod->WorkGatedTable->Active()) DMod->WorkGatedTable->Open();
+        DMod->WorkGatedTable->First();
+        return f->AsFloat();
+    };
+    EXPECT_DOUBLE_EQ(ProfValue(1, "Psi"), 3.47);
+    EXPECT_DOUBLE_EQ(gated(DMod->WorkGatedTableStartpsi), 2.17);
+    expectReloaded("132.11 126.00", 32.29);
+
+    driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) {
+        DialogDriver::KeyIn(d, "FlowDBNF", "250");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    form->OvcNotebook1->setCurrentIndex(0);
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    form->OvcNotebook1->setCurrentIndex(2);
+    EXPECT_DOUBLE_EQ(gated(DMod->WorkGatedTablePipeVel), 2.93);
+}
+
 // Two suction segments, 10 ft of 8 in then 20 ft of 6 in, both C 150, at
 // 300 gpm, the pump eye 5 ft above the water at 1000 ft and 60 F:
 //   hf 0.01500898 + 0.12186505, velocity head at the pump 0.17993919,

@@ -127,12 +127,12 @@ TEST(StationRecord, EveryMemberStartsAtZero)
 TEST(StationRecord, RunsRefuseProfilesOutsideTwoToHundredNodes)
 {
     DialogDriver log;
-    EXPECT_TRUE(StationCountUsable(2));
-    EXPECT_TRUE(StationCountUsable(100));
+    EXPECT_TRUE(StationCountRefusal(2).isEmpty());
+    EXPECT_TRUE(StationCountRefusal(100).isEmpty());
     EXPECT_TRUE(log.Messages().empty());
-    EXPECT_FALSE(StationCountUsable(101));
-    EXPECT_FALSE(StationCountUsable(1));
-    EXPECT_FALSE(StationCountUsable(0));
+    EXPECT_TRUE(StationCountRefusal(101).contains("101"));
+    EXPECT_FALSE(StationCountRefusal(1).isEmpty());
+    EXPECT_FALSE(StationCountRefusal(0).isEmpty());
     ASSERT_EQ(log.Messages().size(), 3u);
     EXPECT_TRUE(log.Messages()[0].text.contains("101"));
     EXPECT_EQ(log.Messages()[0].type, ui::MsgType::Error);

@@ -59,6 +59,7 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
 {
     const Case cases[] = {
         {"JobProf.DB", "WorkProf.DB", "OutQ", "-5", "OutQ is -5, a flow below zero at station"},
+        {"JobProf.DB", "WorkProf.DB", "PipeQ", "-500", "PipeQ is -500, a flow below zero at station"},
         {"JobProf.DB", "WorkProf.DB", "DiaIn", "1e-300", "DiaIn is 1e-300 inches, not a pipe diameter at station"},
         {"JobProf.DB", "WorkProf.DB", "GroundElev", "9e999", "GroundElev is infinite at station"},
         {"JobProf.DB", "WorkProf.DB", "PipeLength", "'NaN'", "PipeLength is not a number at station"},

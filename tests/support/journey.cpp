@@ -247,6 +247,24 @@ void expectSame(const Stored& first, const char* how, const TDesignerForm& windo
     EXPECT_TRUE(changed.isEmpty()) << how << " changed " << changed.join(QStringLiteral("; ")).toStdString();
 }
 
+// A line's gated pipe starts from the grade the line's run stored at its end
+// node, less its start device, with the flow arriving there at its velocity.
+void expectGatedPipeFollowsTheLine()
+{
+    TDMod* d = DMod;
+    if (!d->WorkPipeTable->Active()) d->WorkPipeTable->Open();
+    if (d->WorkPipeTableSysHas->AsInteger() != 1) return;
+    for (db::Table* t : {d->WorkProfTable, d->WorkGatedTable})
+        if (!t->Active()) t->Open();
+    d->WorkProfTable->Last();
+    d->WorkGatedTable->First();
+    const double q = d->WorkProfTablePipeQ->AsFloat(), bore = d->WorkGatedTableDiaIn->AsFloat();
+    EXPECT_NEAR(d->WorkGatedTableStartHGL->AsFloat(), d->WorkProfTableHgl->AsFloat() - d->WorkGatedTableML1->AsFloat(),
+                0.0051);
+    EXPECT_DOUBLE_EQ(d->WorkGatedTablePipeQ->AsFloat(), q);
+    EXPECT_NEAR(d->WorkGatedTablePipeVel->AsFloat(), q / 448.83 / (0.0054542 * bore * bore), 0.0051);
+}
+
 } // namespace
 
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
@@ -255,6 +273,7 @@ ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
         ADD_FAILURE() << "the job is not computed: " << window.NotComputedLbl->text().toStdString();
         return {};
     }
+    expectGatedPipeFollowsTheLine();
     const Stored first = stored();
     ui::Notebook* pages = window.OvcNotebook1;
     pages->setCurrentIndex(1);

@@ -62,6 +62,8 @@ using ShownColumns = std::map<std::string, std::string>;
 //    entrance on the job page: that page), then the job and profile pages' OK;
 //  - Save Job (the prompt answered Yes), Previous Job with the job picked by
 //    its name, and the output page the load ends on.
+// A line ending in gated pipe must start it from the grade stored at its end
+// node, less the start device, and enter it at the velocity of its flow.
 // Returns what the grid shows after the reload; the driver's log holds what
 // the load said.
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window);
