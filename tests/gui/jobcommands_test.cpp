@@ -1,5 +1,6 @@
 // Job commands of the main window and the job header fields.
 #include "support/jobwindow.h"
+#include "support/journey.h"
 
 #include "dialogs/jobs/job_list_dialog.h"
 #include "model/job_transfer.h"
@@ -446,6 +447,21 @@ TEST_F(JobCommandsTest, SavedJobComesBackWithPreviousJob)
     DialogDriver::Press(*form, "PrevJobBtn");
     EXPECT_TRUE(Tul->DetailedML);
     EXPECT_TRUE(form->DetMLCheckBox->isChecked());
+}
+
+// A job just saved is not offered for saving again on its way out, by the
+// keys of the menus either: the menu bar takes the keyboard from the field
+// worked in and gives it back, which neither leaves nor enters the field.
+TEST_F(JobCommandsTest, ASavedJobIsNotOfferedForSavingAgainOnItsWayOut)
+{
+    for (const char* keys : {"TS", "TA", "FN", "FR", "FX"}) {
+        newNamedJob(QStringLiteral("Smith ") + keys);
+        driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Enter(f); });
+        testsupport::AltKeys(*form, "S");
+        driver.ClearLog();
+        testsupport::AltKeys(*form, keys);
+        EXPECT_FALSE(driver.FormsShown().contains("TSaveForm")) << keys;
+    }
 }
 
 TEST_F(JobCommandsTest, ChangesToALoadedJobAreOfferedForSavingAtTheExit)

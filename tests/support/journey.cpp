@@ -13,12 +13,16 @@
 
 #include "platform/ui/form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QStringList>
 #include <QKeyEvent>
 #include <QTableView>
+#include <QTest>
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -76,6 +80,19 @@ void PressKey(ui::Form& f, int qtKey)
     else if (qtKey == Qt::Key_Tab) text = QStringLiteral("\t");
     else if (qtKey == Qt::Key_Escape) text = QString(QChar(27));
     send(f, qtKey, text);
+}
+
+void AltKeys(ui::Form& f, const QString& keys)
+{
+    if (QApplication::activeWindow() != &f) QApplication::setActiveWindow(&f);
+    for (int i = 0; i < keys.size(); ++i) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(i > 0 && popup ? popup : focusTarget(f), Qt::Key(keys.at(i).toUpper().unicode()),
+                        i > 0 ? Qt::NoModifier : Qt::AltModifier);
+    }
+    // A button's key clicks it a moment later.
+    const auto buttons = f.findChildren<QAbstractButton*>();
+    QTest::qWaitFor([&] { return std::none_of(buttons.begin(), buttons.end(), [](auto* b) { return b->isDown(); }); });
 }
 
 void TypeAndTab(ui::Form& f, const QString& text)
@@ -157,8 +174,11 @@ namespace {
 ShownColumns savedAndReloaded(DialogDriver& driver, TDesignerForm& window)
 {
     const QString name = DMod->WorkPipeTableJobName->AsString();
-    driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& f) { DialogDriver::Press(f, QStringLiteral("OKBitBtn")); });
-    DialogDriver::Press(window, QStringLiteral("SaveJobBtn"));
+    AltKeys(window, QStringLiteral("G"));
+    DialogDriver::Focus(window, QStringLiteral("JobNotesDBMemo"));
+    AltKeys(window, QStringLiteral("O"));
+    driver.OnceForm(QStringLiteral("TSaveForm"), [](ui::Form& f) { DialogDriver::Enter(f); });
+    AltKeys(window, QStringLiteral("S"));
     EXPECT_EQ(Tul->SaveState, 2) << name.toStdString() << " was not saved";
     driver.OnceForm(QStringLiteral("TJobListForm"), [name](ui::Form& f) {
         ui::DBGrid* jobs = ui::DBGrid::Of(f.Control<QTableView>(QStringLiteral("DBGrid1")));
@@ -169,7 +189,8 @@ ShownColumns savedAndReloaded(DialogDriver& driver, TDesignerForm& window)
         DialogDriver::Press(f, QStringLiteral("OKBitBtn1"));
     });
     driver.ClearLog();
-    DialogDriver::Press(window, QStringLiteral("PrevJobBtn"));
+    AltKeys(window, QStringLiteral("P"));
+    EXPECT_EQ(driver.FormsShown(), QStringList{QStringLiteral("TJobListForm")});
     ShownColumns shown;
     if (window.OvcNotebook1->PageIndex() != 2 || !window.ResultsShown()) {
         ADD_FAILURE() << name.toStdString() << " came back not computed: "

@@ -18,6 +18,10 @@ void TypeKeys(ui::Form& f, const QString& text);
 // One key pressed and released on the focused control.
 void PressKey(ui::Form& f, int qtKey);
 inline void Tab(ui::Form& f) { PressKey(f, 0x01000001 /* Qt::Key_Tab */); }
+// Alt and the first letter of `keys` pressed on the focused control of the
+// window made active, as a user calls a command; each letter after it goes
+// to the menu that opened. Returns once a button pressed so has clicked.
+void AltKeys(ui::Form& f, const QString& keys);
 // The text typed into the focused field, then Tab.
 void TypeAndTab(ui::Form& f, const QString& text);
 // The control that has the focus now (the form's own idea of it).
@@ -60,8 +64,10 @@ using ShownColumns = std::map<std::string, std::string>;
 //  - Profile, then Output again;
 //  - System and its OK with nothing changed (the gravity designer has its
 //    entrance on the job page: that page), then the job and profile pages' OK;
-//  - Save Job (the prompt answered Yes), Previous Job with the job picked by
-//    its name, and the output page the load ends on.
+//  - by the keys: the job page by its tab with the focus in the notes, the
+//    output page by its tab, Save Job with the prompt's Enter (Yes), and
+//    Previous Job (which asks nothing more) with the job picked by its name;
+//    the output page the load ends on.
 // A line ending in gated pipe must start it from the grade stored at its end
 // node, less the start device, and enter it at the velocity of its flow.
 // Returns what the grid shows after the reload; the driver's log holds what

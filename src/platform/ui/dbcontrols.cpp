@@ -280,16 +280,12 @@ public:
     QString Tip() const
     {
         if (!refused_) return {};
-        return QStringLiteral("\"%1\" was not taken: this field takes %2. Correct the entry before typing on.")
-            .arg(firstRefused_, format_.Takes());
+        return refusal_ + QStringLiteral(" Correct the entry before typing on.");
     }
     // The tip shows below the field; focus changes and clicks hide it.
     void Remind()
     {
-        if (!refused_) return;
-        // The rect makes a tip of the same text show afresh rather than
-        // finish the hiding a click or a focus change began.
-        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), Tip(), edit_, edit_->rect());
+        if (refused_) showTip(Tip());
     }
     // The form kept the focus here and selected the entry again.
     void GivenBack()
@@ -365,16 +361,31 @@ private:
     // caret, is one the picture takes.
     bool fits(const QString& inserted) const
     {
-        QString after = edit_->text();
-        int at = edit_->cursorPosition();
-        if (edit_->hasSelectedText()) {
-            at = edit_->selectionStart();
-            after.remove(at, edit_->selectedText().size());
-        }
-        after.insert(at, inserted);
-        at += inserted.size();
+        int at = insertionPoint() + inserted.size();
+        QString after = withInserted(inserted);
         const QValidator* v = edit_->validator();
         return !v || v->validate(after, at) != QValidator::Invalid;
+    }
+    // Where typing goes in: the start of the selection, or the caret.
+    int insertionPoint() const
+    {
+        return edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+    }
+    QString withInserted(const QString& inserted) const
+    {
+        QString after = edit_->text();
+        if (edit_->hasSelectedText()) after.remove(edit_->selectionStart(), edit_->selectedText().size());
+        return after.insert(insertionPoint(), inserted);
+    }
+    // Whether `what`, refused, may leave a number other than the one meant
+    // were typing to go on: a digit, point, comma or sign is part of how the
+    // number is written, and anything refused within a number under way
+    // splits it. A letter or blank ahead of any digit is simply not taken.
+    bool spoilsNumber(const QString& what) const
+    {
+        static const QRegularExpression numberChar(QStringLiteral("[\\d.,+-]"));
+        static const QRegularExpression digit(QStringLiteral("\\d"));
+        return what.contains(numberChar) || edit_->text().left(insertionPoint()).contains(digit);
     }
     // A paste is taken whole or refused whole, as a keystroke is; the blanks
     // and line end that come with a copied number are left out.
@@ -427,14 +438,32 @@ private:
     }
     void refuse(const QString& what)
     {
+        QApplication::beep();
         if (!refused_) {
-            firstRefused_ = what;
+            if (!spoilsNumber(what)) {
+                showTip(QStringLiteral("\"%1\" was not taken: this field takes %2.").arg(what, format_.Takes()));
+                return;
+            }
+            // Digits that carry the number past the field's range are named
+            // as the number they would make, not as the one digit refused.
+            bool number = false;
+            const QString after = withInserted(what).trimmed();
+            const double value = after.toDouble(&number);
+            if (number && (value > format_.Highest() || value < format_.Lowest()))
+                refusal_ = QStringLiteral("%1 would be out of range: this field takes %2.").arg(after, format_.Takes());
+            else
+                refusal_ = QStringLiteral("\"%1\" was not taken: this field takes %2.").arg(what, format_.Takes());
             cutsDecimals_ = cutsDecimals(what);
         }
         refused_ = true;
         reselected_ = false;
         Remind();
-        QApplication::beep();
+    }
+    void showTip(const QString& tip)
+    {
+        // The rect makes a tip of the same text show afresh rather than
+        // finish the hiding a click or a focus change began.
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), tip, edit_, edit_->rect());
     }
     // The refusal is over: its tip goes with it.
     void ended()
@@ -446,7 +475,7 @@ private:
     QLineEdit* edit_;
     NumericFormat format_;
     QString shown_;
-    QString firstRefused_;
+    QString refusal_;   // what the tip says of the entry's first refusal
     bool typed_ = false;
     bool refused_ = false;
     bool reselected_ = false;

@@ -17,6 +17,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
@@ -331,6 +332,9 @@ QWidget* Form::logical(QWidget* w) const
 void Form::focusChanged(QWidget*, QWidget* now)
 {
     if (!now || now->window() != this) return;
+    // The menu bar takes the keyboard while its keys are used and gives it
+    // back after: the control being worked in is neither left nor entered.
+    if (qobject_cast<QMenuBar*>(now)) return;
     QWidget* control = logical(now);
     // The control the form had comes back to it (the form shown or active
     // again): no handlers run, but its text is selected as on any entry.

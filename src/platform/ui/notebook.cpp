@@ -1,5 +1,7 @@
 #include "platform/ui/notebook.h"
 
+#include "platform/ui/form.h"
+
 #include <QColor>
 #include <QFontMetrics>
 #include <QTabBar>
@@ -10,6 +12,11 @@ namespace ui {
 
 Notebook::Notebook(QWidget* parent) : QTabWidget(parent)
 {
+    // Connected before the notebook's own turn of its stack of pages, which
+    // would move the focus into the page shown.
+    auto* tabs = new QTabBar(this);
+    connect(tabs, &QTabBar::currentChanged, this, [this] { focusOffPageLeft(); });
+    setTabBar(tabs);
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (building_ || index < 0) return;
         bool user = !byCode_;
@@ -26,6 +33,15 @@ QWidget* Notebook::AddPage(const QString& caption)
     building_ = false;
     applyStyle();
     return page;
+}
+
+void Notebook::focusOffPageLeft()
+{
+    QWidget* left = currentWidget();   // the stack has not turned yet
+    QWidget* focused = window()->focusWidget();
+    if (!left || !focused || !left->isAncestorOf(focused)) return;
+    if (Form* form = Form::Of(this)) form->SetFocus(tabBar());
+    else tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
 void Notebook::SetPageIndex(int index)

@@ -10,6 +10,10 @@
 // PageChanged is emitted synchronously after every change of page, by code
 // or by the user, and never when the page asked for is already shown.
 // Clicked follows PageChanged only when the user turned the page.
+//
+// A turn leaves the keyboard focus on the tabs when it was on the page left:
+// it is not carried to a control of the page shown, whose entry would run
+// as if the user had gone there (a header field marking its job changed).
 #include <QTabWidget>
 
 namespace ui {
@@ -33,6 +37,7 @@ signals:
 
 private:
     void applyStyle();
+    void focusOffPageLeft();
     bool byCode_ = false;
     bool building_ = false;
     QString family_;

@@ -436,8 +436,8 @@ TEST_F(ReferenceEditors, MinorLossKValuesAreFiniteAndNotNegative)
 {
     // What a K field cannot take is refused as it is typed, with a tip: the
     // rest never makes another number (-0.75 no 0.75, 1e300 no 1300); the
-    // field holds the entry until Escape gives back its value, and the row
-    // keeps the values it had.
+    // field holds such an entry until Escape gives back its value, and the
+    // row keeps the values it had. Letters alone ("inf") are only not taken.
     QStringList before;
     driver.OnceForm("TMinorLossForm", [&before](ui::Form& f) {
         ASSERT_TRUE(DMod->MinorLossTable->Locate(QStringLiteral("Loss Item Description"),
@@ -451,14 +451,15 @@ TEST_F(ReferenceEditors, MinorLossKValuesAreFiniteAndNotNegative)
             EXPECT_EQ(f.ActiveControl(), e);
             e->selectAll();
             QTest::keyClicks(e, QString::fromLatin1(keys));
-            EXPECT_TRUE(ui::HoldsRefusedEntry(e)) << edit;
+            const bool number = keys[0] == '-' || keys[0] == '1';
+            EXPECT_EQ(ui::HoldsRefusedEntry(e), number) << edit;
             if (QLatin1String(edit) == QLatin1String("K5DBEdit")) {
                 EXPECT_EQ(e->text(), QStringLiteral("1"));
                 EXPECT_TRUE(QToolTip::text().startsWith(
                     QStringLiteral("\"e\" was not taken: this field takes a number from 0")))
                     << QToolTip::text().toStdString();
             }
-            QTest::keyClick(e, Qt::Key_Escape);
+            if (number) QTest::keyClick(e, Qt::Key_Escape);
             EXPECT_TRUE(f.isVisible());
         }
         Navigator(f)->Press(ui::nbPost);

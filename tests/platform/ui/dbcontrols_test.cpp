@@ -320,6 +320,11 @@ TEST(NumericPicture, RefusesVisiblyWhatItCannotTakeAndNeverShiftsTheRest)
     DialogDriver::Keys(f, "0.08");
     EXPECT_EQ(edit->text(), "0.08");
     EXPECT_FALSE(ui::DropRefusedEntry(edit));
+    // A letter ahead of any digit is only not taken: typing goes on.
+    edit->selectAll();
+    DialogDriver::Keys(f, "x.5");
+    EXPECT_EQ(edit->text(), ".5");
+    EXPECT_FALSE(ui::HoldsRefusedEntry(edit));
     f.Close();
 }
 
