@@ -77,6 +77,9 @@ public:
     QLabel* NotComputedLbl = nullptr;
     // Above the results grid: every fault the run found.
     QLabel* RunFaultsLbl = nullptr;
+    // Above the results grid: the pumps the run sized (each in-line booster) and
+    // the pressure a main must give, a line each.
+    QLabel* PumpResultsLbl = nullptr;
     QTableView* DBGrid1 = nullptr;
     QFrame* Panel2 = nullptr;
     QPushButton *QRDetailedSpdBtn = nullptr, *QRSummarySpdBtn = nullptr, *QRCostSpdBtn = nullptr,

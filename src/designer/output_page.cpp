@@ -7,6 +7,7 @@
 #include "dialogs/dialog_helpers.h"
 #include "engine/hydraulics.h"
 #include "engine/manifold_run.h"
+#include "engine/pump_results.h"
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
@@ -119,6 +120,11 @@ void TDesignerForm::buildOutputPage(QWidget* page)
     RunFaultsLbl->setStyleSheet(QStringLiteral("color: maroon;"));
     RunFaultsLbl->hide();
     v->addWidget(RunFaultsLbl);
+    PumpResultsLbl = ui::Make<QLabel>(page, "PumpResultsLbl");
+    PumpResultsLbl->setWordWrap(true);
+    PumpResultsLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PumpResultsLbl->hide();
+    v->addWidget(PumpResultsLbl);
     DBGrid1 = ui::Make<QTableView>(page, "DBGrid1");
     v->addWidget(DBGrid1, 1);
     Panel2 = ui::Make<QFrame>(page, "Panel2");
@@ -267,6 +273,9 @@ void TDesignerForm::showResults(bool shown, const QString& why, const QStringLis
     for (const QString& f : faults) lines << f.trimmed();
     RunFaultsLbl->setText(lines.isEmpty() ? QString() : QStringLiteral("The run found:\n") + lines.join('\n'));
     RunFaultsLbl->setVisible(shown && !lines.isEmpty());
+    const QStringList pumps = shown ? StoredPumpResults() : QStringList();
+    PumpResultsLbl->setText(pumps.join('\n'));
+    PumpResultsLbl->setVisible(!pumps.isEmpty());
 }
 
 void TDesignerForm::FillProfileChart()

@@ -10,6 +10,8 @@
 #include "platform/db/db.h"
 #include "platform/ui/seam/msg.h"
 
+#include <QStringList>
+
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -90,58 +92,32 @@ QString BoosterAddsNoHeadText(const TSta* b, double arrivingHgl, double outletHg
                             "or give it a higher set pressure.");
 }
 
-// Whether any node of the profile is a booster node. A booster job whose
-// nodes name none takes its set-pressure stations for the booster, as it did.
-bool NamesBoosterNodes(TSta* const* sta, int n)
+// Station s lifts the line: a booster node of an in-line booster job.
+bool IsBooster(const TSta* s)
 {
-    for (int i = 0; i < n; ++i)
-        if (sta[i]->NodeType == 2)
-            return true;
-    return false;
+    return Tul->PumpTypeCode == kPumpInlineBooster && s->NodeType == kBoosterNode;
 }
 
-// Station s lifts the line: a set-pressure station (given, or -1 to be
-// found) of an in-line booster job, the booster node where the job names one.
-bool IsBooster(const TSta* s, bool boosterNodes)
+// A booster's outlet pressure is given (above 0) or left to be found (-1).
+bool BoosterPressureEntered(const TSta* b)
 {
-    return Tul->PumpTypeCode == kPumpInlineBooster && (s->PsiSet > 0 || s->PsiSet == -1)
-           && (!boosterNodes || s->NodeType == 2);
+    return b->PsiSet > 0 || b->PsiSet == -1;
+}
+
+QString BoosterUnsetText(const TSta* b)
+{
+    return QStringLiteral("ERROR .. In-line booster not sized: the booster node at ") + StaName(b)
+           + QStringLiteral(" has no set pressure. Give it its outlet pressure, or -1 to have it found.");
+}
+
+// What a booster adds: from the energy grade the line brings it to the
+// grade its set pressure gives at its outlet, at the same velocity.
+double BoosterHead(const TSta* b, double arrivingEgl)
+{
+    return VelocityHead(b->vel) + kGravFtPerPsi * b->PsiSet + b->InvertElev - arrivingEgl;
 }
 
 } // namespace
-
-QString MotorSizeFor(double bhp)
-{
-    struct Rung {
-        double limit;
-        const char* size;
-    };
-    static const Rung ladder[] = {
-        {0.333, "1/3"}, {0.505, "1/2"},   {0.7575, "3/4"}, {1.01, "1"},    {2.02, "2"},
-        {3.03, "3"},    {5.05, "5"},      {7.575, "7-1/2"}, {10.1, "10"},  {15.15, "15"},
-        {20.2, "20"},   {25.25, "25"},    {30.3, "30"},    {40.4, "40"},   {50.5, "50"},
-        {60.6, "60"},   {75.75, "75"},    {101.0, "100"},  {126.25, "125"}, {151.5, "150"},
-        {202.0, "200"},
-    };
-    for (const Rung& r : ladder)
-        if (bhp <= r.limit)
-            return QString::fromLatin1(r.size);
-    return QStringLiteral("Special design");
-}
-
-void SizePumpMotor(double flowGpm, const QString& noEfficiency)
-{
-    Tul->WHP = Tul->TDH * flowGpm * (1.0 / 3960.0);
-    if (Tul->PumpEffic > 0) {
-        Tul->BHP = Tul->WHP / Tul->PumpEffic * 100.0;
-        Tul->MotorSize = MotorSizeFor(Tul->BHP);
-    } else {
-        // Results of an earlier run must not pass for this one's.
-        Tul->BHP = 0.0;
-        Tul->MotorSize.clear();
-        Warn(noEfficiency);
-    }
-}
 
 RunStatus TGrav::RunGravityProfile()
 {
@@ -152,6 +128,7 @@ RunStatus TGrav::RunGravityProfile()
     TrickleHglMargin = 0.0;
     passStopped_ = false;
     messagedBefore_ = 0;
+    toldSetTooLow_.clear();
     boosterRefusal_.clear();
     Tul->SurgePsi = 0.0;
     ClearPumpResults();
@@ -191,16 +168,12 @@ RunStatus TGrav::RunGravityProfile()
                 BackwardFromOutlet(sta, trace.get());
                 // Without a pressure found, or with one the line already
                 // brings, the next pass would size nothing: it is not run.
-                const double hv = VelocityHead(b->vel);
-                const double outletHgl = kGravFtPerPsi * b->PsiSet + b->InvertElev;
                 if (b->PsiSet == -1) {
                     SkipBoosterSizing(BoosterNotFoundText(b), b);
                     break;
                 }
-                if (!(hv + outletHgl - arrivingEgl > kNoHeadFt)) {
-                    SkipBoosterSizing(BoosterAddsNoHeadText(b, arrivingEgl - hv, outletHgl), b);
+                if (RefusedForNoHead(b, arrivingEgl))
                     break;
-                }
                 FinalComp(sta, trace.get());
             }
             // A refused booster keeps the -1 the user entered.
@@ -323,11 +296,6 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
     if (Tul->SysTypeCode == 0 || Tul->SysTypeCode == 1)
         Tul->OffElev = Tul->WSElev;
 
-    // The in-line booster is the booster node: a pressure-reducing station
-    // below it stays one, rather than being sized as the booster. A job whose
-    // nodes name no booster takes its last set-pressure station, as it did.
-    const bool boosterNodes = NamesBoosterNodes(sta, n);
-
     // The first of the highest inverts above the water surface.
     int highPoint = 0;
     double highest = Tul->WSElev;
@@ -369,8 +337,9 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         TSta* s = sta[i];
         TSta* u = sta[i - 1];
         const bool last = i == n - 1;
-        const bool setPressure = s->PsiSet > 0 || s->PsiSet == -1;
-        const bool booster = IsBooster(s, boosterNodes);
+        // The node's kind says whether it lifts or reduces the line.
+        const bool booster = IsBooster(s);
+        const bool reducer = IsReducer(s);
         bool starved = false;
 
         if (booster) {
@@ -385,7 +354,7 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         s->vel = PipeVelocity(s->PipeQ, s->DiaIn);
         SegComp(s, u, trace);
 
-        if (u->PsiSet <= 0) {
+        if (!IsBooster(u) && !IsReducer(u)) {
             s->Egl = u->Egl - s->Floss - s->Kloss;
         } else {
             // The line restarts from the set pressure upstream, or from what
@@ -397,33 +366,36 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
         const double hv = VelocityHead(s->vel);
         s->Hgl = s->Egl - hv;
 
-        if (pressureMain) {
-            s->Sgl = s0->Egl;
-        } else {
-            if (setPressure) {
-                if (booster) {
-                    grade = Grade::Booster;
-                    if (s->PsiSet == -1) {
-                        // Found by the backward pass; this pass ends here.
-                        BoosterRerun = true;
-                        passStopped_ = true;
-                        messagedBefore_ = i;
-                        return;
-                    }
-                    BoosterHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
-                    Tul->BoosterHgl = BoosterHgl;
-                } else {
-                    grade = Grade::SetPressure;
-                    Tul->BoosterSgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
-                    Tul->BoosterHgl = Tul->BoosterSgl - hv;
-                    starved = !last && s->PsiSet > 0 && ReducerStarved(s->Hgl, Tul->BoosterSgl);
-                    if (starved)
-                        Tul->BoosterHgl = s->Hgl;
-                }
+        if (booster) {
+            if (!BoosterPressureEntered(s)) {
+                SkipBoosterSizing(BoosterUnsetText(s), s);
+                return;
             }
-            if (grade == Grade::Booster)
-                s->Sgl = i < highPoint ? Tul->WSElev : 0.0;
+            grade = Grade::Booster;
+            if (s->PsiSet == -1) {
+                // Found by the backward pass; this pass ends here.
+                BoosterRerun = true;
+                passStopped_ = true;
+                messagedBefore_ = i;
+                return;
+            }
+            BoosterHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
+            Tul->BoosterHgl = BoosterHgl;
+        } else if (reducer) {
+            // A reducer reached by less than its setting passes that on,
+            // whatever the entrance.
+            const double setHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
+            starved = !last && ReducerStarved(s->Hgl, setHgl);
+            if (!pressureMain) {
+                grade = Grade::SetPressure;
+                Tul->BoosterSgl = setHgl;
+                Tul->BoosterHgl = starved ? s->Hgl : setHgl - hv;
+            }
         }
+        if (pressureMain)
+            s->Sgl = s0->Egl;
+        else if (grade == Grade::Booster)
+            s->Sgl = i < highPoint ? Tul->WSElev : 0.0;
 
         switch (grade) {
         case Grade::SetPressure:
@@ -485,24 +457,52 @@ void TGrav::FinalComp(TSta** sta, std::FILE* trace)
     }
     if (pump == kPumpInlineBooster) {
         if (boosterFound)
-            SizeBooster(sta);
+            SizeBoosters(sta);
         else
             SkipBoosterSizing(kNoBoosterStation, nullptr);
     }
 }
 
-void TGrav::SizeBooster(TSta** sta)
+void TGrav::SizeBoosters(TSta** sta)
 {
-    TSta* b = sta[BoosterIndex];
-    const double head = VelocityHead(b->vel) + (BoosterHgl - b->Egl);
-    // A booster whose outlet grade is no higher than the line brings it
-    // would lift nothing: no head sizes no pump.
-    if (!(head > kNoHeadFt)) {
-        SkipBoosterSizing(BoosterAddsNoHeadText(b, b->Hgl, BoosterHgl), b);
-        return;
+    // Each booster lifts the flow of its own reach; the job's head and
+    // horsepower are theirs added up.
+    double head = 0.0, whp = 0.0, bhp = 0.0;
+    QStringList motors;
+    for (int i = 1; i < Tul->NumNodes; ++i) {
+        TSta* b = sta[i];
+        if (!IsBooster(b))
+            continue;
+        if (RefusedForNoHead(b, b->Egl))
+            return;
+        b->PumpHead = BoosterHead(b, b->Egl);
+        const PumpSizing p = PumpFor(b->PumpHead, b->PipeQ, Tul->PumpEffic);
+        head += b->PumpHead;
+        whp += p.whp;
+        bhp += p.bhp;
+        motors << p.motor;
     }
     Tul->TDH = head;
-    SizePumpMotor(b->PipeQ, kNoPumpEfficiency);
+    Tul->WHP = whp;
+    Tul->BHP = bhp;
+    if (Tul->PumpEffic > 0) {
+        Tul->MotorSize = MotorsText(motors);
+    } else {
+        Tul->MotorSize.clear();
+        Warn(kNoPumpEfficiency);
+    }
+}
+
+bool TGrav::RefusedForNoHead(TSta* b, double arrivingEgl)
+{
+    // A booster whose outlet grade is no higher than the line brings it
+    // would lift nothing: no head sizes no pump.
+    if (BoosterHead(b, arrivingEgl) > kNoHeadFt)
+        return false;
+    SkipBoosterSizing(BoosterAddsNoHeadText(b, arrivingEgl - VelocityHead(b->vel),
+                                            kGravFtPerPsi * b->PsiSet + b->InvertElev),
+                      b);
+    return true;
 }
 
 void TGrav::SkipBoosterSizing(const QString& why, TSta* booster)
@@ -517,13 +517,12 @@ void TGrav::SkipBoosterSizing(const QString& why, TSta* booster)
 void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
 {
     const int n = Tul->NumNodes;
-    const bool boosterNodes = NamesBoosterNodes(sta, n);
     // The energy grade the station below needs where its reach arrives.
     double belowEgl = 0.0;
     for (int i = n - 1; i >= 1; --i) {
         TSta* s = sta[i];
         const bool last = i == n - 1;
-        const bool booster = IsBooster(s, boosterNodes);
+        const bool booster = IsBooster(s);
         s->vel = PipeVelocity(s->PipeQ, s->DiaIn);
         const double hv = VelocityHead(s->vel);
         if (last) {
@@ -536,14 +535,13 @@ void TGrav::BackwardFromOutlet(TSta** sta, std::FILE* trace)
             SegComp(s, sta[i - 1], trace);
             s->Egl = belowEgl + d->Floss + d->Kloss;
             s->Hgl = s->Egl - hv;
-            if (!booster && s->PsiSet > 0) {
+            if (IsReducer(s)) {
                 // A pressure reducer gives the line below its setting, no
                 // more: the line above must bring it at least that much.
                 const double setHgl = kGravFtPerPsi * s->PsiSet + s->InvertElev;
-                const QString tooLow = QStringLiteral("WARNING .. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
                 // Each booster found in turn passes here again: said once.
-                if (s->Hgl > setHgl + 0.01 && s->Warning != tooLow) {
-                    s->Warning = tooLow;
+                if (s->Hgl > setHgl + 0.01 && toldSetTooLow_.insert(i).second) {
+                    s->Warning = QStringLiteral("WARNING .. ") + ReducerSetTooLowText(s->Hgl, setHgl, s->PsiSet);
                     Warn(StaName(s) + QStringLiteral(" ") + s->Warning);
                 }
                 s->Hgl = setHgl;
@@ -603,6 +601,10 @@ QStringList TGrav::WriteProfileResults(TSta** sta, int n)
         DMod->WorkProfTableInvertElev->SetAsFloat(Finite(s->InvertElev));
         SetFixed(DMod->WorkProfTableSgl, s->Sgl, 6, 2);
         SetFixed(DMod->WorkProfTablePsiSet, s->PsiSet, 6, 3);
+        if (IsBooster(s))
+            BoosterHeadField()->SetAsFloat(Finite(s->PumpHead));
+        else
+            BoosterHeadField()->Clear();
         DMod->WorkProfTableStatPres->SetAsFloat(Finite(s->StatPres));
 
         double surge = 0.0;

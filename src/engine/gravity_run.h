@@ -9,34 +9,27 @@
 //
 // The pumped run computes its reaches and its end node with InletComps,
 // SegComp and EndComp of the same object.
+#include "engine/pump_results.h"
 #include "engine/run_status.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
+#include <set>
 
 class TSta;
 
 // Feet of water per psi as the gravity and pumped runs use it (1/0.43344).
 inline constexpr double kGravFtPerPsi = 2.307124400147656;
 
-// Nominal motor size for a brake horsepower: the first size whose limit
-// (1.01 x nominal, 0.333 for 1/3 hp) is not below bhp; "Special design" above
-// 202 hp.
-QString MotorSizeFor(double bhp);
-
-// Water and brake horsepower and motor size of a pump lifting Tul->TDH at
-// `flowGpm`, into the job object. With no pump efficiency the brake
-// horsepower and motor are cleared and `noEfficiency` is warned.
-void SizePumpMotor(double flowGpm, const QString& noEfficiency);
-
 class TGrav {
 public:
     // Set when the in-line booster station asks for its outlet pressure to be
     // found (set pressure -1).
     bool BoosterRerun = false;
-    // Index of the in-line booster station in the station array.
+    // Index of the last in-line booster a pass reached in the station
+    // array: the one whose pressure is to be found when the pass stopped.
     int BoosterIndex = 0;
     // HGL at the booster outlet: set pressure as head + invert elevation.
     double BoosterHgl = 0.0;
@@ -80,9 +73,17 @@ private:
     // The stations above the booster where a pass of this run stopped: their
     // messages were shown.
     int messagedBefore_ = 0;
+    // The reducers this run has told they are set below what the line under
+    // them needs: each backward pass passes them again.
+    std::set<int> toldSetTooLow_;
     // The booster could not be sized: the run stores no profile results.
     QString boosterRefusal_;
-    void SizeBooster(TSta** sta);
+    // Sizes every booster of a pass that ran through, top first, into the
+    // stations and the job's sums; refuses the first that adds no head.
+    void SizeBoosters(TSta** sta);
+    // Refuses the run, naming booster b, when it adds no head to the line
+    // that reaches it with `arrivingEgl`.
+    bool RefusedForNoHead(TSta* b, double arrivingEgl);
     void SkipBoosterSizing(const QString& why, TSta* booster);
 };
 

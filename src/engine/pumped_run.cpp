@@ -305,7 +305,7 @@ bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                     s->Egl += Tul->ColumnLoss;
                 s->Hgl = s->Egl - hv;
                 Trace(trace, "Before ClearHead Sta= %f, hgl= %f\n", s->Station, s->Hgl);
-                if (i > 0 && s->PsiSet > 0) {
+                if (i > 0 && IsReducer(s)) {
                     // A pressure reducer keeps its setting: the line above
                     // brings it that much, without the clearance raise; where
                     // the line below needs more the setting falls short.
@@ -385,7 +385,7 @@ bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
             s->Egl = u->Egl - s->Floss - s->Kloss - Tul->ColumnLoss;
             Trace(trace, "Forward AUTOPUMOP Sta= %f, hgl= %f, egl = %f, vel = %f\n", s->Station,
                   s->Hgl, s->Egl, s->vel);
-        } else if (u->PsiSet > 0 && !ReducerStarved(u->Hgl, kFtPerPsi * u->PsiSet + u->InvertElev)) {
+        } else if (IsReducer(u) && !ReducerStarved(u->Hgl, kFtPerPsi * u->PsiSet + u->InvertElev)) {
             // The line restarts from the pressure the node above sets; a
             // reducer reached by less passes that on.
             s->Egl = kFtPerPsi * u->PsiSet + u->InvertElev + VelocityHead(u->vel) - s->Floss
@@ -400,7 +400,7 @@ bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
               s->Egl, s->vel);
 
         if (autoPump && Tul->TankRange > 0) {
-            if (s->PsiSet > 0) {
+            if (IsReducer(s)) {
                 B = kFtPerPsi * s->PsiSet + s->InvertElev;
                 Tul->BoosterSgl = B;
                 Tul->BoosterHgl = B - hv;
@@ -460,7 +460,7 @@ bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
                          + QStringLiteral("), so the pipe does not run full here.");
             Warn(QStringLiteral("Sta ") + s->StaText + QStringLiteral(" ") + s->Warning);
         }
-        if (middle && s->PsiSet > 0 && ReducerStarved(s->Hgl, kFtPerPsi * s->PsiSet + s->InvertElev))
+        if (middle && IsReducer(s) && ReducerStarved(s->Hgl, kFtPerPsi * s->PsiSet + s->InvertElev))
             Warn(AddReducerStarved(s, QStringLiteral("WARNING.. ")));
         Trace(trace, "Final2 Sta= %f, hgl= %f, egl = %f, vel = %f\n", s->Station, s->Hgl, s->Egl,
               s->vel);
@@ -500,6 +500,14 @@ QStringList TPump::StorePumpResults(TSta** sta, int n)
         SetFixed(DMod->WorkPipeTableWHP, Tul->WHP, 6, 2);
         SetFixed(DMod->WorkPipeTableBHP, Tul->BHP, 6, 2);
         DMod->WorkPipeTableMotorHP->SetAsString(Tul->MotorSize);
+        pipe->Post();
+    } else if (pump == kPumpPressFind) {
+        // The pressure the main must give is this job's result: kept where
+        // a known main's pressure is entered, for the page and the reports.
+        db::Table* pipe = DMod->WorkPipeTable;
+        OpenIfClosed(pipe);
+        pipe->Edit();
+        SetFixed(DMod->WorkPipeTablePsiIn, Tul->PsiIn, 6, 2);
         pipe->Post();
     }
 

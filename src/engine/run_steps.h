@@ -132,12 +132,20 @@ inline bool ReducerStarved(double arrivingHgl, double setHgl)
     return arrivingHgl < setHgl - 0.01;
 }
 
-// Adds to the reducer's warning, after what it holds, that it passes on the
-// less that reaches it; gives the text to show.
+// A pressure reducer that reduces: its kind says so, and it has a setting.
+inline bool IsReducer(const TSta* s)
+{
+    return s->NodeType == kReducerNode && s->PsiSet > 0;
+}
+
+// Adds to the reducer's warning, after what it holds and once however many
+// passes reach it, that it passes on the less that reaches it; gives the
+// text to show.
 inline QString AddReducerStarved(TSta* s, const QString& warningMark)
 {
     const QString text = warningMark + ReducerStarvedText(Hyd->StationText(s->Station), s->Psi, s->PsiSet);
-    s->Warning = s->Warning.isEmpty() ? text : s->Warning + QLatin1Char(' ') + text;
+    if (!s->Warning.contains(text))
+        s->Warning = s->Warning.isEmpty() ? text : s->Warning + QLatin1Char(' ') + text;
     return text;
 }
 

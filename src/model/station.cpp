@@ -77,7 +77,6 @@ void TTul::LoadJobFromWorkTables(TSta** records, int count)
             r->OutQ = d->WorkProfTableOutQ->AsFloat();
             r->InQ = d->WorkProfTableInQ->AsFloat();
             r->PipeQ = d->WorkProfTablePipeQ->AsFloat();
-            r->PsiSet = d->WorkProfTablePsiSet->AsFloat();
             r->DiaIn = d->WorkProfTableDiaIn->AsFloat();
             r->Nfac = d->WorkProfTableNfac->AsFloat();
             r->Cfac = d->WorkProfTableCfac->AsFloat();
@@ -99,6 +98,7 @@ void TTul::LoadJobFromWorkTables(TSta** records, int count)
             r->KLocate3 = KLocateCodeOf(d->WorkProfTableKLocate3->AsString());
             r->ReachCode = ReachCodeOf(d->WorkProfTableReachType->AsString());
             r->NodeType = d->WorkProfTableNodeType->AsInteger();
+            r->PsiSet = OwnsSetPressure(r->NodeType) ? d->WorkProfTablePsiSet->AsFloat() : 0.0;
         }
         prof->Next();
     }

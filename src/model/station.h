@@ -48,10 +48,19 @@ public:
     int FrictionMethodUsed = 0;
     double HighPointDiaIn = 0.0;
     double Modulus = 0.0;
+    // An in-line booster's head, ft, as the run sized it.
+    double PumpHead = 0.0;
     // Invert-elevation method of the row: 0 cover given, 1 invert entered,
     // 2 invert at the ground (the maximum-flow run recomputes only 0).
     int InvElMethod = 0;
 };
+
+// The node kinds that own a set pressure: an in-line booster sets the
+// pressure at its outlet, a pressure reducer the pressure it passes on. Any
+// other node runs as plain, whatever set pressure its row still holds.
+inline constexpr int kBoosterNode = 2;
+inline constexpr int kReducerNode = 3;
+inline bool OwnsSetPressure(int nodeType) { return nodeType == kBoosterNode || nodeType == kReducerNode; }
 
 // Largest number of station records a run holds.
 inline constexpr int kMaxStations = 100;

@@ -1,5 +1,6 @@
 #include "reports/detail_report.h"
 
+#include "engine/pump_results.h"
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
@@ -231,8 +232,12 @@ void TQRDetail::buildDetail()
     y += 0.28;
     lbl("InfoLbl", "", x0, y, 7.5 - x0)->Font = nb;
     y += lh;
-    // The warning comes last: a long one makes the band taller.
-    Memo* warning = d->AddMemo(QStringLiteral("Q7"), QRectF(x0, y, 7.5 - x0, 0));
+    // A booster's pump on a line of its own, taking room only on its row.
+    Memo* pump = d->AddMemo(QStringLiteral("PumpLbl"), QRectF(x0, y, 7.5 - x0, 0));
+    pump->Font = nb;
+    pump->Stretch = true;
+    // The warning comes last, below the pump: a long one makes the band taller.
+    Memo* warning = d->AddMemo(QStringLiteral("Q7"), QRectF(x0, y + 0.001, 7.5 - x0, 0));
     warning->DataSet = prof;
     warning->DataField = QStringLiteral("Warning");
     warning->Font = nb;
@@ -406,9 +411,17 @@ void TQRDetail::TitleBand1BeforePrint(Band&, bool&)
         LabelOf(r, "WSLbl")->Caption = QString();
         LabelOf(r, "WSftLbl")->Caption = QString();
         SetEnabled(r, {"QRDBWS"}, false);
-        SetEnabled(r, inletTrio, Tul->PumpTypeCode != 5);
         SetEnabled(r, clearanceTrio, true);
     }
+    // A main whose pressure was to be found shows what the run found it
+    // must give; any other main the pressure it was given.
+    const bool found = Tul->PumpTypeCode == kPumpPressFind;
+    LabelOf(r, "InletPsiLbl")->Caption =
+        found ? QString::fromLatin1(kRequiredInletCaption) : QStringLiteral("Available Inlet Pressure =");
+    static_cast<DBText*>(reports::ControlOf(r, "InletPsiQRDB"))->Mask =
+        found ? QString::fromLatin1(reports::mask::Pressure) : QString();
+    if (found || HeadFloat("WSElev") == -100.0)
+        SetEnabled(r, inletTrio, true);
 }
 
 void TQRDetail::ColumnHeaderBand1BeforePrint(Band&, bool&)
@@ -488,7 +501,7 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
         SetEnabled(r, {"L5", "L6", "L15", "L10", "VelLbl", "Q2", "FricLbl", "L12", "L13", "Q8", "QRLabelVel"}, false);
     LabelOf(r, "L9")->Caption = noFlow ? QStringLiteral("gpm") : QStringLiteral("gpm,");
 
-    QString info;
+    QString info, pump;
     const bool inlineBooster = Tul->PumpTypeCode == 8;
     const double psiSet = Prof("PsiSet")->AsFloat();
     const double invert = Prof("InvertElev")->AsFloat();
@@ -502,6 +515,8 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
         info = QStringLiteral("Boster Pump, DS pressure set at ") + Prof("PsiSet")->AsString()
                + QStringLiteral(" psi, HGL boosted to elev = ")
                + FixedText(SetPressureHgl(psiSet, invert, vel, inlineBooster), 6, 3) + QStringLiteral(" ft");
+        if (inlineBooster)
+            pump = QStringLiteral("Pump: ") + PumpFiguresText(BoosterHeadField()->AsFloat(), pipeQ, HeadFloat("PumpEffic"));
     } else if (nodeType == 3 && psiSet <= 0) {
         // The run reduces nothing without a setting; no reduced line to print.
         info = QStringLiteral("Pressure reducer without a set pressure: HGL not reduced");
@@ -511,6 +526,7 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
                + FixedText(SetPressureHgl(psiSet, invert, vel, inlineBooster), 5, 2) + QStringLiteral(" ft");
     }
     LabelOf(r, "InfoLbl")->Caption = info;
+    reports::SetCaption(r, "PumpLbl", pump);
 }
 
 void TQRDetail::DetailBand2BeforePrint(Band&, bool&)

@@ -1,5 +1,6 @@
 #include "reports/summary_report.h"
 
+#include "engine/pump_results.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/number_text.h"
@@ -36,7 +37,11 @@ TQRSummary::TQRSummary(QWidget* owner) : ui::Form(owner)
     r.BeforePrint = [this](Report& rep) { QuickRepSummaryBeforePrint(rep); };
     r.OnStartPage = [this](Report& rep) { QuickRepSummaryStartPage(rep); };
     double top = 0;
-    reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QStringLiteral("Main Pipeline"), {}, top);
+    Band* title = reports::AddCommonTitleBand(r, DMod->WorkPipeTable, QStringLiteral("Main Pipeline"), {}, top);
+    // The pressure a main must give, where the run found it: no room otherwise.
+    Memo* mainPsi = title->AddMemo(QStringLiteral("MainPsiLbl"), QRectF(0, top, 7.5, 0));
+    mainPsi->Font = ReportFont(9, true);
+    mainPsi->Stretch = true;
 
     struct Column {
         const char* caption;
@@ -105,6 +110,7 @@ void TQRSummary::QuickRepSummaryBeforePrint(Report&)
     if (!DMod->WorkPipeTable->Active())
         DMod->WorkPipeTable->Open();
     BoosterPassed = false;
+    reports::SetCaption(QuickRepSummary, "MainPsiLbl", RequiredInletPressureText());
 }
 
 // A new page does not clear the booster flag: the rows below a booster on

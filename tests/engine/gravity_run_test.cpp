@@ -4,6 +4,7 @@
 // stored values at their stored rounding.
 #include "engine/gated_pipe_run.h"
 #include "engine/gravity_run.h"
+#include "engine/pump_results.h"
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/station.h"
@@ -580,28 +581,40 @@ TEST_F(GravityRun, InlineBoosterAtMinusOneIsFoundAboveItsCrownAndKeepsTheReducer
 // Two boosters at -1 are found in turn; above a booster the line need only
 // keep the booster's inlet full (hv 0.180540, hf 6.118044 a reach):
 //   20+00 at 100: it needs 138.425168 (16.655 psi), its inlet 105.499583 asks
-//   10+00 for 111.62, raised to 114.469583 (2.384 psi); TDH 0.180540 +
-//   138.425168 - 108.532079 = 30.07, BHP 3.04: 5 hp.
+//   10+00 for 111.62, raised to 114.469583 (2.384 psi); 10+00 lifts 0.180540
+//   + 114.469583 - 93.881956 = 20.77 ft (BHP 2.10: 3 hp), 20+00 0.180540 +
+//   138.425168 - 108.532079 = 30.07 ft (BHP 3.04: 5 hp); the job 50.84 ft.
 //   20+00 at 130: its clearance 135.499583 is all the line below needs, so
 //   once 10+00 brings it, it adds no head: refused.
+//   10+00 given 5 psi at 60 (71.54 ft) where 93.70 arrives adds no head:
+//   refused, though 20+00 below is found.
 //   A reducer at 10+00 (60, 20 psi) above the booster (80, end wanting 1 psi
 //   at 104) needs nothing of the line below it; it gets 14.61 psi and passes
-//   it on: TDH 0.180540 + 112.425168 - 87.763912 = 24.84, 3 hp.
+//   it on: TDH 0.180540 + 112.425168 - 87.763912 = 24.84, 3 hp. A plain node
+//   there whose row still says 20 psi runs as plain: the same booster.
 TEST_F(GravityRun, TwoInlineBoostersAreFoundInTurnAndAReducerFeedsOnlyDownToTheNext)
 {
     struct Case {
         int upperKind;
-        double upperInvert, upperPsi, lowerInvert, endInvert, upperFound, lowerFound, tdh;
+        double upperInvert, upperPsi, lowerInvert, endInvert, upperFound, lowerFound, tdh, bhp;
         QString said;
+        QStringList pumps;
     };
+    const QString starved = "WARNING .. The pressure reducer at Sta 10+00 receives 14.61 psi, below its set pressure "
+                            "of 20.00 psi, so it passes the 14.61 psi on.";
+    const QString lowerPump = "In-line booster at Sta 20+00: head 24.84 ft, 1.88 water hp, 2.51 brake hp, 3 hp motor";
     const Case cases[] = {
-        {2, 108.97, -1, 100, 126.97, 2.384, 16.655, 30.07, ""},
-        {2, 108.97, -1, 130, 86.97, -1, -1, 0,
+        {2, 108.97, -1, 100, 126.97, 2.384, 16.655, 50.84, 5.14, "",
+         {"In-line booster at Sta 10+00: head 20.77 ft, 1.57 water hp, 2.10 brake hp, 3 hp motor",
+          "In-line booster at Sta 20+00: head 30.07 ft, 2.28 water hp, 3.04 brake hp, 5 hp motor"}},
+        {2, 108.97, -1, 130, 86.97, -1, -1, 0, 0,
          "ERROR .. In-line booster at Sta 20+00 not sized: the line reaches it with HGL 135.50 ft, at or above the "
          "135.50 ft its outlet needs, so it adds no head. Make the node in line, or give it a higher set pressure."},
-        {3, 60, 20, 80, 100.97, 20, 14.054, 24.84,
-         "WARNING .. The pressure reducer at Sta 10+00 receives 14.61 psi, below its set pressure of 20.00 psi, so it "
-         "passes the 14.61 psi on."},
+        {2, 60, 5, 80, 100.97, 5, -1, 0, 0,
+         "ERROR .. In-line booster at Sta 10+00 not sized: the line reaches it with HGL 93.70 ft, at or above the "
+         "71.54 ft its outlet needs, so it adds no head. Make the node in line, or give it a higher set pressure."},
+        {1, 60, 20, 80, 100.97, 0, 14.054, 24.84, 2.51, "", {lowerPump}},
+        {3, 60, 20, 80, 100.97, 20, 14.054, 24.84, 2.51, starved, {lowerPump}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lowerInvert);
@@ -623,10 +636,41 @@ TEST_F(GravityRun, TwoInlineBoostersAreFoundInTurnAndAReducerFeedsOnlyDownToTheN
         EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), c.upperFound);
         EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), c.lowerFound);
         EXPECT_DOUBLE_EQ(PipeValue("TDH"), c.tdh);
+        EXPECT_DOUBLE_EQ(PipeValue("BHP"), c.bhp);
         EXPECT_EQ(ProfIsNull(3, "Hgl"), c.tdh == 0);   // a refused line stores no grades
+        if (c.tdh > 0)
+            EXPECT_EQ(StoredPumpResults(), c.pumps);
+        if (c.upperKind == 2 && c.tdh > 0)
+            EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("3 + 5"));
     }
     EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("3"));
     EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 87.58);
+    EXPECT_EQ(ProfText(1, "Warning"), starved);   // once, though two passes met it
+
+    // That reducer above two boosters at -1 (100 and 120, the end 126.97)
+    // wants 100 + 5.499583 + 6.118044 = 111.62 ft for the first booster's
+    // inlet: set too low and starved, it is told each once, though each
+    // booster found passes it again. The boosters lift 0.180540 + 131.617627
+    // - 87.763912 and 0.180540 + 138.425168 - 125.680123 ft: 56.96 ft.
+    dialogs.ClearLog();
+    WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 5.995, .cfac = 150, .reachType = "GRAVBEG"};
+    std::vector<WorkNode> nodes = {n0, Mid(n0, 1000, 60), Mid(n0, 2000, 100), Mid(n0, 3000, 120), End(n0, 4000, 126.97)};
+    nodes[1].nodeType = 3;
+    nodes[1].psiSet = 20;
+    for (WorkNode* b : {&nodes[2], &nodes[3]}) {
+        b->nodeType = 2;
+        b->psiSet = -1;
+    }
+    testsupport::WriteWorkJob(
+        WorkHeader{.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 130, .outletPsi = 1, .pumpEffic = 75},
+        nodes);
+    Tul->ClearHead = 5;
+    Grav->RunGravityProfile();
+    const QString tooLow = "WARNING .. The line below the pressure reducer needs HGL 111.62 ft, above the 106.14 ft its "
+                           "set pressure of 20.00 psi gives. Raise its set pressure.";
+    EXPECT_EQ(dialogs.MessageTexts().filter("pressure reducer"), (QStringList{starved, "Sta 10+00 " + tooLow}));
+    EXPECT_EQ(ProfText(1, "Warning"), (tooLow + " " + starved).left(255));   // all the row's field holds
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 56.96);
 }
 
 // With a given set pressure there is one pass and the head follows from it.
@@ -896,6 +940,20 @@ TEST_F(GravityRun, EntranceSubmergenceAndKnownMainPressure)
     EXPECT_DOUBLE_EQ(ProfValue(0, "Sgl"), 169.01);
     EXPECT_DOUBLE_EQ(ProfValue(1, "Sgl"), 169.01);
     EXPECT_TRUE(dialogs.Messages().empty());
+
+    // A reducer at 10+00 set to 40 psi (at 99.8) gets 166.057986 ft, 28.72
+    // psi (hf 2.875773 a reach, hv 0.079973), and passes that on: the end
+    // 163.18, not the 189.21 its setting would give.
+    WorkNode reducer = Mid(n0, 1000, 99.8);
+    reducer.nodeType = 3;
+    reducer.psiSet = 40;
+    testsupport::WriteWorkJob(
+        WorkHeader{.pumpType = "PRESSKNOWN", .wsElev = 100, .outletElev = 60, .psiIn = 30},
+        {n0, reducer, End(n0, 2000, 60)});
+    Grav->RunGravityProfile();
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 163.18);
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"WARNING .. The pressure reducer at Sta 10+00 receives 28.72 psi, "
+                                                  "below its set pressure of 40.00 psi, so it passes the 28.72 psi on."});
 }
 
 // Fewer than two nodes or more than a run can hold: a clear message, nothing

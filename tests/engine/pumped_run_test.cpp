@@ -113,15 +113,17 @@ protected:
     }
     void TwoNodeJob(const char* pumpType) { WriteWorkJob(TwoNodeHeader(pumpType), TwoNodes()); }
 
-    // Turbine, 6 in at 300 gpm: 0 (inv 95), 500 (inv 168, set pressure
-    // psiSet), 1000 (end, inv 118); clearance 3 ft.
-    void SetPressureJob(double psiSet)
+    // Turbine, 6 in at 300 gpm: 0 (inv 95), 500 (inv 168, a node of kind
+    // `kind`, a pressure reducer, with set pressure psiSet), 1000 (end, inv
+    // 118); clearance 3 ft.
+    void SetPressureJob(double psiSet, int kind = 3)
     {
         WorkHeader h = TwoNodeHeader("TURBINE");
         h.columnLoss = 0;
         std::vector<WorkNode> nodes = {SixInch(0, 95, "PUMPBEG"), SixInch(500, 168, "PUMPMID"),
                                        SixInch(1000, 118, "PUMPEND")};
         nodes[1].psiSet = psiSet;
+        nodes[1].nodeType = kind;
         WriteWorkJob(h, nodes);
         Tul->ClearHead = 3;
     }
@@ -319,7 +321,8 @@ TEST_F(PumpRun, HeadByPumpKind)
 }
 
 // PRESSFIND: the main pressure the line needs, (172.4156799 - 95) x 0.43344
-// = 33.5550523 psi; the header's pump values are not touched.
+// = 33.5550523 psi, stored as the job's inlet pressure; the header's pump
+// values are not touched.
 TEST_F(PumpRun, FoundMainPressureLeavesPumpValuesAlone)
 {
     WorkHeader h = TwoNodeHeader("PRESSFIND");
@@ -328,6 +331,7 @@ TEST_F(PumpRun, FoundMainPressureLeavesPumpValuesAlone)
     job.SetHeader({{"TDH", 11.11}, {"WHP", 2.22}, {"MotorHP", "2"}});
     Run();
     EXPECT_NEAR(Tul->PsiIn, 33.5550523, 1e-6);
+    EXPECT_DOUBLE_EQ(PipeValue("PsiIn"), 33.56);   // kept with the job
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 11.11);
     EXPECT_DOUBLE_EQ(PipeValue("WHP"), 2.22);
     EXPECT_EQ(PipeText("MotorHP"), QString("2"));
@@ -500,13 +504,16 @@ TEST_F(PumpRun, PressureTankOffPressureLimits)
 //     node 0 Egl = 172.4156799, TDH 72.4156799; forward restarts from the set
 //     pressure: end Egl = 2.3071244 x 0.5154097 + 168 + 0.1799392 - 3.0466264,
 //     Hgl = 166.1424880.
+// A plain node whose row still holds a set pressure runs as plain.
 TEST_F(PumpRun, ClearanceRaiseHoldsWithoutASetPressure)
 {
-    SetPressureJob(0);
-    Run();
-    EXPECT_NEAR(Tul->TDH, 74.7265656, 1e-6);
-    EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 171.50);
-    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 168.45);
+    for (const auto& [psiSet, kind] : {std::pair{0.0, 3}, {1.0, 1}}) {
+        SetPressureJob(psiSet, kind);
+        Run();
+        EXPECT_NEAR(Tul->TDH, 74.7265656, 1e-6);
+        EXPECT_DOUBLE_EQ(ProfValue(1, "Hgl"), 171.50);
+        EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 168.45);
+    }
 }
 
 // The reducer keeps its 1 psi: the pump brings it 170.3071244 ft (not the

@@ -603,6 +603,10 @@ TEST_F(PageFlowTest, InlineBoosterAndAReducerBelowItComputeAndComeBackFromTheSto
     EXPECT_DOUBLE_EQ(PipeValue("BHP"), 13.30);
     EXPECT_EQ(testsupport::PipeText("MotorHP"), QStringLiteral("15"));
     EXPECT_DOUBLE_EQ(ProfValue(2, "PsiSet"), 20.0);
+    // 131.696048 x 300 / 3960 = 9.98 water hp: the page and the report say so.
+    const QString pump = "head 131.70 ft, 9.98 water hp, 13.30 brake hp, 15 hp motor";
+    EXPECT_EQ(form->PumpResultsLbl->text(), "In-line booster at Sta 10+00: " + pump);
+    EXPECT_TRUE(testsupport::PrintedTexts(form->QRDetailedSpdBtn).contains("Pump: " + pump));
 }
 
 // A gravity job of 500 gpm from water at 100 ft, its profile the entrance

@@ -462,6 +462,12 @@ TEST_F(PumpedJobsEndToEnd, PressureFromAMainKnownOrFoundComputes)
         if (!known) {
             EXPECT_NEAR(Tul->PsiIn, 33.555, 0.0005);
         }
+        // The pressure found is shown on the page and in both reports.
+        const QString found = known ? "" : "Required Inlet Pressure = 33.56 psi";
+        EXPECT_EQ(form->PumpResultsLbl->text(), found);
+        EXPECT_EQ(testsupport::PrintedTexts(form->QRSummarySpdBtn).contains(found), !known);
+        const QStringList detailed = testsupport::PrintedTexts(form->QRDetailedSpdBtn);
+        EXPECT_EQ(detailed.contains("Required Inlet Pressure =") && detailed.contains("33.56"), !known);
     }
 }
 

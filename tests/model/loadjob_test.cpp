@@ -31,7 +31,8 @@ protected:
                         {"Kid1", 6}, {"Kid2", 0}, {"Kid3", 4}, {"Modulus", 400000}, {"WallThick", 0.28},
                         {"WtPerFt", 3.1}, {"PipeType", "PVC"}, {"MaxVel", 5}, {"KLocate1", "US"},
                         {"KLocate2", "DS"}, {"KLocate3", "NA"}, {"Sgl", 99}});
-        job.AddProfRow({{"Station", 450}, {"RecordNo", 9}, {"ReachType", "pumpmid"}, {"KLocate2", "SP"}});
+        job.AddProfRow({{"Station", 450}, {"RecordNo", 9}, {"ReachType", "pumpmid"}, {"KLocate2", "SP"},
+                        {"NodeType", 3}, {"PsiSet", 12}});
     }
 };
 
@@ -85,7 +86,8 @@ TEST_F(LoadJob, RowsInStationOrderRenumbered)
     EXPECT_EQ(r.OutQ, 1.0);
     EXPECT_EQ(r.InQ, 2.0);
     EXPECT_EQ(r.PipeQ, 300.0);
-    EXPECT_EQ(r.PsiSet, -1.0);
+    EXPECT_EQ(r.PsiSet, 0.0);   // an entrance's stale -1 sets nothing
+    EXPECT_EQ(rec[1].PsiSet, 12.0);   // a reducer's is its own
     EXPECT_EQ(r.DiaIn, 6.065);
     EXPECT_EQ(r.Nfac, 0.011);
     EXPECT_EQ(r.Cfac, 140.0);

@@ -134,7 +134,7 @@ TEST_F(DetailTest, SystemLinesFollowSystemAndPumpType)
     EXPECT_EQ(d.TextsOf("StatPres2Lbl").join(' ').simplified(), "Off Pressure (psi)");
 
     // No water surface at a pressurised-main entrance: the inlet pressure shows
-    // instead, except when that pressure is what the run looks for.
+    // instead.
     job.SetHeader({{"WSElev", -100.0}, {"PsiIn", 45.0}});
     Tul->SysTypeCode = 3;
     Tul->PumpTypeCode = 6;
@@ -144,9 +144,11 @@ TEST_F(DetailTest, SystemLinesFollowSystemAndPumpType)
     EXPECT_FALSE(d.Contains("Water Surface Elevation ="));
     EXPECT_TRUE(d.TextsOf("QRDBWS").isEmpty());
     EXPECT_EQ(d.TextsOf("InletPsiQRDB"), QStringList{"45"});
+    // Where that pressure is what the run looks for, it shows what it found.
     Tul->PumpTypeCode = 5;
     d = Render();
-    EXPECT_TRUE(d.TextsOf("InletPsiQRDB").isEmpty());
+    EXPECT_EQ(d.TextsOf("InletPsiLbl"), QStringList{"Required Inlet Pressure ="});
+    EXPECT_EQ(d.TextsOf("InletPsiQRDB"), QStringList{"45.00"});
 }
 
 TEST_F(DetailTest, NodeColumnsUseTheirMasksAndPlaceholders)
@@ -403,8 +405,11 @@ TEST_F(DetailTest, ComputedGravityJobPrintsWhatTheRunStored)
     EXPECT_EQ(d.TextsOf("TB5"), QStringList{"1.1"});
 }
 
-// A booster and a reducer fill the page with rows: the heading stays over
-// them and the empty summary opens no page of its own.
+// A booster, its pump on a line of its own, and a reducer fill the page with
+// rows: the heading stays over them and the empty summary opens no page of
+// its own. The booster lifts 500 gpm from 84.307946 ft (two reaches of
+// 7.846027 ft) to 77 + 40 x 2.3071244 = 169.284976 ft at hv 0.499831:
+// 85.476861 ft, 10.792533 water hp, 14.390044 brake hp at 75 %.
 TEST_F(DetailTest, BoosterLineHeadingStaysWithItsRows)
 {
     QTemporaryDir workDir;
@@ -412,7 +417,7 @@ TEST_F(DetailTest, BoosterLineHeadingStaysWithItsRows)
     QDir::setCurrent(workDir.path());
     testsupport::SetCompMethod(2);
     std::vector<testsupport::WorkNode> nodes;
-    const double ground[] = {98, 112, 100, 90}, psiSet[] = {0, 40, 20, 0};
+    const double ground[] = {98, 80, 100, 90}, psiSet[] = {0, 40, 20, 0};
     const int kinds[] = {0, 2, 3, 4};
     for (int i = 0; i < 4; ++i)
         nodes.push_back({.station = 1000.0 * i, .invert = ground[i] - 3, .pipeQ = 500, .diaIn = 6, .cfac = 150,
@@ -429,6 +434,7 @@ TEST_F(DetailTest, BoosterLineHeadingStaysWithItsRows)
     EXPECT_EQ(d.PageCount(), 1);
     EXPECT_EQ(d.Bands(1), (QStringList{"TitleBand1", "ColumnHeaderBand1", "DetailBand1", "PageFooterBand1"}));
     EXPECT_EQ(d.TextsOf("QRDBText7"), (QStringList{"0+00", "10+00", "20+00", "30+00"}));
+    EXPECT_EQ(d.TextsOf("PumpLbl"), QStringList{"Pump: head 85.48 ft, 10.79 water hp, 14.39 brake hp, 15 hp motor"});
 }
 
 TEST_F(DetailTest, PdfPagesBecomePngPages)

@@ -7,6 +7,7 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/job_transfer.h"
+#include "platform/report/preview.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/dbgrid.h"
 #include "support/dialogdriver.h"
@@ -29,6 +30,15 @@
 #include <gtest/gtest.h>
 
 namespace testsupport {
+
+QStringList PrintedTexts(QAbstractButton* reportButton)
+{
+    QStringList texts;
+    const auto old = report::SetPreviewHook([&texts](report::Document& d, QWidget*) { texts = report::RenderDump(d).Texts(); });
+    reportButton->click();
+    report::SetPreviewHook(old);
+    return texts;
+}
 
 bool AnswerProfileFile(DialogDriver& driver, const QString& path, const char* pairs)
 {

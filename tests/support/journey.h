@@ -3,11 +3,13 @@
 // has the focus (typing, Tab, Enter, Escape) rather than fields set, and a
 // pipe picked from the pipe selection dialog's list.
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <string>
 
 class DialogDriver;
+class QAbstractButton;
 class TDesignerForm;
 namespace ui { class Form; }
 
@@ -53,6 +55,10 @@ void PickFirstManifoldRating(ui::Form& manifoldEnd);
 // `path`, the next file pick answered with it and the import's list taken
 // with OK. False when the file cannot be written.
 bool AnswerProfileFile(DialogDriver& driver, const QString& path, const char* pairs);
+
+// Every text the report previewed by pressing `reportButton` prints, in
+// order, the sections it chains included.
+QStringList PrintedTexts(QAbstractButton* reportButton);
 
 // What the output page's grid shows: each column by its title, its cells
 // from the top row down with a blank between them ("172.24 166.14").
