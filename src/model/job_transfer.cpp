@@ -470,8 +470,21 @@ void CheckTransferRows(db::Table* trans, db::Table* work)
     ReadJobColumnsOnly(trans, work);
 }
 
-// The key of the row `work` is adding, as a refusal names it (a station as
-// 10+00); and the key's fields.
+// A key field's value as a refusal names it: a station as 10+00.
+QString KeyValueText(const db::Field* f)
+{
+    if (f->FieldName() == QLatin1String("Station")) {
+        const double station = f->AsFloat();
+        if (std::isfinite(station) && station >= 0) {
+            const qint64 feet = qint64(std::floor(station + 0.5));
+            return QStringLiteral("station %1+%2").arg(feet / 100).arg(feet % 100, 2, 10, QLatin1Char('0'));
+        }
+    }
+    return QStringLiteral("%1 %2").arg(f->FieldName(), f->AsString());
+}
+
+// The key fields of the row `work` is adding, and their values as a refusal
+// names them.
 std::pair<QString, QString> KeyOfNewRow(db::Table* work)
 {
     QStringList fields, values;
@@ -479,14 +492,8 @@ std::pair<QString, QString> KeyOfNewRow(db::Table* work)
         if (!index.primary)
             continue;
         for (const QString& name : index.fields) {
-            const db::Field* f = work->FieldByName(name);
-            const double station = f->AsFloat();
             fields << name;
-            values << (name == QLatin1String("Station") && std::isfinite(station) && station >= 0
-                           ? QStringLiteral("station %1+%2")
-                                 .arg(qint64(std::floor(station + 0.5)) / 100)
-                                 .arg(qint64(std::floor(station + 0.5)) % 100, 2, 10, QLatin1Char('0'))
-                           : QStringLiteral("%1 %2").arg(name, f->AsString()));
+            values << KeyValueText(work->FieldByName(name));
         }
     }
     return {fields.join(QStringLiteral("', '")), values.join(QStringLiteral(", "))};
@@ -586,10 +593,6 @@ QString JobNameProblem(const QString& name, int size)
 }
 
 // ---- loading ---------------------------------------------------------------
-
-namespace {
-
-} // namespace
 
 bool TTrans::LoadJobHeader()
 {

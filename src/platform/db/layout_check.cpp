@@ -518,10 +518,6 @@ Misfit FirstOversized(sqlite3* db, const QString& table, const std::vector<Desti
     return {};
 }
 
-} // namespace
-
-namespace {
-
 // Why a stored value of a whole-number field is not one; empty when it is,
 // or when the field is not such a field. Read through the field, a fraction
 // would be rounded without a word.
