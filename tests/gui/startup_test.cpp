@@ -19,7 +19,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
@@ -52,36 +51,19 @@ std::map<QString, QByteArray> Files(const QString& root)
             continue;
         QByteArray& seen = out[f.filePath()];
         seen = QByteArray::number(int(f.permissions())) + (f.isSymLink() ? "link " : "") + (f.isDir() ? "dir" : "");
-        if (QFile file(f.filePath()); !f.isDir() && f.isFile() && file.open(QIODevice::ReadOnly))
+        if (QFile file(f.filePath()); f.isFile() && file.open(QIODevice::ReadOnly))
             seen += QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
     }
     return out;
 }
 
-// Runs SQL on a database file through a connection of its own; returns
-// the first column of the first row of the last statement.
-QString SqlOn(const QString& file, const QString& sql)
+// Runs SQL on a database file through a connection of its own.
+void SqlOn(const QString& file, const QString& sql)
 {
     sqlite3* db = nullptr;
-    EXPECT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
-    QString first;
-    const auto keep = [](void* to, int, char** row, char**) {
-        *static_cast<QString*>(to) = QString::fromUtf8(row[0]);
-        return 0;
-    };
-    EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), keep, &first, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
     sqlite3_close(db);
-    return first;
-}
-
-// Declares a field of a table of the file anew, as another database tool
-// may: the rows keep what they hold.
-void Redeclare(const QString& file, const QString& table, const QString& field, const QString& type)
-{
-    QString sql = SqlOn(file, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = '%1'").arg(table));
-    sql.replace(QRegularExpression(QStringLiteral("(\"%1\"\\s+)\\w+( TEXT)?(\\(\\d+\\))?").arg(field)), "\\1" + type);
-    SqlOn(file, QStringLiteral("PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = '%1' WHERE name = '%2'")
-                    .arg(sql.replace("'", "''"), table));
 }
 
 class StartupTest : public ::testing::Test {
@@ -505,15 +487,17 @@ TEST_F(StartupTest, WhatIsNotWhatItSaysStopsTheStartOrTheImportAndChangesNoFile)
          {"The folder \"" + data + " \" given for MERSOL", "ends in a blank"}},
         {"a pipe for the settings", [&] { ::mkfifo(QFile::encodeName(ini).constData(), 0600); },
          {ini + " cannot be used: it is a named pipe (FIFO), not a plain file"}},
-        {"settings that never end", [&] { QFile::link("/dev/zero", ini); }, {ini, "it is a device (a link to /dev/zero)"}},
         {"settings too large", [&] { write(ini, QByteArray("; note\n").repeated(10000)); }, {ini, "more than 64 KB"}},
         {"UTF-16 settings",
          [&] { write(ini, QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)); },
          {"Line 1 of the engine configuration", "[Aliases]\" holds NUL characters"}},
-        {"a field of another type", [&] { Redeclare(databaseFile(), "JobProf.DB", "Station", "SHORT"); },
+        {"a field of another type",   // as another database tool may change it, the rows as they were
+         [&] {
+             SqlOn(databaseFile(), "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, "
+                                   "'\"Station\"                   NUMBER', '\"Station\" SHORT') "
+                                   "WHERE name = 'JobProf.DB'");
+         },
          {databaseFile(), "table JobProf.DB declares field 'Station' SHORT, where this program's layout has NUMBER"}},
-        {"job numbers as numbers", [&] { Redeclare(databaseFile(), "JobPipe.DB", "JobNumber", "NUMBER"); },
-         {"declares field 'JobNumber' NUMBER, where this program's layout has AUTOINC"}},
         {"fields of a newer layout",
          [&] { SqlOn(databaseFile(), "ALTER TABLE \"JobProf.DB\" ADD COLUMN \"Slope\" NUMBER"); },
          {databaseFile() + " is of a newer layout than this program's: table JobProf.DB has fields this program "
@@ -527,9 +511,6 @@ TEST_F(StartupTest, WhatIsNotWhatItSaysStopsTheStartOrTheImportAndChangesNoFile)
          },
          {databaseFile() + " is damaged: table JobPipe.DB is missing while table JobProf.DB holds a row that goes "
                            "with its rows"}},
-        {"a pipe for the database",
-         [&] { QFile::remove(databaseFile()), ::mkfifo(QFile::encodeName(databaseFile()).constData(), 0600); },
-         {databaseFile() + " cannot be used: it is a named pipe (FIFO), not a plain file"}},
         {"a device for the database", [&] { QFile::remove(databaseFile()), QFile::link("/dev/zero", databaseFile()); },
          {databaseFile() + " cannot be used: it is a device (a link to /dev/zero)"}},
         {"a data folder closed to all", [&] { ::chmod(QFile::encodeName(data).constData(), 0); },
@@ -572,23 +553,20 @@ TEST_F(StartupTest, WhatIsNotWhatItSaysStopsTheStartOrTheImportAndChangesNoFile)
         const QString root = c.import ? store->Temp().Folder(db::kTransferAlias) : home.path();
         const QStringList working = c.import ? store->WorkingJobRows() : QStringList();
         const auto before = Files(root);
-        if (!c.import) {
-            EXPECT_NE(runStartup(), 0);
-            expectSaid(driver, c.says);
-        } else if (c.says.isEmpty()) {
-            ASSERT_TRUE(JobTrans->ImportTransferJob());
-            EXPECT_EQ(Tul->JobName, kSample.name);
-        } else {
-            try {
-                JobTrans->ImportTransferJob();
-                ADD_FAILURE() << "imported";
-            } catch (const db::DbError& e) {
-                for (const QString& part : c.says)
-                    EXPECT_TRUE(e.message().contains(part)) << e.message().toStdString() << "\nlacks " << part.toStdString();
-            }
+        QString said;
+        try {
+            c.import ? void(JobTrans->ImportTransferJob()) : void(runStartup());
+        } catch (const db::DbError& e) {
+            said = e.message();
         }
-        EXPECT_FALSE(driver.MessageTexts().join(' ').contains(QChar(0)));
-        if (!c.says.isEmpty())
+        said += driver.MessageTexts().join('\n');
+        EXPECT_EQ(said.isEmpty(), c.says.isEmpty()) << said.toStdString();
+        for (const QString& part : c.says)
+            EXPECT_TRUE(said.contains(part)) << said.toStdString() << "\nlacks " << part.toStdString();
+        EXPECT_FALSE(said.contains(QChar(0)));
+        if (c.says.isEmpty())
+            EXPECT_EQ(Tul->JobName, kSample.name);
+        else
             EXPECT_TRUE(Files(root) == before);
         if (c.import && !c.says.isEmpty())
             EXPECT_EQ(store->WorkingJobRows(), working);
