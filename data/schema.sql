@@ -8,6 +8,12 @@
 -- An index is named "<table>|<index name>"; the primary order of a table is
 -- its PRIMARY KEY, or the order rows were added in when it has none.
 
+-- The version of this layout, recorded in the file: raised with every change
+-- of the tables below, so that no program writes into a database of a layout
+-- newer than its own. A file that records none was made before versions
+-- were recorded.
+PRAGMA user_version = 1;
+
 -- ---------------------------------------------------------------------------
 -- Reference tables
 -- ---------------------------------------------------------------------------
@@ -179,7 +185,9 @@ CREATE TABLE "DefSystem.db" (
 
 -- ---------------------------------------------------------------------------
 -- Stored jobs, keyed by job number. The three job headers number their jobs;
--- the child tables carry the header's number in JobNumber.
+-- the child tables carry the header's number in JobNumber (REFERENCES says
+-- which header's: not enforced, it tells the layout check that neither table
+-- of a pair can be missing while the other holds rows).
 -- ---------------------------------------------------------------------------
 
 -- Pipeline, manifold and gated-pipe job headers.
@@ -233,7 +241,7 @@ CREATE INDEX "JobPipe.DB|JobNameIndex" ON "JobPipe.DB" ("JobName");
 
 -- Profile nodes of the stored jobs.
 CREATE TABLE "JobProf.DB" (
-  "JobNumber"                 LONG,
+  "JobNumber"                 LONG REFERENCES "JobPipe.DB",
   "Station"                   NUMBER,
   "PipeType"                  ALPHA(40),
   "ReachType"                 ALPHA(12),
@@ -285,7 +293,7 @@ CREATE TABLE "JobProf.DB" (
 
 -- Gated pipe of the stored jobs.
 CREATE TABLE "JobGated.db" (
-  "JobNumber"       LONG,
+  "JobNumber"       LONG REFERENCES "JobPipe.DB",
   "StartSta"        NUMBER,
   "StartElev"       NUMBER,
   "EndSta"          NUMBER,
@@ -325,7 +333,7 @@ CREATE TABLE "JobGated.db" (
 
 -- Manifold outlets of the stored jobs.
 CREATE TABLE "JobTrickle.DB" (
-  "JobNumber"                 LONG,
+  "JobNumber"                 LONG REFERENCES "JobPipe.DB",
   "Station"                   NUMBER,
   "InvertElev"                NUMBER,
   "GpmAtOutlet"               NUMBER,
@@ -344,7 +352,7 @@ CREATE TABLE "JobTrickle.DB" (
 
 -- Pump suction segments of the stored jobs.
 CREATE TABLE "JobSuction.DB" (
-  "JobNumber"                 LONG,
+  "JobNumber"                 LONG REFERENCES "JobPipe.DB",
   "SegmentNo"                 SHORT,
   "PipeLength"                NUMBER,
   "PipeQ"                     NUMBER,

@@ -161,6 +161,7 @@ void ClaimDatabase()
         return;
     const QString folder = db::Engine::instance().AliasPath(db::kMersolAlias);
     const QString file = db::Engine::instance().DatabaseFile(db::kMersolAlias);
+    db::Engine::instance().CheckDatabaseFile(db::kMersolAlias);
     if (!QFileInfo::exists(file))
         MakeDatabaseFileInTurn(folder);
     const int fd = ::open(QFile::encodeName(file).constData(), O_RDWR | O_CLOEXEC);

@@ -160,10 +160,24 @@ void CopyFields(const std::vector<FieldCopy>& copies)
     }
 }
 
+// A stored code or count of the job (a node type, a number of nodes) that
+// is not a whole number refuses its load: read, it would be rounded to
+// another.
+void RefuseFractions(db::Table* stored, db::Table* work, int jobNumber, const QString& name)
+{
+    const db::Misfit m = db::FirstFraction(db::kMersolAlias, stored->TableName(), *work, kJobNumber, jobNumber);
+    if (m.found())
+        throw db::DbError(QStringLiteral("The job %1 cannot be loaded: row %2 of its rows in table %3, field '%4': %5.")
+                              .arg(name)
+                              .arg(m.row)
+                              .arg(stored->TableName(), m.field, m.why));
+}
+
 // The stored job's rows of `stored` appended to `work`; `each`, when given,
 // finishes a row (through the work table's fields) before it goes in.
 void LoadRows(db::Table* stored, db::Table* work, const std::function<void(db::RowValues&)>& each = {})
 {
+    RefuseFractions(stored, work, Tul->JobNumber, Tul->JobName);
     db::Transaction tx(db::kMersolAlias);
     OpenIfClosed(work);
     work->CheckBrowseMode();
@@ -456,6 +470,35 @@ void CheckTransferRows(db::Table* trans, db::Table* work)
     ReadJobColumnsOnly(trans, work);
 }
 
+// A key field's value as a refusal names it: a station as 10+00.
+QString KeyValueText(const db::Field* f)
+{
+    if (f->FieldName() == QLatin1String("Station")) {
+        const double station = f->AsFloat();
+        if (std::isfinite(station) && station >= 0) {
+            const qint64 feet = qint64(std::floor(station + 0.5));
+            return QStringLiteral("station %1+%2").arg(feet / 100).arg(feet % 100, 2, 10, QLatin1Char('0'));
+        }
+    }
+    return QStringLiteral("%1 %2").arg(f->FieldName(), f->AsString());
+}
+
+// The key fields of the row `work` is adding, and their values as a refusal
+// names them.
+std::pair<QString, QString> KeyOfNewRow(db::Table* work)
+{
+    QStringList fields, values;
+    for (const db::IndexDef& index : work->IndexDefs()) {
+        if (!index.primary)
+            continue;
+        for (const QString& name : index.fields) {
+            fields << name;
+            values << KeyValueText(work->FieldByName(name));
+        }
+    }
+    return {fields.join(QStringLiteral("', '")), values.join(QStringLiteral(", "))};
+}
+
 // Every row of a transfer table, checked by CheckTransferRows, appended to
 // its working table, field by field by name. A value that cannot be copied
 // as it stands cancels the import: it is never dropped, emptied or cut on
@@ -480,7 +523,13 @@ void ImportRows(db::Table* trans, db::Table* work)
                     RefuseImport(trans, row, c.to->FieldName(), e.message());
                 }
             }
-            work->Post();
+            try {
+                work->Post();
+            } catch (const db::KeyViolation&) {
+                const auto [fields, key] = KeyOfNewRow(work);
+                work->Cancel();
+                RefuseImport(trans, row, fields, QStringLiteral("an earlier row has the same %1").arg(key));
+            }
         }
     }
     trans->Close();
@@ -548,6 +597,7 @@ QString JobNameProblem(const QString& name, int size)
 bool TTrans::LoadJobHeader()
 {
     TDMod& d = *DMod;
+    RefuseFractions(d.JobPipeTable, d.WorkPipeTable, Tul->JobNumber, Tul->JobName);
     db::Transaction tx(db::kMersolAlias);
     db::Table* job = d.JobPipeTable;
     CloseIfOpen(job);
@@ -1069,6 +1119,7 @@ bool LoadToolJob(db::Table* stored, db::Table* work, int jobNumber, const QStrin
         db::Table* t;
         ~CloseStored() { CloseIfOpen(t); }
     } closeStored{stored};
+    RefuseFractions(stored, work, jobNumber, name);
     ReplaceToolRow(
         work,
         [&] {

@@ -4,14 +4,18 @@
 // the program. A stop leaves the database one file, or says where its latest
 // saves are.
 #include "model/database_setup.h"
+#include "model/job_transfer.h"
 #include "platform/db/db.h"
 #include "platform/ui/application.h"
 #include "support/dialogdriver.h"
 #include "support/faultvfs.h"
+#include "support/jobstore.h"
 #include "support/qt_app.h"
 #include "support/tempdb.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -24,8 +28,43 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <optional>
+
+#include <sys/stat.h>
+
+using testsupport::JobSample;
 
 namespace {
+
+// Every file and folder under `root` as it is: its kind, permissions and
+// bytes (those of plain files only: a pipe is not read).
+std::map<QString, QByteArray> Files(const QString& root)
+{
+    std::map<QString, QByteArray> out;
+    for (QDirIterator it(root, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo f(it.next());
+        // The shared index of a log is memory that every reader writes to.
+        if (f.fileName().endsWith(QLatin1String("-shm")))
+            continue;
+        QByteArray& seen = out[f.filePath()];
+        seen = QByteArray::number(int(f.permissions())) + (f.isSymLink() ? "link " : "") + (f.isDir() ? "dir" : "");
+        if (QFile file(f.filePath()); f.isFile() && file.open(QIODevice::ReadOnly))
+            seen += QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    }
+    return out;
+}
+
+// Runs SQL on a database file through a connection of its own.
+void SqlOn(const QString& file, const QString& sql)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -407,4 +446,155 @@ TEST_F(StartupTest, ALogWrittenToAnotherCopyOfTheDatabaseIsPutBackWithIt)
         for (const char* end : {"", "-wal", "-shm"})
             QFile::remove(databaseFile() + QLatin1String(end));
     }
+}
+
+// A setting, a database or a transfer file that is not what the programs
+// take it for stops the start or the import, naming it and what is wrong,
+// and no file changes; a sound setting and database still start and list
+// their jobs.
+TEST_F(StartupTest, WhatIsNotWhatItSaysStopsTheStartOrTheImportAndChangesNoFile)
+{
+    ASSERT_EQ(runStartup(), 0);
+    saveJob(QStringLiteral("Kept"));
+    ASSERT_EQ(runStop(), 0);
+    const QString data = QFileInfo(databaseFile()).absolutePath();
+    const QString sound = home.filePath(QStringLiteral("sound.sqlite"));
+    ASSERT_TRUE(QFile::copy(databaseFile(), sound));
+    const QString ini = home.path() + "/config/mersol/engine.ini";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(ini).absolutePath()));
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    auto aliases = [&](const QString& lines) { write(ini, ("[Aliases]\n" + lines).toUtf8()); };
+    auto transfer = [] { return db::Engine::instance().DatabaseFile(db::kTransferAlias); };
+    const JobSample kSample{"Exported", "PUMPED", 2, "CENTRIF", 6, 4, 3, 3};
+    testsupport::JobStore* store = nullptr;
+    struct Case {
+        const char* name;
+        std::function<void()> spoil;
+        QStringList says;      // the refusal; none for a start or import that goes through
+        bool import = false;
+    };
+    const QString utf16 = QStringLiteral("\ufeff[Aliases]\r\nMERSOL=/x\r\n");
+    const Case cases[] = {
+        {"a misspelt alias", [&] { aliases("MERSL=" + data + "\n"); },
+         {QStringLiteral("Line 2 of the engine configuration %1").arg(ini), "MERSL", "they know MERSOL and TULTRANS"}},
+        {"an alias twice", [&] { aliases("MERSOL=" + data + "\nMERSOL=" + home.path() + "\n"); },
+         {"Line 3 ", "names MERSOL again, as line 2 does"}},
+        {"a blank ending a folder's name", [&] { aliases("MERSOL=" + data + " \n"); },
+         {"The folder \"" + data + " \" given for MERSOL", "ends in a blank"}},
+        {"a pipe for the settings", [&] { ::mkfifo(QFile::encodeName(ini).constData(), 0600); },
+         {ini + " cannot be used: it is a named pipe (FIFO), not a plain file"}},
+        {"settings too large", [&] { write(ini, QByteArray("; note\n").repeated(10000)); }, {ini, "more than 64 KB"}},
+        {"UTF-16 settings",
+         [&] { write(ini, QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)); },
+         {"Line 1 of the engine configuration", "[Aliases]\" holds NUL characters"}},
+        {"a field of another type",   // as another database tool may change it, the rows as they were
+         [&] {
+             SqlOn(databaseFile(), "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, "
+                                   "'\"Station\"                   NUMBER', '\"Station\" SHORT') "
+                                   "WHERE name = 'JobProf.DB'");
+         },
+         {databaseFile(), "table JobProf.DB declares field 'Station' SHORT, where this program's layout has NUMBER"}},
+        {"fields of a newer layout",
+         [&] { SqlOn(databaseFile(), "ALTER TABLE \"JobProf.DB\" ADD COLUMN \"Slope\" NUMBER"); },
+         {databaseFile() + " is of a newer layout than this program's: table JobProf.DB has fields this program "
+                           "does not know: 'Slope'"}},
+        {"a newer layout", [&] { SqlOn(databaseFile(), "PRAGMA user_version = 99"); },
+         {"it records layout version 99, where this program's is 1"}},
+        {"the job headers gone",
+         [&] {
+             SqlOn(databaseFile(), "INSERT INTO \"JobProf.DB\" (\"JobNumber\", \"Station\") VALUES (1, 0); "
+                                   "DROP TABLE \"JobPipe.DB\"");
+         },
+         {databaseFile() + " is damaged: table JobPipe.DB is missing while table JobProf.DB holds a row that goes "
+                           "with its rows"}},
+        {"a device for the database", [&] { QFile::remove(databaseFile()), QFile::link("/dev/zero", databaseFile()); },
+         {databaseFile() + " cannot be used: it is a device (a link to /dev/zero)"}},
+        {"a data folder closed to all", [&] { ::chmod(QFile::encodeName(data).constData(), 0); },
+         {"its folder " + data + " may not be read or entered (its permissions are 000)"}},
+        {"an export stopped part-way",
+         [&] {
+             JobSample half = kSample;
+             half.name = "Half exported";
+             store->MakeWorkingJob(half);
+             testsupport::FaultVfs faults;
+             faults.Fail(testsupport::FaultVfs::Op::Write, QStringLiteral("/TULTRANS\\.sqlite$"), SQLITE_IOERR_WRITE, 1);
+             EXPECT_THROW(JobTrans->ExportWorkingJob(), db::DbError);
+             db::Engine::instance().CloseAll();
+             EXPECT_TRUE(QFileInfo::exists(transfer() + "-journal"));
+         },
+         {}, true},
+        {"a station twice",
+         [&] {
+             SqlOn(transfer(), "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, 'PRIMARY KEY "
+                               "(\"Station\")', 'CHECK (1)') WHERE name = 'WorkProf.DB'; DELETE FROM sqlite_master "
+                               "WHERE name = 'sqlite_autoindex_WorkProf.DB_1'");
+             SqlOn(transfer(), "VACUUM; UPDATE \"WorkProf.DB\" SET \"Station\" = 1000 WHERE rowid < 3");
+         },
+         {"row 2 of table WorkProf.DB, field 'Station': an earlier row has the same station 10+00"}, true},
+        {"a folder for the transfer file", [&] { QFile::remove(transfer()), QDir().mkdir(transfer()); },
+         {"/TULTRANS.sqlite cannot be used: it is a folder, not a plain file"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DialogDriver driver;
+        std::optional<testsupport::JobStore> importing;
+        if (c.import) {
+            store = &importing.emplace();
+            store->MakeWorkingJob(kSample);
+            ASSERT_TRUE(JobTrans->ExportWorkingJob());
+            db::Engine::instance().CloseAll();
+        }
+        c.spoil();
+        // An import changes the job being edited only when it goes through.
+        const QString root = c.import ? store->Temp().Folder(db::kTransferAlias) : home.path();
+        const QStringList working = c.import ? store->WorkingJobRows() : QStringList();
+        const auto before = Files(root);
+        QString said;
+        try {
+            c.import ? void(JobTrans->ImportTransferJob()) : void(runStartup());
+        } catch (const db::DbError& e) {
+            said = e.message();
+        }
+        said += driver.MessageTexts().join('\n');
+        EXPECT_EQ(said.isEmpty(), c.says.isEmpty()) << said.toStdString();
+        for (const QString& part : c.says)
+            EXPECT_TRUE(said.contains(part)) << said.toStdString() << "\nlacks " << part.toStdString();
+        EXPECT_FALSE(said.contains(QChar(0)));
+        if (c.says.isEmpty())
+            EXPECT_EQ(Tul->JobName, kSample.name);
+        else
+            EXPECT_TRUE(Files(root) == before);
+        if (c.import && !c.says.isEmpty())
+            EXPECT_EQ(store->WorkingJobRows(), working);
+        if (c.import)
+            continue;
+        ReleaseDatabaseClaim();
+        QFile::remove(ini);
+        ::chmod(QFile::encodeName(data).constData(), 0700);
+        QFile::remove(databaseFile());
+        ASSERT_TRUE(QFile::copy(sound, databaseFile()));
+    }
+
+    // Sound settings, with a folder's name ending in a blank, and a sound
+    // database with the copies a fold may leave beside it: the start goes
+    // through, takes the folders as written, removes the copies and lists
+    // the job.
+    const QString transferFolder = home.path() + "/Smith, Jones/Transfer ";
+    ASSERT_TRUE(QDir().mkpath(transferFolder));
+    aliases("MERSOL = " + data + "\r\nTULTRANS=" + transferFolder + "\r\n");
+    for (const char* copy : {".before-fold", "-wal.before-fold"})
+        write(databaseFile() + copy, "left by a fold");
+    DialogDriver driver;
+    ASSERT_EQ(runStartup(), 0);
+    EXPECT_TRUE(driver.MessageTexts().isEmpty()) << driver.MessageTexts().join('\n').toStdString();
+    EXPECT_EQ(db::Engine::instance().AliasPath(db::kTransferAlias), transferFolder);
+    EXPECT_EQ(QDir(data).entryList(QDir::Files).filter("before-fold"), QStringList());
+    db::Table jobs(db::kMersolAlias, QStringLiteral("JobPipe.DB"));
+    jobs.Open();
+    EXPECT_EQ(jobs.RecordCount(), 1);
+    EXPECT_EQ(jobs.FieldByName(QStringLiteral("JobName"))->AsString(), "Kept");
 }

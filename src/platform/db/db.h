@@ -348,8 +348,12 @@ public:
     void OpenForReading(const QString& alias);
     // Closes the connection of one alias; the next use opens it again.
     void Close(const QString& alias);
+    // Throws DbError, naming it, when the alias's database file is there but
+    // is not a plain file (a folder, a pipe, a device, a link to nowhere), or
+    // when the permissions of its folder keep the program out.
+    void CheckDatabaseFile(const QString& alias) const;
     // Creates the alias's database file from its create script when there
-    // is none yet, without opening it.
+    // is none yet, without opening it; checks the file first.
     void MakeDatabaseFile(const QString& alias);
     // The SQL that creates an alias's database when its file does not exist
     // (tables, indexes, rows). A null string removes it. Columns declared

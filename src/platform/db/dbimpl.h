@@ -85,6 +85,11 @@ bool diskFull(sqlite3* db, int rc);
 QString reasonOf(sqlite3* db, int rc, const QString& file);
 // Puts what was written to a file or folder (open flags for it) on the disk.
 bool syncToDisk(const QString& path, int flags);
+// What a path that should name a plain file names instead: "a folder", "a
+// named pipe (FIFO)", "a socket", "a device", with the link it goes through
+// ("a device (a link to /dev/zero)"), or "a link to /x, which is not there".
+// Empty for a plain file, or when nothing is there.
+QString notAPlainFile(const QString& path);
 // The file of a connection: its own, or for one in memory the first file
 // attached to it.
 QString fileOf(sqlite3* db);

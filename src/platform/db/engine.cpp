@@ -8,11 +8,15 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <unordered_map>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace db {
 
@@ -202,18 +206,51 @@ sqlite3* openFile(const QString& file, int flags)
 // in are called: their own names and this.
 const QString kBeforeFold = QStringLiteral(".before-fold");
 
+// Why reading `from` or writing `to` failed, by the system's error.
+QString copyFailure(int error, const QString& to)
+{
+    if (error == ENOSPC || error == EDQUOT)
+        return plainReason(SQLITE_FULL, to);
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 // Copies `from` to `to` and puts the copy on the disk; empty when done,
 // else why not (nothing is left at `to` then).
 QString keepCopy(const QString& from, const QString& to)
 {
     QFile::remove(to);
-    QFile source(from);
-    if (source.copy(to) && syncToDisk(to, O_RDWR))
+    int error = 0;
+    const int in = ::open(QFile::encodeName(from).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat seen = {};
+    const int out = in < 0 || ::fstat(in, &seen) != 0
+                        ? -1
+                        : ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                 seen.st_mode & 0777);
+    if (out < 0)
+        error = errno;
+    char block[1 << 16];
+    for (ssize_t got = 1; error == 0 && got > 0;) {
+        got = ::read(in, block, sizeof block);
+        if (got < 0)
+            error = errno;
+        for (ssize_t put = 0; error == 0 && put < got;) {
+            const ssize_t n = ::write(out, block + put, size_t(got - put));
+            if (n < 0)
+                error = errno;
+            else
+                put += n;
+        }
+    }
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (out >= 0 && ::close(out) != 0 && error == 0)
+        error = errno;
+    if (in >= 0)
+        ::close(in);
+    if (error == 0)
         return QString();
     QFile::remove(to);
-    return QStringLiteral("no copy of %1 could be kept beside it first (%2)")
-        .arg(from, source.error() == QFileDevice::NoError ? QStringLiteral("it could not be put on the disk")
-                                                           : source.errorString());
+    return QStringLiteral("no copy of %1 could be kept beside it first (%2)").arg(from, copyFailure(error, to));
 }
 
 // Puts a kept copy back in the place of `file`, in one step.
@@ -285,14 +322,28 @@ bool useWriteAheadLog(sqlite3* db)
 void refuseOddCompanions(const QString& file)
 {
     for (const char* end : {"-wal", "-shm", "-journal"}) {
-        const QFileInfo beside(file + QLatin1String(end));
-        if (beside.exists() && !beside.isFile())
+        const QString beside = file + QLatin1String(end);
+        if (const QString odd = notAPlainFile(beside); !odd.isEmpty())
             throw DbError(QStringLiteral("The database %1 cannot be used: beside it, %2 is %3, where the program "
                                          "keeps a file of the database's own. Move it away, then start the program "
                                          "again.")
-                              .arg(file, beside.fileName(),
-                                   beside.isDir() ? QStringLiteral("a folder") : QStringLiteral("not a plain file")));
+                              .arg(file, QFileInfo(beside).fileName(), odd));
     }
+}
+
+// The permissions of a folder that keep the program from reading or
+// entering it ("000"); empty when it may. As for a read-only file, the bits
+// decide, also for a superuser who could go in anyway.
+QString barredFolder(const QString& folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    struct stat seen = {};
+    if (::stat(name.constData(), &seen) != 0 || !S_ISDIR(seen.st_mode))
+        return QString();
+    constexpr mode_t kReadAndEnter = S_IRUSR | S_IXUSR;
+    const bool barred = (seen.st_uid == ::geteuid() && (seen.st_mode & kReadAndEnter) != kReadAndEnter)
+                        || ::access(name.constData(), R_OK | X_OK) != 0;
+    return barred ? QStringLiteral("%1").arg(seen.st_mode & 0777, 3, 8, QLatin1Char('0')) : QString();
 }
 
 sqlite3* openExisting(const QString& file, bool forReading = false)
@@ -329,6 +380,26 @@ sqlite3* openExisting(const QString& file, bool forReading = false)
     return db;
 }
 
+// A journal left beside a file by a write that was ended part-way (a
+// program killed while it wrote) holds what the file held before: a
+// connection that may write puts it back the first time it reads, as after
+// any interrupted write. One that only reads cannot, and SQLite then calls
+// the file read-only; the file is rolled back first.
+void rollBackInterruptedWrite(const QString& file)
+{
+    const QFileInfo journal(file + QStringLiteral("-journal"));
+    if (!journal.isFile() || journal.size() == 0)
+        return;
+    sqlite3* db = openFile(file, SQLITE_OPEN_READWRITE);
+    const int rc = sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    const QString why = rc == SQLITE_OK ? QString() : reasonOf(db, rc, file);
+    sqlite3_close_v2(db);
+    if (!why.isEmpty())
+        throw DbError(QStringLiteral("Cannot read the database %1: a write to it was stopped part-way, and it "
+                                     "could not be put back as it was before that write: %2")
+                          .arg(file, why));
+}
+
 AliasConn* findConnection(const QString& alias)
 {
     auto& conns = state().conns;
@@ -341,31 +412,75 @@ AliasConn* findConnection(const QString& alias)
     return it == conns.end() || !it->second.db ? nullptr : &it->second;
 }
 
-// The folders the [Aliases] section of the engine configuration gives, by
-// alias, each taken whole as its line writes it: a folder's name may hold
-// commas, blanks or semicolons. A line that cannot be read stops the start,
-// named, as does an alias named without a folder or outside the section: the
-// aliases are never left to their default folders while the file names one.
-std::map<QString, QString> configuredFolders(const QString& ini)
+// The most a settings file holds: a few lines. Anything larger is no
+// settings file, and is not read.
+constexpr qint64 kMostConfigurationBytes = 64 * 1024;
+
+// A line as a message can show it: the NULs of text saved as UTF-16 left
+// out, any other control character written as its code.
+QString readable(QString line)
 {
+    QString out;
+    for (const QChar c : line.remove(QChar(0)).trimmed()) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The engine configuration's text; only a plain file of a settings file's
+// size is read: a pipe would be waited on for ever, a device read without end.
+QString configurationText(const QString& ini)
+{
+    auto refuse = [&](const QString& why) {
+        throw DbError(QStringLiteral("The engine configuration %1 cannot be used: %2. Put a plain text file of "
+                                     "the aliases in its place, or remove it to use the default folders.")
+                          .arg(ini, why));
+    };
+    if (const QString odd = notAPlainFile(ini); !odd.isEmpty())
+        refuse(QStringLiteral("it is %1, not a plain file").arg(odd));
     QFile file(ini);
     if (!file.open(QIODevice::ReadOnly))
         throw DbError(QStringLiteral("Cannot read the engine configuration %1").arg(ini));
-    QString text = QString::fromUtf8(file.readAll());
+    const QByteArray bytes = file.read(kMostConfigurationBytes + 1);
+    if (bytes.size() > kMostConfigurationBytes)
+        refuse(QStringLiteral("it holds more than %1 KB, more than a settings file can").arg(kMostConfigurationBytes / 1024));
+    QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xfeff)))
         text.remove(0, 1);
+    return text;
+}
+
+// The folders the [Aliases] section of the engine configuration gives, by
+// alias, each taken whole as its line writes it: a folder's name may hold
+// commas, blanks (at its end as well) or semicolons. A line that cannot be
+// read stops the start, named, as does an alias the programs do not know, one
+// named twice, or one named without a folder or outside the section: the
+// aliases are never left to their default folders while the file names one.
+std::map<QString, QString> configuredFolders(const QString& ini)
+{
+    const QString text = configurationText(ini);
     std::map<QString, QString> folders;
+    std::map<QString, qsizetype> lineOf;   // the line that named each alias
     QString section;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString line = lines[n].trimmed();
+        QString written = lines[n];
+        if (written.endsWith(QLatin1Char('\r')))
+            written.chop(1);
+        const QString line = written.trimmed();
         auto refuse = [&](const QString& why) {
             throw DbError(QStringLiteral("Line %1 of the engine configuration %2 cannot be used: \"%3\" %4. Mend "
                                          "the line: each alias on a line of its own in the [Aliases] section, as "
                                          "MERSOL=/path/to/folder.")
                               .arg(n + 1)
-                              .arg(ini, line, why));
+                              .arg(ini, readable(line), why));
         };
+        if (line.contains(QChar(0)))
+            refuse(QStringLiteral("holds NUL characters, as text saved as UTF-16 does; save the file as plain "
+                                  "(UTF-8) text"));
         if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
@@ -374,23 +489,39 @@ std::map<QString, QString> configuredFolders(const QString& ini)
             section = line.mid(1, line.size() - 2).trimmed();
             continue;
         }
-        const qsizetype equals = line.indexOf(QLatin1Char('='));
-        if (equals <= 0)
+        const qsizetype equals = written.indexOf(QLatin1Char('='));
+        if (equals < 0 || line.startsWith(QLatin1Char('=')))
             refuse(QStringLiteral("is neither a section, a comment nor a name=value line"));
-        const QString alias = key(line.left(equals));
-        QString folder = line.mid(equals + 1).trimmed();
+        const QString alias = key(written.left(equals));
+        // Blanks after the equals sign part the name from its folder; those
+        // at the end of the line belong to the folder's name.
+        QString folder = written.mid(equals + 1);
+        qsizetype lead = 0;
+        while (lead < folder.size() && folder[lead].isSpace())
+            ++lead;
+        folder.remove(0, lead);
         const bool known = alias == kMersolAlias || alias == kTransferAlias;
         if (section != QLatin1String("Aliases")) {
             if (known)
                 refuse(QStringLiteral("names %1 outside the [Aliases] section").arg(alias));
             continue;
         }
+        if (!known)
+            refuse(QStringLiteral("names the alias %1, which the programs do not know: they know %2 and %3")
+                       .arg(alias, kMersolAlias, kTransferAlias));
+        if (const auto first = lineOf.find(alias); first != lineOf.end())
+            refuse(QStringLiteral("names %1 again, as line %2 does (\"%3\"); keep one of the two")
+                       .arg(alias)
+                       .arg(first->second + 1)
+                       .arg(readable(lines[first->second].trimmed())));
         // As written by a program that quotes a value with a comma in it.
-        if (folder.size() >= 2 && folder.startsWith(QLatin1Char('"')) && folder.endsWith(QLatin1Char('"')))
-            folder = folder.mid(1, folder.size() - 2);
-        if (folder.isEmpty())
+        if (const QString quoted = folder.trimmed();
+            quoted.size() >= 2 && quoted.startsWith(QLatin1Char('"')) && quoted.endsWith(QLatin1Char('"')))
+            folder = quoted.mid(1, quoted.size() - 2);
+        if (folder.trimmed().isEmpty())
             refuse(QStringLiteral("gives no folder for %1").arg(alias));
         folders[alias] = folder;
+        lineOf[alias] = n;
     }
     return folders;
 }
@@ -627,7 +758,8 @@ void Engine::LoadConfiguration()
     const QString ini = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
                         + QStringLiteral("/mersol/engine.ini");
     std::set<QString> configured;
-    if (QFileInfo::exists(ini)) {
+    // A link to nowhere is a configuration that cannot be read, not none.
+    if (const QFileInfo given(ini); given.exists() || given.isSymLink()) {
         const QDir base = QFileInfo(ini).absoluteDir();
         for (auto [alias, folder] : configuredFolders(ini)) {
             if (folder.startsWith(QStringLiteral("~/")))
@@ -641,20 +773,40 @@ void Engine::LoadConfiguration()
         // there is most likely mistyped, and a new empty database in it would
         // hide every stored job.
         if (configured.count(alias) && !QFileInfo(folder).isDir())
-            throw DbError(QStringLiteral("The folder %1 given for %2 in the engine configuration %3 does not exist")
-                              .arg(folder, alias, ini));
+            throw DbError(QStringLiteral("The folder \"%1\" given for %2 in the engine configuration %3 does not "
+                                         "exist%4")
+                              .arg(folder, alias, ini,
+                                   folder.back().isSpace() ? QStringLiteral(" (its name ends in a blank, as its "
+                                                                            "line writes it)")
+                                                           : QString()));
         if (!QDir().mkpath(folder))
             throw DbError(QStringLiteral("Cannot create the folder %1 for %2").arg(folder, alias));
         SetAliasPath(alias, folder);
     }
 }
 
+void Engine::CheckDatabaseFile(const QString& alias) const
+{
+    const QString file = DatabaseFile(alias);
+    if (file.isEmpty())
+        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
+    const QString folder = QFileInfo(file).absolutePath();
+    if (const QString mode = barredFolder(folder); !mode.isEmpty())
+        throw DbError(QStringLiteral("Cannot open the database %1: its folder %2 may not be read or entered (its "
+                                     "permissions are %3). Give yourself read, write and search permission on the "
+                                     "folder, then try again.")
+                          .arg(file, folder, mode));
+    if (const QString odd = notAPlainFile(file); !odd.isEmpty())
+        throw DbError(QStringLiteral("The database file %1 cannot be used: it is %2, not a plain file. Move it "
+                                     "away, or put the database file in its place, then try again.")
+                          .arg(file, odd));
+}
+
 void Engine::MakeDatabaseFile(const QString& alias)
 {
     const QString k = key(alias);
+    CheckDatabaseFile(k);
     const QString file = DatabaseFile(k);
-    if (file.isEmpty())
-        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
     if (QFileInfo::exists(file))
         return;
     auto& scripts = state().scripts;
@@ -692,6 +844,8 @@ sqlite3* Engine::open(const QString& alias, bool forReading)
     const QString k = key(alias);
     MakeDatabaseFile(k);
     const QString file = DatabaseFile(k);
+    if (forReading)
+        rollBackInterruptedWrite(file);
     AliasConn conn;
     conn.db = openExisting(file, forReading);
     // The main database takes a write-ahead log: a commit then syncs one
@@ -747,14 +901,23 @@ void Engine::Shutdown()
 void Engine::FoldLeftoverLog(const QString& alias)
 {
     const QString file = DatabaseFile(alias);
-    if (file.isEmpty() || findConnection(alias) || !QFileInfo::exists(file) || !logHoldsSaves(file))
+    if (file.isEmpty() || findConnection(alias) || !QFileInfo::exists(file))
         return;
+    const QString log = logFile(file);
+    const QString fileCopy = file + kBeforeFold, logCopy = log + kBeforeFold;
+    if (!logHoldsSaves(file)) {
+        // Copies left by a program ended between a fold and the removal of
+        // its copies: the fold went through when the file is sound.
+        if ((QFileInfo::exists(fileCopy) || QFileInfo::exists(logCopy)) && soundFile(file)) {
+            QFile::remove(fileCopy);
+            QFile::remove(logCopy);
+        }
+        return;
+    }
     refuseOddCompanions(file);
     // Both are copied first and put back unless the folded file passes its
     // check: a log written to another copy of the database (an older file
     // put back beside it) folds into a damaged file, and is gone after.
-    const QString log = logFile(file);
-    const QString fileCopy = file + kBeforeFold, logCopy = log + kBeforeFold;
     QString why = keepCopy(file, fileCopy);
     if (why.isEmpty())
         why = keepCopy(log, logCopy);

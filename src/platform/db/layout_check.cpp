@@ -13,6 +13,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 #include <fcntl.h>
@@ -24,10 +26,23 @@ using namespace detail;
 namespace {
 
 struct Gap {
+    // Filled in place; or not, the file being of another layout; or not,
+    // the file being damaged (a table gone that rows of another still need).
+    enum Kind { Fillable, OtherLayout, Damage };
     QString text;       // for messages
     QString sql;        // what adds it to the file
-    bool fillable = true;
+    Kind kind = Fillable;
 };
+
+// How the engine reads a declared type, as the layout writes it.
+QString TypeText(const QString& declared)
+{
+    int size = 0;
+    const FieldType type = parseType(declared, &size);
+    static const char* const names[] = {"SHORT", "LONG", "NUMBER", "ALPHA", "MEMO", "LOGICAL", "AUTOINC"};
+    const QString name = QLatin1String(names[int(type)]);
+    return size > 0 ? QStringLiteral("%1(%2)").arg(name).arg(size) : name;
+}
 
 // An in-memory database made by the create script, with the file attached as "old".
 class Reference {
@@ -86,7 +101,44 @@ public:
         return onFile(QStringLiteral("Cannot read the database"), [this] { return readGaps(); });
     }
 
+    // What the file has of a layout newer than the script's: the layout
+    // version it records when that is higher, fields of the script's tables
+    // that the script does not have. Empty for a file of this layout or an
+    // older one. Read by gaps().
+    const QStringList& newer() const { return newer_; }
+    // The layout version the script records; 0 for none.
+    qint64 version() { return number(QStringLiteral("PRAGMA main.user_version")); }
+
 private:
+    qint64 number(const QString& sql)
+    {
+        Stmt s(db_, sql, QStringLiteral("Cannot read the layout"));
+        return s.step() ? s.int64(0) : 0;
+    }
+
+    // Why a table of the script missing from the file is damage rather than
+    // an older layout: a table related to it (REFERENCES, either way) holds
+    // rows in the file that go with the rows it held. Empty when none does.
+    QString NeededBy(const QString& table)
+    {
+        Stmt related(db_,
+                     QStringLiteral("SELECT m.name FROM main.sqlite_master m, pragma_foreign_key_list(m.name, 'main') f "
+                                    "WHERE m.type = 'table' AND f.\"table\" = ?1 COLLATE NOCASE "
+                                    "UNION SELECT \"table\" FROM pragma_foreign_key_list(?1, 'main')"),
+                     QStringLiteral("Cannot read the layout"));
+        related.bind(1, table);
+        while (related.step()) {
+            const QString other = related.text(0);
+            if (!oldHas(QStringLiteral("table"), other))
+                continue;
+            if (const qint64 rows = number(QStringLiteral("SELECT count(*) FROM old.%1").arg(quoteIdent(other))))
+                return QStringLiteral("table %1 is missing while table %2 holds %3 with its rows")
+                    .arg(table, other,
+                         rows == 1 ? QStringLiteral("a row that goes") : QStringLiteral("%1 rows that go").arg(rows));
+        }
+        return QString();
+    }
+
     bool oldHas(const QString& type, const QString& name)
     {
         Stmt s(db_, QStringLiteral("SELECT 1 FROM old.sqlite_master WHERE type = ?1 AND name = ?2 COLLATE NOCASE"),
@@ -119,10 +171,18 @@ private:
                     indexes.emplace_back(s.text(1), s.text(3));
             }
         }
+        newer_.clear();
+        const qint64 version = this->version();
+        if (const qint64 recorded = number(QStringLiteral("PRAGMA old.user_version")); version > 0 && recorded > version)
+            newer_ << QStringLiteral("it records layout version %1, where this program's is %2").arg(recorded).arg(version);
         std::vector<QString> newTables;
         for (const auto& [name, sql] : tables) {
             const QString quoted = quoteIdent(name);
             if (!oldHas(QStringLiteral("table"), name)) {
+                if (const QString needed = NeededBy(name); !needed.isEmpty()) {
+                    out.push_back({needed, QString(), Gap::Damage});
+                    continue;
+                }
                 QString create = sql;
                 const auto m = createTable.match(create);
                 create.insert(int(m.capturedEnd()), QStringLiteral("old."));
@@ -131,28 +191,49 @@ private:
                 newTables.push_back(name.toLower());
                 continue;
             }
-            QStringList have;
+            // The file's fields with their declared types, in its order;
+            // those the script has are taken off as they are met.
+            std::vector<std::pair<QString, QString>> have;
             {
-                Stmt c(db_, QStringLiteral("SELECT name FROM pragma_table_info(?1, 'old')"),
+                Stmt c(db_, QStringLiteral("SELECT name, type FROM pragma_table_info(?1, 'old')"),
                        QStringLiteral("Cannot read the layout"));
                 c.bind(1, name);
                 while (c.step())
-                    have << c.text(0).toLower();
+                    have.emplace_back(c.text(0), c.text(1));
             }
             Stmt c(db_, QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk FROM pragma_table_info(?1, 'main')"),
                    QStringLiteral("Cannot read the layout"));
             c.bind(1, name);
             while (c.step()) {
                 const QString column = c.text(0);
-                if (have.contains(column.toLower()))
+                const auto held = std::find_if(have.begin(), have.end(), [&](const auto& h) {
+                    return h.first.compare(column, Qt::CaseInsensitive) == 0;
+                });
+                if (held != have.end()) {
+                    // A type changed in the file is read by its new type:
+                    // fractions cut off, texts cut short, without a word.
+                    if (TypeText(held->second) != TypeText(c.text(1)))
+                        out.push_back({QStringLiteral("table %1 declares field '%2' %3, where this program's layout "
+                                                      "has %4")
+                                           .arg(name, column, TypeText(held->second), TypeText(c.text(1))),
+                                       QString(), Gap::OtherLayout});
+                    have.erase(held);
                     continue;
+                }
                 QString def = quoteIdent(column) + QLatin1Char(' ') + c.text(1);
                 if (!c.column(3).isNull())
                     def += QStringLiteral(" DEFAULT ") + c.text(3);
                 const bool fillable = c.int64(4) == 0 && (c.int64(2) == 0 || !c.column(3).isNull());
                 out.push_back({QStringLiteral("table %1 has no field '%2'").arg(name, column),
-                               QStringLiteral("ALTER TABLE old.%1 ADD COLUMN %2;").arg(quoted, def), fillable});
+                               QStringLiteral("ALTER TABLE old.%1 ADD COLUMN %2;").arg(quoted, def),
+                               fillable ? Gap::Fillable : Gap::OtherLayout});
             }
+            QStringList unknown;
+            for (const auto& h : have)
+                unknown << QStringLiteral("'%1'").arg(h.first);
+            if (!unknown.isEmpty())
+                newer_ << QStringLiteral("table %1 has fields this program does not know: %2")
+                              .arg(name, unknown.join(QStringLiteral(", ")));
         }
         for (const auto& [name, sql] : indexes) {
             if (oldHas(QStringLiteral("index"), name))
@@ -178,14 +259,14 @@ private:
 
     sqlite3* db_ = nullptr;
     QString file_;
+    QStringList newer_;
 };
 
 QString ScriptOf(const QString& alias, QString* file)
 {
     Engine& e = Engine::instance();
     *file = e.DatabaseFile(alias);
-    if (file->isEmpty())
-        throw DbError(QStringLiteral("Unknown database alias '%1'").arg(alias));
+    e.CheckDatabaseFile(alias);
     if (!QFileInfo::exists(*file))
         return QString();
     if (QFileInfo(*file).size() == 0)
@@ -330,23 +411,37 @@ QString BringLayoutUpToDate(const QString& alias)
     RemoveUnfinishedCopies(file);
     Reference ref(script, file, true);
     const std::vector<Gap> gaps = ref.gaps();
+    // Saving a job over itself would empty the fields this program does not
+    // know: such a database is not written at all.
+    if (!ref.newer().isEmpty())
+        throw DbError(QStringLiteral("The database %1 is of a newer layout than this program's: %2. It was left as "
+                                     "it is. Use it with the newer program that made it.")
+                          .arg(file, ref.newer().join(QStringLiteral("; "))));
     if (gaps.empty())
         return QString();
-    QStringList unfillable;
-    for (const Gap& g : gaps)
-        if (!g.fillable)
-            unfillable << g.text;
     const QString restore = QStringLiteral(
         "Restore a copy of the database made by this version of the program, or move the file away to start "
         "with a new database.");
-    if (!unfillable.isEmpty())
-        throw DbError(QStringLiteral("The database %1 is of another layout that cannot be brought up to date: %2. %3")
-                          .arg(file, unfillable.join(QStringLiteral("; ")), restore));
+    for (const auto& [kind, says] : {std::pair{Gap::Damage, QStringLiteral("The database %1 is damaged: %2. It was "
+                                                                          "left as it is. %3")},
+                                     std::pair{Gap::OtherLayout, QStringLiteral("The database %1 is of another layout "
+                                                                               "that cannot be brought up to date: "
+                                                                               "%2. %3")}}) {
+        QStringList found;
+        for (const Gap& g : gaps)
+            if (g.kind == kind)
+                found << g.text;
+        if (!found.isEmpty())
+            throw DbError(says.arg(file, found.join(QStringLiteral("; ")), restore));
+    }
 
     const QString kept = KeepCopy(ref, file);
     QString sql = QStringLiteral("BEGIN IMMEDIATE;\n");
     for (const Gap& g : gaps)
         sql += g.sql + QLatin1Char('\n');
+    // The file now records the layout it has.
+    if (const qint64 version = ref.version(); version > 0)
+        sql += QStringLiteral("PRAGMA old.user_version = %1;\n").arg(version);
     sql += QStringLiteral("COMMIT;");
     try {
         exec(ref.db(), sql, QStringLiteral("Cannot bring the database up to date"));
@@ -423,9 +518,28 @@ Misfit FirstOversized(sqlite3* db, const QString& table, const std::vector<Desti
     return {};
 }
 
-} // namespace
+// Why a stored value of a whole-number field is not one; empty when it is,
+// or when the field is not such a field. Read through the field, a fraction
+// would be rounded without a word.
+QString Fraction(const QVariant& stored, const Field& f)
+{
+    if ((f.DataType() != FieldType::Short && f.DataType() != FieldType::Long && f.DataType() != FieldType::AutoInc)
+        || stored.isNull())
+        return QString();
+    bool number = stored.typeId() == QMetaType::Double;
+    double d = stored.toDouble();
+    if (stored.typeId() == QMetaType::QString)
+        d = stored.toString().trimmed().toDouble(&number);
+    if (!number || !std::isfinite(d) || d == std::trunc(d))
+        return QString();
+    return QStringLiteral("%1 is not a whole number").arg(floatToString(d));
+}
 
-Misfit FirstMisfit(const QString& alias, const QString& table, Table& into)
+// The stored values of `table` that go into fields of `into`, in the
+// table's stored order (the rows whose `field` holds `value` where a field is
+// given), and the first of which `misfit` says why it does not fit.
+Misfit FirstValueThat(const QString& alias, const QString& table, Table& into, const QString& field,
+                      const QVariant& value, bool sized, const std::function<QString(const QVariant&, const Field&)>& misfit)
 {
     sqlite3* db = Engine::instance().Connection(alias);
     const TableMeta meta = readMeta(db, table);
@@ -445,26 +559,47 @@ Misfit FirstMisfit(const QString& alias, const QString& table, Table& into)
     } else {
         order = QStringLiteral("rowid");
     }
-    if (const Misfit big = FirstOversized(db, table, columns, order); big.found())
-        return big;
+    if (sized)
+        if (const Misfit big = FirstOversized(db, table, columns, order); big.found())
+            return big;
     QStringList read;
     for (const Destined& d : columns)
         read << d.column->quoted;
-    Stmt s(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(read.join(QLatin1Char(',')), quoteIdent(table), order),
+    const QString where = field.isEmpty() ? QString() : QStringLiteral(" WHERE %1 = ?1").arg(quoteIdent(field));
+    Stmt s(db, QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4").arg(read.join(QLatin1Char(',')), quoteIdent(table), where, order),
            QStringLiteral("Cannot read table ") + table);
+    if (!field.isEmpty())
+        s.bind(1, value);
     for (int row = 1; s.step(); ++row) {
         for (size_t i = 0; i < columns.size(); ++i) {
             const Field& f = *columns[i].into;
-            try {
-                const QVariant held = toFieldValue(s.column(int(i)), f.DataType(), f.Size(), f.FieldName(), false);
-                if (f.DataType() == FieldType::Alpha && f.Size() > 0 && held.toString().size() > f.Size())
-                    throw DbError(TooLong(f, 0));
-            } catch (const DbError& e) {
-                return {row, f.FieldName(), e.message()};
-            }
+            if (const QString why = misfit(s.column(int(i)), f); !why.isEmpty())
+                return {row, f.FieldName(), why};
         }
     }
     return {};
+}
+
+} // namespace
+
+Misfit FirstMisfit(const QString& alias, const QString& table, Table& into)
+{
+    return FirstValueThat(alias, table, into, QString(), QVariant(), true, [](const QVariant& stored, const Field& f) {
+        try {
+            const QVariant held = toFieldValue(stored, f.DataType(), f.Size(), f.FieldName(), false);
+            if (f.DataType() == FieldType::Alpha && f.Size() > 0 && held.toString().size() > f.Size())
+                return TooLong(f, 0);
+        } catch (const DbError& e) {
+            return e.message();
+        }
+        return Fraction(stored, f);
+    });
+}
+
+Misfit FirstFraction(const QString& alias, const QString& table, Table& into, const QString& field,
+                     const QVariant& value)
+{
+    return FirstValueThat(alias, table, into, field, value, false, Fraction);
 }
 
 } // namespace db

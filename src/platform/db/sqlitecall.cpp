@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace db::detail {
@@ -76,6 +77,32 @@ bool syncToDisk(const QString& path, int flags)
         return false;
     const bool synced = ::fsync(fd) == 0;
     return ::close(fd) == 0 && synced;
+}
+
+QString notAPlainFile(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat seen = {};
+    if (::lstat(name.constData(), &seen) != 0)
+        return QString();
+    const bool link = S_ISLNK(seen.st_mode);
+    const QString target = link ? QFileInfo(path).symLinkTarget() : QString();
+    if (link && ::stat(name.constData(), &seen) != 0)
+        return QStringLiteral("a link to %1, which is not there").arg(target);
+    QString kind;
+    if (S_ISREG(seen.st_mode))
+        return QString();
+    if (S_ISDIR(seen.st_mode))
+        kind = QStringLiteral("a folder");
+    else if (S_ISFIFO(seen.st_mode))
+        kind = QStringLiteral("a named pipe (FIFO)");
+    else if (S_ISSOCK(seen.st_mode))
+        kind = QStringLiteral("a socket");
+    else if (S_ISCHR(seen.st_mode) || S_ISBLK(seen.st_mode))
+        kind = QStringLiteral("a device");
+    else
+        kind = QStringLiteral("not a plain file");
+    return link ? QStringLiteral("%1 (a link to %2)").arg(kind, target) : kind;
 }
 
 void fail(sqlite3* db, int rc, const QString& what)
