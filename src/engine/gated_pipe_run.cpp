@@ -84,11 +84,6 @@ void RefuseGatedRun(const QString& why)
         Tul->PinnedEndHgl = 0.0;
 }
 
-QString Feet(double v)
-{
-    return FixedText(v, 10, 2) + QStringLiteral(" ft");
-}
-
 // One friction call over `length` with the gated pipe of `pipe`; the flow
 // regime, Reynolds number, friction factor and method go into `r`.
 double GatedFriction(TSta& r, const TSta& pipe, double length)
@@ -155,7 +150,7 @@ bool TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* d, 
         // the values of whatever profile row the cursor stands on.
         if (!m->WorkProfTable->Locate(QStringLiteral("Station"), start->Station)) {
             RefuseGatedRun(QStringLiteral("No node of the profile is at the gated pipe start station, ")
-                           + Feet(start->Station) + QStringLiteral("."));
+                           + StationTextOf(start->Station) + QStringLiteral("."));
             return false;
         }
         StartRowLocated = true;
@@ -254,8 +249,9 @@ void TGated::RunGatedPipe()
     // flow, or a flow that does not open one gate.
     QString refusal;
     if (length <= 0.0)
-        refusal = QStringLiteral("The end station, ") + Feet(e.Station)
-                  + QStringLiteral(", must lie beyond the start station, ") + Feet(s.Station) + QStringLiteral(".");
+        refusal = QStringLiteral("The end station, ") + StationTextOf(e.Station)
+                  + QStringLiteral(", must lie beyond the start station, ") + StationTextOf(s.Station)
+                  + QStringLiteral(".");
     else if (GateSpace <= 0.0)
         refusal = QStringLiteral("The gate spacing must be greater than 0.");
     else if (GateFlow <= 0.0)
