@@ -784,7 +784,7 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
     // The loaded end node and its manifold opened and left by OK with nothing
     // changed: nothing changes, not even while the node dialog is still open,
     // and the manifold's graph draws the grade the output page stored.
-    const QString endInvert = ProfText(2, "InvertElev");
+    const QString endRow = ProfText(2, "InvertElev") + '|' + ProfText(2, "DownStreamPipeDescription");
     double graphedHgl = 0;
     const auto oldHook = report::SetPreviewHook([&](report::Document& d, QWidget*) {
         report::RenderDump(d);
@@ -792,7 +792,9 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
     });
     driver.OnceForm("TBasicNodeDlg", [&](ui::Form& f) {
         DialogDriver::Press(f, "TrickleEditBtn");
-        EXPECT_EQ(DMod->WorkProfTableInvertElev->AsString(), endInvert);
+        EXPECT_EQ(DMod->WorkProfTableInvertElev->AsString() + '|' +
+                      DMod->WorkProfTableDownStreamPipeDescription->AsString(),
+                  endRow);
         EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
         DialogDriver::Press(f, "OKBitBtn1");
     });

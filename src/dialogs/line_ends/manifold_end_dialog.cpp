@@ -23,6 +23,34 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// The sum of the outlets' flows, the flow that enters the manifold.
+double ManifoldOutflow()
+{
+    TDMod* d = DMod;
+    db::Table* nodes = d->WorkTrickleTable;
+    OpenIfClosed(nodes);
+    nodes->CheckBrowseMode();
+    double q = 0.0;
+    for (nodes->First(); !nodes->Eof(); nodes->Next())
+        q += d->WorkTrickleTableGpmAtOutlet->AsFloat();
+    return q;
+}
+
+// The line carries the manifold's flow already: the header's entrance flow
+// of the manifold and the end reach's flow are the outlets' sum.
+bool LineTakesManifold()
+{
+    TDMod* d = DMod;
+    const double q = ManifoldOutflow();
+    OpenIfClosed(d->WorkProfTable);
+    d->WorkProfTable->CheckBrowseMode();
+    d->WorkProfTable->Last();
+    return d->WorkPipeTableTriclEntQ->AsFloat() == q && d->WorkProfTablePipeQ->AsFloat() == q;
+}
+
+} // namespace
 
 TManifoldEndDlg::TManifoldEndDlg(QWidget* owner) : ui::Form(owner)
 {
@@ -89,6 +117,7 @@ void TManifoldEndDlg::startNewManifold()
 void TManifoldEndDlg::FormShow()
 {
     TDMod* d = DMod;
+    opened_.emplace(std::initializer_list<db::Table*>{d->WorkTrickleTable, d->WorkPipeTable});
     Tul->Cancelled = false;
     Tul->SysHas = 2;
     // Whether the output page may take the manifold as computed is left to
@@ -230,6 +259,10 @@ void TManifoldEndDlg::FormClose()
     // ties the manifold in: an OK never closes with the profile left behind.
     if (pipePageMark_ == -1)
         pipePageMark_ = 0;
+    // A manifold left as it was found, in a line that takes its flow
+    // already, changes nothing in the line either.
+    if (opened_ && opened_->Unchanged() && LineTakesManifold())
+        return;
     ApplyManifoldToProfile();
 }
 
@@ -240,12 +273,7 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     db::Table* prof = d->WorkProfTable;
     db::Table* pipe = d->WorkPipeTable;
     db::ControlsOff still(nodes);
-    OpenIfClosed(nodes);
-    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
-
-    double q = 0.0;
-    for (nodes->First(); !nodes->Eof(); nodes->Next())
-        q += d->WorkTrickleTableGpmAtOutlet->AsFloat();
+    const double q = ManifoldOutflow();
 
     OpenIfClosed(prof);
 
