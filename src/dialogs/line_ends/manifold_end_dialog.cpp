@@ -311,6 +311,15 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     InvertFollowsMethod();
     prof->Post();
 
+    // The grade a run of the line stored belongs to the manifold as it was:
+    // until the next run there is none to draw.
+    for (nodes->First(); !nodes->Eof(); nodes->Next()) {
+        nodes->Edit();
+        for (db::Field* f : {d->WorkTrickleTableHgl, d->WorkTrickleTableEgl, d->WorkTrickleTablePsi})
+            f->Clear();
+        nodes->Post();
+    }
+
     // Tried now, the manifold says at once what keeps it from being
     // computed. Its grade is the line's run's to store: the output page lays
     // the manifold out again before each run and moves it by the line's end.
