@@ -243,7 +243,7 @@ TGatedPipeDlg::TGatedPipeDlg(QWidget* owner) : ui::Form(owner)
         OnExit(e, [this] { GatedFieldExit(); });
     OnExit(DesFlowDBNF, [this] {
         GatedFieldExit();
-        CheckMidSegmentRange();
+        layoutFieldLeft();
     });
     OnExit(EndGatedStaDBNF, [this] { EndGatedStaDBNFExit(); });
     OnExit(GateSpacingDBNF, [this] { GateSpacingDBNFExit(); });
@@ -497,7 +497,7 @@ void TGatedPipeDlg::BeginStaDBNFExit()
     if (Tul->NewJob) keptStartSta_ = m->WorkGatedTableStartSta->AsFloat();
     PostIfEditing(m->WorkGatedTable);
     Tul->NewStation = m->WorkGatedTableStartSta->AsFloat();
-    CheckMidSegmentRange();
+    layoutFieldLeft();
 }
 
 void TGatedPipeDlg::GndElevDBNFExit() { PostAndEdit(DMod->WorkGatedTable); }
@@ -528,7 +528,15 @@ void TGatedPipeDlg::EndGatedStaDBNFExit()
         if (!why.isEmpty()) throw ui::InputError(why);
     }
     GatedFieldExit();
-    CheckMidSegmentRange();
+    layoutFieldLeft();
+}
+
+// The intermediate range follows the stations, the gate flow and the
+// spacing as each is left; Cancel gives them all back and needs none.
+void TGatedPipeDlg::layoutFieldLeft()
+{
+    if (FocusTarget() != CancelBtn)
+        CheckMidSegmentRange();
 }
 
 bool TGatedPipeDlg::leavingByOkOrCancel() const
@@ -547,7 +555,7 @@ bool TGatedPipeDlg::pipeToChoose() const
 void TGatedPipeDlg::GateSpacingDBNFExit()
 {
     GatedFieldExit();
-    CheckMidSegmentRange();
+    layoutFieldLeft();
     // OK or Cancel clicked from the field acts at once: the focus goes on
     // through the form only by Tab or Enter.
     if (leavingByOkOrCancel()) return;

@@ -73,6 +73,7 @@ private:
     bool calculatorJob() const;
     bool leavingByOkOrCancel() const;
     bool pipeToChoose() const;
+    void layoutFieldLeft();
     void lossChoice(int n);
     void showLossState(int n);
     void showKItem(int n);
