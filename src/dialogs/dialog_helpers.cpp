@@ -68,6 +68,14 @@ void KeptTables::PutBack()
     }
 }
 
+bool KeptTables::Unchanged() const
+{
+    for (const Kept& k : kept_)
+        if (k.table->Active() ? ShownRows(k.table) != k.rows : k.active)
+            return false;
+    return true;
+}
+
 void SetCaptionActive(QWidget* w, bool active)
 {
     QPalette p = w->palette();

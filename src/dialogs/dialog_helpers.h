@@ -43,6 +43,8 @@ public:
     // writes the kept rows back; each table is left open or closed as it
     // was, on the row it was on.
     void PutBack();
+    // Every kept table shows the rows it showed then.
+    bool Unchanged() const;
 
 private:
     struct Kept {

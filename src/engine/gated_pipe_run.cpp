@@ -80,11 +80,6 @@ QString RefuseGatedRun(const QString& why)
     return text;
 }
 
-QString Feet(double v)
-{
-    return FixedText(v, 10, 2) + QStringLiteral(" ft");
-}
-
 // One friction call over `length` with the gated pipe of `pipe`; the flow
 // regime, Reynolds number, friction factor and method go into `r`.
 double GatedFriction(TSta& r, const TSta& pipe, double length)
@@ -177,7 +172,7 @@ QString TGated::LoadGatedInputs(TSta* start, TSta* a, TSta* mid, TSta* c, TSta* 
         // the values of whatever profile row the cursor stands on.
         if (!m->WorkProfTable->Locate(QStringLiteral("Station"), start->Station))
             return RefuseGatedRun(QStringLiteral("No node of the profile is at the gated pipe start station, ")
-                                  + Feet(start->Station) + QStringLiteral("."));
+                                  + StationTextOf(start->Station) + QStringLiteral("."));
         start->DiaIn = m->WorkProfTableDiaIn->AsFloat();
         start->GroundElev = m->WorkProfTableGroundElev->AsFloat();
         start->PipeQ = m->WorkProfTablePipeQ->AsFloat();
@@ -273,8 +268,9 @@ RunStatus TGated::RunGatedPipe()
     // flow, or a flow that does not open one gate.
     QString refusal;
     if (length <= 0.0)
-        refusal = QStringLiteral("The end station, ") + Feet(e.Station)
-                  + QStringLiteral(", must lie beyond the start station, ") + Feet(s.Station) + QStringLiteral(".");
+        refusal = QStringLiteral("The end station, ") + StationTextOf(e.Station)
+                  + QStringLiteral(", must lie beyond the start station, ") + StationTextOf(s.Station)
+                  + QStringLiteral(".");
     else if (GateSpace <= 0.0)
         refusal = QStringLiteral("The gate spacing must be greater than 0.");
     else if (GateFlow <= 0.0)

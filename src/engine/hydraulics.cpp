@@ -50,16 +50,7 @@ QString JHyd::StationText(double station)
                        ui::MsgType::Error, ui::mbOK);
         return {};
     }
-    if (station == 0)
-        return QStringLiteral("0+00");
-    // Hundreds, "+", then the last two digits, at least "0+0n"; made in
-    // place, as every written row gets one.
-    const qint64 n = RoundHalfUp(station);
-    char buf[32];
-    char* p = PutDigits(buf + sizeof buf, n % 100, 2);
-    *--p = '+';
-    p = PutDigits(p, n / 100, 1);
-    return QString::fromLatin1(p, int(buf + sizeof buf - p));
+    return StationTextOf(station);
 }
 
 double JHyd::HazenWilliamsLoss(double D, double Q, double C, double L)

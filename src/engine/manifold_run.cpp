@@ -36,11 +36,6 @@ QString RefuseManifold(const QString& why)
     return text;
 }
 
-QString StationNumber(double v)
-{
-    return FixedText(v, 10, 2);
-}
-
 // Owns the node records of one run.
 struct NodeList {
     std::vector<TSta*> nodes;
@@ -161,6 +156,19 @@ RunStatus JManfld::RunManifold()
     tx.Commit();
     friction.Into(status);
     return status;
+}
+
+bool JManfld::CheckManifold()
+{
+    // Posted outside the run's transaction, so that giving the run back
+    // does not give back what the user entered.
+    for (db::Table* t : {DMod->WorkPipeTable, DMod->WorkTrickleTable})
+        if (t->Active()) t->CheckBrowseMode();
+    {
+        db::Transaction tx(db::kMersolAlias);
+        Compute();
+    }   // not committed: rolled back
+    return Computed;
 }
 
 QString JManfld::Compute()
@@ -286,7 +294,7 @@ QString JManfld::Compute()
     QStringList unsized;
     for (int i = 0; i < last; ++i) {
         if (!SelectSegmentPipe(i, nodes))
-            unsized << StationNumber(nodes[i]->Station) + QStringLiteral(" to ") + StationNumber(nodes[i + 1]->Station);
+            unsized << StationTextOf(nodes[i]->Station) + QStringLiteral(" to ") + StationTextOf(nodes[i + 1]->Station);
     }
     WriteCandidates();
     if (!unsized.isEmpty()) {
@@ -308,7 +316,7 @@ QString JManfld::Compute()
                               + QStringLiteral(" ft/s and the friction limit of ")
                               + FixedText(m->ManifoldMaxFric, 10, 2)
                               + QStringLiteral(" ft in the segment(s) from station ")
-                              + unsized.join(QStringLiteral(", ")) + QStringLiteral(" ft."));
+                              + unsized.join(QStringLiteral(", ")) + QStringLiteral("."));
     }
 
     // Sizes and losses, node by node.
@@ -435,7 +443,7 @@ void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)
     for (int k = 0; k < count; ++k, trickle->Next()) {
         const TSta& r = *nodes[k];
         if (trickle->Eof() || m->WorkTrickleTableStation->AsFloat() != r.Station) {
-            skipped << StationNumber(r.Station);
+            skipped << StationTextOf(r.Station);
             continue;
         }
         EditIfBrowsing(trickle);
@@ -457,7 +465,7 @@ void JManfld::WriteManifoldResults(std::vector<TSta*>& nodes, int count)
     if (!skipped.isEmpty()) {
         ui::MessageDlg(QStringLiteral("WARNING..Manifold results not written for the node(s) at station ")
                            + skipped.join(QStringLiteral(", "))
-                           + QStringLiteral(" ft: the manifold rows changed during the run."),
+                           + QStringLiteral(": the manifold rows changed during the run."),
                        ui::MsgType::Warning, ui::mbOK);
     }
 }

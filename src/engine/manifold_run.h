@@ -27,6 +27,11 @@ public:
 
     // WorkTrickle must be open.
     RunStatus RunManifold();
+    // The run made only to learn whether the manifold can be computed: what
+    // keeps it from being is said as RunManifold says it, and every table is
+    // left as it was. Edits pending in the tables are posted first. True when
+    // it could be computed.
+    bool CheckManifold();
     // Chooses the pipe of segment i (node i to node i+1) into record i; false
     // when no candidate size meets the velocity and friction limits.
     bool SelectSegmentPipe(int i, std::vector<TSta*>& nodes);

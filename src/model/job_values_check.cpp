@@ -174,7 +174,9 @@ QString RowPlace(db::Table* t, int row)
 {
     if (db::Field* station = t->FindField(QStringLiteral("Station")); station && !station->IsNull()) {
         const double s = station->AsFloat();
-        return std::isfinite(s) ? QStringLiteral("at station %1").arg(FixedText(s, 10, 2))
+        if (s >= 0 && s <= kMostStation) return QStringLiteral("at station %1").arg(StationTextOf(s));
+        // A station no entry takes is named by its number.
+        return std::isfinite(s) ? QStringLiteral("at station %1 ft").arg(QString::number(s, 'g', 6))
                                 : QStringLiteral("in row %1").arg(row);
     }
     if (db::Field* segment = t->FindField(QStringLiteral("SegmentNo")); segment && !segment->IsNull())

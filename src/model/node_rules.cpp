@@ -25,7 +25,7 @@ std::optional<double> InsertedStation(double previous, double insertPoint, doubl
 QString NoRoomToInsertText(double previous, double insertPoint)
 {
     return QStringLiteral("Can't insert a node here.  Stations %1 and %2 leave no room for a station between them.")
-        .arg(FixedText(previous, 15, 1), FixedText(insertPoint, 15, 1));
+        .arg(StationTextOf(previous), StationTextOf(insertPoint));
 }
 
 bool CurrentNodeIsLast()

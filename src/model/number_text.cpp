@@ -1,6 +1,7 @@
 #include "model/number_text.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -258,4 +259,27 @@ QString FixedText(double x, int precision, int digits)
     if (x < 0 && units != 0)
         *--p = '-';
     return QString::fromLatin1(p, end - p);
+}
+
+QString StationTextOf(double station)
+{
+    if (!std::isfinite(station))
+        return {};
+    if (station < 0)
+        return QLatin1Char('-') + StationTextOf(-station);
+    const double whole = std::trunc(station);
+    const double feet = std::min(station - whole >= 0.5 ? whole + 1 : whole, double(INT_MAX));
+    // Made in place, as every written row gets one.
+    long long n = static_cast<long long>(feet);
+    char buf[32];
+    char* p = buf + sizeof buf;
+    *--p = char('0' + n % 10);
+    *--p = char('0' + n / 10 % 10);
+    *--p = '+';
+    n /= 100;
+    do {
+        *--p = char('0' + n % 10);
+        n /= 10;
+    } while (n);
+    return QString::fromLatin1(p, int(buf + sizeof buf - p));
 }

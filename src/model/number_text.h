@@ -19,3 +19,10 @@ QString FixedTextExact(double x, int precision, int digits);
 // the text in the usual cases: what a number field holds after the text is
 // written into it.
 double FixedValue(double x, int precision, int digits);
+
+// A station in feet as its hundreds, a plus sign and two digits of feet,
+// after rounding half up to whole feet: 1234 ft is "12+34", 5 ft "0+05".
+// The form every message and every written row names a station in. A
+// negative station gives a minus before the text of its size; one that is
+// not a number gives "".
+QString StationTextOf(double station);

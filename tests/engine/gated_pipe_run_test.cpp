@@ -366,7 +366,7 @@ TEST_F(GatedRunTest, UnusableInputsAreRefusedAndLeaveNoResults)
         {"no gate flow", 0, 500, 30, 0, 10, 1000, "The flow per gate must be greater than 0."},
         {"no flow", 0, 500, 30, 50, 10, 0, "The flow of 0.0 gpm does not open one gate of 50.0 gpm."},
         {"no spacing", 0, 500, 0, 50, 10, 1000, "The gate spacing must be greater than 0."},
-        {"no length", 200, 200, 30, 50, 10, 1000, "The end station, 200.00 ft, must lie beyond the start station, 200.00 ft."},
+        {"no length", 200, 200, 30, 50, 10, 1000, "The end station, 2+00, must lie beyond the start station, 2+00."},
         {"negative length", 300, 200, 30, 50, 10, 1000, "The end station"},
         {"no pipe", 0, 500, 30, 50, 0, 1000, "The gated pipe has no inside diameter"},
     };
@@ -404,7 +404,7 @@ TEST_F(GatedRunTest, MissingStartStationIsReportedAndNothingIsCopied)
 
     const RunStatus status = Gated->RunGatedPipe();
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_TRUE(Messages()[0].text.contains("No node of the profile is at the gated pipe start station, 999.00 ft."));
+    EXPECT_TRUE(Messages()[0].text.contains("No node of the profile is at the gated pipe start station, 9+99."));
     EXPECT_EQ(status.notComputed, Messages()[0].text);
     EXPECT_EQ(DMod->WorkGatedTablePipeDescription->AsString(), QString("10 in gated"));
     EXPECT_DOUBLE_EQ(G(DMod->WorkGatedTablePipeQ), 300.0);

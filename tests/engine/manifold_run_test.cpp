@@ -301,7 +301,7 @@ TEST_F(ManifoldRunTest, SegmentWithoutAQualifyingPipeStopsTheRunWithAMessage)
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].type, ui::MsgType::Error);
     EXPECT_TRUE(Messages()[0].text.startsWith("Manifold not computed. No pipe of type \"Test PVC\""));
-    EXPECT_TRUE(Messages()[0].text.contains("0.00 to 100.00, 100.00 to 200.00")) << Messages()[0].text.toStdString();
+    EXPECT_TRUE(Messages()[0].text.contains("from station 0+00 to 1+00, 1+00 to 2+00.")) << Messages()[0].text.toStdString();
     TDMod* m = DMod;
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
@@ -373,7 +373,7 @@ TEST_F(ManifoldRunTest, ResultsAreNeverWrittenIntoAnotherNodesRow)
     EXPECT_DOUBLE_EQ(T(DMod->WorkTrickleTableHgl), 130.13);
     Row(1);
     EXPECT_TRUE(DMod->WorkTrickleTableHgl->IsNull());
-    EXPECT_TRUE(Saw(ui::MsgType::Warning, "WARNING..Manifold results not written for the node(s) at station 150.00"));
+    EXPECT_TRUE(Saw(ui::MsgType::Warning, "WARNING..Manifold results not written for the node(s) at station 1+50: "));
 }
 
 // A line whose end grade differs from the one the manifold was designed for

@@ -181,7 +181,7 @@ TEST_F(ComputePage, ReachWithoutPipeOrBoreOrFrictionIsRefused)
         "There must be pipe selected for nodes to compute. Please enter all node pipe data.");
     const QString noFriction = QStringLiteral(
         "The job cannot be computed: Cfac 0, Nfac 0, Efac 0 give the computation method no friction factor above 0 "
-        "to use at station 500.00 (table WorkProf.DB). Please pick the pipe again, or give its material a friction "
+        "to use at station 5+00 (table WorkProf.DB). Please pick the pipe again, or give its material a friction "
         "factor in the pipe type editor.");
     for (int variant = 0; variant < 3; ++variant) {
         SCOPED_TRACE(variant);

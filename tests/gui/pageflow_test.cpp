@@ -9,6 +9,9 @@
 #include "dialogs/profile/profile_entry_dialog.h"
 #include "model/job_transfer.h"
 #include "platform/chart/chartwidget.h"
+#include "platform/report/controls.h"
+#include "platform/report/preview.h"
+#include "reports/manifold_graph_report.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
@@ -720,8 +723,11 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
             DialogDriver::Press(f, "CancelBtn");
         } else if (manifoldShown == 2) {
             DialogDriver::Press(f, "CancelBtn");
-        } else {
+        } else if (manifoldShown == 3) {
             testsupport::PickFirstManifoldRating(f);
+            DialogDriver::Press(f, "OKBtn");
+        } else {   // the loaded job's: nothing changed
+            DialogDriver::Press(f, "QRGraphBitBtn");
             DialogDriver::Press(f, "OKBtn");
         }
     });
@@ -741,7 +747,7 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
     EXPECT_EQ(nodesSeen, (std::vector<int>{1, 3}));
     const QString noRating = QStringLiteral(
         "Manifold not computed. No pipe of type \"PVC SDR\" and rating 0.00 meets the velocity limit of 5.00 ft/s "
-        "and the friction limit of 2.00 ft in the segment(s) from station 600.00 to 650.00, 650.00 to 700.00 ft.");
+        "and the friction limit of 2.00 ft in the segment(s) from station 6+00 to 6+50, 6+50 to 7+00.");
     EXPECT_EQ(driver.MessageTexts(),
               (QStringList{"Split design, too many nodes. Number of nodes = 151. Maximum = 150", noRating}));
     ASSERT_EQ(DMod->WorkProfTable->RecordCount(), 3);
@@ -778,6 +784,29 @@ TEST_F(MersolEndNodes, ManifoldEndIsComputedOnlyOnceItsManifoldIs)
     EXPECT_EQ(shown["HGL"], "100.00 99.96 99.95");
     EXPECT_EQ(shown["Flow (gpm)"], "30.0 30.0 30.0");
     EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
+
+    // The loaded end node and its manifold opened and left by OK with nothing
+    // changed: nothing changes, not even while the node dialog is still open,
+    // and the manifold's graph draws the grade the output page stored.
+    const QString endRow = ProfText(2, "InvertElev") + '|' + ProfText(2, "DownStreamPipeDescription");
+    double graphedHgl = 0;
+    const auto oldHook = report::SetPreviewHook([&](report::Document& d, QWidget*) {
+        report::RenderDump(d);
+        graphedHgl = QRManifGraph->QRChart1->Chart.SeriesAt(0)->At(0).y;
+    });
+    driver.OnceForm("TBasicNodeDlg", [&](ui::Form& f) {
+        DialogDriver::Press(f, "TrickleEditBtn");
+        EXPECT_EQ(DMod->WorkProfTableInvertElev->AsString() + '|' +
+                      DMod->WorkProfTableDownStreamPipeDescription->AsString(),
+                  endRow);
+        EXPECT_DOUBLE_EQ(firstOutletPsi(), 29.02);
+        DialogDriver::Press(f, "OKBitBtn1");
+    });
+    form->OvcNotebook1->SetPageIndex(1);
+    ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 600.0));
+    DialogDriver::Press(*form, "EditProfileBtn");
+    report::SetPreviewHook(oldHook);
+    EXPECT_DOUBLE_EQ(graphedHgl, 99.95);
 }
 
 // A gated-pipe end added at 6+00 (ground 33, invert 31) with 300 ft of the

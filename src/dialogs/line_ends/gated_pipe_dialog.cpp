@@ -239,9 +239,12 @@ TGatedPipeDlg::TGatedPipeDlg(QWidget* owner) : ui::Form(owner)
     Handle(GateSpacingDBNF, &QLineEdit::textEdited, [this] { GatedFieldEnter(); });
     OnExit(BeginStaDBNF, [this] { BeginStaDBNFExit(); });
     OnExit(GndElevDBNF, [this] { GndElevDBNFExit(); });
-    for (QLineEdit* e : {EndGatedElDBNF, DesFlowDBNF, MidStaDBNF, MidElevDBNF, KLossDBNF1, KLossDBNF2, ML1DescDBSF,
-                         ML2DescDBSF})
+    for (QLineEdit* e : {EndGatedElDBNF, MidStaDBNF, MidElevDBNF, KLossDBNF1, KLossDBNF2, ML1DescDBSF, ML2DescDBSF})
         OnExit(e, [this] { GatedFieldExit(); });
+    OnExit(DesFlowDBNF, [this] {
+        GatedFieldExit();
+        layoutFieldLeft();
+    });
     OnExit(EndGatedStaDBNF, [this] { EndGatedStaDBNFExit(); });
     OnExit(GateSpacingDBNF, [this] { GateSpacingDBNFExit(); });
     OnExit(ReqPresDBNF, [this] { ReqPresDBNFExit(); });
@@ -494,6 +497,7 @@ void TGatedPipeDlg::BeginStaDBNFExit()
     if (Tul->NewJob) keptStartSta_ = m->WorkGatedTableStartSta->AsFloat();
     PostIfEditing(m->WorkGatedTable);
     Tul->NewStation = m->WorkGatedTableStartSta->AsFloat();
+    layoutFieldLeft();
 }
 
 void TGatedPipeDlg::GndElevDBNFExit() { PostAndEdit(DMod->WorkGatedTable); }
@@ -524,6 +528,15 @@ void TGatedPipeDlg::EndGatedStaDBNFExit()
         if (!why.isEmpty()) throw ui::InputError(why);
     }
     GatedFieldExit();
+    layoutFieldLeft();
+}
+
+// The intermediate range follows the stations, the gate flow and the
+// spacing as each is left; Cancel gives them all back and needs none.
+void TGatedPipeDlg::layoutFieldLeft()
+{
+    if (FocusTarget() != CancelBtn)
+        CheckMidSegmentRange();
 }
 
 bool TGatedPipeDlg::leavingByOkOrCancel() const
@@ -532,15 +545,23 @@ bool TGatedPipeDlg::leavingByOkOrCancel() const
     return to == OKBtn || to == CancelBtn;
 }
 
+// A new calculator job is led from its gates straight to its pipe, once:
+// with a pipe chosen, the selection opens when its button asks for it.
+bool TGatedPipeDlg::pipeToChoose() const
+{
+    return calculatorJob() && Tul->NewJob && DMod->WorkGatedTablePipeDescription->AsString().isEmpty();
+}
+
 void TGatedPipeDlg::GateSpacingDBNFExit()
 {
     GatedFieldExit();
+    layoutFieldLeft();
     // OK or Cancel clicked from the field acts at once: the focus goes on
     // through the form only by Tab or Enter.
     if (leavingByOkOrCancel()) return;
     if (Tul->SysTypeCode == 2 || Tul->SysTypeCode == 3)
         SetFocus(ReqPresDBNF);
-    else if (calculatorJob() && Tul->NewJob)
+    else if (pipeToChoose())
         GatedPipeSelecSpdBtnClick();
     else
         SetFocus(MidChkBox);
@@ -552,7 +573,7 @@ void TGatedPipeDlg::ReqPresDBNFExit()
     EditIfBrowsing(p);
     PostAndEdit(p);
     if (leavingByOkOrCancel()) return;
-    if (calculatorJob() && Tul->NewJob)
+    if (pipeToChoose())
         GatedPipeSelecSpdBtnClick();
     else
         SetFocus(MidChkBox);

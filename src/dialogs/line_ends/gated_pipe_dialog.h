@@ -72,6 +72,8 @@ private:
     Slot slot(int n) const;
     bool calculatorJob() const;
     bool leavingByOkOrCancel() const;
+    bool pipeToChoose() const;
+    void layoutFieldLeft();
     void lossChoice(int n);
     void showLossState(int n);
     void showKItem(int n);

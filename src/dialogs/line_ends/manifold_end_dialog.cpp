@@ -1,6 +1,7 @@
 #include "dialogs/line_ends/manifold_end_dialog.h"
 
 #include "dialogs/line_ends/manifold_pages.h"
+#include "dialogs/profile/depth_dialog.h"
 #include "engine/manifold_run.h"
 #include "engine/run_steps.h"
 #include "model/data_module.h"
@@ -22,7 +23,34 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <memory>
+namespace {
+
+// The sum of the outlets' flows, the flow that enters the manifold.
+double ManifoldOutflow()
+{
+    TDMod* d = DMod;
+    db::Table* nodes = d->WorkTrickleTable;
+    OpenIfClosed(nodes);
+    nodes->CheckBrowseMode();
+    double q = 0.0;
+    for (nodes->First(); !nodes->Eof(); nodes->Next())
+        q += d->WorkTrickleTableGpmAtOutlet->AsFloat();
+    return q;
+}
+
+// The line carries the manifold's flow already: the header's entrance flow
+// of the manifold and the end reach's flow are the outlets' sum.
+bool LineTakesManifold()
+{
+    TDMod* d = DMod;
+    const double q = ManifoldOutflow();
+    OpenIfClosed(d->WorkProfTable);
+    d->WorkProfTable->CheckBrowseMode();
+    d->WorkProfTable->Last();
+    return d->WorkPipeTableTriclEntQ->AsFloat() == q && d->WorkProfTablePipeQ->AsFloat() == q;
+}
+
+} // namespace
 
 TManifoldEndDlg::TManifoldEndDlg(QWidget* owner) : ui::Form(owner)
 {
@@ -89,6 +117,7 @@ void TManifoldEndDlg::startNewManifold()
 void TManifoldEndDlg::FormShow()
 {
     TDMod* d = DMod;
+    opened_.emplace(std::initializer_list<db::Table*>{d->WorkTrickleTable, d->WorkPipeTable});
     Tul->Cancelled = false;
     Tul->SysHas = 2;
     // Whether the output page may take the manifold as computed is left to
@@ -165,7 +194,7 @@ void TManifoldEndDlg::turnTo(JManfld::Fault fault)
     }
     OvcNotebookM->SetPageIndex(fault == JManfld::Fault::Nodes ? 1 : 0);
     SetFocus(field);
-    // Leaving the material selector sends the focus on by itself.
+    // The exit of the field left may send the focus on by itself.
     if (ActiveControl() != field) SetFocus(field);
 }
 
@@ -177,14 +206,27 @@ void TManifoldEndDlg::CancelBtnClick()
 
 void TManifoldEndDlg::HelpBtnClick() { ui::HelpContext(133); }
 
-// The graph shows the nodes as they stand now: the manifold is computed
-// first, as OK will compute it. A run that cannot be made says why and
-// shows no graph, rather than one of results that no longer hold.
+// The graph draws the grade the job was last computed with, as the output
+// page stores it and the manifold reports print it: the line's run moves the
+// manifold's own design grade by the line's end grade, which this dialog
+// does not know. A manifold with a node the job was never computed with has
+// no such grade to draw.
 void TManifoldEndDlg::QRGraphBitBtnClick()
 {
-    JManfld run;
-    if (!computeManifold(run))
+    db::Table* nodes = DMod->WorkTrickleTable;
+    OpenIfClosed(nodes);
+    nodes->CheckBrowseMode();
+    bool computed = nodes->RecordCount() >= kMinManifoldNodes;
+    for (nodes->First(); computed && !nodes->Eof(); nodes->Next())
+        computed = !DMod->WorkTrickleTableHgl->IsNull();
+    nodes->First();
+    if (OvcNotebookM->PageIndex() == 1 && !nodes->IsEmpty()) EditIfBrowsing(nodes);
+    if (!computed) {
+        ui::MessageDlg(QStringLiteral("The job has not been computed with this manifold yet, so there is no grade line "
+                                      "to draw. Compute the job on the Output page, then show the manifold graph."),
+                       ui::MsgType::Information, ui::mbOK);
         return;
+    }
     reports::OpenedForms forms;
     ui::CursorScope wait;   // the arrow comes back however the preview ends
     forms.Create(QRManifGraph, this)->QuickRepManGraph.Preview();
@@ -194,10 +236,9 @@ bool TManifoldEndDlg::computeManifold(JManfld& run)
 {
     TDMod* d = DMod;
     RenumberTrickleNodes();
+    OpenIfClosed(d->WorkTrickleTable);
+    run.CheckManifold();
     db::Table* nodes = d->WorkTrickleTable;
-    OpenIfClosed(nodes);
-    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
-    run.RunManifold();
     // The pages go on editing as before.
     EditIfBrowsing(d->WorkPipeTable);
     if (OvcNotebookM->PageIndex() == 1 && !nodes->IsEmpty()) EditIfBrowsing(nodes);
@@ -218,6 +259,10 @@ void TManifoldEndDlg::FormClose()
     // ties the manifold in: an OK never closes with the profile left behind.
     if (pipePageMark_ == -1)
         pipePageMark_ = 0;
+    // A manifold left as it was found, in a line that takes its flow
+    // already, changes nothing in the line either.
+    if (opened_ && opened_->Unchanged() && LineTakesManifold())
+        return;
     ApplyManifoldToProfile();
 }
 
@@ -228,19 +273,9 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     db::Table* prof = d->WorkProfTable;
     db::Table* pipe = d->WorkPipeTable;
     db::ControlsOff still(nodes);
-    OpenIfClosed(nodes);
-    if (nodes->State() != db::DataSetState::Browse) nodes->Post();
-
-    double q = 0.0;
-    for (nodes->First(); !nodes->Eof(); nodes->Next())
-        q += d->WorkTrickleTableGpmAtOutlet->AsFloat();
+    const double q = ManifoldOutflow();
 
     OpenIfClosed(prof);
-    prof->Last();
-    EditIfBrowsing(prof);
-    d->WorkProfTableInvertElev->SetAsFloat(
-        InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), Tul->PipeDepth, Tul->WallThick, Tul->DiaIn));
-    prof->Post();
 
     // Upward from the manifold: each node's inflow came from above it, its outflow left the line there.
     double t = q;
@@ -271,10 +306,23 @@ void TManifoldEndDlg::ApplyManifoldToProfile()
     const QString material = d->WorkPipeTableTriclPType->AsString();
     d->WorkProfTablePipeType->SetAsString(material);
     d->WorkProfTableDownStreamPipeDescription->SetAsString(QStringLiteral("Manifold: ") + material);
+    // On its final ground, the end's invert follows its method as every
+    // dialog and run takes it.
+    InvertFollowsMethod();
     prof->Post();
 
-    // Laid out now, the manifold says at once what keeps it from being
-    // computed; the output page lays it out again before each run.
-    auto run = std::make_unique<JManfld>();
-    run->RunManifold();
+    // The grade a run of the line stored belongs to the manifold as it was:
+    // until the next run there is none to draw.
+    for (nodes->First(); !nodes->Eof(); nodes->Next()) {
+        nodes->Edit();
+        for (db::Field* f : {d->WorkTrickleTableHgl, d->WorkTrickleTableEgl, d->WorkTrickleTablePsi})
+            f->Clear();
+        nodes->Post();
+    }
+
+    // Tried now, the manifold says at once what keeps it from being
+    // computed. Its grade is the line's run's to store: the output page lays
+    // the manifold out again before each run and moves it by the line's end.
+    JManfld run;
+    run.CheckManifold();
 }

@@ -1,8 +1,11 @@
 #pragma once
 // The manifold that starts at the end node of a profile: its pipe, limits and nodes, tied back into the profile on OK.
 // Created by its opener with the opener as owner, shown modally, deleted.
+#include "dialogs/dialog_helpers.h"
 #include "engine/manifold_run.h"
 #include "platform/ui/form.h"
+
+#include <optional>
 
 class ManifoldPages;
 class QPushButton;
@@ -40,6 +43,7 @@ private:
     // The page and field of what a refused run could not take.
     void turnTo(JManfld::Fault fault);
     int pipePageMark_ = 0;   // -1 after turning back to the pipe page, 0 after its OK
+    std::optional<KeptTables> opened_;   // the manifold as the dialog found it
 };
 
 inline TManifoldEndDlg* ManifoldEndDlg = nullptr;

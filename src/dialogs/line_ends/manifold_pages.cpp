@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -207,13 +208,15 @@ ManifoldPages::ManifoldPages(ui::Form* form, ui::Notebook* notebook, bool endDia
     f->OnEnter(TypeDBLookupComboBox, [this] { TypeDBLookupComboBoxEnter(); });
     f->OnExit(TypeDBLookupComboBox, [this] { TypeDBLookupComboBoxExit(); });
     f->Handle(TypeDBLookupComboBox, &QComboBox::activated, [this] { TypeDBLookupComboBoxClick(); });
-    for (QLineEdit* e : {OvcDbNumericField1, MinPresDBNF, MaxVelDBNF, MaxFricDBNF}) {
+    for (QLineEdit* e : {OvcDbNumericField1, MinPresDBNF, MaxVelDBNF, MaxFricDBNF})
         f->OnEnter(e, [this] { PipeFieldEnter(); });
-        f->OnExit(e, [this, e] {
-            PipeFieldExit();
-            if (e == MaxFricDBNF) form_->SetFocus(OKBitBtn2);
-        });
-    }
+    f->OnExit(OvcDbNumericField1, [this] { RatingFieldExit(); });
+    for (QLineEdit* e : {MinPresDBNF, MaxVelDBNF})
+        f->OnExit(e, [this] { PipeFieldExit(); });
+    f->OnExit(MaxFricDBNF, [this] {
+        PipeFieldExit();
+        form_->SetFocus(OKBitBtn2);
+    });
     if (end_) {
         f->OnEnter(SmallestDBNF, [this] { PipeFieldEnter(); });
         f->OnEnter(LargestDBNF, [this] { PipeFieldEnter(); });
@@ -299,11 +302,12 @@ void ManifoldPages::TakeLocalDefaults()
     TakeMaterial();
 }
 
+// Leaving the material the focus goes where the user sends it, by a click
+// or by Tab into the rating: what is typed or clicked next lands where it was
+// aimed. In the end dialog the size range follows the rating.
 void ManifoldPages::TypeDBLookupComboBoxExit()
 {
     TakeMaterial();
-    if (end_)
-        form_->SetFocus(SmallestDBNF);
 }
 
 void ManifoldPages::PipeFieldEnter()
@@ -315,6 +319,14 @@ void ManifoldPages::PipeFieldExit()
 {
     if (Editing(Pipe()))
         Pipe()->Post();
+}
+
+void ManifoldPages::RatingFieldExit()
+{
+    PipeFieldExit();
+    // On by Tab or Enter, the rating entered: the size range comes next.
+    if (end_ && form_->FocusTarget() == PipeRtngDBGrid && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        form_->SetFocus(SmallestDBNF);
 }
 
 void ManifoldPages::SmallestDBNFExit()

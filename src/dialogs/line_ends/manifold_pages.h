@@ -42,6 +42,7 @@ public:
     void TypeDBLookupComboBoxExit();
     void PipeFieldEnter();   // the rating, the limits and the size range
     void PipeFieldExit();    // the rating and the limits
+    void RatingFieldExit();
     void SmallestDBNFExit();
     void LargestDBNFExit();
     void PipeRtngDBGridEnter();

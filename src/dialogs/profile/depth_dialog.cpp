@@ -27,6 +27,26 @@ void InvertPipeOf(double& wallThick, double& diaIn)
     }
 }
 
+void InvertFollowsMethod()
+{
+    TDMod* d = DMod;
+    switch (d->WorkProfTableInvElMethod->AsInteger()) {
+    case 0: {
+        double W, D;
+        InvertPipeOf(W, D);
+        d->WorkProfTableInvertElev->SetAsFloat(
+            InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
+        break;
+    }
+    case 2:
+        d->WorkProfTableInvertElev->SetValue(d->WorkProfTableGroundElev->Value());
+        d->WorkProfTablePipeDepth->SetAsFloat(0);
+        break;
+    default:
+        break;
+    }
+}
+
 void NodeInvertEdit::Keep()
 {
     method_ = DMod->WorkProfTableInvElMethod->Value();

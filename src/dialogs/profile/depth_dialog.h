@@ -71,3 +71,7 @@ void EditNodeRow();
 // that of the row before (as the runs take it), the row's own pipe for every
 // other node.
 void InvertPipeOf(double& wallThick, double& diaIn);
+// The current WorkProfTable row, in edit state, takes the invert its method
+// gives: from its cover over that pipe, or at its ground; an invert entered
+// directly stays as entered.
+void InvertFollowsMethod();

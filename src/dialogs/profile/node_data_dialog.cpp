@@ -389,29 +389,12 @@ void TBasicNodeDlg::LoadNeighbourNodes()
 void TBasicNodeDlg::InvertFromDepth()
 {
     TDMod* d = DMod;
-    switch (d->WorkProfTableInvElMethod->AsInteger()) {
-    case 0: {
-        // A new node's invert is worked out once its depth is given; until
-        // then it has none (0 would read as an invert typed).
-        if (Tul->NewNode) {
-            d->WorkProfTableInvertElev->Clear();
-            break;
-        }
-        double W, D;
-        InvertPipeOf(W, D);
-        d->WorkProfTableInvertElev->SetAsFloat(
-            InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
-        break;
-    }
-    case 2:
-        if (!Tul->NewNode) {
-            d->WorkProfTableInvertElev->SetValue(d->WorkProfTableGroundElev->Value());
-            d->WorkProfTablePipeDepth->SetAsFloat(0);
-        }
-        break;
-    default:
-        break;
-    }
+    if (!Tul->NewNode)
+        InvertFollowsMethod();
+    // A new node's invert is worked out once its depth is given; until
+    // then it has none (0 would read as an invert typed).
+    else if (d->WorkProfTableInvElMethod->AsInteger() == 0)
+        d->WorkProfTableInvertElev->Clear();
 }
 
 // ---- fields -----------------------------------------------------------------
@@ -678,12 +661,8 @@ void TBasicNodeDlg::FormClose()
         const int shown = InvElMethodCodeOf(InvMethComboBox->currentText());
         if (shown >= 0 && shown != d->WorkProfTableInvElMethod->AsInteger())
             applyMethodText();
-        if (d->WorkProfTableInvElMethod->AsInteger() == 0) {
-            double W, D;
-            InvertPipeOf(W, D);
-            d->WorkProfTableInvertElev->SetAsFloat(
-                InvertFromCover(d->WorkProfTableGroundElev->AsFloat(), d->WorkProfTablePipeDepth->AsFloat(), W, D));
-        }
+        if (d->WorkProfTableInvElMethod->AsInteger() == 0)
+            InvertFollowsMethod();
         const int type = d->WorkProfTableNodeType->AsInteger();
         if (type == 5 || type == 6) {
             db::Table* h = d->WorkPipeTable;

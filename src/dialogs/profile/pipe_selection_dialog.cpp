@@ -194,9 +194,11 @@ TGetPipeDlg::TGetPipeDlg(QWidget* owner) : ui::Form(owner)
 
 bool TGetPipeDlg::eventFilter(QObject* watched, QEvent* e)
 {
-    // The form sees the events of all its controls: a click in the pipe list
-    // shows the pipe under the cursor.
-    if (e->type() == QEvent::MouseButtonRelease && watched == PipeDescriptionGrid->viewport())
+    // The form sees the events of all its controls: a click in the pipe list,
+    // or a key that moved its highlight, shows the pipe under the cursor,
+    // the one OK takes.
+    if ((e->type() == QEvent::MouseButtonRelease && watched == PipeDescriptionGrid->viewport()) ||
+        (e->type() == QEvent::KeyRelease && watched == PipeDescriptionGrid))
         Run([this] { PipeDescriptionGridMouseUp(); });
     return ui::Form::eventFilter(watched, e);
 }

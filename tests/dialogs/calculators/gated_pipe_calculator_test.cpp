@@ -2,6 +2,7 @@
 // dialogs; and the gated-pipe calculator opened from the Tools menu with
 // its jobs: new, saved, listed, reloaded, and a name already in use refused.
 #include "support/jobwindow.h"
+#include "support/journey.h"
 
 #include "designer/designer_form.h"
 #include "dialogs/calculators/gated_pipe_calculator.h"
@@ -236,6 +237,25 @@ TEST_F(GatedJobTest, JourneyFromNewJobToARemovalThatLasts)
         EXPECT_EQ(c.LenOpenLbl->text(), "125.0");   // 500 gpm / 10 gpm a gate = 50 gates at 30 in
         driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
         DialogDriver::Press(c, "SaveJobBtn");
+        // Its gates again: 50 gates of 10 gpm every 30 in take 125 ft at each
+        // end of the 600 ft, 25 gates of 20 gpm 62.5 ft; the pipe is chosen,
+        // so leaving the spacing goes on to the segment's box.
+        QStringList ranges;
+        driver.ClearLog();
+        driver.OnceForm("TGatedPipeDlg", [&ranges](ui::Form& g) {
+            auto& d = static_cast<TGatedPipeDlg&>(g);
+            DialogDriver::Check(g, "MidChkBox", true);
+            ranges << d.StaRangeLbl->text();
+            DialogDriver::KeyIn(g, "DesFlowDBNF", "20");
+            ranges << d.StaRangeLbl->text();
+            DialogDriver::KeyIn(g, "GateSpacingDBNF", "30");
+            EXPECT_EQ(testsupport::FocusedName(g), QStringLiteral("MidChkBox"));
+            DialogDriver::Press(g, "CancelBtn");
+        });
+        DialogDriver::Press(c, "GateBitBtn");
+        EXPECT_EQ(driver.FormsShown(), QStringList{"TGatedPipeDlg"});
+        EXPECT_EQ(ranges, (QStringList{"Intermediate start station must be between stations1+25 and 3+50.",
+                                       "Intermediate start station must be between stations0+63 and 4+75."}));
         // Changed and saved again: the job is itself, not a namesake.
         DialogDriver::KeyIn(c, "JobLocationDBSF", "South field");
         driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });

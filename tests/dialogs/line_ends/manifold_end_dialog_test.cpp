@@ -7,6 +7,9 @@
 #include "engine/gravity_run.h"
 #include "platform/report/preview.h"
 #include "reports/manifold_end_summary_report.h"
+#include "reports/manifold_graph_report.h"
+#include "platform/chart/chart.h"
+#include "support/journey.h"
 #include "support/dialogdriver.h"
 #include "support/running_program.h"
 #include "support/workjob.h"
@@ -330,15 +333,18 @@ TEST_F(ManifoldEndTest, NodePageRefusesTheStartingStationAndRenumbersAfterADelet
 }
 
 // Outlets 5, 5 and 10 gpm: 20 gpm enters the manifold. The end node lies at
-// ground 100 ft; its pipe 30 in deep, wall 0.5 in, inside 5.5 in:
-// 100 - 2.5 - 0.0417 - 0.4583 = 97.00.
+// ground 100 ft, 30 in deep on the pipe arriving, wall 0.5 in, inside 5.5 in:
+// 100 - 2.5 - 0.0417 - 0.4583 = 97.00, whatever node the job object read last.
 TEST_F(ManifoldEndTest, OkTiesTheOutflowBackIntoTheProfile)
 {
     Line();
     Tul->NewNode = false;
-    Tul->PipeDepth = 30;
-    Tul->WallThick = 0.5;
-    Tul->DiaIn = 5.5;
+    Tul->PipeDepth = Tul->WallThick = Tul->DiaIn = 1;
+    testsupport::SetProfField(1, "WallThick", 0.5);
+    testsupport::SetProfField(1, "DiaIn", 5.5);
+    testsupport::SetProfField(2, "InvElMethod", 0);
+    testsupport::SetProfField(2, "PipeDepth", 30);
+    DMod->WorkProfTable->Last();
     SizablePipe();
     SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
     Open([](TManifoldEndDlg& f) { DialogDriver::Press(f, QStringLiteral("OKBtn")); });
@@ -396,15 +402,19 @@ TEST_F(ManifoldEndTest, OkFromThePipePageStillTiesBack)
     EXPECT_EQ(testsupport::ProfValue(0, "PipeQ"), 20);
 }
 
-// The graph command computes the manifold on the nodes as they stand and
-// previews its graph under the running program's name; the gravity designer
-// has no manifold calculator, so this is where it shows the graph. A
-// manifold the run refuses shows no graph.
-TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
+// The graph command draws the grade the job was last computed with, as the
+// output page stored it, under the running program's name; the gravity
+// designer has no manifold calculator, so this is where it shows the graph.
+// A manifold the job was never computed with has no grade to draw.
+TEST_F(ManifoldEndTest, GraphDrawsTheStoredGradeAndNamesTheProgram)
 {
     std::vector<report::Dump> previews;
-    const auto old = report::SetPreviewHook(
-        [&](report::Document& d, QWidget*) { previews.push_back(report::RenderDump(d)); });
+    std::vector<double> drawn;
+    const auto old = report::SetPreviewHook([&](report::Document& d, QWidget*) {
+        previews.push_back(report::RenderDump(d));
+        const chart::Series* hgl = QRManifGraph->QRChart1->Chart.SeriesAt(0);
+        for (int i = 0; i < hgl->Count(); ++i) drawn.push_back(hgl->At(i).y);
+    });
     for (Program program : {Program::Mersol, Program::Dunstrow}) {
         SCOPED_TRACE(program == Program::Mersol ? "Mersol" : "Dunstrow");
         testsupport::RunningAs running(program);
@@ -412,7 +422,16 @@ TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
         Tul->NewNode = false;
         SizablePipe();
         SetNodes({{1000, 100, 5}, {1100, 99, 5}, {1200, 98, 10}});
+        // The grade a run of the line stored, moved by the line's end grade.
+        db::Table* t = DMod->WorkTrickleTable;
+        double grade = 121;
+        for (t->First(); !t->Eof(); t->Next()) {
+            t->Edit();
+            DMod->WorkTrickleTableHgl->SetAsFloat(grade -= 0.5);
+            t->Post();
+        }
         previews.clear();
+        drawn.clear();
         Open([](TManifoldEndDlg& f) {
             EXPECT_TRUE(f.QRGraphBitBtn->isVisible());
             DialogDriver::Press(f, QStringLiteral("QRGraphBitBtn"));
@@ -423,19 +442,13 @@ TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
         EXPECT_EQ(d.TextsOf(QStringLiteral("QRSysData1")), QStringList{"Manifold Pipeline Graphic Profile"});
         EXPECT_EQ(d.TextsOf(QStringLiteral("QRLabel1")),
                   QStringList{program == Program::Dunstrow ? QStringLiteral("Dunstrow") : QStringLiteral("Mersol")});
-        // Every node computed before the graph: 20 gpm enters at the first.
-        EXPECT_EQ(d.TextsOf(QStringLiteral("QRChart1")),
-                  QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (3), Pipe Invert (3), "
-                              "Entrance EGL (1)"});
-        EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 20);
-        DMod->WorkTrickleTable->First();
-        EXPECT_GT(DMod->WorkTrickleTableHgl->AsFloat(), 100);   // above the first node's invert
+        EXPECT_EQ(drawn, (std::vector<double>{120.5, 120, 119.5}));
+        EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 0);   // nothing computed
     }
 
-    // One node: the run says why, and no graph of old results shows.
-    Line();
-    Tul->NewNode = false;
-    SetNodes({{1000, 100, 5}});
+    // Tied into a line that did not take its flow, the manifold has no grade
+    // until the job is computed again: said, and no graph.
+    Open([](TManifoldEndDlg& f) { DialogDriver::Press(f, QStringLiteral("OKBtn")); });
     previews.clear();
     driver.ClearLog();
     Open([](TManifoldEndDlg& f) {
@@ -443,12 +456,15 @@ TEST_F(ManifoldEndTest, GraphComputesTheNodesAsTheyStandAndNamesTheProgram)
         DialogDriver::Press(f, QStringLiteral("CancelBtn"));
     });
     EXPECT_TRUE(previews.empty());
-    EXPECT_TRUE(driver.MessageTexts().contains(QStringLiteral("Manifold not computed. A manifold needs at least 2 nodes.")));
+    EXPECT_EQ(driver.MessageTexts(),
+              QStringList{"The job has not been computed with this manifold yet, so there is no grade line to draw. "
+                          "Compute the job on the Output page, then show the manifold graph."});
     report::SetPreviewHook(old);
 }
 
-// A new manifold end: rating picked in the grid, three outlets of 10 gpm by
-// quick entry, OK; the manifold run sizes every segment from the material.
+// A new manifold end: its rating typed in, three outlets of 10 gpm by quick
+// entry, OK. The dialog keeps no results of its own: the output page's run
+// sizes every segment from the material, and the line moves the manifold.
 TEST_F(ManifoldEndTest, ThreeOutletManifoldIsDesignedThroughTheDialogs)
 {
     Line();
@@ -456,11 +472,11 @@ TEST_F(ManifoldEndTest, ThreeOutletManifoldIsDesignedThroughTheDialogs)
     QString start;
     Open([&](TManifoldEndDlg& f) {
         DialogDriver::Focus(f, QStringLiteral("TypeDBLookupComboBox"));
-        DialogDriver::Focus(f, QStringLiteral("SmallestDBNF"));
-        ui::DBGrid* grid = ui::DBGrid::Of(f.Pages->PipeRtngDBGrid);
-        ASSERT_GT(grid->RowCount(), 0);
-        grid->SelectRow(0);
-        f.Pages->PipeRtngDBGridDblClick();
+        // Clicked from the material into the rating, which takes the keys;
+        // Tab goes on to the size range.
+        DialogDriver::KeyIn(f, QStringLiteral("OvcDbNumericField1"), QStringLiteral("21"));
+        EXPECT_EQ(testsupport::FocusedName(f), QStringLiteral("SmallestDBNF"));
+        EXPECT_EQ(f.Pages->SmallestDBNF->text(), QStringLiteral("0.75"));
         DialogDriver::Press(f, QStringLiteral("OKBitBtn2"));
         EXPECT_EQ(f.OvcNotebookM->PageIndex(), 1);
         DialogDriver::Press(f, QStringLiteral("OptionalButton"));
@@ -471,6 +487,8 @@ TEST_F(ManifoldEndTest, ThreeOutletManifoldIsDesignedThroughTheDialogs)
     EXPECT_EQ(rows[2], (std::array<double, 4>{3, 1200, 98, 10}));
     EXPECT_EQ(testsupport::PipeValue("TriclEntQ"), 30);
     EXPECT_EQ(testsupport::PipeValue("TriclPipeRating"), 21);
+    EXPECT_TRUE(DMod->WorkTrickleTableHgl->IsNull());
+    JManfld().RunManifold();
     // Every segment got a pipe of the material within the size range.
     db::Table* t = DMod->WorkTrickleTable;
     int k = 0;

@@ -473,7 +473,8 @@ TEST_F(ProfEntryDlgTest, RefusedInsertLeavesTheInsertPointAnExistingNode)
         DialogDriver::Focus(f, "NFElev");
         Ok(f);
     });
-    EXPECT_EQ(driver.MessageTexts(), QStringList{NoRoomToInsertText(500, 501)});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"Can't insert a node here.  Stations 5+00 and 5+01 leave no room for a "
+                                                 "station between them."});
     ASSERT_EQ(Rows(), 5);
     EXPECT_EQ(NumAt(501, "InvElMethod"), 0);
     EXPECT_DOUBLE_EQ(NumAt(501, "PipeDepth"), 40.0);
