@@ -110,14 +110,17 @@ QString BoosterUnsetText(const TSta* b)
            + QStringLiteral(" has no set pressure. Give it its outlet pressure, or -1 to have it found.");
 }
 
-// What a booster adds: from the energy grade the line brings it to the
-// grade its set pressure gives at its outlet, at the same velocity.
 double BoosterHead(const TSta* b, double arrivingEgl)
 {
-    return VelocityHead(b->vel) + kGravFtPerPsi * b->PsiSet + b->InvertElev - arrivingEgl;
+    return ::BoosterHead(b->vel, b->PsiSet, b->InvertElev, arrivingEgl);
 }
 
 } // namespace
+
+double BoosterHead(double vel, double outletPsi, double invert, double arrivingEgl)
+{
+    return VelocityHead(vel) + kGravFtPerPsi * outletPsi + invert - arrivingEgl;
+}
 
 RunStatus TGrav::RunGravityProfile()
 {
@@ -475,7 +478,10 @@ void TGrav::SizeBoosters(TSta** sta)
             continue;
         if (RefusedForNoHead(b, b->Egl))
             return;
-        b->PumpHead = BoosterHead(b, b->Egl);
+        // From the values as the row stores them, so that the job's head is
+        // the sum of the heads its rows give back to the page and reports.
+        b->PumpHead = ::BoosterHead(FixedValue(b->vel, 6, 2), FixedValue(b->PsiSet, 6, 3), Finite(b->InvertElev),
+                                    FixedValue(b->Egl, 6, 2));
         const PumpSizing p = PumpFor(b->PumpHead, b->PipeQ, Tul->PumpEffic);
         head += b->PumpHead;
         whp += p.whp;
@@ -601,10 +607,6 @@ QStringList TGrav::WriteProfileResults(TSta** sta, int n)
         DMod->WorkProfTableInvertElev->SetAsFloat(Finite(s->InvertElev));
         SetFixed(DMod->WorkProfTableSgl, s->Sgl, 6, 2);
         SetFixed(DMod->WorkProfTablePsiSet, s->PsiSet, 6, 3);
-        if (IsBooster(s))
-            BoosterHeadField()->SetAsFloat(Finite(s->PumpHead));
-        else
-            BoosterHeadField()->Clear();
         DMod->WorkProfTableStatPres->SetAsFloat(Finite(s->StatPres));
 
         double surge = 0.0;

@@ -23,6 +23,10 @@ class TSta;
 // Feet of water per psi as the gravity and pumped runs use it (1/0.43344).
 inline constexpr double kGravFtPerPsi = 2.307124400147656;
 
+// What a booster adds: from the energy grade the line brings it to the grade
+// its outlet pressure gives over its invert, at the velocity of its pipe.
+double BoosterHead(double vel, double outletPsi, double invert, double arrivingEgl);
+
 class TGrav {
 public:
     // Set when the in-line booster station asks for its outlet pressure to be

@@ -1,5 +1,6 @@
 #include "engine/pump_results.h"
 
+#include "engine/gravity_run.h"
 #include "engine/run_steps.h"
 #include "model/data_module.h"
 #include "model/job.h"
@@ -76,9 +77,11 @@ QString MotorsText(const QStringList& motors)
     return all.size() <= kMotorFieldChars ? all : QStringLiteral("See each booster");
 }
 
-db::Field* BoosterHeadField()
+double StoredBoosterHead()
 {
-    return DMod->WorkProfTableRe;
+    const TDMod* d = DMod;
+    return BoosterHead(d->WorkProfTableVel->AsFloat(), d->WorkProfTablePsiSet->AsFloat(),
+                       d->WorkProfTableInvertElev->AsFloat(), d->WorkProfTableEgl->AsFloat());
 }
 
 QString RequiredInletPressureText()
@@ -105,7 +108,7 @@ QStringList StoredPumpResults()
             if (d->WorkProfTableNodeType->AsInteger() == kBoosterNode)
                 lines << QStringLiteral("In-line booster at Sta ") + d->WorkProfTableTSta->AsString()
                              + QStringLiteral(": ")
-                             + PumpFiguresText(BoosterHeadField()->AsFloat(), d->WorkProfTablePipeQ->AsFloat(), effic);
+                             + PumpFiguresText(StoredBoosterHead(), d->WorkProfTablePipeQ->AsFloat(), effic);
         prof->GotoBookmark(at);
     }
     const QString mainPressure = RequiredInletPressureText();

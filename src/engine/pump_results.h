@@ -6,10 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-namespace db {
-class Field;
-}
-
 // Nominal motor size for a brake horsepower: the first size whose limit
 // (1.01 x nominal, 0.333 for 1/3 hp) is not below bhp; "Special design" above
 // 202 hp.
@@ -39,11 +35,10 @@ QString PumpFiguresText(double head, double flowGpm, double efficiencyPct);
 // header's field holds.
 QString MotorsText(const QStringList& motors);
 
-// Where a booster node's row keeps the booster's head (ft) as its run sized
-// it. The profile row has no column of its own for it: the Reynolds-number
-// column, which the runs leave unwritten (the friction text carries the
-// Reynolds number), holds it on a booster's row.
-db::Field* BoosterHeadField();
+// The head (ft) of the booster on the current profile row, as its run sized
+// it, from what the row stores: the run writes the energy grade that reaches
+// the booster and the outlet pressure it gives.
+double StoredBoosterHead();
 
 // What the required inlet pressure of a main whose pressure is to be found
 // is shown under.

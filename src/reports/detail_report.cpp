@@ -516,7 +516,7 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
                + QStringLiteral(" psi, HGL boosted to elev = ")
                + FixedText(SetPressureHgl(psiSet, invert, vel, inlineBooster), 6, 3) + QStringLiteral(" ft");
         if (inlineBooster)
-            pump = QStringLiteral("Pump: ") + PumpFiguresText(BoosterHeadField()->AsFloat(), pipeQ, HeadFloat("PumpEffic"));
+            pump = QStringLiteral("Pump: ") + PumpFiguresText(StoredBoosterHead(), pipeQ, HeadFloat("PumpEffic"));
     } else if (nodeType == 3 && psiSet <= 0) {
         // The run reduces nothing without a setting; no reduced line to print.
         info = QStringLiteral("Pressure reducer without a set pressure: HGL not reduced");

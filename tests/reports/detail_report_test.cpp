@@ -434,7 +434,7 @@ TEST_F(DetailTest, BoosterLineHeadingStaysWithItsRows)
     EXPECT_EQ(d.PageCount(), 1);
     EXPECT_EQ(d.Bands(1), (QStringList{"TitleBand1", "ColumnHeaderBand1", "DetailBand1", "PageFooterBand1"}));
     EXPECT_EQ(d.TextsOf("QRDBText7"), (QStringList{"0+00", "10+00", "20+00", "30+00"}));
-    EXPECT_EQ(d.TextsOf("PumpLbl"), QStringList{"Pump: head 85.48 ft, 10.79 water hp, 14.39 brake hp, 15 hp motor"});
+    EXPECT_EQ(d.TextsOf("PumpLbl"), QStringList{"Pump: head 85.47 ft, 10.79 water hp, 14.39 brake hp, 15 hp motor"});
 }
 
 TEST_F(DetailTest, PdfPagesBecomePngPages)
