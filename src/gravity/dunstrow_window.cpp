@@ -569,6 +569,7 @@ void TDunstrowForm::DetMLCheckBoxExit() { writeDetailedML(); }
 
 void TDunstrowForm::FlowDBNFExit()
 {
+    RefuseFlowBelowZero(DMod->WorkPipeTableDesignFlow->AsFloat());
     db::Table* pipe = DMod->WorkPipeTable;
     PostIfEditing(pipe);
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
@@ -586,6 +587,7 @@ void TDunstrowForm::cfsFieldExit()
     if (cfs > most)
         throw ui::InputError(QStringLiteral("The design flow can be at most %1 cfs (%2 gpm).")
                                  .arg(CfsText(most), QString::number(kMostGpm)));
+    RefuseFlowBelowZero(cfs * kGpmPerCfs);
     Tul->DesignFlowCfs = cfs;
     Tul->DesignFlow = Tul->DesignFlowCfs * kGpmPerCfs;
     EditIfBrowsing(pipe);

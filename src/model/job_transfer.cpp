@@ -747,6 +747,14 @@ bool TTrans::StoreWorkingJob()
         ui::MessageDlg(problem, ui::MsgType::Error, ui::mbOK);
         return false;
     }
+    // What the load would refuse is not stored: the job would be lost in
+    // the store while the working copy is still here to correct.
+    if (const QString impossible = FirstImpossibleValue(); !impossible.isEmpty()) {
+        ui::MessageDlg(QStringLiteral("The job %1 cannot be saved: %2. Correct it, then save the job again.")
+                           .arg(name, impossible),
+                       ui::MsgType::Error, ui::mbOK);
+        return false;
+    }
     if (!ReplacingAllowed(name))
         return false;
     const TTul before = *Tul;

@@ -1,6 +1,7 @@
 #include "model/job_values_check.h"
 
 #include "model/data_module.h"
+#include "model/job_transfer.h"
 #include "platform/db/memo_limit.h"
 #include "model/node_rules.h"
 #include "model/number_text.h"
@@ -8,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -299,20 +301,26 @@ QString FirstImpossibleValue()
 {
     TDMod& d = *DMod;
     Header job;
+    JobRowKinds kinds;
     {
         db::Table* pipe = d.WorkPipeTable;
         const bool opened = !pipe->Active();
         if (opened)
             pipe->Open();
         job = {d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString() == QLatin1String("CENTRIF")};
+        kinds = RowKindsOf(job.sysHas, d.WorkPipeTablePumpType->AsString());
         if (opened)
             pipe->Close();
     }
-    const std::pair<db::Table*, bool> tables[] = {
-        {d.WorkPipeTable, true},     {d.WorkProfTable, false},    {d.WorkGatedTable, true},
-        {d.WorkTrickleTable, false}, {d.WorkSuctionTable, false},
+    // Only the rows the job keeps: a store, load or import moves no others.
+    const std::tuple<db::Table*, bool, bool> tables[] = {
+        {d.WorkPipeTable, true, true},          {d.WorkProfTable, false, kinds.Profile},
+        {d.WorkGatedTable, true, kinds.Gated},  {d.WorkTrickleTable, false, kinds.Trickle},
+        {d.WorkSuctionTable, false, kinds.Suction},
     };
-    for (const auto& [t, header] : tables) {
+    for (const auto& [t, header, kept] : tables) {
+        if (!kept)
+            continue;
         const QString found = Check(t, header, Look::PipelineJob, job);
         if (!found.isEmpty())
             return found;

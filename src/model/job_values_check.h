@@ -2,8 +2,9 @@
 // Finds values in the working job that no real pipeline has (not a number, an infinity, a negative flow, ...).
 #include <QString>
 
-// The first impossible value of the job in the working tables (header,
-// profile, gated pipe, manifold and suction rows), described with its field
+// The first impossible value of the job in the working tables (header, and
+// the profile, gated pipe, manifold and suction rows its kind keeps: those a
+// store, load or import moves), described with its field
 // and, for a row, its station or segment; empty when every value can be
 // used. Any number that is not finite is impossible, and so are a flow below
 // zero, a water temperature outside 0 to 212 deg F, a diameter that is

@@ -72,6 +72,34 @@ QString OutflowAboveFlowReachingText()
         .arg(QString::number(out, 'f', 0), available);
 }
 
+QString FlowBelowZeroText(double designFlow)
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    if (!prof->Active()) return {};
+    if (d->WorkPipeTableSysHas->AsInteger() == 2 && d->WorkPipeTableTriclEntQ->AsFloat() > 0) return {};
+    // Carried as the flows are carried down: each node adds its inflow and
+    // gives up its outflow.
+    double flow = designFlow, lowest = 0.0, firstStation = 0.0, firstFlow = 0.0;
+    bool below = false;
+    for (int row = 0; row < prof->DisplayRowCount(); ++row) {
+        flow += std::max(prof->DisplayValue(row, d->WorkProfTableInQ).toDouble(), 0.0)
+                - std::max(prof->DisplayValue(row, d->WorkProfTableOutQ).toDouble(), 0.0);
+        lowest = std::min(lowest, flow);
+        if (flow < 0 && !below) {
+            below = true;
+            firstStation = prof->DisplayValue(row, d->WorkProfTableStation).toDouble();
+            firstFlow = flow;
+        }
+    }
+    if (!below) return {};
+    return QStringLiteral("With a design flow of %1 gpm the outflows along the line take more than it carries: "
+                          "below Sta %2 the flow would be %3 gpm. Enter a design flow of at least %4 gpm, or "
+                          "lower the outflows first.")
+        .arg(FixedText(designFlow, 10, 0).trimmed(), StationTextOf(firstStation), FixedText(firstFlow, 10, 0).trimmed(),
+             FixedText(std::ceil(designFlow - lowest), 10, 0).trimmed());
+}
+
 bool RoomForAnotherNode(int nodes)
 {
     return RoomForAnother(nodes, kMaxStations, QStringLiteral("profile"), QStringLiteral("node"));

@@ -36,6 +36,12 @@ std::pair<double, double> NeighbourStations();
 // (the design flow at the entrance) with the node's own inflow. Empty when
 // the outflow fits. Read in place: the row may be in an edit or an insert.
 QString OutflowAboveFlowReachingText();
+// The refusal of a design flow that the profile's outflows, as its rows now
+// stand (read in place), would carry below zero somewhere down the line:
+// names the first station where it would, and the least design flow that
+// keeps every reach at zero or above. Empty when every reach keeps a flow,
+// and for a line whose flow its manifold sets.
+QString FlowBelowZeroText(double designFlow);
 
 // True when a profile of `nodes` rows may take one more node; otherwise shows
 // the error that says the profile is full.

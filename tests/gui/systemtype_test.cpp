@@ -160,16 +160,26 @@ TEST_F(SystemTypeTest, ALoadedJobsFlowCarriesDownItsProfile)
     addRow(DMod->WorkProfTable, {{"Station", 100.0}, {"OutQ", 50.0}, {"PipeQ", 450.0}});
     addRow(DMod->WorkProfTable, {{"Station", 300.0}, {"PipeQ", 450.0}});
     driver.SetDefaultAnswer(ui::mrOk);
+    auto flows = [] {
+        QList<double> all;
+        db::Table* prof = DMod->WorkProfTable;
+        for (prof->First(); !prof->Eof(); prof->Next()) all << DMod->WorkProfTablePipeQ->AsFloat();
+        return all;
+    };
     onKnownFlow([&](TKnownFlowDlg& d) {
+        // Less than the outflow takes would leave the reach below it negative.
+        DialogDriver::Type(d, "FlowDBNF", "40");
+        DialogDriver::Focus(d, "cfsField");
+        EXPECT_EQ(driver.MessageTexts().value(0).toStdString(),
+                  "With a design flow of 40 gpm the outflows along the line take more than it carries: below Sta "
+                  "1+00 the flow would be -10 gpm. Enter a design flow of at least 50 gpm, or lower the outflows first.");
+        EXPECT_EQ(flows(), (QList<double>{500, 450, 450}));
         DialogDriver::Type(d, "FlowDBNF", "600");
         DialogDriver::Focus(d, "cfsField");
         DialogDriver::Press(d, "OKBitBtn1");
     });
     DialogDriver::Press(*form, "SelSystemEditBtn");
-    QList<double> flows;
-    db::Table* prof = DMod->WorkProfTable;
-    for (prof->First(); !prof->Eof(); prof->Next()) flows << DMod->WorkProfTablePipeQ->AsFloat();
-    EXPECT_EQ(flows, (QList<double>{600, 550, 550}));
+    EXPECT_EQ(flows(), (QList<double>{600, 550, 550}));
 }
 
 TEST_F(SystemTypeTest, CancelOnALoadedJobLeavesTheJobAsTheDialogFoundIt)

@@ -136,6 +136,17 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
             EXPECT_EQ(store.WorkingJobRows(), working);
             EXPECT_EQ(Tul->JobNumber, number);
         }
+        // Nor is such a working job stored, to be refused at its next load.
+        if (!QByteArray(c.said).contains("whole number")) {
+            sql(db::kMersolAlias, QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE 1%4")
+                                      .arg(c.transferTable, c.field, c.value, where.arg(c.transferTable)));
+            const QStringList storedNow = store.StoredRows();
+            Tul->SaveState = 0;
+            EXPECT_FALSE(JobTrans->StoreWorkingJob());
+            EXPECT_TRUE(driver.MessageTexts().last().contains(QString::fromLatin1(c.said)))
+                << driver.MessageTexts().last().toStdString();
+            EXPECT_EQ(store.StoredRows(), storedNow);
+        }
 
         // Put back for the next case.
         store.EmptyWorkingTables();

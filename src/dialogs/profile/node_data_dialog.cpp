@@ -8,6 +8,7 @@
 #include "dialogs/system/inline_booster_dialog.h"
 #include "engine/hydraulics.h"
 #include "dialogs/designer_window.h"
+#include "dialogs/system/system_dialog_rules.h"
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
@@ -474,6 +475,7 @@ void TBasicNodeDlg::FlowExit()
 {
     TDMod* d = DMod;
     if (const QString refused = OutflowAboveFlowReachingText(); !refused.isEmpty()) throw ui::InputError(refused);
+    RefuseFlowBelowZero(d->WorkPipeTableDesignFlow->AsFloat());
     if (editing(d->WorkProfTable))
         d->WorkProfTable->Post();
     {

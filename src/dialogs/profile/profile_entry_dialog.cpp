@@ -6,6 +6,7 @@
 #include "dialogs/profile/profile_text_import_dialog.h"
 #include "dialogs/profile/reach_dialog.h"
 #include "engine/hydraulics.h"
+#include "dialogs/system/system_dialog_rules.h"
 #include "model/data_module.h"
 #include "model/node_rules.h"
 #include "model/number_text.h"
@@ -863,6 +864,7 @@ void TProfEntryDlg::FlowExit()
 {
     TDMod* d = DMod;
     if (const QString refused = OutflowAboveFlowReachingText(); !refused.isEmpty()) throw ui::InputError(refused);
+    RefuseFlowBelowZero(d->WorkPipeTableDesignFlow->AsFloat());
     Tul->NewStation = d->WorkProfTableStation->AsFloat();
     postIfEditing(d->WorkProfTable);
     Tul->RefreshManifoldSupply();

@@ -4,6 +4,7 @@
 #include "model/data_module.h"
 #include "model/number_text.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/ui/dbcontrols.h"
 #include "platform/ui/form.h"
 #include "platform/ui/seam/msg.h"
@@ -120,6 +121,7 @@ void DesignFlowPair::ShowCfs()
 void DesignFlowPair::GpmExit()
 {
     if (leavingForCancel()) return;
+    RefuseFlowBelowZero(DMod->WorkPipeTableDesignFlow->AsFloat());
     db::Table* pipe = DMod->WorkPipeTable;
     postIfEditing(pipe);
     Tul->DesignFlow = DMod->WorkPipeTableDesignFlow->AsFloat();
@@ -135,7 +137,9 @@ void DesignFlowPair::CfsExit()
     db::Table* pipe = DMod->WorkPipeTable;
     ui::DropRefusedEntry(cfs_);
     if (cfs_->text().trimmed() != shownCfs_.trimmed()) {
-        Tul->DesignFlowCfs = ui::NumericFormat::Picture(QStringLiteral("#######.##")).Parse(cfs_->text());
+        const double cfs = ui::NumericFormat::Picture(QStringLiteral("#######.##")).Parse(cfs_->text());
+        RefuseFlowBelowZero(cfs * kGpmPerCfs);
+        Tul->DesignFlowCfs = cfs;
         Tul->DesignFlow = Tul->DesignFlowCfs * kGpmPerCfs;
         if (!editing(pipe)) pipe->Edit();
         DMod->WorkPipeTableDesignFlow->SetAsFloat(Tul->DesignFlow);
@@ -158,6 +162,12 @@ void DesignFlowPair::afterChange()
     // own flow in the header's place.
     Tul->AdjustSupplyFlowToManifold();
     warnedFlow_ = DMod->WorkPipeTableDesignFlow->AsFloat();
+}
+
+void RefuseFlowBelowZero(double designFlow)
+{
+    // A reach below zero would be stored and then refused at every load.
+    if (const QString refused = FlowBelowZeroText(designFlow); !refused.isEmpty()) throw ui::InputError(refused);
 }
 
 // ---- OK and close ---------------------------------------------------------------

@@ -75,6 +75,10 @@ private:
     DesignFlowPair* outer_ = nullptr;   // the pair of a dialog this one opened over
 };
 
+// A design flow the profile's outflows would carry below zero somewhere down
+// the line is refused (ui::InputError), naming the station and the least flow.
+void RefuseFlowBelowZero(double designFlow);
+
 // OK's test: a design flow of exactly 0 gives "You must enter a flow rate!"
 // and returns true (the dialog stays open).
 bool RefuseZeroFlow();
