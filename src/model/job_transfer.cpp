@@ -1348,4 +1348,6 @@ void TTrans::ResetJobRecord()
     t.JobListCancelled = false;
     t.DesignFlow = t.DesignFlowCfs = 0.0;
     t.PumpKindsDefaulted.clear();
+    t.WaterSurfaceTakenAway.reset();
+    t.BoosterSetOutletPsi = false;
 }
