@@ -192,7 +192,7 @@ ShownColumns savedAndReloaded(DialogDriver& driver, TDesignerForm& window)
 // as flags. Left out are the job number and what only the entry keeps: the
 // names the load gives the node and invert codes, the entry's done flag and
 // the header's count of the nodes entered.
-using Stored = std::map<QString, QVariant>;
+using Stored = StoredJob;
 
 Stored stored()
 {
@@ -230,9 +230,9 @@ Stored stored()
     return all;
 }
 
-void expectSame(const Stored& first, const char* how, const TDesignerForm& window)
+void expectSame(const Stored& first, const QString& how, const TDesignerForm& window)
 {
-    EXPECT_TRUE(window.ResultsShown()) << how << ": " << window.NotComputedLbl->text().toStdString();
+    EXPECT_TRUE(window.ResultsShown()) << how.toStdString() << ": " << window.NotComputedLbl->text().toStdString();
     const Stored now = stored();
     QStringList changed;
     for (const auto& [name, was] : first) {
@@ -244,10 +244,21 @@ void expectSame(const Stored& first, const char* how, const TDesignerForm& windo
         if (!same) changed << name + QStringLiteral(": ") + was.toString() + QStringLiteral(" -> ") + is.toString();
     }
     if (now.size() != first.size()) changed << QStringLiteral("rows: %1 fields -> %2").arg(first.size()).arg(now.size());
-    EXPECT_TRUE(changed.isEmpty()) << how << " changed " << changed.join(QStringLiteral("; ")).toStdString();
+    EXPECT_TRUE(changed.isEmpty()) << how.toStdString() << " changed " << changed.join(QStringLiteral("; ")).toStdString();
 }
 
 } // namespace
+
+StoredJob StoredAnswer(const TDesignerForm& window)
+{
+    EXPECT_TRUE(window.ResultsShown()) << "the job is not computed: " << window.NotComputedLbl->text().toStdString();
+    return stored();
+}
+
+void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how)
+{
+    expectSame(fresh, how + QStringLiteral(" (against the job entered fresh)"), window);
+}
 
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
 {
@@ -259,7 +270,7 @@ ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
     ui::Notebook* pages = window.OvcNotebook1;
     pages->setCurrentIndex(1);
     pages->setCurrentIndex(2);
-    expectSame(first, "Output again", window);
+    expectSame(first, QStringLiteral("Output again"), window);
 
     pages->setCurrentIndex(0);
     if (QWidget* system = window.findChild<QWidget*>(QStringLiteral("SelSystemEditBtn"))) {
@@ -272,10 +283,10 @@ ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
     }
     DialogDriver::Press(window, QStringLiteral("OKBitBtn2"));
     DialogDriver::Press(window, QStringLiteral("OKBitBtn3"));
-    expectSame(first, "System and OK", window);
+    expectSame(first, QStringLiteral("System and OK"), window);
 
     const ShownColumns shown = savedAndReloaded(driver, window);
-    expectSame(first, "Save Job, Previous Job and Output", window);
+    expectSame(first, QStringLiteral("Save Job, Previous Job and Output"), window);
     return shown;
 }
 

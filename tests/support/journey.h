@@ -3,6 +3,7 @@
 // has the focus (typing, Tab, Enter, Escape) rather than fields set, and a
 // pipe picked from the pipe selection dialog's list.
 #include <QString>
+#include <QVariant>
 
 #include <map>
 #include <string>
@@ -65,5 +66,16 @@ using ShownColumns = std::map<std::string, std::string>;
 // Returns what the grid shows after the reload; the driver's log holds what
 // the load said.
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window);
+
+// What the job the output page shows computed stores: every field of every
+// row of the tables its kind keeps, read as the same-answer check reads them.
+using StoredJob = std::map<QString, QVariant>;
+StoredJob StoredAnswer(const TDesignerForm& window);
+// The kind-change check, for a job the output page shows computed that was
+// reached by changing a kind (its system type, its pump, a node's kind): it
+// stores what `fresh`, the same job entered afresh in that kind, stored.
+// Each field the kind before owned and this one does not must be gone, and
+// nothing of it may reach the run.
+void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how);
 
 } // namespace testsupport
