@@ -29,7 +29,7 @@ void PickPipe(ui::Form& getPipeDlg, const QString& description);
 // The 6 in PVC of the reference pipes: 5.995 in bore, 0.315 in wall, C 150.
 inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button (where
-// the reach has one to pick), then OK.
+// the reach has one to pick), then OK; so does a suction segment's button.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
 // In the pipe selection dialog: the aluminium gated pipe material chosen
 // (the list shows the material of its last showing), every size shown, then
