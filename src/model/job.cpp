@@ -322,8 +322,8 @@ bool SystemHasPumpType(const QString& sysType, const QString& pumpType)
     return code == kPumpInlineBooster;
 }
 
-} // namespace
-
+// Empties what the runs work out: the header's pump results, each profile
+// row's grades, pressures, losses, warnings, surge, valve and block sizes.
 void ForgetRunResults()
 {
     TDMod* d = DMod;
@@ -331,7 +331,8 @@ void ForgetRunResults()
                          d->WorkPipeTableOnElev, d->WorkPipeTableOffElev})
         if (!f->IsNull()) f->Clear();
     db::Table* prof = d->WorkProfTable;
-    if (!prof->Active()) return;
+    // A profile still being entered has no results, and its row is not to be posted here.
+    if (!prof->Active() || prof->State() == db::DataSetState::Insert) return;
     static const char* const results[] = {"TSta", "RchLen", "Kloss", "Floss",    "Warning",    "Vel",
                                           "Psi",  "Hgl",    "Egl",   "Sgl",      "StatPres",   "FlowType",
                                           "Re",   "F",      "CalcMethod", "AirVacSize", "Surge", "ThBlockArea",
@@ -349,6 +350,8 @@ void ForgetRunResults()
     }
     prof->GotoBookmark(at);
 }
+
+} // namespace
 
 void TakeAwayOtherKindsValues(const QString& sysTypeBefore, const QString& pumpTypeBefore)
 {

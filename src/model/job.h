@@ -70,14 +70,11 @@ QString ReachKeywordOf(const QString& sysType, int nodeType);
 // the new kind does not own: a pump type of another system, the entrance
 // values of other kinds (a booster's inlet pressure, a tank's range, a
 // centrifugal pump's altitude, temperature, suction loss and heads, another
-// kind's column loss) and the last run's results (ForgetRunResults). A kind
+// kind's column loss) and the last run's results. A kind
 // without a water surface (a booster, a main) marks WSElev -100 and the job
 // object keeps the real one; a kind with one takes that back, or none. The
 // same kind again changes nothing.
 void TakeAwayOtherKindsValues(const QString& sysTypeBefore, const QString& pumpTypeBefore);
-// Empties what the runs work out: the header's pump results, each profile
-// row's grades, pressures, losses, warnings, surge, valve and block sizes.
-void ForgetRunResults();
 int NodeTypeCodeOf(const QString& text); // -1 for an unknown text
 // Invert-elevation method texts (codes 0-2).
 QString InvElMethodText(int code); // empty outside 0-2
