@@ -28,6 +28,7 @@
 #include "model/data_module.h"
 #include "engine/single_objects.h"
 #include "model/job.h"
+#include "model/node_rules.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/report/preview.h"
 #include "platform/ui/application.h"
@@ -821,26 +822,32 @@ void openLoadedPumpDialog(TMersolForm* form, const QString& pumpType)
     }
 }
 
-// The reach keyword of the entrance row only: the row under the cursor may
-// be any node (the end, after a run), whose keyword the runs go by. A new
-// job's entrance row starts here; a row that has the keyword is not touched.
-void writeEntranceReach(db::Table* prof, const QString& keyword)
+// Why the job cannot become a job of system type `sysType`: its profile
+// holds a node that system cannot have, as choosing that kind there is
+// refused. Empty when it can.
+QString systemTypeRefusal(const QString& sysType)
 {
-    if (prof->State() == db::DataSetState::Insert || prof->IsEmpty()) {
-        EditIfBrowsing(prof);
-        DMod->WorkProfTableReachType->SetAsString(keyword);
-        prof->Post();
-        return;
-    }
-    PostIfEditing(prof);
+    db::Table* prof = DMod->WorkProfTable;
+    if (prof->IsEmpty()) return {};
+    const bool pumped = sysType == QLatin1String("PUMPED") || sysType == QLatin1String("PRESSURE");
+    const bool wideOpen = sysType == QLatin1String("FULLFLOW");
+    prof->CheckBrowseMode();
     const qint64 at = prof->GetBookmark();
-    prof->First();
-    if (DMod->WorkProfTableReachType->AsString() != keyword) {
-        prof->Edit();
-        DMod->WorkProfTableReachType->SetAsString(keyword);
-        prof->Post();
+    QString refusal;
+    for (prof->First(); !prof->Eof() && refusal.isEmpty(); prof->Next()) {
+        const int kind = DMod->WorkProfTableNodeType->AsInteger();
+        const QString station = Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
+        if (pumped && kind == 2)
+            refusal = QStringLiteral("The in-line booster pump at %1 can't stay in a pumped or pressurized pipeline. "
+                                     "Make that node another kind first, then change the system type.")
+                          .arg(station);
+        else if (wideOpen && (kind == 5 || kind == 6))
+            refusal = QStringLiteral("The %1 at the end, %2, can't stay on a wide open pipeline. "
+                                     "Make the end a plain end first, then change the system type.")
+                          .arg(kind == 5 ? QStringLiteral("gated pipe") : QStringLiteral("manifold"), station);
     }
     prof->GotoBookmark(at);
+    return refusal;
 }
 
 void setRadioColour(ui::RadioGroup* g, const QColor& c)
@@ -872,15 +879,23 @@ void TMersolForm::SysTypeRadioGroupClick()
         db::Table* prof = DMod->WorkProfTable;
         OpenIfClosed(prof);
         const int index = SysTypeRadioGroup->ItemIndex();
-        if (index >= 0 && index <= 3) {
+        const QString refusal = index >= 0 && index <= 3 ? systemTypeRefusal(SysTypeKeyword(index)) : QString();
+        if (!refusal.isEmpty()) {
+            ui::MessageDlg(refusal, ui::MsgType::Error, ui::mbOK);
+            Tul->WasCancelled = true;
+        } else if (index >= 0 && index <= 3) {
+            // The job becomes one of the new kind as a whole: the header, and
+            // every row's reach keyword, by which the runs pin the end.
             EditIfBrowsing(pipe);
+            const QString sysTypeBefore = DMod->WorkPipeTableSysType->AsString();
+            const QString pumpTypeBefore = DMod->WorkPipeTablePumpType->AsString();
             DMod->WorkPipeTableSysType->SetAsString(SysTypeKeyword(index));
             Tul->SysTypeCode = index;
+            TakeAwayOtherKindsValues(sysTypeBefore, pumpTypeBefore);
             pipe->Post();
-            const char* reach[] = {"GRAVBEG", "FULLBEG", "PUMPBEG", "PUMPBEG"};
-            writeEntranceReach(prof, QString::fromLatin1(reach[index]));
+            WriteReachKeywords();
         }
-        if (Tul->NewJob) openNewJobSystemDialog(this, index);
+        if (Tul->NewJob && !Tul->WasCancelled) openNewJobSystemDialog(this, index);
         setRadioColour(SysTypeRadioGroup, palette().color(QPalette::WindowText));
         SetFocus(OKBitBtn2);
         if (!Tul->WasCancelled) EntranceDataGroupBox->show();

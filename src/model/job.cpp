@@ -284,13 +284,147 @@ double TTul::StationVelocityHeadLoss(int slot, const TSta& s, double uQ, double 
 
 // ---- node kinds and flows -----------------------------------------------------
 
-QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other)
+QString ReachKeywordOf(const QString& sysType, int nodeType)
 {
-    if (sysType == QLatin1String("GRAVITY"))
-        return QString::fromLatin1(gravity);
-    if (sysType == QLatin1String("FULLFLOW"))
-        return QString::fromLatin1(fullFlow);
-    return QString::fromLatin1(other);
+    static const char* const keywords[7][3] = {
+        {"GRAVBEG", "FULLBEG", "PUMPBEG"},   {"GRAVMID", "FULLMID", "PUMPMID"}, {"GRAVMID", "GRAVMID", "GRAVMID"},
+        {"GRAVMID", "FULLMID", "PUMPMID"},   {"GRAVEND", "FULLEND", "PUMPEND"}, {"GRAVGATED", "", "PUMPGATED"},
+        {"GRAVTRICKLE", "", "PUMPTRICKLE"},
+    };
+    if (nodeType < 0 || nodeType > 6) return {};
+    const int system = sysType == QLatin1String("GRAVITY") ? 0 : sysType == QLatin1String("FULLFLOW") ? 1 : 2;
+    return QString::fromLatin1(keywords[nodeType][system]);
+}
+
+namespace {
+
+// The kind that owns the header's entrance values: a pump keyword for a
+// pumped job, "PRESSURE" for a main, "INLINE BOOSTER" for a gravity line
+// with a booster node and "GRAVITY" for any other gravity line. Empty where
+// every value stays: a pumped job before its pump is chosen, a calculator's.
+QString KindOwning(const QString& sysType, const QString& pumpType)
+{
+    if (sysType == QLatin1String("PUMPED")) return pumpType;
+    if (sysType == QLatin1String("PRESSURE")) return sysType;
+    if (sysType == QLatin1String("GRAVITY") || sysType == QLatin1String("FULLFLOW"))
+        return pumpType == QLatin1String("INLINE BOOSTER") ? pumpType : QStringLiteral("GRAVITY");
+    return {};
+}
+
+bool SystemHasPumpType(const QString& sysType, const QString& pumpType)
+{
+    const int code = PumpTypeCodeOf(pumpType);
+    if (pumpType.isEmpty() || sysType.isEmpty()) return true;
+    if (sysType == QLatin1String("PUMPED"))
+        return code == kPumpCentrif || code == kPumpTurbine || code == kPumpPropeller || code == kPumpBooster ||
+               code == kPumpAuto;
+    if (sysType == QLatin1String("PRESSURE")) return code == kPumpPressFind || code == kPumpPressKnown;
+    return code == kPumpInlineBooster;
+}
+
+// Empties what the runs work out: the header's pump results, each profile
+// row's grades, pressures, losses, warnings, surge, valve and block sizes.
+void ForgetRunResults()
+{
+    TDMod* d = DMod;
+    for (db::Field* f : {d->WorkPipeTableTDH, d->WorkPipeTableWHP, d->WorkPipeTableBHP, d->WorkPipeTableMotorHP,
+                         d->WorkPipeTableOnElev, d->WorkPipeTableOffElev})
+        if (!f->IsNull()) f->Clear();
+    db::Table* prof = d->WorkProfTable;
+    // A profile still being entered has no results, and its row is not to be posted here.
+    if (!prof->Active() || prof->State() == db::DataSetState::Insert) return;
+    static const char* const results[] = {"TSta", "RchLen", "Kloss", "Floss",    "Warning",    "Vel",
+                                          "Psi",  "Hgl",    "Egl",   "Sgl",      "StatPres",   "FlowType",
+                                          "Re",   "F",      "CalcMethod", "AirVacSize", "Surge", "ThBlockArea",
+                                          "CostFt", "RchCost"};
+    prof->CheckBrowseMode();
+    const qint64 at = prof->GetBookmark();
+    for (prof->First(); !prof->Eof(); prof->Next()) {
+        for (const char* name : results) {
+            db::Field* f = prof->FieldByName(QLatin1String(name));
+            if (f->IsNull()) continue;
+            if (prof->State() == db::DataSetState::Browse) prof->Edit();
+            f->Clear();
+        }
+        if (prof->State() == db::DataSetState::Edit) prof->Post();
+    }
+    prof->GotoBookmark(at);
+}
+
+} // namespace
+
+void TakeAwayOtherKindsValues(const QString& sysTypeBefore, const QString& pumpTypeBefore)
+{
+    TDMod* d = DMod;
+    TTul& t = *Tul;
+    const QString sysType = d->WorkPipeTableSysType->AsString();
+    if (!SystemHasPumpType(sysType, d->WorkPipeTablePumpType->AsString())) {
+        d->WorkPipeTablePumpType->SetAsString(QString());
+        t.PumpTypeCode = kPumpNone;
+    }
+    // The same kind again (System and OK) keeps all it has.
+    if (sysType == sysTypeBefore && d->WorkPipeTablePumpType->AsString() == pumpTypeBefore) return;
+    // Another run computes the job now: the last run's results go, as they
+    // are none of its own (a head, a motor, a surge it does not work out).
+    ForgetRunResults();
+    const QString kind = KindOwning(sysType, d->WorkPipeTablePumpType->AsString());
+    if (kind.isEmpty()) return;
+    const QString kindBefore = KindOwning(sysTypeBefore, pumpTypeBefore);
+    const bool sameKind = kind == kindBefore;
+    if (!sameKind) {
+        // The kind left has lost its values: it takes its defaults again
+        // when it comes back, as it does the first time.
+        t.PumpKindsDefaulted.removeAll(kindBefore);
+        // The outlet pressure a booster gave a line that had none goes with it.
+        if (kindBefore == QLatin1String("INLINE BOOSTER") && t.BoosterSetOutletPsi &&
+            d->WorkPipeTableOutletPsi->AsFloat() == 1.0) {
+            d->WorkPipeTableOutletPsi->SetAsFloat(0.0);
+            d->WorkPipeTableReqOutletWS->Clear();
+            t.OutletPsi = 0.0;
+        }
+        t.BoosterSetOutletPsi = false;
+    }
+
+    const QStringList pumps = {"CENTRIF", "TURBINE", "PROPELLER", "BOOSTER", "AUTOPUMP", "INLINE BOOSTER"};
+    const std::pair<db::Field*, QStringList> owned[] = {
+        {d->WorkPipeTablePsiIn, {"PRESSURE", "BOOSTER"}},
+        {d->WorkPipeTablePumpEyeElev, pumps},
+        {d->WorkPipeTablePumpEffic, pumps},
+        {d->WorkPipeTableClearHead, pumps + QStringList{"PRESSURE"}},
+        {d->WorkPipeTableAltitude, {"CENTRIF"}},
+        {d->WorkPipeTableWaterTemp, {"CENTRIF"}},
+        {d->WorkPipeTableTankRange, {"AUTOPUMP"}},
+    };
+    for (const auto& [field, owners] : owned)
+        if (!owners.contains(kind) && !field->IsNull()) field->Clear();
+
+    // A column loss is its kind's own: a propeller's column, a tank's
+    // piping, a centrifugal pump's suction line (with the line's heads),
+    // each counted as the entrance loss of whatever pump has it.
+    auto zero = [](db::Field* f) {
+        if (!f->IsNull() && f->AsFloat() != 0.0) f->SetAsFloat(0.0);
+    };
+    const bool column = kind == QLatin1String("CENTRIF") || kind == QLatin1String("PROPELLER") ||
+                        kind == QLatin1String("AUTOPUMP");
+    if (!sameKind || !column) {
+        zero(d->WorkPipeTableColumnLoss);
+        t.ColumnLoss = 0.0;
+    }
+    if (kind != QLatin1String("CENTRIF")) {
+        for (db::Field* f : {d->WorkPipeTableTDSH, d->WorkPipeTableAvailSH, d->WorkPipeTableNoSucSegs}) zero(f);
+        t.tdsh = 0.0;
+    }
+
+    // -100 marks an entrance without a water surface; it is no water surface.
+    db::Field* ws = d->WorkPipeTableWSElev;
+    const bool marked = !ws->IsNull() && ws->AsFloat() == kNoWaterSurface;
+    if (kind == QLatin1String("PRESSURE") || kind == QLatin1String("BOOSTER")) {
+        if (!marked && !ws->IsNull()) t.WaterSurfaceTakenAway = ws->AsFloat();
+        if (!marked) ws->SetAsFloat(kNoWaterSurface);
+    } else if (marked) {
+        if (t.WaterSurfaceTakenAway) ws->SetAsFloat(*t.WaterSurfaceTakenAway);
+        else ws->Clear();
+    }
 }
 
 namespace {
@@ -457,10 +591,16 @@ void TTul::ApplyNodeTypeChoice()
             }
         }
     };
-    auto accept = [&](int code, const QString& reach, bool endNode) {
+    auto accept = [&](int code, bool endNode) {
         if (code != 1) dropFlows();
+        // A set pressure belongs to its reducer or booster: a node made
+        // another kind has none, and a booster's dialog gives a new booster
+        // its own.
+        if (code != kindBefore && code != 2 && !d->WorkProfTablePsiSet->IsNull() &&
+            d->WorkProfTablePsiSet->AsFloat() != 0.0)
+            d->WorkProfTablePsiSet->SetAsFloat(0.0);
         d->WorkProfTableNodeType->SetAsInteger(code);
-        d->WorkProfTableReachType->SetAsString(reach);
+        d->WorkProfTableReachType->SetAsString(ReachKeywordOf(sysType, code));
         NodeChoice = code;
         EndNodeChosen = endNode;
     };
@@ -472,7 +612,7 @@ void TTul::ApplyNodeTypeChoice()
         const int keep = kindBefore >= 0 && kindBefore <= 3 ? kindBefore : 1;
         d->WorkProfTableNodeType->SetAsInteger(keep);
         d->WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(keep));
-        if (keep != kindBefore) d->WorkProfTableReachType->SetAsString(ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"));
+        if (keep != kindBefore) d->WorkProfTableReachType->SetAsString(ReachKeywordOf(sysType, keep));
         RefuseNode(QStringLiteral("Only the last node of the profile can be an end node."));
         refused = true;
         return true;
@@ -480,10 +620,10 @@ void TTul::ApplyNodeTypeChoice()
 
     switch (kind) {
     case 0:
-        accept(0, ReachBySystem(sysType, "GRAVBEG", "FULLBEG", "PUMPBEG"), false);
+        accept(0, false);
         break;
     case 1:
-        accept(1, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
+        accept(1, false);
         break;
     case 2:
         if (SysTypeCode != 0 && !d->WorkPipeTablePumpType->AsString().isEmpty()) {
@@ -492,7 +632,7 @@ void TTul::ApplyNodeTypeChoice()
             refused = true;
             break;
         }
-        accept(2, QStringLiteral("GRAVMID"), false);
+        accept(2, false);
         PumpTypeCode = 8;
         d->WorkPipeTablePumpType->SetAsString(QStringLiteral("INLINE BOOSTER"));
         d->WorkPipeTableNoSucSegs->SetAsInteger(0);
@@ -501,11 +641,11 @@ void TTul::ApplyNodeTypeChoice()
         BoosterNodeChosen = false;
         break;
     case 3:
-        accept(3, ReachBySystem(sysType, "GRAVMID", "FULLMID", "PUMPMID"), false);
+        accept(3, false);
         break;
     case 4:
         if (refuseEndInMidProfile()) break;
-        accept(4, ReachBySystem(sysType, "GRAVEND", "FULLEND", "PUMPEND"), true);
+        accept(4, true);
         SetOutletAtNode(d);
         break;
     case 5:
@@ -514,7 +654,7 @@ void TTul::ApplyNodeTypeChoice()
         if (sysType == QLatin1String("FULLFLOW")) {
             // A wide open line has no head to spare: the node stays a plain end.
             d->WorkProfTableNodeType->SetAsInteger(4);
-            d->WorkProfTableReachType->SetAsString(QStringLiteral("FULLEND"));
+            d->WorkProfTableReachType->SetAsString(ReachKeywordOf(sysType, 4));
             EndNodeChosen = true;
             RefuseNode(kind == 5 ? QStringLiteral("Sorry, Can't put gated pipe on end of wide open pipeline.")
                                  : QStringLiteral("Sorry, Can't put manifold on end of wide open pipeline."));
@@ -533,9 +673,9 @@ void TTul::ApplyNodeTypeChoice()
         if (otherEnd)
             EmptyKeepingState(newRows);
         if (kind == 5)
-            accept(5, ReachBySystem(sysType, "GRAVGATED", "", "PUMPGATED"), true);
+            accept(5, true);
         else
-            accept(6, ReachBySystem(sysType, "GRAVTRICKLE", "", "PUMPTRICKLE"), true);
+            accept(6, true);
         SysHas = kind == 5 ? 1 : 2;
         EditUnlessEditing(pipe);
         d->WorkPipeTableSysHas->SetAsInteger(SysHas);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class TSta;
 
@@ -42,6 +43,8 @@ inline constexpr int kPumpPressFind = 5;
 inline constexpr int kPumpPressKnown = 6;
 inline constexpr int kPumpAuto = 7;
 inline constexpr int kPumpInlineBooster = 8;
+// The header's WSElev of an entrance without a water surface (a booster, a main).
+inline constexpr double kNoWaterSurface = -100.0;
 inline constexpr int kReachGravEnd = 2;
 inline constexpr int kReachGravGated = 3;
 inline constexpr int kReachGravTrickle = 5;
@@ -56,9 +59,22 @@ QString NodeTypeText(int code);   // empty outside 0-6
 // designer has no in-line booster pump. A list position is therefore not a
 // node type code: the code goes by the text.
 QStringList OfferedNodeTypeTexts();
-// The reach keyword of a node kind by the header's system type: the gravity,
-// the maximum-flow or (pumped and pressurised) the pumped one.
-QString ReachBySystem(const QString& sysType, const char* gravity, const char* fullFlow, const char* other);
+// The reach keyword of a node of kind `nodeType` (0-6) in a job of system
+// type `sysType`: the gravity, the maximum-flow or (pumped and pressurised)
+// the pumped one; an in-line booster's is "GRAVMID" in every system. Empty
+// where the system has none (gated pipe or a manifold ending a maximum-flow
+// line) and for any other kind.
+QString ReachKeywordOf(const QString& sysType, int nodeType);
+// A job's kind is its system type with its pump type. Changing it, once the
+// header holds the new SysType and PumpType (in an edit), takes away what
+// the new kind does not own: a pump type of another system, the entrance
+// values of other kinds (a booster's inlet pressure, a tank's range, a
+// centrifugal pump's altitude, temperature, suction loss and heads, another
+// kind's column loss) and the last run's results. A kind
+// without a water surface (a booster, a main) marks WSElev -100 and the job
+// object keeps the real one; a kind with one takes that back, or none. The
+// same kind again changes nothing.
+void TakeAwayOtherKindsValues(const QString& sysTypeBefore, const QString& pumpTypeBefore);
 int NodeTypeCodeOf(const QString& text); // -1 for an unknown text
 // Invert-elevation method texts (codes 0-2).
 QString InvElMethodText(int code); // empty outside 0-2
@@ -162,6 +178,12 @@ public:
     // Pump kinds ("CENTRIF" ... "INLINE BOOSTER") whose dialog has opened
     // for this new job and filled in its defaults.
     QStringList PumpKindsDefaulted;
+    // The water surface a kind without one took away, for a kind with one to
+    // take back (the header marks its place with -100).
+    std::optional<double> WaterSurfaceTakenAway;
+    // The in-line booster's dialog gave a line without an outlet pressure
+    // its default 1 psi, which goes again with the last booster.
+    bool BoosterSetOutletPsi = false;
     // Set while the booster dialog opens for a node just given the booster
     // kind: the node takes the booster's own defaults.
     bool BoosterNodeChosen = false;

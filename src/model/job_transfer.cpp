@@ -1407,4 +1407,6 @@ void TTrans::ResetJobRecord()
     t.JobListCancelled = false;
     t.DesignFlow = t.DesignFlowCfs = 0.0;
     t.PumpKindsDefaulted.clear();
+    t.WaterSurfaceTakenAway.reset();
+    t.BoosterSetOutletPsi = false;
 }

@@ -131,8 +131,34 @@ void DropInlineBoosterWhenNoneLeft()
     const bool wasEditing = pipe->State() == db::DataSetState::Edit || pipe->State() == db::DataSetState::Insert;
     if (!wasEditing) pipe->Edit();
     DMod->WorkPipeTablePumpType->SetAsString(QString());
+    TakeAwayOtherKindsValues(DMod->WorkPipeTableSysType->AsString(), QStringLiteral("INLINE BOOSTER"));
     pipe->Post();
     if (wasEditing) pipe->Edit();
+}
+
+void WriteReachKeywords()
+{
+    TDMod* d = DMod;
+    db::Table* prof = d->WorkProfTable;
+    if (!prof->Active()) prof->Open();
+    const QString sysType = d->WorkPipeTableSysType->AsString();
+    db::Field* reach = d->WorkProfTableReachType;
+    if (prof->State() == db::DataSetState::Insert || prof->IsEmpty()) {
+        if (prof->State() == db::DataSetState::Browse) prof->Edit();   // an empty table starts its one row
+        reach->SetAsString(ReachKeywordOf(sysType, 0));
+        prof->Post();
+        return;
+    }
+    prof->CheckBrowseMode();
+    const qint64 at = prof->GetBookmark();
+    for (prof->First(); !prof->Eof(); prof->Next()) {
+        const QString keyword = ReachKeywordOf(sysType, d->WorkProfTableNodeType->AsInteger());
+        if (d->WorkProfTableNodeType->IsNull() || keyword.isEmpty() || reach->AsString() == keyword) continue;
+        prof->Edit();
+        reach->SetAsString(keyword);
+        prof->Post();
+    }
+    prof->GotoBookmark(at);
 }
 
 void ForgetGatedOrManifoldEnd()

@@ -57,6 +57,13 @@ bool RoomForAnother(int rows, int most, const QString& whole, const QString& row
 // closed profile counts as empty.
 void DropInlineBoosterWhenNoneLeft();
 
+// Every profile row's reach keyword follows its node's kind and the
+// header's system type, as choosing that kind in that system writes it: the
+// runs pin the end, start a pump and go on into gated pipe by these
+// keywords. A row being entered (an insert, or the empty profile's first
+// row) is the entrance. Leaves the cursor where it was.
+void WriteReachKeywords();
+
 // After the gated-pipe or manifold end node was deleted: the job no longer
 // ends in gated pipe or a manifold (SysHas 0 in the header and the job
 // object), so nothing goes on adjusting or drawing the old end.

@@ -26,9 +26,6 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
     // only by their own keywords. A job without one yet is taken as gravity.
     QString sysType = DMod->WorkPipeTableSysType->AsString();
     if (sysType.isEmpty()) sysType = QStringLiteral("GRAVITY");
-    auto reach = [&sysType](const char* gravity, const char* fullFlow, const char* pumped) {
-        return ReachBySystem(sysType, gravity, fullFlow, pumped);
-    };
 
     for (size_t n = 0; n < pairs.size(); ++n) {
         prof->Append();
@@ -40,7 +37,7 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
             set("RecordNo", 1);
             set("NodeType", 0);
             set("NodeTypeDesc", QStringLiteral("Pipe entrance (any type)"));
-            set("ReachType", reach("GRAVBEG", "FULLBEG", "PUMPBEG"));
+            set("ReachType", ReachKeywordOf(sysType, 0));
             set("InvElMethod", 1);
             set("InvElMethDesc", QStringLiteral("Enter invert elevation directly"));
             set("PipeLength", 0.0);
@@ -55,7 +52,7 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
             set("RecordNo", int(n) + 1);
             set("NodeType", 1);
             set("NodeTypeDesc", QStringLiteral("In line (normal)"));
-            set("ReachType", reach("GRAVMID", "FULLMID", "PUMPMID"));
+            set("ReachType", ReachKeywordOf(sysType, 1));
             set("InvElMethod", 0);
             set("InvElMethDesc", QStringLiteral("Give depth to top of pipe (pipe cover)"));
             set("PipeLength", pairs[n].station - pairs[n - 1].station);
@@ -72,7 +69,7 @@ void WriteImportedProfile(const std::vector<ProfTextPair>& pairs)
     prof->Edit();
     set("NodeType", 4);
     set("NodeTypeDesc", QStringLiteral("End of line (normal)"));
-    set("ReachType", reach("GRAVEND", "FULLEND", "PUMPEND"));
+    set("ReachType", ReachKeywordOf(sysType, 4));
     prof->Post();
     // The last pair is the end of the line, and its ground the outlet, as
     // choosing that kind for a node makes it: the runs take the end's grade

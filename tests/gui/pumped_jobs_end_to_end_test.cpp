@@ -15,6 +15,7 @@
 
 #include "platform/report/preview.h"
 #include "platform/ui/notebook.h"
+#include "platform/ui/radiogroup.h"
 
 #include <QApplication>
 #include <QFile>
@@ -98,6 +99,74 @@ protected:
         report::SetPreviewHook(old);
         return printing;
     }
+    // The profile read from a text file as a user reads it: the entrance's
+    // invert typed, its reach given 6 in PVC (the nodes below carry it on).
+    void importProfile(const char* pairs, const char* entranceInvert)
+    {
+        ASSERT_TRUE(testsupport::AnswerProfileFile(driver, workDir.filePath(QStringLiteral("profile.txt")), pairs));
+        driver.OnceForm("TInvertIndlg", [entranceInvert](ui::Form& f) { TypeKeys(f, entranceInvert), Tab(f); });
+        driver.OnceForm("TProfEntryDlg", [](ui::Form& f) {
+            DialogDriver::Press(f, "TextFileBtn");
+            for (int i = 0; i < 5; ++i) Tab(f);   // the entrance's kind and invert, its reach, the next row
+            DialogDriver::Press(f, "OKBtn");
+        });
+    }
+    void computeAgain()
+    {
+        DialogDriver::Press(*form, "OKBitBtn2");
+        DialogDriver::Press(*form, "OKBitBtn3");
+    }
+    // Each dialog named answered by its keys and OK ('?' a water surface keyed only where none
+    // shows, '!' a list, '+' pressed on an empty suction line); `leaving` left by Change or Cancel.
+    using Keys = std::vector<std::pair<const char*, const char*>>;
+    void answer(const std::map<QString, Keys>& dialogs)
+    {
+        driver.OnForm("TPumpSelDlg", [this](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", target); });
+        for (const auto& [dialog, keys] : dialogs)
+            driver.OnForm(dialog, [this, dialog, keys](ui::Form& d) {
+                auto* change = d.Control<QPushButton>("ChangeBtn");
+                if (dialog == leaving) {
+                    EXPECT_EQ(change && change->isVisible(), !Tul->NewJob) << dialog.toStdString();
+                    return DialogDriver::Press(d, change && change->isVisible() ? "ChangeBtn" : "CancelBitBtn2");
+                }
+                for (const auto& [field, value] : keys) {
+                    if (*field == '?') waterShown = d.Control<QLineEdit>(field + 1)->text();
+                    if (*field == '!') DialogDriver::Choose(d, field + 1, value);
+                    else if (*field == '+' && DMod->WorkSuctionTable->IsEmpty()) DialogDriver::Press(d, field + 1);
+                    else if (*field != '+' && (*field != '?' || waterShown.isEmpty()))
+                        DialogDriver::KeyIn(d, field + (*field == '?'), value);
+                }
+                DialogDriver::Press(d, "OKBitBtn1");
+            });
+    }
+    // Each kind of `order` entered fresh, then one job changed along `order` by `choose`, each
+    // step ("BT") computed, compared with the fresh one of its kind and handed to `step`.
+    std::map<QChar, testsupport::StoredJob> cycle(const QString& order, const char* pairs,
+                                                  const std::function<void(QChar)>& choose,
+                                                  const std::function<void(const QString&)>& step)
+    {
+        std::map<QChar, testsupport::StoredJob> fresh;
+        QString kinds = order;
+        kinds.remove(order[0]).append(order[0]);
+        for (QChar kind : kinds) {
+            if (fresh.count(kind)) continue;
+            if (Tul->SaveState != 2) driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Press(f, "NoBitBtn"); });
+            newNamedJob("Smith");
+            choose(kind);
+            importProfile(pairs, "96");
+            computeAgain();
+            fresh[kind] = testsupport::StoredAnswer(*form);
+        }
+        for (int i = 1; i < order.size(); ++i) {
+            form->OvcNotebook1->SetPageIndex(0);
+            choose(order[i]);
+            computeAgain();
+            testsupport::ExpectSameAsFresh(fresh[order[i]], *form, order.mid(i - 1, 2));
+            step(order.mid(i - 1, 2));
+        }
+        return fresh;
+    }
+    QString leaving, target, waterShown;
     const std::string pumpLineHgl = "172.24 166.14";
     static void typeFlowAndWater(ui::Form& d)
     {
@@ -598,5 +667,122 @@ TEST_F(PumpedJobsEndToEnd, TurbineJobReadFromATextFileComputesEveryNodesInvert)
     EXPECT_DOUBLE_EQ(ProfValue(2, "Psi"), 1.31);
 }
 
+
+// Gravity first, then pumped with a turbine: the end row turns PUMPEND and is pinned at the
+// outlet. 300 gpm in 5.995 in pipe: 120 + 20 x 2.3071244 + 0.18060 + 6.11805 - 100 = 72.44 ft.
+TEST_F(PumpedJobsEndToEnd, GravityJobMadePumpedPinsItsEndAtTheOutlet)
+{
+    answer({{"TKnownFlowDlg", {{"FlowDBNF", "300"}, {"OvcDbNumericField2", "100"}}}, {"TPumpTurbineDlg", {}}});
+    target = QStringLiteral("Turbine Pump");
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Gravity system, known flow");
+    auto nodes = testsupport::PumpLine();
+    for (testsupport::WorkNode& n : nodes) n.diaIn = 5.995;
+    nodes[1].reachType = "GRAVEND";
+    driver.OnceForm("TProfEntryDlg", [nodes](ui::Form& f) {
+        testsupport::WriteEnteredProfile(nodes, 120.0, 20.0);
+        DialogDriver::Press(f, "OKBtn");
+    });
+    DialogDriver::Press(*form, "OKBitBtn2");
+    form->OvcNotebook1->SetPageIndex(0);
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pumped system, known flow");
+    computeAgain();
+    EXPECT_EQ(testsupport::ProfText(1, "ReachType"), QStringLiteral("PUMPEND"));
+    EXPECT_DOUBLE_EQ(PipeValue("TDH"), 72.44);
+    EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("7-1/2"));
+}
+
+// The pump changed to every other kind once; 250 gpm from water at 95 ft to an outlet at 104
+// ft (friction 4.3651, velocity head 0.1254 ft). After the booster's -100 the turbine draws
+// from 95 ft again: 13.49 ft, 1.14 hp, a 2 hp motor; the tank, 5 ft of piping more, 18.49 ft.
+TEST_F(PumpedJobsEndToEnd, PumpChangedToEveryOtherKindAnswersAsTheJobEnteredWithIt)
+{
+    testsupport::ReachesTakeSixInchPvc(driver);
+    driver.OnForm("TSuctionDlg", [](ui::Form& s) {
+        DialogDriver::KeyIn(s, "SuctionPipeLengthDBNF", "20");
+        DialogDriver::Press(s, "PipeRchBtn");
+        DialogDriver::Press(s, "OKBitBtn1");
+    });
+    const Keys eye = {{"FlowDBNF", "250"}, {"?OvcDbNumericField2", "95"}, {"OvcDbNumericField3", "98"}};
+    answer({{"TPumpCentrifDlg", {{"FlowRateDBNF", "250"}, {"?WSDBNF", "95"}, {"EyeDBNF", "98"}, {"AltDBNF", "1000"},
+                                 {"WTempDBNF", "60"}, {"+AddNodeBtn", ""}}},
+            {"TPumpTurbineDlg", eye},
+            {"TPumpPropellerDlg", {eye[0], eye[1], eye[2], {"OvcDbNumericField5", "2"}}},
+            {"TPumpBoosterDlg", {{"FlowDBNF", "250"}, {"OvcDbNumericField2", "5"}, {"OvcDbNumericField3", "90"}}},
+            {"TPumpAutoPresDlg", {eye[0], eye[1], eye[2], {"OvcDbNumericField4", "5"}, {"OvcDbNumericField7", "20"}}}});
+    const std::map<QChar, std::pair<const char*, const char*>> kinds = {
+        {'C', {"Centrifugal Pump", "TPumpCentrifDlg"}},  {'T', {"Turbine Pump", "TPumpTurbineDlg"}},
+        {'P', {"Propeller Pump", "TPumpPropellerDlg"}}, {'B', {"Booster pump, any kind", "TPumpBoosterDlg"}},
+        {'A', {"Automatic pressure tank pumped system", "TPumpAutoPresDlg"}}};
+    QChar pump;
+    auto choose = [&](QChar kind) {
+        leaving = pump.isNull() ? QString() : QString::fromLatin1(kinds.at(pump).second);
+        pump = kind;
+        target = QString::fromLatin1(kinds.at(kind).first);
+        DialogDriver::Press(*form, "SelSystemEditBtn");
+    };
+    auto fresh = cycle(QStringLiteral("CTBTABAPBPACBCATPCPTC"), "0,100\n1000,104\n", choose, [&](const QString& step) {
+        if (step != QLatin1String("BT") && step != QLatin1String("BA")) return;
+        EXPECT_EQ(waterShown, QStringLiteral("95.0"));
+        EXPECT_DOUBLE_EQ(PipeValue("TDH"), step == QLatin1String("BT") ? 13.49 : 18.49);
+        EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("2"));
+    });
+    // Stored and loaded, the centrifugal pump offers Change Pump Type, and a booster is taken through it.
+    testsupport::SameAnswerEveryWay(driver, *form);
+    form->OvcNotebook1->SetPageIndex(0);
+    choose('B');
+    computeAgain();
+    testsupport::ExpectSameAsFresh(fresh['B'], *form, QStringLiteral("CB of a stored job"));
+}
+
+// The system type changed to every other once (known and maximum flow from water at 110 ft, a
+// booster at 1 psi, a main at 10 psi; 300 gpm down to 84 ft); then the node at 5+00 made a
+// reducer at 2 psi, or a booster, and plain again answers as the node only edited.
+TEST_F(PumpedJobsEndToEnd, SystemTypeChangedToEveryOtherAnswersAsTheJobEnteredInIt)
+{
+    testsupport::ReachesTakeSixInchPvc(driver);
+    const Keys gravity = {{"FlowDBNF", "300"}, {"?OvcDbNumericField2", "110"}};
+    answer({{"TKnownFlowDlg", gravity}, {"TFullFlowDlg", gravity},
+            {"TPumpBoosterDlg", {{"FlowDBNF", "300"}, {"OvcDbNumericField2", "1"}, {"OvcDbNumericField3", "70"}}},
+            {"TPressureFrmMainDlg", {{"!PressureSelectRadioGroup", "Known Pressure at main"}, {"PsiInDBNF", "10"},
+                                     {"OvcDbNumericField1", "300"}}}});
+    target = QStringLiteral("Booster pump, any kind");
+    const QStringList items = form->SysTypeRadioGroup->Items();
+    auto choose = [&](QChar type) {
+        const QString item = items.at(QStringLiteral("GFPR").indexOf(type));
+        if (items.value(form->SysTypeRadioGroup->ItemIndex()) == item) DialogDriver::Press(*form, "SelSystemEditBtn");
+        else DialogDriver::Choose(*form, "SysTypeRadioGroup", item);
+    };
+    cycle(QStringLiteral("GFPRGPFRPGRFG"), "0,100\n500,95\n1000,84\n", choose, [](const QString&) {});
+    auto makeNode = [this](const char* kind, const char* setPsi) {
+        form->OvcNotebook1->SetPageIndex(1);
+        ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 500.0));
+        driver.OnceForm("TBasicNodeDlg", [this, kind, setPsi](ui::Form& f) {
+            DialogDriver::Choose(f, "NodeComboBox", kind);
+            DialogDriver::Focus(f, "OKBitBtn1");
+            driver.NextForm([setPsi](ui::Form& r) {   // its reach dialog, as it is
+                if (setPsi) DialogDriver::KeyIn(r, "SetPresDBNF", setPsi);
+                DialogDriver::Press(r, "OKBitBtn");
+            });
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        DialogDriver::Press(*form, "EditProfileBtn");
+        DialogDriver::Press(*form, "OKBitBtn3");
+    };
+    makeNode("In line (normal)", nullptr);
+    const testsupport::StoredJob plain = testsupport::StoredAnswer(*form);
+    makeNode("In line w/pressure reducer", "2");
+    EXPECT_DOUBLE_EQ(testsupport::ProfValue(1, "PsiSet"), 2.0);
+    makeNode("In line (normal)", nullptr);
+    testsupport::ExpectSameAsFresh(plain, *form, QStringLiteral("reducer made plain"));
+    driver.OnceForm("TPumpLineBoosterDlg", [](ui::Form& b) { DialogDriver::Press(b, "OKBitBtn1"); });
+    makeNode("In line w/booster pump", nullptr);
+    form->OvcNotebook1->SetPageIndex(0);
+    driver.ClearLog();
+    choose('P');   // refused, saying why: a pumped line can have no booster node
+    EXPECT_TRUE(driver.MessageTexts().value(0).startsWith("The in-line booster pump at 5+00 can't stay in a pumped"));
+    EXPECT_EQ(testsupport::PipeText("SysType"), QStringLiteral("GRAVITY"));
+    makeNode("In line (normal)", nullptr);
+    testsupport::ExpectSameAsFresh(plain, *form, QStringLiteral("booster made plain"));
+}
 
 } // namespace

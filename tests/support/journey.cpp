@@ -132,7 +132,11 @@ void PickPipe(ui::Form& f, const QString& description)
 
 void ReachesTakeSixInchPvc(DialogDriver& driver)
 {
-    driver.OnForm(QStringLiteral("TGetPipeDlg"), [](ui::Form& f) { PickPipe(f, QString::fromLatin1(kSixInchPvc)); });
+    driver.OnForm(QStringLiteral("TGetPipeDlg"), [](ui::Form& f) {
+        // Whatever material the list shows first (a tank's line starts in the pressure pipe).
+        DialogDriver::Choose(f, QStringLiteral("PTypeDBLookupComboBox"), QStringLiteral("PVC SDR"));
+        PickPipe(f, QString::fromLatin1(kSixInchPvc));
+    });
     driver.OnForm(QStringLiteral("TProfInDlg"), [](ui::Form& f) {
         // An end node's reach has no pipe to pick: the pipe arriving is its own.
         if (QWidget* pipe = DialogDriver::Find(f, QStringLiteral("PipeRchSpdBtn")); pipe->isEnabled() && pipe->isVisible())
@@ -223,7 +227,7 @@ ShownColumns savedAndReloaded(DialogDriver& driver, TDesignerForm& window)
 // as flags. Left out are the job number and what only the entry keeps: the
 // names the load gives the node and invert codes, the entry's done flag and
 // the header's count of the nodes entered.
-using Stored = std::map<QString, QVariant>;
+using Stored = StoredJob;
 
 Stored stored()
 {
@@ -297,6 +301,17 @@ void expectGatedPipeFollowsTheLine()
 }
 
 } // namespace
+
+StoredJob StoredAnswer(const TDesignerForm& window)
+{
+    EXPECT_TRUE(window.ResultsShown()) << "the job is not computed: " << window.NotComputedLbl->text().toStdString();
+    return stored();
+}
+
+void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how)
+{
+    expectSame(fresh, (how + QStringLiteral(" (against the job entered fresh)")).toStdString().c_str(), window);
+}
 
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)
 {

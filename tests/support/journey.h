@@ -4,6 +4,7 @@
 // pipe picked from the pipe selection dialog's list.
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <map>
 #include <string>
@@ -34,7 +35,7 @@ void PickPipe(ui::Form& getPipeDlg, const QString& description);
 // The 6 in PVC of the reference pipes: 5.995 in bore, 0.315 in wall, C 150.
 inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button (where
-// the reach has one to pick), then OK.
+// the reach has one to pick), then OK; so does a suction segment's button.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
 // In the pipe selection dialog: the aluminium gated pipe material chosen
 // (the list shows the material of its last showing), every size shown, then
@@ -79,5 +80,16 @@ using ShownColumns = std::map<std::string, std::string>;
 // Returns what the grid shows after the reload; the driver's log holds what
 // the load said.
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window);
+
+// What the job the output page shows computed stores: every field of every
+// row of the tables its kind keeps, read as the same-answer check reads them.
+using StoredJob = std::map<QString, QVariant>;
+StoredJob StoredAnswer(const TDesignerForm& window);
+// The kind-change check, for a job the output page shows computed that was
+// reached by changing a kind (its system type, its pump, a node's kind): it
+// stores what `fresh`, the same job entered afresh in that kind, stored.
+// Each field the kind before owned and this one does not must be gone, and
+// nothing of it may reach the run.
+void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how);
 
 } // namespace testsupport

@@ -498,13 +498,8 @@ void TBasicNodeDlg::NodeComboBoxEnter()
 void TBasicNodeDlg::NodeComboBoxExit()
 {
     TDMod* d = DMod;
-    if (Tul->PumpTypeCode == 8) {
-        Tul->PumpTypeCode = 0;
-        // Only a booster made another kind loses its pressure: a booster left a
-        // booster keeps its -1 or its pressure, a reducer its setting.
-        if (d->WorkProfTableNodeType->AsInteger() == 2 && NodeTypeCodeOf(d->WorkProfTableNodeTypeDesc->AsString()) != 2)
-            d->WorkProfTablePsiSet->SetAsFloat(0);
-    }
+    // The kind choice takes a set pressure away from a node made another kind.
+    if (Tul->PumpTypeCode == 8) Tul->PumpTypeCode = 0;
     Tul->ApplyNodeTypeChoice();
     Tul->BuildStationList();
     EnableNodeKindGroups();

@@ -132,7 +132,9 @@ void TPumpCentrifDlg::FormShow()
     EditHeaderRow();
     openIfClosed(suc);
     flow_.KeepOpeningFlow();
-    ChangeBtn->setVisible(!Tul->NewNode);
+    // As the other pumps': a new job changes its pump in the selection the
+    // System button opens over this dialog.
+    ChangeBtn->setVisible(!Tul->NewJob);
     Tul->ColumnLoss = 0.0;
     flow_.ShowCfs();
     Tul->NumNodes = 0;

@@ -76,6 +76,7 @@ void TPumpLineBoosterDlg::FormShow()
             DMod->WorkPipeTableReqOutletWS->SetAsString(FixedText(ws, 6, 2));
             Tul->OutletPsi = 1.0;
             Tul->PinnedEndHgl = DMod->WorkPipeTableReqOutletWS->AsFloat();
+            Tul->BoosterSetOutletPsi = true;
         }
         DMod->WorkPipeTablePumpEffic->SetAsFloat(DMod->DefLocTablePumpEff->AsFloat());
         DMod->WorkPipeTableClearHead->SetAsFloat(DMod->DefLocTableClearHead->AsFloat());
@@ -111,7 +112,10 @@ void TPumpLineBoosterDlg::FormClose()
     db::Table* pipe = DMod->WorkPipeTable;
     if (Tul->Cancelled) {
         if (TableEditing(pipe)) pipe->Cancel();
-        if (defaulted_) ForgetPumpDefaults(QStringLiteral("INLINE BOOSTER"));
+        if (defaulted_) {
+            ForgetPumpDefaults(QStringLiteral("INLINE BOOSTER"));
+            Tul->BoosterSetOutletPsi = false;
+        }
         Tul->WasCancelled = true;
         return;
     }

@@ -136,7 +136,7 @@ void TPressureFrmMainDlg::FormClose()
     // A main has no water surface at the entrance.
     if (!Tul->Cancelled) {
         EditHeaderRow();
-        DMod->WorkPipeTableWSElev->SetAsFloat(-100.0);
+        DMod->WorkPipeTableWSElev->SetAsFloat(kNoWaterSurface);
     }
     CloseSystemDialog();
 }

@@ -4,6 +4,7 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/ui/help.h"
+#include "platform/ui/seam/msg.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -125,6 +126,12 @@ void TPumpDataDlg::OKBitBtn1Click()
 {
     Tul->Cancelled = false;
     if (RefuseZeroFlow()) return;
+    // The pump lifts from a water surface: none is no 0 ft.
+    if (kind_ != Kind::Booster && DMod->WorkPipeTableWSElev->IsNull()) {
+        ui::MessageDlg(QStringLiteral("You must enter a water surface elevation!"), ui::MsgType::Error, ui::mbOK);
+        SetFocus(Control<QWidget>(QStringLiteral("OvcDbNumericField2")));
+        return;
+    }
     if (kind_ == Kind::Propeller || kind_ == Kind::Tank) {
         PostHeaderRow();
         EditHeaderRow();
@@ -153,7 +160,7 @@ void TPumpDataDlg::FormClose()
     // A booster draws from a pressurised inlet, not from a water surface.
     if (kind_ == Kind::Booster && !Tul->Cancelled) {
         EditHeaderRow();
-        DMod->WorkPipeTableWSElev->SetAsFloat(-100.0);
+        DMod->WorkPipeTableWSElev->SetAsFloat(kNoWaterSurface);
     }
     CloseSystemDialog();
     if (Tul->Cancelled && defaulted_) ForgetPumpDefaults(QString::fromLatin1(kKinds[int(kind_)].keyword));

@@ -9,7 +9,6 @@
 #include "model/job.h"
 #include "platform/ui/help.h"
 #include "platform/ui/radiogroup.h"
-#include "platform/ui/seam/msg.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -28,22 +27,6 @@ void showPumpDialog(int item, QWidget* owner)
     case 3: ShowOwned(PumpBoosterDlg, owner); break;
     default: ShowOwned(PumpAutoPresDlg, owner); break;
     }
-}
-
-// A pump that draws from no suction line keeps nothing of one: the line's
-// loss, worked into `ColumnLoss`, would count again as the new pump's
-// entrance or column loss, and its suction heads would be printed for it. A
-// turbine has no column of its own either. What was typed for a propeller or
-// a tank stays.
-void LeaveSuctionLine(bool turbine)
-{
-    const bool wasCentrifugal = DMod->WorkPipeTablePumpType->AsString() == QLatin1String(kKeywords[0]);
-    if (wasCentrifugal || turbine) DMod->WorkPipeTableColumnLoss->SetAsFloat(0.0);
-    if (!wasCentrifugal) return;
-    DMod->WorkPipeTableTDSH->SetAsFloat(0.0);
-    DMod->WorkPipeTableAvailSH->SetAsFloat(0.0);
-    Tul->tdsh = 0.0;
-    Tul->ColumnLoss = 0.0;
 }
 
 } // namespace
@@ -72,6 +55,9 @@ TPumpSelDlg::TPumpSelDlg(QWidget* owner) : ui::Form(owner)
 
 void TPumpSelDlg::FormShow()
 {
+    // The job as the selection opens: its Cancel, or a pump dialog's that
+    // ends it, leaves the job with the pump it had.
+    opening_.emplace(std::initializer_list<db::Table*>{DMod->WorkPipeTable});
     const QString pumpType = DMod->WorkPipeTablePumpType->AsString();
     for (int item = 0; item < 5; ++item) {
         if (pumpType != QLatin1String(kKeywords[item])) continue;
@@ -97,27 +83,16 @@ void TPumpSelDlg::PumpSelRadioGroupClick()
     Tul->WasCancelled = false;
     EditHeaderRow();
     DesignerWindow* designer = RunningDesigner();
-    if (designer && designer->ChangePumpType && item >= 3) {
-        // Say why nothing happens, and let the user choose again.
-        PumpSelRadioGroup->SetItemIndex(chosen_);
-        ui::MessageDlg(QStringLiteral("A booster pump or an automatic pressure tank can't replace the pump of a job "
-                                      "whose pump type is being changed. Please choose a centrifugal, turbine or "
-                                      "propeller pump."),
-                       ui::MsgType::Information, ui::mbOK);
-        return;
-    }
-    chosen_ = item;
-    if (item != 0) LeaveSuctionLine(item == 1);
+    // Every pump is offered whether its type is being changed or chosen
+    // first: the new pump takes nothing of the one before.
+    const QString pumpTypeBefore = DMod->WorkPipeTablePumpType->AsString();
     DMod->WorkPipeTablePumpType->SetAsString(QString::fromLatin1(kKeywords[item]));
-    if (item != 0) DMod->WorkPipeTableNoSucSegs->SetAsInteger(0);
-    else if (DMod->WorkPipeTableNoSucSegs->AsInteger() < 1) DMod->WorkPipeTableNoSucSegs->SetAsInteger(1);
-    // Whether this pump dialog asked for another pump type; a flag left set
-    // before it still refuses the booster and the tank afterwards.
-    const bool changing = designer && designer->ChangePumpType;
+    TakeAwayOtherKindsValues(DMod->WorkPipeTableSysType->AsString(), pumpTypeBefore);
+    if (item == 0 && DMod->WorkPipeTableNoSucSegs->AsInteger() < 1) DMod->WorkPipeTableNoSucSegs->SetAsInteger(1);
+    // Whether this pump dialog asked for another pump type.
     if (designer) designer->ChangePumpType = false;
     showPumpDialog(item, this);
     changeAsked_ = designer && designer->ChangePumpType;
-    if (designer) designer->ChangePumpType = changing || changeAsked_;
     Tul->PumpTypeCode = kCodes[item];
     PostHeaderRow();
     if (!showing_ && !changeAsked_) Close();
@@ -144,7 +119,8 @@ void TPumpSelDlg::FormClose()
     if (DesignerWindow* designer = RunningDesigner()) designer->ChangePumpType = false;
     if (Tul->Cancelled) {
         Tul->WasCancelled = true;
-        if (TableEditing(DMod->WorkPipeTable)) DMod->WorkPipeTable->Cancel();
+        if (opening_) opening_->PutBack();
+        Tul->PumpTypeCode = PumpTypeCodeOf(DMod->WorkPipeTablePumpType->AsString());
         return;
     }
     Tul->WasCancelled = false;

@@ -2,7 +2,10 @@
 // The pump selection of a pumped system: the chosen pump type goes into the job header and that pump's data dialog opens at once.
 // Created by its opener with the main window as owner, shown modally, deleted;
 // the opener reads the job object's WasCancelled afterwards.
+#include "dialogs/dialog_helpers.h"
 #include "platform/ui/form.h"
+
+#include <optional>
 
 class QPushButton;
 namespace ui { class RadioGroup; }
@@ -24,8 +27,8 @@ public:
 
 private:
     bool showing_ = false;   // the pump of the row reopened at show keeps this dialog open
-    int chosen_ = -1;        // the item the pump type was last taken from
     bool changeAsked_ = false;   // the last pump dialog ended by Change Pump Type
+    std::optional<KeptTables> opening_;   // the job header as the selection opened
 };
 
 inline TPumpSelDlg* PumpSelDlg = nullptr;

@@ -120,7 +120,8 @@ TEST_F(InlineBoosterTest, LoadedJobKeepsItsStoredValuesAndCancelDropsTheUnposted
 
 // Each node given the booster kind, again or for the first time, sets its
 // own pressure to be found and draws at its own ground; the job's pump data
-// are defaulted once. The one psi wanted at the outlet stands on the end
+// are defaulted once while the line has a booster, and again after the last
+// one was made plain and took them. The one psi wanted at the outlet stands on the end
 // node's ground once there is an end: 150 + 2.3071244 = 152.31 ft.
 TEST_F(InlineBoosterTest, EveryNodeMadeABoosterTakesTheNodesDefaultsAndTheOutletLevelFollowsTheEnd)
 {
@@ -151,7 +152,7 @@ TEST_F(InlineBoosterTest, EveryNodeMadeABoosterTakesTheNodesDefaultsAndTheOutlet
     EXPECT_EQ(shown, (QStringList{"-1.0 180.0", "-1.0 180.0", "-1.0 170.0"}));
     EXPECT_DOUBLE_EQ(psiSet(), -1.0);
     EXPECT_DOUBLE_EQ(header("PumpEyeElev"), 170.0);
-    EXPECT_DOUBLE_EQ(header("PumpEffic"), 66.0);
+    EXPECT_DOUBLE_EQ(header("PumpEffic"), 70.0);
     EXPECT_EQ(DMod->WorkPipeTableReqOutletWS->AsString(), "2.31");
     choose(900, 4);
     EXPECT_DOUBLE_EQ(header("OutletElev"), 150.0);

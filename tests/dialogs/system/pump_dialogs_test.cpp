@@ -87,6 +87,7 @@ TEST_F(PumpDialogsTest, CancelInThePumpDialogUndoesTheWholePumpedChoice)
     driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Turbine Pump"); });
     driver.OnceForm("TPumpTurbineDlg", [](ui::Form& d) {
         DialogDriver::Type(d, "FlowDBNF", "300");
+        DialogDriver::Type(d, "OvcDbNumericField2", "100");
         DialogDriver::Press(d, "OKBitBtn1");
     });
     DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pumped system, known flow");
@@ -100,7 +101,8 @@ TEST_F(PumpDialogsTest, CancelInThePumpDialogUndoesTheWholePumpedChoice)
 
 TEST_F(PumpDialogsTest, PropellerConvertsItsGallonsBy4488AndCfsBy44883)
 {
-    loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "PROPELLER"}, {"DesignFlow", 100.0}});
+    loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "PROPELLER"}, {"DesignFlow", 100.0},
+               {"WSElev", 100.0}});
     driver.SetDefaultAnswer(ui::mrOk);
     driver.OnceForm("TPumpPropellerDlg", [&](ui::Form& d) {
         EXPECT_TRUE(d.Control<QPushButton>("ChangeBtn")->isVisible());
@@ -170,8 +172,11 @@ TEST_F(PumpDialogsTest, TankOfANewJobTakesAllFourDefaultsAndALoadedOneKeepsItsVa
         EXPECT_DOUBLE_EQ(header("TankRange"), 20.0);
         EXPECT_EQ(form->WaterTempLbl->text(), "Pressure Tank Operating Range");
         DialogDriver::Type(d, "FlowDBNF", "40");
+        DialogDriver::Press(d, "OKBitBtn1");   // refused: no water surface
+        DialogDriver::Type(d, "OvcDbNumericField2", "10");
         DialogDriver::Press(d, "OKBitBtn1");
     });
+    EXPECT_EQ(driver.MessageTexts(), QStringList{"You must enter a water surface elevation!"});
     EXPECT_EQ(Tul->PumpTypeCode, 7);
     EXPECT_DOUBLE_EQ(header("TankRange"), 20.0);
 
@@ -191,7 +196,7 @@ TEST_F(PumpDialogsTest, TankOfANewJobTakesAllFourDefaultsAndALoadedOneKeepsItsVa
     EXPECT_DOUBLE_EQ(header("TankRange"), 30.0);
 }
 
-TEST_F(PumpDialogsTest, ChangePumpTypeOfALoadedJobReopensTheSelectionWhichRefusesBoosterAndTankWithAReason)
+TEST_F(PumpDialogsTest, ChangePumpTypeOfALoadedJobReopensTheSelectionWhichTakesABoosterAsANewJobsDoes)
 {
     loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "TURBINE"}, {"DesignFlow", 300.0}});
     int turbines = 0;
@@ -207,19 +212,14 @@ TEST_F(PumpDialogsTest, ChangePumpTypeOfALoadedJobReopensTheSelectionWhichRefuse
         EXPECT_EQ(sel.PumpSelRadioGroup->ItemIndex(), 1);
         EXPECT_TRUE(form->ChangePumpType);
         DialogDriver::Choose(f, "PumpSelRadioGroup", "Booster pump, any kind");
-        EXPECT_TRUE(f.isVisible());
-        EXPECT_EQ(sel.PumpSelRadioGroup->ItemIndex(), 1);
-        DialogDriver::Choose(f, "PumpSelRadioGroup", "Propeller Pump");
     });
-    driver.OnceForm("TPumpPropellerDlg", [](ui::Form& d) { DialogDriver::Press(d, "OKBitBtn1"); });
+    driver.OnceForm("TPumpBoosterDlg", [](ui::Form& d) { DialogDriver::Press(d, "OKBitBtn1"); });
     DialogDriver::Press(*form, "SelSystemEditBtn");
     EXPECT_EQ(driver.FormsShown(),
-              (QStringList{"TPumpTurbineDlg", "TPumpTurbineDlg", "TPumpSelDlg", "TPumpPropellerDlg"}));
-    ASSERT_EQ(driver.Messages().size(), 1u);
-    EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Information);
-    EXPECT_TRUE(driver.MessageTexts()[0].contains("booster"));
-    EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "PROPELLER");
-    EXPECT_EQ(Tul->PumpTypeCode, 3);
+              (QStringList{"TPumpTurbineDlg", "TPumpTurbineDlg", "TPumpSelDlg", "TPumpBoosterDlg"}));
+    EXPECT_TRUE(driver.Messages().empty());
+    EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "BOOSTER");
+    EXPECT_EQ(Tul->PumpTypeCode, 4);
     EXPECT_FALSE(Tul->WasCancelled);
 }
 
@@ -228,7 +228,7 @@ TEST_F(PumpDialogsTest, ChangePumpTypeOfALoadedJobReopensTheSelectionWhichRefuse
 TEST_F(PumpDialogsTest, PumpChosenInPlaceOfACentrifugalTakesNothingOfItsSuctionLine)
 {
     loadedJob({{"JobName", "Smith"}, {"SysType", "PUMPED"}, {"PumpType", "CENTRIF"}, {"DesignFlow", 300.0},
-               {"NoSucSegs", 1}, {"ColumnLoss", 0.17}, {"TDSH", 5.32}, {"AvailSH", 32.18}});
+               {"NoSucSegs", 1}, {"ColumnLoss", 0.17}, {"TDSH", 5.32}, {"AvailSH", 32.18}, {"WSElev", 100.0}});
     driver.OnForm("TPumpCentrifDlg", [](ui::Form& d) { DialogDriver::Press(d, "ChangeBtn"); });
     driver.OnceForm("TPumpSelDlg", [](ui::Form& f) { DialogDriver::Choose(f, "PumpSelRadioGroup", "Propeller Pump"); });
     QString column;
@@ -256,8 +256,10 @@ TEST_F(PumpDialogsTest, SelectionKeepsTheSuctionSegmentCountOfACentrifugalPumpAn
     ShowOwned(PumpSelDlg, form);
     EXPECT_EQ(driver.FormsShown(), (QStringList{"TPumpSelDlg", "TPumpCentrifDlg"}));
     EXPECT_EQ(DMod->WorkPipeTableNoSucSegs->AsInteger(), 3);
-    EXPECT_EQ(Tul->PumpTypeCode, 1);
-    EXPECT_TRUE(Tul->WasCancelled);   // the pump dialog's Cancel cancels the selection
+    // The pump dialog's Cancel cancels the selection, which leaves the job's pump as it was.
+    EXPECT_TRUE(Tul->WasCancelled);
+    EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "PRESSFIND");
+    EXPECT_EQ(Tul->PumpTypeCode, 5);
     EXPECT_EQ(driver.HelpContexts(), std::vector<int>{142});
 }
 
