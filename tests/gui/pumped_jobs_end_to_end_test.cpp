@@ -538,6 +538,15 @@ TEST_F(PumpedJobsEndToEnd, PressureFromAMainKnownOrFoundComputes)
         const QStringList detailed = testsupport::PrintedTexts(form->QRDetailedSpdBtn);
         EXPECT_EQ(detailed.contains("Required Inlet Pressure =") && detailed.contains("33.56"), !known);
     }
+    // The pressure found is the run's: made a known main, the job has none entered.
+    driver.OnceForm("TPressureFrmMainDlg", [](ui::Form& d) {
+        DialogDriver::Choose(d, "PressureSelectRadioGroup", "Known Pressure at main");
+        EXPECT_EQ(d.Control<QLineEdit>("PsiInDBNF")->text(), "");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    form->OvcNotebook1->SetPageIndex(0);
+    DialogDriver::Press(*form, "SelSystemEditBtn");
+    EXPECT_TRUE(DMod->WorkPipeTablePsiIn->IsNull());
 }
 
 // The maximum-flow job of the runs' own tests, entered through its dialog:

@@ -92,6 +92,10 @@ void TPressureFrmMainDlg::PressureSelectRadioGroupClick()
     const int item = PressureSelectRadioGroup->ItemIndex();
     if (item < 0 || item > 1) return;
     EditHeaderRow();
+    // A pressure found is the run's answer, one known the user's: neither
+    // passes for the other once the status changes.
+    const QString before = DMod->WorkPipeTablePumpType->AsString();
+    if (!before.isEmpty() && before != QLatin1String(kStatusKeywords[item])) DMod->WorkPipeTablePsiIn->Clear();
     DMod->WorkPipeTablePumpType->SetAsString(QString::fromLatin1(kStatusKeywords[item]));
     Tul->PumpTypeCode = item == 0 ? kPumpPressFind : kPumpPressKnown;
     applyStatus(item);
