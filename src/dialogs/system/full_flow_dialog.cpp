@@ -46,6 +46,7 @@ void TFullFlowDlg::FormShow()
     Tul->Cancelled = false;
     EditHeaderRow();
     RewriteSystemPanel(SystemPanel::MaximumFlow);
+    if (DMod->WorkPipeTableDesignFlow->AsFloat() > 0) flow_.ShowCfs();
 }
 
 void TFullFlowDlg::FlowDBNFEnter()

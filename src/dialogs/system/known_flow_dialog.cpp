@@ -74,6 +74,9 @@ void TKnownFlowDlg::FormShow()
     flow_.KeepOpeningFlow();
     if (DMod->WorkPipeTable->State() == db::DataSetState::Browse) DMod->WorkPipeTable->Edit();
     RewriteSystemPanel(SystemPanel::KnownFlow);
+    // Opened again on a flow already given: its cfs beside it, as every
+    // other entrance dialog shows it.
+    if (DMod->WorkPipeTableDesignFlow->AsFloat() > 0) flow_.ShowCfs();
 }
 
 void TKnownFlowDlg::DataFieldEnter()

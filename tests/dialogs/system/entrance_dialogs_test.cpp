@@ -56,7 +56,9 @@ TEST_F(EntranceDialogsTest, MaximumFlowOfALoadedJobChangesItsFlowWithoutAWarning
     loadedJob({{"JobName", "Smith"}, {"SysType", "FULLFLOW"}, {"DesignFlow", 500.0}});
     addRow(DMod->WorkProfTable, {{"Station", 0.0}, {"PipeQ", 500.0}});
     addRow(DMod->WorkProfTable, {{"Station", 100.0}, {"OutQ", 100.0}, {"PipeQ", 400.0}});
+    Tul->DesignFlowCfs = 500.0 / 448.83;
     driver.OnceForm("TFullFlowDlg", [&](ui::Form& d) {
+        EXPECT_EQ(d.Control<QLineEdit>("cfsField")->text(), "1.11");
         DialogDriver::Press(d, "BitBtn3");
         DialogDriver::Type(d, "FlowDBNF", "700");
         DialogDriver::Focus(d, "cfsField");
