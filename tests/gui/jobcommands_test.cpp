@@ -11,6 +11,8 @@
 #include "platform/ui/radiogroup.h"
 #include "platform/ui/statusbar.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QCheckBox>
 #include <QDate>
 #include <QGroupBox>
@@ -454,6 +456,15 @@ TEST_F(JobCommandsTest, SavedJobComesBackWithPreviousJob)
 // worked in and gives it back, which neither leaves nor enters the field.
 TEST_F(JobCommandsTest, ASavedJobIsNotOfferedForSavingAgainOnItsWayOut)
 {
+    // Escape closes the menu, then leaves the menu bar: the job stays open.
+    newNamedJob("Smith");
+    testsupport::AltKeys(*form, "T");
+    for (int i = 0; i < 2; ++i) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), Qt::Key_Escape);
+    }
+    EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
+    EXPECT_TRUE(form->CancelJobBitBtn->isEnabled());
     for (const char* keys : {"TS", "TA", "FN", "FR", "FX"}) {
         newNamedJob(QStringLiteral("Smith ") + keys);
         driver.OnceForm("TSaveForm", [](ui::Form& f) { DialogDriver::Enter(f); });

@@ -560,6 +560,9 @@ bool Form::eventFilter(QObject* watched, QEvent* e)
     refused_ = nullptr;
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    // The menu bar worked by keys takes its own Escape and Enter: they close
+    // or open its menus, not the window's commands.
+    if (qobject_cast<QMenuBar*>(fw)) return false;
     switch (k->key()) {
     case Qt::Key_Escape:
         // The first Escape takes back a refused entry; the next one cancels.
