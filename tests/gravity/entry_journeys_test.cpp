@@ -212,6 +212,16 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
     EXPECT_EQ(ProfText(1, "Warning"), noBlock);
     EXPECT_DOUBLE_EQ(ProfValue(1, "ThBlockArea"), 0.0);
     EXPECT_EQ(form->MainStatusBar->PanelText(0), QStringLiteral("Data output"));
+
+    // No design flow below what the line gives away on the way: refused as typed.
+    form->OvcNotebook1->SetPageIndex(1);
+    testsupport::SetProfField(1, "OutQ", 100.0);
+    form->OvcNotebook1->SetPageIndex(0);
+    DialogDriver::Type(*form, "FlowDBNF", "80");
+    DialogDriver::Focus(*form, "cfsField");
+    EXPECT_TRUE(driver.MessageTexts().last().contains("below Sta 5+00 the flow would be -20 gpm. Enter a design flow of "
+                                                      "at least 100 gpm"));
+    EXPECT_DOUBLE_EQ(ProfValue(2, "PipeQ"), 300.0);   // nothing carried down
 }
 
 // A node's depth box closed by Enter, then Add Node clicked at once. The
