@@ -205,18 +205,46 @@ void TTul::LoadCurrentProfRow()
     GroundElev = d->WorkProfTableGroundElev->AsFloat();
     RecordNo = d->WorkProfTableRecordNo->AsInteger();
     PipeQ = d->WorkProfTablePipeQ->AsFloat();
+    LoadReachPipe();
+    InvElMethod = d->WorkProfTableInvElMethod->AsInteger();
+    NodeType = d->WorkProfTableNodeType->AsInteger();
+    PipeDepth = InvElMethod == 0 ? d->WorkProfTablePipeDepth->AsFloat() : 0.0;
+}
+
+void TTul::LoadReachPipe()
+{
+    TDMod* d = DMod;
     PipeType = d->WorkProfTablePipeType->AsString();
     DownStreamPipeDescription = d->WorkProfTableDownStreamPipeDescription->AsString();
     DiaIn = d->WorkProfTableDiaIn->AsFloat();
     WallThick = d->WorkProfTableWallThick->AsFloat();
-    InvElMethod = d->WorkProfTableInvElMethod->AsInteger();
-    NodeType = d->WorkProfTableNodeType->AsInteger();
     Cfac = d->WorkProfTableCfac->AsFloat();
     Nfac = d->WorkProfTableNfac->AsFloat();
     Efac = d->WorkProfTableEfac->AsFloat();
     PressurRating = d->WorkProfTablePressurRating->AsFloat();
     WtPerFt = d->WorkProfTableWtPerFt->AsFloat();
-    PipeDepth = InvElMethod == 0 ? d->WorkProfTablePipeDepth->AsFloat() : 0.0;
+    NomDia = d->WorkProfTableNomDia->AsFloat();
+    PipeRating = d->WorkProfTablePipeRating->AsFloat();
+    Modulus = d->WorkProfTableModulus->AsFloat();
+    MaxVel = d->WorkProfTableMaxVel->AsFloat();
+}
+
+void TTul::WriteReachPipe()
+{
+    TDMod* d = DMod;
+    d->WorkProfTablePipeType->SetAsString(PipeType);
+    d->WorkProfTableDownStreamPipeDescription->SetAsString(DownStreamPipeDescription);
+    d->WorkProfTableDiaIn->SetAsFloat(DiaIn);
+    d->WorkProfTableWallThick->SetAsFloat(WallThick);
+    d->WorkProfTableCfac->SetAsFloat(Cfac);
+    d->WorkProfTableNfac->SetAsFloat(Nfac);
+    d->WorkProfTableEfac->SetAsFloat(Efac);
+    d->WorkProfTablePressurRating->SetAsFloat(PressurRating);
+    d->WorkProfTableWtPerFt->SetAsFloat(WtPerFt);
+    d->WorkProfTableNomDia->SetAsFloat(NomDia);
+    d->WorkProfTablePipeRating->SetAsFloat(PipeRating);
+    d->WorkProfTableModulus->SetAsFloat(Modulus);
+    d->WorkProfTableMaxVel->SetAsFloat(MaxVel);
 }
 
 void TTul::BuildStationList()
@@ -760,11 +788,8 @@ void TTul::FillNewProfRow()
 
     // The new node carries on the pipe and flow of the node loaded last.
     d->WorkProfTableJobNumber->SetAsInteger(JobNumber);
-    d->WorkProfTablePipeType->SetAsString(PipeType);
+    WriteReachPipe();
     d->WorkProfTablePipeQ->SetAsFloat(PipeQ);
-    d->WorkProfTableDownStreamPipeDescription->SetAsString(DownStreamPipeDescription);
-    d->WorkProfTableDiaIn->SetAsFloat(DiaIn);
-    d->WorkProfTableWallThick->SetAsFloat(WallThick);
     d->WorkProfTablePipeDepth->SetAsFloat(PipeDepth);
     d->WorkProfTableInQ->SetAsFloat(0.0);
     d->WorkProfTableOutQ->SetAsFloat(0.0);
@@ -772,11 +797,6 @@ void TTul::FillNewProfRow()
     d->WorkProfTableFitting->SetAsString(d->DefLocTableFitting->AsString());
     d->WorkProfTableSoil->SetAsString(d->DefLocTableSoil->AsString());
     d->WorkProfTableThBlkSoil->SetAsFloat(d->DefLocTableThBlkSoil->AsFloat());
-    d->WorkProfTableCfac->SetAsFloat(Cfac);
-    d->WorkProfTableNfac->SetAsFloat(Nfac);
-    d->WorkProfTableEfac->SetAsFloat(Efac);
-    d->WorkProfTablePressurRating->SetAsFloat(PressurRating);
-    d->WorkProfTableWtPerFt->SetAsFloat(WtPerFt);
     LocateProfStation();
 
     const int recordNo = d->WorkProfTableRecordNo->AsInteger();

@@ -193,6 +193,12 @@ public:
     double Efac = 0.0;
     double PressurRating = 0.0;
     double WtPerFt = 0.0;
+    // The rest of a picked pipe: a pipe carried on to a new reach is the
+    // whole pipe, so that its surge, cost and velocity limit come with it.
+    double NomDia = 0.0;
+    double PipeRating = 0.0;
+    double Modulus = 0.0;
+    double MaxVel = 0.0;
 
     // Copies the working header into the job object and up to `count` (at most
     // 100) profile rows into `records`, after renumbering the profile.
@@ -213,6 +219,11 @@ public:
 
     // Copies the current WorkProfTable row into the current-row members.
     void LoadCurrentProfRow();
+    // The pipe of the current WorkProfTable row (every column a pipe pick
+    // writes) into the current-row members, and back into the current row,
+    // which must be in edit.
+    void LoadReachPipe();
+    void WriteReachPipe();
     // Renumbers RecordNo 1, 2, 3 ... in the table's order.
     void BuildStationList();
     // Pressure-rating warning at a node at one of the rating positions below

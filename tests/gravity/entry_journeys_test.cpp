@@ -159,6 +159,10 @@ TEST_F(GravityJourneys, InitialEntryByKeysComputesFromTheInvertEachMethodGives)
     ASSERT_EQ(form->OvcNotebook1->PageIndex(), 1) << driver.MessageTexts().join('|').toStdString();
     EXPECT_EQ(invertAskedAt, (QStringList{"0", "0"}));
     EXPECT_EQ(ProfText(2, "NodeTypeDesc"), QStringLiteral("End of line (normal)"));
+    // Each node carries the whole pipe on, its modulus (for the surge) too.
+    for (const char* f : {"Modulus", "NomDia", "PipeRating", "MaxVel"})
+        EXPECT_EQ(ProfValue(2, f), ProfValue(0, f)) << f;
+    EXPECT_GT(ProfValue(2, "Modulus"), 0.0);
     EXPECT_DOUBLE_EQ(ProfValue(2, "OutQ"), 0.0);
     EXPECT_DOUBLE_EQ(ProfValue(2, "PipeQ"), 300.0);
 

@@ -699,11 +699,8 @@ void TProfEntryDlg::editCurrentRow()
             Tul->Station = d->WorkProfTableStation->AsFloat();
             Tul->GroundElev = d->WorkProfTableGroundElev->AsFloat();
             Tul->PipeQ = d->WorkProfTablePipeQ->AsFloat();
-            Tul->PipeType = d->WorkProfTablePipeType->AsString();
-            Tul->DownStreamPipeDescription = d->WorkProfTableDownStreamPipeDescription->AsString();
-            Tul->DiaIn = d->WorkProfTableDiaIn->AsFloat();
+            Tul->LoadReachPipe();
             Tul->PipeDepth = d->WorkProfTablePipeDepth->AsFloat();
-            Tul->WallThick = d->WorkProfTableWallThick->AsFloat();
             Tul->InvElMethod = d->WorkProfTableInvElMethod->AsInteger();
             Tul->NodeType = d->WorkProfTableNodeType->AsInteger();
             Tul->LocateProfStation();

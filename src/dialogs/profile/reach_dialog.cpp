@@ -475,17 +475,7 @@ void TProfInDlg::FormShow()
         prof->CheckBrowseMode();
         if (prof->Locate(QStringLiteral("Station"), Tul->Station)) {
             Tul->LoadCurrentProfRow();
-            if (Tul->LocateProfStation()) {
-                d->WorkProfTablePipeType->SetAsString(Tul->PipeType);
-                d->WorkProfTableDownStreamPipeDescription->SetAsString(Tul->DownStreamPipeDescription);
-                d->WorkProfTableDiaIn->SetAsFloat(Tul->DiaIn);
-                d->WorkProfTableWallThick->SetAsFloat(Tul->WallThick);
-                d->WorkProfTableCfac->SetAsFloat(Tul->Cfac);
-                d->WorkProfTableNfac->SetAsFloat(Tul->Nfac);
-                d->WorkProfTableEfac->SetAsFloat(Tul->Efac);
-                d->WorkProfTablePressurRating->SetAsFloat(Tul->PressurRating);
-                d->WorkProfTableWtPerFt->SetAsFloat(Tul->WtPerFt);
-            }
+            if (Tul->LocateProfStation()) Tul->WriteReachPipe();
         }
         Tul->LocateProfStation();
     }
