@@ -480,10 +480,10 @@ void TGrav::SizeBoosters(TSta** sta)
             return;
         // From the values as the row stores them, so that the job's head is
         // the sum of the heads its rows give back to the page and reports.
-        b->PumpHead = ::BoosterHead(FixedValue(b->vel, 6, 2), FixedValue(b->PsiSet, 6, 3), Finite(b->InvertElev),
-                                    FixedValue(b->Egl, 6, 2));
-        const PumpSizing p = PumpFor(b->PumpHead, b->PipeQ, Tul->PumpEffic);
-        head += b->PumpHead;
+        const double lift = ::BoosterHead(FixedValue(b->vel, 6, 2), FixedValue(b->PsiSet, 6, 3),
+                                          Finite(b->InvertElev), FixedValue(b->Egl, 6, 2));
+        const PumpSizing p = PumpFor(lift, b->PipeQ, Tul->PumpEffic);
+        head += lift;
         whp += p.whp;
         bhp += p.bhp;
         motors << p.motor;

@@ -7,7 +7,6 @@
 #include "model/job.h"
 #include "platform/ui/seam/msg.h"
 
-#include <climits>
 #include <cmath>
 #include <stdexcept>
 
@@ -29,16 +28,7 @@ double JHyd::Interpolate(double frac, double lo, double hi)
 
 int JHyd::RoundHalfUp(double x)
 {
-    if (!std::isfinite(x))
-        return 0;
-    double i = std::trunc(x);
-    double r = x - i;
-    double n = r >= 0.5 ? i + 1 : i;
-    if (n >= static_cast<double>(INT_MAX))
-        return INT_MAX;
-    if (n <= static_cast<double>(INT_MIN))
-        return INT_MIN;
-    return static_cast<int>(n);
+    return ::RoundHalfUp(x);
 }
 
 QString JHyd::StationText(double station)

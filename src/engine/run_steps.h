@@ -208,17 +208,6 @@ struct TraceArg {
     const char* text = nullptr;
 };
 
-// Writes the decimal digits of n, at least `atLeast` of them, backwards
-// from `end`; returns where they start.
-inline char* PutDigits(char* end, long long n, int atLeast)
-{
-    do {
-        *--end = char('0' + n % 10);
-        n /= 10;
-    } while (--atLeast > 0 || n);
-    return end;
-}
-
 // Appends x as %f writes it, when that is plain to see without printf's
 // exact digits: below 2^33, so the sixth decimal is worked out from the
 // fraction to far better than 1e-9, and not within 1e-6 of a half there,

@@ -3,6 +3,7 @@
 #include "model/data_module.h"
 #include "model/job.h"
 #include "model/job_values_check.h"
+#include "model/number_text.h"
 #include "model/program_kind.h"
 #include "model/station.h"
 #include "hydraulics/formulas.h"
@@ -475,10 +476,8 @@ QString KeyValueText(const db::Field* f)
 {
     if (f->FieldName() == QLatin1String("Station")) {
         const double station = f->AsFloat();
-        if (std::isfinite(station) && station >= 0) {
-            const qint64 feet = qint64(std::floor(station + 0.5));
-            return QStringLiteral("station %1+%2").arg(feet / 100).arg(feet % 100, 2, 10, QLatin1Char('0'));
-        }
+        if (std::isfinite(station) && station >= 0)
+            return QStringLiteral("station ") + StationTextOf(station);
     }
     return QStringLiteral("%1 %2").arg(f->FieldName(), f->AsString());
 }

@@ -261,25 +261,31 @@ QString FixedText(double x, int precision, int digits)
     return QString::fromLatin1(p, end - p);
 }
 
+int RoundHalfUp(double x)
+{
+    if (!std::isfinite(x))
+        return 0;
+    const double i = std::trunc(x);
+    const double n = x - i >= 0.5 ? i + 1 : i;
+    if (n >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (n <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(n);
+}
+
 QString StationTextOf(double station)
 {
     if (!std::isfinite(station))
         return {};
     if (station < 0)
         return QLatin1Char('-') + StationTextOf(-station);
-    const double whole = std::trunc(station);
-    const double feet = std::min(station - whole >= 0.5 ? whole + 1 : whole, double(INT_MAX));
-    // Made in place, as every written row gets one.
-    long long n = static_cast<long long>(feet);
+    // Hundreds, "+", then the last two digits, at least "0+0n"; made in
+    // place, as every written row gets one.
+    const int feet = RoundHalfUp(station);
     char buf[32];
-    char* p = buf + sizeof buf;
-    *--p = char('0' + n % 10);
-    *--p = char('0' + n / 10 % 10);
+    char* p = PutDigits(buf + sizeof buf, feet % 100, 2);
     *--p = '+';
-    n /= 100;
-    do {
-        *--p = char('0' + n % 10);
-        n /= 10;
-    } while (n);
+    p = PutDigits(p, feet / 100, 1);
     return QString::fromLatin1(p, int(buf + sizeof buf - p));
 }

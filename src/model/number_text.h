@@ -20,6 +20,21 @@ QString FixedTextExact(double x, int precision, int digits);
 // written into it.
 double FixedValue(double x, int precision, int digits);
 
+// x rounded to a whole number, a half up (towards zero for a negative x),
+// held within int's range; 0 for a value that is not a number.
+int RoundHalfUp(double x);
+
+// Writes the decimal digits of n, at least `atLeast` of them, backwards
+// from `end`; returns where they start.
+inline char* PutDigits(char* end, long long n, int atLeast)
+{
+    do {
+        *--end = char('0' + n % 10);
+        n /= 10;
+    } while (--atLeast > 0 || n);
+    return end;
+}
+
 // A station in feet as its hundreds, a plus sign and two digits of feet,
 // after rounding half up to whole feet: 1234 ft is "12+34", 5 ft "0+05".
 // The form every message and every written row names a station in. A

@@ -48,8 +48,6 @@ public:
     int FrictionMethodUsed = 0;
     double HighPointDiaIn = 0.0;
     double Modulus = 0.0;
-    // An in-line booster's head, ft, as the run sized it.
-    double PumpHead = 0.0;
     // Invert-elevation method of the row: 0 cover given, 1 invert entered,
     // 2 invert at the ground (the maximum-flow run recomputes only 0).
     int InvElMethod = 0;

@@ -407,7 +407,7 @@ void TQRDetail::TitleBand1BeforePrint(Band&, bool&)
 
     LabelOf(r, "SysType")->Caption = system + pump + end;
 
-    if (HeadFloat("WSElev") == -100.0) {
+    if (HeadFloat("WSElev") == kNoWaterSurface) {
         LabelOf(r, "WSLbl")->Caption = QString();
         LabelOf(r, "WSftLbl")->Caption = QString();
         SetEnabled(r, {"QRDBWS"}, false);
@@ -420,7 +420,7 @@ void TQRDetail::TitleBand1BeforePrint(Band&, bool&)
         found ? QString::fromLatin1(kRequiredInletCaption) : QStringLiteral("Available Inlet Pressure =");
     static_cast<DBText*>(reports::ControlOf(r, "InletPsiQRDB"))->Mask =
         found ? QString::fromLatin1(reports::mask::Pressure) : QString();
-    if (found || HeadFloat("WSElev") == -100.0)
+    if (found || HeadFloat("WSElev") == kNoWaterSurface)
         SetEnabled(r, inletTrio, true);
 }
 

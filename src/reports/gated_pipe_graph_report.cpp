@@ -76,7 +76,7 @@ void TQRGatedGraph::PageHeaderBand1BeforePrint(Band&, bool&)
     const QColor yellow(0xFF, 0xFF, 0x00), fuchsia(0xFF, 0x00, 0xFF), blue(0x00, 0x00, 0xFF), black(0, 0, 0);
     const double startSta = v(m->WorkGatedTableStartSta), startHgl = v(m->WorkGatedTableStartHGL);
     const bool mid = m->WorkGatedTableIsMidSeg->AsBoolean();
-    if (m->WorkPipeTable->Active() && v(m->WorkPipeTableWSElev) != -100.0)
+    if (m->WorkPipeTable->Active() && v(m->WorkPipeTableWSElev) != kNoWaterSurface)
         Series4->Add(startSta, v(m->WorkPipeTableWSElev), QString(), yellow);
     Tul->FirstPoint = true;
     Series5->Add(startSta, v(m->WorkGatedTableStartElev), QString(), fuchsia);

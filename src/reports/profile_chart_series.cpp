@@ -47,7 +47,7 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
 
     // -100 is the entry for a job without a water surface.
     const double wsElev = d.WorkPipeTableWSElev->AsFloat();
-    if (wsElev != -100.0)
+    if (wsElev != kNoWaterSurface)
         s.WaterSurface->Add(firstStation, wsElev, QString(), yellow);
     if (Tul->SysTypeCode == 2)
         s.Pump->Add(firstStation, pumpMark, pumpLabel, black);
