@@ -179,9 +179,11 @@ void TCost::EstimatePumpingCost(double designFlow)
     if (!((pump >= 1 && pump <= 4) || pump == 7 || pump == 8))
         return;
 
-    const double bhp = Tul->BHP;
+    // A pump that lifts nothing uses no energy: a horsepower below zero, as
+    // a head below zero would give, is priced as none.
+    const double bhp = std::max(Finite(Tul->BHP), 0.0);
     const double e = MotorEfficiency(bhp);
-    const double p = Ratio(100.0 * Tul->WHP, Tul->PumpEffic);
+    const double p = Ratio(100.0 * std::max(Finite(Tul->WHP), 0.0), Tul->PumpEffic);
     const double kw = p / e * kKwPerHp;
 
     const double firstKw = UnitCost(d->UnitCostTableFirstKW);

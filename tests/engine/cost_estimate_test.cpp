@@ -202,6 +202,15 @@ TEST_F(CostTest, SeasonWithoutHoursOrFlowStoresZeroRatesInsteadOfStopping)
                           "GasHrCst", "GasAiCst", "DiesSeasCst"})
         EXPECT_EQ(PipeValue(f), 0) << f;
     EXPECT_TRUE(RowIsFinite(DMod->WorkPipeTable));
+
+    // Horsepower below zero prices no energy: the installation charge alone.
+    SetTurbine();
+    Tul->WHP = -0.33;
+    Tul->BHP = -0.44;
+    cost.EstimatePumpingCost(300);
+    EXPECT_DOUBLE_EQ(PipeValue("ElecSeasCst"), 50);
+    for (const char* f : {"AvSeasElecCst", "DiesSeasCst", "GasSeasCst", "DiesAiCst", "GasHrCst"})
+        EXPECT_EQ(PipeValue(f), 0) << f;
 }
 
 TEST_F(CostTest, PressurisedMainGetsNoEnergyFiguresButItsSeasonHours)
