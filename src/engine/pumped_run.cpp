@@ -90,6 +90,15 @@ QString PipesRefusal(TSta** sta, int n)
     return QString();
 }
 
+// Each middle node's reach carries what arrives, with the node's inflow
+// added and its outflow taken, as the profile carries its flows; the
+// entrance and the end keep the flows their rows hold.
+void CarryStationFlows(TSta** sta, int n)
+{
+    for (int i = 1; i < n - 1; ++i)
+        sta[i]->PipeQ = sta[i - 1]->PipeQ + sta[i]->InQ - sta[i]->OutQ;
+}
+
 // The booster's inlet already gives the line what it needs at the pump.
 QString NoBoostText(double needEgl, double inletEgl, double psiIn, double eye)
 {
@@ -100,9 +109,38 @@ QString NoBoostText(double needEgl, double inletEgl, double psiIn, double eye)
            + QStringLiteral(" ft, so the line needs no boost. Compute it as a pressurised main of known pressure.");
 }
 
-// Off-pressure limits of a pressure tank, head, horsepower and motor. False
-// when the pump is not needed: a booster whose inlet gives the line its head.
-bool SizePump(TSta** sta)
+// What a pump of this code is called in its refusal.
+QString PumpName(int pump)
+{
+    switch (pump) {
+    case kPumpCentrif:
+        return QStringLiteral("Centrifugal pump");
+    case kPumpPropeller:
+        return QStringLiteral("Propeller pump");
+    case kPumpAuto:
+        return QStringLiteral("Pressure tank pump");
+    case kPumpInlineBooster:
+        return QStringLiteral("In-line booster pump");
+    default:
+        return QStringLiteral("Turbine pump");
+    }
+}
+
+// The water the pump draws from already gives the line what it needs at the
+// pump: a head of none or below zero lifts nothing.
+QString NoPumpText(int pump, double needEgl, double supplyEgl)
+{
+    auto ft = [](double x) { return QString::number(Finite(x), 'f', 2); };
+    return QStringLiteral("ERROR.. ") + PumpName(pump) + QStringLiteral(" not sized: the line needs an energy grade of ")
+           + ft(needEgl) + QStringLiteral(" ft at the pump, and the water surface at ") + ft(Tul->WSElev)
+           + QStringLiteral(" ft gives ") + ft(supplyEgl)
+           + QStringLiteral(" ft there, so the line needs no pump. Compute it as a gravity system, known flow.");
+}
+
+// Off-pressure limits of a pressure tank, head, horsepower and motor. Says
+// why the pump is not needed, empty when it is sized: a booster whose inlet,
+// or any other pump whose water surface, gives the line its head sizes none.
+QString SizePump(TSta** sta)
 {
     TSta* s0 = sta[0];
     const double off = (Tul->OffElev - Tul->PumpEyeElev) * kPsiPerFt;
@@ -138,25 +176,28 @@ bool SizePump(TSta** sta)
         const double inletEgl = kFtPerPsi * psiIn + eye;
         if (!(egl0 - inletEgl > kNoHeadFt)) {
             ClearPumpResults();
-            s0->Warning = NoBoostText(egl0, inletEgl, psiIn, eye);
-            Fail(s0->Warning);
-            return false;
+            return NoBoostText(egl0, inletEgl, psiIn, eye);
         }
         Tul->TDH = egl0 - inletEgl;
         break;
     }
     case kPumpPressFind:
         Tul->PsiIn = (egl0 - s0->InvertElev) * kPsiPerFt;
-        return true;
+        return QString();
     default:
         Tul->TDH = egl0 - Tul->WSElev;
         break;
     }
     if (pump == kPumpNone || pump == kPumpPressKnown)
-        return true;
+        return QString();
+    if (!(Tul->TDH > kNoHeadFt)) {
+        const QString why = NoPumpText(pump, egl0, egl0 - Tul->TDH);
+        ClearPumpResults();
+        return why;
+    }
 
     SizePumpMotor(s0->PipeQ, kNoPumpEfficiency);
-    return true;
+    return QString();
 }
 
 } // namespace
@@ -180,13 +221,30 @@ RunStatus TPump::RunPumpCalc()
     // The trace is a diagnostic: without it the run goes on.
     TraceFile trace = OpenTraceFile("pumpFlow.txt");
 
+    // More head at the gated pipe's start or the manifold's entrance than a
+    // pass leaves at the line's end (as its row stores it): the line is
+    // computed again with the end grade held there.
+    auto pinnedEndGrade = [](double endHgl) {
+        double needed = 0.0;
+        if (Tul->SysHas == kEndsInGatedPipe)
+            needed = Gated->LineGradeNeeded();
+        if (Tul->SysHas == kEndsInManifold) {
+            OpenIfClosed(DMod->WorkPipeTable);
+            needed = DMod->WorkPipeTableTriclEntHgl->AsFloat();
+        }
+        return needed > endHgl ? needed : 0.0;
+    };
+    // The pass run again says only what it finds anew.
+    ui::RepeatHold said;
     // A pump the line does not need stores no line it would feed.
     bool refused = false;
-    auto pass = [&]() {
+    auto pass = [&](bool first) {
         const int n = Tul->NumNodes;
         StationRecordsGuard recordsGuard;
         CreateStationRecords(n);
         Tul->LoadJobFromWorkTables(psta, n);
+        // The flows the pass computes with are the ones checked.
+        CarryStationFlows(psta, n);
         QString why = NegativeFlowRefusal(psta, n, QStringLiteral("ERROR.. "));
         if (why.isEmpty())
             why = PipesRefusal(psta, n);
@@ -194,9 +252,17 @@ RunStatus TPump::RunPumpCalc()
             status.NotComputed(why);
             return false;
         }
-        if (!CalcPumpProfile(psta, trace.get())) {
-            StoreSizingRefusal(psta, n, psta[0]->Warning);
-            status.NotComputed(psta[0]->Warning);
+        const QString noPump = CalcPumpProfile(psta, trace.get());
+        if (first)
+            Tul->PinnedEndHgl = pinnedEndGrade(FixedValue(Finite(psta[n - 1]->Hgl), 6, 2));
+        // The pinned pass sizes the pump of a line it raises.
+        if (first && Tul->PinnedEndHgl > 0 && !noPump.isEmpty())
+            return true;
+        if (!noPump.isEmpty()) {
+            psta[0]->Warning = noPump;
+            Fail(noPump);
+            StoreSizingRefusal(psta, n, noPump);
+            status.NotComputed(noPump);
             refused = true;
             return false;
         }
@@ -208,24 +274,10 @@ RunStatus TPump::RunPumpCalc()
             tx.Commit();
         return status;
     };
-    if (!pass())
+    if (!pass(true))
         return stop();
-
-    OpenIfClosed(DMod->WorkProfTable);
-    DMod->WorkProfTable->Last();
-    const double endHgl = DMod->WorkProfTableHgl->AsFloat();
-    // More head at the gated pipe's start or the manifold's entrance than the
-    // line leaves at its end: compute again with the end grade held there.
-    if (Tul->SysHas == kEndsInGatedPipe) {
-        const double needed = Gated->LineGradeNeeded();
-        Tul->PinnedEndHgl = needed > endHgl ? needed : 0.0;
-    }
-    if (Tul->SysHas == kEndsInManifold) {
-        OpenIfClosed(DMod->WorkPipeTable);
-        const double manifoldHgl = DMod->WorkPipeTableTriclEntHgl->AsFloat();
-        Tul->PinnedEndHgl = manifoldHgl > endHgl ? manifoldHgl : 0.0;
-    }
-    if (Tul->PinnedEndHgl > 0 && !pass())
+    said.NextPass();
+    if (Tul->PinnedEndHgl > 0 && !pass(false))
         return stop();
     // The gated pipe starts from the grade the line's last pass left at its end.
     if (Tul->SysHas == kEndsInGatedPipe)
@@ -237,7 +289,7 @@ RunStatus TPump::RunPumpCalc()
     return status;
 }
 
-bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
+QString TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
 {
     const int n = Tul->NumNodes;
     const int pump = Tul->PumpTypeCode;
@@ -264,7 +316,6 @@ bool TPump::CalcPumpProfile(TSta** sta, std::FILE* trace)
         const TSta* d = sta[i + 1];
         s->HighPointDiaIn =
             (u->InvertElev < s->InvertElev && d->InvertElev < s->InvertElev) ? s->DiaIn : 0.0;
-        s->PipeQ = u->PipeQ - s->OutQ;
         s->vel = PipeVelocity(s->PipeQ, s->DiaIn);
         Trace(trace, "1st run vel Sta= %f, Q= %f, vel = %f\n", s->Station, s->PipeQ, s->vel);
         Grav->SegComp(s, sta[i - 1], trace);

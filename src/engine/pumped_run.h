@@ -11,6 +11,7 @@
 // to "pumpFlow.txt" beside the database.
 #include "engine/run_status.h"
 
+#include <QString>
 #include <QStringList>
 
 #include <cstdio>
@@ -23,9 +24,9 @@ public:
     // gated-pipe run when the line ends in gated pipe.
     RunStatus RunPumpCalc();
     // One pass over the Tul->NumNodes stations in `sta`, ending with the pump
-    // sizing; `trace` may be null. False when the line needs no pump: its
-    // results are not to be stored.
-    bool CalcPumpProfile(TSta** sta, std::FILE* trace);
+    // sizing; `trace` may be null. Says why the line needs no pump (its
+    // results are then not to be stored); empty when the pump is sized.
+    QString CalcPumpProfile(TSta** sta, std::FILE* trace);
     // Warns when the station runs faster than its pipe allows.
     void CheckPlasticVelocity(TSta* s);
     // Pump values into WorkPipe, each station into its WorkProf row; finds

@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -318,6 +319,22 @@ TEST_F(PumpRun, HeadByPumpKind)
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 0.0);
     EXPECT_EQ(PipeText("MotorHP"), QString());
     EXPECT_TRUE(ProfIsNull(1, "Hgl"));
+
+    // Water at 180 ft gives the turbine more than its 172.42; at 178 ft, less the
+    // propeller's 5 ft of column loss, 173.00: TDH -7.58 and -0.58.
+    for (const auto& [pump, name, water, gives] :
+         {std::tuple{"TURBINE", "Turbine", 180.0, "180.00"}, {"PROPELLER", "Propeller", 178.0, "173.00"}}) {
+        dialogs.ClearLog();
+        TwoNodeJob(pump);
+        job.SetHeader({{"WSElev", water}, {"TDH", 11.11}, {"BHP", 2.22}, {"MotorHP", "3"}});
+        Run();
+        EXPECT_EQ(dialogs.MessageTexts(), QStringList{QString("ERROR.. %1 pump not sized: the line needs an energy grade of "
+            "172.42 ft at the pump, and the water surface at %2 ft gives %3 ft there, so the line needs no pump. Compute "
+            "it as a gravity system, known flow.").arg(name, QString::number(water, 'f', 2), gives)});
+        EXPECT_DOUBLE_EQ(PipeValue("TDH") + PipeValue("BHP"), 0.0);
+        EXPECT_EQ(PipeText("MotorHP"), QString());
+        EXPECT_TRUE(ProfIsNull(1, "Hgl"));
+    }
 }
 
 // PRESSFIND: the main pressure the line needs, (172.4156799 - 95) x 0.43344
@@ -341,8 +358,8 @@ TEST_F(PumpRun, FoundMainPressureLeavesPumpValuesAlone)
 // Known main pressure, four nodes of 4 in pipe, rating checks off (ratings 0),
 // no modulus, clearance 3 ft.
 //   G = Egl0 = 2.3071244 x 50 + 100 = 215.35622; Hgl0 = 215.2550042,
-//   Psi0 = 49.9561290. Node 1 takes 100 - OutQ 20 = 80 gpm (its InQ is not
-//   added, its stored 999 not used); node 2 passes the 80 on.
+//   Psi0 = 49.9561290. Node 1 takes 100 + InQ 50 - OutQ 70 = 80 gpm (its
+//   stored 999 not used); node 2 passes the 80 on.
 //   1 (inv 210): Egl = 215.35622 - 2.8700654 = 212.4861546, Hgl = 212.4213765
 //       above the invert, below the clearance 210 + 4/12 + 3 = 213.333 -> warning
 //   2 (inv 214): Egl = 212.4861546 - 1.8985803 = 210.5875743, Hgl = 210.5227962
@@ -360,7 +377,7 @@ TEST_F(PumpRun, KnownPressureMainChecksClearanceAndOutlet)
     h.outletPsi = 30;
     std::vector<WorkNode> nodes = {FourInch(0, 100, "PUMPBEG"), FourInch(500, 210, "PUMPMID"),
                                    FourInch(1000, 214, "PUMPMID"), FourInch(1500, 150, "PUMPEND")};
-    nodes[1].outQ = 20;
+    nodes[1].outQ = 70;
     nodes[1].inQ = 50;
     nodes[1].pipeQ = 999;
     nodes[2].pipeQ = 999;
@@ -401,6 +418,27 @@ TEST_F(PumpRun, KnownPressureMainChecksClearanceAndOutlet)
     // Known pressure sizes no pump.
     EXPECT_NEAR(Tul->TDH, 215.35622, 1e-6);
     EXPECT_DOUBLE_EQ(PipeValue("TDH"), 11.11);
+}
+
+// Water at 95 ft, 100 gpm, 200 taken in at 5+00, 250 given up at 8+00, the end
+// 5 psi at 100 ft: reaches of 100, 300, 50 gpm (not the stored 999). Egl 111.5356220
+// + hv(50) 0.0049983 + hf 0.0441428 = 111.5847631 at 8+00 (Hgl 111.58), + 1.8279758
+// + 0.3983476 = 113.8110865 at the pump. 450 given up leaves -150 gpm: refused.
+TEST_F(PumpRun, InflowsAreCarriedDownAndAFlowBelowZeroIsRefused)
+{
+    std::vector<WorkNode> nodes = {SixInch(0, 95, "PUMPBEG"), SixInch(500, 96, "PUMPMID"),
+                                   SixInch(800, 97, "PUMPMID"), SixInch(1000, 98, "PUMPEND")};
+    nodes[0].pipeQ = 100, nodes[1].pipeQ = nodes[2].pipeQ = 999, nodes[3].pipeQ = 50;
+    nodes[1].inQ = 200, nodes[2].outQ = 250;
+    WriteWorkJob(TwoNodeHeader("TURBINE"), nodes);
+    job.SetHeader({{"WSElev", 95.0}, {"OutletElev", 100.0}, {"OutletPsi", 5.0}, {"ColumnLoss", 0.0}});
+    Run();
+    EXPECT_NEAR(Tul->TDH, 18.8110865, 1e-6);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 111.58);
+    testsupport::SetProfField(2, "OutQ", 450.0);
+    Run();
+    EXPECT_EQ(dialogs.MessageTexts(), QStringList{"ERROR.. The flow at Sta 8+00 is -150.0 gpm, below zero. Check the "
+                                                  "design flow and the outflows above it."});
 }
 
 // A main of 10 psi cannot lift the line's 300 gpm to its end at 118 ft:
@@ -545,6 +583,17 @@ TEST_F(PumpRun, SetPressureNodeUndoesItsClearanceRaise)
         "168.69 ft its set pressure of 0.30 psi gives. Raise its set pressure."))
         << dialogs.MessageTexts().join("\n").toStdString();
     EXPECT_DOUBLE_EQ(ProfValue(1, "PsiSet"), 0.3);
+
+    // Ending in a manifold that wants 180 ft, above the 165.64 the reducer
+    // leaves there, both passes find 180 + 3.0466264 needed: said once.
+    dialogs.ClearLog();
+    job.SetHeader({{"SysHas", 2}, {"TriclEntHgl", 180.0}});
+    testsupport::SetProfField(2, "ReachType", "PUMPTRICKLE");
+    Run();
+    const QString needs = "WARNING.. The line below the pressure reducer needs HGL 183.05 ft, above the 168.69 ft "
+                          "its set pressure of 0.30 psi gives. Raise its set pressure.";
+    EXPECT_EQ(dialogs.MessageTexts().filter("pressure reducer"), QStringList{"Sta 5+00 " + needs});
+    EXPECT_EQ(ProfText(1, "Warning"), needs);
 }
 
 // Ratings 40 psi on the first two of three nodes (0 inv 95, 500 inv 100,
@@ -623,6 +672,12 @@ TEST_F(PumpRun, GatedEndRunsTheGatedPipeAndItsPinnedPass)
     EXPECT_EQ(ProfText(1, "PipeType"), QString("PVC"));   // a gated end keeps its pipe
     EXPECT_DOUBLE_EQ(job.Dm().WorkGatedTableStartHGL->AsFloat(), 167.14);
     EXPECT_EQ(TraceLines().filter(QRegularExpression("^Node 1 ")).size(), 2);
+
+    // From water at 150 ft the first pass (126.27 at the pump) needs no pump,
+    // the pinned one does: TDH 23.4156799.
+    job.SetHeader({{"WSElev", 150.0}});
+    Run();
+    EXPECT_NEAR(Tul->TDH, 23.4156799, 1e-6);
 }
 
 TEST_F(PumpRun, ZeroEfficiencyIsRefusedAndNothingNonFiniteIsStored)

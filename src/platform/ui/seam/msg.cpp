@@ -39,6 +39,27 @@ int ErrorWatch::show(const Message& m)
     return previous_ ? previous_->show(m) : defaultAnswer(m);
 }
 
+RepeatHold::RepeatHold() : previous_(SetMessageSink(this)) {}
+
+RepeatHold::~RepeatHold()
+{
+    if (g_sink == this) g_sink = previous_;
+}
+
+int RepeatHold::show(const Message& m)
+{
+    const bool fault = m.type == MsgType::Error || m.type == MsgType::Warning;
+    if (fault && said_.contains(m.text)) return mrOk;
+    if (fault) saying_ << m.text;
+    return previous_ ? previous_->show(m) : defaultAnswer(m);
+}
+
+void RepeatHold::NextPass()
+{
+    said_ += saying_;
+    saying_.clear();
+}
+
 int MessageDlg(const QString& text, MsgType type, MsgButtons buttons, int helpContext)
 {
     Message m{type, text, buttons, helpContext, {}, false};

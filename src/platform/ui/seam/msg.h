@@ -74,4 +74,23 @@ private:
     QStringList faults_;
 };
 
+// While it lives, holds back each error and warning message that an earlier
+// pass of a run showed, so a pass run again says only what it finds anew;
+// within one pass every message passes on.
+class RepeatHold : public MessageSink {
+public:
+    RepeatHold();
+    ~RepeatHold() override;
+    RepeatHold(const RepeatHold&) = delete;
+    RepeatHold& operator=(const RepeatHold&) = delete;
+    int show(const Message& m) override;
+    // What the pass so far showed counts as said.
+    void NextPass();
+
+private:
+    MessageSink* previous_;
+    QStringList said_;
+    QStringList saying_;
+};
+
 } // namespace ui
