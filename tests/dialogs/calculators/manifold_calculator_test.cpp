@@ -12,6 +12,7 @@
 #include "model/job.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/report/preview.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "reports/manifold_graph_report.h"
@@ -362,7 +363,11 @@ TEST_F(ManifoldCalculatorTest, GraphPrintedAgainDrawsEachPointOnce)
     testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 0}, {"InvertElev", 100}, {"Hgl", 130}, {"Egl", 131}});
     testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 100}, {"InvertElev", 99}, {"Hgl", 125}});
     TQRManifGraph graph(nullptr);
+    ui::SetScreenCursor(ui::Cursor::HandPoint);
     report::RenderDump(graph.QuickRepManGraph);
+    // The arrow its pages set goes with them.
+    EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::HandPoint);
+    ui::SetScreenCursor(ui::Cursor::Default);
     const report::Dump again = report::RenderDump(graph.QuickRepManGraph);
     EXPECT_EQ(again.TextsOf("QRChart1"),
               QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (2), Pipe Invert (2), Entrance EGL (1)"});
