@@ -199,15 +199,15 @@ TEST_F(ManifoldCalculatorTest, OutputOfAManifoldNotComputedShowsNoEarlierResults
         DesignThreeOutlets(f, driver);
         ASSERT_TRUE(f.DBGrid2->isVisible());
         ASSERT_TRUE(f.QRDetailedSpdBtn->isEnabled());
-        auto setMiddleOutlet = [](double gpm) {
+        auto setNode = [](int row, db::Field* field, double value) {
             db::Table* t = DMod->WorkTrickleTable;
             t->CheckBrowseMode();
-            t->First();
-            t->Next();
+            for (t->First(); row > 0; --row) t->Next();
             t->Edit();
-            DMod->WorkTrickleTableGpmAtOutlet->SetAsFloat(gpm);
+            field->SetAsFloat(value);
             t->Post();
         };
+        auto setMiddleOutlet = [&](double gpm) { setNode(1, DMod->WorkTrickleTableGpmAtOutlet, gpm); };
         f.OvcNotebookM->SetPageIndex(2);
         setMiddleOutlet(90000);
         driver.ClearLog();
@@ -223,6 +223,17 @@ TEST_F(ManifoldCalculatorTest, OutputOfAManifoldNotComputedShowsNoEarlierResults
         f.OvcNotebookM->SetPageIndex(3);
         afterFixGrid = f.DBGrid2->isVisible() && !f.NotComputedLbl->isVisible();
         afterFixReports = f.QRDetailedSpdBtn->isEnabled();
+
+        // A station no field takes (a damaged row): the run says it cannot
+        // be named and computes past it, as on the main window's output
+        // page; an error said on the way is no refusal.
+        f.OvcNotebookM->SetPageIndex(2);
+        setNode(0, DMod->WorkTrickleTableStation, -50);
+        f.OvcNotebookM->SetPageIndex(3);
+        EXPECT_TRUE(driver.MessageTexts().contains(QStringLiteral("Can't use negative stations. Please enter positive station")));
+        EXPECT_TRUE(f.DBGrid2->isVisible());
+        EXPECT_FALSE(f.NotComputedLbl->isVisible());
+        EXPECT_TRUE(f.QRDetailedSpdBtn->isEnabled());
         DialogDriver::Press(f, QStringLiteral("CloseBtn"));
     });
     ASSERT_FALSE(driver.MessageTexts().isEmpty());
