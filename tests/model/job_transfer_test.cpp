@@ -7,6 +7,8 @@
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 using testsupport::JobSample;
@@ -508,9 +510,23 @@ TEST_F(TransTest, ImportWithAnEmptyTransferDirectoryChangesNothing)
     const QStringList rows = store.WorkingJobRows();
     Tul->JobName = "Kept";
     EXPECT_FALSE(JobTrans->ImportTransferJob());
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{testsupport::JobStore::NoJobToImport()});
     EXPECT_EQ(store.WorkingJobRows(), rows);
     EXPECT_EQ(Tul->JobName, "Kept");
+
+    // A configured transfer folder without a transfer file: the message
+    // names that folder, and no import, of a job or a calculator's, makes
+    // the file.
+    const QString folder = store.Temp().Root() + "/x/Trans";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    db::Engine::instance().SetAliasPath(db::kTransferAlias, folder);
+    driver.ClearLog();
+    EXPECT_FALSE(JobTrans->ImportTransferJob());
+    EXPECT_FALSE(JobTrans->ImportAirVacJob());
+    const QString said = "There is no job in the transfer directory '" + folder + "' to import.";
+    EXPECT_EQ(driver.MessageTexts(), QStringList({said, said}));
+    EXPECT_TRUE(QDir(folder).isEmpty());
+    EXPECT_EQ(store.WorkingJobRows(), rows);
 }
 
 TEST_F(TransTest, FailedSaveLeavesTheStoreAndTheJobObjectAsTheyWere)
