@@ -414,7 +414,10 @@ void TGatedToolDlg::computeOutput()
     // A run refused shows none of the results an earlier run left and
     // offers no report; one that computed past a fault shows its results
     // with the fault in the row's warning, as a line ending in gated pipe
-    // does on the main window.
+    // does on the main window. While it runs (and says what it finds), an
+    // earlier run's results or reason are not on show.
+    NotComputedLbl->hide();
+    ResultsPanel->hide();
     const RunStatus status = Gated->RunGatedPipe();
     const bool computed = status.Computed();
     OpenIfClosed(m->WorkGatedTable);
