@@ -53,17 +53,6 @@ inline void Fail(const QString& text)
     ui::MessageDlg(text, ui::MsgType::Error, ui::mbOK);
 }
 
-// The first of the error messages a run showed that says its results cannot
-// stand (a refusal, a grade line below the pipe, no pipe size that fits);
-// empty when there is none. A fault the run computes past is worded as a
-// WARNING, also where it is shown with the error icon.
-inline QString FirstRunFault(const QStringList& errors)
-{
-    for (const QString& e : errors)
-        if (!e.trimmed().startsWith(QLatin1String("WARNING"), Qt::CaseInsensitive)) return e;
-    return QString();
-}
-
 // Marks a run not computed when a friction factor could not be found while
 // it ran: that reach's loss was taken as none.
 class FrictionFaultWatch {

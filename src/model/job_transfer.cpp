@@ -11,6 +11,9 @@
 #include "platform/db/memo_limit.h"
 #include "platform/ui/seam/msg.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -414,14 +417,37 @@ std::vector<ChildStep> ChildSteps(const JobRowKinds& kinds)
     };
 }
 
+// Says that the transfer folder in use, configured or the default, holds no
+// job to import.
+void SayNoJobToImport()
+{
+    ui::MessageDlg(QStringLiteral("There is no job in the transfer directory '%1' to import.")
+                       .arg(QDir::toNativeSeparators(db::Engine::instance().AliasPath(db::kTransferAlias))),
+                   ui::MsgType::Information, ui::mbOK);
+}
+
+// False, with a message, when the transfer folder has no transfer file: a
+// refused import makes none, and lets go of a file removed since it was
+// last used. Anything else of that name (a folder, a link to nothing) is for
+// opening it to refuse by name.
+bool TransferFileThere()
+{
+    db::Engine& engine = db::Engine::instance();
+    const QFileInfo file(engine.DatabaseFile(db::kTransferAlias));
+    if (file.exists() || file.isSymLink())
+        return true;
+    engine.Close(db::kTransferAlias);
+    SayNoJobToImport();
+    return false;
+}
+
 // False, with a message, when the transfer table holds no job to import.
 // Counted in the file: none of its rows is read.
 bool TransferHoldsJob(db::Table* trans)
 {
     const bool none = db::StoredRowCount(db::kTransferAlias, trans->TableName()) == 0;
     if (none)
-        ui::MessageDlg(QStringLiteral("There is no job in the 'Mersol Transfer' directory to import."),
-                       ui::MsgType::Information, ui::mbOK);
+        SayNoJobToImport();
     return !none;
 }
 
@@ -984,6 +1010,8 @@ static void RefuseMoreRowsThanAJobHolds(db::Table* transfer, int most, const QSt
 bool TTrans::ImportTransferJob()
 {
     TDMod& d = *DMod;
+    if (!TransferFileThere())
+        return false;
     const ReadingTransfer reading;
     // A damaged transfer database, or one of another layout, is found before
     // anything is read from it.
@@ -1238,6 +1266,8 @@ bool TTrans::ExportToolJob(db::Table* work, db::Table* transfer)
 
 std::optional<int> TTrans::ImportToolJob(db::Table* transfer, db::Table* work, db::Table* stored)
 {
+    if (!TransferFileThere())
+        return std::nullopt;
     const ReadingTransfer reading;
     RefuseMoreThanOneJob(transfer, QStringLiteral("jobs"));
     if (!TransferHoldsJob(transfer))

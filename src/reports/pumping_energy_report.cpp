@@ -124,10 +124,9 @@ TQRPumpCost::TQRPumpCost(QWidget* owner) : ui::Form(owner)
     y += dy;
     note(QStringLiteral("Electric energy usage is based on "), 0.3, 2.2);
     b->AddLabel(QStringLiteral("QRLblMtrEff"), QString(), 2.5, y, 0.35, Qt::AlignRight)->Font = f;
-    note(QStringLiteral("%, standard "), 2.85, 0.75);
-    b->AddDBText(QStringLiteral("QRDBMotor2"), head, QStringLiteral("MotorHP"), 3.6, y, 0.4, QString(),
-                 Qt::AlignRight)->Font = f;
-    note(QStringLiteral("HP motor efficiency, using direct drive."), 4.05, 3.3);
+    // One text with the motor in it: a list of boosters' motors ("5 + 3 + 2")
+    // is wider than any column kept for it.
+    b->AddLabel(QStringLiteral("MotorNoteLbl"), QString(), 2.85, y, 4.45)->Font = f;
     y += dy;
     note(QStringLiteral("Fuel usage is based on 100% of Nebraska Performance Standards, with drive losses considered:"));
     y += dy;
@@ -162,5 +161,8 @@ void TQRPumpCost::TitleBandPumpBeforePrint(Band&, bool&)
         for (int c = 1; c < 4; ++c)
             LabelOf(r, QString::fromLatin1(row[c]))->Caption = FormatMask(HeadFloat(row[c]), kCost);
     LabelOf(r, "QRLblMtrEff")->Caption = FixedText(HeadFloat("MotorEffic") * 100, 3, 0);
+    const QString motor = DMod->WorkPipeTableMotorHP->AsString().trimmed();
+    LabelOf(r, "MotorNoteLbl")->Caption = QStringLiteral("%, standard ") + (motor.isEmpty() ? QString() : motor + u' ')
+                                          + QStringLiteral("HP motor efficiency, using direct drive.");
     LabelOf(r, "AFLbl")->Caption = FormatMask(HeadFloat("AcInPumped") / 12, kAcreFeet);
 }

@@ -3,7 +3,6 @@
 // footer, switching groups of controls, and the opener's bookkeeping that
 // creates report forms into their global pointers and deletes them again.
 #include "platform/report/report.h"
-#include "platform/ui/cursor.h"
 
 #include <QFont>
 #include <QString>
@@ -147,9 +146,6 @@ void ArrowCursor();
 // The opener's side of a report: forms created into their global pointers,
 // owned by the calling window, deleted in the order they were made and
 // their pointers cleared when this goes (also when an exception passes).
-// The screen cursor the opener showed comes back then too: the forms switch
-// to the arrow for their preview, and an opener without an hourglass of its
-// own would keep that arrow over the whole program.
 class OpenedForms {
 public:
     OpenedForms() = default;
@@ -175,7 +171,6 @@ public:
     }
 
 private:
-    ui::CursorScope cursor_{ui::ScreenCursor()};   // gone after the forms
     std::vector<std::function<void()>> deleters_;
 };
 

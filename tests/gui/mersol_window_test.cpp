@@ -337,7 +337,7 @@ TEST_F(MersolFormTest, ListOfJobsPreviewsAllJobsAndRestoresTheCursor)
     bool tableOpen = false;
     ui::Cursor cursorSeen = ui::Cursor::Default;
     QString title;
-    const ui::Cursor before = ui::ScreenCursor();   // an earlier report's page start leaves the arrow
+    const ui::Cursor before = ui::ScreenCursor();
     const auto old = report::SetPreviewHook([&](report::Document& d, QWidget* parent) {
         modeSeen = DMod->JobFilterMode;
         tableOpen = DMod->JobPipeTable->Active();

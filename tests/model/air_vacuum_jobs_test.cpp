@@ -187,7 +187,7 @@ TEST_F(AirVacJobsTest, LoadingANameNoLongerStoredChangesNothing)
 TEST_F(AirVacJobsTest, ImportFindsTheStoredJobOfItsNameAndAnEmptyTransferIsReported)
 {
     EXPECT_FALSE(JobTrans->ImportAirVacJob());
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{testsupport::JobStore::NoJobToImport()});
 
     const int number = StoreNew("Shared", 1);
     ASSERT_TRUE(JobTrans->ExportToolJob(d().WorkAvacTable, d().TransAirvacTable));

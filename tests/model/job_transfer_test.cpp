@@ -7,6 +7,8 @@
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 using testsupport::JobSample;
@@ -155,19 +157,31 @@ TEST_F(TransTest, LoadedProfileIsNumberedAndDescribed)
     EXPECT_EQ(d().WorkProfTableThBlkSoil->AsFloat(), 1501.0);
 }
 
-TEST_F(TransTest, JobNumbersBeyondSixteenBitsReachTheChildRows)
+// A new job takes a number past every job table's: rows of no job (another
+// tool's copy of job 70000's profile under 70001, a gated row under 70002)
+// are neither taken as the new job's nor in its way, and stay as they are.
+TEST_F(TransTest, JobNumbersBeyondSixteenBitsAndPastRowsOfNoJobReachTheChildRows)
 {
     db::Query q(db::kMersolAlias);
     q.SetSQL(R"(INSERT INTO "JobPipe.DB"("JobNumber", "JobName", "SysType") VALUES(70000, 'Old', 'GRAVITY'))");
     q.ExecSQL();
+    q.SetSQL(R"(INSERT INTO "JobProf.DB"("JobNumber", "Station") VALUES(70000, 0), (70000, 100), (70001, 0), (70001, 100))");
+    q.ExecSQL();
+    q.SetSQL(R"(INSERT INTO "JobGated.DB"("JobNumber", "StartSta") VALUES(70002, 0), ('70x', 5))");
+    q.ExecSQL();
+    const QStringList before = store.StoredRows();
     store.MakeWorkingJob(kPumped);
     const QStringList rows = store.WorkingJobRows();
     const int number = StoreNew();
-    EXPECT_EQ(number, 70001);
-    EXPECT_EQ(JobStore::CountRows(d().JobProfTable, 70001), kPumped.nodes);
-    EXPECT_EQ(JobStore::CountRows(d().JobSuctionTable, 70001), kPumped.suctionSegments);
+    EXPECT_EQ(number, 70003);
+    EXPECT_EQ(JobStore::CountRows(d().JobProfTable, 70003), kPumped.nodes);
+    EXPECT_EQ(JobStore::CountRows(d().JobSuctionTable, 70003), kPumped.suctionSegments);
+    EXPECT_EQ(JobStore::CountRows(d().JobProfTable, 70001), 2);
+    const QStringList now = store.StoredRows();
+    for (const QString& row : before)
+        EXPECT_TRUE(now.contains(row)) << row.toStdString();
     store.EmptyWorkingTables();
-    ASSERT_TRUE(Load(70001, kPumped.name));
+    ASSERT_TRUE(Load(70003, kPumped.name));
     EXPECT_EQ(store.WorkingJobRows(), rows);
 }
 
@@ -496,9 +510,23 @@ TEST_F(TransTest, ImportWithAnEmptyTransferDirectoryChangesNothing)
     const QStringList rows = store.WorkingJobRows();
     Tul->JobName = "Kept";
     EXPECT_FALSE(JobTrans->ImportTransferJob());
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{testsupport::JobStore::NoJobToImport()});
     EXPECT_EQ(store.WorkingJobRows(), rows);
     EXPECT_EQ(Tul->JobName, "Kept");
+
+    // A configured transfer folder without a transfer file: the message
+    // names that folder, and no import, of a job or a calculator's, makes
+    // the file.
+    const QString folder = store.Temp().Root() + "/x/Trans";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    db::Engine::instance().SetAliasPath(db::kTransferAlias, folder);
+    driver.ClearLog();
+    EXPECT_FALSE(JobTrans->ImportTransferJob());
+    EXPECT_FALSE(JobTrans->ImportAirVacJob());
+    const QString said = "There is no job in the transfer directory '" + folder + "' to import.";
+    EXPECT_EQ(driver.MessageTexts(), QStringList({said, said}));
+    EXPECT_TRUE(QDir(folder).isEmpty());
+    EXPECT_EQ(store.WorkingJobRows(), rows);
 }
 
 TEST_F(TransTest, FailedSaveLeavesTheStoreAndTheJobObjectAsTheyWere)

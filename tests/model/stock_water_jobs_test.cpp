@@ -203,7 +203,7 @@ TEST_F(StockJobsTest, AnImportOrLoadIsAllOrNothingAndTakesNoImpossibleValue)
     // Nothing in the transfer folder: said, and nothing changes.
     d().TransSWaterTable->EmptyTable();
     EXPECT_EQ(JobTrans->ImportToolJob(d().TransSWaterTable, d().WorkSWaterTable, d().JobSWaterTable), std::nullopt);
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{testsupport::JobStore::NoJobToImport()});
     EXPECT_EQ(Work(), editing);
 
     // A transfer row with a value no job has, or one that cannot be read,

@@ -333,7 +333,7 @@ TEST_F(TransferFaultTest, AnImportReadsTheTransferFolderAsItIsNow)
     ASSERT_TRUE(QFile::remove(transferFile()));
     EXPECT_FALSE(JobTrans->ImportTransferJob());
     EXPECT_EQ(driver.MessageTexts(),
-              QStringList{QStringLiteral("There is no job in the 'Mersol Transfer' directory to import.")});
+              QStringList{testsupport::JobStore::NoJobToImport()});
 
     ASSERT_TRUE(JobTrans->ExportWorkingJob());
     ASSERT_TRUE(QFile::setPermissions(transferFile(), QFile::ReadOwner | QFile::ReadUser));

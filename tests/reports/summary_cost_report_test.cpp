@@ -198,6 +198,10 @@ TEST_F(PumpCostTest, EnergyFiguresAndTheirFormats)
     EXPECT_EQ(unrounded.TextsOf("AFLbl"), QStringList{"100.8"});   // 1209.095856 / 12 = 100.758
     EXPECT_TRUE(d.Contains("Pumping Energy Cost Estimate"));
     EXPECT_TRUE(d.Contains("Natural gas                               82.20   1000 cu-ft (mcf)"));
+    EXPECT_TRUE(d.Contains("%, standard 30 HP motor efficiency, using direct drive."));
+    // The boosters' motors, however long their list, stand apart from the words around them.
+    job.SetHeader({{"MotorHP", "5 + 3 + 2"}});
+    EXPECT_TRUE(RenderDump(form.QuickRepPumpCost).Contains("%, standard 5 + 3 + 2 HP motor efficiency, using direct drive."));
 }
 
 TEST_F(PumpCostTest, SuctionCostsRoundWhileTheTotalAddsTheUnroundedValues)

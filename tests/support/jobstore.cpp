@@ -242,4 +242,10 @@ int JobStore::NumberOf(const QString& name)
     return n;
 }
 
+QString JobStore::NoJobToImport()
+{
+    return QStringLiteral("There is no job in the transfer directory '%1' to import.")
+        .arg(db::Engine::instance().AliasPath(db::kTransferAlias));
+}
+
 } // namespace testsupport

@@ -69,6 +69,8 @@ public:
     static int CountRows(db::Table* t, int jobNumber);
     // The stored header's number of a job name (0 when none).
     int NumberOf(const QString& name);
+    // What an import says when the transfer folder in use holds no job.
+    static QString NoJobToImport();
 
 private:
     std::unique_ptr<TempDb> temp_;

@@ -137,7 +137,11 @@ TGatedToolDlg::TGatedToolDlg(QWidget* owner)
 
     // ---- page 2: output ----
     QWidget* p2 = OvcNotebook1->AddPage(QStringLiteral("&Output"));
-    auto* g2 = new QGridLayout(p2);
+    auto* v2 = new QVBoxLayout(p2);
+    NotComputedLbl = AddNotComputedLabel(p2, v2);
+    ResultsPanel = ui::Make<QWidget>(p2, "ResultsPanel");
+    v2->addWidget(ResultsPanel);
+    auto* g2 = new QGridLayout(ResultsPanel);
     int r2 = 0;
     auto result = [&](const char* caption, QLabel* value) {
         g2->addWidget(new QLabel(QString::fromLatin1(caption), p2), r2, 0);
@@ -203,7 +207,7 @@ TGatedToolDlg::TGatedToolDlg(QWidget* owner)
     QRGraphBitBtn = ui::Make<QPushButton>(p2, "QRGraphBitBtn", QStringLiteral("Graph"));
     Help3SpdBtn = ui::Make<QPushButton>(p2, "Help3SpdBtn", QStringLiteral("?"));
     for (QPushButton* b : {QRDetailedSpdBtn, QRCostSpdBtn, QRGraphBitBtn, Help3SpdBtn}) reportPanel->addWidget(b);
-    g2->addLayout(reportPanel, r2, 0, 1, 7);
+    v2->addLayout(reportPanel);
 
     OnHelp(Help3SpdBtn, 123);
     OnHelp(HelpButton1, 152);
@@ -385,7 +389,6 @@ void TGatedToolDlg::PrevJobBtnClick()
     OvcNotebook1->SetPageIndex(0);
     suppressRun_ = false;
     OvcNotebook1->SetPageIndex(1);
-    MainStatusBar->SetPanelText(0, QStringLiteral("Output"));
     MainStatusBar->SetPanelText(1, QStringLiteral("Job Name: ") + Tul->JobName);
 }
 
@@ -408,12 +411,25 @@ void TGatedToolDlg::computeOutput()
     PostIfEditing(m->WorkGatedTable);
     PostIfEditing(m->WorkPipeTable);
     CreateGatedObject();
-    Gated->RunGatedPipe();
+    // A run refused shows none of the results an earlier run left and
+    // offers no report; one that computed past a fault shows its results
+    // with the fault in the row's warning, as a line ending in gated pipe
+    // does on the main window. While it runs (and says what it finds), an
+    // earlier run's results or reason are not on show.
+    NotComputedLbl->hide();
+    ResultsPanel->hide();
+    const RunStatus status = Gated->RunGatedPipe();
+    const bool computed = status.Computed();
     OpenIfClosed(m->WorkGatedTable);
     const double open = m->WorkGatedTableNoOfGates->AsFloat() * m->WorkGatedTableGateSpace->AsFloat() / 12.0;
     LenOpenLbl->setText(FixedText(open, 6, 1));
     const bool mid = m->WorkGatedTableIsMidSeg->AsBoolean();
     for (QWidget* w : MidColumn) w->setVisible(mid);
+    NotComputedLbl->setText(QStringLiteral("The gated pipe was not computed: ") + status.notComputed);
+    NotComputedLbl->setVisible(!computed);
+    ResultsPanel->setVisible(computed);
+    for (QPushButton* b : {QRDetailedSpdBtn, QRCostSpdBtn, QRGraphBitBtn}) b->setEnabled(computed);
+    MainStatusBar->SetPanelText(0, computed ? QStringLiteral("Output") : QStringLiteral("Not computed"));
 }
 
 void TGatedToolDlg::OvcNotebook1PageChanged(int index)

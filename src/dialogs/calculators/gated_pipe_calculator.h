@@ -19,6 +19,9 @@ public:
         *JobClassDBSF, *DateDBPF, *InflowNF;
     QPlainTextEdit* JobNotesDBMemo;
     QLabel *InletPresDBTxt, *InletWSDBTxt, *LenOpenLbl;
+    // On the output page: why the run was refused, or the results.
+    QLabel* NotComputedLbl;
+    QWidget* ResultsPanel;
     QPushButton *MinPsiBtn, *GateBitBtn, *OKBitBtn1, *HelpButton1;
     QPushButton *QRDetailedSpdBtn, *QRCostSpdBtn, *QRGraphBitBtn, *Help3SpdBtn;
     ui::StatusBar* MainStatusBar;

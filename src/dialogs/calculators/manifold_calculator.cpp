@@ -352,28 +352,26 @@ void TManifoldDlg::computeOutput()
     if (nodes->State() != db::DataSetState::Browse) nodes->Post();
     if (d->WorkPipeTable->State() != db::DataSetState::Browse) d->WorkPipeTable->Post();
     DBChart2->hide();
-    QString fault;
+    RunStatus status;
     {
         db::ControlsOff still(nodes);
         // A manifold that could not be computed keeps whatever an earlier
-        // run wrote: none of it is shown or reported.
-        ui::ErrorWatch errors;
-        auto run = std::make_unique<JManfld>();
-        run->RunManifold();
-        fault = FirstRunFault(errors.Errors());
+        // run wrote: none of it is shown or reported. The run says whether
+        // it was, as it says so to the main window's output page.
+        status = JManfld().RunManifold();
         OpenIfClosed(nodes);
         nodes->First();
         // Each visit of the page marks the entrance once more; a manifold
         // not computed, without nodes or without a computed entrance has
         // none to mark.
-        if (fault.isEmpty() && !nodes->IsEmpty() && !d->WorkTrickleTableEgl->IsNull())
+        if (status.Computed() && !nodes->IsEmpty() && !d->WorkTrickleTableEgl->IsNull())
             EntranceSeries->Add(d->WorkTrickleTableStation->AsFloat(), d->WorkTrickleTableEgl->AsFloat(), QString(),
                                 Qt::yellow);
         InvertSeries->RefreshData();
         HglSeries->RefreshData();
     }
-    const bool computed = fault.isEmpty();
-    NotComputedLbl->setText(QStringLiteral("The manifold was not computed: ") + fault);
+    const bool computed = status.Computed();
+    NotComputedLbl->setText(QStringLiteral("The manifold was not computed: ") + status.notComputed);
     NotComputedLbl->setVisible(!computed);
     DBGrid2->setVisible(computed);
     DBChart2->setVisible(computed);

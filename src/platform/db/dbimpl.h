@@ -153,7 +153,9 @@ int compareValues(const QVariant& a, const QVariant& b, bool nocase);
 
 // Next number of an auto-increment column; the counter lives in the file.
 qint64 nextAutoInc(sqlite3* db, const QString& table, const QString& column);
-// Makes sure numbers already used by rows about to go are never handed out again.
+// Makes sure numbers already used by rows about to go are never handed out
+// again, nor a number that rows of another table (one whose column REFERENCES
+// the table) already carry: a new row never takes rows of no row as its own.
 void keepAutoIncAbove(sqlite3* db, const QString& table, const QString& column);
 
 // ---- registry -------------------------------------------------------------

@@ -332,10 +332,24 @@ qint64 nextAutoInc(sqlite3* db, const QString& table, const QString& column)
 void keepAutoIncAbove(sqlite3* db, const QString& table, const QString& column)
 {
     QString what = QStringLiteral("Cannot number the rows of ") + table;
+    QStringList highest{QStringLiteral("coalesce((SELECT max(%1) FROM %2), 0)").arg(quoteIdent(column), quoteIdent(table))};
+    {
+        Stmt refs(db,
+                  QStringLiteral("SELECT m.name, f.\"from\" FROM main.sqlite_master m, pragma_foreign_key_list(m.name) f "
+                                 "WHERE m.type = 'table' AND f.\"table\" = ?1 COLLATE NOCASE"),
+                  what, table);
+        refs.bind(1, table);
+        // Only whole numbers a new row could be given count: a damaged row's
+        // text or fraction is no number the counter reaches.
+        while (refs.step())
+            highest << QStringLiteral("coalesce((SELECT max(%1) FROM %2 WHERE typeof(%1) = 'integer' AND %1 < 2147483647), 0)")
+                           .arg(quoteIdent(refs.text(1)), quoteIdent(refs.text(0)));
+    }
+    highest << QStringLiteral("0");   // max() of one argument would be the aggregate
     Stmt s(db,
-           QStringLiteral("INSERT INTO \"_autoinc\"(tbl, last) VALUES(?1, coalesce((SELECT max(%1) FROM %2), 0)) "
+           QStringLiteral("INSERT INTO \"_autoinc\"(tbl, last) VALUES(?1, max(%1)) "
                           "ON CONFLICT(tbl) DO UPDATE SET last = max(last, excluded.last)")
-               .arg(quoteIdent(column), quoteIdent(table)),
+               .arg(highest.join(QStringLiteral(", "))),
            what, table);
     s.bind(1, table);
     s.step();

@@ -56,6 +56,7 @@ PrintHook SetPrintHook(PrintHook hook)
 
 void Preview(Document& doc, QWidget* parent)
 {
+    const KeptCursor cursor;
     if (PreviewHookRef()) {
         PreviewHookRef()(doc, parent);
         return;
@@ -77,6 +78,7 @@ void Preview(Document& doc, QWidget* parent)
 
 bool Print(Document& doc, QWidget* parent)
 {
+    const KeptCursor cursor;
     if (PrintHookRef())
         return PrintHookRef()(doc, parent);
     if (ui::CurrentUiDriver())

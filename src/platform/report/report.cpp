@@ -83,10 +83,22 @@ GenerationObserver& ObserverRef()
     return o;
 }
 
+int keptCursors = 0;   // the KeptCursors alive, outermost first
+
 } // namespace
+
+KeptCursor::KeptCursor() : outermost_(keptCursors++ == 0), saved_(ui::ScreenCursor()) {}
+
+KeptCursor::~KeptCursor()
+{
+    --keptCursors;
+    if (outermost_)
+        ui::SetScreenCursor(saved_);
+}
 
 Dump Document::Generate(PageTarget& target)
 {
+    const KeptCursor cursor;
     Generation g(target, PrintDate.isValid() ? PrintDate : QDate::currentDate());
     try {
         Run(g);

@@ -8,6 +8,7 @@
 // plain-text dump.
 #include "platform/report/controls.h"
 #include "platform/report/output.h"
+#include "platform/ui/cursor.h"
 
 #include <QDate>
 #include <QString>
@@ -71,6 +72,23 @@ private:
 };
 
 class Generation;
+
+// Keeps the screen cursor for the outermost preview, print or generation in
+// hand: the handlers of a report set the arrow for its pages, which stays
+// while its preview is open and goes with it, and a generation nested in
+// either leaves that to it. Whatever way it ends, the cursor is then as it
+// was found.
+class KeptCursor {
+public:
+    KeptCursor();
+    ~KeptCursor();
+    KeptCursor(const KeptCursor&) = delete;
+    KeptCursor& operator=(const KeptCursor&) = delete;
+
+private:
+    bool outermost_;
+    ui::Cursor saved_;
+};
 
 // Something that can be previewed and printed: a report or a composite.
 class Document {

@@ -141,6 +141,29 @@ TEST_F(GatedJobTest, CalculatorJobIsMadeComputedSavedListedAndReloaded)
         DialogDriver::Press(c, "OKBitBtn1");
         EXPECT_EQ(c.OvcNotebook1->PageIndex(), 1);
         EXPECT_EQ(c.LenOpenLbl->text(), "125.0");   // 50 gates at 30 in
+        EXPECT_TRUE(c.ResultsPanel->isVisibleTo(&c) && c.QRDetailedSpdBtn->isEnabled());
+
+        // 5 gpm opens no gate of 10 gpm: the run is refused, and its page
+        // shows why, no results and no report; 500 gpm again computes.
+        auto inflowThenOutput = [&](double gpm) {
+            c.OvcNotebook1->SetPageIndex(0);
+            DMod->WorkGatedTable->Edit();
+            DMod->WorkGatedTablePipeQ->SetAsFloat(gpm);
+            c.OvcNotebook1->SetPageIndex(1);
+        };
+        driver.ClearLog();
+        inflowThenOutput(5);
+        const QString refusal = "ERROR..Gated pipe not computed. The flow of 5.0 gpm does not open one gate of 10.0 gpm.";
+        EXPECT_EQ(driver.MessageTexts(), QStringList{refusal});
+        EXPECT_EQ(c.NotComputedLbl->text(), "The gated pipe was not computed: " + refusal);
+        EXPECT_TRUE(c.NotComputedLbl->isVisibleTo(&c));
+        EXPECT_FALSE(c.ResultsPanel->isVisibleTo(&c));
+        EXPECT_FALSE(c.QRDetailedSpdBtn->isEnabled() || c.QRCostSpdBtn->isEnabled() || c.QRGraphBitBtn->isEnabled());
+        EXPECT_EQ(c.MainStatusBar->PanelText(0), "Not computed");
+        inflowThenOutput(500);
+        EXPECT_FALSE(c.NotComputedLbl->isVisibleTo(&c));
+        EXPECT_TRUE(c.ResultsPanel->isVisibleTo(&c) && c.QRGraphBitBtn->isEnabled());
+        EXPECT_EQ(c.MainStatusBar->PanelText(0), "Output");
         driver.OnceForm("TSaveForm", [](ui::Form& s) { DialogDriver::Press(s, "OKBitBtn"); });
         DialogDriver::Press(c, "SaveJobBtn");
         DialogDriver::Press(c, "CloseBtn");

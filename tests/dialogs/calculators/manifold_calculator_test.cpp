@@ -12,6 +12,7 @@
 #include "model/job.h"
 #include "platform/chart/chartwidget.h"
 #include "platform/report/preview.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/dbgrid.h"
 #include "platform/ui/notebook.h"
 #include "reports/manifold_graph_report.h"
@@ -198,15 +199,15 @@ TEST_F(ManifoldCalculatorTest, OutputOfAManifoldNotComputedShowsNoEarlierResults
         DesignThreeOutlets(f, driver);
         ASSERT_TRUE(f.DBGrid2->isVisible());
         ASSERT_TRUE(f.QRDetailedSpdBtn->isEnabled());
-        auto setMiddleOutlet = [](double gpm) {
+        auto setNode = [](int row, db::Field* field, double value) {
             db::Table* t = DMod->WorkTrickleTable;
             t->CheckBrowseMode();
-            t->First();
-            t->Next();
+            for (t->First(); row > 0; --row) t->Next();
             t->Edit();
-            DMod->WorkTrickleTableGpmAtOutlet->SetAsFloat(gpm);
+            field->SetAsFloat(value);
             t->Post();
         };
+        auto setMiddleOutlet = [&](double gpm) { setNode(1, DMod->WorkTrickleTableGpmAtOutlet, gpm); };
         f.OvcNotebookM->SetPageIndex(2);
         setMiddleOutlet(90000);
         driver.ClearLog();
@@ -222,6 +223,17 @@ TEST_F(ManifoldCalculatorTest, OutputOfAManifoldNotComputedShowsNoEarlierResults
         f.OvcNotebookM->SetPageIndex(3);
         afterFixGrid = f.DBGrid2->isVisible() && !f.NotComputedLbl->isVisible();
         afterFixReports = f.QRDetailedSpdBtn->isEnabled();
+
+        // A station no field takes (a damaged row): the run says it cannot
+        // be named and computes past it, as on the main window's output
+        // page; an error said on the way is no refusal.
+        f.OvcNotebookM->SetPageIndex(2);
+        setNode(0, DMod->WorkTrickleTableStation, -50);
+        f.OvcNotebookM->SetPageIndex(3);
+        EXPECT_TRUE(driver.MessageTexts().contains(QStringLiteral("Can't use negative stations. Please enter positive station")));
+        EXPECT_TRUE(f.DBGrid2->isVisible());
+        EXPECT_FALSE(f.NotComputedLbl->isVisible());
+        EXPECT_TRUE(f.QRDetailedSpdBtn->isEnabled());
         DialogDriver::Press(f, QStringLiteral("CloseBtn"));
     });
     ASSERT_FALSE(driver.MessageTexts().isEmpty());
@@ -362,7 +374,11 @@ TEST_F(ManifoldCalculatorTest, GraphPrintedAgainDrawsEachPointOnce)
     testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 0}, {"InvertElev", 100}, {"Hgl", 130}, {"Egl", 131}});
     testsupport::WorkJob::AddRow(DMod->WorkTrickleTable, {{"Station", 100}, {"InvertElev", 99}, {"Hgl", 125}});
     TQRManifGraph graph(nullptr);
+    ui::SetScreenCursor(ui::Cursor::HandPoint);
     report::RenderDump(graph.QuickRepManGraph);
+    // The arrow its pages set goes with them.
+    EXPECT_EQ(ui::ScreenCursor(), ui::Cursor::HandPoint);
+    ui::SetScreenCursor(ui::Cursor::Default);
     const report::Dump again = report::RenderDump(graph.QuickRepManGraph);
     EXPECT_EQ(again.TextsOf("QRChart1"),
               QStringList{"chart \"Pipeline Hydraulic Profile\": Hydraulic Grade Line (2), Pipe Invert (2), Entrance EGL (1)"});

@@ -379,7 +379,7 @@ TEST_F(StockCalcTest, ImportOffersTheJobFirstAndSaysWhenThereIsNothing)
     AnswerPrompt("NoBitBtn");
     DialogDriver::Press(f(), "ImportJobBtn");
     EXPECT_EQ(driver.FormsShown(), QStringList{"TSaveTJob"});
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"There is no job in the 'Mersol Transfer' directory to import."});
+    EXPECT_EQ(driver.MessageTexts(), QStringList{testsupport::JobStore::NoJobToImport()});
     EXPECT_EQ(Work("JobName"), "Unsaved");
 }
 
