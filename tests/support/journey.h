@@ -37,6 +37,8 @@ inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button (where
 // the reach has one to pick), then OK; so does a suction segment's button.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
+// The same with the PVC SDR pipe of that description, every size shown.
+void ReachesTakePipe(DialogDriver& driver, const QString& description);
 // In the pipe selection dialog: the aluminium gated pipe material chosen
 // (the list shows the material of its last showing), every size shown, then
 // its first pipe, 6 in with a 5.9 in bore and C 130.
@@ -91,5 +93,8 @@ StoredJob StoredAnswer(const TDesignerForm& window);
 // Each field the kind before owned and this one does not must be gone, and
 // nothing of it may reach the run.
 void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how);
+// The job stores what it stored before `how` (a change cancelled, then its
+// own kind's System and OK on what its dialog shows).
+void ExpectSameAsBefore(const StoredJob& before, const TDesignerForm& window, const QString& how);
 
 } // namespace testsupport
