@@ -129,15 +129,12 @@ void PickPipe(ui::Form& f, const QString& description)
     ADD_FAILURE() << description.toStdString() << " is not listed";
 }
 
-void ReachesTakeSixInchPvc(DialogDriver& driver) { ReachesTakePipe(driver, QString::fromLatin1(kSixInchPvc)); }
-
-void ReachesTakePipe(DialogDriver& driver, const QString& description)
+void ReachesTakeSixInchPvc(DialogDriver& driver)
 {
-    driver.OnForm(QStringLiteral("TGetPipeDlg"), [description](ui::Form& f) {
+    driver.OnForm(QStringLiteral("TGetPipeDlg"), [](ui::Form& f) {
         // Whatever material the list shows first (a tank's line starts in the pressure pipe).
         DialogDriver::Choose(f, QStringLiteral("PTypeDBLookupComboBox"), QStringLiteral("PVC SDR"));
-        DialogDriver::Press(f, QStringLiteral("ShowAllBtn"));   // however fast the flow runs in it
-        PickPipe(f, description);
+        PickPipe(f, QString::fromLatin1(kSixInchPvc));
     });
     driver.OnForm(QStringLiteral("TProfInDlg"), [](ui::Form& f) {
         // An end node's reach has no pipe to pick: the pipe arriving is its own.

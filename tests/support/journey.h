@@ -37,8 +37,6 @@ inline const char* kSixInchPvc = "PVC SDR 21, 6 in, 200 psi";
 // Every reach dialog from now on takes that pipe by its pipe button (where
 // the reach has one to pick), then OK; so does a suction segment's button.
 void ReachesTakeSixInchPvc(DialogDriver& driver);
-// The same with the PVC SDR pipe of that description, every size shown.
-void ReachesTakePipe(DialogDriver& driver, const QString& description);
 // In the pipe selection dialog: the aluminium gated pipe material chosen
 // (the list shows the material of its last showing), every size shown, then
 // its first pipe, 6 in with a 5.9 in bore and C 130.
