@@ -76,6 +76,24 @@ bool KeptTables::Unchanged() const
     return true;
 }
 
+KeptJob::KeptJob()
+    : tables_({DMod->WorkPipeTable, DMod->WorkProfTable, DMod->WorkGatedTable, DMod->WorkTrickleTable,
+               DMod->WorkSuctionTable}),
+      job_(std::make_unique<TTul>(*Tul))
+{
+}
+
+KeptJob::~KeptJob() = default;
+
+void KeptJob::PutBack()
+{
+    tables_.PutBack();
+    const bool cancelled = Tul->Cancelled, wasCancelled = Tul->WasCancelled;
+    *Tul = *job_;
+    Tul->Cancelled = cancelled;
+    Tul->WasCancelled = wasCancelled;
+}
+
 void SetCaptionActive(QWidget* w, bool active)
 {
     QPalette p = w->palette();

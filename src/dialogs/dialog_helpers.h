@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -13,6 +14,7 @@ class QLineEdit;
 class QString;
 class QVBoxLayout;
 class QWidget;
+class TTul;
 namespace db { class Table; }
 namespace ui { class Form; }
 
@@ -54,6 +56,22 @@ private:
         std::vector<std::vector<QVariant>> rows;
     };
     std::vector<Kept> kept_;
+};
+
+// All the program holds of the job being worked on: the rows of every
+// working table and the job object. A choice that changes the job's kind
+// takes it before the choice; the choice's Cancel puts it all back, the
+// pump kinds already given their defaults and the water surface a kind took
+// away included. Whether the job object was cancelled stays as it is then.
+class KeptJob {
+public:
+    KeptJob();
+    ~KeptJob();
+    void PutBack();
+
+private:
+    KeptTables tables_;
+    std::unique_ptr<TTul> job_;
 };
 
 // A group, label or caption shown in the window-text colour (active) or in

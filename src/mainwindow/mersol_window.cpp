@@ -866,7 +866,7 @@ void TMersolForm::SysTypeRadioGroupClick()
 {
     Tul->WasCancelled = false;
     const bool panelShown = EntranceDataGroupBox->isVisibleTo(this);
-    BackupWorkTables();
+    KeptJob before;
     db::Table* pipe = DMod->WorkPipeTable;
     // A cancelled dialog may have left the job's tables closed.
     OpenIfClosed(pipe);
@@ -901,7 +901,7 @@ void TMersolForm::SysTypeRadioGroupClick()
         if (!Tul->WasCancelled) EntranceDataGroupBox->show();
     }
     if (Tul->WasCancelled) {
-        RestoreWorkTables();
+        before.PutBack();
         // The window forgets the choice too: the system type the job has
         // again, and its panel as it was before the dialog rewrote it.
         if (panelShown) {

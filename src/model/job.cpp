@@ -350,6 +350,17 @@ bool SystemHasPumpType(const QString& sysType, const QString& pumpType)
     return code == kPumpInlineBooster;
 }
 
+// A table's rows go; the table is left open or closed as it was.
+void EmptyKeepingState(db::Table* t)
+{
+    const bool wasOpen = t->Active();
+    if (wasOpen)
+        t->Close();
+    t->EmptyTable();
+    if (wasOpen)
+        t->Open();
+}
+
 // Empties what the runs work out: the header's pump results, each profile
 // row's grades, pressures, losses, warnings, surge, valve and block sizes.
 void ForgetRunResults()
@@ -358,6 +369,10 @@ void ForgetRunResults()
     for (db::Field* f : {d->WorkPipeTableTDH, d->WorkPipeTableWHP, d->WorkPipeTableBHP, d->WorkPipeTableMotorHP,
                          d->WorkPipeTableOnElev, d->WorkPipeTableOffElev})
         if (!f->IsNull()) f->Clear();
+    // The job object's copies too: a run that does not work a value out
+    // (a tank's grades in a gravity line) writes back what it holds.
+    Tul->TDH = Tul->WHP = Tul->BHP = Tul->OnElev = Tul->OffElev = 0.0;
+    Tul->MotorSize.clear();
     db::Table* prof = d->WorkProfTable;
     // A profile still being entered has no results, and its row is not to be posted here.
     if (!prof->Active() || prof->State() == db::DataSetState::Insert) return;
@@ -441,6 +456,9 @@ void TakeAwayOtherKindsValues(const QString& sysTypeBefore, const QString& pumpT
     if (kind != QLatin1String("CENTRIF")) {
         for (db::Field* f : {d->WorkPipeTableTDSH, d->WorkPipeTableAvailSH, d->WorkPipeTableNoSucSegs}) zero(f);
         t.tdsh = 0.0;
+        // Its suction line goes with it: a run would compute it again.
+        EmptyKeepingState(d->WorkSuctionTable);
+        t.SuctionSegmentNo = 0;
     }
 
     // -100 marks an entrance without a water surface; it is no water surface.
@@ -474,17 +492,6 @@ void PostIfEditing(db::Table* t)
 void OpenIfClosed(db::Table* t)
 {
     if (!t->Active())
-        t->Open();
-}
-
-// A table's rows go; the table is left open or closed as it was.
-void EmptyKeepingState(db::Table* t)
-{
-    const bool wasOpen = t->Active();
-    if (wasOpen)
-        t->Close();
-    t->EmptyTable();
-    if (wasOpen)
         t->Open();
 }
 
@@ -754,14 +761,11 @@ void TTul::ApplyNodeTypeChoice()
         if (NodeChoice == 4)
             d->WorkProfTableDownStreamPipeDescription->SetAsString(QString());
         ApplyInvertDefaults(*this);
-        // A new kind starts the node's losses afresh. The list is left each
-        // time the user tabs through it, and a node that keeps its kind keeps
-        // its losses (a coded size change among them).
-        if (NewNode || kind < 0 || kind != kindBefore) {
-            d->WorkProfTableK1->SetAsFloat(0.0);
-            d->WorkProfTableK2->SetAsFloat(0.0);
-            d->WorkProfTableK3->SetAsFloat(0.0);
-        }
+        // The node's losses are the line's whatever its kind: the fittings
+        // entered are still there, and so is the pipe's change of size (a
+        // coded loss). Only a slot without a loss yet reads 0.
+        for (db::Field* k : {d->WorkProfTableK1, d->WorkProfTableK2, d->WorkProfTableK3})
+            if (k->IsNull()) k->SetAsFloat(0.0);
     }
 
     // The last booster node given another kind takes the job's in-line

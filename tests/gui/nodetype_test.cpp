@@ -90,7 +90,7 @@ TEST_F(NodeTypeTest, BoosterIsAcceptedInAGravityLineAndOpensItsDialog)
     EXPECT_EQ(DMod->WorkProfTableNodeType->AsInteger(), 2);
     EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "GRAVMID");
     EXPECT_TRUE(DMod->WorkProfTableFinished->AsBoolean());
-    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);   // its fittings are still in the line
 }
 
 TEST_F(NodeTypeTest, EndsThatAWideOpenLineCannotCarryBecomePlainEnds)
@@ -114,7 +114,7 @@ TEST_F(NodeTypeTest, EndsThatAWideOpenLineCannotCarryBecomePlainEnds)
     EXPECT_DOUBLE_EQ(DMod->WorkProfTableK3->AsFloat(), 1.0);
 }
 
-TEST_F(NodeTypeTest, UnknownKindSaysSoButStillClearsTheLosses)
+TEST_F(NodeTypeTest, UnknownKindSaysSoAndKeepsTheLosses)
 {
     profile("GRAVITY");
     Tul->NewNode = false;
@@ -122,14 +122,15 @@ TEST_F(NodeTypeTest, UnknownKindSaysSoButStillClearsTheLosses)
     EXPECT_EQ(driver.MessageTexts(), QStringList{"Node type not selected"});
     reread(900.0);
     EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "PUMPMID");
-    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.0);
-    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK3->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK3->AsFloat(), 1.0);
     EXPECT_EQ(DMod->WorkProfTableInvElMethDesc->AsString(), "Set invert at ground level");
 }
 
-// The kind list is left every time the user tabs through it: a node whose
-// kind stays what it was keeps its minor losses, a coded size change too.
-TEST_F(NodeTypeTest, KindLeftAsItWasKeepsTheLosses)
+// The kind list is left every time the user tabs through it: a node keeps
+// its minor losses, a coded size change too, whether its kind stays what it
+// was or changes.
+TEST_F(NodeTypeTest, KindLeftAsItWasOrChangedKeepsTheLosses)
 {
     profile("GRAVITY");
     job.AddProfRow({{"Station", 1500.0}, {"RecordNo", 4}, {"GroundElev", 90.0}, {"NodeType", 1},
@@ -140,11 +141,10 @@ TEST_F(NodeTypeTest, KindLeftAsItWasKeepsTheLosses)
     reread(1500.0);
     EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);
     EXPECT_DOUBLE_EQ(DMod->WorkProfTableK2->AsFloat(), -1.0);
-    // Another kind starts the node's losses afresh.
     choose(1500.0, "In line w/pressure reducer");
     reread(1500.0);
-    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.0);
-    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK2->AsFloat(), 0.0);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);
+    EXPECT_DOUBLE_EQ(DMod->WorkProfTableK2->AsFloat(), -1.0);
 }
 
 // A manifold end turned into a plain end: the job no longer ends in a

@@ -117,7 +117,8 @@ protected:
         DialogDriver::Press(*form, "OKBitBtn3");
     }
     // Each dialog named answered by its keys and OK ('?' a water surface keyed only where none
-    // shows, '!' a list, '+' pressed on an empty suction line); `leaving` left by Change or Cancel.
+    // shows, '!' a list, '+' pressed on an empty suction line); `leaving` left by Change or Cancel,
+    // `cancelling` by Cancel; while `untyped`, each takes its OK on what it shows.
     using Keys = std::vector<std::pair<const char*, const char*>>;
     void answer(const std::map<QString, Keys>& dialogs)
     {
@@ -129,7 +130,8 @@ protected:
                     EXPECT_EQ(change && change->isVisible(), !Tul->NewJob) << dialog.toStdString();
                     return DialogDriver::Press(d, change && change->isVisible() ? "ChangeBtn" : "CancelBitBtn2");
                 }
-                for (const auto& [field, value] : keys) {
+                if (dialog == cancelling) return DialogDriver::Press(d, "CancelBitBtn2");
+                for (const auto& [field, value] : untyped ? Keys{} : keys) {
                     if (*field == '?') waterShown = d.Control<QLineEdit>(field + 1)->text();
                     if (*field == '!') DialogDriver::Choose(d, field + 1, value);
                     else if (*field == '+' && DMod->WorkSuctionTable->IsEmpty()) DialogDriver::Press(d, field + 1);
@@ -140,10 +142,13 @@ protected:
             });
     }
     // Each kind of `order` entered fresh, then one job changed along `order` by `choose`, each
-    // step ("BT") computed, compared with the fresh one of its kind and handed to `step`.
+    // step ("BT") computed, compared with the fresh one of its kind and handed to `step`. Before
+    // each step the change is tried once with the new kind's dialog (`dialogOf`) cancelled: the
+    // job is left as it was, and its own kind's dialog then shows and keeps what the job holds.
     std::map<QChar, testsupport::StoredJob> cycle(const QString& order, const char* pairs,
                                                   const std::function<void(QChar)>& choose,
-                                                  const std::function<void(const QString&)>& step)
+                                                  const std::function<void(const QString&)>& step,
+                                                  const std::function<QString(QChar)>& dialogOf)
     {
         std::map<QChar, testsupport::StoredJob> fresh;
         QString kinds = order;
@@ -159,6 +164,21 @@ protected:
         }
         for (int i = 1; i < order.size(); ++i) {
             form->OvcNotebook1->SetPageIndex(0);
+            const testsupport::StoredJob before = testsupport::StoredAnswer(*form);
+            const QString how = order.mid(i - 1, 2) + QStringLiteral(" cancelled");
+            cancelling = dialogOf(order[i]);
+            choose(order[i]);
+            cancelling.clear();
+            EXPECT_TRUE(Tul->WasCancelled) << how.toStdString();
+            testsupport::ExpectSameAsBefore(before, *form, how);
+            untyped = true;
+            driver.ClearLog();
+            choose(order[i - 1]);
+            EXPECT_TRUE(driver.FormsShown().contains(dialogOf(order[i - 1]))) << how.toStdString();
+            untyped = false;
+            computeAgain();
+            testsupport::ExpectSameAsBefore(before, *form, how + QStringLiteral(", then System and OK"));
+            form->OvcNotebook1->SetPageIndex(0);
             choose(order[i]);
             computeAgain();
             testsupport::ExpectSameAsFresh(fresh[order[i]], *form, order.mid(i - 1, 2));
@@ -166,7 +186,34 @@ protected:
         }
         return fresh;
     }
-    QString leaving, target, waterShown;
+    // The node at `station` given the kind, its reach dialog the set pressure and, where named,
+    // another pipe (with the size change its dialog offers), then Output.
+    void editNode(double station, const char* kind, const char* setPsi, const char* pipe = nullptr)
+    {
+        form->OvcNotebook1->SetPageIndex(1);
+        ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), station));
+        driver.OnceForm("TBasicNodeDlg", [this, kind, setPsi, pipe](ui::Form& f) {
+            DialogDriver::Choose(f, "NodeComboBox", kind);
+            DialogDriver::Focus(f, "OKBitBtn1");
+            driver.NextForm([this, setPsi, pipe](ui::Form& r) {   // its reach dialog
+                if (pipe) {
+                    driver.NextForm([this, pipe](ui::Form& g) {
+                        driver.NextForm([](ui::Form& c) { DialogDriver::Press(c, "OKBitBtn"); });
+                        DialogDriver::Press(g, "ShowAllBtn");
+                        testsupport::PickPipe(g, pipe);
+                    });
+                    DialogDriver::Press(r, "PipeRchSpdBtn");
+                }
+                if (setPsi) DialogDriver::KeyIn(r, "SetPresDBNF", setPsi);
+                DialogDriver::Press(r, "OKBitBtn");
+            });
+            DialogDriver::Press(f, "OKBitBtn1");
+        });
+        DialogDriver::Press(*form, "EditProfileBtn");
+        DialogDriver::Press(*form, "OKBitBtn3");
+    }
+    QString leaving, cancelling, target, waterShown;
+    bool untyped = false;
     const std::string pumpLineHgl = "172.24 166.14";
     static void typeFlowAndWater(ui::Form& d)
     {
@@ -547,6 +594,33 @@ TEST_F(PumpedJobsEndToEnd, PressureFromAMainKnownOrFoundComputes)
     form->OvcNotebook1->SetPageIndex(0);
     DialogDriver::Press(*form, "SelSystemEditBtn");
     EXPECT_TRUE(DMod->WorkPipeTablePsiIn->IsNull());
+
+    // 700 gpm found at a main, 4 in PVC (bore 4.072) to 13+00 and 6 in SDR 26 (6.115) on: friction
+    // 251.2612 + 64.0237 ft, enlargement 0.64 x (17.2459^2 - 7.6469^2) / 64.4 = 2.3748 ft, end energy
+    // 200.9080: (518.5677 - 181) x 0.43344 = 146.32 psi; 13+00 made a reducer and in line again keeps it.
+    form->OvcNotebook1->SetPageIndex(2);
+    newNamedJob("Brown");
+    driver.OnceForm("TPressureFrmMainDlg", [](ui::Form& d) {
+        DialogDriver::Choose(d, "PressureSelectRadioGroup", "Find pressure at main");
+        DialogDriver::KeyIn(d, "OvcDbNumericField1", "700");
+        DialogDriver::Press(d, "OKBitBtn1");
+    });
+    DialogDriver::Choose(*form, "SysTypeRadioGroup", "Pressurized lateral, known flow");
+    driver.OnceForm("TGetPipeDlg", [](ui::Form& g) {   // the entrance's reach
+        DialogDriver::Press(g, "ShowAllBtn");
+        testsupport::PickPipe(g, "PVC SDR 21, 4 in, 200 psi");
+    });
+    driver.OnceForm("TProfInDlg", [](ui::Form& r) { DialogDriver::Press(r, "OKBitBtn"); });
+    importProfile("0,186\n1300,204\n3700,200\n", "181");
+    computeAgain();
+    editNode(1300.0, "In line (normal)", nullptr, "PVC SDR 26, 6 in, 160 psi");
+    EXPECT_DOUBLE_EQ(ProfValue(1, "K1"), -4.0);
+    EXPECT_EQ(form->PumpResultsLbl->text(), "Required Inlet Pressure = 146.32 psi");
+    const testsupport::StoredJob inLine = testsupport::StoredAnswer(*form);
+    editNode(1300.0, "In line w/pressure reducer", "3");
+    editNode(1300.0, "In line (normal)", nullptr);
+    EXPECT_EQ(form->PumpResultsLbl->text(), "Required Inlet Pressure = 146.32 psi");
+    testsupport::ExpectSameAsFresh(inLine, *form, QStringLiteral("reducer made in line"));
 }
 
 // The maximum-flow job of the runs' own tests, entered through its dialog:
@@ -715,7 +789,7 @@ TEST_F(PumpedJobsEndToEnd, PumpChangedToEveryOtherKindAnswersAsTheJobEnteredWith
     answer({{"TPumpCentrifDlg", {{"FlowRateDBNF", "250"}, {"?WSDBNF", "95"}, {"EyeDBNF", "98"}, {"AltDBNF", "1000"},
                                  {"WTempDBNF", "60"}, {"+AddNodeBtn", ""}}},
             {"TPumpTurbineDlg", eye},
-            {"TPumpPropellerDlg", {eye[0], eye[1], eye[2], {"OvcDbNumericField5", "2"}}},
+            {"TPumpPropellerDlg", {eye[0], eye[1], eye[2], {"OvcDbNumericField5", "2"}, {"OvcDbNumericField6", "80"}}},
             {"TPumpBoosterDlg", {{"FlowDBNF", "250"}, {"OvcDbNumericField2", "5"}, {"OvcDbNumericField3", "90"}}},
             {"TPumpAutoPresDlg", {eye[0], eye[1], eye[2], {"OvcDbNumericField4", "5"}, {"OvcDbNumericField7", "20"}}}});
     const std::map<QChar, std::pair<const char*, const char*>> kinds = {
@@ -727,14 +801,15 @@ TEST_F(PumpedJobsEndToEnd, PumpChangedToEveryOtherKindAnswersAsTheJobEnteredWith
         leaving = pump.isNull() ? QString() : QString::fromLatin1(kinds.at(pump).second);
         pump = kind;
         target = QString::fromLatin1(kinds.at(kind).first);
-        DialogDriver::Press(*form, "SelSystemEditBtn");
+        form->SelSystemEditBtn->click();   // by the mouse, from wherever the focus is
     };
+    auto dialogOf = [&](QChar kind) { return QString::fromLatin1(kinds.at(kind).second); };
     auto fresh = cycle(QStringLiteral("CTBTABAPBPACBCATPCPTC"), "0,100\n1000,104\n", choose, [&](const QString& step) {
         if (step != QLatin1String("BT") && step != QLatin1String("BA")) return;
         EXPECT_EQ(waterShown, QStringLiteral("95.0"));
         EXPECT_DOUBLE_EQ(PipeValue("TDH"), step == QLatin1String("BT") ? 13.49 : 18.49);
         EXPECT_EQ(PipeText("MotorHP"), QStringLiteral("2"));
-    });
+    }, dialogOf);
     // Stored and loaded, the centrifugal pump offers Change Pump Type, and a booster is taken through it.
     testsupport::SameAnswerEveryWay(driver, *form);
     form->OvcNotebook1->SetPageIndex(0);
@@ -751,32 +826,24 @@ TEST_F(PumpedJobsEndToEnd, SystemTypeChangedToEveryOtherAnswersAsTheJobEnteredIn
     testsupport::ReachesTakeSixInchPvc(driver);
     const Keys gravity = {{"FlowDBNF", "300"}, {"?OvcDbNumericField2", "110"}};
     answer({{"TKnownFlowDlg", gravity}, {"TFullFlowDlg", gravity},
-            {"TPumpBoosterDlg", {{"FlowDBNF", "300"}, {"OvcDbNumericField2", "1"}, {"OvcDbNumericField3", "70"}}},
+            {"TPumpBoosterDlg", {{"FlowDBNF", "300"}, {"OvcDbNumericField2", "1"}, {"OvcDbNumericField3", "70"},
+                                 {"OvcDbNumericField6", "80"}}},
+            {"TPumpAutoPresDlg", {gravity[0], gravity[1], {"OvcDbNumericField3", "100"}}},
             {"TPressureFrmMainDlg", {{"!PressureSelectRadioGroup", "Known Pressure at main"}, {"PsiInDBNF", "10"},
                                      {"OvcDbNumericField1", "300"}}}});
-    target = QStringLiteral("Booster pump, any kind");
+    // P a booster pump, A a pressure tank.
     const QStringList items = form->SysTypeRadioGroup->Items();
+    const QString dialogs[] = {"TKnownFlowDlg", "TFullFlowDlg", "TPumpBoosterDlg", "TPressureFrmMainDlg", "TPumpAutoPresDlg"};
     auto choose = [&](QChar type) {
-        const QString item = items.at(QStringLiteral("GFPR").indexOf(type));
-        if (items.value(form->SysTypeRadioGroup->ItemIndex()) == item) DialogDriver::Press(*form, "SelSystemEditBtn");
+        const QString item = items.at(QStringLiteral("GFPR").indexOf(type == 'A' ? QChar('P') : type));
+        target = type == 'A' ? "Automatic pressure tank pumped system" : "Booster pump, any kind";
+        if (items.value(form->SysTypeRadioGroup->ItemIndex()) == item) form->SelSystemEditBtn->click();
         else DialogDriver::Choose(*form, "SysTypeRadioGroup", item);
     };
-    cycle(QStringLiteral("GFPRGPFRPGRFG"), "0,100\n500,95\n1000,84\n", choose, [](const QString&) {});
-    auto makeNode = [this](const char* kind, const char* setPsi) {
-        form->OvcNotebook1->SetPageIndex(1);
-        ASSERT_TRUE(DMod->WorkProfTable->Locate(QStringLiteral("Station"), 500.0));
-        driver.OnceForm("TBasicNodeDlg", [this, kind, setPsi](ui::Form& f) {
-            DialogDriver::Choose(f, "NodeComboBox", kind);
-            DialogDriver::Focus(f, "OKBitBtn1");
-            driver.NextForm([setPsi](ui::Form& r) {   // its reach dialog, as it is
-                if (setPsi) DialogDriver::KeyIn(r, "SetPresDBNF", setPsi);
-                DialogDriver::Press(r, "OKBitBtn");
-            });
-            DialogDriver::Press(f, "OKBitBtn1");
-        });
-        DialogDriver::Press(*form, "EditProfileBtn");
-        DialogDriver::Press(*form, "OKBitBtn3");
-    };
+    auto dialogOf = [&](QChar type) { return dialogs[QStringLiteral("GFPRA").indexOf(type)]; };
+    cycle(QStringLiteral("GFPRGPFRPGRFGAFARAG"), "0,100\n500,95\n1000,84\n", choose, [](const QString&) {},
+          dialogOf);
+    auto makeNode = [this](const char* kind, const char* setPsi) { editNode(500.0, kind, setPsi); };
     makeNode("In line (normal)", nullptr);
     const testsupport::StoredJob plain = testsupport::StoredAnswer(*form);
     makeNode("In line w/pressure reducer", "2");

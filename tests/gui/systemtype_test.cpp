@@ -220,6 +220,7 @@ TEST_F(SystemTypeTest, CancelledDialogOfANewJobUndoesTheSystemChoice)
     setDefaults({{"SysType", "Pumped system, known flow"}});
     newNamedJob("Smith");
     ASSERT_EQ(DMod->WorkPipeTableSysType->AsString(), "PUMPED");
+    const bool gatedOpen = DMod->WorkGatedTable->Active(), trickleOpen = DMod->WorkTrickleTable->Active();
     onKnownFlow([&](TKnownFlowDlg& d) {
         EXPECT_EQ(DMod->WorkPipeTableSysType->AsString(), "GRAVITY");
         DialogDriver::Type(d, "FlowDBNF", "700");
@@ -234,8 +235,8 @@ TEST_F(SystemTypeTest, CancelledDialogOfANewJobUndoesTheSystemChoice)
     EXPECT_EQ(DMod->WorkPipeTableJobName->AsString(), "Smith");
     EXPECT_EQ(DMod->WorkProfTable->RecordCount(), 0);   // no entrance row either
     EXPECT_TRUE(DMod->WorkPipeTable->Active());
-    EXPECT_FALSE(DMod->WorkGatedTable->Active());
-    EXPECT_FALSE(DMod->WorkTrickleTable->Active());
+    EXPECT_EQ(DMod->WorkGatedTable->Active(), gatedOpen);   // each table open or closed as it was
+    EXPECT_EQ(DMod->WorkTrickleTable->Active(), trickleOpen);
 }
 
 TEST_F(SystemTypeTest, OtherSystemTypesOfANewJobOpenTheirDialogsWhoseCancelUndoesTheChoice)

@@ -6,7 +6,6 @@
 #include "dialogs/profile/pipe_selection_dialog.h"
 #include "model/data_module.h"
 #include "model/job.h"
-#include "model/job_transfer.h"
 #include "platform/report/preview.h"
 #include "platform/ui/notebook.h"
 #include "platform/ui/dbgrid.h"
@@ -222,27 +221,21 @@ ShownColumns savedAndReloaded(DialogDriver& driver, TDesignerForm& window)
     return shown;
 }
 
-// Each field of each row of the job's tables (those a store keeps for its
-// kind), by table, row and name: numbers as numbers (empty reads 0), flags
-// as flags. Left out are the job number and what only the entry keeps: the
-// names the load gives the node and invert codes, the entry's done flag and
-// the header's count of the nodes entered.
+// Each field of each row of every working table (a row a store would not
+// keep for the job's kind is one the job still holds), by table, row and
+// name: numbers as numbers (empty reads 0), flags as flags. Left out are the
+// job number and what only the entry keeps: the names the load gives the
+// node and invert codes, the entry's done flag and the header's count of the
+// nodes entered.
 using Stored = StoredJob;
 
 Stored stored()
 {
     static const QStringList entryOnly = {"JobNumber", "NodeTypeDesc", "InvElMethDesc", "Finished", "NumNodes"};
     TDMod* d = DMod;
-    if (!d->WorkPipeTable->Active()) d->WorkPipeTable->Open();
-    const JobRowKinds kinds = RowKindsOf(d->WorkPipeTableSysHas->AsInteger(), d->WorkPipeTablePumpType->AsString());
-    const std::pair<db::Table*, bool> tables[] = {{d->WorkPipeTable, true},
-                                                  {d->WorkProfTable, kinds.Profile},
-                                                  {d->WorkGatedTable, kinds.Gated},
-                                                  {d->WorkTrickleTable, kinds.Trickle},
-                                                  {d->WorkSuctionTable, kinds.Suction}};
     Stored all;
-    for (const auto& [t, kept] : tables) {
-        if (!kept) continue;
+    for (db::Table* t : {d->WorkPipeTable, d->WorkProfTable, d->WorkGatedTable, d->WorkTrickleTable,
+                         d->WorkSuctionTable}) {
         const bool open = t->Active();
         if (!open) t->Open();
         t->CheckBrowseMode();
@@ -278,7 +271,8 @@ void expectSame(const Stored& first, const char* how, const TDesignerForm& windo
                               : was == is;
         if (!same) changed << name + QStringLiteral(": ") + was.toString() + QStringLiteral(" -> ") + is.toString();
     }
-    if (now.size() != first.size()) changed << QStringLiteral("rows: %1 fields -> %2").arg(first.size()).arg(now.size());
+    for (const auto& [name, is] : now)
+        if (!first.count(name)) changed << name + QStringLiteral(": none -> ") + is.toString();
     EXPECT_TRUE(changed.isEmpty()) << how << " changed " << changed.join(QStringLiteral("; ")).toStdString();
 }
 
@@ -311,6 +305,11 @@ StoredJob StoredAnswer(const TDesignerForm& window)
 void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how)
 {
     expectSame(fresh, (how + QStringLiteral(" (against the job entered fresh)")).toStdString().c_str(), window);
+}
+
+void ExpectSameAsBefore(const StoredJob& before, const TDesignerForm& window, const QString& how)
+{
+    expectSame(before, how.toStdString().c_str(), window);
 }
 
 ShownColumns SameAnswerEveryWay(DialogDriver& driver, TDesignerForm& window)

@@ -91,5 +91,8 @@ StoredJob StoredAnswer(const TDesignerForm& window);
 // Each field the kind before owned and this one does not must be gone, and
 // nothing of it may reach the run.
 void ExpectSameAsFresh(const StoredJob& fresh, const TDesignerForm& window, const QString& how);
+// The job stores what it stored before `how` (a change cancelled, then its
+// own kind's System and OK on what its dialog shows).
+void ExpectSameAsBefore(const StoredJob& before, const TDesignerForm& window, const QString& how);
 
 } // namespace testsupport

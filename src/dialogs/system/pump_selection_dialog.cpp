@@ -57,7 +57,7 @@ void TPumpSelDlg::FormShow()
 {
     // The job as the selection opens: its Cancel, or a pump dialog's that
     // ends it, leaves the job with the pump it had.
-    opening_.emplace(std::initializer_list<db::Table*>{DMod->WorkPipeTable});
+    opening_.emplace();
     const QString pumpType = DMod->WorkPipeTablePumpType->AsString();
     for (int item = 0; item < 5; ++item) {
         if (pumpType != QLatin1String(kKeywords[item])) continue;

@@ -28,7 +28,7 @@ public:
 private:
     bool showing_ = false;   // the pump of the row reopened at show keeps this dialog open
     bool changeAsked_ = false;   // the last pump dialog ended by Change Pump Type
-    std::optional<KeptTables> opening_;   // the job header as the selection opened
+    std::optional<KeptJob> opening_;   // the job as the selection opened
 };
 
 inline TPumpSelDlg* PumpSelDlg = nullptr;
