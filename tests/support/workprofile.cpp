@@ -80,6 +80,7 @@ void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
     d.WorkPipeTablePumpEyeElev->SetAsFloat(h.pumpEyeElev);
     d.WorkPipeTableTankRange->SetAsFloat(h.tankRange);
     d.WorkPipeTableTDSH->SetAsFloat(h.tdsh);
+    d.WorkPipeTableClearHead->SetAsFloat(h.clearHead);
     d.WorkPipeTable->Post();
     WriteWorkProfile(nodes);
     d.WorkPipeTable->First();
@@ -222,6 +223,30 @@ std::vector<WorkNode> GravityLine(int endType)
     n2.reachType = "GRAVEND";
     n2.nodeType = endType;
     return {n0, n1, n2};
+}
+
+std::vector<WorkNode> ThreeBoostersLine()
+{
+    const WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 5.995, .cfac = 150, .reachType = "GRAVBEG",
+                      .nodeType = 0};
+    std::vector<WorkNode> nodes = {n0};
+    for (const double invert : {90.0, 130.0, 146.97, 156.97}) {
+        WorkNode n = n0;
+        n.station = 1000.0 * double(nodes.size());
+        n.invert = invert;
+        const bool end = nodes.size() == 4;
+        n.reachType = end ? "GRAVEND" : "GRAVMID";
+        n.nodeType = end ? 4 : 2;
+        n.psiSet = end ? 0 : -1;
+        nodes.push_back(n);
+    }
+    return nodes;
+}
+
+WorkHeader ThreeBoostersHeader()
+{
+    return WorkHeader{.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 160, .outletPsi = 1,
+                      .pumpEffic = 75, .clearHead = 5};
 }
 
 } // namespace testsupport
