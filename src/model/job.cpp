@@ -654,9 +654,9 @@ void TTul::ApplyNodeTypeChoice()
         accept(1, false);
         break;
     case 2:
-        if (SysTypeCode != 0 && !d->WorkPipeTablePumpType->AsString().isEmpty()) {
+        if (const QString line = LineWithoutBoosters(sysType); !line.isEmpty()) {
             d->WorkProfTableNodeType->SetAsInteger(1);
-            RefuseNode(QStringLiteral("Sorry, Can't put a booster pump in a pumped pipeline"));
+            RefuseNode(QStringLiteral("Sorry, Can't put a booster pump in a %1 pipeline").arg(line));
             refused = true;
             break;
         }
