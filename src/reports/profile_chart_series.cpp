@@ -76,7 +76,9 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
             s.Inflow->Add(station, ground + 8.0, d.WorkProfTableInQ->AsString() + QStringLiteral(" gpm Inflow"),
                           black);
         if (nodeType == 3) {
-            if (tank || rules.tankLevelsAtAnyReducer) {
+            // Only a pressure tank has on and off levels: another job's are
+            // no levels of it (0 after a set pressure).
+            if (tank) {
                 s.OffElev->Add(station, Tul->OffElev, QString(), aqua);
                 s.OnElev->Add(station, Tul->OnElev, QString(), lime);
             }

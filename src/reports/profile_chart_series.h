@@ -26,9 +26,6 @@ struct ProfileChartSeries {
 // Where the two drawings differ.
 struct ProfileChartRules {
     double airValveRise = 1.0;           // ft above ground of an air-valve mark
-    // The tank's on and off levels get a point at a reducer node whatever
-    // the pump, not only for a pressure-tank pump.
-    bool tankLevelsAtAnyReducer = false;
 };
 
 // Empties the series and draws the job. Leaves the profile and manifold

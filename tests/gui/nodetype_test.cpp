@@ -56,7 +56,8 @@ protected:
 };
 
 // The maximum-flow search has no booster in it: a wide open line refuses one
-// as a pumped line does, whatever its pump type.
+// as a pumped line does, whatever its pump type. The node stays what it was,
+// and its kind's text says so.
 TEST_F(NodeTypeTest, BoosterIsRefusedInAPumpedPipeline)
 {
     for (const auto& [sysType, pump, line] : {std::tuple{"FULLFLOW", "", "wide open"},
@@ -74,10 +75,17 @@ TEST_F(NodeTypeTest, BoosterIsRefusedInAPumpedPipeline)
     EXPECT_TRUE(opened.isEmpty());
     reread(400.0);
     EXPECT_EQ(DMod->WorkProfTableNodeType->AsInteger(), 1);
-    EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "");   // the reach keyword stays as it was
-    EXPECT_EQ(DMod->WorkProfTableNodeTypeDesc->AsString(), "In line w/booster pump");
+    EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "PUMPMID");
+    EXPECT_EQ(DMod->WorkProfTableNodeTypeDesc->AsString(), "In line (normal)");
     EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);   // a refusal leaves the losses alone
     EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
+    // A reducer refused the booster kind stays a reducer.
+    DMod->WorkProfTable->Edit();
+    DMod->WorkProfTableNodeType->SetAsInteger(3);
+    choose(400.0, "In line w/booster pump");
+    reread(400.0);
+    EXPECT_EQ(DMod->WorkProfTableNodeType->AsInteger(), 3);
+    EXPECT_EQ(DMod->WorkProfTableNodeTypeDesc->AsString(), "In line w/pressure reducer");
 }
 
 TEST_F(NodeTypeTest, BoosterIsAcceptedInAGravityLineAndOpensItsDialog)

@@ -222,6 +222,8 @@ TEST_F(ProfileChart, InlineBoosterMarksItsPumpAndStepsTheGradeLine)
     EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 176.17);
     EXPECT_NEAR(below(2000), 164.607, 5e-4);
     EXPECT_NEAR(below(3000), 168.426, 5e-4);
+    // No tank: no on or off level drawn at the reducer.
+    EXPECT_EQ(form->Series9->Count() + form->Series10->Count(), 0);
 }
 
 // Both marks of a node with inflow and outflow sit 8 ft above its ground,
