@@ -632,9 +632,6 @@ void TTul::ApplyNodeTypeChoice()
         NodeChoice = code;
         EndNodeChosen = endNode;
     };
-    // Only the last node ends the line: a run would go on through an end in
-    // mid-profile and compute the reaches below it without their pipe. The
-    // node keeps the kind it had (an in-line node when that was an end).
     // A refused kind: the node keeps the kind it had (an in-line node when
     // that was an end, none or the refused kind itself), and says so.
     auto refuseKeepingKind = [&](const QString& why) {
@@ -645,6 +642,8 @@ void TTul::ApplyNodeTypeChoice()
         RefuseNode(why);
         refused = true;
     };
+    // Only the last node ends the line: a run would go on through an end in
+    // mid-profile and compute the reaches below it without their pipe.
     auto refuseEndInMidProfile = [&] {
         if (CurrentNodeIsLast()) return false;
         refuseKeepingKind(QStringLiteral("Only the last node of the profile can be an end node."));

@@ -227,19 +227,12 @@ std::vector<WorkNode> GravityLine(int endType)
 
 std::vector<WorkNode> ThreeBoostersLine()
 {
-    const WorkNode n0{.station = 0, .invert = 95, .pipeQ = 300, .diaIn = 5.995, .cfac = 150, .reachType = "GRAVBEG",
-                      .nodeType = 0};
-    std::vector<WorkNode> nodes = {n0};
-    for (const double invert : {90.0, 130.0, 146.97, 156.97}) {
-        WorkNode n = n0;
-        n.station = 1000.0 * double(nodes.size());
-        n.invert = invert;
-        const bool end = nodes.size() == 4;
-        n.reachType = end ? "GRAVEND" : "GRAVMID";
-        n.nodeType = end ? 4 : 2;
-        n.psiSet = end ? 0 : -1;
-        nodes.push_back(n);
-    }
+    std::vector<WorkNode> nodes;
+    const double invert[] = {95, 90, 130, 146.97, 156.97};
+    for (int i = 0; i < 5; ++i)
+        nodes.push_back({.station = 1000.0 * i, .invert = invert[i], .pipeQ = 300, .diaIn = 5.995, .cfac = 150,
+                         .reachType = i == 0 ? "GRAVBEG" : i == 4 ? "GRAVEND" : "GRAVMID",
+                         .nodeType = i == 0 ? 0 : i == 4 ? 4 : 2, .psiSet = i == 0 || i == 4 ? 0.0 : -1.0});
     return nodes;
 }
 
