@@ -227,6 +227,9 @@ void TDesignerForm::outputPageEntered()
     const int endType = prof->RecordCount() > 0 ? DMod->WorkProfTableNodeType->AsInteger() : -1;
     if (!IsEndNodeType(endType))
         return refuse(true, QStringLiteral("There must be an end node to compute. Please enter one."));
+    // A job stored or imported with a booster its system can't hold.
+    if (const QString booster = BoosterTheLineCannotHoldText(DMod->WorkPipeTableSysType->AsString()); !booster.isEmpty())
+        return refuse(false, booster + QStringLiteral(" Please make that node another kind."));
     if (const std::optional<MissingNodeValue> gap = ApplyInvertMethods())
         return refuse(false, QStringLiteral("The ") + gap->what + QStringLiteral(" at station ") +
                                  Hyd->StationText(gap->station) + QStringLiteral(" was never entered. Please edit that node."));

@@ -84,6 +84,25 @@ double StoredBoosterHead()
                        d->WorkProfTableInvertElev->AsFloat(), d->WorkProfTableEgl->AsFloat());
 }
 
+double StoredGradeBelowNode()
+{
+    const TDMod* d = DMod;
+    OpenIfClosed(d->WorkPipeTable);
+    const double arriving = d->WorkProfTableHgl->AsFloat();
+    const double psiSet = d->WorkProfTablePsiSet->AsFloat();
+    if (!(psiSet > 0))
+        return arriving;
+    const double setHgl = kGravFtPerPsi * psiSet + d->WorkProfTableInvertElev->AsFloat();
+    switch (d->WorkProfTableNodeType->AsInteger()) {
+    case kBoosterNode:
+        return PumpTypeCodeOf(d->WorkPipeTablePumpType->AsString()) == kPumpInlineBooster ? setHgl : arriving;
+    case kReducerNode:
+        return ReducerStarved(arriving, setHgl) ? arriving : setHgl;
+    default:
+        return arriving;
+    }
+}
+
 QString RequiredInletPressureText()
 {
     db::Table* pipe = DMod->WorkPipeTable;

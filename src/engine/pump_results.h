@@ -40,6 +40,14 @@ QString MotorsText(const QStringList& motors);
 // the booster and the outlet pressure it gives.
 double StoredBoosterHead();
 
+// The grade line just below the node on the current profile row, from what
+// the row stores, as the runs carry the line on from it: a booster of an
+// in-line booster job and a pressure reducer with a setting start it at
+// their set pressure over the invert (the run stores a booster's found
+// pressure in place of its -1); a reducer reached by less than its setting,
+// and any node that lifts or reduces nothing, pass on the grade reaching it.
+double StoredGradeBelowNode();
+
 // What the required inlet pressure of a main whose pressure is to be found
 // is shown under.
 inline constexpr const char* kRequiredInletCaption = "Required Inlet Pressure =";

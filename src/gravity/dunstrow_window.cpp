@@ -513,10 +513,7 @@ RunStatus TDunstrowForm::ComputeGravityJob()
 
 ProfileChartRules TDunstrowForm::outChartRules() const
 {
-    // A reducer's step goes to the grade line the run left in the job object.
-    ProfileChartRules rules;
-    rules.ownSetLines = false;
-    return rules;
+    return ProfileChartRules();
 }
 
 void TDunstrowForm::ShowDesignFlowCfs(double cfs) { cfsField->setText(CfsText(cfs)); }

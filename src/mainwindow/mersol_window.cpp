@@ -829,7 +829,8 @@ QString systemTypeRefusal(const QString& sysType)
 {
     db::Table* prof = DMod->WorkProfTable;
     if (prof->IsEmpty()) return {};
-    const bool pumped = sysType == QLatin1String("PUMPED") || sysType == QLatin1String("PRESSURE");
+    if (const QString booster = BoosterTheLineCannotHoldText(sysType); !booster.isEmpty())
+        return booster + QStringLiteral(" Make that node another kind first, then change the system type.");
     const bool wideOpen = sysType == QLatin1String("FULLFLOW");
     prof->CheckBrowseMode();
     const qint64 at = prof->GetBookmark();
@@ -837,11 +838,7 @@ QString systemTypeRefusal(const QString& sysType)
     for (prof->First(); !prof->Eof() && refusal.isEmpty(); prof->Next()) {
         const int kind = DMod->WorkProfTableNodeType->AsInteger();
         const QString station = Hyd->StationText(DMod->WorkProfTableStation->AsFloat());
-        if (pumped && kind == 2)
-            refusal = QStringLiteral("The in-line booster pump at %1 can't stay in a pumped or pressurized pipeline. "
-                                     "Make that node another kind first, then change the system type.")
-                          .arg(station);
-        else if (wideOpen && (kind == 5 || kind == 6))
+        if (wideOpen && (kind == 5 || kind == 6))
             refusal = QStringLiteral("The %1 at the end, %2, can't stay on a wide open pipeline. "
                                      "Make the end a plain end first, then change the system type.")
                           .arg(kind == 5 ? QStringLiteral("gated pipe") : QStringLiteral("manifold"), station);

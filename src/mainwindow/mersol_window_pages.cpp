@@ -134,7 +134,5 @@ ProfileChartRules TMersolForm::outChartRules() const
 {
     ProfileChartRules rules;
     rules.airValveRise = 2.0;
-    rules.tankLevelsAtAnyReducer = true;
-    rules.ownSetLines = false;
     return rules;
 }

@@ -639,17 +639,21 @@ void TTul::ApplyNodeTypeChoice()
         NodeChoice = code;
         EndNodeChosen = endNode;
     };
-    // Only the last node ends the line: a run would go on through an end in
-    // mid-profile and compute the reaches below it without their pipe. The
-    // node keeps the kind it had (an in-line node when that was an end).
-    auto refuseEndInMidProfile = [&] {
-        if (CurrentNodeIsLast()) return false;
-        const int keep = kindBefore >= 0 && kindBefore <= 3 ? kindBefore : 1;
+    // A refused kind: the node keeps the kind it had (an in-line node when
+    // that was an end, none or the refused kind itself), and says so.
+    auto refuseKeepingKind = [&](const QString& why) {
+        const int keep = kindBefore >= 0 && kindBefore <= 3 && kindBefore != kind ? kindBefore : 1;
         d->WorkProfTableNodeType->SetAsInteger(keep);
         d->WorkProfTableNodeTypeDesc->SetAsString(NodeTypeText(keep));
         if (keep != kindBefore) d->WorkProfTableReachType->SetAsString(ReachKeywordOf(sysType, keep));
-        RefuseNode(QStringLiteral("Only the last node of the profile can be an end node."));
+        RefuseNode(why);
         refused = true;
+    };
+    // Only the last node ends the line: a run would go on through an end in
+    // mid-profile and compute the reaches below it without their pipe.
+    auto refuseEndInMidProfile = [&] {
+        if (CurrentNodeIsLast()) return false;
+        refuseKeepingKind(QStringLiteral("Only the last node of the profile can be an end node."));
         return true;
     };
 
@@ -661,10 +665,8 @@ void TTul::ApplyNodeTypeChoice()
         accept(1, false);
         break;
     case 2:
-        if (SysTypeCode != 0 && !d->WorkPipeTablePumpType->AsString().isEmpty()) {
-            d->WorkProfTableNodeType->SetAsInteger(1);
-            RefuseNode(QStringLiteral("Sorry, Can't put a booster pump in a pumped pipeline"));
-            refused = true;
+        if (const QString line = LineWithoutBoosters(sysType); !line.isEmpty()) {
+            refuseKeepingKind(QStringLiteral("Sorry, Can't put a booster pump in a %1 pipeline").arg(line));
             break;
         }
         accept(2, false);

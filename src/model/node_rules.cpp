@@ -116,6 +116,29 @@ bool RoomForAnother(int rows, int most, const QString& whole, const QString& row
     return false;
 }
 
+QString LineWithoutBoosters(const QString& sysType)
+{
+    if (sysType == QLatin1String("PUMPED") || sysType == QLatin1String("PRESSURE")) return QStringLiteral("pumped");
+    if (sysType == QLatin1String("FULLFLOW")) return QStringLiteral("wide open");
+    return {};
+}
+
+QString BoosterTheLineCannotHoldText(const QString& sysType)
+{
+    const QString line = LineWithoutBoosters(sysType);
+    db::Table* prof = DMod->WorkProfTable;
+    if (line.isEmpty() || !prof->Active() || prof->IsEmpty()) return {};
+    prof->CheckBrowseMode();
+    const qint64 at = prof->GetBookmark();
+    QString text;
+    for (prof->First(); !prof->Eof() && text.isEmpty(); prof->Next())
+        if (DMod->WorkProfTableNodeType->AsInteger() == kBoosterNode)
+            text = QStringLiteral("The in-line booster pump at %1 can't stay in a %2 pipeline.")
+                       .arg(StationTextOf(DMod->WorkProfTableStation->AsFloat()), line);
+    prof->GotoBookmark(at);
+    return text;
+}
+
 void DropInlineBoosterWhenNoneLeft()
 {
     db::Table* prof = DMod->WorkProfTable;

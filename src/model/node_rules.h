@@ -51,6 +51,16 @@ bool RoomForAnotherNode(int nodes);
 // names the limit ("A suction line can have no more than 100 segments. ...").
 bool RoomForAnother(int rows, int most, const QString& whole, const QString& row);
 
+// The line of system type `sysType` that can hold no in-line booster pump,
+// by the name its refusals give it: "pumped" (a pumped or pressurized line
+// has its pump at the entrance) or "wide open" (the maximum-flow search has
+// no booster in it). Empty for a line that takes one.
+QString LineWithoutBoosters(const QString& sysType);
+// "The in-line booster pump at 10+00 can't stay in a wide open pipeline.":
+// the profile's first booster node, when a line of system type `sysType`
+// can hold none. Empty otherwise. Leaves the profile's cursor where it was.
+QString BoosterTheLineCannotHoldText(const QString& sysType);
+
 // After a booster node (node type 2) was deleted: when no booster node is
 // left, the job's pump type "INLINE BOOSTER" goes too, since the runs and the
 // reports take the pump from the header. Moves the profile's cursor; a

@@ -44,7 +44,6 @@ const Column kColumns[] = {
 
 constexpr double kGpmPerCfs = 448.83;
 constexpr double kPsiPerFoot = 0.43344;
-constexpr double kFeetPerPsi = 2.307124400147656;
 
 db::Field* Prof(const char* name)
 {
@@ -70,12 +69,6 @@ QString HeadText(const char* name)
 }
 
 } // namespace
-
-double SetPressureHgl(double psiSet, double invertElev, double vel, bool inlineBoosterJob)
-{
-    const double egl = kFeetPerPsi * psiSet + invertElev;
-    return inlineBoosterJob ? egl : egl - vel * vel / 64.4;
-}
 
 TQRDetail::TQRDetail(QWidget* owner) : ui::Form(owner)
 {
@@ -504,7 +497,6 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
     QString info, pump;
     const bool inlineBooster = Tul->PumpTypeCode == 8;
     const double psiSet = Prof("PsiSet")->AsFloat();
-    const double invert = Prof("InvertElev")->AsFloat();
     if (Prof("OutQ")->AsFloat() > 0) {
         info = QStringLiteral("Outflow at this station = ") + Prof("OutQ")->AsString() + QStringLiteral(" gpm");
     } else if (Prof("InQ")->AsFloat() > 0) {
@@ -514,7 +506,7 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
         // object only remembers the last one.
         info = QStringLiteral("Boster Pump, DS pressure set at ") + Prof("PsiSet")->AsString()
                + QStringLiteral(" psi, HGL boosted to elev = ")
-               + FixedText(SetPressureHgl(psiSet, invert, vel, inlineBooster), 6, 3) + QStringLiteral(" ft");
+               + FixedText(StoredGradeBelowNode(), 6, 3) + QStringLiteral(" ft");
         if (inlineBooster)
             pump = QStringLiteral("Pump: ") + PumpFiguresText(StoredBoosterHead(), pipeQ, HeadFloat("PumpEffic"));
     } else if (nodeType == 3 && psiSet <= 0) {
@@ -523,7 +515,7 @@ void TQRDetail::DetailBand1BeforePrint(Band&, bool&)
     } else if (nodeType == 3) {
         info = QStringLiteral("REQUIRES Pressure Reducer Valve, DS pressure set at ") + Prof("PsiSet")->AsString()
                + QStringLiteral(" psi, Reduced HGL Elev = ")
-               + FixedText(SetPressureHgl(psiSet, invert, vel, inlineBooster), 5, 2) + QStringLiteral(" ft");
+               + FixedText(StoredGradeBelowNode(), 5, 2) + QStringLiteral(" ft");
     }
     LabelOf(r, "InfoLbl")->Caption = info;
     reports::SetCaption(r, "PumpLbl", pump);

@@ -39,8 +39,3 @@ private:
 };
 
 inline TQRDetail* QRDetail = nullptr;
-
-// The grade line a booster or pressure-reducer node sets below itself: the
-// set pressure over the invert, less the velocity head except in an in-line
-// booster job, whose boosted line is the set pressure's own.
-double SetPressureHgl(double psiSet, double invertElev, double vel, bool inlineBoosterJob);

@@ -1,12 +1,11 @@
 #include "reports/profile_chart_series.h"
 
+#include "engine/pump_results.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/chart/colors.h"
 #include "platform/db/db.h"
-#include "reports/detail_report.h"
 
-#include <algorithm>
 #include <initializer_list>
 
 using chart::Series;
@@ -54,7 +53,6 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
 
     Tul->FirstPoint = true;
     const bool tank = Tul->PumpTypeCode == 7;
-    const bool inlineBooster = Tul->PumpTypeCode == 8;
     double onLevelPastReducer = Tul->BoosterSgl;
     double lastStation = 0.0;
     for (; !prof->Eof(); prof->Next()) {
@@ -63,16 +61,14 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
         const double invert = d.WorkProfTableInvertElev->AsFloat();
         const int nodeType = d.WorkProfTableNodeType->AsInteger();
         const double psiSet = d.WorkProfTablePsiSet->AsFloat();
-        const double setHgl = rules.ownSetLines
-                                  ? SetPressureHgl(psiSet, invert, d.WorkProfTableVel->AsFloat(), inlineBooster)
-                                  : Tul->BoosterHgl;
         lastStation = station;
         s.Hgl->Add(station, d.WorkProfTableHgl->AsFloat(), QString(), red);
-        if (nodeType == 2) {
-            // The grade line rises at the booster: a second point at the same station.
-            s.Hgl->Add(station, setHgl, QString(), red);
+        // The grade line steps at a booster or reducer to the grade it
+        // starts below it, each its own, as the Detailed report prints it.
+        if (nodeType == 2 || nodeType == 3)
+            s.Hgl->Add(station, StoredGradeBelowNode(), QString(), red);
+        if (nodeType == 2)
             s.Pump->Add(station, pumpMark, pumpLabel, black);
-        }
         if (d.WorkProfTableOutQ->AsFloat() > 0)
             s.Outflow->Add(station, ground + 8.0, d.WorkProfTableOutQ->AsString() + QStringLiteral(" gpm Outflow"),
                            black);
@@ -80,14 +76,14 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
             s.Inflow->Add(station, ground + 8.0, d.WorkProfTableInQ->AsString() + QStringLiteral(" gpm Inflow"),
                           black);
         if (nodeType == 3) {
-            // A reducer reached by less than its setting passes that on: the
-            // line never rises there.
-            s.Hgl->Add(station, std::min(setHgl, d.WorkProfTableHgl->AsFloat()), QString(), red);
-            if (tank || rules.tankLevelsAtAnyReducer) {
+            // Only a pressure tank has on and off levels: another job's are
+            // no levels of it (0 after a set pressure).
+            if (tank) {
                 s.OffElev->Add(station, Tul->OffElev, QString(), aqua);
                 s.OnElev->Add(station, Tul->OnElev, QString(), lime);
             }
-            if (rules.ownSetLines)
+            // The tank's on level goes on at the reducer's own set grade.
+            if (psiSet > 0)
                 onLevelPastReducer = kFeetPerPsi * psiSet + invert;
             Tul->FirstPoint = false;
         }

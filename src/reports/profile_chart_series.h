@@ -26,12 +26,6 @@ struct ProfileChartSeries {
 // Where the two drawings differ.
 struct ProfileChartRules {
     double airValveRise = 1.0;           // ft above ground of an air-valve mark
-    // The tank's on and off levels get a point at a reducer node whatever
-    // the pump, not only for a pressure-tank pump.
-    bool tankLevelsAtAnyReducer = false;
-    // Booster and reducer steps use each node's own set-pressure grade line;
-    // otherwise the one the last computation left in the job object.
-    bool ownSetLines = true;
 };
 
 // Empties the series and draws the job. Leaves the profile and manifold

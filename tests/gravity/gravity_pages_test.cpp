@@ -245,12 +245,20 @@ TEST_F(GravityPages, ReducerStepsTheGradeLineAndOnlyGravityJobsAreComputed)
     std::vector<WorkNode> nodes = testsupport::GravityLine();
     nodes[1].nodeType = 3;
     nodes[1].psiSet = 5;
+    WorkNode second = nodes[1];
+    second.station = 750;
+    second.invert = 35;
+    second.psiSet = 2;
+    nodes.insert(nodes.begin() + 2, second);
     testsupport::WriteWorkJob(WorkHeader{.wsElev = 100, .outletElev = 30}, nodes);
     computeOnTheOutputPage();
     ASSERT_EQ(form->PageShown, 2);
-    ASSERT_EQ(points(form->Series1), 4);   // a second point at the reducer
+    ASSERT_EQ(points(form->Series1), 6);   // a second point at each reducer
+    // Each at its own set grade: 40 + 5 x 2.3071244 and 35 + 2 x 2.3071244 ft.
     EXPECT_DOUBLE_EQ(form->Series1->XValues().at(2), 500);
-    EXPECT_DOUBLE_EQ(form->Series1->YValues().at(2), Tul->BoosterHgl);
+    EXPECT_NEAR(form->Series1->YValues().at(2), 51.536, 5e-4);
+    EXPECT_DOUBLE_EQ(form->Series1->XValues().at(4), 750);
+    EXPECT_NEAR(form->Series1->YValues().at(4), 39.614, 5e-4);
     EXPECT_EQ(points(form->Series9) + points(form->Series10), 0);   // no tank levels in this designer
 
     // A job of another system type is not computed.

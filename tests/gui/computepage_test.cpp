@@ -267,6 +267,23 @@ TEST_F(ComputePage, FullFlowJobGetsItsLargestFlowOnTheOutputPage)
     enterOutputFromProfile();
     EXPECT_EQ(form->NotComputedLbl->text(), QStringLiteral("The job was not computed: ERROR .. No flow keeps the pipe "
                                                            "full, hydraulic gradeline is below top of pipe at station 5+00"));
+
+    // A job stored or imported with a booster in a line that holds none is
+    // refused by the booster's station, back on the profile page.
+    crest[1].invert = 90;
+    crest[1].nodeType = 2;
+    crest[1].psiSet = -1;
+    for (const auto& [sysType, pump, line] : {std::tuple{"FULLFLOW", "INLINE BOOSTER", "wide open"},
+                                              std::tuple{"PUMPED", "TURBINE", "pumped"}}) {
+        testsupport::WriteWorkJob(WorkHeader{.sysType = sysType, .pumpType = pump, .wsElev = 100, .outletElev = 30},
+                                  crest);
+        enterOutputFromProfile();
+        EXPECT_EQ(driver.MessageTexts(), QStringList{QStringLiteral("The in-line booster pump at 5+00 can't stay in a "
+                                                                    "%1 pipeline. Please make that node another kind.")
+                                                         .arg(line)});
+        EXPECT_EQ(form->OvcNotebook1->PageIndex(), 1);
+        EXPECT_TRUE(testsupport::ProfIsNull(1, "Hgl"));
+    }
 }
 
 // A turbine lifting 300 gpm from water at 100 ft through 1000 ft of 6 in pipe

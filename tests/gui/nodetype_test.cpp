@@ -55,21 +55,37 @@ protected:
     QList<double> stationsAtOpen;
 };
 
+// The maximum-flow search has no booster in it: a wide open line refuses one
+// as a pumped line does, whatever its pump type. The node stays what it was,
+// and its kind's text says so.
 TEST_F(NodeTypeTest, BoosterIsRefusedInAPumpedPipeline)
 {
-    profile("PUMPED", "CENTRIF");
-    Tul->NewNode = false;
-    choose(400.0, "In line w/booster pump");
-    EXPECT_EQ(driver.MessageTexts(), QStringList{"Sorry, Can't put a booster pump in a pumped pipeline"});
+    for (const auto& [sysType, pump, line] : {std::tuple{"FULLFLOW", "", "wide open"},
+                                              std::tuple{"PUMPED", "CENTRIF", "pumped"}}) {
+        driver.ClearLog();
+        if (DMod->WorkProfTable->Active()) DMod->WorkProfTable->EmptyTable();
+        profile(sysType, pump);
+        Tul->NewNode = false;
+        choose(400.0, "In line w/booster pump");
+        EXPECT_EQ(driver.MessageTexts(),
+                  QStringList{QStringLiteral("Sorry, Can't put a booster pump in a %1 pipeline").arg(line)});
+        EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), pump);
+    }
     EXPECT_EQ(driver.Messages()[0].type, ui::MsgType::Error);
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(DMod->WorkPipeTablePumpType->AsString(), "CENTRIF");
     reread(400.0);
     EXPECT_EQ(DMod->WorkProfTableNodeType->AsInteger(), 1);
-    EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "");   // the reach keyword stays as it was
-    EXPECT_EQ(DMod->WorkProfTableNodeTypeDesc->AsString(), "In line w/booster pump");
+    EXPECT_EQ(DMod->WorkProfTableReachType->AsString(), "PUMPMID");
+    EXPECT_EQ(DMod->WorkProfTableNodeTypeDesc->AsString(), "In line (normal)");
     EXPECT_DOUBLE_EQ(DMod->WorkProfTableK1->AsFloat(), 0.5);   // a refusal leaves the losses alone
     EXPECT_FALSE(DMod->WorkProfTable->ControlsDisabled());
+    // A reducer refused the booster kind stays a reducer.
+    DMod->WorkProfTable->Edit();
+    DMod->WorkProfTableNodeType->SetAsInteger(3);
+    choose(400.0, "In line w/booster pump");
+    reread(400.0);
+    EXPECT_EQ(DMod->WorkProfTableNodeType->AsInteger(), 3);
+    EXPECT_EQ(DMod->WorkProfTableNodeTypeDesc->AsString(), "In line w/pressure reducer");
 }
 
 TEST_F(NodeTypeTest, BoosterIsAcceptedInAGravityLineAndOpensItsDialog)

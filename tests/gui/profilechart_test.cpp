@@ -195,6 +195,35 @@ TEST_F(ProfileChart, InlineBoosterMarksItsPumpAndStepsTheGradeLine)
     Tul->SysTypeCode = 2;
     form->FillProfileChart();
     EXPECT_EQ(points(form->Series7), (std::vector<Pt>{{0, 80}, {1000, 80}}));
+
+    // Each booster and reducer steps to its own grade below it. Three
+    // boosters left at -1 are found at 22.373, 12.391 and 9.300 psi: 90, 130
+    // and 146.97 ft plus 2.3071244 ft a psi give 141.617, 158.588 and 168.426.
+    auto below = [this](double station) {
+        const std::vector<Pt> p = points(form->Series1);
+        for (size_t i = 1; i < p.size(); ++i)
+            if (p[i].x == station && p[i - 1].x == station) return p[i].y;
+        return -1.0;
+    };
+    std::vector<WorkNode> boosters = testsupport::ThreeBoostersLine();
+    testsupport::WriteWorkJob(testsupport::ThreeBoostersHeader(), boosters);
+    computeOnOutputPage();
+    EXPECT_NEAR(below(1000), 141.617, 5e-4);
+    EXPECT_NEAR(below(2000), 158.588, 5e-4);
+    EXPECT_NEAR(below(3000), 168.426, 5e-4);
+    // The first set to 40 psi (182.285 ft) above a reducer set to 15 psi
+    // (164.607 ft), which the line reaches at 176.17 ft.
+    boosters[1].psiSet = 40;
+    boosters[2].nodeType = 3;
+    boosters[2].psiSet = 15;
+    testsupport::WriteWorkJob(testsupport::ThreeBoostersHeader(), boosters);
+    computeOnOutputPage();
+    EXPECT_NEAR(below(1000), 182.285, 5e-4);
+    EXPECT_DOUBLE_EQ(ProfValue(2, "Hgl"), 176.17);
+    EXPECT_NEAR(below(2000), 164.607, 5e-4);
+    EXPECT_NEAR(below(3000), 168.426, 5e-4);
+    // No tank: no on or off level drawn at the reducer.
+    EXPECT_EQ(form->Series9->Count() + form->Series10->Count(), 0);
 }
 
 // Both marks of a node with inflow and outflow sit 8 ft above its ground,
@@ -239,15 +268,19 @@ TEST_F(ProfileChart, PressureTankLevelsStopAndStepAtAReducer)
     EXPECT_TRUE(allColoured(form->Series9, kAqua));
     EXPECT_TRUE(allColoured(form->Series10, kLime));
 
+    // The reducer at 500 ft (invert 40) is set to 37 psi: the on line and the
+    // grade line go on from its own set grade, whatever the job object holds.
     auto nodes = line();
     nodes[1].nodeType = 3;
+    nodes[1].psiSet = 37;
     testsupport::WriteWorkJob(h, nodes);
     testsupport::SetProfField(1, "Hgl", 130.0);
     setTank();
     form->FillProfileChart();
+    const double set = 40 + 2.307124400147656 * 37;   // 125.36
     EXPECT_EQ(points(form->Series9), (std::vector<Pt>{{0, 185}, {500, 185}}));
-    EXPECT_EQ(points(form->Series10), (std::vector<Pt>{{0, 139}, {500, 139}, {500, 126}, {1000, 126}}));
-    EXPECT_EQ(points(form->Series1), (std::vector<Pt>{{0, 0}, {500, 130}, {500, 125.5}, {1000, 0}}));
+    EXPECT_EQ(points(form->Series10), (std::vector<Pt>{{0, 139}, {500, 139}, {500, set}, {1000, set}}));
+    EXPECT_EQ(points(form->Series1), (std::vector<Pt>{{0, 0}, {500, 130}, {500, set}, {1000, 0}}));
     EXPECT_FALSE(Tul->FirstPoint);
     // Reached by less than its setting, the reducer passes that on.
     testsupport::SetProfField(1, "Hgl", 120.0);

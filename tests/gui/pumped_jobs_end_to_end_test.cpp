@@ -857,6 +857,11 @@ TEST_F(PumpedJobsEndToEnd, SystemTypeChangedToEveryOtherAnswersAsTheJobEnteredIn
     choose('P');   // refused, saying why: a pumped line can have no booster node
     EXPECT_TRUE(driver.MessageTexts().value(0).startsWith("The in-line booster pump at 5+00 can't stay in a pumped"));
     EXPECT_EQ(testsupport::PipeText("SysType"), QStringLiteral("GRAVITY"));
+    driver.ClearLog();
+    choose('F');   // nor can a wide open one: its flow search has no booster in it
+    EXPECT_EQ(driver.MessageTexts().value(0), "The in-line booster pump at 5+00 can't stay in a wide open pipeline. "
+                                              "Make that node another kind first, then change the system type.");
+    EXPECT_EQ(testsupport::PipeText("SysType"), QStringLiteral("GRAVITY"));
     makeNode("In line (normal)", nullptr);
     testsupport::ExpectSameAsFresh(plain, *form, QStringLiteral("booster made plain"));
 }

@@ -256,16 +256,21 @@ TEST_F(DetailTest, EachSetPressureNodePrintsItsOwnGradeLine)
     Header();
     job.AddProfRow({{"Station", 0.0}, {"TSta", "0+00"}, {"NodeType", 0}, {"PipeType", "PVC"}});
     job.AddProfRow({{"Station", 500.0}, {"TSta", "5+00"}, {"NodeType", 3}, {"PipeType", "PVC"},
-                    {"PsiSet", 20.0}, {"InvertElev", 250.0}, {"Vel", 4.0}});
+                    {"PsiSet", 20.0}, {"InvertElev", 250.0}, {"Vel", 4.0}, {"Hgl", 300.0}});
     job.AddProfRow({{"Station", 900.0}, {"TSta", "9+00"}, {"NodeType", 3}, {"PipeType", "PVC"},
-                    {"PsiSet", 15.0}, {"InvertElev", 200.0}, {"Vel", 4.0}});
+                    {"PsiSet", 15.0}, {"InvertElev", 200.0}, {"Vel", 4.0}, {"Hgl", 240.0}});
     job.AddProfRow({{"Station", 1200.0}, {"TSta", "12+00"}, {"NodeType", 4}});
     Tul->BoosterHgl = 999.0;   // what the run left: the last node's
     Dump d = Render();
-    // 250 + 2.3071244 x 20 - 16 / 64.4 and 200 + 2.3071244 x 15 - 16 / 64.4
+    // The line below starts at the set pressure over the invert, as the run
+    // carries it on: 250 + 2.3071244 x 20 and 200 + 2.3071244 x 15.
     EXPECT_EQ(Column(d, "InfoLbl"),
-              (QStringList{"REQUIRES Pressure Reducer Valve, DS pressure set at 20 psi, Reduced HGL Elev = 295.89 ft",
-                           "REQUIRES Pressure Reducer Valve, DS pressure set at 15 psi, Reduced HGL Elev = 234.36 ft"}));
+              (QStringList{"REQUIRES Pressure Reducer Valve, DS pressure set at 20 psi, Reduced HGL Elev = 296.14 ft",
+                           "REQUIRES Pressure Reducer Valve, DS pressure set at 15 psi, Reduced HGL Elev = 234.61 ft"}));
+    // Reached by less than its setting, a reducer passes that on.
+    testsupport::SetProfField(2, "Hgl", 230.0);
+    EXPECT_EQ(Column(Render(), "InfoLbl").at(1),
+              "REQUIRES Pressure Reducer Valve, DS pressure set at 15 psi, Reduced HGL Elev = 230.00 ft");
 
     // A reducer without a setting reduces nothing, and says so.
     job.AddProfRow({{"Station", 1000.0}, {"TSta", "10+00"}, {"NodeType", 3}, {"PipeType", "PVC"},
@@ -274,12 +279,12 @@ TEST_F(DetailTest, EachSetPressureNodePrintsItsOwnGradeLine)
 
     // An in-line booster job boosts to the set line itself, three decimals.
     job.AddProfRow({{"Station", 700.0}, {"TSta", "7+00"}, {"NodeType", 2}, {"PipeType", "PVC"},
-                    {"PsiSet", 30.0}, {"InvertElev", 240.0}, {"Vel", 4.0}});
+                    {"PsiSet", 30.0}, {"InvertElev", 240.0}, {"Vel", 4.0}, {"Hgl", 280.0}});
     Tul->PumpTypeCode = 8;
+    job.SetHeader({{"PumpType", "INLINE BOOSTER"}});
     d = Render();
     EXPECT_EQ(Column(d, "InfoLbl").at(1),
               "Boster Pump, DS pressure set at 30 psi, HGL boosted to elev = 309.214 ft");
-    EXPECT_DOUBLE_EQ(SetPressureHgl(30, 240, 4, true), 240 + 2.307124400147656 * 30);
 }
 
 TEST_F(DetailTest, ThrustBlockPagesOnlyWhenANodeNeedsOne)

@@ -3,11 +3,14 @@
 #include "reports_fixture.h"
 
 #include "designer/report_commands.h"
+#include "engine/gravity_run.h"
 #include "model/data_module.h"
 #include "model/job.h"
 #include "platform/chart/colors.h"
+#include "reports/detail_report.h"
 #include "reports/profile_graph_report.h"
 #include "reports/pump_report.h"
+#include "support/workprofile.h"
 
 #include <QDir>
 #include <QImage>
@@ -150,7 +153,7 @@ protected:
     // Entrance, a 250 gpm outflow with an air valve, a booster and the end.
     void GraphJob()
     {
-        Header({{"PumpEyeElev", 345.0}});
+        Header({{"PumpEyeElev", 345.0}, {"PumpType", "INLINE BOOSTER"}});
         job.AddProfRow({{"Station", 0.0}, {"NodeType", 0}, {"GroundElev", 350.0}, {"InvertElev", 346.0},
                         {"Hgl", 351.5}});
         job.AddProfRow({{"Station", 600.0}, {"NodeType", 1}, {"GroundElev", 330.0}, {"InvertElev", 326.0},
@@ -193,10 +196,10 @@ TEST_F(GraphTest, TitlesMarksAndSeriesOfAComputedJob)
     EXPECT_EQ(Points(form.Series13), (std::vector<std::pair<double, double>>{{600, 331}}));
     EXPECT_EQ(Points(form.Series4), (std::vector<std::pair<double, double>>{{0, 352}}));
     // Gravity job: the booster's pump mark only; the grade line steps to the
-    // booster's own set line (20 psi over its invert, less the velocity head).
+    // booster's own set line, 20 psi over its invert.
     EXPECT_EQ(Points(form.Series7), (std::vector<std::pair<double, double>>{{1000, 347}}));
     ASSERT_EQ(form.Series1->Count(), 5);
-    EXPECT_NEAR(form.Series1->At(3).y, 316 + 2.307124400147656 * 20 - 16 / 64.4, 1e-9);
+    EXPECT_NEAR(form.Series1->At(3).y, 316 + 2.307124400147656 * 20, 1e-9);
     EXPECT_EQ(Points(form.Series2).size(), 4u);
     EXPECT_EQ(form.Series2->At(0).color, chart::WindowsColor(chart::wincolor::Blue));
     EXPECT_EQ(form.Series8->Count() + form.Series9->Count() + form.Series5->Count() + form.Series6->Count(), 0);
@@ -208,6 +211,30 @@ TEST_F(GraphTest, TitlesMarksAndSeriesOfAComputedJob)
     RenderDump(form.QuickRepOutGraph);
     EXPECT_EQ(Points(form.Series7), (std::vector<std::pair<double, double>>{{0, 347}, {1000, 347}}));
     EXPECT_EQ(form.Series1->Count(), 5);
+
+    // Three boosters left at -1, computed: each drawn at the grade the
+    // Detailed report prints below it, 141.617, 158.588 and 168.426 ft.
+    Tul->SysTypeCode = 0;
+    testsupport::WriteWorkJob(testsupport::ThreeBoostersHeader(), testsupport::ThreeBoostersLine());
+    Tul->ClearHead = 5;
+    if (!Grav)
+        CreateGravObject();
+    QTemporaryDir traceDir;   // the run's trace goes there
+    const QString oldDir = QDir::currentPath();
+    QDir::setCurrent(traceDir.path());
+    const bool computed = Grav->RunGravityProfile().Computed();
+    QDir::setCurrent(oldDir);
+    ASSERT_TRUE(computed);
+    RenderDump(form.QuickRepOutGraph);
+    ASSERT_EQ(form.Series1->Count(), 8);
+    const double below[] = {141.617, 158.588, 168.426};
+    for (int i : {0, 1, 2})
+        EXPECT_NEAR(form.Series1->At(2 * i + 2).y, below[i], 5e-4) << i;
+    TQRDetail detail(owner.get());
+    EXPECT_EQ(RenderDump(detail.QuickRepDetail).TextsOf("InfoLbl").filter("Boster").join('|'),
+              "Boster Pump, DS pressure set at 22.373 psi, HGL boosted to elev = 141.617 ft|"
+              "Boster Pump, DS pressure set at 12.391 psi, HGL boosted to elev = 158.588 ft|"
+              "Boster Pump, DS pressure set at 9.3 psi, HGL boosted to elev = 168.426 ft");
 }
 
 TEST_F(GraphTest, NoWaterSurfacePointForMinusOneHundred)

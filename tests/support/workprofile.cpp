@@ -80,6 +80,7 @@ void WriteWorkJob(const WorkHeader& h, const std::vector<WorkNode>& nodes)
     d.WorkPipeTablePumpEyeElev->SetAsFloat(h.pumpEyeElev);
     d.WorkPipeTableTankRange->SetAsFloat(h.tankRange);
     d.WorkPipeTableTDSH->SetAsFloat(h.tdsh);
+    d.WorkPipeTableClearHead->SetAsFloat(h.clearHead);
     d.WorkPipeTable->Post();
     WriteWorkProfile(nodes);
     d.WorkPipeTable->First();
@@ -222,6 +223,23 @@ std::vector<WorkNode> GravityLine(int endType)
     n2.reachType = "GRAVEND";
     n2.nodeType = endType;
     return {n0, n1, n2};
+}
+
+std::vector<WorkNode> ThreeBoostersLine()
+{
+    std::vector<WorkNode> nodes;
+    const double invert[] = {95, 90, 130, 146.97, 156.97};
+    for (int i = 0; i < 5; ++i)
+        nodes.push_back({.station = 1000.0 * i, .invert = invert[i], .pipeQ = 300, .diaIn = 5.995, .cfac = 150,
+                         .reachType = i == 0 ? "GRAVBEG" : i == 4 ? "GRAVEND" : "GRAVMID",
+                         .nodeType = i == 0 ? 0 : i == 4 ? 4 : 2, .psiSet = i == 0 || i == 4 ? 0.0 : -1.0});
+    return nodes;
+}
+
+WorkHeader ThreeBoostersHeader()
+{
+    return WorkHeader{.pumpType = "INLINE BOOSTER", .wsElev = 100, .outletElev = 160, .outletPsi = 1,
+                      .pumpEffic = 75, .clearHead = 5};
 }
 
 } // namespace testsupport

@@ -24,6 +24,7 @@ struct WorkHeader {
     double pumpEyeElev = 0.0;
     double tankRange = 0.0;
     double tdsh = 0.0;
+    double clearHead = 0.0;
 };
 
 struct WorkNode {
@@ -67,6 +68,12 @@ std::vector<WorkNode> GravityLine(int endType = 4);
 // Entrance at 95 ft and an end at 1000 ft (invert 118), 6 in pipe of C 150
 // rated 160 psi carrying 300 gpm: the pumped runs' line.
 std::vector<WorkNode> PumpLine();
+// Three in-line boosters left at -1 at 10+00, 20+00 and 30+00 (inverts 90,
+// 130 and 146.97) between an entrance at 95 ft and an end at 40+00 (invert
+// 156.97); 300 gpm in a 5.995 in bore of C 150. Its header: water surface
+// 100, the outlet at 160 ft wanting 1 psi, 5 ft of clearance.
+std::vector<WorkNode> ThreeBoostersLine();
+WorkHeader ThreeBoostersHeader();
 // Gives every profile row the pipe, flow and rating of `pipe` (an imported
 // profile has none), with no minor losses.
 void GivePipes(const WorkNode& pipe);
