@@ -73,8 +73,8 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
          "WSElev is -100000 ft, outside the -99999.9 to 99999.9 ft its entry takes in the job's data"},
         {"JobProf.DB", "WorkProf.DB", "Station", "-10", "Station is -10 ft, outside the 0 to 9999999 ft its entry takes"},
         // A code or a count is a whole number.
-        {"JobProf.DB", "WorkProf.DB", "NodeType", "2.7", "field 'NodeType': 2.7 is not a whole number"},
-        {"JobPipe.DB", "WorkPipe.db", "NumNodes", "99.5", "field 'NumNodes': 99.5 is not a whole number"},
+        {"JobProf.DB", "WorkProf.DB", "NodeType", "2.7", "holds 2.7, not a whole number"},
+        {"JobPipe.DB", "WorkPipe.db", "NumNodes", "99.5", "holds 99.5, not a whole number"},
         {"JobTrickle.DB", "WorkTrickle.DB", "GpmAtOutlet", "5e9", "GpmAtOutlet is 5e+09 gpm, beyond the"},
         {"JobPipe.DB", "WorkPipe.db", "PumpEffic", "1e300", "PumpEffic is 1e+300 percent, outside -99.9 to 99.9 percent"},
         {"JobPipe.DB", "WorkPipe.db", "OutletPsi", "1e300", "OutletPsi is 1e+300 psi, outside -86688 to 86688 psi in"},

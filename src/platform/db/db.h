@@ -67,6 +67,13 @@ public:
     // What the row held before the edit in progress: null for a row being
     // inserted, the value itself when the row is not being edited.
     QVariant OldValue() const;
+    // Why what the file holds for this field in the current row is not a
+    // value of the field (text or a blob in a number field, a fraction in a
+    // whole-number field, ...), which the field reads as empty or as the
+    // nearest whole number: "holds the text 'abc', where a number is
+    // expected". Empty when the field reads what the file holds, and for a
+    // value posted since the row was read.
+    QString StoredMisfit() const;
 
     // Writing puts the table into edit state when it is browsing.
     void SetAsFloat(double v);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 namespace db {
@@ -14,10 +15,30 @@ using namespace detail;
 
 namespace {
 
+// What the file holds for a column of a row that its field does not hold as
+// it is (detail::misfitOf), as the row was read.
+struct Misfit {
+    int column;
+    QString why;
+};
+
 struct Row {
     qint64 rowid = 0;
     std::vector<QVariant> v;
     bool pass = true;
+    // None for nearly every row.
+    std::shared_ptr<std::vector<Misfit>> misfits = {};
+
+    // The columns given new values hold what the file now holds.
+    template <class Changed>
+    void settle(Changed changed)
+    {
+        if (!misfits)
+            return;
+        std::erase_if(*misfits, [&](const Misfit& m) { return changed(size_t(m.column)); });
+        if (misfits->empty())
+            misfits.reset();
+    }
 };
 
 // The same value held the same way (a double to the bit).
@@ -302,9 +323,35 @@ struct Table::Impl {
         return QStringLiteral(" ORDER BY ") + terms.join(QLatin1Char(','));
     }
 
+    // Stored column i of the row a statement stands on, read into `r`: what
+    // the field does not hold as it is, noted with the row.
+    void readColumn(const Stmt& s, size_t i, Row& r) const
+    {
+        const FieldType type = meta.columns[i].type;
+        const bool whole = type == FieldType::Short || type == FieldType::Long || type == FieldType::AutoInc;
+        const int kind = sqlite3_column_type(s.handle(), int(i) + 1);
+        // Numbers in number fields and text in text fields are what the file
+        // holds; only a whole number may still be beyond its field's range.
+        QString why;
+        if (whole && kind == SQLITE_INTEGER) {
+            const qint64 x = sqlite3_column_int64(s.handle(), int(i) + 1);
+            if (x != qint64(int(x)) || (type == FieldType::Short && (x < -32768 || x > 32767)))
+                why = misfitOf(QVariant(x), type);
+        } else if (kind != SQLITE_NULL && !(kind == SQLITE_TEXT && (type == FieldType::Alpha || type == FieldType::Memo))
+                   && !(type == FieldType::Number && (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT))) {
+            why = misfitOf(s.column(int(i) + 1), type);
+        }
+        if (!why.isEmpty()) {
+            if (!r.misfits)
+                r.misfits = std::make_shared<std::vector<Misfit>>();
+            r.misfits->push_back({int(i), why});
+        }
+        r.v[i] = readValue(s, i);
+    }
+
     // What a fresh read of stored column i gives: numbers stored as numbers
     // directly, anything else through the general conversion.
-    QVariant readColumn(const Stmt& s, size_t i) const
+    QVariant readValue(const Stmt& s, size_t i) const
     {
         sqlite3_stmt* st = s.handle();
         const int c = int(i) + 1;
@@ -375,7 +422,7 @@ struct Table::Impl {
             r.rowid = s.int64(0);
             r.v.resize(n);
             for (size_t i = 0; i < n; ++i)
-                r.v[i] = readColumn(s, i);
+                readColumn(s, i, r);
             fresh.push_back(std::move(r));
         }
         rows = std::move(fresh);
@@ -670,7 +717,9 @@ struct Table::Impl {
             }
         } else {
             if (i >= 0) {
-                rows[size_t(i)].v = *v;
+                Row& r = rows[size_t(i)];
+                r.settle([&](size_t c) { return !sameHeld(r.v[c], (*v)[c]); });
+                r.v = *v;
                 if (state == DataSetState::Edit && editRowid == id)
                     for (size_t c = 0; c < buf.size(); ++c)
                         if (!changed[c])
@@ -776,6 +825,27 @@ QVariant Field::OldValue() const
         return Value();
     const int i = d.rowIndexOf(d.editRowid);
     return i >= 0 ? d.rows[size_t(i)].v[size_t(index_)] : QVariant();
+}
+
+QString Field::StoredMisfit() const
+{
+    const Table::Impl& d = *table_->d_;
+    if (!d.active || calculated_ || index_ < 0 || d.evalData)
+        return QString();
+    const Row* row = nullptr;
+    if (d.state == DataSetState::Edit) {
+        const int i = d.rowIndexOf(d.editRowid);
+        if (i >= 0 && !d.changed[size_t(index_)])
+            row = &d.rows[size_t(i)];
+    } else if (d.state == DataSetState::Browse && d.cur >= 0 && d.cur < int(d.visible.size())) {
+        row = &d.rows[size_t(d.visible[size_t(d.cur)])];
+    }
+    if (!row || !row->misfits)
+        return QString();
+    for (const Misfit& m : *row->misfits)
+        if (m.column == index_)
+            return m.why;
+    return QString();
 }
 
 namespace {
@@ -1311,6 +1381,7 @@ void Table::writeRow()
         for (size_t i = 0; i < stored.size(); ++i)
             if (d.changed[i])
                 stored[i] = d.buf[i];
+        d.rows[size_t(rowIndex)].settle([&](size_t c) { return bool(d.changed[c]); });
         d.asStored = d.asStored && d.numbersStoredAsHeld(stored, &cols);
     } else {
         d.buildInsertSql();
