@@ -76,21 +76,21 @@ struct Header {
 struct Worked {
     Part part;
     const char* field;
-    bool (*when)(const Header& job, db::Table* row);
+    // `method` is the row's invert method.
+    bool (*when)(const Header& job, int method);
 };
-bool Always(const Header&, db::Table*) { return true; }
+bool Always(const Header&, int) { return true; }
 const Worked kWorked[] = {
-    {Part::Header, "ColumnLoss", [](const Header& job, db::Table*) { return job.centrifugal; }},
+    {Part::Header, "ColumnLoss", [](const Header& job, int) { return job.centrifugal; }},
     // A manifold end asks the line for the flow of its outlets.
-    {Part::Header, "DesignFlow", [](const Header& job, db::Table*) { return job.sysHas == 2; }},
+    {Part::Header, "DesignFlow", [](const Header& job, int) { return job.sysHas == 2; }},
     {Part::Header, "TriclEntQ", Always},
     {Part::Profile, "PipeQ", Always},
     {Part::Profile, "PipeLength", Always},
     // Worked out from the ground and the cover unless typed (method 1).
-    {Part::Profile, "InvertElev",
-     [](const Header&, db::Table* row) { return row->FieldByName(QStringLiteral("InvElMethod"))->AsInteger() != 1; }},
+    {Part::Profile, "InvertElev", [](const Header&, int method) { return method != 1; }},
     // The flow arriving at a gated end; the gated-pipe tool's is typed.
-    {Part::Gated, "PipeQ", [](const Header& job, db::Table*) { return job.sysHas != 8; }},
+    {Part::Gated, "PipeQ", [](const Header& job, int) { return job.sysHas != 8; }},
     {Part::Trickle, "PipeQ", Always},
     {Part::Trickle, "PipeLength", Always},
     {Part::Suction, "PipeQ", Always},
@@ -253,36 +253,38 @@ QString Problem(Kind kind, const Range* range, double v)
 }
 
 // Where a row is: its station, or its segment.
-QString RowPlace(db::Table* t, int row)
+QString RowPlace(const db::RowValues& values, const db::Field* station, const db::Field* segment, int row)
 {
-    if (db::Field* station = t->FindField(QStringLiteral("Station")); station && !station->IsNull()) {
-        const double s = station->AsFloat();
+    if (station && !values.IsNull(station)) {
+        const double s = values.AsFloat(station);
         if (s >= 0 && s <= kMostStation) return QStringLiteral("at station %1").arg(StationTextOf(s));
         // A station no entry takes is named by its number.
         return std::isfinite(s) ? QStringLiteral("at station %1 ft").arg(QString::number(s, 'g', 6))
                                 : QStringLiteral("in row %1").arg(row);
     }
-    if (db::Field* segment = t->FindField(QStringLiteral("SegmentNo")); segment && !segment->IsNull())
-        return QStringLiteral("in segment %1").arg(segment->AsInteger());
+    if (segment && !values.IsNull(segment))
+        return QStringLiteral("in segment %1").arg(values.AsInteger(segment));
     return QStringLiteral("in row %1").arg(row);
 }
 
 // A row with a pipe (a diameter) whose friction factors give the
 // computation method no equation: its friction would be taken as nothing.
 // Empty when the method can use one of them.
-QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], db::Field* nodeType, int compMethod)
+QString NoUsableFactor(const db::RowValues& row, const db::Field* diameter, db::Field* const (&factors)[3],
+                       const db::Field* nodeType, int compMethod)
 {
-    if (!diameter || !(diameter->AsFloat() > 0) || !factors[0] || !factors[1] || !factors[2])
+    if (!diameter || !(row.AsFloat(diameter) > 0) || !factors[0] || !factors[1] || !factors[2])
         return QString();
     // An end node's bore is the pipe arriving there: no reach of its own.
-    if (nodeType && IsEndNodeType(nodeType->AsInteger()))
+    if (nodeType && IsEndNodeType(row.AsInteger(nodeType)))
         return QString();
-    if (UsableFrictionEquation(compMethod, factors[2]->AsFloat(), factors[0]->AsFloat(), factors[1]->AsFloat()) >= 0)
+    if (UsableFrictionEquation(compMethod, row.AsFloat(factors[2]), row.AsFloat(factors[0]), row.AsFloat(factors[1]))
+        >= 0)
         return QString();
     QStringList held;
     for (db::Field* f : factors)
-        held << QStringLiteral("%1 %2").arg(f->FieldName(), f->IsNull() ? QStringLiteral("empty")
-                                                                          : QString::number(f->AsFloat(), 'g', 6));
+        held << QStringLiteral("%1 %2").arg(f->FieldName(), row.IsNull(f) ? QStringLiteral("empty")
+                                                                           : QString::number(row.AsFloat(f), 'g', 6));
     return QStringLiteral("%1 give the computation method no friction factor above 0 to use")
         .arg(held.join(QStringLiteral(", ")));
 }
@@ -301,8 +303,6 @@ QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Head
         t->Open();
     t->CheckBrowseMode();
     QString found;
-    t->DisableControls();
-    const qint64 at = t->GetBookmark();
     // The fields, sorted out once: a profile has a hundred rows.
     struct Number {
         db::Field* field;
@@ -334,8 +334,11 @@ QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Head
         if (!noneNegative && IsNeeded(part, f->FieldName()))
             needed.push_back(f);
     }
-    db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
-    db::Field* nodeType = t->FindField(QStringLiteral("NodeType"));
+    const db::Field* station = t->FindField(QStringLiteral("Station"));
+    const db::Field* segment = t->FindField(QStringLiteral("SegmentNo"));
+    const db::Field* method = t->FindField(QStringLiteral("InvElMethod"));
+    const db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
+    const db::Field* nodeType = t->FindField(QStringLiteral("NodeType"));
     db::Field* const factors[3] = {t->FindField(QStringLiteral("Cfac")), t->FindField(QStringLiteral("Nfac")),
                                    t->FindField(QStringLiteral("Efac"))};
     int compMethod = 0;
@@ -348,53 +351,58 @@ QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Head
         if (closed)
             defaults->Close();
     }
-    // The first row may be the entrance still without its station and kind,
-    // while no other node is at 0+00 and it is no other kind.
-    bool entranceMayBeEmpty = false;
-    if (part == Part::Profile && !needed.empty()) {
-        db::Field* station = t->FieldByName(QStringLiteral("Station"));
-        t->First();
-        entranceMayBeEmpty = !nodeType->IsNull() ? nodeType->AsInteger() == 0 : true;
-        if (entranceMayBeEmpty && t->RecordCount() > 1) {
-            t->Next();
-            entranceMayBeEmpty = !(station->AsFloat() <= 0);
-        }
-    }
+    // A profile's first row may be the entrance still without its station
+    // and kind, as the system dialogs start it: read as 0, they stand for the
+    // entrance while it is no other kind and no other node is at 0+00.
+    bool firstStationEmpty = false;
     int row = 0;
-    for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
+    t->EachRow([&](const db::RowValues& values) {
         ++row;
         // What the file holds that no field of the row could read comes
         // first: the field shows it as empty, or rounded.
-        QString what = look == Look::Friction ? QString() : FirstMisfitOfRow(t);
+        QString what;
+        if (const db::Field* f = look == Look::Friction ? nullptr : values.FirstMisfitField(&what))
+            what = QStringLiteral("%1 %2").arg(f->FieldName(), what);
+        const bool entrance = part == Part::Profile && row == 1
+                              && (values.IsNull(nodeType) || values.AsInteger(nodeType) == 0);
+        if (firstStationEmpty && row == 2 && !(values.AsFloat(station) > 0)) {
+            found = QStringLiteral("Station is empty in row 1 (table %1)").arg(t->TableName());
+            return false;
+        }
         for (db::Field* f : needed) {
             if (!what.isEmpty())
                 break;
-            if (f->IsNull() && !(row == 1 && entranceMayBeEmpty))
+            if (!values.IsNull(f))
+                continue;
+            if (entrance && f == station)
+                firstStationEmpty = true;
+            else if (!(entrance && f == nodeType))
                 what = QStringLiteral("%1 is empty").arg(f->FieldName());
         }
         for (const auto& [f, code] : wholes) {
             if (!what.isEmpty())
                 break;
-            if (!f->IsNull())
-                if (const QString why = CodeProblem(*code, f->AsInteger()); !why.isEmpty())
+            if (!values.IsNull(f))
+                if (const QString why = CodeProblem(*code, values.AsInteger(f)); !why.isEmpty())
                     what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
         }
+        const int invertMethod = method ? values.AsInteger(method) : 0;
         for (const auto& [f, kind, range, worked] : numbers) {
             if (!what.isEmpty())
                 break;
-            if (f->IsNull())
+            if (values.IsNull(f))
                 continue;
-            const bool byProgram = worked && worked->when(job, t);
+            const bool byProgram = worked && worked->when(job, invertMethod);
             // A flow the program carries along the line is still never below 0.
             const Kind held = !byProgram ? kind : kind == Kind::Flow ? Kind::WorkedFlow : Kind::Other;
-            const QString why = Problem(held, byProgram ? nullptr : range, f->AsFloat());
+            const QString why = Problem(held, byProgram ? nullptr : range, values.AsFloat(f));
             if (!why.isEmpty())
                 what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
         }
         for (db::Field* f : notes) {
             if (!what.isEmpty())
                 break;
-            if (const qsizetype n = f->AsString().size(); n > db::kMostMemoChars)
+            if (const qsizetype n = values.AsString(f).size(); n > db::kMostMemoChars)
                 what = QStringLiteral("%1 holds %2 characters, more than the %3 its entry takes")
                            .arg(f->FieldName())
                            .arg(n)
@@ -403,15 +411,15 @@ QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Head
         // A pipe without an equation is no impossible value: the job loads,
         // and its run names the pipe to pick again.
         if (what.isEmpty() && look == Look::Friction)
-            what = NoUsableFactor(diameter, factors, nodeType, compMethod);
+            what = NoUsableFactor(values, diameter, factors, nodeType, compMethod);
         if (what.isEmpty())
-            continue;
+            return true;
         found = what;
-        found += part == Part::Header ? QStringLiteral(" in the job's data") : QStringLiteral(" ") + RowPlace(t, row);
+        found += part == Part::Header ? QStringLiteral(" in the job's data")
+                                      : QStringLiteral(" ") + RowPlace(values, station, segment, row);
         found += QStringLiteral(" (table %1)").arg(t->TableName());
-    }
-    t->GotoBookmark(at);
-    t->EnableControls();
+        return false;
+    });
     if (opened)
         t->Close();
     return found;
@@ -421,12 +429,8 @@ QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Head
 
 QString FirstMisfitOfRow(db::Table* t)
 {
-    for (int i = 0; i < t->FieldCount(); ++i) {
-        const db::Field* f = t->Fields(i);
-        if (const QString why = f->StoredMisfit(); !why.isEmpty())
-            return QStringLiteral("%1 %2").arg(f->FieldName(), why);
-    }
-    return QString();
+    const db::Field* f = t->FirstMisfitField();
+    return f ? QStringLiteral("%1 %2").arg(f->FieldName(), f->StoredMisfit()) : QString();
 }
 
 QString FirstImpossibleValue(const JobTables& tables, const db::Table* only)

@@ -15,19 +15,28 @@ using namespace detail;
 
 namespace {
 
-// What the file holds for a column of a row that its field does not hold as
-// it is (detail::misfitOf), as the row was read.
-struct Misfit {
-    int column;
-    QString why;
+} // namespace
+
+// What the file holds for columns of a row that their fields do not hold as
+// it is (detail::misfitOf), as the row was read, in column order.
+struct RowMisfits {
+    struct Misfit {
+        int column;
+        QString why;
+    };
+    std::vector<Misfit> list;
 };
+
+namespace {
+
+using Misfit = RowMisfits::Misfit;
 
 struct Row {
     qint64 rowid = 0;
     std::vector<QVariant> v;
     bool pass = true;
     // None for nearly every row.
-    std::shared_ptr<std::vector<Misfit>> misfits = {};
+    std::shared_ptr<RowMisfits> misfits = {};
 
     // The columns given new values hold what the file now holds.
     template <class Changed>
@@ -35,8 +44,8 @@ struct Row {
     {
         if (!misfits)
             return;
-        std::erase_if(*misfits, [&](const Misfit& m) { return changed(size_t(m.column)); });
-        if (misfits->empty())
+        std::erase_if(misfits->list, [&](const Misfit& m) { return changed(size_t(m.column)); });
+        if (misfits->list.empty())
             misfits.reset();
     }
 };
@@ -343,8 +352,8 @@ struct Table::Impl {
         }
         if (!why.isEmpty()) {
             if (!r.misfits)
-                r.misfits = std::make_shared<std::vector<Misfit>>();
-            r.misfits->push_back({int(i), why});
+                r.misfits = std::make_shared<RowMisfits>();
+            r.misfits->list.push_back({int(i), why});
         }
         r.v[i] = readValue(s, i);
     }
@@ -827,25 +836,59 @@ QVariant Field::OldValue() const
     return i >= 0 ? d.rows[size_t(i)].v[size_t(index_)] : QVariant();
 }
 
-QString Field::StoredMisfit() const
+namespace {
+
+// The misfits of the row a table's fields read, those of columns an edit in
+// progress changed aside; none while a handler looks at another row.
+const RowMisfits* misfitsRead(const Table::Impl& d)
 {
-    const Table::Impl& d = *table_->d_;
-    if (!d.active || calculated_ || index_ < 0 || d.evalData)
-        return QString();
+    if (!d.active || d.evalData)
+        return nullptr;
     const Row* row = nullptr;
     if (d.state == DataSetState::Edit) {
         const int i = d.rowIndexOf(d.editRowid);
-        if (i >= 0 && !d.changed[size_t(index_)])
-            row = &d.rows[size_t(i)];
+        row = i >= 0 ? &d.rows[size_t(i)] : nullptr;
     } else if (d.state == DataSetState::Browse && d.cur >= 0 && d.cur < int(d.visible.size())) {
         row = &d.rows[size_t(d.visible[size_t(d.cur)])];
     }
-    if (!row || !row->misfits)
-        return QString();
-    for (const Misfit& m : *row->misfits)
-        if (m.column == index_)
-            return m.why;
+    return row ? row->misfits.get() : nullptr;
+}
+
+bool editedColumn(const Table::Impl& d, int column)
+{
+    return d.state == DataSetState::Edit && d.changed[size_t(column)];
+}
+
+} // namespace
+
+QString Field::StoredMisfit() const
+{
+    const Table::Impl& d = *table_->d_;
+    if (const RowMisfits* misfits = calculated_ || index_ < 0 ? nullptr : misfitsRead(d))
+        for (const Misfit& m : misfits->list)
+            if (m.column == index_ && !editedColumn(d, index_))
+                return m.why;
     return QString();
+}
+
+Field* Table::FirstMisfitField()
+{
+    if (const RowMisfits* misfits = misfitsRead(*d_))
+        for (const Misfit& m : misfits->list)
+            if (!editedColumn(*d_, m.column))
+                return d_->dataFields[size_t(m.column)].get();
+    return nullptr;
+}
+
+void Table::EachRow(const std::function<bool(const RowValues&)>& look)
+{
+    Impl& d = *d_;
+    d.checkActive();
+    for (int i : std::vector<int>(d.visible)) {
+        Row& r = d.rows[size_t(i)];
+        if (!look(RowValues(&r.v, this, r.misfits.get())))
+            return;
+    }
 }
 
 namespace {
@@ -865,7 +908,11 @@ bool Field::IsNull() const
 
 double Field::AsFloat() const
 {
-    const QVariant& v = valueOf(table_->d_.get(), this);
+    return floatOf(valueOf(table_->d_.get(), this));
+}
+
+double Field::floatOf(const QVariant& v) const
+{
     if (holdsDouble(v))
         return heldDouble(v);
     if (heldNull(v))
@@ -910,7 +957,11 @@ bool Field::AsBoolean() const
 
 QString Field::AsString() const
 {
-    const QVariant& v = valueOf(table_->d_.get(), this);
+    return stringOf(valueOf(table_->d_.get(), this));
+}
+
+QString Field::stringOf(const QVariant& v) const
+{
     if (heldNull(v))
         return QString();
     switch (type_) {
@@ -970,6 +1021,30 @@ int RowValues::AsInteger(const Field* f) const
     if (!row_)
         return f->AsInteger();
     return f->integerOf(slot(f));
+}
+
+bool RowValues::IsNull(const Field* f) const
+{
+    return row_ ? heldNull(slot(f)) : f->IsNull();
+}
+
+double RowValues::AsFloat(const Field* f) const
+{
+    return row_ ? f->floatOf(slot(f)) : f->AsFloat();
+}
+
+QString RowValues::AsString(const Field* f) const
+{
+    return row_ ? f->stringOf(slot(f)) : f->AsString();
+}
+
+const Field* RowValues::FirstMisfitField(QString* why) const
+{
+    if (!misfits_ || misfits_->list.empty())
+        return nullptr;
+    const RowMisfits::Misfit& m = misfits_->list.front();
+    *why = m.why;
+    return const_cast<Table*>(table_)->Fields(m.column);
 }
 
 void RowValues::SetAsInteger(Field* f, int v)
