@@ -25,13 +25,16 @@ namespace db { class Table; }
 class TTrans {
 public:
     // ---- loading a stored job ----
+    // A stored value that FirstImpossibleValue refuses stops a load with a
+    // DbError naming it and the stored table that holds it, before anything
+    // is written.
 
     // Puts the header of the stored job numbered Tul JobNumber into the
     // (emptied) working header and copies its values into Tul. A job that is
     // no longer stored is reported; then nothing changes and it returns false.
     bool LoadJobHeader();
     // Append the stored job's rows (Tul JobNumber) to the working tables,
-    // which the caller has emptied.
+    // which the caller has emptied; the working header says what the job is.
     void LoadJobProfile();
     void LoadJobGated();
     void LoadJobSuction();
