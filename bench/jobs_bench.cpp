@@ -54,6 +54,7 @@ public:
             Fill(d.WorkProfTable, i);
             d.WorkProfTableStation->SetAsFloat(i * 100.0);
             d.WorkProfTableNodeType->SetAsInteger(i == 0 ? 0 : i == 99 ? 6 : 1);
+            d.WorkProfTableInvElMethod->SetAsInteger(i % 3);
             d.WorkProfTable->Post();
         }
         d.WorkTrickleTable->Open();
@@ -61,6 +62,8 @@ public:
             d.WorkTrickleTable->Append();
             Fill(d.WorkTrickleTable, i);
             d.WorkTrickleTableStation->SetAsFloat(i * 20.0);
+            d.WorkTrickleTableRecNo->SetAsInteger(i + 1);
+            d.WorkTrickleTableNodeType->SetAsInteger(i == 0 ? 0 : 1);
             d.WorkTrickleTable->Post();
         }
         d.WorkSuctionTable->Open();
@@ -68,6 +71,7 @@ public:
             d.WorkSuctionTable->Append();
             Fill(d.WorkSuctionTable, i);
             d.WorkSuctionTableSegmentNo->SetAsInteger(i + 1);
+            d.WorkSuctionTableNodeType->SetAsInteger(i == 0 ? 0 : 1);
             d.WorkSuctionTable->Post();
         }
         tx.Commit();

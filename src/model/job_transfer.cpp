@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -164,24 +165,16 @@ void CopyFields(const std::vector<FieldCopy>& copies)
     }
 }
 
-// A stored code or count of the job (a node type, a number of nodes) that
-// is not a whole number refuses its load: read, it would be rounded to
-// another.
-void RefuseFractions(db::Table* stored, db::Table* work, int jobNumber, const QString& name)
+// A load refused for a value of the stored job, named with its table.
+[[noreturn]] void RefuseLoad(const QString& name, const QString& impossible)
 {
-    const db::Misfit m = db::FirstFraction(db::kMersolAlias, stored->TableName(), *work, kJobNumber, jobNumber);
-    if (m.found())
-        throw db::DbError(QStringLiteral("The job %1 cannot be loaded: row %2 of its rows in table %3, field '%4': %5.")
-                              .arg(name)
-                              .arg(m.row)
-                              .arg(stored->TableName(), m.field, m.why));
+    throw db::DbError(QStringLiteral("The job %1 cannot be loaded: %2.").arg(name, impossible));
 }
 
 // The stored job's rows of `stored` appended to `work`; `each`, when given,
 // finishes a row (through the work table's fields) before it goes in.
 void LoadRows(db::Table* stored, db::Table* work, const std::function<void(db::RowValues&)>& each = {})
 {
-    RefuseFractions(stored, work, Tul->JobNumber, Tul->JobName);
     db::Transaction tx(db::kMersolAlias);
     OpenIfClosed(work);
     work->CheckBrowseMode();
@@ -381,18 +374,25 @@ void TakeHeaderValues()
     t.DetailedML = d.WorkPipeTableDetailedML->AsBoolean();
 }
 
+// The kinds of rows of the job whose header `header` (working, stored or
+// transfer) stands on.
+JobRowKinds KindsOf(db::Table* header)
+{
+    OpenIfClosed(header);
+    return RowKindsOf(header->FieldByName(QStringLiteral("SysHas"))->AsInteger(),
+                      header->FieldByName(QStringLiteral("PumpType"))->AsString());
+}
+
 JobRowKinds WorkingKinds()
 {
-    TDMod& d = *DMod;
-    OpenIfClosed(d.WorkPipeTable);
-    return RowKindsOf(d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString());
+    return KindsOf(DMod->WorkPipeTable);
 }
 
 // The child rows a job is stored and loaded with: the gravity designer has no
 // suction line, so it neither brings one in nor stores one.
-JobRowKinds StoredKinds()
+JobRowKinds StoredKinds(db::Table* header = DMod->WorkPipeTable)
 {
-    JobRowKinds kinds = WorkingKinds();
+    JobRowKinds kinds = KindsOf(header);
     if (GravityDesignerRunning())
         kinds.Suction = false;
     return kinds;
@@ -595,17 +595,6 @@ int StoredNumberNamed(db::Table* stored, const QString& name, int except = 0)
 
 } // namespace
 
-JobRowKinds RowKindsOf(int sysHas, const QString& pumpType)
-{
-    JobRowKinds k;
-    const bool pipeline = sysHas != 4 && sysHas != 8;
-    k.Profile = pipeline;
-    k.Gated = sysHas == 1 || sysHas == 8;
-    k.Trickle = sysHas == 2 || sysHas == 4;
-    k.Suction = pipeline && pumpType == QLatin1String("CENTRIF");
-    return k;
-}
-
 QString JobNameProblem(const QString& name, int size)
 {
     if (name.trimmed().isEmpty())
@@ -619,25 +608,32 @@ QString JobNameProblem(const QString& name, int size)
 
 // ---- loading ---------------------------------------------------------------
 
-bool TTrans::LoadJobHeader()
+namespace {
+
+// Opens the stored header of the job numbered Tul JobNumber on its own row
+// (a list may show two jobs of one name, and a job that has gone must not be
+// replaced by its neighbour); false, with a message, when it is gone.
+bool OpenStoredHeader(std::optional<OneJobRows>& header)
 {
-    TDMod& d = *DMod;
-    RefuseFractions(d.JobPipeTable, d.WorkPipeTable, Tul->JobNumber, Tul->JobName);
-    db::Transaction tx(db::kMersolAlias);
-    db::Table* job = d.JobPipeTable;
+    db::Table* job = DMod->JobPipeTable;
     CloseIfOpen(job);
     job->SetIndexName(QStringLiteral("JobNameIndex"));
     if (job->Filtered())
         job->SetFiltered(false);
-    OneJobRows header(job, Tul->JobNumber);
-    // By number: the list may show two jobs of one name, and a job that has
-    // gone must not be replaced by its neighbour.
-    if (!job->Locate(kJobNumber, Tul->JobNumber)) {
-        job->Close();
-        ui::MessageDlg(QStringLiteral("The job ") + Tul->JobName + QStringLiteral(" is no longer in the database."),
-                       ui::MsgType::Error, ui::mbOK);
-        return false;
-    }
+    header.emplace(job, Tul->JobNumber);
+    if (job->Locate(kJobNumber, Tul->JobNumber))
+        return true;
+    job->Close();
+    ui::MessageDlg(QStringLiteral("The job ") + Tul->JobName + QStringLiteral(" is no longer in the database."),
+                   ui::MsgType::Error, ui::mbOK);
+    return false;
+}
+
+// The open stored header into the (emptied) working header, its values into Tul.
+void CopyStoredHeader()
+{
+    TDMod& d = *DMod;
+    db::Table* job = d.JobPipeTable;
     db::Table* work = d.WorkPipeTable;
     CloseIfOpen(work);
     work->EmptyTable();
@@ -648,35 +644,98 @@ bool TTrans::LoadJobHeader()
     Tul->ImportedOverStored = false;
     work->Post();
     job->Close();
+}
+
+// The stored and working tables of each kind of child row, and what a loaded
+// row is finished with.
+struct ChildLoad {
+    db::Table* stored;
+    db::Table* work;
+    db::Table* JobTables::*slot;
+    std::function<void(db::RowValues&)> each;
+};
+
+std::vector<ChildLoad> ChildLoads(const JobRowKinds& kinds)
+{
+    TDMod& d = *DMod;
+    std::vector<ChildLoad> out;
+    if (kinds.Profile) {
+        // Numbered, and their kind and method described, as they come in.
+        auto recordNo = std::make_shared<int>(1);
+        out.push_back({d.JobProfTable, d.WorkProfTable, &JobTables::profile, [&d, recordNo](db::RowValues& row) {
+                           row.SetAsInteger(d.WorkProfTableRecordNo, (*recordNo)++);
+                           const int method = row.AsInteger(d.WorkProfTableInvElMethod);
+                           row.SetAsString(d.WorkProfTableInvElMethDesc,
+                                           InvElMethodText(method == 0 || method == 1 ? method : 2));
+                           row.SetAsString(d.WorkProfTableNodeTypeDesc,
+                                           NodeTypeText(row.AsInteger(d.WorkProfTableNodeType)));
+                       }});
+    }
+    if (kinds.Gated)
+        out.push_back({d.JobGatedTable, d.WorkGatedTable, &JobTables::gated, {}});
+    if (kinds.Trickle)
+        out.push_back({d.JobTrickleTable, d.WorkTrickleTable, &JobTables::trickle, {}});
+    if (kinds.Suction)
+        out.push_back({d.JobSuctionTable, d.WorkSuctionTable, &JobTables::suction, {}});
+    return out;
+}
+
+// Appends the stored job's rows of one kind to its working table, once they
+// are checked, with the working header (loaded first) for what the job is.
+void LoadCheckedRows(const ChildLoad& load)
+{
+    CloseIfOpen(load.stored);
+    OneJobRows rows(load.stored, Tul->JobNumber);
+    JobTables job{DMod->WorkPipeTable};
+    job.*load.slot = load.stored;
+    job.loading = true;
+    if (const QString impossible = FirstImpossibleValue(job, load.stored); !impossible.isEmpty())
+        RefuseLoad(Tul->JobName, impossible);
+    LoadRows(load.stored, load.work, load.each);
+}
+
+void LoadChild(db::Table* stored)
+{
+    for (const ChildLoad& load : ChildLoads({true, true, true, true}))
+        if (load.stored == stored)
+            LoadCheckedRows(load);
+}
+
+} // namespace
+
+bool TTrans::LoadJobHeader()
+{
+    db::Transaction tx(db::kMersolAlias);
+    std::optional<OneJobRows> header;
+    if (!OpenStoredHeader(header))
+        return false;
+    JobTables job{DMod->JobPipeTable};
+    job.loading = true;
+    if (const QString impossible = FirstImpossibleValue(job); !impossible.isEmpty())
+        RefuseLoad(Tul->JobName, impossible);
+    CopyStoredHeader();
     tx.Commit();
     return true;
 }
 
 void TTrans::LoadJobProfile()
 {
-    TDMod& d = *DMod;
-    int recordNo = 1;
-    LoadRows(d.JobProfTable, d.WorkProfTable, [&](db::RowValues& row) {
-        row.SetAsInteger(d.WorkProfTableRecordNo, recordNo++);
-        const int method = row.AsInteger(d.WorkProfTableInvElMethod);
-        row.SetAsString(d.WorkProfTableInvElMethDesc, InvElMethodText(method == 0 || method == 1 ? method : 2));
-        row.SetAsString(d.WorkProfTableNodeTypeDesc, NodeTypeText(row.AsInteger(d.WorkProfTableNodeType)));
-    });
+    LoadChild(DMod->JobProfTable);
 }
 
 void TTrans::LoadJobGated()
 {
-    LoadRows(DMod->JobGatedTable, DMod->WorkGatedTable);
+    LoadChild(DMod->JobGatedTable);
 }
 
 void TTrans::LoadJobSuction()
 {
-    LoadRows(DMod->JobSuctionTable, DMod->WorkSuctionTable);
+    LoadChild(DMod->JobSuctionTable);
 }
 
 void TTrans::LoadJobTrickle()
 {
-    LoadRows(DMod->JobTrickleTable, DMod->WorkTrickleTable);
+    LoadChild(DMod->JobTrickleTable);
 }
 
 bool TTrans::LoadStoredJob()
@@ -686,25 +745,30 @@ bool TTrans::LoadStoredJob()
     bool notesCut = false;
     try {
         db::Transaction tx(db::kMersolAlias);
-        if (!LoadJobHeader())
+        std::optional<OneJobRows> header;
+        if (!OpenStoredHeader(header))
             return false;
+        // Every stored row of the job is checked, on the rows read for the
+        // load, before anything is written.
+        const std::vector<ChildLoad> loads = ChildLoads(StoredKinds(d.JobPipeTable));
+        std::vector<std::unique_ptr<OneJobRows>> rows;
+        JobTables job{d.JobPipeTable};
+        job.loading = true;
+        for (const ChildLoad& load : loads) {
+            CloseIfOpen(load.stored);
+            rows.push_back(std::make_unique<OneJobRows>(load.stored, Tul->JobNumber));
+            job.*load.slot = load.stored;
+        }
+        if (const QString impossible = FirstImpossibleValue(job); !impossible.isEmpty())
+            RefuseLoad(Tul->JobName, impossible);
+        CopyStoredHeader();
         for (db::Table* t : {d.WorkProfTable, d.WorkGatedTable, d.WorkSuctionTable, d.WorkTrickleTable})
             t->EmptyTable();
-        const JobRowKinds kinds = StoredKinds();
-        if (kinds.Profile) {
-            LoadJobProfile();
+        for (const ChildLoad& load : loads)
+            LoadRows(load.stored, load.work, load.each);
+        if (job.profile)
             Tul->BuildStationList();
-        }
-        if (kinds.Gated)
-            LoadJobGated();
-        if (kinds.Trickle)
-            LoadJobTrickle();
-        if (kinds.Suction)
-            LoadJobSuction();
         notesCut = CutNotesToTheirBox(d.WorkPipeTable);
-        const QString impossible = FirstImpossibleValue();
-        if (!impossible.isEmpty())
-            throw db::DbError(QStringLiteral("The job %1 cannot be loaded: %2.").arg(Tul->JobName, impossible));
         tx.Commit();
     } catch (...) {
         *Tul = before;
@@ -1154,7 +1218,10 @@ bool LoadToolJob(db::Table* stored, db::Table* work, int jobNumber, const QStrin
         db::Table* t;
         ~CloseStored() { CloseIfOpen(t); }
     } closeStored{stored};
-    RefuseFractions(stored, work, jobNumber, name);
+    // What the file holds that the row's fields do not (text for a number,
+    // a fraction for a count) is gone once copied: it is looked for here.
+    if (const QString misfit = FirstMisfitOfRow(stored); !misfit.isEmpty())
+        RefuseLoad(name, QStringLiteral("%1 (table %2)").arg(misfit, stored->TableName()));
     ReplaceToolRow(
         work,
         [&] {

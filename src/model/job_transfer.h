@@ -9,20 +9,11 @@
 // Every operation that writes stored jobs or fills the working tables runs as
 // one transaction: a failure part way leaves the tables exactly as they were
 // and reaches the caller as an exception.
+#include "model/job_row_kinds.h"
+
 #include <QString>
 
 #include <optional>
-
-// Which child rows a job has, by the SysHas and PumpType of its header.
-// Storing, loading, export and import all decide by this, so a job always
-// travels with the same tables.
-struct JobRowKinds {
-    bool Profile = false;   // pipeline jobs (not the manifold designer's or the gated-pipe tool's)
-    bool Gated = false;     // ends in gated pipe (1) or a gated-pipe tool job (8)
-    bool Trickle = false;   // ends in a manifold (2) or a manifold designer job (4)
-    bool Suction = false;   // a pipeline job pumped by a centrifugal pump
-};
-JobRowKinds RowKindsOf(int sysHas, const QString& pumpType);
 
 // Why a job name cannot be stored (empty, only blanks, or longer than the
 // stored field); an empty text when it can.
@@ -34,13 +25,16 @@ namespace db { class Table; }
 class TTrans {
 public:
     // ---- loading a stored job ----
+    // A stored value that FirstImpossibleValue refuses stops a load with a
+    // DbError naming it and the stored table that holds it, before anything
+    // is written.
 
     // Puts the header of the stored job numbered Tul JobNumber into the
     // (emptied) working header and copies its values into Tul. A job that is
     // no longer stored is reported; then nothing changes and it returns false.
     bool LoadJobHeader();
     // Append the stored job's rows (Tul JobNumber) to the working tables,
-    // which the caller has emptied.
+    // which the caller has emptied; the working header says what the job is.
     void LoadJobProfile();
     void LoadJobGated();
     void LoadJobSuction();

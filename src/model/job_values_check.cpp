@@ -1,15 +1,15 @@
 #include "model/job_values_check.h"
 
 #include "model/data_module.h"
-#include "model/job_transfer.h"
+#include "model/job_row_kinds.h"
 #include "platform/db/memo_limit.h"
 #include "model/node_rules.h"
 #include "model/number_text.h"
+#include "model/station.h"
 #include "hydraulics/formulas.h"
 
 #include <cmath>
 #include <limits>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -56,6 +56,16 @@ constexpr Range kRanges[] = {
     {"K3", -4, 99999.999999, ""},
 };
 
+// The tables of a job, whichever family (stored, working, transfer) they
+// are read from.
+enum class Part { Header, Profile, Gated, Trickle, Suction };
+
+// What a check needs to know of the job beyond the row it reads.
+struct Header {
+    int sysHas = 0;
+    bool centrifugal = false;
+};
+
 // Values the program works out itself rather than takes as typed: a run's
 // results (the suction line's loss), and the flows and lengths it carries
 // along the line from the entries. Whatever the program made of the entries
@@ -63,37 +73,33 @@ constexpr Range kRanges[] = {
 // below zero, which no line carries); the kinds and ranges above are for
 // what a user types. `when` tells the rows where the program
 // wrote the value, for fields that other jobs have typed.
-struct Header {
-    int sysHas = 0;
-    bool centrifugal = false;
-};
 struct Worked {
-    const char* table;
+    Part part;
     const char* field;
-    bool (*when)(const Header& job, db::Table* row);
+    // `method` is the row's invert method.
+    bool (*when)(const Header& job, int method);
 };
-bool Always(const Header&, db::Table*) { return true; }
+bool Always(const Header&, int) { return true; }
 const Worked kWorked[] = {
-    {"WorkPipe.db", "ColumnLoss", [](const Header& job, db::Table*) { return job.centrifugal; }},
+    {Part::Header, "ColumnLoss", [](const Header& job, int) { return job.centrifugal; }},
     // A manifold end asks the line for the flow of its outlets.
-    {"WorkPipe.db", "DesignFlow", [](const Header& job, db::Table*) { return job.sysHas == 2; }},
-    {"WorkPipe.db", "TriclEntQ", Always},
-    {"WorkProf.DB", "PipeQ", Always},
-    {"WorkProf.DB", "PipeLength", Always},
+    {Part::Header, "DesignFlow", [](const Header& job, int) { return job.sysHas == 2; }},
+    {Part::Header, "TriclEntQ", Always},
+    {Part::Profile, "PipeQ", Always},
+    {Part::Profile, "PipeLength", Always},
     // Worked out from the ground and the cover unless typed (method 1).
-    {"WorkProf.DB", "InvertElev",
-     [](const Header&, db::Table* row) { return row->FieldByName(QStringLiteral("InvElMethod"))->AsInteger() != 1; }},
+    {Part::Profile, "InvertElev", [](const Header&, int method) { return method != 1; }},
     // The flow arriving at a gated end; the gated-pipe tool's is typed.
-    {"WorkGated.db", "PipeQ", [](const Header& job, db::Table*) { return job.sysHas != 8; }},
-    {"WorkTrickle.DB", "PipeQ", Always},
-    {"WorkTrickle.DB", "PipeLength", Always},
-    {"WorkSuction.db", "PipeQ", Always},
+    {Part::Gated, "PipeQ", [](const Header& job, int) { return job.sysHas != 8; }},
+    {Part::Trickle, "PipeQ", Always},
+    {Part::Trickle, "PipeLength", Always},
+    {Part::Suction, "PipeQ", Always},
 };
 
-const Worked* WorkedOf(db::Table* t, const QString& field)
+const Worked* WorkedOf(Part part, const QString& field)
 {
     for (const Worked& w : kWorked)
-        if (field == QLatin1String(w.field) && t->TableName().compare(QLatin1String(w.table), Qt::CaseInsensitive) == 0)
+        if (w.part == part && field == QLatin1String(w.field))
             return &w;
     return nullptr;
 }
@@ -104,6 +110,81 @@ const Range* RangeOf(const QString& field)
         if (field == QLatin1String(r.field))
             return &r;
     return nullptr;
+}
+
+// Values without which a row is no part of a job: what places a node or a
+// suction segment, and a node's kind. An empty one reads as 0, which only
+// the entrance is: the system dialogs start the entrance as a first row
+// without either, which the node dialogs fill in. (The header's node count
+// is not one: the program leaves it empty until a node dialog counts the
+// nodes, and the runs count the rows.)
+struct Needed {
+    Part part;
+    const char* field;
+};
+constexpr Needed kNeeded[] = {
+    {Part::Profile, "Station"},
+    {Part::Profile, "NodeType"},
+    {Part::Suction, "SegmentNo"},
+};
+
+bool IsNeeded(Part part, const QString& field)
+{
+    for (const Needed& n : kNeeded)
+        if (n.part == part && field == QLatin1String(n.field))
+            return true;
+    return false;
+}
+
+// The codes and counts of a job, and the values the program gives them (its
+// dialogs and its runs): the node kinds of the profile (entrance, in line,
+// booster, reducer, open end, gated end, manifold end), its invert methods,
+// what a job has (nothing, gated pipe, a manifold, the manifold designer's
+// and the gated-pipe tool's jobs), the counts of nodes and suction segments
+// (a count may lag one node behind the profile, so 0 is one), a suction
+// segment's number, an outlet's place in its manifold, the kind of a
+// suction segment or a manifold outlet (first or not), and the open gates a
+// gated run counts. `only`, when not 0, holds a bit for each value taken.
+struct Code {
+    Part part;
+    const char* field;
+    int low, high;
+    unsigned only = 0;
+};
+constexpr Code kCodes[] = {
+    {Part::Profile, "NodeType", 0, 6},
+    {Part::Profile, "InvElMethod", 0, 2},
+    {Part::Header, "SysHas", 0, 8, 1u << 0 | 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8},
+    {Part::Header, "NumNodes", 0, kMaxStations},
+    {Part::Header, "NoSucSegs", 0, kMaxStations},
+    {Part::Suction, "SegmentNo", 1, kMaxStations},
+    {Part::Suction, "NodeType", 0, 1},
+    {Part::Trickle, "NodeType", 0, 1},
+    {Part::Trickle, "RecNo", 1, kMaxManifoldNodes},
+    {Part::Gated, "NoOfGates", 0, 32767},
+};
+
+const Code* CodeOf(Part part, const QString& field)
+{
+    for (const Code& c : kCodes)
+        if (c.part == part && field == QLatin1String(c.field))
+            return &c;
+    return nullptr;
+}
+
+// Why a code or count is none the program gives; empty when it is one.
+QString CodeProblem(const Code& code, int v)
+{
+    if (v < code.low || v > code.high)
+        return QStringLiteral("is %1, outside %2 to %3").arg(v).arg(code.low).arg(code.high);
+    if (code.only && !(code.only >> v & 1u)) {
+        QStringList taken;
+        for (int c = code.low; c <= code.high; ++c)
+            if (code.only >> c & 1u)
+                taken << QString::number(c);
+        return QStringLiteral("is %1, not one of %2").arg(v).arg(taken.join(QStringLiteral(", ")));
+    }
+    return QString();
 }
 
 Kind KindOf(const QString& field)
@@ -172,46 +253,49 @@ QString Problem(Kind kind, const Range* range, double v)
 }
 
 // Where a row is: its station, or its segment.
-QString RowPlace(db::Table* t, int row)
+QString RowPlace(const db::RowValues& values, const db::Field* station, const db::Field* segment, int row)
 {
-    if (db::Field* station = t->FindField(QStringLiteral("Station")); station && !station->IsNull()) {
-        const double s = station->AsFloat();
+    if (station && !values.IsNull(station)) {
+        const double s = values.AsFloat(station);
         if (s >= 0 && s <= kMostStation) return QStringLiteral("at station %1").arg(StationTextOf(s));
         // A station no entry takes is named by its number.
         return std::isfinite(s) ? QStringLiteral("at station %1 ft").arg(QString::number(s, 'g', 6))
                                 : QStringLiteral("in row %1").arg(row);
     }
-    if (db::Field* segment = t->FindField(QStringLiteral("SegmentNo")); segment && !segment->IsNull())
-        return QStringLiteral("in segment %1").arg(segment->AsInteger());
+    if (segment && !values.IsNull(segment))
+        return QStringLiteral("in segment %1").arg(values.AsInteger(segment));
     return QStringLiteral("in row %1").arg(row);
 }
 
 // A row with a pipe (a diameter) whose friction factors give the
 // computation method no equation: its friction would be taken as nothing.
 // Empty when the method can use one of them.
-QString NoUsableFactor(db::Field* diameter, db::Field* const (&factors)[3], db::Field* nodeType, int compMethod)
+QString NoUsableFactor(const db::RowValues& row, const db::Field* diameter, db::Field* const (&factors)[3],
+                       const db::Field* nodeType, int compMethod)
 {
-    if (!diameter || !(diameter->AsFloat() > 0) || !factors[0] || !factors[1] || !factors[2])
+    if (!diameter || !(row.AsFloat(diameter) > 0) || !factors[0] || !factors[1] || !factors[2])
         return QString();
     // An end node's bore is the pipe arriving there: no reach of its own.
-    if (nodeType && IsEndNodeType(nodeType->AsInteger()))
+    if (nodeType && IsEndNodeType(row.AsInteger(nodeType)))
         return QString();
-    if (UsableFrictionEquation(compMethod, factors[2]->AsFloat(), factors[0]->AsFloat(), factors[1]->AsFloat()) >= 0)
+    if (UsableFrictionEquation(compMethod, row.AsFloat(factors[2]), row.AsFloat(factors[0]), row.AsFloat(factors[1]))
+        >= 0)
         return QString();
     QStringList held;
     for (db::Field* f : factors)
-        held << QStringLiteral("%1 %2").arg(f->FieldName(), f->IsNull() ? QStringLiteral("empty")
-                                                                          : QString::number(f->AsFloat(), 'g', 6));
+        held << QStringLiteral("%1 %2").arg(f->FieldName(), row.IsNull(f) ? QStringLiteral("empty")
+                                                                           : QString::number(row.AsFloat(f), 'g', 6));
     return QStringLiteral("%1 give the computation method no friction factor above 0 to use")
         .arg(held.join(QStringLiteral(", ")));
 }
 
-// What a check looks at: every value of a pipeline job, every value of a
+// What a check looks at: every value of a pipeline job, those of a stored
+// one being loaded (its notes are cut to their box), every value of a
 // calculator's row (none below zero), or only whether each pipe has a
 // friction equation.
-enum class Look { PipelineJob, CalculatorRow, Friction };
+enum class Look { PipelineJob, StoredJob, CalculatorRow, Friction };
 
-QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const Header& job = {})
+QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Header& job = {})
 {
     const bool noneNegative = look == Look::CalculatorRow;
     const bool opened = !t->Active();
@@ -219,28 +303,42 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const He
         t->Open();
     t->CheckBrowseMode();
     QString found;
-    t->DisableControls();
-    const qint64 at = t->GetBookmark();
-    // The number fields, sorted out once: a profile has a hundred rows.
+    // The fields, sorted out once: a profile has a hundred rows.
     struct Number {
         db::Field* field;
         Kind kind;
         const Range* range;
         const Worked* worked;
     };
+    struct Whole {
+        db::Field* field;
+        const Code* code;
+    };
     std::vector<Number> numbers;
-    std::vector<db::Field*> notes;
+    std::vector<Whole> wholes;
+    std::vector<db::Field*> notes, needed;
     for (int i = 0; i < t->FieldCount() && look != Look::Friction; ++i) {
         db::Field* f = t->Fields(i);
-        if (!f->Calculated() && f->DataType() == db::FieldType::Number)
+        if (f->Calculated())
+            continue;
+        const db::FieldType type = f->DataType();
+        if (type == db::FieldType::Number)
             numbers.push_back({f, noneNegative ? Kind::NotNegative : KindOf(f->FieldName()),
                                noneNegative ? nullptr : RangeOf(f->FieldName()),
-                               noneNegative ? nullptr : WorkedOf(t, f->FieldName())});
-        if (!f->Calculated() && f->DataType() == db::FieldType::Memo)
+                               noneNegative ? nullptr : WorkedOf(part, f->FieldName())});
+        if (!noneNegative && (type == db::FieldType::Short || type == db::FieldType::Long))
+            if (const Code* code = CodeOf(part, f->FieldName()))
+                wholes.push_back({f, code});
+        if (type == db::FieldType::Memo && look != Look::StoredJob)
             notes.push_back(f);
+        if (!noneNegative && IsNeeded(part, f->FieldName()))
+            needed.push_back(f);
     }
-    db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
-    db::Field* nodeType = t->FindField(QStringLiteral("NodeType"));
+    const db::Field* station = t->FindField(QStringLiteral("Station"));
+    const db::Field* segment = t->FindField(QStringLiteral("SegmentNo"));
+    const db::Field* method = t->FindField(QStringLiteral("InvElMethod"));
+    const db::Field* diameter = t->FindField(QStringLiteral("DiaIn"));
+    const db::Field* nodeType = t->FindField(QStringLiteral("NodeType"));
     db::Field* const factors[3] = {t->FindField(QStringLiteral("Cfac")), t->FindField(QStringLiteral("Nfac")),
                                    t->FindField(QStringLiteral("Efac"))};
     int compMethod = 0;
@@ -253,26 +351,58 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const He
         if (closed)
             defaults->Close();
     }
+    // A profile's first row may be the entrance still without its station
+    // and kind, as the system dialogs start it: read as 0, they stand for the
+    // entrance while it is no other kind and no other node is at 0+00.
+    bool firstStationEmpty = false;
     int row = 0;
-    for (t->First(); !t->Eof() && found.isEmpty(); t->Next()) {
+    t->EachRow([&](const db::RowValues& values) {
         ++row;
+        // What the file holds that no field of the row could read comes
+        // first: the field shows it as empty, or rounded.
         QString what;
-        for (const auto& [f, kind, range, worked] : numbers) {
-            if (f->IsNull())
+        if (const db::Field* f = look == Look::Friction ? nullptr : values.FirstMisfitField(&what))
+            what = QStringLiteral("%1 %2").arg(f->FieldName(), what);
+        const bool entrance = part == Part::Profile && row == 1
+                              && (values.IsNull(nodeType) || values.AsInteger(nodeType) == 0);
+        if (firstStationEmpty && row == 2 && !(values.AsFloat(station) > 0)) {
+            found = QStringLiteral("Station is empty in row 1 (table %1)").arg(t->TableName());
+            return false;
+        }
+        for (db::Field* f : needed) {
+            if (!what.isEmpty())
+                break;
+            if (!values.IsNull(f))
                 continue;
-            const bool byProgram = worked && worked->when(job, t);
+            if (entrance && f == station)
+                firstStationEmpty = true;
+            else if (!(entrance && f == nodeType))
+                what = QStringLiteral("%1 is empty").arg(f->FieldName());
+        }
+        for (const auto& [f, code] : wholes) {
+            if (!what.isEmpty())
+                break;
+            if (!values.IsNull(f))
+                if (const QString why = CodeProblem(*code, values.AsInteger(f)); !why.isEmpty())
+                    what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
+        }
+        const int invertMethod = method ? values.AsInteger(method) : 0;
+        for (const auto& [f, kind, range, worked] : numbers) {
+            if (!what.isEmpty())
+                break;
+            if (values.IsNull(f))
+                continue;
+            const bool byProgram = worked && worked->when(job, invertMethod);
             // A flow the program carries along the line is still never below 0.
             const Kind held = !byProgram ? kind : kind == Kind::Flow ? Kind::WorkedFlow : Kind::Other;
-            const QString why = Problem(held, byProgram ? nullptr : range, f->AsFloat());
-            if (!why.isEmpty()) {
+            const QString why = Problem(held, byProgram ? nullptr : range, values.AsFloat(f));
+            if (!why.isEmpty())
                 what = QStringLiteral("%1 %2").arg(f->FieldName(), why);
-                break;
-            }
         }
         for (db::Field* f : notes) {
             if (!what.isEmpty())
                 break;
-            if (const qsizetype n = f->AsString().size(); n > db::kMostMemoChars)
+            if (const qsizetype n = values.AsString(f).size(); n > db::kMostMemoChars)
                 what = QStringLiteral("%1 holds %2 characters, more than the %3 its entry takes")
                            .arg(f->FieldName())
                            .arg(n)
@@ -281,15 +411,15 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const He
         // A pipe without an equation is no impossible value: the job loads,
         // and its run names the pipe to pick again.
         if (what.isEmpty() && look == Look::Friction)
-            what = NoUsableFactor(diameter, factors, nodeType, compMethod);
+            what = NoUsableFactor(values, diameter, factors, nodeType, compMethod);
         if (what.isEmpty())
-            continue;
+            return true;
         found = what;
-        found += header ? QStringLiteral(" in the job's data") : QStringLiteral(" ") + RowPlace(t, row);
+        found += part == Part::Header ? QStringLiteral(" in the job's data")
+                                      : QStringLiteral(" ") + RowPlace(values, station, segment, row);
         found += QStringLiteral(" (table %1)").arg(t->TableName());
-    }
-    t->GotoBookmark(at);
-    t->EnableControls();
+        return false;
+    });
     if (opened)
         t->Close();
     return found;
@@ -297,47 +427,73 @@ QString Check(db::Table* t, bool header, Look look = Look::PipelineJob, const He
 
 } // namespace
 
-QString FirstImpossibleValue()
+QString FirstMisfitOfRow(db::Table* t)
 {
-    TDMod& d = *DMod;
+    const db::Field* f = t->FirstMisfitField();
+    return f ? QStringLiteral("%1 %2").arg(f->FieldName(), f->StoredMisfit()) : QString();
+}
+
+QString FirstImpossibleValue(const JobTables& tables, const db::Table* only)
+{
     Header job;
-    JobRowKinds kinds;
     {
-        db::Table* pipe = d.WorkPipeTable;
-        const bool opened = !pipe->Active();
+        db::Table* header = tables.header;
+        const bool opened = !header->Active();
         if (opened)
-            pipe->Open();
-        job = {d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString() == QLatin1String("CENTRIF")};
-        kinds = RowKindsOf(job.sysHas, d.WorkPipeTablePumpType->AsString());
+            header->Open();
+        header->CheckBrowseMode();
+        job.sysHas = header->FieldByName(QStringLiteral("SysHas"))->AsInteger();
+        job.centrifugal = header->FieldByName(QStringLiteral("PumpType"))->AsString() == QLatin1String("CENTRIF");
         if (opened)
-            pipe->Close();
+            header->Close();
     }
-    // Only the rows the job keeps: a store, load or import moves no others.
-    const std::tuple<db::Table*, bool, bool> tables[] = {
-        {d.WorkPipeTable, true, true},          {d.WorkProfTable, false, kinds.Profile},
-        {d.WorkGatedTable, true, kinds.Gated},  {d.WorkTrickleTable, false, kinds.Trickle},
-        {d.WorkSuctionTable, false, kinds.Suction},
+    const std::pair<db::Table*, Part> parts[] = {
+        {tables.header, Part::Header}, {tables.profile, Part::Profile}, {tables.gated, Part::Gated},
+        {tables.trickle, Part::Trickle}, {tables.suction, Part::Suction},
     };
-    for (const auto& [t, header, kept] : tables) {
-        if (!kept)
+    for (const auto& [t, part] : parts) {
+        if (!t || (only && t != only))
             continue;
-        const QString found = Check(t, header, Look::PipelineJob, job);
+        const QString found = Check(t, part, tables.loading ? Look::StoredJob : Look::PipelineJob, job);
         if (!found.isEmpty())
             return found;
     }
     return QString();
 }
 
+QString FirstImpossibleValue()
+{
+    TDMod& d = *DMod;
+    JobRowKinds kinds;
+    {
+        db::Table* pipe = d.WorkPipeTable;
+        const bool opened = !pipe->Active();
+        if (opened)
+            pipe->Open();
+        kinds = RowKindsOf(d.WorkPipeTableSysHas->AsInteger(), d.WorkPipeTablePumpType->AsString());
+        if (opened)
+            pipe->Close();
+    }
+    // Only the rows the job keeps: a store, load or import moves no others.
+    return FirstImpossibleValue({d.WorkPipeTable, kinds.Profile ? d.WorkProfTable : nullptr,
+                                 kinds.Gated ? d.WorkGatedTable : nullptr, kinds.Trickle ? d.WorkTrickleTable : nullptr,
+                                 kinds.Suction ? d.WorkSuctionTable : nullptr});
+}
+
 QString FirstImpossibleToolValue(db::Table* work)
 {
-    return Check(work, true, Look::CalculatorRow);
+    return Check(work, Part::Header, Look::CalculatorRow);
 }
 
 QString FirstPipeWithoutFriction()
 {
     TDMod& d = *DMod;
-    for (db::Table* t : {d.WorkProfTable, d.WorkGatedTable, d.WorkTrickleTable, d.WorkSuctionTable}) {
-        const QString found = Check(t, false, Look::Friction);
+    const std::pair<db::Table*, Part> parts[] = {
+        {d.WorkProfTable, Part::Profile}, {d.WorkGatedTable, Part::Gated},
+        {d.WorkTrickleTable, Part::Trickle}, {d.WorkSuctionTable, Part::Suction},
+    };
+    for (const auto& [t, part] : parts) {
+        const QString found = Check(t, part, Look::Friction);
         if (!found.isEmpty())
             return found;
     }

@@ -537,6 +537,17 @@ TEST_F(StartupTest, WhatIsNotWhatItSaysStopsTheStartOrTheImportAndChangesNoFile)
          {"row 2 of table WorkProf.DB, field 'Station': an earlier row has the same station 10+00"}, true},
         {"a folder for the transfer file", [&] { QFile::remove(transfer()), QDir().mkdir(transfer()); },
          {"/TULTRANS.sqlite cannot be used: it is a folder, not a plain file"}, true},
+        // A node without its station would come first, at 0+00; one without
+        // its kind would be an entrance.
+        {"a blank station", [&] { SqlOn(transfer(), "UPDATE \"WorkProf.DB\" SET \"Station\" = NULL WHERE rowid = 3"); },
+         {"Station is empty in row 1 (table WorkProf.DB). Nothing was imported."}, true},
+        {"a blank node kind", [&] { SqlOn(transfer(), "UPDATE \"WorkProf.DB\" SET \"NodeType\" = NULL WHERE rowid = 3"); },
+         {"NodeType is empty at station 2+02 (table WorkProf.DB). Nothing was imported."}, true},
+        {"a node kind of none", [&] { SqlOn(transfer(), "UPDATE \"WorkProf.DB\" SET \"NodeType\" = 17 WHERE rowid = 3"); },
+         {"NodeType is 17, outside 0 to 6 at station 2+02 (table WorkProf.DB)"}, true},
+        {"a blob for a number", [&] { SqlOn(transfer(), "UPDATE \"WorkPipe.db\" SET \"WSElev\" = x'00ff'"); },
+         {"row 1 of table WorkPipe.db, field 'WSElev': it holds a blob of 2 bytes, where a number is expected. "
+          "Nothing was imported."}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -114,8 +114,7 @@ TEST_F(TransTest, LoadedProfileIsNumberedAndDescribed)
 {
     store.MakeWorkingJob(kPumped);
     d().WorkProfTable->Last();
-    d().WorkProfTableNodeType->SetAsInteger(7);   // no such node kind
-    d().WorkProfTableInvElMethod->SetAsInteger(-1);
+    d().WorkProfTableInvElMethod->SetAsInteger(2);
     d().WorkProfTableThBlkSoil->SetAsFloat(1500.4);
     d().WorkProfTable->Post();
     const int number = StoreNew();
@@ -132,7 +131,7 @@ TEST_F(TransTest, LoadedProfileIsNumberedAndDescribed)
     EXPECT_EQ(d().WorkProfTableInvElMethDesc->AsString(), "Enter invert elevation directly");
     p->Last();
     EXPECT_EQ(d().WorkProfTableRecordNo->AsInteger(), 6);
-    EXPECT_EQ(d().WorkProfTableNodeTypeDesc->AsString(), "");
+    EXPECT_EQ(d().WorkProfTableNodeTypeDesc->AsString(), "End of line (normal)");
     EXPECT_EQ(d().WorkProfTableInvElMethDesc->AsString(), "Set invert at ground level");
     EXPECT_EQ(d().WorkProfTableThBlkSoil->AsFloat(), 1500.0);
     EXPECT_EQ(d().WorkProfTableJobNumber->AsInteger(), number);

@@ -7,6 +7,8 @@
 #include "support/jobstore.h"
 #include "support/qt_app.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using testsupport::JobSample;
@@ -73,8 +75,8 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
          "WSElev is -100000 ft, outside the -99999.9 to 99999.9 ft its entry takes in the job's data"},
         {"JobProf.DB", "WorkProf.DB", "Station", "-10", "Station is -10 ft, outside the 0 to 9999999 ft its entry takes"},
         // A code or a count is a whole number.
-        {"JobProf.DB", "WorkProf.DB", "NodeType", "2.7", "field 'NodeType': 2.7 is not a whole number"},
-        {"JobPipe.DB", "WorkPipe.db", "NumNodes", "99.5", "field 'NumNodes': 99.5 is not a whole number"},
+        {"JobProf.DB", "WorkProf.DB", "NodeType", "2.7", "holds 2.7, not a whole number"},
+        {"JobPipe.DB", "WorkPipe.db", "NumNodes", "99.5", "holds 99.5, not a whole number"},
         {"JobTrickle.DB", "WorkTrickle.DB", "GpmAtOutlet", "5e9", "GpmAtOutlet is 5e+09 gpm, beyond the"},
         {"JobPipe.DB", "WorkPipe.db", "PumpEffic", "1e300", "PumpEffic is 1e+300 percent, outside -99.9 to 99.9 percent"},
         {"JobPipe.DB", "WorkPipe.db", "OutletPsi", "1e300", "OutletPsi is 1e+300 psi, outside -86688 to 86688 psi in"},
@@ -93,6 +95,31 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
          "JobNotes holds 40000 characters, more than the 32000 its entry takes in the job's data"},
         {"JobPipe.DB", "WorkPipe.db", "EntranceNotes", "replace(hex(zeroblob(16001)), '0', 'e')",
          "EntranceNotes holds 32002 characters, more than the 32000"},
+        // What a field cannot hold as the file holds it, or a value the job
+        // needs left empty: a node without its station sorts first.
+        {"JobProf.DB", "WorkProf.DB", "Station", "NULL", "Station is empty in row 1 ("},
+        {"JobProf.DB", "WorkProf.DB", "Station", "'abc'", "holds the text 'abc', where a number is expected"},
+        {"JobProf.DB", "WorkProf.DB", "NodeType", "NULL", "NodeType is empty at station 1+0"},
+        {"JobProf.DB", "WorkProf.DB", "NodeType", "'two'", "holds the text 'two', where a whole number is expected"},
+        {"JobPipe.DB", "WorkPipe.db", "WSElev", "x'00ff'", "holds a blob of 2 bytes, where a number is expected"},
+        {"JobPipe.DB", "WorkPipe.db", "DetailedML", "'maybe'", "holds the text 'maybe', where true or false is"},
+        // Codes and counts no dialog or run gives.
+        {"JobProf.DB", "WorkProf.DB", "NodeType", "17", "NodeType is 17, outside 0 to 6 at station 1+0"},
+        {"JobProf.DB", "WorkProf.DB", "InvElMethod", "-1", "InvElMethod is -1, outside 0 to 2 at station"},
+        {"JobPipe.DB", "WorkPipe.db", "NumNodes", "-3", "NumNodes is -3, outside 0 to 100 in the job's data"},
+        {"JobPipe.DB", "WorkPipe.db", "SysHas", "3", "SysHas is 3, not one of 0, 1, 2, 4, 8 in the job's data"},
+        {"JobSuction.DB", "WorkSuction.db", "NodeType", "5", "NodeType is 5, outside 0 to 1 in segment 1"},
+        {"JobTrickle.DB", "WorkTrickle.DB", "RecNo", "0", "RecNo is 0, outside 1 to 150 at station 0+00"},
+    };
+    // The database files: a refusal writes none of them.
+    auto files = [&] {
+        QStringList bytes;
+        const QString db = db::Engine::instance().DatabaseFile(db::kMersolAlias);
+        for (const QString& file : {db, db + "-wal", db::Engine::instance().DatabaseFile(db::kTransferAlias)}) {
+            QFile f(file);
+            bytes << (f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll().toHex()) : QString());
+        }
+        return bytes;
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
@@ -127,14 +154,19 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         for (const bool import : {false, true}) {
             if (!import && QByteArray(c.field).endsWith("Notes"))
                 continue;
+            const QStringList before = files();
             try {
                 import ? JobTrans->ImportTransferJob() : JobTrans->LoadStoredJob();
                 ADD_FAILURE() << (import ? "imported" : "loaded");
             } catch (const db::DbError& e) {
                 EXPECT_TRUE(e.message().contains(QString::fromLatin1(c.said))) << e.message().toStdString();
+                // The table the value was read from: the stored one, or the transfer file's.
+                EXPECT_TRUE(e.message().contains(QStringLiteral("table ") + (import ? c.transferTable : c.storedTable)))
+                    << e.message().toStdString();
             }
             EXPECT_EQ(store.WorkingJobRows(), working);
             EXPECT_EQ(Tul->JobNumber, number);
+            EXPECT_TRUE(files() == before);
         }
         // Nor is such a working job stored, to be refused at its next load.
         if (!QByteArray(c.said).contains("whole number")) {
@@ -156,6 +188,15 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         number = store.StoreNewJob(kPumped);
         ASSERT_TRUE(JobTrans->ExportWorkingJob());
     }
+    // The sound job loads and imports.
+    store.EmptyWorkingTables();
+    Tul->JobName = kPumped.name;
+    Tul->JobNumber = number;
+    ASSERT_TRUE(JobTrans->LoadStoredJob());
+    const QStringList loaded = store.WorkingJobRows();
+    store.EmptyWorkingTables();
+    ASSERT_TRUE(JobTrans->ImportTransferJob());
+    EXPECT_EQ(store.WorkingJobRows(), loaded);
 }
 
 // A pipe whose factors leave the computation method (Hazen-Williams, then

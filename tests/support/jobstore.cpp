@@ -145,12 +145,14 @@ void JobStore::MakeWorkingJob(const JobSample& s)
         FillRow(d.WorkTrickleTable, s.seed * 500 + k);
         d.WorkTrickleTableStation->SetAsFloat(k * 10.0);
         d.WorkTrickleTableRecNo->SetAsInteger(k + 1);
+        d.WorkTrickleTableNodeType->SetAsInteger(k == 0 ? 0 : 1);
         d.WorkTrickleTable->Post();
     }
     for (int k = 0; k < s.suctionSegments; ++k) {
         d.WorkSuctionTable->Append();
         FillRow(d.WorkSuctionTable, s.seed * 50 + k);
         d.WorkSuctionTableSegmentNo->SetAsInteger(k + 1);
+        d.WorkSuctionTableNodeType->SetAsInteger(k == 0 ? 0 : 1);
         d.WorkSuctionTable->Post();
     }
     for (db::Table* t : {d.WorkPipeTable, d.WorkProfTable, d.WorkGatedTable, d.WorkSuctionTable, d.WorkTrickleTable})

@@ -64,8 +64,11 @@ protected:
         db::Table* jobs = DMod->JobPipeTable;
         addRow(jobs, {{"JobName", name}, {"SysType", "GRAVITY"}});
         const int number = DMod->JobPipeTableJobNumber->AsInteger();
+        // An entrance, nodes in line and an end, as the node dialogs make them.
         for (int i = 0; i < profileRows; ++i)
-            addRow(DMod->JobProfTable, {{"JobNumber", number}, {"Station", 100.0 * i}});
+            addRow(DMod->JobProfTable, {{"JobNumber", number},
+                                        {"Station", 100.0 * i},
+                                        {"NodeType", i == 0 ? 0 : i + 1 == profileRows ? 4 : 1}});
         return number;
     }
     // Writes fields of the one local defaults row.

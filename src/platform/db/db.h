@@ -43,6 +43,7 @@ enum class FieldType { Short, Long, Number, Alpha, Memo, Logical, AutoInc };
 enum class DataSetState { Inactive, Browse, Edit, Insert, CalcFields };
 
 class Table;
+struct RowMisfits;
 namespace detail { void reloadTable(Table* t); }
 
 // A persistent field object. It belongs to its table component for the life
@@ -67,6 +68,13 @@ public:
     // What the row held before the edit in progress: null for a row being
     // inserted, the value itself when the row is not being edited.
     QVariant OldValue() const;
+    // Why what the file holds for this field in the current row is not a
+    // value of the field (text or a blob in a number field, a fraction in a
+    // whole-number field, ...), which the field reads as empty or as the
+    // nearest whole number: "holds the text 'abc', where a number is
+    // expected". Empty when the field reads what the file holds, and for a
+    // value posted since the row was read.
+    QString StoredMisfit() const;
 
     // Writing puts the table into edit state when it is browsing.
     void SetAsFloat(double v);
@@ -84,8 +92,10 @@ public:
 private:
     friend class Table;
     friend class RowValues;
-    // What the getter reads from v, and what the setters hold.
+    // What the getters read from v, and what the setters hold.
     int integerOf(const QVariant& v) const;
+    double floatOf(const QVariant& v) const;
+    QString stringOf(const QVariant& v) const;
     QVariant heldInteger(int v) const;
     QVariant heldText(const QString& v) const;
     Field(Table* t, QString name, FieldType type, int size, int index, bool calculated)
@@ -105,16 +115,25 @@ private:
 class RowValues {
 public:
     RowValues() = default;
+    bool IsNull(const Field* f) const;
+    double AsFloat(const Field* f) const;
     int AsInteger(const Field* f) const;
+    QString AsString(const Field* f) const;
     void SetAsInteger(Field* f, int v);
     void SetAsString(Field* f, const QString& v);
+    // In Table::EachRow: the first field of the row that does not hold what
+    // the file holds for it, `why` saying what that is (Field::StoredMisfit);
+    // nullptr, as for nearly every row, when there is none.
+    const Field* FirstMisfitField(QString* why) const;
 
 private:
     friend class Table;
-    RowValues(std::vector<QVariant>* row, const Table* table) : row_(row), table_(table) {}
+    RowValues(std::vector<QVariant>* row, const Table* table, const RowMisfits* misfits = nullptr)
+        : row_(row), table_(table), misfits_(misfits) {}
     QVariant& slot(const Field* f) const;
     std::vector<QVariant>* row_ = nullptr;
     const Table* table_ = nullptr;
+    const RowMisfits* misfits_ = nullptr;
 };
 
 // Observer of a table's cursor: data sources and bound controls.
@@ -181,6 +200,15 @@ public:
     bool Modified() const;
     void CheckBrowseMode();          // posts a modified edit, drops an unmodified one
 
+    // The first field of the current row that does not hold what the file
+    // holds for it (Field::StoredMisfit); nullptr, as for nearly every row,
+    // when there is none.
+    Field* FirstMisfitField();
+    // Shows `look` each row the table shows, in its order, until it returns
+    // false: read through the fields as they would read it, without moving
+    // the cursor or telling the bound controls (a row being edited as it
+    // was posted).
+    void EachRow(const std::function<bool(const RowValues&)>& look);
     Field* FieldByName(const QString& name);   // throws DbError when unknown
     Field* FindField(const QString& name);     // nullptr when unknown
     Field* Fields(int i);

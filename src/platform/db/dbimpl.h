@@ -35,7 +35,7 @@ public:
     int stepRc();                          // raw result code of one step
     void reset();
     int columnCount() const;
-    QVariant column(int i) const;          // by storage class
+    QVariant column(int i) const;          // by storage class, a blob as its bytes
     QString text(int i) const;
     qint64 int64(int i) const;
     sqlite3_stmt* handle() const { return st_; }
@@ -142,6 +142,12 @@ QString withTextStorage(const QString& sql);
 // throws DbError when it cannot. Empty text becomes null.
 QVariant toFieldValue(const QVariant& v, FieldType type, int size, const QString& field,
                       bool cut = true);
+// Why a value as SQLite gives it (a blob as its bytes) is not one a field of
+// this type holds as it is: text or a blob in a number, whole-number or
+// logical field, a fraction or a number beyond the range of a whole-number
+// field, a blob in a text field. Said as what the field "holds ..."; empty
+// when the field holds it (a blank in a number field is an empty one).
+QString misfitOf(const QVariant& stored, FieldType type);
 // Normalises a value read from SQLite to the field's type.
 QVariant fromStorage(const QVariant& v, FieldType type);
 QVariant toStorage(const QVariant& v, FieldType type);

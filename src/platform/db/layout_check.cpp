@@ -518,28 +518,11 @@ Misfit FirstOversized(sqlite3* db, const QString& table, const std::vector<Desti
     return {};
 }
 
-// Why a stored value of a whole-number field is not one; empty when it is,
-// or when the field is not such a field. Read through the field, a fraction
-// would be rounded without a word.
-QString Fraction(const QVariant& stored, const Field& f)
-{
-    if ((f.DataType() != FieldType::Short && f.DataType() != FieldType::Long && f.DataType() != FieldType::AutoInc)
-        || stored.isNull())
-        return QString();
-    bool number = stored.typeId() == QMetaType::Double;
-    double d = stored.toDouble();
-    if (stored.typeId() == QMetaType::QString)
-        d = stored.toString().trimmed().toDouble(&number);
-    if (!number || !std::isfinite(d) || d == std::trunc(d))
-        return QString();
-    return QStringLiteral("%1 is not a whole number").arg(floatToString(d));
-}
-
 // The stored values of `table` that go into fields of `into`, in the
-// table's stored order (the rows whose `field` holds `value` where a field is
-// given), and the first of which `misfit` says why it does not fit.
-Misfit FirstValueThat(const QString& alias, const QString& table, Table& into, const QString& field,
-                      const QVariant& value, bool sized, const std::function<QString(const QVariant&, const Field&)>& misfit)
+// table's stored order, and the first of which `misfit` says why it does not
+// fit; a value too large for its field is found before any is read.
+Misfit FirstValueThat(const QString& alias, const QString& table, Table& into,
+                      const std::function<QString(const QVariant&, const Field&)>& misfit)
 {
     sqlite3* db = Engine::instance().Connection(alias);
     const TableMeta meta = readMeta(db, table);
@@ -559,17 +542,13 @@ Misfit FirstValueThat(const QString& alias, const QString& table, Table& into, c
     } else {
         order = QStringLiteral("rowid");
     }
-    if (sized)
-        if (const Misfit big = FirstOversized(db, table, columns, order); big.found())
-            return big;
+    if (const Misfit big = FirstOversized(db, table, columns, order); big.found())
+        return big;
     QStringList read;
     for (const Destined& d : columns)
         read << d.column->quoted;
-    const QString where = field.isEmpty() ? QString() : QStringLiteral(" WHERE %1 = ?1").arg(quoteIdent(field));
-    Stmt s(db, QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4").arg(read.join(QLatin1Char(',')), quoteIdent(table), where, order),
+    Stmt s(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(read.join(QLatin1Char(',')), quoteIdent(table), order),
            QStringLiteral("Cannot read table ") + table);
-    if (!field.isEmpty())
-        s.bind(1, value);
     for (int row = 1; s.step(); ++row) {
         for (size_t i = 0; i < columns.size(); ++i) {
             const Field& f = *columns[i].into;
@@ -584,22 +563,14 @@ Misfit FirstValueThat(const QString& alias, const QString& table, Table& into, c
 
 Misfit FirstMisfit(const QString& alias, const QString& table, Table& into)
 {
-    return FirstValueThat(alias, table, into, QString(), QVariant(), true, [](const QVariant& stored, const Field& f) {
-        try {
-            const QVariant held = toFieldValue(stored, f.DataType(), f.Size(), f.FieldName(), false);
-            if (f.DataType() == FieldType::Alpha && f.Size() > 0 && held.toString().size() > f.Size())
-                return TooLong(f, 0);
-        } catch (const DbError& e) {
-            return e.message();
-        }
-        return Fraction(stored, f);
+    return FirstValueThat(alias, table, into, [](const QVariant& stored, const Field& f) {
+        if (const QString why = misfitOf(stored, f.DataType()); !why.isEmpty())
+            return QStringLiteral("it ") + why;
+        if (f.DataType() == FieldType::Alpha && f.Size() > 0
+            && toFieldValue(stored, f.DataType(), f.Size(), f.FieldName(), false).toString().size() > f.Size())
+            return TooLong(f, 0);
+        return QString();
     });
-}
-
-Misfit FirstFraction(const QString& alias, const QString& table, Table& into, const QString& field,
-                     const QVariant& value)
-{
-    return FirstValueThat(alias, table, into, field, value, false, Fraction);
 }
 
 } // namespace db

@@ -24,9 +24,10 @@ QStringList LayoutGaps(const QString& alias);
 QString BringLayoutUpToDate(const QString& alias);
 
 // The first stored value of a table that the same-named field of `into`
-// cannot hold as stored: text in a number, integer or logical field, a whole
-// number beyond its field's range or a fraction in its field, text longer
-// than its field. Reading such a
+// cannot hold as stored: what a table component would find unfit as it reads
+// it (text or a blob in a number, integer or logical field, a whole number
+// beyond its field's range or a fraction in its field, a blob in a text
+// field), and text longer than its field. Reading such a
 // row through a table component would give an empty or cut value without a
 // word. Only the columns both tables have are looked at, and what each value
 // takes in the file is told before any is read: a value no field could hold,
@@ -38,10 +39,4 @@ struct Misfit {
     bool found() const { return row > 0; }
 };
 Misfit FirstMisfit(const QString& alias, const QString& table, Table& into);
-// The first stored value of a whole-number field of `into` (a code, a count)
-// that is not a whole number, among the rows of the table whose `field` holds
-// `value` (the rows of one job), numbered among them.
-Misfit FirstFraction(const QString& alias, const QString& table, Table& into, const QString& field,
-                     const QVariant& value);
-
 } // namespace db

@@ -291,6 +291,8 @@ QVariant Stmt::column(int i) const
         return QVariant(sqlite3_column_double(st_, i));
     case SQLITE_NULL:
         return QVariant();
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, i)), sqlite3_column_bytes(st_, i)));
     default:
         return QVariant(text(i));
     }

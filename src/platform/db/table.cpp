@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
 namespace db {
@@ -14,10 +15,39 @@ using namespace detail;
 
 namespace {
 
+} // namespace
+
+// What the file holds for columns of a row that their fields do not hold as
+// it is (detail::misfitOf), as the row was read, in column order.
+struct RowMisfits {
+    struct Misfit {
+        int column;
+        QString why;
+    };
+    std::vector<Misfit> list;
+};
+
+namespace {
+
+using Misfit = RowMisfits::Misfit;
+
 struct Row {
     qint64 rowid = 0;
     std::vector<QVariant> v;
     bool pass = true;
+    // None for nearly every row.
+    std::shared_ptr<RowMisfits> misfits = {};
+
+    // The columns given new values hold what the file now holds.
+    template <class Changed>
+    void settle(Changed changed)
+    {
+        if (!misfits)
+            return;
+        std::erase_if(misfits->list, [&](const Misfit& m) { return changed(size_t(m.column)); });
+        if (misfits->list.empty())
+            misfits.reset();
+    }
 };
 
 // The same value held the same way (a double to the bit).
@@ -302,9 +332,35 @@ struct Table::Impl {
         return QStringLiteral(" ORDER BY ") + terms.join(QLatin1Char(','));
     }
 
+    // Stored column i of the row a statement stands on, read into `r`: what
+    // the field does not hold as it is, noted with the row.
+    void readColumn(const Stmt& s, size_t i, Row& r) const
+    {
+        const FieldType type = meta.columns[i].type;
+        const bool whole = type == FieldType::Short || type == FieldType::Long || type == FieldType::AutoInc;
+        const int kind = sqlite3_column_type(s.handle(), int(i) + 1);
+        // Numbers in number fields and text in text fields are what the file
+        // holds; only a whole number may still be beyond its field's range.
+        QString why;
+        if (whole && kind == SQLITE_INTEGER) {
+            const qint64 x = sqlite3_column_int64(s.handle(), int(i) + 1);
+            if (x != qint64(int(x)) || (type == FieldType::Short && (x < -32768 || x > 32767)))
+                why = misfitOf(QVariant(x), type);
+        } else if (kind != SQLITE_NULL && !(kind == SQLITE_TEXT && (type == FieldType::Alpha || type == FieldType::Memo))
+                   && !(type == FieldType::Number && (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT))) {
+            why = misfitOf(s.column(int(i) + 1), type);
+        }
+        if (!why.isEmpty()) {
+            if (!r.misfits)
+                r.misfits = std::make_shared<RowMisfits>();
+            r.misfits->list.push_back({int(i), why});
+        }
+        r.v[i] = readValue(s, i);
+    }
+
     // What a fresh read of stored column i gives: numbers stored as numbers
     // directly, anything else through the general conversion.
-    QVariant readColumn(const Stmt& s, size_t i) const
+    QVariant readValue(const Stmt& s, size_t i) const
     {
         sqlite3_stmt* st = s.handle();
         const int c = int(i) + 1;
@@ -375,7 +431,7 @@ struct Table::Impl {
             r.rowid = s.int64(0);
             r.v.resize(n);
             for (size_t i = 0; i < n; ++i)
-                r.v[i] = readColumn(s, i);
+                readColumn(s, i, r);
             fresh.push_back(std::move(r));
         }
         rows = std::move(fresh);
@@ -670,7 +726,9 @@ struct Table::Impl {
             }
         } else {
             if (i >= 0) {
-                rows[size_t(i)].v = *v;
+                Row& r = rows[size_t(i)];
+                r.settle([&](size_t c) { return !sameHeld(r.v[c], (*v)[c]); });
+                r.v = *v;
                 if (state == DataSetState::Edit && editRowid == id)
                     for (size_t c = 0; c < buf.size(); ++c)
                         if (!changed[c])
@@ -779,6 +837,61 @@ QVariant Field::OldValue() const
 }
 
 namespace {
+
+// The misfits of the row a table's fields read, those of columns an edit in
+// progress changed aside; none while a handler looks at another row.
+const RowMisfits* misfitsRead(const Table::Impl& d)
+{
+    if (!d.active || d.evalData)
+        return nullptr;
+    const Row* row = nullptr;
+    if (d.state == DataSetState::Edit) {
+        const int i = d.rowIndexOf(d.editRowid);
+        row = i >= 0 ? &d.rows[size_t(i)] : nullptr;
+    } else if (d.state == DataSetState::Browse && d.cur >= 0 && d.cur < int(d.visible.size())) {
+        row = &d.rows[size_t(d.visible[size_t(d.cur)])];
+    }
+    return row ? row->misfits.get() : nullptr;
+}
+
+bool editedColumn(const Table::Impl& d, int column)
+{
+    return d.state == DataSetState::Edit && d.changed[size_t(column)];
+}
+
+} // namespace
+
+QString Field::StoredMisfit() const
+{
+    const Table::Impl& d = *table_->d_;
+    if (const RowMisfits* misfits = calculated_ || index_ < 0 ? nullptr : misfitsRead(d))
+        for (const Misfit& m : misfits->list)
+            if (m.column == index_ && !editedColumn(d, index_))
+                return m.why;
+    return QString();
+}
+
+Field* Table::FirstMisfitField()
+{
+    if (const RowMisfits* misfits = misfitsRead(*d_))
+        for (const Misfit& m : misfits->list)
+            if (!editedColumn(*d_, m.column))
+                return d_->dataFields[size_t(m.column)].get();
+    return nullptr;
+}
+
+void Table::EachRow(const std::function<bool(const RowValues&)>& look)
+{
+    Impl& d = *d_;
+    d.checkActive();
+    for (int i : std::vector<int>(d.visible)) {
+        Row& r = d.rows[size_t(i)];
+        if (!look(RowValues(&r.v, this, r.misfits.get())))
+            return;
+    }
+}
+
+namespace {
 // Reads a field's value in place: the typed readers need no copy of it.
 const QVariant& valueOf(Table::Impl* d, const Field* f)
 {
@@ -795,7 +908,11 @@ bool Field::IsNull() const
 
 double Field::AsFloat() const
 {
-    const QVariant& v = valueOf(table_->d_.get(), this);
+    return floatOf(valueOf(table_->d_.get(), this));
+}
+
+double Field::floatOf(const QVariant& v) const
+{
     if (holdsDouble(v))
         return heldDouble(v);
     if (heldNull(v))
@@ -840,7 +957,11 @@ bool Field::AsBoolean() const
 
 QString Field::AsString() const
 {
-    const QVariant& v = valueOf(table_->d_.get(), this);
+    return stringOf(valueOf(table_->d_.get(), this));
+}
+
+QString Field::stringOf(const QVariant& v) const
+{
     if (heldNull(v))
         return QString();
     switch (type_) {
@@ -900,6 +1021,30 @@ int RowValues::AsInteger(const Field* f) const
     if (!row_)
         return f->AsInteger();
     return f->integerOf(slot(f));
+}
+
+bool RowValues::IsNull(const Field* f) const
+{
+    return row_ ? heldNull(slot(f)) : f->IsNull();
+}
+
+double RowValues::AsFloat(const Field* f) const
+{
+    return row_ ? f->floatOf(slot(f)) : f->AsFloat();
+}
+
+QString RowValues::AsString(const Field* f) const
+{
+    return row_ ? f->stringOf(slot(f)) : f->AsString();
+}
+
+const Field* RowValues::FirstMisfitField(QString* why) const
+{
+    if (!misfits_ || misfits_->list.empty())
+        return nullptr;
+    const RowMisfits::Misfit& m = misfits_->list.front();
+    *why = m.why;
+    return const_cast<Table*>(table_)->Fields(m.column);
 }
 
 void RowValues::SetAsInteger(Field* f, int v)
@@ -1311,6 +1456,7 @@ void Table::writeRow()
         for (size_t i = 0; i < stored.size(); ++i)
             if (d.changed[i])
                 stored[i] = d.buf[i];
+        d.rows[size_t(rowIndex)].settle([&](size_t c) { return bool(d.changed[c]); });
         d.asStored = d.asStored && d.numbersStoredAsHeld(stored, &cols);
     } else {
         d.buildInsertSql();

@@ -144,6 +144,66 @@ QVariant toFieldValue(const QVariant& v, FieldType type, int size, const QString
     return QVariant();
 }
 
+namespace {
+
+// A text as a message quotes it: short, and without characters that would
+// end or break the message.
+QString quoted(const QString& text)
+{
+    constexpr int kMostShown = 40;
+    QString shown = text.size() > kMostShown ? text.left(kMostShown) + QStringLiteral("...") : text;
+    for (QChar& c : shown)
+        if (c.unicode() < 0x20 || c == QChar(0x7f))
+            c = QLatin1Char('?');
+    return QLatin1Char('\'') + shown + QLatin1Char('\'');
+}
+
+} // namespace
+
+QString misfitOf(const QVariant& stored, FieldType type)
+{
+    if (isNull(stored))
+        return QString();
+    const bool text = type == FieldType::Alpha || type == FieldType::Memo;
+    const bool whole = type == FieldType::Short || type == FieldType::Long || type == FieldType::AutoInc;
+    const QString expected = text    ? QStringLiteral("text")
+                             : whole ? QStringLiteral("a whole number")
+                             : type == FieldType::Logical ? QStringLiteral("true or false")
+                                                          : QStringLiteral("a number");
+    if (stored.typeId() == QMetaType::QByteArray)
+        return QStringLiteral("holds a blob of %1 bytes, where %2 is expected").arg(stored.toByteArray().size()).arg(expected);
+    if (text)
+        return QString();
+    double number = 0;
+    if (isNumber(stored)) {
+        if (!whole)
+            return QString();
+        number = stored.typeId() == QMetaType::Double ? stored.toDouble() : double(stored.toLongLong());
+    } else {
+        const QString s = stored.toString().trimmed();
+        // A blank is no value, as an entry left empty.
+        if (s.isEmpty())
+            return QString();
+        bool ok = false;
+        if (type == FieldType::Logical)
+            textToBool(s, &ok);
+        else
+            number = s.toDouble(&ok);
+        if (!ok)
+            return QStringLiteral("holds the text %1, where %2 is expected").arg(quoted(s), expected);
+        if (!whole)
+            return QString();
+    }
+    if (std::isfinite(number) && number != std::trunc(number))
+        return QStringLiteral("holds %1, not a whole number").arg(floatToString(number));
+    const double lo = type == FieldType::Short ? -32768 : double(std::numeric_limits<qint32>::min());
+    const double hi = type == FieldType::Short ? 32767 : double(std::numeric_limits<qint32>::max());
+    if (!(number >= lo && number <= hi))
+        return QStringLiteral("holds %1, beyond the %2 to %3 the field takes")
+            .arg(floatToString(number), floatToString(lo), floatToString(hi));
+    return QString();
+}
+
 QVariant fromStorage(const QVariant& v, FieldType type)
 {
     if (isNull(v))
