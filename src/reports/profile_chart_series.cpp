@@ -41,7 +41,12 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
     OpenIfClosed(prof);
     prof->First();
     const double firstStation = d.WorkProfTableStation->AsFloat();
-    const double pumpMark = d.WorkPipeTablePumpEyeElev->AsFloat() + 2.0;
+    // A pump is marked 2 ft above its eye; an entrance pump given no eye
+    // (a turbine's discharge elevation is optional) above the ground it
+    // stands on, never at 2 ft off the line.
+    const double pumpMark = (d.WorkPipeTablePumpEyeElev->IsNull() ? d.WorkProfTableGroundElev->AsFloat()
+                                                                   : d.WorkPipeTablePumpEyeElev->AsFloat())
+                            + 2.0;
     const QString pumpLabel = QStringLiteral("Pump");
 
     // -100 is the entry for a job without a water surface.
@@ -67,8 +72,9 @@ void FillProfileChartSeries(const ProfileChartSeries& s, const ProfileChartRules
         // starts below it, each its own, as the Detailed report prints it.
         if (nodeType == 2 || nodeType == 3)
             s.Hgl->Add(station, StoredGradeBelowNode(), QString(), red);
+        // Each booster at its own node: the job has one eye, the first's.
         if (nodeType == 2)
-            s.Pump->Add(station, pumpMark, pumpLabel, black);
+            s.Pump->Add(station, ground + 2.0, pumpLabel, black);
         if (d.WorkProfTableOutQ->AsFloat() > 0)
             s.Outflow->Add(station, ground + 8.0, d.WorkProfTableOutQ->AsString() + QStringLiteral(" gpm Outflow"),
                            black);

@@ -188,13 +188,19 @@ TEST_F(ProfileChart, InlineBoosterMarksItsPumpAndStepsTheGradeLine)
                                                       {1000, Tul->BoosterHgl},
                                                       {3000, ProfValue(2, "Hgl")}}));
     EXPECT_LT(form->Series1->At(1).y, form->Series1->At(2).y);
-    ASSERT_EQ(points(form->Series7), (std::vector<Pt>{{1000, 80}}));
+    ASSERT_EQ(points(form->Series7), (std::vector<Pt>{{1000, 85}}));
     EXPECT_EQ(form->Series7->At(0).label, QStringLiteral("Pump"));
     EXPECT_EQ(form->Series7->At(0).color, kBlack);
 
     Tul->SysTypeCode = 2;
     form->FillProfileChart();
-    EXPECT_EQ(points(form->Series7), (std::vector<Pt>{{0, 80}, {1000, 80}}));
+    EXPECT_EQ(points(form->Series7), (std::vector<Pt>{{0, 80}, {1000, 85}}));
+    // An entrance pump given no eye is marked above its ground.
+    DMod->WorkPipeTable->Edit();
+    DMod->WorkPipeTablePumpEyeElev->Clear();
+    DMod->WorkPipeTable->Post();
+    form->FillProfileChart();
+    EXPECT_EQ(points(form->Series7), (std::vector<Pt>{{0, 105}, {1000, 85}}));
 
     // Each booster and reducer steps to its own grade below it. Three
     // boosters left at -1 are found at 22.373, 12.391 and 9.300 psi: 90, 130

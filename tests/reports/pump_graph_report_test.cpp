@@ -195,9 +195,9 @@ TEST_F(GraphTest, TitlesMarksAndSeriesOfAComputedJob)
     EXPECT_EQ(form.Series15->At(0).label, "40.5 gpm Inflow");
     EXPECT_EQ(Points(form.Series13), (std::vector<std::pair<double, double>>{{600, 331}}));
     EXPECT_EQ(Points(form.Series4), (std::vector<std::pair<double, double>>{{0, 352}}));
-    // Gravity job: the booster's pump mark only; the grade line steps to the
-    // booster's own set line, 20 psi over its invert.
-    EXPECT_EQ(Points(form.Series7), (std::vector<std::pair<double, double>>{{1000, 347}}));
+    // Gravity job: the booster's pump mark only, above its own ground; the
+    // grade line steps to the booster's own set line, 20 psi over its invert.
+    EXPECT_EQ(Points(form.Series7), (std::vector<std::pair<double, double>>{{1000, 322}}));
     ASSERT_EQ(form.Series1->Count(), 5);
     EXPECT_NEAR(form.Series1->At(3).y, 316 + 2.307124400147656 * 20, 1e-9);
     EXPECT_EQ(Points(form.Series2).size(), 4u);
@@ -209,7 +209,7 @@ TEST_F(GraphTest, TitlesMarksAndSeriesOfAComputedJob)
     Tul->SysTypeCode = 2;
     RenderDump(form.QuickRepOutGraph);
     RenderDump(form.QuickRepOutGraph);
-    EXPECT_EQ(Points(form.Series7), (std::vector<std::pair<double, double>>{{0, 347}, {1000, 347}}));
+    EXPECT_EQ(Points(form.Series7), (std::vector<std::pair<double, double>>{{0, 347}, {1000, 322}}));
     EXPECT_EQ(form.Series1->Count(), 5);
 
     // Three boosters left at -1, computed: each drawn at the grade the
