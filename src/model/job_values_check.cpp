@@ -252,6 +252,8 @@ QString Problem(Kind kind, const Range* range, double v)
     return QString();
 }
 
+const QString kStationlessRow = QStringLiteral("in one of the rows");
+
 // Where a row is: its station, or its segment.
 QString RowPlace(const db::RowValues& values, const db::Field* station, const db::Field* segment, int row)
 {
@@ -262,6 +264,10 @@ QString RowPlace(const db::RowValues& values, const db::Field* station, const db
         return std::isfinite(s) ? QStringLiteral("at station %1 ft").arg(QString::number(s, 'g', 6))
                                 : QStringLiteral("in row %1").arg(row);
     }
+    // A row whose station cannot be read sorts first: its number in that
+    // order is not where the user entered it.
+    if (station)
+        return kStationlessRow;
     if (segment && !values.IsNull(segment))
         return QStringLiteral("in segment %1").arg(values.AsInteger(segment));
     return QStringLiteral("in row %1").arg(row);
@@ -366,7 +372,7 @@ QString Check(db::Table* t, Part part, Look look = Look::PipelineJob, const Head
         const bool entrance = part == Part::Profile && row == 1
                               && (values.IsNull(nodeType) || values.AsInteger(nodeType) == 0);
         if (firstStationEmpty && row == 2 && !(values.AsFloat(station) > 0)) {
-            found = QStringLiteral("Station is empty in row 1 (table %1)").arg(t->TableName());
+            found = QStringLiteral("Station is empty %1 (table %2)").arg(kStationlessRow, t->TableName());
             return false;
         }
         for (db::Field* f : needed) {

@@ -540,7 +540,7 @@ TEST_F(StartupTest, WhatIsNotWhatItSaysStopsTheStartOrTheImportAndChangesNoFile)
         // A node without its station would come first, at 0+00; one without
         // its kind would be an entrance.
         {"a blank station", [&] { SqlOn(transfer(), "UPDATE \"WorkProf.DB\" SET \"Station\" = NULL WHERE rowid = 3"); },
-         {"Station is empty in row 1 (table WorkProf.DB). Nothing was imported."}, true},
+         {"Station is empty in one of the rows (table WorkProf.DB). Nothing was imported."}, true},
         {"a blank node kind", [&] { SqlOn(transfer(), "UPDATE \"WorkProf.DB\" SET \"NodeType\" = NULL WHERE rowid = 3"); },
          {"NodeType is empty at station 2+02 (table WorkProf.DB). Nothing was imported."}, true},
         {"a node kind of none", [&] { SqlOn(transfer(), "UPDATE \"WorkProf.DB\" SET \"NodeType\" = 17 WHERE rowid = 3"); },

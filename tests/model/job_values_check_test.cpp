@@ -97,7 +97,7 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
          "EntranceNotes holds 32002 characters, more than the 32000"},
         // What a field cannot hold as the file holds it, or a value the job
         // needs left empty: a node without its station sorts first.
-        {"JobProf.DB", "WorkProf.DB", "Station", "NULL", "Station is empty in row 1 ("},
+        {"JobProf.DB", "WorkProf.DB", "Station", "NULL", "Station is empty in one of the rows ("},
         {"JobProf.DB", "WorkProf.DB", "Station", "'abc'", "holds the text 'abc', where a number is expected"},
         {"JobProf.DB", "WorkProf.DB", "NodeType", "NULL", "NodeType is empty at station 1+0"},
         {"JobProf.DB", "WorkProf.DB", "NodeType", "'two'", "holds the text 'two', where a whole number is expected"},
@@ -124,14 +124,17 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
         const bool profile = QByteArray(c.storedTable) == "JobProf.DB";
-        const QString where = profile ? QStringLiteral(" AND \"Station\" = ") + QString::fromLatin1(kSecondStation)
-                                      : QString();
+        // The second station's row of the table named.
+        auto where = [&](const char* table) {
+            return profile ? (QStringLiteral(" AND \"Station\" = ") + QString::fromLatin1(kSecondStation)).arg(table)
+                           : QString();
+        };
         sql(db::kMersolAlias, QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE \"JobNumber\" = %4%5")
                                   .arg(c.storedTable, c.field, c.value)
                                   .arg(number)
-                                  .arg(where.arg(c.storedTable)));
+                                  .arg(where(c.storedTable)));
         sql(db::kTransferAlias, QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE 1%4")
-                                    .arg(c.transferTable, c.field, c.value, where.arg(c.transferTable)));
+                                    .arg(c.transferTable, c.field, c.value, where(c.transferTable)));
 
         JobSample other = kPumped;
         other.name = "Being edited";
@@ -171,7 +174,7 @@ TEST_F(JobValuesTest, ImpossibleValuesStopTheLoadAndTheImportNamingFieldAndStati
         // Nor is such a working job stored, to be refused at its next load.
         if (!QByteArray(c.said).contains("whole number")) {
             sql(db::kMersolAlias, QStringLiteral("UPDATE \"%1\" SET \"%2\" = %3 WHERE 1%4")
-                                      .arg(c.transferTable, c.field, c.value, where.arg(c.transferTable)));
+                                      .arg(c.transferTable, c.field, c.value, where(c.transferTable)));
             const QStringList storedNow = store.StoredRows();
             Tul->SaveState = 0;
             EXPECT_FALSE(JobTrans->StoreWorkingJob());
